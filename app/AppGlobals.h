@@ -1,0 +1,14 @@
+#pragma once
+#include <string>
+
+class MainDialogInterface;
+
+// Full path of the active language file; empty until the language is chosen.
+extern std::string ActiveLanguageFilePath;
+// Full path of Info.ini in the program folder; empty until start-up sets it.
+extern std::string InfoIniPath;
+// Resource id of the main window's icon, set at start-up.
+extern int MainIconId;
+// The running main dialog as the core sees it; null whenever no main dialog exists, so a
+// reply that arrives then does nothing.
+extern MainDialogInterface* TheMainDialog;

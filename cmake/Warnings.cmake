@@ -1,0 +1,7 @@
+# Warnings for the project's own targets: velkan_warnings(target)
+function(velkan_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra)
+  if(VELKAN_WERROR)
+    target_compile_options(${target} PRIVATE -Werror)
+  endif()
+endfunction()
