@@ -15,5 +15,5 @@ TEST(AppDirectory, HonoursVelkanHomeAndEndsInSlash) {
     ASSERT_FALSE(folder.empty());
     EXPECT_EQ(folder.back(), '/');
     // Without VELKAN_HOME it is the folder of this very test program.
-    EXPECT_TRUE(std::filesystem::exists(folder + "core_tests"));
+    EXPECT_TRUE(std::filesystem::exists(folder + "os_tests"));
 }
