@@ -294,8 +294,11 @@ TEST_F(ChannelFixture, StartAndStopRepeatedWhilePacketsFlow) {
     });
     for (int round = 0; round < 50; ++round) {
         channel.Start();
+        const int before = view.Calls.load();
         channel.AddView(&view, ChannelViewKind::Cell);
-        std::this_thread::sleep_for(1ms);
+        if (round % 2) { // stop with pictures flowing, or at once
+            EXPECT_TRUE(WaitUntil([&] { return view.Calls.load() > before; }));
+        }
         const auto begin = std::chrono::steady_clock::now();
         channel.Stop();
         EXPECT_LT(std::chrono::steady_clock::now() - begin, 500ms);
