@@ -1,3 +1,4 @@
+#include "preview/channel/MailboxView.h"
 #include "preview/channel/PictureMailbox.h"
 
 #include <gtest/gtest.h>
@@ -126,4 +127,21 @@ TEST(PictureMailbox, ADisplayThreadAndAUiThreadTogether) {
     display.join();
     EXPECT_GT(takes, 0);
     EXPECT_LE(takes, wakes.load() + 1);
+}
+
+TEST(MailboxView, AChannelsPicturesReachTheUiThreadWithOneWakePerTake) {
+    std::atomic<int> wakes{0};
+    MailboxView view([&] { ++wakes; });
+    PaddedPicture a(16, 8), b(16, 8);
+    a.Y[0] = 1;
+    b.Y[0] = 2;
+    view.OnYuvFrame(a.Picture);
+    view.OnYuvFrame(b.Picture); // the UI thread has not taken the first: no second wake
+    EXPECT_EQ(wakes.load(), 1);
+    OwnedPicture taken;
+    ASSERT_TRUE(view.TakeLatest(taken));
+    EXPECT_EQ(taken.View().Planes[0][0], 2);
+    EXPECT_EQ(view.PicturesSkipped(), 1u);
+    view.OnYuvFrame(a.Picture);
+    EXPECT_EQ(wakes.load(), 2);
 }
