@@ -6,6 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <condition_variable>
 #include <fstream>
 #include <iterator>
@@ -62,6 +63,27 @@ void DecodeStream(benchmark::State& state, const char* name) {
 }
 BENCHMARK_CAPTURE(DecodeStream, Quad352x240, "preview_quad_352x240.h264")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(DecodeStream, Wide480x270, "preview_480x270.h264")->Unit(benchmark::kMillisecond);
+
+// Any other stream (a larger preview made with the ffmpeg line in tests/data), named by
+// VELKAN_PREVIEW_BENCH_STREAM as a full path.
+void DecodeOtherStream(benchmark::State& state) {
+    const char* path = std::getenv("VELKAN_PREVIEW_BENCH_STREAM");
+    std::ifstream file(path ? path : "", std::ios::binary);
+    const std::vector<uint8_t> stream{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    if (stream.empty()) {
+        state.SkipWithError("VELKAN_PREVIEW_BENCH_STREAM names no readable stream");
+        return;
+    }
+    const Pieces pieces = CutEvenly(stream, 1400);
+    int64_t pictures = 0;
+    for (auto _ : state) {
+        auto decoder = CreateH264Decoder();
+        for (const auto& piece : pieces) pictures += decoder->Decode(piece.data(), piece.size(), {});
+        pictures += decoder->Flush({});
+    }
+    state.counters["pictures/s"] = benchmark::Counter(static_cast<double>(pictures), benchmark::Counter::kIsRate);
+}
+BENCHMARK(DecodeOtherStream)->Unit(benchmark::kMillisecond);
 
 class SignallingView final : public YuvFrameView {
 public:
