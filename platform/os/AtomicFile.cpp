@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 
@@ -24,7 +26,18 @@ std::string FolderOf(const std::string& path) {
 
 } // namespace
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error) {
+bool WriteFileAtomically(const std::string& requestedPath, std::string_view bytes, std::string* error) {
+    if (requestedPath.empty()) {
+        errno = ENOENT;
+        return Fail(error, "no file name");
+    }
+    // A file reached through a symbolic link is replaced where it really lives; the link stays.
+    std::string path = requestedPath;
+    std::error_code ec;
+    if (std::filesystem::is_symlink(path, ec)) {
+        const auto target = std::filesystem::canonical(path, ec);
+        if (!ec) path = target.string();
+    }
     std::string temp = path + ".XXXXXX";
     const int fd = mkstemp(temp.data());
     if (fd < 0) return Fail(error, "cannot create a temporary file beside " + path);

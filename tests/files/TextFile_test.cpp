@@ -48,6 +48,7 @@ TEST(TextFile, ReadsWindowsUtf16WithMarkAndCrLf) {
     CStdioFileEx file(path, CStdioFileEx::modeRead | CStdioFileEx::typeText);
     ASSERT_TRUE(file.IsOpen());
     EXPECT_TRUE(file.IsUnicodeText);
+    EXPECT_EQ(file.OpenFlags, CStdioFileEx::modeRead | CStdioFileEx::typeBinary);
     std::vector<std::string> lines;
     for (std::string line; file.ReadString(line);) lines.push_back(line);
     EXPECT_EQ(lines, (std::vector<std::string>{"[OUTPUTRESO]", "RESOINDEX=5", "NAME=Caf\u00E9 \u4E2D\u6587"}));
