@@ -22,7 +22,7 @@ int ComNumberOfLinkName(std::string_view name);
 
 // Every port that can be opened by number: the links of "<portsFolder>" first (by number,
 // links whose target is gone are left out), then the given system device paths, each number
-// once. ok is false when neither source could be read.
+// once.
 std::vector<SerialPortInfo> MergeSerialPorts(const std::string& portsFolder,
                                              const std::vector<std::string>& systemDevicePaths);
 

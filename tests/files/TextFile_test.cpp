@@ -255,3 +255,15 @@ TEST(CodePages, Utf16SurrogatesAndOddBytes) {
     EXPECT_EQ(Utf16LeToUtf8(std::string("\x00\xD8", 2)), "\uFFFD"); // unpaired high surrogate
     EXPECT_EQ(Utf16LeToUtf8(std::string("A\x00" "B", 3)), "A\uFFFD");
 }
+
+TEST(AtomicWrite, ReplacedFileKeepsItsPermissions) {
+    ScratchFolder folder;
+    const std::string path = folder / "Info.ini";
+    WriteBytes(path, "old");
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    ASSERT_TRUE(WriteFileAtomically(path, "new"));
+    EXPECT_EQ(ReadBytes(path), "new");
+    EXPECT_EQ(std::filesystem::status(path).permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1);
+}
