@@ -1,0 +1,53 @@
+// Real key presses through the X server (XTest): these run alone, so no other window takes the focus.
+#include <wx/uiaction.h>
+
+#include "KitFixture.h"
+#include "controls/CMyEdit.h"
+#include "controls/NumericEdit.h"
+
+TEST_F(KitWindow, RealEnterKeyPressIsSwallowedByThePage) {
+    auto* edit = new CMyEdit(Page, 1300, wxRect(20, 120, 120, 22));
+    edit->SetFocus();
+    Pump(50);
+    wxUIActionSimulator sim;
+    sim.Char(WXK_RETURN);
+    sim.Char(WXK_ESCAPE);
+    Pump(150);
+    EXPECT_TRUE(Page->IsShown());
+    EXPECT_EQ(FrameKeys, 0);
+}
+
+
+TEST_F(KitWindow, TypedValueIsClampedAndCommittedOnceOnEnter) {
+    Page->Listen(MEditValueChanged);
+    auto* edit = new oRealEdit(Page, 1411, wxRect(20, 60, 80, 22));
+    auto* other = new oRealEdit(Page, 1412, wxRect(20, 100, 80, 22));
+    edit->SetRange(true, 500, 4096, "%d", 1000);
+    other->SetRange(true, 0, 100, "%d", 5);
+    EXPECT_EQ(edit->GetValue(), "1000");
+    edit->SetFocus();
+    edit->SelectAll();
+    Pump(50);
+    wxUIActionSimulator sim;
+    sim.Text("5000");
+    Pump(100);
+    EXPECT_EQ(Page->Count(MEditValueChanged), 0);   // typing alone sends nothing
+    sim.Char(WXK_RETURN);
+    ASSERT_TRUE(PumpUntil([&] { return Page->Count(MEditValueChanged) == 1; }));
+    EXPECT_EQ(Page->Got[0].W, 1411u);
+    EXPECT_EQ(edit->GetValue(), "4096");
+    EXPECT_FLOAT_EQ(edit->Value(), 4096);
+    // Letters are refused by the edit.
+    sim.Text("ab");
+    Pump(100);
+    EXPECT_EQ(edit->GetValue(), "4096");
+    // Leaving the edited edit commits again; the untouched one never posts.
+    other->SetFocus();
+    Pump(100);
+    edit->SetFocus();
+    Pump(100);
+    EXPECT_EQ(Page->Count(MEditValueChanged), 2);
+    for (const Recorded& r : Page->Got)
+        EXPECT_EQ(r.W, 1411u);
+}
+
