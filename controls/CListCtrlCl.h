@@ -17,8 +17,14 @@
 class CMyEdit;
 class CDropButton;
 
-class CHeaderCtrlCl {
+// The list's header, drawn by us: each pixel row of the band darkens by GradientStep from the
+// top colour, titles in bold, aligned per column by Format.
+class CHeaderCtrlCl : public wxControl {
 public:
+    CHeaderCtrlCl() = default;
+    bool Create(wxWindow* parent, const wxRect& rect, wxListCtrl* list);
+    int HeaderHeightFor(int defaultHeight) const { return HeaderHeight(defaultHeight, HeightFactor); }
+
     std::vector<wxString> Titles;
     std::string Format;          // one character per column: '0' left, '1' centre, '2' right
     int Red = 171, Green = 199, Blue = 235, GradientStep = 8;
@@ -27,6 +33,20 @@ public:
     COLORREF TextColour = 0;
 
     ColumnAlign Align(int column) const { return HeaderColumnAlign(Format, column); }
+
+private:
+    void OnPaint(wxPaintEvent& event);
+    wxListCtrl* List = nullptr;
+};
+
+// What a page sets on the header (its look and its columns).
+struct HeaderSettings {
+    std::vector<wxString> Titles;
+    std::string Format;
+    int Red = 171, Green = 199, Blue = 235, GradientStep = 8;
+    float HeightFactor = 1.0f;
+    int FontHeight = 18;
+    COLORREF TextColour = 0;
 };
 
 class CListCtrlCl : public wxListCtrl, public ControlIdentity {
@@ -37,8 +57,8 @@ public:
     CListCtrlCl(wxWindow* parent, int id, const wxRect& rect);
     ~CListCtrlCl() override;
 
-    // Columns from the header's titles and format.
-    void SetHeader(const CHeaderCtrlCl& header);
+    // Columns and header look from the page's settings.
+    void SetHeader(const HeaderSettings& settings);
     void SetRowTextColour(int row, COLORREF colour);
     void SetRowBackgroundColour(int row, COLORREF colour);
     void SetCellTextColour(int row, int column, COLORREF colour);
@@ -51,7 +71,7 @@ public:
     CMyEdit* InPlaceEditor() const { return InPlaceEdit; }
     CDropButton* InPlaceDropList() const { return InPlaceList; }
 
-    CHeaderCtrlCl Header;
+    CHeaderCtrlCl* Header = nullptr;
     COLORREF SelectedBackground = 0x505050, SelectedText = 0xEBEBEB;
     int EditRow = -1, EditColumn = -1;
 

@@ -10,7 +10,6 @@ static wxRect ToWx(const KitRect& r) { return {r.Left, r.Top, r.Width(), r.Heigh
 CProgressDlg::CProgressDlg(wxWindow* owner, const wxSize& size)
     : wxDialog(owner, wxID_ANY, wxString(), wxDefaultPosition, size, wxBORDER_NONE | wxFRAME_NO_TASKBAR) {
     SetBackgroundColour(ColourFromRef(KitPalette::BusyBox));
-    SetClientSize(size);
     CreateControls();
 }
 

@@ -2,6 +2,7 @@
 
 #include <wx/dcbuffer.h>
 
+#include "controls/DrawingAids.h"
 #include "controls/SkinBackdrop.h"
 #include "controls/logic/KitLayout.h"
 #include "controls/logic/KitPalette.h"
@@ -51,5 +52,9 @@ void SkinStatic::OnPaint(wxPaintEvent&) {
     }
     dc.SetFont(GetFont());
     dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
-    dc.DrawLabel(GetLabel(), client, static_cast<int>(Align) | wxALIGN_CENTER_VERTICAL);
+    // Like a dialog's static, the text wraps at word breaks; a block that fits is centred
+    // vertically, a taller one starts at the top.
+    const wxString wrapped = WrapText(dc, GetLabel(), client.width);
+    const int height = dc.GetMultiLineTextExtent(wrapped).y;
+    dc.DrawLabel(wrapped, client, static_cast<int>(Align) | (height <= client.height ? wxALIGN_CENTER_VERTICAL : wxALIGN_TOP));
 }
