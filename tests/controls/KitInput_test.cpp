@@ -1,4 +1,5 @@
-// Real key presses through the X server (XTest): these run alone, so no other window takes the focus.
+// Real key presses through the X server (XTest) and focus changes: these run alone, so no other
+// window takes the focus.
 #include <wx/uiaction.h>
 
 #include "KitFixture.h"
@@ -49,5 +50,28 @@ TEST_F(KitWindow, TypedValueIsClampedAndCommittedOnceOnEnter) {
     EXPECT_EQ(Page->Count(MEditValueChanged), 2);
     for (const Recorded& r : Page->Got)
         EXPECT_EQ(r.W, 1411u);
+}
+
+
+TEST_F(KitWindow, ColouredEditReportsEnterEscAndFocusLoss) {
+    Page->Listen(MEditKeyDown);
+    Page->Listen(MEditChar);
+    auto* edit = new CMyEdit(Page, 1555, wxRect(20, 60, 160, 22));
+    auto* other = new CMyEdit(Page, 1556, wxRect(20, 100, 160, 22));
+    edit->SetFocus();
+    Pump(50);
+    for (int key : {WXK_RETURN, WXK_ESCAPE}) {
+        wxKeyEvent e = CharHook(edit, key);
+        edit->ProcessWindowEvent(e);
+    }
+    other->SetFocus();
+    Pump(100);
+    ASSERT_GE(Page->Count(MEditKeyDown), 3);
+    EXPECT_EQ(Page->Got[0].W, 13u);
+    EXPECT_EQ(Page->Got[0].L, 1555);
+    EXPECT_EQ(Page->Got[1].W, 27u);
+    EXPECT_EQ(Page->Got[2].W, 13u);   // focus loss reads as Enter
+    EXPECT_EQ(Page->Got[2].L, 1555);
+    EXPECT_EQ(FrameKeys, 0);
 }
 

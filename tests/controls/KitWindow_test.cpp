@@ -306,28 +306,6 @@ TEST_F(KitWindow, ButtonSizesToItsImageKeepingItsCorner) {
     missing->Update();   // paints without pictures
 }
 
-TEST_F(KitWindow, ColouredEditReportsEnterEscAndFocusLoss) {
-    Page->Listen(MEditKeyDown);
-    Page->Listen(MEditChar);
-    auto* edit = new CMyEdit(Page, 1555, wxRect(20, 60, 160, 22));
-    auto* other = new CMyEdit(Page, 1556, wxRect(20, 100, 160, 22));
-    edit->SetFocus();
-    Pump(50);
-    for (int key : {WXK_RETURN, WXK_ESCAPE}) {
-        wxKeyEvent e = CharHook(edit, key);
-        edit->ProcessWindowEvent(e);
-    }
-    other->SetFocus();
-    Pump(100);
-    ASSERT_GE(Page->Count(MEditKeyDown), 3);
-    EXPECT_EQ(Page->Got[0].W, 13u);
-    EXPECT_EQ(Page->Got[0].L, 1555);
-    EXPECT_EQ(Page->Got[1].W, 27u);
-    EXPECT_EQ(Page->Got[2].W, 13u);   // focus loss reads as Enter
-    EXPECT_EQ(Page->Got[2].L, 1555);
-    EXPECT_EQ(FrameKeys, 0);
-}
-
 TEST_F(KitWindow, GifFramesKeepTheirDelays) {
     const auto bytes = MakeGif({3, 10, 50});
     auto* picture = new CPictureEx(Page, wxID_ANY, wxRect(20, 60, 10, 10));
