@@ -28,24 +28,24 @@ void CHeaderCtrlCl::OnPaint(wxPaintEvent&) {
     const wxSize size = GetClientSize();
     CMemuDC dc(paint, wxRect(size));
     for (int row = 0; row < size.y; ++row) {
-        dc.SetPen(wxPen(ColourFromRef(HeaderRowColour(row, Red, Green, Blue, GradientStep))));
+        dc.SetPen(wxPen(ColourFromRef(HeaderRowColour(row, Look.Red, Look.Green, Look.Blue, Look.GradientStep))));
         dc.DrawLine(0, row, size.x, row);
     }
     LogFont bold;
-    bold.Height = FontHeight;
+    bold.Height = Look.FontHeight;
     bold.Weight = 700;
     dc.SetFont(FontFromLogFont(bold));
-    dc.SetTextForeground(ColourFromRef(TextColour));
+    dc.SetTextForeground(ColourFromRef(Look.TextColour));
     dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
     int x = 0;
     for (int column = 0; List && column < List->GetColumnCount(); ++column) {
         const int width = List->GetColumnWidth(column);
         const wxRect cell(x + 3, 0, width - 6, size.y);
-        const ColumnAlign align = Align(column);
+        const ColumnAlign align = Look.Align(column);
         const int horizontal = align == ColumnAlign::Left ? wxALIGN_LEFT : align == ColumnAlign::Right ? wxALIGN_RIGHT
                                                                                                       : wxALIGN_CENTER_HORIZONTAL;
-        if (static_cast<std::size_t>(column) < Titles.size())
-            dc.DrawLabel(Titles[static_cast<std::size_t>(column)], cell, horizontal | wxALIGN_CENTER_VERTICAL);
+        if (static_cast<std::size_t>(column) < Look.Titles.size())
+            dc.DrawLabel(Look.Titles[static_cast<std::size_t>(column)], cell, horizontal | wxALIGN_CENTER_VERTICAL);
         x += width;
         dc.SetPen(wxPen(ColourFromRef(KitPalette::Frame)));
         dc.DrawLine(x - 1, 2, x - 1, size.y - 2);
@@ -61,7 +61,8 @@ CListCtrlCl::CListCtrlCl(wxWindow* parent, int id, const wxRect& rect)
     Header = new CHeaderCtrlCl;
     Header->Create(parent, wxRect(rect.x, rect.y, rect.width, DefaultHeaderHeight), this);
     Bind(wxEVT_SHOW, [this](wxShowEvent& e) {
-        Header->Show(e.IsShown());
+        if (Header)
+            Header->Show(e.IsShown());
         e.Skip();
     });
     SetBackgroundColour(ColourFromRef(KitPalette::Dark));
@@ -86,33 +87,32 @@ CListCtrlCl::CListCtrlCl(wxWindow* parent, int id, const wxRect& rect)
     });
 }
 
-CListCtrlCl::~CListCtrlCl() = default;
+CListCtrlCl::~CListCtrlCl() {
+    if (Header)
+        Header->Destroy();
+}
 
 void CListCtrlCl::SetHeader(const HeaderSettings& settings) {
-    Header->Titles = settings.Titles;
-    Header->Format = settings.Format;
-    Header->Red = settings.Red;
-    Header->Green = settings.Green;
-    Header->Blue = settings.Blue;
-    Header->GradientStep = settings.GradientStep;
-    Header->HeightFactor = settings.HeightFactor;
-    Header->FontHeight = settings.FontHeight;
-    Header->TextColour = settings.TextColour;
+    if (!Header)
+        return;
+    Header->Look = settings;
     // The header grows by its factor and the list gives up the room.
     const wxRect all(Header->GetPosition(), wxSize(GetSize().x, GetPosition().y + GetSize().y - Header->GetPosition().y));
-    const int height = Header->HeaderHeightFor(DefaultHeaderHeight);
+    const int height = HeaderHeight(DefaultHeaderHeight, settings.HeightFactor);
     Header->SetSize(all.x, all.y, all.width, height);
     SetSize(all.x, all.y + height, all.width, all.height - height);
     DeleteAllColumns();
-    for (std::size_t i = 0; i < Header->Titles.size(); ++i) {
-        const ColumnAlign align = Header->Align(static_cast<int>(i));
+    for (std::size_t i = 0; i < settings.Titles.size(); ++i) {
+        const ColumnAlign align = settings.Align(static_cast<int>(i));
         const wxListColumnFormat format = align == ColumnAlign::Left    ? wxLIST_FORMAT_LEFT
                                           : align == ColumnAlign::Right ? wxLIST_FORMAT_RIGHT
                                                                         : wxLIST_FORMAT_CENTRE;
-        InsertColumn(static_cast<long>(i), Header->Titles[i], format);
+        InsertColumn(static_cast<long>(i), settings.Titles[i], format);
     }
     Header->Refresh();
 }
+
+int CListCtrlCl::HeaderPixelHeight() const { return Header ? Header->GetSize().y : 0; }
 
 
 void CListCtrlCl::SetRowTextColour(int row, COLORREF colour) {

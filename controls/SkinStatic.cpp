@@ -35,15 +35,11 @@ void SkinStatic::OnPaint(wxPaintEvent&) {
     wxAutoBufferedPaintDC dc(this);
     const wxRect client(GetClientSize());
     if (!IsEnabled()) {
-        dc.SetPen(*wxTRANSPARENT_PEN);
-        dc.SetBrush(wxBrush(ColourFromRef(KitPalette::Dark)));
-        dc.DrawRectangle(client);
+        FillSolidRect(dc, client, ColourFromRef(KitPalette::Dark));
         dc.SetTextForeground(ColourFromRef(KitPalette::SystemShadow));
     } else {
         if (FixedBackground) {
-            dc.SetPen(*wxTRANSPARENT_PEN);
-            dc.SetBrush(wxBrush(ColourFromRef(*FixedBackground)));
-            dc.DrawRectangle(client);
+            FillSolidRect(dc, client, ColourFromRef(*FixedBackground));
         } else {
             PaintParentBackdrop(this, dc);
         }

@@ -7,6 +7,7 @@
 #include "GifBytes.h"
 #include "KitFixture.h"
 #include "controls/CDropButton.h"
+#include "controls/CListCtrlCl.h"
 #include "controls/CMemuDC.h"
 #include "controls/CMyEdit.h"
 #include "controls/CPictureEx.h"
@@ -485,4 +486,99 @@ TEST_F(KitWindow, PaintingSharesOneBackBuffer) {
     EXPECT_EQ(result.GetRed(2, 2), 255);
     EXPECT_EQ(result.GetBlue(15, 15), 255);
     EXPECT_EQ(CMemuDC::SharedBufferSize(), shared);
+}
+
+TEST_F(KitWindow, ReportListEditsCellsInPlaceAndTellsItsParent) {
+    Page->Listen(MListCellEdited);
+    Page->Listen(MListCellComboChanged);
+    auto* list = new CListCtrlCl(Page, 1177, wxRect(20, 60, 400, 150));
+    HeaderSettings header;
+    header.Titles = {"Name", "Address", "Baud"};
+    header.Format = "012";
+    header.HeightFactor = 1.5f;
+    list->SetHeader(header);
+    EXPECT_EQ(list->HeaderPixelHeight(), 30);   // 20 x 1.5
+    EXPECT_EQ(list->GetPosition().y, 90);
+    EXPECT_EQ(list->GetColumnCount(), 3);
+    for (int row = 0; row < 2; ++row) {
+        list->InsertItem(row, wxString::Format("Machine %d", row + 1));
+        list->SetItem(row, 1, wxString::Format("127.0.0.%d", row + 2));
+        list->SetItem(row, 2, "115200");
+    }
+    // Columns nobody registered are read-only.
+    list->BeginCellEdit(1, 1);
+    EXPECT_EQ(list->InPlaceEditor(), nullptr);
+    list->SetEditableColumns({0});
+    list->SetDropDownColumns({2});
+    list->BeginCellEdit(1, 0);
+    ASSERT_NE(list->InPlaceEditor(), nullptr);
+    EXPECT_TRUE(list->InPlaceEditor()->IsShown());
+    EXPECT_EQ(list->InPlaceEditor()->GetValue(), "Machine 2");
+    list->InPlaceEditor()->ChangeValue("Stage left");
+    SendMsg(list, MEditKeyDown, 13, CListCtrlCl::InPlaceEditId);   // Enter in the editor
+    Pump();
+    EXPECT_FALSE(list->InPlaceEditor()->IsShown());
+    EXPECT_EQ(list->GetItemText(1, 0), "Stage left");
+    ASSERT_EQ(Page->Count(MListCellEdited), 1);
+    EXPECT_EQ(Page->Got[0].W, 1u);
+    EXPECT_EQ(Page->Got[0].L, 0);
+    // Esc leaves the cell as it was.
+    list->BeginCellEdit(0, 0);
+    list->InPlaceEditor()->ChangeValue("lost");
+    SendMsg(list, MEditKeyDown, 27, CListCtrlCl::InPlaceEditId);
+    EXPECT_EQ(list->GetItemText(0, 0), "Machine 1");
+    // A drop-down column: the pick's item data and the row go to the parent.
+    list->BeginCellEdit(0, 2);
+    ASSERT_NE(list->InPlaceDropList(), nullptr);
+    list->InPlaceDropList()->GetList()->SetItemData(0, 9600);
+    SendMsg(list, MDropListSelChanged, CListCtrlCl::InPlaceListId, 0);
+    Pump();
+    EXPECT_EQ(list->GetItemText(0, 2), "N/A");
+    ASSERT_EQ(Page->Count(MListCellComboChanged), 1);
+    EXPECT_EQ(Page->Got.back().W, 9600u);
+    EXPECT_EQ(Page->Got.back().L, 0);
+    SendMsg(list, MDropListSelChanged, CListCtrlCl::InPlaceListId, 5);   // no such item: nothing
+    list->SetRowTextColour(0, 0x808080);
+    list->SetRowTextColour(9, 0x808080);   // no such row: ignored
+    EXPECT_EQ(list->GetItemTextColour(0), wxColour(0x80, 0x80, 0x80));
+}
+
+TEST_F(KitWindow, CaptionPageIsDraggedByItsTitleBar) {
+    auto* host = new PopupPageHost(Frame, wxRect(200, 150, 300, 200));
+    auto* page = new TestPage(false);
+    ASSERT_TRUE(host->HostPage(*page));
+    page->DragByTitleBar = true;
+    page->ShowPage(true);
+    Pump(50);
+    const wxPoint before = host->GetPosition();
+    auto mouse = [&](wxEventType type, int x, int y) {
+        wxMouseEvent e(type);
+        e.m_x = x;
+        e.m_y = y;
+        e.SetEventObject(page);
+        page->ProcessWindowEvent(e);
+    };
+    mouse(wxEVT_LEFT_DOWN, 50, 10);
+    mouse(wxEVT_MOTION, 80, 30);
+    mouse(wxEVT_LEFT_UP, 80, 30);
+    Pump(50);
+    EXPECT_EQ(host->GetPosition(), before + wxPoint(30, 20));
+    // Below the title bar a press does not move the page.
+    mouse(wxEVT_LEFT_DOWN, 50, 100);
+    mouse(wxEVT_MOTION, 90, 140);
+    mouse(wxEVT_LEFT_UP, 90, 140);
+    Pump(50);
+    EXPECT_EQ(host->GetPosition(), before + wxPoint(30, 20));
+    host->Destroy();
+}
+
+TEST_F(KitWindow, ChildrenTakeThePageControlFont) {
+    auto* label = new SkinStatic(Page, 1401, "Brightness", wxRect(20, 60, 90, 20));
+    auto* button = new CGdipButton(Page, 1402, "Apply", wxRect(20, 90, 75, 36));
+    Page->SetChildFonts();
+    EXPECT_EQ(label->GetFont(), Page->ControlFont);
+    EXPECT_EQ(button->GetFont(), Page->ControlFont);
+    EXPECT_TRUE(Page->ControlFont.GetWeight() == wxFONTWEIGHT_BOLD);
+    EXPECT_EQ(Page->ControlFont.GetFaceName(), "Liberation Sans");
+    EXPECT_EQ(Page->GroupLogFont.Height, 100);
 }
