@@ -12,24 +12,6 @@
 #include "platform/ui/UserMessages.h"
 #include "platform/ui/WxColour.h"
 
-namespace {
-DialogTextSource& TextSource() {
-    static DialogTextSource source;
-    return source;
-}
-
-}  // namespace
-
-void SetDialogTextSource(DialogTextSource source) { TextSource() = std::move(source); }
-
-void ApplyLanguageToPage(MBaseDialog& page) {
-    if (!TextSource())
-        return;
-    TextSource()(page.TemplateId, [&page](int controlId, const std::string& text) {
-        page.SetControlText(controlId, wxString::FromUTF8(text));
-    });
-}
-
 MBaseDialog::MBaseDialog(int templateId, bool notifyOnClose) : TemplateId(templateId), NotifyOnClose(notifyOnClose) {
     GroupLogFont.Height = 80;
     GroupLogFont.Face = "MS Sans Serif";
@@ -132,6 +114,13 @@ CSxGroupBox& MBaseDialog::AddGroupBox(int id, const wxRect& frame, const wxStrin
     box.PenWidth = 2;
     RefreshRect(Grown(frame, 4));
     return box;
+}
+
+std::vector<CSxGroupBox*> MBaseDialog::AllGroupBoxes() {
+    std::vector<CSxGroupBox*> all;
+    for (CSxGroupBox& box : GroupBoxes)
+        all.push_back(&box);
+    return all;
 }
 
 CSxGroupBox* MBaseDialog::FindGroupBox(int id) {

@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 #include <wx/frame.h>
 #include <wx/mstream.h>
 #include <wx/wfstream.h>
 
 #include "GifBytes.h"
 #include "KitFixture.h"
+#include "app/AppGlobals.h"
 #include "controls/CDropButton.h"
 #include "controls/CListCtrlCl.h"
 #include "controls/CMemuDC.h"
@@ -15,6 +19,7 @@
 #include "controls/KitControlFactory.h"
 #include "controls/MBaseDialog.h"
 #include "controls/NumericEdit.h"
+#include "controls/PageLanguage.h"
 #include "controls/PopupPageHost.h"
 #include "controls/SkinStatic.h"
 #include "controls/oBitmapSlider.h"
@@ -405,15 +410,22 @@ TEST_F(KitWindow, LanguageTextsReachControlsAndGroupBoxesButNotEdits) {
     EXPECT_NE(FindKitControl<CDropButton>(Page, 1413), nullptr);
     FindKitControl<oRealEdit>(Page, 1411)->SetRange(true, 0, 10, "%d", 3);
 
-    SetDialogTextSource([](int templateId, const std::function<void(int, const std::string&)>& set) {
-        if (templateId != 9000)
-            return;
-        set(1140, "\xE8\x87\xAA\xE5\x8A\xA8\xE6\x8E\x92\xE5\x88\x97");   // Chinese title
-        set(1290, "Eingang");
-        set(1411, "not for an edit");
-    });
+    // A language file as the language switch writes it: UTF-16LE with a byte-order mark.
+    const std::u16string text = u"[String]\r\nIDD9000_Title=Bildeinstellung\r\nIDS_1140=\u81EA\u52A8\u6392\u5217\r\n"
+                                u"IDS_1290=Eingang\r\nIDS_1411=not for an edit\r\n";
+    const std::string path = (std::filesystem::temp_directory_path() / "controls_language_test.ini").string();
+    {
+        std::ofstream file(path, std::ios::binary);
+        file.put(static_cast<char>(0xFF)).put(static_cast<char>(0xFE));
+        for (char16_t c : text)
+            file.put(static_cast<char>(c & 0xFF)).put(static_cast<char>(c >> 8));
+    }
+    const std::string saved = ActiveLanguageFilePath;
+    ActiveLanguageFilePath = path;
     ApplyLanguageToPage(*Page);
-    SetDialogTextSource(nullptr);
+    ActiveLanguageFilePath = saved;
+    std::filesystem::remove(path);
+    EXPECT_EQ(Page->GetLabel(), "Bildeinstellung");
     EXPECT_EQ(Page->FindGroupBox(1140)->GetText(), wxString::FromUTF8("\xE8\x87\xAA\xE5\x8A\xA8\xE6\x8E\x92\xE5\x88\x97"));
     EXPECT_EQ(FindKitControl<SkinStatic>(Page, 1290)->GetLabel(), "Eingang");
     EXPECT_EQ(FindKitControl<oRealEdit>(Page, 1411)->GetValue(), "3");
