@@ -3,8 +3,10 @@
 #include <wx/uiaction.h>
 
 #include "KitFixture.h"
+#include "controls/CDropButton.h"
 #include "controls/CMyEdit.h"
 #include "controls/NumericEdit.h"
+#include "platform/ui/KeyReleaseFilter.h"
 
 TEST_F(KitWindow, RealEnterKeyPressIsSwallowedByThePage) {
     auto* edit = new CMyEdit(Page, 1300, wxRect(20, 120, 120, 22));
@@ -75,3 +77,62 @@ TEST_F(KitWindow, ColouredEditReportsEnterEscAndFocusLoss) {
     EXPECT_EQ(FrameKeys, 0);
 }
 
+
+TEST_F(KitWindow, DropListOpensPicksAndClosesWithTheMouse) {
+    Page->Listen(MDropListSelChanged);
+    auto* drop = new CDropButton;
+    ASSERT_TRUE(drop->Create("", Page, 65402, 0x101010, 0x101010, 0xEBEBEB, -1, nullptr, 0x2E2E2E,
+                             wxRect(40, 80, 160, 22)));
+    for (const char* item : {"Free Run", "Lock To Main Input", "Lock To Genlock"})
+        drop->GetList()->AddString(item);
+    drop->SetCurSel(0);
+    Pump(100);
+    wxUIActionSimulator sim;
+    const wxRect button = drop->GetScreenRect();
+    sim.MouseMove(button.GetPosition() + wxPoint(20, 10));
+    Pump(50);
+    sim.MouseClick();
+    ASSERT_TRUE(PumpUntil([&] { return drop->IsDroppedDown(); }, 1000));
+    // Item 2 of the list, under the button.
+    CDropList* list = drop->GetList();
+    const wxRect popup = list->GetScreenRect();
+    EXPECT_EQ(popup.GetLeft(), button.GetLeft() + 1);
+    EXPECT_EQ(popup.GetTop(), button.GetBottom() + 1);
+    EXPECT_EQ(popup.GetHeight(), list->ItemHeight() * 3);
+    sim.MouseMove(popup.GetPosition() + wxPoint(20, list->ItemHeight() * 2 + list->ItemHeight() / 2));
+    Pump(50);
+    sim.MouseClick();
+    ASSERT_TRUE(PumpUntil([&] { return Page->Count(MDropListSelChanged) == 1; }, 1000));
+    Pump(100);
+    EXPECT_FALSE(drop->IsDroppedDown());
+    EXPECT_EQ(Page->Got[0].W, 65402u);
+    EXPECT_EQ(Page->Got[0].L, 2);
+    EXPECT_EQ(drop->GetLabel(), "Lock To Genlock");
+    EXPECT_EQ(Page->Count(MDropListSelChanged), 1);
+    // A click on the button opens the list; a second click on it closes it again.
+    sim.MouseMove(button.GetPosition() + wxPoint(20, 10));
+    Pump(300);
+    sim.MouseClick();
+    ASSERT_TRUE(PumpUntil([&] { return drop->IsDroppedDown(); }, 1000));
+    Pump(300);
+    sim.MouseClick();
+    Pump(300);
+    EXPECT_FALSE(drop->IsDroppedDown());
+    EXPECT_EQ(Page->Count(MDropListSelChanged), 1);
+}
+
+TEST_F(KitWindow, EveryKeyReleaseReachesTheMainDialogHookOnce) {
+    std::vector<int> released;
+    KeyReleaseFilter::Install([&](const wxKeyEvent& key) { released.push_back(key.GetKeyCode()); });
+    auto* edit = new CMyEdit(Page, 1301, wxRect(20, 120, 120, 22));
+    edit->SetFocus();
+    Pump(50);
+    wxUIActionSimulator sim;
+    sim.Char('a');
+    ASSERT_TRUE(PumpUntil([&] { return !released.empty(); }, 1000));
+    Pump(100);
+    KeyReleaseFilter::Remove();
+    ASSERT_EQ(released.size(), 1u);
+    EXPECT_EQ(released[0], 'A');
+    EXPECT_EQ(edit->GetValue(), "a");
+}

@@ -122,7 +122,8 @@ TEST(KitScreenshot, EveryControlInItsStatesShowsTheSkin) {
                  wxRect(25, 305, 160, 22));
     drop->GetList()->SetBkColor(KitPalette::ListBackground);
     drop->GetList()->SetSelColor();
-    for (const char* item : {"1920x1080@60", "1280x720@60", "3840x2160@30", "1024x768@60"})
+    for (const char* item : {"1920x1080@60", "1280x720@60", "3840x2160@30", "1024x768@60", "1600x1200@60",
+                             "2560x1440@60", "1366x768@60", "800x600@60"})
         drop->GetList()->AddString(item);
     drop->SetCurSel(0);
     auto* dropOff = new CDropButton;

@@ -186,6 +186,14 @@ TEST_F(KitWindow, SliderAndItsEditStayInStepBothWays) {
     EXPECT_EQ(slider->GetPos(), 10);
     edit->SetValue(40.0f);
     EXPECT_EQ(slider->GetPos(), 40);
+    // A new range reaches the linked slider.
+    edit->SetRange(true, 0, 5, "%.1f", 2.5f);
+    EXPECT_EQ(slider->GetMax(), 500);
+    EXPECT_EQ(slider->GetPos(), 250);
+    edit->SetRange(false, 0, 255, "%d", 40);
+    EXPECT_FALSE(slider->IsEnabled());
+    edit->SetRange(true, 0, 255, "%d", 40);
+    EXPECT_TRUE(slider->IsEnabled());
 
     // Keys: each one moves and posts.
     auto key = [&](int code) {
