@@ -12,8 +12,6 @@
 #include <iterator>
 #include <string>
 
-extern uint8_t InterimDeviceId;
-
 namespace {
 
 bool serialLinkOpen = false;
@@ -265,7 +263,7 @@ void OnReplyInputStates(const uint8_t* data, uint8_t id) {
     if (!dialog || !data) return;
     // With several machines only the controlled one's input states count; a serial link has
     // one device only, whatever its id.
-    if (id != InterimDeviceId && !serialLinkOpen) return;
+    if (id != DeviceId && !serialLinkOpen) return;
     std::memcpy(State().InputSignalPresent, data, CardSlotCount);
     RouteAndMark(*dialog, ReplyInputStates, id);
 }
@@ -404,7 +402,8 @@ void OnReplyExtensionCard(const uint8_t* data, uint8_t id) {
     dialog->UpdateExtSourceButtons();
     for (int layer = 0; layer < LayerCount; ++layer) dialog->ApplyLayerSettings(layer, false);
     dialog->EndSignalSwitchWait();
-    SendQuery(CmdQueryEdid, 5);
+    // The EDID of the card's input (input 6, entry 5): the bytes the device has always got here.
+    SendQuery(CmdQueryEdid, 6);
     SendQuery(CmdQuery57);
     MarkConnected(id);
 }

@@ -1,6 +1,8 @@
 #include "mainwnd/VelkanApp.h"
 
 #include "app/AppGlobals.h"
+#include "app/CommLink.h"
+#include "app/comm_link_real/RealCommLink.h"
 #include "mainwnd/MainDialogStandIn.h"
 #include "platform/os/AppDirectory.h"
 #include "platform/os/StopSignalWatcher.h"
@@ -10,12 +12,24 @@
 
 wxIMPLEMENT_APP(VelkanApp);
 
+namespace {
+// The core reaches the processor through the device-communication library; a build without
+// that library runs with no link, and every command then reports failure.
+void InstallCommLink() {
+#ifdef VELKAN_HAVE_COMM_LIBRARY
+    static RealCommLink link;
+    SetCommLink(&link);
+#endif
+}
+} // namespace
+
 VelkanApp::VelkanApp() = default;
 VelkanApp::~VelkanApp() = default;
 
 bool VelkanApp::OnInit() {
     // The base class is not asked to parse the command line: the program ignores it.
     wxInitAllImageHandlers(); // PNG and GIF skin images
+    InstallCommLink();
     InfoIniPath = GetAppDirectory() + "Info.ini";
     InitStartLanguage();
     MainIconId = 103;
@@ -42,6 +56,7 @@ int VelkanApp::OnRun() {
         m_mainDialog = nullptr;
         SetTopWindow(nullptr);
     }
+    SetCommLink(nullptr);
     return 0;
 }
 
@@ -49,4 +64,6 @@ void VelkanApp::CloseMainDialog() {
     if (m_mainDialog) m_mainDialog->Close();
 }
 
+// Nothing of the program's own is left to shut down here: the image handlers belong to the
+// framework, and the main dialog has closed the link.
 int VelkanApp::OnExit() { return wxApp::OnExit(); }
