@@ -7,6 +7,7 @@
 #include "app/ReplyCommands.h"
 #include "app/ReplySleep.h"
 #include "app/ReplySlot.h"
+#include "platform/os/CodePage.h"
 
 #include <cstring>
 #include <iterator>
@@ -371,8 +372,9 @@ void OnReplyDeviceInfo(const char* ipText, const uint8_t* mac) {
     MainDialogInterface* dialog = TheMainDialog;
     if (!dialog) return;
     if (ipText && mac) {
-        // An IPv4 text is at most 15 characters; the link guarantees a terminator in 16 bytes.
-        State().SetDeviceInfo(std::string(ipText, strnlen(ipText, 16)), mac);
+        // The text comes in the ANSI code page; an IPv4 text is at most 15 characters and the
+        // link guarantees a terminator within 16 bytes.
+        State().SetDeviceInfo(CodePageToUtf8(std::string_view(ipText, strnlen(ipText, 16)), CodePageAnsi), mac);
         Route(*dialog, ReplyDeviceInfo);
     }
     HideBusy(*dialog);

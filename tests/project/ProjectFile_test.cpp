@@ -201,6 +201,13 @@ TEST_F(ProjectFileTest, WindowsEightBitAndUtf16FilesLoadAlike) {
     EXPECT_TRUE(Same(Block(), fromAnsi));
 }
 
+TEST_F(ProjectFileTest, AFileSavedWithAUtf8MarkLoadsToo) {
+    WriteBytes(Dir + "u8.pro", "\xEF\xBB\xBF[OUTPUTRESO]\r\nRESOINDEX=4\r\nHRESO=1280\r\n");
+    ASSERT_EQ(ReadProjectFile(Dir + "u8.pro"), ProjectLoadResult::Loaded);
+    EXPECT_EQ(GetDeviceState().OutputTiming.ResolutionIndex, 4u);
+    EXPECT_EQ(GetDeviceState().OutputTiming.HActive, 1280);
+}
+
 TEST_F(ProjectFileTest, AFileWithNoKeyChangesNothing) {
     auto& s = GetDeviceState();
     s.OutputTiming.HActive = 1234;
