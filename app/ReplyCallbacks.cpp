@@ -3,6 +3,7 @@
 #include "app/AppGlobals.h"
 #include "app/DeviceCommand.h"
 #include "app/DeviceState.h"
+#include "app/LittleEndian.h"
 #include "app/MainDialogInterface.h"
 #include "app/ReplyCommands.h"
 #include "app/ReplySleep.h"
@@ -16,12 +17,6 @@
 namespace {
 
 bool serialLinkOpen = false;
-
-uint16_t ReadU16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
-uint32_t ReadU32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[2]) << 16) |
-           (static_cast<uint32_t>(p[3]) << 24);
-}
 
 DeviceState& State() { return GetDeviceState(); }
 
