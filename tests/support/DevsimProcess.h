@@ -25,6 +25,7 @@ public:
     // SIGKILL at once, as a device that loses power.
     void Kill();
     bool Running() const { return pid_ > 0; }
+    pid_t Pid() const { return pid_; }
 
 private:
     pid_t pid_ = -1;
