@@ -12,7 +12,7 @@
 
 // ---- CDropList
 
-CDropList::CDropList(wxWindow* parent) : wxVListBox(parent, ListId, wxDefaultPosition, wxDefaultSize, wxBORDER_NONE) {
+CDropList::CDropList(wxWindow* parent) : wxVListBox(parent, WindowIdFor(ListId), wxDefaultPosition, wxDefaultSize, wxBORDER_NONE) {
     SetBackgroundColour(ColourFromRef(Background));
     Bind(wxEVT_LEFT_UP, [this](wxMouseEvent& e) {
         const int hit = VirtualHitTest(e.GetPosition().y);
@@ -121,10 +121,14 @@ void CDropList::OnDrawItem(wxDC& dc, const wxRect& rect, size_t n) const {
 
 // ---- CListWnd
 
-CListWnd::CListWnd(CDropButton* owner) : wxPopupTransientWindow(owner, wxBORDER_SIMPLE), Owner(owner) {
+CListWnd::CListWnd(CDropButton* owner) : wxPopupTransientWindow(owner, wxBORDER_NONE), Owner(owner) {
+    // A one-pixel frame round the list, drawn as the pop-up's own background (native borders of
+    // pop-ups differ between themes).
+    SetBackgroundColour(ColourFromRef(KitPalette::Frame));
     List = new CDropList(this);
     Bind(wxEVT_SIZE, [this](wxSizeEvent& e) {
-        List->SetSize(GetClientSize());
+        const wxSize size = GetClientSize();
+        List->SetSize(1, 1, std::max(0, size.x - 2), std::max(0, size.y - 2));
         e.Skip();
     });
 }
@@ -143,7 +147,8 @@ void CListWnd::OnDismiss() { Owner->OnPopupDismissed(); }
 
 bool CDropButton::Create(const wxString& caption, wxWindow* parent, int notifyId, long face, long hover, long text,
                          long second, const wxFont* font, long listBackground, const wxRect& rect) {
-    if (!wxControl::Create(parent, notifyId, rect.GetPosition(), rect.GetSize(), wxBORDER_NONE | wxWANTS_CHARS))
+    ControlId = notifyId;
+    if (!wxControl::Create(parent, WindowIdFor(notifyId), rect.GetPosition(), rect.GetSize(), wxBORDER_NONE | wxWANTS_CHARS))
         return false;
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     FaceColour = face == -1 ? 0xCDD9DD : static_cast<COLORREF>(face);

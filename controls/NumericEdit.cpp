@@ -21,6 +21,7 @@ void NumericEditBase::SetRange(bool enabled, float a, float b, const char* forma
     SetMaxLength(static_cast<unsigned long>(Model.MaxChars()));
     ShowModel();
     Enable(enabled);
+    OnRangeChanged();
 }
 
 void NumericEditBase::SetValue(float value) {
@@ -39,7 +40,7 @@ void NumericEditBase::ShowModel() {
 
 void NumericEditBase::Commit() {
     ShowModel();
-    PostMsg(GetParent(), MEditValueChanged, static_cast<WPARAM>(GetId()), 0);
+    PostMsg(GetParent(), MEditValueChanged, static_cast<WPARAM>(ControlId), 0);
 }
 
 void NumericEditBase::OnChar(wxKeyEvent& event) {
@@ -116,8 +117,7 @@ oSliderEdit::~oSliderEdit() {
         Slider->SetBuddy(nullptr);
 }
 
-void oSliderEdit::SetSliderRange(bool enabled, float a, float b, const char* format, float initial) {
-    SetRange(enabled, a, b, format, initial);
+void oSliderEdit::OnRangeChanged() {
     if (Slider)
         AttachSlider(Slider);
 }
@@ -146,5 +146,5 @@ void oSliderEdit::OnSliderMoved(int position, bool final) {
     ChangeValue(text);
     SetInsertionPointEnd();
     if (notify)
-        PostMsg(GetParent(), MEditValueChanged, static_cast<WPARAM>(GetId()), 0);
+        PostMsg(GetParent(), MEditValueChanged, static_cast<WPARAM>(ControlId), 0);
 }

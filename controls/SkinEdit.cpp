@@ -1,16 +1,12 @@
 #include "controls/SkinEdit.h"
 
-static wxRect Grown(wxRect rect, int by) {
-    rect.Inflate(by);
-    return rect;
-}
-
+#include "controls/KitGeometry.h"
 #include "controls/logic/KitPalette.h"
 #include "platform/ui/WxColour.h"
 
 SkinEdit::SkinEdit(wxWindow* parent, int id, const wxRect& rect, long style)
-    : wxTextCtrl(parent, id, wxString(), rect.GetPosition(), rect.GetSize(), style | wxBORDER_NONE),
-      FrameColour(KitPalette::Accent), DisabledFrameColour(KitPalette::Dark) {
+    : wxTextCtrl(parent, WindowIdFor(id), wxString(), rect.GetPosition(), rect.GetSize(), style | wxBORDER_NONE),
+      ControlIdentity(id), FrameColour(KitPalette::Accent), DisabledFrameColour(KitPalette::Dark) {
     SetBackgroundColour(ColourFromRef(KitPalette::Dark));
     SetForegroundColour(ColourFromRef(KitPalette::Accent));
 }

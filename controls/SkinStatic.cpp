@@ -2,6 +2,7 @@
 
 #include <wx/dcbuffer.h>
 
+#include "controls/DrawingAids.h"
 #include "controls/SkinBackdrop.h"
 #include "controls/logic/KitLayout.h"
 #include "controls/logic/KitPalette.h"
@@ -10,7 +11,8 @@
 int CurrentLanguageStaticId = 1251;
 
 SkinStatic::SkinStatic(wxWindow* parent, int id, const wxString& text, const wxRect& rect, long align)
-    : wxControl(parent, id, rect.GetPosition(), rect.GetSize(), wxBORDER_NONE), Align(align) {
+    : wxControl(parent, WindowIdFor(id), rect.GetPosition(), rect.GetSize(), wxBORDER_NONE), ControlIdentity(id),
+      Align(align) {
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     wxControl::SetLabel(text);
     Bind(wxEVT_PAINT, &SkinStatic::OnPaint, this);
@@ -33,22 +35,22 @@ void SkinStatic::OnPaint(wxPaintEvent&) {
     wxAutoBufferedPaintDC dc(this);
     const wxRect client(GetClientSize());
     if (!IsEnabled()) {
-        dc.SetPen(*wxTRANSPARENT_PEN);
-        dc.SetBrush(wxBrush(ColourFromRef(KitPalette::Dark)));
-        dc.DrawRectangle(client);
+        FillSolidRect(dc, client, ColourFromRef(KitPalette::Dark));
         dc.SetTextForeground(ColourFromRef(KitPalette::SystemShadow));
     } else {
         if (FixedBackground) {
-            dc.SetPen(*wxTRANSPARENT_PEN);
-            dc.SetBrush(wxBrush(ColourFromRef(*FixedBackground)));
-            dc.DrawRectangle(client);
+            FillSolidRect(dc, client, ColourFromRef(*FixedBackground));
         } else {
             PaintParentBackdrop(this, dc);
         }
         dc.SetTextForeground(ColourFromRef(FixedTextColour ? *FixedTextColour
-                                                           : StaticTextColour(GetId(), CurrentLanguageStaticId)));
+                                                           : StaticTextColour(ControlId, CurrentLanguageStaticId)));
     }
     dc.SetFont(GetFont());
     dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
-    dc.DrawLabel(GetLabel(), client, static_cast<int>(Align) | wxALIGN_CENTER_VERTICAL);
+    // Like a dialog's static, the text wraps at word breaks; a block that fits is centred
+    // vertically, a taller one starts at the top.
+    const wxString wrapped = WrapText(dc, GetLabel(), client.width);
+    const int height = dc.GetMultiLineTextExtent(wrapped).y;
+    dc.DrawLabel(wrapped, client, static_cast<int>(Align) | (height <= client.height ? wxALIGN_CENTER_VERTICAL : wxALIGN_TOP));
 }
