@@ -166,7 +166,7 @@ TEST_F(CanvasWindow, LayerCellsGetVideoViewsOnTheirOwnWindows) {
 
 // A 352 x 240 I420 picture whose quadrants are red, green, blue and white.
 struct QuadrantPicture {
-    static constexpr int W = 352, H = 240, CW = 176, CH = 120;
+    static constexpr int W = 352, H = 240, CH = 120;
     std::vector<uint8_t> Y = std::vector<uint8_t>(384 * H), U = std::vector<uint8_t>(192 * CH),
                          V = std::vector<uint8_t>(192 * CH);
     QuadrantPicture() {
