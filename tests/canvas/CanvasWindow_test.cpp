@@ -263,6 +263,45 @@ TEST_F(CanvasWindow, DraggingALayerPastItsFrameSendsItsWindowWithXZero) {
     EXPECT_EQ(head, (std::vector<uint8_t>{0, 0, 0, 201, 0, 0xC0, 0x03, 0x1C, 0x02}));
 }
 
+TEST_F(CanvasWindow, ResizingByTheCornerResizesTheVideoViewToo) {
+    wxUIActionSimulator sim;
+    const wxPoint start = ScreenOf(426, 135); // MAIN's top-right grab band, clear of PIP-1
+    sim.MouseMove(start);
+    Pump(80);
+    sim.MouseDown();
+    ASSERT_TRUE(PumpUntil([&] { return Host->Count(MCellSelected) == 1; }));
+    EXPECT_EQ(Host->Received.front().W, 0u);
+    for (int step = 1; step <= 4; ++step) {
+        sim.MouseMove(start + wxPoint(23 * step, -10 * step));
+        Pump(40);
+    }
+    sim.MouseUp();
+    ASSERT_TRUE(PumpUntil([&] { return Host->Count(MCellChanged) == 1; }));
+    Pump(200);
+    EXPECT_EQ(Main->Rect, (CanvasRect{108, 95, 518, 313}));
+    EXPECT_EQ(Main->ViewWindow()->GetRect(), wxRect(108, 95, 410, 218));
+    // only the top and right sides moved in output pixels
+    const DeviceState& s = GetDeviceState();
+    EXPECT_EQ(s.LayerWindow[0].X, 199);
+    EXPECT_EQ(s.LayerWindow[0].Y, 87);
+    EXPECT_EQ(s.LayerWindow[0].Width, 1230);
+    EXPECT_EQ(s.LayerWindow[0].Height, 654);
+    const std::string path = Screenshot("canvas_resized.png");
+    ASSERT_FALSE(path.empty());
+    wxImage shot(path);
+    ASSERT_TRUE(shot.IsOk());
+    // the view's picture is stretched over the new size: the area the cell grew into is the
+    // view's black, and its red selection outline runs along the new right edge
+    const wxPoint grown = ScreenOf(480, 110);
+    EXPECT_LT(shot.GetRed(grown.x, grown.y) + shot.GetGreen(grown.x, grown.y) + shot.GetBlue(grown.x, grown.y), 30);
+    bool redEdge = false;
+    for (int x = 518 - 8; x < 518; ++x) {
+        const wxPoint p = ScreenOf(x, 204);
+        redEdge = redEdge || (shot.GetRed(p.x, p.y) > 150 && shot.GetGreen(p.x, p.y) < 80);
+    }
+    EXPECT_TRUE(redEdge);
+}
+
 TEST_F(CanvasWindow, PressWithoutMovingSelectsButChangesNothing) {
     wxUIActionSimulator sim;
     sim.MouseMove(ScreenOf(250, 220));
