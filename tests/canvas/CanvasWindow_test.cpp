@@ -302,6 +302,37 @@ TEST_F(CanvasWindow, ResizingByTheCornerResizesTheVideoViewToo) {
     EXPECT_TRUE(redEdge);
 }
 
+TEST_F(CanvasWindow, FramesPanelsAndSwitcherCaptionsArePainted) {
+    CPictureCtrl& c = *Host->Canvas;
+    c.SetScale(6.0, 6.0);
+    c.ReplaceAllCells();
+    Output->SplitType = 3; // four quarters
+    CCell* second = c.AddFrameCell(2165, 198, "OUTPUT:DVI-2"); // a frame that is not locked
+    second->Tools = c.Tools();
+    c.ShowCaptions = true;
+    c.Refresh();
+    Pump(200);
+    EXPECT_EQ(second->Rect, (CanvasRect{361, 33, 681, 213}));
+    const std::string path = Screenshot("canvas_frames_captions.png");
+    ASSERT_FALSE(path.empty());
+    wxImage shot(path);
+    ASSERT_TRUE(shot.IsOk());
+    const auto colour = [&](int x, int y) {
+        const wxPoint p = ScreenOf(x, y);
+        return wxColour(shot.GetRed(p.x, p.y), shot.GetGreen(p.x, p.y), shot.GetBlue(p.x, p.y));
+    };
+    EXPECT_EQ(colour(100, 15), wxColour(0x40, 0x40, 0x40));  // the PREVIEW title strip
+    EXPECT_EQ(colour(500, 150), wxColour(0, 77, 235));       // an output frame's fill
+    EXPECT_EQ(colour(2, 200), wxColour(0, 255, 0));          // the upper half's green border
+    EXPECT_EQ(colour(2, 500), wxColour(255, 0, 0));          // the lower half's red border
+    bool yellow = false; // the vertical panel line through frame 0's centre
+    for (int y = 160; y < 210; ++y) {
+        const wxColour p = colour(181, y);
+        yellow = yellow || (p.Red() > 200 && p.Green() > 200 && p.Blue() < 80);
+    }
+    EXPECT_TRUE(yellow);
+}
+
 TEST_F(CanvasWindow, PressWithoutMovingSelectsButChangesNothing) {
     wxUIActionSimulator sim;
     sim.MouseMove(ScreenOf(250, 220));
