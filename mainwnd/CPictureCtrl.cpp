@@ -46,7 +46,7 @@ CPictureCtrl::CPictureCtrl(wxWindow* parent, wxWindowID id, const wxPoint& pos, 
     : NormalBrush(*wxBLACK), FrameBrush(ColourFromRef(FrameFill)), SelectedBrush(*wxBLACK),
       CellFont(FontFromLogFont(LogFont{16, 700, false, "Arial"})) {
     SetBackgroundStyle(wxBG_STYLE_PAINT);
-    Create(parent, wxID_ANY == id ? wxID_ANY : id, pos, size, wxBORDER_NONE | wxWANTS_CHARS, "PicCtrl");
+    Create(parent, id, pos, size, wxBORDER_NONE | wxWANTS_CHARS, "PicCtrl");
     const wxSize client = GetClientSize();
     Canvas.Client = {0, 0, client.x, client.y};
     Bind(wxEVT_PAINT, &CPictureCtrl::OnPaint, this);
@@ -125,6 +125,13 @@ void CPictureCtrl::SetCellRect(const CanvasRect& output, CCell* cell) {
 
 void CPictureCtrl::SetCellLimitRect(CCell* cell, const CanvasRect& frameOutput) {
     if (cell) Canvas.SetCellLimitRect(*cell, frameOutput);
+}
+
+void CPictureCtrl::ShowCell(CCell* cell, bool show) {
+    if (!cell) return;
+    cell->SetHidden(!show);
+    cell->ShowView(show);
+    Refresh();
 }
 
 CCell* CPictureCtrl::FindCellByKey(uint32_t key) const { return AsCell(Canvas.FindCellByKey(key)); }
@@ -267,8 +274,10 @@ void CPictureCtrl::OnPaint(wxPaintEvent&) {
     dc.SetBrush(wxBrush(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE)));
     dc.DrawRectangle(area);
     if (Canvas.Grid) PaintGrid(dc, area);
+    // Only cells in the repainted area: a layer cell's drawing also redraws its video view.
+    const CanvasRect update{area.x, area.y, area.x + area.width, area.y + area.height};
     for (const auto& c : Canvas.Cells) {
-        if (!c->IsFrame && !c->IsHidden()) AsCell(c.get())->Draw(dc);
+        if (!c->IsFrame && !c->IsHidden() && c->Intersects(update.GrownBy({1, 1, 1, 1}))) AsCell(c.get())->Draw(dc);
     }
     for (const auto& c : Canvas.Cells) {
         if (!c->IsFrame || c->IsHidden()) continue;

@@ -162,6 +162,39 @@ TEST_F(CanvasWindow, LayerCellsGetVideoViewsOnTheirOwnWindows) {
     EXPECT_EQ(Output->ViewWindow(), nullptr); // frames are drawn by the canvas only
     EXPECT_EQ(Main->ViewWindow()->GetRect(), wxRect(108, 133, 320, 180));
     EXPECT_EQ(Host->Canvas->AddLayerCell(0, 0, 10, 10, "again", 0), nullptr); // one cell per layer
+    Host->Canvas->ShowCell(Pip, false);
+    EXPECT_TRUE(Pip->IsHidden());
+    EXPECT_FALSE(Pip->ViewWindow()->IsShown());
+    Host->Canvas->ShowCell(Pip, true);
+    EXPECT_FALSE(Pip->IsHidden());
+    EXPECT_TRUE(Pip->ViewWindow()->IsShown());
+}
+
+// The preview channels' view table, as the working area keeps it.
+struct RecordingRegistry : CellViewRegistry {
+    std::vector<std::pair<uint32_t, CCell*>> Attached;
+    std::vector<CCell*> Detached;
+    void AttachView(uint32_t channel, CCell* cell) override { Attached.push_back({channel, cell}); }
+    void DetachView(CCell* cell) override { Detached.push_back(cell); }
+};
+
+TEST_F(CanvasWindow, LayerCellsLeaveTheChannelsBeforeTheyAreDeleted) {
+    RecordingRegistry registry;
+    CPictureCtrl& c = *Host->Canvas;
+    c.AttachCellToChannel(0, Main); // without channels the view is only shown
+    EXPECT_TRUE(registry.Attached.empty());
+    c.SetViewRegistry(&registry);
+    c.AttachCellToChannel(0, Main);
+    c.AttachCellToChannel(0, Pip);
+    ASSERT_EQ(registry.Attached.size(), 2u);
+    EXPECT_EQ(registry.Attached[0], std::make_pair(0u, Main));
+    c.RemoveAllCells();
+    EXPECT_EQ(registry.Detached.size(), 2u);
+    EXPECT_EQ(c.FindCellByKey(0), nullptr);
+    EXPECT_EQ(c.Model().Cells.size(), 1u); // the frame stays
+    c.SetViewRegistry(nullptr);
+    c.DeleteAllCells();
+    EXPECT_TRUE(c.Model().Cells.empty());
 }
 
 // A 352 x 240 I420 picture whose quadrants are red, green, blue and white.
