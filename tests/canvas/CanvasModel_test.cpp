@@ -244,6 +244,52 @@ TEST(CanvasMouse, TakenCellIsNoLongerSelected) {
     EXPECT_TRUE(s.Model.LeftUp().Notices.empty());
 }
 
+// Two unlocked output frames side by side, with borders.
+struct FrameScene {
+    CanvasModel Model;
+    CellModel* A = nullptr;
+    CellModel* B = nullptr;
+    FrameScene() {
+        Model.Client = {0, 0, 2000, 1500};
+        A = Add({21, 33, 341, 213}, {125, 198, 2045, 1278});
+        B = Add({400, 33, 720, 213}, {2400, 198, 4320, 1278});
+    }
+    CellModel* Add(const CanvasRect& rect, const CanvasRect& output) {
+        auto c = std::make_unique<CellModel>();
+        c->IsFrame = true;
+        c->Rect = rect;
+        c->OutputRect = output;
+        c->BorderInsets = {2, 2, 2, 2};
+        c->OutputInsets = {12, 12, 12, 12};
+        return Model.InsertCell(std::move(c));
+    }
+};
+
+TEST(CanvasMouse, FrameMovesSnapByTheirBorders) {
+    FrameScene s;
+    s.Model.LeftDown({500, 100}, false);
+    ASSERT_EQ(s.Model.Mode, DragMode::Move);
+    s.Model.MouseMove({446, 100}); // border edge one pixel right of A's border edge
+    EXPECT_EQ(s.Model.SnapState, SnapTopRight);
+    EXPECT_EQ(s.Model.GuideRect, (CanvasRect{19, 31, 343, 215}));
+    EXPECT_EQ(s.B->Rect, (CanvasRect{345, 33, 665, 213}));
+    // outer edges meet in output pixels: B starts both insets after A ends
+    EXPECT_EQ(s.B->OutputRect, (CanvasRect{2069, 198, 3989, 1278}));
+    MouseOutcome up = s.Model.LeftUp();
+    ASSERT_EQ(up.Notices.size(), 1u);
+    EXPECT_TRUE(up.Notices[0].IsFrame);
+}
+
+TEST(CanvasMouse, HiddenCellsAreNotSnappedTo) {
+    FrameScene s;
+    s.A->SetHidden(true);
+    s.Model.LeftDown({500, 100}, false);
+    s.Model.MouseMove({446, 100});
+    EXPECT_EQ(s.Model.SnapState, SnapNone);
+    EXPECT_EQ(s.B->Rect, (CanvasRect{346, 33, 666, 213}));
+    EXPECT_EQ(s.B->OutputRect, (CanvasRect{2076, 198, 3996, 1278})); // follows the canvas, size kept
+}
+
 TEST(LayerWindowOfCell, OriginSubtractedAndNeverNegative) {
     CellModel c;
     c.Origin = {125, 198};
