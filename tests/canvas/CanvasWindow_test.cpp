@@ -254,6 +254,11 @@ TEST_F(CanvasWindow, PreviewPictureIsDrawnIntoTheView) {
     const int shortStrides[3] = {100, 50, 50};
     Pip->OnYuvFrame(QuadrantPicture::W, QuadrantPicture::H, picture.Planes, shortStrides);
     EXPECT_EQ(Pip->PicturesShown, 1);
+    // a cell without a video view draws nothing
+    CCell bare({0, 0, 100, 100});
+    bare.OnYuvFrame(QuadrantPicture::W, QuadrantPicture::H, picture.Planes, picture.Strides);
+    EXPECT_EQ(bare.PicturesShown, 0);
+    EXPECT_FALSE(bare.HasVideoView());
 }
 
 TEST_F(CanvasWindow, DraggingALayerPastItsFrameSendsItsWindowWithXZero) {
