@@ -64,4 +64,6 @@ void VelkanApp::CloseMainDialog() {
     if (m_mainDialog) m_mainDialog->Close();
 }
 
+// Nothing of the program's own is left to shut down here: the image handlers belong to the
+// framework, and the main dialog has closed the link.
 int VelkanApp::OnExit() { return wxApp::OnExit(); }
