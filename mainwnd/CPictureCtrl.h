@@ -9,6 +9,11 @@
 //   MCanvasCommand (0, 0) when the context menu's command reaches the canvas.
 // A cell is named by its Order (the layer of a layer cell; FindCellByKey finds it), never by
 // its address, because cells are rebuilt while messages may still be queued.
+//
+// The working area's part: StartVideo once before the first layer cell; AddFrameCell and
+// AddLayerCell, then SetCellLimitRect (binds a layer to its frame) and SetCellRect (places it
+// from output pixels); on MCellChanged for a layer, LayerWindowOfCell gives the device's layer
+// window (X, Y, Width, Height) to store and send; StopVideo after the canvas is gone.
 #include <cstdint>
 #include <memory>
 #include <string>
