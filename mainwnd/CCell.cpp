@@ -122,6 +122,12 @@ bool CCell::CreateViewWindow(wxWindow* canvas, std::function<void(wxMouseEvent&)
     return true;
 }
 
+void CCell::DropViewWindow() {
+    DestroyVideoView();
+    if (View) View->Destroy();
+    View = nullptr;
+}
+
 bool CCell::CreateVideoView(int previewWidth, int previewHeight) {
     DestroyVideoView();
     if (!View || previewWidth <= 0 || previewHeight <= 0 || SDL_WasInit(SDL_INIT_VIDEO) == 0) return false;

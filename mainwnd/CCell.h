@@ -39,6 +39,9 @@ public:
     // go to `forward` in canvas coordinates, as if the canvas itself had received them.
     bool CreateViewWindow(wxWindow* canvas, std::function<void(wxMouseEvent&)> forward);
     wxWindow* ViewWindow() const { return View; }
+    // Gives the child window up (when no video view can be made on it), so that the canvas
+    // itself draws the cell instead of an empty window covering it.
+    void DropViewWindow();
 
     // The SDL window on the child window, its renderer and an IYUV texture of the preview size.
     bool CreateVideoView(int previewWidth, int previewHeight);

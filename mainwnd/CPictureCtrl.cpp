@@ -91,7 +91,7 @@ CCell* CPictureCtrl::AddLayerCell(int x, int y, int width, int height, const std
     CCell* c = cell.get();
     c->CreateViewWindow(this, [this](wxMouseEvent& e) { HandleMouse(e); });
     c->OpenLabelFont();
-    c->CreateVideoView(PreviewW, PreviewH);
+    if (!c->CreateVideoView(PreviewW, PreviewH)) c->DropViewWindow();
     Canvas.InsertCell(std::move(cell));
     PlaceCellView(c);
     Refresh();

@@ -259,6 +259,11 @@ TEST_F(CanvasWindow, PreviewPictureIsDrawnIntoTheView) {
     bare.OnYuvFrame(QuadrantPicture::W, QuadrantPicture::H, picture.Planes, picture.Strides);
     EXPECT_EQ(bare.PicturesShown, 0);
     EXPECT_FALSE(bare.HasVideoView());
+    // a view window without a video view is given up, so the canvas draws the cell itself
+    ASSERT_TRUE(bare.CreateViewWindow(Host->Canvas, {}));
+    EXPECT_FALSE(bare.CreateVideoView(0, 0));
+    bare.DropViewWindow();
+    EXPECT_EQ(bare.ViewWindow(), nullptr);
 }
 
 TEST_F(CanvasWindow, DraggingALayerPastItsFrameSendsItsWindowWithXZero) {
@@ -348,6 +353,15 @@ TEST_F(CanvasWindow, FramesPanelsAndSwitcherCaptionsArePainted) {
     CCell* second = c.AddFrameCell(2165, 198, "OUTPUT:DVI-2"); // a frame that is not locked
     second->Tools = c.Tools();
     c.ShowCaptions = true;
+    // two layer cells the canvas draws itself (no video view), overlapping each other
+    for (uint32_t layer : {2u, 3u}) {
+        auto cell = std::make_unique<CCell>();
+        cell->Order = layer;
+        cell->Label = layer == 2 ? "PIP-2 : DP-1" : "PIP-3 : SDI-1";
+        cell->Tools = c.Tools();
+        c.Model().PlaceNewCell(*cell, 300 + 600 * (layer - 2), 1500 + 300 * (layer - 2), 1200, 900);
+        c.Model().InsertCell(std::move(cell));
+    }
     c.Refresh();
     Pump(200);
     EXPECT_EQ(second->Rect, (CanvasRect{361, 33, 681, 213}));
@@ -369,6 +383,14 @@ TEST_F(CanvasWindow, FramesPanelsAndSwitcherCaptionsArePainted) {
         yellow = yellow || (p.Red() > 200 && p.Green() > 200 && p.Blue() < 80);
     }
     EXPECT_TRUE(yellow);
+    // the canvas-drawn layer cells: black fill, and their common area outlined dotted in
+    // RGB(0, 128, 192) along its edge
+    EXPECT_EQ(colour(60, 385), wxColour(0, 0, 0));
+    bool overlap = false;
+    for (int x = 150; x < 250; ++x) {
+        overlap = overlap || colour(x, 300) == wxColour(0, 128, 192);
+    }
+    EXPECT_TRUE(overlap);
 }
 
 TEST_F(CanvasWindow, PressWithoutMovingSelectsButChangesNothing) {
