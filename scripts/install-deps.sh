@@ -7,7 +7,7 @@ packages=(
   # toolchain and build
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev clang-format
   # windows and controls
-  libwxgtk3.2-dev
+  libwxgtk3.2-dev libgtk-3-dev
   # video views, canvas labels, H.264 decoding
   libsdl2-dev libsdl2-ttf-dev libavcodec-dev libavutil-dev libswscale-dev ffmpeg
   # device link and text files

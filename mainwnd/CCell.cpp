@@ -1,0 +1,330 @@
+#include "mainwnd/CCell.h"
+
+#include <string>
+#include <utility>
+
+#include <wx/dc.h>
+#include <wx/dcclient.h>
+#include <wx/window.h>
+
+#include <SDL.h>
+#include <SDL_ttf.h>
+
+#include "mainwnd/canvas_geometry/CellVideoGeometry.h"
+#include "platform/os/AppDirectory.h"
+#include "platform/ui/WxColour.h"
+
+// GDK's X11 header pulls in Xlib, whose macros (None, Bool, Status) clash with wx names: it
+// comes last, and only this file's X window id lookup uses it.
+#include <gdk/gdkx.h>
+#include <gtk/gtk.h>
+
+namespace {
+
+constexpr COLORREF PassiveGreen = 0x008000;
+constexpr COLORREF FrameGrey = 0xC0C0C0;
+constexpr COLORREF FrameYellow = 0x00FFFF;
+constexpr COLORREF FrameRed = 0x0000FF;
+constexpr COLORREF TextBlack = 0x000000;
+constexpr COLORREF TextWhite = 0xFFFFFF;
+constexpr int LabelPointSize = 40;
+
+wxRect ToWx(const CanvasRect& r) { return wxRect(r.left, r.top, r.Width(), r.Height()); }
+
+// A one-pixel frame inside the rectangle, like a 3-D frame drawn in one colour.
+void FrameIn(wxDC& dc, const CanvasRect& r, COLORREF colour) {
+    dc.SetPen(wxPen(ColourFromRef(colour), 1));
+    dc.SetBrush(*wxTRANSPARENT_BRUSH);
+    dc.DrawRectangle(ToWx(r));
+}
+
+void Fill(wxDC& dc, const CanvasRect& r, const wxBrush* brush) {
+    dc.SetPen(*wxTRANSPARENT_PEN);
+    dc.SetBrush(brush ? *brush : *wxBLACK_BRUSH);
+    dc.DrawRectangle(ToWx(r));
+}
+
+// The child window an SDL view is made on. It paints nothing itself (SDL owns its pixels) and
+// hands its mouse events to the canvas, which is where the canvas's own window would have
+// received them.
+class CellViewWindow : public wxWindow {
+public:
+    CellViewWindow(wxWindow* canvas, CCell* cell, std::function<void(wxMouseEvent&)> forward)
+        : Cell(cell), Forward(std::move(forward)) {
+        SetBackgroundStyle(wxBG_STYLE_PAINT);
+        Create(canvas, wxID_ANY, wxDefaultPosition, wxSize(8, 8), wxBORDER_NONE);
+        Bind(wxEVT_PAINT, &CellViewWindow::OnPaint, this);
+        for (const auto& type : {wxEVT_LEFT_DOWN, wxEVT_LEFT_UP, wxEVT_LEFT_DCLICK, wxEVT_MOTION, wxEVT_RIGHT_DOWN,
+                                 wxEVT_RIGHT_UP, wxEVT_MOUSEWHEEL}) {
+            Bind(type, &CellViewWindow::OnMouse, this);
+        }
+    }
+
+private:
+    void OnPaint(wxPaintEvent&) {
+        wxPaintDC dc(this);
+        // GTK finishes its own painting of the exposed window after this handler; present the
+        // view's picture once it has.
+        CallAfter([this] { Cell->RepresentView(); });
+    }
+    void OnMouse(wxMouseEvent& event) {
+        if (!Forward) return event.Skip();
+        wxMouseEvent moved(event);
+        moved.SetPosition(event.GetPosition() + GetPosition());
+        moved.SetEventObject(GetParent());
+        Forward(moved);
+    }
+
+    CCell* Cell;
+    std::function<void(wxMouseEvent&)> Forward;
+};
+
+// The X window id of a realised child window, or 0.
+unsigned long NativeWindowId(wxWindow* window) {
+    auto* widget = static_cast<GtkWidget*>(window->GetHandle());
+    if (!widget) return 0;
+    if (!gtk_widget_get_realized(widget)) gtk_widget_realize(widget);
+    GdkWindow* gdkWindow = gtk_widget_get_window(widget);
+    if (!gdkWindow || !GDK_IS_X11_WINDOW(gdkWindow)) return 0;
+    gdk_window_ensure_native(gdkWindow);
+    // SDL asks the X server about the window on a connection of its own: the server must know it.
+    gdk_display_sync(gdk_window_get_display(gdkWindow));
+    return gdk_x11_window_get_xid(gdkWindow);
+}
+
+// Puts the child's X window where wx has just placed it, at once: GTK applies the new geometry
+// only at its next layout, and SDL must see the window's real place and size before it draws.
+void ApplyGeometryNow(wxWindow* window, const wxRect& r) {
+    auto* widget = static_cast<GtkWidget*>(window->GetHandle());
+    GdkWindow* gdkWindow = widget ? gtk_widget_get_window(widget) : nullptr;
+    if (!gdkWindow) return;
+    gdk_window_move_resize(gdkWindow, r.x, r.y, r.width, r.height);
+    gdk_display_sync(gdk_window_get_display(gdkWindow));
+}
+
+} // namespace
+
+CCell::CCell() = default;
+
+CCell::CCell(const CanvasRect& rect) : CellModel(rect) {}
+
+CCell::~CCell() {
+    DestroyVideoView();
+    if (LabelFont) TTF_CloseFont(LabelFont);
+    if (TtfStarted) TTF_Quit(); // balanced even when the font did not open
+    if (View) View->Destroy();
+}
+
+bool CCell::CreateViewWindow(wxWindow* canvas, std::function<void(wxMouseEvent&)> forward) {
+    if (View || !canvas) return View != nullptr;
+    View = new CellViewWindow(canvas, this, std::move(forward));
+    PlaceView();
+    return true;
+}
+
+void CCell::DropViewWindow() {
+    DestroyVideoView();
+    if (View) View->Destroy();
+    View = nullptr;
+}
+
+bool CCell::CreateVideoView(int previewWidth, int previewHeight) {
+    DestroyVideoView();
+    if (!View || previewWidth <= 0 || previewHeight <= 0 || SDL_WasInit(SDL_INIT_VIDEO) == 0) return false;
+    const unsigned long xid = NativeWindowId(View);
+    if (xid == 0) return false;
+    ApplyGeometryNow(View, View->GetRect());
+    std::lock_guard lock(ViewMutex);
+    Window = SDL_CreateWindowFrom(reinterpret_cast<const void*>(static_cast<uintptr_t>(xid)));
+    // Resizable, so that telling SDL a new size only resizes: SDL moves a fixed-size window back
+    // to where it first saw it whenever its size is set.
+    if (Window) SDL_SetWindowResizable(Window, SDL_TRUE);
+    // The software renderer draws through the window's own surface: a window made from a
+    // foreign X window has no GL context to render with.
+    if (Window) Renderer = SDL_CreateRenderer(Window, -1, SDL_RENDERER_SOFTWARE);
+    if (Renderer) {
+        Texture = SDL_CreateTexture(Renderer, SDL_PIXELFORMAT_IYUV, SDL_TEXTUREACCESS_STREAMING, previewWidth,
+                                    previewHeight);
+    }
+    if (!Texture) {
+        if (Renderer) SDL_DestroyRenderer(Renderer);
+        if (Window) SDL_DestroyWindow(Window);
+        Renderer = nullptr;
+        Window = nullptr;
+        return false;
+    }
+    TextureRect = DestRect = {0, 0, previewWidth, previewHeight};
+    if (SourceRect.width <= 0 || SourceRect.height <= 0) SourceRect = TextureRect;
+    ApplyRenderScale();
+    return true;
+}
+
+void CCell::DestroyVideoView() {
+    std::lock_guard lock(ViewMutex);
+    if (Texture) SDL_DestroyTexture(Texture);
+    if (Renderer) SDL_DestroyRenderer(Renderer);
+    if (Window) SDL_DestroyWindow(Window); // a foreign window: SDL lets go, GTK keeps it
+    Texture = nullptr;
+    Renderer = nullptr;
+    Window = nullptr;
+}
+
+bool CCell::OpenLabelFont() {
+    if (LabelFont) return true;
+    if (!TtfStarted) {
+        if (TTF_Init() != 0) return false;
+        TtfStarted = true;
+    }
+    LabelFont = TTF_OpenFont((GetAppDirectory() + "arial.ttf").c_str(), LabelPointSize);
+    return LabelFont != nullptr;
+}
+
+void CCell::ApplyRenderScale() {
+    if (!Renderer) return;
+    if (UseRenderScale) {
+        SDL_RenderSetScale(Renderer, RenderScaleX, RenderScaleY);
+        return;
+    }
+    // Everything is drawn at the preview size and stretched over the window, as a back buffer
+    // of that size is when presented.
+    int w = 0, h = 0;
+    SDL_GetWindowSize(Window, &w, &h);
+    const ViewStretch s = StretchPreviewToWindow(w, h, TextureRect.width, TextureRect.height);
+    SDL_RenderSetScale(Renderer, s.x, s.y);
+}
+
+void CCell::RenderLabel(uint8_t r, uint8_t g, uint8_t b) {
+    if (!LabelFont || Label.empty()) return;
+    SDL_Surface* text = TTF_RenderUTF8_Blended(LabelFont, Label.c_str(), SDL_Color{r, g, b, 255});
+    if (!text) return;
+    if (SDL_Texture* t = SDL_CreateTextureFromSurface(Renderer, text)) {
+        const SDL_Rect at{0, 0, text->w, text->h};
+        SDL_RenderCopy(Renderer, t, nullptr, &at);
+        SDL_DestroyTexture(t);
+    }
+    SDL_FreeSurface(text);
+}
+
+void CCell::OnYuvFrame(int width, int height, const uint8_t* const planes[3], const int strides[3]) {
+    if (IsHidden()) return;
+    std::lock_guard lock(ViewMutex);
+    if (!Texture || !Renderer) return;
+    const void* const readable[3] = {planes[0], planes[1], planes[2]};
+    const PixelArea area = YuvUploadArea(TextureRect.width, TextureRect.height, width, height, readable, strides);
+    if (area.width <= 0) return;
+    const SDL_Rect upload{area.x, area.y, area.width, area.height};
+    if (SDL_UpdateYUVTexture(Texture, &upload, planes[0], strides[0], planes[1], strides[1], planes[2], strides[2]) != 0) {
+        return;
+    }
+    SDL_SetRenderDrawColor(Renderer, 0, 0, 0, 255);
+    SDL_RenderClear(Renderer);
+    const SDL_Rect src{SourceRect.x, SourceRect.y, SourceRect.width, SourceRect.height};
+    const SDL_Rect dst{DestRect.x, DestRect.y, DestRect.width, DestRect.height};
+    SDL_RenderCopy(Renderer, Texture, &src, &dst);
+    RenderLabel(255, 0, 0);
+    SDL_RenderPresent(Renderer);
+    ++PicturesShown;
+}
+
+void CCell::DrawIdleView() {
+    std::lock_guard lock(ViewMutex);
+    if (!Renderer) return;
+    SDL_SetRenderDrawColor(Renderer, 0, 0, 0, 255);
+    SDL_RenderClear(Renderer);
+    RenderLabel(255, 255, 255);
+    if (IsSelected()) SDL_SetRenderDrawColor(Renderer, 255, 0, 0, 255);
+    else SDL_SetRenderDrawColor(Renderer, 0, 0, 0, 255);
+    const SDL_Rect outer{0, 0, 350, 238}, inner{1, 1, 348, 236};
+    SDL_RenderDrawRect(Renderer, &outer);
+    SDL_RenderDrawRect(Renderer, &inner);
+    SDL_RenderPresent(Renderer);
+}
+
+void CCell::RepresentView() {
+    std::lock_guard lock(ViewMutex);
+    if (Renderer && !IsHidden()) SDL_RenderPresent(Renderer);
+}
+
+void CCell::PlaceView() {
+    if (!View) return;
+    const CanvasRect r = Rect.Normalized();
+    const wxRect placed(r.left, r.top, std::max(r.Width(), 1), std::max(r.Height(), 1));
+    View->SetSize(placed);
+    std::lock_guard lock(ViewMutex);
+    if (!Window) return;
+    ApplyGeometryNow(View, placed);
+    // GTK owns the window's position; SDL only needs to know the new size to size its surface.
+    SDL_SetWindowSize(Window, std::max(r.Width(), 1), std::max(r.Height(), 1));
+    if (Renderer) {
+        int w = 0, h = 0;
+        SDL_GetWindowSize(Window, &w, &h);
+        if (!UseRenderScale) {
+            const ViewStretch s = StretchPreviewToWindow(w, h, TextureRect.width, TextureRect.height);
+            SDL_RenderSetScale(Renderer, s.x, s.y);
+        }
+    }
+}
+
+void CCell::ShowView(bool show) {
+    if (View) View->Show(show);
+}
+
+void CCell::DrawFrameOutline(wxDC& dc, const CanvasRect& r) {
+    if (UseOutlineColour) {
+        FrameIn(dc, r, OutlineColour);
+        return;
+    }
+    FrameIn(dc, r.GrownBy(BorderInsets), FrameYellow);
+    FrameIn(dc, r, IsSelected() ? FrameRed : FrameGrey);
+}
+
+void CCell::Draw(wxDC& dc) {
+    if (IsHidden()) return;
+    const CanvasRect r = Rect.Normalized();
+    if (OutlineOnly) {
+        if (IsPassiveFrame()) {
+            dc.SetPen(wxPen(ColourFromRef(PassiveGreen), 1, wxPENSTYLE_DOT));
+            dc.SetBrush(*wxTRANSPARENT_BRUSH);
+            dc.DrawRectangle(ToWx(r));
+        } else {
+            DrawPosSizeText(dc, r);
+            FrameIn(dc, r, UseOutlineColour ? OutlineColour : FrameGrey);
+        }
+        return;
+    }
+    if (IsFrame) {
+        Fill(dc, r.GrownBy(BorderInsets), Tools.Normal);
+        Fill(dc, r, IsSelected() ? Tools.Selected : Tools.Frame);
+        DrawPosSizeText(dc, r);
+    } else {
+        if (!UseRenderScale) DrawIdleView();
+        if (!View) {
+            Fill(dc, r, IsSelected() ? Tools.Selected : Tools.Normal);
+            DrawPosSizeText(dc, r);
+        }
+    }
+    DrawFrameOutline(dc, r);
+}
+
+void CCell::DrawPosSizeText(wxDC& dc, const CanvasRect& rect) {
+    dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
+    COLORREF colour = TextWhite;
+    if (Passive && !IsSelected()) colour = PassiveGreen;
+    else if (IsFrame && !IsSelected()) colour = TextBlack;
+    dc.SetTextForeground(ColourFromRef(colour));
+    PosText = FormatPosText(*this);
+    SizeText = FormatSizeText(*this);
+    if (IsPassiveFrame()) return;
+    if (Tools.Font) dc.SetFont(*Tools.Font);
+    wxDCClipper clip(dc, ToWx(rect));
+    int y = rect.top;
+    const auto line = [&](const std::string& text) {
+        const wxString s = wxString::FromUTF8(text);
+        dc.DrawText(s, rect.left + 2, y);
+        y += dc.GetTextExtent(s.empty() ? wxString("Ag") : s).GetHeight();
+    };
+    line(Label);
+    if (ShowSubLabel) line(SubLabel);
+    line(PosText);
+    line(SizeText);
+}

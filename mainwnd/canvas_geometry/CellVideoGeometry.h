@@ -1,0 +1,20 @@
+#pragma once
+// The arithmetic of a cell's video view, kept apart from SDL so that it is tested headless.
+#include "mainwnd/canvas_geometry/CanvasRect.h"
+
+// The part of a decoded picture that goes into a texture: the area both have, from the top-left
+// corner. Empty when the picture cannot be read safely (no plane, a stride shorter than a row).
+PixelArea YuvUploadArea(int textureWidth, int textureHeight, int pictureWidth, int pictureHeight,
+                        const void* const planes[3], const int strides[3]);
+
+struct ViewStretch {
+    float x = 1.0f;
+    float y = 1.0f;
+    bool operator==(const ViewStretch&) const = default;
+};
+// The renderer scale that stretches a picture of the preview size over the whole window, as a
+// back buffer of the preview size would be stretched when presented. 1.0 where a size is 0.
+ViewStretch StretchPreviewToWindow(int windowWidth, int windowHeight, int previewWidth, int previewHeight);
+
+// The preview frame size for a preview-resolution code; false for a code without a size.
+bool PreviewSizeForCode(int code, int& width, int& height);
