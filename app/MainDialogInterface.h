@@ -1,0 +1,40 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+// What the headless core may ask of the windows. The main dialog implements it and is reached
+// through TheMainDialog; tests use a recording fake. Every call happens on the UI thread.
+class MainDialogInterface {
+public:
+    virtual ~MainDialogInterface() = default;
+
+    // The reply router: the windows that show the data of this reply slot refresh themselves.
+    virtual void OnDeviceReply(uint32_t slot, int32_t argument) = 0;
+
+    // The busy box: shown with a text, or hidden (the text is then empty).
+    virtual void ShowBusy(bool show, const std::string& text) = 0;
+
+    // One preview packet for channel 0..3; dropped when the preview channels do not exist.
+    virtual void PushPreviewPacket(uint32_t channel, const uint8_t* data, uint32_t length) = 0;
+
+    // The preview-encoder page reloads from DeviceState.EncoderReply.
+    virtual void UpdateVideoEncoderPage() = 0;
+
+    // Results of device operations, shown by the page that started them.
+    virtual void ShowEdidApplyResult() = 0;
+    virtual void ShowVgaResult() = 0;
+    virtual void OnCaptionChunkAck() = 0;
+    virtual void StartCaptionUpload(bool accepted) = 0;
+    virtual void EnableCaptionPage() = 0;
+
+    // What an extension-card report changes in the windows.
+    virtual void FillPipInputLists() = 0;
+    virtual void InvalidateInputButton(int input) = 0;
+    virtual void UpdatePortSwitchRule() = 0;
+    virtual void FillEdidInputList() = 0;
+    virtual void EnableSyncControls(bool enable) = 0;
+    virtual void UpdateExtSourceButtons() = 0;
+    virtual void ApplyLayerSettings(int layer, bool sendCommand) = 0;
+    // Clears the signal-switch wait and enables the signal-switch button again.
+    virtual void EndSignalSwitchWait() = 0;
+};

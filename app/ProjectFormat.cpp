@@ -1,0 +1,196 @@
+#include "app/ProjectFormat.h"
+
+#include "app/ProjectKeyTable.h"
+
+#include <charconv>
+#include <cfloat>
+#include <climits>
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+uint16_t LoadU16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
+uint32_t LoadU32(const uint8_t* p) {
+    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[2]) << 16) |
+           (static_cast<uint32_t>(p[3]) << 24);
+}
+void StoreU16(uint8_t* p, uint32_t v) {
+    p[0] = static_cast<uint8_t>(v);
+    p[1] = static_cast<uint8_t>(v >> 8);
+}
+void StoreU32(uint8_t* p, uint32_t v) {
+    for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(v >> (8 * i));
+}
+float LoadF32(const uint8_t* p) {
+    float f;
+    uint32_t bits = LoadU32(p);
+    std::memcpy(&f, &bits, 4);
+    return f;
+}
+void StoreF32(uint8_t* p, float f) {
+    uint32_t bits;
+    std::memcpy(&bits, &f, 4);
+    StoreU32(p, bits);
+}
+
+void ClampU16(uint8_t* p, uint16_t low, uint16_t high) {
+    const uint16_t v = LoadU16(p);
+    if (v < low) StoreU16(p, low);
+    else if (v > high) StoreU16(p, high);
+}
+
+std::string_view SkipBlanks(std::string_view text) {
+    size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
+    return text.substr(i);
+}
+
+void AppendInt(std::string& out, int64_t value) {
+    char buffer[24];
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    out.append(buffer, result.ptr);
+}
+
+} // namespace
+
+void ClampProjectFields(uint8_t* block) {
+    // The resolution row is compared as a signed number; 19 or more falls back to row 17,
+    // not to the custom row 18.
+    const auto row = static_cast<int32_t>(LoadU32(block + 0));
+    if (row < 0) StoreU32(block + 0, 0);
+    else if (row >= 19) StoreU32(block + 0, 17);
+    ClampU16(block + 4, 640, 4080);   // HRESO
+    ClampU16(block + 6, 480, 4080);   // VRESO
+    ClampU16(block + 8, 2300, 12000); // FPS
+    ClampU16(block + 10, 680, 4094);  // HTOTAL
+    ClampU16(block + 12, 492, 4094);  // VTOTAL
+    ClampU16(block + 14, 4, 128);     // HSYNC
+    ClampU16(block + 16, 4, 128);     // VSYNC
+    ClampU16(block + 18, 4, 512);     // HBP
+    ClampU16(block + 20, 4, 512);     // VBP
+    for (int k = 0; k < 7; ++k) {
+        uint8_t* entry = block + 1996 + 12 * k;
+        ClampU16(entry + 2, 240, 3840);   // HACTk
+        ClampU16(entry + 4, 240, 3840);   // VACTk
+        ClampU16(entry + 6, 2000, 12100); // FPSk
+    }
+}
+
+std::string FormatProjectReal(float value) {
+    char buffer[64];
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value), std::chars_format::fixed, 6);
+    if (result.ec != std::errc()) return "0.000000";
+    return std::string(buffer, result.ptr);
+}
+
+std::string FormatProjectText(const uint8_t* block) {
+    std::string out;
+    out.reserve(32 * 1024);
+    const std::string* section = nullptr;
+    for (const ProjectKey& key : ProjectKeyTable()) {
+        if (!section || *section != key.Section) {
+            section = &key.Section;
+            out += '[';
+            out += key.Section;
+            out += "]\r\n";
+        }
+        out += key.Key;
+        out += '=';
+        const uint8_t* field = block + key.Offset;
+        switch (key.Width) {
+        case ProjectFieldWidth::U8: AppendInt(out, field[0]); break;
+        case ProjectFieldWidth::U16: AppendInt(out, LoadU16(field)); break;
+        case ProjectFieldWidth::U32:
+        case ProjectFieldWidth::I32: AppendInt(out, static_cast<int32_t>(LoadU32(field))); break;
+        case ProjectFieldWidth::F32: out += FormatProjectReal(LoadF32(field)); break;
+        }
+        out += "\r\n";
+    }
+    return out;
+}
+
+ProjectKeyScanner::ProjectKeyScanner(const std::vector<std::string>& lines) {
+    keys_.reserve(lines.size());
+    sections_.emplace_back(); // key lines before any section line belong to no section
+    for (const std::string& line : lines) {
+        const std::string_view text(line);
+        if (!text.empty() && text[0] == '[') {
+            const size_t close = text.find(']');
+            sections_.emplace_back(close == std::string_view::npos ? std::string_view() : text.substr(1, close - 1));
+            continue;
+        }
+        const size_t equals = text.find('=');
+        if (equals == std::string_view::npos) continue; // never matches a key
+        keys_.push_back({static_cast<uint32_t>(sections_.size() - 1), text.substr(0, equals), text.substr(equals + 1)});
+    }
+}
+
+bool ProjectKeyScanner::Find(std::string_view section, std::string_view key, std::string& value) {
+    for (size_t i = next_; i < keys_.size(); ++i) {
+        if (keys_[i].Key == key && sections_[keys_[i].SectionIndex] == section) {
+            value.assign(keys_[i].Value);
+            next_ = i + 1;
+            return true;
+        }
+    }
+    return false;
+}
+
+int32_t ParseProjectInt(std::string_view text) {
+    text = SkipBlanks(text);
+    bool negative = false;
+    if (!text.empty() && (text[0] == '+' || text[0] == '-')) {
+        negative = text[0] == '-';
+        text.remove_prefix(1);
+    }
+    int64_t magnitude = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') break;
+        magnitude = magnitude * 10 + (c - '0');
+        if (magnitude > static_cast<int64_t>(INT32_MAX) + 1) break; // saturates below
+    }
+    if (negative) return magnitude > static_cast<int64_t>(INT32_MAX) ? INT32_MIN : static_cast<int32_t>(-magnitude);
+    return magnitude > INT32_MAX ? INT32_MAX : static_cast<int32_t>(magnitude);
+}
+
+double ParseProjectReal(std::string_view text) {
+    text = SkipBlanks(text);
+    if (!text.empty() && text[0] == '+') text.remove_prefix(1);
+    double value = 0.0;
+    auto result = std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::general);
+    if (result.ec == std::errc::result_out_of_range) {
+        // Too large or too small for a double: the sign decides, as the C runtime did.
+        return (!text.empty() && text[0] == '-') ? -HUGE_VAL : HUGE_VAL;
+    }
+    return result.ec == std::errc() ? value : 0.0;
+}
+
+size_t ParseProjectLines(const std::vector<std::string>& lines, uint8_t* block) {
+    ProjectKeyScanner scanner(lines);
+    std::string value;
+    size_t found = 0;
+    for (const ProjectKey& key : ProjectKeyTable()) {
+        if (!scanner.Find(key.Section, key.Key, value)) continue;
+        ++found;
+        uint8_t* field = block + key.Offset;
+        if (key.Width == ProjectFieldWidth::F32) {
+            double real = ParseProjectReal(value);
+            // A value beyond a float's range becomes an infinity, never an undefined conversion.
+            float stored = std::isnan(real)        ? static_cast<float>(real)
+                           : real > FLT_MAX        ? HUGE_VALF
+                           : real < -FLT_MAX       ? -HUGE_VALF
+                                                   : static_cast<float>(real);
+            StoreF32(field, stored);
+            continue;
+        }
+        // A number too large for its field keeps only its low bits.
+        const auto number = static_cast<uint32_t>(ParseProjectInt(value));
+        switch (key.Width) {
+        case ProjectFieldWidth::U8: field[0] = static_cast<uint8_t>(number); break;
+        case ProjectFieldWidth::U16: StoreU16(field, number); break;
+        default: StoreU32(field, number); break;
+        }
+    }
+    return found;
+}
