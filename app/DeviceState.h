@@ -119,6 +119,23 @@ public:
     ::PictureSettings* LayerPictureSettings(uint32_t layer);
     ::CropRect* LayerCropRect(uint32_t layer);
 
+    // ---- decoders: a received or loaded record into the state, keeping the input table in
+    // step with the cards, splits and signals the processor reports ----
+    // A whole block from the device or a project file (LoadedFromProject tells them apart).
+    void ApplyStateBlock(const void* block);
+    // The 44-byte extension-card record.
+    void ApplyExtensionCard(const void* record);
+    // Input rows and layer sources after a change of DpSplit.
+    void ApplyDpSplitMode();
+    // The 10-byte input-signal reply; byte 0 is the card slot 0..7.
+    void ApplyInputSignal(const uint8_t* data);
+    // The 28-byte VGA reply.
+    void ApplyVgaReply(const uint8_t* data);
+    // The 12-byte EDID reply, stored in the entry of the same input.
+    void ApplyEdidReply(const uint8_t* data);
+    // A machine found by the search; a null MAC is stored as zeros.
+    void SetDeviceInfo(const std::string& ip, const uint8_t* mac);
+
     // ---- kept by the program only ----
     ::GrabbedColour GrabbedColour;
     ::SystemInfo SystemInfo{};

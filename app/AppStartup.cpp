@@ -1,0 +1,10 @@
+#include "app/AppStartup.h"
+
+#include "app/AppGlobals.h"
+#include "app/Language.h"
+#include "platform/os/AppDirectory.h"
+
+void InitSettingsAndLanguage() {
+    InfoIniPath = GetAppDirectory() + "Info.ini";
+    InitLanguage(GetDefaultLanguageName());
+}

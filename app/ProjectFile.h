@@ -1,0 +1,18 @@
+#pragma once
+#include <string>
+
+// Saves the StateBlock of DeviceState as a project file. The guarded fields are first brought
+// into range in DeviceState itself. The file is written beside the target and renamed over it,
+// so a failed save leaves the old project whole; false reports the failure.
+bool WriteProjectFile(const std::string& path);
+
+enum class ProjectLoadResult {
+    Loaded,    // applied like a full state from the device; the windows refreshed
+    NotOpened, // the file could not be read: nothing changed
+    NoKeys,    // empty, or only a byte-order mark: nothing changed
+};
+
+// Loads a project file into DeviceState. The reader starts from a copy of the current block, so
+// a key that is missing leaves its field as it was; then the block is applied as a full state
+// and the main dialog refreshes every page.
+ProjectLoadResult ReadProjectFile(const std::string& path);

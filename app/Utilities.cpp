@@ -1,0 +1,83 @@
+#include "app/Utilities.h"
+
+#include "app/InfoIni.h"
+#include "app/NumberText.h"
+
+#include <filesystem>
+#include <system_error>
+
+std::string GetDirectoryPart(std::string_view path) {
+    const size_t slash = path.rfind('/');
+    return slash == std::string_view::npos ? std::string() : std::string(path.substr(0, slash + 1));
+}
+
+std::string GetFileTitlePart(std::string_view path) {
+    const size_t slash = path.rfind('/');
+    const size_t dot = path.find('.');
+    if (slash != std::string_view::npos && dot != std::string_view::npos)
+        return dot > slash ? std::string(path.substr(slash + 1, dot - slash - 1)) : std::string();
+    if (dot != std::string_view::npos) return std::string(path.substr(0, dot));
+    return std::string(path);
+}
+
+void SplitString(std::string_view text, std::vector<std::string>& parts) {
+    parts.clear();
+    size_t start = 0;
+    while (start < text.size()) {
+        const size_t dot = text.find('.', start);
+        if (dot == std::string_view::npos) {
+            parts.emplace_back(text.substr(start));
+            break;
+        }
+        parts.emplace_back(text.substr(start, dot - start));
+        start = dot + 1;
+    }
+}
+
+void SplitKeyValue(std::string_view line, std::string& key, std::string& value) {
+    key.clear();
+    value.clear();
+    const size_t equals = line.find('=');
+    if (equals == std::string_view::npos) return;
+    key = line.substr(0, equals);
+    value = line.substr(equals + 1);
+}
+
+const std::string& ParseSectionName(std::string_view line) {
+    CurrentSection.clear();
+    const size_t open = line.find('[');
+    const size_t close = line.find(']');
+    if (open != std::string_view::npos && close != std::string_view::npos && close >= 1)
+        CurrentSection = line.substr(open + 1, close - 1);
+    return CurrentSection;
+}
+
+bool IsValidIPv4(std::string_view text) {
+    std::vector<std::string> parts;
+    SplitString(text, parts);
+    if (parts.size() != 4) return false;
+    for (const auto& part : parts)
+        if (part.empty() || part.size() > 3) return false;
+    return true;
+}
+
+int GetIPv4LastOctet(std::string_view text) {
+    if (!IsValidIPv4(text)) return 0;
+    std::vector<std::string> parts;
+    SplitString(text, parts);
+    const std::string& last = parts[3];
+    // Leading digits only: "12a" is 12, "a12" is 0.
+    size_t digits = 0;
+    while (digits < last.size() && last[digits] >= '0' && last[digits] <= '9') ++digits;
+    return ParseLeadingInt(std::string_view(last).substr(0, digits));
+}
+
+bool EnumSerialPorts(std::vector<SerialPortInfo>& list) {
+    std::vector<std::string> system;
+    const bool systemListed = ListSystemSerialDevices(system);
+    const std::string portsFolder = GetAppDirectory() + "Ports";
+    std::error_code ec;
+    const bool portsFolderThere = std::filesystem::is_directory(portsFolder, ec);
+    list = MergeSerialPorts(portsFolder, system);
+    return systemListed || portsFolderThere;
+}
