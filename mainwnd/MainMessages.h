@@ -1,20 +1,8 @@
 #pragma once
 #include <cstdint>
 
-// The user messages that pages, the working area and the reply path send to the main dialog.
-// Their numbers and argument meanings are fixed: language files and the pages rely on them.
-inline constexpr uint32_t MPageClosed = 0x5A1;
-inline constexpr uint32_t MPageEvent = 0x5A4;
-inline constexpr uint32_t MLayerSourceChanged = 0x5A5;
-inline constexpr uint32_t MLayerWindowChanged = 0x5A6;
-inline constexpr uint32_t MRebuildCanvas = 0x5AD;
-inline constexpr uint32_t MSelectLayer = 0x5AE;
-inline constexpr uint32_t MLogoLayerChanged = 0x5B0;
-inline constexpr uint32_t MShowBusy = 0x5B1;
-inline constexpr uint32_t MLanguageChanged = 0x5B3;
-inline constexpr uint32_t MProjectFile = 0x5B6;
-inline constexpr uint32_t MTestPatternSwitched = 0x5C2;
-
+// The page events and the argument values of the messages that pages, the working area and
+// the reply path send to the main dialog (the message numbers are in platform/ui/UserMessages.h).
 // wParam of MLayerWindowChanged: which side follows the new layer rectangle.
 inline constexpr uint32_t LayerRectToCanvas = 1451;
 inline constexpr uint32_t LayerRectToPages = 1452;

@@ -1,5 +1,6 @@
 #include "mainwnd/MainMessages.h"
 #include "mainwnd/PageEventRules.h"
+#include "platform/ui/UserMessages.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,7 @@
+#include "pages/MLogoDlg.h"
+
+#include "app/UiStrings.h"
+
+MLogoDlg::MLogoDlg() : MBaseDialog(IDD, true) {}
+
+void MLogoDlg::ApplyLanguage() { SetPageTitle(UiStrings[73]); }

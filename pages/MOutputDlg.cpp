@@ -1,0 +1,7 @@
+#include "pages/MOutputDlg.h"
+
+#include "app/UiStrings.h"
+
+MOutputDlg::MOutputDlg() : MBaseDialog(IDD, true) {}
+
+void MOutputDlg::ApplyLanguage() { SetPageTitle(UiStrings[69]); }

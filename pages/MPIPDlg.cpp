@@ -1,0 +1,7 @@
+#include "pages/MPIPDlg.h"
+
+#include "app/UiStrings.h"
+
+MPIPDlg::MPIPDlg() : MBaseDialog(IDD, true) {}
+
+void MPIPDlg::ApplyLanguage() { SetPageTitle(UiStrings[72]); }

@@ -1,0 +1,7 @@
+#include "pages/MSwitcherDlg.h"
+
+#include "app/UiStrings.h"
+
+MSwitcherDlg::MSwitcherDlg() : MBaseDialog(IDD, true) {}
+
+void MSwitcherDlg::ApplyLanguage() { SetPageTitle(UiStrings[98]); }

@@ -1,0 +1,7 @@
+#include "pages/Velk_FeatherDlg.h"
+
+#include "app/UiStrings.h"
+
+Velk_FeatherDlg::Velk_FeatherDlg() : MBaseDialog(IDD, true) {}
+
+void Velk_FeatherDlg::ApplyLanguage() { SetPageTitle(UiStrings[159]); }
