@@ -2,6 +2,8 @@
 
 #include "app/SourceCode.h"
 
+uint8_t DeviceId = InitialDeviceId;
+
 namespace {
 
 // The row an extension-card half stands for, by the card's active source.
@@ -21,6 +23,7 @@ DeviceState::DeviceState()
       PictureModeValues(DefaultPictureModeValues()), InputTable(DefaultInputTable()),
       ResolutionTable(DefaultResolutionTable()), PictureModePresets(DefaultPictureModePresets()),
       ColourTemperaturePresets(DefaultColourTemperaturePresets()) {
+    CommandBlock.fill(CommandBlockFill);
     for (uint32_t layer = 0; layer < LayerCount; ++layer) {
         auto& extra = LayerWindowExtra[layer];
         // A 2 x 2 grid of 480 x 320 windows.
@@ -96,4 +99,7 @@ DeviceState& Instance() {
 
 DeviceState& GetDeviceState() { return Instance(); }
 
-void ResetDeviceState() { Instance() = DeviceState(); }
+void ResetDeviceState() {
+    Instance() = DeviceState();
+    DeviceId = InitialDeviceId;
+}

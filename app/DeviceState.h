@@ -9,6 +9,21 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <type_traits>
+
+// The 32 argument bytes a0..a31 of a command.
+using CommandArgs = std::array<uint8_t, 32>;
+// The 32-byte parameter block of a command; every byte a command does not name is 0x55.
+using CommandBlockBytes = std::array<uint8_t, 32>;
+inline constexpr uint8_t CommandBlockFill = 0x55;
+// SendCommand's result when an index it would read with is out of range: nothing was sent.
+inline constexpr int CommandRefused = -2;
+// SendCommand's result when no link is installed (as the library's own failure).
+inline constexpr int CommandNoLink = -1;
+
+// The id of the addressed processor, sent with every command, state block and caption chunk.
+extern uint8_t DeviceId;
+inline constexpr uint8_t InitialDeviceId = 110;
 
 struct GrabbedColour {
     uint16_t Red = 0, Green = 0, Blue = 0;
@@ -135,6 +150,23 @@ public:
     void ApplyEdidReply(const uint8_t* data);
     // A machine found by the search; a null MAC is stored as zeros.
     void SetDeviceInfo(const std::string& ip, const uint8_t* mac);
+    // Sends one numbered command (0..73) with its argument bytes a0..a31, the block filled from
+    // them and from this state as the command's row says; command 22 sends the whole state
+    // block instead. Returns the library's result, CommandRefused when an index read from the
+    // arguments or the state is out of range, CommandNoLink without a link.
+    int SendCommand(uint16_t command, const CommandArgs& args);
+    // The same with a0, a1, ... given in order; the ones left out are 0.
+    template <typename... Args>
+        requires(sizeof...(Args) <= 32 && ((std::is_integral_v<Args> || std::is_enum_v<Args>) && ...))
+    int SendCommand(uint16_t command, Args... args) {
+        CommandArgs bytes{};
+        size_t at = 0;
+        ((bytes[at++] = static_cast<uint8_t>(args)), ...);
+        return SendCommand(command, bytes);
+    }
+
+    // The block of the last command, as sent (bare again after a refused one).
+    CommandBlockBytes CommandBlock;
 
     // ---- kept by the program only ----
     ::GrabbedColour GrabbedColour;

@@ -2,6 +2,8 @@
 
 #include "app/AppGlobals.h"
 #include "app/AppStartup.h"
+#include "app/CommLink.h"
+#include "app/comm_link_real/RealCommLink.h"
 #include "mainwnd/VelkanDlg.h"
 #include "platform/os/AppDirectory.h"
 #include "platform/os/StopSignalWatcher.h"
@@ -11,12 +13,24 @@
 
 wxIMPLEMENT_APP(VelkanApp);
 
+namespace {
+// The core reaches the processor through the device-communication library; a build without
+// that library runs with no link, and every command then reports failure.
+void InstallCommLink() {
+#ifdef VELKAN_HAVE_COMM_LIBRARY
+    static RealCommLink link;
+    SetCommLink(&link);
+#endif
+}
+} // namespace
+
 VelkanApp::VelkanApp() = default;
 VelkanApp::~VelkanApp() = default;
 
 bool VelkanApp::OnInit() {
     // The base class is not asked to parse the command line: the program ignores it.
     wxInitAllImageHandlers(); // PNG and GIF skin images
+    InstallCommLink();
     InfoIniPath = GetAppDirectory() + "Info.ini";
     InitStartLanguage();
     MainIconId = 103;
@@ -40,11 +54,12 @@ int VelkanApp::OnRun() {
         // SIGTERM and SIGINT close the dialog as its close button would, on the UI thread.
         StopSignalWatcher stopWatcher([this](int) { CallAfter(&VelkanApp::CloseMainDialog); });
         dialog.ShowModal();
-        // Replies that are still queued find no main dialog and do nothing.
+        // Replies still queued find no main dialog and do nothing.
         TheMainDialog = nullptr;
         m_mainDialog = nullptr;
         SetTopWindow(nullptr);
     }
+    SetCommLink(nullptr);
     return 0;
 }
 
@@ -52,4 +67,6 @@ void VelkanApp::CloseMainDialog() {
     if (m_mainDialog) m_mainDialog->Close();
 }
 
+// Nothing of the program's own is left to shut down here: the image handlers belong to the
+// framework, and the main dialog has closed the link.
 int VelkanApp::OnExit() { return wxApp::OnExit(); }
