@@ -1,0 +1,65 @@
+#pragma once
+// Scratch folders and raw file bytes for the file tests.
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+class ScratchFolder {
+public:
+    ScratchFolder() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "velkan-files-XXXXXX").string();
+        path_ = mkdtemp(pattern.data());
+        path_ += '/';
+    }
+    ~ScratchFolder() {
+        std::error_code ec;
+        std::filesystem::remove_all(path_, ec);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    const std::string& Path() const { return path_; }
+    std::string operator/(const std::string& name) const { return path_ + name; }
+
+private:
+    std::string path_;
+};
+
+// Makes the scratch folder the program folder for the test's lifetime.
+class ProgramFolderAt {
+public:
+    explicit ProgramFolderAt(const std::string& folder) {
+        if (const char* old = std::getenv("VELKAN_HOME")) old_ = old, hadOld_ = true;
+        setenv("VELKAN_HOME", folder.c_str(), 1);
+    }
+    ~ProgramFolderAt() {
+        if (hadOld_) setenv("VELKAN_HOME", old_.c_str(), 1);
+        else unsetenv("VELKAN_HOME");
+    }
+    ProgramFolderAt(const ProgramFolderAt&) = delete;
+    ProgramFolderAt& operator=(const ProgramFolderAt&) = delete;
+
+private:
+    std::string old_;
+    bool hadOld_ = false;
+};
+
+inline void WriteBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+inline std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// UTF-16LE bytes of an ASCII/Latin-1 text written with \u escapes by the caller as UTF-16 units.
+inline std::string Utf16Le(const std::u16string& text) {
+    std::string bytes;
+    for (const char16_t unit : text) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    return bytes;
+}

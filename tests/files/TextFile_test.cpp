@@ -1,0 +1,256 @@
+#include "FileTestSupport.h"
+
+#include "app/StdioFileEx.h"
+#include "platform/os/AtomicFile.h"
+#include "platform/os/CodePage.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+
+#include <csignal>
+#include <vector>
+
+namespace {
+
+std::vector<std::string> ReadAllLines(const std::string& path, unsigned codePage = CodePageAnsi) {
+    CStdioFileEx file;
+    EXPECT_TRUE(file.Open(path, CStdioFileEx::modeRead | CStdioFileEx::typeText));
+    file.CodePage = codePage;
+    std::vector<std::string> lines;
+    std::string line;
+    while (file.ReadString(line)) lines.push_back(line);
+    return lines;
+}
+
+bool WriteAllLines(const std::string& path, const std::vector<std::string>& lines, unsigned codePage) {
+    CStdioFileEx file;
+    if (!file.Open(path, CStdioFileEx::modeCreate | CStdioFileEx::modeWrite | CStdioFileEx::typeText)) return false;
+    file.CodePage = codePage;
+    for (const auto& line : lines) file.WriteString(line + "\r\n");
+    return file.Close();
+}
+
+// The process-wide ANSI code page for one test.
+class AnsiCodePageAs {
+public:
+    explicit AnsiCodePageAs(unsigned codePage) { SetAnsiCodePage(codePage); }
+    ~AnsiCodePageAs() { SetAnsiCodePage(0); }
+};
+
+} // namespace
+
+TEST(TextFile, ReadsWindowsUtf16WithMarkAndCrLf) {
+    ScratchFolder folder;
+    const std::string path = folder / "u16.pro";
+    WriteBytes(path, "\xFF\xFE" + Utf16Le(u"[OUTPUTRESO]\r\nRESOINDEX=5\r\nNAME=Caf\u00E9 \u4E2D\u6587\r\n"));
+    EXPECT_TRUE(IsFileUnicode(path));
+    CStdioFileEx file(path, CStdioFileEx::modeRead | CStdioFileEx::typeText);
+    ASSERT_TRUE(file.IsOpen());
+    EXPECT_TRUE(file.IsUnicodeText);
+    std::vector<std::string> lines;
+    for (std::string line; file.ReadString(line);) lines.push_back(line);
+    EXPECT_EQ(lines, (std::vector<std::string>{"[OUTPUTRESO]", "RESOINDEX=5", "NAME=Caf\u00E9 \u4E2D\u6587"}));
+}
+
+TEST(TextFile, Utf16UnitsHoldingLineFeedBytesDoNotBreakLines) {
+    // U+4E0A is stored as 0A 4E: a byte 0x0A that is no line end.
+    ScratchFolder folder;
+    WriteBytes(folder / "a.ini", "\xFF\xFE" + Utf16Le(u"K=\u4E0A\u4E0D\r\nL=1"));
+    EXPECT_EQ(ReadAllLines(folder / "a.ini"), (std::vector<std::string>{"K=\u4E0A\u4E0D", "L=1"}));
+}
+
+TEST(TextFile, ReadsCp1252WithCrLfAndWritesTheSameBytesBack) {
+    AnsiCodePageAs western(CodePageWestern);
+    ScratchFolder folder;
+    const std::string original = "[PNAMESTR]\r\nPRESET0-1=Caf\xE9 \x80\r\nPRESET0-2=\r\n";
+    WriteBytes(folder / "in.ini", original);
+    const auto lines = ReadAllLines(folder / "in.ini");
+    EXPECT_EQ(lines, (std::vector<std::string>{"[PNAMESTR]", "PRESET0-1=Caf\u00E9 \u20AC", "PRESET0-2="}));
+    ASSERT_TRUE(WriteAllLines(folder / "out.ini", lines, CodePageAnsi));
+    EXPECT_EQ(ReadBytes(folder / "out.ini"), original);
+    EXPECT_EQ(ReadAllLines(folder / "out.ini"), lines);
+}
+
+TEST(TextFile, ReadsCp936WithCrLfAndWritesTheSameBytesBack) {
+    AnsiCodePageAs chinese(CodePageChinese);
+    ScratchFolder folder;
+    // "中文" and "设备" in GBK.
+    const std::string original = "[X]\r\nNAME=\xD6\xD0\xCE\xC4\r\nMachine=\xC9\xE8\xB1\xB8 1\r\n";
+    WriteBytes(folder / "in.pro", original);
+    const auto lines = ReadAllLines(folder / "in.pro");
+    EXPECT_EQ(lines, (std::vector<std::string>{"[X]", "NAME=\u4E2D\u6587", "Machine=\u8BBE\u5907 1"}));
+    ASSERT_TRUE(WriteAllLines(folder / "out.pro", lines, CodePageAnsi));
+    EXPECT_EQ(ReadBytes(folder / "out.pro"), original);
+}
+
+TEST(TextFile, Utf16FileWrittenBackAs8BitReadsTheSame) {
+    ScratchFolder folder;
+    WriteBytes(folder / "u16.ini", "\xFF\xFE" + Utf16Le(u"[A]\r\nB=Caf\u00E9 \u4E2D\u6587\r\n"));
+    const auto lines = ReadAllLines(folder / "u16.ini");
+    ASSERT_TRUE(WriteAllLines(folder / "back.ini", lines, CodePageChinese));
+    EXPECT_FALSE(IsFileUnicode(folder / "back.ini"));
+    EXPECT_EQ(ReadAllLines(folder / "back.ini", CodePageChinese), lines);
+}
+
+TEST(TextFile, CharacterMissingFromTheCodePageIsWrittenAsHash) {
+    ScratchFolder folder;
+    ASSERT_TRUE(WriteAllLines(folder / "o.ini", {"N=\u4E2D\u00E9"}, CodePageWestern));
+    EXPECT_EQ(ReadBytes(folder / "o.ini"), "N=#\xE9\r\n");
+}
+
+TEST(TextFile, KeyLineIsExactlyFiveBytes) {
+    ScratchFolder folder;
+    ASSERT_TRUE(WriteAllLines(folder / "k.pro", {"A=1"}, CodePageAnsi));
+    EXPECT_EQ(ReadBytes(folder / "k.pro"), std::string("\x41\x3D\x31\x0D\x0A"));
+}
+
+TEST(TextFile, FileHoldingOnlyTheMarkHasNoLines) {
+    ScratchFolder folder;
+    WriteBytes(folder / "m.pro", "\xFF\xFE");
+    EXPECT_TRUE(IsFileUnicode(folder / "m.pro"));
+    EXPECT_TRUE(ReadAllLines(folder / "m.pro").empty());
+}
+
+TEST(TextFile, ShortOrMissingFilesAreNotUnicode) {
+    ScratchFolder folder;
+    WriteBytes(folder / "one.pro", "\xFF");
+    EXPECT_FALSE(IsFileUnicode(folder / "one.pro"));
+    EXPECT_FALSE(IsFileUnicode(folder / "missing.pro"));
+}
+
+TEST(TextFile, LastLineWithoutEndIsReadUnchanged) {
+    ScratchFolder folder;
+    WriteBytes(folder / "l.pro", "A=1\r\nB=2");
+    EXPECT_EQ(ReadAllLines(folder / "l.pro"), (std::vector<std::string>{"A=1", "B=2"}));
+}
+
+TEST(TextFile, LinesEndInCrLfLfOrCr) {
+    ScratchFolder folder;
+    WriteBytes(folder / "e.pro", "A\r\nB\nC\rD\r\n\r\nF");
+    EXPECT_EQ(ReadAllLines(folder / "e.pro"), (std::vector<std::string>{"A", "B", "C", "D", "", "F"}));
+}
+
+TEST(TextFile, Utf8MarkIsSkippedAndTextReadAsUtf8) {
+    AnsiCodePageAs western(CodePageWestern);
+    ScratchFolder folder;
+    WriteBytes(folder / "u8.pro", "\xEF\xBB\xBF[OUTPUTRESO]\r\nNAME=\xE4\xB8\xAD\r\n");
+    EXPECT_FALSE(IsFileUnicode(folder / "u8.pro"));
+    EXPECT_EQ(ReadAllLines(folder / "u8.pro"), (std::vector<std::string>{"[OUTPUTRESO]", "NAME=\u4E2D"}));
+}
+
+TEST(TextFile, LongLinesAreReadWhole) {
+    ScratchFolder folder;
+    const std::string longValue(20000, 'x');
+    WriteBytes(folder / "long.pro", "K=" + longValue + "\r\nNEXT=1\r\n");
+    const auto lines = ReadAllLines(folder / "long.pro");
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0], "K=" + longValue);
+    EXPECT_EQ(lines[1], "NEXT=1");
+}
+
+TEST(TextFile, EmptyLineReadsEmptyNotThePreviousLine) {
+    ScratchFolder folder;
+    WriteBytes(folder / "blank.pro", "A=1\r\n\r\nB=2\r\n");
+    CStdioFileEx file(folder / "blank.pro", CStdioFileEx::modeRead | CStdioFileEx::typeText);
+    std::string line;
+    ASSERT_TRUE(file.ReadString(line));
+    EXPECT_EQ(line, "A=1");
+    ASSERT_TRUE(file.ReadString(line));
+    EXPECT_EQ(line, "");
+    ASSERT_TRUE(file.ReadString(line));
+    EXPECT_EQ(line, "B=2");
+    line = "kept";
+    EXPECT_FALSE(file.ReadString(line));
+    EXPECT_EQ(line, "kept");
+}
+
+TEST(TextFile, UndefinedBytesOf1252SurviveARoundTrip) {
+    ScratchFolder folder;
+    const std::string original = "K=\x81\x8D\x8F\x90\x9D\r\n";
+    WriteBytes(folder / "gap.ini", original);
+    const auto lines = ReadAllLines(folder / "gap.ini", CodePageWestern);
+    ASSERT_TRUE(WriteAllLines(folder / "gap2.ini", lines, CodePageWestern));
+    EXPECT_EQ(ReadBytes(folder / "gap2.ini"), original);
+}
+
+TEST(TextFile, WritingReplacesALongerOldFileWhole) {
+    ScratchFolder folder;
+    WriteBytes(folder / "p.pro", std::string(1000, 'z'));
+    ASSERT_TRUE(WriteAllLines(folder / "p.pro", {"A=1"}, CodePageAnsi));
+    EXPECT_EQ(ReadBytes(folder / "p.pro"), "A=1\r\n");
+}
+
+TEST(TextFile, OpenFailsForMissingFilesAndFolders) {
+    ScratchFolder folder;
+    CStdioFileEx file;
+    EXPECT_FALSE(file.Open(folder / "none.pro", CStdioFileEx::modeRead | CStdioFileEx::typeText));
+    EXPECT_FALSE(file.Open(folder / "none.pro", CStdioFileEx::modeWrite));
+    std::string error;
+    EXPECT_FALSE(file.Open(folder / "no/such/folder.pro", CStdioFileEx::modeCreate | CStdioFileEx::modeWrite, &error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_FALSE(file.WriteString("A=1\r\n"));
+}
+
+TEST(TextFile, FailedWriteKeepsTheOldFileAndIsReported) {
+    ScratchFolder folder;
+    const std::string path = folder / "keep.pro";
+    WriteBytes(path, "OLD=1\r\n");
+    // A file-size limit makes the write fail even for root; the signal it raises is ignored.
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit oldLimit{};
+    getrlimit(RLIMIT_FSIZE, &oldLimit);
+    rlimit small = oldLimit;
+    small.rlim_cur = 16;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    CStdioFileEx file;
+    ASSERT_TRUE(file.Open(path, CStdioFileEx::modeCreate | CStdioFileEx::modeWrite));
+    file.WriteString(std::string(100, 'N') + "\r\n");
+    std::string error;
+    const bool closed = file.Close(&error);
+    setrlimit(RLIMIT_FSIZE, &oldLimit);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(closed);
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(ReadBytes(path), "OLD=1\r\n");
+    // No temporary file is left behind.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1);
+}
+
+TEST(TextFile, OversizedFilesAreRefused) {
+    ScratchFolder folder;
+    WriteBytes(folder / "big.bin", std::string(2000, 'a'));
+    std::string bytes;
+    EXPECT_FALSE(ReadWholeFile(folder / "big.bin", bytes, 1000));
+    EXPECT_TRUE(bytes.empty());
+    EXPECT_TRUE(ReadWholeFile(folder / "big.bin", bytes, 2000));
+    EXPECT_EQ(bytes.size(), 2000u);
+}
+
+TEST(CodePages, ConvertersFollowTheCodePage) {
+    EXPECT_EQ(CStdioFileEx::GetUnicodeFromMultiByte("\xD6\xD0", CodePageChinese), "\u4E2D");
+    EXPECT_EQ(CStdioFileEx::GetUnicodeFromMultiByte("\xE9", CodePageWestern), "\u00E9");
+    EXPECT_EQ(CStdioFileEx::GetMultiByteFromUnicode("\u4E2D", CodePageChinese), "\xD6\xD0");
+    EXPECT_EQ(CStdioFileEx::GetMultiByteFromUnicode("\u4E2D", CodePageWestern), "#");
+    EXPECT_EQ(CStdioFileEx::GetMultiByteFromUnicode("\u4E2D", CodePageUtf8), "\xE4\xB8\xAD");
+    EXPECT_EQ(CStdioFileEx::GetRequiredMultiByteLength("A=1", CodePageWestern), 4u);
+    // Bytes a code page does not define are never dropped silently.
+    EXPECT_EQ(CStdioFileEx::GetUnicodeFromMultiByte("a\xFF", CodePageChinese), "a\uFFFD");
+}
+
+TEST(CodePages, AnsiCodePageFollowsTheLocale) {
+    EXPECT_EQ(AnsiCodePageForLocale("zh_CN.UTF-8"), CodePageChinese);
+    EXPECT_EQ(AnsiCodePageForLocale("zh_CN"), CodePageChinese);
+    EXPECT_EQ(AnsiCodePageForLocale("en_US.UTF-8"), CodePageWestern);
+    EXPECT_EQ(AnsiCodePageForLocale("zh_TW.UTF-8"), CodePageWestern);
+    EXPECT_EQ(AnsiCodePageForLocale(""), CodePageWestern);
+    AnsiCodePageAs chinese(CodePageChinese);
+    EXPECT_EQ(GetAnsiCodePage(), CodePageChinese);
+}
+
+TEST(CodePages, Utf16SurrogatesAndOddBytes) {
+    EXPECT_EQ(Utf16LeToUtf8(Utf16Le(u"\U0001F600")), "\U0001F600");
+    EXPECT_EQ(Utf8ToUtf16Le("\U0001F600"), Utf16Le(u"\U0001F600"));
+    EXPECT_EQ(Utf16LeToUtf8(std::string("\x00\xD8", 2)), "\uFFFD"); // unpaired high surrogate
+    EXPECT_EQ(Utf16LeToUtf8(std::string("A\x00" "B", 3)), "A\uFFFD");
+}

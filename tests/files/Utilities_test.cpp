@@ -1,0 +1,149 @@
+#include "FileTestSupport.h"
+
+#include "app/InfoIni.h"
+#include "app/Utilities.h"
+#include "platform/os/LocalAdapters.h"
+#include "platform/os/SerialPorts.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using Parts = std::vector<std::string>;
+
+TEST(Paths, DirectoryPartEndsAtTheLastSlash) {
+    EXPECT_EQ(GetDirectoryPart("/opt/velkan/Project/a.pro"), "/opt/velkan/Project/");
+    EXPECT_EQ(GetDirectoryPart("a.pro"), "");
+    EXPECT_EQ(GetDirectoryPart("/"), "/");
+}
+
+TEST(Paths, FileTitlePartFollowsItsFourCases) {
+    EXPECT_EQ(GetFileTitlePart("/home/op/Project/show.pro"), "show");       // slash and dot
+    EXPECT_EQ(GetFileTitlePart("/home/op.d/Project/show"), "");              // dot before the slash
+    EXPECT_EQ(GetFileTitlePart("/home/op/Project/show"), "/home/op/Project/show"); // slash, no dot
+    EXPECT_EQ(GetFileTitlePart("show.pro"), "show");                         // dot, no slash
+    EXPECT_EQ(GetFileTitlePart("show"), "show");                             // neither
+}
+
+TEST(Paths, ProgramFolderEndsInSlash) {
+    const std::string folder = GetAppDirectory();
+    ASSERT_FALSE(folder.empty());
+    EXPECT_EQ(folder.back(), '/');
+}
+
+TEST(Text, SplitStringKeepsInnerEmptyParts) {
+    Parts parts{"stale"};
+    SplitString("192.168..4", parts);
+    EXPECT_EQ(parts, (Parts{"192", "168", "", "4"}));
+    SplitString("1.2.3.", parts);
+    EXPECT_EQ(parts, (Parts{"1", "2", "3"}));
+    SplitString("", parts);
+    EXPECT_TRUE(parts.empty());
+    SplitString(".a", parts);
+    EXPECT_EQ(parts, (Parts{"", "a"}));
+}
+
+TEST(Text, SplitKeyValueAtTheFirstEquals) {
+    std::string key = "x", value = "y";
+    SplitKeyValue("A=B=C", key, value);
+    EXPECT_EQ(key, "A");
+    EXPECT_EQ(value, "B=C");
+    SplitKeyValue("A=", key, value);
+    EXPECT_EQ(key, "A");
+    EXPECT_EQ(value, "");
+    SplitKeyValue("no equals", key, value);
+    EXPECT_EQ(key, "");
+    EXPECT_EQ(value, "");
+}
+
+TEST(Text, SectionNameOfASectionLine) {
+    EXPECT_EQ(ParseSectionName("[OUTPUTRESO]"), "OUTPUTRESO");
+    EXPECT_EQ(CurrentSection, "OUTPUTRESO");
+    EXPECT_EQ(ParseSectionName("[A] trailing"), "A");
+    EXPECT_EQ(ParseSectionName("[open"), "");
+    EXPECT_EQ(ParseSectionName("]x["), "");
+    EXPECT_EQ(ParseSectionName("plain"), "");
+    EXPECT_EQ(CurrentSection, "");
+}
+
+TEST(Addresses, IPv4FormatIsFourShortParts) {
+    EXPECT_TRUE(IsValidIPv4("192.168.1.100"));
+    EXPECT_TRUE(IsValidIPv4("127.0.0.5"));
+    EXPECT_FALSE(IsValidIPv4("192.168..4"));
+    EXPECT_FALSE(IsValidIPv4("1.2.3"));
+    EXPECT_FALSE(IsValidIPv4("1.2.3.4.5"));
+    EXPECT_FALSE(IsValidIPv4("1.2.3.1000"));
+    EXPECT_FALSE(IsValidIPv4(""));
+    // Only the shape is checked, as the device id is all that is taken from it.
+    EXPECT_TRUE(IsValidIPv4("abc.def.ghi.jkl"));
+}
+
+TEST(Addresses, LastOctetIsTheDeviceId) {
+    EXPECT_EQ(GetIPv4LastOctet("192.168.1.100"), 100);
+    EXPECT_EQ(GetIPv4LastOctet("127.0.0.5"), 5);
+    EXPECT_EQ(GetIPv4LastOctet("abc.def.ghi.jkl"), 0);
+    EXPECT_EQ(GetIPv4LastOctet("1.2.3.4x"), 4);
+    EXPECT_EQ(GetIPv4LastOctet("1.2..4"), 0);
+}
+
+TEST(SerialPorts, SystemDevicesMapToComNumbers) {
+    EXPECT_EQ(ComNumberOfSystemPort("/dev/ttyS0"), 1);
+    EXPECT_EQ(ComNumberOfSystemPort("/dev/ttyS31"), 32);
+    EXPECT_EQ(ComNumberOfSystemPort("/dev/ttyS32"), 0);
+    EXPECT_EQ(ComNumberOfSystemPort("/dev/ttyUSB0"), 33);
+    EXPECT_EQ(ComNumberOfSystemPort("/dev/ttyUSB31"), 64);
+    EXPECT_EQ(ComNumberOfSystemPort("/dev/ttyACM0"), 65);
+    EXPECT_EQ(ComNumberOfSystemPort("/dev/ttyACM34"), 99);
+    EXPECT_EQ(ComNumberOfSystemPort("/dev/ttyACM35"), 0);
+    EXPECT_EQ(ComNumberOfSystemPort("/dev/ttyS01"), 0);
+    EXPECT_EQ(ComNumberOfSystemPort("/dev/ttyAMA0"), 0);
+    EXPECT_EQ(ComNumberOfSystemPort("/dev/ttyS"), 0);
+}
+
+TEST(SerialPorts, LinkNamesInAnyLetterCase) {
+    EXPECT_EQ(ComNumberOfLinkName("COM7"), 7);
+    EXPECT_EQ(ComNumberOfLinkName("com12"), 12);
+    EXPECT_EQ(ComNumberOfLinkName("Com99"), 99);
+    EXPECT_EQ(ComNumberOfLinkName("COM100"), 0);
+    EXPECT_EQ(ComNumberOfLinkName("COM0"), 0);
+    EXPECT_EQ(ComNumberOfLinkName("COM"), 0);
+    EXPECT_EQ(ComNumberOfLinkName("COMx"), 0);
+    EXPECT_EQ(ComNumberOfLinkName("COM7a"), 0);
+    EXPECT_EQ(ComNumberOfLinkName("LPT1"), 0);
+}
+
+TEST(SerialPorts, LinksComeFirstAndEachNumberOnce) {
+    ScratchFolder folder;
+    std::filesystem::create_directory(folder / "Ports");
+    WriteBytes(folder / "device-a", "");
+    WriteBytes(folder / "device-b", "");
+    std::filesystem::create_symlink(folder / "device-a", folder / "Ports/COM33");
+    std::filesystem::create_symlink(folder / "device-b", folder / "Ports/com2");
+    std::filesystem::create_symlink(folder / "gone", folder / "Ports/COM5"); // dangling: left out
+    const auto ports = MergeSerialPorts(folder / "Ports", {"/dev/ttyUSB0", "/dev/ttyS0", "/dev/ttyS1", "/dev/pts/3"});
+    ASSERT_EQ(ports.size(), 3u);
+    EXPECT_EQ(ports[0].Number, 2);
+    EXPECT_EQ(ports[0].Name, "COM2");
+    EXPECT_EQ(ports[0].DevicePath, folder / "Ports/com2");
+    EXPECT_EQ(ports[1].Number, 33);
+    EXPECT_EQ(ports[1].DevicePath, folder / "Ports/COM33"); // the link takes COM33 from ttyUSB0
+    EXPECT_EQ(ports[2].Number, 1);
+    EXPECT_EQ(ports[2].Name, "COM1");
+    EXPECT_EQ(ports[2].DevicePath, "/dev/ttyS0");
+}
+
+TEST(SerialPorts, NoPortsFolderStillListsSystemPorts) {
+    const auto ports = MergeSerialPorts("/nonexistent/Ports", {"/dev/ttyACM1"});
+    ASSERT_EQ(ports.size(), 1u);
+    EXPECT_EQ(ports[0].Name, "COM66");
+}
+
+TEST(LocalAdapters, LoopbackIsListedWithItsBroadcast) {
+    const auto adapters = ListLocalIPv4Adapters();
+    const auto loopback = std::find_if(adapters.begin(), adapters.end(),
+                                       [](const LocalAdapter& a) { return a.Address == "127.0.0.1"; });
+    ASSERT_NE(loopback, adapters.end());
+    EXPECT_EQ(loopback->Netmask, "255.0.0.0");
+    EXPECT_EQ(loopback->Broadcast, "127.255.255.255");
+    EXPECT_FALSE(loopback->Name.empty());
+}
