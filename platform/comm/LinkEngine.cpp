@@ -458,6 +458,7 @@ void LinkEngine::ReadFrom(Link& link) {
         }
         if (n < 0 && errno == EINTR) continue;
         if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) return;
+        if (n == 0 && link.serial) return; // a terminal reads nothing when no byte waits; only errors end it
         MarkLost(link); // closed by the peer, or failed
         return;
     }

@@ -26,7 +26,7 @@ int OpenSerialPort(const std::string& path, int baud) {
     tio.c_cflag |= CS8 | CREAD | CLOCAL | BOTHER | (BOTHER << IBSHIFT);
     tio.c_ispeed = static_cast<speed_t>(baud);
     tio.c_ospeed = static_cast<speed_t>(baud);
-    tio.c_cc[VMIN] = 0;
+    tio.c_cc[VMIN] = 1; // with O_NONBLOCK an empty line reads as EAGAIN, not as end of file
     tio.c_cc[VTIME] = 0;
     if (::ioctl(fd, TCSETS2, &tio) != 0) {
         ::close(fd);

@@ -1,0 +1,168 @@
+#include "platform/comm/ReplyLength.h"
+#include "tools/devsim/DevsimOptions.h"
+#include "tools/devsim/SimDevice.h"
+#include "tools/devsim/StateLayout.h"
+
+#include <gtest/gtest.h>
+
+using namespace devsim;
+using velklink::Frame;
+
+namespace {
+
+Frame Command(uint32_t number, std::vector<uint8_t> block = std::vector<uint8_t>(32, 0x55)) {
+    Frame f;
+    f.type = velklink::FrameCommand;
+    f.id = 21;
+    f.payload.resize(36);
+    velklink::PutU32(f.payload.data(), number);
+    std::copy(block.begin(), block.end(), f.payload.begin() + 4);
+    return f;
+}
+
+std::vector<uint8_t> BlockWith(std::initializer_list<std::pair<int, uint8_t>> bytes) {
+    std::vector<uint8_t> b(32, 0x55);
+    for (auto [i, v] : bytes) b[size_t(i)] = v;
+    return b;
+}
+
+} // namespace
+
+TEST(SimDevice, HelloIsAnsweredConnectedThenPreviewState) {
+    SimDevice d(21, "127.0.0.21", BuiltinStateBlock());
+    Frame hello;
+    hello.type = velklink::FrameHello;
+    const auto r = d.Handle(hello);
+    ASSERT_EQ(r.size(), 2u);
+    EXPECT_EQ(r[0].slot, 0);
+    EXPECT_EQ(r[0].payload, std::vector<uint8_t>{1});
+    EXPECT_EQ(r[1].slot, 1);
+    Frame ping;
+    ping.type = velklink::FramePing;
+    ASSERT_EQ(d.Handle(ping).size(), 1u);
+    EXPECT_EQ(d.Handle(ping)[0].slot, 23);
+}
+
+TEST(SimDevice, AddressedByItsOwnIdOrAny) {
+    SimDevice d(21, "127.0.0.21", BuiltinStateBlock());
+    EXPECT_TRUE(d.Addressed(21));
+    EXPECT_TRUE(d.Addressed(255));
+    EXPECT_FALSE(d.Addressed(22));
+}
+
+TEST(SimDevice, EveryCommandIsAnsweredWithPayloadsOfTheLinkSizes) {
+    SimDevice d(21, "127.0.0.21", BuiltinStateBlock());
+    for (uint32_t c = 0; c <= 73; ++c) {
+        for (const Reply& r : d.Handle(Command(c, BlockWith({{0, 1}, {1, 0}, {31, 3}})))) {
+            EXPECT_TRUE(velklink::ReplyPayloadAcceptable(r.slot, r.payload)) << "command " << c << " slot " << int(r.slot);
+        }
+    }
+}
+
+TEST(SimDevice, NeutralQueriesAreAnsweredOnTheirTableSlots) {
+    SimDevice d(21, "127.0.0.21", BuiltinStateBlock());
+    // The table the README publishes.
+    const std::pair<uint32_t, uint8_t> table[] = {{51, 13}, {52, 8},  {54, 10}, {55, 11}, {56, 12},
+                                                  {57, 14}, {58, 15}, {60, 20}, {62, 17}, {63, 21},
+                                                  {65, 19}, {67, 29}, {68, 31}, {70, 25}, {73, 30}};
+    ASSERT_EQ(kNeutralQueryAnswers.size(), std::size(table));
+    for (size_t i = 0; i < std::size(table); ++i) {
+        EXPECT_EQ(kNeutralQueryAnswers[i].command, table[i].first);
+        EXPECT_EQ(kNeutralQueryAnswers[i].slot, table[i].second);
+        const auto replies = d.Handle(Command(table[i].first, BlockWith({{0, 1}})));
+        ASSERT_FALSE(replies.empty()) << table[i].first;
+        for (const Reply& r : replies) EXPECT_EQ(r.slot, table[i].second) << table[i].first;
+    }
+}
+
+TEST(SimDevice, LayerSourceNumbersMapBackToSourceCodes) {
+    SimDevice d(21, "127.0.0.21", BuiltinStateBlock());
+    const struct { uint8_t tens, units, code; } rows[] = {{4, 1, 9}, {6, 0, 10}, {3, 0, 3}, {4, 0, 8}, {6, 1, 11}};
+    for (const auto& row : rows) {
+        const auto r = d.Handle(Command(7, BlockWith({{0, 2}, {1, row.tens}, {2, row.units}})));
+        ASSERT_EQ(r.size(), 1u);
+        EXPECT_EQ(r[0].slot, 14);
+        EXPECT_EQ(r[0].payload[0], 4);
+        EXPECT_EQ(r[0].payload[1 + 3 * 2 + 2], row.code);
+        EXPECT_EQ(d.State()[layout::kLayerWindow + 2 * layout::kLayerWindowSize + 2], row.code);
+    }
+}
+
+TEST(SimDevice, LayerWindowCommandIsAppliedAndEchoed) {
+    SimDevice d(21, "127.0.0.21", BuiltinStateBlock());
+    // Layer 1 at (100, 200), 640 x 360, rotation 2.
+    const auto r = d.Handle(Command(4, BlockWith({{0, 1}, {1, 100}, {2, 0}, {3, 200}, {4, 0}, {5, 0x80}, {6, 2},
+                                                  {7, 0x68}, {8, 1}, {9, 0}, {10, 2}})));
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_EQ(r[0].slot, 10);
+    const std::vector<uint8_t> expected{100, 0, 0, 0, 200, 0, 0, 0, 0x80, 2, 0, 0, 0x68, 1, 0, 0, 2, 0, 0, 0, 1};
+    EXPECT_EQ(r[0].payload, expected);
+}
+
+TEST(SimDevice, AStoredStateBlockIsReadBackWhole) {
+    SimDevice d(21, "127.0.0.21", BuiltinStateBlock());
+    Frame block;
+    block.type = velklink::FrameStateBlock;
+    block.payload.resize(2360);
+    for (size_t i = 0; i < 2360; ++i) block.payload[i] = static_cast<uint8_t>(i * 13);
+    const auto ack = d.Handle(block);
+    ASSERT_EQ(ack.size(), 1u);
+    EXPECT_EQ(ack[0].slot, 24);
+    EXPECT_EQ(ack[0].payload[0], 5);
+    const auto r = d.Handle(Command(0));
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_EQ(r[0].slot, 2);
+    EXPECT_EQ(r[0].payload, block.payload);
+}
+
+TEST(SimDevice, CaptionChunksAreStoredAndAcknowledged) {
+    SimDevice d(21, "127.0.0.21", BuiltinStateBlock());
+    Frame chunk;
+    chunk.type = velklink::FrameCaptionChunk;
+    chunk.payload = {4, 0, 0, 0, 3, 0, 0xAA, 0xBB, 0xCC};
+    const auto r = d.Handle(chunk);
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_EQ(r[0].payload, (std::vector<uint8_t>{7, 3, 0, 1, 4, 0, 0, 0}));
+    EXPECT_EQ(d.CaptionBitmap(), (std::vector<uint8_t>{0, 0, 0, 0, 0xAA, 0xBB, 0xCC}));
+    // A chunk whose length disagrees with its bytes is refused, not stored.
+    chunk.payload = {0, 0, 0, 0, 9, 0, 1};
+    EXPECT_EQ(d.Handle(chunk)[0].payload[3], 0);
+    EXPECT_EQ(d.CaptionBitmap().size(), 7u);
+}
+
+TEST(SimDevice, SearchAnswerCarriesIpTextAndMac) {
+    SimDevice d(22, "127.0.0.22", BuiltinStateBlock());
+    const Reply r = d.SearchAnswer();
+    EXPECT_EQ(r.slot, 27);
+    ASSERT_EQ(r.payload.size(), 22u);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(r.payload.data())), "127.0.0.22");
+    EXPECT_EQ(std::vector<uint8_t>(r.payload.begin() + 16, r.payload.end()),
+              (std::vector<uint8_t>{0x02, 0x56, 0x4C, 0x4B, 0x00, 22}));
+}
+
+TEST(SimDevice, LayerInputRowFollowsTheInputNumbering) {
+    StateBlock s = BuiltinStateBlock();
+    auto setSource = [&](uint8_t code) { s[layout::kLayerWindow + 2] = code; };
+    setSource(8);
+    EXPECT_EQ(LayerInputRow(s, 0), 4); // DP1-L
+    setSource(9);
+    EXPECT_EQ(LayerInputRow(s, 0), 8); // DP1-R
+    setSource(6);                      // EXT-1 with an HDMI card present, active source 0
+    EXPECT_EQ(LayerInputRow(s, 0), 10);
+    setSource(200);
+    EXPECT_EQ(LayerInputRow(s, 0), -1);
+    EXPECT_EQ(LayerInputRow(s, 4), -1);
+}
+
+TEST(DevsimOptions, ParsesDevicesAndFaults) {
+    std::string error;
+    const auto o = ParseOptions({"--device", "127.0.0.21", "--device", "127.0.0.22", "--short-every", "3", "--silent"},
+                                error);
+    ASSERT_TRUE(o.has_value()) << error;
+    EXPECT_EQ(o->devices.size(), 2u);
+    EXPECT_EQ(o->faults.shortEvery, 3u);
+    EXPECT_TRUE(o->faults.silent);
+    EXPECT_FALSE(ParseOptions({"--device", "10.0.0.1"}, error).has_value()); // loopback only
+    EXPECT_FALSE(ParseOptions({"--short-every", "x", "--device", "127.0.0.1"}, error).has_value());
+    EXPECT_FALSE(ParseOptions({}, error).has_value());
+}

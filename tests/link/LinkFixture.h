@@ -1,0 +1,58 @@
+// Common ground of the link tests: short keep-alive timings, a recorder, devices on free addresses.
+#pragma once
+#include "platform/comm/VelkComm.h"
+#include "support/DevsimProcess.h"
+#include "support/ReplyRecorder.h"
+
+#include <arpa/inet.h>
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <memory>
+#include <optional>
+
+// Keep-alive at a tenth of the real timings: PING every 300 ms, loss after 1 s, reconnect every 500 ms.
+inline void UseShortLinkTimings() { ::setenv("VELKCOMM_TIMING_SCALE", "0.1", 1); }
+
+inline uint8_t LastOctet(const std::string& ip) {
+    in_addr a{};
+    inet_pton(AF_INET, ip.c_str(), &a);
+    return static_cast<uint8_t>(ntohl(a.s_addr) & 0xFF);
+}
+
+class LinkTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        UseShortLinkTimings();
+        recorder.emplace();
+        logPath = scratch.Path() + "devsim.log";
+    }
+    void TearDown() override {
+        VelkComm_Close();
+        recorder.reset();
+    }
+
+    // Starts devsim with devices on fresh addresses for the given ids, logging every frame.
+    std::vector<std::string> StartDevices(const std::vector<uint8_t>& ids, std::vector<std::string> extra = {}) {
+        std::vector<std::string> ips;
+        std::vector<std::string> args{"--log", logPath};
+        for (uint8_t id : ids) {
+            ips.push_back(testsupport::FreeDeviceAddress(id));
+            args.push_back("--device");
+            args.push_back(ips.back());
+        }
+        args.insert(args.end(), extra.begin(), extra.end());
+        EXPECT_TRUE(devsim.Start(args));
+        return ips;
+    }
+
+    bool WaitForSlot(int slot, size_t count, int timeoutMs = 5000) {
+        return recorder->PumpUntil([&] { return recorder->OfSlot(slot).size() >= count; }, timeoutMs);
+    }
+
+    static std::vector<uint8_t> Block(uint8_t fill = 0x55) { return std::vector<uint8_t>(32, fill); }
+
+    testsupport::ScratchFolder scratch;
+    testsupport::DevsimProcess devsim;
+    std::optional<testsupport::ReplyRecorder> recorder;
+    std::string logPath;
+};

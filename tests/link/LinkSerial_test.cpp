@@ -1,0 +1,78 @@
+#include "LinkFixture.h"
+
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <thread>
+
+extern char** environ;
+
+namespace {
+
+// A socat pseudo-terminal pair: the program's end and the device's end.
+class PtyPair {
+public:
+    PtyPair(const std::string& programEnd, const std::string& deviceEnd) {
+        std::vector<std::string> args{"socat", "pty,raw,echo=0,link=" + programEnd,
+                                      "pty,raw,echo=0,link=" + deviceEnd};
+        std::vector<char*> argv;
+        for (auto& a : args) argv.push_back(a.data());
+        argv.push_back(nullptr);
+        if (posix_spawnp(&pid_, "socat", nullptr, nullptr, argv.data(), environ) != 0) pid_ = -1;
+        for (int i = 0; i < 200 && !(std::filesystem::exists(programEnd) && std::filesystem::exists(deviceEnd)); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ~PtyPair() {
+        if (pid_ > 0) {
+            ::kill(pid_, SIGTERM);
+            ::waitpid(pid_, nullptr, 0);
+        }
+    }
+
+private:
+    pid_t pid_ = -1;
+};
+
+} // namespace
+
+TEST_F(LinkTest, SerialLinkOverAPseudoTerminalPair) {
+    const std::string home = scratch.Path();
+    std::filesystem::create_directories(home + "Ports");
+    const std::string deviceEnd = home + "device-end";
+    PtyPair pair(home + "Ports/COM7", deviceEnd);
+    ASSERT_TRUE(std::filesystem::exists(home + "Ports/COM7"));
+    ::setenv("VELKAN_HOME", home.c_str(), 1);
+    ASSERT_TRUE(devsim.Start({"--log", logPath, "--serial", deviceEnd, "--serial-id", "9"}));
+
+    const uint8_t any[] = {255};
+    ASSERT_EQ(VelkComm_SetTargets(1, any), 0);
+    EXPECT_EQ(VelkComm_OpenCom(8, 57600), 0); // no such port
+    const intptr_t handle = VelkComm_OpenCom(7, 57600); // between the standard rates
+    ASSERT_NE(handle, 0);
+    ASSERT_TRUE(WaitForSlot(1, 1));
+    EXPECT_EQ(recorder->OfSlot(0)[0].data, std::vector<uint8_t>{1});
+    EXPECT_EQ(recorder->OfSlot(0)[0].id, 9u);
+
+    // Every frame goes to the serial port with id 255, whatever id the caller gives.
+    ASSERT_EQ(VelkComm_SendCommand(65, Block().data(), 110), 0);
+    ASSERT_TRUE(WaitForSlot(19, 1));
+    EXPECT_EQ(recorder->OfSlot(19)[0].id, 9u);
+    std::vector<uint8_t> block(2360, 0x3C);
+    ASSERT_EQ(VelkComm_SendStateBlock(block.data(), 21), 0);
+    ASSERT_TRUE(WaitForSlot(24, 1));
+    const auto log = testsupport::ReadDevsimLog(logPath);
+    ASSERT_GE(log.size(), 3u);
+    for (const auto& f : log) EXPECT_EQ(f.target, 255u);
+    EXPECT_EQ(log[0].type, 4u); // HELLO first
+    bool stateLogged = false;
+    for (const auto& f : log) stateLogged |= f.type == 2 && f.payload == block;
+    EXPECT_TRUE(stateLogged);
+
+    ASSERT_EQ(VelkComm_CloseCom(), 0);
+    EXPECT_EQ(VelkComm_CloseCom(), -1);
+    recorder->PumpFor(300);
+    EXPECT_EQ(testsupport::ReadDevsimLog(logPath).back().type, 6u); // BYE
+    EXPECT_EQ(VelkComm_SendCommand(65, Block().data(), 110), -1);   // no link left
+}

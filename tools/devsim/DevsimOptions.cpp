@@ -1,0 +1,93 @@
+#include "tools/devsim/DevsimOptions.h"
+
+#include <arpa/inet.h>
+#include <charconv>
+
+namespace devsim {
+
+const char* const kUsage =
+    "usage: velkan-devsim [--device IPv4]... [--serial PATH [--serial-baud N] [--serial-id N]]\n"
+    "                     [--state FILE] [--log FILE]\n"
+    "                     [--short-every N] [--garbage-every N] [--bad-crc-every N] [--drop-after N]\n"
+    "                     [--silent] [--stall]\n";
+
+namespace {
+
+bool ParseUnsigned(const std::string& text, unsigned& value, unsigned max) {
+    unsigned v = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
+    if (ec != std::errc() || end != text.data() + text.size() || v > max) return false;
+    value = v;
+    return true;
+}
+
+} // namespace
+
+std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::string& error) {
+    Options o;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto value = [&](std::string& out) {
+            if (i + 1 >= args.size()) {
+                error = a + " needs a value";
+                return false;
+            }
+            out = args[++i];
+            return true;
+        };
+        auto number = [&](unsigned& out, unsigned max) {
+            std::string text;
+            if (!value(text)) return false;
+            if (!ParseUnsigned(text, out, max)) {
+                error = a + ": not a number up to " + std::to_string(max) + ": " + text;
+                return false;
+            }
+            return true;
+        };
+        unsigned n = 0;
+        if (a == "--device") {
+            std::string ip;
+            if (!value(ip)) return std::nullopt;
+            in_addr address{};
+            if (inet_pton(AF_INET, ip.c_str(), &address) != 1 || (ntohl(address.s_addr) >> 24) != 127) {
+                error = "--device takes a loopback IPv4 address (127.x.y.z): " + ip;
+                return std::nullopt;
+            }
+            o.devices.push_back(ip);
+        } else if (a == "--serial") {
+            if (!value(o.serialPath)) return std::nullopt;
+        } else if (a == "--serial-baud") {
+            if (!number(n, 4000000)) return std::nullopt;
+            o.serialBaud = static_cast<int>(n);
+        } else if (a == "--serial-id") {
+            if (!number(n, 255)) return std::nullopt;
+            o.serialId = static_cast<uint8_t>(n);
+        } else if (a == "--state") {
+            if (!value(o.stateFile)) return std::nullopt;
+        } else if (a == "--log") {
+            if (!value(o.logFile)) return std::nullopt;
+        } else if (a == "--short-every") {
+            if (!number(o.faults.shortEvery, 1000000)) return std::nullopt;
+        } else if (a == "--garbage-every") {
+            if (!number(o.faults.garbageEvery, 1000000)) return std::nullopt;
+        } else if (a == "--bad-crc-every") {
+            if (!number(o.faults.badCrcEvery, 1000000)) return std::nullopt;
+        } else if (a == "--drop-after") {
+            if (!number(o.faults.dropAfter, 1000000000)) return std::nullopt;
+        } else if (a == "--silent") {
+            o.faults.silent = true;
+        } else if (a == "--stall") {
+            o.faults.stall = true;
+        } else {
+            error = "unknown argument: " + a;
+            return std::nullopt;
+        }
+    }
+    if (o.devices.empty() && o.serialPath.empty()) {
+        error = "nothing to simulate: give --device or --serial";
+        return std::nullopt;
+    }
+    return o;
+}
+
+} // namespace devsim

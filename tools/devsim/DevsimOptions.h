@@ -1,0 +1,34 @@
+// Command line of the simulated processor.
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace devsim {
+
+// Faults a device can be told to make on its TCP and serial links (counted per connection).
+struct FaultSwitches {
+    unsigned shortEvery = 0;   // every Nth reply is cut to half its proper length
+    unsigned garbageEvery = 0; // garbage bytes go out before every Nth reply
+    unsigned badCrcEvery = 0;  // every Nth reply carries a wrong CRC
+    unsigned dropAfter = 0;    // the connection is closed after N frames have arrived on it
+    bool silent = false;       // PING is never answered
+    bool stall = false;        // nothing is ever read from a connection
+};
+
+struct Options {
+    std::vector<std::string> devices; // IPv4 addresses, id = last octet
+    std::string serialPath;
+    int serialBaud = 115200;
+    uint8_t serialId = 1;
+    std::string stateFile;
+    std::string logFile;
+    FaultSwitches faults;
+};
+
+// Parses argv; on a bad command line returns nothing and fills `error`.
+std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::string& error);
+extern const char* const kUsage;
+
+} // namespace devsim

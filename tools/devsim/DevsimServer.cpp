@@ -1,0 +1,271 @@
+#include "tools/devsim/DevsimServer.h"
+
+#include "platform/comm/ReplyLength.h"
+
+#include <arpa/inet.h>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace devsim {
+
+namespace {
+
+// A connection whose peer stops reading is dropped rather than buffered without end.
+constexpr size_t kMaxOutgoing = 16 * 1024 * 1024;
+
+// Bytes that look like the start of frames but are not: a bad version, a length over the limit.
+const uint8_t kGarbage[] = {0x00, 0xA5, 0x13, 0xA5, 0x5A, 0x09, 0x80, 0x15, 0x5A, 0xA5, 0x5A, 0x01, 0x80,
+                            0x15, 0x02, 0x00, 0x00, 0x00, 0xFF, 0xFF, 0xFF, 0x7F, 0xA5};
+
+int BoundSocket(int type, const std::string& ip, uint16_t port) {
+    const int fd = ::socket(AF_INET, type | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (fd < 0) return -1;
+    const int on = 1;
+    ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_port = htons(port);
+    inet_pton(AF_INET, ip.c_str(), &a.sin_addr);
+    if (::bind(fd, reinterpret_cast<const sockaddr*>(&a), sizeof a) != 0 ||
+        (type == SOCK_STREAM && ::listen(fd, 16) != 0)) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+uint8_t LastOctet(const std::string& ip) {
+    in_addr a{};
+    inet_pton(AF_INET, ip.c_str(), &a);
+    return static_cast<uint8_t>(ntohl(a.s_addr) & 0xFF);
+}
+
+} // namespace
+
+DevsimServer::DevsimServer(Options options, const StateBlock& state) : options_(std::move(options)) {
+    for (const std::string& ip : options_.devices)
+        devices_.push_back(std::make_unique<SimDevice>(LastOctet(ip), ip, state));
+    if (!options_.serialPath.empty()) devices_.push_back(std::make_unique<SimDevice>(options_.serialId, "", state));
+}
+
+DevsimServer::~DevsimServer() {
+    for (int fd : listenFds_) ::close(fd);
+    for (int fd : unicastFds_) ::close(fd);
+    if (broadcastFd_ >= 0) ::close(broadcastFd_);
+    for (auto& c : connections_) ::close(c->fd);
+    if (log_) std::fclose(log_);
+}
+
+bool DevsimServer::Start() {
+    if (!options_.logFile.empty()) {
+        log_ = std::fopen(options_.logFile.c_str(), "a");
+        if (!log_) {
+            std::fprintf(stderr, "velkan-devsim: cannot open log %s\n", options_.logFile.c_str());
+            return false;
+        }
+    }
+    for (const std::string& ip : options_.devices) {
+        const int tcp = BoundSocket(SOCK_STREAM, ip, velklink::kDefaultPort);
+        const int udp = BoundSocket(SOCK_DGRAM, ip, velklink::kDefaultPort);
+        if (tcp < 0 || udp < 0) {
+            std::fprintf(stderr, "velkan-devsim: cannot listen on %s:%u: %s\n", ip.c_str(), velklink::kDefaultPort,
+                         std::strerror(errno));
+            if (tcp >= 0) ::close(tcp);
+            if (udp >= 0) ::close(udp);
+            return false;
+        }
+        listenFds_.push_back(tcp);
+        unicastFds_.push_back(udp);
+    }
+    if (!options_.devices.empty()) {
+        // Every device hears the loopback broadcast through this one socket.
+        broadcastFd_ = BoundSocket(SOCK_DGRAM, "127.255.255.255", velklink::kDefaultPort);
+        if (broadcastFd_ < 0) {
+            std::fprintf(stderr, "velkan-devsim: cannot bind the search port: %s\n", std::strerror(errno));
+            return false;
+        }
+    }
+    if (!options_.serialPath.empty() && !OpenSerial()) {
+        std::fprintf(stderr, "velkan-devsim: cannot open serial %s\n", options_.serialPath.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool DevsimServer::OpenSerial() {
+    const int fd = ::open(options_.serialPath.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return false;
+    termios tio{};
+    if (::tcgetattr(fd, &tio) == 0) {
+        ::cfmakeraw(&tio);
+        ::cfsetspeed(&tio, B115200); // a pseudo-terminal ignores the rate; a real line should match the program's
+        ::tcsetattr(fd, TCSANOW, &tio);
+    }
+    auto c = std::make_unique<Connection>();
+    c->fd = fd;
+    c->serial = true;
+    c->device = devices_.size() - 1;
+    connections_.push_back(std::move(c));
+    return true;
+}
+
+void DevsimServer::Run(const std::atomic<bool>& stop) {
+    std::vector<pollfd> fds;
+    enum Kind { Listen, Unicast, Broadcast, Conn };
+    std::vector<std::pair<Kind, size_t>> what;
+    while (!stop.load()) {
+        fds.clear();
+        what.clear();
+        for (size_t i = 0; i < listenFds_.size(); ++i) {
+            fds.push_back({listenFds_[i], POLLIN, 0});
+            what.push_back({Listen, i});
+            fds.push_back({unicastFds_[i], POLLIN, 0});
+            what.push_back({Unicast, i});
+        }
+        if (broadcastFd_ >= 0) {
+            fds.push_back({broadcastFd_, POLLIN, 0});
+            what.push_back({Broadcast, 0});
+        }
+        for (size_t i = 0; i < connections_.size(); ++i) {
+            short events = options_.faults.stall ? 0 : POLLIN;
+            if (!connections_[i]->out.empty()) events |= POLLOUT;
+            fds.push_back({connections_[i]->fd, events, 0});
+            what.push_back({Conn, i});
+        }
+        if (::poll(fds.data(), fds.size(), 200) <= 0) continue;
+        std::vector<size_t> dead;
+        for (size_t i = 0; i < fds.size(); ++i) {
+            if (!fds[i].revents) continue;
+            const auto [kind, index] = what[i];
+            if (kind == Listen) Accept(index, fds[i].fd);
+            else if (kind == Unicast || kind == Broadcast) ReadDatagrams(fds[i].fd);
+            else {
+                Connection& c = *connections_[index];
+                if (fds[i].revents & POLLOUT) Flush(c);
+                if (c.fd >= 0 && (fds[i].revents & (POLLIN | POLLHUP | POLLERR))) Serve(c);
+                if (c.fd < 0) dead.push_back(index);
+            }
+        }
+        for (auto it = dead.rbegin(); it != dead.rend(); ++it)
+            connections_.erase(connections_.begin() + static_cast<std::ptrdiff_t>(*it));
+    }
+}
+
+void DevsimServer::Accept(size_t device, int listenFd) {
+    const int fd = ::accept4(listenFd, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+    if (fd < 0) return;
+    const int on = 1;
+    ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+    auto c = std::make_unique<Connection>();
+    c->fd = fd;
+    c->device = device;
+    connections_.push_back(std::move(c));
+}
+
+void DevsimServer::ReadDatagrams(int fd) {
+    uint8_t buffer[2048];
+    for (;;) {
+        sockaddr_in from{};
+        socklen_t fromLength = sizeof from;
+        const ssize_t n = ::recvfrom(fd, buffer, sizeof buffer, MSG_DONTWAIT, reinterpret_cast<sockaddr*>(&from),
+                                     &fromLength);
+        if (n < 0) return;
+        const auto frame = velklink::ParseDatagram({buffer, static_cast<size_t>(n)});
+        if (!frame || frame->type != velklink::FrameCommand || frame->payload.size() < 4) continue;
+        // Only the search is answered by datagram; every device that is addressed answers from its own address.
+        if (velklink::GetU32(frame->payload.data()) != 69) continue;
+        for (size_t d = 0; d < options_.devices.size(); ++d) {
+            SimDevice& device = *devices_[d];
+            if (!device.Addressed(frame->id)) continue;
+            Log(device, *frame);
+            const Reply r = device.SearchAnswer();
+            const auto bytes = velklink::EncodeFrame(velklink::FrameReply, device.Id(), r.slot, r.payload);
+            ::sendto(unicastFds_[d], bytes.data(), bytes.size(), MSG_NOSIGNAL, reinterpret_cast<sockaddr*>(&from),
+                     fromLength);
+        }
+    }
+}
+
+void DevsimServer::Serve(Connection& c) {
+    uint8_t buffer[65536];
+    const ssize_t n = ::read(c.fd, buffer, sizeof buffer);
+    if (n == 0 || (n < 0 && errno != EAGAIN && errno != EINTR)) {
+        ::close(c.fd);
+        c.fd = -1;
+        return;
+    }
+    if (n < 0) return;
+    c.parser.Feed({buffer, static_cast<size_t>(n)});
+    velklink::Frame frame;
+    SimDevice& device = *devices_[c.device];
+    while (c.fd >= 0 && c.parser.Next(frame)) {
+        ++c.framesIn;
+        if (device.Addressed(frame.id)) {
+            Log(device, frame);
+            if (!(frame.type == velklink::FramePing && options_.faults.silent)) SendReplies(c, device.Handle(frame));
+        }
+        if (options_.faults.dropAfter && c.framesIn >= options_.faults.dropAfter) {
+            Flush(c);
+            ::close(c.fd);
+            c.fd = -1;
+        }
+    }
+}
+
+void DevsimServer::SendReplies(Connection& c, const std::vector<Reply>& replies) {
+    const FaultSwitches& f = options_.faults;
+    const uint8_t id = devices_[c.device]->Id();
+    for (const Reply& r : replies) {
+        const unsigned k = ++c.repliesOut;
+        if (f.garbageEvery && k % f.garbageEvery == 0) c.out.insert(c.out.end(), std::begin(kGarbage), std::end(kGarbage));
+        std::vector<uint8_t> payload = r.payload;
+        if (f.shortEvery && k % f.shortEvery == 0) payload.resize(velklink::MinimumReplyLength(r.slot) / 2);
+        const size_t at = c.out.size();
+        velklink::AppendFrame(c.out, velklink::FrameReply, id, r.slot, payload);
+        if (f.badCrcEvery && k % f.badCrcEvery == 0) c.out.back() ^= 0x5A;
+        (void)at;
+    }
+    Flush(c);
+}
+
+void DevsimServer::Flush(Connection& c) {
+    size_t done = 0;
+    while (done < c.out.size()) {
+        const ssize_t n = c.serial ? ::write(c.fd, c.out.data() + done, c.out.size() - done)
+                                   : ::send(c.fd, c.out.data() + done, c.out.size() - done, MSG_NOSIGNAL);
+        if (n > 0) {
+            done += static_cast<size_t>(n);
+            continue;
+        }
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) break;
+        ::close(c.fd);
+        c.fd = -1;
+        c.out.clear();
+        return;
+    }
+    c.out.erase(c.out.begin(), c.out.begin() + static_cast<std::ptrdiff_t>(done));
+    if (c.out.size() > kMaxOutgoing) {
+        ::close(c.fd);
+        c.fd = -1;
+        c.out.clear();
+    }
+}
+
+void DevsimServer::Log(const SimDevice& d, const velklink::Frame& frame) {
+    if (!log_) return;
+    // One line per frame: device id, frame type, target id, payload in hex.
+    std::fprintf(log_, "%u %u %u ", d.Id(), frame.type, frame.id);
+    for (uint8_t byte : frame.payload) std::fprintf(log_, "%02x", byte);
+    std::fputc('\n', log_);
+    std::fflush(log_);
+}
+
+} // namespace devsim

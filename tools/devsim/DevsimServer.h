@@ -1,0 +1,51 @@
+// Moves frames between the simulated devices and their sockets and serial line.
+#pragma once
+#include "platform/comm/LinkFrame.h"
+#include "tools/devsim/DevsimOptions.h"
+#include "tools/devsim/SimDevice.h"
+
+#include <atomic>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+namespace devsim {
+
+class DevsimServer {
+public:
+    DevsimServer(Options options, const StateBlock& state);
+    ~DevsimServer();
+    // Binds every socket and opens the serial line; false (with a message on stderr) when one fails.
+    bool Start();
+    // Serves until `stop` becomes true.
+    void Run(const std::atomic<bool>& stop);
+
+private:
+    struct Connection {
+        int fd = -1;
+        size_t device = 0;
+        bool serial = false;
+        velklink::FrameStreamParser parser;
+        std::vector<uint8_t> out;
+        unsigned framesIn = 0;
+        unsigned repliesOut = 0;
+    };
+
+    void Accept(size_t device, int listenFd);
+    void ReadDatagrams(int fd);
+    void Serve(Connection& c);
+    void SendReplies(Connection& c, const std::vector<Reply>& replies);
+    void Flush(Connection& c);
+    void Log(const SimDevice& d, const velklink::Frame& frame);
+    bool OpenSerial();
+
+    Options options_;
+    std::vector<std::unique_ptr<SimDevice>> devices_;
+    std::vector<int> listenFds_;
+    std::vector<int> unicastFds_;
+    int broadcastFd_ = -1;
+    std::vector<std::unique_ptr<Connection>> connections_;
+    FILE* log_ = nullptr;
+};
+
+} // namespace devsim

@@ -1,0 +1,79 @@
+// One simulated processor: its state, what it does with each frame, and what it answers.
+// Knows nothing of sockets; the server moves its frames.
+#pragma once
+#include "platform/comm/LinkFrame.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace devsim {
+
+using StateBlock = std::array<uint8_t, velklink::kStateBlockSize>;
+
+struct Reply {
+    uint8_t slot = 0;
+    std::vector<uint8_t> payload;
+};
+
+// A neutral query and the reply slot the simulated processor answers it on.
+struct NeutralQueryAnswer {
+    uint32_t command;
+    uint8_t slot;
+    const char* what;
+};
+extern const std::array<NeutralQueryAnswer, 15> kNeutralQueryAnswers;
+
+StateBlock BuiltinStateBlock();
+// GetLayerInputIndex as the processor applies it: the per-input record row of a layer, or -1.
+int LayerInputRow(const StateBlock& state, int layer);
+
+class SimDevice {
+public:
+    SimDevice(uint8_t id, std::string ipText, const StateBlock& state);
+
+    uint8_t Id() const { return id_; }
+    const std::string& IpText() const { return ip_; }
+    const std::array<uint8_t, 6>& Mac() const { return mac_; }
+    const StateBlock& State() const { return state_; }
+    const std::vector<uint8_t>& CaptionBitmap() const { return caption_; }
+
+    // Whether a frame with this target id is meant for this device.
+    bool Addressed(uint8_t target) const { return target == id_ || target == velklink::kAnyDevice; }
+    // Applies one frame from the program and returns the replies, in order.
+    std::vector<Reply> Handle(const velklink::Frame& frame);
+    // The answer to a search: IP text and MAC (slot 27).
+    Reply SearchAnswer() const;
+
+private:
+    std::vector<Reply> HandleCommand(uint32_t command, const uint8_t* b);
+    Reply PictureReply(int layer) const;
+    Reply LayerWindowReply(int layer) const;
+    Reply CropReply(int layer) const;
+    Reply MosaicReply(uint32_t argument) const;
+    Reply LayerSourcesReply() const;
+    Reply StateSlice(uint8_t slot, size_t offset, size_t size) const;
+    Reply OperationStatus(uint8_t operation, uint8_t result, uint8_t detail = 0) const;
+    Reply CaptionReply(int caption) const;
+    Reply EncoderReply(uint8_t kind) const;
+    Reply SystemInfoReply() const;
+    Reply InputSignalReply(int cardSlot) const;
+    Reply EdidReply(uint8_t input) const;
+
+    uint8_t id_;
+    std::string ip_;
+    std::array<uint8_t, 6> mac_{};
+    StateBlock state_{};
+    StateBlock factory_{};
+    std::array<StateBlock, 10> presets_{};
+    std::array<uint8_t, 10> presetUsed_{};
+    std::array<std::array<uint8_t, 32>, 4> captions_{};
+    std::array<uint8_t, 28> vga_{};
+    std::array<uint8_t, 36> feather_{};
+    std::array<uint8_t, 6> machineTime_{26, 1, 1, 12, 0, 0};
+    std::array<uint8_t, 10> encoder_{};
+    std::vector<uint8_t> caption_; // caption bitmap bytes stored from the chunks
+};
+
+} // namespace devsim
