@@ -6,15 +6,9 @@
 #include "app/ProjectFormat.h"
 #include "app/ReplySlot.h"
 
-#include <array>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <fcntl.h>
-#include <fstream>
-#include <iterator>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "app/StdioFileEx.h"
+
+#include <vector>
 
 namespace {
 
@@ -27,65 +21,33 @@ struct LoadedFromProjectGuard {
     ~LoadedFromProjectGuard() { State.LoadedFromProject = 0; }
 };
 
-// Interim: the project's lines, from 8-bit text or UTF-16LE after FF FE.
-bool ReadTextLines(const std::string& path, std::vector<std::string>& lines) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::string text;
-    if (bytes.size() >= 2 && static_cast<uint8_t>(bytes[0]) == 0xFF && static_cast<uint8_t>(bytes[1]) == 0xFE) {
-        for (size_t i = 2; i + 1 < bytes.size(); i += 2) {
-            const unsigned unit = static_cast<uint8_t>(bytes[i]) | (static_cast<uint8_t>(bytes[i + 1]) << 8);
-            text += unit < 0x80 ? static_cast<char>(unit) : '?';
-        }
-    } else {
-        text = std::move(bytes);
-    }
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(std::move(line));
-        start = end + 1;
-    }
-    return true;
-}
-
-// Interim: writes beside the target, then renames over it.
-bool ReplaceFile(const std::string& path, const std::string& content) {
-    std::string temp = path + ".XXXXXX";
-    const int fd = mkstemp(temp.data());
-    if (fd < 0) return false;
-    fchmod(fd, 0644);
-    size_t written = 0;
-    while (written < content.size()) {
-        const ssize_t n = ::write(fd, content.data() + written, content.size() - written);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
-        written += static_cast<size_t>(n);
-    }
-    const bool ok = written == content.size() && fsync(fd) == 0;
-    if (::close(fd) != 0 || !ok || std::rename(temp.c_str(), path.c_str()) != 0) {
-        std::remove(temp.c_str());
-        return false;
-    }
+// The project's lines, decoded from 8-bit text or UTF-16LE as the file holds them.
+bool ReadProjectLines(const std::string& path, std::vector<std::string>& lines) {
+    CStdioFileEx file;
+    if (!file.Open(path, CStdioFileEx::modeRead | CStdioFileEx::shareDenyWrite | CStdioFileEx::typeText)) return false;
+    std::string line;
+    while (file.ReadString(line)) lines.push_back(line);
     return true;
 }
 
 } // namespace
 
-bool WriteProjectFile(const std::string& path) {
+bool WriteProjectFile(const std::string& path, std::string* error) {
     auto& state = GetDeviceState();
     auto* block = reinterpret_cast<uint8_t*>(static_cast<StateBlock*>(&state));
     ClampProjectFields(block);
-    return ReplaceFile(path, FormatProjectText(block));
+    CStdioFileEx file;
+    if (!file.Open(path, CStdioFileEx::modeCreate | CStdioFileEx::modeWrite | CStdioFileEx::typeText, error))
+        return false;
+    // The file replaces the old one only when it is closed, and only when it was written whole.
+    return file.WriteString(FormatProjectText(block)) && file.Close(error);
 }
 
 ProjectLoadResult ReadProjectFile(const std::string& path) {
+    // The whole file is read once; the keys are then sought forward through its lines. A key
+    // that is missing keeps the scan where it was, so one lost line costs only its own field.
     std::vector<std::string> lines;
-    if (!ReadTextLines(path, lines)) return ProjectLoadResult::NotOpened;
+    if (!ReadProjectLines(path, lines)) return ProjectLoadResult::NotOpened;
     auto& state = GetDeviceState();
     StateBlock block = state; // bytes the file does not carry keep their current values
     if (ParseProjectLines(lines, reinterpret_cast<uint8_t*>(&block)) == 0) return ProjectLoadResult::NoKeys;

@@ -3,8 +3,8 @@
 
 // Saves the StateBlock of DeviceState as a project file. The guarded fields are first brought
 // into range in DeviceState itself. The file is written beside the target and renamed over it,
-// so a failed save leaves the old project whole; false reports the failure.
-bool WriteProjectFile(const std::string& path);
+// so a failed save leaves the old project whole; false reports the failure and *error says why.
+bool WriteProjectFile(const std::string& path, std::string* error = nullptr);
 
 enum class ProjectLoadResult {
     Loaded,    // applied like a full state from the device; the windows refreshed

@@ -1,10 +1,9 @@
 #include "app/ProjectFormat.h"
 
+#include "app/NumberText.h"
 #include "app/ProjectKeyTable.h"
 
-#include <charconv>
 #include <cfloat>
-#include <climits>
 #include <cmath>
 #include <cstring>
 
@@ -40,17 +39,6 @@ void ClampU16(uint8_t* p, uint16_t low, uint16_t high) {
     else if (v > high) StoreU16(p, high);
 }
 
-std::string_view SkipBlanks(std::string_view text) {
-    size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
-    return text.substr(i);
-}
-
-void AppendInt(std::string& out, int64_t value) {
-    char buffer[24];
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    out.append(buffer, result.ptr);
-}
 
 } // namespace
 
@@ -77,13 +65,6 @@ void ClampProjectFields(uint8_t* block) {
     }
 }
 
-std::string FormatProjectReal(float value) {
-    char buffer[64];
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value), std::chars_format::fixed, 6);
-    if (result.ec != std::errc()) return "0.000000";
-    return std::string(buffer, result.ptr);
-}
-
 std::string FormatProjectText(const uint8_t* block) {
     std::string out;
     out.reserve(32 * 1024);
@@ -99,11 +80,11 @@ std::string FormatProjectText(const uint8_t* block) {
         out += '=';
         const uint8_t* field = block + key.Offset;
         switch (key.Width) {
-        case ProjectFieldWidth::U8: AppendInt(out, field[0]); break;
-        case ProjectFieldWidth::U16: AppendInt(out, LoadU16(field)); break;
+        case ProjectFieldWidth::U8: out += FormatInt(field[0]); break;
+        case ProjectFieldWidth::U16: out += FormatInt(LoadU16(field)); break;
         case ProjectFieldWidth::U32:
-        case ProjectFieldWidth::I32: AppendInt(out, static_cast<int32_t>(LoadU32(field))); break;
-        case ProjectFieldWidth::F32: out += FormatProjectReal(LoadF32(field)); break;
+        case ProjectFieldWidth::I32: out += FormatInt(static_cast<int32_t>(LoadU32(field))); break;
+        case ProjectFieldWidth::F32: out += FormatFloat(LoadF32(field)); break;
         }
         out += "\r\n";
     }
@@ -137,35 +118,6 @@ bool ProjectKeyScanner::Find(std::string_view section, std::string_view key, std
     return false;
 }
 
-int32_t ParseProjectInt(std::string_view text) {
-    text = SkipBlanks(text);
-    bool negative = false;
-    if (!text.empty() && (text[0] == '+' || text[0] == '-')) {
-        negative = text[0] == '-';
-        text.remove_prefix(1);
-    }
-    int64_t magnitude = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') break;
-        magnitude = magnitude * 10 + (c - '0');
-        if (magnitude > static_cast<int64_t>(INT32_MAX) + 1) break; // saturates below
-    }
-    if (negative) return magnitude > static_cast<int64_t>(INT32_MAX) ? INT32_MIN : static_cast<int32_t>(-magnitude);
-    return magnitude > INT32_MAX ? INT32_MAX : static_cast<int32_t>(magnitude);
-}
-
-double ParseProjectReal(std::string_view text) {
-    text = SkipBlanks(text);
-    if (!text.empty() && text[0] == '+') text.remove_prefix(1);
-    double value = 0.0;
-    auto result = std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::general);
-    if (result.ec == std::errc::result_out_of_range) {
-        // Too large or too small for a double: the sign decides, as the C runtime did.
-        return (!text.empty() && text[0] == '-') ? -HUGE_VAL : HUGE_VAL;
-    }
-    return result.ec == std::errc() ? value : 0.0;
-}
-
 size_t ParseProjectLines(const std::vector<std::string>& lines, uint8_t* block) {
     ProjectKeyScanner scanner(lines);
     std::string value;
@@ -175,7 +127,7 @@ size_t ParseProjectLines(const std::vector<std::string>& lines, uint8_t* block) 
         ++found;
         uint8_t* field = block + key.Offset;
         if (key.Width == ProjectFieldWidth::F32) {
-            double real = ParseProjectReal(value);
+            double real = ParseLeadingDouble(value);
             // A value beyond a float's range becomes an infinity, never an undefined conversion.
             float stored = std::isnan(real)        ? static_cast<float>(real)
                            : real > FLT_MAX        ? HUGE_VALF
@@ -185,7 +137,7 @@ size_t ParseProjectLines(const std::vector<std::string>& lines, uint8_t* block) 
             continue;
         }
         // A number too large for its field keeps only its low bits.
-        const auto number = static_cast<uint32_t>(ParseProjectInt(value));
+        const auto number = static_cast<uint32_t>(ParseLeadingInt(value));
         switch (key.Width) {
         case ProjectFieldWidth::U8: field[0] = static_cast<uint8_t>(number); break;
         case ProjectFieldWidth::U16: StoreU16(field, number); break;

@@ -38,9 +38,3 @@ private:
 // Reads every key of the table from the lines into the block; fields whose key is missing
 // keep their bytes. Returns how many keys were found.
 size_t ParseProjectLines(const std::vector<std::string>& lines, uint8_t* block);
-
-// Number conversions as the project format has always read them: leading blanks skipped, an
-// optional sign, digits up to the first other character; no number reads as 0.
-int32_t ParseProjectInt(std::string_view text);
-double ParseProjectReal(std::string_view text);
-std::string FormatProjectReal(float value);

@@ -254,17 +254,10 @@ TEST(ProjectFormat, NoKeysAtAll) {
     EXPECT_EQ(b[0], 5);
 }
 
-TEST(ProjectFormat, NumberParsingFollowsTheOldRuntime) {
-    EXPECT_EQ(ParseProjectInt(""), 0);
-    EXPECT_EQ(ParseProjectInt("COM3"), 0);
-    EXPECT_EQ(ParseProjectInt(" \t+12x"), 12);
-    EXPECT_EQ(ParseProjectInt("-2147483648"), INT32_MIN);
-    EXPECT_EQ(ParseProjectInt("-99999999999999999999"), INT32_MIN);
-    EXPECT_EQ(ParseProjectInt("4294967295"), INT32_MAX);
-    EXPECT_DOUBLE_EQ(ParseProjectReal("2.200000"), 2.2);
-    EXPECT_DOUBLE_EQ(ParseProjectReal(" +1.5e1z"), 15.0);
-    EXPECT_DOUBLE_EQ(ParseProjectReal("x"), 0.0);
+TEST(ProjectFormat, RealsOutsideAFloatBecomeInfinities) {
     Block b{};
     ParseProjectLines({"[PICCOMMSETT]", "GAMMA=1e300"}, b.data());
     EXPECT_TRUE(std::isinf(F32(b, 32)));
+    ParseProjectLines({"[PICCOMMSETT]", "GAMMA=-1e39"}, b.data());
+    EXPECT_TRUE(std::isinf(F32(b, 32)) && F32(b, 32) < 0);
 }
