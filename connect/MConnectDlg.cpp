@@ -1,178 +1,157 @@
 #include "connect/MConnectDlg.h"
 
+#include "app/CommLink.h"
 #include "app/DeviceState.h"
 #include "app/InfoIni.h"
 #include "app/ReplyCallbacks.h"
 #include "app/UiStrings.h"
 #include "app/Utilities.h"
 #include "connect/LinkCommands.h"
+#include "controls/CDropButton.h"
+#include "controls/CGdipButton.h"
+#include "controls/CMyEdit.h"
+#include "controls/NumericEdit.h"
+#include "controls/SkinStatic.h"
 #include "mainwnd/MainMessages.h"
-#include "platform/comm/VelkComm.h"
-#include "platform/os/SerialPorts.h"
 #include "platform/ui/Messages.h"
 #include "platform/ui/UserMessages.h"
+#include "platform/ui/WxColour.h"
 
-#include <algorithm>
-#include <charconv>
-
-#include <wx/button.h>
-#include <wx/choice.h>
 #include <wx/dc.h>
 #include <wx/msgdlg.h>
-#include <wx/stattext.h>
-#include <wx/textctrl.h>
-#include <wx/tglbtn.h>
 
 namespace {
 // The controlled machine's address before any connection: a private LAN address ending in the
 // initial device id 110.
 constexpr char DefaultDeviceAddress[] = "192.168.1.110";
-constexpr int DefaultBaud = 115200;
-constexpr int MinBaud = 38400;
-constexpr int MaxBaud = 115200;
+constexpr float DefaultBaud = 115200;
 
 // Template positions are in dialog units; a dialog unit is 3/2 px across and 13/8 px down.
-wxPoint Dlu(int x, int y) { return wxPoint(x * 3 / 2, y * 13 / 8); }
-wxSize DluSize(int w, int h) { return wxSize(w * 3 / 2, h * 13 / 8); }
+wxRect Dlu(int x, int y, int w, int h) { return wxRect(x * 3 / 2, y * 13 / 8, w * 3 / 2, h * 13 / 8); }
 
-const wxColour Dark(0x10, 0x10, 0x10);
-const wxColour Text(0xEB, 0xEB, 0xEB);
-const wxColour Accent(239, 156, 0);
-
-void StyleButton(wxWindow* b) {
-  b->SetBackgroundColour(wxColour(0x2E, 0x2E, 0x2E));
-  b->SetForegroundColour(Text);
-}
+constexpr COLORREF TextOff = 0xEBEBEB;
+constexpr COLORREF TextOn = 0x009CEF;
 }  // namespace
 
 MConnectDlg::MConnectDlg() : MBaseDialog(IDD, true) {}
 
 void MConnectDlg::OnInitDialog() {
-  auto* ipLabel = new wxStaticText(this, wxID_ANY, "Destination IP :", Dlu(8, 38));
-  ipLabel->SetForegroundColour(wxColour(0xD5, 0xD5, 0xD5));
-  DestinationIp = new wxTextCtrl(this, 1172, wxString(), Dlu(66, 36), DluSize(82, 14), wxTE_CENTRE);
-  NetDisconnect = new wxButton(this, 1174, "DisConnect", Dlu(150, 25), DluSize(51, 30));
-  SearchMachines = new wxToggleButton(this, 1190, "Search Machines >>>", Dlu(10, 57), DluSize(188, 28));
-  auto* comLabel = new wxStaticText(this, 1475, "Com", Dlu(9, 117));
-  comLabel->SetForegroundColour(wxColour(0xD5, 0xD5, 0xD5));
-  auto* baudLabel = new wxStaticText(this, wxID_ANY, "Baud Rate", Dlu(9, 140));
-  baudLabel->SetForegroundColour(wxColour(0xD5, 0xD5, 0xD5));
-  BaudRate = new wxTextCtrl(this, 1473, wxString(), Dlu(58, 138), DluSize(53, 14), wxTE_CENTRE);
-  ComConnect = new wxButton(this, 1477, "Connect", Dlu(150, 114), DluSize(51, 30));
-  ComDisconnect = new wxButton(this, 1495, "DisConnect", Dlu(150, 154), DluSize(51, 18));
-  for (wxWindow* b : std::initializer_list<wxWindow*>{NetDisconnect, SearchMachines, ComConnect, ComDisconnect})
-    StyleButton(b);
-  for (wxTextCtrl* e : {DestinationIp, BaudRate}) {
-    e->SetBackgroundColour(Dark);
-    e->SetForegroundColour(Accent);
+  AddGroupBox(1169, Dlu(0, 18, 206, 74), "Network Connection");
+  AddGroupBox(1474, Dlu(0, 101, 206, 74), "Com Connection");
+  new SkinStatic(this, 1171, "Destination IP :", Dlu(6, 39, 60, 10));
+  DestinationIp = new CMyEdit(this, 1172, Dlu(66, 36, 82, 14), wxTE_CENTRE);
+  NetDisconnect = new CGdipButton(this, 1174, "DisConnect", Dlu(150, 25, 51, 30));
+  SearchMachines = new CGdipButton(this, 1190, "Search Machines >>>", Dlu(10, 57, 188, 28));
+  new SkinStatic(this, 1475, "Com", Dlu(9, 117, 20, 10));
+  new SkinStatic(this, 1476, "Baud Rate", Dlu(9, 140, 45, 10));
+  BaudRate = new oRealEdit(this, 1473, Dlu(58, 138, 53, 14));
+  ComConnect = new CGdipButton(this, 1477, "Connect", Dlu(150, 114, 51, 30));
+  ComDisconnect = new CGdipButton(this, 1495, "DisConnect", Dlu(150, 154, 51, 18));
+  // Buttons: the link buttons share one picture; Search Machines is a toggle.
+  for (CGdipButton* b : {NetDisconnect, ComConnect, ComDisconnect}) {
+    b->LoadStdImage(115);
+    b->SetTextColour(TextOff);
+    b->SetFont(ControlFont);
   }
-  NetDisconnect->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnBnClickedNetDisconnect(); });
-  SearchMachines->Bind(wxEVT_TOGGLEBUTTON, [this](wxCommandEvent&) { OnBnClickedSearchMachines(); });
-  ComConnect->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnBnClickedComConnect(); });
-  ComDisconnect->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnBnClickedComDisconnect(); });
-  // A typed baud rate is held to the range when the edit is left.
-  BaudRate->Bind(wxEVT_KILL_FOCUS, [this](wxFocusEvent& e) {
-    long value = DefaultBaud;
-    if (!BaudRate->GetValue().ToLong(&value)) value = DefaultBaud;
-    BaudRate->ChangeValue(wxString::Format("%ld", std::clamp<long>(value, MinBaud, MaxBaud)));
-    e.Skip();
-  });
+  SearchMachines->LoadStdImage(113);
+  SearchMachines->LoadAltImage(114);
+  SearchMachines->SetToggle(true);
+  SearchMachines->SetTextColour(TextOff);
+  SearchMachines->SetFont(ControlFont);
+  OnClicked(1174, [this] { OnBnClickedNetDisconnect(); });
+  OnClicked(1190, [this] { OnBnClickedSearchMachines(); });
+  OnClicked(1477, [this] { OnBnClickedComConnect(); });
+  OnClicked(1495, [this] { OnBnClickedComDisconnect(); });
+  CreateCaptionButtons(false);
   InitIpControls();
   RefreshLists();
+  SetChildFonts();
 }
 
 void MConnectDlg::InitIpControls() {
   DestinationIp->SetMaxLength(15);
   DestinationIp->ChangeValue(DefaultDeviceAddress);
-  BaudRate->ChangeValue(wxString::Format("%d", DefaultBaud));
+  BaudRate->SetRange(true, 38400, 115200, "%d", DefaultBaud);
 }
 
 void MConnectDlg::RefreshLists() {
   if (!ComPorts) {
-    const wxPoint label = Dlu(9, 117);
-    ComPorts = new wxChoice(this, ComPortListId, wxPoint(label.x + 40, label.y - 3), wxSize(90, -1));
+    const wxRect label = Dlu(9, 117, 20, 10);
+    ComPorts = new CDropButton;
+    ComPorts->Create(wxString(), this, ComPortListId, 0x101010, 0x101010, 0xEBEBEB, -1, &ControlFont, 0xFFFFFF,
+                     wxRect(label.GetRight() + 10, label.y - 4, 80, 22));
+    ComPorts->GetList()->SetBkColor(0x2E2E2E);
+    ComPorts->GetList()->SetSelColor(0x50FFFF);
     FillComPorts();
     std::string timeout;
     SelectComPort(LoadComSettings("Info.ini", timeout));
   }
-  BaudRate->ChangeValue(wxString::Format("%d", DefaultBaud));
+  BaudRate->SetValue(DefaultBaud);
 }
 
 void MConnectDlg::FillComPorts() {
-  ComPorts->Clear();
+  CDropList* list = ComPorts->GetList();
+  list->ResetContent();
   std::vector<SerialPortInfo> ports;
   EnumSerialPorts(ports);
-  for (const auto& port : ports)
-    ComPorts->Append(wxString::FromUTF8(port.Name), reinterpret_cast<void*>(static_cast<intptr_t>(port.Number)));
-  if (ports.empty()) ComPorts->Append("N/A", reinterpret_cast<void*>(intptr_t{0}));
-  ComPorts->SetSelection(0);
+  for (const auto& port : ports) {
+    const int at = list->AddString(wxString::FromUTF8(port.Name));
+    list->SetItemData(at, port.Number);
+  }
+  if (ports.empty()) {
+    const int at = list->AddString("N/A");
+    list->SetItemData(at, 0);
+  }
+  ComPorts->SetCurSel(0);
 }
 
-void MConnectDlg::SelectComPort(int number) {
-  for (unsigned i = 0; i < ComPorts->GetCount(); ++i) {
-    if (reinterpret_cast<intptr_t>(ComPorts->GetClientData(i)) == number) {
-      ComPorts->SetSelection(static_cast<int>(i));
-      return;
-    }
-  }
-  ComPorts->SetSelection(0);
-}
+void MConnectDlg::SelectComPort(int number) { DropListSelectByData(ComPorts, number); }
 
 int MConnectDlg::SelectedComPort() const {
-  const int i = ComPorts->GetSelection();
-  if (i == wxNOT_FOUND) return -1;
-  return static_cast<int>(reinterpret_cast<intptr_t>(ComPorts->GetClientData(static_cast<unsigned>(i))));
+  const int i = ComPorts->GetCurSel();
+  if (i < 0) return -1;
+  return static_cast<int>(ComPorts->GetList()->GetItemData(i));
 }
 
 void MConnectDlg::ShowPage(bool show) {
-  SendMsg(GetParent(), MPageEvent, EvMachineSearchWindow, 3);
+  SendMsg(OwnerWindow(), MPageEvent, EvMachineSearchWindow, 3);
   ResetSearchButton();
   Show(show);
 }
 
 void MConnectDlg::ClosePage() {
-  SendMsg(GetParent(), MPageEvent, EvMachineSearchWindow, 3);
+  SendMsg(OwnerWindow(), MPageEvent, EvMachineSearchWindow, 3);
   ResetSearchButton();
-  MBaseDialog::ClosePage();
+  ShowPage(false);
+  if (NotifyOnClose) PostMsg(OwnerWindow(), MPageClosed, 0, 0);
 }
 
 void MConnectDlg::ResetSearchButton() {
-  SearchMachines->SetValue(false);
-  SearchMachines->SetForegroundColour(Text);
+  SearchMachines->SetChecked(false);
+  SearchMachines->SetTextColour(TextOff);
   SearchMachines->Refresh();
 }
 
-void MConnectDlg::ApplyLanguage() { SetPageTitle(UiStrings[93]); Refresh(); }
-
-void MConnectDlg::PaintExtras(wxDC& dc) {
-  // The two group frames with their titles.
-  dc.SetFont(wxFont(wxFontInfo(9).FaceName("Liberation Sans")));
-  auto group = [&](const wxPoint& at, const wxSize& size, const std::string& title) {
-    dc.SetPen(wxPen(wxColour(0x1E, 0x1E, 0x1E), 2));
-    dc.SetBrush(*wxTRANSPARENT_BRUSH);
-    dc.DrawRectangle(at.x + 2, at.y + 6, size.x, size.y - 6);
-    dc.SetTextForeground(Text);
-    dc.SetTextBackground(Dark);
-    dc.SetBackgroundMode(wxBRUSHSTYLE_SOLID);
-    dc.DrawText(" " + wxString::FromUTF8(title) + " ", at.x + 10, at.y);
-    dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
-  };
-  group(Dlu(0, 18), DluSize(206, 74), UiStrings[92]);
-  group(Dlu(0, 101), DluSize(206, 74), UiStrings[91]);
+void MConnectDlg::ApplyLanguage() {
+  ApplyLanguageToPage(*this);
+  SetControlText(1474, wxString::FromUTF8(UiStrings[91]));
+  SetControlText(1169, wxString::FromUTF8(UiStrings[92]));
+  PageTitle = wxString::FromUTF8(UiStrings[93]);
+  Refresh();
 }
+
+void MConnectDlg::PaintExtras(wxDC&) {}
 
 void MConnectDlg::SetDestinationIp(const std::string& ip) { DestinationIp->ChangeValue(wxString::FromUTF8(ip)); }
 
 void MConnectDlg::OnBnClickedComConnect() {
   const int port = SelectedComPort();
   if (port < 0) return;
-  const uint8_t serialTarget = 255;
-  VelkComm_SetTargets(1, &serialTarget);
-  long baud = DefaultBaud;
-  if (!BaudRate->GetValue().ToLong(&baud)) baud = DefaultBaud;
-  baud = std::clamp<long>(baud, MinBaud, MaxBaud);
-  ComHandle = VelkComm_OpenCom(port, static_cast<int>(baud));
-  wxWindow* main = GetParent();
+  CommLink* link = GetCommLink();
+  if (!link) return;
+  link->SetTargets({255});
+  ComHandle = link->OpenCom(port, static_cast<int>(BaudRate->Value()));
+  wxWindow* main = OwnerWindow();
   if (ComHandle == 0) {
     PostMsg(main, MPageEvent, EvConnectionIndicator, 0);
     wxMessageBox(wxString::FromUTF8(UiStrings[85]), wxString::FromUTF8(UiStrings[38]), wxOK, this);
@@ -189,15 +168,15 @@ void MConnectDlg::OnBnClickedComConnect() {
     PostMsg(main, MPageEvent, EvLinkChanged, 0);
   }
   SaveComSettings("Info.ini", port, "1");
-  // While the link is open the port cannot change and a second open cannot split its bytes.
+  // While the link is open the port cannot change, and a second open cannot split its bytes.
   ComPorts->Enable(false);
   ComConnect->Enable(false);
 }
 
 void MConnectDlg::OnBnClickedComDisconnect() {
-  VelkComm_CloseCom();
+  if (CommLink* link = GetCommLink()) link->CloseCom();
   SetSerialLinkOpen(false);
-  if (!GetDeviceState().NetworkConnected) PostMsg(GetParent(), MPageEvent, EvConnectionIndicator, 0);
+  if (!GetDeviceState().NetworkConnected) PostMsg(OwnerWindow(), MPageEvent, EvConnectionIndicator, 0);
   ComPorts->Enable(true);
   ComConnect->Enable(true);
   ComHandle = 0;
@@ -211,7 +190,7 @@ void MConnectDlg::OnSerialDeviceChange(unsigned event) {
   if (event == 0x8000 && ComHandle == 0) {
     std::string timeout;
     SelectComPort(LoadComSettings("Info.ini", timeout));
-  } else if (event == 0x8004 && ComHandle != 0 && SelectedComPort() != remembered) {
+  } else if (event == 0x8004 && ComHandle != 0 && DropListFindData(ComPorts, remembered) < 0) {
     OnBnClickedComDisconnect();
   }
 }
@@ -219,11 +198,11 @@ void MConnectDlg::OnSerialDeviceChange(unsigned event) {
 void MConnectDlg::OnBnClickedNetDisconnect() {
   const std::string ip = DestinationIp->GetValue().ToStdString();
   if (!IsValidIPv4(ip) || ip.size() > 15) return;
-  VelkComm_DisconnectNet(ip.c_str());
+  if (CommLink* link = GetCommLink()) link->DisconnectNet(ip);
 }
 
 void MConnectDlg::OnBnClickedSearchMachines() {
-  SearchMachines->SetForegroundColour(SearchMachines->GetValue() ? Accent : Text);
+  SearchMachines->SetTextColour(SearchMachines->IsChecked() ? TextOn : TextOff);
   SearchMachines->Refresh();
-  SendMsg(GetParent(), MPageEvent, EvMachineSearchWindow, 0);
+  SendMsg(OwnerWindow(), MPageEvent, EvMachineSearchWindow, 0);
 }

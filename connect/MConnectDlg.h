@@ -6,10 +6,10 @@
 #include <cstdint>
 #include <string>
 
-class wxChoice;
-class wxTextCtrl;
-class wxButton;
-class wxToggleButton;
+class CDropButton;
+class CGdipButton;
+class CMyEdit;
+class oRealEdit;
 
 inline constexpr int ComPortListId = 0xFF91;
 
@@ -17,6 +17,8 @@ class MConnectDlg : public MBaseDialog {
  public:
   static constexpr int IDD = 127;
   MConnectDlg();
+  // The page's controls, once its window exists.
+  void OnInitDialog();
 
   void ShowPage(bool show) override;
   void ClosePage() override;
@@ -29,7 +31,6 @@ class MConnectDlg : public MBaseDialog {
   bool SerialLinkOpen() const { return ComHandle != 0; }
 
  protected:
-  void OnInitDialog() override;
   void PaintExtras(wxDC& dc) override;
 
  private:
@@ -43,12 +44,12 @@ class MConnectDlg : public MBaseDialog {
   void OnBnClickedNetDisconnect();
   void OnBnClickedSearchMachines();
 
-  wxTextCtrl* DestinationIp = nullptr;
-  wxButton* NetDisconnect = nullptr;
-  wxToggleButton* SearchMachines = nullptr;
-  wxChoice* ComPorts = nullptr;
-  wxTextCtrl* BaudRate = nullptr;
-  wxButton* ComConnect = nullptr;
-  wxButton* ComDisconnect = nullptr;
+  CMyEdit* DestinationIp = nullptr;
+  CGdipButton* NetDisconnect = nullptr;
+  CGdipButton* SearchMachines = nullptr;
+  CDropButton* ComPorts = nullptr;
+  oRealEdit* BaudRate = nullptr;
+  CGdipButton* ComConnect = nullptr;
+  CGdipButton* ComDisconnect = nullptr;
   intptr_t ComHandle = 0;
 };

@@ -5,18 +5,19 @@
 #include "app/UiStrings.h"
 #include "connect/LinkCommands.h"
 #include "mainwnd/MainMessages.h"
-#include "platform/comm/VelkComm.h"
+#include "mainwnd/ShownTextLog.h"
+#include "app/CommLink.h"
+#include "controls/CDropButton.h"
+#include "controls/CGdipButton.h"
+#include "controls/CMyEdit.h"
 #include "platform/os/AppDirectory.h"
 #include "platform/os/LocalAdapters.h"
 #include "platform/ui/Messages.h"
 #include "platform/ui/UserMessages.h"
 
-#include <wx/button.h>
-#include <wx/choice.h>
 #include <wx/dc.h>
 #include <wx/dcclient.h>
 #include <wx/msgdlg.h>
-#include <wx/textctrl.h>
 
 namespace {
 const wxColour Text(0xEB, 0xEB, 0xEB);
@@ -35,59 +36,75 @@ MSearchMachineDlg::MSearchMachineDlg() : MBaseDialog(IDD, true) {}
 MSearchMachineDlg::~MSearchMachineDlg() = default;
 
 void MSearchMachineDlg::OnInitDialog() {
-  Search = new wxButton(this, 1191, "SEARCH", wxPoint(AdapterGroup.GetRight() + 16, 36), wxSize(100, 34));
-  ConnectButton = new wxButton(this, 1184, "Connect", wxPoint(AdapterGroup.GetRight() + 126, 36), wxSize(100, 34));
-  RefreshAdapters = new wxButton(this, 1445, "R", wxPoint(AdapterGroup.x + 142, AdapterGroup.y + 13), wxSize(26, 26));
-  for (wxButton* b : {Search, ConnectButton, RefreshAdapters}) {
-    b->SetBackgroundColour(wxColour(0x2E, 0x2E, 0x2E));
-    b->SetForegroundColour(Accent);
+  AddGroupBox(1498, AdapterGroup, "Local Ip Address");
+  Search = new CGdipButton(this, 1191, "SEARCH", wxRect(AdapterGroup.GetRight() + 16, 36, 100, 34));
+  ConnectButton = new CGdipButton(this, 1184, "Connect", wxRect(AdapterGroup.GetRight() + 126, 36, 100, 34));
+  RefreshAdapters = new CGdipButton(this, 1445, wxString(), wxRect(AdapterGroup.x + 142, AdapterGroup.y + 13, 24, 24));
+  for (CGdipButton* b : {Search, ConnectButton}) {
+    b->LoadStdImage(114);
+    b->SetTextColour(0x009CEF);
+    b->SetFont(ControlFont);
   }
-  Search->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnBnClickedSearch(); });
-  ConnectButton->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
+  RefreshAdapters->LoadStdImage(180);
+  OnClicked(1191, [this] { OnBnClickedSearch(); });
+  OnClicked(1184, [this] {
     SaveMachineName();
     List.ConnectSelected();
   });
-  RefreshAdapters->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { RefreshLocalIps(); });
+  OnClicked(1445, [this] { RefreshLocalIps(); });
+  OnMsg(MDropListSelChanged, [this](WPARAM id, LPARAM) {
+    if (id == SearchAdapterListId) OnAdapterChosen();
+    return LRESULT{0};
+  });
+  OnMsg(MEditKeyDown, [this](WPARAM key, LPARAM id) {
+    if (id == 0xAF81) {
+      if (key == 27) CancelNameEdit();
+      else SaveMachineName();
+    }
+    return LRESULT{0};
+  });
   Bind(wxEVT_LEFT_DOWN, &MSearchMachineDlg::OnLeftDown, this);
   Bind(wxEVT_LEFT_DCLICK, &MSearchMachineDlg::OnLeftDoubleClick, this);
   RefreshLocalIps();
-  NameEditor = new wxTextCtrl(this, 0xAF81, "My Z81", wxDefaultPosition, wxSize(80, 20),
-                              wxTE_CENTRE | wxTE_PROCESS_ENTER);
+  NameEditor = new CMyEdit(this, 0xAF81, wxRect(0, 0, 80, 20), wxTE_CENTRE);
+  NameEditor->ChangeValue("My Z81");
   NameEditor->SetMaxLength(13);
   NameEditor->Hide();
-  NameEditor->Bind(wxEVT_TEXT_ENTER, [this](wxCommandEvent&) { SaveMachineName(); });
-  NameEditor->Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& e) {
-    if (e.GetKeyCode() == WXK_ESCAPE) CancelNameEdit();
-    else if (e.GetKeyCode() == WXK_RETURN) SaveMachineName();
-    else e.Skip();
-  });
 }
 
-void MSearchMachineDlg::ApplyLanguage() { SetPageTitle(UiStrings[94]); Refresh(); }
+void MSearchMachineDlg::ApplyLanguage() {
+  ApplyLanguageToPage(*this);
+  SetControlText(1498, wxString::FromUTF8(UiStrings[95]));
+  PageTitle = wxString::FromUTF8(UiStrings[94]);
+  Refresh();
+}
 
 void MSearchMachineDlg::RefreshLocalIps() {
   if (!Adapters) {
-    Adapters = new wxChoice(this, SearchAdapterListId, wxPoint(AdapterGroup.x + 12, AdapterGroup.y + 15), wxSize(128, -1));
-    Adapters->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) { OnAdapterChosen(); });
+    Adapters = new CDropButton;
+    Adapters->Create(wxString(), this, SearchAdapterListId, 0x101010, 0x101010, 0xEBEBEB, -1, &ControlFont, 0xFFFFFF,
+                     wxRect(AdapterGroup.x + 12, AdapterGroup.y + 15, 120, 22));
+    Adapters->GetList()->SetBkColor(0x2E2E2E);
+    Adapters->GetList()->SetSelColor(0x50FFFF);
   }
-  Adapters->Clear();
+  Adapters->GetList()->ResetContent();
   LocalAddresses.clear();
   for (const LocalAdapter& a : ListLocalIPv4Adapters())
     if (!a.Address.empty() && a.Address[0] != '0') LocalAddresses.push_back(a.Address);
-  for (const auto& address : LocalAddresses) Adapters->Append(wxString::FromUTF8(address));
+  for (const auto& address : LocalAddresses) Adapters->GetList()->AddString(wxString::FromUTF8(address));
   if (LocalAddresses.empty()) {
     // "N/A" stands for no address at all: nothing is handed to the library.
-    Adapters->Append("N/A");
-  } else {
-    VelkComm_SelectLocalAdapter(LocalAddresses.front().c_str());
+    Adapters->GetList()->AddString("N/A");
+  } else if (CommLink* link = GetCommLink()) {
+    link->SelectLocalAdapter(LocalAddresses.front());
   }
-  Adapters->SetSelection(0);
+  Adapters->SetCurSel(0);
 }
 
 void MSearchMachineDlg::OnAdapterChosen() {
-  const int i = Adapters->GetSelection();
+  const int i = Adapters->GetCurSel();
   if (i >= 0 && static_cast<size_t>(i) < LocalAddresses.size())
-    VelkComm_SelectLocalAdapter(LocalAddresses[static_cast<size_t>(i)].c_str());
+    if (CommLink* link = GetCommLink()) link->SelectLocalAdapter(LocalAddresses[static_cast<size_t>(i)]);
   CancelNameEdit();
   List.Clear();
   Refresh();
@@ -99,7 +116,7 @@ void MSearchMachineDlg::OnBnClickedSearch() {
   SetCurrentDeviceId(255);
   SendSearchDevices();
   const std::string text = UiStrings[83];
-  SendMsg(GetParent(), MShowBusy, 1, reinterpret_cast<LPARAM>(&text));
+  SendMsg(OwnerWindow(), MShowBusy, 1, reinterpret_cast<LPARAM>(&text));
   Refresh();
 }
 
@@ -150,15 +167,7 @@ void MSearchMachineDlg::CancelNameEdit() {
 
 // ---- painting ----
 
-void MSearchMachineDlg::PaintExtras(wxDC& dc) {
-  dc.SetFont(wxFont(wxFontInfo(9).FaceName("Liberation Sans")));
-  dc.SetPen(wxPen(wxColour(0x1E, 0x1E, 0x1E), 2));
-  dc.SetBrush(*wxTRANSPARENT_BRUSH);
-  dc.DrawRectangle(AdapterGroup);
-  dc.SetTextForeground(Text);
-  dc.DrawText(wxString::FromUTF8(UiStrings[95]), AdapterGroup.x + 10, AdapterGroup.y - 8);
-  DrawMachines(dc);
-}
+void MSearchMachineDlg::PaintExtras(wxDC& dc) { DrawMachines(dc); }
 
 void MSearchMachineDlg::DrawMachines(wxDC& dc) {
   wxFont font(wxFontInfo(9).Bold().FaceName("Liberation Sans"));
@@ -197,7 +206,7 @@ void MSearchMachineDlg::OnTimer(int id) {
   if (KillAfterHandler.erase(id)) {
     const unsigned starts = TimerStarts[id];
     CallAfter([this, id, starts] {
-      if (TimerStarts[id] == starts) Timers.KillTimer(id);  // not started again meanwhile
+      if (TimerStarts[id] == starts) MBaseDialog::KillTimer(id);  // not started again meanwhile
     });
   }
 }
@@ -205,14 +214,21 @@ void MSearchMachineDlg::OnTimer(int id) {
 void MSearchMachineDlg::StartTimer(uint32_t id, uint32_t ms) {
   KillAfterHandler.erase(static_cast<int>(id));
   ++TimerStarts[static_cast<int>(id)];
-  Timers.SetTimer(static_cast<int>(id), ms);
+  MBaseDialog::SetTimer(static_cast<int>(id), ms);
 }
 
 void MSearchMachineDlg::KillTimer(uint32_t id) {
   if (static_cast<int>(id) == TimerInHandler) KillAfterHandler.insert(static_cast<int>(id));
-  else Timers.KillTimer(static_cast<int>(id));
+  else MBaseDialog::KillTimer(static_cast<int>(id));
 }
-void MSearchMachineDlg::RedrawTile(const TileRect& tile) { RefreshRect(ToWx(tile).Inflate(3)); }
+void MSearchMachineDlg::RedrawTile(const TileRect& tile) {
+  RefreshRect(ToWx(tile).Inflate(3));
+  std::vector<std::string> shown;
+  for (const MachineInfo& m : List.Machines())
+    shown.push_back(m.Name + " " + m.Ip + (m.Online ? " online" : " offline") + (m.Controlled ? " controlled" : "") +
+                    (m.Selected ? " selected" : ""));
+  RecordShownTexts("machines", shown);
+}
 std::string MSearchMachineDlg::LoadMachineName(const std::string& section) {
   return GetIniString(InfoIni(), section, "MachineName");
 }
@@ -220,10 +236,14 @@ void MSearchMachineDlg::StoreMachineName(const std::string& section, const std::
   WriteIniString(InfoIni(), section, "MachineName", name);
 }
 void MSearchMachineDlg::SetDeviceId(uint8_t id) { SetCurrentDeviceId(id); }
-void MSearchMachineDlg::SelectDevice(const std::string& ip) { VelkComm_SelectDevice(ip.c_str()); }
-void MSearchMachineDlg::ConnectNet(const std::string& ip, int port) { VelkComm_ConnectNet(ip.c_str(), port); }
+void MSearchMachineDlg::SelectDevice(const std::string& ip) {
+  if (CommLink* link = GetCommLink()) link->SelectDevice(ip);
+}
+void MSearchMachineDlg::ConnectNet(const std::string& ip, int port) {
+  if (CommLink* link = GetCommLink()) link->ConnectNet(ip, port);
+}
 void MSearchMachineDlg::SetTargets(const std::vector<uint8_t>& ids) {
-  VelkComm_SetTargets(static_cast<int>(ids.size()), ids.data());
+  if (CommLink* link = GetCommLink()) link->SetTargets(ids);
 }
 void MSearchMachineDlg::SendReadAll() { ::SendReadAll(); }
 bool MSearchMachineDlg::NetworkConnected() { return GetDeviceState().NetworkConnected == 1; }
@@ -234,18 +254,18 @@ void MSearchMachineDlg::SetNetworkConnected() {
 }
 void MSearchMachineDlg::ShowGettingDataBusy() {
   const std::string text = UiStrings[82];
-  SendMsg(GetParent(), MShowBusy, 1, reinterpret_cast<LPARAM>(&text));
+  SendMsg(OwnerWindow(), MShowBusy, 1, reinterpret_cast<LPARAM>(&text));
 }
 void MSearchMachineDlg::PostConnectionIndicator(bool on) {
-  PostMsg(GetParent(), MPageEvent, EvConnectionIndicator, on ? 1 : 0);
+  PostMsg(OwnerWindow(), MPageEvent, EvConnectionIndicator, on ? 1 : 0);
 }
 void MSearchMachineDlg::SendConnectionIndicator(bool on) {
-  SendMsg(GetParent(), MPageEvent, EvConnectionIndicator, on ? 1 : 0);
+  SendMsg(OwnerWindow(), MPageEvent, EvConnectionIndicator, on ? 1 : 0);
 }
 void MSearchMachineDlg::SendCurrentMachineIp(const std::string& ip) {
-  SendMsg(GetParent(), MPageEvent, EvCurrentMachineIp, reinterpret_cast<LPARAM>(&ip));
+  SendMsg(OwnerWindow(), MPageEvent, EvCurrentMachineIp, reinterpret_cast<LPARAM>(&ip));
 }
-void MSearchMachineDlg::PostLinkChanged() { PostMsg(GetParent(), MPageEvent, EvLinkChanged, 0); }
+void MSearchMachineDlg::PostLinkChanged() { PostMsg(OwnerWindow(), MPageEvent, EvLinkChanged, 0); }
 bool MSearchMachineDlg::AskSelectMachine() {
   return wxMessageBox(wxString::FromUTF8(UiStrings[32]), wxString::FromUTF8(UiStrings[38]), wxOK | wxCANCEL, this) ==
          wxOK;

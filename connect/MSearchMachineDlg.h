@@ -3,7 +3,6 @@
 // choice of the controlled machine and each machine's heartbeat. It floats over the working area.
 #include "connect/MachineList.h"
 #include "controls/MBaseDialog.h"
-#include "platform/ui/Timers.h"
 
 #include <map>
 #include <optional>
@@ -11,9 +10,9 @@
 #include <string>
 #include <vector>
 
-class wxChoice;
-class wxButton;
-class wxTextCtrl;
+class CDropButton;
+class CGdipButton;
+class CMyEdit;
 
 inline constexpr int SearchAdapterListId = 0xFF70;
 
@@ -22,6 +21,8 @@ class MSearchMachineDlg : public MBaseDialog, private MachineListHost {
   static constexpr int IDD = 179;
   MSearchMachineDlg();
   ~MSearchMachineDlg() override;
+  // The page's controls, once its window exists.
+  void OnInitDialog();
 
   void ApplyLanguage() override;
   // From the reply router: a machine answered the search (its address and MAC are in DeviceState).
@@ -32,8 +33,8 @@ class MSearchMachineDlg : public MBaseDialog, private MachineListHost {
   const MachineList& Machines() const { return List; }
 
  protected:
-  void OnInitDialog() override;
   void PaintExtras(wxDC& dc) override;
+  void OnTimer(int id) override;
 
  private:
   void RefreshLocalIps();
@@ -67,16 +68,14 @@ class MSearchMachineDlg : public MBaseDialog, private MachineListHost {
   void TellMachineOffline() override;
 
   MachineList List{*this};
-  void OnTimer(int id);
-  TimerTable Timers{this, [this](int id) { OnTimer(id); }};
   int TimerInHandler = 0;             // the timer whose expiry is being handled, 0 for none
   std::set<int> KillAfterHandler;     // timers stopped by their own handler
   std::map<int, unsigned> TimerStarts;
-  wxChoice* Adapters = nullptr;
-  wxButton* Search = nullptr;
-  wxButton* RefreshAdapters = nullptr;
-  wxButton* ConnectButton = nullptr;
-  wxTextCtrl* NameEditor = nullptr;
+  CDropButton* Adapters = nullptr;
+  CGdipButton* Search = nullptr;
+  CGdipButton* RefreshAdapters = nullptr;
+  CGdipButton* ConnectButton = nullptr;
+  CMyEdit* NameEditor = nullptr;
   std::vector<std::string> LocalAddresses;
   // The machine whose name is being edited, by address: clearing the list cannot leave it dangling.
   std::optional<std::string> EditedMachineIp;

@@ -1,4 +1,6 @@
 #pragma once
+#include "app/CommLink.h"  // DevicePort
+
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -38,7 +40,6 @@ inline constexpr int TileWidth = 200;
 inline constexpr int TileHeight = 80;
 inline constexpr int TileGap = 10;
 inline constexpr int TilesPerRow = 4;
-inline constexpr int DevicePort = 61213;
 
 class MachineListHost {
  public:

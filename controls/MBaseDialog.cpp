@@ -1,74 +1,264 @@
 #include "controls/MBaseDialog.h"
 
-#include "platform/ui/Messages.h"
-#include "platform/ui/UserMessages.h"
+#include <wx/dcclient.h>
+#include <wx/textctrl.h>
 
-#include <wx/button.h>
-#include <wx/dcbuffer.h>
+#include "controls/CMemuDC.h"
+#include "controls/DrawingAids.h"
+#include "controls/PopupPageHost.h"
+#include "controls/logic/KitLayout.h"
+#include "controls/logic/KitPalette.h"
+#include "platform/ui/UserMessages.h"
+#include "platform/ui/WxColour.h"
 
 namespace {
-constexpr int TitleBarHeight = 26;
-constexpr int CloseButtonId = 1002;
+DialogTextSource& TextSource() {
+    static DialogTextSource source;
+    return source;
+}
+
+KitRect ToKit(const wxRect& r) { return {r.GetLeft(), r.GetTop(), r.GetRight() + 1, r.GetBottom() + 1}; }
+wxRect ToWx(const KitRect& r) { return {r.Left, r.Top, r.Width(), r.Height()}; }
+wxRect Grown(wxRect rect, int by) {
+    rect.Inflate(by);
+    return rect;
+}
 }  // namespace
 
-MBaseDialog::MBaseDialog(int templateId, bool notifyOnClose) : Template(templateId), NotifyOnClose(notifyOnClose) {}
+void SetDialogTextSource(DialogTextSource source) { TextSource() = std::move(source); }
 
-bool MBaseDialog::CreatePage(wxWindow* parent, bool withCloseButton) {
-  if (!Create(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL | wxCLIP_CHILDREN)) return false;
-  Hide();
-  SetExtraStyle(GetExtraStyle() | wxWS_EX_BLOCK_EVENTS);
-  SetBackgroundStyle(wxBG_STYLE_PAINT);
-  SetBackgroundColour(wxColour(16, 16, 16));
-  SetForegroundColour(wxColour(213, 213, 213));
-  Bind(wxEVT_PAINT, &MBaseDialog::OnPaint, this);
-  Bind(wxEVT_SIZE, &MBaseDialog::OnSize, this);
-  Bind(wxEVT_CHAR_HOOK, &MBaseDialog::OnCharHook, this);
-  if (withCloseButton) {
-    CloseButton = new wxButton(this, CloseButtonId, "x", wxPoint(0, 1), wxSize(24, 24), wxBORDER_NONE);
-    CloseButton->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { ClosePage(); });
-  }
-  OnInitDialog();
-  return true;
+void ApplyLanguageToPage(MBaseDialog& page) {
+    if (!TextSource())
+        return;
+    TextSource()(page.TemplateId, [&page](int controlId, const std::string& text) {
+        page.SetControlText(controlId, wxString::FromUTF8(text));
+    });
 }
 
-void MBaseDialog::ShowPage(bool show) { Show(show); }
+MBaseDialog::MBaseDialog(int templateId, bool notifyOnClose) : TemplateId(templateId), NotifyOnClose(notifyOnClose) {
+    GroupLogFont.Height = 80;
+    GroupLogFont.Face = "MS Sans Serif";
+}
+
+MBaseDialog::~MBaseDialog() = default;
+
+bool MBaseDialog::Create(wxWindow* parent, const wxRect& rect) {
+    if (!wxPanel::Create(parent, wxID_ANY, rect.GetPosition(), rect.GetSize(), wxBORDER_NONE | wxTAB_TRAVERSAL))
+        return false;
+    // Clicks of the page's buttons end at the page.
+    SetExtraStyle(GetExtraStyle() | wxWS_EX_BLOCK_EVENTS);
+    SetBackgroundStyle(wxBG_STYLE_PAINT);
+    SetBackgroundColour(ColourFromRef(KitPalette::Dark));
+    CreateFonts();
+    Bind(wxEVT_PAINT, &MBaseDialog::OnPaint, this);
+    Bind(wxEVT_SIZE, &MBaseDialog::OnSize, this);
+    Bind(wxEVT_CHAR_HOOK, &MBaseDialog::OnCharHook, this);
+    Bind(wxEVT_LEFT_DOWN, &MBaseDialog::OnLeftDown, this);
+    Bind(wxEVT_MOTION, &MBaseDialog::OnMotion, this);
+    Bind(wxEVT_LEFT_UP, &MBaseDialog::OnLeftUp, this);
+    Bind(wxEVT_MOUSE_CAPTURE_LOST, [this](wxMouseCaptureLostEvent&) { Dragging = false; });
+    OnClicked(CloseButtonId, [this] { OnBnClickedClose(); });
+    OnClicked(MaximizeButtonId, [this] { ToggleMaximize(); });
+    return true;
+}
+
+void MBaseDialog::CreateFonts() {
+    LogFont title;
+    title.Height = 18;
+    title.Weight = 700;
+    TitleFont = FontFromLogFont(title);
+    LogFont control = title;
+    control.Height = 15;
+    ControlFont = FontFromLogFont(control);
+    GroupLogFont = LogFont{};
+    GroupLogFont.Height = 100;
+    GroupLogFont.Weight = 400;
+    GroupLogFont.Face = "Arial";
+}
+
+void MBaseDialog::OnClicked(int id, std::function<void()> handler) {
+    Bind(wxEVT_BUTTON, [handler = std::move(handler)](wxCommandEvent&) { handler(); }, id);
+}
+
+wxWindow* MBaseDialog::PopupHost() const {
+    return dynamic_cast<PopupPageHost*>(GetParent());
+}
+
+wxWindow* MBaseDialog::OwnerWindow() const {
+    wxWindow* host = PopupHost();
+    return host ? host->GetParent() : GetParent();
+}
+
+void MBaseDialog::ShowPage(bool show) {
+    if (wxWindow* host = PopupHost())
+        host->Show(show);
+    Show(show);
+}
 
 void MBaseDialog::ClosePage() {
-  ShowPage(false);
-  if (NotifyOnClose && GetParent()) PostMsg(GetParent(), MPageClosed, 0, 0);
+    ShowPage(false);
+    if (NotifyOnClose)
+        PostMsg(OwnerWindow(), MPageClosed, 0, 0);
 }
 
-void MBaseDialog::SetPageTitle(const std::string& title) {
-  Title = title;
-  Refresh();
+void MBaseDialog::ToggleMaximize() {
+    auto* host = dynamic_cast<PopupPageHost*>(PopupHost());
+    if (!host || !MaximizeButton)
+        return;
+    host->Maximize(MaximizeButton->IsChecked());
+}
+
+void MBaseDialog::CreateCaptionButtons(bool withMaximize) {
+    const KitRect client = ToKit(wxRect(GetClientSize()));
+    if (!CloseButton) {
+        CloseButton = new CGdipButton(this, CloseButtonId, wxString(), ToWx(CloseButtonRect(client)));
+        CloseButton->LoadStdImage(CloseButtonImageId);
+    }
+    if (withMaximize && !MaximizeButton) {
+        MaximizeButton = new CGdipButton(this, MaximizeButtonId, wxString(), ToWx(MaximizeButtonRect(client)));
+        MaximizeButton->LoadStdImage(MaximizeImageId);
+        MaximizeButton->LoadAltImage(RestoreImageId);
+        MaximizeButton->SetToggle(true);
+        MaximizeButton->SetChecked(false);
+    }
+}
+
+void MBaseDialog::SetChildFonts() {
+    for (wxWindow* child : GetChildren())
+        child->SetFont(ControlFont);
+}
+
+CSxGroupBox& MBaseDialog::AddGroupBox(int id, const wxRect& frame, const wxString& title, GroupAlign alignment) {
+    CSxGroupBox& box = GroupBoxes.emplace_back(id, frame, title, alignment);
+    // The page family's look: bright title, dark frame two pixels wide, the page's group font.
+    box.SetFont(&GroupLogFont);
+    box.TextColour = KitPalette::TextBright;
+    box.FrameColour = KitPalette::Frame;
+    box.PenWidth = 2;
+    RefreshRect(Grown(frame, 4));
+    return box;
+}
+
+CSxGroupBox* MBaseDialog::FindGroupBox(int id) {
+    for (CSxGroupBox& box : GroupBoxes)
+        if (box.Id == id)
+            return &box;
+    return nullptr;
+}
+
+bool MBaseDialog::SetControlText(int id, const wxString& text) {
+    if (CSxGroupBox* box = FindGroupBox(id)) {
+        box->SetText(text);
+        RefreshRect(Grown(box->FrameRect, 4));
+        return true;
+    }
+    if (wxWindow* child = FindWindow(id); child && child != this) {
+        // Edits keep what the operator typed; only labels change.
+        if (!child->IsKindOf(wxCLASSINFO(wxTextCtrl)))
+            child->SetLabel(text);
+        return true;
+    }
+    return false;
+}
+
+void MBaseDialog::DrawBackground(wxDC& dc) {
+    const wxSize size = GetClientSize();
+    DrawSkinBackground(dc, size, wxRect(size), wxPoint(0, 0));
+}
+
+void MBaseDialog::DrawTitleBar(wxDC& dc, const wxString& caption) {
+    const wxRect client(GetClientSize());
+    FillGradientRect(dc, wxRect(client.x, client.y, client.width, 13), KitPalette::TitleUpperFrom,
+                     KitPalette::TitleUpperTo, 1);
+    FillGradientRect(dc, wxRect(client.x, client.y + 13, client.width, 13), KitPalette::TitleLowerFrom,
+                     KitPalette::TitleLowerTo, 1);
+    if (caption.empty())
+        return;
+    dc.SetFont(TitleFont);
+    dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
+    dc.SetTextForeground(ColourFromRef(KitPalette::Accent));
+    wxCoord w = 0, h = 0;
+    dc.GetTextExtent(caption, &w, &h);
+    const KitRect kit = ToKit(client);
+    dc.DrawText(caption, TitleTextX(kit, w), TitleTextY(kit, h));
+}
+
+void MBaseDialog::PaintSkin(wxDC& dc, const wxRect& area) {
+    DrawSkinBackground(dc, GetClientSize(), area, area.GetPosition());
+    if (!PageTitle.empty() && area.y < TitleBarHeight)
+        DrawTitleBar(dc, PageTitle);
+    for (const CSxGroupBox& box : GroupBoxes)
+        if (Grown(box.FrameRect, 12).Intersects(area))
+            box.Draw(dc);
+    for (wxWindow* child : GetChildren()) {
+        auto* framed = dynamic_cast<EditFrameSource*>(child);
+        if (framed && child->IsShown() && framed->FrameWidth() > 0)
+            DrawOutsideFrame(dc, child->GetRect(), framed->FrameWidth(), framed->CurrentFrameColour());
+    }
+}
+
+void MBaseDialog::PaintBackdrop(wxDC& dc, const wxRect& area, const wxPoint& at) {
+    // Paint in page coordinates, shifted so that `area` lands on `at`.
+    const wxPoint origin = dc.GetDeviceOrigin();
+    dc.SetDeviceOrigin(origin.x + at.x - area.x, origin.y + at.y - area.y);
+    dc.SetClippingRegion(area);
+    PaintSkin(dc, area);
+    dc.DestroyClippingRegion();
+    dc.SetDeviceOrigin(origin.x, origin.y);
 }
 
 void MBaseDialog::OnPaint(wxPaintEvent&) {
-  wxAutoBufferedPaintDC dc(this);
-  const wxSize size = GetClientSize();
-  dc.SetPen(*wxTRANSPARENT_PEN);
-  dc.SetBrush(wxBrush(wxColour(16, 16, 16)));
-  dc.DrawRectangle(0, 0, size.x, size.y);
-  dc.GradientFillLinear(wxRect(0, 0, size.x, TitleBarHeight / 2), wxColour(0x53, 0x53, 0x53),
-                        wxColour(0x2F, 0x2F, 0x2F), wxSOUTH);
-  dc.GradientFillLinear(wxRect(0, TitleBarHeight / 2, size.x, TitleBarHeight / 2), wxColour(0x17, 0x17, 0x17),
-                        wxColour(0x07, 0x07, 0x07), wxSOUTH);
-  dc.SetFont(wxFont(wxFontInfo(11).Bold().FaceName("Liberation Sans")));
-  dc.SetTextForeground(wxColour(239, 156, 0));
-  const wxString title = wxString::FromUTF8(Title);
-  const wxSize text = dc.GetTextExtent(title);
-  dc.DrawText(title, size.x / 2 - text.x / 2, TitleBarHeight / 2 - text.y / 2);
-  PaintExtras(dc);
+    wxPaintDC paint(this);
+    const wxRect client(GetClientSize());
+    CMemuDC dc(paint, client);
+    PaintSkin(dc, client);
+    PaintExtras(dc);
 }
 
 void MBaseDialog::OnSize(wxSizeEvent& event) {
-  if (CloseButton) CloseButton->SetPosition(wxPoint(GetClientSize().x - 24, 1));
-  Refresh();
-  event.Skip();
+    const KitRect client = ToKit(wxRect(GetClientSize()));
+    if (CloseButton)
+        CloseButton->SetSize(ToWx(CloseButtonRect(client)));
+    if (MaximizeButton)
+        MaximizeButton->SetSize(ToWx(MaximizeButtonRect(client)));
+    Refresh();
+    event.Skip();
 }
 
 void MBaseDialog::OnCharHook(wxKeyEvent& event) {
-  // A page never closes by the keyboard.
-  if (event.GetKeyCode() == WXK_RETURN || event.GetKeyCode() == WXK_ESCAPE) return;
-  event.Skip();
+    const int key = event.GetKeyCode();
+    // Enter and Esc never close the page or click a button.
+    if (key == WXK_RETURN || key == WXK_NUMPAD_ENTER || key == WXK_ESCAPE)
+        return;
+    event.Skip();
+}
+
+void MBaseDialog::OnLeftDown(wxMouseEvent& event) {
+    wxWindow* top = wxGetTopLevelParent(this);
+    if (DragByTitleBar && top && event.GetPosition().y < TitleBarHeight) {
+        Dragging = true;
+        DragStart = ClientToScreen(event.GetPosition()) - top->GetPosition();
+        CaptureMouse();
+        return;
+    }
+    event.Skip();
+}
+
+void MBaseDialog::OnMotion(wxMouseEvent& event) {
+    if (Dragging) {
+        if (wxWindow* top = wxGetTopLevelParent(this))
+            top->Move(ClientToScreen(event.GetPosition()) - DragStart);
+        return;
+    }
+    event.Skip();
+}
+
+void MBaseDialog::OnLeftUp(wxMouseEvent& event) {
+    if (Dragging) {
+        Dragging = false;
+        if (HasCapture())
+            ReleaseMouse();
+        return;
+    }
+    event.Skip();
 }

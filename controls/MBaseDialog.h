@@ -1,39 +1,115 @@
 #pragma once
-// The dark base of every page: background, a 26-pixel title bar with the page's title, a close
-// button, Enter and Esc swallowed, and the four page operations the main dialog drives.
-#include <string>
+// The dark-skinned base of every page: stretched skin background, a 26-pixel drawn title bar
+// with a gradient and an orange caption, close and optional maximise buttons, the kit fonts,
+// frames round its kit edits, its group boxes, and Enter/Esc swallowed so that a page never
+// closes or clicks a button by the keyboard. The main dialog drives every page through the four
+// virtual page operations.
+//
+// A page's button clicks stop at the page (wxWS_EX_BLOCK_EVENTS), so they never reach a handler
+// of the main dialog with the same id. Messages (PostMsg/SendMsg) reach the page's Messages map.
+#include <deque>
+#include <functional>
+#include <memory>
 
 #include <wx/panel.h>
 
-class wxButton;
+#include "controls/CGdipButton.h"
+#include "controls/CSxGroupBox.h"
+#include "controls/SkinBackdrop.h"
+#include "platform/ui/Fonts.h"
+#include "platform/ui/Messages.h"
+#include "platform/ui/Timers.h"
 
-class MBaseDialog : public wxPanel {
- public:
-  MBaseDialog(int templateId, bool notifyOnClose);
-  // Makes the page's window inside parent, hidden; then runs OnInitDialog.
-  bool CreatePage(wxWindow* parent, bool withCloseButton = true);
+constexpr int CloseButtonId = 1002;
+constexpr int MaximizeButtonId = 61438;
+constexpr int CloseButtonImageId = 107;
+constexpr int MaximizeImageId = 1561;
+constexpr int RestoreImageId = 1562;
 
-  virtual void ShowPage(bool show);
-  virtual void ApplyLanguage() {}
-  virtual void ClosePage();
-  virtual void ToggleMaximize() {}
-
-  int TemplateId() const { return Template; }
-  void SetPageTitle(const std::string& title);
-  const std::string& PageTitle() const { return Title; }
-
- protected:
-  virtual void OnInitDialog() {}
-  // Drawn over the background and title bar.
-  virtual void PaintExtras(wxDC&) {}
-
- private:
-  void OnPaint(wxPaintEvent& event);
-  void OnSize(wxSizeEvent& event);
-  void OnCharHook(wxKeyEvent& event);
-
-  int Template;
-  bool NotifyOnClose;
-  std::string Title;
-  wxButton* CloseButton = nullptr;
+// Kit edits draw a coloured frame round themselves on their page (a native edit cannot draw
+// outside itself); the page asks each of them for it when it paints.
+class EditFrameSource {
+public:
+    virtual ~EditFrameSource() = default;
+    virtual int FrameWidth() const = 0;
+    virtual COLORREF CurrentFrameColour() const = 0;
 };
+
+class MBaseDialog : public wxPanel, public SkinBackdrop {
+public:
+    MBaseDialog(int templateId, bool notifyOnClose);
+    ~MBaseDialog() override;
+
+    // Makes the page's window as a child of `parent` (the main dialog or a pop-up host).
+    bool Create(wxWindow* parent, const wxRect& rect);
+
+    virtual void ShowPage(bool show);
+    virtual void ApplyLanguage() {}
+    virtual void ClosePage();
+    virtual void ToggleMaximize();
+
+    void CreateCaptionButtons(bool withMaximize);
+    void SetChildFonts();
+    void DrawBackground(wxDC& dc);
+    void DrawTitleBar(wxDC& dc, const wxString& caption);
+
+    // Group boxes of the page, drawn with the page.
+    CSxGroupBox& AddGroupBox(int id, const wxRect& frame, const wxString& title,
+                             GroupAlign alignment = GroupAlign::Left);
+    CSxGroupBox* FindGroupBox(int id);
+    // Sets the text of the control or group box with that id (language files name texts by id).
+    bool SetControlText(int id, const wxString& text);
+
+    // Messages and timers by number.
+    void OnMsg(unsigned message, MessageMap::Handler handler) { Messages.On(message, std::move(handler)); }
+    void OnClicked(int id, std::function<void()> handler);
+    void SetTimer(int id, unsigned milliseconds) { Timers.SetTimer(id, milliseconds); }
+    void KillTimer(int id) { Timers.KillTimer(id); }
+    virtual void OnTimer(int id) { (void)id; }
+
+    // The window that hears about the page (the main dialog), also for pages in a pop-up host.
+    wxWindow* OwnerWindow() const;
+    // The top-level window this page shows in when it is a pop-up page, else null.
+    wxWindow* PopupHost() const;
+
+    int TemplateId;
+    bool NotifyOnClose;
+    bool DragByTitleBar = false;   // the caption page is moved by its drawn title bar
+    wxString PageTitle;            // empty: the page draws no title bar
+    wxFont TitleFont, ControlFont;
+    LogFont GroupLogFont;
+    CGdipButton* CloseButton = nullptr;
+    CGdipButton* MaximizeButton = nullptr;
+
+    void PaintBackdrop(wxDC& dc, const wxRect& area, const wxPoint& at) override;
+
+protected:
+    // The page's own drawing after background, title bar, group boxes and edit frames.
+    virtual void PaintExtras(wxDC& dc) { (void)dc; }
+    virtual void OnBnClickedClose() { ClosePage(); }
+
+private:
+    void CreateFonts();
+    void OnPaint(wxPaintEvent& event);
+    void OnSize(wxSizeEvent& event);
+    void OnCharHook(wxKeyEvent& event);
+    void OnLeftDown(wxMouseEvent& event);
+    void OnMotion(wxMouseEvent& event);
+    void OnLeftUp(wxMouseEvent& event);
+    void PaintSkin(wxDC& dc, const wxRect& area);
+
+    MessageMap Messages{this};
+    TimerTable Timers{this, [this](int id) { OnTimer(id); }};
+    std::deque<CSxGroupBox> GroupBoxes;
+    wxPoint DragStart;
+    bool Dragging = false;
+};
+
+// Texts of a page from the active language file: the language code fills a page by calling
+// `setText` (control id, UTF-8 text) for every entry it has for the template. Installed once by
+// the program; until then ApplyLanguageToPage changes nothing.
+using DialogTextSource =
+    std::function<void(int templateId, const std::function<void(int controlId, const std::string& text)>& setText)>;
+void SetDialogTextSource(DialogTextSource source);
+// Caption and control texts of the page from the active language file.
+void ApplyLanguageToPage(MBaseDialog& page);

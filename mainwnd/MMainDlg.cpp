@@ -1,6 +1,7 @@
 #include "mainwnd/MMainDlg.h"
 
 #include "app/DeviceState.h"
+#include "mainwnd/InputNames.h"
 #include "mainwnd/ShownTextLog.h"
 
 #include <algorithm>
@@ -64,7 +65,10 @@ void MMainDlg::OnPaint(wxPaintEvent&) {
     dc.SetPen(wxPen(LayerColours[layer], 2));
     dc.DrawRectangle(r.Intersect(frame));
     std::string label = LayerNames[layer];
-    if (w.Source < state.InputTable.size()) label += " " + state.InputTable[w.Source].Name;
+    if (w.Source < state.InputTable.size()) {
+      label += ' ';
+      label += TrimmedName(state.InputTable[w.Source].Name);
+    }
     dc.SetTextForeground(LayerColours[layer]);
     dc.DrawText(wxString::FromUTF8(label), r.x + 4, r.y + 4);
     shown.push_back(label);

@@ -1,20 +1,25 @@
 #include "mainwnd/ReplyPump.h"
 
-#include "platform/comm/VelkComm.h"
+#include "app/CommLink.h"
 
 #include <wx/app.h>
 
 namespace {
 // Called on the library's thread: only queue work for the UI thread here.
 void NotifyRepliesWaiting(void*) {
-  if (wxTheApp) wxTheApp->CallAfter([] { VelkComm_DispatchReplies(); });
+  if (wxTheApp)
+    wxTheApp->CallAfter([] {
+      if (CommLink* link = GetCommLink()) link->DispatchReplies();
+    });
 }
 }  // namespace
 
 void StartReplyPump() {
-  VelkComm_SetReplyNotifier(&NotifyRepliesWaiting, nullptr);
+  if (CommLink* link = GetCommLink()) link->SetReplyNotifier(&NotifyRepliesWaiting, nullptr);
   // Replies that arrived before the notifier was set are fetched now.
-  VelkComm_DispatchReplies();
+  if (CommLink* link = GetCommLink()) link->DispatchReplies();
 }
 
-void StopReplyPump() { VelkComm_SetReplyNotifier(nullptr, nullptr); }
+void StopReplyPump() {
+  if (CommLink* link = GetCommLink()) link->SetReplyNotifier(nullptr, nullptr);
+}

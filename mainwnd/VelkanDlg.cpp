@@ -10,6 +10,10 @@
 #include "app/UiStrings.h"
 #include "connect/MConnectDlg.h"
 #include "connect/MSearchMachineDlg.h"
+#include "controls/CGdipButton.h"
+#include "platform/ui/Fonts.h"
+#include "mainwnd/InputNames.h"
+#include "mainwnd/InterimLinkBridge.h"
 #include "mainwnd/MMainDlg.h"
 #include "mainwnd/MainMessages.h"
 #include "mainwnd/PageEventRules.h"
@@ -33,7 +37,7 @@
 #include "pages/MVgaDlg.h"
 #include "pages/MVideoSettingDlg.h"
 #include "pages/Velk_FeatherDlg.h"
-#include "platform/comm/VelkComm.h"
+#include "app/CommLink.h"
 #include "platform/os/AppDirectory.h"
 #include "platform/ui/UserMessages.h"
 
@@ -43,7 +47,6 @@
 
 #include <wx/dcbuffer.h>
 #include <wx/msgdlg.h>
-#include <wx/tglbtn.h>
 
 int ScreenDpi = 96;
 
@@ -66,6 +69,10 @@ VelkanDlg::VelkanDlg()
                wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX | wxMINIMIZE_BOX | wxMAXIMIZE_BOX | wxRESIZE_BORDER |
                    wxCLIP_CHILDREN) {
   SetBackgroundStyle(wxBG_STYLE_PAINT);
+  LogFont title;
+  title.Height = 17;
+  title.Weight = 700;
+  TitleFont = FontFromLogFont(title);
   OnInitDialog();
 }
 
@@ -96,6 +103,7 @@ void VelkanDlg::OnInitDialog() {
   SetupButtons();
   // The reply slots are bound before any connection is made; replies reach this thread
   // through the notifier.
+  InstallInterimLinkBridge();
   RegisterReplyCallbacks();
   StartReplyPump();
   ApplyLanguageTexts();
@@ -133,10 +141,15 @@ void VelkanDlg::CreatePages() {
                               Edid,       Vga,    TestPattern, Task, Misc,     Connect,      SearchMachine,
                               Switcher,   SubTitle, VideoSetting, MediaPlayer, Feather};
   for (MBaseDialog* page : all) {
+    page->Create(this, wxRect(0, 0, 320, 400));
+    page->Hide();
     const bool closeButton = page != Keyer && page != Task && page != TestPattern && page != Feather &&
-                             page != MediaPlayer && page != VideoSetting && page != SearchMachine;
-    page->CreatePage(this, closeButton);
+                             page != MediaPlayer && page != VideoSetting && page != SearchMachine &&
+                             page != Connect;
+    if (closeButton) page->CreateCaptionButtons(false);
   }
+  Connect->OnInitDialog();
+  SearchMachine->OnInitDialog();
   BusyBox = new Velkan_PrograssDlg(this);
   MainArea = new MMainDlg(this);
   DockedPages = {PicSetting, Output, Mosaic, Switcher, Pip, Crop, Logo, Edid, Vga, Misc, Connect};
@@ -146,12 +159,14 @@ void VelkanDlg::SetupButtons() {
   const LayoutRect client = ClientLayoutRect();
   for (int i = 0; i < PageCount; ++i) {
     const LayoutRect r = PageButtonRect(client, i);
-    auto* button = new wxToggleButton(this, PageButtons[i].ControlId, PageButtons[i].Caption, wxPoint(r.Left, r.Top),
-                                      wxSize(r.Width(), r.Height()));
-    button->SetForegroundColour(TextOff);
-    button->SetBackgroundColour(wxColour(0x2E, 0x2E, 0x2E));
-    button->SetFont(wxFont(wxFontInfo(9).Bold().FaceName("Liberation Sans")));
-    button->Bind(wxEVT_TOGGLEBUTTON, [this, i](wxCommandEvent&) { OnPageButtonClicked(i); });
+    auto* button = new CGdipButton(this, PageButtons[i].ControlId, PageButtons[i].Caption,
+                                   wxRect(r.Left, r.Top, r.Width(), r.Height()));
+    button->LoadStdImage(113);
+    button->LoadAltImage(114);
+    button->SetCheckOnClick(true);
+    button->SetTextColour(0xEBEBEB);
+    button->SetFont(TitleFont);
+    Bind(wxEVT_BUTTON, [this, i](wxCommandEvent&) { OnPageButtonClicked(i); }, PageButtons[i].ControlId);
     PageButtonCtrls[i] = button;
   }
   // The VGA adjustment page opens only while a VGA input is in use.
@@ -192,9 +207,6 @@ void VelkanDlg::LayoutPageArea() {
   for (wxWindow* page : {static_cast<wxWindow*>(Keyer), static_cast<wxWindow*>(TestPattern),
                          static_cast<wxWindow*>(Task), static_cast<wxWindow*>(SubTitle)})
     place(page, docked);
-  for (wxWindow* page : {static_cast<wxWindow*>(SearchMachine), static_cast<wxWindow*>(VideoSetting),
-                         static_cast<wxWindow*>(MediaPlayer), static_cast<wxWindow*>(Feather)})
-    if (page->IsShown()) page->Raise();
 }
 
 void VelkanDlg::OnSize(wxSizeEvent& event) {
@@ -216,15 +228,14 @@ void VelkanDlg::ShowPageWindow(int index, bool show) {
 
 void VelkanDlg::SetPageButtonLit(int index, bool lit) {
   if (index < 0 || index >= PageCount) return;
-  PageButtonCtrls[index]->SetForegroundColour(lit ? TextOn : TextOff);
-  PageButtonCtrls[index]->SetValue(lit);
+  PageButtonCtrls[index]->SetTextColour(lit ? 0x009CEF : 0xEBEBEB);
   PageButtonCtrls[index]->Refresh();
   PageButtonCtrls[index]->Update();
 }
 
 void VelkanDlg::SetPageButtonChecked(int index, bool checked) {
   if (index < 0 || index >= PageCount) return;
-  PageButtonCtrls[index]->SetValue(checked);
+  PageButtonCtrls[index]->SetChecked(checked);
 }
 
 void VelkanDlg::SetFloatingWindow(MBaseDialog* page, intptr_t argument) {
@@ -232,10 +243,14 @@ void VelkanDlg::SetFloatingWindow(MBaseDialog* page, intptr_t argument) {
   if (show) {
     LayoutPageArea();
     page->ShowPage(true);
-    page->Raise();
   } else {
     page->ShowPage(false);
   }
+  // Sibling windows do not overlap cleanly here: the working area steps aside while a floating
+  // page covers it.
+  const bool anyFloating = SearchMachine->IsShown() || VideoSetting->IsShown() || MediaPlayer->IsShown() ||
+                           Feather->IsShown();
+  MainArea->Show(!anyFloating);
 }
 
 LRESULT VelkanDlg::OnPageClosed(WPARAM, LPARAM) {
@@ -432,7 +447,7 @@ void VelkanDlg::OnCloseWindow(wxCloseEvent&) {
   Timers.KillTimer(BusyWatchdogTimer);
   Logo->ShowPage(false);
   StopReplyPump();
-  VelkComm_Close();
+  if (CommLink* link = GetCommLink()) link->Close();
   SaveProjectFilePath(ProjectFilePath);
   if (!WriteProjectFile(ProjectFilePath))
     std::fprintf(stderr, "velkan: the project could not be saved to %s\n", ProjectFilePath.c_str());
@@ -479,7 +494,8 @@ void VelkanDlg::DrawInputStrip(wxDC& dc, const LayoutRect& client) {
     dc.SetBrush(wxBrush(wxColour(0x2E, 0x2E, 0x2E)));
     dc.DrawRoundedRectangle(r.Left, r.Top, r.Width(), r.Height(), 3);
     dc.SetTextForeground(current ? TextOn : TextOff);
-    const wxString name = wxString::FromUTF8(input.Name);
+    const std::string inputName = TrimmedName(input.Name);
+    const wxString name = wxString::FromUTF8(inputName);
     const wxSize extent = dc.GetTextExtent(name);
     dc.DrawText(name, r.Left + (r.Width() - extent.x) / 2, r.Top + (r.Height() - extent.y) / 2);
     // The signal marker and resolution under the icon.
@@ -487,14 +503,15 @@ void VelkanDlg::DrawInputStrip(wxDC& dc, const LayoutRect& client) {
     dc.SetBrush(wxBrush(signal ? wxColour(0, 200, 0) : wxColour(120, 0, 0)));
     dc.SetPen(*wxTRANSPARENT_PEN);
     dc.DrawCircle(r.Left + 5, r.Bottom + 10, 4);
-    std::string line = input.Name;
+    std::string line = inputName;
     if (signal) {
       const std::string res = SignalText(state.InputSignal[i]);
       dc.SetTextForeground(wxColour(0xD5, 0xD5, 0xD5));
       dc.DrawText(wxString::FromUTF8(res), r.Left + 12, r.Bottom + 3);
-      line += " " + res;
+      line += ' ';
+      line += res;
     }
-    if (!input.Remark.empty() && input.Remark != input.Name) {
+    if (!TrimmedName(input.Remark).empty() && TrimmedName(input.Remark) != inputName) {
       dc.SetTextForeground(wxColour(0xD5, 0xD5, 0xD5));
       dc.DrawText(wxString::FromUTF8(input.Remark), r.Left, r.Bottom + 18);
     }

@@ -15,7 +15,7 @@
 
 #include <wx/dialog.h>
 
-class wxToggleButton;
+class CGdipButton;
 class MBaseDialog;
 class MMainDlg;
 class MPicSettingDlg;
@@ -151,7 +151,8 @@ class VelkanDlg : public wxDialog,
   Velk_FeatherDlg* Feather = nullptr;
 
   std::array<MBaseDialog*, PageCount> DockedPages{};
-  std::array<wxToggleButton*, PageCount> PageButtonCtrls{};
+  std::array<CGdipButton*, PageCount> PageButtonCtrls{};
+  wxFont TitleFont;
   bool NetworkLinkShown = true;     // connection-type indicator B (network) rather than A (serial)
   bool SwitcherModeShown = false;   // the switcher-mode indicator
   bool ConnectionIndicator = false;

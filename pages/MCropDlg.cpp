@@ -4,4 +4,8 @@
 
 MCropDlg::MCropDlg() : MBaseDialog(IDD, true) {}
 
-void MCropDlg::ApplyLanguage() { SetPageTitle(UiStrings[70]); }
+void MCropDlg::ApplyLanguage() {
+  ApplyLanguageToPage(*this);
+  PageTitle = wxString::FromUTF8(UiStrings[70]);
+  Refresh();
+}

@@ -4,4 +4,8 @@
 
 MEdidDlg::MEdidDlg() : MBaseDialog(IDD, true) {}
 
-void MEdidDlg::ApplyLanguage() { SetPageTitle(UiStrings[75]); }
+void MEdidDlg::ApplyLanguage() {
+  ApplyLanguageToPage(*this);
+  PageTitle = wxString::FromUTF8(UiStrings[75]);
+  Refresh();
+}

@@ -4,4 +4,8 @@
 
 MKeyerDlg::MKeyerDlg() : MBaseDialog(IDD, true) {}
 
-void MKeyerDlg::ApplyLanguage() { SetPageTitle(UiStrings[74]); }
+void MKeyerDlg::ApplyLanguage() {
+  ApplyLanguageToPage(*this);
+  PageTitle = wxString::FromUTF8(UiStrings[74]);
+  Refresh();
+}

@@ -4,4 +4,8 @@
 
 MLogoDlg::MLogoDlg() : MBaseDialog(IDD, true) {}
 
-void MLogoDlg::ApplyLanguage() { SetPageTitle(UiStrings[73]); }
+void MLogoDlg::ApplyLanguage() {
+  ApplyLanguageToPage(*this);
+  PageTitle = wxString::FromUTF8(UiStrings[73]);
+  Refresh();
+}

@@ -4,4 +4,8 @@
 
 MMediaPlayerDlg::MMediaPlayerDlg() : MBaseDialog(IDD, true) {}
 
-void MMediaPlayerDlg::ApplyLanguage() { SetPageTitle(UiStrings[151]); }
+void MMediaPlayerDlg::ApplyLanguage() {
+  ApplyLanguageToPage(*this);
+  PageTitle = wxString::FromUTF8(UiStrings[151]);
+  Refresh();
+}

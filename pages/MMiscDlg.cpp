@@ -4,4 +4,8 @@
 
 MMiscDlg::MMiscDlg() : MBaseDialog(IDD, true) {}
 
-void MMiscDlg::ApplyLanguage() { SetPageTitle(UiStrings[79]); }
+void MMiscDlg::ApplyLanguage() {
+  ApplyLanguageToPage(*this);
+  PageTitle = wxString::FromUTF8(UiStrings[79]);
+  Refresh();
+}

@@ -4,4 +4,8 @@
 
 MMosaicDlg::MMosaicDlg() : MBaseDialog(IDD, true) {}
 
-void MMosaicDlg::ApplyLanguage() { SetPageTitle(UiStrings[71]); }
+void MMosaicDlg::ApplyLanguage() {
+  ApplyLanguageToPage(*this);
+  PageTitle = wxString::FromUTF8(UiStrings[71]);
+  Refresh();
+}

@@ -4,4 +4,8 @@
 
 MOutputDlg::MOutputDlg() : MBaseDialog(IDD, true) {}
 
-void MOutputDlg::ApplyLanguage() { SetPageTitle(UiStrings[69]); }
+void MOutputDlg::ApplyLanguage() {
+  ApplyLanguageToPage(*this);
+  PageTitle = wxString::FromUTF8(UiStrings[69]);
+  Refresh();
+}

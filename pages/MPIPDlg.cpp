@@ -4,4 +4,8 @@
 
 MPIPDlg::MPIPDlg() : MBaseDialog(IDD, true) {}
 
-void MPIPDlg::ApplyLanguage() { SetPageTitle(UiStrings[72]); }
+void MPIPDlg::ApplyLanguage() {
+  ApplyLanguageToPage(*this);
+  PageTitle = wxString::FromUTF8(UiStrings[72]);
+  Refresh();
+}

@@ -4,4 +4,8 @@
 
 MPicSettingDlg::MPicSettingDlg() : MBaseDialog(IDD, true) {}
 
-void MPicSettingDlg::ApplyLanguage() { SetPageTitle(UiStrings[68]); }
+void MPicSettingDlg::ApplyLanguage() {
+  ApplyLanguageToPage(*this);
+  PageTitle = wxString::FromUTF8(UiStrings[68]);
+  Refresh();
+}

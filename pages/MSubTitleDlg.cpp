@@ -4,4 +4,8 @@
 
 MSubTitleDlg::MSubTitleDlg() : MBaseDialog(IDD, false) {}
 
-void MSubTitleDlg::ApplyLanguage() { SetPageTitle(std::string()); }
+void MSubTitleDlg::ApplyLanguage() {
+  ApplyLanguageToPage(*this);
+  PageTitle = wxString::FromUTF8(std::string());
+  Refresh();
+}

@@ -4,4 +4,8 @@
 
 MSwitcherDlg::MSwitcherDlg() : MBaseDialog(IDD, true) {}
 
-void MSwitcherDlg::ApplyLanguage() { SetPageTitle(UiStrings[98]); }
+void MSwitcherDlg::ApplyLanguage() {
+  ApplyLanguageToPage(*this);
+  PageTitle = wxString::FromUTF8(UiStrings[98]);
+  Refresh();
+}

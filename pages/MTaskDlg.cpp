@@ -4,4 +4,8 @@
 
 MTaskDlg::MTaskDlg() : MBaseDialog(IDD, true) {}
 
-void MTaskDlg::ApplyLanguage() { SetPageTitle(UiStrings[78]); }
+void MTaskDlg::ApplyLanguage() {
+  ApplyLanguageToPage(*this);
+  PageTitle = wxString::FromUTF8(UiStrings[78]);
+  Refresh();
+}

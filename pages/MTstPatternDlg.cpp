@@ -4,4 +4,8 @@
 
 MTstPatternDlg::MTstPatternDlg() : MBaseDialog(IDD, true) {}
 
-void MTstPatternDlg::ApplyLanguage() { SetPageTitle(std::string()); }
+void MTstPatternDlg::ApplyLanguage() {
+  ApplyLanguageToPage(*this);
+  PageTitle = wxString::FromUTF8(std::string());
+  Refresh();
+}

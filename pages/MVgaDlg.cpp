@@ -4,4 +4,8 @@
 
 MVgaDlg::MVgaDlg() : MBaseDialog(IDD, true) {}
 
-void MVgaDlg::ApplyLanguage() { SetPageTitle(UiStrings[76]); }
+void MVgaDlg::ApplyLanguage() {
+  ApplyLanguageToPage(*this);
+  PageTitle = wxString::FromUTF8(UiStrings[76]);
+  Refresh();
+}

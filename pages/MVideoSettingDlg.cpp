@@ -4,4 +4,8 @@
 
 MVideoSettingDlg::MVideoSettingDlg() : MBaseDialog(IDD, true) {}
 
-void MVideoSettingDlg::ApplyLanguage() { SetPageTitle(UiStrings[134]); }
+void MVideoSettingDlg::ApplyLanguage() {
+  ApplyLanguageToPage(*this);
+  PageTitle = wxString::FromUTF8(UiStrings[134]);
+  Refresh();
+}

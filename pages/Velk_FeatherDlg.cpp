@@ -4,4 +4,8 @@
 
 Velk_FeatherDlg::Velk_FeatherDlg() : MBaseDialog(IDD, true) {}
 
-void Velk_FeatherDlg::ApplyLanguage() { SetPageTitle(UiStrings[159]); }
+void Velk_FeatherDlg::ApplyLanguage() {
+  ApplyLanguageToPage(*this);
+  PageTitle = wxString::FromUTF8(UiStrings[159]);
+  Refresh();
+}

@@ -1,0 +1,150 @@
+#include "controls/NumericEdit.h"
+
+#include "controls/oBitmapSlider.h"
+#include "platform/ui/Messages.h"
+#include "platform/ui/UserMessages.h"
+
+NumericEditBase::NumericEditBase(wxWindow* parent, int id, const wxRect& rect, NumericEditModel::Kind kind)
+    : SkinEdit(parent, id, rect, wxTE_RIGHT), Model(kind) {
+    Bind(wxEVT_CHAR, &NumericEditBase::OnChar, this);
+    Bind(wxEVT_KEY_DOWN, &NumericEditBase::OnKeyDown, this);
+    Bind(wxEVT_CHAR_HOOK, &NumericEditBase::OnCharHook, this);
+    Bind(wxEVT_TEXT, &NumericEditBase::OnText, this);
+    Bind(wxEVT_KILL_FOCUS, &NumericEditBase::OnKillFocus, this);
+    if (kind == NumericEditModel::Kind::Plain)
+        Bind(wxEVT_MOUSEWHEEL, &NumericEditBase::OnWheel, this);
+    ShowModel();
+}
+
+void NumericEditBase::SetRange(bool enabled, float a, float b, const char* format, float initial) {
+    Model.SetRange(enabled, a, b, format ? format : "%d", initial);
+    SetMaxLength(static_cast<unsigned long>(Model.MaxChars()));
+    ShowModel();
+    Enable(enabled);
+}
+
+void NumericEditBase::SetValue(float value) {
+    Model.SetValue(value);
+    ShowModel();
+}
+
+void NumericEditBase::ShowModel() {
+    const wxString text = wxString::FromUTF8(Model.Text());
+    if (GetValue() != text) {
+        ChangeValue(text);   // not an edit by the operator: no text event
+        SetInsertionPointEnd();
+    }
+    FollowSlider();
+}
+
+void NumericEditBase::Commit() {
+    ShowModel();
+    PostMsg(GetParent(), MEditValueChanged, static_cast<WPARAM>(GetId()), 0);
+}
+
+void NumericEditBase::OnChar(wxKeyEvent& event) {
+    const int key = event.GetKeyCode();
+    if (key == WXK_BACK || key == WXK_DELETE || key == WXK_LEFT || key == WXK_RIGHT || key == WXK_HOME ||
+        key == WXK_END || key == WXK_TAB || event.ControlDown()) {
+        if (key == WXK_BACK)
+            Model.AcceptChar('\b', 0, 0);
+        event.Skip();
+        return;
+    }
+    long start = 0, end = 0;
+    GetSelection(&start, &end);
+    const int ch = event.GetUnicodeKey();
+    if (ch > 0 && ch < 128 && Model.AcceptChar(static_cast<char>(ch), static_cast<int>(start), static_cast<int>(end)))
+        event.Skip();
+}
+
+void NumericEditBase::OnKeyDown(wxKeyEvent& event) {
+    if (event.GetKeyCode() == WXK_DELETE)
+        Model.OnDeleteKey();
+    event.Skip();
+}
+
+void NumericEditBase::OnCharHook(wxKeyEvent& event) {
+    const int key = event.GetKeyCode();
+    if (key != WXK_RETURN && key != WXK_NUMPAD_ENTER && key != WXK_ESCAPE) {
+        event.Skip();
+        return;
+    }
+    // Eaten either way: the page must not see it.
+    if (Model.OnEnter())
+        Commit();
+    SetSelection(GetLastPosition(), GetLastPosition());
+    ShowPosition(GetLastPosition());
+}
+
+void NumericEditBase::OnText(wxCommandEvent& event) {
+    if (Model.OnTextChanged(GetValue().utf8_string()))
+        FollowSlider();
+    event.Skip();
+}
+
+void NumericEditBase::OnKillFocus(wxFocusEvent& event) {
+    if (Model.OnFocusLost())
+        Commit();
+    event.Skip();
+}
+
+void NumericEditBase::OnWheel(wxMouseEvent& event) {
+    // One step per full wheel notch; fine-grained wheels add up to a notch first. With a key
+    // held the wheel is not ours.
+    if (event.HasAnyModifiers() || event.GetWheelAxis() != wxMOUSE_WHEEL_VERTICAL) {
+        event.Skip();
+        return;
+    }
+    const int delta = event.GetWheelDelta() > 0 ? event.GetWheelDelta() : 120;
+    WheelRotation += event.GetWheelRotation();
+    while (WheelRotation >= delta) {
+        WheelRotation -= delta;
+        Model.OnWheelNotch(+1);
+    }
+    while (WheelRotation <= -delta) {
+        WheelRotation += delta;
+        Model.OnWheelNotch(-1);
+    }
+    ShowModel();
+}
+
+// ---- oSliderEdit
+
+oSliderEdit::~oSliderEdit() {
+    if (Slider)
+        Slider->SetBuddy(nullptr);
+}
+
+void oSliderEdit::SetSliderRange(bool enabled, float a, float b, const char* format, float initial) {
+    SetRange(enabled, a, b, format, initial);
+    if (Slider)
+        AttachSlider(Slider);
+}
+
+void oSliderEdit::AttachSlider(oBitmapSlider* slider) {
+    if (!slider)
+        return;
+    Slider = slider;
+    slider->SetBuddy(this);
+    const NumericEditModel::SliderLink link = Model.LinkSlider();
+    slider->SetRange(link.Min, link.Max);
+    slider->SetPageSize(link.Page);
+    slider->SetPos(link.Pos);
+    slider->Enable(Model.Enabled());
+    slider->Refresh();
+}
+
+void oSliderEdit::FollowSlider() {
+    if (Slider)
+        Slider->SetPos(Model.SliderPosition());
+}
+
+void oSliderEdit::OnSliderMoved(int position, bool final) {
+    const bool notify = Model.OnSliderMoved(position, final);
+    const wxString text = wxString::FromUTF8(Model.Text());
+    ChangeValue(text);
+    SetInsertionPointEnd();
+    if (notify)
+        PostMsg(GetParent(), MEditValueChanged, static_cast<WPARAM>(GetId()), 0);
+}

@@ -1,0 +1,27 @@
+#include "controls/SkinEdit.h"
+
+static wxRect Grown(wxRect rect, int by) {
+    rect.Inflate(by);
+    return rect;
+}
+
+#include "controls/logic/KitPalette.h"
+#include "platform/ui/WxColour.h"
+
+SkinEdit::SkinEdit(wxWindow* parent, int id, const wxRect& rect, long style)
+    : wxTextCtrl(parent, id, wxString(), rect.GetPosition(), rect.GetSize(), style | wxBORDER_NONE),
+      FrameColour(KitPalette::Accent), DisabledFrameColour(KitPalette::Dark) {
+    SetBackgroundColour(ColourFromRef(KitPalette::Dark));
+    SetForegroundColour(ColourFromRef(KitPalette::Accent));
+}
+
+bool SkinEdit::Enable(bool enable) {
+    const bool changed = wxTextCtrl::Enable(enable);
+    RefreshFrame();
+    return changed;
+}
+
+void SkinEdit::RefreshFrame() {
+    if (wxWindow* parent = GetParent())
+        parent->RefreshRect(Grown(GetRect(), FrameWidthPixels + 1));
+}
