@@ -405,7 +405,12 @@ void VelkanDlg::RaiseMainWindow() { Raise(); }
 
 void VelkanDlg::SetBusyText(const std::string& text) { BusyBox->SetText(text); }
 
-void VelkanDlg::ShowBusyWindow(bool show) { BusyBox->ShowBox(show); }
+void VelkanDlg::ShowBusyWindow(bool show) {
+  BusyBox->ShowBox(show);
+  BusyHistory.push_back(show ? "shown: " + BusyBox->GetTitle().ToStdString(wxConvUTF8) : std::string("hidden"));
+  if (BusyHistory.size() > 20) BusyHistory.erase(BusyHistory.begin());
+  RecordShownTexts("busy", BusyHistory);
+}
 
 bool VelkanDlg::BusyWindowShown() const { return BusyBox->IsShown(); }
 

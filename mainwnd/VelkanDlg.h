@@ -12,6 +12,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <wx/dialog.h>
 
@@ -160,4 +161,5 @@ class VelkanDlg : public wxDialog,
   bool Closing = false;
   uint32_t SwitcherModeCopy = 0;
   std::string ProjectFilePath;
+  std::vector<std::string> BusyHistory;  // the busy box's last openings and closings, for tests
 };
