@@ -134,22 +134,6 @@ public:
     ::PictureSettings* LayerPictureSettings(uint32_t layer);
     ::CropRect* LayerCropRect(uint32_t layer);
 
-    // ---- decoders: a received or loaded record into the state, keeping the input table in
-    // step with the cards, splits and signals the processor reports ----
-    // A whole block from the device or a project file (LoadedFromProject tells them apart).
-    void ApplyStateBlock(const void* block);
-    // The 44-byte extension-card record.
-    void ApplyExtensionCard(const void* record);
-    // Input rows and layer sources after a change of DpSplit.
-    void ApplyDpSplitMode();
-    // The 10-byte input-signal reply; byte 0 is the card slot 0..7.
-    void ApplyInputSignal(const uint8_t* data);
-    // The 28-byte VGA reply.
-    void ApplyVgaReply(const uint8_t* data);
-    // The 12-byte EDID reply, stored in the entry of the same input.
-    void ApplyEdidReply(const uint8_t* data);
-    // A machine found by the search; a null MAC is stored as zeros.
-    void SetDeviceInfo(const std::string& ip, const uint8_t* mac);
     // Sends one numbered command (0..73) with its argument bytes a0..a31, the block filled from
     // them and from this state as the command's row says; command 22 sends the whole state
     // block instead. Returns the library's result, CommandRefused when an index read from the
@@ -167,6 +151,23 @@ public:
 
     // The block of the last command, as sent (bare again after a refused one).
     CommandBlockBytes CommandBlock;
+
+    // ---- decoders: a received or loaded record into the state, keeping the input table in
+    // step with the cards, splits and signals the processor reports ----
+    // A whole block from the device or a project file (LoadedFromProject tells them apart).
+    void ApplyStateBlock(const void* block);
+    // The 44-byte extension-card record.
+    void ApplyExtensionCard(const void* record);
+    // Input rows and layer sources after a change of DpSplit.
+    void ApplyDpSplitMode();
+    // The 10-byte input-signal reply; byte 0 is the card slot 0..7.
+    void ApplyInputSignal(const uint8_t* data);
+    // The 28-byte VGA reply.
+    void ApplyVgaReply(const uint8_t* data);
+    // The 12-byte EDID reply, stored in the entry of the same input.
+    void ApplyEdidReply(const uint8_t* data);
+    // A machine found by the search; a null MAC is stored as zeros.
+    void SetDeviceInfo(const std::string& ip, const uint8_t* mac);
 
     // ---- kept by the program only ----
     ::GrabbedColour GrabbedColour;

@@ -7,33 +7,40 @@
 #include <unistd.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <string>
 
 namespace {
 
+// The scratch file is unlinked at once and reached through /proc/self/fd, so nothing is left
+// behind however the fuzzer ends. Memory-backed when possible: rewriting a disk file thousands
+// of times a second waits on the disk.
+int ScratchFd = -1;
+
 const std::string& ScratchPath() {
     static const std::string path = [] {
-        char pattern[] = "/tmp/velkan-textfile-fuzz-XXXXXX";
-        const int fd = mkstemp(pattern);
-        if (fd >= 0) close(fd);
-        return std::string(pattern);
+        std::string pattern = access("/dev/shm", W_OK) == 0 ? "/dev/shm/" : "/tmp/";
+        pattern += "velkan-textfile-fuzz-XXXXXX";
+        ScratchFd = mkstemp(pattern.data());
+        if (ScratchFd >= 0) unlink(pattern.c_str());
+        return "/proc/self/fd/" + std::to_string(ScratchFd);
     }();
     return path;
+}
+
+bool WriteScratch(const std::string& bytes) {
+    if (ScratchPath().empty() || ScratchFd < 0 || ftruncate(ScratchFd, 0) != 0) return false;
+    return pwrite(ScratchFd, bytes.data(), bytes.size(), 0) == static_cast<ssize_t>(bytes.size());
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
-    // The first byte picks the code page of 8-bit text, the rest is the file.
+    // The whole input is the file; its first byte also picks the code page of 8-bit text.
     static constexpr unsigned codePages[] = {CodePageWestern, CodePageChinese, CodePageUtf8};
     const unsigned codePage = size ? codePages[data[0] % 3] : CodePageWestern;
 
-    std::FILE* file = std::fopen(ScratchPath().c_str(), "wb");
-    if (!file) return 0;
-    std::fwrite(bytes.data(), 1, bytes.size(), file);
-    std::fclose(file);
+    if (!WriteScratch(bytes)) return 0;
 
     CStdioFileEx reader;
     if (reader.Open(ScratchPath(), CStdioFileEx::modeRead | CStdioFileEx::typeText)) {
