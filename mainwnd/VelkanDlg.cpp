@@ -12,6 +12,7 @@
 #include "connect/MSearchMachineDlg.h"
 #include "controls/CGdipButton.h"
 #include "platform/ui/Fonts.h"
+#include "platform/ui/ResourceImages.h"
 #include "mainwnd/InputNames.h"
 #include "mainwnd/MMainDlg.h"
 #include "mainwnd/MainMessages.h"
@@ -100,6 +101,9 @@ void VelkanDlg::OnInitDialog() {
 
   CreatePages();
   SetupButtons();
+  // The status markers: 155 lit, 157 dark.
+  if (wxImage lit = LoadImageResource(ResourceType::Png, 155); lit.IsOk()) ConnectedMarker = wxBitmap(lit);
+  if (wxImage dark = LoadImageResource(ResourceType::Png, 157); dark.IsOk()) DisconnectedMarker = wxBitmap(dark);
   // The reply slots are bound before any connection is made; replies reach this thread
   // through the notifier.
   RegisterReplyCallbacks();
@@ -466,12 +470,14 @@ void VelkanDlg::SetConnectionIndicator(bool on) {
   RefreshRect(wxRect(c.Right - 24, c.Top, 24, 110));
 }
 
+void VelkanDlg::PaintBackdrop(wxDC& dc, const wxRect& area, const wxPoint& at) {
+  DrawSkinBackground(dc, GetClientSize(), area, at);
+}
+
 void VelkanDlg::OnPaint(wxPaintEvent&) {
   wxAutoBufferedPaintDC dc(this);
   const LayoutRect c = ClientLayoutRect();
-  dc.SetPen(*wxTRANSPARENT_PEN);
-  dc.SetBrush(wxBrush(wxColour(0x10, 0x10, 0x10)));
-  dc.DrawRectangle(0, 0, c.Width(), c.Height());
+  DrawSkinBackground(dc, GetClientSize(), wxRect(GetClientSize()), wxPoint(0, 0));
   // Separator lines between the page column, the input strip, the working area and the bottom row.
   dc.SetPen(wxPen(wxColour(0x14, 0x14, 0x14), 2));
   dc.DrawLine(c.Left + 75, c.Top, c.Left + 75, c.Bottom);
@@ -526,9 +532,14 @@ void VelkanDlg::DrawInputStrip(wxDC& dc, const LayoutRect& client) {
 void VelkanDlg::DrawIndicators(wxDC& dc, const LayoutRect& c) {
   // Connection status at T + 10, connection type at T + 40, switcher mode at T + 80; 24 px wide.
   const int x = c.Right - 24;
-  dc.SetPen(wxPen(wxColour(0x1E, 0x1E, 0x1E), 1));
-  dc.SetBrush(wxBrush(ConnectionIndicator ? wxColour(0, 200, 0) : wxColour(120, 0, 0)));
-  dc.DrawCircle(x + 12, c.Top + 22, 9);
+  const wxBitmap& marker = ConnectionIndicator ? ConnectedMarker : DisconnectedMarker;
+  if (marker.IsOk()) {
+    dc.DrawBitmap(marker, x + (24 - marker.GetWidth()) / 2, c.Top + 10, true);
+  } else {
+    dc.SetPen(wxPen(wxColour(0x1E, 0x1E, 0x1E), 1));
+    dc.SetBrush(wxBrush(ConnectionIndicator ? wxColour(0, 200, 0) : wxColour(120, 0, 0)));
+    dc.DrawCircle(x + 12, c.Top + 22, 9);
+  }
   dc.SetFont(wxFont(wxFontInfo(7).Bold().FaceName("Liberation Sans")));
   dc.SetTextForeground(TextOff);
   dc.DrawText(NetworkLinkShown ? "NET" : "COM", x + 1, c.Top + 44);

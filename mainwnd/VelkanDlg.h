@@ -2,6 +2,7 @@
 // The program's one top-level window: the page column, the input strip, the working area and
 // every page, the busy box, and the router that shows device replies where they belong.
 #include "app/MainDialogInterface.h"
+#include "controls/SkinBackdrop.h"
 #include "mainwnd/BusyBoxState.h"
 #include "mainwnd/MainLayout.h"
 #include "mainwnd/PageSwitcher.h"
@@ -14,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include <wx/bitmap.h>
 #include <wx/dialog.h>
 
 class CGdipButton;
@@ -49,6 +51,7 @@ inline constexpr char ProductCaption[] = "Z81 ZedarEzuzovizu";
 
 class VelkanDlg : public wxDialog,
                   public MainDialogInterface,
+                  public SkinBackdrop,
                   private PageHost,
                   private BusyBoxHost {
  public:
@@ -74,6 +77,9 @@ class VelkanDlg : public wxDialog,
   void ApplyLayerSettings(int layer, bool sendCommand) override;
   void EndSignalSwitchWait() override;
 
+  // The skin behind the main window's own controls.
+  void PaintBackdrop(wxDC& dc, const wxRect& area, const wxPoint& at) override;
+
   // Shows docked page index (0..10); with toggle set, the shown page's button hides it.
   void ShowPage(int index, bool toggle);
   int CurrentPage() const { return Pages.CurrentPage(); }
@@ -93,8 +99,7 @@ class VelkanDlg : public wxDialog,
   void CreatePages();
   void SetupButtons();
   void ApplyLanguageTexts();
-  void LayoutPageArea();
-  void PlacePages();
+  void LayoutPageArea() override;
   void RunRefreshStep(RefreshStep step, int32_t argument);
   void OnTimer(int id);
   void OnCloseWindow(wxCloseEvent& event);
@@ -154,6 +159,7 @@ class VelkanDlg : public wxDialog,
   std::array<MBaseDialog*, PageCount> DockedPages{};
   std::array<CGdipButton*, PageCount> PageButtonCtrls{};
   wxFont TitleFont;
+  wxBitmap ConnectedMarker, DisconnectedMarker;
   bool NetworkLinkShown = true;     // connection-type indicator B (network) rather than A (serial)
   bool SwitcherModeShown = false;   // the switcher-mode indicator
   bool ConnectionIndicator = false;

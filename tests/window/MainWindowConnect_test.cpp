@@ -158,6 +158,8 @@ TEST_F(MainWindowTest, SearchConnectAllChooseOneAndSeeItsState) {
   EXPECT_FALSE(MachineShows(program, b, "controlled"));
   EXPECT_FALSE(ReceivedReadAll(log, 21));
 
+  program.SaveScreenshot(Artifact("search_page_tiles.png"));
+
   // Double click on the first machine's tile, and OK to "Select the Machine ?".
   const auto [x, y] = TileCentre(MachineIndex(program.ShownTexts(), a));
   program.DoubleClick(x, y);
