@@ -7,6 +7,7 @@
 #include "mainwnd/MainMessages.h"
 #include "mainwnd/ShownTextLog.h"
 #include "app/CommLink.h"
+#include "connect/AdapterChoice.h"
 #include "controls/CDropButton.h"
 #include "controls/CGdipButton.h"
 #include "controls/CMyEdit.h"
@@ -90,9 +91,9 @@ void MSearchMachineDlg::RefreshLocalIps() {
     Adapters->GetList()->SetSelColor(0x50FFFF);
   }
   Adapters->GetList()->ResetContent();
-  LocalAddresses.clear();
-  for (const LocalAdapter& a : ListLocalIPv4Adapters())
-    if (!a.Address.empty() && a.Address[0] != '0') LocalAddresses.push_back(a.Address);
+  std::vector<std::string> all;
+  for (const LocalAdapter& a : ListLocalIPv4Adapters()) all.push_back(a.Address);
+  LocalAddresses = SearchableAddresses(all);
   for (const auto& address : LocalAddresses) Adapters->GetList()->AddString(wxString::FromUTF8(address));
   if (LocalAddresses.empty()) {
     // "N/A" stands for no address at all: nothing is handed to the library.
@@ -104,9 +105,8 @@ void MSearchMachineDlg::RefreshLocalIps() {
 }
 
 void MSearchMachineDlg::OnAdapterChosen() {
-  const int i = Adapters->GetCurSel();
-  if (i >= 0 && static_cast<size_t>(i) < LocalAddresses.size())
-    if (CommLink* link = GetCommLink()) link->SelectLocalAdapter(LocalAddresses[static_cast<size_t>(i)]);
+  if (const auto address = AdapterToSelect(LocalAddresses, Adapters->GetCurSel()))
+    if (CommLink* link = GetCommLink()) link->SelectLocalAdapter(*address);
   CancelNameEdit();
   List.Clear();
   Refresh();
