@@ -3,6 +3,7 @@
 #include "app/DeviceState.h"
 #include "app/InfoIni.h"
 #include "app/UiStrings.h"
+#include "controls/PageLanguage.h"
 #include "connect/LinkCommands.h"
 #include "mainwnd/MainMessages.h"
 #include "mainwnd/ShownTextLog.h"
