@@ -112,6 +112,24 @@ TEST_F(PreviewWindowTest, EachPaneShowsItsQuadrantOfTheStream) {
         seen.insert(c);
     }
     EXPECT_GE(seen.size(), 5u);
+
+    // After a resize the panes show their quadrants in their new places.
+    Window->PopupHost()->SetSize(620, 440);
+    Pump(200);
+    Stream352x240();
+    const wxRect resized = Window->PopupHost()->GetScreenRect();
+    const wxImage after = Photograph(resized, "preview_window_resized.png");
+    ASSERT_TRUE(after.IsOk());
+    auto centreNow = [&](int pane) {
+        const wxRect r = Window->Pane(pane).Window()->GetScreenRect();
+        return wxPoint(r.x + r.width / 2 - resized.x, r.y + r.height / 2 - resized.y);
+    };
+    EXPECT_GT(Rgb(after, centreNow(1))[0], 200);
+    EXPECT_GT(Rgb(after, centreNow(2))[1], 100);
+    EXPECT_GT(Rgb(after, centreNow(3))[2], 200);
+    // Near the bottom-right corner of pane 3 the picture reaches too (it fills the pane).
+    const wxRect p3 = Window->Pane(3).Window()->GetScreenRect();
+    EXPECT_GT(Rgb(after, wxPoint(p3.GetRight() - 4 - resized.x, p3.GetBottom() - 4 - resized.y))[2], 200);
 }
 
 TEST_F(PreviewWindowTest, RebuildingTwiceEntersEachPaneOnce) {
