@@ -41,6 +41,7 @@ class MConnectDlg;
 class MSearchMachineDlg;
 class Velk_FeatherDlg;
 class Velkan_PrograssDlg;
+class PopupPageHost;
 
 // The screen's horizontal pixels per inch, read once when the main window opens.
 extern int ScreenDpi;
@@ -112,6 +113,8 @@ class VelkanDlg : public wxDialog,
   void SetConnectionIndicator(bool on);
   void SetFloatingWindow(MBaseDialog* page, intptr_t argument);
   LayoutRect ClientLayoutRect() const;
+  LayoutRect ScreenRect() const;
+  void PlacePopupPages(bool afterMove);
   double Scale() const;
 
   // PageHost
@@ -157,6 +160,7 @@ class VelkanDlg : public wxDialog,
   Velk_FeatherDlg* Feather = nullptr;
 
   std::array<MBaseDialog*, PageCount> DockedPages{};
+  std::vector<PopupPageHost*> PopupHosts;
   std::array<CGdipButton*, PageCount> PageButtonCtrls{};
   wxFont TitleFont;
   wxBitmap ConnectedMarker, DisconnectedMarker;
