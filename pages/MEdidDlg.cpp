@@ -1,0 +1,12 @@
+#include "pages/MEdidDlg.h"
+
+#include "app/UiStrings.h"
+#include "controls/PageLanguage.h"
+
+MEdidDlg::MEdidDlg() : MBaseDialog(IDD, true) {}
+
+void MEdidDlg::ApplyLanguage() {
+  ApplyLanguageToPage(*this);
+  PageTitle = wxString::FromUTF8(UiStrings[75]);
+  Refresh();
+}

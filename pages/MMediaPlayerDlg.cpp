@@ -1,0 +1,12 @@
+#include "pages/MMediaPlayerDlg.h"
+
+#include "app/UiStrings.h"
+#include "controls/PageLanguage.h"
+
+MMediaPlayerDlg::MMediaPlayerDlg() : MBaseDialog(IDD, true) {}
+
+void MMediaPlayerDlg::ApplyLanguage() {
+  ApplyLanguageToPage(*this);
+  PageTitle = wxString::FromUTF8(UiStrings[151]);
+  Refresh();
+}

@@ -1,0 +1,12 @@
+#include "pages/MSubTitleDlg.h"
+
+#include "app/UiStrings.h"
+#include "controls/PageLanguage.h"
+
+MSubTitleDlg::MSubTitleDlg() : MBaseDialog(IDD, false) {}
+
+void MSubTitleDlg::ApplyLanguage() {
+  ApplyLanguageToPage(*this);
+  PageTitle = wxString::FromUTF8(std::string());
+  Refresh();
+}

@@ -1,0 +1,12 @@
+#include "pages/MTaskDlg.h"
+
+#include "app/UiStrings.h"
+#include "controls/PageLanguage.h"
+
+MTaskDlg::MTaskDlg() : MBaseDialog(IDD, true) {}
+
+void MTaskDlg::ApplyLanguage() {
+  ApplyLanguageToPage(*this);
+  PageTitle = wxString::FromUTF8(UiStrings[78]);
+  Refresh();
+}
