@@ -117,3 +117,10 @@ void LoadLanguageStrings() {
                              : std::string(DefaultUiStrings[n]);
     }
 }
+
+bool SwitchLanguage(int choice) {
+    if (choice != 0 && choice != 1) return false;
+    InitLanguage(choice == 0 ? LanguageEnglish : LanguageChinese);
+    LoadLanguageStrings();
+    return true;
+}

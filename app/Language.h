@@ -40,6 +40,11 @@ std::string GetLanguageString(std::string_view key);
 // nothing was written.
 bool WriteLanguageString(int which, std::string_view key, std::string_view value);
 
+// The operator's language choice (0 English, 1 Chinese): makes that language active and reloads
+// UiStrings; the caller then has every window take its texts again. Any other choice changes
+// nothing and returns false.
+bool SwitchLanguage(int choice);
+
 // UiStrings from the active language file's "SIDS_<n>" keys. A text the file does not have
 // (or a missing file) keeps its built-in English; a key that is present but empty is empty.
 void LoadLanguageStrings();

@@ -171,6 +171,7 @@ std::string ReadProfileString(const std::string& path, std::string_view section,
 
 bool WriteProfileString(const std::string& path, std::string_view section, std::string_view key,
                         std::string_view value) {
+    if (path.empty()) return false;
     ProfileIni ini;
     std::string bytes;
     if (ReadWholeFile(path, bytes)) ini = ProfileIni::Parse(bytes);

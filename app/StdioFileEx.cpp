@@ -52,6 +52,8 @@ bool CStdioFileEx::Open(const std::string& path, unsigned flags, std::string* er
     } else {
         if (!ReadWholeFile(path, raw_)) return fail("cannot read");
         IsUnicodeText = DetectTextEncoding(raw_) == TextFileEncoding::Utf16Le;
+        // A UTF-16 file is read as raw 16-bit units, so the text flag becomes binary.
+        if (IsUnicodeText && (flags & typeText) && !(flags & modeCreate)) OpenFlags = (flags ^ typeText) | typeBinary;
     }
     path_ = path;
     open_ = true;

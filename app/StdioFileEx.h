@@ -53,7 +53,7 @@ public:
     static size_t GetRequiredMultiByteLength(std::string_view text, unsigned codePage);
 
     bool IsUnicodeText = false;       // opened for reading and began with FF FE
-    unsigned OpenFlags = 0;           // the flags it was opened with
+    unsigned OpenFlags = 0;           // the flags in effect (text becomes binary for UTF-16)
     unsigned CodePage = CodePageAnsi; // code page of 8-bit text
 
 private:

@@ -4,12 +4,17 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 namespace {
+
+std::atomic<unsigned> TempCounter{0};
 
 bool Fail(std::string* error, const std::string& what) {
     if (error) *error = what + ": " + std::strerror(errno);
@@ -24,19 +29,30 @@ std::string FolderOf(const std::string& path) {
 
 } // namespace
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error) {
-    std::string temp = path + ".XXXXXX";
-    const int fd = mkstemp(temp.data());
-    if (fd < 0) return Fail(error, "cannot create a temporary file beside " + path);
-    // Keep the permissions of the file being replaced; a new file gets the usual 0666 & ~umask.
-    struct stat old {};
-    if (stat(path.c_str(), &old) == 0) {
-        fchmod(fd, old.st_mode & 07777);
-    } else {
-        const mode_t mask = umask(0);
-        umask(mask);
-        fchmod(fd, 0666 & ~mask);
+bool WriteFileAtomically(const std::string& requestedPath, std::string_view bytes, std::string* error) {
+    if (requestedPath.empty()) {
+        errno = ENOENT;
+        return Fail(error, "no file name");
     }
+    // A file reached through a symbolic link is replaced where it really lives; the link stays.
+    std::string path = requestedPath;
+    std::error_code ec;
+    if (std::filesystem::is_symlink(path, ec)) {
+        const auto target = std::filesystem::canonical(path, ec);
+        if (!ec) path = target.string();
+    }
+    // The temporary file is created with the usual 0666 less umask, like any new file; one that
+    // replaces an existing file takes over that file's permissions.
+    std::string temp;
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        temp = path + ".tmp" + std::to_string(getpid()) + "-" + std::to_string(TempCounter.fetch_add(1));
+        fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST) break;
+    }
+    if (fd < 0) return Fail(error, "cannot create a temporary file beside " + path);
+    struct stat old {};
+    if (stat(path.c_str(), &old) == 0) fchmod(fd, old.st_mode & 07777);
     const char* data = bytes.data();
     size_t left = bytes.size();
     while (left > 0) {

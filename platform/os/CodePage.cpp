@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <vector>
 
 namespace {
 
@@ -87,14 +88,13 @@ bool IsCp1252Gap(char32_t value) {
     return value == 0x81 || value == 0x8D || value == 0x8F || value == 0x90 || value == 0x9D;
 }
 
+// One conversion direction. Descriptors are opened once per thread and reused: opening one is
+// far dearer than a short conversion.
 class Iconv {
 public:
-    Iconv(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
-    ~Iconv() {
-        if (ok()) iconv_close(cd_);
+    Iconv(const char* to, const char* from) : cd_(Cached(to, from)) {
+        if (ok()) iconv(cd_, nullptr, nullptr, nullptr, nullptr);
     }
-    Iconv(const Iconv&) = delete;
-    Iconv& operator=(const Iconv&) = delete;
     bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
     // Converts as much as it can; returns false with errno set at the first byte it cannot.
     bool Convert(const char*& in, size_t& inLeft, std::string& out) {
@@ -117,6 +117,25 @@ public:
     }
 
 private:
+    static iconv_t Cached(const char* to, const char* from) {
+        struct Entry {
+            std::string To, From;
+            iconv_t Cd;
+        };
+        struct Cache {
+            std::vector<Entry> Entries;
+            ~Cache() {
+                for (auto& entry : Entries)
+                    if (entry.Cd != reinterpret_cast<iconv_t>(-1)) iconv_close(entry.Cd);
+            }
+        };
+        thread_local Cache cache;
+        for (const auto& entry : cache.Entries)
+            if (entry.To == to && entry.From == from) return entry.Cd;
+        cache.Entries.push_back({to, from, iconv_open(to, from)});
+        return cache.Entries.back().Cd;
+    }
+
     iconv_t cd_;
 };
 

@@ -25,11 +25,11 @@ struct SystemFamily {
     int FirstNumber;
     int LastNumber;
 };
-// Ranges chosen so the families never overlap within 1..99.
+// 32 devices per family, so the families never overlap.
 constexpr SystemFamily Families[] = {
     {"/dev/ttyS", 1, 32},
     {"/dev/ttyUSB", 33, 64},
-    {"/dev/ttyACM", 65, 99},
+    {"/dev/ttyACM", 65, 96},
 };
 
 void AddUnique(std::vector<SerialPortInfo>& ports, int number, std::string path) {
@@ -54,11 +54,7 @@ int ComNumberOfSystemPort(std::string_view devicePath) {
 }
 
 int ComNumberOfLinkName(std::string_view name) {
-    if (name.size() < 4) return 0;
-    for (size_t i = 0; i < 3; ++i) {
-        const char c = static_cast<char>(name[i] & ~0x20);
-        if (c != "COM"[i]) return 0;
-    }
+    if (name.substr(0, 3) != "COM") return 0;
     const int number = PlainNumber(name.substr(3));
     return number <= MaxComNumber ? number : 0;
 }
@@ -66,20 +62,25 @@ int ComNumberOfLinkName(std::string_view name) {
 std::vector<SerialPortInfo> MergeSerialPorts(const std::string& portsFolder,
                                              const std::vector<std::string>& systemDevicePaths) {
     std::vector<SerialPortInfo> links;
+    std::vector<int> takenByLinks;
     std::error_code ec;
     for (std::filesystem::directory_iterator it(portsFolder, ec), end; !ec && it != end; it.increment(ec)) {
         const int number = ComNumberOfLinkName(it->path().filename().string());
+        if (number == 0) continue;
+        takenByLinks.push_back(number);
         std::error_code exists_ec;
-        if (number == 0 || !std::filesystem::exists(it->path(), exists_ec)) continue;
-        links.push_back({number, {}, it->path().string()});
+        if (std::filesystem::exists(it->path(), exists_ec)) links.push_back({number, {}, it->path().string()});
     }
     std::sort(links.begin(), links.end(), [](const auto& a, const auto& b) { return a.Number < b.Number; });
 
     std::vector<SerialPortInfo> ports;
     for (auto& link : links) AddUnique(ports, link.Number, std::move(link.DevicePath));
     std::vector<SerialPortInfo> system;
-    for (const auto& path : systemDevicePaths)
-        if (const int number = ComNumberOfSystemPort(path)) system.push_back({number, {}, path});
+    for (const auto& path : systemDevicePaths) {
+        const int number = ComNumberOfSystemPort(path);
+        if (number != 0 && std::find(takenByLinks.begin(), takenByLinks.end(), number) == takenByLinks.end())
+            system.push_back({number, {}, path});
+    }
     std::sort(system.begin(), system.end(), [](const auto& a, const auto& b) { return a.Number < b.Number; });
     for (auto& port : system) AddUnique(ports, port.Number, std::move(port.DevicePath));
     return ports;
@@ -99,11 +100,4 @@ std::vector<SerialPortInfo> ListSerialPorts() {
     std::vector<std::string> system;
     ListSystemSerialDevices(system);
     return MergeSerialPorts(GetAppDirectory() + "Ports", system);
-}
-
-std::string SerialPortPathForNumber(int number) {
-    if (number < 1 || number > MaxComNumber) return {};
-    for (const auto& port : ListSerialPorts())
-        if (port.Number == number) return port.DevicePath;
-    return {};
 }

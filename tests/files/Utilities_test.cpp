@@ -93,22 +93,24 @@ TEST(SerialPorts, SystemDevicesMapToComNumbers) {
     EXPECT_EQ(ComNumberOfSystemPort("/dev/ttyUSB0"), 33);
     EXPECT_EQ(ComNumberOfSystemPort("/dev/ttyUSB31"), 64);
     EXPECT_EQ(ComNumberOfSystemPort("/dev/ttyACM0"), 65);
-    EXPECT_EQ(ComNumberOfSystemPort("/dev/ttyACM34"), 99);
-    EXPECT_EQ(ComNumberOfSystemPort("/dev/ttyACM35"), 0);
+    EXPECT_EQ(ComNumberOfSystemPort("/dev/ttyACM31"), 96);
+    EXPECT_EQ(ComNumberOfSystemPort("/dev/ttyACM32"), 0);
     EXPECT_EQ(ComNumberOfSystemPort("/dev/ttyS01"), 0);
     EXPECT_EQ(ComNumberOfSystemPort("/dev/ttyAMA0"), 0);
     EXPECT_EQ(ComNumberOfSystemPort("/dev/ttyS"), 0);
 }
 
-TEST(SerialPorts, LinkNamesInAnyLetterCase) {
+TEST(SerialPorts, LinkNamesAreComAndANumber) {
     EXPECT_EQ(ComNumberOfLinkName("COM7"), 7);
-    EXPECT_EQ(ComNumberOfLinkName("com12"), 12);
-    EXPECT_EQ(ComNumberOfLinkName("Com99"), 99);
+    EXPECT_EQ(ComNumberOfLinkName("COM12"), 12);
+    EXPECT_EQ(ComNumberOfLinkName("COM99"), 99);
     EXPECT_EQ(ComNumberOfLinkName("COM100"), 0);
     EXPECT_EQ(ComNumberOfLinkName("COM0"), 0);
+    EXPECT_EQ(ComNumberOfLinkName("COM07"), 0);
     EXPECT_EQ(ComNumberOfLinkName("COM"), 0);
     EXPECT_EQ(ComNumberOfLinkName("COMx"), 0);
     EXPECT_EQ(ComNumberOfLinkName("COM7a"), 0);
+    EXPECT_EQ(ComNumberOfLinkName("com7"), 0); // the device-link library opens "COM<n>" only
     EXPECT_EQ(ComNumberOfLinkName("LPT1"), 0);
 }
 
@@ -118,13 +120,16 @@ TEST(SerialPorts, LinksComeFirstAndEachNumberOnce) {
     WriteBytes(folder / "device-a", "");
     WriteBytes(folder / "device-b", "");
     std::filesystem::create_symlink(folder / "device-a", folder / "Ports/COM33");
-    std::filesystem::create_symlink(folder / "device-b", folder / "Ports/com2");
-    std::filesystem::create_symlink(folder / "gone", folder / "Ports/COM5"); // dangling: left out
-    const auto ports = MergeSerialPorts(folder / "Ports", {"/dev/ttyUSB0", "/dev/ttyS0", "/dev/ttyS1", "/dev/pts/3"});
+    std::filesystem::create_symlink(folder / "device-b", folder / "Ports/COM2");
+    // A link whose device is gone is not listed, and its number is not given to ttyS1 either:
+    // opening COM5 would find that broken link.
+    std::filesystem::create_symlink(folder / "gone", folder / "Ports/COM5");
+    const auto ports =
+        MergeSerialPorts(folder / "Ports", {"/dev/ttyUSB0", "/dev/ttyS4", "/dev/ttyS0", "/dev/pts/3"});
     ASSERT_EQ(ports.size(), 3u);
     EXPECT_EQ(ports[0].Number, 2);
     EXPECT_EQ(ports[0].Name, "COM2");
-    EXPECT_EQ(ports[0].DevicePath, folder / "Ports/com2");
+    EXPECT_EQ(ports[0].DevicePath, folder / "Ports/COM2");
     EXPECT_EQ(ports[1].Number, 33);
     EXPECT_EQ(ports[1].DevicePath, folder / "Ports/COM33"); // the link takes COM33 from ttyUSB0
     EXPECT_EQ(ports[2].Number, 1);
