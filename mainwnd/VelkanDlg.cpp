@@ -13,7 +13,6 @@
 #include "controls/CGdipButton.h"
 #include "platform/ui/Fonts.h"
 #include "mainwnd/InputNames.h"
-#include "mainwnd/InterimLinkBridge.h"
 #include "mainwnd/MMainDlg.h"
 #include "mainwnd/MainMessages.h"
 #include "mainwnd/PageEventRules.h"
@@ -103,7 +102,6 @@ void VelkanDlg::OnInitDialog() {
   SetupButtons();
   // The reply slots are bound before any connection is made; replies reach this thread
   // through the notifier.
-  InstallInterimLinkBridge();
   RegisterReplyCallbacks();
   StartReplyPump();
   ApplyLanguageTexts();

@@ -17,6 +17,35 @@
 
 extern char** environ;
 
+namespace {
+// The tests run in a network of their own, so that the search on the loopback broadcast finds
+// only the simulated processors they start (other programs on this machine may run their own
+// on 127.x.y.z). The test program starts itself again inside a new user and network namespace,
+// with its loopback up; where namespaces are not allowed it runs as it is.
+struct PrivateNetwork {
+  PrivateNetwork() {
+    if (std::getenv("VELKAN_PRIVATE_NETWORK")) return;
+    setenv("VELKAN_PRIVATE_NETWORK", "1", 1);
+    if (std::system("unshare -rn true 2>/dev/null") != 0) return;
+    std::ifstream cmdline("/proc/self/cmdline", std::ios::binary);
+    std::vector<std::string> args;
+    for (std::string arg; std::getline(cmdline, arg, '\0');) args.push_back(arg);
+    if (args.empty()) return;
+    std::vector<char*> argv = {const_cast<char*>("unshare"), const_cast<char*>("-rn"), const_cast<char*>("sh"),
+                               const_cast<char*>("-c"),
+                               const_cast<char*>("ip link set lo up 2>/dev/null; exec \"$0\" \"$@\"")};
+    char self[4096];
+    const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
+    if (n <= 0) return;
+    self[n] = '\0';
+    argv.push_back(self);
+    for (size_t i = 1; i < args.size(); ++i) argv.push_back(args[i].data());
+    argv.push_back(nullptr);
+    execvp("unshare", argv.data());
+  }
+} privateNetwork;
+}  // namespace
+
 std::string RunCommand(const std::string& command) {
   std::string out;
   if (FILE* pipe = popen(command.c_str(), "r")) {
