@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "platform/ui/UserMessages.h"
+
 std::string ArtifactPath(const std::string& name) {
     const char* dir = std::getenv("VELKAN_ARTIFACTS");
     const std::string folder = dir && *dir ? dir : "artifacts";
@@ -26,13 +28,23 @@ std::vector<LinkCall> SentCommands(const RecordingCommLink& link) { return link.
 PageHost::PageHost(MBaseDialog* page, const wxSize& size) : Page(page) {
     Frame = new wxFrame(nullptr, wxID_ANY, "page", wxPoint(0, 0), size + wxSize(20, 20));
     Frame->SetBackgroundColour(*wxBLACK);
+    FrameMessages = std::make_unique<MessageMap>(Frame);
     page->Create(Frame, wxRect(wxPoint(0, 0), size));
     page->CreateCaptionButtons(false);
     Frame->Show();
     Pump(50);
 }
 
+void PageHost::Listen(unsigned message) {
+    FrameMessages->On(message, [this, message](WPARAM w, LPARAM l) -> LRESULT {
+        Got.push_back({message, w, l});
+        if (message == MShowBusy && l) BusyTexts.push_back(*reinterpret_cast<const std::string*>(l));
+        return 0;
+    });
+}
+
 PageHost::~PageHost() {
+    FrameMessages.reset();
     Frame->Destroy();
     Pump(20);
 }

@@ -24,6 +24,17 @@ class PageHost {
 public:
     PageHost(MBaseDialog* page, const wxSize& size);
     ~PageHost();
+    // Records `message` when it reaches the frame (the main dialog's place).
+    void Listen(unsigned message);
+    struct Received {
+        unsigned Message;
+        WPARAM W;
+        LPARAM L;
+    };
+    std::vector<Received> Got;
+    // For MShowBusy: the text it carried (lParam points at it only during the call).
+    std::vector<std::string> BusyTexts;
     wxFrame* Frame;
     MBaseDialog* Page;
+    std::unique_ptr<MessageMap> FrameMessages;
 };
