@@ -16,7 +16,7 @@ protected:
     void SetUp() override {
         ResetDeviceState();
         Page = new Velk_FeatherDlg;
-        Host = std::make_unique<PageHost>(Page, wxSize(320, 280));
+        Host = std::make_unique<PageHost>(Page, wxSize(320, 280), false);
         Host->Listen(MPageEvent);
         Page->OnInitDialog();
         Page->ApplyLanguage();

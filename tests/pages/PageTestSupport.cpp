@@ -25,12 +25,12 @@ bool SaveWindowScreenshot(wxWindow* window, const std::string& path) {
 
 std::vector<LinkCall> SentCommands(const RecordingCommLink& link) { return link.CallsOf("SendCommand"); }
 
-PageHost::PageHost(MBaseDialog* page, const wxSize& size) : Page(page) {
+PageHost::PageHost(MBaseDialog* page, const wxSize& size, bool closeButton) : Page(page) {
     Frame = new wxFrame(nullptr, wxID_ANY, "page", wxPoint(0, 0), size + wxSize(20, 20));
     Frame->SetBackgroundColour(*wxBLACK);
     FrameMessages = std::make_unique<MessageMap>(Frame);
     page->Create(Frame, wxRect(wxPoint(0, 0), size));
-    page->CreateCaptionButtons(false);
+    if (closeButton) page->CreateCaptionButtons(false);
     Frame->Show();
     Pump(50);
 }

@@ -22,7 +22,7 @@ std::vector<LinkCall> SentCommands(const RecordingCommLink& link);
 // Hosts `page` in a frame at the top-left of the screen, shown, with its texts applied.
 class PageHost {
 public:
-    PageHost(MBaseDialog* page, const wxSize& size);
+    PageHost(MBaseDialog* page, const wxSize& size, bool closeButton = true);
     ~PageHost();
     // Records `message` when it reaches the frame (the main dialog's place).
     void Listen(unsigned message);
