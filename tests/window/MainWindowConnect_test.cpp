@@ -91,6 +91,15 @@ class MainWindowTest : public ::testing::Test {
   void SetUp() override {
     if (!std::getenv("DISPLAY")) GTEST_SKIP() << "needs an X display (run under xvfb-run)";
   }
+  void TearDown() override {
+    // What the screen looked like when a step failed.
+    if (HasFailure())
+      std::system(("import -window root '" +
+                   Artifact(std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+                            "_failure.png") +
+                   "' 2>/dev/null")
+                      .c_str());
+  }
   ScratchFolder Home;
 };
 
