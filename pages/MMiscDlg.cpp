@@ -45,6 +45,7 @@ void MMiscDlg::OnInitDialog() {
 }
 
 void MMiscDlg::InitButtons() {
+  // Everything fits the docked page area of the 728-pixel main window (526 px high).
   // The tabs sit side by side from the left edge, 26 px below the top.
   const char* tabs[] = {"Setting", "Keyer", "TEST PATTERN", "TIME/TASK"};
   for (int i = 0; i < SubPageCount; ++i) {
@@ -56,7 +57,7 @@ void MMiscDlg::InitButtons() {
 
   const char* loopOuts[] = {"DVI-1", "HDMI-1", "DVI-2", "HDMI-2", "DP1", "SDI", "Ext-1", "Ext-2"};
   for (int i = 0; i < LoopOutCount; ++i) {
-    const wxRect r(18 + 72 * (i % 4), 140 + 36 * (i / 4), 68, 30);
+    const wxRect r(18 + 72 * (i % 4), 128 + 32 * (i / 4), 68, 28);
     LoopOutButtons[i] = MakeButton(this, IdLoopOutFirst + i, loopOuts[i], r, 113, 114);
     LoopOutButtons[i]->SetCheckOnClick(true);
     OnClicked(IdLoopOutFirst + i, [this, i] { SelectLoopOutSource(i, true); });
@@ -65,10 +66,10 @@ void MMiscDlg::InitButtons() {
   LoopOutButtons[6]->Enable(false);
   LoopOutButtons[7]->Enable(false);
 
-  MakeButton(this, IdOpenProject, "Open Project", wxRect(18, 248, 140, 30), 114, 0);
-  MakeButton(this, IdSaveProject, "Save Project", wxRect(162, 248, 140, 30), 114, 0);
-  MakeButton(this, IdGetData, "Get Data From Machine", wxRect(18, 284, 140, 30), 114, 0);
-  MakeButton(this, IdSetData, "Set Data To Machine", wxRect(162, 284, 140, 30), 114, 0);
+  MakeButton(this, IdOpenProject, "Open Project", wxRect(18, 220, 140, 28), 114, 0);
+  MakeButton(this, IdSaveProject, "Save Project", wxRect(162, 220, 140, 28), 114, 0);
+  MakeButton(this, IdGetData, "Get Data From Machine", wxRect(18, 252, 140, 28), 114, 0);
+  MakeButton(this, IdSetData, "Set Data To Machine", wxRect(162, 252, 140, 28), 114, 0);
   OnClicked(IdOpenProject, [this] { OnBnClickedOpenProject(); });
   OnClicked(IdSaveProject, [this] { OnBnClickedSaveProject(); });
   OnClicked(IdGetData, [this] { OnBnClickedGetSetData(IdGetData); });
@@ -76,7 +77,7 @@ void MMiscDlg::InitButtons() {
 
   const char* steps[] = {"1>", "2>", "3>", "4>", ">OK"};
   for (int i = 0; i < FactoryResetStepCount; ++i) {
-    ResetButtons[i] = MakeButton(this, IdFactoryResetFirst + i, steps[i], wxRect(20 + 57 * i, 346, 53, 28), 113, 114);
+    ResetButtons[i] = MakeButton(this, IdFactoryResetFirst + i, steps[i], wxRect(20 + 57 * i, 308, 53, 26), 113, 114);
     ResetButtons[i]->SetToggle(true);
     OnClicked(IdFactoryResetFirst + i, [this, i] { OnBnClickedFactoryResetStep(IdFactoryResetFirst + i); });
   }
@@ -84,7 +85,7 @@ void MMiscDlg::InitButtons() {
   const int windows[] = {IdVideoSettingWindow, IdMediaPlayerWindow, IdFeatheringWindow};
   const char* windowCaptions[] = {"Video Setting >>", "Media Player >>", "Feathering"};
   for (int i = 0; i < 3; ++i) {
-    WindowButtons[i] = MakeButton(this, windows[i], windowCaptions[i], wxRect(11 + 101 * i, 540, 97, 30), 113, 114);
+    WindowButtons[i] = MakeButton(this, windows[i], windowCaptions[i], wxRect(11 + 101 * i, 484, 97, 28), 113, 114);
     WindowButtons[i]->SetToggle(true);
     const int id = windows[i];
     OnClicked(id, [this, id] { OnBnClickedWindow(id); });
@@ -93,20 +94,20 @@ void MMiscDlg::InitButtons() {
   // The language choices answer clicks like buttons.
   for (int id : {IdEnglish, IdChinese}) {
     auto* s = new SkinStatic(this, id, id == IdEnglish ? "English" : wxString::FromUTF8("中 文"),
-                             wxRect(id == IdEnglish ? 50 : 190, 86, 80, 18));
+                             wxRect(id == IdEnglish ? 50 : 190, 80, 80, 18));
     s->SetCursor(wxCursor(wxCURSOR_HAND));
     s->Bind(wxEVT_LEFT_UP, [this, id](wxMouseEvent&) { OnBnClickedLanguage(id); });
   }
-  SystemInfoStatic = new SkinStatic(this, IdSystemInfoText, "", wxRect(22, 420, 280, 68));
-  VersionStatic = new SkinStatic(this, IdVersionText, "", wxRect(22, 490, 280, 34));
+  SystemInfoStatic = new SkinStatic(this, IdSystemInfoText, "", wxRect(22, 364, 280, 68));
+  VersionStatic = new SkinStatic(this, IdVersionText, "", wxRect(22, 434, 280, 34));
 }
 
 void MMiscDlg::InitGroupBoxes() {
-  AddGroupBox(IdGroupLanguage, wxRect(11, 66, 298, 46), wxString::FromUTF8("Language / 语言"));
-  AddGroupBox(IdGroupLoopOut, wxRect(11, 120, 298, 100), wxString::FromUTF8(UiStrings[27]));
-  AddGroupBox(IdGroupFile, wxRect(11, 228, 298, 96), wxString::FromUTF8(UiStrings[89]));
-  AddGroupBox(IdGroupFactoryReset, wxRect(11, 330, 298, 56), wxString::FromUTF8(UiStrings[30]));
-  AddGroupBox(IdGroupSystemInfo, wxRect(11, 396, 298, 136), wxString::FromUTF8(UiStrings[29]));
+  AddGroupBox(IdGroupLanguage, wxRect(11, 64, 298, 40), wxString::FromUTF8("Language / 语言"));
+  AddGroupBox(IdGroupLoopOut, wxRect(11, 110, 298, 86), wxString::FromUTF8(UiStrings[27]));
+  AddGroupBox(IdGroupFile, wxRect(11, 202, 298, 84), wxString::FromUTF8(UiStrings[89]));
+  AddGroupBox(IdGroupFactoryReset, wxRect(11, 292, 298, 48), wxString::FromUTF8(UiStrings[30]));
+  AddGroupBox(IdGroupSystemInfo, wxRect(11, 346, 298, 128), wxString::FromUTF8(UiStrings[29]));
 }
 
 void MMiscDlg::InitLanguageAndVersion() {

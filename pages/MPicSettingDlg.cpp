@@ -23,15 +23,16 @@ struct EditRow {
     int Top;
 };
 constexpr EditRow EditRows[] = {
-    {IdBrightLevelEdit, "Bright Level", 152}, {IdGammaEdit, "Gamma", 180},
-    {IdBrightnessEdit, "Brightness", 222},    {IdContrastEdit, "Contrast", 248},
-    {IdSaturationEdit, "Saturation", 274},    {IdHueEdit, "Hue", 300},
-    {IdSharpnessEdit, "Sharpness(\u226424)", 326},
-    {IdRedEdit, "Red", 430},                  {IdGreenEdit, "Green", 456},
-    {IdBlueEdit, "Blue", 482},
+    {IdBrightLevelEdit, "Bright Level", 132}, {IdGammaEdit, "Gamma", 156},
+    {IdBrightnessEdit, "Brightness", 194},    {IdContrastEdit, "Contrast", 218},
+    {IdSaturationEdit, "Saturation", 242},    {IdHueEdit, "Hue", 266},
+    {IdSharpnessEdit, "Sharpness(\u226424)", 290},
+    {IdRedEdit, "Red", 364},                  {IdGreenEdit, "Green", 388},
+    {IdBlueEdit, "Blue", 412},
 };
 constexpr int LabelX = 18, SliderX = 106, SliderW = 122, EditX = 232, EditW = 40, RowH = 20, OnOffX = 276;
-constexpr int PictureModeGroupTop = 100, ColourGroupTop = 370;
+// Everything fits the docked page area of the 728-pixel main window (526 px high).
+constexpr int PictureModeGroupTop = 90, ColourGroupTop = 322;
 }  // namespace
 
 MPicSettingDlg::MPicSettingDlg() : MBaseDialog(IDD, true) {}
@@ -76,7 +77,7 @@ void MPicSettingDlg::InitButtons() {
   const DeviceState& s = GetDeviceState();
   for (int i = 0; i < 4; ++i) {
     static const char* const captions[] = {"MAIN", "PIP-1", "PIP-2", "PIP-3"};
-    auto* b = new CGdipButton(this, IdLayerMain + i, captions[i], wxRect(8 + 76 * i, 32, 72, 28));
+    auto* b = new CGdipButton(this, IdLayerMain + i, captions[i], wxRect(8 + 76 * i, 30, 72, 26));
     b->LoadStdImage(113);
     b->LoadAltImage(114);
     b->SetFont(ControlFont);
@@ -86,8 +87,8 @@ void MPicSettingDlg::InitButtons() {
     OnClicked(IdLayerMain + i, [this, i] { OnBnClickedLayer(IdLayerMain + i); });
     LayerButtons[i] = b;
   }
-  DviButton = new CGdipButton(this, IdScopeDvi, "DVI", wxRect(8, 66, 150, 26));
-  AllButton = new CGdipButton(this, IdScopeAll, "ALL", wxRect(164, 66, 72, 26));
+  DviButton = new CGdipButton(this, IdScopeDvi, "DVI", wxRect(8, 60, 150, 24));
+  AllButton = new CGdipButton(this, IdScopeAll, "ALL", wxRect(164, 60, 72, 24));
   for (CGdipButton* b : {DviButton, AllButton}) {
     b->LoadStdImage(115);
     b->LoadAltImage(116);
@@ -97,8 +98,8 @@ void MPicSettingDlg::InitButtons() {
   const uint8_t scope = s.LayerPictureDefaults[4 * Input + Layer].Scope;
   DviButton->SetChecked(scope == 0);
   AllButton->SetChecked(scope == 1);
-  BrightLevelOnOff = new CGdipButton(this, IdBrightLevelOnOff, "0ff", wxRect(OnOffX, 152, 34, RowH));
-  GammaOnOff = new CGdipButton(this, IdGammaOnOff, "0ff", wxRect(OnOffX, 180, 34, RowH));
+  BrightLevelOnOff = new CGdipButton(this, IdBrightLevelOnOff, "0ff", wxRect(OnOffX, 132, 34, RowH));
+  GammaOnOff = new CGdipButton(this, IdGammaOnOff, "0ff", wxRect(OnOffX, 156, 34, RowH));
   for (CGdipButton* b : {BrightLevelOnOff, GammaOnOff}) {
     b->LoadStdImage(129);
     b->LoadAltImage(147);
@@ -106,8 +107,8 @@ void MPicSettingDlg::InitButtons() {
     b->SetFont(ControlFont);
     b->SetTextColour(PageTextOff);
   }
-  ResetButton = new CGdipButton(this, IdResetColour, "Reset", wxRect(216, 512, 88, 26));
-  ResetPictureButton = new CGdipButton(this, IdResetPicture, "Reset Picture Settings", wxRect(50, 552, 220, 28));
+  ResetButton = new CGdipButton(this, IdResetColour, "Reset", wxRect(216, 442, 88, 24));
+  ResetPictureButton = new CGdipButton(this, IdResetPicture, "Reset Picture Settings", wxRect(50, 474, 220, 26));
   for (CGdipButton* b : {ResetButton, ResetPictureButton}) {
     b->LoadStdImage(115);
     b->SetFont(ControlFont);
@@ -116,14 +117,14 @@ void MPicSettingDlg::InitButtons() {
 }
 
 void MPicSettingDlg::InitGroupBoxes() {
-  AddGroupBox(IdGroupPictureMode, wxRect(11, PictureModeGroupTop, 298, 256), wxString::FromUTF8(UiStrings[0]));
-  AddGroupBox(IdGroupColourTemperature, wxRect(11, ColourGroupTop, 298, 138), wxString::FromUTF8(UiStrings[1]));
+  AddGroupBox(IdGroupPictureMode, wxRect(11, PictureModeGroupTop, 298, 226), wxString::FromUTF8(UiStrings[0]));
+  AddGroupBox(IdGroupColourTemperature, wxRect(11, ColourGroupTop, 298, 116), wxString::FromUTF8(UiStrings[1]));
 }
 
 void MPicSettingDlg::InitDropLists() {
-  PictureModeList = MakePageDropList(this, PictureModeListId, wxRect(80, PictureModeGroupTop + 18, 160, 22));
+  PictureModeList = MakePageDropList(this, PictureModeListId, wxRect(80, PictureModeGroupTop + 16, 160, 20));
   ColourTemperatureList =
-      MakePageDropList(this, ColourTemperatureListId, wxRect(80, ColourGroupTop + 18, 160, 22));
+      MakePageDropList(this, ColourTemperatureListId, wxRect(80, ColourGroupTop + 16, 160, 20));
   FillDropLists();
 }
 
@@ -166,7 +167,7 @@ void MPicSettingDlg::InitSliders() {
     edit->SetSliderRange(enabled, spec.Min, spec.Max, spec.Format, starts[i]);
     slider->Enable(enabled);
   }
-  new SkinStatic(this, IdGammaRangeLabel, "(0~5.0)  ", wxRect(EditX - 20, 201, 70, 14));
+  new SkinStatic(this, IdGammaRangeLabel, "(0~5.0)  ", wxRect(EditX - 20, 177, 70, 14));
 }
 
 oSliderEdit* MPicSettingDlg::Edit(int id) const {

@@ -20,7 +20,7 @@ protected:
         CurrentLanguageStaticId = 1251;
         SetPageMessageHook([this](const std::string& text, const std::string&) { Messages.push_back(text); });
         Page = new MMiscDlg;
-        Host = std::make_unique<PageHost>(Page, wxSize(320, 580));
+        Host = std::make_unique<PageHost>(Page, wxSize(320, 526));
         Host->Listen(MShowBusy);
         Host->Listen(MLanguageChanged);
         Host->FrameMessages->On(MPageEvent, [this](WPARAM w, LPARAM l) -> LRESULT {

@@ -27,7 +27,7 @@ protected:
         r.Brightness = 60; r.Contrast = 45; r.Saturation = 70; r.Hue = 50; r.Sharpness = 10;
         r.Red = 128; r.Green = 120; r.Blue = 140; r.ColourTemperature = 2;
         Page = new MPicSettingDlg;
-        Host = std::make_unique<PageHost>(Page, wxSize(320, 600));
+        Host = std::make_unique<PageHost>(Page, wxSize(320, 526));
         Page->OnInitDialog();
         Page->ApplyLanguage();
         Page->ShowPage(true);

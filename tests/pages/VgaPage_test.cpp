@@ -18,7 +18,7 @@ protected:
         ResetDeviceState();
         SetPageMessageHook([this](const std::string& text, const std::string&) { Messages.push_back(text); });
         Page = new MVgaDlg;
-        Host = std::make_unique<PageHost>(Page, wxSize(320, 560));
+        Host = std::make_unique<PageHost>(Page, wxSize(320, 526));
         Page->OnInitDialog();
         Page->ApplyLanguage();
         Page->ShowPage(true);
