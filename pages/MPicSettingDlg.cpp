@@ -165,7 +165,7 @@ void MPicSettingDlg::InitSliders() {
     edit->AttachSlider(slider);
     // Bright level and gamma start switched off.
     const bool enabled = i >= 2;
-    edit->SetSliderRange(enabled, spec.Min, spec.Max, spec.Format, starts[i]);
+    edit->SetRange(enabled, spec.Min, spec.Max, spec.Format, starts[i]);
     slider->Enable(enabled);
   }
   new SkinStatic(this, IdGammaRangeLabel, "(0~5.0)  ", wxRect(EditX - 20, 177, 70, 14));

@@ -68,7 +68,7 @@ void MTstPatternDlg::OnInitDialog() {
   slider->SetBackgroundBitmap(168);
   NumberEdit = new oSliderEdit(this, IdPatternNumber, wxRect(236, 34, 52, 20));
   NumberEdit->AttachSlider(slider);
-  NumberEdit->SetSliderRange(false, FirstPattern, LastPattern, "%d", FirstPattern);
+  NumberEdit->SetRange(false, FirstPattern, LastPattern, "%d", FirstPattern);
   slider->Enable(false);
 
   const wxRect g = GrabGroupRect;
