@@ -1,6 +1,7 @@
 #include "pages/MEdidDlg.h"
 
 #include "app/UiStrings.h"
+#include "controls/PageLanguage.h"
 
 MEdidDlg::MEdidDlg() : MBaseDialog(IDD, true) {}
 

@@ -1,6 +1,7 @@
 #include "pages/MKeyerDlg.h"
 
 #include "app/UiStrings.h"
+#include "controls/PageLanguage.h"
 
 MKeyerDlg::MKeyerDlg() : MBaseDialog(IDD, true) {}
 

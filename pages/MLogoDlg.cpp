@@ -5,6 +5,7 @@
 #include "app/UiStrings.h"
 #include "controls/CGdipButton.h"
 #include "controls/NumericEdit.h"
+#include "controls/PageLanguage.h"
 #include "controls/SkinStatic.h"
 #include "mainwnd/MainMessages.h"
 #include "platform/ui/UserMessages.h"

@@ -1,6 +1,7 @@
 #include "pages/MMediaPlayerDlg.h"
 
 #include "app/UiStrings.h"
+#include "controls/PageLanguage.h"
 
 MMediaPlayerDlg::MMediaPlayerDlg() : MBaseDialog(IDD, true) {}
 

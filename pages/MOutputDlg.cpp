@@ -9,6 +9,7 @@
 #include "controls/CGdipButton.h"
 #include "controls/DrawingAids.h"
 #include "controls/NumericEdit.h"
+#include "controls/PageLanguage.h"
 #include "controls/SkinStatic.h"
 #include "mainwnd/MainMessages.h"
 #include "platform/ui/UserMessages.h"

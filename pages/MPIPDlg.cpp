@@ -6,6 +6,7 @@
 #include "controls/CDropButton.h"
 #include "controls/CGdipButton.h"
 #include "controls/NumericEdit.h"
+#include "controls/PageLanguage.h"
 #include "controls/SkinStatic.h"
 #include "controls/oBitmapSlider.h"
 #include "mainwnd/MainMessages.h"

@@ -1,6 +1,7 @@
 #include "pages/MSubTitleDlg.h"
 
 #include "app/UiStrings.h"
+#include "controls/PageLanguage.h"
 
 MSubTitleDlg::MSubTitleDlg() : MBaseDialog(IDD, false) {}
 

@@ -1,6 +1,7 @@
 #include "pages/MTaskDlg.h"
 
 #include "app/UiStrings.h"
+#include "controls/PageLanguage.h"
 
 MTaskDlg::MTaskDlg() : MBaseDialog(IDD, true) {}
 

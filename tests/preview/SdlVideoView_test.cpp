@@ -1,0 +1,148 @@
+#include "platform/h264/H264Decoder.h"
+#include "preview/PreviewTestStreams.h"
+#include "preview/channel/H264Channel.h"
+#include "preview/channel/MailboxView.h"
+#include "preview/video/SdlVideoView.h"
+
+#include <gtest/gtest.h>
+
+#define SDL_MAIN_HANDLED
+#include <SDL.h>
+
+namespace {
+
+// An off-screen target: a software renderer drawing into an RGB surface we can read back.
+struct Surface {
+    SDL_Surface* Pixels = nullptr;
+    SDL_Renderer* Renderer = nullptr;
+
+    Surface(int width, int height) {
+        Pixels = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_RGB888);
+        Renderer = Pixels ? SDL_CreateSoftwareRenderer(Pixels) : nullptr;
+    }
+    ~Surface() {
+        if (Renderer) SDL_DestroyRenderer(Renderer);
+        if (Pixels) SDL_FreeSurface(Pixels);
+    }
+    SDL_Color At(int x, int y) const {
+        const auto* row = static_cast<const uint8_t*>(Pixels->pixels) + y * Pixels->pitch;
+        const uint32_t pixel = reinterpret_cast<const uint32_t*>(row)[x];
+        SDL_Color colour;
+        SDL_GetRGB(pixel, Pixels->format, &colour.r, &colour.g, &colour.b);
+        return colour;
+    }
+};
+
+// The 21st picture of a stream.
+OwnedPicture DecodedPicture(const char* stream, size_t index = 20) {
+    auto decoder = CreateH264Decoder();
+    OwnedPicture kept;
+    size_t seen = 0;
+    const auto keep = [&](const H264Picture& picture) {
+        if (seen++ == index) kept.Assign(picture);
+    };
+    const auto bytes = ReadTestStream(stream);
+    decoder->Decode(bytes.data(), bytes.size(), keep);
+    decoder->Flush(keep);
+    return kept;
+}
+
+bool IsRed(SDL_Color c) { return c.r > 180 && c.g < 80 && c.b < 80; }
+bool IsGreen(SDL_Color c) { return c.g > 90 && c.r < 70 && c.b < 70; }
+bool IsBlue(SDL_Color c) { return c.b > 180 && c.r < 80 && c.g < 80; }
+
+} // namespace
+
+TEST(SdlVideoView, EachQuadrantFillsTheViewInItsColour) {
+    const OwnedPicture picture = DecodedPicture(QuadStream);
+    ASSERT_EQ(picture.GetWidth(), 352);
+    Surface target(200, 100);
+    ASSERT_NE(target.Renderer, nullptr) << SDL_GetError();
+    SdlVideoView view;
+    ASSERT_TRUE(view.AttachRenderer(target.Renderer));
+    const std::pair<int, bool (*)(SDL_Color)> quadrants[] = {{1, IsRed}, {2, IsGreen}, {3, IsBlue}};
+    for (const auto& [quadrant, colourOk] : quadrants) {
+        view.SetSourceRect(QuadrantSourceRect(352, 240, quadrant));
+        ASSERT_TRUE(view.Draw(picture.View())) << SDL_GetError();
+        for (auto [x, y] : {std::pair{5, 5}, std::pair{100, 50}, std::pair{194, 94}}) {
+            const SDL_Color c = target.At(x, y);
+            EXPECT_TRUE(colourOk(c)) << "quadrant " << quadrant << " at " << x << "," << y << ": "
+                                     << int(c.r) << " " << int(c.g) << " " << int(c.b);
+        }
+    }
+}
+
+TEST(SdlVideoView, TheWholePictureWithPaddedStridesIsNotSheared) {
+    // Straight from the decoder, strides padded (352 -> 384): the quadrant borders stay put.
+    auto decoder = CreateH264Decoder();
+    Surface target(352, 240);
+    SdlVideoView view;
+    ASSERT_TRUE(view.AttachRenderer(target.Renderer));
+    int drawn = 0;
+    const auto bytes = ReadTestStream(QuadStream);
+    decoder->Decode(bytes.data(), bytes.size(), [&](const H264Picture& picture) {
+        if (drawn++ != 10) return;
+        EXPECT_GT(picture.Strides[0], picture.Width);
+        ASSERT_TRUE(view.Draw(picture));
+    });
+    ASSERT_GT(drawn, 10);
+    EXPECT_TRUE(IsRed(target.At(180, 4)));
+    EXPECT_TRUE(IsRed(target.At(347, 115)));
+    EXPECT_TRUE(IsGreen(target.At(4, 124)));
+    EXPECT_TRUE(IsGreen(target.At(171, 235)));
+    EXPECT_TRUE(IsBlue(target.At(180, 124)));
+    EXPECT_TRUE(IsBlue(target.At(347, 235)));
+}
+
+TEST(SdlVideoView, FollowsThePicturesSizeAndRedrawsTheLastOne) {
+    Surface target(120, 80);
+    SdlVideoView view;
+    EXPECT_FALSE(view.Draw(DecodedPicture(QuadStream).View())); // not attached
+    ASSERT_TRUE(view.AttachRenderer(target.Renderer));
+    EXPECT_FALSE(view.Redraw()); // nothing drawn yet
+    // A quadrant of a bigger preview than the picture is: kept inside the picture.
+    view.SetSourceRect(QuadrantSourceRect(1920, 1080, 3));
+    EXPECT_TRUE(view.Draw(DecodedPicture(WideStream, 3).View()));
+    view.SetSourceRect(QuadrantSourceRect(352, 240, 1));
+    EXPECT_TRUE(view.Draw(DecodedPicture(QuadStream).View()));
+    SDL_SetRenderDrawColor(target.Renderer, 0, 0, 0, 255);
+    SDL_RenderClear(target.Renderer);
+    EXPECT_FALSE(IsRed(target.At(60, 40)));
+    EXPECT_TRUE(view.Redraw()); // an expose: the last picture again
+    EXPECT_TRUE(IsRed(target.At(60, 40)));
+    H264Picture broken = DecodedPicture(QuadStream).View();
+    broken.Strides[2] = 10;
+    EXPECT_FALSE(view.Draw(broken));
+    view.Detach();
+    EXPECT_FALSE(view.IsAttached());
+}
+
+TEST(SdlVideoView, FromChannelToViewThroughTheUiThreadsMailbox) {
+    // The display thread leaves pictures in the mailbox; this thread plays the UI thread.
+    Surface target(176, 120);
+    SdlVideoView view;
+    ASSERT_TRUE(view.AttachRenderer(target.Renderer));
+    view.SetSourceRect(QuadrantSourceRect(352, 240, 3));
+    std::atomic<int> wakes{0};
+    MailboxView pane([&] { ++wakes; });
+    H264Channel channel;
+    channel.Start();
+    channel.AddView(&pane, ChannelViewKind::Pane);
+    for (const auto& piece : CutEvenly(ReadTestStream(QuadStream), 1400))
+        ASSERT_TRUE(WaitUntil([&] { return channel.PushPacket(piece.data(), piece.size()); }));
+    OwnedPicture latest;
+    int drawn = 0;
+    const auto drawWaiting = [&] {
+        while (pane.TakeLatest(latest)) drawn += view.Draw(latest.View());
+    };
+    ASSERT_TRUE(WaitUntil([&] {
+        drawWaiting();
+        const auto c = channel.GetCounters();
+        return c.PicturesDecoded == 49 && c.PicturesShown + c.PicturesDropped == 49;
+    }));
+    channel.Stop();
+    drawWaiting();
+    EXPECT_GT(wakes.load(), 0);
+    EXPECT_GT(drawn, 0);
+    EXPECT_TRUE(IsBlue(target.At(88, 60)));
+}
