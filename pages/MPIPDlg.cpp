@@ -68,6 +68,15 @@ void MPIPDlg::OnInitDialog() {
     return 0;
   });
   FillInputLists();
+  // Until the device answers, each group shows what the state holds, without telling anyone.
+  const DeviceState& state = GetDeviceState();
+  for (int pip = 0; pip < PipCount; ++pip) {
+    const LayerWindow& layer = state.LayerWindow[pip + 1];
+    DropListSelectByData(InputLists[pip], layer.Source);
+    AlphaEdits[pip]->SetValue(layer.Alpha);
+    OnOffButtons[pip]->SetChecked(layer.Enable != 0);
+    EnablePipControls(pip, layer.Enable != 0);
+  }
 }
 
 void MPIPDlg::ApplyLanguage() {

@@ -142,3 +142,21 @@ TEST_F(PipPage, Screenshot) {
     Pump(300);
     EXPECT_TRUE(SaveScreenshot("pip_page.png"));
 }
+
+TEST(PipPageStart, ShowsTheStateBeforeAnyReply) {
+    ResetDeviceState();
+    GetDeviceState().LayerWindow[2] = {1, 30, 3, 0, 0, 0, 0, 0, 0};
+    auto* frame = new wxFrame(nullptr, wxID_ANY, "pip", wxPoint(0, 0), wxSize(340, 540));
+    auto* page = new MPIPDlg;
+    page->Create(frame, wxRect(0, 0, 320, 500));
+    page->OnInitDialog();
+    EXPECT_EQ(page->InputLists[1]->GetList()->GetItemData(page->InputLists[1]->GetCurSel()), 3);
+    EXPECT_TRUE(page->OnOffButtons[1]->IsChecked());
+    EXPECT_TRUE(page->AlphaEdits[1]->IsEnabled());
+    EXPECT_EQ(page->AlphaEdits[1]->Value(), 30.0f);
+    EXPECT_FALSE(page->AlphaEdits[0]->IsEnabled());
+    EXPECT_EQ(page->InputLists[0]->GetCurSel(), 0);
+    frame->Destroy();
+    Pump(20);
+    ResetDeviceState();
+}
