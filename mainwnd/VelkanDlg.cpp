@@ -279,6 +279,12 @@ void VelkanDlg::SetFloatingWindow(MBaseDialog* page, intptr_t argument) {
   const bool anyFloating = SearchMachine->IsShown() || VideoSetting->IsShown() || MediaPlayer->IsShown() ||
                            Feather->IsShown();
   MainArea->Show(!anyFloating);
+  std::vector<std::string> shown;
+  for (MBaseDialog* p : {static_cast<MBaseDialog*>(SearchMachine), static_cast<MBaseDialog*>(VideoSetting),
+                         static_cast<MBaseDialog*>(MediaPlayer), static_cast<MBaseDialog*>(Feather)})
+    if (p->IsShown()) shown.push_back(p->PageTitle.ToStdString(wxConvUTF8));
+  if (shown.empty()) shown.push_back("none");
+  RecordShownTexts("floating", shown);
 }
 
 LRESULT VelkanDlg::OnPageClosed(WPARAM, LPARAM) {
