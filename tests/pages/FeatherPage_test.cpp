@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include "PageTestSupport.h"
+#include "app/DeviceState.h"
+#include "app/UiStrings.h"
+#include "controls/CDropButton.h"
+#include "controls/CGdipButton.h"
+#include "mainwnd/MainMessages.h"
+#include "pages/FeatherLogic.h"
+#include "pages/Velk_FeatherDlg.h"
+#include "platform/ui/UserMessages.h"
+
+namespace {
+class FeatherPage : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetDeviceState();
+        Page = new Velk_FeatherDlg;
+        Host = std::make_unique<PageHost>(Page, wxSize(320, 280), false);
+        Host->Listen(MPageEvent);
+        Page->OnInitDialog();
+        Page->ApplyLanguage();
+        Page->ShowPage(true);
+        Pump(30);
+    }
+    void TearDown() override {
+        Host.reset();
+        ResetDeviceState();
+    }
+    ScopedRecordingLink Scoped;
+    Velk_FeatherDlg* Page = nullptr;
+    std::unique_ptr<PageHost> Host;
+};
+
+TEST_F(FeatherPage, ListsHoldTheSharpAndLevelItemsAndStartDisabled) {
+    CDropList* sharp = Page->Lists[0]->GetList();
+    ASSERT_EQ(sharp->GetCount(), 5);
+    EXPECT_EQ(sharp->GetText(3).ToStdString(), UiStrings[157]);
+    EXPECT_EQ(sharp->GetItemData(3), 4);
+    CDropList* level = Page->Lists[3]->GetList();
+    ASSERT_EQ(level->GetCount(), 4);
+    EXPECT_EQ(level->GetText(2), "2");
+    for (CDropButton* l : Page->Lists) EXPECT_FALSE(l->IsEnabled());
+}
+
+TEST_F(FeatherPage, RefusedSwitchOnReturnsToOffAndSendsNothing) {
+    DeviceState& s = GetDeviceState();
+    s.MosaicSettings.Mode = 2;
+    s.LayerWindow[1].Enable = 1;
+    Page->FeatherButton->Click();
+    Pump(20);
+    EXPECT_FALSE(Page->FeatherButton->IsChecked());
+    EXPECT_TRUE(SentCommands(Scoped.Link).empty());
+    EXPECT_TRUE(Host->Got.empty());
+}
+
+TEST_F(FeatherPage, AcceptedSwitchOnSendsAndTellsTheMainDialog) {
+    DeviceState& s = GetDeviceState();
+    s.MosaicSettings.Mode = 3;
+    s.LayerWindow[3].Enable = 1;
+    Page->FeatherButton->Click();
+    Pump(20);
+    EXPECT_TRUE(Page->FeatherButton->IsChecked());
+    const auto sent = SentCommands(Scoped.Link);
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0].Command, 35u);
+    EXPECT_EQ(sent[0].Bytes[0], 1);
+    EXPECT_EQ(sent[0].Bytes[9], 3);
+    ASSERT_EQ(Host->Got.size(), 1u);
+    EXPECT_EQ(Host->Got[0].W, static_cast<WPARAM>(EvFeatherChanged));
+    EXPECT_EQ(Host->Got[0].L, 1);
+    for (CDropButton* l : Page->Lists) EXPECT_TRUE(l->IsEnabled());
+    // And off again.
+    Page->FeatherButton->Click();
+    Pump(20);
+    EXPECT_EQ(SentCommands(Scoped.Link).back().Bytes[0], 0);
+    EXPECT_EQ(Host->Got.back().L, 0);
+    for (CDropButton* l : Page->Lists) EXPECT_FALSE(l->IsEnabled());
+}
+
+TEST_F(FeatherPage, RefreshFollowsTheMosaicModeAndTheDevice) {
+    DeviceState& s = GetDeviceState();
+    s.MosaicSettings.Mode = 3;
+    s.FeatherSettings.Enable = 1;
+    s.FeatherSettings.Sharpness[1] = 4;
+    s.FeatherSettings.Level[1] = 2;
+    s.FeatherSettings.Sharpness[3] = 5;
+    s.FeatherSettings.Level[3] = 3;
+    Page->UpdateFromDevice();
+    EXPECT_EQ(Page->PipLayer, 1);
+    EXPECT_EQ(Page->FindGroupBox(IdFeatherGroupFirst)->GetText(), "PIP1");
+    EXPECT_EQ(Page->Lists[0]->GetCurSel(), 3);
+    EXPECT_EQ(Page->Lists[2]->GetCurSel(), 2);
+    EXPECT_EQ(Page->Lists[1]->GetCurSel(), 4);
+    EXPECT_EQ(Page->Lists[3]->GetCurSel(), 3);
+    EXPECT_TRUE(Page->FeatherButton->IsChecked());
+    ASSERT_EQ(Host->Got.size(), 1u);
+    EXPECT_EQ(Host->Got[0].L, 1);
+    // A list change is sent with its layer.
+    Page->OnDropListSelChanged(65402, 1);
+    EXPECT_EQ(s.FeatherSettings.Level[1], 1u);
+    ASSERT_EQ(SentCommands(Scoped.Link).size(), 1u);
+    EXPECT_EQ(SentCommands(Scoped.Link)[0].Bytes[9], 1);
+    EXPECT_TRUE(SaveWindowScreenshot(Host->Frame, ArtifactPath("feather_page.png")));
+}
+
+TEST_F(FeatherPage, BadIndexOrListIsIgnored) {
+    Page->OnDropListSelChanged(65400, 99);
+    Page->OnDropListSelChanged(12345, 0);
+    EXPECT_TRUE(SentCommands(Scoped.Link).empty());
+}
+}  // namespace

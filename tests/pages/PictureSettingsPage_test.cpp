@@ -1,0 +1,224 @@
+#include <gtest/gtest.h>
+
+#include "PageTestSupport.h"
+#include "app/DeviceState.h"
+#include "controls/CDropButton.h"
+#include "controls/KitControlFactory.h"
+#include "controls/NumericEdit.h"
+#include "controls/oBitmapSlider.h"
+#include "pages/MPicSettingDlg.h"
+#include "pages/PictureSettingsLogic.h"
+#include "platform/ui/UserMessages.h"
+
+namespace {
+class PicturePage : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetDeviceState();
+        DeviceState& s = GetDeviceState();
+        s.InputTable[3].Name = "HDMI-1";
+        s.LayerWindow[0].Source = 3;
+        s.LayerWindow[1].Source = 1;
+        s.PictureMode = 7;
+        s.BrightLevel = 17;
+        s.Gamma = 0.0f;
+        Row = *s.GetLayerInputIndex(0);
+        PictureSettings& r = s.PictureSettings[4 * Row + 0];
+        r.Brightness = 60; r.Contrast = 45; r.Saturation = 70; r.Hue = 50; r.Sharpness = 10;
+        r.Red = 128; r.Green = 120; r.Blue = 140; r.ColourTemperature = 2;
+        Page = new MPicSettingDlg;
+        Host = std::make_unique<PageHost>(Page, wxSize(320, 526));
+        Page->OnInitDialog();
+        Page->ApplyLanguage();
+        Page->ShowPage(true);
+        Page->UpdateFromDevice();
+        Pump(50);
+        Link().Calls.clear();
+    }
+    void TearDown() override {
+        Host.reset();
+        ResetDeviceState();
+    }
+    RecordingCommLink& Link() { return Scoped.Link; }
+    oSliderEdit* Edit(int id) { return FindKitControl<oSliderEdit>(Page, id); }
+    CGdipButton* Button(int id) { return FindKitControl<CGdipButton>(Page, id); }
+    void Commit(int id, float value) {
+        Edit(id)->SetValue(value);
+        PostMsg(Page, MEditValueChanged, static_cast<WPARAM>(id), 0);
+        Pump(30);
+    }
+
+    ScopedRecordingLink Scoped;
+    MPicSettingDlg* Page = nullptr;
+    std::unique_ptr<PageHost> Host;
+    uint32_t Row = 0;
+};
+
+TEST_F(PicturePage, RefreshShowsTheLayersRecordAndSource) {
+    EXPECT_EQ(Page->Input, Row);
+    EXPECT_EQ(Edit(1051)->Value(), 60);
+    EXPECT_EQ(Edit(1003)->Value(), 45);
+    EXPECT_EQ(Edit(1015)->Value(), 70);
+    EXPECT_EQ(Edit(1010)->Value(), 10);
+    EXPECT_EQ(Edit(1419)->Value(), 120);
+    EXPECT_EQ(Edit(1051)->GetSlider()->GetPos(), 60);
+    EXPECT_EQ(Page->PictureModeList->GetCurSel(), 7);
+    EXPECT_EQ(Page->ColourTemperatureList->GetCurSel(), 2);
+    EXPECT_EQ(Button(1416)->GetLabel(), "HDMI-1");
+    EXPECT_TRUE(Button(1416)->IsChecked());
+    EXPECT_FALSE(Button(1417)->IsChecked());
+    // Bright level and gamma are off: their edits are locked, their switches read "0ff".
+    EXPECT_FALSE(Edit(1035)->IsEnabled());
+    EXPECT_FALSE(Edit(1039)->IsEnabled());
+    EXPECT_EQ(Button(1432)->GetLabel(), "0ff");
+    EXPECT_TRUE(Edit(1051)->IsEnabled());
+    EXPECT_TRUE(Edit(1418)->IsEnabled());
+}
+
+TEST_F(PicturePage, CommittedBrightnessIsStoredAndSentOnce) {
+    Commit(1051, 81);
+    EXPECT_EQ(GetDeviceState().PictureSettings[4 * Row].Brightness, 81);
+    const auto sent = SentCommands(Link());
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0].Command, 3u);
+    EXPECT_EQ(sent[0].Bytes[0], 1);
+    EXPECT_EQ(sent[0].Bytes[1], 7);
+    EXPECT_EQ(sent[0].Bytes[4], 0);
+    EXPECT_EQ(sent[0].Bytes[6], 81);
+}
+
+TEST_F(PicturePage, ScopeAllReachesEveryInputOfTheLayer) {
+    Button(1417)->Click();
+    Pump(20);
+    EXPECT_TRUE(Button(1417)->IsChecked());
+    EXPECT_FALSE(Button(1416)->IsChecked());
+    EXPECT_TRUE(SentCommands(Link()).empty()); // the scope travels with the next command
+    Commit(1418, 200);
+    for (uint32_t k = 0; k < 12; ++k) EXPECT_EQ(GetDeviceState().PictureSettings[4 * k].Red, 200) << k;
+    EXPECT_EQ(GetDeviceState().PictureSettings[4 * Row].ColourTemperature, 8u);
+    ASSERT_EQ(SentCommands(Link()).size(), 1u);
+    EXPECT_EQ(SentCommands(Link())[0].Bytes[5], 1);
+    EXPECT_EQ(Page->ColourTemperatureList->GetCurSel(), 8);
+}
+
+TEST_F(PicturePage, CommitWhileHiddenIsDropped) {
+    Page->ShowPage(false);
+    Pump(20);
+    Commit(1051, 11);
+    EXPECT_EQ(GetDeviceState().PictureSettings[4 * Row].Brightness, 60);
+    EXPECT_TRUE(SentCommands(Link()).empty());
+}
+
+TEST_F(PicturePage, PresetModeLocksEveryValueControl) {
+    Page->OnDropListSelChanged(PictureModeListId, 4);
+    EXPECT_EQ(GetDeviceState().PictureMode, 4u);
+    ASSERT_EQ(SentCommands(Link()).size(), 1u);
+    EXPECT_EQ(SentCommands(Link())[0].Bytes[1], 4);
+    for (int id : {1035, 1039, 1051, 1003, 1015, 1019, 1010, 1418, 1419, 1424}) EXPECT_FALSE(Edit(id)->IsEnabled()) << id;
+    EXPECT_FALSE(Page->ColourTemperatureList->IsEnabled());
+    EXPECT_FALSE(Button(1432)->IsEnabled());
+    // The Video preset's values are shown.
+    EXPECT_EQ(Edit(1051)->Value(), 48);
+    EXPECT_EQ(Edit(1015)->Value(), 55);
+    EXPECT_EQ(Page->ColourTemperatureList->GetCurSel(), 8);
+}
+
+TEST_F(PicturePage, ColourTemperatureChoiceMovesThePictureModeToUser) {
+    GetDeviceState().PictureMode = 2;
+    Page->UpdateFromDevice();
+    Page->OnDropListSelChanged(ColourTemperatureListId, 3);
+    EXPECT_EQ(GetDeviceState().PictureMode, 7u);
+    EXPECT_EQ(GetDeviceState().PictureSettings[4 * Row].ColourTemperature, 3u);
+    EXPECT_EQ(Page->PictureModeList->GetCurSel(), 7);
+    EXPECT_EQ(Page->ColourTemperatureList->GetCurSel(), 3);
+    ASSERT_EQ(SentCommands(Link()).size(), 1u);
+    EXPECT_EQ(SentCommands(Link())[0].Bytes[11], 3);
+}
+
+TEST_F(PicturePage, GammaSwitchSendsTenthsAndOffSendsZero) {
+    Button(1192)->Click();
+    Pump(20);
+    EXPECT_EQ(Button(1192)->GetLabel(), "0n");
+    EXPECT_TRUE(Edit(1039)->IsEnabled());
+    Commit(1039, 1.5f);
+    auto sent = SentCommands(Link());
+    ASSERT_EQ(sent.size(), 2u);
+    EXPECT_EQ(sent[1].Bytes[3], 15);
+    Button(1192)->Click();
+    Pump(20);
+    sent = SentCommands(Link());
+    ASSERT_EQ(sent.size(), 3u);
+    EXPECT_EQ(sent[2].Bytes[3], 0);
+    EXPECT_EQ(GetDeviceState().Gamma, 0.0f);
+    EXPECT_EQ(Button(1192)->GetLabel(), "0ff");
+}
+
+TEST_F(PicturePage, BrightLevelSwitchOffStores17) {
+    Button(1432)->Click();
+    Pump(20);
+    Commit(1035, 9);
+    EXPECT_EQ(GetDeviceState().BrightLevel, 9u);
+    Button(1432)->Click();
+    Pump(20);
+    EXPECT_EQ(GetDeviceState().BrightLevel, 17u);
+    EXPECT_EQ(SentCommands(Link()).back().Bytes[2], 17);
+}
+
+TEST_F(PicturePage, SelectingTheCurrentLayerAgainDoesNothingElse) {
+    Button(1060)->Click();
+    Pump(20);
+    EXPECT_TRUE(Button(1060)->IsChecked());
+    EXPECT_EQ(Page->Layer, 0u);
+    EXPECT_TRUE(SentCommands(Link()).empty());
+}
+
+TEST_F(PicturePage, AnotherLayerShowsItsOwnRecordAndScope) {
+    DeviceState& s = GetDeviceState();
+    s.ApplyToAllInputs[1] = 1;
+    const uint32_t pipRow = *s.GetLayerInputIndex(1);
+    s.PictureSettings[4 * pipRow + 1].Brightness = 33;
+    Button(1061)->Click();
+    Pump(20);
+    EXPECT_EQ(Page->Layer, 1u);
+    EXPECT_FALSE(Button(1060)->IsChecked());
+    EXPECT_TRUE(Button(1061)->IsChecked());
+    EXPECT_EQ(Button(1061)->GetTextColour(), 0x009CEFu);
+    EXPECT_EQ(Button(1060)->GetTextColour(), 0xEBEBEBu);
+    EXPECT_TRUE(Button(1417)->IsChecked());
+    EXPECT_EQ(Edit(1051)->Value(), 33);
+}
+
+TEST_F(PicturePage, ResetSendsPictureWithFlagThenQuery) {
+    Button(1163)->Click();
+    Pump(20);
+    const auto sent = SentCommands(Link());
+    ASSERT_EQ(sent.size(), 2u);
+    EXPECT_EQ(sent[0].Bytes[15], 1);
+    EXPECT_EQ(sent[1].Command, 52u);
+    EXPECT_EQ(Page->ColourTemperatureList->GetCurSel(), 8);
+}
+
+TEST_F(PicturePage, SwitcherModeOneSelectsThePreviewLayerAndLocksProgram) {
+    DeviceState& s = GetDeviceState();
+    Button(1062)->Click();
+    Pump(20);
+    s.SwitcherSettings.Mode = 1;
+    s.SwitcherSettings.OnProgram[1] = 1;
+    s.SwitcherSettings.OnPreview[0] = 1;
+    Page->UpdateLayerButtons();
+    EXPECT_EQ(Page->Layer, 0u);
+    EXPECT_EQ(Button(1060)->GetLabel(), "PVW");
+    EXPECT_EQ(Button(1061)->GetLabel(), "PGM");
+    EXPECT_FALSE(Button(1061)->IsEnabled());
+    EXPECT_EQ(Button(1062)->GetLabel(), "PIP2");
+    s.SwitcherSettings = {};
+    Page->UpdateLayerButtons();
+    EXPECT_EQ(Button(1061)->GetLabel(), "PIP-1");
+    EXPECT_TRUE(Button(1061)->IsEnabled());
+}
+
+TEST_F(PicturePage, ScreenshotOfThePage) {
+    const std::string path = ArtifactPath("picture_page.png");
+    ASSERT_TRUE(SaveWindowScreenshot(Host->Frame, path));
+}
+}  // namespace

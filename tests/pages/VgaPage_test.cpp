@@ -1,0 +1,163 @@
+#include <gtest/gtest.h>
+
+#include "PageTestSupport.h"
+#include "app/DeviceState.h"
+#include "app/UiStrings.h"
+#include "controls/CGdipButton.h"
+#include "controls/KitControlFactory.h"
+#include "controls/NumericEdit.h"
+#include "pages/MVgaDlg.h"
+#include "pages/PageNotices.h"
+#include "pages/VgaAdjustLogic.h"
+#include "platform/ui/UserMessages.h"
+
+namespace {
+class VgaPage : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetDeviceState();
+        SetPageMessageHook([this](const std::string& text, const std::string&) { Messages.push_back(text); });
+        Page = new MVgaDlg;
+        Host = std::make_unique<PageHost>(Page, wxSize(320, 526));
+        Page->OnInitDialog();
+        Page->ApplyLanguage();
+        Page->ShowPage(true);
+        Pump(30);
+    }
+    void TearDown() override {
+        Host.reset();
+        SetPageMessageHook(nullptr);
+        ResetDeviceState();
+    }
+    oRealEdit* Edit(int id) { return FindKitControl<oRealEdit>(Page, id); }
+    CGdipButton* Button(int id) { return FindKitControl<CGdipButton>(Page, id); }
+    void Unlock() {
+        Edit(IdVgaCode)->SetValue(5807);
+        Button(IdVgaEnter)->Click();
+        Pump(20);
+    }
+    ScopedRecordingLink Scoped;
+    MVgaDlg* Page = nullptr;
+    std::unique_ptr<PageHost> Host;
+    std::vector<std::string> Messages;
+};
+
+TEST_F(VgaPage, StartsLockedWithTheDdcSectionUp) {
+    EXPECT_FALSE(Page->AdcPanelShown());
+    EXPECT_FALSE(Edit(IdVgaRedOffset)->IsShown());
+    EXPECT_FALSE(Button(IdVgaAdcOnOff)->IsEnabled());
+    EXPECT_EQ(Button(IdVgaDdcOnOff)->GetPosition().y, 318);
+}
+
+TEST_F(VgaPage, RightCodeShowsThePanelAndMovesDdcDown) {
+    Unlock();
+    EXPECT_TRUE(Messages.empty());
+    EXPECT_TRUE(Page->AdcPanelShown());
+    EXPECT_TRUE(Edit(IdVgaRedOffset)->IsShown());
+    EXPECT_TRUE(Button(IdVgaAdcOnOff)->IsEnabled());
+    EXPECT_TRUE(Button(IdVgaAdcOnOff)->IsChecked());
+    EXPECT_FALSE(Button(IdVgaEnter)->IsEnabled());
+    EXPECT_EQ(Button(IdVgaDdcOnOff)->GetPosition().y, 318 + 150);
+    EXPECT_TRUE(SaveWindowScreenshot(Host->Frame, ArtifactPath("vga_page_unlocked.png")));
+    // Hiding the page locks it again.
+    Page->ShowPage(false);
+    Page->ShowPage(true);
+    Pump(20);
+    EXPECT_FALSE(Page->AdcPanelShown());
+    EXPECT_FALSE(Edit(IdVgaRedOffset)->IsShown());
+    EXPECT_EQ(Button(IdVgaDdcOnOff)->GetPosition().y, 318);
+    EXPECT_TRUE(Button(IdVgaEnter)->IsEnabled());
+    EXPECT_EQ(Edit(IdVgaCode)->Value(), 0);
+}
+
+TEST_F(VgaPage, WrongCodeSaysSoAndStaysLocked) {
+    Edit(IdVgaCode)->SetValue(1234);
+    Button(IdVgaEnter)->Click();
+    Pump(20);
+    ASSERT_EQ(Messages.size(), 1u);
+    EXPECT_EQ(Messages[0], UiStrings[35]);
+    EXPECT_FALSE(Page->AdcPanelShown());
+}
+
+TEST_F(VgaPage, AdcButtonLocksAndCannotBePressedTwice) {
+    Unlock();
+    Button(IdVgaAdcOnOff)->Click();
+    Pump(20);
+    EXPECT_FALSE(Page->AdcPanelShown());
+    EXPECT_FALSE(Button(IdVgaAdcOnOff)->IsEnabled());
+    EXPECT_EQ(Button(IdVgaDdcOnOff)->GetPosition().y, 318);
+}
+
+TEST_F(VgaPage, ClockEditCommitSendsTheClampedClock) {
+    Edit(IdVgaClock)->SetValue(5000);
+    PostMsg(Page, MEditValueChanged, IdVgaClock, 0);
+    Pump(20);
+    const auto sent = SentCommands(Scoped.Link);
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0].Command, 14u);
+    EXPECT_EQ(sent[0].Bytes[3] | sent[0].Bytes[4] << 8, 4096);
+}
+
+TEST_F(VgaPage, UpdateInputSourceOnPipQueriesButKeepsTheCodeLocked) {
+    DeviceState& s = GetDeviceState();
+    s.InputCardType[3] = 3;
+    s.LayerWindow[1].Source = 3;
+    s.InputTable[3].Name = "VGA";
+    Page->UpdateInputSource(1);
+    auto sent = SentCommands(Scoped.Link);
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0].Command, 49u);
+    EXPECT_EQ(sent[0].Bytes[0], 3);
+    EXPECT_EQ(s.VgaSettings.Input, 3);
+    EXPECT_FALSE(Edit(IdVgaCode)->IsEnabled());
+    EXPECT_FALSE(Button(IdVgaEnter)->IsEnabled());
+    EXPECT_EQ(FindControl(Page, IdVgaInputSource)->GetLabel(), "Input Source\nVGA");
+    // A DVI input on MAIN: nothing sent, the code locked.
+    s.LayerWindow[0].Source = 0;
+    s.InputCardType[0] = 4;
+    Page->UpdateInputSource(0);
+    EXPECT_EQ(SentCommands(Scoped.Link).size(), 1u);
+    EXPECT_FALSE(Edit(IdVgaCode)->IsEnabled());
+    // VGA on MAIN: the code can be entered.
+    s.LayerWindow[0].Source = 3;
+    Page->UpdateInputSource(0);
+    EXPECT_TRUE(Edit(IdVgaCode)->IsEnabled());
+}
+
+TEST_F(VgaPage, RefreshShowsTheDeviceValues) {
+    VgaSettings& v = GetDeviceState().VgaSettings;
+    v.Clock = 1344; v.Phase = 21; v.HPosition = -5; v.VPosition = 7;
+    for (int i = 0; i < 6; ++i) v.Adc[i] = static_cast<uint16_t>(500 + i);
+    Page->UpdateFromDevice();
+    EXPECT_EQ(Edit(IdVgaClock)->Value(), 1344);
+    EXPECT_EQ(Edit(IdVgaPhase)->Value(), 21);
+    EXPECT_EQ(Edit(IdVgaHPosition)->Value(), -5);
+    EXPECT_EQ(Edit(IdVgaVPosition)->Value(), 7);
+    EXPECT_EQ(Edit(IdVgaRedOffset)->Value(), 500);
+    EXPECT_EQ(Edit(IdVgaGreenOffset)->Value(), 501);
+    EXPECT_EQ(Edit(IdVgaRedGain)->Value(), 503);
+    EXPECT_EQ(Edit(IdVgaBlueGain)->Value(), 505);
+    EXPECT_TRUE(SentCommands(Scoped.Link).empty());
+}
+
+TEST_F(VgaPage, ResultMessageNamesOkOrFailed) {
+    GetDeviceState().OperationStatus.Result = 1;
+    Page->ShowResult();
+    GetDeviceState().OperationStatus.Result = 0;
+    Page->ShowResult();
+    ASSERT_EQ(Messages.size(), 2u);
+    EXPECT_EQ(Messages[0], UiStrings[34] + " " + UiStrings[66]);
+    EXPECT_EQ(Messages[1], UiStrings[34] + " " + UiStrings[67]);
+}
+
+TEST_F(VgaPage, AutoAdjustSendsThenQueriesTheSelectedInput) {
+    GetDeviceState().VgaSettings.Input = 2;
+    Button(IdVgaAutoAdjust)->Click();
+    Pump(20);
+    const auto sent = SentCommands(Scoped.Link);
+    ASSERT_EQ(sent.size(), 2u);
+    EXPECT_EQ(sent[0].Bytes[2], 1);
+    EXPECT_EQ(sent[1].Command, 49u);
+    EXPECT_EQ(sent[1].Bytes[0], 2);
+}
+}  // namespace
