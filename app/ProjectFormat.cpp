@@ -1,5 +1,6 @@
 #include "app/ProjectFormat.h"
 
+#include "app/LittleEndian.h"
 #include "app/NumberText.h"
 #include "app/ProjectKeyTable.h"
 
@@ -9,34 +10,22 @@
 
 namespace {
 
-uint16_t LoadU16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
-uint32_t LoadU32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[2]) << 16) |
-           (static_cast<uint32_t>(p[3]) << 24);
-}
-void StoreU16(uint8_t* p, uint32_t v) {
-    p[0] = static_cast<uint8_t>(v);
-    p[1] = static_cast<uint8_t>(v >> 8);
-}
-void StoreU32(uint8_t* p, uint32_t v) {
-    for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(v >> (8 * i));
-}
 float LoadF32(const uint8_t* p) {
     float f;
-    uint32_t bits = LoadU32(p);
+    uint32_t bits = ReadU32(p);
     std::memcpy(&f, &bits, 4);
     return f;
 }
 void StoreF32(uint8_t* p, float f) {
     uint32_t bits;
     std::memcpy(&bits, &f, 4);
-    StoreU32(p, bits);
+    WriteU32(p, bits);
 }
 
 void ClampU16(uint8_t* p, uint16_t low, uint16_t high) {
-    const uint16_t v = LoadU16(p);
-    if (v < low) StoreU16(p, low);
-    else if (v > high) StoreU16(p, high);
+    const uint16_t v = ReadU16(p);
+    if (v < low) WriteU16(p, low);
+    else if (v > high) WriteU16(p, high);
 }
 
 
@@ -45,9 +34,9 @@ void ClampU16(uint8_t* p, uint16_t low, uint16_t high) {
 void ClampProjectFields(uint8_t* block) {
     // The resolution row is compared as a signed number; 19 or more falls back to row 17,
     // not to the custom row 18.
-    const auto row = static_cast<int32_t>(LoadU32(block + 0));
-    if (row < 0) StoreU32(block + 0, 0);
-    else if (row >= 19) StoreU32(block + 0, 17);
+    const auto row = static_cast<int32_t>(ReadU32(block + 0));
+    if (row < 0) WriteU32(block + 0, 0);
+    else if (row >= 19) WriteU32(block + 0, 17);
     ClampU16(block + 4, 640, 4080);   // HRESO
     ClampU16(block + 6, 480, 4080);   // VRESO
     ClampU16(block + 8, 2300, 12000); // FPS
@@ -81,9 +70,9 @@ std::string FormatProjectText(const uint8_t* block) {
         const uint8_t* field = block + key.Offset;
         switch (key.Width) {
         case ProjectFieldWidth::U8: out += FormatInt(field[0]); break;
-        case ProjectFieldWidth::U16: out += FormatInt(LoadU16(field)); break;
+        case ProjectFieldWidth::U16: out += FormatInt(ReadU16(field)); break;
         case ProjectFieldWidth::U32:
-        case ProjectFieldWidth::I32: out += FormatInt(static_cast<int32_t>(LoadU32(field))); break;
+        case ProjectFieldWidth::I32: out += FormatInt(static_cast<int32_t>(ReadU32(field))); break;
         case ProjectFieldWidth::F32: out += FormatFloat(LoadF32(field)); break;
         }
         out += "\r\n";
@@ -140,8 +129,8 @@ size_t ParseProjectLines(const std::vector<std::string>& lines, uint8_t* block) 
         const auto number = static_cast<uint32_t>(ParseLeadingInt(value));
         switch (key.Width) {
         case ProjectFieldWidth::U8: field[0] = static_cast<uint8_t>(number); break;
-        case ProjectFieldWidth::U16: StoreU16(field, number); break;
-        default: StoreU32(field, number); break;
+        case ProjectFieldWidth::U16: WriteU16(field, number); break;
+        default: WriteU32(field, number); break;
         }
     }
     return found;

@@ -3,26 +3,20 @@
 #include "app/AppGlobals.h"
 #include "app/DeviceCommand.h"
 #include "app/DeviceState.h"
+#include "app/LittleEndian.h"
 #include "app/MainDialogInterface.h"
 #include "app/ReplyCommands.h"
 #include "app/ReplySleep.h"
 #include "app/ReplySlot.h"
+#include "platform/os/CodePage.h"
 
 #include <cstring>
 #include <iterator>
 #include <string>
 
-extern uint8_t InterimDeviceId;
-
 namespace {
 
 bool serialLinkOpen = false;
-
-uint16_t ReadU16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
-uint32_t ReadU32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[2]) << 16) |
-           (static_cast<uint32_t>(p[3]) << 24);
-}
 
 DeviceState& State() { return GetDeviceState(); }
 
@@ -265,7 +259,7 @@ void OnReplyInputStates(const uint8_t* data, uint8_t id) {
     if (!dialog || !data) return;
     // With several machines only the controlled one's input states count; a serial link has
     // one device only, whatever its id.
-    if (id != InterimDeviceId && !serialLinkOpen) return;
+    if (id != DeviceId && !serialLinkOpen) return;
     std::memcpy(State().InputSignalPresent, data, CardSlotCount);
     RouteAndMark(*dialog, ReplyInputStates, id);
 }
@@ -373,8 +367,9 @@ void OnReplyDeviceInfo(const char* ipText, const uint8_t* mac) {
     MainDialogInterface* dialog = TheMainDialog;
     if (!dialog) return;
     if (ipText && mac) {
-        // An IPv4 text is at most 15 characters; the link guarantees a terminator in 16 bytes.
-        State().SetDeviceInfo(std::string(ipText, strnlen(ipText, 16)), mac);
+        // The text comes in the ANSI code page; an IPv4 text is at most 15 characters and the
+        // link guarantees a terminator within 16 bytes.
+        State().SetDeviceInfo(CodePageToUtf8(std::string_view(ipText, strnlen(ipText, 16)), CodePageAnsi), mac);
         Route(*dialog, ReplyDeviceInfo);
     }
     HideBusy(*dialog);
@@ -404,7 +399,8 @@ void OnReplyExtensionCard(const uint8_t* data, uint8_t id) {
     dialog->UpdateExtSourceButtons();
     for (int layer = 0; layer < LayerCount; ++layer) dialog->ApplyLayerSettings(layer, false);
     dialog->EndSignalSwitchWait();
-    SendQuery(CmdQueryEdid, 5);
+    // The EDID of the card's input (input 6, entry 5): the bytes the device has always got here.
+    SendQuery(CmdQueryEdid, 6);
     SendQuery(CmdQuery57);
     MarkConnected(id);
 }

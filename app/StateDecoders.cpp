@@ -2,6 +2,7 @@
 // a signal report means for the input table, the layer sources and the crop records.
 #include "app/DeviceCommand.h"
 #include "app/DeviceState.h"
+#include "app/LittleEndian.h"
 #include "app/ReplyCommands.h"
 
 #include <cstring>
@@ -11,12 +12,6 @@ namespace {
 constexpr uint32_t VgaCard = 3;
 constexpr uint32_t HdmiCard = 6;
 constexpr uint32_t DpCard = 8;
-
-uint16_t ReadU16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
-uint32_t ReadU32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[2]) << 16) |
-           (static_cast<uint32_t>(p[3]) << 24);
-}
 
 // The name an option-slot row (6 or 7) takes from its card type; null keeps the name.
 const char* OptionSlotName(uint32_t slot, uint32_t cardType) {

@@ -12,7 +12,7 @@
 
 // ---- CDropList
 
-CDropList::CDropList(wxWindow* parent) : wxVListBox(parent, ListId, wxDefaultPosition, wxDefaultSize, wxBORDER_NONE) {
+CDropList::CDropList(wxWindow* parent) : wxVListBox(parent, WindowIdFor(ListId), wxDefaultPosition, wxDefaultSize, wxBORDER_NONE) {
     SetBackgroundColour(ColourFromRef(Background));
     Bind(wxEVT_LEFT_UP, [this](wxMouseEvent& e) {
         const int hit = VirtualHitTest(e.GetPosition().y);
@@ -143,7 +143,8 @@ void CListWnd::OnDismiss() { Owner->OnPopupDismissed(); }
 
 bool CDropButton::Create(const wxString& caption, wxWindow* parent, int notifyId, long face, long hover, long text,
                          long second, const wxFont* font, long listBackground, const wxRect& rect) {
-    if (!wxControl::Create(parent, notifyId, rect.GetPosition(), rect.GetSize(), wxBORDER_NONE | wxWANTS_CHARS))
+    ControlId = notifyId;
+    if (!wxControl::Create(parent, WindowIdFor(notifyId), rect.GetPosition(), rect.GetSize(), wxBORDER_NONE | wxWANTS_CHARS))
         return false;
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     FaceColour = face == -1 ? 0xCDD9DD : static_cast<COLORREF>(face);

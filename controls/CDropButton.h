@@ -8,6 +8,7 @@
 
 #include "controls/logic/DropListModel.h"
 #include "controls/logic/KitPalette.h"
+#include "platform/ui/ControlIds.h"
 
 class CDropButton;
 
@@ -57,11 +58,11 @@ private:
     CDropButton* Owner;
 };
 
-class CDropButton : public wxControl {
+class CDropButton : public wxControl, public ControlIdentity {
 public:
     static constexpr int MaxDropHeight = 100;
 
-    CDropButton() = default;
+    CDropButton() : ControlIdentity(0) {}
     // -1 for a colour stands for its default; a null font makes the button's own Arial 15.
     bool Create(const wxString& caption, wxWindow* parent, int notifyId, long face, long hover, long text,
                 long second, const wxFont* font, long listBackground, const wxRect& rect);

@@ -12,7 +12,8 @@
 bool CGdiPlusBitmapResource::Load(int id) { return LoadPngResource(id, Picture); }
 
 bool CGdipButton::Create(wxWindow* parent, int id, const wxString& caption, const wxRect& rect) {
-    if (!wxControl::Create(parent, id, rect.GetPosition(), rect.GetSize(), wxBORDER_NONE))
+    ControlId = id;
+    if (!wxControl::Create(parent, WindowIdFor(id), rect.GetPosition(), rect.GetSize(), wxBORDER_NONE))
         return false;
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     wxControl::SetLabel(caption);
@@ -96,7 +97,7 @@ bool CGdipButton::Enable(bool enable) {
 void CGdipButton::Click() {
     State.OnClick();
     Refresh();
-    wxCommandEvent event(wxEVT_BUTTON, GetId());
+    wxCommandEvent event(wxEVT_BUTTON, ControlId);
     event.SetEventObject(this);
     ProcessWindowEvent(event);
 }

@@ -13,6 +13,7 @@
 
 #include "controls/logic/ButtonStateModel.h"
 #include "platform/ui/ColourRef.h"
+#include "platform/ui/ControlIds.h"
 
 // A picture read from a PNG resource.
 class CGdiPlusBitmapResource {
@@ -25,10 +26,10 @@ private:
     wxImage Picture;
 };
 
-class CGdipButton : public wxControl {
+class CGdipButton : public wxControl, public ControlIdentity {
 public:
-    CGdipButton() = default;
-    CGdipButton(wxWindow* parent, int id, const wxString& caption, const wxRect& rect) {
+    CGdipButton() : ControlIdentity(0) {}
+    CGdipButton(wxWindow* parent, int id, const wxString& caption, const wxRect& rect) : ControlIdentity(id) {
         Create(parent, id, caption, rect);
     }
     bool Create(wxWindow* parent, int id, const wxString& caption, const wxRect& rect);

@@ -9,7 +9,8 @@
 #include "platform/ui/WxColour.h"
 
 CListCtrlCl::CListCtrlCl(wxWindow* parent, int id, const wxRect& rect)
-    : wxListCtrl(parent, id, rect.GetPosition(), rect.GetSize(), wxLC_REPORT | wxLC_SINGLE_SEL | wxBORDER_SIMPLE) {
+    : wxListCtrl(parent, WindowIdFor(id), rect.GetPosition(), rect.GetSize(), wxLC_REPORT | wxLC_SINGLE_SEL | wxBORDER_SIMPLE),
+      ControlIdentity(id) {
     SetBackgroundColour(ColourFromRef(KitPalette::Dark));
     SetForegroundColour(ColourFromRef(KitPalette::Text));
     // A double click inside the list area reaches the list's main window; listen there too.

@@ -11,6 +11,7 @@
 
 #include "controls/logic/KitLayout.h"
 #include "platform/ui/ColourRef.h"
+#include "platform/ui/ControlIds.h"
 #include "platform/ui/Messages.h"
 
 class CMyEdit;
@@ -28,7 +29,7 @@ public:
     ColumnAlign Align(int column) const { return HeaderColumnAlign(Format, column); }
 };
 
-class CListCtrlCl : public wxListCtrl {
+class CListCtrlCl : public wxListCtrl, public ControlIdentity {
 public:
     static constexpr int InPlaceEditId = 65535;
     static constexpr int InPlaceListId = 32767;

@@ -9,7 +9,8 @@
 #include "platform/ui/ResourceImages.h"
 
 CPictureEx::CPictureEx(wxWindow* parent, int id, const wxRect& rect)
-    : wxControl(parent, id, rect.GetPosition(), rect.GetSize(), wxBORDER_NONE), FrameTimer(this) {
+    : wxControl(parent, WindowIdFor(id), rect.GetPosition(), rect.GetSize(), wxBORDER_NONE), ControlIdentity(id),
+      FrameTimer(this) {
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     Bind(wxEVT_PAINT, &CPictureEx::OnPaint, this);
     Bind(wxEVT_TIMER, &CPictureEx::OnTimer, this, FrameTimer.GetId());

@@ -10,9 +10,10 @@
 #include <wx/timer.h>
 
 #include "controls/logic/GifTiming.h"
+#include "platform/ui/ControlIds.h"
 #include "platform/ui/Resources.h"
 
-class CPictureEx : public wxControl {
+class CPictureEx : public wxControl, public ControlIdentity {
 public:
     CPictureEx(wxWindow* parent, int id, const wxRect& rect);
     ~CPictureEx() override;

@@ -37,7 +37,7 @@ void CProgressDlg::CreateControls() {
         }
     }
     if (!Progress) {
-        Progress = new wxGauge(this, ProgressId, 100, ToWx(layout.Bar).GetPosition(), ToWx(layout.Bar).GetSize());
+        Progress = new wxGauge(this, WindowIdFor(ProgressId), 100, ToWx(layout.Bar).GetPosition(), ToWx(layout.Bar).GetSize());
         Progress->Hide();
     }
 }

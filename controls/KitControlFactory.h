@@ -3,6 +3,7 @@
 // boxes have no window: they become group boxes of the page.
 #include <span>
 
+#include "platform/ui/ControlIds.h"
 #include "platform/ui/ControlTable.h"
 
 class MBaseDialog;
@@ -13,5 +14,5 @@ std::vector<wxWindow*> BuildPageControls(MBaseDialog& page, std::span<const Cont
 
 // The page's kit control with that id, as its own class (null when it is not one).
 template <class T> T* FindKitControl(wxWindow* page, int id) {
-    return dynamic_cast<T*>(page->FindWindow(id));
+    return dynamic_cast<T*>(FindControl(page, id));
 }

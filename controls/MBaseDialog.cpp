@@ -152,7 +152,7 @@ bool MBaseDialog::SetControlText(int id, const wxString& text) {
         RefreshRect(Grown(box->FrameRect, 4));
         return true;
     }
-    if (wxWindow* child = FindWindow(id); child && child != this) {
+    if (wxWindow* child = FindControl(this, id)) {
         // Edits keep what the operator typed; only labels change.
         if (!child->IsKindOf(wxCLASSINFO(wxTextCtrl)))
             child->SetLabel(text);

@@ -39,7 +39,7 @@ void NumericEditBase::ShowModel() {
 
 void NumericEditBase::Commit() {
     ShowModel();
-    PostMsg(GetParent(), MEditValueChanged, static_cast<WPARAM>(GetId()), 0);
+    PostMsg(GetParent(), MEditValueChanged, static_cast<WPARAM>(ControlId), 0);
 }
 
 void NumericEditBase::OnChar(wxKeyEvent& event) {
@@ -146,5 +146,5 @@ void oSliderEdit::OnSliderMoved(int position, bool final) {
     ChangeValue(text);
     SetInsertionPointEnd();
     if (notify)
-        PostMsg(GetParent(), MEditValueChanged, static_cast<WPARAM>(GetId()), 0);
+        PostMsg(GetParent(), MEditValueChanged, static_cast<WPARAM>(ControlId), 0);
 }

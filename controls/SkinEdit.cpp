@@ -9,8 +9,8 @@ static wxRect Grown(wxRect rect, int by) {
 #include "platform/ui/WxColour.h"
 
 SkinEdit::SkinEdit(wxWindow* parent, int id, const wxRect& rect, long style)
-    : wxTextCtrl(parent, id, wxString(), rect.GetPosition(), rect.GetSize(), style | wxBORDER_NONE),
-      FrameColour(KitPalette::Accent), DisabledFrameColour(KitPalette::Dark) {
+    : wxTextCtrl(parent, WindowIdFor(id), wxString(), rect.GetPosition(), rect.GetSize(), style | wxBORDER_NONE),
+      ControlIdentity(id), FrameColour(KitPalette::Accent), DisabledFrameColour(KitPalette::Dark) {
     SetBackgroundColour(ColourFromRef(KitPalette::Dark));
     SetForegroundColour(ColourFromRef(KitPalette::Accent));
 }

@@ -5,8 +5,9 @@
 #include <wx/textctrl.h>
 
 #include "controls/MBaseDialog.h"
+#include "platform/ui/ControlIds.h"
 
-class SkinEdit : public wxTextCtrl, public EditFrameSource {
+class SkinEdit : public wxTextCtrl, public EditFrameSource, public ControlIdentity {
 public:
     SkinEdit(wxWindow* parent, int id, const wxRect& rect, long style = 0);
     bool Enable(bool enable = true) override;

@@ -10,7 +10,8 @@
 int CurrentLanguageStaticId = 1251;
 
 SkinStatic::SkinStatic(wxWindow* parent, int id, const wxString& text, const wxRect& rect, long align)
-    : wxControl(parent, id, rect.GetPosition(), rect.GetSize(), wxBORDER_NONE), Align(align) {
+    : wxControl(parent, WindowIdFor(id), rect.GetPosition(), rect.GetSize(), wxBORDER_NONE), ControlIdentity(id),
+      Align(align) {
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     wxControl::SetLabel(text);
     Bind(wxEVT_PAINT, &SkinStatic::OnPaint, this);
@@ -46,7 +47,7 @@ void SkinStatic::OnPaint(wxPaintEvent&) {
             PaintParentBackdrop(this, dc);
         }
         dc.SetTextForeground(ColourFromRef(FixedTextColour ? *FixedTextColour
-                                                           : StaticTextColour(GetId(), CurrentLanguageStaticId)));
+                                                           : StaticTextColour(ControlId, CurrentLanguageStaticId)));
     }
     dc.SetFont(GetFont());
     dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);

@@ -7,11 +7,12 @@
 #include <wx/control.h>
 
 #include "platform/ui/ColourRef.h"
+#include "platform/ui/ControlIds.h"
 
 // The static whose id this holds is painted in the accent (the chosen language on the system page).
 extern int CurrentLanguageStaticId;
 
-class SkinStatic : public wxControl {
+class SkinStatic : public wxControl, public ControlIdentity {
 public:
     SkinStatic(wxWindow* parent, int id, const wxString& text, const wxRect& rect, long align = wxALIGN_LEFT);
     void SetLabel(const wxString& label) override;

@@ -9,7 +9,8 @@
 #include "platform/ui/ResourceImages.h"
 
 oBitmapSlider::oBitmapSlider(wxWindow* parent, int id, const wxRect& rect)
-    : wxControl(parent, id, rect.GetPosition(), rect.GetSize(), wxBORDER_NONE | wxWANTS_CHARS) {
+    : wxControl(parent, WindowIdFor(id), rect.GetPosition(), rect.GetSize(), wxBORDER_NONE | wxWANTS_CHARS),
+      ControlIdentity(id) {
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     Bind(wxEVT_PAINT, &oBitmapSlider::OnPaint, this);
     Bind(wxEVT_LEFT_DOWN, &oBitmapSlider::OnLeftDown, this);

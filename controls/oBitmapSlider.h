@@ -7,10 +7,11 @@
 #include <wx/image.h>
 
 #include "controls/logic/SliderMath.h"
+#include "platform/ui/ControlIds.h"
 
 class oSliderEdit;
 
-class oBitmapSlider : public wxControl {
+class oBitmapSlider : public wxControl, public ControlIdentity {
 public:
     oBitmapSlider(wxWindow* parent, int id, const wxRect& rect);
     ~oBitmapSlider() override;

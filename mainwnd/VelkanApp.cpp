@@ -1,9 +1,10 @@
 #include "mainwnd/VelkanApp.h"
 
 #include "app/AppGlobals.h"
+#include "app/AppStartup.h"
 #include "app/CommLink.h"
 #include "app/comm_link_real/RealCommLink.h"
-#include "mainwnd/MainDialogStandIn.h"
+#include "mainwnd/VelkanDlg.h"
 #include "platform/os/AppDirectory.h"
 #include "platform/os/StopSignalWatcher.h"
 
@@ -40,19 +41,21 @@ bool VelkanApp::OnInit() {
 
 void VelkanApp::InitStartLanguage() {
     // The language follows the system's default language at every start, whatever Info.ini
-    // recorded. The language-file helpers are not in this build yet: until they are, the
-    // built-in English texts stay active and ActiveLanguageFilePath stays empty.
+    // recorded.
+    InitSettingsAndLanguage();
 }
 
 int VelkanApp::OnRun() {
     {
-        MainDialogStandIn dialog;
+        VelkanDlg dialog;
         m_mainDialog = &dialog;
         SetTopWindow(&dialog);
-        // TheMainDialog stays null until the real main dialog, which serves the core, runs.
+        TheMainDialog = &dialog;
         // SIGTERM and SIGINT close the dialog as its close button would, on the UI thread.
         StopSignalWatcher stopWatcher([this](int) { CallAfter(&VelkanApp::CloseMainDialog); });
         dialog.ShowModal();
+        // Replies still queued find no main dialog and do nothing.
+        TheMainDialog = nullptr;
         m_mainDialog = nullptr;
         SetTopWindow(nullptr);
     }

@@ -16,6 +16,8 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   # window tests: X server without a screen, input, screenshots, serial pseudo-terminals
   xvfb xauth xdotool imagemagick socat x11-utils
+  # window tests: a private network (ip brings up its loopback)
+  iproute2
   # fonts
   fonts-liberation fonts-wqy-microhei
   # locales for the language tests

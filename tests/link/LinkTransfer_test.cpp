@@ -1,5 +1,6 @@
 #include "LinkFixture.h"
 
+#include <cstdio>
 #include <numeric>
 
 TEST_F(LinkTest, AStateBlockArrivesByteForByteAndComesBackWhole) {
@@ -65,4 +66,22 @@ TEST_F(LinkTest, ALinkThatTakesNothingMakesSendsFailQuickly) {
     const auto elapsed = std::chrono::steady_clock::now() - start;
     EXPECT_GT(refused, 0) << "the outgoing buffer never filled";
     EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count(), 2000);
+}
+
+TEST_F(LinkTest, DevsimStartsFromAStateFile) {
+    std::vector<uint8_t> block(2360);
+    for (size_t i = 0; i < block.size(); ++i) block[i] = static_cast<uint8_t>(255 - (i % 251));
+    const std::string file = scratch.Path() + "state.bin";
+    {
+        FILE* f = std::fopen(file.c_str(), "wb");
+        ASSERT_NE(f, nullptr);
+        ASSERT_EQ(std::fwrite(block.data(), 1, block.size(), f), block.size());
+        std::fclose(f);
+    }
+    const auto ips = StartDevices({21}, {"--state", file});
+    ASSERT_EQ(VelkComm_ConnectNet(ips[0].c_str(), 61213), 0);
+    ASSERT_TRUE(WaitForSlot(1, 1));
+    ASSERT_EQ(VelkComm_SendCommand(0, Block().data(), 21), 0);
+    ASSERT_TRUE(WaitForSlot(2, 1));
+    EXPECT_EQ(recorder->OfSlot(2)[0].data, block);
 }

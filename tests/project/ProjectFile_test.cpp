@@ -6,6 +6,7 @@
 #include "app/ProjectKeyTable.h"
 #include "app/ProjectPath.h"
 #include "app/ReplySleep.h"
+#include "support/RecordingCommLink.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +20,6 @@
 
 namespace fs = std::filesystem;
 
-extern std::function<void(int, uint8_t)> InterimQuerySender;
 
 namespace {
 
@@ -59,7 +59,7 @@ class ProjectFileTest : public ::testing::Test {
 protected:
     std::string Dir;
     RecordingMainDialog Dialog;
-    std::vector<std::string> Sent;
+    RecordingCommLink Link;
 
     void SetUp() override {
         char pattern[] = "/tmp/velkan-project-XXXXXX";
@@ -67,13 +67,18 @@ protected:
         Dir += '/';
         ResetDeviceState();
         TheMainDialog = &Dialog;
-        InterimQuerySender = [this](int command, uint8_t a0) {
-            Sent.push_back(std::to_string(command) + " " + std::to_string(a0));
-        };
+        SetCommLink(&Link);
+    }
+    // "command byte0" for every command sent.
+    std::vector<std::string> Sent() const {
+        std::vector<std::string> out;
+        for (const auto& call : Link.CallsOf("SendCommand"))
+            out.push_back(std::to_string(call.Command) + " " + std::to_string(call.Bytes[0]));
+        return out;
     }
     void TearDown() override {
         TheMainDialog = nullptr;
-        InterimQuerySender = {};
+        SetCommLink(nullptr);
         fs::remove_all(Dir);
     }
 
@@ -196,6 +201,13 @@ TEST_F(ProjectFileTest, WindowsEightBitAndUtf16FilesLoadAlike) {
     EXPECT_TRUE(Same(Block(), fromAnsi));
 }
 
+TEST_F(ProjectFileTest, AFileSavedWithAUtf8MarkLoadsToo) {
+    WriteBytes(Dir + "u8.pro", "\xEF\xBB\xBF[OUTPUTRESO]\r\nRESOINDEX=4\r\nHRESO=1280\r\n");
+    ASSERT_EQ(ReadProjectFile(Dir + "u8.pro"), ProjectLoadResult::Loaded);
+    EXPECT_EQ(GetDeviceState().OutputTiming.ResolutionIndex, 4u);
+    EXPECT_EQ(GetDeviceState().OutputTiming.HActive, 1280);
+}
+
 TEST_F(ProjectFileTest, AFileWithNoKeyChangesNothing) {
     auto& s = GetDeviceState();
     s.OutputTiming.HActive = 1234;
@@ -212,7 +224,7 @@ TEST_F(ProjectFileTest, AFileWithNoKeyChangesNothing) {
     }
     EXPECT_EQ(ReadProjectFile(Dir + "none.pro"), ProjectLoadResult::NotOpened);
     EXPECT_TRUE(Dialog.Calls.empty());
-    EXPECT_TRUE(Sent.empty());
+    EXPECT_TRUE(Sent().empty());
     EXPECT_EQ(s.LoadedFromProject, 0);
 }
 
@@ -242,7 +254,7 @@ TEST_F(ProjectFileTest, LoadingSendsOnlyTheVgaQueries) {
     s.FeatherSettings.Enable = 1;
     ASSERT_TRUE(WriteProjectFile(Dir + "v.pro"));
     ASSERT_EQ(ReadProjectFile(Dir + "v.pro"), ProjectLoadResult::Loaded);
-    EXPECT_EQ(Sent, std::vector<std::string>({"49 1"}));
+    EXPECT_EQ(Sent(), std::vector<std::string>({"49 1"}));
     EXPECT_EQ(s.FeatherSettings.Enable, 0u);
 }
 
@@ -253,9 +265,9 @@ TEST_F(ProjectFileTest, ADeviceStateAfterAProjectLoadIsTreatedAsTheDevices) {
     StateBlock block = Block();
     for (auto& c : block.InputCardType) c = 4;
     block.InputSignalPresent[0] = 1;
-    Sent.clear();
+    Link.Calls.clear();
     GetDeviceState().ApplyStateBlock(&block);
-    EXPECT_EQ(Sent, std::vector<std::string>({"48 0"}));
+    EXPECT_EQ(Sent(), std::vector<std::string>({"48 0"}));
 }
 
 TEST_F(ProjectFileTest, EnsureProjectFileMakesTheDatedDefault) {

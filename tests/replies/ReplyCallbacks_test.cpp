@@ -465,8 +465,7 @@ TEST_F(ReplyTest, DeviceInfoNeedsBothPointersAndAlwaysHidesBusy) {
 }
 
 TEST_F(ReplyTest, InputStatesOnlyFromTheControlledDevice) {
-    extern uint8_t InterimDeviceId;
-    InterimDeviceId = 21;
+    DeviceId = 21;
     const uint8_t data[8] = {1, 1, 0, 1, 0, 0, 1, 1};
     OnReplyInputStates(data, 22);
     EXPECT_EQ(GetDeviceState().InputSignalPresent[0], 0);
@@ -477,8 +476,7 @@ TEST_F(ReplyTest, InputStatesOnlyFromTheControlledDevice) {
 }
 
 TEST_F(ReplyTest, InputStatesFromTheSerialDeviceWhateverItsId) {
-    extern uint8_t InterimDeviceId;
-    InterimDeviceId = 110; // a serial connect leaves the id as it was
+    DeviceId = InitialDeviceId; // a serial connect leaves the id as it was
     SetSerialLinkOpen(true);
     const uint8_t data[8] = {0, 1, 0, 0, 0, 0, 0, 1};
     OnReplyInputStates(data, 7);
@@ -506,6 +504,7 @@ TEST_F(ReplyTest, EncoderRepliesAskForTheNextPart) {
 // ---- extension card ----
 
 TEST_F(ReplyTest, ExtensionCardCallsThePagesThenQueries) {
+    GetDeviceState().EdidEntry[5].Input = 6; // the card's input has the sixth EDID entry
     uint8_t data[44] = {1};
     PutU32(data + 4, 8); // source 0 is a DP card
     OnReplyExtensionCard(data, 4);
@@ -515,7 +514,7 @@ TEST_F(ReplyTest, ExtensionCardCallsThePagesThenQueries) {
                             "input button 8", "input button 9", "input button 10", "input button 11",
                             "port switch rule", "edid list", "sync controls 1", "ext source buttons",
                             "layer settings 0 nosend", "layer settings 1 nosend", "layer settings 2 nosend",
-                            "layer settings 3 nosend", "end signal switch wait", "cmd 50 5", "cmd 57", "route 23 0"};
+                            "layer settings 3 nosend", "end signal switch wait", "cmd 50 6", "cmd 57", "route 23 0"};
     EXPECT_EQ(Log, expected);
     EXPECT_EQ(GetDeviceState().InputCardType[6], 8u);
     EXPECT_EQ(GetDeviceState().InputTable[6].Name, " DP-2");
@@ -532,7 +531,7 @@ TEST_F(ReplyTest, ExtensionCardAbsentCopiesOnlyTheRecord) {
     EXPECT_EQ(s.InputCardType[6], 0u);
     for (int r = 0; r < 12; ++r) EXPECT_EQ(s.InputTable[r].Present, table[r].Present);
     EXPECT_EQ(Log[15], "sync controls 0");
-    EXPECT_EQ(Commands(), Calls({"cmd 50 5", "cmd 57"}));
+    EXPECT_EQ(Commands(), Calls({"cmd 50 0", "cmd 57"}));
 }
 
 TEST_F(ReplyTest, ExtensionCardWithAnActiveSourceBeyondItsThreeNamesNoCard) {
@@ -551,13 +550,10 @@ TEST_F(ReplyTest, ExtensionCardWithAnActiveSourceBeyondItsThreeNamesNoCard) {
 
 // ---- registration ----
 
-extern std::function<void(void*, int)> InterimRegister;
-
 TEST_F(ReplyTest, CallbacksAreRegisteredInTheLinksOrder) {
-    std::vector<std::pair<void*, int>> seen;
-    InterimRegister = [&](void* callback, int slot) { seen.emplace_back(callback, slot); };
     RegisterReplyCallbacks();
-    InterimRegister = {};
+    const auto& seen = Link.Registered;
+    ASSERT_EQ(Link.CallsOf("RegisterCallback").size(), 32u);
     std::vector<int> order;
     for (const auto& s : seen) order.push_back(s.second);
     EXPECT_EQ(order, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21,

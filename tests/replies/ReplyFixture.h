@@ -5,6 +5,7 @@
 #include "app/AppGlobals.h"
 #include "app/DeviceState.h"
 #include "app/ReplySleep.h"
+#include "support/RecordingCommLink.h"
 
 #include <gtest/gtest.h>
 
@@ -13,33 +14,49 @@
 #include <string>
 #include <vector>
 
-extern std::function<void(int, uint8_t)> InterimQuerySender;
+// The recording link, also writing each command into the shared log: "cmd N" for a bare query,
+// "cmd N a" for one whose block byte 0 is its argument.
+class LoggingCommLink : public RecordingCommLink {
+public:
+    std::vector<std::string>* Log = nullptr;
+    std::vector<std::pair<void*, int>> Registered;
+    int RegisterCallback(void* callback, int slot) override {
+        Registered.emplace_back(callback, slot);
+        return RecordingCommLink::RegisterCallback(callback, slot);
+    }
+    int SendCommand(uint32_t command, const uint8_t* block32, uint8_t deviceId) override {
+        if (Log) Log->push_back(CommandText(command, block32[0]));
+        return RecordingCommLink::SendCommand(command, block32, deviceId);
+    }
+    static std::string CommandText(uint32_t command, uint8_t byte0) {
+        switch (command) {
+        case 48: case 49: case 50: case 54: case 56: case 66: case 70:
+            return "cmd " + std::to_string(command) + " " + std::to_string(byte0);
+        default: return "cmd " + std::to_string(command);
+        }
+    }
+};
 
 class ReplyTest : public ::testing::Test {
 protected:
     std::vector<std::string> Log;
     RecordingMainDialog Dialog;
+    LoggingCommLink Link;
 
     void SetUp() override {
         ResetDeviceState();
         Dialog.Log = &Log;
         TheMainDialog = &Dialog;
         SetReplySleepFunction([this](unsigned ms) { Log.push_back("sleep " + std::to_string(ms)); });
-        InterimQuerySender = [this](int command, uint8_t a0) { Log.push_back(CommandText(command, a0)); };
+        Link.Log = &Log;
+        SetCommLink(&Link);
+        DeviceId = InitialDeviceId;
     }
     void TearDown() override {
         TheMainDialog = nullptr;
         SetReplySleepFunction({});
-        InterimQuerySender = {};
-    }
-
-    // "cmd N" for a bare query, "cmd N a" for one whose first byte is its argument.
-    static std::string CommandText(int command, uint8_t a0) {
-        switch (command) {
-        case 48: case 49: case 50: case 54: case 56: case 66: case 70:
-            return "cmd " + std::to_string(command) + " " + std::to_string(a0);
-        default: return "cmd " + std::to_string(command);
-        }
+        SetCommLink(nullptr);
+        DeviceId = InitialDeviceId;
     }
 
     std::vector<std::string> Commands() const {

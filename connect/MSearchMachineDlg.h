@@ -1,0 +1,82 @@
+#pragma once
+// The machine search page: the local adapter, SEARCH, one tile per machine that answered, the
+// choice of the controlled machine and each machine's heartbeat. It floats over the working area.
+#include "connect/MachineList.h"
+#include "controls/MBaseDialog.h"
+
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+class CDropButton;
+class CGdipButton;
+class CMyEdit;
+
+inline constexpr int SearchAdapterListId = 0xFF70;
+
+class MSearchMachineDlg : public MBaseDialog, private MachineListHost {
+ public:
+  static constexpr int IDD = 179;
+  MSearchMachineDlg();
+  ~MSearchMachineDlg() override;
+  // The page's controls, once its window exists.
+  void OnInitDialog();
+
+  void ApplyLanguage() override;
+  // From the reply router: a machine answered the search (its address and MAC are in DeviceState).
+  void AddFoundMachine();
+  // From the reply router: a connection-status reply (autoSelect) or any other reply.
+  void RefreshMachines(bool autoSelect);
+
+  const MachineList& Machines() const { return List; }
+
+ protected:
+  void PaintExtras(wxDC& dc) override;
+  void OnTimer(int id) override;
+
+ private:
+  void RefreshLocalIps();
+  void OnAdapterChosen();
+  void OnBnClickedSearch();
+  void OnLeftDown(wxMouseEvent& event);
+  void OnLeftDoubleClick(wxMouseEvent& event);
+  void SaveMachineName();
+  void CancelNameEdit();
+  void DrawMachines(wxDC& dc);
+
+  // MachineListHost
+  void StartTimer(uint32_t id, uint32_t ms) override;
+  void KillTimer(uint32_t id) override;
+  void RedrawTile(const TileRect& tile) override;
+  std::string LoadMachineName(const std::string& macSection) override;
+  void StoreMachineName(const std::string& macSection, const std::string& name) override;
+  void SetDeviceId(uint8_t id) override;
+  void SelectDevice(const std::string& ip) override;
+  void ConnectNet(const std::string& ip, int port) override;
+  void SetTargets(const std::vector<uint8_t>& ids) override;
+  void SendReadAll() override;
+  bool NetworkConnected() override;
+  void SetNetworkConnected() override;
+  void ShowGettingDataBusy() override;
+  void PostConnectionIndicator(bool on) override;
+  void SendConnectionIndicator(bool on) override;
+  void SendCurrentMachineIp(const std::string& ip) override;
+  void PostLinkChanged() override;
+  bool AskSelectMachine() override;
+  void TellMachineOffline() override;
+
+  MachineList List{*this};
+  int TimerInHandler = 0;             // the timer whose expiry is being handled, 0 for none
+  std::set<int> KillAfterHandler;     // timers stopped by their own handler
+  std::map<int, unsigned> TimerStarts;
+  CDropButton* Adapters = nullptr;
+  CGdipButton* Search = nullptr;
+  CGdipButton* RefreshAdapters = nullptr;
+  CGdipButton* ConnectButton = nullptr;
+  CMyEdit* NameEditor = nullptr;
+  std::vector<std::string> LocalAddresses;
+  // The machine whose name is being edited, by address: clearing the list cannot leave it dangling.
+  std::optional<std::string> EditedMachineIp;
+};

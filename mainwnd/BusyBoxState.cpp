@@ -1,0 +1,21 @@
+#include "mainwnd/BusyBoxState.h"
+
+void BusyBoxState::ShowBusy(bool busy, const std::string& text) {
+  if (busy) {
+    Host.EnableMainWindow(false);
+    Host.SetBusyText(text);
+    Host.StartWatchdog(BusyTimeoutMs);
+    if (!Host.BusyWindowShown()) Host.ShowBusyWindow(true);
+    return;
+  }
+  Host.StopWatchdog();
+  Host.EnableMainWindow(true);
+  Host.RaiseMainWindow();
+  if (Host.BusyWindowShown()) Host.ShowBusyWindow(false);
+}
+
+void BusyBoxState::OnWatchdog() {
+  const bool wasShown = Host.BusyWindowShown();
+  ShowBusy(false, {});
+  if (wasShown) Host.TellNoAnswer();
+}

@@ -1,0 +1,32 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+// The busy box's rules: a busy request disables the main window and shows the text; the first
+// done request closes it. A device that never answers must not leave the window disabled, so
+// every busy request (re)starts a watchdog; when it fires, the box closes and says so.
+class BusyBoxHost {
+ public:
+  virtual ~BusyBoxHost() = default;
+  virtual void EnableMainWindow(bool enable) = 0;
+  virtual void RaiseMainWindow() = 0;
+  virtual void SetBusyText(const std::string& text) = 0;
+  virtual void ShowBusyWindow(bool show) = 0;
+  virtual bool BusyWindowShown() const = 0;
+  virtual void StartWatchdog(uint32_t ms) = 0;
+  virtual void StopWatchdog() = 0;
+  // Tells the operator that the device did not answer.
+  virtual void TellNoAnswer() = 0;
+};
+
+inline constexpr uint32_t BusyTimeoutMs = 15000;
+
+class BusyBoxState {
+ public:
+  explicit BusyBoxState(BusyBoxHost& host) : Host(host) {}
+  void ShowBusy(bool busy, const std::string& text);
+  void OnWatchdog();
+
+ private:
+  BusyBoxHost& Host;
+};

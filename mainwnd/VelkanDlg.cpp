@@ -1,0 +1,645 @@
+#include "mainwnd/VelkanDlg.h"
+
+#include "app/AppGlobals.h"
+#include "app/DeviceState.h"
+#include "app/InfoIni.h"
+#include "app/Language.h"
+#include "app/ProjectFile.h"
+#include "app/ProjectPath.h"
+#include "app/ReplyCallbacks.h"
+#include "app/UiStrings.h"
+#include "connect/MConnectDlg.h"
+#include "connect/MSearchMachineDlg.h"
+#include "controls/CGdipButton.h"
+#include "platform/ui/Fonts.h"
+#include "mainwnd/InputNames.h"
+#include "mainwnd/MMainDlg.h"
+#include "mainwnd/MainMessages.h"
+#include "mainwnd/PageEventRules.h"
+#include "mainwnd/ReplyPump.h"
+#include "mainwnd/ShownTextLog.h"
+#include "mainwnd/Velkan_PrograssDlg.h"
+#include "pages/MCropDlg.h"
+#include "pages/MEdidDlg.h"
+#include "pages/MKeyerDlg.h"
+#include "pages/MLogoDlg.h"
+#include "pages/MMediaPlayerDlg.h"
+#include "pages/MMiscDlg.h"
+#include "pages/MMosaicDlg.h"
+#include "pages/MOutputDlg.h"
+#include "pages/MPIPDlg.h"
+#include "pages/MPicSettingDlg.h"
+#include "pages/MSubTitleDlg.h"
+#include "pages/MSwitcherDlg.h"
+#include "pages/MTaskDlg.h"
+#include "pages/MTstPatternDlg.h"
+#include "pages/MVgaDlg.h"
+#include "pages/MVideoSettingDlg.h"
+#include "pages/Velk_FeatherDlg.h"
+#include "app/CommLink.h"
+#include "platform/os/AppDirectory.h"
+#include "platform/ui/UserMessages.h"
+
+#include <cstdio>
+#include <ctime>
+#include <vector>
+
+#include <wx/dcbuffer.h>
+#include <wx/msgdlg.h>
+
+int ScreenDpi = 96;
+
+namespace {
+const wxColour TextOff(0xEB, 0xEB, 0xEB);
+const wxColour TextOn(239, 156, 0);
+
+std::string SignalText(const InputSignal& s) {
+  char text[48];
+  if (s.Interlaced)
+    std::snprintf(text, sizeof text, "%ux%ui %uHz", unsigned(s.HActive), unsigned(s.VActive) * 2, unsigned(s.FrameRate / 100));
+  else
+    std::snprintf(text, sizeof text, "%ux%u %uHz", unsigned(s.HActive), unsigned(s.VActive), unsigned(s.FrameRate / 100));
+  return text;
+}
+}  // namespace
+
+VelkanDlg::VelkanDlg()
+    : wxDialog(nullptr, wxID_ANY, ProductCaption, wxDefaultPosition, wxDefaultSize,
+               wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX | wxMINIMIZE_BOX | wxMAXIMIZE_BOX | wxRESIZE_BORDER |
+                   wxCLIP_CHILDREN) {
+  SetBackgroundStyle(wxBG_STYLE_PAINT);
+  LogFont title;
+  title.Height = 17;
+  title.Weight = 700;
+  TitleFont = FontFromLogFont(title);
+  OnInitDialog();
+}
+
+VelkanDlg::~VelkanDlg() {
+  Timers.KillTimer(TitleBlinkTimer);
+  Timers.KillTimer(BusyWatchdogTimer);
+}
+
+void VelkanDlg::OnInitDialog() {
+  const wxSize ppi = wxGetDisplayPPI();
+  if (ppi.x > 0) ScreenDpi = ppi.x;
+  const LayoutSize size = MainWindowSizeForDpi(ScreenDpi, ppi.y > 0 ? ppi.y : ScreenDpi);
+  SetMinSize(wxSize(MinMainWidth, MinMainHeight));
+  SetSize(size.Width, size.Height);
+
+  Messages.On(MPageEvent, [this](WPARAM w, LPARAM l) { return OnPageEvent(w, l); });
+  Messages.On(MPageClosed, [this](WPARAM w, LPARAM l) { return OnPageClosed(w, l); });
+  Messages.On(MShowBusy, [this](WPARAM w, LPARAM l) { return OnShowBusy(w, l); });
+  Messages.On(MLanguageChanged, [this](WPARAM w, LPARAM l) { return OnLanguageChanged(w, l); });
+  Messages.On(MProjectFile, [this](WPARAM w, LPARAM l) { return OnProjectFile(w, l); });
+  Messages.On(MLayerWindowChanged, [this](WPARAM w, LPARAM l) { return OnLayerWindowChanged(w, l); });
+  Bind(wxEVT_CLOSE_WINDOW, &VelkanDlg::OnCloseWindow, this);
+  Bind(wxEVT_PAINT, &VelkanDlg::OnPaint, this);
+  Bind(wxEVT_SIZE, &VelkanDlg::OnSize, this);
+  Bind(wxEVT_CHAR_HOOK, &VelkanDlg::OnCharHook, this);
+
+  CreatePages();
+  SetupButtons();
+  // The reply slots are bound before any connection is made; replies reach this thread
+  // through the notifier.
+  RegisterReplyCallbacks();
+  StartReplyPump();
+  ApplyLanguageTexts();
+  SetTitle(ProductCaption);
+
+  ProjectFilePath = LoadProjectFilePath();
+  EnsureProjectFile(ProjectFilePath);
+  // A file made just now (or left empty) holds nothing and changes nothing.
+  ReadProjectFile(ProjectFilePath);
+  LayoutPageArea();
+  Timers.SetTimer(TitleBlinkTimer, 5000);
+}
+
+void VelkanDlg::CreatePages() {
+  PicSetting = new MPicSettingDlg;
+  Output = new MOutputDlg;
+  Crop = new MCropDlg;
+  Mosaic = new MMosaicDlg;
+  Pip = new MPIPDlg;
+  Logo = new MLogoDlg;
+  Keyer = new MKeyerDlg;
+  Edid = new MEdidDlg;
+  Vga = new MVgaDlg;
+  TestPattern = new MTstPatternDlg;
+  Task = new MTaskDlg;
+  Misc = new MMiscDlg;
+  Connect = new MConnectDlg;
+  SearchMachine = new MSearchMachineDlg;
+  Switcher = new MSwitcherDlg;
+  SubTitle = new MSubTitleDlg;
+  VideoSetting = new MVideoSettingDlg;
+  MediaPlayer = new MMediaPlayerDlg;
+  Feather = new Velk_FeatherDlg;
+  MBaseDialog* const all[] = {PicSetting, Output, Crop,   Mosaic,   Pip,      Logo,         Keyer,
+                              Edid,       Vga,    TestPattern, Task, Misc,     Connect,      SearchMachine,
+                              Switcher,   SubTitle, VideoSetting, MediaPlayer, Feather};
+  for (MBaseDialog* page : all) {
+    page->Create(this, wxRect(0, 0, 320, 400));
+    page->Hide();
+    const bool closeButton = page != Keyer && page != Task && page != TestPattern && page != Feather &&
+                             page != MediaPlayer && page != VideoSetting && page != SearchMachine &&
+                             page != Connect;
+    if (closeButton) page->CreateCaptionButtons(false);
+  }
+  Connect->OnInitDialog();
+  SearchMachine->OnInitDialog();
+  BusyBox = new Velkan_PrograssDlg(this);
+  MainArea = new MMainDlg(this);
+  DockedPages = {PicSetting, Output, Mosaic, Switcher, Pip, Crop, Logo, Edid, Vga, Misc, Connect};
+}
+
+void VelkanDlg::SetupButtons() {
+  const LayoutRect client = ClientLayoutRect();
+  for (int i = 0; i < PageCount; ++i) {
+    const LayoutRect r = PageButtonRect(client, i);
+    auto* button = new CGdipButton(this, PageButtons[i].ControlId, PageButtons[i].Caption,
+                                   wxRect(r.Left, r.Top, r.Width(), r.Height()));
+    button->LoadStdImage(113);
+    button->LoadAltImage(114);
+    button->SetCheckOnClick(true);
+    button->SetTextColour(0xEBEBEB);
+    button->SetFont(TitleFont);
+    Bind(wxEVT_BUTTON, [this, i](wxCommandEvent&) { OnPageButtonClicked(i); }, PageButtons[i].ControlId);
+    PageButtonCtrls[i] = button;
+  }
+  // The VGA adjustment page opens only while a VGA input is in use.
+  PageButtonCtrls[static_cast<int>(PageIndex::Vga)]->Enable(false);
+}
+
+void VelkanDlg::ApplyLanguageTexts() {
+  LoadLanguageStrings();
+  MBaseDialog* const pages[] = {PicSetting, Output, Mosaic,  Logo,    Keyer,        Edid,        Vga,
+                                TestPattern, Task, Misc,     Connect, SearchMachine, Switcher,   SubTitle,
+                                VideoSetting, MediaPlayer, Feather, Crop, Pip};
+  for (MBaseDialog* page : pages) page->ApplyLanguage();
+  Refresh();
+}
+
+LayoutRect VelkanDlg::ClientLayoutRect() const {
+  const wxSize c = GetClientSize();
+  return {0, 0, c.x, c.y};
+}
+
+double VelkanDlg::Scale() const { return ScreenDpi / 96.0; }
+
+void VelkanDlg::LayoutPageArea() {
+  if (!MainArea) return;
+  const LayoutRect client = ClientLayoutRect();
+  const double s = Scale();
+  auto place = [](wxWindow* w, const LayoutRect& r) {
+    if (w && r.Width() > 0 && r.Height() > 0) w->SetSize(r.Left, r.Top, r.Width(), r.Height());
+  };
+  const LayoutRect docked = DockedPageRect(client, s);
+  for (MBaseDialog* page : DockedPages) place(page, docked);
+  place(MainArea, WorkingAreaRect(client, s, Pages.CurrentPage() != NoPage));
+  const LayoutRect floating = FloatingPageRect(client, s);
+  for (wxWindow* page : {static_cast<wxWindow*>(SearchMachine), static_cast<wxWindow*>(VideoSetting),
+                         static_cast<wxWindow*>(MediaPlayer), static_cast<wxWindow*>(Feather)})
+    place(page, floating);
+  // The pop-up pages sit over the page panel until they get windows of their own.
+  for (wxWindow* page : {static_cast<wxWindow*>(Keyer), static_cast<wxWindow*>(TestPattern),
+                         static_cast<wxWindow*>(Task), static_cast<wxWindow*>(SubTitle)})
+    place(page, docked);
+}
+
+void VelkanDlg::OnSize(wxSizeEvent& event) {
+  LayoutPageArea();
+  Refresh();
+  event.Skip();
+}
+
+// ---- pages ----
+
+void VelkanDlg::ShowPage(int index, bool toggle) { Pages.ShowPage(index, toggle); }
+
+void VelkanDlg::OnPageButtonClicked(int index) { Pages.OnPageButton(index); }
+
+void VelkanDlg::ShowPageWindow(int index, bool show) {
+  if (index < 0 || index >= PageCount) return;
+  DockedPages[index]->ShowPage(show);
+}
+
+void VelkanDlg::SetPageButtonLit(int index, bool lit) {
+  if (index < 0 || index >= PageCount) return;
+  PageButtonCtrls[index]->SetTextColour(lit ? 0x009CEF : 0xEBEBEB);
+  PageButtonCtrls[index]->Refresh();
+  PageButtonCtrls[index]->Update();
+}
+
+void VelkanDlg::SetPageButtonChecked(int index, bool checked) {
+  if (index < 0 || index >= PageCount) return;
+  PageButtonCtrls[index]->SetChecked(checked);
+}
+
+void VelkanDlg::SetFloatingWindow(MBaseDialog* page, intptr_t argument) {
+  const bool show = FloatingWindowShownAfter(page->IsShown(), argument);
+  if (show) {
+    LayoutPageArea();
+    page->ShowPage(true);
+  } else {
+    page->ShowPage(false);
+  }
+  // Sibling windows do not overlap cleanly here: the working area steps aside while a floating
+  // page covers it.
+  const bool anyFloating = SearchMachine->IsShown() || VideoSetting->IsShown() || MediaPlayer->IsShown() ||
+                           Feather->IsShown();
+  MainArea->Show(!anyFloating);
+}
+
+LRESULT VelkanDlg::OnPageClosed(WPARAM, LPARAM) {
+  Pages.OnPageClosed();
+  return 0;
+}
+
+LRESULT VelkanDlg::OnPageEvent(WPARAM code, LPARAM argument) {
+  DeviceState& state = GetDeviceState();
+  switch (code) {
+    case EvShowSubPage: {
+      const auto* request = reinterpret_cast<const SubPageRequest*>(argument);
+      if (!request) break;
+      const SubPageVisibility v = SubPageVisibilityFor(request->Index, request->Show);
+      auto apply = [](MBaseDialog* page, const std::optional<bool>& shown) {
+        if (shown) page->ShowPage(*shown);
+      };
+      apply(Misc, v.Misc);
+      apply(Keyer, v.Keyer);
+      apply(TestPattern, v.TestPattern);
+      apply(Task, v.Task);
+      apply(SubTitle, v.SubTitle);
+      break;
+    }
+    case EvSwitcherMode:
+      SwitcherModeCopy = static_cast<uint32_t>(argument);
+      SwitcherModeShown = argument != 0;
+      Refresh();
+      break;
+    case EvPipChanged: {
+      const auto layer = PipLayerVisibility(argument, argument >= 0 && argument < 3
+                                                          ? state.LayerWindow[argument + 1].Enable
+                                                          : 0,
+                                            state.LogoSettings.Pip3Usage, state.LogoSettings.Enable);
+      if (layer) MainArea->UpdateLayerRect(layer->Layer);
+      Pip->UpdateLayerLabels();
+      break;
+    }
+    case EvMosaicMode: {
+      MainArea->RelayoutByWorkMode();
+      Keyer->UpdateFromDevice();
+      Feather->UpdateFromDevice();
+      const MosaicModeEffects m = MosaicModeEffectsFor(static_cast<uint32_t>(argument), state.SwitcherSettings.Mode);
+      PageButtonCtrls[static_cast<int>(PageIndex::Switcher)]->Enable(m.KeyerButtonEnabled);
+      if (m.LogoPipKeyerEnabled) {
+        PageButtonCtrls[static_cast<int>(PageIndex::Logo)]->Enable(*m.LogoPipKeyerEnabled);
+        PageButtonCtrls[static_cast<int>(PageIndex::Pip)]->Enable(*m.LogoPipKeyerEnabled);
+        Keyer->Enable(*m.LogoPipKeyerEnabled);
+      }
+      break;
+    }
+    case EvMosaicArrangement:
+      MainArea->Relayout();
+      break;
+    case EvLinkChanged:
+      if (state.NetworkConnected) {
+        NetworkLinkShown = true;
+        // A network link replaces the serial one.
+        Connect->OnBnClickedComDisconnect();
+      } else {
+        NetworkLinkShown = false;
+        state.MultiMachineMode = 0;
+      }
+      Refresh();
+      break;
+    case EvMachineSearchWindow:
+      SetFloatingWindow(SearchMachine, argument);
+      break;
+    case EvVideoSettingWindow:
+      SetFloatingWindow(VideoSetting, argument);
+      break;
+    case EvMediaPlayerWindow:
+      SetFloatingWindow(MediaPlayer, argument);
+      break;
+    case EvFeatherWindow:
+      SetFloatingWindow(Feather, argument);
+      break;
+    case EvFeatherChanged: {
+      const FeatherEnables e = FeatherEnablesFor(argument, state.MosaicSettings.Mode, state.SwitcherSettings.Mode);
+      if (e.LogoButton) PageButtonCtrls[static_cast<int>(PageIndex::Logo)]->Enable(*e.LogoButton);
+      if (e.PipButton) PageButtonCtrls[static_cast<int>(PageIndex::Pip)]->Enable(*e.PipButton);
+      if (e.KeyerPage) Keyer->Enable(*e.KeyerPage);
+      if (e.TestPatternPage) TestPattern->Enable(*e.TestPatternPage);
+      break;
+    }
+    case EvConnectionIndicator:
+      SetConnectionIndicator(argument != 0);
+      break;
+    case EvCurrentMachineIp: {
+      const auto* ip = reinterpret_cast<const std::string*>(argument);
+      if (ip) Connect->SetDestinationIp(*ip);
+      break;
+    }
+    default:
+      // The loop-out frame, the DP split box, the layer-top buttons, the preview resolution and
+      // the crop notice have no effect in this window yet.
+      break;
+  }
+  return 0;
+}
+
+LRESULT VelkanDlg::OnLayerWindowChanged(WPARAM side, LPARAM layer) {
+  if (layer < 0 || layer >= LayerCount) return 0;
+  if (side == LayerRectToCanvas) MainArea->UpdateLayerRect(static_cast<int>(layer));
+  else if (side == LayerRectToPages) Output->ShowLayer(static_cast<int>(layer));
+  if (layer == 3) Logo->ResetCaptureFrame();
+  return 0;
+}
+
+LRESULT VelkanDlg::OnLanguageChanged(WPARAM language, LPARAM) {
+  if (language == 0) InitLanguage(LanguageEnglish);
+  else if (language == 1) InitLanguage(LanguageChinese);
+  else return 0;
+  ApplyLanguageTexts();
+  return 0;
+}
+
+LRESULT VelkanDlg::OnProjectFile(WPARAM operation, LPARAM pathArgument) {
+  const auto* path = reinterpret_cast<const std::string*>(pathArgument);
+  if (path) {
+    if (operation == ProjectOpen) {
+      ProjectFilePath = *path;
+      ReadProjectFile(ProjectFilePath);
+      SaveProjectFilePath(ProjectFilePath);
+    } else if (operation == ProjectSave) {
+      std::string copy = *path;
+      EnsureProjectFile(copy);
+      WriteProjectFile(copy);
+    } else if (operation == ProjectNew) {
+      ProjectFilePath = *path;
+      EnsureProjectFile(ProjectFilePath);
+      SaveProjectFilePath(ProjectFilePath);
+    }
+  }
+  Busy.ShowBusy(false, {});
+  return 0;
+}
+
+// ---- busy box ----
+
+LRESULT VelkanDlg::OnShowBusy(WPARAM busy, LPARAM text) {
+  const auto* t = reinterpret_cast<const std::string*>(text);
+  Busy.ShowBusy(busy != 0, t ? *t : std::string());
+  return 0;
+}
+
+void VelkanDlg::ShowBusy(bool show, const std::string& text) { Busy.ShowBusy(show, text); }
+
+void VelkanDlg::EnableMainWindow(bool enable) { Enable(enable); }
+
+void VelkanDlg::RaiseMainWindow() { Raise(); }
+
+void VelkanDlg::SetBusyText(const std::string& text) { BusyBox->SetText(text); }
+
+void VelkanDlg::ShowBusyWindow(bool show) {
+  BusyBox->ShowBox(show);
+  BusyHistory.push_back(show ? "shown: " + BusyBox->GetTitle().ToStdString(wxConvUTF8) : std::string("hidden"));
+  if (BusyHistory.size() > 20) BusyHistory.erase(BusyHistory.begin());
+  RecordShownTexts("busy", BusyHistory);
+}
+
+bool VelkanDlg::BusyWindowShown() const { return BusyBox->IsShown(); }
+
+void VelkanDlg::StartWatchdog(uint32_t ms) { Timers.SetTimer(BusyWatchdogTimer, ms); }
+
+void VelkanDlg::StopWatchdog() { Timers.KillTimer(BusyWatchdogTimer); }
+
+void VelkanDlg::TellNoAnswer() {
+  // Not from inside the timer: the box runs its own loop.
+  CallAfter([this] {
+    if (!Closing) wxMessageBox(wxString::FromUTF8(UiStrings[39]), wxString::FromUTF8(UiStrings[38]), wxOK, this);
+  });
+}
+
+// ---- timers and close ----
+
+void VelkanDlg::OnTimer(int id) {
+  if (id == TitleBlinkTimer) {
+    SetTitle(TitleToggle ? wxString::FromUTF8(ProjectFilePath) : wxString(ProductCaption));
+    TitleToggle = !TitleToggle;
+  } else if (id == BusyWatchdogTimer) {
+    // The timer is stopped after its own expiry has been handled, not inside it.
+    CallAfter([this] {
+      if (Timers.IsRunning(BusyWatchdogTimer)) Busy.OnWatchdog();
+    });
+  }
+}
+
+void VelkanDlg::OnCharHook(wxKeyEvent& event) {
+  // The main window never closes on Enter or Esc.
+  if (event.GetKeyCode() == WXK_RETURN || event.GetKeyCode() == WXK_ESCAPE) return;
+  event.Skip();
+}
+
+void VelkanDlg::OnCloseWindow(wxCloseEvent&) {
+  if (Closing) return;
+  Closing = true;
+  Timers.KillTimer(TitleBlinkTimer);
+  Timers.KillTimer(BusyWatchdogTimer);
+  Logo->ShowPage(false);
+  StopReplyPump();
+  if (CommLink* link = GetCommLink()) link->Close();
+  SaveProjectFilePath(ProjectFilePath);
+  if (!WriteProjectFile(ProjectFilePath))
+    std::fprintf(stderr, "velkan: the project could not be saved to %s\n", ProjectFilePath.c_str());
+  if (IsModal()) EndModal(wxID_CANCEL);
+  else Hide();
+}
+
+// ---- painting ----
+
+void VelkanDlg::SetConnectionIndicator(bool on) {
+  ConnectionIndicator = on;
+  const LayoutRect c = ClientLayoutRect();
+  RefreshRect(wxRect(c.Right - 24, c.Top, 24, 110));
+}
+
+void VelkanDlg::OnPaint(wxPaintEvent&) {
+  wxAutoBufferedPaintDC dc(this);
+  const LayoutRect c = ClientLayoutRect();
+  dc.SetPen(*wxTRANSPARENT_PEN);
+  dc.SetBrush(wxBrush(wxColour(0x10, 0x10, 0x10)));
+  dc.DrawRectangle(0, 0, c.Width(), c.Height());
+  // Separator lines between the page column, the input strip, the working area and the bottom row.
+  dc.SetPen(wxPen(wxColour(0x14, 0x14, 0x14), 2));
+  dc.DrawLine(c.Left + 75, c.Top, c.Left + 75, c.Bottom);
+  dc.DrawLine(c.Right - 24, c.Top, c.Right - 24, c.Bottom);
+  dc.DrawLine(c.Left + 75, c.Top + 105, c.Right - 24, c.Top + 105);
+  dc.DrawLine(c.Left + 75, c.Bottom - 95, c.Right - 24, c.Bottom - 95);
+  DrawInputStrip(dc, c);
+  DrawIndicators(dc, c);
+}
+
+void VelkanDlg::DrawInputStrip(wxDC& dc, const LayoutRect& client) {
+  const DeviceState& state = GetDeviceState();
+  const auto rects = InputIconRects(client, Scale());
+  std::vector<std::string> shown;
+  dc.SetFont(wxFont(wxFontInfo(8).Bold().FaceName("Liberation Sans")));
+  for (int i = 0; i < CardSlotCount; ++i) {
+    const InputEntry& input = state.InputTable[i];
+    if (!input.Present) continue;
+    const LayoutRect& r = rects[i];
+    const uint8_t source = state.LayerWindow[state.CurrentLayer < LayerCount ? state.CurrentLayer : 0].Source;
+    const bool current = source == i;
+    dc.SetPen(wxPen(current ? TextOn : wxColour(0x60, 0x60, 0x60), 1));
+    dc.SetBrush(wxBrush(wxColour(0x2E, 0x2E, 0x2E)));
+    dc.DrawRoundedRectangle(r.Left, r.Top, r.Width(), r.Height(), 3);
+    dc.SetTextForeground(current ? TextOn : TextOff);
+    const std::string inputName = TrimmedName(input.Name);
+    const wxString name = wxString::FromUTF8(inputName);
+    const wxSize extent = dc.GetTextExtent(name);
+    dc.DrawText(name, r.Left + (r.Width() - extent.x) / 2, r.Top + (r.Height() - extent.y) / 2);
+    // The signal marker and resolution under the icon.
+    const bool signal = state.InputSignalPresent[i] != 0;
+    dc.SetBrush(wxBrush(signal ? wxColour(0, 200, 0) : wxColour(120, 0, 0)));
+    dc.SetPen(*wxTRANSPARENT_PEN);
+    dc.DrawCircle(r.Left + 5, r.Bottom + 10, 4);
+    std::string line = inputName;
+    if (signal) {
+      const std::string res = SignalText(state.InputSignal[i]);
+      dc.SetTextForeground(wxColour(0xD5, 0xD5, 0xD5));
+      dc.DrawText(wxString::FromUTF8(res), r.Left + 12, r.Bottom + 3);
+      line += ' ';
+      line += res;
+    }
+    if (!TrimmedName(input.Remark).empty() && TrimmedName(input.Remark) != inputName) {
+      dc.SetTextForeground(wxColour(0xD5, 0xD5, 0xD5));
+      dc.DrawText(wxString::FromUTF8(input.Remark), r.Left, r.Bottom + 18);
+    }
+    shown.push_back(line);
+  }
+  RecordShownTexts("inputs", shown);
+}
+
+void VelkanDlg::DrawIndicators(wxDC& dc, const LayoutRect& c) {
+  // Connection status at T + 10, connection type at T + 40, switcher mode at T + 80; 24 px wide.
+  const int x = c.Right - 24;
+  dc.SetPen(wxPen(wxColour(0x1E, 0x1E, 0x1E), 1));
+  dc.SetBrush(wxBrush(ConnectionIndicator ? wxColour(0, 200, 0) : wxColour(120, 0, 0)));
+  dc.DrawCircle(x + 12, c.Top + 22, 9);
+  dc.SetFont(wxFont(wxFontInfo(7).Bold().FaceName("Liberation Sans")));
+  dc.SetTextForeground(TextOff);
+  dc.DrawText(NetworkLinkShown ? "NET" : "COM", x + 1, c.Top + 44);
+  if (SwitcherModeShown) dc.DrawText("SW", x + 4, c.Top + 84);
+  RecordShownTexts("connection", {ConnectionIndicator ? "connected" : "not connected",
+                                  NetworkLinkShown ? "network" : "serial"});
+}
+
+// ---- the reply router ----
+
+void VelkanDlg::OnDeviceReply(uint32_t slot, int32_t argument) {
+  for (RefreshStep step : RefreshStepsForSlot(slot)) RunRefreshStep(step, argument);
+}
+
+void VelkanDlg::RunRefreshStep(RefreshStep step, int32_t argument) {
+  using S = RefreshStep;
+  DeviceState& state = GetDeviceState();
+  switch (step) {
+    case S::SearchRefreshMachinesAuto: SearchMachine->RefreshMachines(true); break;
+    case S::SearchRefreshMachines: SearchMachine->RefreshMachines(false); break;
+    case S::SearchAddFoundMachine: SearchMachine->AddFoundMachine(); break;
+    case S::MainCheckPreviewState: MainArea->CheckPreviewState(); break;
+    case S::FullStateRefresh:
+      for (RefreshStep s : FullStateRefreshSteps()) RunRefreshStep(s, argument);
+      break;
+    case S::WorkModeRefresh:
+      for (RefreshStep s : WorkModeRefreshSteps()) RunRefreshStep(s, argument);
+      break;
+    case S::PostGrabColorReady: CallAfter([this] { TestPattern->OnGrabColorReady(); }); break;
+    case S::InvalidateSignalInputButton: InvalidateInputButton(static_cast<int>(state.SignalInput)); break;
+    case S::InvalidateEachInputButton:
+      for (int i = 0; i < InputRowCount; ++i) InvalidateInputButton(i);
+      break;
+    case S::ApplyEachLayer:
+      for (int layer = 0; layer < LayerCount; ++layer) ApplyLayerSettings(layer, false);
+      break;
+    case S::CropUpdateFromDevice: Crop->UpdateFromDevice(); break;
+    case S::CropUpdateLayerButtons: Crop->UpdateLayerButtons(); break;
+    case S::VgaUpdateFromDevice: Vga->UpdateFromDevice(); break;
+    case S::VgaUpdateInputSource0: Vga->UpdateInputSource(0); break;
+    case S::EdidSyncSelection: Edid->SyncSelection(); break;
+    case S::EdidFillInputList: Edid->FillInputList(); break;
+    case S::TaskUpdateSchedule: Task->UpdateSchedule(); break;
+    case S::TaskUpdateMachineTime: Task->UpdateMachineTime(); break;
+    case S::PicUpdateFromDevice: PicSetting->UpdateFromDevice(); break;
+    case S::PicUpdateLayerButtons: PicSetting->UpdateLayerButtons(); break;
+    case S::OutputUpdateResolution: Output->UpdateResolution(); MainArea->Refresh(); break;
+    case S::OutputUpdateLayer: Output->UpdateLayer(); break;
+    case S::OutputUpdateLayerButtons: Output->UpdateLayerButtons(); break;
+    case S::LayerRectToCanvasArgument: OnLayerWindowChanged(LayerRectToCanvas, argument); break;
+    case S::LayerRectToCanvasEachLayer:
+      for (int layer = 0; layer < LayerCount; ++layer) OnLayerWindowChanged(LayerRectToCanvas, layer);
+      break;
+    case S::MosaicUpdateFromDeviceArgument: Mosaic->UpdateFromDevice(argument); break;
+    case S::MosaicUpdateFromDevice3: Mosaic->UpdateFromDevice(3); break;
+    case S::PipUpdateFromDevice: Pip->UpdateFromDevice(); break;
+    case S::PipUpdateLayerLabels: Pip->UpdateLayerLabels(); break;
+    case S::PipFillInputLists: Pip->FillInputLists(); break;
+    case S::LogoUpdateFromDevice: Logo->UpdateFromDevice(); break;
+    case S::LogoUpdateUsageControls: Logo->UpdateUsageControls(); break;
+    case S::KeyerUpdateFromDevice: Keyer->UpdateFromDevice(); break;
+    case S::UpdatePresetButtons: break;  // the preset row comes with its own controls
+    case S::MiscUpdateLoopOutSource: Misc->UpdateLoopOutSource(); break;
+    case S::MiscUpdateSystemInfo: Misc->UpdateSystemInfo(); break;
+    case S::MiscUpdateExtSourceButtons: Misc->UpdateExtSourceButtons(); break;
+    case S::SwitcherUpdateFromDevice: Switcher->UpdateFromDevice(); break;
+    case S::SubTitleUpdateFromDeviceArgument: SubTitle->UpdateFromDevice(argument); break;
+    case S::FeatherUpdateFromDevice: Feather->UpdateFromDevice(); break;
+    case S::FreezeButtonFromState: break;  // the Freeze button comes with the layer controls
+    case S::HideExtensionCardControls: break;
+    case S::PlaceOptionInputRect: break;
+    case S::FillSyncSourceList: break;
+    case S::UpdateSyncLists: break;
+    case S::MainRelayoutByWorkMode: MainArea->RelayoutByWorkMode(); break;
+    case S::MainRelayout: MainArea->Relayout(); break;
+    case S::ApplySwitcherModeButtons: break;
+    case S::InvalidateInputStrip: {
+      const LayoutRect c = ClientLayoutRect();
+      RefreshRect(wxRect(75, 0, std::max(1, c.Right - 24 - 75), 106));
+      break;
+    }
+    case S::RefreshSwitcherMode: break;
+    case S::CropChangedEventAll: OnPageEvent(EvCropChanged, 0xFFFF); break;
+    case S::MediaUpdateDiskButtons: MediaPlayer->UpdateDiskButtons(); break;
+  }
+}
+
+// ---- what replies ask of the windows directly ----
+
+void VelkanDlg::PushPreviewPacket(uint32_t, const uint8_t*, uint32_t) {
+  // No preview channels exist yet: packets are dropped.
+}
+void VelkanDlg::UpdateVideoEncoderPage() { VideoSetting->UpdateFromDevice(); }
+void VelkanDlg::ShowEdidApplyResult() { Edid->ShowApplyResult(); }
+void VelkanDlg::ShowVgaResult() { Vga->ShowResult(); }
+void VelkanDlg::OnCaptionChunkAck() { SubTitle->OnCaptionChunkAck(); }
+void VelkanDlg::StartCaptionUpload(bool accepted) { SubTitle->StartCaptionUpload(accepted); }
+void VelkanDlg::EnableCaptionPage() { SubTitle->Enable(true); }
+void VelkanDlg::FillPipInputLists() { Pip->FillInputLists(); }
+void VelkanDlg::InvalidateInputButton(int input) {
+  if (input < 0 || input >= InputRowCount) return;
+  const auto rects = InputIconRects(ClientLayoutRect(), Scale());
+  const LayoutRect& r = rects[input];
+  RefreshRect(wxRect(r.Left - 16, r.Top - 2, r.Width() + 120, r.Height() + 40));
+}
+void VelkanDlg::UpdatePortSwitchRule() {}
+void VelkanDlg::FillEdidInputList() { Edid->FillInputList(); }
+void VelkanDlg::EnableSyncControls(bool) {}
+void VelkanDlg::UpdateExtSourceButtons() { Misc->UpdateExtSourceButtons(); }
+void VelkanDlg::ApplyLayerSettings(int layer, bool) {
+  if (layer < 0 || layer >= LayerCount) return;
+  MainArea->UpdateLayerRect(layer);
+}
+void VelkanDlg::EndSignalSwitchWait() {}

@@ -1,0 +1,165 @@
+#pragma once
+// The program's one top-level window: the page column, the input strip, the working area and
+// every page, the busy box, and the router that shows device replies where they belong.
+#include "app/MainDialogInterface.h"
+#include "mainwnd/BusyBoxState.h"
+#include "mainwnd/MainLayout.h"
+#include "mainwnd/PageSwitcher.h"
+#include "mainwnd/ReplyRouter.h"
+#include "platform/ui/Messages.h"
+#include "platform/ui/Timers.h"
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <wx/dialog.h>
+
+class CGdipButton;
+class MBaseDialog;
+class MMainDlg;
+class MPicSettingDlg;
+class MOutputDlg;
+class MCropDlg;
+class MMosaicDlg;
+class MPIPDlg;
+class MLogoDlg;
+class MKeyerDlg;
+class MEdidDlg;
+class MVgaDlg;
+class MTstPatternDlg;
+class MTaskDlg;
+class MMiscDlg;
+class MSwitcherDlg;
+class MSubTitleDlg;
+class MVideoSettingDlg;
+class MMediaPlayerDlg;
+class MConnectDlg;
+class MSearchMachineDlg;
+class Velk_FeatherDlg;
+class Velkan_PrograssDlg;
+
+// The screen's horizontal pixels per inch, read once when the main window opens.
+extern int ScreenDpi;
+
+inline constexpr int TitleBlinkTimer = 0xAAA0;
+inline constexpr int BusyWatchdogTimer = 0xAAA1;
+inline constexpr char ProductCaption[] = "Z81 ZedarEzuzovizu";
+
+class VelkanDlg : public wxDialog,
+                  public MainDialogInterface,
+                  private PageHost,
+                  private BusyBoxHost {
+ public:
+  VelkanDlg();
+  ~VelkanDlg() override;
+
+  // ---- MainDialogInterface: what the core asks of the windows ----
+  void OnDeviceReply(uint32_t slot, int32_t argument) override;
+  void ShowBusy(bool show, const std::string& text) override;
+  void PushPreviewPacket(uint32_t channel, const uint8_t* data, uint32_t length) override;
+  void UpdateVideoEncoderPage() override;
+  void ShowEdidApplyResult() override;
+  void ShowVgaResult() override;
+  void OnCaptionChunkAck() override;
+  void StartCaptionUpload(bool accepted) override;
+  void EnableCaptionPage() override;
+  void FillPipInputLists() override;
+  void InvalidateInputButton(int input) override;
+  void UpdatePortSwitchRule() override;
+  void FillEdidInputList() override;
+  void EnableSyncControls(bool enable) override;
+  void UpdateExtSourceButtons() override;
+  void ApplyLayerSettings(int layer, bool sendCommand) override;
+  void EndSignalSwitchWait() override;
+
+  // Shows docked page index (0..10); with toggle set, the shown page's button hides it.
+  void ShowPage(int index, bool toggle);
+  int CurrentPage() const { return Pages.CurrentPage(); }
+  const std::string& ProjectPath() const { return ProjectFilePath; }
+  bool ConnectionIndicatorOn() const { return ConnectionIndicator; }
+
+  // Page events and the other messages of the pages (handled through the message map too).
+  LRESULT OnPageEvent(WPARAM code, LPARAM argument);
+  LRESULT OnPageClosed(WPARAM, LPARAM);
+  LRESULT OnShowBusy(WPARAM busy, LPARAM text);
+  LRESULT OnLanguageChanged(WPARAM language, LPARAM);
+  LRESULT OnProjectFile(WPARAM operation, LPARAM path);
+  LRESULT OnLayerWindowChanged(WPARAM side, LPARAM layer);
+
+ private:
+  void OnInitDialog();
+  void CreatePages();
+  void SetupButtons();
+  void ApplyLanguageTexts();
+  void LayoutPageArea();
+  void PlacePages();
+  void RunRefreshStep(RefreshStep step, int32_t argument);
+  void OnTimer(int id);
+  void OnCloseWindow(wxCloseEvent& event);
+  void OnPaint(wxPaintEvent& event);
+  void OnSize(wxSizeEvent& event);
+  void OnCharHook(wxKeyEvent& event);
+  void DrawInputStrip(wxDC& dc, const LayoutRect& client);
+  void DrawIndicators(wxDC& dc, const LayoutRect& client);
+  void OnPageButtonClicked(int index);
+  void SetConnectionIndicator(bool on);
+  void SetFloatingWindow(MBaseDialog* page, intptr_t argument);
+  LayoutRect ClientLayoutRect() const;
+  double Scale() const;
+
+  // PageHost
+  void ShowPageWindow(int index, bool show) override;
+  void SetPageButtonLit(int index, bool lit) override;
+  void SetPageButtonChecked(int index, bool checked) override;
+
+  // BusyBoxHost
+  void EnableMainWindow(bool enable) override;
+  void RaiseMainWindow() override;
+  void SetBusyText(const std::string& text) override;
+  void ShowBusyWindow(bool show) override;
+  bool BusyWindowShown() const override;
+  void StartWatchdog(uint32_t ms) override;
+  void StopWatchdog() override;
+  void TellNoAnswer() override;
+
+  MessageMap Messages{this};
+  TimerTable Timers{this, [this](int id) { OnTimer(id); }};
+  PageSwitcher Pages{*this};
+  BusyBoxState Busy{*this};
+
+  MMainDlg* MainArea = nullptr;
+  MPicSettingDlg* PicSetting = nullptr;
+  MOutputDlg* Output = nullptr;
+  MCropDlg* Crop = nullptr;
+  MMosaicDlg* Mosaic = nullptr;
+  MPIPDlg* Pip = nullptr;
+  MLogoDlg* Logo = nullptr;
+  MKeyerDlg* Keyer = nullptr;
+  MEdidDlg* Edid = nullptr;
+  MVgaDlg* Vga = nullptr;
+  MTstPatternDlg* TestPattern = nullptr;
+  MTaskDlg* Task = nullptr;
+  MMiscDlg* Misc = nullptr;
+  MSwitcherDlg* Switcher = nullptr;
+  MSubTitleDlg* SubTitle = nullptr;
+  MVideoSettingDlg* VideoSetting = nullptr;
+  MMediaPlayerDlg* MediaPlayer = nullptr;
+  MConnectDlg* Connect = nullptr;
+  Velkan_PrograssDlg* BusyBox = nullptr;
+  MSearchMachineDlg* SearchMachine = nullptr;
+  Velk_FeatherDlg* Feather = nullptr;
+
+  std::array<MBaseDialog*, PageCount> DockedPages{};
+  std::array<CGdipButton*, PageCount> PageButtonCtrls{};
+  wxFont TitleFont;
+  bool NetworkLinkShown = true;     // connection-type indicator B (network) rather than A (serial)
+  bool SwitcherModeShown = false;   // the switcher-mode indicator
+  bool ConnectionIndicator = false;
+  bool TitleToggle = false;
+  bool Closing = false;
+  uint32_t SwitcherModeCopy = 0;
+  std::string ProjectFilePath;
+  std::vector<std::string> BusyHistory;  // the busy box's last openings and closings, for tests
+};

@@ -1,0 +1,25 @@
+#include "mainwnd/Velkan_PrograssDlg.h"
+
+Velkan_PrograssDlg::Velkan_PrograssDlg(wxWindow* owner) : CProgressDlg(owner) {
+  // The box is closed only by the main dialog, never by a key.
+  Bind(wxEVT_CLOSE_WINDOW, [](wxCloseEvent& e) { e.Veto(); });
+  Bind(wxEVT_CHAR_HOOK, [](wxKeyEvent& e) {
+    if (e.GetKeyCode() != WXK_ESCAPE && e.GetKeyCode() != WXK_RETURN) e.Skip();
+  });
+}
+
+void Velkan_PrograssDlg::SetText(const std::string& text) {
+  const wxString t = wxString::FromUTF8(text);
+  SetTitle(t);
+  SetTitleText(t);
+}
+
+void Velkan_PrograssDlg::ShowBox(bool show) {
+  if (show) {
+    CentreOnParent();
+    Show(true);
+    Raise();
+  } else {
+    Hide();
+  }
+}

@@ -1,0 +1,11 @@
+#include "pages/MCropDlg.h"
+
+#include "app/UiStrings.h"
+
+MCropDlg::MCropDlg() : MBaseDialog(IDD, true) {}
+
+void MCropDlg::ApplyLanguage() {
+  ApplyLanguageToPage(*this);
+  PageTitle = wxString::FromUTF8(UiStrings[70]);
+  Refresh();
+}

@@ -1,0 +1,11 @@
+#include "pages/MOutputDlg.h"
+
+#include "app/UiStrings.h"
+
+MOutputDlg::MOutputDlg() : MBaseDialog(IDD, true) {}
+
+void MOutputDlg::ApplyLanguage() {
+  ApplyLanguageToPage(*this);
+  PageTitle = wxString::FromUTF8(UiStrings[69]);
+  Refresh();
+}

@@ -1,0 +1,11 @@
+#include "pages/MPIPDlg.h"
+
+#include "app/UiStrings.h"
+
+MPIPDlg::MPIPDlg() : MBaseDialog(IDD, true) {}
+
+void MPIPDlg::ApplyLanguage() {
+  ApplyLanguageToPage(*this);
+  PageTitle = wxString::FromUTF8(UiStrings[72]);
+  Refresh();
+}

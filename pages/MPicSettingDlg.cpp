@@ -1,0 +1,11 @@
+#include "pages/MPicSettingDlg.h"
+
+#include "app/UiStrings.h"
+
+MPicSettingDlg::MPicSettingDlg() : MBaseDialog(IDD, true) {}
+
+void MPicSettingDlg::ApplyLanguage() {
+  ApplyLanguageToPage(*this);
+  PageTitle = wxString::FromUTF8(UiStrings[68]);
+  Refresh();
+}

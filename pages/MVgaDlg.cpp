@@ -1,0 +1,11 @@
+#include "pages/MVgaDlg.h"
+
+#include "app/UiStrings.h"
+
+MVgaDlg::MVgaDlg() : MBaseDialog(IDD, true) {}
+
+void MVgaDlg::ApplyLanguage() {
+  ApplyLanguageToPage(*this);
+  PageTitle = wxString::FromUTF8(UiStrings[76]);
+  Refresh();
+}

@@ -1,0 +1,623 @@
+#include <gtest/gtest.h>
+
+#include <wx/frame.h>
+#include <wx/mstream.h>
+#include <wx/uiaction.h>
+#include <wx/wfstream.h>
+
+#include "GifBytes.h"
+#include "WxTestApp.h"
+#include "controls/CDropButton.h"
+#include "controls/CMemuDC.h"
+#include "controls/CMyEdit.h"
+#include "controls/CPictureEx.h"
+#include "controls/CProgressDlg.h"
+#include "controls/KitControlFactory.h"
+#include "controls/MBaseDialog.h"
+#include "controls/NumericEdit.h"
+#include "controls/PopupPageHost.h"
+#include "controls/SkinStatic.h"
+#include "controls/oBitmapSlider.h"
+#include "platform/ui/UserMessages.h"
+
+namespace {
+struct Recorded {
+    unsigned Message;
+    WPARAM W;
+    LPARAM L;
+};
+
+// A page that records the messages its controls post to it.
+class TestPage : public MBaseDialog {
+public:
+    explicit TestPage(bool notify = true) : MBaseDialog(9000, notify) {}
+    void Listen(unsigned message) {
+        OnMsg(message, [this, message](WPARAM w, LPARAM l) -> LRESULT {
+            Got.push_back({message, w, l});
+            return 0;
+        });
+    }
+    int Count(unsigned message) const {
+        int n = 0;
+        for (const Recorded& r : Got)
+            n += r.Message == message;
+        return n;
+    }
+    std::vector<Recorded> Got;
+};
+
+// The main dialog stand-in: a frame that records page messages and its own button handler.
+class KitWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Frame = new wxFrame(nullptr, wxID_ANY, "kit", wxPoint(0, 0), wxSize(800, 600));
+        FrameMessages = std::make_unique<MessageMap>(Frame);
+        FrameMessages->On(MPageClosed, [this](WPARAM, LPARAM) -> LRESULT {
+            ++PageClosed;
+            return 0;
+        });
+        Frame->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { ++FrameClicks; }, CloseButtonId);
+        Frame->Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& e) {
+            ++FrameKeys;
+            e.Skip();
+        });
+        Page = new TestPage;
+        Page->Create(Frame, wxRect(0, 0, 600, 400));
+        Page->PageTitle = "Picture Setting";
+        Page->CreateCaptionButtons(false);
+        Frame->Show();
+        Pump(50);
+    }
+    void TearDown() override {
+        FrameMessages.reset();
+        Frame->Destroy();
+        Pump(20);
+    }
+    static wxKeyEvent CharHook(wxWindow* target, int key) {
+        wxKeyEvent e(wxEVT_CHAR_HOOK);
+        e.m_keyCode = key;
+        e.SetEventObject(target);
+        e.ResumePropagation(wxEVENT_PROPAGATE_MAX);
+        return e;
+    }
+
+    wxFrame* Frame = nullptr;
+    TestPage* Page = nullptr;
+    std::unique_ptr<MessageMap> FrameMessages;
+    int PageClosed = 0, FrameClicks = 0, FrameKeys = 0;
+};
+}  // namespace
+
+TEST_F(KitWindow, EnterAndEscInAPageReachNoButtonAndLeaveItOpen) {
+    auto* button = new CGdipButton(Page, 1200, "Apply", wxRect(20, 60, 75, 36));
+    button->LoadStdImage(113);
+    int clicks = 0;
+    Page->OnClicked(1200, [&] { ++clicks; });
+    button->SetFocus();
+    for (int key : {WXK_RETURN, WXK_ESCAPE, WXK_NUMPAD_ENTER}) {
+        wxKeyEvent e = CharHook(button, key);
+        button->ProcessWindowEvent(e);
+    }
+    Pump();
+    EXPECT_TRUE(Page->IsShown());
+    EXPECT_EQ(clicks, 0);
+    EXPECT_EQ(FrameKeys, 0);
+    EXPECT_EQ(PageClosed, 0);
+}
+
+TEST_F(KitWindow, RealEnterKeyPressIsSwallowedByThePage) {
+    auto* edit = new CMyEdit(Page, 1300, wxRect(20, 120, 120, 22));
+    edit->SetFocus();
+    Pump(50);
+    wxUIActionSimulator sim;
+    sim.Char(WXK_RETURN);
+    sim.Char(WXK_ESCAPE);
+    Pump(150);
+    EXPECT_TRUE(Page->IsShown());
+    EXPECT_EQ(FrameKeys, 0);
+}
+
+TEST_F(KitWindow, ButtonClicksOfAPageStopAtThePage) {
+    int pageClicks = 0;
+    Page->Bind(wxEVT_BUTTON, [&](wxCommandEvent& e) {
+        ++pageClicks;
+        e.Skip();   // even a handler that passes it on does not hand it to the main dialog
+    }, CloseButtonId);
+    Page->CloseButton->Click();
+    Pump();
+    EXPECT_GE(pageClicks, 1);
+    EXPECT_EQ(FrameClicks, 0);
+    EXPECT_FALSE(Page->IsShown());
+    EXPECT_EQ(PageClosed, 1);
+}
+
+TEST_F(KitWindow, PageThatDoesNotNotifyClosesQuietly) {
+    auto* quiet = new TestPage(false);
+    quiet->Create(Frame, wxRect(0, 0, 300, 200));
+    quiet->CreateCaptionButtons(false);
+    quiet->ClosePage();
+    Pump();
+    EXPECT_FALSE(quiet->IsShown());
+    EXPECT_EQ(PageClosed, 0);
+}
+
+TEST_F(KitWindow, CaptionButtonsFollowTheRightEdge) {
+    auto* page = new TestPage;
+    page->Create(Frame, wxRect(0, 0, 500, 300));
+    page->CreateCaptionButtons(true);
+    page->SetSize(640, 480);
+    Pump();
+    EXPECT_EQ(page->CloseButton->GetRect(), wxRect(616, 1, 24, 24));
+    EXPECT_EQ(page->MaximizeButton->GetRect(), wxRect(584, 1, 24, 24));
+    EXPECT_EQ(ControlIdOf(page->CloseButton), 1002);
+    EXPECT_EQ(ControlIdOf(page->MaximizeButton), 61438);
+    EXPECT_EQ(FindControl(page, 61438), page->MaximizeButton);
+}
+
+TEST_F(KitWindow, PopupPageLivesInItsHostAndTellsTheMainDialog) {
+    auto* host = new PopupPageHost(Frame, wxRect(100, 100, 400, 300));
+    auto* page = new TestPage;
+    ASSERT_TRUE(host->HostPage(*page));
+    page->CreateCaptionButtons(true);
+    page->ShowPage(true);
+    Pump();
+    EXPECT_TRUE(host->IsShown());
+    EXPECT_EQ(page->OwnerWindow(), Frame);
+    EXPECT_EQ(page->GetSize(), host->GetClientSize());
+    page->MaximizeButton->Click();
+    EXPECT_TRUE(page->MaximizeButton->IsChecked());
+    page->MaximizeButton->Click();
+    EXPECT_FALSE(page->MaximizeButton->IsChecked());
+    page->CloseButton->Click();
+    Pump();
+    EXPECT_FALSE(host->IsShown());
+    EXPECT_EQ(PageClosed, 1);
+    EXPECT_EQ(FrameClicks, 0);
+}
+
+TEST_F(KitWindow, DropListPickPostsOnceAndSetCurSelPostsNothing) {
+    Page->Listen(MDropListSelChanged);
+    auto* drop = new CDropButton;
+    ASSERT_TRUE(drop->Create("", Page, 65400, 0x101010, 0x101010, 0xEBEBEB, -1, nullptr, 0xFFFFFF,
+                             wxRect(20, 60, 120, 22)));
+    CDropList* list = drop->GetList();
+    list->SetBkColor(0x2E2E2E);
+    for (long v : {10L, 20L, 30L})
+        list->SetItemData(list->AddString(wxString::Format("Mode %ld", v)), v);
+    drop->SetCurSel(1);
+    EXPECT_EQ(drop->GetLabel(), "Mode 20");
+    drop->SetCurSel(9);   // no such item: nothing changes
+    EXPECT_EQ(drop->GetLabel(), "Mode 20");
+    EXPECT_EQ(drop->GetCurSel(), 1);
+    Pump();
+    EXPECT_EQ(Page->Count(MDropListSelChanged), 0);
+
+    drop->ShowDropDown();
+    Pump();
+    EXPECT_TRUE(drop->IsDroppedDown());
+    list->SetItemDisabled(0, true);
+    auto* popup = dynamic_cast<CListWnd*>(list->GetParent());
+    ASSERT_NE(popup, nullptr);
+    popup->PickIndex(0);   // disabled: the pop-up stays and nothing is sent
+    Pump();
+    EXPECT_TRUE(drop->IsDroppedDown());
+    EXPECT_EQ(Page->Count(MDropListSelChanged), 0);
+    popup->PickIndex(2);
+    Pump();
+    EXPECT_FALSE(drop->IsDroppedDown());
+    ASSERT_EQ(Page->Count(MDropListSelChanged), 1);
+    EXPECT_EQ(Page->Got[0].W, 65400u);
+    EXPECT_EQ(Page->Got[0].L, 2);
+    EXPECT_EQ(drop->GetLabel(), "Mode 30");
+    EXPECT_EQ(list->GetItemData(2), 30);
+
+    EXPECT_EQ(DropListFindData(drop, 20), 1);
+    EXPECT_EQ(DropListFindData(drop, 99), -1);
+    DropListSelectByData(drop, 99);
+    EXPECT_EQ(drop->GetCurSel(), 0);
+    DropListSelectByData(drop, 30);
+    EXPECT_EQ(drop->GetCurSel(), 2);
+    CDropButton unmade;
+    EXPECT_EQ(DropListFindData(&unmade, 20), -1);
+    EXPECT_EQ(DropListFindData(nullptr, 20), -1);
+    DropListSelectByData(nullptr, 1);
+}
+
+TEST_F(KitWindow, TypedValueIsClampedAndCommittedOnceOnEnter) {
+    Page->Listen(MEditValueChanged);
+    auto* edit = new oRealEdit(Page, 1411, wxRect(20, 60, 80, 22));
+    auto* other = new oRealEdit(Page, 1412, wxRect(20, 100, 80, 22));
+    edit->SetRange(true, 500, 4096, "%d", 1000);
+    other->SetRange(true, 0, 100, "%d", 5);
+    EXPECT_EQ(edit->GetValue(), "1000");
+    edit->SetFocus();
+    edit->SelectAll();
+    Pump(50);
+    wxUIActionSimulator sim;
+    sim.Text("5000");
+    Pump(100);
+    EXPECT_EQ(Page->Count(MEditValueChanged), 0);   // typing alone sends nothing
+    sim.Char(WXK_RETURN);
+    ASSERT_TRUE(PumpUntil([&] { return Page->Count(MEditValueChanged) == 1; }));
+    EXPECT_EQ(Page->Got[0].W, 1411u);
+    EXPECT_EQ(edit->GetValue(), "4096");
+    EXPECT_FLOAT_EQ(edit->Value(), 4096);
+    // Letters are refused by the edit.
+    sim.Text("ab");
+    Pump(100);
+    EXPECT_EQ(edit->GetValue(), "4096");
+    // Leaving the edited edit commits again; the untouched one never posts.
+    other->SetFocus();
+    Pump(100);
+    edit->SetFocus();
+    Pump(100);
+    EXPECT_EQ(Page->Count(MEditValueChanged), 2);
+    for (const Recorded& r : Page->Got)
+        EXPECT_EQ(r.W, 1411u);
+}
+
+TEST_F(KitWindow, WheelStepsOneNotchAndPostsNothing) {
+    Page->Listen(MEditValueChanged);
+    auto* edit = new oRealEdit(Page, 1411, wxRect(20, 60, 80, 22));
+    edit->SetRange(true, 0, 100, "%d", 50);
+    wxMouseEvent wheel(wxEVT_MOUSEWHEEL);
+    wheel.m_wheelRotation = 120;
+    wheel.m_wheelDelta = 120;
+    wheel.SetEventObject(edit);
+    edit->ProcessWindowEvent(wheel);
+    EXPECT_EQ(edit->GetValue(), "51");
+    wheel.m_wheelRotation = 60;   // half a notch on a fine wheel: not yet
+    edit->ProcessWindowEvent(wheel);
+    EXPECT_EQ(edit->GetValue(), "51");
+    wheel.m_wheelRotation = -60;
+    edit->ProcessWindowEvent(wheel);
+    EXPECT_EQ(edit->GetValue(), "51");
+    wheel.m_wheelRotation = -240;
+    edit->ProcessWindowEvent(wheel);
+    EXPECT_EQ(edit->GetValue(), "49");
+    Pump();
+    EXPECT_EQ(Page->Count(MEditValueChanged), 0);
+}
+
+TEST_F(KitWindow, SliderAndItsEditStayInStepBothWays) {
+    Page->Listen(MEditValueChanged);
+    auto* edit = new oSliderEdit(Page, 1418, wxRect(260, 60, 60, 22));
+    auto* slider = new oBitmapSlider(Page, 1425, wxRect(20, 60, 200, 20));
+    slider->SetBitmapChannel(159, 163);
+    slider->SetBitmapThumb(161);
+    edit->SetRange(true, 0, 255, "%d", 10);
+    edit->AttachSlider(slider);
+    EXPECT_EQ(slider->GetMin(), 0);
+    EXPECT_EQ(slider->GetMax(), 255);
+    EXPECT_EQ(slider->GetPageSize(), 127);
+    EXPECT_EQ(slider->GetPos(), 10);
+    edit->SetValue(40.0f);
+    EXPECT_EQ(slider->GetPos(), 40);
+
+    // Keys: each one moves and posts.
+    auto key = [&](int code) {
+        wxKeyEvent e(wxEVT_KEY_DOWN);
+        e.m_keyCode = code;
+        e.SetEventObject(slider);
+        slider->ProcessWindowEvent(e);
+    };
+    key(WXK_PAGEUP);
+    EXPECT_EQ(slider->GetPos(), 0);
+    EXPECT_EQ(edit->GetValue(), "0");
+    key(WXK_RIGHT);
+    key(WXK_END);
+    EXPECT_EQ(edit->GetValue(), "255");
+    Pump();
+    EXPECT_EQ(Page->Count(MEditValueChanged), 3);
+
+    // A drag from the start: one post per position change, none on release.
+    Page->Got.clear();
+    key(WXK_HOME);
+    Pump();
+    Page->Got.clear();
+    const SliderGeometry g = slider->Geometry();
+    auto mouse = [&](wxEventType type, int x) {
+        wxMouseEvent e(type);
+        e.m_x = x;
+        e.m_y = 10;
+        e.SetEventObject(slider);
+        slider->ProcessWindowEvent(e);
+    };
+    mouse(wxEVT_LEFT_DOWN, Pos2Pixel(g, 0));
+    int changes = 0, last = slider->GetPos();
+    for (int x = Pos2Pixel(g, 0); x <= Pos2Pixel(g, 0) + 12; ++x) {
+        mouse(wxEVT_MOTION, x);
+        if (slider->GetPos() != last) {
+            ++changes;
+            last = slider->GetPos();
+        }
+    }
+    mouse(wxEVT_LEFT_UP, Pos2Pixel(g, 0) + 12);
+    Pump();
+    EXPECT_GT(changes, 5);
+    EXPECT_EQ(Page->Count(MEditValueChanged), changes);
+    EXPECT_EQ(edit->GetValue(), wxString::Format("%d", slider->GetPos()));
+}
+
+TEST_F(KitWindow, SliderWithoutAnEditMovesAndNeverCrashes) {
+    auto* slider = new oBitmapSlider(Page, 1550, wxRect(20, 60, 200, 20));
+    slider->SetBitmapChannel(1550, 1551);
+    slider->SetRange(0, 100);
+    wxKeyEvent e(wxEVT_KEY_DOWN);
+    e.m_keyCode = WXK_RIGHT;
+    slider->ProcessWindowEvent(e);
+    EXPECT_EQ(slider->GetPos(), 1);
+    slider->SetRange(5, 5);   // collapsed range
+    wxMouseEvent down(wxEVT_LEFT_DOWN);
+    down.m_x = 100;
+    slider->ProcessWindowEvent(down);
+    wxMouseEvent up(wxEVT_LEFT_UP);
+    slider->ProcessWindowEvent(up);
+    slider->Refresh();
+    slider->Update();
+    EXPECT_EQ(slider->GetPos(), 5);
+}
+
+TEST_F(KitWindow, ImageButtonTogglesPerDeliveredClick) {
+    auto* button = new CGdipButton(Page, 1201, "ON", wxRect(20, 60, 60, 24));
+    button->LoadStdImage(130);
+    button->LoadAltImage(128);
+    button->SetToggle(true);
+    int clicks = 0;
+    Page->OnClicked(1201, [&] { ++clicks; });
+    auto mouse = [&](wxEventType type, int x, int y) {
+        wxMouseEvent e(type);
+        e.m_x = x;
+        e.m_y = y;
+        e.SetEventObject(button);
+        button->ProcessWindowEvent(e);
+    };
+    // Pressed, then released outside: no click, no change.
+    mouse(wxEVT_LEFT_DOWN, 5, 5);
+    mouse(wxEVT_LEFT_UP, -20, 5);
+    EXPECT_EQ(clicks, 0);
+    EXPECT_FALSE(button->IsChecked());
+    // One click: on, showing the alternate picture.
+    mouse(wxEVT_LEFT_DOWN, 5, 5);
+    mouse(wxEVT_LEFT_UP, 5, 5);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_TRUE(button->IsChecked());
+    button->Refresh();
+    button->Update();
+    Pump();
+    EXPECT_EQ(button->ShownPicture(), ButtonPicture::AltNormal);
+    // A double click is two clicks.
+    mouse(wxEVT_LEFT_DOWN, 5, 5);
+    mouse(wxEVT_LEFT_UP, 5, 5);
+    mouse(wxEVT_LEFT_DCLICK, 5, 5);
+    mouse(wxEVT_LEFT_UP, 5, 5);
+    EXPECT_EQ(clicks, 3);
+    EXPECT_TRUE(button->IsChecked());   // three clicks in all: on
+    // The disabled look: grey whatever the state.
+    button->SetDisabledLook(true);
+    button->Update();
+    Pump();
+    EXPECT_EQ(button->ShownPicture(), ButtonPicture::StdDisabled);
+    // Space on a focused button clicks it once.
+    button->SetDisabledLook(false);
+    wxKeyEvent space(wxEVT_KEY_DOWN);
+    space.m_keyCode = WXK_SPACE;
+    button->ProcessWindowEvent(space);
+    EXPECT_EQ(clicks, 4);
+    EXPECT_FALSE(button->IsChecked());
+}
+
+TEST_F(KitWindow, ButtonSizesToItsImageKeepingItsCorner) {
+    auto* button = new CGdipButton(Page, 1202, "Load", wxRect(33, 44, 10, 10));
+    ASSERT_TRUE(button->LoadStdImage(113));
+    button->SizeToImage();
+    EXPECT_EQ(button->GetRect(), wxRect(33, 44, 75, 36));
+    auto* missing = new CGdipButton(Page, 1203, "", wxRect(1, 2, 10, 10));
+    EXPECT_FALSE(missing->LoadStdImage(99999));
+    missing->SizeToImage();
+    EXPECT_EQ(missing->GetRect(), wxRect(1, 2, 10, 10));
+    missing->Update();   // paints without pictures
+}
+
+TEST_F(KitWindow, ColouredEditReportsEnterEscAndFocusLoss) {
+    Page->Listen(MEditKeyDown);
+    Page->Listen(MEditChar);
+    auto* edit = new CMyEdit(Page, 1555, wxRect(20, 60, 160, 22));
+    auto* other = new CMyEdit(Page, 1556, wxRect(20, 100, 160, 22));
+    edit->SetFocus();
+    Pump(50);
+    for (int key : {WXK_RETURN, WXK_ESCAPE}) {
+        wxKeyEvent e = CharHook(edit, key);
+        edit->ProcessWindowEvent(e);
+    }
+    other->SetFocus();
+    Pump(100);
+    ASSERT_GE(Page->Count(MEditKeyDown), 3);
+    EXPECT_EQ(Page->Got[0].W, 13u);
+    EXPECT_EQ(Page->Got[0].L, 1555);
+    EXPECT_EQ(Page->Got[1].W, 27u);
+    EXPECT_EQ(Page->Got[2].W, 13u);   // focus loss reads as Enter
+    EXPECT_EQ(Page->Got[2].L, 1555);
+    EXPECT_EQ(FrameKeys, 0);
+}
+
+TEST_F(KitWindow, GifFramesKeepTheirDelays) {
+    const auto bytes = MakeGif({3, 10, 50});
+    auto* picture = new CPictureEx(Page, wxID_ANY, wxRect(20, 60, 10, 10));
+    ASSERT_TRUE(picture->LoadFromMemory(bytes.data(), bytes.size()));
+    EXPECT_TRUE(picture->IsGif());
+    EXPECT_EQ(picture->FrameCount(), 3);
+    EXPECT_EQ(picture->CurrentDelayMs(), 100);
+    picture->AdvanceFrame();
+    EXPECT_EQ(picture->CurrentDelayMs(), 100);
+    picture->AdvanceFrame();
+    EXPECT_EQ(picture->CurrentDelayMs(), 500);
+    picture->AdvanceFrame();
+    EXPECT_EQ(picture->CurrentFrame(), 0);
+}
+
+TEST_F(KitWindow, AnimationRunsOnTheUiThreadAndStopsAtOnce) {
+    const auto bytes = MakeGif({10, 10, 500});
+    auto* picture = new CPictureEx(Page, wxID_ANY, wxRect(20, 60, 10, 10));
+    ASSERT_TRUE(picture->LoadFromMemory(bytes.data(), bytes.size()));
+    ASSERT_TRUE(picture->Draw());
+    ASSERT_TRUE(picture->Draw());   // a second start does not double the pace
+    EXPECT_TRUE(picture->IsPlaying());
+    // Frames 0 and 1 show 100 ms each; after ~250 ms frame 2 (5 s) is showing.
+    ASSERT_TRUE(PumpUntil([&] { return picture->CurrentFrame() == 2; }, 2000));
+    const wxLongLong start = wxGetLocalTimeMillis();
+    picture->Stop();
+    EXPECT_LT((wxGetLocalTimeMillis() - start).GetValue(), 50);
+    EXPECT_FALSE(picture->IsPlaying());
+    Pump(150);
+    EXPECT_EQ(picture->CurrentFrame(), 2);   // stopped means stopped
+    // The pixel of frame 2 (even frame: colour 0, the dark entry) is on the canvas.
+    const wxImage canvas = picture->CanvasImage();
+    ASSERT_TRUE(canvas.IsOk());
+    EXPECT_EQ(canvas.GetRed(0, 0), 0x10);
+}
+
+TEST_F(KitWindow, StillPicturesAndDamagedDataShowNoAnimation) {
+    auto* picture = new CPictureEx(Page, wxID_ANY, wxRect(20, 60, 10, 10));
+    const auto one = MakeGif({10});
+    ASSERT_TRUE(picture->LoadFromMemory(one.data(), one.size()));
+    picture->Draw();
+    EXPECT_FALSE(picture->IsPlaying());
+    // Data that starts with "BM" is shown as one picture.
+    wxImage image(4, 3);
+    wxMemoryOutputStream out;
+    ASSERT_TRUE(image.SaveFile(out, wxBITMAP_TYPE_BMP));
+    std::vector<unsigned char> bmp(out.GetSize());
+    out.CopyTo(bmp.data(), bmp.size());
+    ASSERT_EQ(bmp[0], 'B');
+    ASSERT_TRUE(picture->LoadFromMemory(bmp.data(), bmp.size()));
+    EXPECT_FALSE(picture->IsGif());
+    EXPECT_EQ(picture->CanvasSize(), wxSize(4, 3));
+    picture->Draw();
+    EXPECT_FALSE(picture->IsPlaying());
+    // A GIF cut short and plain garbage are refused without a crash.
+    auto cut = MakeGif({10, 10, 10});
+    for (std::size_t keep : {std::size_t{8}, std::size_t{20}, cut.size() - 9}) {
+        std::vector<unsigned char> part(cut.begin(), cut.begin() + static_cast<std::ptrdiff_t>(keep));
+        picture->LoadFromMemory(part.data(), part.size());
+        EXPECT_FALSE(picture->IsPlaying());
+    }
+    const unsigned char junk[] = {'G', 'I', 'F', '8', '9', 'a', 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
+    EXPECT_FALSE(picture->LoadFromMemory(junk, sizeof junk));
+    EXPECT_FALSE(picture->Load(99999));
+}
+
+TEST_F(KitWindow, BusyBoxLaysOutItsTitleAnimationAndHiddenBar) {
+    auto* box = new CProgressDlg(Frame, wxSize(300, 150));
+    EXPECT_EQ(box->Title->GetRect(), wxRect(100, 50, 100, 75));
+    EXPECT_EQ(box->Title->GetLabel(), "TEST");
+    EXPECT_EQ(box->Progress->GetRect(), wxRect(100, 120, 100, 25));
+    EXPECT_FALSE(box->Progress->IsShown());
+    EXPECT_TRUE(box->Animation->IsGif());
+    EXPECT_GE(box->Animation->FrameCount(), 2);
+    box->SetTitleText("Getting Data From Desitination... ");
+    EXPECT_EQ(box->Title->GetLabel(), "Getting Data From Desitination... ");
+    box->Destroy();
+}
+
+TEST_F(KitWindow, LanguageTextsReachControlsAndGroupBoxesButNotEdits) {
+    static constexpr ControlSpec table[] = {
+        {1140, ControlKind::GroupBox, 10, 40, 300, 150, "Automatic Arrangement", 0},
+        {1290, ControlKind::Static, 20, 60, 100, 20, "Input", 0},
+        {1411, ControlKind::RealEdit, 130, 60, 60, 22, nullptr, ControlDisabled},
+        {1412, ControlKind::ImageButton, 20, 100, 75, 36, "Apply", ControlHidden},
+        {1413, ControlKind::DropButton, 130, 100, 100, 22, "", 0},
+    };
+    const auto made = BuildPageControls(*Page, table);
+    EXPECT_EQ(made.size(), 4u);
+    ASSERT_NE(Page->FindGroupBox(1140), nullptr);
+    EXPECT_EQ(Page->FindGroupBox(1140)->GetText(), "Automatic Arrangement");
+    EXPECT_NE(FindKitControl<SkinStatic>(Page, 1290), nullptr);
+    ASSERT_NE(FindKitControl<oRealEdit>(Page, 1411), nullptr);
+    EXPECT_FALSE(FindKitControl<oRealEdit>(Page, 1411)->IsEnabled());
+    EXPECT_FALSE(FindKitControl<CGdipButton>(Page, 1412)->IsShown());
+    EXPECT_NE(FindKitControl<CDropButton>(Page, 1413), nullptr);
+    FindKitControl<oRealEdit>(Page, 1411)->SetRange(true, 0, 10, "%d", 3);
+
+    SetDialogTextSource([](int templateId, const std::function<void(int, const std::string&)>& set) {
+        if (templateId != 9000)
+            return;
+        set(1140, "\xE8\x87\xAA\xE5\x8A\xA8\xE6\x8E\x92\xE5\x88\x97");   // Chinese title
+        set(1290, "Eingang");
+        set(1411, "not for an edit");
+    });
+    ApplyLanguageToPage(*Page);
+    SetDialogTextSource(nullptr);
+    EXPECT_EQ(Page->FindGroupBox(1140)->GetText(), wxString::FromUTF8("\xE8\x87\xAA\xE5\x8A\xA8\xE6\x8E\x92\xE5\x88\x97"));
+    EXPECT_EQ(FindKitControl<SkinStatic>(Page, 1290)->GetLabel(), "Eingang");
+    EXPECT_EQ(FindKitControl<oRealEdit>(Page, 1411)->GetValue(), "3");
+    Page->Refresh();
+    Page->Update();
+}
+
+TEST_F(KitWindow, TimersByIdRepeatRestartAndStop) {
+    std::vector<int> fired;
+    TimerTable timers(Frame, [&](int id) { fired.push_back(id); });
+    timers.KillTimer(5);   // not running: nothing happens
+    timers.SetTimer(0xAAA0, 20);
+    timers.SetTimer(0xF1, 20);
+    ASSERT_TRUE(PumpUntil([&] { return std::count(fired.begin(), fired.end(), 0xAAA0) >= 2; }));
+    EXPECT_TRUE(std::count(fired.begin(), fired.end(), 0xF1) >= 1);
+    timers.KillTimer(0xAAA0);
+    timers.KillTimer(0xF1);
+    EXPECT_FALSE(timers.IsRunning(0xAAA0));
+    Pump(30);
+    const std::size_t after = fired.size();
+    Pump(80);
+    EXPECT_EQ(fired.size(), after);
+    timers.SetTimer(7, 10);
+    timers.SetTimer(7, 10);   // restarts, one timer
+    ASSERT_TRUE(PumpUntil([&] { return std::count(fired.begin(), fired.end(), 7) >= 1; }));
+}
+
+TEST_F(KitWindow, MessagesToAPageDoNotReachTheMainDialog) {
+    Page->Listen(MShowBusy);
+    FrameMessages->On(MShowBusy, [this](WPARAM, LPARAM) -> LRESULT {
+        ++FrameClicks;
+        return 0;
+    });
+    PostMsg(Page, MShowBusy, 1, 0);
+    EXPECT_EQ(SendMsg(Page, MEditValueChanged, 1, 0), 0);   // the page has no handler: not passed up
+    Pump();
+    EXPECT_EQ(Page->Count(MShowBusy), 1);
+    EXPECT_EQ(FrameClicks, 0);
+}
+
+TEST_F(KitWindow, PaintingSharesOneBackBuffer) {
+    auto* second = new TestPage;
+    second->Create(Frame, wxRect(0, 0, 600, 400));
+    Page->Refresh();
+    Page->Update();
+    second->Refresh();
+    second->Update();
+    Pump();
+    const wxSize shared = CMemuDC::SharedBufferSize();
+    EXPECT_GE(shared.x, 600);
+    EXPECT_GE(shared.y, 400);
+    EXPECT_LE(shared.x, 800);   // sized to what is painted, never a 2560 x 1600 buffer per page
+    // A nested off-screen DC draws into its own buffer and both copy back.
+    wxBitmap target(50, 50);
+    wxMemoryDC targetDc(target);
+    {
+        CMemuDC outer(targetDc, wxRect(0, 0, 50, 50));
+        outer.SetBrush(*wxRED_BRUSH);
+        outer.SetPen(*wxTRANSPARENT_PEN);
+        outer.DrawRectangle(0, 0, 50, 50);
+        {
+            CMemuDC inner(outer, wxRect(10, 10, 10, 10));
+            inner.SetBrush(*wxBLUE_BRUSH);
+            inner.SetPen(*wxTRANSPARENT_PEN);
+            inner.DrawRectangle(10, 10, 10, 10);
+        }
+    }
+    targetDc.SelectObject(wxNullBitmap);
+    const wxImage result = target.ConvertToImage();
+    EXPECT_EQ(result.GetRed(2, 2), 255);
+    EXPECT_EQ(result.GetBlue(15, 15), 255);
+    EXPECT_EQ(CMemuDC::SharedBufferSize(), shared);
+}

@@ -1,0 +1,4 @@
+#include "WxTestApp.h"
+
+[[maybe_unused]] static ::testing::Environment* const WxEnvironment =
+    ::testing::AddGlobalTestEnvironment(new WxTestEnvironment);

@@ -1,0 +1,79 @@
+#include "mainwnd/BusyBoxState.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+class FakeBusyHost : public BusyBoxHost {
+ public:
+  bool Enabled = true, Shown = false, WatchdogRunning = false;
+  int Raised = 0, Told = 0, ShowCalls = 0;
+  std::string Text;
+  uint32_t WatchdogMs = 0;
+  void EnableMainWindow(bool e) override { Enabled = e; }
+  void RaiseMainWindow() override { ++Raised; }
+  void SetBusyText(const std::string& t) override { Text = t; }
+  void ShowBusyWindow(bool s) override { Shown = s; ++ShowCalls; }
+  bool BusyWindowShown() const override { return Shown; }
+  void StartWatchdog(uint32_t ms) override { WatchdogRunning = true; WatchdogMs = ms; }
+  void StopWatchdog() override { WatchdogRunning = false; }
+  void TellNoAnswer() override { ++Told; }
+};
+}  // namespace
+
+TEST(BusyBox, BusyDisablesAndShowsWithText) {
+  FakeBusyHost h;
+  BusyBoxState b(h);
+  b.ShowBusy(true, "Getting Data From Desitination... ");
+  EXPECT_FALSE(h.Enabled);
+  EXPECT_TRUE(h.Shown);
+  EXPECT_EQ(h.Text, "Getting Data From Desitination... ");
+  EXPECT_TRUE(h.WatchdogRunning);
+  EXPECT_EQ(h.WatchdogMs, 15000u);
+}
+
+TEST(BusyBox, EmptyTextIsShownEmpty) {
+  FakeBusyHost h;
+  BusyBoxState b(h);
+  b.ShowBusy(true, {});
+  EXPECT_TRUE(h.Shown);
+  EXPECT_EQ(h.Text, "");
+}
+
+TEST(BusyBox, SecondRequestOnlyReplacesTextAndFirstDoneCloses) {
+  FakeBusyHost h;
+  BusyBoxState b(h);
+  b.ShowBusy(true, "one");
+  b.ShowBusy(true, "two");
+  EXPECT_EQ(h.ShowCalls, 1);
+  EXPECT_EQ(h.Text, "two");
+  b.ShowBusy(false, {});
+  EXPECT_FALSE(h.Shown);
+  EXPECT_TRUE(h.Enabled);
+  EXPECT_FALSE(h.WatchdogRunning);
+}
+
+TEST(BusyBox, DoneWhileHiddenStillEnablesAndRaises) {
+  FakeBusyHost h;
+  BusyBoxState b(h);
+  h.Enabled = false;
+  b.ShowBusy(false, {});
+  EXPECT_TRUE(h.Enabled);
+  EXPECT_EQ(h.Raised, 1);
+  EXPECT_EQ(h.ShowCalls, 0);
+}
+
+TEST(BusyBox, WatchdogClosesTheBoxAndTellsTheOperator) {
+  FakeBusyHost h;
+  BusyBoxState b(h);
+  b.ShowBusy(true, "Getting Data");
+  b.OnWatchdog();
+  EXPECT_FALSE(h.Shown);
+  EXPECT_TRUE(h.Enabled);
+  EXPECT_EQ(h.Told, 1);
+  // A watchdog that fires late, after the box closed, says nothing.
+  b.OnWatchdog();
+  EXPECT_EQ(h.Told, 1);
+}

@@ -1,0 +1,226 @@
+// The operator's road from start to a connected main window, through the real program's
+// windows, against the simulated processor on loopback addresses and on a pseudo-terminal.
+// gcc 12 warns wrongly about "text" + std::string temporaries (its bug 105329).
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wrestrict"
+#endif
+#include "support/DevsimProcess.h"
+#include "window/ProgramUnderTest.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+using namespace std::chrono_literals;
+using testsupport::DevsimProcess;
+using testsupport::FreeDeviceAddress;
+using testsupport::ReadDevsimLog;
+using testsupport::ScratchFolder;
+
+namespace {
+// Client positions in the main window at 96 dpi (1280 x 728): the page column, the connection
+// page docked at (77, 106) and the machine search page over the working area at (397, 106).
+constexpr int CommButtonX = 37, CommButtonY = 482;
+constexpr int SearchMachinesX = 233, SearchMachinesY = 220;
+constexpr int SearchButtonX = 772, SearchButtonY = 159;
+constexpr int ComConnectX = 340, ComConnectY = 315;
+constexpr int SearchPageX = 397, SearchPageY = 106;
+
+// Centre of the tile of the machine at list position i: rows of four, 200 x 80, 10 px apart.
+std::pair<int, int> TileCentre(int i) {
+  return {SearchPageX + 10 + (i % 4) * 210 + 100, SearchPageY + 80 + (i / 4) * 90 + 40};
+}
+
+// The machine lines of the search page, in tile order.
+std::vector<std::string> MachineLines(const std::string& shown) {
+  std::vector<std::string> lines;
+  std::istringstream in(shown);
+  std::string line;
+  while (std::getline(in, line))
+    if (line.rfind("machines: ", 0) == 0) lines.push_back(line.substr(10));
+  return lines;
+}
+
+int MachineIndex(const std::string& shown, const std::string& ip) {
+  const auto lines = MachineLines(shown);
+  for (size_t i = 0; i < lines.size(); ++i)
+    if (lines[i].find(" " + ip + " ") != std::string::npos) return static_cast<int>(i);
+  return -1;
+}
+
+bool MachineShows(const ProgramUnderTest& program, const std::string& ip, const std::string& state) {
+  const std::string shown = program.ShownTexts();
+  const int i = MachineIndex(shown, ip);
+  return i >= 0 && MachineLines(shown)[static_cast<size_t>(i)].find(state) != std::string::npos;
+}
+
+template <typename Predicate>
+bool WaitUntil(Predicate done, std::chrono::milliseconds limit) {
+  const auto end = std::chrono::steady_clock::now() + limit;
+  while (std::chrono::steady_clock::now() < end) {
+    if (done()) return true;
+    std::this_thread::sleep_for(100ms);
+  }
+  return done();
+}
+
+bool ReceivedReadAll(const std::string& log, unsigned device) {
+  for (const auto& frame : ReadDevsimLog(log))
+    if (frame.device == device && frame.type == 1 && frame.payload.size() >= 4 && frame.payload[0] == 0 &&
+        frame.payload[1] == 0 && frame.payload[2] == 0 && frame.payload[3] == 0)
+      return true;
+  return false;
+}
+
+std::string Artifact(const std::string& name) {
+  std::filesystem::create_directories(VELKAN_ARTIFACTS);
+  return std::string(VELKAN_ARTIFACTS) + "/" + name;
+}
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "needs an X display (run under xvfb-run)";
+  }
+  void TearDown() override {
+    // What the screen looked like when a step failed.
+    if (HasFailure())
+      std::system(("import -window root '" +
+                   Artifact(std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+                            "_failure.png") +
+                   "' 2>/dev/null")
+                      .c_str());
+  }
+  ScratchFolder Home;
+};
+
+// A pseudo-terminal pair: one end linked as Ports/COM<n> in the program folder, the other at devicePath.
+class PtyPair {
+ public:
+  PtyPair(const std::string& home, int com, const std::string& devicePath) {
+    std::filesystem::create_directories(home + "Ports");
+    const std::string command = "exec socat pty,raw,echo=0,link=" + home + "Ports/COM" + std::to_string(com) +
+                                " pty,raw,echo=0,link=" + devicePath;
+    Pid = fork();
+    if (Pid == 0) {
+      execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    Ready = WaitUntil([&] { return std::filesystem::exists(devicePath) &&
+                                   std::filesystem::exists(home + "Ports/COM" + std::to_string(com)); },
+                      5s);
+  }
+  ~PtyPair() {
+    if (Pid > 0) {
+      kill(Pid, SIGTERM);
+      waitpid(Pid, nullptr, 0);
+    }
+  }
+  bool Ready = false;
+
+ private:
+  pid_t Pid = -1;
+};
+
+void WriteComSetting(const std::string& home, int port) {
+  std::ofstream(home + "Info.ini") << "[COM]\r\nport=" << port << "\r\ntimeout=1\r\n";
+}
+}  // namespace
+
+TEST_F(MainWindowTest, SearchConnectAllChooseOneAndSeeItsState) {
+  const std::string a = FreeDeviceAddress(21), b = FreeDeviceAddress(22);
+  const std::string log = Home.Path() + "devsim.log";
+  DevsimProcess devsim;
+  ASSERT_TRUE(devsim.Start({"--device", a, "--device", b, "--log", log}));
+  ProgramUnderTest program(Home.Path());
+  ASSERT_TRUE(program.Start());
+  ASSERT_EQ(program.WindowWidth(), 1280) << "the positions below are those of a 96-dpi screen";
+  EXPECT_TRUE(program.Shows("connection: not connected"));
+
+  // Connection page, then the machine search page, then SEARCH on the first adapter (loopback).
+  program.Click(CommButtonX, CommButtonY);
+  program.Click(SearchMachinesX, SearchMachinesY);
+  program.Click(SearchButtonX, SearchButtonY);
+  ASSERT_TRUE(WaitUntil([&] { return MachineShows(program, a, " online") && MachineShows(program, b, " online"); },
+                        15s))
+      << program.ShownTexts();
+  // Two machines answered: neither is chosen without the operator.
+  EXPECT_FALSE(MachineShows(program, a, "controlled"));
+  EXPECT_FALSE(MachineShows(program, b, "controlled"));
+  EXPECT_FALSE(ReceivedReadAll(log, 21));
+
+  // Double click on the first machine's tile, and OK to "Select the Machine ?".
+  const auto [x, y] = TileCentre(MachineIndex(program.ShownTexts(), a));
+  program.DoubleClick(x, y);
+  ASSERT_TRUE(program.PressReturnIn("Tips"));
+  ASSERT_TRUE(program.WaitForShown({"connection: connected", "busy: hidden", "inputs: HDMI-1 1920x1080 60Hz",
+                                    "inputs: DVI-1 1920x1080 60Hz"}))
+      << program.ShownTexts();
+  EXPECT_TRUE(program.Shows("busy: shown: Getting Data From Desitination... "));
+  EXPECT_TRUE(MachineShows(program, a, "online controlled"));
+  EXPECT_TRUE(ReceivedReadAll(log, 21));
+  EXPECT_FALSE(ReceivedReadAll(log, 22));
+
+  // The search page closes with its button; the working area shows the output and its layers.
+  program.Click(SearchMachinesX, SearchMachinesY);
+  EXPECT_TRUE(program.WaitForShown({"output: OUTPUT:DVI-1 1920x1080 60.00Hz", "output: MAIN HDMI-1",
+                                    "output: PIP-1 DVI-1"}))
+      << program.ShownTexts();
+  program.SaveScreenshot(Artifact("main_window_connected.png"));
+
+  // The processor goes away: the controlled machine turns offline, and so does the indicator.
+  devsim.Kill();
+  EXPECT_TRUE(program.WaitForShown({"connection: not connected"}, 20s)) << program.ShownTexts();
+  EXPECT_TRUE(MachineShows(program, a, "offline"));
+  EXPECT_EQ(program.Stop(), 0);
+}
+
+TEST_F(MainWindowTest, SerialConnectReadsTheWholeState) {
+  const std::string device = Home.Path() + "device7";
+  PtyPair pty(Home.Path(), 7, device);
+  ASSERT_TRUE(pty.Ready);
+  const std::string log = Home.Path() + "devsim.log";
+  DevsimProcess devsim;
+  ASSERT_TRUE(devsim.Start({"--serial", device, "--serial-id", "9", "--log", log}));
+  WriteComSetting(Home.Path(), 7);
+  ProgramUnderTest program(Home.Path());
+  ASSERT_TRUE(program.Start());
+  ASSERT_EQ(program.WindowWidth(), 1280);
+
+  program.Click(CommButtonX, CommButtonY);
+  program.Click(ComConnectX, ComConnectY);
+  ASSERT_TRUE(program.WaitForShown({"connection: connected", "connection: serial", "busy: hidden",
+                                    "inputs: HDMI-1 1920x1080 60Hz", "output: OUTPUT:DVI-1 1920x1080 60.00Hz"}))
+      << program.ShownTexts();
+  EXPECT_TRUE(program.Shows("busy: shown: Getting Data From Desitination... "));
+  EXPECT_TRUE(ReceivedReadAll(log, 9));
+  program.SaveScreenshot(Artifact("main_window_serial.png"));
+  EXPECT_EQ(program.Stop(), 0);
+}
+
+TEST_F(MainWindowTest, BusyBoxGivesUpWhenTheDeviceNeverAnswers) {
+  // A serial port with nobody on the other end: the read-all is never answered.
+  const std::string device = Home.Path() + "nobody";
+  PtyPair pty(Home.Path(), 8, device);
+  ASSERT_TRUE(pty.Ready);
+  WriteComSetting(Home.Path(), 8);
+  ProgramUnderTest program(Home.Path());
+  ASSERT_TRUE(program.Start());
+  program.Click(CommButtonX, CommButtonY);
+  program.Click(ComConnectX, ComConnectY);
+  ASSERT_TRUE(program.WaitForShown({"busy: shown: Getting Data From Desitination... "}, 5s)) << program.ShownTexts();
+  EXPECT_FALSE(program.Shows("busy: hidden"));
+  // About 15 s later the box closes by itself and says why.
+  ASSERT_TRUE(program.WaitForShown({"busy: hidden"}, 25s)) << program.ShownTexts();
+  EXPECT_TRUE(program.PressReturnIn("Tips"));
+  EXPECT_EQ(program.Stop(), 0);
+}

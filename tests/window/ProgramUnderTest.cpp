@@ -1,0 +1,153 @@
+// gcc 12 warns wrongly about "text" + std::string temporaries (its bug 105329).
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wrestrict"
+#endif
+#include "window/ProgramUnderTest.h"
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <spawn.h>
+#include <sstream>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+// The tests run in a network of their own, so that the search on the loopback broadcast finds
+// only the simulated processors they start (other programs on this machine may run their own
+// on 127.x.y.z). The test program starts itself again inside a new user and network namespace,
+// with its loopback up; where namespaces are not allowed it runs as it is.
+struct PrivateNetwork {
+  PrivateNetwork() {
+    if (std::getenv("VELKAN_PRIVATE_NETWORK")) return;
+    setenv("VELKAN_PRIVATE_NETWORK", "1", 1);
+    if (std::system("unshare -rn true 2>/dev/null") != 0) return;
+    std::ifstream cmdline("/proc/self/cmdline", std::ios::binary);
+    std::vector<std::string> args;
+    for (std::string arg; std::getline(cmdline, arg, '\0');) args.push_back(arg);
+    if (args.empty()) return;
+    std::vector<char*> argv = {const_cast<char*>("unshare"), const_cast<char*>("-rn"), const_cast<char*>("sh"),
+                               const_cast<char*>("-c"),
+                               const_cast<char*>("ip link set lo up 2>/dev/null; exec \"$0\" \"$@\"")};
+    char self[4096];
+    const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
+    if (n <= 0) return;
+    self[n] = '\0';
+    argv.push_back(self);
+    for (size_t i = 1; i < args.size(); ++i) argv.push_back(args[i].data());
+    argv.push_back(nullptr);
+    execvp("unshare", argv.data());
+  }
+} privateNetwork;
+}  // namespace
+
+std::string RunCommand(const std::string& command) {
+  std::string out;
+  if (FILE* pipe = popen(command.c_str(), "r")) {
+    char buffer[512];
+    while (fgets(buffer, sizeof buffer, pipe)) out += buffer;
+    pclose(pipe);
+  }
+  return out;
+}
+
+ProgramUnderTest::ProgramUnderTest(std::string home) : Home(std::move(home)) {}
+
+ProgramUnderTest::~ProgramUnderTest() {
+  if (Pid > 0) {
+    kill(Pid, SIGKILL);
+    waitpid(Pid, nullptr, 0);
+  }
+}
+
+bool ProgramUnderTest::Start() {
+  setenv("VELKAN_HOME", Home.c_str(), 1);
+  setenv("VELKAN_SHOWN_TEXT", (Home + "shown.txt").c_str(), 1);
+  char* argv[] = {const_cast<char*>(VELKAN_EXE), nullptr};
+  if (posix_spawn(&Pid, VELKAN_EXE, nullptr, nullptr, argv, environ) != 0) return false;
+  Window = RunCommand("timeout 30 xdotool search --sync --onlyvisible --pid " + std::to_string(Pid) +
+                      " --name ZedarEzuzovizu | head -1");
+  while (!Window.empty() && (Window.back() == '\n' || Window.back() == ' ')) Window.pop_back();
+  if (Window.empty()) return false;
+  std::istringstream geometry(RunCommand("xdotool getwindowgeometry --shell " + Window));
+  std::string line;
+  while (std::getline(geometry, line)) {
+    if (line.rfind("X=", 0) == 0) X = std::atoi(line.c_str() + 2);
+    if (line.rfind("Y=", 0) == 0) Y = std::atoi(line.c_str() + 2);
+    if (line.rfind("WIDTH=", 0) == 0) Width = std::atoi(line.c_str() + 6);
+  }
+  // Let the first paint and the start-up project read settle, then take the window that stays.
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  const std::string again = RunCommand("xdotool search --onlyvisible --pid " + std::to_string(Pid) +
+                                       " --name ZedarEzuzovizu | tail -1");
+  if (!again.empty()) Window = again.substr(0, again.find_first_of(" \n"));
+  return true;
+}
+
+int ProgramUnderTest::Stop() {
+  if (Pid <= 0) return -1;
+  kill(Pid, SIGTERM);
+  for (int i = 0; i < 300; ++i) {
+    int status = 0;
+    if (waitpid(Pid, &status, WNOHANG) == Pid) {
+      Pid = -1;
+      return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return -1;
+}
+
+// Other window tests may share the X server: the main window is raised before every click.
+void ProgramUnderTest::Click(int x, int y) const {
+  RunCommand("xdotool windowraise " + Window + " mousemove " + std::to_string(X + x) + " " + std::to_string(Y + y) + " click 1");
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+}
+
+void ProgramUnderTest::DoubleClick(int x, int y) const {
+  RunCommand("xdotool windowraise " + Window + " mousemove " + std::to_string(X + x) + " " + std::to_string(Y + y) +
+             " click --repeat 2 --delay 80 1");
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+}
+
+bool ProgramUnderTest::PressReturnIn(const std::string& name) const {
+  std::string box = RunCommand("timeout 10 xdotool search --sync --onlyvisible --pid " + std::to_string(Pid) +
+                               " --name '" + name + "' | head -1");
+  while (!box.empty() && (box.back() == '\n' || box.back() == ' ')) box.pop_back();
+  if (box.empty()) return false;
+  RunCommand("xdotool windowraise " + box + " windowfocus --sync " + box + " key --window " + box + " Return");
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  return true;
+}
+
+bool ProgramUnderTest::SaveScreenshot(const std::string& path) const {
+  return std::system(("import -window root '" + path + "' 2>/dev/null").c_str()) == 0;
+}
+
+std::string ProgramUnderTest::ShownTexts() const {
+  std::ifstream in(Home + "shown.txt");
+  std::stringstream all;
+  all << in.rdbuf();
+  return all.str();
+}
+
+bool ProgramUnderTest::Shows(const std::string& line) const {
+  const std::string text = "\n" + ShownTexts();
+  return text.find("\n" + line + "\n") != std::string::npos;
+}
+
+bool ProgramUnderTest::WaitForShown(std::initializer_list<std::string> lines, std::chrono::milliseconds limit) const {
+  const auto end = std::chrono::steady_clock::now() + limit;
+  while (std::chrono::steady_clock::now() < end) {
+    bool all = true;
+    for (const auto& line : lines) all = all && Shows(line);
+    if (all) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  return false;
+}

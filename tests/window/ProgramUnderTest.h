@@ -1,0 +1,41 @@
+#pragma once
+// The program started for a window test: its own program folder, its screen texts read from
+// the file it keeps for tests, and xdotool clicks at client positions of the main window.
+#include <chrono>
+#include <functional>
+#include <string>
+#include <sys/types.h>
+
+class ProgramUnderTest {
+ public:
+  explicit ProgramUnderTest(std::string home);
+  ~ProgramUnderTest();
+
+  bool Start();
+  // SIGTERM, then the exit status (-1 when it did not end in time).
+  int Stop();
+
+  // Client position (x, y) of the main window.
+  void Click(int x, int y) const;
+  void DoubleClick(int x, int y) const;
+  // Presses Return in the top-level window whose title contains name (a message box).
+  bool PressReturnIn(const std::string& name) const;
+  bool SaveScreenshot(const std::string& path) const;
+  int WindowWidth() const { return Width; }
+
+  // What the main window shows, as "area: text" lines.
+  std::string ShownTexts() const;
+  // Waits until every one of the lines is shown.
+  bool WaitForShown(std::initializer_list<std::string> lines,
+                    std::chrono::milliseconds limit = std::chrono::seconds(15)) const;
+  bool Shows(const std::string& line) const;
+
+ private:
+  std::string Home;
+  pid_t Pid = -1;
+  std::string Window;
+  int X = 0, Y = 0, Width = 0;
+};
+
+// Runs a shell command and returns its standard output.
+std::string RunCommand(const std::string& command);
