@@ -137,3 +137,13 @@ TEST_F(EdidPageTest, ApplyResultBox) {
     EXPECT_EQ(Notices[1].Text, "Edid Apply Failed");
     EXPECT_EQ(Notices[0].Caption, "");
 }
+
+TEST_F(EdidPageTest, ScreenshotOfThePage) {
+    Pick(5);
+    Page->HActiveEdit->SetValue(1920);
+    Page->VActiveEdit->SetValue(1080);
+    Page->FpsEdit->SetValue(60);
+    Page->MoreButton->Click();
+    Pump(300);
+    EXPECT_TRUE(SaveScreenshot("edid_page.png"));
+}
