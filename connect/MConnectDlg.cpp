@@ -5,6 +5,7 @@
 #include "app/InfoIni.h"
 #include "app/ReplyCallbacks.h"
 #include "app/UiStrings.h"
+#include "controls/PageLanguage.h"
 #include "app/Utilities.h"
 #include "connect/LinkCommands.h"
 #include "controls/CDropButton.h"

@@ -3,16 +3,19 @@
 #include "app/DeviceState.h"
 #include "app/InfoIni.h"
 #include "app/UiStrings.h"
+#include "controls/PageLanguage.h"
 #include "connect/LinkCommands.h"
 #include "mainwnd/MainMessages.h"
 #include "mainwnd/ShownTextLog.h"
 #include "app/CommLink.h"
+#include "connect/AdapterChoice.h"
 #include "controls/CDropButton.h"
 #include "controls/CGdipButton.h"
 #include "controls/CMyEdit.h"
 #include "platform/os/AppDirectory.h"
 #include "platform/os/LocalAdapters.h"
 #include "platform/ui/Messages.h"
+#include "platform/ui/ResourceImages.h"
 #include "platform/ui/UserMessages.h"
 
 #include <wx/dc.h>
@@ -65,6 +68,7 @@ void MSearchMachineDlg::OnInitDialog() {
   });
   Bind(wxEVT_LEFT_DOWN, &MSearchMachineDlg::OnLeftDown, this);
   Bind(wxEVT_LEFT_DCLICK, &MSearchMachineDlg::OnLeftDoubleClick, this);
+  LoadIcons();
   RefreshLocalIps();
   NameEditor = new CMyEdit(this, 0xAF81, wxRect(0, 0, 80, 20), wxTE_CENTRE);
   NameEditor->ChangeValue("My Z81");
@@ -88,9 +92,9 @@ void MSearchMachineDlg::RefreshLocalIps() {
     Adapters->GetList()->SetSelColor(0x50FFFF);
   }
   Adapters->GetList()->ResetContent();
-  LocalAddresses.clear();
-  for (const LocalAdapter& a : ListLocalIPv4Adapters())
-    if (!a.Address.empty() && a.Address[0] != '0') LocalAddresses.push_back(a.Address);
+  std::vector<std::string> all;
+  for (const LocalAdapter& a : ListLocalIPv4Adapters()) all.push_back(a.Address);
+  LocalAddresses = SearchableAddresses(all);
   for (const auto& address : LocalAddresses) Adapters->GetList()->AddString(wxString::FromUTF8(address));
   if (LocalAddresses.empty()) {
     // "N/A" stands for no address at all: nothing is handed to the library.
@@ -102,9 +106,8 @@ void MSearchMachineDlg::RefreshLocalIps() {
 }
 
 void MSearchMachineDlg::OnAdapterChosen() {
-  const int i = Adapters->GetCurSel();
-  if (i >= 0 && static_cast<size_t>(i) < LocalAddresses.size())
-    if (CommLink* link = GetCommLink()) link->SelectLocalAdapter(LocalAddresses[static_cast<size_t>(i)]);
+  if (const auto address = AdapterToSelect(LocalAddresses, Adapters->GetCurSel()))
+    if (CommLink* link = GetCommLink()) link->SelectLocalAdapter(*address);
   CancelNameEdit();
   List.Clear();
   Refresh();
@@ -169,6 +172,18 @@ void MSearchMachineDlg::CancelNameEdit() {
 
 void MSearchMachineDlg::PaintExtras(wxDC& dc) { DrawMachines(dc); }
 
+void MSearchMachineDlg::LoadIcons() {
+  OnlineIcon = LoadImageResource(ResourceType::Png, 155);
+  OfflineIcon = LoadImageResource(ResourceType::Png, 157);
+  NameBand = LoadImageResource(ResourceType::Png, 181);
+  EditIcon = LoadImageResource(ResourceType::Png, 1488);
+}
+
+void MSearchMachineDlg::DrawPicture(wxDC& dc, const wxImage& picture, const wxRect& into) {
+  if (!picture.IsOk()) return;
+  dc.DrawBitmap(wxBitmap(picture.Scale(into.width, into.height, wxIMAGE_QUALITY_HIGH)), into.x, into.y, true);
+}
+
 void MSearchMachineDlg::DrawMachines(wxDC& dc) {
   wxFont font(wxFontInfo(9).Bold().FaceName("Liberation Sans"));
   dc.SetFont(font);
@@ -177,21 +192,17 @@ void MSearchMachineDlg::DrawMachines(wxDC& dc) {
     dc.SetPen(*wxTRANSPARENT_PEN);
     dc.SetBrush(wxBrush(m.Controlled ? Accent : m.Selected ? Red : *wxBLACK));
     dc.DrawRectangle(t.x - 2, t.y - 2, t.width + 4, t.height + 4);
-    // Status light (online green, offline grey-red), name band, name, edit mark, address.
-    dc.SetBrush(wxBrush(m.Online ? wxColour(0, 200, 0) : wxColour(110, 30, 30)));
-    dc.DrawCircle(t.x + 24, t.y + 16, 8);
-    dc.SetBrush(wxBrush(wxColour(0x30, 0x30, 0x30)));
-    dc.DrawRectangle(t.x + 37, t.y + 8, 150, 21);
+    // Status icon, name band, name, edit icon, address.
+    DrawPicture(dc, m.Online ? OnlineIcon : OfflineIcon, wxRect(t.x + 16, t.y + 8, 16, 16));
+    DrawPicture(dc, NameBand, wxRect(t.x + 37, t.y + 8, 150, 21));
     dc.SetTextForeground(Text);
     dc.SetClippingRegion(t.x + 16, t.y + 29, 150, 25);
     dc.DrawText("Name:" + wxString::FromUTF8(m.Name), t.x + 16, t.y + 33);
     dc.DestroyClippingRegion();
-    dc.SetPen(wxPen(Text, 1));
-    dc.SetBrush(*wxTRANSPARENT_BRUSH);
-    dc.DrawRectangle(t.GetRight() - 28, t.y + 29, 24, 24);
-    dc.DrawLine(t.GetRight() - 24, t.y + 49, t.GetRight() - 10, t.y + 35);
+    DrawPicture(dc, EditIcon, wxRect(t.GetRight() - 28, t.y + 29, 24, 24));
     dc.DrawText("IP:" + wxString::FromUTF8(m.Ip), t.x + 16, t.y + 59);
     dc.SetPen(wxPen(m.Controlled ? Red : Text, 1));
+    dc.SetBrush(*wxTRANSPARENT_BRUSH);
     dc.DrawRectangle(t);
   }
 }

@@ -5,6 +5,7 @@
 #include "controls/MBaseDialog.h"
 
 #include <map>
+#include <wx/image.h>
 #include <optional>
 #include <set>
 #include <string>
@@ -45,6 +46,8 @@ class MSearchMachineDlg : public MBaseDialog, private MachineListHost {
   void SaveMachineName();
   void CancelNameEdit();
   void DrawMachines(wxDC& dc);
+  void LoadIcons();
+  static void DrawPicture(wxDC& dc, const wxImage& picture, const wxRect& into);
 
   // MachineListHost
   void StartTimer(uint32_t id, uint32_t ms) override;
@@ -77,6 +80,7 @@ class MSearchMachineDlg : public MBaseDialog, private MachineListHost {
   CGdipButton* ConnectButton = nullptr;
   CMyEdit* NameEditor = nullptr;
   std::vector<std::string> LocalAddresses;
+  wxImage OnlineIcon, OfflineIcon, NameBand, EditIcon;
   // The machine whose name is being edited, by address: clearing the list cannot leave it dangling.
   std::optional<std::string> EditedMachineIp;
 };

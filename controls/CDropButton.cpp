@@ -121,10 +121,14 @@ void CDropList::OnDrawItem(wxDC& dc, const wxRect& rect, size_t n) const {
 
 // ---- CListWnd
 
-CListWnd::CListWnd(CDropButton* owner) : wxPopupTransientWindow(owner, wxBORDER_SIMPLE), Owner(owner) {
+CListWnd::CListWnd(CDropButton* owner) : wxPopupTransientWindow(owner, wxBORDER_NONE), Owner(owner) {
+    // A one-pixel frame round the list, drawn as the pop-up's own background (native borders of
+    // pop-ups differ between themes).
+    SetBackgroundColour(ColourFromRef(KitPalette::Frame));
     List = new CDropList(this);
     Bind(wxEVT_SIZE, [this](wxSizeEvent& e) {
-        List->SetSize(GetClientSize());
+        const wxSize size = GetClientSize();
+        List->SetSize(1, 1, std::max(0, size.x - 2), std::max(0, size.y - 2));
         e.Skip();
     });
 }

@@ -2,15 +2,69 @@
 
 #include <algorithm>
 
+#include <wx/dcclient.h>
+
 #include "controls/CDropButton.h"
+#include "controls/CMemuDC.h"
 #include "controls/CMyEdit.h"
 #include "controls/logic/KitPalette.h"
+#include "platform/ui/Fonts.h"
 #include "platform/ui/UserMessages.h"
 #include "platform/ui/WxColour.h"
 
+constexpr int DefaultHeaderHeight = 20;
+
+bool CHeaderCtrlCl::Create(wxWindow* parent, const wxRect& rect, wxListCtrl* list) {
+    if (!wxControl::Create(parent, wxID_ANY, rect.GetPosition(), rect.GetSize(), wxBORDER_NONE))
+        return false;
+    List = list;
+    SetBackgroundStyle(wxBG_STYLE_PAINT);
+    Bind(wxEVT_PAINT, &CHeaderCtrlCl::OnPaint, this);
+    return true;
+}
+
+void CHeaderCtrlCl::OnPaint(wxPaintEvent&) {
+    wxPaintDC paint(this);
+    const wxSize size = GetClientSize();
+    CMemuDC dc(paint, wxRect(size));
+    for (int row = 0; row < size.y; ++row) {
+        dc.SetPen(wxPen(ColourFromRef(HeaderRowColour(row, Look.Red, Look.Green, Look.Blue, Look.GradientStep))));
+        dc.DrawLine(0, row, size.x, row);
+    }
+    LogFont bold;
+    bold.Height = Look.FontHeight;
+    bold.Weight = 700;
+    dc.SetFont(FontFromLogFont(bold));
+    dc.SetTextForeground(ColourFromRef(Look.TextColour));
+    dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
+    int x = 0;
+    for (int column = 0; List && column < List->GetColumnCount(); ++column) {
+        const int width = List->GetColumnWidth(column);
+        const wxRect cell(x + 3, 0, width - 6, size.y);
+        const ColumnAlign align = Look.Align(column);
+        const int horizontal = align == ColumnAlign::Left ? wxALIGN_LEFT : align == ColumnAlign::Right ? wxALIGN_RIGHT
+                                                                                                      : wxALIGN_CENTER_HORIZONTAL;
+        if (static_cast<std::size_t>(column) < Look.Titles.size())
+            dc.DrawLabel(Look.Titles[static_cast<std::size_t>(column)], cell, horizontal | wxALIGN_CENTER_VERTICAL);
+        x += width;
+        dc.SetPen(wxPen(ColourFromRef(KitPalette::Frame)));
+        dc.DrawLine(x - 1, 2, x - 1, size.y - 2);
+    }
+}
+
 CListCtrlCl::CListCtrlCl(wxWindow* parent, int id, const wxRect& rect)
-    : wxListCtrl(parent, WindowIdFor(id), rect.GetPosition(), rect.GetSize(), wxLC_REPORT | wxLC_SINGLE_SEL | wxBORDER_SIMPLE),
+    : wxListCtrl(parent, WindowIdFor(id), wxPoint(rect.x, rect.y + DefaultHeaderHeight),
+                 wxSize(rect.width, rect.height - DefaultHeaderHeight),
+                 wxLC_REPORT | wxLC_NO_HEADER | wxLC_SINGLE_SEL | wxBORDER_NONE),
       ControlIdentity(id) {
+    // The native header cannot take the skin's colours, so the list draws its own above itself.
+    Header = new CHeaderCtrlCl;
+    Header->Create(parent, wxRect(rect.x, rect.y, rect.width, DefaultHeaderHeight), this);
+    Bind(wxEVT_SHOW, [this](wxShowEvent& e) {
+        if (Header)
+            Header->Show(e.IsShown());
+        e.Skip();
+    });
     SetBackgroundColour(ColourFromRef(KitPalette::Dark));
     SetForegroundColour(ColourFromRef(KitPalette::Text));
     // A double click inside the list area reaches the list's main window; listen there too.
@@ -33,19 +87,32 @@ CListCtrlCl::CListCtrlCl(wxWindow* parent, int id, const wxRect& rect)
     });
 }
 
-CListCtrlCl::~CListCtrlCl() = default;
+CListCtrlCl::~CListCtrlCl() {
+    if (Header)
+        Header->Destroy();
+}
 
-void CListCtrlCl::SetHeader(const CHeaderCtrlCl& header) {
-    Header = header;
+void CListCtrlCl::SetHeader(const HeaderSettings& settings) {
+    if (!Header)
+        return;
+    Header->Look = settings;
+    // The header grows by its factor and the list gives up the room.
+    const wxRect all(Header->GetPosition(), wxSize(GetSize().x, GetPosition().y + GetSize().y - Header->GetPosition().y));
+    const int height = HeaderHeight(DefaultHeaderHeight, settings.HeightFactor);
+    Header->SetSize(all.x, all.y, all.width, height);
+    SetSize(all.x, all.y + height, all.width, all.height - height);
     DeleteAllColumns();
-    for (std::size_t i = 0; i < Header.Titles.size(); ++i) {
-        const ColumnAlign align = Header.Align(static_cast<int>(i));
+    for (std::size_t i = 0; i < settings.Titles.size(); ++i) {
+        const ColumnAlign align = settings.Align(static_cast<int>(i));
         const wxListColumnFormat format = align == ColumnAlign::Left    ? wxLIST_FORMAT_LEFT
                                           : align == ColumnAlign::Right ? wxLIST_FORMAT_RIGHT
                                                                         : wxLIST_FORMAT_CENTRE;
-        InsertColumn(static_cast<long>(i), Header.Titles[i], format);
+        InsertColumn(static_cast<long>(i), settings.Titles[i], format);
     }
+    Header->Refresh();
 }
+
+int CListCtrlCl::HeaderPixelHeight() const { return Header ? Header->GetSize().y : 0; }
 
 
 void CListCtrlCl::SetRowTextColour(int row, COLORREF colour) {

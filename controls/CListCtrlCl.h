@@ -8,6 +8,7 @@
 #include <vector>
 
 #include <wx/listctrl.h>
+#include <wx/weakref.h>
 
 #include "controls/logic/KitLayout.h"
 #include "platform/ui/ColourRef.h"
@@ -17,8 +18,8 @@
 class CMyEdit;
 class CDropButton;
 
-class CHeaderCtrlCl {
-public:
+// What a page sets on the list's header: its columns and its look.
+struct HeaderSettings {
     std::vector<wxString> Titles;
     std::string Format;          // one character per column: '0' left, '1' centre, '2' right
     int Red = 171, Green = 199, Blue = 235, GradientStep = 8;
@@ -29,6 +30,20 @@ public:
     ColumnAlign Align(int column) const { return HeaderColumnAlign(Format, column); }
 };
 
+// The list's header, drawn by us: each pixel row of the band darkens by GradientStep from the
+// top colour, titles in bold, aligned per column by Format.
+class CHeaderCtrlCl : public wxControl {
+public:
+    CHeaderCtrlCl() = default;
+    bool Create(wxWindow* parent, const wxRect& rect, wxListCtrl* list);
+
+    HeaderSettings Look;
+
+private:
+    void OnPaint(wxPaintEvent& event);
+    wxListCtrl* List = nullptr;
+};
+
 class CListCtrlCl : public wxListCtrl, public ControlIdentity {
 public:
     static constexpr int InPlaceEditId = 65535;
@@ -37,8 +52,9 @@ public:
     CListCtrlCl(wxWindow* parent, int id, const wxRect& rect);
     ~CListCtrlCl() override;
 
-    // Columns from the header's titles and format.
-    void SetHeader(const CHeaderCtrlCl& header);
+    // Columns and header look from the page's settings.
+    void SetHeader(const HeaderSettings& settings);
+    int HeaderPixelHeight() const;
     void SetRowTextColour(int row, COLORREF colour);
     void SetRowBackgroundColour(int row, COLORREF colour);
     void SetCellTextColour(int row, int column, COLORREF colour);
@@ -51,7 +67,8 @@ public:
     CMyEdit* InPlaceEditor() const { return InPlaceEdit; }
     CDropButton* InPlaceDropList() const { return InPlaceList; }
 
-    CHeaderCtrlCl Header;
+    // The header is a sibling window; it goes when the list goes, and may go first with the page.
+    wxWeakRef<CHeaderCtrlCl> Header;
     COLORREF SelectedBackground = 0x505050, SelectedText = 0xEBEBEB;
     int EditRow = -1, EditColumn = -1;
 

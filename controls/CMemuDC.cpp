@@ -4,7 +4,8 @@
 
 namespace {
 wxBitmap& SharedBuffer() {
-    static wxBitmap buffer;
+    // Kept for the program's life (never destroyed after wx has shut down).
+    static wxBitmap& buffer = *new wxBitmap;
     return buffer;
 }
 bool SharedInUse = false;

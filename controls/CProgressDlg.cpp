@@ -1,16 +1,13 @@
 #include "controls/CProgressDlg.h"
 
-#include "controls/logic/KitLayout.h"
+#include "controls/KitGeometry.h"
 #include "controls/logic/KitPalette.h"
 #include "platform/ui/Fonts.h"
 #include "platform/ui/WxColour.h"
 
-static wxRect ToWx(const KitRect& r) { return {r.Left, r.Top, r.Width(), r.Height()}; }
-
 CProgressDlg::CProgressDlg(wxWindow* owner, const wxSize& size)
     : wxDialog(owner, wxID_ANY, wxString(), wxDefaultPosition, size, wxBORDER_NONE | wxFRAME_NO_TASKBAR) {
     SetBackgroundColour(ColourFromRef(KitPalette::BusyBox));
-    SetClientSize(size);
     CreateControls();
 }
 
@@ -22,22 +19,22 @@ void CProgressDlg::CreateControls() {
     const wxSize client = GetClientSize();
     const ProgressBoxLayout layout = LayoutProgressBox(client.x, client.y);
     if (!Title) {
-        Title = new SkinStatic(this, wxID_ANY, "TEST", ToWx(layout.Title), wxALIGN_CENTER_HORIZONTAL);
+        Title = new SkinStatic(this, wxID_ANY, "TEST", ToWxRect(layout.Title), wxALIGN_CENTER_HORIZONTAL);
         Title->SetFont(TitleFont);
         Title->FixedTextColour = KitPalette::TextBright;
         Title->FixedBackground = KitPalette::ListBackground;
     }
     if (!Animation) {
-        Animation = new CPictureEx(this, wxID_ANY, ToWx(layout.Animation));
+        Animation = new CPictureEx(this, wxID_ANY, ToWxRect(layout.Animation));
         if (Animation->Load(BusyAnimationId)) {
             // Centred in its slot.
-            const wxRect slot = ToWx(layout.Animation);
+            const wxRect slot = ToWxRect(layout.Animation);
             const wxSize size = Animation->CanvasSize();
             Animation->Move(slot.x + (slot.width - size.x) / 2, slot.y + (slot.height - size.y) / 2);
         }
     }
     if (!Progress) {
-        Progress = new wxGauge(this, WindowIdFor(ProgressId), 100, ToWx(layout.Bar).GetPosition(), ToWx(layout.Bar).GetSize());
+        Progress = new wxGauge(this, WindowIdFor(ProgressId), 100, ToWxRect(layout.Bar).GetPosition(), ToWxRect(layout.Bar).GetSize());
         Progress->Hide();
     }
 }

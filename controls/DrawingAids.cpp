@@ -42,17 +42,22 @@ wxImage ApplyColourMatrixToImage(const wxImage& image, const ColourMatrix& matri
     return copy;
 }
 
+void FillSolidRect(wxDC& dc, const wxRect& rect, const wxColour& colour) {
+    dc.SetPen(*wxTRANSPARENT_PEN);
+    dc.SetBrush(wxBrush(colour));
+    dc.DrawRectangle(rect);
+}
+
 void DrawOutsideFrame(wxDC& dc, const wxRect& inner, int width, COLORREF colour) {
     if (width <= 0)
         return;
     wxRect outer = inner;
     outer.Inflate(width);
-    dc.SetPen(*wxTRANSPARENT_PEN);
-    dc.SetBrush(wxBrush(ColourFromRef(colour)));
-    dc.DrawRectangle(outer.x, outer.y, outer.width, width);
-    dc.DrawRectangle(outer.x, outer.GetBottom() - width + 1, outer.width, width);
-    dc.DrawRectangle(outer.x, outer.y, width, outer.height);
-    dc.DrawRectangle(outer.GetRight() - width + 1, outer.y, width, outer.height);
+    const wxColour c = ColourFromRef(colour);
+    FillSolidRect(dc, wxRect(outer.x, outer.y, outer.width, width), c);
+    FillSolidRect(dc, wxRect(outer.x, outer.GetBottom() - width + 1, outer.width, width), c);
+    FillSolidRect(dc, wxRect(outer.x, outer.y, width, outer.height), c);
+    FillSolidRect(dc, wxRect(outer.GetRight() - width + 1, outer.y, width, outer.height), c);
 }
 
 void DrawFrame(wxDC& dc, const wxRect& rect) {

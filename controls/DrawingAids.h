@@ -14,6 +14,8 @@ bool LoadPngResource(int id, wxImage& image);
 bool DrawImageInRect(const wxImage& image, wxDC& dc, const wxRect* rect);
 // A copy of the image with the colour matrix applied to every pixel (alpha kept as the matrix says).
 wxImage ApplyColourMatrixToImage(const wxImage& image, const ColourMatrix& matrix);
+// Fills a rectangle with one colour, no outline.
+void FillSolidRect(wxDC& dc, const wxRect& rect, const wxColour& colour);
 // The text broken at spaces into lines no wider than `width` (a word wider than that stays whole).
 wxString WrapText(wxDC& dc, const wxString& text, int width);
 // A rectangle outline `width` pixels wide just outside `inner` (the frame round a kit edit).

@@ -5,35 +5,12 @@
 
 #include "controls/CMemuDC.h"
 #include "controls/DrawingAids.h"
+#include "controls/KitGeometry.h"
 #include "controls/PopupPageHost.h"
 #include "controls/logic/KitLayout.h"
 #include "controls/logic/KitPalette.h"
 #include "platform/ui/UserMessages.h"
 #include "platform/ui/WxColour.h"
-
-namespace {
-DialogTextSource& TextSource() {
-    static DialogTextSource source;
-    return source;
-}
-
-KitRect ToKit(const wxRect& r) { return {r.GetLeft(), r.GetTop(), r.GetRight() + 1, r.GetBottom() + 1}; }
-wxRect ToWx(const KitRect& r) { return {r.Left, r.Top, r.Width(), r.Height()}; }
-wxRect Grown(wxRect rect, int by) {
-    rect.Inflate(by);
-    return rect;
-}
-}  // namespace
-
-void SetDialogTextSource(DialogTextSource source) { TextSource() = std::move(source); }
-
-void ApplyLanguageToPage(MBaseDialog& page) {
-    if (!TextSource())
-        return;
-    TextSource()(page.TemplateId, [&page](int controlId, const std::string& text) {
-        page.SetControlText(controlId, wxString::FromUTF8(text));
-    });
-}
 
 MBaseDialog::MBaseDialog(int templateId, bool notifyOnClose) : TemplateId(templateId), NotifyOnClose(notifyOnClose) {
     GroupLogFont.Height = 80;
@@ -109,13 +86,13 @@ void MBaseDialog::ToggleMaximize() {
 }
 
 void MBaseDialog::CreateCaptionButtons(bool withMaximize) {
-    const KitRect client = ToKit(wxRect(GetClientSize()));
+    const KitRect client = ToKitRect(wxRect(GetClientSize()));
     if (!CloseButton) {
-        CloseButton = new CGdipButton(this, CloseButtonId, wxString(), ToWx(CloseButtonRect(client)));
+        CloseButton = new CGdipButton(this, CloseButtonId, wxString(), ToWxRect(CloseButtonRect(client)));
         CloseButton->LoadStdImage(CloseButtonImageId);
     }
     if (withMaximize && !MaximizeButton) {
-        MaximizeButton = new CGdipButton(this, MaximizeButtonId, wxString(), ToWx(MaximizeButtonRect(client)));
+        MaximizeButton = new CGdipButton(this, MaximizeButtonId, wxString(), ToWxRect(MaximizeButtonRect(client)));
         MaximizeButton->LoadStdImage(MaximizeImageId);
         MaximizeButton->LoadAltImage(RestoreImageId);
         MaximizeButton->SetToggle(true);
@@ -137,6 +114,13 @@ CSxGroupBox& MBaseDialog::AddGroupBox(int id, const wxRect& frame, const wxStrin
     box.PenWidth = 2;
     RefreshRect(Grown(frame, 4));
     return box;
+}
+
+std::vector<CSxGroupBox*> MBaseDialog::AllGroupBoxes() {
+    std::vector<CSxGroupBox*> all;
+    for (CSxGroupBox& box : GroupBoxes)
+        all.push_back(&box);
+    return all;
 }
 
 CSxGroupBox* MBaseDialog::FindGroupBox(int id) {
@@ -179,7 +163,7 @@ void MBaseDialog::DrawTitleBar(wxDC& dc, const wxString& caption) {
     dc.SetTextForeground(ColourFromRef(KitPalette::Accent));
     wxCoord w = 0, h = 0;
     dc.GetTextExtent(caption, &w, &h);
-    const KitRect kit = ToKit(client);
+    const KitRect kit = ToKitRect(client);
     dc.DrawText(caption, TitleTextX(kit, w), TitleTextY(kit, h));
 }
 
@@ -216,11 +200,11 @@ void MBaseDialog::OnPaint(wxPaintEvent&) {
 }
 
 void MBaseDialog::OnSize(wxSizeEvent& event) {
-    const KitRect client = ToKit(wxRect(GetClientSize()));
+    const KitRect client = ToKitRect(wxRect(GetClientSize()));
     if (CloseButton)
-        CloseButton->SetSize(ToWx(CloseButtonRect(client)));
+        CloseButton->SetSize(ToWxRect(CloseButtonRect(client)));
     if (MaximizeButton)
-        MaximizeButton->SetSize(ToWx(MaximizeButtonRect(client)));
+        MaximizeButton->SetSize(ToWxRect(MaximizeButtonRect(client)));
     Refresh();
     event.Skip();
 }

@@ -10,6 +10,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include <wx/panel.h>
 
@@ -57,6 +58,7 @@ public:
     CSxGroupBox& AddGroupBox(int id, const wxRect& frame, const wxString& title,
                              GroupAlign alignment = GroupAlign::Left);
     CSxGroupBox* FindGroupBox(int id);
+    std::vector<CSxGroupBox*> AllGroupBoxes();
     // Sets the text of the control or group box with that id (language files name texts by id).
     bool SetControlText(int id, const wxString& text);
 
@@ -104,12 +106,3 @@ private:
     wxPoint DragStart;
     bool Dragging = false;
 };
-
-// Texts of a page from the active language file: the language code fills a page by calling
-// `setText` (control id, UTF-8 text) for every entry it has for the template. Installed once by
-// the program; until then ApplyLanguageToPage changes nothing.
-using DialogTextSource =
-    std::function<void(int templateId, const std::function<void(int controlId, const std::string& text)>& setText)>;
-void SetDialogTextSource(DialogTextSource source);
-// Caption and control texts of the page from the active language file.
-void ApplyLanguageToPage(MBaseDialog& page);

@@ -21,6 +21,7 @@ void NumericEditBase::SetRange(bool enabled, float a, float b, const char* forma
     SetMaxLength(static_cast<unsigned long>(Model.MaxChars()));
     ShowModel();
     Enable(enabled);
+    OnRangeChanged();
 }
 
 void NumericEditBase::SetValue(float value) {
@@ -116,8 +117,7 @@ oSliderEdit::~oSliderEdit() {
         Slider->SetBuddy(nullptr);
 }
 
-void oSliderEdit::SetSliderRange(bool enabled, float a, float b, const char* format, float initial) {
-    SetRange(enabled, a, b, format, initial);
+void oSliderEdit::OnRangeChanged() {
     if (Slider)
         AttachSlider(Slider);
 }

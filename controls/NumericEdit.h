@@ -24,6 +24,8 @@ protected:
     void ShowModel();
     void Commit();
     virtual void FollowSlider() {}
+    // The range changed: a linked slider takes the new range.
+    virtual void OnRangeChanged() {}
 
     NumericEditModel Model;
 
@@ -55,9 +57,9 @@ public:
     oBitmapSlider* GetSlider() const { return Slider; }
     // The slider moved; `final` commits (and notifies the page).
     void OnSliderMoved(int position, bool final);
-    void SetSliderRange(bool enabled, float a, float b, const char* format, float initial);
 
 private:
     void FollowSlider() override;
+    void OnRangeChanged() override;
     oBitmapSlider* Slider = nullptr;
 };

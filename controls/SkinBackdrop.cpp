@@ -2,6 +2,7 @@
 
 #include <wx/dcmemory.h>
 
+#include "controls/DrawingAids.h"
 #include "controls/logic/KitPalette.h"
 #include "platform/ui/ResourceImages.h"
 #include "platform/ui/WxColour.h"
@@ -9,13 +10,12 @@
 constexpr int PageBackgroundBitmapId = 106;
 
 void DrawSkinBackground(wxDC& dc, const wxSize& clientSize, const wxRect& area, const wxPoint& at) {
-    static wxImage source = LoadImageResource(ResourceType::Bitmap, PageBackgroundBitmapId);
-    static wxBitmap scaled;
+    // Kept for the program's life (never destroyed after wx has shut down).
+    static const wxImage& source = *new wxImage(LoadImageResource(ResourceType::Bitmap, PageBackgroundBitmapId));
+    static wxBitmap& scaled = *new wxBitmap;
     if (!source.IsOk() || clientSize.x <= 0 || clientSize.y <= 0) {
         // Without the picture the page stays plain dark.
-        dc.SetPen(*wxTRANSPARENT_PEN);
-        dc.SetBrush(wxBrush(ColourFromRef(KitPalette::Dark)));
-        dc.DrawRectangle(wxRect(at, area.GetSize()));
+        FillSolidRect(dc, wxRect(at, area.GetSize()), ColourFromRef(KitPalette::Dark));
         return;
     }
     if (!scaled.IsOk() || scaled.GetSize() != clientSize)
@@ -40,7 +40,5 @@ void PaintParentBackdrop(wxWindow* self, wxDC& dc) {
     }
     // No skinned window behind: the plain colour of the window the control sits on.
     wxWindow* parent = self->GetParent();
-    dc.SetPen(*wxTRANSPARENT_PEN);
-    dc.SetBrush(wxBrush(parent ? parent->GetBackgroundColour() : ColourFromRef(KitPalette::Dark)));
-    dc.DrawRectangle(wxRect(size));
+    FillSolidRect(dc, wxRect(size), parent ? parent->GetBackgroundColour() : ColourFromRef(KitPalette::Dark));
 }

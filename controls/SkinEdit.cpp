@@ -1,10 +1,6 @@
 #include "controls/SkinEdit.h"
 
-static wxRect Grown(wxRect rect, int by) {
-    rect.Inflate(by);
-    return rect;
-}
-
+#include "controls/KitGeometry.h"
 #include "controls/logic/KitPalette.h"
 #include "platform/ui/WxColour.h"
 

@@ -2,6 +2,7 @@
 
 #include <wx/dcbuffer.h>
 
+#include "controls/DrawingAids.h"
 #include "controls/SkinBackdrop.h"
 #include "controls/logic/KitLayout.h"
 #include "controls/logic/KitPalette.h"
@@ -34,15 +35,11 @@ void SkinStatic::OnPaint(wxPaintEvent&) {
     wxAutoBufferedPaintDC dc(this);
     const wxRect client(GetClientSize());
     if (!IsEnabled()) {
-        dc.SetPen(*wxTRANSPARENT_PEN);
-        dc.SetBrush(wxBrush(ColourFromRef(KitPalette::Dark)));
-        dc.DrawRectangle(client);
+        FillSolidRect(dc, client, ColourFromRef(KitPalette::Dark));
         dc.SetTextForeground(ColourFromRef(KitPalette::SystemShadow));
     } else {
         if (FixedBackground) {
-            dc.SetPen(*wxTRANSPARENT_PEN);
-            dc.SetBrush(wxBrush(ColourFromRef(*FixedBackground)));
-            dc.DrawRectangle(client);
+            FillSolidRect(dc, client, ColourFromRef(*FixedBackground));
         } else {
             PaintParentBackdrop(this, dc);
         }
@@ -51,5 +48,9 @@ void SkinStatic::OnPaint(wxPaintEvent&) {
     }
     dc.SetFont(GetFont());
     dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
-    dc.DrawLabel(GetLabel(), client, static_cast<int>(Align) | wxALIGN_CENTER_VERTICAL);
+    // Like a dialog's static, the text wraps at word breaks; a block that fits is centred
+    // vertically, a taller one starts at the top.
+    const wxString wrapped = WrapText(dc, GetLabel(), client.width);
+    const int height = dc.GetMultiLineTextExtent(wrapped).y;
+    dc.DrawLabel(wrapped, client, static_cast<int>(Align) | (height <= client.height ? wxALIGN_CENTER_VERTICAL : wxALIGN_TOP));
 }

@@ -27,6 +27,11 @@ LayoutRect WorkingAreaRect(const LayoutRect& c, double s, bool pageShown) {
 
 LayoutRect FloatingPageRect(const LayoutRect& c, double s) { return WorkingAreaRect(c, s, true); }
 
+LayoutRect PopupPageRect(const LayoutRect& w, double s, bool afterMove) {
+  const int left = w.Left + 83;
+  return {left, w.Top + (afterMove ? 197 : 208), Trunc(s * 320 + left), w.Bottom - 104};
+}
+
 LayoutRect PageButtonRect(const LayoutRect& c, int index) {
   const int top = c.Top + 104 + 36 * index;
   return {c.Left, top, c.Left + 75, top + 36};

@@ -29,6 +29,9 @@ LayoutRect WorkingAreaRect(const LayoutRect& client, double s, bool pageShown);
 // The floating pages (machine search, video settings, media player, feathering) cover the
 // working area as it lies with a page shown.
 LayoutRect FloatingPageRect(const LayoutRect& client, double s);
+// The pop-up pages (keyer, test pattern, time and schedule) in screen pixels, from the main
+// window's screen rectangle; after the window moved they sit 11 px higher.
+LayoutRect PopupPageRect(const LayoutRect& window, double s, bool afterMove);
 // The page buttons: a column at the left edge, 75 x 36 each, the first at T + 104.
 LayoutRect PageButtonRect(const LayoutRect& client, int index);
 // The clickable input icons along the top (0..7, then DP-L/DP-R and the extension halves).

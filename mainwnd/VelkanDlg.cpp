@@ -11,7 +11,9 @@
 #include "connect/MConnectDlg.h"
 #include "connect/MSearchMachineDlg.h"
 #include "controls/CGdipButton.h"
+#include "controls/PopupPageHost.h"
 #include "platform/ui/Fonts.h"
+#include "platform/ui/ResourceImages.h"
 #include "mainwnd/InputNames.h"
 #include "mainwnd/MMainDlg.h"
 #include "mainwnd/MainMessages.h"
@@ -96,10 +98,17 @@ void VelkanDlg::OnInitDialog() {
   Bind(wxEVT_CLOSE_WINDOW, &VelkanDlg::OnCloseWindow, this);
   Bind(wxEVT_PAINT, &VelkanDlg::OnPaint, this);
   Bind(wxEVT_SIZE, &VelkanDlg::OnSize, this);
+  Bind(wxEVT_MOVE, [this](wxMoveEvent& e) {
+    PlacePopupPages(true);
+    e.Skip();
+  });
   Bind(wxEVT_CHAR_HOOK, &VelkanDlg::OnCharHook, this);
 
   CreatePages();
   SetupButtons();
+  // The status markers: 155 lit, 157 dark.
+  if (wxImage lit = LoadImageResource(ResourceType::Png, 155); lit.IsOk()) ConnectedMarker = wxBitmap(lit);
+  if (wxImage dark = LoadImageResource(ResourceType::Png, 157); dark.IsOk()) DisconnectedMarker = wxBitmap(dark);
   // The reply slots are bound before any connection is made; replies reach this thread
   // through the notifier.
   RegisterReplyCallbacks();
@@ -138,8 +147,16 @@ void VelkanDlg::CreatePages() {
   MBaseDialog* const all[] = {PicSetting, Output, Crop,   Mosaic,   Pip,      Logo,         Keyer,
                               Edid,       Vga,    TestPattern, Task, Misc,     Connect,      SearchMachine,
                               Switcher,   SubTitle, VideoSetting, MediaPlayer, Feather};
+  const LayoutRect popup = PopupPageRect(ScreenRect(), Scale(), false);
   for (MBaseDialog* page : all) {
-    page->Create(this, wxRect(0, 0, 320, 400));
+    if (page == Keyer || page == TestPattern || page == Task || page == SubTitle) {
+      // Pop-up pages live in a borderless window of their own, owned by the main window.
+      auto* host = new PopupPageHost(this, wxRect(popup.Left, popup.Top, popup.Width(), popup.Height()));
+      host->HostPage(*page);
+      PopupHosts.push_back(host);
+    } else {
+      page->Create(this, wxRect(0, 0, 320, 400));
+    }
     page->Hide();
     const bool closeButton = page != Keyer && page != Task && page != TestPattern && page != Feather &&
                              page != MediaPlayer && page != VideoSetting && page != SearchMachine &&
@@ -201,10 +218,18 @@ void VelkanDlg::LayoutPageArea() {
   for (wxWindow* page : {static_cast<wxWindow*>(SearchMachine), static_cast<wxWindow*>(VideoSetting),
                          static_cast<wxWindow*>(MediaPlayer), static_cast<wxWindow*>(Feather)})
     place(page, floating);
-  // The pop-up pages sit over the page panel until they get windows of their own.
-  for (wxWindow* page : {static_cast<wxWindow*>(Keyer), static_cast<wxWindow*>(TestPattern),
-                         static_cast<wxWindow*>(Task), static_cast<wxWindow*>(SubTitle)})
-    place(page, docked);
+  PlacePopupPages(false);
+}
+
+LayoutRect VelkanDlg::ScreenRect() const {
+  const wxRect r = GetScreenRect();
+  return {r.x, r.y, r.GetRight() + 1, r.GetBottom() + 1};
+}
+
+void VelkanDlg::PlacePopupPages(bool afterMove) {
+  const LayoutRect r = PopupPageRect(ScreenRect(), Scale(), afterMove);
+  if (r.Width() <= 0 || r.Height() <= 0) return;
+  for (PopupPageHost* host : PopupHosts) host->SetSize(r.Left, r.Top, r.Width(), r.Height());
 }
 
 void VelkanDlg::OnSize(wxSizeEvent& event) {
@@ -222,6 +247,11 @@ void VelkanDlg::OnPageButtonClicked(int index) { Pages.OnPageButton(index); }
 void VelkanDlg::ShowPageWindow(int index, bool show) {
   if (index < 0 || index >= PageCount) return;
   DockedPages[index]->ShowPage(show);
+  std::vector<std::string> shown;
+  for (MBaseDialog* page : DockedPages)
+    if (page->IsShown()) shown.push_back(page->PageTitle.ToStdString(wxConvUTF8));
+  if (shown.empty()) shown.push_back("none");
+  RecordShownTexts("page", shown);
 }
 
 void VelkanDlg::SetPageButtonLit(int index, bool lit) {
@@ -249,6 +279,12 @@ void VelkanDlg::SetFloatingWindow(MBaseDialog* page, intptr_t argument) {
   const bool anyFloating = SearchMachine->IsShown() || VideoSetting->IsShown() || MediaPlayer->IsShown() ||
                            Feather->IsShown();
   MainArea->Show(!anyFloating);
+  std::vector<std::string> shown;
+  for (MBaseDialog* p : {static_cast<MBaseDialog*>(SearchMachine), static_cast<MBaseDialog*>(VideoSetting),
+                         static_cast<MBaseDialog*>(MediaPlayer), static_cast<MBaseDialog*>(Feather)})
+    if (p->IsShown()) shown.push_back(p->PageTitle.ToStdString(wxConvUTF8));
+  if (shown.empty()) shown.push_back("none");
+  RecordShownTexts("floating", shown);
 }
 
 LRESULT VelkanDlg::OnPageClosed(WPARAM, LPARAM) {
@@ -466,12 +502,14 @@ void VelkanDlg::SetConnectionIndicator(bool on) {
   RefreshRect(wxRect(c.Right - 24, c.Top, 24, 110));
 }
 
+void VelkanDlg::PaintBackdrop(wxDC& dc, const wxRect& area, const wxPoint& at) {
+  DrawSkinBackground(dc, GetClientSize(), area, at);
+}
+
 void VelkanDlg::OnPaint(wxPaintEvent&) {
   wxAutoBufferedPaintDC dc(this);
   const LayoutRect c = ClientLayoutRect();
-  dc.SetPen(*wxTRANSPARENT_PEN);
-  dc.SetBrush(wxBrush(wxColour(0x10, 0x10, 0x10)));
-  dc.DrawRectangle(0, 0, c.Width(), c.Height());
+  DrawSkinBackground(dc, GetClientSize(), wxRect(GetClientSize()), wxPoint(0, 0));
   // Separator lines between the page column, the input strip, the working area and the bottom row.
   dc.SetPen(wxPen(wxColour(0x14, 0x14, 0x14), 2));
   dc.DrawLine(c.Left + 75, c.Top, c.Left + 75, c.Bottom);
@@ -526,9 +564,14 @@ void VelkanDlg::DrawInputStrip(wxDC& dc, const LayoutRect& client) {
 void VelkanDlg::DrawIndicators(wxDC& dc, const LayoutRect& c) {
   // Connection status at T + 10, connection type at T + 40, switcher mode at T + 80; 24 px wide.
   const int x = c.Right - 24;
-  dc.SetPen(wxPen(wxColour(0x1E, 0x1E, 0x1E), 1));
-  dc.SetBrush(wxBrush(ConnectionIndicator ? wxColour(0, 200, 0) : wxColour(120, 0, 0)));
-  dc.DrawCircle(x + 12, c.Top + 22, 9);
+  const wxBitmap& marker = ConnectionIndicator ? ConnectedMarker : DisconnectedMarker;
+  if (marker.IsOk()) {
+    dc.DrawBitmap(marker, x + (24 - marker.GetWidth()) / 2, c.Top + 10, true);
+  } else {
+    dc.SetPen(wxPen(wxColour(0x1E, 0x1E, 0x1E), 1));
+    dc.SetBrush(wxBrush(ConnectionIndicator ? wxColour(0, 200, 0) : wxColour(120, 0, 0)));
+    dc.DrawCircle(x + 12, c.Top + 22, 9);
+  }
   dc.SetFont(wxFont(wxFontInfo(7).Bold().FaceName("Liberation Sans")));
   dc.SetTextForeground(TextOff);
   dc.DrawText(NetworkLinkShown ? "NET" : "COM", x + 1, c.Top + 44);

@@ -2,6 +2,7 @@
 // The program's one top-level window: the page column, the input strip, the working area and
 // every page, the busy box, and the router that shows device replies where they belong.
 #include "app/MainDialogInterface.h"
+#include "controls/SkinBackdrop.h"
 #include "mainwnd/BusyBoxState.h"
 #include "mainwnd/MainLayout.h"
 #include "mainwnd/PageSwitcher.h"
@@ -14,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include <wx/bitmap.h>
 #include <wx/dialog.h>
 
 class CGdipButton;
@@ -39,6 +41,7 @@ class MConnectDlg;
 class MSearchMachineDlg;
 class Velk_FeatherDlg;
 class Velkan_PrograssDlg;
+class PopupPageHost;
 
 // The screen's horizontal pixels per inch, read once when the main window opens.
 extern int ScreenDpi;
@@ -49,6 +52,7 @@ inline constexpr char ProductCaption[] = "Z81 ZedarEzuzovizu";
 
 class VelkanDlg : public wxDialog,
                   public MainDialogInterface,
+                  public SkinBackdrop,
                   private PageHost,
                   private BusyBoxHost {
  public:
@@ -74,6 +78,9 @@ class VelkanDlg : public wxDialog,
   void ApplyLayerSettings(int layer, bool sendCommand) override;
   void EndSignalSwitchWait() override;
 
+  // The skin behind the main window's own controls.
+  void PaintBackdrop(wxDC& dc, const wxRect& area, const wxPoint& at) override;
+
   // Shows docked page index (0..10); with toggle set, the shown page's button hides it.
   void ShowPage(int index, bool toggle);
   int CurrentPage() const { return Pages.CurrentPage(); }
@@ -93,8 +100,7 @@ class VelkanDlg : public wxDialog,
   void CreatePages();
   void SetupButtons();
   void ApplyLanguageTexts();
-  void LayoutPageArea();
-  void PlacePages();
+  void LayoutPageArea() override;
   void RunRefreshStep(RefreshStep step, int32_t argument);
   void OnTimer(int id);
   void OnCloseWindow(wxCloseEvent& event);
@@ -107,6 +113,8 @@ class VelkanDlg : public wxDialog,
   void SetConnectionIndicator(bool on);
   void SetFloatingWindow(MBaseDialog* page, intptr_t argument);
   LayoutRect ClientLayoutRect() const;
+  LayoutRect ScreenRect() const;
+  void PlacePopupPages(bool afterMove);
   double Scale() const;
 
   // PageHost
@@ -152,8 +160,10 @@ class VelkanDlg : public wxDialog,
   Velk_FeatherDlg* Feather = nullptr;
 
   std::array<MBaseDialog*, PageCount> DockedPages{};
+  std::vector<PopupPageHost*> PopupHosts;
   std::array<CGdipButton*, PageCount> PageButtonCtrls{};
   wxFont TitleFont;
+  wxBitmap ConnectedMarker, DisconnectedMarker;
   bool NetworkLinkShown = true;     // connection-type indicator B (network) rather than A (serial)
   bool SwitcherModeShown = false;   // the switcher-mode indicator
   bool ConnectionIndicator = false;

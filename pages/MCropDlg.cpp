@@ -1,6 +1,7 @@
 #include "pages/MCropDlg.h"
 
 #include "app/UiStrings.h"
+#include "controls/PageLanguage.h"
 
 MCropDlg::MCropDlg() : MBaseDialog(IDD, true) {}
 

@@ -5,6 +5,7 @@
 #include "app/UiStrings.h"
 #include "controls/CDropButton.h"
 #include "controls/NumericEdit.h"
+#include "controls/PageLanguage.h"
 #include "controls/SkinStatic.h"
 #include "pages/OperatorNotices.h"
 #include "platform/ui/UserMessages.h"

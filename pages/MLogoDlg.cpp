@@ -1,6 +1,7 @@
 #include "pages/MLogoDlg.h"
 
 #include "app/UiStrings.h"
+#include "controls/PageLanguage.h"
 
 MLogoDlg::MLogoDlg() : MBaseDialog(IDD, true) {}
 

@@ -3,6 +3,7 @@
 #include "app/DeviceCommand.h"
 #include "app/DeviceState.h"
 #include "app/UiStrings.h"
+#include "controls/PageLanguage.h"
 
 MMediaPlayerDlg::MMediaPlayerDlg() : MBaseDialog(IDD, true) {}
 

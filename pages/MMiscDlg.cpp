@@ -1,6 +1,7 @@
 #include "pages/MMiscDlg.h"
 
 #include "app/UiStrings.h"
+#include "controls/PageLanguage.h"
 
 MMiscDlg::MMiscDlg() : MBaseDialog(IDD, true) {}
 

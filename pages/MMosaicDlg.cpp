@@ -1,6 +1,7 @@
 #include "pages/MMosaicDlg.h"
 
 #include "app/UiStrings.h"
+#include "controls/PageLanguage.h"
 
 MMosaicDlg::MMosaicDlg() : MBaseDialog(IDD, true) {}
 

@@ -1,6 +1,7 @@
 #include "pages/MOutputDlg.h"
 
 #include "app/UiStrings.h"
+#include "controls/PageLanguage.h"
 
 MOutputDlg::MOutputDlg() : MBaseDialog(IDD, true) {}
 

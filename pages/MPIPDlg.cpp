@@ -1,6 +1,7 @@
 #include "pages/MPIPDlg.h"
 
 #include "app/UiStrings.h"
+#include "controls/PageLanguage.h"
 
 MPIPDlg::MPIPDlg() : MBaseDialog(IDD, true) {}
 

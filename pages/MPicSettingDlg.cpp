@@ -1,6 +1,7 @@
 #include "pages/MPicSettingDlg.h"
 
 #include "app/UiStrings.h"
+#include "controls/PageLanguage.h"
 
 MPicSettingDlg::MPicSettingDlg() : MBaseDialog(IDD, true) {}
 

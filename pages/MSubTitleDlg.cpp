@@ -12,8 +12,11 @@
 #include "app/DeviceCommand.h"
 #include "app/DeviceState.h"
 #include "app/UiStrings.h"
+
+
 #include "controls/CDropButton.h"
 #include "controls/NumericEdit.h"
+#include "controls/PageLanguage.h"
 #include "controls/SkinEdit.h"
 #include "controls/SkinStatic.h"
 #include "pages/CaptionBitmap.h"
@@ -23,17 +26,15 @@
 #include "platform/ui/ResourceImages.h"
 #include "platform/ui/UserMessages.h"
 #include "platform/ui/WxColour.h"
-
-namespace {
-constexpr COLORREF AdvancedOnCaption = 0x009CEF;
-constexpr COLORREF AdvancedOffCaption = 0xEBEBEB;
-constexpr int TextEditTop = 58;
-constexpr int TextEditMaxHeight = 60;   // a taller caption keeps the buttons under the edit reachable
 const char* const OversizePictureText = "图片超过 3840*128 的限制";
-
-uint8_t Lo(uint32_t v) { return static_cast<uint8_t>(v); }
-uint8_t Hi(uint32_t v) { return static_cast<uint8_t>(v >> 8); }
+constexpr COLORREF AdvancedOffCaption = 0xEBEBEB;
+constexpr COLORREF AdvancedOnCaption = 0x009CEF;
+constexpr int TextEditMaxHeight = 60;   // a taller caption keeps the buttons under the edit reachable
+constexpr int TextEditTop = 58;
+namespace {
 uint32_t Whole(float v) { return v > 0 ? static_cast<uint32_t>(v) : 0; }
+uint8_t Hi(uint32_t v) { return static_cast<uint8_t>(v >> 8); }
+uint8_t Lo(uint32_t v) { return static_cast<uint8_t>(v); }
 }  // namespace
 
 MSubTitleDlg::MSubTitleDlg() : MBaseDialog(IDD, false) {}

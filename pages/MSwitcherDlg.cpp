@@ -1,6 +1,7 @@
 #include "pages/MSwitcherDlg.h"
 
 #include "app/UiStrings.h"
+#include "controls/PageLanguage.h"
 
 MSwitcherDlg::MSwitcherDlg() : MBaseDialog(IDD, true) {}
 

@@ -9,6 +9,7 @@
 #include "app/DeviceState.h"
 #include "app/UiStrings.h"
 #include "controls/CDropButton.h"
+#include "controls/PageLanguage.h"
 #include "controls/NumericEdit.h"
 #include "controls/SkinStatic.h"
 #include "pages/OperatorNotices.h"

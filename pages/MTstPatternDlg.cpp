@@ -1,6 +1,7 @@
 #include "pages/MTstPatternDlg.h"
 
 #include "app/UiStrings.h"
+#include "controls/PageLanguage.h"
 
 MTstPatternDlg::MTstPatternDlg() : MBaseDialog(IDD, true) {}
 

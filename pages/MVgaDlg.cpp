@@ -1,6 +1,7 @@
 #include "pages/MVgaDlg.h"
 
 #include "app/UiStrings.h"
+#include "controls/PageLanguage.h"
 
 MVgaDlg::MVgaDlg() : MBaseDialog(IDD, true) {}
 

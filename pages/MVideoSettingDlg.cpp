@@ -1,6 +1,7 @@
 #include "pages/MVideoSettingDlg.h"
 
 #include "app/UiStrings.h"
+#include "controls/PageLanguage.h"
 
 MVideoSettingDlg::MVideoSettingDlg() : MBaseDialog(IDD, true) {}
 

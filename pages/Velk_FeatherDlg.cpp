@@ -1,6 +1,7 @@
 #include "pages/Velk_FeatherDlg.h"
 
 #include "app/UiStrings.h"
+#include "controls/PageLanguage.h"
 
 Velk_FeatherDlg::Velk_FeatherDlg() : MBaseDialog(IDD, true) {}
 

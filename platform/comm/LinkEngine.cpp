@@ -22,6 +22,8 @@ namespace {
 // Bound of a link's outgoing bytes: a link that cannot take more drops the frame instead of blocking.
 constexpr size_t kMaxOutgoing = 4 * 1024 * 1024;
 constexpr uint8_t kSerialId = 255;
+// Bound of the replies waiting for dispatch: a device that floods a stalled program costs no more.
+constexpr size_t kMaxQueuedBytes = 64 * 1024 * 1024;
 
 } // namespace
 
@@ -79,6 +81,7 @@ int LinkEngine::Close() {
         if (wakeFd_ >= 0) ::close(wakeFd_);
         wakeFd_ = -1;
         queue_.clear();
+        queuedBytes_ = 0;
         notifyPending_ = false;
         callbacks_.fill(nullptr);
         targets_.clear();
@@ -244,6 +247,7 @@ int LinkEngine::DispatchReplies() {
     {
         std::lock_guard lock(mutex_);
         batch.swap(queue_);
+        queuedBytes_ = 0;
         notifyPending_ = false;
         generation = closeCount_.load();
     }
@@ -483,10 +487,12 @@ void LinkEngine::AcceptReply(Frame&& frame, Link* from) {
             queue_.push_back({0, kSerialId, {1}});
         }
     }
-    if (!ReplyPayloadAcceptable(frame.slot, frame.payload)) {
+    if (!ReplyPayloadAcceptable(frame.slot, frame.payload) ||
+        queuedBytes_ + frame.payload.size() > kMaxQueuedBytes) {
         ++droppedReplies_;
         return;
     }
+    queuedBytes_ += frame.payload.size();
     queue_.push_back({frame.slot, frame.id, std::move(frame.payload)});
 }
 

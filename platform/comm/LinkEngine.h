@@ -88,6 +88,7 @@ private:
 
     std::deque<QueuedReply> queue_;
     bool notifyPending_ = false;
+    size_t queuedBytes_ = 0;
     uint64_t droppedReplies_ = 0;
     std::array<void*, 32> callbacks_{};
     std::atomic<uint64_t> closeCount_{0};

@@ -7,6 +7,12 @@ KeyReleaseFilter& KeyReleaseFilter::Instance() {
     return filter;
 }
 
+// A program that ends without Remove still leaves wx's filter list clean.
+KeyReleaseFilter::~KeyReleaseFilter() {
+    if (Installed)
+        wxEvtHandler::RemoveFilter(this);
+}
+
 void KeyReleaseFilter::Install(Hook hook) {
     KeyReleaseFilter& filter = Instance();
     filter.KeyHook = std::move(hook);

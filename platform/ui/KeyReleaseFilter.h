@@ -18,6 +18,7 @@ public:
     static bool IsKeyHeld(int keyCode);
 
     int FilterEvent(wxEvent& event) override;
+    ~KeyReleaseFilter() override;
 
     // The instance, for code that feeds it events directly.
     static KeyReleaseFilter& Instance();

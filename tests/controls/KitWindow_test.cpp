@@ -1,13 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 #include <wx/frame.h>
 #include <wx/mstream.h>
-#include <wx/uiaction.h>
 #include <wx/wfstream.h>
 
 #include "GifBytes.h"
-#include "WxTestApp.h"
+#include "KitFixture.h"
+#include "app/AppGlobals.h"
 #include "controls/CDropButton.h"
+#include "controls/CListCtrlCl.h"
 #include "controls/CMemuDC.h"
 #include "controls/CMyEdit.h"
 #include "controls/CPictureEx.h"
@@ -15,78 +19,12 @@
 #include "controls/KitControlFactory.h"
 #include "controls/MBaseDialog.h"
 #include "controls/NumericEdit.h"
+#include "controls/PageLanguage.h"
 #include "controls/PopupPageHost.h"
 #include "controls/SkinStatic.h"
 #include "controls/oBitmapSlider.h"
 #include "platform/ui/UserMessages.h"
 
-namespace {
-struct Recorded {
-    unsigned Message;
-    WPARAM W;
-    LPARAM L;
-};
-
-// A page that records the messages its controls post to it.
-class TestPage : public MBaseDialog {
-public:
-    explicit TestPage(bool notify = true) : MBaseDialog(9000, notify) {}
-    void Listen(unsigned message) {
-        OnMsg(message, [this, message](WPARAM w, LPARAM l) -> LRESULT {
-            Got.push_back({message, w, l});
-            return 0;
-        });
-    }
-    int Count(unsigned message) const {
-        int n = 0;
-        for (const Recorded& r : Got)
-            n += r.Message == message;
-        return n;
-    }
-    std::vector<Recorded> Got;
-};
-
-// The main dialog stand-in: a frame that records page messages and its own button handler.
-class KitWindow : public ::testing::Test {
-protected:
-    void SetUp() override {
-        Frame = new wxFrame(nullptr, wxID_ANY, "kit", wxPoint(0, 0), wxSize(800, 600));
-        FrameMessages = std::make_unique<MessageMap>(Frame);
-        FrameMessages->On(MPageClosed, [this](WPARAM, LPARAM) -> LRESULT {
-            ++PageClosed;
-            return 0;
-        });
-        Frame->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { ++FrameClicks; }, CloseButtonId);
-        Frame->Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& e) {
-            ++FrameKeys;
-            e.Skip();
-        });
-        Page = new TestPage;
-        Page->Create(Frame, wxRect(0, 0, 600, 400));
-        Page->PageTitle = "Picture Setting";
-        Page->CreateCaptionButtons(false);
-        Frame->Show();
-        Pump(50);
-    }
-    void TearDown() override {
-        FrameMessages.reset();
-        Frame->Destroy();
-        Pump(20);
-    }
-    static wxKeyEvent CharHook(wxWindow* target, int key) {
-        wxKeyEvent e(wxEVT_CHAR_HOOK);
-        e.m_keyCode = key;
-        e.SetEventObject(target);
-        e.ResumePropagation(wxEVENT_PROPAGATE_MAX);
-        return e;
-    }
-
-    wxFrame* Frame = nullptr;
-    TestPage* Page = nullptr;
-    std::unique_ptr<MessageMap> FrameMessages;
-    int PageClosed = 0, FrameClicks = 0, FrameKeys = 0;
-};
-}  // namespace
 
 TEST_F(KitWindow, EnterAndEscInAPageReachNoButtonAndLeaveItOpen) {
     auto* button = new CGdipButton(Page, 1200, "Apply", wxRect(20, 60, 75, 36));
@@ -103,18 +41,6 @@ TEST_F(KitWindow, EnterAndEscInAPageReachNoButtonAndLeaveItOpen) {
     EXPECT_EQ(clicks, 0);
     EXPECT_EQ(FrameKeys, 0);
     EXPECT_EQ(PageClosed, 0);
-}
-
-TEST_F(KitWindow, RealEnterKeyPressIsSwallowedByThePage) {
-    auto* edit = new CMyEdit(Page, 1300, wxRect(20, 120, 120, 22));
-    edit->SetFocus();
-    Pump(50);
-    wxUIActionSimulator sim;
-    sim.Char(WXK_RETURN);
-    sim.Char(WXK_ESCAPE);
-    Pump(150);
-    EXPECT_TRUE(Page->IsShown());
-    EXPECT_EQ(FrameKeys, 0);
 }
 
 TEST_F(KitWindow, ButtonClicksOfAPageStopAtThePage) {
@@ -223,39 +149,6 @@ TEST_F(KitWindow, DropListPickPostsOnceAndSetCurSelPostsNothing) {
     DropListSelectByData(nullptr, 1);
 }
 
-TEST_F(KitWindow, TypedValueIsClampedAndCommittedOnceOnEnter) {
-    Page->Listen(MEditValueChanged);
-    auto* edit = new oRealEdit(Page, 1411, wxRect(20, 60, 80, 22));
-    auto* other = new oRealEdit(Page, 1412, wxRect(20, 100, 80, 22));
-    edit->SetRange(true, 500, 4096, "%d", 1000);
-    other->SetRange(true, 0, 100, "%d", 5);
-    EXPECT_EQ(edit->GetValue(), "1000");
-    edit->SetFocus();
-    edit->SelectAll();
-    Pump(50);
-    wxUIActionSimulator sim;
-    sim.Text("5000");
-    Pump(100);
-    EXPECT_EQ(Page->Count(MEditValueChanged), 0);   // typing alone sends nothing
-    sim.Char(WXK_RETURN);
-    ASSERT_TRUE(PumpUntil([&] { return Page->Count(MEditValueChanged) == 1; }));
-    EXPECT_EQ(Page->Got[0].W, 1411u);
-    EXPECT_EQ(edit->GetValue(), "4096");
-    EXPECT_FLOAT_EQ(edit->Value(), 4096);
-    // Letters are refused by the edit.
-    sim.Text("ab");
-    Pump(100);
-    EXPECT_EQ(edit->GetValue(), "4096");
-    // Leaving the edited edit commits again; the untouched one never posts.
-    other->SetFocus();
-    Pump(100);
-    edit->SetFocus();
-    Pump(100);
-    EXPECT_EQ(Page->Count(MEditValueChanged), 2);
-    for (const Recorded& r : Page->Got)
-        EXPECT_EQ(r.W, 1411u);
-}
-
 TEST_F(KitWindow, WheelStepsOneNotchAndPostsNothing) {
     Page->Listen(MEditValueChanged);
     auto* edit = new oRealEdit(Page, 1411, wxRect(20, 60, 80, 22));
@@ -293,6 +186,14 @@ TEST_F(KitWindow, SliderAndItsEditStayInStepBothWays) {
     EXPECT_EQ(slider->GetPos(), 10);
     edit->SetValue(40.0f);
     EXPECT_EQ(slider->GetPos(), 40);
+    // A new range reaches the linked slider.
+    edit->SetRange(true, 0, 5, "%.1f", 2.5f);
+    EXPECT_EQ(slider->GetMax(), 500);
+    EXPECT_EQ(slider->GetPos(), 250);
+    edit->SetRange(false, 0, 255, "%d", 40);
+    EXPECT_FALSE(slider->IsEnabled());
+    edit->SetRange(true, 0, 255, "%d", 40);
+    EXPECT_TRUE(slider->IsEnabled());
 
     // Keys: each one moves and posts.
     auto key = [&](int code) {
@@ -419,28 +320,6 @@ TEST_F(KitWindow, ButtonSizesToItsImageKeepingItsCorner) {
     missing->Update();   // paints without pictures
 }
 
-TEST_F(KitWindow, ColouredEditReportsEnterEscAndFocusLoss) {
-    Page->Listen(MEditKeyDown);
-    Page->Listen(MEditChar);
-    auto* edit = new CMyEdit(Page, 1555, wxRect(20, 60, 160, 22));
-    auto* other = new CMyEdit(Page, 1556, wxRect(20, 100, 160, 22));
-    edit->SetFocus();
-    Pump(50);
-    for (int key : {WXK_RETURN, WXK_ESCAPE}) {
-        wxKeyEvent e = CharHook(edit, key);
-        edit->ProcessWindowEvent(e);
-    }
-    other->SetFocus();
-    Pump(100);
-    ASSERT_GE(Page->Count(MEditKeyDown), 3);
-    EXPECT_EQ(Page->Got[0].W, 13u);
-    EXPECT_EQ(Page->Got[0].L, 1555);
-    EXPECT_EQ(Page->Got[1].W, 27u);
-    EXPECT_EQ(Page->Got[2].W, 13u);   // focus loss reads as Enter
-    EXPECT_EQ(Page->Got[2].L, 1555);
-    EXPECT_EQ(FrameKeys, 0);
-}
-
 TEST_F(KitWindow, GifFramesKeepTheirDelays) {
     const auto bytes = MakeGif({3, 10, 50});
     auto* picture = new CPictureEx(Page, wxID_ANY, wxRect(20, 60, 10, 10));
@@ -539,15 +418,22 @@ TEST_F(KitWindow, LanguageTextsReachControlsAndGroupBoxesButNotEdits) {
     EXPECT_NE(FindKitControl<CDropButton>(Page, 1413), nullptr);
     FindKitControl<oRealEdit>(Page, 1411)->SetRange(true, 0, 10, "%d", 3);
 
-    SetDialogTextSource([](int templateId, const std::function<void(int, const std::string&)>& set) {
-        if (templateId != 9000)
-            return;
-        set(1140, "\xE8\x87\xAA\xE5\x8A\xA8\xE6\x8E\x92\xE5\x88\x97");   // Chinese title
-        set(1290, "Eingang");
-        set(1411, "not for an edit");
-    });
+    // A language file as the language switch writes it: UTF-16LE with a byte-order mark.
+    const std::u16string text = u"[String]\r\nIDD9000_Title=Bildeinstellung\r\nIDS_1140=\u81EA\u52A8\u6392\u5217\r\n"
+                                u"IDS_1290=Eingang\r\nIDS_1411=not for an edit\r\n";
+    const std::string path = (std::filesystem::temp_directory_path() / "controls_language_test.ini").string();
+    {
+        std::ofstream file(path, std::ios::binary);
+        file.put(static_cast<char>(0xFF)).put(static_cast<char>(0xFE));
+        for (char16_t c : text)
+            file.put(static_cast<char>(c & 0xFF)).put(static_cast<char>(c >> 8));
+    }
+    const std::string saved = ActiveLanguageFilePath;
+    ActiveLanguageFilePath = path;
     ApplyLanguageToPage(*Page);
-    SetDialogTextSource(nullptr);
+    ActiveLanguageFilePath = saved;
+    std::filesystem::remove(path);
+    EXPECT_EQ(Page->GetLabel(), "Bildeinstellung");
     EXPECT_EQ(Page->FindGroupBox(1140)->GetText(), wxString::FromUTF8("\xE8\x87\xAA\xE5\x8A\xA8\xE6\x8E\x92\xE5\x88\x97"));
     EXPECT_EQ(FindKitControl<SkinStatic>(Page, 1290)->GetLabel(), "Eingang");
     EXPECT_EQ(FindKitControl<oRealEdit>(Page, 1411)->GetValue(), "3");
@@ -620,4 +506,99 @@ TEST_F(KitWindow, PaintingSharesOneBackBuffer) {
     EXPECT_EQ(result.GetRed(2, 2), 255);
     EXPECT_EQ(result.GetBlue(15, 15), 255);
     EXPECT_EQ(CMemuDC::SharedBufferSize(), shared);
+}
+
+TEST_F(KitWindow, ReportListEditsCellsInPlaceAndTellsItsParent) {
+    Page->Listen(MListCellEdited);
+    Page->Listen(MListCellComboChanged);
+    auto* list = new CListCtrlCl(Page, 1177, wxRect(20, 60, 400, 150));
+    HeaderSettings header;
+    header.Titles = {"Name", "Address", "Baud"};
+    header.Format = "012";
+    header.HeightFactor = 1.5f;
+    list->SetHeader(header);
+    EXPECT_EQ(list->HeaderPixelHeight(), 30);   // 20 x 1.5
+    EXPECT_EQ(list->GetPosition().y, 90);
+    EXPECT_EQ(list->GetColumnCount(), 3);
+    for (int row = 0; row < 2; ++row) {
+        list->InsertItem(row, wxString::Format("Machine %d", row + 1));
+        list->SetItem(row, 1, wxString::Format("127.0.0.%d", row + 2));
+        list->SetItem(row, 2, "115200");
+    }
+    // Columns nobody registered are read-only.
+    list->BeginCellEdit(1, 1);
+    EXPECT_EQ(list->InPlaceEditor(), nullptr);
+    list->SetEditableColumns({0});
+    list->SetDropDownColumns({2});
+    list->BeginCellEdit(1, 0);
+    ASSERT_NE(list->InPlaceEditor(), nullptr);
+    EXPECT_TRUE(list->InPlaceEditor()->IsShown());
+    EXPECT_EQ(list->InPlaceEditor()->GetValue(), "Machine 2");
+    list->InPlaceEditor()->ChangeValue("Stage left");
+    SendMsg(list, MEditKeyDown, 13, CListCtrlCl::InPlaceEditId);   // Enter in the editor
+    Pump();
+    EXPECT_FALSE(list->InPlaceEditor()->IsShown());
+    EXPECT_EQ(list->GetItemText(1, 0), "Stage left");
+    ASSERT_EQ(Page->Count(MListCellEdited), 1);
+    EXPECT_EQ(Page->Got[0].W, 1u);
+    EXPECT_EQ(Page->Got[0].L, 0);
+    // Esc leaves the cell as it was.
+    list->BeginCellEdit(0, 0);
+    list->InPlaceEditor()->ChangeValue("lost");
+    SendMsg(list, MEditKeyDown, 27, CListCtrlCl::InPlaceEditId);
+    EXPECT_EQ(list->GetItemText(0, 0), "Machine 1");
+    // A drop-down column: the pick's item data and the row go to the parent.
+    list->BeginCellEdit(0, 2);
+    ASSERT_NE(list->InPlaceDropList(), nullptr);
+    list->InPlaceDropList()->GetList()->SetItemData(0, 9600);
+    SendMsg(list, MDropListSelChanged, CListCtrlCl::InPlaceListId, 0);
+    Pump();
+    EXPECT_EQ(list->GetItemText(0, 2), "N/A");
+    ASSERT_EQ(Page->Count(MListCellComboChanged), 1);
+    EXPECT_EQ(Page->Got.back().W, 9600u);
+    EXPECT_EQ(Page->Got.back().L, 0);
+    SendMsg(list, MDropListSelChanged, CListCtrlCl::InPlaceListId, 5);   // no such item: nothing
+    list->SetRowTextColour(0, 0x808080);
+    list->SetRowTextColour(9, 0x808080);   // no such row: ignored
+    EXPECT_EQ(list->GetItemTextColour(0), wxColour(0x80, 0x80, 0x80));
+}
+
+TEST_F(KitWindow, CaptionPageIsDraggedByItsTitleBar) {
+    auto* host = new PopupPageHost(Frame, wxRect(200, 150, 300, 200));
+    auto* page = new TestPage(false);
+    ASSERT_TRUE(host->HostPage(*page));
+    page->DragByTitleBar = true;
+    page->ShowPage(true);
+    Pump(50);
+    const wxPoint before = host->GetPosition();
+    auto mouse = [&](wxEventType type, int x, int y) {
+        wxMouseEvent e(type);
+        e.m_x = x;
+        e.m_y = y;
+        e.SetEventObject(page);
+        page->ProcessWindowEvent(e);
+    };
+    mouse(wxEVT_LEFT_DOWN, 50, 10);
+    mouse(wxEVT_MOTION, 80, 30);
+    mouse(wxEVT_LEFT_UP, 80, 30);
+    Pump(50);
+    EXPECT_EQ(host->GetPosition(), before + wxPoint(30, 20));
+    // Below the title bar a press does not move the page.
+    mouse(wxEVT_LEFT_DOWN, 50, 100);
+    mouse(wxEVT_MOTION, 90, 140);
+    mouse(wxEVT_LEFT_UP, 90, 140);
+    Pump(50);
+    EXPECT_EQ(host->GetPosition(), before + wxPoint(30, 20));
+    host->Destroy();
+}
+
+TEST_F(KitWindow, ChildrenTakeThePageControlFont) {
+    auto* label = new SkinStatic(Page, 1401, "Brightness", wxRect(20, 60, 90, 20));
+    auto* button = new CGdipButton(Page, 1402, "Apply", wxRect(20, 90, 75, 36));
+    Page->SetChildFonts();
+    EXPECT_EQ(label->GetFont(), Page->ControlFont);
+    EXPECT_EQ(button->GetFont(), Page->ControlFont);
+    EXPECT_TRUE(Page->ControlFont.GetWeight() == wxFONTWEIGHT_BOLD);
+    EXPECT_EQ(Page->ControlFont.GetFaceName(), "Liberation Sans");
+    EXPECT_EQ(Page->GroupLogFont.Height, 100);
 }

@@ -92,7 +92,9 @@ TEST_F(EncoderAgainstDevsimTest, SettingCommandsLandInTheProcessorsState) {
 
     ASSERT_EQ(s.SendCommand(0), 0);
     ASSERT_TRUE(WaitForSlot(2, 1));
-    const uint8_t* got = recorder->OfSlot(2)[0].data.data();
+    const std::vector<uint8_t> full = recorder->OfSlot(2)[0].data;
+    ASSERT_EQ(full.size(), 2360u);
+    const uint8_t* got = full.data();
     const StateBlock& base = s;
     EXPECT_TRUE(SameBytes(got, s.OutputTiming, base));
     EXPECT_EQ(std::memcmp(got + 144 + 24 + 4, &s.LayerWindow[1].X, 20), 0);

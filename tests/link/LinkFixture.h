@@ -22,7 +22,9 @@ inline uint8_t LastOctet(const std::string& ip) {
 class LinkTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        UseShortLinkTimings();
+        // The library reads its timings once, when first used: set them before anything else.
+        if (shortTimings) UseShortLinkTimings();
+        else ::unsetenv("VELKCOMM_TIMING_SCALE");
         recorder.emplace();
         logPath = scratch.Path() + "devsim.log";
     }
@@ -51,6 +53,7 @@ protected:
 
     static std::vector<uint8_t> Block(uint8_t fill = 0x55) { return std::vector<uint8_t>(32, fill); }
 
+    bool shortTimings = true;
     testsupport::ScratchFolder scratch;
     testsupport::DevsimProcess devsim;
     std::optional<testsupport::ReplyRecorder> recorder;

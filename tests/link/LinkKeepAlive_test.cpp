@@ -81,3 +81,19 @@ TEST_F(LinkTest, AFailedFirstConnectIsReportedOnceAndRetried) {
     ASSERT_TRUE(recorder->PumpUntil([&] { return CountStatus(*recorder, 1) == 1; }, 3000));
     EXPECT_EQ(CountStatus(*recorder, 0), 1);
 }
+
+// The real timing, once: the first PING goes out 3 s after the connect.
+class RealTimingLinkTest : public LinkTest {
+protected:
+    RealTimingLinkTest() { shortTimings = false; }
+};
+
+TEST_F(RealTimingLinkTest, FirstPingAfterThreeSeconds) {
+    const auto ips = StartDevices({21});
+    ASSERT_EQ(VelkComm_ConnectNet(ips[0].c_str(), 61213), 0);
+    ASSERT_TRUE(WaitForSlot(1, 1));
+    recorder->PumpFor(2700);
+    EXPECT_TRUE(recorder->OfSlot(23).empty());
+    ASSERT_TRUE(WaitForSlot(23, 1, 1000));
+    EXPECT_EQ(recorder->OfSlot(23)[0].id, 21u);
+}

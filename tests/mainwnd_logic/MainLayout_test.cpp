@@ -47,3 +47,10 @@ TEST(MainLayout, InputIcons) {
   EXPECT_EQ(big[0].Width(), 102);
   EXPECT_EQ(big[1].Left, 123 + 102 + 40);
 }
+
+TEST(MainLayout, PopupPagesBesideThePageColumn) {
+  const LayoutRect window{100, 50, 1380, 778};
+  EXPECT_EQ(PopupPageRect(window, 1.0, false), (LayoutRect{183, 258, 503, 674}));
+  EXPECT_EQ(PopupPageRect(window, 1.0, true), (LayoutRect{183, 247, 503, 674}));
+  EXPECT_EQ(PopupPageRect(window, 1.5, false).Width(), 480);
+}

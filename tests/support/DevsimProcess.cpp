@@ -57,7 +57,7 @@ bool DevsimProcess::Start(const std::vector<std::string>& args) {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
-    std::vector<std::string> all{VELKAN_DEVSIM_PATH};
+    std::vector<std::string> all{VELKAN_DEVSIM_PATH, "--exit-with-parent"};
     all.insert(all.end(), args.begin(), args.end());
     std::vector<char*> argv;
     for (auto& a : all) argv.push_back(a.data());

@@ -13,6 +13,7 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
@@ -29,7 +30,9 @@ using testsupport::ScratchFolder;
 namespace {
 // Client positions in the main window at 96 dpi (1280 x 728): the page column, the connection
 // page docked at (77, 106) and the machine search page over the working area at (397, 106).
-constexpr int CommButtonX = 37, CommButtonY = 482;
+constexpr int PageButtonX = 37;
+constexpr int PageButtonY(int index) { return 104 + 36 * index + 18; }
+constexpr int CommButtonX = PageButtonX, CommButtonY = PageButtonY(10);
 constexpr int SearchMachinesX = 233, SearchMachinesY = 220;
 constexpr int SearchButtonX = 772, SearchButtonY = 159;
 constexpr int ComConnectX = 340, ComConnectY = 315;
@@ -149,6 +152,7 @@ TEST_F(MainWindowTest, SearchConnectAllChooseOneAndSeeItsState) {
   // Connection page, then the machine search page, then SEARCH on the first adapter (loopback).
   program.Click(CommButtonX, CommButtonY);
   program.Click(SearchMachinesX, SearchMachinesY);
+  ASSERT_TRUE(program.WaitForShown({"floating: Search Machines"}, 5s)) << program.ShownTexts();
   program.Click(SearchButtonX, SearchButtonY);
   ASSERT_TRUE(WaitUntil([&] { return MachineShows(program, a, " online") && MachineShows(program, b, " online"); },
                         15s))
@@ -157,6 +161,8 @@ TEST_F(MainWindowTest, SearchConnectAllChooseOneAndSeeItsState) {
   EXPECT_FALSE(MachineShows(program, a, "controlled"));
   EXPECT_FALSE(MachineShows(program, b, "controlled"));
   EXPECT_FALSE(ReceivedReadAll(log, 21));
+
+  program.SaveScreenshot(Artifact("search_page_tiles.png"));
 
   // Double click on the first machine's tile, and OK to "Select the Machine ?".
   const auto [x, y] = TileCentre(MachineIndex(program.ShownTexts(), a));
@@ -171,7 +177,10 @@ TEST_F(MainWindowTest, SearchConnectAllChooseOneAndSeeItsState) {
   EXPECT_FALSE(ReceivedReadAll(log, 22));
 
   // The search page closes with its button; the working area shows the output and its layers.
+  // (The first click after the question box may only bring the main window back to the front.)
   program.Click(SearchMachinesX, SearchMachinesY);
+  if (!program.WaitForShown({"floating: none"}, 3s)) program.Click(SearchMachinesX, SearchMachinesY);
+  ASSERT_TRUE(program.WaitForShown({"floating: none"}, 5s)) << program.ShownTexts();
   EXPECT_TRUE(program.WaitForShown({"output: OUTPUT:DVI-1 1920x1080 60.00Hz", "output: MAIN HDMI-1",
                                     "output: PIP-1 DVI-1"}))
       << program.ShownTexts();
@@ -196,7 +205,13 @@ TEST_F(MainWindowTest, SerialConnectReadsTheWholeState) {
   ASSERT_TRUE(program.Start());
   ASSERT_EQ(program.WindowWidth(), 1280);
 
+  // The page buttons: PICTURE opens its page, COMM switches to the connection page.
+  program.Click(PageButtonX, PageButtonY(0));
+  EXPECT_TRUE(program.WaitForShown({"page: Picture Setting"}, 3s)) << program.ShownTexts();
+  program.Click(PageButtonX, PageButtonY(0));
+  EXPECT_TRUE(program.WaitForShown({"page: none"}, 3s)) << program.ShownTexts();
   program.Click(CommButtonX, CommButtonY);
+  EXPECT_TRUE(program.WaitForShown({"page: Connection Setting"}, 3s)) << program.ShownTexts();
   program.Click(ComConnectX, ComConnectY);
   ASSERT_TRUE(program.WaitForShown({"connection: connected", "connection: serial", "busy: hidden",
                                     "inputs: HDMI-1 1920x1080 60Hz", "output: OUTPUT:DVI-1 1920x1080 60.00Hz"}))
@@ -205,6 +220,15 @@ TEST_F(MainWindowTest, SerialConnectReadsTheWholeState) {
   EXPECT_TRUE(ReceivedReadAll(log, 9));
   program.SaveScreenshot(Artifact("main_window_serial.png"));
   EXPECT_EQ(program.Stop(), 0);
+  // Closing saved the project where Info.ini now points.
+  std::ifstream ini(Home.Path() + "Info.ini");
+  const std::string settings((std::istreambuf_iterator<char>(ini)), std::istreambuf_iterator<char>());
+  const size_t at = settings.find("FilePath=");
+  ASSERT_NE(at, std::string::npos) << settings;
+  std::string project = settings.substr(at + 9, settings.find_first_of("\r\n", at) - at - 9);
+  EXPECT_EQ(project.rfind(Home.Path() + "Project/", 0), 0u) << project;
+  ASSERT_TRUE(std::filesystem::exists(project)) << project;
+  EXPECT_GT(std::filesystem::file_size(project), 1000u);
 }
 
 TEST_F(MainWindowTest, BusyBoxGivesUpWhenTheDeviceNeverAnswers) {

@@ -9,7 +9,7 @@ const char* const kUsage =
     "usage: velkan-devsim [--device IPv4]... [--serial PATH [--serial-baud N] [--serial-id N]]\n"
     "                     [--state FILE] [--log FILE]\n"
     "                     [--short-every N] [--garbage-every N] [--bad-crc-every N] [--drop-after N]\n"
-    "                     [--silent] [--stall]\n";
+    "                     [--silent] [--stall] [--exit-with-parent]\n";
 
 namespace {
 
@@ -78,6 +78,8 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
             o.faults.silent = true;
         } else if (a == "--stall") {
             o.faults.stall = true;
+        } else if (a == "--exit-with-parent") {
+            o.exitWithParent = true;
         } else {
             error = "unknown argument: " + a;
             return std::nullopt;

@@ -25,6 +25,7 @@ struct Options {
     std::string stateFile;
     std::string logFile;
     FaultSwitches faults;
+    bool exitWithParent = false; // end with the process that started it
 };
 
 // Parses argv; on a bad command line returns nothing and fills `error`.

@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <sys/prctl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -37,6 +39,11 @@ int main(int argc, char** argv) {
             return 1;
         }
         std::copy(bytes.begin(), bytes.end(), state.begin());
+    }
+    if (options->exitWithParent) {
+        // A test that dies must not leave its devices holding their addresses.
+        ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+        if (::getppid() == 1) return 1;
     }
     std::signal(SIGPIPE, SIG_IGN);
     struct sigaction sa {};
