@@ -37,6 +37,7 @@ void MMediaPlayerDlg::OnInitDialog() {
     auto* b = new CGdipButton(this, IdUdisk1 + i, disks[i], wxRect(40 + 130 * i, 36, 110, 30));
     b->LoadStdImage(113);
     b->LoadAltImage(114);
+    b->SetCheckOnClick(true);   // the chosen disk shows lit
     b->SetFont(ControlFont);
     b->SetTextColour(0xEBEBEB);
     OnClicked(IdUdisk1 + i, [this, i] { OnBnClickedUDisk(IdUdisk1 + i); });

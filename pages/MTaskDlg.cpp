@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include <wx/datectrl.h>
-#include <wx/timectrl.h>
 
 #include "app/DeviceCommand.h"
 #include "app/DeviceState.h"
@@ -44,11 +43,13 @@ void MTaskDlg::OnInitDialog() {
     const wxRect r(18 + 58 * (i % 5), 248 + 30 * (i / 5), 52, 26);
     TaskButtons[i] = MakeButton(this, IdFirstTask + i, wxString::Format("%d", i + 1), r);
     TaskButtons[i]->SetTextColour(TaskCaption);
+    TaskButtons[i]->SetCheckOnClick(true);   // a task in use shows lit
     OnClicked(IdFirstTask + i, [this, i] { OnBnClickedTask(IdFirstTask + i); });
   }
   const char* options[] = {"Not Use", "Once", "Every Day"};
   for (int i = 0; i < 3; ++i) {
     OptionButtons[i] = MakeButton(this, IdNotUse + i, options[i], wxRect(22 + 92 * i, 404, 86, 26));
+    OptionButtons[i]->SetCheckOnClick(true);
     OnClicked(IdNotUse + i, [this, i] { OnBnClickedTaskOption(IdNotUse + i); });
   }
   ConfirmButton = MakeButton(this, IdConfirm, "Confirm", wxRect(206, 440, 90, 28));
@@ -92,8 +93,20 @@ void MTaskDlg::OnInitDialog() {
   for (int i = 0; i < 10; ++i) list->SetItemData(list->AddString(wxString::Format("%d", i + 1)), i);
   PresetList->SetCurSel(0);
 
-  DatePicker = new wxDatePickerCtrl(this, IdDatePicker, wxDefaultDateTime, wxPoint(22, 366), wxSize(140, 28));
-  TimePicker = new wxTimePickerCtrl(this, IdTimePicker, wxDateTime::Now(), wxPoint(172, 366), wxSize(124, 28));
+  DatePicker = new wxDatePickerCtrl(this, IdDatePicker, wxDefaultDateTime, wxPoint(22, 366), wxSize(126, 28));
+  // GTK's time picker cannot show its text beside its spin buttons at this size; three kit edits
+  // hold the task's hour, minute and second instead.
+  const float timeMax[] = {23, 59, 59};
+  for (int i = 0; i < 3; ++i) {
+    TaskTimeEdits[i] = new oRealEdit(this, i == 0 ? IdTimePicker : wxID_ANY, wxRect(156 + 48 * i, 369, 42, 22));
+    TaskTimeEdits[i]->SetRange(true, 0, timeMax[i], "%02d", 0);
+  }
+  const std::time_t now = std::time(nullptr);
+  std::tm t{};
+  localtime_r(&now, &t);
+  TaskTimeEdits[0]->SetValue(static_cast<float>(t.tm_hour));
+  TaskTimeEdits[1]->SetValue(static_cast<float>(t.tm_min));
+  TaskTimeEdits[2]->SetValue(static_cast<float>(t.tm_sec));
 
   OnClicked(IdScheduleOnOff, [this] { OnBnClickedScheduleOnOff(); });
   OnClicked(IdSync, [this] { OnBnClickedSync(); });
@@ -197,7 +210,9 @@ void MTaskDlg::ShowTask(int i) {
   const int day = std::min<int>(task.Day, DaysInMonth(year, task.Month));
   DatePicker->SetValue(wxDateTime(static_cast<wxDateTime::wxDateTime_t>(day),
                                   static_cast<wxDateTime::Month>(task.Month - 1), year));
-  TimePicker->SetTime(task.Hour, task.Minute, task.Second);
+  TaskTimeEdits[0]->SetValue(task.Hour);
+  TaskTimeEdits[1]->SetValue(task.Minute);
+  TaskTimeEdits[2]->SetValue(task.Second);
 
   const std::optional<uint8_t> preset = ResolveTaskPreset(s.PresetUsed, task.Preset);
   if (!preset) return;
@@ -228,12 +243,9 @@ void MTaskDlg::OnBnClickedConfirm() {
     task.Month = static_cast<uint8_t>(date.GetMonth() + 1);
     task.Day = static_cast<uint8_t>(date.GetDay());
   }
-  int hour = 0, minute = 0, second = 0;
-  if (TimePicker->GetTime(&hour, &minute, &second)) {
-    task.Hour = static_cast<uint8_t>(hour);
-    task.Minute = static_cast<uint8_t>(minute);
-    task.Second = static_cast<uint8_t>(second);
-  }
+  task.Hour = static_cast<uint8_t>(TaskTimeEdits[0]->Value());
+  task.Minute = static_cast<uint8_t>(TaskTimeEdits[1]->Value());
+  task.Second = static_cast<uint8_t>(TaskTimeEdits[2]->Value());
   for (int o = 0; o < 3; ++o)
     if (OptionButtons[o]->IsChecked()) {
       task.Repeat = static_cast<uint32_t>(o);

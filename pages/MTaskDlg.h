@@ -13,7 +13,6 @@ class CDropButton;
 class oRealEdit;
 class SkinStatic;
 class wxDatePickerCtrl;
-class wxTimePickerCtrl;
 
 constexpr int TaskPresetListId = 44960;
 
@@ -57,7 +56,8 @@ class MTaskDlg : public MBaseDialog {
             *MinuteEdit = nullptr, *SecondEdit = nullptr;
   CDropButton* PresetList = nullptr;
   wxDatePickerCtrl* DatePicker = nullptr;
-  wxTimePickerCtrl* TimePicker = nullptr;
+  // The task's time: hour, minute, second (the picker's place, as kit edits).
+  std::array<oRealEdit*, 3> TaskTimeEdits{};
   SkinStatic* MachineClockText = nullptr;
 
  private:

@@ -130,3 +130,13 @@ TEST_F(KeyerPageTest, ValuesAndResetSendTheKeyer) {
     EXPECT_EQ(std::vector<uint8_t>(sent.begin() + 2, sent.begin() + 8), range);
     EXPECT_TRUE(Page->ValueEdits[4]->IsEnabled());
 }
+
+TEST_F(KeyerPageTest, ScreenshotOfThePage) {
+    DeviceState& s = GetDeviceState();
+    s.KeyerSettings[0].Enable = 1;
+    s.KeyerSettings[0].RedHigh = 255;
+    s.KeyerSettings[0].GainIn = 32;
+    Page->UpdateFromDevice();
+    Pump(300);
+    EXPECT_TRUE(SaveScreenshot("keyer_page.png"));
+}

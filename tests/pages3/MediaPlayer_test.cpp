@@ -74,3 +74,10 @@ TEST_F(MediaPageTest, ChoiceStaysOverRefreshAndRightKeySends7) {
     EXPECT_EQ(Commands()[0].Bytes[1], 1);
     for (size_t i = 2; i < 32; ++i) EXPECT_EQ(Commands()[0].Bytes[i], 0x55) << i;
 }
+
+TEST_F(MediaPageTest, ScreenshotOfThePage) {
+    GetDeviceState().InputCardType[6] = 9;
+    Page->UpdateDiskButtons();
+    Pump(300);
+    EXPECT_TRUE(SaveScreenshot("media_page.png"));
+}

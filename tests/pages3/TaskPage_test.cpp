@@ -2,7 +2,6 @@
 #include "Pages3WindowTest.h"
 
 #include <wx/datectrl.h>
-#include <wx/timectrl.h>
 
 #include "app/DeviceCommand.h"
 #include "controls/CDropButton.h"
@@ -53,10 +52,9 @@ TEST_F(TaskPageTest, TaskWithMonth0ShowsJanuaryAndIsCorrected) {
     EXPECT_EQ(d.GetMonth(), wxDateTime::Jan);
     EXPECT_EQ(d.GetYear(), 2027);
     EXPECT_EQ(d.GetDay(), 15);
-    int h = 0, m = 0, sec = 0;
-    ASSERT_TRUE(Page->TimePicker->GetTime(&h, &m, &sec));
-    EXPECT_EQ(h, 7);
-    EXPECT_EQ(m, 45);
+    EXPECT_EQ(Page->TaskTimeEdits[0]->Value(), 7);
+    EXPECT_EQ(Page->TaskTimeEdits[1]->Value(), 45);
+    EXPECT_EQ(Page->TaskTimeEdits[2]->GetValue(), "10");
     EXPECT_TRUE(Page->OptionButtons[1]->IsChecked());
     EXPECT_TRUE(Page->TaskButtons[2]->IsChecked());
     EXPECT_EQ(Page->TaskButtons[2]->GetTextColour(), 0xEBEBEBu);
@@ -80,7 +78,9 @@ TEST_F(TaskPageTest, ConfirmNotUseSendsRepeat0AndLightsTheButton) {
     s.PresetUsed.fill(1);
     Page->OnBnClickedTask(MTaskDlg::IdFirstTask + 3);
     Page->DatePicker->SetValue(wxDateTime(9, wxDateTime::Aug, 2026));
-    Page->TimePicker->SetTime(18, 5, 0);
+    Page->TaskTimeEdits[0]->SetValue(18);
+    Page->TaskTimeEdits[1]->SetValue(5);
+    Page->TaskTimeEdits[2]->SetValue(0);
     Page->OnBnClickedTaskOption(MTaskDlg::IdNotUse);
     Page->PresetList->SetCurSel(4);
     ClearRecords();
@@ -140,4 +140,16 @@ TEST_F(TaskPageTest, ScheduleOnOffAndRefresh) {
     EXPECT_FALSE(Page->TaskButtons[6]->IsChecked());
     Page->OnBnClickedTask(MTaskDlg::IdFirstTask + 8);
     for (CGdipButton* o : Page->OptionButtons) EXPECT_FALSE(o->IsChecked());
+}
+
+TEST_F(TaskPageTest, ScreenshotOfThePage) {
+    DeviceState& s = GetDeviceState();
+    s.PresetUsed = {1, 1, 0, 0, 0, 0, 0, 0, 0, 0};
+    s.ScheduleSettings.ScheduleTask[1] = ScheduleTask{26, 12, 24, 20, 30, 0, 1, 0, 2};
+    s.MachineTime = MachineTime{26, 12, 6, 23, 30, 0};
+    Page->FillPresetList();
+    Page->UpdateMachineTime();
+    Page->OnBnClickedTask(MTaskDlg::IdFirstTask + 1);
+    Pump(300);
+    EXPECT_TRUE(SaveScreenshot("task_page.png"));
 }
