@@ -564,7 +564,8 @@ void MSubTitleDlg::UpdateFromDevice(int32_t caption) {
   DisplayWidthEdit->SetValue(r.DisplayWidth);
   ForegroundColour = r.ForegroundColour & 0xFFFFFF;
   BackgroundColour = r.BackgroundColour & 0xFFFFFF;
-  if (r.Height > 0) CaptionFont = CaptionFontWithHeight(CaptionFont, r.Height);
+  // The font follows the caption's height, which the device may report beyond what a caption holds.
+  if (r.Height > 0) CaptionFont = CaptionFontWithHeight(CaptionFont, std::min<int>(r.Height, CaptionMaxHeight));
   TextEdit->SetFont(CaptionFont);
   StyleTextEdit();
   DropListSelectByData(SpeedList, r.ScrollSpeed);

@@ -36,6 +36,7 @@ protected:
         Home = std::filesystem::temp_directory_path() / ("pages3_home_" + std::to_string(::getpid()));
         std::filesystem::create_directories(Home);
         ::setenv("VELKAN_HOME", Home.c_str(), 1);
+        CaptionResendCount = 0;   // program-wide: earlier tests in this process may have resent
         DeviceState& s = GetDeviceState();
         s.OutputTiming.HActive = 3840;
         s.OutputTiming.VActive = 1080;
@@ -359,4 +360,24 @@ TEST_F(CaptionPageTest, ScreenshotOfThePage) {
     std::filesystem::copy_file(Page->CaptionFilePath, std::string(VELKAN_ARTIFACTS) + "/caption_bitmap.bmp",
                                std::filesystem::copy_options::overwrite_existing, ignored);
     EXPECT_FALSE(ignored);
+}
+
+TEST_F(CaptionPageTest, AckTimerResendsAfterTwoSeconds) {
+    Page->OnBnClickedPreview();
+    ClearRecords();
+    const wxLongLong start = wxGetLocalTimeMillis();
+    Page->StartCaptionUpload(true);
+    ASSERT_EQ(Chunks().size(), 1u);
+    ASSERT_TRUE(PumpUntil([&] { return Chunks().size() == 2; }, 4000));
+    const wxLongLong waited = wxGetLocalTimeMillis() - start;
+    EXPECT_GE(waited.GetValue(), 1900);
+    EXPECT_EQ(Chunks()[1].Bytes, Chunks()[0].Bytes);
+    EXPECT_EQ(Chunks()[1].Number, 0);
+    // The acknowledgement moves on to the next chunk; its own timer then runs, not the old one.
+    Ack(0);
+    const size_t after = Chunks().size();
+    ASSERT_EQ(after, 3u);
+    EXPECT_EQ(Chunks()[2].Number, static_cast<int>(Page->Upload.AwaitedOffset));
+    Pump(1000);
+    EXPECT_EQ(Chunks().size(), after);
 }
