@@ -10,12 +10,11 @@
 #include "controls/SkinStatic.h"
 #include "mainwnd/MainMessages.h"
 #include "pages/LayerButtonRules.h"
+#include "pages/PageLook.h"
 #include "platform/ui/UserMessages.h"
 #include "platform/ui/WxColour.h"
 
 namespace {
-constexpr COLORREF TextOff = 0xEBEBEB;
-constexpr COLORREF TextOn = 0x009CEF;
 constexpr COLORREF PreviewFill = 0x00AEFF;
 constexpr int FirstLayerButtonId = 1132;
 constexpr int OnOffId = 1158, ResetId = 1162, InputCaptionId = 1182;
@@ -51,7 +50,7 @@ void MCropDlg::OnInitDialog() {
   OnOffButton->SetToggle(true);
   ResetButton = new CGdipButton(this, ResetId, "Reset", wxRect(190, 130, 86, 28));
   ResetButton->LoadStdImage(129);
-  for (CGdipButton* b : {OnOffButton, ResetButton}) b->SetTextColour(TextOff);
+  for (CGdipButton* b : {OnOffButton, ResetButton}) b->SetTextColour(PageTextOff);
   OnClicked(OnOffId, [this] { OnBnClickedOnOff(); });
   OnClicked(ResetId, [this] { OnBnClickedReset(); });
 
@@ -135,7 +134,7 @@ void MCropDlg::UpdateInputSource() {
 void MCropDlg::MarkLayerButtons() {
   for (uint32_t layer = 0; layer < 4; ++layer) {
     LayerButtons[layer]->SetChecked(layer == SelectedLayer);
-    LayerButtons[layer]->SetTextColour(layer == SelectedLayer ? TextOn : TextOff);
+    LayerButtons[layer]->SetTextColour(layer == SelectedLayer ? PageTextOn : PageTextOff);
     LayerButtons[layer]->Refresh();
   }
 }
@@ -144,11 +143,7 @@ void MCropDlg::UpdateLayerButtons() {
   EnsureControls();
   const SwitcherSettings& s = GetDeviceState().SwitcherSettings;
   const LayerButtonPlan plan = LayerButtonsForSwitcher(s.Mode, s.OnProgram, s.OnPreview);
-  for (int layer = 0; layer < 4; ++layer) {
-    const LayerButtonState& b = plan.Buttons[layer];
-    if (b.Caption) LayerButtons[layer]->SetLabel(wxString::FromUTF8(*b.Caption));
-    if (b.Enabled) LayerButtons[layer]->Enable(*b.Enabled);
-  }
+  ShowLayerButtonPlan(LayerButtons, plan);
   if (plan.SelectLayer) OnBnClickedLayer(*plan.SelectLayer);
 }
 

@@ -8,6 +8,7 @@
 #include "controls/PageLanguage.h"
 #include "controls/SkinStatic.h"
 #include "pages/OperatorNotices.h"
+#include "pages/PageLook.h"
 #include "platform/ui/UserMessages.h"
 
 MEdidDlg::MEdidDlg() : MBaseDialog(IDD, true) {}
@@ -24,7 +25,7 @@ void MEdidDlg::OnInitDialog() {
   for (CGdipButton* b : {MoreButton, ApplyButton, RestoreButton}) {
     b->LoadStdImage(129);
     b->SetFont(ControlFont);
-    b->SetTextColour(0xEBEBEB);
+    b->SetTextColour(PageTextOff);
   }
   MoreButton->LoadAltImage(147);
   MoreButton->SetToggle(true);
@@ -59,7 +60,7 @@ void MEdidDlg::OnInitDialog() {
   AddGroupBox(IdMoreGroup, wxRect(10, 250, 300, 86), wxString::FromUTF8(UiStrings[16]));
 
   // InitDropLists: the list sits at the top of the "EDID Select" group, filled once here.
-  InputList = MakeDarkDropList(this, EdidInputListId, wxRect(22, 56, 276, 22));
+  InputList = MakePageDropList(this, EdidInputListId, wxRect(22, 56, 276, 22));
   FillInputList();
 
   OnClicked(IdMore, [this] { OnBnClickedMore(); });

@@ -12,6 +12,7 @@
 #include "controls/SkinStatic.h"
 #include "pages/KeyerPageLogic.h"
 #include "pages/OperatorNotices.h"
+#include "pages/PageLook.h"
 #include "platform/ui/UserMessages.h"
 
 MKeyerDlg::MKeyerDlg() : MBaseDialog(IDD, true) {}
@@ -27,7 +28,7 @@ void MKeyerDlg::OnInitDialog() {
   for (CGdipButton* b : {OnOffButton, ResetButton}) {
     b->LoadStdImage(128);
     b->SetFont(ControlFont);
-    b->SetTextColour(0xEBEBEB);
+    b->SetTextColour(PageTextOff);
   }
   OnOffButton->LoadAltImage(130);
   OnOffButton->SetToggle(true);
@@ -74,8 +75,8 @@ void MKeyerDlg::OnInitDialog() {
 }
 
 void MKeyerDlg::InitDropLists() {
-  if (!TargetList) TargetList = MakeDarkDropList(this, KeyerTargetListId, wxRect(22, 32, 276, 22));
-  if (!ModeList) ModeList = MakeDarkDropList(this, KeyerModeListId, wxRect(22, 118 + 14, 180, 22));
+  if (!TargetList) TargetList = MakePageDropList(this, KeyerTargetListId, wxRect(22, 32, 276, 22));
+  if (!ModeList) ModeList = MakePageDropList(this, KeyerModeListId, wxRect(22, 118 + 14, 180, 22));
   const int target = TargetList->GetCurSel();
   const int mode = ModeList->GetCurSel();
   CDropList* t = TargetList->GetList();

@@ -8,14 +8,12 @@
 #include "controls/PageLanguage.h"
 #include "controls/SkinStatic.h"
 #include "mainwnd/MainMessages.h"
+#include "pages/OperatorNotices.h"
+#include "pages/PageLook.h"
 #include "platform/ui/UserMessages.h"
 #include "platform/ui/WxColour.h"
 
-#include <wx/msgdlg.h>
-
 namespace {
-constexpr COLORREF TextOff = 0xEBEBEB;
-constexpr COLORREF TextOn = 0x009CEF;
 constexpr COLORREF PreviewFill = 0x00AEFF;
 constexpr int NormalId = 1318, LogoId = 1315, OnOffId = 1165, LogoTopId = 1500, LogoBorderId = 1497;
 constexpr int NoticeId = 1491;
@@ -30,11 +28,7 @@ wxRect ToWx(const PreviewRect& r) { return wxRect(r.Left, r.Top, r.Right - r.Lef
 uint16_t Low16(int v) { return static_cast<uint16_t>(v); }
 }  // namespace
 
-MLogoDlg::MLogoDlg() : MBaseDialog(IDD, true) {
-  AskUser = [this](const wxString& text, const wxString& caption, long style) {
-    return wxMessageBox(text, caption, style, this);
-  };
-}
+MLogoDlg::MLogoDlg() : MBaseDialog(IDD, true) {}
 
 void MLogoDlg::EnsureControls() {
   if (!Built) OnInitDialog();
@@ -48,7 +42,7 @@ void MLogoDlg::OnInitDialog() {
     auto* b = new CGdipButton(this, id, caption, rect);
     b->LoadStdImage(stdImage);
     if (altImage) b->LoadAltImage(altImage);
-    b->SetTextColour(TextOff);
+    b->SetTextColour(PageTextOff);
     return b;
   };
   AddGroupBox(UsageGroupId, wxRect(6, 30, 308, 56), wxString::FromUTF8(UiStrings[8]));
@@ -154,7 +148,7 @@ void MLogoDlg::RemovePendingFrame() {
   state.LogoFramePending = 0;
 }
 
-void MLogoDlg::ShowBusy() { SendMsg(OwnerWindow(), MShowBusy, 1, reinterpret_cast<LPARAM>(&UiStrings[65])); }
+void MLogoDlg::ShowBusy() { SendBusyBox(*this, true, UiStrings[65]); }
 
 // Captions and colours of the slot buttons and their "Clear" buttons.
 void MLogoDlg::ShowSlotMarks() {
@@ -169,15 +163,15 @@ void MLogoDlg::ShowSlotMarks() {
 void MLogoDlg::SetUsage(uint8_t usage) {
   NormalButton->SetChecked(usage == NormalUsage);
   LogoButton->SetChecked(usage == LogoUsage);
-  NormalButton->SetTextColour(usage == NormalUsage ? TextOn : TextOff);
-  LogoButton->SetTextColour(usage == LogoUsage ? TextOn : TextOff);
+  NormalButton->SetTextColour(usage == NormalUsage ? PageTextOn : PageTextOff);
+  LogoButton->SetTextColour(usage == LogoUsage ? PageTextOn : PageTextOff);
   NormalButton->Refresh();
   LogoButton->Refresh();
 }
 
 void MLogoDlg::SetOnOff(bool on) {
   OnOffButton->SetChecked(on);
-  OnOffButton->SetTextColour(on ? TextOn : TextOff);
+  OnOffButton->SetTextColour(on ? PageTextOn : PageTextOff);
   OnOffButton->Refresh();
 }
 
@@ -389,7 +383,7 @@ void MLogoDlg::OnBnClickedSaveLoad(int slot) {
   if (l.Pip3Usage == NormalUsage) {
     const std::optional<uint32_t> card = Pip3CardSlot(state.LayerWindow[Pip3].Source);
     if (!card || state.InputSignalPresent[*card] == 0) {
-      AskUser(wxString::FromUTF8(UiStrings[160]), wxString::FromUTF8(UiStrings[38]), wxOK);
+      ShowOperatorMessage(this, UiStrings[160], UiStrings[38]);
       return;
     }
     l.SlotValid[slot] = 1;
@@ -445,8 +439,7 @@ void MLogoDlg::OnBnClickedOnOff() {
   }
   RemovePendingFrame();
   if (on && PositionChanged) {
-    const int answer = AskUser(wxString::FromUTF8(UiStrings[99]), wxString::FromUTF8(UiStrings[38]), wxOK | wxCANCEL);
-    if (answer != wxOK) {
+    if (!AskOperator(this, UiStrings[99], UiStrings[38])) {
       if (l.CurrentSlot >= LogoSlotCount) l.CurrentSlot = 0;
       const uint32_t current = l.CurrentSlot;
       ShowEditValues({l.HPos[current], l.VPos[current], l.Width[current], l.Height[current]});

@@ -7,7 +7,6 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 
 class CGdipButton;
 class oRealEdit;
@@ -40,9 +39,6 @@ class MLogoDlg : public MBaseDialog {
   void OnBnClickedSaveLoad(int slot);
   void OnBnClickedClear(int slot);
   void OnEditValueChanged(int controlId);
-
-  // The operator's answer to a message box (wxMessageBox's result); tests answer it themselves.
-  std::function<int(const wxString& text, const wxString& caption, long style)> AskUser;
 
   uint32_t PageSlot = 0;
   bool PositionChanged = false;

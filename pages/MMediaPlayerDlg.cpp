@@ -4,6 +4,7 @@
 #include "app/DeviceState.h"
 #include "app/UiStrings.h"
 #include "controls/PageLanguage.h"
+#include "pages/PageLook.h"
 
 MMediaPlayerDlg::MMediaPlayerDlg() : MBaseDialog(IDD, true) {}
 
@@ -27,7 +28,7 @@ void MMediaPlayerDlg::OnInitDialog() {
     auto* b = new CGdipButton(this, keys[i].Id, wxString::FromUTF8(keys[i].Text), keys[i].Rect);
     b->LoadStdImage(114);
     b->SetFont(ControlFont);
-    b->SetTextColour(0xEBEBEB);
+    b->SetTextColour(PageTextOff);
     const int id = keys[i].Id;
     OnClicked(id, [this, id] { OnBnClickedKey(id); });
     KeyButtons[i] = b;
@@ -39,7 +40,7 @@ void MMediaPlayerDlg::OnInitDialog() {
     b->LoadAltImage(114);
     b->SetCheckOnClick(true);   // the chosen disk shows lit
     b->SetFont(ControlFont);
-    b->SetTextColour(0xEBEBEB);
+    b->SetTextColour(PageTextOff);
     OnClicked(IdUdisk1 + i, [this, i] { OnBnClickedUDisk(IdUdisk1 + i); });
     DiskButtonsShown[i] = b;
   }

@@ -9,11 +9,11 @@
 #include "controls/PageLanguage.h"
 #include "controls/SkinStatic.h"
 #include "mainwnd/MainMessages.h"
+#include "pages/OperatorNotices.h"
+#include "pages/PageLook.h"
 #include "platform/ui/UserMessages.h"
 
 namespace {
-constexpr COLORREF TextOff = 0xEBEBEB;
-constexpr COLORREF TextOn = 0x009CEF;
 constexpr int OnOffId = 1165, ResetId = 1163;
 constexpr int FirstLayerButtonId = 1142;
 constexpr int AutomaticGroupId = 1140, ManualGroupId = 1146;
@@ -54,7 +54,7 @@ void MMosaicDlg::OnInitDialog() {
   OnOffButton->LoadStdImage(129);
   OnOffButton->LoadAltImage(147);
   OnOffButton->SetToggle(true);
-  OnOffButton->SetTextColour(TextOff);
+  OnOffButton->SetTextColour(PageTextOff);
   OnClicked(OnOffId, [this] { OnBnClickedOnOff(); });
   for (int i = 0; i < PanelModeCount; ++i) {
     const PanelModeRow& row = PanelModes()[i];
@@ -63,7 +63,7 @@ void MMosaicDlg::OnInitDialog() {
     b->LoadStdImage(129);
     b->LoadAltImage(147);
     b->SetCheckOnClick(true);
-    b->SetTextColour(TextOff);
+    b->SetTextColour(PageTextOff);
     PanelButtons[i] = b;
     OnClicked(row.ControlId, [this, i] { OnBnClickedPanelMode(i); });
   }
@@ -89,7 +89,7 @@ void MMosaicDlg::OnInitDialog() {
   }
   ResetButton = new CGdipButton(this, ResetId, "Reset", wxRect(112, 410, 96, 28));
   ResetButton->LoadStdImage(129);
-  ResetButton->SetTextColour(TextOff);
+  ResetButton->SetTextColour(PageTextOff);
   OnClicked(ResetId, [this] { OnBnClickedReset(); });
   SetChildFonts();
   OnMsg(MEditValueChanged, [this](WPARAM id, LPARAM) {
@@ -131,7 +131,7 @@ void MMosaicDlg::ShowMosaicOn(bool on) {
   OnOffButton->Refresh();
   for (int i = 0; i < PanelModeCount; ++i) {
     PanelButtons[i]->SetChecked(static_cast<uint32_t>(i) == PanelIndex);
-    PanelButtons[i]->SetTextColour(static_cast<uint32_t>(i) == PanelIndex ? TextOn : TextOff);
+    PanelButtons[i]->SetTextColour(static_cast<uint32_t>(i) == PanelIndex ? PageTextOn : PageTextOff);
     PanelButtons[i]->Enable(on);
     PanelButtons[i]->Refresh();
   }
@@ -149,7 +149,7 @@ void MMosaicDlg::ShowLayerValues() {
 void MMosaicDlg::MarkLayerButtons() {
   for (uint32_t layer = 0; layer < 4; ++layer) {
     LayerButtons[layer]->SetChecked(layer == SelectedLayer);
-    LayerButtons[layer]->SetTextColour(layer == SelectedLayer ? TextOn : TextOff);
+    LayerButtons[layer]->SetTextColour(layer == SelectedLayer ? PageTextOn : PageTextOff);
     LayerButtons[layer]->Refresh();
   }
 }
@@ -160,7 +160,7 @@ void MMosaicDlg::ClearCellMarks() {
 }
 
 void MMosaicDlg::ShowBusy() {
-  SendMsg(OwnerWindow(), MShowBusy, 1, reinterpret_cast<LPARAM>(&UiStrings[65]));
+  SendBusyBox(*this, true, UiStrings[65]);
 }
 
 int MMosaicDlg::CheckedPanel() const {
@@ -223,7 +223,7 @@ void MMosaicDlg::OnBnClickedPanelMode(int index) {
   PanelIndex = static_cast<uint32_t>(index);
   for (int i = 0; i < PanelModeCount; ++i) {
     PanelButtons[i]->SetChecked(i == index);
-    PanelButtons[i]->SetTextColour(i == index ? TextOn : TextOff);
+    PanelButtons[i]->SetTextColour(i == index ? PageTextOn : PageTextOff);
     PanelButtons[i]->Refresh();
   }
   if (previous == PanelIndex) return;

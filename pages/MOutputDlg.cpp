@@ -12,13 +12,11 @@
 #include "controls/PageLanguage.h"
 #include "controls/SkinStatic.h"
 #include "mainwnd/MainMessages.h"
+#include "pages/OperatorNotices.h"
+#include "pages/PageLook.h"
 #include "platform/ui/UserMessages.h"
 
-#include <wx/msgdlg.h>
-
 namespace {
-constexpr COLORREF TextOff = 0xEBEBEB;
-constexpr COLORREF TextOn = 0x009CEF;
 
 constexpr int ResolutionGroupId = 1321;
 constexpr int RotateGroupId = 1118;
@@ -93,13 +91,7 @@ void MOutputDlg::InitGroupBoxes() {
 }
 
 void MOutputDlg::InitDropLists() {
-  auto make = [this](int id, const wxRect& rect) {
-    auto* list = new CDropButton;
-    list->Create(wxString(), this, id, 0x101010, 0x101010, 0xEBEBEB, -1, &ControlFont, 0xFFFFFF, rect);
-    list->GetList()->SetBkColor(0x2E2E2E);
-    list->GetList()->SetSelColor(0x50FFFF);
-    return list;
-  };
+  auto make = [this](int id, const wxRect& rect) { return MakePageDropList(this, id, rect); };
   ResolutionList = make(OutputResolutionListId, wxRect(14, 44, 200, 24));
   FillResolutionList();
   HPolarityList = make(OutputHPolarityListId, wxRect(76, 200, 70, 22));
@@ -128,7 +120,7 @@ void MOutputDlg::InitButtons() {
     auto* b = new CGdipButton(this, id, caption, rect);
     b->LoadStdImage(stdImage);
     if (altImage) b->LoadAltImage(altImage);
-    b->SetTextColour(TextOff);
+    b->SetTextColour(PageTextOff);
     return b;
   };
   MoreButton = button(MoreId, "More >", wxRect(222, 44, 86, 24), 174, 175);
@@ -320,9 +312,10 @@ void MOutputDlg::OnBnClickedApply() {
   TimingValues v = ReadTimingEdits();
   // Typing checks one edit at a time; the whole timing is checked once more before it goes out.
   if (!MakeTimingConsistent(v)) {
-    wxMessageBox("This timing needs a pixel clock above 164.5 MHz at any frame rate from 23 Hz:\n"
-                 "lower the totals or the active size.",
-                 wxString::FromUTF8(UiStrings[38]), wxOK, this);
+    ShowOperatorMessage(this,
+                        "This timing needs a pixel clock above 164.5 MHz at any frame rate from 23 Hz:\n"
+                        "lower the totals or the active size.",
+                        UiStrings[38]);
     return;
   }
   std::vector<TimingEdit> all;
@@ -425,7 +418,7 @@ void MOutputDlg::ShowLayerWindow(uint32_t layer) {
 void MOutputDlg::MarkLayerButtons() {
   for (uint32_t layer = 0; layer < 4; ++layer) {
     LayerButtons[layer]->SetChecked(layer == SelectedLayer);
-    LayerButtons[layer]->SetTextColour(layer == SelectedLayer ? TextOn : TextOff);
+    LayerButtons[layer]->SetTextColour(layer == SelectedLayer ? PageTextOn : PageTextOff);
     LayerButtons[layer]->Refresh();
   }
 }
@@ -449,11 +442,7 @@ void MOutputDlg::UpdateLayerButtons() {
   EnsureControls();
   const SwitcherSettings& s = GetDeviceState().SwitcherSettings;
   const LayerButtonPlan plan = LayerButtonsForSwitcher(s.Mode, s.OnProgram, s.OnPreview);
-  for (int layer = 0; layer < 4; ++layer) {
-    const LayerButtonState& b = plan.Buttons[layer];
-    if (b.Caption) LayerButtons[layer]->SetLabel(wxString::FromUTF8(*b.Caption));
-    if (b.Enabled) LayerButtons[layer]->Enable(*b.Enabled);
-  }
+  ShowLayerButtonPlan(LayerButtons, plan);
   if (plan.SelectLayer) OnBnClickedLayer(*plan.SelectLayer);
 }
 
@@ -517,7 +506,7 @@ void MOutputDlg::SetRotate(int code, bool send) {
   if (send) state.SendCommand(CmdLayerWindow, SelectedLayer);
   for (int i = 0; i < RotateCodeCount; ++i) {
     RotateButtons[i]->SetChecked(i == code);
-    RotateButtons[i]->SetTextColour(i == code ? TextOn : TextOff);
+    RotateButtons[i]->SetTextColour(i == code ? PageTextOn : PageTextOff);
     RotateButtons[i]->Refresh();
   }
 }

@@ -10,10 +10,10 @@
 #include "controls/SkinStatic.h"
 #include "controls/oBitmapSlider.h"
 #include "mainwnd/MainMessages.h"
+#include "pages/PageLook.h"
 #include "platform/ui/UserMessages.h"
 
 namespace {
-constexpr COLORREF TextOff = 0xEBEBEB;
 constexpr int GroupTop = 34, GroupStep = 118, GroupHeight = 104;
 }  // namespace
 
@@ -36,17 +36,12 @@ void MPIPDlg::OnInitDialog() {
     onOff->LoadStdImage(129);
     onOff->LoadAltImage(147);
     onOff->SetToggle(true);
-    onOff->SetTextColour(TextOff);
+    onOff->SetTextColour(PageTextOff);
     OnOffButtons[pip] = onOff;
     OnClicked(PipOnOffIds[pip], [this, pip] { SetPipOn(pip, true); });
     // Input list.
     new SkinStatic(this, -1, "Input :", wxRect(116, top + 29, 56, 18));
-    auto* list = new CDropButton;
-    list->Create(wxString(), this, PipInputListIds[pip], 0x101010, 0x101010, 0xEBEBEB, -1, &ControlFont, 0xFFFFFF,
-                 wxRect(172, top + 26, 132, 24));
-    list->GetList()->SetBkColor(0x2E2E2E);
-    list->GetList()->SetSelColor(0x50FFFF);
-    InputLists[pip] = list;
+    InputLists[pip] = MakePageDropList(this, PipInputListIds[pip], wxRect(172, top + 26, 132, 24));
     // Alpha edit and its slider.
     new SkinStatic(this, -1, "Alpha :", wxRect(16, top + 66, 56, 18));
     auto* slider = new oBitmapSlider(this, -1, wxRect(76, top + 66, 160, 20));

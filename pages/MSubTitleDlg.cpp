@@ -22,13 +22,12 @@
 #include "pages/CaptionBitmap.h"
 #include "pages/CaptionTextRender.h"
 #include "pages/OperatorNotices.h"
+#include "pages/PageLook.h"
 #include "platform/os/AppDirectory.h"
 #include "platform/ui/ResourceImages.h"
 #include "platform/ui/UserMessages.h"
 #include "platform/ui/WxColour.h"
 const char* const OversizePictureText = "图片超过 3840*128 的限制";
-constexpr COLORREF AdvancedOffCaption = 0xEBEBEB;
-constexpr COLORREF AdvancedOnCaption = 0x009CEF;
 constexpr int TextEditMaxHeight = 60;   // a taller caption keeps the buttons under the edit reachable
 constexpr int TextEditTop = 58;
 namespace {
@@ -64,7 +63,7 @@ void MSubTitleDlg::OnInitDialog() {
     b->LoadAltImage(114);
     b->SetToggle(toggle);
     b->SetFont(ControlFont);
-    b->SetTextColour(0xEBEBEB);
+    b->SetTextColour(PageTextOff);
     return b;
   };
   // InitButtons
@@ -176,10 +175,10 @@ void MSubTitleDlg::OnInitDialog() {
 }
 
 void MSubTitleDlg::InitDropLists() {
-  DirectionList = MakeDarkDropList(this, CaptionDirectionListId, wxRect(118, 282, 96, 22));
-  SpeedList = MakeDarkDropList(this, CaptionSpeedListId, wxRect(14, 282, 98, 22));
-  BackgroundList = MakeDarkDropList(this, CaptionBackgroundListId, wxRect(220, 282, 96, 22));
-  CaptionList = MakeDarkDropList(this, CaptionIndexListId, wxRect(14, 28, 120, 22));
+  DirectionList = MakePageDropList(this, CaptionDirectionListId, wxRect(118, 282, 96, 22));
+  SpeedList = MakePageDropList(this, CaptionSpeedListId, wxRect(14, 282, 98, 22));
+  BackgroundList = MakePageDropList(this, CaptionBackgroundListId, wxRect(220, 282, 96, 22));
+  CaptionList = MakePageDropList(this, CaptionIndexListId, wxRect(14, 28, 120, 22));
   FillDropLists();
 }
 
@@ -459,7 +458,7 @@ void MSubTitleDlg::OnBnClickedOutput(int id) {
 }
 
 void MSubTitleDlg::FoldAdvanced() {
-  AdvancedButton->SetTextColour(AdvancedOffCaption);
+  AdvancedButton->SetTextColour(PageTextOff);
   SetPageHeight(FoldedHeight);
   CaptionFont = DefaultCaptionFont();
   TextEdit->SetFont(CaptionFont);
@@ -474,7 +473,7 @@ void MSubTitleDlg::FoldAdvanced() {
 
 void MSubTitleDlg::OnBnClickedAdvanced() {
   if (AdvancedButton->IsChecked()) {
-    AdvancedButton->SetTextColour(AdvancedOnCaption);
+    AdvancedButton->SetTextColour(PageTextOn);
     SetPageHeight(UnfoldedHeight);
     SendQuery70(CurrentCaption);
   } else {

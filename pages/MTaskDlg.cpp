@@ -11,7 +11,7 @@
 #include "controls/PageLanguage.h"
 #include "controls/NumericEdit.h"
 #include "controls/SkinStatic.h"
-#include "pages/OperatorNotices.h"
+#include "pages/PageLook.h"
 #include "platform/ui/UserMessages.h"
 
 namespace {
@@ -23,7 +23,7 @@ CGdipButton* MakeButton(MBaseDialog* page, int id, const wxString& text, const w
   b->LoadStdImage(113);
   b->LoadAltImage(114);
   b->SetFont(page->ControlFont);
-  b->SetTextColour(0xEBEBEB);
+  b->SetTextColour(PageTextOff);
   return b;
 }
 }  // namespace
@@ -88,7 +88,7 @@ void MTaskDlg::OnInitDialog() {
   // InitDropLists: the preset list 10 px right of its label, at the label's top.
   auto* presetLabel = new SkinStatic(this, IdPresetLabel, "Preset", wxRect(22, 334, 50, 18));
   const wxRect l = presetLabel->GetRect();
-  PresetList = MakeDarkDropList(this, TaskPresetListId, wxRect(l.GetRight() + 1 + 10, l.y, 75, 20));
+  PresetList = MakePageDropList(this, TaskPresetListId, wxRect(l.GetRight() + 1 + 10, l.y, 75, 20));
   CDropList* list = PresetList->GetList();
   for (int i = 0; i < 10; ++i) list->SetItemData(list->AddString(wxString::Format("%d", i + 1)), i);
   PresetList->SetCurSel(0);

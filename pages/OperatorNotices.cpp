@@ -3,7 +3,6 @@
 #include <wx/app.h>
 #include <wx/msgdlg.h>
 
-#include "controls/CDropButton.h"
 #include "controls/MBaseDialog.h"
 #include "platform/ui/UserMessages.h"
 
@@ -39,13 +38,3 @@ bool AskOperator(wxWindow* parent, const std::string& text, const std::string& c
 }
 
 void SetOperatorNoticeHook(OperatorNoticeHook hook) { Hook() = std::move(hook); }
-
-CDropButton* MakeDarkDropList(MBaseDialog* page, int notifyId, const wxRect& rect) {
-    auto* list = new CDropButton;
-    list->Create(wxEmptyString, page, notifyId, 0x101010, 0x101010, 0xEBEBEB, -1, &page->ControlFont, 0x2E2E2E, rect);
-    if (CDropList* l = list->GetList()) {
-        l->SetBkColor(0x2E2E2E);
-        l->SetSelColor(0x50FFFF);
-    }
-    return list;
-}

@@ -1,14 +1,12 @@
 #pragma once
-// What the EDID, keyer, schedule, media-player and caption pages tell the operator and the main
-// dialog: the busy box (sent at once; the text lives only for the call) and message boxes. Message
-// boxes and questions go through a hook so that window tests see the text instead of a modal box.
+// What the settings pages tell the operator and the main dialog: the busy box (sent at once; the
+// text lives only for the call), message boxes and OK/Cancel questions. Boxes and questions go
+// through one hook so that window tests see the text instead of a modal box waiting for a click.
 #include <functional>
 #include <string>
 
-#include <wx/gdicmn.h>
 #include <wx/window.h>
 
-class CDropButton;
 class MBaseDialog;
 
 // Shows (text) or withdraws the main dialog's busy box.
@@ -22,6 +20,3 @@ bool AskOperator(wxWindow* parent, const std::string& text, const std::string& c
 // Replaces the boxes (null: the real ones again). A question's answer is the hook's result.
 using OperatorNoticeHook = std::function<bool(const std::string& text, const std::string& caption)>;
 void SetOperatorNoticeHook(OperatorNoticeHook hook);
-
-// A drop list in the pages' colours (background 0x2E2E2E, selection 0x50FFFF), notifying `notifyId`.
-CDropButton* MakeDarkDropList(MBaseDialog* page, int notifyId, const wxRect& rect);

@@ -63,6 +63,3 @@ private:
     H264Channel* Channel = nullptr;
     uint64_t Drawn = 0;
 };
-
-// The X11 window id of a child window (made native if it was not), or 0 when there is none.
-uintptr_t NativeWindowOf(wxWindow* window);

@@ -8,9 +8,8 @@
 #include "controls/SkinStatic.h"
 #include "mainwnd/MainMessages.h"
 #include "pages/MLogoDlg.h"
+#include "pages/OperatorNotices.h"
 #include "platform/ui/UserMessages.h"
-
-#include <wx/msgdlg.h>
 
 namespace {
 class LogoPage : public PageWindowTest {
@@ -23,17 +22,21 @@ protected:
         // PIP-3 on, 1280 x 720 at (100, 50), showing HDMI-1 (card 1) with a signal.
         s.LayerWindow[3] = {1, 64, 1, 0, 100, 50, 1280, 720, 0};
         s.InputSignalPresent[1] = 1;
-        Page = new MLogoDlg;
-        Page->AskUser = [this](const wxString& text, const wxString&, long) {
-            Asked.push_back(text.ToStdString(wxConvUTF8));
+        SetOperatorNoticeHook([this](const std::string& text, const std::string&) {
+            Asked.push_back(text);
             return Answer;
-        };
+        });
+        Page = new MLogoDlg;
         Page->Create(Frame, wxRect(0, 0, 320, 500));
         Page->OnInitDialog();
         Page->ApplyLanguage();
         Page->ShowPage(true);
         Pump(30);
         ClearRecords();
+    }
+    void TearDown() override {
+        SetOperatorNoticeHook(nullptr);
+        PageWindowTest::TearDown();
     }
     void Type(int index, float value) {
         static const int ids[4] = {1356, 1357, 1365, 1367};
@@ -59,7 +62,7 @@ protected:
     }
     MLogoDlg* Page = nullptr;
     std::vector<std::string> Asked;
-    int Answer = wxOK;
+    bool Answer = true;
 };
 }  // namespace
 
@@ -201,7 +204,7 @@ TEST_F(LogoPage, SwitchingOnAfterAMoveCancelledSendsNothing) {
     Type(0, 500);
     EXPECT_TRUE(Page->PositionChanged);
     ClearRecords();
-    Answer = wxCANCEL;
+    Answer = false;
     Page->OnOffButton->Click();
     Pump(10);
     EXPECT_EQ(Asked.size(), 1u);
@@ -217,7 +220,7 @@ TEST_F(LogoPage, SwitchingOnAfterAMoveLoadsFirst) {
     EnterLogoUsage();
     Type(0, 500);
     ClearRecords();
-    Answer = wxOK;
+    Answer = true;
     Page->OnOffButton->Click();
     Pump(10);
     // Load at the new place (the frame taken away first), then switch on.
