@@ -4,7 +4,7 @@ LayerButtonPlan LayerButtonsForSwitcher(uint8_t mode, const uint8_t onProgram[4]
     LayerButtonPlan plan;
     if (mode == 1) {
         for (int layer = 0; layer < 2; ++layer) {
-            LayerButtonState& b = plan.Buttons[layer];
+            LayerButtonCaption& b = plan.Buttons[layer];
             if (onProgram[layer]) {
                 b = {"PGM", false};
             } else if (onPreview[layer]) {
@@ -17,7 +17,7 @@ LayerButtonPlan LayerButtonsForSwitcher(uint8_t mode, const uint8_t onProgram[4]
     } else if (mode == 2) {
         for (int layer = 0; layer < 4; ++layer) {
             const bool first = layer == 0 || layer == 2;
-            LayerButtonState& b = plan.Buttons[layer];
+            LayerButtonCaption& b = plan.Buttons[layer];
             if (onProgram[layer]) b = {first ? "PGM1" : "PGM2", false};
             else if (onPreview[layer]) b = {first ? "PVW1" : "PVW2", true};
         }

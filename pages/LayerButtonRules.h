@@ -6,13 +6,13 @@
 #include <optional>
 #include <string>
 
-struct LayerButtonState {
+struct LayerButtonCaption {
     std::optional<std::string> Caption;  // none: the button keeps its caption
     std::optional<bool> Enabled;         // none: the button keeps its state
 };
 
 struct LayerButtonPlan {
-    std::array<LayerButtonState, 4> Buttons;
+    std::array<LayerButtonCaption, 4> Buttons;
     std::optional<int> SelectLayer;      // the page selects this layer as by a click
 };
 

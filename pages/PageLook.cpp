@@ -26,7 +26,7 @@ CGdipButton* MakePageButton(MBaseDialog* page, int id, const char* caption, cons
 
 void ShowLayerButtonPlan(const std::array<CGdipButton*, 4>& buttons, const LayerButtonPlan& plan) {
   for (size_t layer = 0; layer < buttons.size(); ++layer) {
-    const LayerButtonState& b = plan.Buttons[layer];
+    const LayerButtonCaption& b = plan.Buttons[layer];
     if (!buttons[layer]) continue;
     if (b.Caption) buttons[layer]->SetLabel(wxString::FromUTF8(*b.Caption));
     if (b.Enabled) buttons[layer]->Enable(*b.Enabled);
