@@ -226,6 +226,8 @@ void MMainDlg::RelayoutByWorkMode() {
   }
   PictureCtrl->ReplaceAllCells();
   for (int layer = 0; layer < WorkAreaLayers; ++layer) UpdateLayerRect(layer);
+  // The views' native windows stack in creation and show order; put PIPs above MAIN again.
+  PictureCtrl->RestackCells();
   PictureCtrl->Refresh();
   ScheduleRecord();
 }
@@ -404,6 +406,7 @@ LRESULT MMainDlg::OnRelayout() {
     SwitcherModeCache = mode;
     PictureCtrl->ReplaceAllCells();
     for (int layer = 0; layer < WorkAreaLayers; ++layer) UpdateLayerRect(layer);
+    PictureCtrl->RestackCells();
   }
   PictureCtrl->Refresh();
   ScheduleRecord();

@@ -61,7 +61,7 @@ int SwitcherViewOfLayer(int switcherMode, int layer, LayerSide side);
 
 // The quadrant of the preview picture a layer cell shows (quadrant q: column q % 2, row q / 2),
 // or -1 for no change.
-int LayerQuadrant(int layer, int switcherMode, LayerSide side, uint32_t mosaicArrangement, uint32_t mosaicMode);
+int LayerQuadrant(int layer, int switcherMode, LayerSide side, uint32_t mosaicArrangement = 0, uint32_t mosaicMode = 0);
 
 // The part of quadrant `quadrant` of a preview picture that shows the output window (x, y,
 // width, height) of an output of hActive x vActive, in single precision with rounding;
