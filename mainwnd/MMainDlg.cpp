@@ -576,6 +576,13 @@ void MMainDlg::DetachView(CCell* cell) {
   Registered.erase(it);
 }
 
+bool MMainDlg::LayerViewRegistered(int layer) const {
+  const auto it = Registered.find(static_cast<uint32_t>(layer));
+  if (it == Registered.end() || !Session || !Session->Channels()) return false;
+  const H264Channel* channel = Session->Channels()->Channel(it->second.Channel);
+  return channel && channel->HasView(it->second.Mailbox.get());
+}
+
 void MMainDlg::DetachAllViews() {
   for (auto& [layer, entry] : Registered) {
     if (Session && Session->Channels())

@@ -54,6 +54,8 @@ class MMainDlg : public wxPanel, private CellViewRegistry {
   int CurrentLayer() const { return CurrentLayerIndex; }
   double Zoom() const { return ZoomValue; }
   bool PreviewShown() const { return PreviewFlag; }
+  // Whether a layer cell's view is in the view table of the channel it was attached to.
+  bool LayerViewRegistered(int layer) const;
 
  private:
   void CreateCanvasCells();
