@@ -3,6 +3,7 @@
 // only where it should, and the preview's channels and cell views come and go with slot 1.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -49,6 +50,12 @@ void Pump(int ms = 30) {
         wxTheApp->ProcessPendingEvents();
         wxMilliSleep(2);
     } while (wxGetLocalTimeMillis() < end);
+}
+
+void Screenshot(const std::string& name) {
+    std::filesystem::create_directories(VELKAN_ARTIFACTS);
+    const std::string command = "import -window root '" + std::string(VELKAN_ARTIFACTS) + "/" + name + "' 2>/dev/null";
+    EXPECT_EQ(std::system(command.c_str()), 0);
 }
 
 template <class F> bool PumpUntil(F done, int ms = 3000) {
@@ -125,6 +132,8 @@ TEST_F(WorkArea, FourPanelMosaicShowsFourFramesAndBindsEachLayerToItsOwn) {
     s.LayerWindow[3].Height = 50;
     Area->RelayoutByWorkMode();
     for (int f = 0; f < 4; ++f) EXPECT_FALSE(Area->FrameCell(f)->IsHidden()) << f;
+    Pump(200);
+    Screenshot("workarea_mosaic_x4.png");
     EXPECT_EQ(Area->FrameCell(3)->OutputRect, (CanvasRect{2045, 1278, 3965, 2358}));
     EXPECT_EQ(Area->LayerCell(3)->Origin, (CanvasPoint{2045, 1278}));
     EXPECT_EQ(Area->LayerCell(3)->OutputRect, (CanvasRect{2055, 1298, 2155, 1348}));
@@ -166,6 +175,8 @@ TEST_F(WorkArea, SwitcherModeOneBindsLayersToProgramAndPreviewViews) {
     EXPECT_EQ(Area->LayerCell(1)->Label, "PVW : DVI-1");
     EXPECT_FALSE(Area->LayerCell(1)->Passive);
     EXPECT_EQ(Area->LayerCell(1)->OutputRect.left, pvw.left + 200);
+    Pump(200);
+    Screenshot("workarea_switcher_mode1.png");
 
     // Back to mode 0: labels, frames and views as before.
     s.SwitcherSettings.Mode = 0;
