@@ -23,6 +23,7 @@ constexpr int EncoderGroupId = 1580;
 constexpr int UpdateGroupId = 1581;
 constexpr int ProgressChannelImage = 1550;
 constexpr int ProgressActiveImage = 1551;
+constexpr int ButtonImage = 115;
 constexpr COLORREF GroupText = 0xEBEBEB;
 constexpr COLORREF GroupBack = 0x1E1E1E;
 constexpr COLORREF ListBack = 0x2E2E2E;
@@ -80,8 +81,13 @@ void MVideoSettingDlg::OnInitDialog() {
     Progress->SetBitmapChannel(ProgressChannelImage, ProgressActiveImage);
     Progress->SetRange(0, 100);
     Progress->SetPos(0);
-    Progress->Enable(false);  // shows progress; the operator does not move it
   }
+  for (int id : {BrowseButtonId, UpdateButtonId})
+    if (auto* button = FindKitControl<CGdipButton>(this, id)) {
+      button->LoadStdImage(ButtonImage);
+      button->SetTextColour(GroupText);
+      button->SetFont(ControlFont);
+    }
   if (FrameRateEdit)
     FrameRateEdit->SetRange(true, EncoderFrameRateMin, EncoderFrameRateMax, "%d", EncoderFrameRateStart);
   if (KbpsEdit) KbpsEdit->SetRange(true, EncoderKbpsMin, EncoderKbpsMax, "%d", EncoderKbpsStart);

@@ -1,6 +1,5 @@
 #include "preview/PreviewSession.h"
 
-#include "preview/MShowVideoDlg.h"
 #include "preview/settings/VideoEncoderTables.h"
 
 PreviewSession::PreviewSession(wxWindow* owner) {

@@ -3,13 +3,13 @@
 // the device reports the preview on, freed when off, restarted at each new preview size) and the
 // preview window whose panes follow them. The working area forwards the device's reports and
 // the stream packets here, and registers its canvas cells with Channels() after each change.
+#include "preview/MShowVideoDlg.h"
 #include "preview/channel/PreviewChannels.h"
 
 #include <cstdint>
 #include <memory>
 
-class MShowVideoDlg;
-class wxWindow;
+#include <wx/weakref.h>
 
 class PreviewSession {
 public:
@@ -39,7 +39,8 @@ public:
 
 private:
     std::unique_ptr<PreviewChannels> ChannelSet;
-    MShowVideoDlg* PreviewWindow = nullptr;
+    // The window may go first (with its owner); it then lets go of the channels by itself.
+    wxWeakRef<MShowVideoDlg> PreviewWindow;
     int Width = 352;
     int Height = 240;
 };

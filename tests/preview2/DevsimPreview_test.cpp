@@ -94,6 +94,10 @@ TEST(DevsimPreviewDevice, EncoderSettingsAreReportedWhereTheSettingsPageReadsThe
     ASSERT_EQ(replies.size(), 1u);
     EXPECT_EQ(replies[0].payload, (std::vector<uint8_t>{2, 0, 7, 17, 0x20, 0x00, 0, 0, 0, 0}));
     // The address of the encoder is the device's own; the version 2.3.
+    devsim::SimDevice elsewhere(21, "127.4.5.21", devsim::BuiltinStateBlock());
+    const auto far = elsewhere.Handle(Command(66, {0}));
+    EXPECT_EQ(std::vector<uint8_t>(far[0].payload.begin() + 5, far[0].payload.begin() + 9),
+              (std::vector<uint8_t>{127, 4, 5, 21}));
     replies = device.Handle(Command(66, {0}));
     EXPECT_EQ(std::vector<uint8_t>(replies[0].payload.begin() + 5, replies[0].payload.begin() + 9),
               (std::vector<uint8_t>{127, 0, 0, 21}));

@@ -23,7 +23,7 @@ protected:
     }
     void TearDown() override {
         Session.reset();
-        Owner->Destroy();
+        if (Owner) Owner->Destroy();
         Pump(50);
     }
     void Feed(const char* name) {
@@ -84,4 +84,17 @@ TEST_F(PreviewSessionTest, PreviewOffFreesTheChannelsAndReleasesThePanes) {
     ASSERT_TRUE(Session->SetPreviewOn(true));
     EXPECT_EQ(Session->Channels()->Main().GetWidth(), 640);
     EXPECT_EQ(Session->Channels()->Main().GetHeight(), 480);
+}
+
+TEST_F(PreviewSessionTest, TheOwnerClosingFirstLeavesTheSessionSafeToEnd) {
+    ASSERT_TRUE(Session->SetPreviewOn(true));
+    Owner->Destroy();
+    Owner = nullptr;
+    Pump(100);
+    EXPECT_EQ(Session->Window(), nullptr);
+    const uint8_t piece[] = {0, 0, 0, 1, 0x09, 0xF0};
+    EXPECT_TRUE(Session->PushPacket(0, piece, sizeof piece));
+    EXPECT_TRUE(Session->SetPreviewResolution(1));
+    EXPECT_TRUE(Session->SetPreviewOn(false));
+    Session.reset();
 }

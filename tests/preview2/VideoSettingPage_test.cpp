@@ -7,6 +7,7 @@
 #include "controls/KitControlFactory.h"
 #include "controls/NumericEdit.h"
 #include "controls/SkinStatic.h"
+#include "controls/oBitmapSlider.h"
 #include "controls/WxTestApp.h"
 #include "mainwnd/MainMessages.h"
 #include "pages/MVideoSettingDlg.h"
@@ -16,7 +17,10 @@
 #include <gtest/gtest.h>
 
 #include <wx/frame.h>
+#include <wx/image.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <vector>
 
@@ -167,4 +171,30 @@ TEST_F(VideoSettingPageTest, AnUploadWithoutAnEncoderAddressEndsInFailureText) {
     ASSERT_TRUE(Page->StartUpload());
     ASSERT_TRUE(PumpUntil([&] { return !Page->IsUploading() && Text(1570) == wxString::FromUTF8(UiStrings[142]); },
                           5000));
+}
+
+TEST_F(VideoSettingPageTest, ThePagePhotographedShowsItsControlsOnTheSkin) {
+    Page->ApplyLanguage();
+    Reply({1, 0x02, 0x03, 0, 0, 0, 0, 0, 0, 0});
+    Page->SetProgress(40);
+    Pump(200);
+    const std::filesystem::path folder = VELKAN_ARTIFACTS_DIR;
+    std::filesystem::create_directories(folder);
+    const std::string shot = (folder / "video_setting_page.png").string();
+    std::filesystem::remove(shot);
+    const wxRect r = Page->GetScreenRect();
+    const std::string command = "import -window root -crop " + std::to_string(r.width) + "x" + std::to_string(r.height) +
+                                "+" + std::to_string(r.x) + "+" + std::to_string(r.y) + " +repage " + shot;
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    wxImage image;
+    ASSERT_TRUE(image.LoadFile(shot, wxBITMAP_TYPE_PNG));
+    EXPECT_EQ(image.GetSize(), r.GetSize());
+    EXPECT_EQ(Text(1570), "40%");
+    EXPECT_EQ(FindKitControl<oBitmapSlider>(Page, MVideoSettingDlg::ProgressSliderId)->GetPos(), 40);
+    // The title bar's caption is drawn in the accent (orange) somewhere in its middle.
+    int accent = 0;
+    for (int x = 0; x < image.GetWidth(); ++x)
+        for (int y = 4; y < 22; ++y)
+            accent += image.GetRed(x, y) > 200 && image.GetGreen(x, y) > 110 && image.GetBlue(x, y) < 80;
+    EXPECT_GT(accent, 20);
 }

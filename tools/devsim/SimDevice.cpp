@@ -1,5 +1,7 @@
 #include "tools/devsim/SimDevice.h"
 
+#include <arpa/inet.h>
+
 #include "tools/devsim/StateLayout.h"
 
 #include <algorithm>
@@ -510,8 +512,10 @@ Reply SimDevice::EncoderReply(uint8_t kind) const {
         r.payload[4] = 0x08;
         r.payload[5] = 0x00;
     }
-    if (kind == 0) { // the encoder's address: the device's own
-        const uint8_t address[4] = {127, 0, 0, id_};
+    if (kind == 0) { // the encoder's address: the device's own (a serial device: 127.0.0.id)
+        uint8_t address[4] = {127, 0, 0, id_};
+        in_addr a{};
+        if (!ip_.empty() && inet_pton(AF_INET, ip_.c_str(), &a) == 1) std::memcpy(address, &a.s_addr, 4);
         std::copy(address, address + 4, r.payload.begin() + 5);
     }
     if (kind == 1) { // version 2.3
