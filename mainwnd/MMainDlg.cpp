@@ -1,77 +1,648 @@
 #include "mainwnd/MMainDlg.h"
 
+#include "app/DeviceCommand.h"
 #include "app/DeviceState.h"
+#include "app/Language.h"
 #include "mainwnd/InputNames.h"
+#include "mainwnd/MainMessages.h"
 #include "mainwnd/ShownTextLog.h"
+#include "mainwnd/canvas_geometry/WorkAreaLayout.h"
+#include "platform/ui/UserMessages.h"
+#include "preview/PreviewSession.h"
+#include "preview/channel/MailboxView.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
 
-#include <wx/dcbuffer.h>
+#include <wx/menu.h>
 
 namespace {
-const char* const LayerNames[LayerCount] = {"MAIN", "PIP-1", "PIP-2", "PIP-3"};
-const wxColour LayerColours[LayerCount] = {wxColour(239, 156, 0), wxColour(80, 160, 255), wxColour(120, 200, 120),
-                                           wxColour(220, 120, 220)};
+
+const char* const LayerNames[WorkAreaLayers] = {"MAIN", "PIP-1", "PIP-2", "PIP-3"};
+const char* const ViewLabels[4] = {"PREVIEW-1", "PREVIEW-2", "PROGRAM-1", "PROGRAM-2"};
 
 std::string OutputText(const OutputTiming& t) {
   char text[64];
   std::snprintf(text, sizeof text, "%ux%u %.2fHz", unsigned(t.HActive), unsigned(t.VActive), t.FrameRate / 100.0);
   return text;
 }
-}  // namespace
 
-MMainDlg::MMainDlg(wxWindow* parent) : wxPanel(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxCLIP_SIBLINGS) {
-  SetBackgroundStyle(wxBG_STYLE_PAINT);
-  Bind(wxEVT_PAINT, &MMainDlg::OnPaint, this);
-  Bind(wxEVT_SIZE, [this](wxSizeEvent& e) { Refresh(); e.Skip(); });
+int SwitcherMode(const DeviceState& s) {
+  const int mode = s.SwitcherSettings.Mode;
+  return mode == 1 || mode == 2 ? mode : 0;
 }
 
-void MMainDlg::OnPaint(wxPaintEvent&) {
-  wxAutoBufferedPaintDC dc(this);
-  const wxSize size = GetClientSize();
-  dc.SetPen(*wxTRANSPARENT_PEN);
-  dc.SetBrush(wxBrush(wxColour(24, 24, 24)));
-  dc.DrawRectangle(0, 0, size.x, size.y);
+LayerSide SideOf(const DeviceState& s, int layer) {
+  return {s.SwitcherSettings.OnProgram[layer] != 0, s.SwitcherSettings.OnPreview[layer] != 0};
+}
 
-  const DeviceState& state = GetDeviceState();
-  const int outW = state.OutputTiming.HActive, outH = state.OutputTiming.VActive;
-  std::vector<std::string> shown;
-  const std::string output = "OUTPUT:DVI-1 " + OutputText(state.OutputTiming);
-  shown.push_back(output);
-  if (outW <= 0 || outH <= 0 || size.x < 60 || size.y < 60) {
-    RecordShownTexts("output", shown);
+// The output size the frames and views take; a device that has not said yet counts as 1080p.
+void OutputSize(const DeviceState& s, int& w, int& h) {
+  w = s.OutputTiming.HActive;
+  h = s.OutputTiming.VActive;
+  if (w <= 0 || h <= 0) {
+    w = OutputFrameWidth;
+    h = OutputFrameHeight;
+  }
+}
+
+CanvasRect SizedAt(int left, int top, int w, int h) {
+  return {left, top, ClampToInt(int64_t{left} + w), ClampToInt(int64_t{top} + h)};
+}
+
+std::string InputName(const DeviceState& s, int layer) {
+  const uint8_t source = s.LayerWindow[layer].Source;
+  if (source >= s.InputTable.size()) return {};
+  return TrimmedName(s.InputTable[source].Name);
+}
+
+}  // namespace
+
+MMainDlg::MMainDlg(wxWindow* parent)
+    : wxPanel(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxCLIP_CHILDREN | wxCLIP_SIBLINGS),
+      RestackTimer(this, CellRestackTimer),
+      TopTimer(this, TopButtonsTimer),
+      Messages(this) {
+  SetBackgroundColour(wxColour(0x10, 0x10, 0x10));
+  Messages.On(MCellSelected, [this](WPARAM w, LPARAM l) { return OnCellSelected(w, l); });
+  Messages.On(MCellChanged, [this](WPARAM w, LPARAM l) { return OnCellChanged(w, l); });
+  Messages.On(MCanvasCommand, [this](WPARAM, LPARAM) { return OnCanvasCommand(); });
+  Messages.On(MRelayout, [this](WPARAM, LPARAM) { return OnRelayout(); });
+  Messages.On(MSdlNotify, [this](WPARAM, LPARAM) {
+    PlaceVideoViews();
+    return LRESULT{0};
+  });
+  Messages.On(MPreviewStateChanged, [this](WPARAM, LPARAM) { return OnPreviewStateChanged(); });
+  Bind(wxEVT_TIMER, &MMainDlg::OnTimer, this);
+  Bind(wxEVT_SIZE, [this](wxSizeEvent& e) {
+    SendMsg(this, MRelayout, 0, 0);
+    e.Skip();
+  });
+  Bind(wxEVT_MOUSEWHEEL, &MMainDlg::OnMouseWheel, this);
+
+  // The layer cells' video views need SDL's video part; without it they are drawn by the canvas.
+  VideoStarted = CPictureCtrl::StartVideo();
+  CreateCanvasCells();
+  Session = std::make_unique<PreviewSession>(this);
+}
+
+MMainDlg::~MMainDlg() {
+  RestackTimer.Stop();
+  TopTimer.Stop();
+  // The channels must hold no view of a cell that goes, and the canvas must not call back into
+  // this half-destroyed window while it deletes its cells.
+  if (PictureCtrl) PictureCtrl->SetViewRegistry(nullptr);
+  DetachAllViews();
+  Session.reset();
+  delete PictureCtrl;
+  PictureCtrl = nullptr;
+  if (VideoStarted) CPictureCtrl::StopVideo();
+}
+
+// ---- building the canvas ----
+
+void MMainDlg::CreateCanvasCells() {
+  const DeviceState& s = GetDeviceState();
+  PictureCtrl = new CPictureCtrl(this, CanvasId, wxPoint(0, 0), wxSize(10000, 10000));
+  PictureCtrl->Model().Grid = true;
+  ZoomValue = StartZoom;
+  ApplyZoomScale();
+  PictureCtrl->Bind(wxEVT_MOUSEWHEEL, &MMainDlg::OnMouseWheel, this);
+  PictureCtrl->Bind(wxEVT_CONTEXT_MENU, &MMainDlg::OnContextMenu, this);
+  PictureCtrl->Bind(wxEVT_PAINT, [this](wxPaintEvent& e) {
+    ScheduleRecord();
+    e.Skip();
+  });
+
+  // Frames first, so that the layers can be bound to frame 0.
+  for (int i = 0; i < OutputFrameCount; ++i) {
+    char label[32];
+    std::snprintf(label, sizeof label, "OUTPUT:DVI-%d", i + 1);
+    CCell* frame = PictureCtrl->AddFrameCell(FirstFrameOrigin.x, FirstFrameOrigin.y, label, 255);
+    frame->Passive = frame->OutlineOnly = true;
+    frame->SetHidden(i != 0);
+    Frames[static_cast<size_t>(i)] = frame;
+  }
+  for (int i = 0; i < 4; ++i) {
+    CCell* view = PictureCtrl->AddFrameCell(FirstFrameOrigin.x, FirstFrameOrigin.y, ViewLabels[i], 255);
+    view->Passive = view->OutlineOnly = true;
+    view->SetHidden(true);
+    Views[static_cast<size_t>(i)] = view;
+  }
+  AddLayerCells();
+  for (int layer = 0; layer < WorkAreaLayers; ++layer)
+    PictureCtrl->ShowCell(LayerCell(layer), layer == static_cast<int>(s.CurrentLayer % WorkAreaLayers));
+  SwitcherModeCache = 0;
+}
+
+void MMainDlg::AddLayerCells() {
+  const DeviceState& s = GetDeviceState();
+  const CanvasRect frame0 = Frames[0]->OutputRect;
+  for (int layer = 0; layer < WorkAreaLayers; ++layer) {
+    const LayerWindowExtraRecord& d = s.LayerWindowExtra[static_cast<size_t>(layer)];
+    // The canvas binds a cell placed at the device's window position to its frame, which moves
+    // it by the frame's origin.
+    CCell* cell = PictureCtrl->AddLayerCell(d.DefaultX, d.DefaultY, std::max<int>(d.DefaultWidth, 1),
+                                            std::max<int>(d.DefaultHeight, 1), LayerLabel(layer),
+                                            static_cast<uint32_t>(layer));
+    if (!cell) continue;
+    PictureCtrl->SetCellLimitRect(cell, frame0);
+    PictureCtrl->SetCellRect(cell->OutputRect, cell);
+  }
+}
+
+CCell* MMainDlg::LayerCell(int layer) const {
+  if (!PictureCtrl || layer < 0 || layer >= WorkAreaLayers) return nullptr;
+  return PictureCtrl->FindCellByKey(static_cast<uint32_t>(layer));
+}
+
+CCell* MMainDlg::FrameCell(int frame) const {
+  return frame >= 0 && frame < OutputFrameCount ? Frames[static_cast<size_t>(frame)] : nullptr;
+}
+
+CCell* MMainDlg::SwitcherViewCell(int view) const {
+  return view >= 0 && view < 4 ? Views[static_cast<size_t>(view)] : nullptr;
+}
+
+bool MMainDlg::LogoOnPip3() const { return GetDeviceState().LogoSettings.Pip3Usage == 1; }
+
+std::string MMainDlg::LayerLabel(int layer) const {
+  const DeviceState& s = GetDeviceState();
+  if (layer == 3 && LogoOnPip3()) return "LOGO";
+  bool labelled = true;
+  const std::string prefix = LayerLabelPrefix(layer, SwitcherMode(s), SideOf(s, layer), &labelled);
+  return labelled ? prefix + InputName(s, layer) : std::string();
+}
+
+void MMainDlg::ApplyZoomScale() {
+  if (PictureCtrl) PictureCtrl->SetScale(ZoomValue, ZoomValue);
+}
+
+void MMainDlg::SizeFramesToOutput() {
+  const DeviceState& s = GetDeviceState();
+  int w = 0, h = 0;
+  OutputSize(s, w, h);
+  PictureCtrl->SetCellRect(SizedAt(FirstFrameOrigin.x, FirstFrameOrigin.y, w, h), Frames[0]);
+  for (int i = 1; i < OutputFrameCount; ++i) {
+    const CanvasRect& r = Frames[static_cast<size_t>(i)]->OutputRect;
+    PictureCtrl->SetCellRect(SizedAt(r.left, r.top, w, h), Frames[static_cast<size_t>(i)]);
+  }
+  for (CCell* view : Views) PictureCtrl->SetCellRect(SizedAt(view->OutputRect.left, view->OutputRect.top, w, h), view);
+}
+
+// ---- what the router and the main dialog call ----
+
+void MMainDlg::CheckPreviewState() {
+  if ((GetDeviceState().PreviewEnabled != 0) != PreviewFlag) SendMsg(this, MPreviewStateChanged, GetDeviceState().PreviewEnabled, 0);
+}
+
+void MMainDlg::Relayout() { SendMsg(this, MRelayout, 0, 0); }
+
+void MMainDlg::RelayoutByWorkMode() {
+  if (!PictureCtrl) return;
+  const DeviceState& s = GetDeviceState();
+  const int switcher = SwitcherMode(s);
+  const uint32_t mosaic = s.MosaicSettings.Mode;
+  int w = 0, h = 0;
+  OutputSize(s, w, h);
+  // The frames of a mosaic lie edge to edge from frame 0.
+  std::array<CanvasRect, OutputFrameCount> rects{};
+  for (int i = 0; i < OutputFrameCount; ++i) rects[static_cast<size_t>(i)] = Frames[static_cast<size_t>(i)]->OutputRect;
+  if (FramesShownByMosaic(mosaic) > 1) rects = ::ArrangeOutputFrames(s.MosaicSettings.Arrangement, rects, w, h);
+  const int shown = switcher == 0 ? FramesShownByMosaic(mosaic) : 0;
+  for (int i = 0; i < OutputFrameCount; ++i) {
+    CCell* frame = Frames[static_cast<size_t>(i)];
+    PictureCtrl->SetCellRect(rects[static_cast<size_t>(i)], frame);
+    PictureCtrl->ShowCell(frame, i < shown);
+  }
+  // In the switcher modes the layers belong to the switcher views, not to the output frames.
+  if (switcher == 0) {
+    for (int layer = 0; layer < WorkAreaLayers; ++layer) {
+      const int f = FrameOfLayer(mosaic, layer, s.MosaicCell, switcher);
+      if (f >= 0) PictureCtrl->SetCellLimitRect(LayerCell(layer), Frames[static_cast<size_t>(f)]->OutputRect);
+    }
+  }
+  PictureCtrl->ReplaceAllCells();
+  for (int layer = 0; layer < WorkAreaLayers; ++layer) UpdateLayerRect(layer);
+  // The views' native windows stack in creation and show order; put PIPs above MAIN again.
+  PictureCtrl->RestackCells();
+  PictureCtrl->Refresh();
+  ScheduleRecord();
+}
+
+void MMainDlg::ArrangeOutputFrames(uint32_t arrangement) {
+  if (!PictureCtrl) return;
+  const DeviceState& s = GetDeviceState();
+  int w = 0, h = 0;
+  OutputSize(s, w, h);
+  std::array<CanvasRect, OutputFrameCount> rects{};
+  for (int i = 0; i < OutputFrameCount; ++i) rects[static_cast<size_t>(i)] = Frames[static_cast<size_t>(i)]->OutputRect;
+  int placed = 0;
+  rects = ::ArrangeOutputFrames(arrangement, rects, w, h, &placed);
+  for (int i = 1; i <= placed; ++i) PictureCtrl->SetCellRect(rects[static_cast<size_t>(i)], Frames[static_cast<size_t>(i)]);
+  // The layers bound to a frame that moved go with it.
+  if (SwitcherMode(s) == 0) {
+    for (int layer = 0; layer < WorkAreaLayers; ++layer) {
+      const int f = FrameOfLayer(s.MosaicSettings.Mode, layer, s.MosaicCell, 0);
+      if (f > 0) PictureCtrl->SetCellLimitRect(LayerCell(layer), Frames[static_cast<size_t>(f)]->OutputRect);
+    }
+  }
+  PictureCtrl->ReplaceAllCells();
+  ScheduleRecord();
+}
+
+void MMainDlg::UpdateLayerLabel(int layer) {
+  CCell* cell = LayerCell(layer);
+  if (!cell) return;
+  const DeviceState& s = GetDeviceState();
+  // PIP-3 keeps its LOGO label while it shows a logo.
+  if (!(layer == 3 && LogoOnPip3())) cell->Label = LayerLabel(layer);
+  cell->SourceId = s.LayerWindow[layer].Source;
+  PictureCtrl->Refresh();
+  ScheduleRecord();
+}
+
+void MMainDlg::UpdateLayerRect(int layer) {
+  CCell* cell = LayerCell(layer);
+  if (!cell) return;
+  const DeviceState& s = GetDeviceState();
+  if (layer == 3 && s.LogoSettings.Pip3Usage > 1) {
+    UpdateLayerSourceRects(layer);
     return;
   }
-  // The output frame, fitted into the area with a margin.
-  const double scale = std::min((size.x - 40.0) / outW, (size.y - 60.0) / outH);
-  const int frameX = 20, frameY = 36;
-  const wxRect frame(frameX, frameY, int(outW * scale), int(outH * scale));
-  dc.SetBrush(wxBrush(wxColour(0, 0, 0)));
-  dc.SetPen(wxPen(wxColour(0xEB, 0xEB, 0xEB), 2));
-  dc.DrawRectangle(frame);
-  dc.SetFont(wxFont(wxFontInfo(10).Bold().FaceName("Liberation Sans")));
-  dc.SetTextForeground(wxColour(0xEB, 0xEB, 0xEB));
-  dc.DrawText(wxString::FromUTF8(output), frameX, 12);
-
-  dc.SetBrush(*wxTRANSPARENT_BRUSH);
-  for (int layer = 0; layer < LayerCount; ++layer) {
-    const LayerWindow& w = state.LayerWindow[layer];
-    if (!w.Enable && layer != 0) continue;
-    const wxRect r(frame.x + int(w.X * scale), frame.y + int(w.Y * scale), std::max(2, int(w.Width * scale)),
-                   std::max(2, int(w.Height * scale)));
-    dc.SetPen(wxPen(LayerColours[layer], 2));
-    dc.DrawRectangle(r.Intersect(frame));
-    std::string label = LayerNames[layer];
-    if (w.Source < state.InputTable.size()) {
-      label += ' ';
-      label += TrimmedName(state.InputTable[w.Source].Name);
-    }
-    dc.SetTextForeground(LayerColours[layer]);
-    dc.DrawText(wxString::FromUTF8(label), r.x + 4, r.y + 4);
-    shown.push_back(label);
+  CanvasRect out;
+  if (layer == 3 && LogoOnPip3()) {
+    const size_t slot = s.LogoShownSlot < 4 ? s.LogoShownSlot : 0;
+    const LogoSettings& logo = s.LogoSettings;
+    out = SizedAt(logo.HPos[slot], logo.VPos[slot], logo.Width[slot], logo.Height[slot]);
+    out = out.Offset(cell->Origin.x, cell->Origin.y);
+  } else {
+    CanvasPoint origin = cell->Origin;
+    const int view = SwitcherViewOfLayer(SwitcherMode(s), layer, SideOf(s, layer));
+    if (view >= 0) origin = {Views[static_cast<size_t>(view)]->OutputRect.left, Views[static_cast<size_t>(view)]->OutputRect.top};
+    const ::LayerWindow& w = s.LayerWindow[layer];
+    out = SizedAt(ClampToInt(int64_t{origin.x} + w.X), ClampToInt(int64_t{origin.y} + w.Y), std::max(0, w.Width),
+                  std::max(0, w.Height));
   }
-  RecordShownTexts("output", shown);
+  PictureCtrl->SetCellRect(out, cell);
+  // A layer the device has switched on is shown; PIP-3 as a logo follows the logo's switch.
+  const bool shown = (layer == 3 && LogoOnPip3()) ? s.LogoSettings.Enable != 0
+                                                 : (layer == 0 || s.LayerWindow[layer].Enable != 0);
+  if (shown == cell->IsHidden()) PictureCtrl->ShowCell(cell, shown);
+  UpdateLayerLabel(layer);
+  UpdateLayerSourceRects(layer);
+}
+
+void MMainDlg::UpdateLayerSourceRects(int layer) {
+  CCell* cell = LayerCell(layer);
+  if (!cell) return;
+  const DeviceState& s = GetDeviceState();
+  const int quadrant = LayerQuadrant(layer, SwitcherMode(s), SideOf(s, layer), s.MosaicSettings.Arrangement,
+                                     s.MosaicSettings.Mode);
+  if (quadrant < 0) return;
+  const int pw = Session ? Session->PreviewWidth() : 352, ph = Session ? Session->PreviewHeight() : 240;
+  PixelArea area;
+  if (layer == 3 && LogoOnPip3()) {
+    const size_t slot = s.LogoShownSlot < 4 ? s.LogoShownSlot : 0;
+    const LogoSettings& logo = s.LogoSettings;
+    area = CellSourceRect(quadrant, pw, ph, logo.HPos[slot], logo.VPos[slot], logo.Width[slot], logo.Height[slot],
+                          s.OutputTiming.HActive, s.OutputTiming.VActive, true);
+  } else {
+    const ::LayerWindow& w = s.LayerWindow[layer];
+    area = CellSourceRect(quadrant, pw, ph, w.X, w.Y, w.Width, w.Height, s.OutputTiming.HActive,
+                          s.OutputTiming.VActive);
+  }
+  if (area.width > 0 && area.height > 0) cell->SourceRect = area;
+}
+
+void MMainDlg::UpdateLogoLayer(uint32_t usage) {
+  CCell* cell = LayerCell(3);
+  if (usage != 1 || !cell) return;
+  const DeviceState& s = GetDeviceState();
+  const int mode = SwitcherMode(s);
+  if (s.LogoSettings.Pip3Usage == 0 && mode != 2) {
+    cell->Label = LayerLabel(3);
+    cell->OutlineOnly = false;
+    cell->Passive = mode != 0 && s.SwitcherSettings.OnProgram[3] != 0;
+    PictureCtrl->ShowCell(cell, s.LayerWindow[3].Enable != 0);
+  } else if (s.LogoSettings.Pip3Usage == 1) {
+    cell->Label = "LOGO";
+    cell->Passive = true;
+    PictureCtrl->ShowCell(cell, s.LogoSettings.Enable != 0);
+  }
+  UpdateLayerRect(3);
+  PictureCtrl->Refresh();
+}
+
+void MMainDlg::RebuildCanvas() {
+  if (!PictureCtrl) return;
+  SizeFramesToOutput();
+  OnRelayout();
+}
+
+void MMainDlg::ShowLayer(int layer, bool show) {
+  if (CCell* cell = LayerCell(layer)) PictureCtrl->ShowCell(cell, show);
+  ScheduleRecord();
+}
+
+void MMainDlg::EnableLayerCells(bool on, bool apply) {
+  const DeviceState& s = GetDeviceState();
+  for (CCell* frame : Frames) frame->Passive = frame->OutlineOnly = on;
+  if (apply) {
+    for (int layer = 0; layer < WorkAreaLayers; ++layer)
+      PictureCtrl->ShowCell(LayerCell(layer), on && s.LayerWindow[layer].Enable != 0);
+  }
+  PictureCtrl->Refresh();
+  Refresh();
+  ScheduleRecord();
+}
+
+// ---- messages ----
+
+LRESULT MMainDlg::OnRelayout() {
+  if (!PictureCtrl) return 0;
+  DeviceState& s = GetDeviceState();
+  const int mode = SwitcherMode(s);
+  PictureCtrl->ShowCaptions = mode != 0;
+  int w = 0, h = 0;
+  OutputSize(s, w, h);
+  // The frames and views follow the device's output size.
+  if (Frames[0]->OutputRect.Width() != w || Frames[0]->OutputRect.Height() != h) SizeFramesToOutput();
+  if (mode == 0) {
+    ApplyZoomScale();
+    for (int layer = 0; layer < WorkAreaLayers; ++layer) {
+      CCell* cell = LayerCell(layer);
+      if (!cell) continue;
+      if (mode != SwitcherModeCache) cell->Passive = false;
+      if (layer == 3 && LogoOnPip3()) cell->Passive = true;
+    }
+    for (CCell* view : Views) PictureCtrl->ShowCell(view, false);
+    SwitcherModeCache = mode;
+    RelayoutByWorkMode();
+  } else {
+    const wxSize client = GetClientSize();
+    std::array<CanvasRect, 4> current{};
+    for (int i = 0; i < 4; ++i) current[static_cast<size_t>(i)] = Views[static_cast<size_t>(i)]->OutputRect;
+    SwitcherViewPlacement placed;
+    if (LayoutSwitcherViews(mode, client.x, client.y, 0, 0, w, h, current, placed)) {
+      PictureCtrl->SetScale(placed.Scale.x, placed.Scale.y);
+      for (int i = 0; i < 4; ++i) PictureCtrl->SetCellRect(placed.Views[static_cast<size_t>(i)], Views[static_cast<size_t>(i)]);
+    }
+    for (int layer = 0; layer < WorkAreaLayers; ++layer) {
+      CCell* cell = LayerCell(layer);
+      if (!cell) continue;
+      const LayerSide side = SideOf(s, layer);
+      const int view = SwitcherViewOfLayer(mode, layer, side);
+      PictureCtrl->SetCellLimitRect(cell, Views[static_cast<size_t>(view)]->OutputRect);
+      cell->Passive = side.OnProgram || (layer == 3 && LogoOnPip3());
+    }
+    PictureCtrl->ShowCell(Views[ViewPvw1], true);
+    PictureCtrl->ShowCell(Views[ViewPgm1], true);
+    PictureCtrl->ShowCell(Views[ViewPvw2], mode == 2);
+    PictureCtrl->ShowCell(Views[ViewPgm2], mode == 2);
+    for (CCell* frame : Frames) PictureCtrl->ShowCell(frame, false);
+    SwitcherModeCache = mode;
+    PictureCtrl->ReplaceAllCells();
+    for (int layer = 0; layer < WorkAreaLayers; ++layer) UpdateLayerRect(layer);
+    PictureCtrl->RestackCells();
+  }
+  PictureCtrl->Refresh();
+  ScheduleRecord();
+  return 0;
+}
+
+LRESULT MMainDlg::OnCellSelected(WPARAM order, LPARAM isFrame) {
+  if (isFrame || order >= static_cast<WPARAM>(WorkAreaLayers)) return 0;
+  const int layer = static_cast<int>(order);
+  DeviceState& s = GetDeviceState();
+  CurrentLayerIndex = layer;
+  s.CurrentLayer = static_cast<uint8_t>(layer);
+  PictureCtrl->BringCellToTop(LayerCell(layer));
+  PostMsg(GetParent(), MSelectLayer, static_cast<WPARAM>(layer), 0);
+  PostMsg(GetParent(), MLayerWindowChanged, LayerRectToPages, layer);
+  RestackTimer.StartOnce(5000);
+  if (s.LogoFramePending) {
+    s.SendCommand(CmdLogo, uint8_t{3});
+    s.LogoFramePending = 0;
+  }
+  return 0;
+}
+
+LRESULT MMainDlg::OnCellChanged(WPARAM order, LPARAM isFrame) {
+  if (isFrame) {
+    RelayoutByWorkMode();
+    return 0;
+  }
+  CCell* cell = order < static_cast<WPARAM>(WorkAreaLayers) ? LayerCell(static_cast<int>(order)) : nullptr;
+  if (!cell) return 0;
+  const int layer = static_cast<int>(order);
+  DeviceState& s = GetDeviceState();
+  const CellLayerWindow w = LayerWindowOfCell(*cell);
+  ::LayerWindow& target = s.LayerWindow[layer];
+  target.X = w.X;
+  target.Y = w.Y;
+  target.Width = w.Width;
+  target.Height = w.Height;
+  s.SendCommand(CmdLayerWindow, static_cast<uint8_t>(layer));
+  PostMsg(GetParent(), MLayerWindowChanged, LayerRectToPages, layer);
+  UpdateLayerSourceRects(layer);
+  RestackTimer.StartOnce(5000);
+  ScheduleRecord();
+  return 0;
+}
+
+LRESULT MMainDlg::OnCanvasCommand() {
+  PostMsg(GetParent(), MPageEvent, ShowTopButtons, 1);
+  TopTimer.StartOnce(5000);
+  return 0;
+}
+
+void MMainDlg::OnTimer(wxTimerEvent& event) {
+  if (event.GetId() == CellRestackTimer) {
+    RestackTimer.Stop();
+    PictureCtrl->SortCellsByPriority();
+    PictureCtrl->RestackCells();
+    PictureCtrl->Refresh();
+  } else if (event.GetId() == TopButtonsTimer) {
+    TopTimer.Stop();
+    PostMsg(GetParent(), MPageEvent, ShowTopButtons, 0);
+  }
+}
+
+void MMainDlg::OnMouseWheel(wxMouseEvent& event) {
+  const int mode = SwitcherMode(GetDeviceState());
+  if (!ZoomWheelApplies(mode, event.ControlDown(), event.ShiftDown(), event.AltDown() || event.MetaDown())) {
+    event.Skip();
+    return;
+  }
+  ZoomValue = NextZoom(ZoomValue, event.GetWheelRotation());
+  ApplyZoomScale();
+  RelayoutByWorkMode();
+}
+
+void MMainDlg::OnContextMenu(wxContextMenuEvent&) {
+  wxMenu menu;
+  std::string text = GetLanguageString("IDS_TOPMEN_TOPSET");
+  if (text.empty()) text = "Top Set";
+  menu.Append(CanvasMenuCommand, wxString::FromUTF8(text));
+  PictureCtrl->PopupMenu(&menu);
+}
+
+// ---- preview ----
+
+LRESULT MMainDlg::OnPreviewStateChanged() {
+  const DeviceState& s = GetDeviceState();
+  const bool on = s.PreviewEnabled != 0;
+  // The views leave the channels before these are made again or freed.
+  PictureCtrl->SetViewRegistry(nullptr);
+  DetachAllViews();
+  Session->SetPreviewOn(on);
+  PreviewFlag = on;
+  PictureCtrl->SetPreviewSize(Session->PreviewWidth(), Session->PreviewHeight());
+  PictureCtrl->RemoveAllCells();
+  if (on) PictureCtrl->SetViewRegistry(this);
+  AddLayerCells();
+  for (int layer = 0; layer < WorkAreaLayers; ++layer) {
+    CCell* cell = LayerCell(layer);
+    if (!cell) continue;
+    PictureCtrl->AttachCellToChannel(0, cell);
+    PictureCtrl->ShowCell(cell, s.LayerWindow[layer].Enable != 0 || layer == 0);
+    UpdateLayerSourceRects(layer);
+    UpdateLayerLabel(layer);
+  }
+  SendMsg(this, MRelayout, 0, 0);
+  return 0;
+}
+
+void MMainDlg::SetPreviewResolution(int code) {
+  if (code < 0 || code > 255 || !Session) return;
+  if (!Session->SetPreviewResolution(static_cast<uint8_t>(code))) {
+    // The size still counts for the next preview start.
+    PictureCtrl->SetPreviewSize(Session->PreviewWidth(), Session->PreviewHeight());
+    return;
+  }
+  PlaceVideoViews();
+}
+
+void MMainDlg::PlaceVideoViews() {
+  if (!Session || !PictureCtrl) return;
+  const DeviceState& s = GetDeviceState();
+  const int pw = Session->PreviewWidth(), ph = Session->PreviewHeight();
+  PictureCtrl->SetPreviewSize(pw, ph);
+  PreviewFlag = Session->Channels() != nullptr;
+  DetachAllViews();
+  for (int layer = 0; layer < WorkAreaLayers; ++layer) {
+    CCell* cell = LayerCell(layer);
+    if (!cell || !cell->ViewWindow()) continue;
+    cell->DestroyVideoView();
+    cell->CreateVideoView(pw, ph);
+    cell->PlaceView();
+    if (PreviewFlag) PictureCtrl->AttachCellToChannel(0, cell);
+    PictureCtrl->ShowCell(cell, s.LayerWindow[layer].Enable != 0 || layer == 0);
+    UpdateLayerSourceRects(layer);
+  }
+}
+
+void MMainDlg::PushPreviewPacket(uint32_t channel, const uint8_t* data, uint32_t length) {
+  if (Session) Session->PushPacket(channel, data, length);
+}
+
+void MMainDlg::ShowPreviewWindow(bool show) {
+  if (Session) Session->ShowWindow(show);
+}
+
+void MMainDlg::AttachView(uint32_t channel, CCell* cell) {
+  if (!cell || !Session || !Session->Channels()) return;
+  H264Channel* target = Session->Channels()->Channel(channel);
+  if (!target) return;
+  const uint32_t layer = cell->Order;
+  DetachView(cell);
+  RegisteredView entry;
+  // The display thread only queues a call; the picture is drawn on the UI thread.
+  entry.Mailbox = std::make_unique<MailboxView>([this, layer] { CallAfter([this, layer] { DeliverPicture(layer); }); });
+  entry.Channel = channel;
+  if (!target->AddView(entry.Mailbox.get(), ChannelViewKind::Cell)) return;
+  Registered[layer] = std::move(entry);
+}
+
+void MMainDlg::DetachView(CCell* cell) {
+  if (!cell) return;
+  auto it = Registered.find(cell->Order);
+  if (it == Registered.end()) return;
+  if (Session && Session->Channels())
+    if (H264Channel* channel = Session->Channels()->Channel(it->second.Channel)) channel->RemoveView(it->second.Mailbox.get());
+  Registered.erase(it);
+}
+
+bool MMainDlg::LayerViewRegistered(int layer) const {
+  const auto it = Registered.find(static_cast<uint32_t>(layer));
+  if (it == Registered.end() || !Session || !Session->Channels()) return false;
+  const H264Channel* channel = Session->Channels()->Channel(it->second.Channel);
+  return channel && channel->HasView(it->second.Mailbox.get());
+}
+
+void MMainDlg::DetachAllViews() {
+  for (auto& [layer, entry] : Registered) {
+    if (Session && Session->Channels())
+      if (H264Channel* channel = Session->Channels()->Channel(entry.Channel)) channel->RemoveView(entry.Mailbox.get());
+  }
+  Registered.clear();
+}
+
+void MMainDlg::DeliverPicture(uint32_t layer) {
+  auto it = Registered.find(layer);
+  if (it == Registered.end()) return;
+  OwnedPicture picture;
+  if (!it->second.Mailbox->TakeLatest(picture)) return;
+  CCell* cell = LayerCell(static_cast<int>(layer));
+  if (!cell) return;
+  const H264Picture view = picture.View();
+  cell->OnYuvFrame(view.Width, view.Height, view.Planes, view.Strides);
+}
+
+// ---- what window tests read ----
+
+void MMainDlg::ScheduleRecord() {
+  if (RecordPending) return;
+  RecordPending = true;
+  CallAfter([this] {
+    RecordPending = false;
+    RecordShown();
+  });
+}
+
+void MMainDlg::RecordShown() {
+  if (!PictureCtrl) return;
+  const DeviceState& s = GetDeviceState();
+  std::vector<std::string> output{"OUTPUT:DVI-1 " + OutputText(s.OutputTiming)};
+  std::vector<std::string> canvas;
+  char line[160];
+  for (int layer = 0; layer < WorkAreaLayers; ++layer) {
+    const CCell* cell = LayerCell(layer);
+    if (!cell) continue;
+    if (!cell->IsHidden()) output.push_back(std::string(LayerNames[layer]) + ' ' + InputName(s, layer));
+    const CellLayerWindow w = LayerWindowOfCell(*cell);
+    std::snprintf(line, sizeof line, "layer %d [%s] %d,%d %dx%d %s", layer, cell->Label.c_str(), w.X, w.Y, w.Width,
+                  w.Height, cell->IsHidden() ? "hidden" : "shown");
+    canvas.push_back(line);
+  }
+  for (int i = 0; i < OutputFrameCount; ++i) {
+    const CCell* f = Frames[static_cast<size_t>(i)];
+    std::snprintf(line, sizeof line, "frame %d [%s] %d,%d %dx%d %s", i, f->Label.c_str(), f->OutputRect.left,
+                  f->OutputRect.top, f->OutputRect.Width(), f->OutputRect.Height(), f->IsHidden() ? "hidden" : "shown");
+    canvas.push_back(line);
+  }
+  for (int i = 0; i < 4; ++i) {
+    const CCell* v = Views[static_cast<size_t>(i)];
+    if (v->IsHidden()) continue;
+    std::snprintf(line, sizeof line, "view %d [%s] %d,%d %dx%d shown", i, v->Label.c_str(), v->OutputRect.left,
+                  v->OutputRect.top, v->OutputRect.Width(), v->OutputRect.Height());
+    canvas.push_back(line);
+  }
+  std::snprintf(line, sizeof line, "zoom %.1f preview %s", ZoomValue, PreviewFlag ? "on" : "off");
+  canvas.push_back(line);
+  RecordShownTexts("output", output);
+  RecordShownTexts("canvas", canvas);
 }

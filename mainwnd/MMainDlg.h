@@ -1,22 +1,106 @@
 #pragma once
-// The working area in the middle of the main window. Until the output canvas with its cells
-// comes, it draws the output frame with the output's resolution and the four layers where the
-// device has them, so that the operator sees the device's state.
+// The working area in the middle of the main window: it owns the output canvas with its cells
+// (four layer cells, four output frames, four switcher views), keeps them in step with the
+// device's state, turns canvas drags into layer-window commands, zooms with Ctrl + wheel, and
+// runs the live preview (channels, preview window, the layer cells' video views).
+#include <array>
 #include <cstdint>
+#include <map>
+#include <memory>
 
 #include <wx/panel.h>
+#include <wx/timer.h>
 
-class MMainDlg : public wxPanel {
+#include "mainwnd/CPictureCtrl.h"
+#include "platform/ui/Messages.h"
+
+class MailboxView;
+class PreviewSession;
+
+class MMainDlg : public wxPanel, private CellViewRegistry {
  public:
   static constexpr int IDD = 108;
-  explicit MMainDlg(wxWindow* parent);
+  static constexpr int CanvasId = 1027;
+  static constexpr int CellRestackTimer = 0xF0;
+  static constexpr int TopButtonsTimer = 0xF1;
 
-  // Refresh operations that the reply router calls.
-  void CheckPreviewState() {}
-  void RelayoutByWorkMode() { Refresh(); }
-  void Relayout() { Refresh(); }
-  void UpdateLayerRect(int /*layer*/) { Refresh(); }
+  explicit MMainDlg(wxWindow* parent);
+  ~MMainDlg() override;
+
+  // ---- refresh operations the reply router and the main dialog call ----
+  void CheckPreviewState();
+  void RelayoutByWorkMode();
+  // Sends MRelayout (0, 0) to itself.
+  void Relayout();
+  void UpdateLayerRect(int layer);
+  void UpdateLayerLabel(int layer);
+  void UpdateLogoLayer(uint32_t usage);
+  void RebuildCanvas();
+  void ShowLayer(int layer, bool show);
+  void EnableLayerCells(bool on, bool apply);
+  void ArrangeOutputFrames(uint32_t arrangement);
+  void SetPreviewResolution(int code);
+  void UpdateLayerSourceRects(int layer);
+  // A preview stream packet (reply slot 26); dropped while the preview is off.
+  void PushPreviewPacket(uint32_t channel, const uint8_t* data, uint32_t length);
+  // The main dialog's video-window button.
+  void ShowPreviewWindow(bool show);
+
+  CPictureCtrl* Canvas() const { return PictureCtrl; }
+  CCell* LayerCell(int layer) const;
+  CCell* FrameCell(int frame) const;
+  CCell* SwitcherViewCell(int view) const;
+  PreviewSession* Preview() const { return Session.get(); }
+  int CurrentLayer() const { return CurrentLayerIndex; }
+  double Zoom() const { return ZoomValue; }
+  bool PreviewShown() const { return PreviewFlag; }
+  // Whether a layer cell's view is in the view table of the channel it was attached to.
+  bool LayerViewRegistered(int layer) const;
 
  private:
-  void OnPaint(wxPaintEvent& event);
+  void CreateCanvasCells();
+  void AddLayerCells();
+  std::string LayerLabel(int layer) const;
+  bool LogoOnPip3() const;
+  void ApplyZoomScale();
+  void SizeFramesToOutput();
+  void PlaceVideoViews();
+  void RecordShown();
+  void ScheduleRecord();
+
+  LRESULT OnCellSelected(WPARAM order, LPARAM isFrame);
+  LRESULT OnCellChanged(WPARAM order, LPARAM isFrame);
+  LRESULT OnCanvasCommand();
+  LRESULT OnRelayout();
+  LRESULT OnPreviewStateChanged();
+  void OnMouseWheel(wxMouseEvent& event);
+  void OnContextMenu(wxContextMenuEvent& event);
+  void OnTimer(wxTimerEvent& event);
+
+  // CellViewRegistry: a layer cell's view in channel `channel`, through a mailbox that hands
+  // each picture to the UI thread.
+  void AttachView(uint32_t channel, CCell* cell) override;
+  void DetachView(CCell* cell) override;
+  void DetachAllViews();
+  void DeliverPicture(uint32_t layer);
+
+  CPictureCtrl* PictureCtrl = nullptr;
+  std::array<CCell*, 4> Frames{};
+  std::array<CCell*, 4> Views{};
+  int CurrentLayerIndex = 0;
+  double ZoomValue = 6.0;
+  int SwitcherModeCache = 0;
+  bool PreviewFlag = false;
+  bool VideoStarted = false;
+  bool RecordPending = false;
+  std::unique_ptr<PreviewSession> Session;
+  // By layer: the mailbox a cell's view receives pictures through, and the channel it is in.
+  struct RegisteredView {
+    std::unique_ptr<MailboxView> Mailbox;
+    uint32_t Channel = 0;
+  };
+  std::map<uint32_t, RegisteredView> Registered;
+  wxTimer RestackTimer;
+  wxTimer TopTimer;
+  MessageMap Messages;
 };

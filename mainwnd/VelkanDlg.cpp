@@ -95,6 +95,14 @@ void VelkanDlg::OnInitDialog() {
   Messages.On(MLanguageChanged, [this](WPARAM w, LPARAM l) { return OnLanguageChanged(w, l); });
   Messages.On(MProjectFile, [this](WPARAM w, LPARAM l) { return OnProjectFile(w, l); });
   Messages.On(MLayerWindowChanged, [this](WPARAM w, LPARAM l) { return OnLayerWindowChanged(w, l); });
+  Messages.On(MRebuildCanvas, [this](WPARAM, LPARAM) {
+    MainArea->RebuildCanvas();
+    return LRESULT{0};
+  });
+  Messages.On(MLogoLayerChanged, [this](WPARAM w, LPARAM) {
+    MainArea->UpdateLogoLayer(static_cast<uint32_t>(w));
+    return LRESULT{0};
+  });
   Bind(wxEVT_CLOSE_WINDOW, &VelkanDlg::OnCloseWindow, this);
   Bind(wxEVT_PAINT, &VelkanDlg::OnPaint, this);
   Bind(wxEVT_SIZE, &VelkanDlg::OnSize, this);
@@ -319,6 +327,7 @@ LRESULT VelkanDlg::OnPageEvent(WPARAM code, LPARAM argument) {
                                                           ? state.LayerWindow[argument + 1].Enable
                                                           : 0,
                                             state.LogoSettings.Pip3Usage, state.LogoSettings.Enable);
+      if (layer) MainArea->ShowLayer(layer->Layer, layer->Shown);
       if (layer) MainArea->UpdateLayerRect(layer->Layer);
       Pip->UpdateLayerLabels();
       break;
@@ -337,7 +346,10 @@ LRESULT VelkanDlg::OnPageEvent(WPARAM code, LPARAM argument) {
       break;
     }
     case EvMosaicArrangement:
-      MainArea->Relayout();
+      MainArea->ArrangeOutputFrames(static_cast<uint32_t>(argument));
+      break;
+    case EvPreviewResolution:
+      MainArea->SetPreviewResolution(static_cast<int>(argument));
       break;
     case EvLinkChanged:
       if (state.NetworkConnected) {
@@ -618,7 +630,7 @@ void VelkanDlg::RunRefreshStep(RefreshStep step, int32_t argument) {
     case S::TaskUpdateMachineTime: Task->UpdateMachineTime(); break;
     case S::PicUpdateFromDevice: PicSetting->UpdateFromDevice(); break;
     case S::PicUpdateLayerButtons: PicSetting->UpdateLayerButtons(); break;
-    case S::OutputUpdateResolution: Output->UpdateResolution(); MainArea->Refresh(); break;
+    case S::OutputUpdateResolution: Output->UpdateResolution(); MainArea->RebuildCanvas(); break;
     case S::OutputUpdateLayer: Output->UpdateLayer(); break;
     case S::OutputUpdateLayerButtons: Output->UpdateLayerButtons(); break;
     case S::LayerRectToCanvasArgument: OnLayerWindowChanged(LayerRectToCanvas, argument); break;
@@ -661,8 +673,8 @@ void VelkanDlg::RunRefreshStep(RefreshStep step, int32_t argument) {
 
 // ---- what replies ask of the windows directly ----
 
-void VelkanDlg::PushPreviewPacket(uint32_t, const uint8_t*, uint32_t) {
-  // No preview channels exist yet: packets are dropped.
+void VelkanDlg::PushPreviewPacket(uint32_t channel, const uint8_t* data, uint32_t length) {
+  MainArea->PushPreviewPacket(channel, data, length);
 }
 void VelkanDlg::UpdateVideoEncoderPage() { VideoSetting->UpdateFromDevice(); }
 void VelkanDlg::ShowEdidApplyResult() { Edid->ShowApplyResult(); }

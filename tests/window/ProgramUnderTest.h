@@ -22,6 +22,9 @@ class ProgramUnderTest {
   bool PressReturnIn(const std::string& name) const;
   bool SaveScreenshot(const std::string& path) const;
   int WindowWidth() const { return Width; }
+  // Screen position of the main window's client origin.
+  int ScreenX() const { return X; }
+  int ScreenY() const { return Y; }
 
   // What the main window shows, as "area: text" lines.
   std::string ShownTexts() const;

@@ -1,0 +1,333 @@
+// The working area window itself under the test run's X server: its cells follow the device
+// state through the refresh operations, a finished drag becomes command 4, Ctrl + wheel zooms
+// only where it should, and the preview's channels and cell views come and go with slot 1.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include <wx/app.h>
+#include <wx/frame.h>
+#include <wx/image.h>
+#include <wx/init.h>
+#include <wx/time.h>
+#include <wx/utils.h>
+
+#include "app/DeviceCommand.h"
+#include "app/DeviceState.h"
+#include "mainwnd/MMainDlg.h"
+#include "mainwnd/canvas_geometry/WorkAreaLayout.h"
+#include "platform/ui/Messages.h"
+#include "platform/ui/UserMessages.h"
+#include "preview/PreviewSession.h"
+#include "support/RecordingCommLink.h"
+
+namespace {
+
+class WxEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        wxApp::SetInstance(new wxApp);
+        static int argc = 1;
+        static char name[] = "workarea_panel_tests";
+        static char* argv[] = {name, nullptr};
+        ASSERT_TRUE(wxEntryStart(argc, argv)) << "no display: run under xvfb-run";
+        wxTheApp->CallOnInit();
+        wxInitAllImageHandlers();
+    }
+    void TearDown() override { wxEntryCleanup(); }
+};
+const auto* const Env = ::testing::AddGlobalTestEnvironment(new WxEnvironment);
+
+void Pump(int ms = 30) {
+    const wxLongLong end = wxGetLocalTimeMillis() + ms;
+    do {
+        wxTheApp->Yield(true);
+        wxTheApp->ProcessPendingEvents();
+        wxMilliSleep(2);
+    } while (wxGetLocalTimeMillis() < end);
+}
+
+void Screenshot(const std::string& name) {
+    std::filesystem::create_directories(VELKAN_ARTIFACTS);
+    const std::string command = "import -window root '" + std::string(VELKAN_ARTIFACTS) + "/" + name + "' 2>/dev/null";
+    EXPECT_EQ(std::system(command.c_str()), 0);
+}
+
+template <class F> bool PumpUntil(F done, int ms = 3000) {
+    const wxLongLong end = wxGetLocalTimeMillis() + ms;
+    while (!done() && wxGetLocalTimeMillis() < end) Pump(5);
+    return done();
+}
+
+class WorkArea : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetDeviceState();
+        DeviceState& s = GetDeviceState();
+        s.OutputTiming.HActive = 1920;
+        s.OutputTiming.VActive = 1080;
+        s.LayerWindow[0] = {};
+        s.LayerWindow[0].Enable = 1;
+        s.LayerWindow[0].Source = 1;
+        s.LayerWindow[0].Width = 1920;
+        s.LayerWindow[0].Height = 1080;
+        s.LayerWindow[1].Enable = 1;
+        s.LayerWindow[1].Source = 0;
+        s.LayerWindow[1].X = 200;
+        s.LayerWindow[1].Y = 100;
+        s.LayerWindow[1].Width = 640;
+        s.LayerWindow[1].Height = 360;
+        Frame = new wxFrame(nullptr, wxID_ANY, "work area", wxPoint(0, 0), wxSize(1200, 560));
+        Area = new MMainDlg(Frame);
+        Frame->Show();
+        ASSERT_TRUE(PumpUntil([&] { return Area->IsShownOnScreen(); }));
+        for (int layer = 0; layer < 4; ++layer) Area->UpdateLayerRect(layer);
+        Area->Relayout();
+        Pump(50);
+    }
+    void TearDown() override {
+        Frame->Destroy();
+        Pump(50);
+    }
+    ScopedRecordingLink Link;
+    wxFrame* Frame = nullptr;
+    MMainDlg* Area = nullptr;
+};
+
+TEST_F(WorkArea, CellsAreTheDevicesLayerWindowsInFrameZero) {
+    CCell* main = Area->LayerCell(0);
+    CCell* pip = Area->LayerCell(1);
+    ASSERT_TRUE(main && pip);
+    EXPECT_EQ(pip->OutputRect, (CanvasRect{325, 298, 965, 658}));
+    EXPECT_EQ(pip->Label, "PIP-1 : DVI-1");
+    EXPECT_EQ(main->Label, "Main : HDMI-1");
+    EXPECT_FALSE(pip->IsHidden());
+    EXPECT_TRUE(Area->LayerCell(2)->IsHidden()); // PIP-2 is off
+    EXPECT_EQ(Area->FrameCell(0)->OutputRect, (CanvasRect{125, 198, 2045, 1278}));
+    EXPECT_EQ(Area->FrameCell(0)->Label, "OUTPUT:DVI-1");
+    EXPECT_FALSE(Area->FrameCell(0)->IsHidden());
+    for (int f = 1; f < 4; ++f) EXPECT_TRUE(Area->FrameCell(f)->IsHidden()) << f;
+    for (int v = 0; v < 4; ++v) EXPECT_TRUE(Area->SwitcherViewCell(v)->IsHidden()) << v;
+    EXPECT_EQ(Area->SwitcherViewCell(ViewPgm2)->Label, "PROGRAM-2");
+    EXPECT_DOUBLE_EQ(Area->Zoom(), 6.0);
+    // At zoom 6 the PIP's canvas rectangle is its output rectangle divided by 6.
+    EXPECT_NEAR(pip->Rect.left, 325 / 6.0, 1.0);
+    EXPECT_NEAR(pip->Rect.top, 298 / 6.0, 1.0);
+    EXPECT_NEAR(pip->Rect.Width(), 640 / 6.0, 1.0);
+}
+
+TEST_F(WorkArea, FourPanelMosaicShowsFourFramesAndBindsEachLayerToItsOwn) {
+    DeviceState& s = GetDeviceState();
+    s.MosaicSettings.Mode = 5;
+    s.MosaicSettings.Arrangement = 5;
+    s.LayerWindow[3].Enable = 1;
+    s.LayerWindow[3].X = 10;
+    s.LayerWindow[3].Y = 20;
+    s.LayerWindow[3].Width = 100;
+    s.LayerWindow[3].Height = 50;
+    Area->RelayoutByWorkMode();
+    for (int f = 0; f < 4; ++f) EXPECT_FALSE(Area->FrameCell(f)->IsHidden()) << f;
+    Pump(200);
+    Screenshot("workarea_mosaic_x4.png");
+    EXPECT_EQ(Area->FrameCell(3)->OutputRect, (CanvasRect{2045, 1278, 3965, 2358}));
+    EXPECT_EQ(Area->LayerCell(3)->Origin, (CanvasPoint{2045, 1278}));
+    EXPECT_EQ(Area->LayerCell(3)->OutputRect, (CanvasRect{2055, 1298, 2155, 1348}));
+    EXPECT_EQ(Area->LayerCell(1)->Origin, (CanvasPoint{2045, 198}));
+
+    // Back to one panel: the extra frames go and every layer returns to frame 0.
+    s.MosaicSettings.Mode = 0;
+    Area->RelayoutByWorkMode();
+    for (int f = 1; f < 4; ++f) EXPECT_TRUE(Area->FrameCell(f)->IsHidden()) << f;
+    EXPECT_EQ(Area->LayerCell(3)->Origin, (CanvasPoint{125, 198}));
+    EXPECT_EQ(Area->LayerCell(1)->OutputRect, (CanvasRect{325, 298, 965, 658}));
+}
+
+TEST_F(WorkArea, ArrangementEventMovesTheFramesAndTheirLayers) {
+    DeviceState& s = GetDeviceState();
+    s.MosaicSettings.Mode = 2;
+    Area->RelayoutByWorkMode();
+    Area->ArrangeOutputFrames(1); // frame 1 below frame 0
+    EXPECT_EQ(Area->FrameCell(1)->OutputRect, (CanvasRect{125, 1278, 2045, 2358}));
+    EXPECT_EQ(Area->LayerCell(1)->Origin, (CanvasPoint{125, 1278}));
+}
+
+TEST_F(WorkArea, SwitcherModeOneBindsLayersToProgramAndPreviewViews) {
+    DeviceState& s = GetDeviceState();
+    s.SwitcherSettings.Mode = 1;
+    s.SwitcherSettings.OnProgram[0] = 1;
+    s.SwitcherSettings.OnPreview[1] = 1;
+    Area->Relayout();
+    EXPECT_FALSE(Area->SwitcherViewCell(ViewPvw1)->IsHidden());
+    EXPECT_FALSE(Area->SwitcherViewCell(ViewPgm1)->IsHidden());
+    EXPECT_TRUE(Area->SwitcherViewCell(ViewPvw2)->IsHidden());
+    for (int f = 0; f < 4; ++f) EXPECT_TRUE(Area->FrameCell(f)->IsHidden()) << f;
+    const CanvasRect pgm = Area->SwitcherViewCell(ViewPgm1)->OutputRect;
+    const CanvasRect pvw = Area->SwitcherViewCell(ViewPvw1)->OutputRect;
+    EXPECT_GT(pgm.top, pvw.top);
+    EXPECT_EQ(Area->LayerCell(0)->Label, "PGM : HDMI-1");
+    EXPECT_TRUE(Area->LayerCell(0)->Passive);
+    EXPECT_EQ(Area->LayerCell(0)->OutputRect.left, pgm.left);
+    EXPECT_EQ(Area->LayerCell(1)->Label, "PVW : DVI-1");
+    EXPECT_FALSE(Area->LayerCell(1)->Passive);
+    EXPECT_EQ(Area->LayerCell(1)->OutputRect.left, pvw.left + 200);
+    Pump(200);
+    Screenshot("workarea_switcher_mode1.png");
+
+    // Back to mode 0: labels, frames and views as before.
+    s.SwitcherSettings.Mode = 0;
+    Area->Relayout();
+    EXPECT_EQ(Area->LayerCell(0)->Label, "Main : HDMI-1");
+    EXPECT_EQ(Area->LayerCell(1)->Label, "PIP-1 : DVI-1");
+    EXPECT_FALSE(Area->LayerCell(0)->Passive);
+    EXPECT_TRUE(Area->SwitcherViewCell(ViewPvw1)->IsHidden());
+    EXPECT_FALSE(Area->FrameCell(0)->IsHidden());
+    EXPECT_EQ(Area->LayerCell(1)->OutputRect, (CanvasRect{325, 298, 965, 658}));
+}
+
+TEST_F(WorkArea, FinishedDragStoresTheLayerWindowAndSendsCommandFour) {
+    CCell* pip = Area->LayerCell(1);
+    pip->OutputRect = {425, 348, 1065, 708};
+    SendMsg(Area, MCellSelected, 1, 0);
+    SendMsg(Area, MCellChanged, 1, 0);
+    const DeviceState& s = GetDeviceState();
+    EXPECT_EQ(s.LayerWindow[1].X, 300);
+    EXPECT_EQ(s.LayerWindow[1].Y, 150);
+    EXPECT_EQ(s.LayerWindow[1].Width, 640);
+    EXPECT_EQ(s.CurrentLayer, 1);
+    EXPECT_EQ(Area->CurrentLayer(), 1);
+    const auto sent = Link.Link.CallsOf("SendCommand");
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0].Command, uint32_t{CmdLayerWindow});
+    ASSERT_GE(sent[0].Bytes.size(), 9u);
+    EXPECT_EQ(sent[0].Bytes[0], 1);
+    EXPECT_EQ(sent[0].Bytes[1] | (sent[0].Bytes[2] << 8), 300);
+
+    // Left of its frame's origin: the device gets X = 0, never a negative position.
+    pip->OutputRect = {100, 298, 740, 658};
+    SendMsg(Area, MCellChanged, 1, 0);
+    EXPECT_EQ(GetDeviceState().LayerWindow[1].X, 0);
+
+    // A frame's change only re-lays the canvas: nothing goes to the device.
+    SendMsg(Area, MCellChanged, 255, 1);
+    EXPECT_EQ(Link.Link.CallsOf("SendCommand").size(), 2u);
+}
+
+wxMouseEvent Wheel(int rotation, bool control, bool shift) {
+    wxMouseEvent e(wxEVT_MOUSEWHEEL);
+    e.m_wheelRotation = rotation;
+    e.m_wheelDelta = 120;
+    e.m_controlDown = control;
+    e.m_shiftDown = shift;
+    return e;
+}
+
+TEST_F(WorkArea, CtrlWheelZoomsOnlyInSwitcherModeZeroAndWithCtrlAlone) {
+    wxMouseEvent in = Wheel(120, true, false);
+    Area->GetEventHandler()->ProcessEvent(in);
+    EXPECT_DOUBLE_EQ(Area->Zoom(), 5.5);
+    EXPECT_DOUBLE_EQ(Area->Canvas()->Model().Scale.x, 5.5);
+    // The cells follow the new scale.
+    EXPECT_NEAR(Area->LayerCell(1)->Rect.left, 325 / 5.5, 1.0);
+    wxMouseEvent out = Wheel(-120, true, false);
+    Area->GetEventHandler()->ProcessEvent(out);
+    EXPECT_DOUBLE_EQ(Area->Zoom(), 6.0);
+    wxMouseEvent shifted = Wheel(120, true, true);
+    Area->GetEventHandler()->ProcessEvent(shifted);
+    EXPECT_DOUBLE_EQ(Area->Zoom(), 6.0);
+    GetDeviceState().SwitcherSettings.Mode = 1;
+    Area->Relayout();
+    wxMouseEvent switcher = Wheel(120, true, false);
+    Area->GetEventHandler()->ProcessEvent(switcher);
+    EXPECT_DOUBLE_EQ(Area->Zoom(), 6.0);
+}
+
+std::vector<uint8_t> ReadStream() {
+    std::ifstream in(std::string(VELKAN_TEST_DATA_DIR) + "/preview_quad_352x240.h264", std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST_F(WorkArea, PreviewOnMakesChannelsAndShowsPicturesInTheCellsAndOffFreesThem) {
+    DeviceState& s = GetDeviceState();
+    EXPECT_EQ(Area->Preview()->Channels(), nullptr);
+    s.PreviewEnabled = 1;
+    Area->CheckPreviewState();
+    Pump(50);
+    ASSERT_NE(Area->Preview()->Channels(), nullptr);
+    EXPECT_TRUE(Area->PreviewShown());
+    EXPECT_TRUE(Area->LayerViewRegistered(0));
+    EXPECT_TRUE(Area->LayerViewRegistered(1));
+    EXPECT_EQ(Area->LayerCell(1)->Label, "PIP-1 : DVI-1");
+    EXPECT_EQ(Area->LayerCell(1)->OutputRect, (CanvasRect{325, 298, 965, 658}));
+    // Quadrant 1 for PIP-1: its window (200, 100) 640 x 360 in 176 x 120 quadrants.
+    EXPECT_EQ(Area->LayerCell(1)->SourceRect, (PixelArea{176 + 18, 11, 59, 40}));
+
+    // A repeated report rebuilds nothing.
+    CCell* before = Area->LayerCell(0);
+    Area->CheckPreviewState();
+    EXPECT_EQ(Area->LayerCell(0), before);
+
+    const std::vector<uint8_t> stream = ReadStream();
+    ASSERT_FALSE(stream.empty());
+    for (size_t at = 0; at < stream.size(); at += 1400)
+        Area->PushPreviewPacket(0, stream.data() + at, static_cast<uint32_t>(std::min<size_t>(1400, stream.size() - at)));
+    if (Area->LayerCell(0)->HasVideoView()) {
+        EXPECT_TRUE(PumpUntil([&] { return Area->LayerCell(0)->PicturesShown > 0; }, 5000));
+    }
+    EXPECT_GT(Area->Preview()->Channels()->Main().GetCounters().PicturesDecoded, 0u);
+    // Packets for the channels that never run are dropped, numbers beyond them refused.
+    Area->PushPreviewPacket(2, stream.data(), 100);
+    Area->PushPreviewPacket(9, stream.data(), 100);
+
+    s.PreviewEnabled = 0;
+    Area->CheckPreviewState();
+    Pump(50);
+    EXPECT_EQ(Area->Preview()->Channels(), nullptr);
+    EXPECT_FALSE(Area->LayerViewRegistered(0));
+    ASSERT_NE(Area->LayerCell(0), nullptr);
+    Area->PushPreviewPacket(0, stream.data(), 100); // dropped without channels
+}
+
+TEST_F(WorkArea, PreviewResolutionCodesSetTheViewsSize) {
+    GetDeviceState().PreviewEnabled = 1;
+    Area->CheckPreviewState();
+    Area->SetPreviewResolution(16);
+    EXPECT_EQ(Area->Canvas()->PreviewWidth(), 1280);
+    EXPECT_EQ(Area->Canvas()->PreviewHeight(), 720);
+    EXPECT_TRUE(Area->LayerViewRegistered(0));
+    Area->SetPreviewResolution(2); // no such code
+    EXPECT_EQ(Area->Canvas()->PreviewWidth(), 1280);
+}
+
+TEST_F(WorkArea, LockOutputHidesLayersAndLogoUsageRelabelsPip3) {
+    DeviceState& s = GetDeviceState();
+    Area->EnableLayerCells(false, true);
+    EXPECT_TRUE(Area->LayerCell(1)->IsHidden());
+    EXPECT_FALSE(Area->FrameCell(0)->Passive);
+    Area->EnableLayerCells(true, true);
+    EXPECT_FALSE(Area->LayerCell(1)->IsHidden());
+    EXPECT_TRUE(Area->LayerCell(2)->IsHidden());
+
+    s.LogoSettings.Pip3Usage = 1;
+    s.LogoSettings.Enable = 1;
+    s.LogoShownSlot = 0;
+    s.LogoSettings.HPos[0] = 40;
+    s.LogoSettings.VPos[0] = 30;
+    s.LogoSettings.Width[0] = 200;
+    s.LogoSettings.Height[0] = 100;
+    Area->UpdateLogoLayer(1);
+    EXPECT_EQ(Area->LayerCell(3)->Label, "LOGO");
+    EXPECT_TRUE(Area->LayerCell(3)->Passive);
+    EXPECT_FALSE(Area->LayerCell(3)->IsHidden());
+    EXPECT_EQ(Area->LayerCell(3)->OutputRect, (CanvasRect{165, 228, 365, 328}));
+    s.LogoSettings.Pip3Usage = 0;
+    Area->UpdateLogoLayer(1);
+    EXPECT_EQ(Area->LayerCell(3)->Label.rfind("PIP-3 : ", 0), 0u);
+    EXPECT_TRUE(Area->LayerCell(3)->IsHidden()); // PIP-3 itself is off
+}
+
+} // namespace

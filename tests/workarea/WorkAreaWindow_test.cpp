@@ -1,0 +1,171 @@
+// The real program against the simulated processor: after the connection the canvas shows the
+// device's layer windows, the preview runs in the layer cells, and a drag of a PIP on the
+// canvas reaches the device as its new layer window.
+// gcc 12 warns wrongly about "text" + std::string temporaries (its bug 105329).
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wrestrict"
+#endif
+#include "support/DevsimProcess.h"
+#include "tools/devsim/SimDevice.h"
+#include "tools/devsim/StateLayout.h"
+#include "window/ProgramUnderTest.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+
+using namespace std::chrono_literals;
+using testsupport::DevsimProcess;
+using testsupport::FreeDeviceAddress;
+using testsupport::ReadDevsimLog;
+using testsupport::ScratchFolder;
+
+namespace {
+// Client positions at 96 dpi: COMM page button, its "Search Machines" button, SEARCH, the tiles.
+constexpr int CommButtonX = 37, CommButtonY = 104 + 36 * 10 + 18;
+constexpr int SearchMachinesX = 233, SearchMachinesY = 220;
+constexpr int SearchButtonX = 772, SearchButtonY = 159;
+// With a page docked the working area starts at (397, 106).
+constexpr int AreaX = 397, AreaY = 106;
+
+template <typename Predicate>
+bool WaitUntil(Predicate done, std::chrono::milliseconds limit) {
+  const auto end = std::chrono::steady_clock::now() + limit;
+  while (std::chrono::steady_clock::now() < end) {
+    if (done()) return true;
+    std::this_thread::sleep_for(100ms);
+  }
+  return done();
+}
+
+std::string Artifact(const std::string& name) {
+  std::filesystem::create_directories(VELKAN_ARTIFACTS);
+  return std::string(VELKAN_ARTIFACTS) + "/" + name;
+}
+
+void PutU32(uint8_t* p, uint32_t v) {
+  for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(v >> (8 * i));
+}
+
+struct Window {
+  uint8_t enable, source;
+  int x, y, w, h;
+};
+
+// The device's state: the built-in one with these layer windows.
+std::string WriteState(const std::string& home, const Window (&windows)[4]) {
+  devsim::StateBlock block = devsim::BuiltinStateBlock();
+  for (size_t layer = 0; layer < 4; ++layer) {
+    uint8_t* w = block.data() + devsim::layout::kLayerWindow + devsim::layout::kLayerWindowSize * layer;
+    w[0] = windows[layer].enable;
+    w[2] = windows[layer].source;
+    PutU32(w + 4, static_cast<uint32_t>(windows[layer].x));
+    PutU32(w + 8, static_cast<uint32_t>(windows[layer].y));
+    PutU32(w + 12, static_cast<uint32_t>(windows[layer].w));
+    PutU32(w + 16, static_cast<uint32_t>(windows[layer].h));
+  }
+  const std::string path = home + "state.bin";
+  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(block.data()),
+                                              static_cast<std::streamsize>(block.size()));
+  return path;
+}
+
+// Layer-window commands (4) the device received for a layer: X of each, in order.
+std::vector<int> LayerWindowXs(const std::string& log, int layer) {
+  std::vector<int> xs;
+  for (const auto& f : ReadDevsimLog(log))
+    if (f.type == 1 && f.payload.size() >= 4 + 32 && f.payload[0] == 4 && f.payload[1] == 0 && f.payload[2] == 0 &&
+        f.payload[3] == 0 && f.payload[4] == layer)
+      xs.push_back(f.payload[5] | (f.payload[6] << 8));
+  return xs;
+}
+
+std::string CanvasLine(const std::string& shown, const std::string& start) {
+  std::istringstream in(shown);
+  std::string line;
+  while (std::getline(in, line))
+    if (line.rfind("canvas: " + start, 0) == 0) return line;
+  return {};
+}
+
+class WorkAreaWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "needs an X display (run under xvfb-run)";
+  }
+  void TearDown() override {
+    if (HasFailure())
+      std::system(("import -window root '" + Artifact("workarea_failure.png") + "' 2>/dev/null").c_str());
+  }
+  ScratchFolder Home;
+};
+
+TEST_F(WorkAreaWindowTest, CanvasShowsTheDevicesLayersRunsThePreviewAndSendsADrag) {
+  const Window windows[4] = {{1, 1, 0, 0, 1920, 1080},
+                             {1, 0, 1200, 120, 640, 360},
+                             {1, 4, 120, 600, 480, 270},
+                             {0, 3, 960, 540, 960, 540}};
+  const std::string state = WriteState(Home.Path(), windows);
+  const std::string a = FreeDeviceAddress(31);
+  const std::string log = Home.Path() + "devsim.log";
+  DevsimProcess devsim;
+  ASSERT_TRUE(devsim.Start({"--device", a, "--log", log, "--state", state, "--preview",
+                            std::string(VELKAN_TEST_DATA_DIR) + "/preview_quad_352x240.h264"}));
+  ProgramUnderTest program(Home.Path());
+  ASSERT_TRUE(program.Start());
+  ASSERT_EQ(program.WindowWidth(), 1280) << "the positions below are those of a 96-dpi screen";
+  // Before any device: the default canvas, frame 0 where the output begins, no preview.
+  EXPECT_TRUE(program.WaitForShown({"canvas: frame 0 [OUTPUT:DVI-1] 125,198 1920x1080 shown",
+                                    "canvas: zoom 6.0 preview off"}, 10s))
+      << program.ShownTexts();
+
+  // One machine answers the search: it becomes the controlled one and its state is read.
+  program.Click(CommButtonX, CommButtonY);
+  program.Click(SearchMachinesX, SearchMachinesY);
+  ASSERT_TRUE(program.WaitForShown({"floating: Search Machines"}, 5s)) << program.ShownTexts();
+  program.Click(SearchButtonX, SearchButtonY);
+  ASSERT_TRUE(program.WaitForShown({"connection: connected", "busy: hidden"}, 20s)) << program.ShownTexts();
+  program.Click(SearchMachinesX, SearchMachinesY);
+  if (!program.WaitForShown({"floating: none"}, 3s)) program.Click(SearchMachinesX, SearchMachinesY);
+  ASSERT_TRUE(program.WaitForShown({"floating: none"}, 5s)) << program.ShownTexts();
+
+  // The cells are the device's layer windows, labelled with their inputs; PIP-3 is off.
+  EXPECT_TRUE(program.WaitForShown({"canvas: layer 0 [Main : HDMI-1] 0,0 1920x1080 shown",
+                                    "canvas: layer 1 [PIP-1 : DVI-1] 1200,120 640x360 shown",
+                                    "canvas: layer 2 [PIP-2 : DP-1] 120,600 480x270 shown",
+                                    "canvas: layer 3 [PIP-3 : HDMI-2] 960,540 960x540 hidden",
+                                    "canvas: frame 0 [OUTPUT:DVI-1] 125,198 1920x1080 shown",
+                                    "output: MAIN HDMI-1", "output: PIP-2 DP-1"},
+                                   15s))
+      << program.ShownTexts();
+  // The device reported its preview on: the channels run and the cells show its pictures.
+  EXPECT_TRUE(program.WaitForShown({"canvas: zoom 6.0 preview on"}, 10s)) << program.ShownTexts();
+  std::this_thread::sleep_for(1500ms);
+  program.SaveScreenshot(Artifact("workarea_connected.png"));
+
+  // Drag PIP-2 30 canvas pixels to the right: at zoom 6 that is 180 output pixels.
+  const int cellX = AreaX + (125 + 120) / 6 + 40, cellY = AreaY + (198 + 600) / 6 + 22;
+  const size_t before = LayerWindowXs(log, 2).size();
+  RunCommand("xdotool mousemove --sync " + std::to_string(program.ScreenX() + cellX) + " " +
+             std::to_string(program.ScreenY() + cellY) + " mousedown 1 sleep 0.2 mousemove_relative --sync 10 0" +
+             " sleep 0.1 mousemove_relative --sync 10 0 sleep 0.1 mousemove_relative --sync 10 0 sleep 0.2 mouseup 1");
+  ASSERT_TRUE(WaitUntil([&] { return LayerWindowXs(log, 2).size() > before; }, 5s));
+  const int sentX = LayerWindowXs(log, 2).back();
+  EXPECT_GE(sentX, 120 + 150);
+  EXPECT_LE(sentX, 120 + 210);
+  // The device's answer keeps the canvas where the drag left it.
+  EXPECT_TRUE(WaitUntil([&] {
+    return CanvasLine(program.ShownTexts(), "layer 2 ") ==
+           "canvas: layer 2 [PIP-2 : DP-1] " + std::to_string(sentX) + ",600 480x270 shown";
+  }, 5s)) << program.ShownTexts();
+  program.SaveScreenshot(Artifact("workarea_dragged.png"));
+  EXPECT_EQ(program.Stop(), 0);
+}
+
+}  // namespace
