@@ -57,10 +57,15 @@ std::vector<std::string> DrawInputStrip(wxDC& dc, const std::array<LayoutRect, I
     const int slot = InputCardSlot(i);
     const bool signal = slot >= 0 && slot < CardSlotCount && s.InputSignalPresent[slot] != 0;
     const wxBitmap& marker = Picture(signal ? 155 : 157, 0, 0);
-    if (marker.IsOk()) dc.DrawBitmap(marker, r.Left, r.Bottom + 2, true);
+    int markerWidth = 0;
+    if (marker.IsOk()) {
+      dc.DrawBitmap(marker, r.Left, r.Bottom + 2, true);
+      markerWidth = marker.GetWidth() + 2;
+    }
     const std::string name = TrimmedName(input.Name);
     dc.SetTextForeground(current ? Accent : Plain);
-    DrawCentred(dc, wxString::FromUTF8(name), r, r.Bottom + 1);
+    // The name beside the marker, centred in what the marker leaves of the icon's width.
+    DrawCentred(dc, wxString::FromUTF8(name), {r.Left + markerWidth, r.Top, r.Right, r.Bottom}, r.Bottom + 1);
     const std::string remark = TrimmedName(input.Remark);
     if (!remark.empty() && remark != name) {
       dc.SetTextForeground(Plain);

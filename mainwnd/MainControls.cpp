@@ -361,13 +361,32 @@ void MainControls::ApplySwitcherModeButtons() {
 // ---- shortcuts ----
 
 void MainControls::OnKeyRelease(const wxKeyEvent& event) {
+  const int key = event.GetKeyCode();
+  // A chord's keys may come up in any order: Ctrl or S released first still counts for the
+  // digits that were down with it.
+  if (key == WXK_CONTROL || key == WXK_RAW_CONTROL || key == 'S') {
+    for (int digit = '0'; digit <= '9'; ++digit)
+      if (KeyReleaseFilter::IsKeyHeld(digit)) (key == 'S' ? SChord : CtrlChord)[digit - '0'] = true;
+    if (key == 'S' && (event.ControlDown() || KeyReleaseFilter::IsKeyHeld(WXK_CONTROL))) CtrlS = true;
+    else if (key != 'S' && KeyReleaseFilter::IsKeyHeld('S')) CtrlS = true;
+    if (key != 'S' || !CtrlS) return;
+  }
+  bool ctrl = event.ControlDown() || KeyReleaseFilter::IsKeyHeld(WXK_CONTROL);
+  bool sHeld = KeyReleaseFilter::IsKeyHeld('S');
+  if (key >= '0' && key <= '9') {
+    ctrl = ctrl || CtrlChord[key - '0'];
+    sHeld = sHeld || SChord[key - '0'];
+    CtrlChord[key - '0'] = SChord[key - '0'] = false;
+  }
+  if (key == 'S') {
+    ctrl = ctrl || CtrlS;
+    CtrlS = false;
+  }
   const wxWindow* focus = wxWindow::FindFocus();
   const bool typing = dynamic_cast<const wxTextCtrl*>(focus) != nullptr;
   // Only keys meant for this window: a pop-up page or message box keeps its own keys.
   if (focus && wxGetTopLevelParent(const_cast<wxWindow*>(focus)) != &Window) return;
-  const bool ctrl = event.ControlDown() || KeyReleaseFilter::IsKeyHeld(WXK_CONTROL);
-  const bool sHeld = KeyReleaseFilter::IsKeyHeld('S');
-  const Shortcut shortcut = ShortcutForKeyRelease(event.GetKeyCode(), ctrl, sHeld, typing);
+  const Shortcut shortcut = ShortcutForKeyRelease(key, ctrl, sHeld, typing);
   switch (shortcut.Action) {
     case ShortcutAction::None: break;
     case ShortcutAction::LoadPreset:

@@ -98,4 +98,7 @@ class MainControls {
   uint32_t CurrentLayerCopy = 0;
   int PresetInEdit = -1, InputInEdit = -1;
   PresetNameTable Names;
+  // Digits that were down when Ctrl or S came up (a chord released in any order).
+  std::array<bool, 10> CtrlChord{}, SChord{};
+  bool CtrlS = false;
 };

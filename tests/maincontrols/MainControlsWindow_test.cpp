@@ -162,7 +162,7 @@ TEST_F(MainControlsWindow, InputIconPresetSaveShortcutLoadAndFreeze) {
 
   // Ctrl+2 loads preset 3 (Ctrl+0 is preset 1) and reads the state back.
   const size_t readsBefore = Received(Log(), 0).size();
-  RunCommand("xdotool key ctrl+2");
+  program.PressKeys("ctrl+2");
   ASSERT_TRUE(WaitUntil([&] { return Received(Log(), 1).size() == 2; }, 5s));
   EXPECT_EQ(Received(Log(), 1)[1][0], 1);
   EXPECT_EQ(Received(Log(), 1)[1][1], 2);

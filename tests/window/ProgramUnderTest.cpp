@@ -125,6 +125,11 @@ bool ProgramUnderTest::PressReturnIn(const std::string& name) const {
   return true;
 }
 
+void ProgramUnderTest::PressKeys(const std::string& keys) const {
+  RunCommand("xdotool windowraise " + Window + " windowfocus --sync " + Window + " key --delay 80 " + keys);
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+}
+
 bool ProgramUnderTest::SaveScreenshot(const std::string& path) const {
   return std::system(("import -window root '" + path + "' 2>/dev/null").c_str()) == 0;
 }

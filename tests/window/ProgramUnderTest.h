@@ -20,6 +20,8 @@ class ProgramUnderTest {
   void DoubleClick(int x, int y) const;
   // Presses Return in the top-level window whose title contains name (a message box).
   bool PressReturnIn(const std::string& name) const;
+  // Focuses the main window and types keys as xdotool names them ("ctrl+2").
+  void PressKeys(const std::string& keys) const;
   bool SaveScreenshot(const std::string& path) const;
   int WindowWidth() const { return Width; }
 
