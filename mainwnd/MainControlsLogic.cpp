@@ -266,3 +266,25 @@ std::string InputResolutionText(const DeviceState& s, int input) {
                   unsigned(sig.FrameRate / 100));
   return text;
 }
+
+// ---- sync lists ----
+
+std::vector<int> SyncSourceRows(const DeviceState& s) {
+  std::vector<int> rows{0, 1, 2, 3, 4, 5, 6, 7};
+  auto add = [&](int row) {
+    for (int r : rows)
+      if (r == row) return;
+    rows.push_back(row);
+  };
+  for (int slot : {6, 7}) {
+    if (!s.InputTable[slot].Present) continue;
+    switch (s.InputCardType[slot]) {
+      case 4: add(slot == 6 ? 8 : 9); break;
+      case 6: add(slot == 6 ? 10 : 11); break;
+      case 5:
+      case 8: add(12); break;
+      default: break;
+    }
+  }
+  return rows;
+}

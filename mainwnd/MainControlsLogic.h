@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 class DeviceState;
 using PresetColour = uint32_t;  // 0x00BBGGRR
@@ -133,3 +134,12 @@ struct IconPair {
 IconPair InputIconImages(int input, const DeviceState& s);
 // The resolution line under an icon: "1920x1080 60Hz", or "1080i 50Hz" for an interlaced signal.
 std::string InputResolutionText(const DeviceState& s, int input);
+
+// ---- sync lists ----
+
+// The rows of the sync lock source list: the eight fixed ones, then at most one per present
+// option slot by its card (DVI, HDMI, or DP once even when both slots hold DP cards).
+std::vector<int> SyncSourceRows(const DeviceState& s);
+inline constexpr int SyncSourceTextBase = 100;  // UiStrings of row 0
+inline constexpr int SyncModeTextBase = 113;
+inline constexpr int SyncModeRowCount = 3;

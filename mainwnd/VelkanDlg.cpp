@@ -117,6 +117,11 @@ void VelkanDlg::OnInitDialog() {
   CreatePages();
   SetupButtons();
   Controls.reset(new MainControls(*this, static_cast<MainControlsHost&>(*this)));
+  Sync = std::make_unique<SyncControls>(*this);
+  Messages.On(MDropListSelChanged, [this](WPARAM id, LPARAM index) {
+    Sync->OnDropListSelChanged(static_cast<int>(id), static_cast<int>(index));
+    return LRESULT(0);
+  });
   // The preset shortcuts are read on key release, whichever of this window's controls has the focus.
   KeyReleaseFilter::Install([this](const wxKeyEvent& key) {
     if (Controls && !Closing && IsEnabled()) Controls->OnKeyRelease(key);
@@ -209,6 +214,7 @@ void VelkanDlg::ApplyLanguageTexts() {
                                 TestPattern, Task, Misc,     Connect, SearchMachine, Switcher,   SubTitle,
                                 VideoSetting, MediaPlayer, Feather, Crop, Pip};
   for (MBaseDialog* page : pages) page->ApplyLanguage();
+  if (Sync) Sync->FillLists();
   Refresh();
 }
 
@@ -235,6 +241,7 @@ void VelkanDlg::LayoutPageArea() {
     place(page, floating);
   PlacePopupPages(false);
   if (Controls) Controls->Layout();
+  if (Sync) Sync->Layout(client);
 }
 
 LayoutRect VelkanDlg::ScreenRect() const {
@@ -540,6 +547,7 @@ void VelkanDlg::OnPaint(wxPaintEvent&) {
   DrawInputStrip(dc, c);
   DrawIndicators(dc, c);
   if (Controls) Controls->DrawPresetNames(dc);
+  if (Sync) Sync->DrawGroup(dc);
 }
 
 void VelkanDlg::DrawInputStrip(wxDC& dc, const LayoutRect&) {
@@ -629,8 +637,8 @@ void VelkanDlg::RunRefreshStep(RefreshStep step, int32_t argument) {
     case S::FreezeButtonFromState: Controls->FreezeButtonFromState(); break;
     case S::HideExtensionCardControls: break;
     case S::PlaceOptionInputRect: break;
-    case S::FillSyncSourceList: break;
-    case S::UpdateSyncLists: break;
+    case S::FillSyncSourceList: Sync->FillLists(); break;
+    case S::UpdateSyncLists: Sync->UpdateSyncLists(); break;
     case S::MainRelayoutByWorkMode: MainArea->RelayoutByWorkMode(); break;
     case S::MainRelayout: MainArea->Relayout(); break;
     case S::ApplySwitcherModeButtons:

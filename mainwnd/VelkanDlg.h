@@ -5,6 +5,7 @@
 #include "controls/SkinBackdrop.h"
 #include "mainwnd/BusyBoxState.h"
 #include "mainwnd/MainControls.h"
+#include "mainwnd/SyncControls.h"
 #include "mainwnd/MainLayout.h"
 #include "mainwnd/PageSwitcher.h"
 #include "mainwnd/ReplyRouter.h"
@@ -159,6 +160,7 @@ class VelkanDlg : public wxDialog,
   BusyBoxState Busy{*this};
 
   std::unique_ptr<MainControls> Controls;
+  std::unique_ptr<SyncControls> Sync;
   MMainDlg* MainArea = nullptr;
   MPicSettingDlg* PicSetting = nullptr;
   MOutputDlg* Output = nullptr;

@@ -199,3 +199,23 @@ TEST_F(InputControls, WideExtensionCardMovesInputSevenOntoSix) {
   EXPECT_EQ(icons[7].Left, icons[6].Left);
   EXPECT_EQ(icons[7].Width(), seven.Width());
 }
+
+TEST_F(InputControls, SyncSourceRowsFollowTheOptionCards) {
+  const std::vector<int> fixed{0, 1, 2, 3, 4, 5, 6, 7};
+  S().InputTable[6].Present = S().InputTable[7].Present = 1;
+  S().InputCardType[6] = 4;
+  S().InputCardType[7] = 6;
+  std::vector<int> rows = SyncSourceRows(S());
+  std::vector<int> want = fixed;
+  want.push_back(8);   // " Lock To DVI3"
+  want.push_back(11);  // " Lock To HDMI4"
+  EXPECT_EQ(rows, want);
+  // DP cards in both slots: " Lock To DP2" once.
+  S().InputCardType[6] = 8;
+  S().InputCardType[7] = 5;
+  want = fixed;
+  want.push_back(12);
+  EXPECT_EQ(SyncSourceRows(S()), want);
+  S().InputTable[6].Present = S().InputTable[7].Present = 0;
+  EXPECT_EQ(SyncSourceRows(S()), fixed);
+}

@@ -33,6 +33,7 @@ constexpr int SlotY = 728 - 84 + 20;
 constexpr int SaveX = 1161 + 37, SaveY = 728 - 80 + 14;
 constexpr int FreezeX = 750 + 45, FreezeY = 592 + 20;
 constexpr int TakeX = 620 + 45, TakeY = 592 + 20;
+constexpr int SyncSourceX = 1280 - 32 - 170 + 10 + 70, SyncSourceY = 8 + 38 + 10;
 
 std::string Artifact(const std::string& name) {
   std::filesystem::create_directories(VELKAN_ARTIFACTS);
@@ -168,6 +169,17 @@ TEST_F(MainControlsWindow, InputIconPresetSaveShortcutLoadAndFreeze) {
   EXPECT_EQ(Received(Log(), 1)[1][1], 2);
   EXPECT_TRUE(WaitUntil([&] { return Received(Log(), 0).size() == readsBefore + 1; }, 5s));
   EXPECT_TRUE(program.WaitForShown({"busy: hidden"}, 10s)) << program.ShownTexts();
+
+  // The sync lock source list: its second row locks to the main input.
+  ASSERT_TRUE(program.Shows("sync:  Free Run / Auto")) << program.ShownTexts();
+  program.Click(SyncSourceX, SyncSourceY);
+  program.SaveScreenshot(Artifact("main_controls_sync_list.png"));
+  // The rows drop under the list, 15 px each.
+  program.ClickInPopup(SyncSourceX, SyncSourceY + 10 + 15 + 8);
+  ASSERT_TRUE(program.WaitForShown({"sync:  Lock To Main Input / Auto"}, 5s)) << program.ShownTexts();
+  ASSERT_EQ(Received(Log(), 21).size(), 1u);
+  EXPECT_EQ(Received(Log(), 21)[0][0], 0);
+  EXPECT_EQ(Received(Log(), 21)[0][1], 1);
   EXPECT_EQ(program.Stop(), 0);
 }
 

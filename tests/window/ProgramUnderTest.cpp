@@ -109,6 +109,11 @@ void ProgramUnderTest::Click(int x, int y) const {
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
 }
 
+void ProgramUnderTest::ClickInPopup(int x, int y) const {
+  RunCommand("xdotool mousemove " + std::to_string(X + x) + " " + std::to_string(Y + y) + " click 1");
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+}
+
 void ProgramUnderTest::DoubleClick(int x, int y) const {
   RunCommand("xdotool windowraise " + Window + " mousemove " + std::to_string(X + x) + " " + std::to_string(Y + y) +
              " click --repeat 2 --delay 80 1");

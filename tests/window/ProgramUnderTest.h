@@ -18,6 +18,9 @@ class ProgramUnderTest {
   // Client position (x, y) of the main window.
   void Click(int x, int y) const;
   void DoubleClick(int x, int y) const;
+  // A click at a client position without raising the main window first (a raise would close
+  // an open drop-down list).
+  void ClickInPopup(int x, int y) const;
   // Presses Return in the top-level window whose title contains name (a message box).
   bool PressReturnIn(const std::string& name) const;
   // Focuses the main window and types keys as xdotool names them ("ctrl+2").
