@@ -33,10 +33,14 @@ MainControls::MainControls(wxWindow& window, MainControlsHost& host) : Window(wi
   for (int i = 0; i < PresetSlotCount; ++i) {
     Slots[i] = MakeButton(FirstSlotId + i, wxString::Format("%d", i + 1), 172, 173);
     Slots[i]->SetTextColour(PresetTextPlain);
+    // A checked slot (used preset) shows the lit face; its handler sets the state right after.
+    Slots[i]->SetCheckOnClick(true);
     Window.Bind(wxEVT_BUTTON, [this, i](wxCommandEvent&) { OnPresetButton(i); }, FirstSlotId + i);
   }
   Presets = MakeButton(PresetsId, "Presets", 131, 132);
   Templates = MakeButton(TemplatesId, "Templates", 131, 132);
+  Presets->SetCheckOnClick(true);
+  Templates->SetCheckOnClick(true);
   Presets->SetChecked(true);
   Presets->SetTextColour(TextOn);
   Load = MakeButton(LoadId, "Load", 129, 0);
@@ -58,6 +62,7 @@ MainControls::MainControls(wxWindow& window, MainControlsHost& host) : Window(wi
   }
   // MAIN is always on in plain mode.
   LeftRow[0]->SetToggle(false);
+  LeftRow[0]->SetCheckOnClick(true);
   LeftRow[0]->SetChecked(true);
   LeftRow[0]->Enable(false);
   Take = MakeButton(TakeId, "TAKE", 169, 0);
