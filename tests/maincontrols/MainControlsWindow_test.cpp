@@ -205,3 +205,22 @@ TEST_F(MainControlsWindow, TakeInPreviewProgramMode) {
       << program.ShownTexts();
   EXPECT_EQ(program.Stop(), 0);
 }
+
+TEST_F(MainControlsWindow, FailedProjectSaveIsToldAndKeepsThePath) {
+  // The project's folder cannot be made: a plain file stands where it would go.
+  std::ofstream(Home.Path() + "blocker") << "not a folder";
+  const std::string project = Home.Path() + "blocker/show.pro";
+  std::ofstream(Home.Path() + "Info.ini") << "[Project]\r\nFilePath=" << project << "\r\n";
+  ProgramUnderTest program(Home.Path());
+  ASSERT_TRUE(program.Start());
+  program.PressKeys("ctrl+s");
+  ASSERT_TRUE(program.WaitForShown({"project: save failed: " + project}, 5s)) << program.ShownTexts();
+  program.SaveScreenshot(Artifact("main_controls_save_failed.png"));
+  ASSERT_TRUE(program.PressReturnIn("Tips"));
+  EXPECT_TRUE(program.WaitForShown({"busy: hidden"}, 5s)) << program.ShownTexts();
+  // With the way cleared, closing saves the project where it always was.
+  std::filesystem::remove(Home.Path() + "blocker");
+  std::filesystem::create_directories(Home.Path() + "blocker");
+  EXPECT_EQ(program.Stop(), 0);
+  EXPECT_TRUE(std::filesystem::exists(project));
+}
