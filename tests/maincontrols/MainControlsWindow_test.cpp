@@ -13,6 +13,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <sys/wait.h>
 #include <thread>
@@ -223,4 +224,21 @@ TEST_F(MainControlsWindow, FailedProjectSaveIsToldAndKeepsThePath) {
   std::filesystem::create_directories(Home.Path() + "blocker");
   EXPECT_EQ(program.Stop(), 0);
   EXPECT_TRUE(std::filesystem::exists(project));
+}
+
+TEST_F(MainControlsWindow, PresetNameEditedUnderItsSlotIsKeptInInfoIni) {
+  ProgramUnderTest program(Home.Path());
+  ASSERT_TRUE(program.Start());
+  ASSERT_TRUE(program.Shows("presets: 2 0-1 empty")) << program.ShownTexts();
+  // The name line under slot 2, double-clicked, opens the editor; Enter keeps the name.
+  program.DoubleClick(SlotX(1), SlotY + 20 + 12);
+  program.SaveScreenshot(Artifact("main_controls_name_editor.png"));
+  // Typed where the focus is: a refocus of the main window would end the edit.
+  RunCommand("xdotool key --delay 80 S t a g e space l e f t Return");
+  ASSERT_TRUE(program.WaitForShown({"presets: 2 Stage lef empty"}, 5s)) << program.ShownTexts();
+  EXPECT_EQ(program.Stop(), 0);
+  std::ifstream ini(Home.Path() + "Info.ini");
+  const std::string settings((std::istreambuf_iterator<char>(ini)), std::istreambuf_iterator<char>());
+  EXPECT_NE(settings.find("[PNAMESTR]"), std::string::npos) << settings;
+  EXPECT_NE(settings.find("PRESET0-1=Stage lef"), std::string::npos) << settings;
 }
