@@ -339,6 +339,20 @@ void MainControls::FreezeButtonFromState() {
   RecordShown();
 }
 
+void MainControls::MarkLayerButton(int layer, bool on) {
+  if (layer < 0 || layer >= LayerCount) return;
+  const auto& sw = GetDeviceState().SwitcherSettings;
+  if (sw.Mode == 0) LeftRow[layer]->SetChecked(on);
+  else if (sw.Mode == 1) RightRow[layer]->SetChecked(on && sw.OnPreview[layer] != 0);
+  RecordShown();
+}
+
+void MainControls::ShowLockOutput(bool shown, bool forceChecked) {
+  if (forceChecked) LockOutput->SetChecked(true);
+  LockOutput->Show(shown);
+  RecordShown();
+}
+
 void MainControls::EnableLayerButtons(bool enable) {
   for (CGdipButton* b : LeftRow) b->Enable(enable && b != LeftRow[0]);
   for (CGdipButton* b : RightRow) b->Enable(enable);
@@ -428,5 +442,6 @@ void MainControls::RecordShown() {
       controls.push_back(std::string(LayerCaptions[i]) + (LeftRow[i]->IsChecked() ? " on" : " off"));
   controls.push_back(std::string("Freeze ") + (Freeze->IsChecked() ? "on" : "off"));
   if (Take->IsShown()) controls.push_back("TAKE shown");
+  if (LockOutput->IsShown()) controls.push_back(std::string("Lock Output ") + (LockOutput->IsChecked() ? "on" : "off"));
   RecordShownTexts("controls", controls);
 }

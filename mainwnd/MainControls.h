@@ -49,7 +49,11 @@ class MainControls {
   void RefreshSwitcherMode();
   void FreezeButtonFromState();
   void EnableLayerButtons(bool enable);  // off while a test pattern holds the output
-  void ShowTopButtons(bool) {}
+  // A PIP layer shown or hidden elsewhere: its button follows (plain mode: left row; PGM/PVW:
+  // right row, lit only while the layer is on preview).
+  void MarkLayerButton(int layer, bool on);
+  // Lock Output appears with a mosaic; without one it is hidden and checked.
+  void ShowLockOutput(bool shown, bool forceChecked);
   void ApplyLanguage();
 
   // Mouse and keys of the main window.

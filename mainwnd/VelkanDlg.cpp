@@ -342,7 +342,10 @@ LRESULT VelkanDlg::OnPageEvent(WPARAM code, LPARAM argument) {
                                                           ? state.LayerWindow[argument + 1].Enable
                                                           : 0,
                                             state.LogoSettings.Pip3Usage, state.LogoSettings.Enable);
-      if (layer) MainArea->UpdateLayerRect(layer->Layer);
+      if (layer) {
+        MainArea->UpdateLayerRect(layer->Layer);
+        Controls->MarkLayerButton(layer->Layer, layer->Shown);
+      }
       Pip->UpdateLayerLabels();
       break;
     }
@@ -357,6 +360,8 @@ LRESULT VelkanDlg::OnPageEvent(WPARAM code, LPARAM argument) {
         PageButtonCtrls[static_cast<int>(PageIndex::Pip)]->Enable(*m.LogoPipKeyerEnabled);
         Keyer->Enable(*m.LogoPipKeyerEnabled);
       }
+      Controls->ShowLockOutput(m.LockOutputShown, m.LockOutputForceChecked);
+      LockOutputChanged(Controls->LockOutputChecked());
       break;
     }
     case EvMosaicArrangement:

@@ -173,10 +173,15 @@ TEST_F(MainControlsWindow, InputIconPresetSaveShortcutLoadAndFreeze) {
 
   // The sync lock source list: its second row locks to the main input.
   ASSERT_TRUE(program.Shows("sync:  Free Run / Auto")) << program.ShownTexts();
-  program.Click(SyncSourceX, SyncSourceY);
-  program.SaveScreenshot(Artifact("main_controls_sync_list.png"));
-  // The rows drop under the list, 15 px each.
-  program.ClickInPopup(SyncSourceX, SyncSourceY + 10 + 15 + 8);
+  // The rows drop under the list, 15 px each; a busy machine may open the list late, so the
+  // pick is tried again when it did not land.
+  for (int attempt = 0; attempt < 3 && !program.Shows("sync:  Lock To Main Input / Auto"); ++attempt) {
+    program.Click(SyncSourceX, SyncSourceY);
+    std::this_thread::sleep_for(500ms);
+    if (attempt == 0) program.SaveScreenshot(Artifact("main_controls_sync_list.png"));
+    program.ClickInPopup(SyncSourceX, SyncSourceY + 10 + 15 + 8);
+    program.WaitForShown({"sync:  Lock To Main Input / Auto"}, 2s);
+  }
   ASSERT_TRUE(program.WaitForShown({"sync:  Lock To Main Input / Auto"}, 5s)) << program.ShownTexts();
   ASSERT_EQ(Received(Log(), 21).size(), 1u);
   EXPECT_EQ(Received(Log(), 21)[0][0], 0);
