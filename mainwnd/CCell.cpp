@@ -12,12 +12,8 @@
 
 #include "mainwnd/canvas_geometry/CellVideoGeometry.h"
 #include "platform/os/AppDirectory.h"
+#include "platform/ui/NativeWindow.h"
 #include "platform/ui/WxColour.h"
-
-// GDK's X11 header pulls in Xlib, whose macros (None, Bool, Status) clash with wx names: it
-// comes last, and only this file's X window id lookup uses it.
-#include <gdk/gdkx.h>
-#include <gtk/gtk.h>
 
 namespace {
 
@@ -79,29 +75,6 @@ private:
     std::function<void(wxMouseEvent&)> Forward;
 };
 
-// The X window id of a realised child window, or 0.
-unsigned long NativeWindowId(wxWindow* window) {
-    auto* widget = static_cast<GtkWidget*>(window->GetHandle());
-    if (!widget) return 0;
-    if (!gtk_widget_get_realized(widget)) gtk_widget_realize(widget);
-    GdkWindow* gdkWindow = gtk_widget_get_window(widget);
-    if (!gdkWindow || !GDK_IS_X11_WINDOW(gdkWindow)) return 0;
-    gdk_window_ensure_native(gdkWindow);
-    // SDL asks the X server about the window on a connection of its own: the server must know it.
-    gdk_display_sync(gdk_window_get_display(gdkWindow));
-    return gdk_x11_window_get_xid(gdkWindow);
-}
-
-// Puts the child's X window where wx has just placed it, at once: GTK applies the new geometry
-// only at its next layout, and SDL must see the window's real place and size before it draws.
-void ApplyGeometryNow(wxWindow* window, const wxRect& r) {
-    auto* widget = static_cast<GtkWidget*>(window->GetHandle());
-    GdkWindow* gdkWindow = widget ? gtk_widget_get_window(widget) : nullptr;
-    if (!gdkWindow) return;
-    gdk_window_move_resize(gdkWindow, r.x, r.y, r.width, r.height);
-    gdk_display_sync(gdk_window_get_display(gdkWindow));
-}
-
 } // namespace
 
 CCell::CCell() = default;
@@ -131,11 +104,11 @@ void CCell::DropViewWindow() {
 bool CCell::CreateVideoView(int previewWidth, int previewHeight) {
     DestroyVideoView();
     if (!View || previewWidth <= 0 || previewHeight <= 0 || SDL_WasInit(SDL_INIT_VIDEO) == 0) return false;
-    const unsigned long xid = NativeWindowId(View);
+    const uintptr_t xid = NativeWindowOf(View);
     if (xid == 0) return false;
-    ApplyGeometryNow(View, View->GetRect());
+    ApplyNativeGeometryNow(View, View->GetRect());
     std::lock_guard lock(ViewMutex);
-    Window = SDL_CreateWindowFrom(reinterpret_cast<const void*>(static_cast<uintptr_t>(xid)));
+    Window = SDL_CreateWindowFrom(reinterpret_cast<const void*>(xid));
     // Resizable, so that telling SDL a new size only resizes: SDL moves a fixed-size window back
     // to where it first saw it whenever its size is set.
     if (Window) SDL_SetWindowResizable(Window, SDL_TRUE);
@@ -252,7 +225,7 @@ void CCell::PlaceView() {
     View->SetSize(placed);
     std::lock_guard lock(ViewMutex);
     if (!Window) return;
-    ApplyGeometryNow(View, placed);
+    ApplyNativeGeometryNow(View, placed);
     // GTK owns the window's position; SDL only needs to know the new size to size its surface.
     SDL_SetWindowSize(Window, std::max(r.Width(), 1), std::max(r.Height(), 1));
     if (Renderer) {

@@ -1,12 +1,227 @@
 #include "pages/MCropDlg.h"
 
+#include "app/DeviceCommand.h"
+#include "app/DeviceState.h"
 #include "app/UiStrings.h"
+#include "controls/CGdipButton.h"
+#include "controls/DrawingAids.h"
+#include "controls/NumericEdit.h"
 #include "controls/PageLanguage.h"
+#include "controls/SkinStatic.h"
+#include "mainwnd/MainMessages.h"
+#include "pages/LayerButtonRules.h"
+#include "pages/PageLook.h"
+#include "platform/ui/UserMessages.h"
+#include "platform/ui/WxColour.h"
+
+namespace {
+constexpr COLORREF PreviewFill = 0x00AEFF;
+constexpr int FirstLayerButtonId = 1132;
+constexpr int OnOffId = 1158, ResetId = 1162, InputCaptionId = 1182;
+constexpr int EditIds[4] = {1137, 1005, 1012, 1017};
+
+wxRect ToWx(const PreviewRect& r) { return wxRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top); }
+}  // namespace
 
 MCropDlg::MCropDlg() : MBaseDialog(IDD, true) {}
 
+void MCropDlg::EnsureControls() {
+  if (!Built) OnInitDialog();
+}
+
+void MCropDlg::OnInitDialog() {
+  if (Built) return;
+  Built = true;
+  CreateCaptionButtons(false);
+  static const char* const layerNames[4] = {"MAIN", "PIP-1", "PIP-2", "PIP-3"};
+  for (int layer = 0; layer < 4; ++layer) {
+    auto* b = new CGdipButton(this, FirstLayerButtonId + layer, layerNames[layer],
+                              wxRect(12 + 75 * layer, 40, 71, 28));
+    b->LoadStdImage(144);
+    b->LoadAltImage(148);
+    b->SetCheckOnClick(true);
+    LayerButtons[layer] = b;
+    OnClicked(FirstLayerButtonId + layer, [this, layer] { OnBnClickedLayer(layer); });
+  }
+  InputCaption = new SkinStatic(this, InputCaptionId, "Input Source\n", wxRect(20, 80, 280, 40));
+  OnOffButton = new CGdipButton(this, OnOffId, "ON/OFF", wxRect(60, 130, 86, 28));
+  OnOffButton->LoadStdImage(129);
+  OnOffButton->LoadAltImage(147);
+  OnOffButton->SetToggle(true);
+  ResetButton = new CGdipButton(this, ResetId, "Reset", wxRect(190, 130, 86, 28));
+  ResetButton->LoadStdImage(129);
+  for (CGdipButton* b : {OnOffButton, ResetButton}) b->SetTextColour(PageTextOff);
+  OnClicked(OnOffId, [this] { OnBnClickedOnOff(); });
+  OnClicked(ResetId, [this] { OnBnClickedReset(); });
+
+  const char* const labels[4] = {"H start :", "V start :", "Width :", "Height :"};
+  for (int i = 0; i < 4; ++i) {
+    const int y = 184 + 28 * i;
+    new SkinStatic(this, -1, labels[i], wxRect(178, y + 2, 62, 18));
+    Edits[i] = new oRealEdit(this, EditIds[i], wxRect(240, y, 66, 22));
+    Edits[i]->SetRange(true, i < 2 ? 0.0f : 32.0f, 9999.0f, "%d", i < 2 ? 0.0f : 32.0f);
+  }
+  SetChildFonts();
+  OnMsg(MEditValueChanged, [this](WPARAM id, LPARAM) {
+    OnEditValueChanged(static_cast<int>(id));
+    return 0;
+  });
+  UpdateInputSource();
+  // The preview box hangs below the ON/OFF button.
+  const wxRect button = OnOffButton->GetRect();
+  PreviewBox = {button.x - 30, button.y + 50, button.x + 100, button.y + 150};
+  SourceRow = GetDeviceState().GetLayerInputIndex(SelectedLayer);
+  MarkLayerButtons();
+  SetCropOn(false);
+  UpdateCropPreview();
+}
+
 void MCropDlg::ApplyLanguage() {
+  EnsureControls();
   ApplyLanguageToPage(*this);
   PageTitle = wxString::FromUTF8(UiStrings[70]);
   Refresh();
+}
+
+::CropRect* MCropDlg::Record() {
+  if (!SourceRow || *SourceRow >= InputRowCount) return nullptr;
+  return &GetDeviceState().CropRect[4 * *SourceRow + SelectedLayer];
+}
+
+void MCropDlg::ShowRecord() {
+  const ::CropRect* r = Record();
+  const ::CropRect none{};
+  const ::CropRect& c = r ? *r : none;
+  Edits[0]->SetValue(c.HStart);
+  Edits[1]->SetValue(c.VStart);
+  Edits[2]->SetValue(c.Width);
+  Edits[3]->SetValue(c.Height);
+}
+
+void MCropDlg::SetCropOn(bool on) {
+  CropOn = on;
+  OnOffButton->SetChecked(on);
+  OnOffButton->Refresh();
+  ResetButton->Enable(on);
+  for (oRealEdit* e : Edits) e->Enable(on);
+}
+
+void MCropDlg::SendCropChanged() {
+  if (SourceRow) SendMsg(OwnerWindow(), MPageEvent, EvCropChanged, CropEventArgument(*SourceRow, SelectedLayer));
+}
+
+void MCropDlg::UpdateFromDevice() {
+  EnsureControls();
+  // The layer may show another input since the last refresh.
+  SourceRow = GetDeviceState().GetLayerInputIndex(SelectedLayer);
+  ShowRecord();
+  const ::CropRect* r = Record();
+  SetCropOn(r && r->Enable != 0);
+  UpdateCropPreview();
+  SendCropChanged();
+}
+
+void MCropDlg::UpdateInputSource() {
+  EnsureControls();
+  const DeviceState& state = GetDeviceState();
+  const uint8_t source = state.LayerWindow[SelectedLayer].Source;
+  wxString text = "Input Source\n";
+  if (source < InputRowCount) text += wxString::FromUTF8(state.InputTable[source].Name);
+  InputCaption->SetLabel(text);
+  RefreshRect(InputCaption->GetRect().Inflate(1));
+}
+
+void MCropDlg::MarkLayerButtons() {
+  for (uint32_t layer = 0; layer < 4; ++layer) {
+    LayerButtons[layer]->SetChecked(layer == SelectedLayer);
+    LayerButtons[layer]->SetTextColour(layer == SelectedLayer ? PageTextOn : PageTextOff);
+    LayerButtons[layer]->Refresh();
+  }
+}
+
+void MCropDlg::UpdateLayerButtons() {
+  EnsureControls();
+  const SwitcherSettings& s = GetDeviceState().SwitcherSettings;
+  const LayerButtonPlan plan = LayerButtonsForSwitcher(s.Mode, s.OnProgram, s.OnPreview);
+  ShowLayerButtonPlan(LayerButtons, plan);
+  if (plan.SelectLayer) OnBnClickedLayer(*plan.SelectLayer);
+}
+
+void MCropDlg::OnBnClickedLayer(int layer) {
+  if (layer < 0 || layer >= LayerCount) return;
+  const uint32_t previous = SelectedLayer;
+  SelectedLayer = static_cast<uint32_t>(layer);
+  MarkLayerButtons();
+  if (previous == SelectedLayer) return;
+  SourceRow = GetDeviceState().GetLayerInputIndex(SelectedLayer);
+  ShowRecord();
+  UpdateInputSource();
+  const ::CropRect* r = Record();
+  SetCropOn(r && r->Enable != 0);
+  UpdateCropPreview();
+}
+
+void MCropDlg::OnBnClickedOnOff() {
+  ::CropRect* r = Record();
+  if (!r) {
+    // A layer whose source names no input has no crop to switch.
+    SetCropOn(false);
+    return;
+  }
+  SetCropOn(OnOffButton->IsChecked());
+  r->Enable = CropOn ? 1 : 0;
+  GetDeviceState().SendCommand(CmdCrop, SelectedLayer, 0);
+  SendCropChanged();
+}
+
+void MCropDlg::OnBnClickedReset() {
+  if (!CropOn || !Record()) return;
+  GetDeviceState().SendCommand(CmdCrop, SelectedLayer, 1);
+}
+
+void MCropDlg::OnEditValueChanged(int controlId) {
+  if (!IsShown()) return;
+  int edited = -1;
+  for (int i = 0; i < 4; ++i)
+    if (EditIds[i] == controlId) edited = i;
+  ::CropRect* r = Record();
+  if (edited < 0 || !r) return;
+  PictureRect c{static_cast<int>(Edits[0]->Value()), static_cast<int>(Edits[1]->Value()),
+                static_cast<int>(Edits[2]->Value()), static_cast<int>(Edits[3]->Value())};
+  c = ClampCropEdit(c, static_cast<CropEdit>(edited), r->SourceWidth, r->SourceHeight);
+  Edits[0]->SetValue(static_cast<float>(c.X));
+  Edits[1]->SetValue(static_cast<float>(c.Y));
+  Edits[2]->SetValue(static_cast<float>(c.Width));
+  Edits[3]->SetValue(static_cast<float>(c.Height));
+  // What the edits hold (their own ranges applied) is what is stored and sent.
+  r->HStart = static_cast<uint16_t>(Edits[0]->Value());
+  r->VStart = static_cast<uint16_t>(Edits[1]->Value());
+  r->Width = static_cast<uint16_t>(Edits[2]->Value());
+  r->Height = static_cast<uint16_t>(Edits[3]->Value());
+  UpdateCropPreview();
+  GetDeviceState().SendCommand(CmdCrop, SelectedLayer, 0);
+  SendCropChanged();
+}
+
+void MCropDlg::UpdateCropPreview() {
+  const ::CropRect* r = Record();
+  const PictureRect c{static_cast<int>(Edits[0]->Value()), static_cast<int>(Edits[1]->Value()),
+                      static_cast<int>(Edits[2]->Value()), static_cast<int>(Edits[3]->Value())};
+  PreviewCrop = ScaledPreviewRect(PreviewBox, r ? r->SourceWidth : 0, r ? r->SourceHeight : 0, c);
+  RefreshRect(ToWx(PreviewBox).Inflate(2));
+}
+
+void MCropDlg::PaintExtras(wxDC& dc) {
+  // Frame round the input caption, drawn twice, the second one pixel down and right.
+  const wxRect main = LayerButtons[0]->GetRect(), onOff = OnOffButton->GetRect();
+  const int top = main.GetBottom() + 1 - 2, bottom = onOff.GetBottom() + 1 - 14;
+  const wxRect frame(10, top, GetClientSize().x - 20, bottom - top);
+  DrawFrame(dc, frame);
+  DrawFrame(dc, wxRect(frame.x + 1, frame.y + 1, frame.width, frame.height));
+  dc.SetPen(*wxTRANSPARENT_PEN);
+  dc.SetBrush(wxBrush(ColourFromRef(PreviewFill)));
+  dc.DrawRectangle(ToWx(PreviewBox));
+  dc.SetPen(*wxBLACK_PEN);
+  dc.SetBrush(*wxTRANSPARENT_BRUSH);
+  dc.DrawRectangle(ToWx(PreviewCrop));
 }

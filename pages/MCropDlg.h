@@ -1,18 +1,60 @@
 #pragma once
-// The image crop page.
-// The page exists with its title so that the main window manages it; its controls and the
-// bodies of its refresh operations come with the page's own work.
+// The image crop page: the crop of the selected layer for the input that layer shows, switched
+// on or off, edited inside the input's size, or reset by the device; with a small preview of the
+// crop inside the source picture.
 #include "controls/MBaseDialog.h"
+#include "pages/CropPageLogic.h"
 
+#include <array>
 #include <cstdint>
+#include <optional>
+
+class CGdipButton;
+class oRealEdit;
+class SkinStatic;
+struct CropRect;
 
 class MCropDlg : public MBaseDialog {
  public:
   static constexpr int IDD = 119;
   MCropDlg();
+  // Builds the page's controls once; every other operation builds them first when needed.
+  void OnInitDialog();
   void ApplyLanguage() override;
 
   // Refresh operations that the main window's reply router calls.
-  void UpdateFromDevice() {}
-  void UpdateLayerButtons() {}
+  void UpdateFromDevice();
+  void UpdateLayerButtons();
+  // The caption names the selected layer's input.
+  void UpdateInputSource();
+
+  void OnBnClickedLayer(int layer);
+  void OnBnClickedOnOff();
+  void OnBnClickedReset();
+  void OnEditValueChanged(int controlId);
+  void SetCropOn(bool on);
+
+  uint32_t SelectedLayer = 0;
+  // The input row of the selected layer; none while its source names no input.
+  std::optional<uint32_t> SourceRow;
+  bool CropOn = false;
+  PreviewRect PreviewBox, PreviewCrop;
+  std::array<CGdipButton*, 4> LayerButtons{};
+  std::array<oRealEdit*, 4> Edits{};  // H start, V start, width, height
+  CGdipButton* OnOffButton = nullptr;
+  CGdipButton* ResetButton = nullptr;
+  SkinStatic* InputCaption = nullptr;
+
+ protected:
+  void PaintExtras(wxDC& dc) override;
+
+ private:
+  void EnsureControls();
+  ::CropRect* Record();
+  void ShowRecord();
+  void UpdateCropPreview();
+  void MarkLayerButtons();
+  void SendCropChanged();
+
+  bool Built = false;
 };

@@ -13,20 +13,11 @@
 #include "controls/SkinStatic.h"
 #include "mainwnd/MainMessages.h"
 #include "pages/FeatherLogic.h"
+#include "pages/OperatorNotices.h"
 #include "pages/PageLook.h"
-#include "pages/PageNotices.h"
 #include "platform/ui/UserMessages.h"
 
 namespace {
-CGdipButton* MakeButton(MBaseDialog* page, int id, const char* caption, const wxRect& rect, int image, int alt) {
-  auto* b = new CGdipButton(page, id, wxString::FromUTF8(caption), rect);
-  b->LoadStdImage(image);
-  if (alt) b->LoadAltImage(alt);
-  b->SetFont(page->ControlFont);
-  b->SetTextColour(PageTextOff);
-  return b;
-}
-
 void Light(CGdipButton* b, bool on) {
   b->SetChecked(on);
   b->SetTextColour(on ? PageTextOn : PageTextOff);
@@ -50,7 +41,7 @@ void MMiscDlg::InitButtons() {
   // The tabs sit side by side from the left edge, 26 px below the top.
   const char* tabs[] = {"Setting", "Keyer", "TEST PATTERN", "TIME/TASK"};
   for (int i = 0; i < SubPageCount; ++i) {
-    SubPageTabs[i] = MakeButton(this, IdSubPageFirst + i, tabs[i], wxRect(80 * i, 26, 80, 33), 113, 114);
+    SubPageTabs[i] = MakePageButton(this, IdSubPageFirst + i, tabs[i], wxRect(80 * i, 26, 80, 33), 113, 114);
     SubPageTabs[i]->SetToggle(true);
     OnClicked(IdSubPageFirst + i, [this, i] { OnBnClickedSubPage(IdSubPageFirst + i); });
   }
@@ -59,7 +50,7 @@ void MMiscDlg::InitButtons() {
   const char* loopOuts[] = {"DVI-1", "HDMI-1", "DVI-2", "HDMI-2", "DP1", "SDI", "Ext-1", "Ext-2"};
   for (int i = 0; i < LoopOutCount; ++i) {
     const wxRect r(18 + 72 * (i % 4), 128 + 32 * (i / 4), 68, 28);
-    LoopOutButtons[i] = MakeButton(this, IdLoopOutFirst + i, loopOuts[i], r, 113, 114);
+    LoopOutButtons[i] = MakePageButton(this, IdLoopOutFirst + i, loopOuts[i], r, 113, 114);
     LoopOutButtons[i]->SetCheckOnClick(true);
     OnClicked(IdLoopOutFirst + i, [this, i] { SelectLoopOutSource(i, true); });
   }
@@ -67,10 +58,10 @@ void MMiscDlg::InitButtons() {
   LoopOutButtons[6]->Enable(false);
   LoopOutButtons[7]->Enable(false);
 
-  MakeButton(this, IdOpenProject, "Open Project", wxRect(18, 220, 140, 28), 114, 0);
-  MakeButton(this, IdSaveProject, "Save Project", wxRect(162, 220, 140, 28), 114, 0);
-  MakeButton(this, IdGetData, "Get Data From Machine", wxRect(18, 252, 140, 28), 114, 0);
-  MakeButton(this, IdSetData, "Set Data To Machine", wxRect(162, 252, 140, 28), 114, 0);
+  MakePageButton(this, IdOpenProject, "Open Project", wxRect(18, 220, 140, 28), 114, 0);
+  MakePageButton(this, IdSaveProject, "Save Project", wxRect(162, 220, 140, 28), 114, 0);
+  MakePageButton(this, IdGetData, "Get Data From Machine", wxRect(18, 252, 140, 28), 114, 0);
+  MakePageButton(this, IdSetData, "Set Data To Machine", wxRect(162, 252, 140, 28), 114, 0);
   OnClicked(IdOpenProject, [this] { OnBnClickedOpenProject(); });
   OnClicked(IdSaveProject, [this] { OnBnClickedSaveProject(); });
   OnClicked(IdGetData, [this] { OnBnClickedGetSetData(IdGetData); });
@@ -78,7 +69,7 @@ void MMiscDlg::InitButtons() {
 
   const char* steps[] = {"1>", "2>", "3>", "4>", ">OK"};
   for (int i = 0; i < FactoryResetStepCount; ++i) {
-    ResetButtons[i] = MakeButton(this, IdFactoryResetFirst + i, steps[i], wxRect(20 + 57 * i, 308, 53, 26), 113, 114);
+    ResetButtons[i] = MakePageButton(this, IdFactoryResetFirst + i, steps[i], wxRect(20 + 57 * i, 308, 53, 26), 113, 114);
     ResetButtons[i]->SetToggle(true);
     OnClicked(IdFactoryResetFirst + i, [this, i] { OnBnClickedFactoryResetStep(IdFactoryResetFirst + i); });
   }
@@ -86,7 +77,7 @@ void MMiscDlg::InitButtons() {
   const int windows[] = {IdVideoSettingWindow, IdMediaPlayerWindow, IdFeatheringWindow};
   const char* windowCaptions[] = {"Video Setting >>", "Media Player >>", "Feathering"};
   for (int i = 0; i < 3; ++i) {
-    WindowButtons[i] = MakeButton(this, windows[i], windowCaptions[i], wxRect(11 + 101 * i, 484, 97, 28), 113, 114);
+    WindowButtons[i] = MakePageButton(this, windows[i], windowCaptions[i], wxRect(11 + 101 * i, 484, 97, 28), 113, 114);
     WindowButtons[i]->SetToggle(true);
     const int id = windows[i];
     OnClicked(id, [this, id] { OnBnClickedWindow(id); });
@@ -189,9 +180,9 @@ void MMiscDlg::OnBnClickedGetSetData(int id) {
   DeviceState& s = GetDeviceState();
   if (id == IdGetData) {
     s.SendCommand(CmdReadAll);
-    SendShowBusy(*this, UiStrings[82]);
+    SendBusyBox(*this, true, UiStrings[82]);
   } else if (id == IdSetData) {
-    SendShowBusy(*this, UiStrings[84]);
+    SendBusyBox(*this, true, UiStrings[84]);
     // The whole state goes out with feathering off, as the device expects it then.
     SetFeatherEnabled(s, false);
     SendFeather(s, 3);
@@ -219,7 +210,7 @@ void MMiscDlg::OnBnClickedSaveProject() {
 }
 
 void MMiscDlg::SubmitProjectFile(uint32_t operation, const std::string& path) {
-  SendShowBusy(*this, UiStrings[65]);
+  SendBusyBox(*this, true, UiStrings[65]);
   if (wxWindow* owner = OwnerWindow()) SendMsg(owner, MProjectFile, operation, reinterpret_cast<LPARAM>(&path));
 }
 
@@ -234,7 +225,7 @@ void MMiscDlg::OnBnClickedFactoryResetStep(int id) {
   ShowFactoryResetSteps();
   if (send) {
     GetDeviceState().SendCommand(CmdFactoryReset);
-    ShowPageMessage(this, UiStrings[56], UiStrings[38]);
+    ShowOperatorMessage(this, UiStrings[56], UiStrings[38]);
   }
 }
 

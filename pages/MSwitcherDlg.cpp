@@ -8,8 +8,8 @@
 #include "controls/PageLanguage.h"
 #include "controls/SkinStatic.h"
 #include "mainwnd/MainMessages.h"
+#include "pages/OperatorNotices.h"
 #include "pages/PageLook.h"
-#include "pages/PageNotices.h"
 #include "pages/SwitcherLogic.h"
 #include "platform/ui/UserMessages.h"
 
@@ -102,7 +102,7 @@ void MSwitcherDlg::OnBnClickedOnOff() {
   ShowSwitcherOn(on);
   DeviceState& s = GetDeviceState();
   ApplySwitcherMode(s, SwitcherModeFor(on, CurrentPanel));
-  SendShowBusy(*this, UiStrings[65]);
+  SendBusyBox(*this, true, UiStrings[65]);
   s.SendCommand(CmdSwitcherMode);
   PostModeEvents(on ? 1 : 0);
   SendKeyerQueries();
@@ -121,7 +121,7 @@ void MSwitcherDlg::OnBnClickedPanel(int id) {
   DeviceState& s = GetDeviceState();
   ApplySwitcherMode(s, SwitcherModeFor(true, index));
   if (s.SwitcherSettings.Mode == 2) SendKeyerQueries();
-  SendShowBusy(*this, UiStrings[65]);
+  SendBusyBox(*this, true, UiStrings[65]);
   s.SendCommand(CmdSwitcherMode);
   PostModeEvents(1);
   s.SendCommand(CmdQuery63);
@@ -130,7 +130,7 @@ void MSwitcherDlg::OnBnClickedPanel(int id) {
 void MSwitcherDlg::OnBnClickedMultiMachine() {
   if (!ApplyMultiMachine(GetDeviceState(), MultiMachineButton->IsChecked())) {
     MultiMachineButton->SetChecked(false);
-    ShowPageMessage(this, UiStrings[136], UiStrings[38]);
+    ShowOperatorMessage(this, UiStrings[136], UiStrings[38]);
   }
 }
 

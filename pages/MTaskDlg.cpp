@@ -1,12 +1,268 @@
 #include "pages/MTaskDlg.h"
 
+#include <algorithm>
+
+#include <wx/datectrl.h>
+
+#include "app/DeviceCommand.h"
+#include "app/DeviceState.h"
 #include "app/UiStrings.h"
+#include "controls/CDropButton.h"
 #include "controls/PageLanguage.h"
+#include "controls/NumericEdit.h"
+#include "controls/SkinStatic.h"
+#include "pages/PageLook.h"
+#include "platform/ui/UserMessages.h"
+
+namespace {
+constexpr COLORREF TaskCaption = 0x000000;
+constexpr COLORREF CurrentTaskCaption = 0xEBEBEB;
+
+CGdipButton* MakeButton(MBaseDialog* page, int id, const wxString& text, const wxRect& rect) {
+  auto* b = new CGdipButton(page, id, text, rect);
+  b->LoadStdImage(113);
+  b->LoadAltImage(114);
+  b->SetFont(page->ControlFont);
+  b->SetTextColour(PageTextOff);
+  return b;
+}
+}  // namespace
 
 MTaskDlg::MTaskDlg() : MBaseDialog(IDD, true) {}
 
+void MTaskDlg::OnInitDialog() {
+  if (Built) return;
+  Built = true;
+  PageTitle = wxString();   // a pop-up: background without title text
+
+  // InitButtons
+  SyncButton = MakeButton(this, IdSync, "SYNC", wxRect(226, 134, 72, 28));
+  ScheduleButton = MakeButton(this, IdScheduleOnOff, "ON/OFF", wxRect(18, 212, 84, 28));
+  ScheduleButton->SetToggle(true);
+  for (int i = 0; i < ScheduleTaskCount; ++i) {
+    const wxRect r(18 + 58 * (i % 5), 248 + 30 * (i / 5), 52, 26);
+    TaskButtons[i] = MakeButton(this, IdFirstTask + i, wxString::Format("%d", i + 1), r);
+    TaskButtons[i]->SetTextColour(TaskCaption);
+    TaskButtons[i]->SetCheckOnClick(true);   // a task in use shows lit
+    OnClicked(IdFirstTask + i, [this, i] { OnBnClickedTask(IdFirstTask + i); });
+  }
+  const char* options[] = {"Not Use", "Once", "Every Day"};
+  for (int i = 0; i < 3; ++i) {
+    OptionButtons[i] = MakeButton(this, IdNotUse + i, options[i], wxRect(22 + 92 * i, 404, 86, 26));
+    OptionButtons[i]->SetCheckOnClick(true);
+    OnClicked(IdNotUse + i, [this, i] { OnBnClickedTaskOption(IdNotUse + i); });
+  }
+  ConfirmButton = MakeButton(this, IdConfirm, "Confirm", wxRect(206, 440, 90, 28));
+
+  // InitEdits: local date and time.
+  new SkinStatic(this, wxID_ANY, "Date :", wxRect(24, 50, 50, 18));
+  new SkinStatic(this, wxID_ANY, "Time :", wxRect(24, 78, 50, 18));
+  struct EditRow {
+    int Id;
+    wxRect Rect;
+    float Low, High;
+    const char* Format;
+    oRealEdit** Target;
+  };
+  const EditRow edits[] = {
+      {IdYear, wxRect(80, 47, 60, 22), 20, 2099, "%d", &YearEdit},
+      {IdMonth, wxRect(150, 47, 44, 22), 1, 12, "%02d", &MonthEdit},
+      {IdDay, wxRect(204, 47, 44, 22), 1, 31, "%02d", &DayEdit},
+      {IdHour, wxRect(80, 75, 44, 22), 0, 23, "%02d", &HourEdit},
+      {IdMinute, wxRect(134, 75, 44, 22), 0, 59, "%02d", &MinuteEdit},
+      {IdSecond, wxRect(188, 75, 44, 22), 0, 59, "%02d", &SecondEdit},
+  };
+  for (const EditRow& e : edits) {
+    *e.Target = new oRealEdit(this, e.Id, e.Rect);
+    (*e.Target)->SetRange(true, e.Low, e.High, e.Format, e.Low);
+  }
+  MachineClockText = new SkinStatic(this, IdMachineClock, wxString(), wxRect(24, 140, 190, 18));
+
+  // InitGroupBoxes
+  AddGroupBox(IdDateTimeGroup, wxRect(6, 6, 308, 172), wxString::FromUTF8(UiStrings[22]));
+  AddGroupBox(IdLocalGroup, wxRect(14, 26, 292, 80), wxString::FromUTF8(UiStrings[24]));
+  AddGroupBox(IdMachineGroup, wxRect(14, 112, 292, 58), wxString::FromUTF8(UiStrings[23]));
+  AddGroupBox(IdScheduleGroup, wxRect(6, 188, 308, 290), wxString::FromUTF8(UiStrings[25]));
+  AddGroupBox(IdTaskGroup, wxRect(14, 312, 292, 160), wxString::FromUTF8(UiStrings[26]));
+
+  // InitDropLists: the preset list 10 px right of its label, at the label's top.
+  auto* presetLabel = new SkinStatic(this, IdPresetLabel, "Preset", wxRect(22, 334, 50, 18));
+  const wxRect l = presetLabel->GetRect();
+  PresetList = MakePageDropList(this, TaskPresetListId, wxRect(l.GetRight() + 1 + 10, l.y, 75, 20));
+  CDropList* list = PresetList->GetList();
+  for (int i = 0; i < 10; ++i) list->SetItemData(list->AddString(wxString::Format("%d", i + 1)), i);
+  PresetList->SetCurSel(0);
+
+  DatePicker = new wxDatePickerCtrl(this, IdDatePicker, wxDefaultDateTime, wxPoint(22, 366), wxSize(126, 28));
+  // GTK's time picker cannot show its text beside its spin buttons at this size; three kit edits
+  // hold the task's hour, minute and second instead.
+  const float timeMax[] = {23, 59, 59};
+  for (int i = 0; i < 3; ++i) {
+    TaskTimeEdits[i] = new oRealEdit(this, i == 0 ? IdTimePicker : wxID_ANY, wxRect(156 + 48 * i, 369, 42, 22));
+    TaskTimeEdits[i]->SetRange(true, 0, timeMax[i], "%02d", 0);
+  }
+  const std::time_t now = std::time(nullptr);
+  std::tm t{};
+  localtime_r(&now, &t);
+  TaskTimeEdits[0]->SetValue(static_cast<float>(t.tm_hour));
+  TaskTimeEdits[1]->SetValue(static_cast<float>(t.tm_min));
+  TaskTimeEdits[2]->SetValue(static_cast<float>(t.tm_sec));
+
+  OnClicked(IdScheduleOnOff, [this] { OnBnClickedScheduleOnOff(); });
+  OnClicked(IdSync, [this] { OnBnClickedSync(); });
+  OnClicked(IdConfirm, [this] { OnBnClickedConfirm(); });
+  // The preset choice is read at Confirm.
+  OnMsg(MDropListSelChanged, [](WPARAM, LPARAM) -> LRESULT { return 0; });
+  SetChildFonts();
+  FillPresetList();
+  Machine.LastTick = std::time(nullptr);
+  SetTimer(ClockTimer, 1000);
+}
+
 void MTaskDlg::ApplyLanguage() {
+  OnInitDialog();
   ApplyLanguageToPage(*this);
-  PageTitle = wxString::FromUTF8(UiStrings[78]);
+  const std::pair<int, int> groups[] = {{IdDateTimeGroup, 22}, {IdMachineGroup, 23}, {IdLocalGroup, 24},
+                                        {IdScheduleGroup, 25}, {IdTaskGroup, 26}};
+  for (const auto& [id, text] : groups)
+    if (CSxGroupBox* g = FindGroupBox(id)) g->SetText(wxString::FromUTF8(UiStrings[text]));
   Refresh();
+}
+
+void MTaskDlg::ShowPage(bool show) {
+  OnInitDialog();
+  MBaseDialog::ShowPage(show);
+  if (show) ShowLocalTime(std::time(nullptr));
+}
+
+void MTaskDlg::ShowLocalTime(std::time_t now) {
+  std::tm t{};
+  localtime_r(&now, &t);
+  YearEdit->SetValue(static_cast<float>(t.tm_year + 1900));
+  MonthEdit->SetValue(static_cast<float>(t.tm_mon + 1));
+  DayEdit->SetValue(static_cast<float>(t.tm_mday));
+  HourEdit->SetValue(static_cast<float>(t.tm_hour));
+  MinuteEdit->SetValue(static_cast<float>(t.tm_min));
+  SecondEdit->SetValue(static_cast<float>(t.tm_sec));
+}
+
+void MTaskDlg::ShowMachineClock(const std::string& text) {
+  MachineClockText->SetLabel(wxString::FromUTF8(text));
+  MachineClockText->Refresh();
+}
+
+void MTaskDlg::OnTimer(int id) {
+  if (id == ClockTimer) {
+    const std::time_t now = std::time(nullptr);
+    ShowLocalTime(now);
+    if (Machine.Tick(now)) ShowMachineClock(FormatMachineClock(Machine.Clock));
+  } else if (id == MachineClockTimer) {
+    Machine.Clock += 1;
+    ShowMachineClock(FormatMachineClock(Machine.Clock));
+  }
+}
+
+void MTaskDlg::UpdateMachineTime() {
+  OnInitDialog();
+  const MachineTime& m = GetDeviceState().MachineTime;
+  Machine.Set(m, std::time(nullptr));
+  ShowMachineClock(FormatMachineClock(m.Year + 2000, m.Month, m.Day, m.Hour, m.Minute, m.Second));
+}
+
+void MTaskDlg::OnBnClickedSync() {
+  Machine.Stop();   // the display keeps its last text until the device reports again
+  DeviceState& s = GetDeviceState();
+  s.MachineTime = MachineTimeFromLocal(std::time(nullptr));
+  s.SendCommand(CmdSchedule, 0, 0);
+  s.SendCommand(CmdQuery51, 0);
+}
+
+void MTaskDlg::OnBnClickedScheduleOnOff() {
+  DeviceState& s = GetDeviceState();
+  s.ScheduleSettings.Enable = ScheduleButton->IsChecked() ? 1 : 0;
+  s.SendCommand(CmdSchedule, 0, 2);
+}
+
+void MTaskDlg::FillPresetList() {
+  OnInitDialog();
+  CDropList* list = PresetList->GetList();
+  const auto& used = GetDeviceState().PresetUsed;
+  for (int i = 0; i < list->GetCount() && i < static_cast<int>(used.size()); ++i)
+    list->SetItemDisabled(i, used[i] == 0);
+  PresetList->Refresh();
+}
+
+void MTaskDlg::OnBnClickedTask(int id) {
+  const int i = id - IdFirstTask;
+  if (i < 0 || i >= ScheduleTaskCount) return;
+  CurrentTask = i;
+  for (CGdipButton* b : TaskButtons) b->SetTextColour(TaskCaption);
+  ShowTask(i);
+}
+
+void MTaskDlg::ShowTask(int i) {
+  if (i < 0 || i >= ScheduleTaskCount) return;
+  DeviceState& s = GetDeviceState();
+  ScheduleTask& task = s.ScheduleSettings.ScheduleTask[i];
+  CorrectTaskFields(task);
+  // A day the month does not have (31 February) is shown as the month's last day.
+  const int year = task.Year + 2000;
+  const int day = std::min<int>(task.Day, DaysInMonth(year, task.Month));
+  DatePicker->SetValue(wxDateTime(static_cast<wxDateTime::wxDateTime_t>(day),
+                                  static_cast<wxDateTime::Month>(task.Month - 1), year));
+  TaskTimeEdits[0]->SetValue(task.Hour);
+  TaskTimeEdits[1]->SetValue(task.Minute);
+  TaskTimeEdits[2]->SetValue(task.Second);
+
+  const std::optional<uint8_t> preset = ResolveTaskPreset(s.PresetUsed, task.Preset);
+  if (!preset) return;
+  task.Preset = *preset;
+  DropListSelectByData(PresetList, task.Preset);
+
+  for (CGdipButton* b : OptionButtons) b->SetChecked(false);
+  // A repeat value the page has no button for leaves all three unchecked.
+  if (const std::optional<int> option = RepeatOption(task.Repeat)) OptionButtons[*option]->SetChecked(true);
+  TaskButtons[i]->SetChecked(task.Repeat != 0);
+  TaskButtons[i]->SetTextColour(CurrentTaskCaption);
+}
+
+void MTaskDlg::OnBnClickedTaskOption(int id) {
+  const int index = id - IdNotUse;
+  if (index < 0 || index > 2) return;
+  for (CGdipButton* b : OptionButtons) b->SetChecked(false);
+  OptionButtons[index]->SetChecked(true);
+}
+
+void MTaskDlg::OnBnClickedConfirm() {
+  const int i = CurrentTask;
+  DeviceState& s = GetDeviceState();
+  ScheduleTask& task = s.ScheduleSettings.ScheduleTask[i];
+  const wxDateTime date = DatePicker->GetValue();
+  if (date.IsValid()) {
+    task.Year = static_cast<uint8_t>(std::clamp(date.GetYear() - 2000, 0, 255));
+    task.Month = static_cast<uint8_t>(date.GetMonth() + 1);
+    task.Day = static_cast<uint8_t>(date.GetDay());
+  }
+  task.Hour = static_cast<uint8_t>(TaskTimeEdits[0]->Value());
+  task.Minute = static_cast<uint8_t>(TaskTimeEdits[1]->Value());
+  task.Second = static_cast<uint8_t>(TaskTimeEdits[2]->Value());
+  for (int o = 0; o < 3; ++o)
+    if (OptionButtons[o]->IsChecked()) {
+      task.Repeat = static_cast<uint32_t>(o);
+      break;
+    }
+  const int sel = PresetList->GetCurSel();
+  if (sel >= 0 && sel < PresetList->GetList()->GetCount())
+    task.Preset = static_cast<uint8_t>(PresetList->GetList()->GetItemData(sel));
+  TaskButtons[i]->SetChecked(true);
+  TaskButtons[i]->Refresh();
+  s.SendCommand(CmdSchedule, i, 1);
+}
+
+void MTaskDlg::UpdateSchedule() {
+  OnInitDialog();
+  const ScheduleSettings& sch = GetDeviceState().ScheduleSettings;
+  ScheduleButton->SetChecked(sch.Enable != 0);
+  for (int j = 0; j < ScheduleTaskCount; ++j) TaskButtons[j]->SetChecked(sch.ScheduleTask[j].Repeat != 0);
+  ShowTask(CurrentTask);
 }

@@ -20,15 +20,6 @@
 namespace {
 const wxRect PatternGroupRect(11, 10, 298, 116);
 const wxRect GrabGroupRect(11, 136, 298, 178);
-
-CGdipButton* MakeButton(MBaseDialog* page, int id, const char* caption, const wxRect& rect, int image, int alt) {
-  auto* b = new CGdipButton(page, id, caption, rect);
-  b->LoadStdImage(image);
-  if (alt) b->LoadAltImage(alt);
-  b->SetFont(page->ControlFont);
-  b->SetTextColour(PageTextOff);
-  return b;
-}
 }  // namespace
 
 MTstPatternDlg::MTstPatternDlg() : MBaseDialog(IDD, true) {}
@@ -37,19 +28,19 @@ void MTstPatternDlg::OnInitDialog() {
   if (Built) return;
   Built = true;
   // InitButtons
-  PatternButton = MakeButton(this, IdPatternOnOff, "0ff", wxRect(22, 32, 64, 26), 129, 147);
+  PatternButton = MakePageButton(this, IdPatternOnOff, "0ff", wxRect(22, 32, 64, 26), 129, 147);
   PatternButton->SetToggle(true);
-  MakeButton(this, IdPatternPrevious, "<<", wxRect(96, 32, 44, 26), 129, 0);
-  MakeButton(this, IdPatternNext, ">>", wxRect(146, 32, 44, 26), 129, 0);
+  MakePageButton(this, IdPatternPrevious, "<<", wxRect(96, 32, 44, 26), 129, 0);
+  MakePageButton(this, IdPatternNext, ">>", wxRect(146, 32, 44, 26), 129, 0);
   for (int id = IdPatternFirstHidden; id <= IdPatternLastHidden; ++id) {
-    CGdipButton* b = MakeButton(this, id, "", wxRect(22, 32, 20, 20), 129, 0);
+    CGdipButton* b = MakePageButton(this, id, "", wxRect(22, 32, 20, 20), 129, 0);
     b->SetLabel(wxString::Format("%d", id - IdPatternFirstHidden + 3));
     b->Hide();
   }
-  GrabButton = MakeButton(this, IdPixelGrab, "Pixel Grab", wxRect(22, 158, 100, 26), 128, 130);
+  GrabButton = MakePageButton(this, IdPixelGrab, "Pixel Grab", wxRect(22, 158, 100, 26), 128, 130);
   GrabButton->SetToggle(true);
-  auto* caption = MakeButton(this, IdCaptionSettings, "Caption Settings", wxRect(22, 324, 276, 30), 113, 0);
-  caption->SetTextColour(0xEBEBEB);
+  auto* caption = MakePageButton(this, IdCaptionSettings, "Caption Settings", wxRect(22, 324, 276, 30), 113, 0);
+  caption->SetTextColour(PageTextOff);
   // InitEdits
   new SkinStatic(this, IdGrabHLabel, "H Start : ", wxRect(22, 198, 70, 16));
   new SkinStatic(this, IdGrabVLabel, "V Start : ", wxRect(22, 226, 70, 16));

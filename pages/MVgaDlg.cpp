@@ -7,23 +7,14 @@
 #include "controls/NumericEdit.h"
 #include "controls/PageLanguage.h"
 #include "controls/SkinStatic.h"
+#include "pages/OperatorNotices.h"
 #include "pages/PageLook.h"
-#include "pages/PageNotices.h"
 #include "pages/VgaAdjustLogic.h"
 #include "platform/ui/UserMessages.h"
 
 namespace {
 // How far the ADC panel pushes the DDC section down.
 constexpr int AdcPanelHeight = 150;
-
-CGdipButton* MakeButton(MBaseDialog* page, int id, const char* caption, const wxRect& rect, int image, int alt = 0) {
-  auto* b = new CGdipButton(page, id, caption, rect);
-  b->LoadStdImage(image);
-  if (alt) b->LoadAltImage(alt);
-  b->SetFont(page->ControlFont);
-  b->SetTextColour(PageTextOff);
-  return b;
-}
 }  // namespace
 
 MVgaDlg::MVgaDlg() : MBaseDialog(IDD, true) {}
@@ -38,7 +29,7 @@ void MVgaDlg::OnInitDialog() {
   AddGroupBox(IdVgaGroupDdc, wxRect(11, 298 + AdcPanelHeight, 298, 60), wxString::FromUTF8(UiStrings[19]));
 
   InputSource = new SkinStatic(this, IdVgaInputSource, "Input Source\n", wxRect(22, 52, 150, 34));
-  MakeButton(this, IdVgaAutoAdjust, "Auto Adjust", wxRect(186, 54, 112, 28), 129);
+  MakePageButton(this, IdVgaAutoAdjust, "Auto Adjust", wxRect(186, 54, 112, 28), 129);
   const char* labels[] = {"Clock : ", "Phase : ", "H Position : ", "V Position : "};
   for (size_t i = 0; i < VgaDisplayEdits.size(); ++i) {
     const int top = 96 + 28 * static_cast<int>(i);
@@ -51,8 +42,8 @@ void MVgaDlg::OnInitDialog() {
   new SkinStatic(this, wxID_ANY, "Input : ", wxRect(22, 262, 50, 16));
   CodeEdit = new oRealEdit(this, IdVgaCode, wxRect(74, 260, 70, 20));
   CodeEdit->SetRange(true, 0, 9999, "%d", 0);
-  EnterButton = MakeButton(this, IdVgaEnter, "enter", wxRect(152, 256, 64, 28), 129);
-  AdcButton = MakeButton(this, IdVgaAdcOnOff, "ON/OFF", wxRect(226, 256, 72, 28), 128, 130);
+  EnterButton = MakePageButton(this, IdVgaEnter, "enter", wxRect(152, 256, 64, 28), 129);
+  AdcButton = MakePageButton(this, IdVgaAdcOnOff, "ON/OFF", wxRect(226, 256, 72, 28), 128, 130);
   AdcButton->SetToggle(true);
   AdcButton->Enable(false);
   AdcButton->SetDisabledLook(true);
@@ -68,10 +59,10 @@ void MVgaDlg::OnInitDialog() {
     e->SetRange(true, VgaAdcEdits[i].Min, VgaAdcEdits[i].Max, "%d", 0);
     AdcPanel.push_back(e);
   }
-  AdcPanel.push_back(MakeButton(this, IdVgaCalibrate, "Calibrate", wxRect(40, 384, 100, 28), 129));
-  AdcPanel.push_back(MakeButton(this, IdVgaRest, "Rest", wxRect(180, 384, 100, 28), 129));
+  AdcPanel.push_back(MakePageButton(this, IdVgaCalibrate, "Calibrate", wxRect(40, 384, 100, 28), 129));
+  AdcPanel.push_back(MakePageButton(this, IdVgaRest, "Rest", wxRect(180, 384, 100, 28), 129));
 
-  DdcButton = MakeButton(this, IdVgaDdcOnOff, "ON/OFF", wxRect(124, 318 + AdcPanelHeight, 72, 28), 128, 130);
+  DdcButton = MakePageButton(this, IdVgaDdcOnOff, "ON/OFF", wxRect(124, 318 + AdcPanelHeight, 72, 28), 128, 130);
   DdcButton->SetToggle(true);
 
   OnClicked(IdVgaAutoAdjust, [this] { OnBnClickedAutoAdjust(); });
@@ -136,20 +127,20 @@ void MVgaDlg::UpdateInputSource(int layer) {
 
 void MVgaDlg::ShowResult() {
   const bool ok = GetDeviceState().OperationStatus.Result != 0;
-  ShowPageMessage(this, UiStrings[34] + " " + UiStrings[ok ? 66 : 67]);
+  ShowOperatorMessage(this, UiStrings[34] + " " + UiStrings[ok ? 66 : 67]);
 }
 
 void MVgaDlg::OnBnClickedAutoAdjust() {
   DeviceState& s = GetDeviceState();
   SendVgaAutoAdjust(s);
-  SendShowBusy(*this, UiStrings[65]);
+  SendBusyBox(*this, true, UiStrings[65]);
 }
 
 void MVgaDlg::OnBnClickedDdcOnOff() { SendVgaDdc(GetDeviceState(), DdcButton->IsChecked()); }
 
 void MVgaDlg::OnBnClickedEnter() {
   if (!VgaAccessCodeMatches(CodeEdit->Value())) {
-    ShowPageMessage(this, UiStrings[35]);
+    ShowOperatorMessage(this, UiStrings[35]);
     return;
   }
   AdcButton->SetDisabledLook(false);
@@ -169,7 +160,7 @@ void MVgaDlg::OnBnClickedAdcOnOff() {
 
 void MVgaDlg::OnBnClickedCalibrate() {
   SendVgaCalibrate(GetDeviceState());
-  SendShowBusy(*this, UiStrings[65]);
+  SendBusyBox(*this, true, UiStrings[65]);
 }
 
 void MVgaDlg::OnBnClickedRest() { SendVgaReset(GetDeviceState()); }

@@ -1,12 +1,34 @@
 #include "pages/PageLook.h"
 
 #include "controls/CDropButton.h"
+#include "controls/CGdipButton.h"
 #include "controls/MBaseDialog.h"
+#include "pages/LayerButtonRules.h"
 
 CDropButton* MakePageDropList(MBaseDialog* page, int notifyId, const wxRect& rect) {
   auto* list = new CDropButton;
-  list->Create(wxString(), page, notifyId, 0x101010, 0x101010, PageTextOff, -1, &page->ControlFont, 0xFFFFFF, rect);
-  list->GetList()->SetBkColor(0x2E2E2E);
-  list->GetList()->SetSelColor(0x50FFFF);
+  list->Create(wxString(), page, notifyId, 0x101010, 0x101010, PageTextOff, -1, &page->ControlFont, 0x2E2E2E, rect);
+  if (CDropList* l = list->GetList()) {
+    l->SetBkColor(0x2E2E2E);
+    l->SetSelColor(0x50FFFF);
+  }
   return list;
+}
+
+CGdipButton* MakePageButton(MBaseDialog* page, int id, const char* caption, const wxRect& rect, int image, int alt) {
+  auto* b = new CGdipButton(page, id, wxString::FromUTF8(caption), rect);
+  b->LoadStdImage(image);
+  if (alt) b->LoadAltImage(alt);
+  b->SetFont(page->ControlFont);
+  b->SetTextColour(PageTextOff);
+  return b;
+}
+
+void ShowLayerButtonPlan(const std::array<CGdipButton*, 4>& buttons, const LayerButtonPlan& plan) {
+  for (size_t layer = 0; layer < buttons.size(); ++layer) {
+    const LayerButtonState& b = plan.Buttons[layer];
+    if (!buttons[layer]) continue;
+    if (b.Caption) buttons[layer]->SetLabel(wxString::FromUTF8(*b.Caption));
+    if (b.Enabled) buttons[layer]->Enable(*b.Enabled);
+  }
 }

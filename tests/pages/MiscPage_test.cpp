@@ -9,7 +9,7 @@
 #include "controls/SkinStatic.h"
 #include "mainwnd/MainMessages.h"
 #include "pages/MMiscDlg.h"
-#include "pages/PageNotices.h"
+#include "pages/OperatorNotices.h"
 #include "platform/ui/UserMessages.h"
 
 namespace {
@@ -18,7 +18,10 @@ protected:
     void SetUp() override {
         ResetDeviceState();
         CurrentLanguageStaticId = 1251;
-        SetPageMessageHook([this](const std::string& text, const std::string&) { Messages.push_back(text); });
+        SetOperatorNoticeHook([this](const std::string& text, const std::string&) {
+            Messages.push_back(text);
+            return true;
+        });
         Page = new MMiscDlg;
         Host = std::make_unique<PageHost>(Page, wxSize(320, 526));
         Host->Listen(MShowBusy);
@@ -47,7 +50,7 @@ protected:
     }
     void TearDown() override {
         Host.reset();
-        SetPageMessageHook(nullptr);
+        SetOperatorNoticeHook(nullptr);
         CurrentLanguageStaticId = 1251;
         ResetDeviceState();
     }

@@ -7,7 +7,7 @@
 #include "controls/CGdipButton.h"
 #include "mainwnd/MainMessages.h"
 #include "pages/MSwitcherDlg.h"
-#include "pages/PageNotices.h"
+#include "pages/OperatorNotices.h"
 #include "pages/SwitcherLogic.h"
 #include "platform/ui/UserMessages.h"
 
@@ -16,7 +16,10 @@ class SwitcherPage : public ::testing::Test {
 protected:
     void SetUp() override {
         ResetDeviceState();
-        SetPageMessageHook([this](const std::string& text, const std::string&) { Messages.push_back(text); });
+        SetOperatorNoticeHook([this](const std::string& text, const std::string&) {
+            Messages.push_back(text);
+            return true;
+        });
         Page = new MSwitcherDlg;
         Host = std::make_unique<PageHost>(Page, wxSize(320, 290));
         Host->Listen(MPageEvent);
@@ -28,7 +31,7 @@ protected:
     }
     void TearDown() override {
         Host.reset();
-        SetPageMessageHook(nullptr);
+        SetOperatorNoticeHook(nullptr);
         ResetDeviceState();
     }
     std::vector<uint32_t> Commands() const {

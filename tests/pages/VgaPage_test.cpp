@@ -7,7 +7,7 @@
 #include "controls/KitControlFactory.h"
 #include "controls/NumericEdit.h"
 #include "pages/MVgaDlg.h"
-#include "pages/PageNotices.h"
+#include "pages/OperatorNotices.h"
 #include "pages/VgaAdjustLogic.h"
 #include "platform/ui/UserMessages.h"
 
@@ -16,7 +16,10 @@ class VgaPage : public ::testing::Test {
 protected:
     void SetUp() override {
         ResetDeviceState();
-        SetPageMessageHook([this](const std::string& text, const std::string&) { Messages.push_back(text); });
+        SetOperatorNoticeHook([this](const std::string& text, const std::string&) {
+            Messages.push_back(text);
+            return true;
+        });
         Page = new MVgaDlg;
         Host = std::make_unique<PageHost>(Page, wxSize(320, 526));
         Page->OnInitDialog();
@@ -26,7 +29,7 @@ protected:
     }
     void TearDown() override {
         Host.reset();
-        SetPageMessageHook(nullptr);
+        SetOperatorNoticeHook(nullptr);
         ResetDeviceState();
     }
     oRealEdit* Edit(int id) { return FindKitControl<oRealEdit>(Page, id); }

@@ -9,7 +9,9 @@ const char* const kUsage =
     "usage: velkan-devsim [--device IPv4]... [--serial PATH [--serial-baud N] [--serial-id N]]\n"
     "                     [--state FILE] [--log FILE]\n"
     "                     [--short-every N] [--garbage-every N] [--bad-crc-every N] [--drop-after N]\n"
-    "                     [--silent] [--stall] [--exit-with-parent]\n";
+    "                     [--silent] [--stall] [--exit-with-parent]\n"
+    "                     [--preview FILE] [--encoder-fault none|refuse|reject|bad-answer|silent|hang-up]\n"
+    "                     [--encoder-log FILE]\n";
 
 namespace {
 
@@ -78,6 +80,19 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
             o.faults.silent = true;
         } else if (a == "--stall") {
             o.faults.stall = true;
+        } else if (a == "--preview") {
+            if (!value(o.previewStream)) return std::nullopt;
+        } else if (a == "--encoder-fault") {
+            std::string name;
+            if (!value(name)) return std::nullopt;
+            const auto fault = ParseEncoderFault(name);
+            if (!fault) {
+                error = "--encoder-fault: unknown fault " + name;
+                return std::nullopt;
+            }
+            o.encoderFault = *fault;
+        } else if (a == "--encoder-log") {
+            if (!value(o.encoderLog)) return std::nullopt;
         } else if (a == "--exit-with-parent") {
             o.exitWithParent = true;
         } else {

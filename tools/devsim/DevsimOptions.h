@@ -1,5 +1,7 @@
 // Command line of the simulated processor.
 #pragma once
+#include "tools/devsim/EncoderPackageServer.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -26,6 +28,9 @@ struct Options {
     std::string logFile;
     FaultSwitches faults;
     bool exitWithParent = false; // end with the process that started it
+    std::string previewStream;   // H.264 file streamed while the preview is on; empty: preview off
+    EncoderFault encoderFault = EncoderFault::None;
+    std::string encoderLog;      // what the encoder package servers saw
 };
 
 // Parses argv; on a bad command line returns nothing and fills `error`.

@@ -92,6 +92,23 @@ bool DevsimServer::Start() {
             return false;
         }
     }
+    if (!options_.previewStream.empty()) {
+        if (!preview_.Load(options_.previewStream)) {
+            std::fprintf(stderr, "velkan-devsim: no H.264 pictures in %s\n", options_.previewStream.c_str());
+            return false;
+        }
+        for (auto& d : devices_) d->SetPreviewOn(true);
+        nextPicture_ = std::chrono::steady_clock::now();
+    }
+    for (size_t i = 0; i < options_.devices.size(); ++i) {
+        auto server = std::make_unique<EncoderPackageServer>(options_.devices[i], devices_[i]->Id(),
+                                                             options_.encoderFault, options_.encoderLog);
+        // The link works without it; only the package upload needs the port.
+        if (!server->Start())
+            std::fprintf(stderr, "velkan-devsim: no encoder package server on %s:%u: %s\n",
+                         options_.devices[i].c_str(), kEncoderPackagePort, std::strerror(errno));
+        encoders_.push_back(std::move(server));
+    }
     if (!options_.serialPath.empty() && !OpenSerial()) {
         std::fprintf(stderr, "velkan-devsim: cannot open serial %s\n", options_.serialPath.c_str());
         return false;
@@ -139,7 +156,8 @@ void DevsimServer::Run(const std::atomic<bool>& stop) {
             fds.push_back({connections_[i]->fd, events, 0});
             what.push_back({Conn, i});
         }
-        if (::poll(fds.data(), fds.size(), 200) <= 0) continue;
+        const int wait = preview_.Empty() ? 200 : StreamPreview();
+        if (::poll(fds.data(), fds.size(), wait) <= 0) continue;
         std::vector<size_t> dead;
         for (size_t i = 0; i < fds.size(); ++i) {
             if (!fds[i].revents) continue;
@@ -257,6 +275,27 @@ void DevsimServer::Flush(Connection& c) {
         c.fd = -1;
         c.out.clear();
     }
+}
+
+int DevsimServer::StreamPreview() {
+    using namespace std::chrono;
+    const auto now = steady_clock::now();
+    const auto period = milliseconds(1000 / kPreviewPicturesPerSecond);
+    if (now >= nextPicture_) {
+        ++picturesSent_;
+        for (auto& c : connections_) {
+            if (c->fd < 0 || c->serial || c->framesIn == 0 || !devices_[c->device]->PreviewOn()) continue;
+            std::vector<Reply> replies;
+            for (auto& packet : preview_.PicturePackets(c->previewPicture++)) replies.push_back({26, std::move(packet)});
+            if (picturesSent_ % kPreviewOtherChannelEvery == 0)
+                for (uint8_t channel = 1; channel <= 3; ++channel)
+                    replies.push_back({26, PreviewStream::OtherChannelPacket(channel)});
+            SendReplies(*c, replies);
+        }
+        nextPicture_ += period;
+        if (nextPicture_ < now) nextPicture_ = now + period; // fell behind: no burst to catch up
+    }
+    return static_cast<int>(duration_cast<milliseconds>(nextPicture_ - now).count()) + 1;
 }
 
 void DevsimServer::Log(const SimDevice& d, const velklink::Frame& frame) {

@@ -2,9 +2,12 @@
 #pragma once
 #include "platform/comm/LinkFrame.h"
 #include "tools/devsim/DevsimOptions.h"
+#include "tools/devsim/EncoderPackageServer.h"
+#include "tools/devsim/PreviewStream.h"
 #include "tools/devsim/SimDevice.h"
 
 #include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -29,6 +32,7 @@ private:
         std::vector<uint8_t> out;
         unsigned framesIn = 0;
         unsigned repliesOut = 0;
+        size_t previewPicture = 0; // the next picture of the preview loop for this link
     };
 
     void Accept(size_t device, int listenFd);
@@ -38,6 +42,9 @@ private:
     void Flush(Connection& c);
     void Log(const SimDevice& d, const velklink::Frame& frame);
     bool OpenSerial();
+    // Sends the next preview picture on every network link that said HELLO to a device whose
+    // preview is on; returns how long until the next one is due (ms).
+    int StreamPreview();
 
     Options options_;
     std::vector<std::unique_ptr<SimDevice>> devices_;
@@ -46,6 +53,10 @@ private:
     int broadcastFd_ = -1;
     std::vector<std::unique_ptr<Connection>> connections_;
     FILE* log_ = nullptr;
+    std::vector<std::unique_ptr<EncoderPackageServer>> encoders_;
+    PreviewStream preview_;
+    std::chrono::steady_clock::time_point nextPicture_{};
+    unsigned picturesSent_ = 0;
 };
 
 } // namespace devsim

@@ -1,5 +1,7 @@
 #include "tools/devsim/SimDevice.h"
 
+#include <arpa/inet.h>
+
 #include "tools/devsim/StateLayout.h"
 
 #include <algorithm>
@@ -94,7 +96,7 @@ Reply SimDevice::SearchAnswer() const {
 std::vector<Reply> SimDevice::Handle(const velklink::Frame& frame) {
     switch (frame.type) {
     case velklink::FrameHello:
-        return {{0, {1}}, {1, {0}}};
+        return {{0, {1}}, {1, {uint8_t(previewOn_ ? 1 : 0)}}};
     case velklink::FramePing:
         return {{23, {1}}};
     case velklink::FrameCommand:
@@ -378,11 +380,11 @@ std::vector<Reply> SimDevice::HandleCommand(uint32_t command, const uint8_t* b) 
         }
         return {CaptionReply(c)};
     }
-    case 25:
-        encoder_[1] = b[0];
+    case 25: // a0 = 0, frame rate, resolution code, kbps high, kbps low (then again, or FF x 4)
         encoder_[2] = b[1];
         encoder_[3] = b[2];
         encoder_[4] = b[3];
+        encoder_[5] = b[4];
         return {EncoderReply(2)};
     case 33:
         if (b[0] == 0 && b[1] < 3) PutU32(s + kExtensionActiveSource, b[1]);
@@ -502,14 +504,18 @@ Reply SimDevice::CaptionReply(int caption) const {
 Reply SimDevice::EncoderReply(uint8_t kind) const {
     Reply r{28, std::vector<uint8_t>(encoder_.begin(), encoder_.end())};
     r.payload[0] = kind;
-    if (kind == 2 && r.payload[1] == 0) { // settings: 30 fps, resolution code 1, 2048 kbit/s
-        r.payload[1] = 30;
-        r.payload[2] = 1;
-        r.payload[3] = 0x08;
-        r.payload[4] = 0x00;
+    // Settings: frame rate in byte 2, resolution code in 3, kbit/s in 4 (high) and 5 (low), as the
+    // settings page reads them; until told otherwise 30 fps, code 1 (352 x 240), 2048 kbit/s.
+    if (kind == 2 && r.payload[2] == 0) {
+        r.payload[2] = 30;
+        r.payload[3] = 1;
+        r.payload[4] = 0x08;
+        r.payload[5] = 0x00;
     }
-    if (kind == 0) { // the encoder's address: the device's own
-        const uint8_t address[4] = {127, 0, 0, id_};
+    if (kind == 0) { // the encoder's address: the device's own (a serial device: 127.0.0.id)
+        uint8_t address[4] = {127, 0, 0, id_};
+        in_addr a{};
+        if (!ip_.empty() && inet_pton(AF_INET, ip_.c_str(), &a) == 1) std::memcpy(address, &a.s_addr, 4);
         std::copy(address, address + 4, r.payload.begin() + 5);
     }
     if (kind == 1) { // version 2.3

@@ -43,6 +43,9 @@ public:
     bool Addressed(uint8_t target) const { return target == id_ || target == velklink::kAnyDevice; }
     // Applies one frame from the program and returns the replies, in order.
     std::vector<Reply> Handle(const velklink::Frame& frame);
+    // Whether the device reports its preview on (slot 1) and streams it.
+    void SetPreviewOn(bool on) { previewOn_ = on; }
+    bool PreviewOn() const { return previewOn_; }
     // The answer to a search: IP text and MAC (slot 27).
     Reply SearchAnswer() const;
 
@@ -74,6 +77,7 @@ private:
     std::array<uint8_t, 6> machineTime_{26, 1, 1, 12, 0, 0};
     std::array<uint8_t, 10> encoder_{};
     std::vector<uint8_t> caption_; // caption bitmap bytes stored from the chunks
+    bool previewOn_ = false;
 };
 
 } // namespace devsim

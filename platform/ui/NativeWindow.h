@@ -1,0 +1,16 @@
+#pragma once
+// SDL draws into child windows of ours through their X11 window ids. GTK makes child windows
+// client-side and places them lazily; these make one a real X window and put it in place at once.
+#include <cstdint>
+
+#include <wx/gdicmn.h>
+
+class wxWindow;
+
+// The X11 window id of a child window (made native if it was not), or 0 when there is none.
+uintptr_t NativeWindowOf(wxWindow* window);
+
+// Puts a native child's X window where wx has just placed it, at once: GTK applies the new
+// geometry only at its next layout, and SDL must see the real place and size before it draws.
+// A window that is not native is left to GTK.
+void ApplyNativeGeometryNow(wxWindow* window, const wxRect& rect);

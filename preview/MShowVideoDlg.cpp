@@ -1,0 +1,137 @@
+#include "preview/MShowVideoDlg.h"
+
+#include "controls/PageLanguage.h"
+#include "controls/PopupPageHost.h"
+#include "controls/SkinStatic.h"
+#include "preview/channel/PreviewChannels.h"
+
+#define SDL_MAIN_HANDLED
+#include <SDL.h>
+
+namespace {
+
+wxRect ToWx(const PreviewRect& r) { return wxRect(r.Left, r.Top, r.Width, r.Height); }
+
+} // namespace
+
+MShowVideoDlg::MShowVideoDlg() : MBaseDialog(IDD, false) {
+    for (int i = 0; i < PreviewPaneCount; ++i)
+        Panes[static_cast<size_t>(i)] =
+            std::make_unique<ShowStatic>([this, i] { CallAfter([this, i] { OnPictureReady(i); }); });
+}
+
+MShowVideoDlg::~MShowVideoDlg() {
+    // Each pane leaves the channel before its window goes.
+    for (auto& pane : Panes) pane->Release();
+}
+
+void MShowVideoDlg::OnInitDialog() {
+    if (Built || !GetHandle()) return;
+    Built = true;
+    // GTK draws on X11 here, so SDL's windows must be X11 windows too. SDL stays up for the rest
+    // of the program (the working area's cells share it).
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+    if (SDL_WasInit(SDL_INIT_VIDEO) == 0) SDL_InitSubSystem(SDL_INIT_VIDEO);
+    CreateCaptionButtons(true);
+    const wxSize client = GetClientSize();
+    for (int i = 0; i < PreviewPaneCount; ++i) {
+        Labels[static_cast<size_t>(i)] =
+            new SkinStatic(this, PreviewLabelFirstId + i, wxString::Format("Window %d", i + 1),
+                           ToWx(PreviewLabelRect(client.x, client.y, i)));
+        Panes[static_cast<size_t>(i)]->Create(this, ToWx(PreviewPaneRect(client.x, client.y, i)));
+    }
+    SetChildFonts();
+    Bind(wxEVT_SIZE, [this](wxSizeEvent& e) {
+        PlacePanes();
+        e.Skip();
+    });
+    Bind(wxEVT_LEFT_DOWN, &MShowVideoDlg::OnMouseDown, this);
+    Bind(wxEVT_MOTION, &MShowVideoDlg::OnMouseMove, this);
+    Bind(wxEVT_LEFT_UP, &MShowVideoDlg::OnMouseUp, this);
+    Bind(wxEVT_MOUSE_CAPTURE_LOST, [this](wxMouseCaptureLostEvent&) { DragHit = PreviewHit::Client; });
+}
+
+void MShowVideoDlg::ApplyLanguage() {
+    OnInitDialog();
+    ApplyLanguageToPage(*this);
+    Refresh();
+}
+
+void MShowVideoDlg::PlacePanes() {
+    const wxSize client = GetClientSize();
+    for (int i = 0; i < PreviewPaneCount; ++i) {
+        if (SkinStatic* label = Labels[static_cast<size_t>(i)])
+            label->SetSize(ToWx(PreviewLabelRect(client.x, client.y, i)));
+        Panes[static_cast<size_t>(i)]->Place(ToWx(PreviewPaneRect(client.x, client.y, i)));
+    }
+    Refresh();
+}
+
+void MShowVideoDlg::RebuildPanes(PreviewChannels* channels) {
+    Channels = channels;
+    if (!Channels) {
+        for (auto& pane : Panes) pane->Release();
+        return;
+    }
+    OnInitDialog();
+    H264Channel& main = Channels->Main();
+    const wxSize client = GetClientSize();
+    for (int i = 0; i < PreviewPaneCount; ++i) {
+        ShowStatic& pane = *Panes[static_cast<size_t>(i)];
+        pane.DestroySDL();
+        const wxRect rect = ToWx(PreviewPaneRect(client.x, client.y, i));
+        pane.Create(this, rect);
+        pane.Window()->Show();
+        pane.SetQuadrant(main.GetWidth(), main.GetHeight(), i);
+        pane.CreateSDL();
+        pane.Place(rect);
+        pane.Register(main);
+    }
+}
+
+void MShowVideoDlg::OnPictureReady(int pane) {
+    if (pane >= 0 && pane < PreviewPaneCount) Panes[static_cast<size_t>(pane)]->ShowLatest();
+}
+
+// The window has no frame of its own: its edges, corners and caption move and size it.
+void MShowVideoDlg::OnMouseDown(wxMouseEvent& event) {
+    wxWindow* host = PopupHost();
+    if (!host) return event.Skip();
+    const wxPoint at = ClientToScreen(event.GetPosition());
+    const wxRect window = host->GetScreenRect();
+    const PreviewRect rect{window.x, window.y, window.width, window.height};
+    const PreviewHit hit = PreviewWindowHitTest(at.x, at.y, rect);
+    if (hit == PreviewHit::Client) return event.Skip();
+    DragHit = hit;
+    DragFrom = at;
+    DragStartRect = rect;
+    if (!HasCapture()) CaptureMouse();
+}
+
+void MShowVideoDlg::OnMouseMove(wxMouseEvent& event) {
+    wxWindow* host = PopupHost();
+    if (DragHit == PreviewHit::Client || !host || !event.LeftIsDown()) return event.Skip();
+    const wxPoint at = ClientToScreen(event.GetPosition());
+    const PreviewRect r = DragPreviewWindow(DragStartRect, DragHit, at.x - DragFrom.x, at.y - DragFrom.y);
+    host->SetSize(r.Left, r.Top, r.Width, r.Height);
+}
+
+void MShowVideoDlg::OnMouseUp(wxMouseEvent& event) {
+    if (DragHit == PreviewHit::Client) return event.Skip();
+    DragHit = PreviewHit::Client;
+    if (HasCapture()) ReleaseMouse();
+}
+
+MShowVideoDlg* CreatePreviewWindow(wxWindow* owner, const wxRect& rect) {
+    auto* host = new PopupPageHost(owner, rect);
+    host->SetMinSize(wxSize(PreviewMinWidth, PreviewMinHeight));
+    auto* page = new MShowVideoDlg;
+    if (!host->HostPage(*page)) {
+        delete page;
+        host->Destroy();
+        return nullptr;
+    }
+    page->PageTitle = "Video Window";
+    page->OnInitDialog();
+    return page;
+}

@@ -1,0 +1,149 @@
+// The crop page under X.
+#include "PageWindowTest.h"
+
+#include "app/DeviceCommand.h"
+#include "controls/CGdipButton.h"
+#include "controls/NumericEdit.h"
+#include "controls/SkinStatic.h"
+#include "mainwnd/MainMessages.h"
+#include "pages/MCropDlg.h"
+#include "platform/ui/UserMessages.h"
+
+namespace {
+class CropPage : public PageWindowTest {
+protected:
+    void SetUp() override {
+        PageWindowTest::SetUp();
+        DeviceState& s = GetDeviceState();
+        // MAIN shows HDMI-1 (row 1), a 1920 x 1080 signal, its crop on.
+        s.LayerWindow[0].Source = 1;
+        CropRect& c = s.CropRect[4 * 1 + 0];
+        c = {1, 0, 200, 0, 1000, 1080, 1920, 1080};
+        Page = new MCropDlg;
+        Page->Create(Frame, wxRect(0, 0, 320, 500));
+        Page->OnInitDialog();
+        Page->ApplyLanguage();
+        Page->ShowPage(true);
+        Page->UpdateFromDevice();
+        Pump(30);
+        ClearRecords();
+    }
+    void Type(int controlId, float value) {
+        for (oRealEdit* e : Page->Edits)
+            if (e->GetId() == controlId) e->SetValue(value);
+        Page->OnEditValueChanged(controlId);
+    }
+    MCropDlg* Page = nullptr;
+};
+}  // namespace
+
+TEST_F(CropPage, RefreshShowsTheLayersCropForItsInput) {
+    EXPECT_TRUE(Page->CropOn);
+    EXPECT_EQ(Page->Edits[0]->Value(), 200);
+    EXPECT_EQ(Page->Edits[2]->Value(), 1000);
+    EXPECT_TRUE(Page->ResetButton->IsEnabled());
+    EXPECT_EQ(Page->SourceRow, 1u);
+}
+
+TEST_F(CropPage, WidthAndStartKeptInsideTheSource) {
+    Type(1012, 1800);
+    EXPECT_EQ(Page->Edits[2]->Value(), 1720);
+    const CropRect& c = GetDeviceState().CropRect[4];
+    EXPECT_EQ(c.Width, 1720);
+    ASSERT_EQ(CommandNumbers(), std::vector<uint32_t>{CmdCrop});
+    const std::vector<uint8_t> b = Commands()[0].Bytes;
+    EXPECT_EQ(b[0], 0);
+    EXPECT_EQ(b[1], 1);
+    EXPECT_EQ(b[2] | b[3] << 8, 200);
+    EXPECT_EQ(b[6] | b[7] << 8, 1720);
+    EXPECT_EQ(b[10], 0);
+    const auto events = MessagesOf(MPageEvent);
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].W, EvCropChanged);
+    EXPECT_EQ(events[0].L, 0x0100);
+    Type(1137, 300);
+    EXPECT_EQ(Page->Edits[0]->Value(), 200);
+}
+
+TEST_F(CropPage, PreviewOfAQuarter) {
+    Page->Edits[0]->SetValue(960);
+    Page->Edits[1]->SetValue(540);
+    Type(1012, 960);
+    Type(1017, 540);
+    EXPECT_EQ(Page->PreviewCrop.Left, Page->PreviewBox.Left + 65);
+    EXPECT_EQ(Page->PreviewCrop.Top, Page->PreviewBox.Top + 50);
+    EXPECT_EQ(Page->PreviewBox.Right - Page->PreviewBox.Left, 130);
+    EXPECT_EQ(Page->PreviewBox.Bottom - Page->PreviewBox.Top, 100);
+}
+
+TEST_F(CropPage, ResetOnlyWhileOn) {
+    Page->ResetButton->Click();
+    Pump(10);
+    ASSERT_EQ(Commands().size(), 1u);
+    EXPECT_EQ(Commands()[0].Bytes[10], 1);
+    ClearRecords();
+    Page->OnOffButton->Click();
+    Pump(10);
+    EXPECT_FALSE(Page->CropOn);
+    EXPECT_EQ(GetDeviceState().CropRect[4].Enable, 0);
+    ASSERT_EQ(Commands().size(), 1u);
+    EXPECT_EQ(Commands()[0].Bytes[1], 0);
+    ClearRecords();
+    Page->OnBnClickedReset();
+    EXPECT_TRUE(Commands().empty());
+}
+
+TEST_F(CropPage, NewInputOfTheSelectedLayerBringsItsCrop) {
+    DeviceState& s = GetDeviceState();
+    s.CropRect[4 * 3 + 1] = {1, 0, 7, 8, 640, 480, 1280, 720};
+    Page->OnBnClickedLayer(1);
+    ClearRecords();
+    s.LayerWindow[1].Source = 3;
+    Page->UpdateInputSource();
+    Page->UpdateFromDevice();
+    EXPECT_EQ(Page->Edits[0]->Value(), 7);
+    EXPECT_EQ(Page->Edits[2]->Value(), 640);
+    const auto events = MessagesOf(MPageEvent);
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].L, 0x0301);
+    EXPECT_TRUE(Page->InputCaption->GetLabel().EndsWith(wxString::FromUTF8(s.InputTable[3].Name)));
+    EXPECT_TRUE(Commands().empty());
+}
+
+TEST_F(CropPage, SourceBeyondTheTableHasNoCrop) {
+    GetDeviceState().LayerWindow[0].Source = 200;
+    Page->UpdateInputSource();
+    Page->UpdateFromDevice();
+    EXPECT_FALSE(Page->SourceRow.has_value());
+    EXPECT_FALSE(Page->CropOn);
+    Page->OnBnClickedOnOff();
+    Type(1012, 500);
+    EXPECT_TRUE(Commands().empty());
+    EXPECT_TRUE(MessagesOf(MPageEvent).empty());
+    EXPECT_EQ(Page->InputCaption->GetLabel(), "Input Source\n");
+}
+
+TEST_F(CropPage, NoSignalKeepsWhatWasTyped) {
+    CropRect& c = GetDeviceState().CropRect[4];
+    c.SourceWidth = c.SourceHeight = 0;
+    Type(1012, 800);
+    EXPECT_EQ(c.Width, 800);
+}
+
+TEST_F(CropPage, PgmLayerButtonDisabled) {
+    SwitcherSettings& s = GetDeviceState().SwitcherSettings;
+    s.Mode = 2;
+    s.OnProgram[0] = 1;
+    s.OnPreview[2] = 1;
+    Page->UpdateLayerButtons();
+    EXPECT_EQ(Page->LayerButtons[0]->GetLabel(), "PGM1");
+    EXPECT_FALSE(Page->LayerButtons[0]->IsEnabled());
+    EXPECT_EQ(Page->LayerButtons[2]->GetLabel(), "PVW1");
+}
+
+TEST_F(CropPage, Screenshot) {
+    Frame->SetSize(wxSize(340, 540));
+    Frame->Refresh();
+    Pump(300);
+    EXPECT_TRUE(SaveScreenshot("crop_page.png"));
+}

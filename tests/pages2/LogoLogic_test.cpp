@@ -1,0 +1,80 @@
+// The logo page's rules: slots that fit, PIP-3's card slot, the clamps of both usages.
+#include <gtest/gtest.h>
+
+#include "app/DeviceState.h"
+#include "pages/LogoPageLogic.h"
+
+namespace {
+class LogoLogic : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetDeviceState();
+        S.OutputTiming.HActive = 1920;
+        S.OutputTiming.VActive = 1080;
+    }
+    void TearDown() override { ResetDeviceState(); }
+    DeviceState& S = GetDeviceState();
+};
+}  // namespace
+
+TEST_F(LogoLogic, SlotFits) {
+    LogoSettings& l = S.LogoSettings;
+    l.SlotValid[1] = 1;
+    l.Width[1] = 200;
+    l.Height[1] = 100;
+    EXPECT_TRUE(LogoSlotFits(S, 1));
+    l.Width[1] = 0;
+    EXPECT_FALSE(LogoSlotFits(S, 1));
+    l.Width[1] = 1921;
+    EXPECT_FALSE(LogoSlotFits(S, 1));
+    S.OutputTiming.HActive = 4000;
+    l.Width[1] = 3840;
+    EXPECT_FALSE(LogoSlotFits(S, 1));  // 3840 and above never fit
+    l.Width[1] = 200;
+    l.SlotValid[1] = 0;
+    EXPECT_FALSE(LogoSlotFits(S, 1));
+    EXPECT_FALSE(LogoSlotFits(S, 4));
+}
+
+TEST_F(LogoLogic, SlotColours) {
+    S.LogoSettings.SlotValid[0] = 1;
+    S.LogoSettings.SlotValid[2] = 1;
+    S.LogoSettings.CurrentSlot = 2;
+    EXPECT_EQ(LogoSlotColour(S, 0), 0x009CEFu);
+    EXPECT_EQ(LogoSlotColour(S, 1), 0xEBEBEBu);
+    EXPECT_EQ(LogoSlotColour(S, 2), 0x00FF00u);
+}
+
+TEST_F(LogoLogic, CardSlotOfPip3) {
+    EXPECT_EQ(Pip3CardSlot(0), 0u);
+    EXPECT_EQ(Pip3CardSlot(7), 7u);
+    EXPECT_EQ(Pip3CardSlot(8), 4u);
+    EXPECT_EQ(Pip3CardSlot(9), 4u);
+    EXPECT_EQ(Pip3CardSlot(10), 6u);
+    EXPECT_EQ(Pip3CardSlot(11), 6u);
+    EXPECT_EQ(Pip3CardSlot(12), std::nullopt);
+    EXPECT_EQ(Pip3CardSlot(255), std::nullopt);
+}
+
+TEST(LogoClamp, NormalUsageKeepsEightPixels) {
+    const PictureRect r = ClampLogoEdit({1276, 0, 100, 50}, LogoEdit::HStart, false, 1280, 720);
+    EXPECT_EQ(r.Width, 8);
+    EXPECT_EQ(r.X, 1272);
+    EXPECT_EQ(ClampLogoEdit({1000, 0, 500, 50}, LogoEdit::HStart, false, 1280, 720).Width, 280);
+    const PictureRect v = ClampLogoEdit({0, 718, 10, 100}, LogoEdit::VStart, false, 1280, 720);
+    EXPECT_EQ(v.Height, 8);
+    EXPECT_EQ(v.Y, 712);
+    EXPECT_EQ(ClampLogoEdit({100, 0, 2000, 50}, LogoEdit::Width, false, 1280, 720).Width, 1180);
+}
+
+TEST(LogoClamp, LogoUsageKeepsTheLogoOnTheOutput) {
+    EXPECT_EQ(ClampLogoEdit({1900, 0, 200, 100}, LogoEdit::HStart, true, 1920, 1080).X, 1720);
+    EXPECT_EQ(ClampLogoEdit({0, 1000, 200, 100}, LogoEdit::VStart, true, 1920, 1080).Y, 980);
+    EXPECT_EQ(ClampLogoEdit({0, 1000, 200, 500}, LogoEdit::Height, true, 1920, 1080).Height, 80);
+}
+
+TEST(LogoClamp, NarrowPip3NeverGivesANegativeStart) {
+    const PictureRect r = ClampLogoEdit({3, 0, 20, 8}, LogoEdit::HStart, false, 4, 100);
+    EXPECT_EQ(r.X, 0);
+    EXPECT_GE(r.Width, 0);
+}

@@ -1,0 +1,343 @@
+// The output page under X: what it sends, what it posts to the main dialog, what it shows.
+#include "PageWindowTest.h"
+
+#include "app/DeviceCommand.h"
+#include "controls/CDropButton.h"
+#include "controls/CGdipButton.h"
+#include "controls/NumericEdit.h"
+#include "mainwnd/MainMessages.h"
+#include "pages/MOutputDlg.h"
+#include "platform/ui/UserMessages.h"
+
+namespace {
+class OutputPage : public PageWindowTest {
+protected:
+    void SetUp() override {
+        PageWindowTest::SetUp();
+        Page = new MOutputDlg;
+        Page->Create(Frame, wxRect(0, 0, 320, 500));
+        Page->OnInitDialog();
+        Page->ApplyLanguage();
+        Page->ShowPage(true);
+        Pump(30);
+        ClearRecords();
+    }
+    void Type(int controlId, float value) {
+        Page->Edit(controlId)->SetValue(value);
+        Page->OnEditValueChanged(controlId);
+    }
+    const std::vector<uint8_t>& Block(size_t i) const {
+        static std::vector<uint8_t> none;
+        calls = Commands();
+        return i < calls.size() ? calls[i].Bytes : none;
+    }
+    MOutputDlg* Page = nullptr;
+    mutable std::vector<LinkCall> calls;
+};
+
+constexpr int HActiveEdit = 1323, VActiveEdit = 1024, FpsEdit = 1326, HTotalEdit = 1081, HSyncEdit = 1087;
+}  // namespace
+
+TEST_F(OutputPage, StartsOn1080p60WithTheTimingGroupHidden) {
+    const DeviceState& s = GetDeviceState();
+    EXPECT_EQ(s.OutputTiming.ResolutionIndex, 10u);
+    EXPECT_EQ(s.OutputTiming.HActive, 1920);
+    EXPECT_EQ(s.OutputTiming.VActive, 1080);
+    EXPECT_EQ(Page->ResolutionList->GetCurSel(), 10);
+    EXPECT_FALSE(Page->TimingGroupShown());
+    EXPECT_FALSE(Page->Edit(HTotalEdit)->IsShown());
+    EXPECT_FALSE(Page->Edit(HActiveEdit)->IsEnabled());
+    EXPECT_FALSE(Page->ApplyButton->IsEnabled());
+    EXPECT_EQ(Page->ResolutionList->GetList()->GetText(18), "Customized  Resolution");
+}
+
+TEST_F(OutputPage, StandardRowSendsTheTimingAndItsQueries) {
+    GetDeviceState().SwitcherSettings.Mode = 1;
+    GetDeviceState().LogoSettings.Pip3Usage = 1;
+    Page->OnDropListSelChanged(OutputResolutionListId, 11);
+    Pump(20);
+    EXPECT_EQ(CommandNumbers(), (std::vector<uint32_t>{2, 54, 54, 54, 54, 60, 58, 70}));
+    const std::vector<uint8_t>& b = Block(0);
+    ASSERT_EQ(b.size(), 32u);
+    EXPECT_EQ(b[0], 11);
+    EXPECT_EQ(b[1], 0x80);
+    EXPECT_EQ(b[2], 0x07);
+    EXPECT_EQ(b[3], 0x38);
+    EXPECT_EQ(b[4], 0x04);
+    EXPECT_EQ(b[5], 0x88);
+    EXPECT_EQ(b[6], 0x13);
+    for (int layer = 0; layer < 4; ++layer) EXPECT_EQ(Block(1 + layer)[0], layer);
+    EXPECT_EQ(Block(7)[0], 0);
+    EXPECT_EQ(MessagesOf(MRebuildCanvas).size(), 1u);
+}
+
+TEST_F(OutputPage, WithoutSwitcherOrLogoOnlyLayerAndLoopQueries) {
+    Page->OnDropListSelChanged(OutputResolutionListId, 3);
+    EXPECT_EQ(CommandNumbers(), (std::vector<uint32_t>{2, 54, 54, 54, 54, 70}));
+    EXPECT_EQ(Page->EditValue(FpsEdit), 59.94f);
+}
+
+TEST_F(OutputPage, CustomRowUnlocksAndApplySends) {
+    GetDeviceState().SwitcherSettings.Mode = 2;
+    GetDeviceState().LogoSettings.Pip3Usage = 1;
+    Page->OnDropListSelChanged(OutputResolutionListId, 18);
+    Pump(20);
+    EXPECT_TRUE(Commands().empty());
+    EXPECT_TRUE(MessagesOf(MRebuildCanvas).empty());
+    EXPECT_TRUE(Page->Edit(HActiveEdit)->IsEnabled());
+    EXPECT_TRUE(Page->ApplyButton->IsEnabled());
+    // The output keeps the device's size until Apply.
+    EXPECT_EQ(GetDeviceState().OutputTiming.HActive, 1920);
+    EXPECT_EQ(Page->EditValue(HActiveEdit), 1024);
+
+    Page->Edit(HActiveEdit)->SetValue(1280);
+    Page->Edit(VActiveEdit)->SetValue(720);
+    Page->Edit(FpsEdit)->SetValue(59.94f);
+    Page->ApplyButton->Click();
+    Pump(20);
+    EXPECT_EQ(CommandNumbers(), (std::vector<uint32_t>{2, 54, 54, 54, 54, 60}));
+    const std::vector<uint8_t>& b = Block(0);
+    EXPECT_EQ(b[0], 18);
+    EXPECT_EQ(b[1] | b[2] << 8, 1280);
+    EXPECT_EQ(b[3] | b[4] << 8, 720);
+    EXPECT_EQ(b[5] | b[6] << 8, 5994);
+    EXPECT_EQ(b[21], 0);  // the timing group was closed
+    const DeviceState& s = GetDeviceState();
+    EXPECT_EQ(s.ResolutionTable[18].Width, 1280);
+    EXPECT_EQ(s.ResolutionTable[18].FrameRate, 5994);
+    EXPECT_EQ(MessagesOf(MRebuildCanvas).size(), 1u);
+}
+
+TEST_F(OutputPage, ApplyMakesTotalsHoldTheActiveSize) {
+    Page->OnDropListSelChanged(OutputResolutionListId, 18);
+    Page->MoreButton->Click();
+    Pump(10);
+    ASSERT_TRUE(Page->TimingGroupShown());
+    Page->Edit(HActiveEdit)->SetValue(1920);
+    Page->Edit(VActiveEdit)->SetValue(1080);
+    Page->Edit(FpsEdit)->SetValue(60);
+    Page->Edit(HTotalEdit)->SetValue(1000);
+    Page->Edit(1083)->SetValue(600);
+    Page->OnBnClickedApply();
+    const std::vector<uint8_t>& b = Block(0);
+    const int hTotal = b[7] | b[8] << 8, hSync = b[9] | b[10] << 8, hbp = b[11] | b[12] << 8;
+    const int vTotal = b[13] | b[14] << 8, vSync = b[15] | b[16] << 8, vbp = b[17] | b[18] << 8;
+    EXPECT_GE(hTotal, 1920 + hSync + hbp + 32);
+    EXPECT_GE(vTotal, 1080 + vSync + vbp + 4);
+    EXPECT_LE(static_cast<double>(hTotal) * vTotal * ((b[5] | b[6] << 8) / 100.0), 164500000.0);
+    EXPECT_EQ(b[21], 1);  // sent with the timing group open
+}
+
+TEST_F(OutputPage, HidingForgetsAnUnappliedCustomRow) {
+    Page->OnDropListSelChanged(OutputResolutionListId, 18);
+    Page->ShowPage(false);
+    Page->ShowPage(true);
+    EXPECT_EQ(Page->ResolutionList->GetCurSel(), 10);
+    EXPECT_FALSE(Page->Edit(HActiveEdit)->IsEnabled());
+    EXPECT_TRUE(Commands().empty());
+}
+
+TEST_F(OutputPage, StandardReplyShowsTheRowSizeAndTheReportedRate) {
+    OutputTiming& t = GetDeviceState().OutputTiming;
+    t.ResolutionIndex = 9;
+    t.HActive = 1;
+    t.VActive = 2;
+    t.FrameRate = 6000;
+    Page->UpdateResolution();
+    EXPECT_EQ(Page->EditValue(HActiveEdit), 1920);
+    EXPECT_EQ(Page->EditValue(VActiveEdit), 1080);
+    EXPECT_EQ(Page->EditValue(FpsEdit), 60.0f);
+    EXPECT_EQ(Page->ResolutionList->GetCurSel(), 9);
+    EXPECT_TRUE(Commands().empty());
+}
+
+TEST_F(OutputPage, CustomReplyKeptInTheCustomRow) {
+    OutputTiming& t = GetDeviceState().OutputTiming;
+    t.ResolutionIndex = 18;
+    t.HActive = 2560;
+    t.VActive = 1080;
+    t.FrameRate = 5000;
+    Page->UpdateResolution();
+    EXPECT_EQ(GetDeviceState().ResolutionTable[18].Width, 2560);
+    EXPECT_EQ(Page->EditValue(HActiveEdit), 2560);
+    EXPECT_EQ(Page->EditValue(FpsEdit), 50.0f);
+    EXPECT_EQ(Page->ResolutionList->GetCurSel(), 18);
+}
+
+TEST_F(OutputPage, IndexBeyondTheTableShowsAsCustom) {
+    GetDeviceState().OutputTiming.ResolutionIndex = 40;
+    GetDeviceState().OutputTiming.HActive = 1600;
+    Page->UpdateResolution();
+    Page->ApplyLanguage();
+    EXPECT_EQ(Page->ResolutionList->GetCurSel(), 18);
+    EXPECT_EQ(Page->EditValue(HActiveEdit), 1600);
+}
+
+TEST_F(OutputPage, PolarityRoundTripKeepsTheBytes) {
+    OutputTiming& t = GetDeviceState().OutputTiming;
+    t.ResolutionIndex = 18;
+    t.HPolarity = 1;
+    t.VPolarity = 0;
+    Page->UpdateResolution();
+    EXPECT_EQ(Page->HPolarityList->GetCurSel(), 1);
+    EXPECT_EQ(Page->VPolarityList->GetCurSel(), 0);
+    Page->OnBnClickedApply();
+    EXPECT_EQ(Block(0)[19], 1);
+    EXPECT_EQ(Block(0)[20], 0);
+    // A pick stores the picked item's byte and sends nothing.
+    ClearRecords();
+    Page->VPolarityList->SetCurSel(1);
+    Page->OnDropListSelChanged(OutputVPolarityListId, 1);
+    EXPECT_EQ(GetDeviceState().OutputTiming.VPolarity, 1);
+    EXPECT_TRUE(Commands().empty());
+}
+
+TEST_F(OutputPage, SyncRaisesTheTotalEditOnly) {
+    Page->OnDropListSelChanged(OutputResolutionListId, 18);
+    Page->MoreButton->Click();
+    Pump(10);
+    GetDeviceState().OutputTiming.HTotal = 1100;
+    Page->Edit(HActiveEdit)->SetValue(1024);
+    Page->Edit(HTotalEdit)->SetValue(1100);
+    Page->Edit(1089)->SetValue(40);
+    Type(HSyncEdit, 100);
+    EXPECT_EQ(Page->EditValue(HTotalEdit), 1024 + 100 + 40 + 32);
+    EXPECT_EQ(GetDeviceState().OutputTiming.HSync, 100);
+    EXPECT_EQ(GetDeviceState().OutputTiming.HTotal, 1100);
+    EXPECT_TRUE(Commands().empty());
+}
+
+TEST_F(OutputPage, HiddenFpsCheckLowersTheEdit) {
+    Page->OnDropListSelChanged(OutputResolutionListId, 18);
+    Page->Edit(HActiveEdit)->SetValue(1920);
+    Page->Edit(VActiveEdit)->SetValue(1200);
+    Type(FpsEdit, 75);
+    EXPECT_FLOAT_EQ(Page->EditValue(FpsEdit), 65.40f);
+}
+
+TEST_F(OutputPage, EditsDoNothingWhileHidden) {
+    Page->ShowPage(false);
+    Page->Edit(1365)->SetValue(5000);
+    Page->OnEditValueChanged(1365);
+    EXPECT_TRUE(Commands().empty());
+}
+
+TEST_F(OutputPage, WidthClampedToTheOutput) {
+    GetDeviceState().LayerWindow[0].X = 600;
+    Page->ShowLayer(0);
+    ClearRecords();
+    Type(1365, 1500);
+    EXPECT_EQ(GetDeviceState().LayerWindow[0].Width, 1320);
+    EXPECT_EQ(Page->EditValue(1365), 1320);
+    ASSERT_EQ(CommandNumbers(), std::vector<uint32_t>{CmdLayerWindow});
+    EXPECT_EQ(Block(0)[5], 0x28);
+    EXPECT_EQ(Block(0)[6], 0x05);
+    Pump(20);
+    const auto moved = MessagesOf(MLayerWindowChanged);
+    ASSERT_EQ(moved.size(), 1u);
+    EXPECT_EQ(moved[0].W, LayerRectToCanvas);
+    EXPECT_EQ(moved[0].L, 0);
+}
+
+TEST_F(OutputPage, FullScreenFlagGoesOnce) {
+    Page->OnBnClickedLayer(2);
+    Page->OnBnClickedFullScreen();
+    Type(1357, 10);
+    ASSERT_EQ(Commands().size(), 2u);
+    EXPECT_EQ(Block(0)[0], 2);
+    EXPECT_EQ(Block(0)[9], 1);
+    EXPECT_EQ(Block(0)[5] | Block(0)[6] << 8, 1920);
+    EXPECT_EQ(Block(1)[9], 0);
+}
+
+TEST_F(OutputPage, QuarterPlacesByWhereTheLayerStood) {
+    LayerWindow& w = GetDeviceState().LayerWindow[1];
+    w.X = 1000;
+    w.Y = 10;
+    Page->OnBnClickedLayer(1);
+    Page->OnBnClickedHalfQuarter(1201);
+    EXPECT_EQ(w.X, 960);
+    EXPECT_EQ(w.Y, 0);
+    EXPECT_EQ(w.Width, 960);
+    EXPECT_EQ(w.Height, 540);
+    EXPECT_EQ(Block(0)[9], 0);
+}
+
+TEST_F(OutputPage, RotateSendsOnceAndTurnsThePicture) {
+    const wxImage original = Page->RotatePicture().Copy();
+    ASSERT_TRUE(original.IsOk());
+    Page->RotateButtons[2]->Click();
+    Page->RotateButtons[2]->Click();
+    Pump(10);
+    ASSERT_EQ(CommandNumbers(), std::vector<uint32_t>{CmdLayerWindow});
+    EXPECT_EQ(Block(0)[10], 2);
+    // 90 degrees: the unturned picture turned a quarter anticlockwise.
+    const wxImage expected = original.Rotate90(false);
+    EXPECT_EQ(0, memcmp(expected.GetData(), Page->RotatePicture().GetData(), 3u * 64 * 64));
+    Page->RotateButtons[6]->Click();
+    using R = RotateFlip;
+    EXPECT_EQ(Page->LastRotateSteps, (std::vector<R>{R::Rotate90FlipNone, R::Rotate90FlipNone, R::RotateNoneFlipX}));
+    EXPECT_TRUE(Page->RotateButtons[6]->IsChecked());
+    EXPECT_FALSE(Page->RotateButtons[2]->IsChecked());
+    EXPECT_EQ(GetDeviceState().LayerWindow[0].Rotation, 6u);
+}
+
+TEST_F(OutputPage, RotationBeyondTheTableShowsOff) {
+    GetDeviceState().LayerWindow[0].Rotation = 9;
+    Page->UpdateLayer();
+    EXPECT_TRUE(Page->RotateButtons[0]->IsChecked());
+    EXPECT_TRUE(Commands().empty());
+}
+
+TEST_F(OutputPage, PgmPvwButtons) {
+    SwitcherSettings& s = GetDeviceState().SwitcherSettings;
+    s.Mode = 1;
+    s.OnProgram[0] = 1;
+    s.OnPreview[1] = 1;
+    GetDeviceState().LayerWindow[1].Width = 777;
+    Page->UpdateLayerButtons();
+    EXPECT_EQ(Page->LayerButtons[0]->GetLabel(), "PGM");
+    EXPECT_FALSE(Page->LayerButtons[0]->IsEnabled());
+    EXPECT_EQ(Page->LayerButtons[1]->GetLabel(), "PVW");
+    EXPECT_EQ(Page->SelectedLayer, 1u);
+    EXPECT_EQ(Page->EditValue(1365), 777);
+    EXPECT_EQ(Page->LayerButtons[1]->GetTextColour(), 0x009CEFu);
+    EXPECT_EQ(Page->LayerButtons[3]->GetLabel(), "PIP3");
+    s.Mode = 0;
+    Page->UpdateLayerButtons();
+    EXPECT_EQ(Page->LayerButtons[0]->GetLabel(), "MAIN");
+    EXPECT_TRUE(Page->LayerButtons[0]->IsEnabled());
+}
+
+TEST_F(OutputPage, CanvasReportsALayer) {
+    LayerWindow& w = GetDeviceState().LayerWindow[3];
+    w.X = 11;
+    w.Y = 12;
+    w.Width = 13;
+    w.Height = 14;
+    Page->ShowLayer(3);
+    Page->ShowLayer(7);  // no such layer: nothing changes
+    EXPECT_EQ(Page->SelectedLayer, 3u);
+    EXPECT_EQ(Page->EditValue(1356), 11);
+    EXPECT_EQ(Page->EditValue(1367), 14);
+    EXPECT_TRUE(Page->LayerButtons[3]->IsChecked());
+    EXPECT_FALSE(Page->LayerButtons[0]->IsChecked());
+}
+
+TEST_F(OutputPage, Screenshot) {
+    Frame->SetSize(wxSize(340, 540));
+    Page->SetSize(0, 0, 320, 500);
+    Page->OnDropListSelChanged(OutputResolutionListId, 18);
+    Page->MoreButton->Click();
+    Page->RotateButtons[2]->Click();
+    Frame->Refresh();
+    Pump(300);
+    EXPECT_TRUE(SaveScreenshot("output_page.png"));
+}
+
+TEST_F(OutputPage, MainIsMarkedAtStart) {
+    EXPECT_TRUE(Page->LayerButtons[0]->IsChecked());
+    EXPECT_EQ(Page->LayerButtons[0]->GetTextColour(), 0x009CEFu);
+    EXPECT_EQ(Page->LayerButtons[1]->GetTextColour(), 0xEBEBEBu);
+    EXPECT_TRUE(Page->RotateButtons[0]->IsChecked());
+}

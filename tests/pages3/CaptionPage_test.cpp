@@ -1,0 +1,383 @@
+// The caption page under Xvfb: text measurement, the caption file, the announcement and the
+// whole transfer through the page, refusals, time-outs, position clamps, folding, refresh.
+#include "Pages3WindowTest.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include <unistd.h>
+
+#include "app/DeviceCommand.h"
+#include "app/LittleEndian.h"
+#include "app/UiStrings.h"
+#include "controls/CDropButton.h"
+#include "controls/NumericEdit.h"
+#include "controls/SkinEdit.h"
+#include "pages/CaptionBitmap.h"
+#include "pages/CaptionTextRender.h"
+#include "pages/MSubTitleDlg.h"
+#include "platform/ui/UserMessages.h"
+
+namespace {
+uint8_t Lo16(uint32_t v) { return static_cast<uint8_t>(v); }
+uint8_t Hi16(uint32_t v) { return static_cast<uint8_t>(v >> 8); }
+
+std::vector<uint8_t> ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class CaptionPageTest : public Pages3WindowTest {
+protected:
+    void SetUp() override {
+        Pages3WindowTest::SetUp();
+        Home = std::filesystem::temp_directory_path() / ("pages3_home_" + std::to_string(::getpid()));
+        std::filesystem::create_directories(Home);
+        ::setenv("VELKAN_HOME", Home.c_str(), 1);
+        CaptionResendCount = 0;   // program-wide: earlier tests in this process may have resent
+        DeviceState& s = GetDeviceState();
+        s.OutputTiming.HActive = 3840;
+        s.OutputTiming.VActive = 1080;
+        Page = new MSubTitleDlg;
+        Page->Create(Frame, wxRect(0, 0, 330, 410));
+        Page->ShowPage(true);
+        Pump(30);
+        ClearRecords();
+    }
+    void TearDown() override {
+        Pages3WindowTest::TearDown();
+        ::unsetenv("VELKAN_HOME");
+        std::filesystem::remove_all(Home);
+    }
+    void PickCaption(int index) {
+        Page->CaptionList->SetCurSel(index);
+        Page->CaptionList->OnDropListSelChanged(index);
+        Pump(20);
+    }
+    // The device acknowledges the chunk at `offset`.
+    void Ack(uint32_t offset) {
+        DeviceState& s = GetDeviceState();
+        s.CaptionAckStatus = 1;
+        s.CaptionAckOffset = offset;
+        Page->OnCaptionChunkAck();
+    }
+    std::vector<LinkCall> Chunks() const { return Link->Link.CallsOf("SendCaptionChunk"); }
+    std::filesystem::path Home;
+    MSubTitleDlg* Page = nullptr;
+};
+}  // namespace
+
+TEST_F(CaptionPageTest, StartsWithItsDefaults) {
+    EXPECT_EQ(Page->TextEdit->GetValue(), "Welcome");
+    EXPECT_EQ(Page->WidthEdit->Value(), 600);
+    EXPECT_EQ(Page->HeightEdit->Value(), 60);
+    EXPECT_EQ(Page->DisplayWidthEdit->Value(), 600);
+    EXPECT_EQ(Page->CaptionFilePath, Home.string() + "/PFile.BMP");
+    EXPECT_EQ(Page->ForegroundColour, 0x0000FFu);
+    EXPECT_EQ(Page->CaptionList->GetList()->GetCount(), 4);
+    EXPECT_EQ(Page->SpeedList->GetList()->GetCount(), 4);
+    EXPECT_FALSE(Page->SaveButton->IsEnabled());
+    EXPECT_FALSE(Page->HStartEdit->IsEnabled());
+}
+
+TEST_F(CaptionPageTest, TypedTextSetsWidthAndHeightUnlessCentred) {
+    Page->TextEdit->SetValue("A longer caption text");
+    Pump(10);
+    const wxSize extent = MeasureCaptionText("A longer caption text", Page->CaptionFont);
+    EXPECT_EQ(Page->WidthEdit->Value(), extent.x);
+    EXPECT_EQ(Page->HeightEdit->Value(), extent.y);
+    EXPECT_GT(extent.x, 200);
+    EXPECT_EQ(Page->FromFile, 0);
+    Page->CentreButton->Click();
+    Page->WidthEdit->SetValue(900);
+    Page->TextEdit->SetValue("Hi");
+    Pump(10);
+    EXPECT_EQ(Page->WidthEdit->Value(), 900);
+    EXPECT_EQ(Page->HeightEdit->Value(), MeasureCaptionText("Hi", Page->CaptionFont).y);
+}
+
+TEST_F(CaptionPageTest, PreviewWritesTheFileOfTheListedCaptionAndAnnouncesIt) {
+    PickCaption(1);
+    ClearRecords();
+    Page->TextEdit->SetValue("Welcome");
+    Pump(10);
+    const uint32_t w = static_cast<uint32_t>(Page->WidthEdit->Value()), h = static_cast<uint32_t>(Page->HeightEdit->Value());
+    Page->OnBnClickedPreview();
+    const std::string path = Home.string() + "/PFile1.BMP";
+    EXPECT_EQ(Page->CaptionFilePath, path);
+    const std::vector<uint8_t> file = ReadAll(path);
+    const uint32_t stride = ((w + 31) / 32) * 4;
+    ASSERT_EQ(file.size(), 62u + stride * h);
+    EXPECT_EQ(ReadU32(&file[2]), 62u + stride * h);
+    EXPECT_EQ(ReadU32(&file[10]), 62u);
+    EXPECT_EQ(ReadU32(&file[18]), w);
+    EXPECT_EQ(ReadU32(&file[22]), h);
+    EXPECT_EQ(ReadU16(&file[28]), 1u);
+    // The text is drawn: some bits are white, and not all.
+    size_t white = 0;
+    for (size_t i = 62; i < file.size(); ++i) white += static_cast<size_t>(__builtin_popcount(file[i]));
+    EXPECT_GT(white, 50u);
+    EXPECT_LT(white, static_cast<size_t>(w) * h / 2);
+
+    ASSERT_EQ(CommandNumbers(), (std::vector<uint32_t>{CmdCaption, CmdCaption, CmdCaptionLayout}));
+    const auto c = Commands();
+    EXPECT_EQ(c[0].Bytes[0], 1);   // caption 2
+    EXPECT_EQ(c[0].Bytes[1], 3);
+    const std::vector<uint8_t> colours = {255, 0, 0, 255, 0, 0, 0, 0};
+    EXPECT_EQ(std::vector<uint8_t>(c[0].Bytes.begin() + 2, c[0].Bytes.begin() + 10), colours);
+    EXPECT_EQ(c[1].Bytes[1], 0);
+    const std::vector<uint8_t> layout = {1, 0, Lo16(w), Hi16(w), Lo16(h), Hi16(h), 0};
+    EXPECT_EQ(std::vector<uint8_t>(c[2].Bytes.begin(), c[2].Bytes.begin() + 7), layout);
+    const auto busy = MessagesOf(MShowBusy);
+    ASSERT_EQ(busy.size(), 1u);
+    EXPECT_EQ(busy[0].Text, UiStrings[65]);
+    EXPECT_FALSE(Page->IsEnabled());
+    EXPECT_TRUE(Page->SaveButton->IsThisEnabled());
+    EXPECT_TRUE(Page->HStartEdit->IsThisEnabled());
+    EXPECT_EQ(Page->DisplayWidthEdit->Value(), 3840);
+}
+
+TEST_F(CaptionPageTest, WholeTransferThroughThePage) {
+    Page->WidthEdit->SetValue(600);
+    Page->HeightEdit->SetValue(60);
+    Page->OnBnClickedPreview();
+    ClearRecords();
+    Page->StartCaptionUpload(true);
+    const uint32_t offsets[] = {0, 1292, 2584, 3876};
+    for (uint32_t o : offsets) {
+        ASSERT_FALSE(Chunks().empty());
+        EXPECT_EQ(static_cast<uint32_t>(Chunks().back().Number), o);
+        Ack(o);
+    }
+    const auto chunks = Chunks();
+    ASSERT_EQ(chunks.size(), 4u);
+    EXPECT_EQ(chunks[3].Bytes.size(), 684u);
+    ASSERT_EQ(CommandNumbers(), (std::vector<uint32_t>{CmdCaptionLayout, CmdCaption, CmdQuery70}));
+    const auto c = Commands();
+    const std::vector<uint8_t> finish = {0, 1, 0x58, 0x02, 60, 0, 0, 0, 0, 0};
+    EXPECT_EQ(std::vector<uint8_t>(c[0].Bytes.begin(), c[0].Bytes.begin() + 10), finish);
+    EXPECT_EQ(c[1].Bytes[1], 1);   // saved, as the advanced area is folded
+    EXPECT_EQ(c[2].Bytes[0], 0);
+    EXPECT_TRUE(Page->OnOffButton->IsChecked());
+    const auto busy = MessagesOf(MShowBusy);
+    ASSERT_EQ(busy.size(), 1u);
+    EXPECT_EQ(busy[0].W, 0u);
+    EXPECT_TRUE(Page->IsEnabled());
+}
+
+TEST_F(CaptionPageTest, RefusedUploadAndSkippedUpload) {
+    Page->OnBnClickedPreview();
+    ClearRecords();
+    Page->StartCaptionUpload(false);
+    ASSERT_EQ(Notices.size(), 1u);
+    EXPECT_EQ(Notices[0].Text, "Caption Invalid");
+    EXPECT_EQ(MessagesOf(MShowBusy).size(), 1u);
+    EXPECT_TRUE(Page->IsEnabled());
+    EXPECT_TRUE(Chunks().empty());
+
+    ClearRecords();
+    Page->OnOffButton->Click();
+    Pump(10);
+    EXPECT_EQ(Page->SkipUpload, 1);
+    ASSERT_EQ(CommandNumbers(), (std::vector<uint32_t>{CmdCaption, CmdQuery70}));
+    EXPECT_EQ(Commands()[0].Bytes[1], 2);
+    Page->StartCaptionUpload(true);
+    EXPECT_TRUE(Chunks().empty());
+}
+
+TEST_F(CaptionPageTest, LostAcknowledgementsEndInTimeOutMessage) {
+    Page->OnBnClickedPreview();
+    Page->StartCaptionUpload(true);
+    ClearRecords();
+    for (int i = 0; i < 3; ++i) Page->OnTimer(MSubTitleDlg::CaptionAckTimer);
+    EXPECT_EQ(Chunks().size(), 3u);
+    EXPECT_TRUE(Notices.empty());
+    Page->OnTimer(MSubTitleDlg::CaptionAckTimer);
+    ASSERT_EQ(Notices.size(), 1u);
+    EXPECT_EQ(Notices[0].Text, "Send Caption Time Out");
+    EXPECT_EQ(Notices[0].Caption, "Tips");
+    EXPECT_TRUE(Page->IsEnabled());
+    EXPECT_EQ(Chunks().size(), 3u);
+}
+
+TEST_F(CaptionPageTest, PositionEditsClampedToTheOutput) {
+    Page->EnableAllControls(true);
+    Page->DisplayWidthEdit->SetValue(1920);
+    Page->HStartEdit->SetValue(3000);
+    Page->OnEditValueChanged(MSubTitleDlg::IdHStart);
+    EXPECT_EQ(Page->HStartEdit->Value(), 1920);
+    ASSERT_EQ(CommandNumbers(), (std::vector<uint32_t>{CmdCaptionLayout}));
+    const std::vector<uint8_t> want = {0, 2, 0x80, 0x07, 0, 0, 0x80, 0x07, 0x55, 0x55};
+    const std::vector<uint8_t> sent = Commands()[0].Bytes;
+    EXPECT_EQ(std::vector<uint8_t>(sent.begin(), sent.begin() + 10), want);
+    ClearRecords();
+    Page->HeightEdit->SetValue(100);
+    Page->VStartEdit->SetValue(1050);
+    Page->OnEditValueChanged(MSubTitleDlg::IdVStart);
+    EXPECT_EQ(Page->VStartEdit->Value(), 980);
+    Page->WidthEdit->SetValue(3000);
+    Page->OnEditValueChanged(MSubTitleDlg::IdWidth);
+    EXPECT_EQ(Page->WidthEdit->Value(), 1920);   // 3840 - H start
+    EXPECT_EQ(CommandNumbers(), (std::vector<uint32_t>{CmdCaptionLayout}));
+}
+
+TEST_F(CaptionPageTest, HidingTheAdvancedPageFoldsAndResets) {
+    Page->AdvancedButton->Click();
+    Pump(10);
+    EXPECT_EQ(CommandNumbers(), (std::vector<uint32_t>{CmdQuery70}));
+    EXPECT_EQ(Page->AdvancedButton->GetTextColour(), 0x009CEFu);
+    Page->ApplyForegroundColour(0x00FF00);
+    Page->ApplyBackgroundColour(0x123456);
+    Page->SpeedList->SetCurSel(3);
+    Page->ApplyCaptionFont(CaptionFontWithHeight(Page->CaptionFont, 50));
+    Page->ShowPage(false);
+    EXPECT_FALSE(Page->AdvancedButton->IsChecked());
+    EXPECT_EQ(Page->ForegroundColour, 0x0000FFu);
+    EXPECT_EQ(Page->BackgroundColour, 0u);
+    EXPECT_EQ(Page->SpeedList->GetCurSel(), 0);
+    EXPECT_EQ(Page->CaptionFont.GetPixelSize().y, DefaultCaptionFont().GetPixelSize().y);
+}
+
+TEST_F(CaptionPageTest, RefreshFromDeviceOnlyWithValidRecordAndAdvancedShown) {
+    DeviceState& s = GetDeviceState();
+    CaptionSettings& r = s.CaptionSettings[2];
+    r.SelectedCaption = 2;
+    r.Width = 800;
+    r.Height = 40;
+    r.HStart = 100;
+    r.VStart = 200;
+    r.DisplayWidth = 1500;
+    r.ScrollSpeed = 2;
+    r.BackgroundMode = 1;
+    r.ScrollDirection = 1;
+    r.Enable = 1;
+    r.OutputEnable[3] = 1;
+    r.ForegroundColour = 0x00FF00;
+    Page->UpdateFromDevice(2);
+    EXPECT_EQ(Page->CurrentCaption, 2u);
+    EXPECT_EQ(Page->WidthEdit->Value(), 600);   // folded: nothing more
+    Page->AdvancedButton->Click();
+    Pump(10);
+    Page->UpdateFromDevice(2);
+    EXPECT_EQ(Page->CaptionList->GetCurSel(), 2);
+    EXPECT_EQ(Page->WidthEdit->Value(), 800);
+    EXPECT_EQ(Page->HeightEdit->Value(), 40);
+    EXPECT_EQ(Page->DisplayWidthEdit->Value(), 1500);
+    EXPECT_EQ(Page->SpeedList->GetCurSel(), 2);
+    EXPECT_EQ(Page->BackgroundList->GetCurSel(), 1);
+    EXPECT_EQ(Page->DirectionList->GetCurSel(), 1);
+    EXPECT_TRUE(Page->OnOffButton->IsChecked());
+    EXPECT_TRUE(Page->OutputButtons[3]->IsChecked());
+    EXPECT_FALSE(Page->OutputButtons[0]->IsChecked());
+    EXPECT_EQ(Page->ForegroundColour, 0x00FF00u);
+    // Out-of-range numbers from the device change nothing.
+    Page->UpdateFromDevice(7);
+    Page->UpdateFromDevice(-1);
+    s.CaptionSettings[1].SelectedCaption = 9;
+    Page->UpdateFromDevice(1);
+    EXPECT_EQ(Page->CurrentCaption, 2u);
+    EXPECT_TRUE(Commands().size() <= 1u);
+}
+
+TEST_F(CaptionPageTest, OutputsSaveAndInitialise) {
+    PickCaption(3);
+    ClearRecords();
+    Page->EnableAllControls(true);
+    Page->OutputButtons[1]->SetChecked(true);
+    Page->OnBnClickedOutput(MSubTitleDlg::IdFirstOutput + 1);
+    EXPECT_EQ(GetDeviceState().CaptionSettings[3].OutputEnable[1], 1);
+    ASSERT_EQ(Commands().size(), 1u);
+    const std::vector<uint8_t> out = {3, 4, 0, 1, 0, 0};
+    const std::vector<uint8_t> sent = Commands()[0].Bytes;
+    EXPECT_EQ(std::vector<uint8_t>(sent.begin(), sent.begin() + 6), out);
+    ClearRecords();
+    Page->OnBnClickedSave();
+    EXPECT_EQ(Commands()[0].Bytes[1], 1);
+    EXPECT_FALSE(Page->IsEnabled());
+    Page->OnTimer(MSubTitleDlg::CaptionBusyTimer);
+    EXPECT_TRUE(Page->IsEnabled());
+    EXPECT_EQ(MessagesOf(MShowBusy).back().W, 0u);
+    ClearRecords();
+    NoticeAnswer = false;
+    Page->OnBnClickedInitialise();
+    EXPECT_TRUE(Commands().empty());
+    NoticeAnswer = true;
+    Page->OnBnClickedInitialise();
+    ASSERT_EQ(Notices.size(), 2u);
+    EXPECT_EQ(Notices[1].Text, "Reset Caption ?");
+    ASSERT_EQ(Commands().size(), 1u);
+    EXPECT_EQ(Commands()[0].Bytes[0], 0x55);
+    EXPECT_EQ(Commands()[0].Bytes[1], 5);
+}
+
+TEST_F(CaptionPageTest, LoadedPictureLimitsAndConversion) {
+    wxImage big(3841, 20);
+    const std::string bigPath = (Home / "big.png").string();
+    ASSERT_TRUE(big.SaveFile(bigPath, wxBITMAP_TYPE_PNG));
+    EXPECT_FALSE(Page->LoadCaptionPicture(bigPath));
+    ASSERT_EQ(Notices.size(), 1u);
+    EXPECT_EQ(Notices[0].Text, "图片超过 3840*128 的限制");
+    const std::string junk = (Home / "junk.bmp").string();
+    std::ofstream(junk) << "not a picture";
+    wxLogNull quiet;
+    EXPECT_FALSE(Page->LoadCaptionPicture(junk));
+    EXPECT_EQ(Notices.size(), 2u);
+    EXPECT_EQ(Page->FromFile, 0);
+
+    wxImage colour(40, 8);
+    colour.SetRGB(wxRect(0, 0, 40, 8), 0, 0, 0);
+    colour.SetRGB(wxRect(0, 0, 8, 8), 250, 250, 250);
+    const std::string colourPath = (Home / "pic.bmp").string();
+    ASSERT_TRUE(colour.SaveFile(colourPath, wxBITMAP_TYPE_BMP));
+    ASSERT_TRUE(Page->LoadCaptionPicture(colourPath));
+    EXPECT_EQ(Page->FromFile, 1);
+    EXPECT_EQ(Page->WidthEdit->Value(), 40);
+    EXPECT_EQ(Page->HeightEdit->Value(), 10);   // the edit's lowest value
+    const std::vector<uint8_t> file = ReadAll(Page->CaptionFilePath);
+    ASSERT_EQ(file.size(), 62u + 8u * 8u);
+    EXPECT_EQ(ReadU16(&file[28]), 1u);
+    for (int row = 0; row < 8; ++row) {
+        EXPECT_EQ(file[62 + row * 8], 0xFF) << row;
+        EXPECT_EQ(file[62 + row * 8 + 1], 0x00) << row;
+    }
+}
+
+TEST_F(CaptionPageTest, ScreenshotOfThePage) {
+    Frame->SetSize(340, 660);
+    Page->SetSize(330, 410);
+    Page->TextEdit->SetValue("Welcome to the show");
+    Page->AdvancedButton->Click();
+    Pump(200);
+    Frame->Raise();
+    Pump(300);
+    Pump(500);
+    EXPECT_TRUE(SaveScreenshot("caption_page.png"));
+    // The caption file the device gets, kept beside the screenshot to look at.
+    Page->OnBnClickedPreview();
+    std::error_code ignored;
+    std::filesystem::copy_file(Page->CaptionFilePath, std::string(VELKAN_ARTIFACTS) + "/caption_bitmap.bmp",
+                               std::filesystem::copy_options::overwrite_existing, ignored);
+    EXPECT_FALSE(ignored);
+}
+
+TEST_F(CaptionPageTest, AckTimerResendsAfterTwoSeconds) {
+    Page->OnBnClickedPreview();
+    ClearRecords();
+    const wxLongLong start = wxGetLocalTimeMillis();
+    Page->StartCaptionUpload(true);
+    ASSERT_EQ(Chunks().size(), 1u);
+    ASSERT_TRUE(PumpUntil([&] { return Chunks().size() == 2; }, 4000));
+    const wxLongLong waited = wxGetLocalTimeMillis() - start;
+    EXPECT_GE(waited.GetValue(), 1900);
+    EXPECT_EQ(Chunks()[1].Bytes, Chunks()[0].Bytes);
+    EXPECT_EQ(Chunks()[1].Number, 0);
+    // The acknowledgement moves on to the next chunk; its own timer then runs, not the old one.
+    Ack(0);
+    const size_t after = Chunks().size();
+    ASSERT_EQ(after, 3u);
+    EXPECT_EQ(Chunks()[2].Number, static_cast<int>(Page->Upload.AwaitedOffset));
+    Pump(1000);
+    EXPECT_EQ(Chunks().size(), after);
+}

@@ -1,0 +1,155 @@
+// The time and schedule page under Xvfb: machine clock, task display, confirm, sync, on/off.
+#include "Pages3WindowTest.h"
+
+#include <wx/datectrl.h>
+
+#include "app/DeviceCommand.h"
+#include "controls/CDropButton.h"
+#include "controls/NumericEdit.h"
+#include "controls/SkinStatic.h"
+#include "pages/MTaskDlg.h"
+
+namespace {
+class TaskPageTest : public Pages3WindowTest {
+protected:
+    void SetUp() override {
+        Pages3WindowTest::SetUp();
+        Page = new MTaskDlg;
+        Page->Create(Frame, wxRect(0, 0, 320, 490));
+        Page->ShowPage(true);
+        Pump(20);
+    }
+    MTaskDlg* Page = nullptr;
+};
+}  // namespace
+
+TEST_F(TaskPageTest, MachineTimeShownAndAdvancedByTheClockTimer) {
+    GetDeviceState().MachineTime = MachineTime{26, 3, 1, 12, 0, 0};
+    Page->UpdateMachineTime();
+    EXPECT_EQ(Page->MachineClockText->GetLabel(), "2026/3/1 12:00:00");
+    Page->Machine.LastTick -= 1;   // one second of the PC's clock went by
+    Page->OnTimer(MTaskDlg::ClockTimer);
+    EXPECT_EQ(Page->MachineClockText->GetLabel(), "2026/3/1 12:00:01");
+    EXPECT_TRUE(Commands().empty());
+}
+
+TEST_F(TaskPageTest, ShowingThePageShowsTheLocalTime) {
+    const std::time_t now = std::time(nullptr);
+    std::tm t{};
+    localtime_r(&now, &t);
+    EXPECT_EQ(Page->YearEdit->Value(), t.tm_year + 1900);
+    EXPECT_EQ(Page->MonthEdit->Value(), t.tm_mon + 1);
+    EXPECT_EQ(Page->MonthEdit->GetValue().length(), 2u);   // "%02d"
+}
+
+TEST_F(TaskPageTest, TaskWithMonth0ShowsJanuaryAndIsCorrected) {
+    DeviceState& s = GetDeviceState();
+    s.PresetUsed.fill(1);
+    s.ScheduleSettings.ScheduleTask[2] = ScheduleTask{27, 0, 15, 7, 45, 10, 1, 0, 1};
+    Page->OnBnClickedTask(MTaskDlg::IdFirstTask + 2);
+    EXPECT_EQ(s.ScheduleSettings.ScheduleTask[2].Month, 1);
+    const wxDateTime d = Page->DatePicker->GetValue();
+    EXPECT_EQ(d.GetMonth(), wxDateTime::Jan);
+    EXPECT_EQ(d.GetYear(), 2027);
+    EXPECT_EQ(d.GetDay(), 15);
+    EXPECT_EQ(Page->TaskTimeEdits[0]->Value(), 7);
+    EXPECT_EQ(Page->TaskTimeEdits[1]->Value(), 45);
+    EXPECT_EQ(Page->TaskTimeEdits[2]->GetValue(), "10");
+    EXPECT_TRUE(Page->OptionButtons[1]->IsChecked());
+    EXPECT_TRUE(Page->TaskButtons[2]->IsChecked());
+    EXPECT_EQ(Page->TaskButtons[2]->GetTextColour(), 0xEBEBEBu);
+    EXPECT_EQ(Page->TaskButtons[0]->GetTextColour(), 0u);
+    EXPECT_EQ(Page->PresetList->GetCurSel(), 1);
+}
+
+TEST_F(TaskPageTest, TaskOnAnEmptyPresetSlotSwitchesToTheLastStoredOne) {
+    DeviceState& s = GetDeviceState();
+    s.PresetUsed = {1, 0, 1, 0, 0, 1, 0, 0, 0, 0};
+    Page->FillPresetList();
+    s.ScheduleSettings.ScheduleTask[0] = ScheduleTask{26, 6, 1, 0, 0, 0, 7, 0, 2};
+    Page->UpdateSchedule();
+    EXPECT_EQ(s.ScheduleSettings.ScheduleTask[0].Preset, 5);
+    EXPECT_EQ(Page->PresetList->GetCurSel(), 5);
+    EXPECT_TRUE(Page->OptionButtons[2]->IsChecked());
+}
+
+TEST_F(TaskPageTest, ConfirmNotUseSendsRepeat0AndLightsTheButton) {
+    DeviceState& s = GetDeviceState();
+    s.PresetUsed.fill(1);
+    Page->OnBnClickedTask(MTaskDlg::IdFirstTask + 3);
+    Page->DatePicker->SetValue(wxDateTime(9, wxDateTime::Aug, 2026));
+    Page->TaskTimeEdits[0]->SetValue(18);
+    Page->TaskTimeEdits[1]->SetValue(5);
+    Page->TaskTimeEdits[2]->SetValue(0);
+    Page->OnBnClickedTaskOption(MTaskDlg::IdNotUse);
+    Page->PresetList->SetCurSel(4);
+    ClearRecords();
+    Page->OnBnClickedConfirm();
+    const ScheduleTask& t = s.ScheduleSettings.ScheduleTask[3];
+    EXPECT_EQ(t.Repeat, 0u);
+    EXPECT_EQ(t.Preset, 4);
+    EXPECT_EQ(t.Year, 26);
+    EXPECT_EQ(t.Month, 8);
+    EXPECT_EQ(t.Day, 9);
+    EXPECT_EQ(t.Hour, 18);
+    EXPECT_EQ(t.Minute, 5);
+    EXPECT_TRUE(Page->TaskButtons[3]->IsChecked());
+    ASSERT_EQ(CommandNumbers(), (std::vector<uint32_t>{CmdSchedule}));
+    const std::vector<uint8_t> b = Commands()[0].Bytes;
+    EXPECT_EQ(b[0], 1);    // store task
+    EXPECT_EQ(b[8], 3);    // task 4
+    EXPECT_EQ(b[9], 4);    // preset
+    EXPECT_EQ(b[10], 0);   // not used
+    // The next schedule refresh shows the device's word again.
+    Page->UpdateSchedule();
+    EXPECT_FALSE(Page->TaskButtons[3]->IsChecked());
+}
+
+TEST_F(TaskPageTest, SyncStopsTheClockAndSendsPcTime) {
+    DeviceState& s = GetDeviceState();
+    s.MachineTime = MachineTime{20, 1, 1, 0, 0, 0};
+    Page->UpdateMachineTime();
+    const std::time_t before = std::time(nullptr);
+    Page->OnBnClickedSync();
+    EXPECT_FALSE(Page->Machine.Running);
+    EXPECT_EQ(Page->MachineClockText->GetLabel(), "2020/1/1 00:00:00");
+    ASSERT_EQ(CommandNumbers(), (std::vector<uint32_t>{CmdSchedule, CmdQuery51}));
+    std::tm t{};
+    localtime_r(&before, &t);
+    const std::vector<uint8_t> b = Commands()[0].Bytes;
+    EXPECT_EQ(b[0], 0);
+    EXPECT_EQ(b[2], t.tm_year + 1900 - 2000);
+    EXPECT_EQ(b[3], t.tm_mon + 1);
+    EXPECT_EQ(b[4], t.tm_mday);
+}
+
+TEST_F(TaskPageTest, ScheduleOnOffAndRefresh) {
+    Page->ScheduleButton->Click();
+    Pump(10);
+    DeviceState& s = GetDeviceState();
+    EXPECT_EQ(s.ScheduleSettings.Enable, 1);
+    ASSERT_EQ(CommandNumbers(), (std::vector<uint32_t>{CmdSchedule}));
+    EXPECT_EQ(Commands()[0].Bytes[0], 2);
+    EXPECT_EQ(Commands()[0].Bytes[1], 1);
+    s.ScheduleSettings.Enable = 0;
+    s.ScheduleSettings.ScheduleTask[7].Repeat = 2;
+    s.ScheduleSettings.ScheduleTask[8].Repeat = 9;   // a value with no button: lit, no option checked
+    Page->UpdateSchedule();
+    EXPECT_FALSE(Page->ScheduleButton->IsChecked());
+    EXPECT_TRUE(Page->TaskButtons[7]->IsChecked());
+    EXPECT_FALSE(Page->TaskButtons[6]->IsChecked());
+    Page->OnBnClickedTask(MTaskDlg::IdFirstTask + 8);
+    for (CGdipButton* o : Page->OptionButtons) EXPECT_FALSE(o->IsChecked());
+}
+
+TEST_F(TaskPageTest, ScreenshotOfThePage) {
+    DeviceState& s = GetDeviceState();
+    s.PresetUsed = {1, 1, 0, 0, 0, 0, 0, 0, 0, 0};
+    s.ScheduleSettings.ScheduleTask[1] = ScheduleTask{26, 12, 24, 20, 30, 0, 1, 0, 2};
+    s.MachineTime = MachineTime{26, 12, 6, 23, 30, 0};
+    Page->FillPresetList();
+    Page->UpdateMachineTime();
+    Page->OnBnClickedTask(MTaskDlg::IdFirstTask + 1);
+    Pump(300);
+    EXPECT_TRUE(SaveScreenshot("task_page.png"));
+}
