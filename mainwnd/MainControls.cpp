@@ -136,7 +136,7 @@ void MainControls::UpdatePresetButtons() {
       Slots[i]->SetTextColour(looks[i].Text);
     }
   }
-  // The schedule page's preset list has no entries of its own yet.
+  Host.PresetStatesChanged();
   RecordShown();
 }
 
@@ -205,6 +205,7 @@ void MainControls::OnSavePreset() {
 void MainControls::SaveSlotNow(int slot) {
   if (!SavePresetSlot(GetDeviceState(), Bank, slot)) return;
   Slots[slot]->SetChecked(true);
+  Host.PresetStatesChanged();
   RecordShown();
 }
 
@@ -311,10 +312,26 @@ bool MainControls::OnLeftDown(int x, int y) {
 
 void MainControls::OnLayerButton(bool rightRow, int layer) {
   CGdipButton* button = rightRow ? RightRow[layer] : LeftRow[layer];
-  const bool on = button->IsChecked();
+  bool on = button->IsChecked();
   DeviceState& s = GetDeviceState();
-  // PIP-3 carrying the logo is switched by the logo page, not as a layer.
-  if (layer == 3 && s.LogoSettings.Pip3Usage != 0) return;
+  if (layer == 3) {
+    const auto& logo = s.LogoSettings;
+    if (!rightRow && logo.Pip3Usage == 1) {
+      // PIP-3 carries the logo: the button is lit while any logo slot holds a picture, and
+      // the logo page switches it; no layer command goes out.
+      on = false;
+      for (uint8_t valid : logo.SlotValid) on = on || valid != 0;
+      button->SetChecked(on);
+      if (on) Host.Pip3Switched(on);
+      RecordShown();
+      return;
+    }
+    Host.Pip3Switched(on);
+    if (!rightRow && logo.Pip3Usage != 0) {
+      RecordShown();
+      return;
+    }
+  }
   SetPipLayerEnabled(s, layer, on);
   Host.LayerEnableChanged(layer);
   RecordShown();
@@ -415,7 +432,10 @@ void MainControls::OnKeyRelease(const wxKeyEvent& event) {
     case ShortcutAction::SavePreset:
       if (!ConfirmSave()) break;
       OnPresetButton(shortcut.Slot);
-      if (SavePresetSlot(GetDeviceState(), PresetBank::Presets, shortcut.Slot)) Slots[shortcut.Slot]->SetChecked(true);
+      if (SavePresetSlot(GetDeviceState(), PresetBank::Presets, shortcut.Slot)) {
+        Slots[shortcut.Slot]->SetChecked(true);
+        Host.PresetStatesChanged();
+      }
       RecordShown();
       break;
     case ShortcutAction::SaveProject: Host.SaveProjectShortcut(); break;

@@ -29,6 +29,10 @@ class MainControlsHost {
   // A PIP layer was switched on or off: the canvas and the PIP page follow.
   virtual void LayerEnableChanged(int layer) = 0;
   virtual void LockOutputChanged(bool locked) = 0;
+  // PIP-3 switched from a layer button: the logo page follows (it may carry the logo).
+  virtual void Pip3Switched(bool on) = 0;
+  // The preset slots' states changed: the schedule page's preset list follows.
+  virtual void PresetStatesChanged() = 0;
   // Ctrl+S: the project is saved to its current path.
   virtual void SaveProjectShortcut() = 0;
   // The test-pattern page gives the output back before a preset loads.

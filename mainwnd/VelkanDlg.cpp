@@ -709,8 +709,12 @@ void VelkanDlg::OpenBusy(const std::string& text) { Busy.ShowBusy(true, text); }
 
 void VelkanDlg::LayerEnableChanged(int layer) {
   MainArea->UpdateLayerRect(layer);
-  Pip->UpdateFromDevice();
+  if (layer >= 1 && layer < LayerCount) Pip->ShowPipOn(layer - 1);
 }
+
+void VelkanDlg::Pip3Switched(bool on) { Logo->OnPip3Switched(on); }
+
+void VelkanDlg::PresetStatesChanged() { Task->FillPresetList(); }
 
 void VelkanDlg::LockOutputChanged(bool) { MainArea->Refresh(); }
 

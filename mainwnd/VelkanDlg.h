@@ -141,6 +141,8 @@ class VelkanDlg : public wxDialog,
   void RepaintInputIcon(int input) override { InvalidateInputButton(input); }
   void LayerEnableChanged(int layer) override;
   void LockOutputChanged(bool locked) override;
+  void Pip3Switched(bool on) override;
+  void PresetStatesChanged() override;
   void SaveProjectShortcut() override;
   void HideTestPatternPage() override;
   LayoutRect WorkArea() const override;
