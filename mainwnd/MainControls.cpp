@@ -6,9 +6,9 @@
 #include "controls/CGdipButton.h"
 #include "controls/CMyEdit.h"
 #include "mainwnd/ShownTextLog.h"
+#include "pages/OperatorNotices.h"
 #include "platform/ui/KeyReleaseFilter.h"
 
-#include <wx/msgdlg.h>
 #include <wx/textctrl.h>
 #include <wx/window.h>
 
@@ -182,7 +182,7 @@ void MainControls::LoadSlotNow(int slot, PresetBank bank) {
   switch (LoadPresetSlot(s, bank, slot)) {
     case PresetLoad::NothingSelected: return;
     case PresetLoad::EmptySlot:
-      wxMessageBox(wxString::FromUTF8(UiStrings[36]), wxString(), wxOK, &Window);
+      ShowOperatorMessage(&Window, UiStrings[36]);
       return;
     case PresetLoad::Sent: break;
   }
@@ -192,8 +192,7 @@ void MainControls::LoadSlotNow(int slot, PresetBank bank) {
 }
 
 bool MainControls::ConfirmSave() {
-  return wxMessageBox(wxString::FromUTF8(UiStrings[37]), wxString::FromUTF8(UiStrings[38]), wxOK | wxCANCEL,
-                      &Window) == wxOK;
+  return AskOperator(&Window, UiStrings[37], UiStrings[38]);
 }
 
 void MainControls::OnSavePreset() {

@@ -23,6 +23,7 @@
 #include "mainwnd/ShownTextLog.h"
 #include "mainwnd/Velkan_PrograssDlg.h"
 #include "pages/MCropDlg.h"
+#include "pages/OperatorNotices.h"
 #include "pages/MEdidDlg.h"
 #include "pages/MKeyerDlg.h"
 #include "pages/MLogoDlg.h"
@@ -755,6 +756,6 @@ void VelkanDlg::TellSaveFailed(const std::string& path, const std::string& error
   std::string text = UiStrings[67] + ": " + path;
   if (!error.empty()) text += "\n" + error;
   RecordShownTexts("project", {"save failed: " + path});
-  wxMessageBox(wxString::FromUTF8(text), wxString::FromUTF8(UiStrings[38]), wxOK | wxICON_WARNING, this);
+  ShowOperatorMessage(this, text, UiStrings[38]);
 }
 void VelkanDlg::EndSignalSwitchWait() {}
