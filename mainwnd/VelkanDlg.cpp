@@ -15,6 +15,7 @@
 #include "platform/ui/Fonts.h"
 #include "platform/ui/ResourceImages.h"
 #include "mainwnd/InputNames.h"
+#include "mainwnd/InputStrip.h"
 #include "mainwnd/MMainDlg.h"
 #include "mainwnd/MainMessages.h"
 #include "mainwnd/PageEventRules.h"
@@ -22,6 +23,7 @@
 #include "mainwnd/ShownTextLog.h"
 #include "mainwnd/Velkan_PrograssDlg.h"
 #include "pages/MCropDlg.h"
+#include "pages/OperatorNotices.h"
 #include "pages/MEdidDlg.h"
 #include "pages/MKeyerDlg.h"
 #include "pages/MLogoDlg.h"
@@ -40,6 +42,7 @@
 #include "pages/Velk_FeatherDlg.h"
 #include "app/CommLink.h"
 #include "platform/os/AppDirectory.h"
+#include "platform/ui/KeyReleaseFilter.h"
 #include "platform/ui/UserMessages.h"
 
 #include <cstdio>
@@ -55,14 +58,6 @@ namespace {
 const wxColour TextOff(0xEB, 0xEB, 0xEB);
 const wxColour TextOn(239, 156, 0);
 
-std::string SignalText(const InputSignal& s) {
-  char text[48];
-  if (s.Interlaced)
-    std::snprintf(text, sizeof text, "%ux%ui %uHz", unsigned(s.HActive), unsigned(s.VActive) * 2, unsigned(s.FrameRate / 100));
-  else
-    std::snprintf(text, sizeof text, "%ux%u %uHz", unsigned(s.HActive), unsigned(s.VActive), unsigned(s.FrameRate / 100));
-  return text;
-}
 }  // namespace
 
 VelkanDlg::VelkanDlg()
@@ -78,6 +73,7 @@ VelkanDlg::VelkanDlg()
 }
 
 VelkanDlg::~VelkanDlg() {
+  KeyReleaseFilter::Remove();
   Timers.KillTimer(TitleBlinkTimer);
   Timers.KillTimer(BusyWatchdogTimer);
 }
@@ -111,9 +107,34 @@ void VelkanDlg::OnInitDialog() {
     e.Skip();
   });
   Bind(wxEVT_CHAR_HOOK, &VelkanDlg::OnCharHook, this);
+  Bind(wxEVT_LEFT_DOWN, &VelkanDlg::OnMouseDown, this);
+  Bind(wxEVT_LEFT_DCLICK, &VelkanDlg::OnMouseDoubleClick, this);
+  Messages.On(MSelectLayer, [this](WPARAM w, LPARAM l) { return OnSelectLayer(w, l); });
+  Messages.On(MLayerSourceChanged, [this](WPARAM w, LPARAM l) {
+    ApplyLayerSettings(static_cast<int>(w), l != 0);
+    return LRESULT(0);
+  });
+  Messages.On(MEditKeyDown, [this](WPARAM key, LPARAM) {
+    if (Controls) Controls->OnRenameEditDone(static_cast<int>(key));
+    return LRESULT(0);
+  });
+  Messages.On(MTestPatternSwitched, [this](WPARAM, LPARAM on) {
+    if (Controls) Controls->EnableLayerButtons(on == 0);
+    return LRESULT(0);
+  });
 
   CreatePages();
   SetupButtons();
+  Controls.reset(new MainControls(*this, static_cast<MainControlsHost&>(*this)));
+  Sync = std::make_unique<SyncControls>(*this);
+  Messages.On(MDropListSelChanged, [this](WPARAM id, LPARAM index) {
+    Sync->OnDropListSelChanged(static_cast<int>(id), static_cast<int>(index));
+    return LRESULT(0);
+  });
+  // The preset shortcuts are read on key release, whichever of this window's controls has the focus.
+  KeyReleaseFilter::Install([this](const wxKeyEvent& key) {
+    if (Controls && !Closing && IsEnabled()) Controls->OnKeyRelease(key);
+  });
   // The status markers: 155 lit, 157 dark.
   if (wxImage lit = LoadImageResource(ResourceType::Png, 155); lit.IsOk()) ConnectedMarker = wxBitmap(lit);
   if (wxImage dark = LoadImageResource(ResourceType::Png, 157); dark.IsOk()) DisconnectedMarker = wxBitmap(dark);
@@ -202,6 +223,7 @@ void VelkanDlg::ApplyLanguageTexts() {
                                 TestPattern, Task, Misc,     Connect, SearchMachine, Switcher,   SubTitle,
                                 VideoSetting, MediaPlayer, Feather, Crop, Pip};
   for (MBaseDialog* page : pages) page->ApplyLanguage();
+  if (Sync) Sync->FillLists();
   Refresh();
 }
 
@@ -227,6 +249,8 @@ void VelkanDlg::LayoutPageArea() {
                          static_cast<wxWindow*>(MediaPlayer), static_cast<wxWindow*>(Feather)})
     place(page, floating);
   PlacePopupPages(false);
+  if (Controls) Controls->Layout();
+  if (Sync) Sync->Layout(client);
 }
 
 LayoutRect VelkanDlg::ScreenRect() const {
@@ -327,8 +351,11 @@ LRESULT VelkanDlg::OnPageEvent(WPARAM code, LPARAM argument) {
                                                           ? state.LayerWindow[argument + 1].Enable
                                                           : 0,
                                             state.LogoSettings.Pip3Usage, state.LogoSettings.Enable);
-      if (layer) MainArea->ShowLayer(layer->Layer, layer->Shown);
-      if (layer) MainArea->UpdateLayerRect(layer->Layer);
+      if (layer) {
+        MainArea->ShowLayer(layer->Layer, layer->Shown);
+        MainArea->UpdateLayerRect(layer->Layer);
+        Controls->MarkLayerButton(layer->Layer, layer->Shown);
+      }
       Pip->UpdateLayerLabels();
       break;
     }
@@ -343,6 +370,8 @@ LRESULT VelkanDlg::OnPageEvent(WPARAM code, LPARAM argument) {
         PageButtonCtrls[static_cast<int>(PageIndex::Pip)]->Enable(*m.LogoPipKeyerEnabled);
         Keyer->Enable(*m.LogoPipKeyerEnabled);
       }
+      Controls->ShowLockOutput(m.LockOutputShown, m.LockOutputForceChecked);
+      LockOutputChanged(Controls->LockOutputChecked());
       break;
     }
     case EvMosaicArrangement:
@@ -424,7 +453,8 @@ LRESULT VelkanDlg::OnProjectFile(WPARAM operation, LPARAM pathArgument) {
     } else if (operation == ProjectSave) {
       std::string copy = *path;
       EnsureProjectFile(copy);
-      WriteProjectFile(copy);
+      std::string error;
+      if (!WriteProjectFile(copy, &error)) TellSaveFailed(copy, error);
     } else if (operation == ProjectNew) {
       ProjectFilePath = *path;
       EnsureProjectFile(ProjectFilePath);
@@ -475,7 +505,7 @@ void VelkanDlg::TellNoAnswer() {
 
 void VelkanDlg::OnTimer(int id) {
   if (id == TitleBlinkTimer) {
-    SetTitle(TitleToggle ? wxString::FromUTF8(ProjectFilePath) : wxString(ProductCaption));
+    SetTitle(wxString::FromUTF8(TitleText(TitleToggle, ProjectFilePath, ProductCaption)));
     TitleToggle = !TitleToggle;
   } else if (id == BusyWatchdogTimer) {
     // The timer is stopped after its own expiry has been handled, not inside it.
@@ -496,12 +526,16 @@ void VelkanDlg::OnCloseWindow(wxCloseEvent&) {
   Closing = true;
   Timers.KillTimer(TitleBlinkTimer);
   Timers.KillTimer(BusyWatchdogTimer);
+  KeyReleaseFilter::Remove();
   Logo->ShowPage(false);
   StopReplyPump();
   if (CommLink* link = GetCommLink()) link->Close();
   SaveProjectFilePath(ProjectFilePath);
-  if (!WriteProjectFile(ProjectFilePath))
+  std::string error;
+  if (!WriteProjectFile(ProjectFilePath, &error)) {
     std::fprintf(stderr, "velkan: the project could not be saved to %s\n", ProjectFilePath.c_str());
+    TellSaveFailed(ProjectFilePath, error);
+  }
   if (IsModal()) EndModal(wxID_CANCEL);
   else Hide();
 }
@@ -530,47 +564,13 @@ void VelkanDlg::OnPaint(wxPaintEvent&) {
   dc.DrawLine(c.Left + 75, c.Bottom - 95, c.Right - 24, c.Bottom - 95);
   DrawInputStrip(dc, c);
   DrawIndicators(dc, c);
+  if (Controls) Controls->DrawPresetNames(dc);
+  if (Sync) Sync->DrawGroup(dc);
 }
 
-void VelkanDlg::DrawInputStrip(wxDC& dc, const LayoutRect& client) {
-  const DeviceState& state = GetDeviceState();
-  const auto rects = InputIconRects(client, Scale());
-  std::vector<std::string> shown;
-  dc.SetFont(wxFont(wxFontInfo(8).Bold().FaceName("Liberation Sans")));
-  for (int i = 0; i < CardSlotCount; ++i) {
-    const InputEntry& input = state.InputTable[i];
-    if (!input.Present) continue;
-    const LayoutRect& r = rects[i];
-    const uint8_t source = state.LayerWindow[state.CurrentLayer < LayerCount ? state.CurrentLayer : 0].Source;
-    const bool current = source == i;
-    dc.SetPen(wxPen(current ? TextOn : wxColour(0x60, 0x60, 0x60), 1));
-    dc.SetBrush(wxBrush(wxColour(0x2E, 0x2E, 0x2E)));
-    dc.DrawRoundedRectangle(r.Left, r.Top, r.Width(), r.Height(), 3);
-    dc.SetTextForeground(current ? TextOn : TextOff);
-    const std::string inputName = TrimmedName(input.Name);
-    const wxString name = wxString::FromUTF8(inputName);
-    const wxSize extent = dc.GetTextExtent(name);
-    dc.DrawText(name, r.Left + (r.Width() - extent.x) / 2, r.Top + (r.Height() - extent.y) / 2);
-    // The signal marker and resolution under the icon.
-    const bool signal = state.InputSignalPresent[i] != 0;
-    dc.SetBrush(wxBrush(signal ? wxColour(0, 200, 0) : wxColour(120, 0, 0)));
-    dc.SetPen(*wxTRANSPARENT_PEN);
-    dc.DrawCircle(r.Left + 5, r.Bottom + 10, 4);
-    std::string line = inputName;
-    if (signal) {
-      const std::string res = SignalText(state.InputSignal[i]);
-      dc.SetTextForeground(wxColour(0xD5, 0xD5, 0xD5));
-      dc.DrawText(wxString::FromUTF8(res), r.Left + 12, r.Bottom + 3);
-      line += ' ';
-      line += res;
-    }
-    if (!TrimmedName(input.Remark).empty() && TrimmedName(input.Remark) != inputName) {
-      dc.SetTextForeground(wxColour(0xD5, 0xD5, 0xD5));
-      dc.DrawText(wxString::FromUTF8(input.Remark), r.Left, r.Bottom + 18);
-    }
-    shown.push_back(line);
-  }
-  RecordShownTexts("inputs", shown);
+void VelkanDlg::DrawInputStrip(wxDC& dc, const LayoutRect&) {
+  RecordShownTexts("inputs", ::DrawInputStrip(dc, InputIcons(), GetDeviceState()));
+  RecordShownTexts("source", {CurrentSourceLine(GetDeviceState())});
 }
 
 void VelkanDlg::DrawIndicators(wxDC& dc, const LayoutRect& c) {
@@ -645,27 +645,26 @@ void VelkanDlg::RunRefreshStep(RefreshStep step, int32_t argument) {
     case S::LogoUpdateFromDevice: Logo->UpdateFromDevice(); break;
     case S::LogoUpdateUsageControls: Logo->UpdateUsageControls(); break;
     case S::KeyerUpdateFromDevice: Keyer->UpdateFromDevice(); break;
-    case S::UpdatePresetButtons: break;  // the preset row comes with its own controls
+    case S::UpdatePresetButtons: Controls->UpdatePresetButtons(); break;
     case S::MiscUpdateLoopOutSource: Misc->UpdateLoopOutSource(); break;
     case S::MiscUpdateSystemInfo: Misc->UpdateSystemInfo(); break;
     case S::MiscUpdateExtSourceButtons: Misc->UpdateExtSourceButtons(); break;
     case S::SwitcherUpdateFromDevice: Switcher->UpdateFromDevice(); break;
     case S::SubTitleUpdateFromDeviceArgument: SubTitle->UpdateFromDevice(argument); break;
     case S::FeatherUpdateFromDevice: Feather->UpdateFromDevice(); break;
-    case S::FreezeButtonFromState: break;  // the Freeze button comes with the layer controls
+    case S::FreezeButtonFromState: Controls->FreezeButtonFromState(); break;
     case S::HideExtensionCardControls: break;
     case S::PlaceOptionInputRect: break;
-    case S::FillSyncSourceList: break;
-    case S::UpdateSyncLists: break;
+    case S::FillSyncSourceList: Sync->FillLists(); break;
+    case S::UpdateSyncLists: Sync->UpdateSyncLists(); break;
     case S::MainRelayoutByWorkMode: MainArea->RelayoutByWorkMode(); break;
     case S::MainRelayout: MainArea->Relayout(); break;
-    case S::ApplySwitcherModeButtons: break;
-    case S::InvalidateInputStrip: {
-      const LayoutRect c = ClientLayoutRect();
-      RefreshRect(wxRect(75, 0, std::max(1, c.Right - 24 - 75), 106));
+    case S::ApplySwitcherModeButtons:
+      Controls->ApplySwitcherModeButtons();
+      ApplySwitcherModePageButtons();
       break;
-    }
-    case S::RefreshSwitcherMode: break;
+    case S::InvalidateInputStrip: InvalidateInputStrip(); break;
+    case S::RefreshSwitcherMode: Controls->RefreshSwitcherMode(); break;
     case S::CropChangedEventAll: OnPageEvent(EvCropChanged, 0xFFFF); break;
     case S::MediaUpdateDiskButtons: MediaPlayer->UpdateDiskButtons(); break;
   }
@@ -693,8 +692,82 @@ void VelkanDlg::UpdatePortSwitchRule() {}
 void VelkanDlg::FillEdidInputList() { Edid->FillInputList(); }
 void VelkanDlg::EnableSyncControls(bool) {}
 void VelkanDlg::UpdateExtSourceButtons() { Misc->UpdateExtSourceButtons(); }
-void VelkanDlg::ApplyLayerSettings(int layer, bool) {
+void VelkanDlg::ApplyLayerSettings(int layer, bool send) {
   if (layer < 0 || layer >= LayerCount) return;
   MainArea->UpdateLayerRect(layer);
+  PicSetting->UpdateFromDevice();
+  Vga->UpdateInputSource(layer);
+  // The VGA adjustment page is offered only while some layer shows a VGA input.
+  const bool vga = AnyLayerShowsVga(GetDeviceState());
+  PageButtonCtrls[static_cast<int>(PageIndex::Vga)]->Enable(vga);
+  if (!vga && Vga->IsShown()) ShowPage(static_cast<int>(PageIndex::Vga), true);
+  if (send) SendLayerSource(GetDeviceState(), layer);
+  InvalidateInputStrip();
+}
+
+// ---- the main window's own controls ----
+
+void VelkanDlg::InvalidateInputStrip() {
+  const LayoutRect c = ClientLayoutRect();
+  RefreshRect(wxRect(75, 0, std::max(1, c.Right - 24 - 75), 106));
+}
+
+void VelkanDlg::ApplySwitcherModePageButtons() {
+  const SwitcherModeLook look = SwitcherModeLookFor(GetDeviceState());
+  PageButtonCtrls[static_cast<int>(PageIndex::Mosaic)]->Enable(look.MosaicButtonEnabled);
+  PageButtonCtrls[static_cast<int>(PageIndex::Pip)]->Enable(look.PipButtonEnabled);
+}
+
+void VelkanDlg::OpenBusy(const std::string& text) { Busy.ShowBusy(true, text); }
+
+void VelkanDlg::LayerEnableChanged(int layer) {
+  MainArea->UpdateLayerRect(layer);
+  if (layer >= 1 && layer < LayerCount) Pip->ShowPipOn(layer - 1);
+}
+
+void VelkanDlg::Pip3Switched(bool on) { Logo->OnPip3Switched(on); }
+
+void VelkanDlg::PresetStatesChanged() { Task->FillPresetList(); }
+
+void VelkanDlg::LockOutputChanged(bool) { MainArea->Refresh(); }
+
+void VelkanDlg::SaveProjectShortcut() {
+  const std::string path = ProjectFilePath;
+  Busy.ShowBusy(true, UiStrings[65]);
+  OnProjectFile(ProjectSave, reinterpret_cast<LPARAM>(&path));
+}
+
+void VelkanDlg::HideTestPatternPage() { TestPattern->ShowPage(false); }
+
+LayoutRect VelkanDlg::WorkArea() const {
+  return WorkingAreaRect(ClientLayoutRect(), Scale(), Pages.CurrentPage() != NoPage);
+}
+
+std::array<LayoutRect, 12> VelkanDlg::InputIcons() const {
+  auto icons = InputIconRects(ClientLayoutRect(), Scale());
+  PlaceOptionInput(icons, GetDeviceState());
+  return icons;
+}
+
+void VelkanDlg::OnMouseDown(wxMouseEvent& event) {
+  if (!Controls || !Controls->OnLeftDown(event.GetX(), event.GetY())) event.Skip();
+}
+
+void VelkanDlg::OnMouseDoubleClick(wxMouseEvent& event) {
+  if (!Controls || !Controls->OnLeftDoubleClick(event.GetX(), event.GetY())) event.Skip();
+}
+
+LRESULT VelkanDlg::OnSelectLayer(WPARAM layer, LPARAM) {
+  if (!Controls || layer >= LayerCount || layer == Controls->LayerCopy()) return 0;
+  Controls->SetLayerCopy(static_cast<uint32_t>(layer));
+  ApplyLayerSettings(static_cast<int>(layer), false);
+  return 0;
+}
+
+void VelkanDlg::TellSaveFailed(const std::string& path, const std::string& error) {
+  std::string text = UiStrings[67] + ": " + path;
+  if (!error.empty()) text += "\n" + error;
+  RecordShownTexts("project", {"save failed: " + path});
+  ShowOperatorMessage(this, text, UiStrings[38]);
 }
 void VelkanDlg::EndSignalSwitchWait() {}

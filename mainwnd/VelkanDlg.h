@@ -4,6 +4,8 @@
 #include "app/MainDialogInterface.h"
 #include "controls/SkinBackdrop.h"
 #include "mainwnd/BusyBoxState.h"
+#include "mainwnd/MainControls.h"
+#include "mainwnd/SyncControls.h"
 #include "mainwnd/MainLayout.h"
 #include "mainwnd/PageSwitcher.h"
 #include "mainwnd/ReplyRouter.h"
@@ -54,7 +56,8 @@ class VelkanDlg : public wxDialog,
                   public MainDialogInterface,
                   public SkinBackdrop,
                   private PageHost,
-                  private BusyBoxHost {
+                  private BusyBoxHost,
+                  private MainControlsHost {
  public:
   VelkanDlg();
   ~VelkanDlg() override;
@@ -132,11 +135,34 @@ class VelkanDlg : public wxDialog,
   void StopWatchdog() override;
   void TellNoAnswer() override;
 
+  // MainControlsHost
+  void OpenBusy(const std::string& text) override;
+  void ApplyLayer(int layer, bool send) override { ApplyLayerSettings(layer, send); }
+  void RepaintInputIcon(int input) override { InvalidateInputButton(input); }
+  void LayerEnableChanged(int layer) override;
+  void LockOutputChanged(bool locked) override;
+  void Pip3Switched(bool on) override;
+  void PresetStatesChanged() override;
+  void SaveProjectShortcut() override;
+  void HideTestPatternPage() override;
+  LayoutRect WorkArea() const override;
+  LayoutRect Client() const override { return ClientLayoutRect(); }
+  std::array<LayoutRect, 12> InputIcons() const override;
+  void OnMouseDown(wxMouseEvent& event);
+  void OnMouseDoubleClick(wxMouseEvent& event);
+  LRESULT OnSelectLayer(WPARAM layer, LPARAM);
+  // A save that failed is told to the operator.
+  void TellSaveFailed(const std::string& path, const std::string& error);
+  void InvalidateInputStrip();
+  void ApplySwitcherModePageButtons();
+
   MessageMap Messages{this};
   TimerTable Timers{this, [this](int id) { OnTimer(id); }};
   PageSwitcher Pages{*this};
   BusyBoxState Busy{*this};
 
+  std::unique_ptr<MainControls> Controls;
+  std::unique_ptr<SyncControls> Sync;
   MMainDlg* MainArea = nullptr;
   MPicSettingDlg* PicSetting = nullptr;
   MOutputDlg* Output = nullptr;

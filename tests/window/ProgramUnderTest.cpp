@@ -109,6 +109,11 @@ void ProgramUnderTest::Click(int x, int y) const {
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
 }
 
+void ProgramUnderTest::ClickInPopup(int x, int y) const {
+  RunCommand("xdotool mousemove " + std::to_string(X + x) + " " + std::to_string(Y + y) + " click 1");
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+}
+
 void ProgramUnderTest::DoubleClick(int x, int y) const {
   RunCommand("xdotool windowraise " + Window + " mousemove " + std::to_string(X + x) + " " + std::to_string(Y + y) +
              " click --repeat 2 --delay 80 1");
@@ -123,6 +128,11 @@ bool ProgramUnderTest::PressReturnIn(const std::string& name) const {
   RunCommand("xdotool windowraise " + box + " windowfocus --sync " + box + " key --window " + box + " Return");
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
   return true;
+}
+
+void ProgramUnderTest::PressKeys(const std::string& keys) const {
+  RunCommand("xdotool windowraise " + Window + " windowfocus --sync " + Window + " key --delay 80 " + keys);
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
 }
 
 bool ProgramUnderTest::SaveScreenshot(const std::string& path) const {

@@ -18,8 +18,13 @@ class ProgramUnderTest {
   // Client position (x, y) of the main window.
   void Click(int x, int y) const;
   void DoubleClick(int x, int y) const;
+  // A click at a client position without raising the main window first (a raise would close
+  // an open drop-down list).
+  void ClickInPopup(int x, int y) const;
   // Presses Return in the top-level window whose title contains name (a message box).
   bool PressReturnIn(const std::string& name) const;
+  // Focuses the main window and types keys as xdotool names them ("ctrl+2").
+  void PressKeys(const std::string& keys) const;
   bool SaveScreenshot(const std::string& path) const;
   int WindowWidth() const { return Width; }
   // Screen position of the main window's client origin.

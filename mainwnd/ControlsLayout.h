@@ -1,0 +1,25 @@
+#pragma once
+// Where the main window's device controls sit: the layer rows, TAKE, Freeze and Lock Output in
+// the strip under the working area, and the preset row along the bottom. Client pixels.
+#include "mainwnd/MainLayout.h"
+
+#include <array>
+
+struct BottomRowLayout {
+  LayoutRect Presets, Templates, Load, Save;
+  std::array<LayoutRect, 10> Slots;
+};
+// The preset row keeps its distances from the client's bottom (and Load/Save from its right).
+BottomRowLayout BottomRowRects(const LayoutRect& client, LayoutSize bank, LayoutSize slot, LayoutSize loadSave);
+// The preset name under a slot button: 10 px wider on each side, 2..22 px below it.
+LayoutRect PresetNameRect(const LayoutRect& slotButton);
+// The input remark line under an icon, where its editor opens: 16..32 px below it.
+LayoutRect InputRemarkRect(const LayoutRect& icon);
+
+// Left row (MAIN, PIP-1..3) from the working area's left + 25, bottoms at B - 96.
+std::array<LayoutRect, 4> LeftLayerRowRects(const LayoutRect& workArea, const LayoutRect& client, LayoutSize button);
+// Right row: PIP-3 ends at the working area's right - 25, the others leftwards.
+std::array<LayoutRect, 4> RightLayerRowRects(const LayoutRect& workArea, const LayoutRect& client, LayoutSize button);
+// TAKE and Lock Output centred on the working area, bottoms at B - 96; Freeze 40 px right of TAKE.
+LayoutRect CentredControlRect(const LayoutRect& workArea, const LayoutRect& client, LayoutSize size);
+LayoutRect FreezeRect(const LayoutRect& take);

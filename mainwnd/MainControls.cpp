@@ -1,0 +1,466 @@
+#include "mainwnd/MainControls.h"
+
+#include "app/AppGlobals.h"
+#include "app/DeviceState.h"
+#include "app/UiStrings.h"
+#include "controls/CGdipButton.h"
+#include "controls/CMyEdit.h"
+#include "mainwnd/ShownTextLog.h"
+#include "pages/OperatorNotices.h"
+#include "platform/ui/KeyReleaseFilter.h"
+
+#include <wx/textctrl.h>
+#include <wx/window.h>
+
+namespace {
+constexpr int FirstSlotId = 1223, PresetsId = 1237, TemplatesId = 1238, LoadId = 1246, SaveId = 1236;
+constexpr int LeftRowIds[4] = {1247, 1248, 1249, 1250};
+constexpr int RightRowIds[4] = {1466, 1467, 1468, 1469};
+constexpr int TakeId = 1451, LockOutputId = 1472, FreezeId = 1601, NameEditorId = 44929;
+constexpr COLORREF TextOff = 0xEBEBEB, TextOn = 0x009CEF, BankOff = 0xD5D5D5;
+const char* const LayerCaptions[4] = {"MAIN", "PIP-1", "PIP-2", "PIP-3"};
+
+LayoutSize SizeOf(const CGdipButton* b) {
+  const wxSize s = b->GetBestSize();
+  return {s.x, s.y};
+}
+void Place(CGdipButton* b, const LayoutRect& r) { b->SetSize(r.Left, r.Top, r.Width(), r.Height()); }
+wxRect ToWx(const LayoutRect& r) { return {r.Left, r.Top, r.Width(), r.Height()}; }
+bool Inside(const LayoutRect& r, int x, int y) { return x >= r.Left && x < r.Right && y >= r.Top && y < r.Bottom; }
+}  // namespace
+
+MainControls::MainControls(wxWindow& window, MainControlsHost& host) : Window(window), Host(host) {
+  for (int i = 0; i < PresetSlotCount; ++i) {
+    Slots[i] = MakeButton(FirstSlotId + i, wxString::Format("%d", i + 1), 172, 173);
+    Slots[i]->SetTextColour(PresetTextPlain);
+    // A checked slot (used preset) shows the lit face; its handler sets the state right after.
+    Slots[i]->SetCheckOnClick(true);
+    Window.Bind(wxEVT_BUTTON, [this, i](wxCommandEvent&) { OnPresetButton(i); }, FirstSlotId + i);
+  }
+  Presets = MakeButton(PresetsId, "Presets", 131, 132);
+  Templates = MakeButton(TemplatesId, "Templates", 131, 132);
+  Presets->SetCheckOnClick(true);
+  Templates->SetCheckOnClick(true);
+  Presets->SetChecked(true);
+  Presets->SetTextColour(TextOn);
+  Load = MakeButton(LoadId, "Load", 129, 0);
+  Save = MakeButton(SaveId, "Save", 129, 0);
+  Window.Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnPresetsBank(); }, PresetsId);
+  Window.Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnTemplatesBank(); }, TemplatesId);
+  Window.Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnLoadPreset(); }, LoadId);
+  Window.Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnSavePreset(); }, SaveId);
+
+  for (int i = 0; i < 4; ++i) {
+    LeftRow[i] = MakeButton(LeftRowIds[i], LayerCaptions[i], 144, 148);
+    RightRow[i] = MakeButton(RightRowIds[i], LayerCaptions[i], 144, 148);
+    RightRow[i]->Hide();
+    for (CGdipButton* b : {LeftRow[i], RightRow[i]}) b->SetToggle(true);
+    if (i > 0) {
+      Window.Bind(wxEVT_BUTTON, [this, i](wxCommandEvent&) { OnLayerButton(false, i); }, LeftRowIds[i]);
+      Window.Bind(wxEVT_BUTTON, [this, i](wxCommandEvent&) { OnLayerButton(true, i); }, RightRowIds[i]);
+    }
+  }
+  // MAIN is always on in plain mode.
+  LeftRow[0]->SetToggle(false);
+  LeftRow[0]->SetCheckOnClick(true);
+  LeftRow[0]->SetChecked(true);
+  LeftRow[0]->Enable(false);
+  Take = MakeButton(TakeId, "TAKE", 169, 0);
+  Take->Hide();
+  LockOutput = MakeButton(LockOutputId, "Lock Output", 145, 146);
+  LockOutput->SetToggle(true);
+  LockOutput->SetChecked(true);
+  LockOutput->Hide();
+  Freeze = MakeButton(FreezeId, "Freeze", 144, 148);
+  Freeze->SetToggle(true);
+  Window.Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnTake(); }, TakeId);
+  Window.Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnFreeze(); }, FreezeId);
+  Window.Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnLockOutput(); }, LockOutputId);
+
+  Names = LoadPresetNames(InfoIniPath);
+  LoadInputRemarks(InfoIniPath, GetDeviceState());
+  Layout();
+  UpdatePresetButtons();
+  RecordShown();
+}
+
+CGdipButton* MainControls::MakeButton(int id, const wxString& caption, int stdImage, int altImage) {
+  auto* b = new CGdipButton(&Window, id, caption, wxRect(0, 0, 10, 10));
+  b->LoadStdImage(stdImage);
+  if (altImage) b->LoadAltImage(altImage);
+  b->SizeToImage();
+  b->SetTextColour(TextOff);
+  return b;
+}
+
+void MainControls::Layout() {
+  const LayoutRect c = Host.Client();
+  const LayoutRect wa = Host.WorkArea();
+  const BottomRowLayout row = BottomRowRects(c, SizeOf(Presets), SizeOf(Slots[0]), SizeOf(Load));
+  Place(Presets, row.Presets);
+  Place(Templates, row.Templates);
+  Place(Load, row.Load);
+  Place(Save, row.Save);
+  for (int i = 0; i < PresetSlotCount; ++i) Place(Slots[i], row.Slots[i]);
+  const auto left = LeftLayerRowRects(wa, c, SizeOf(LeftRow[0]));
+  const auto right = RightLayerRowRects(wa, c, SizeOf(RightRow[0]));
+  for (int i = 0; i < 4; ++i) {
+    Place(LeftRow[i], left[i]);
+    Place(RightRow[i], right[i]);
+  }
+  const LayoutRect take = CentredControlRect(wa, c, SizeOf(Take));
+  Place(Take, take);
+  Place(Freeze, FreezeRect(take));
+  Place(LockOutput, CentredControlRect(wa, c, SizeOf(LockOutput)));
+}
+
+void MainControls::ApplyLanguage() { Window.RefreshRect(wxRect(0, Host.Client().Bottom - 100, 4000, 100)); }
+
+// ---- presets and templates ----
+
+void MainControls::OnPresetButton(int slot) {
+  if (slot < 0 || slot >= PresetSlotCount) return;
+  SelectedPreset = slot;
+  const DeviceState& s = GetDeviceState();
+  for (int i = 0; i < PresetSlotCount; ++i) Slots[i]->SetTextColour(s.PresetUsed[i] == 2 ? PresetTextMarked : 0);
+  Slots[slot]->SetTextColour(PresetTextSelected);
+  Slots[slot]->SetChecked(Bank == PresetBank::Templates || s.PresetUsed[slot] == 1);
+  RecordShown();
+}
+
+void MainControls::UpdatePresetButtons() {
+  if (Bank == PresetBank::Presets) {
+    const auto looks = PresetSlotLooks(GetDeviceState().PresetUsed, SelectedPreset, Bank);
+    for (int i = 0; i < PresetSlotCount; ++i) {
+      Slots[i]->SetChecked(looks[i].Checked);
+      Slots[i]->SetTextColour(looks[i].Text);
+    }
+  }
+  Host.PresetStatesChanged();
+  RecordShown();
+}
+
+void MainControls::OnPresetsBank() {
+  Bank = PresetBank::Presets;
+  Presets->SetChecked(true);
+  Presets->SetTextColour(TextOn);
+  Save->Show();
+  Templates->SetChecked(false);
+  Templates->SetTextColour(BankOff);
+  UpdatePresetButtons();
+  for (CGdipButton* b : Slots) b->SetTextColour(PresetTextPlain);
+  const uint32_t mode = GetDeviceState().SwitcherSettings.Mode;
+  if (mode < PresetBankCount) Slots[PresetPerMode[mode]]->SetTextColour(PresetTextSelected);
+  RepaintNames();
+  RecordShown();
+}
+
+void MainControls::OnTemplatesBank() {
+  Bank = PresetBank::Templates;
+  Templates->SetChecked(true);
+  Templates->SetTextColour(TextOn);
+  Save->Hide();
+  Presets->SetChecked(false);
+  Presets->SetTextColour(BankOff);
+  for (CGdipButton* b : Slots) {
+    b->SetChecked(true);
+    b->SetTextColour(PresetTextPlain);
+  }
+  Slots[TemplateIndex]->SetTextColour(PresetTextSelected);
+  RepaintNames();
+  RecordShown();
+}
+
+void MainControls::OnLoadPreset() {
+  if (SelectedPreset < 0) return;  // nothing chosen yet
+  LoadSlotNow(SelectedPreset, Bank);
+}
+
+void MainControls::LoadSlotNow(int slot, PresetBank bank) {
+  DeviceState& s = GetDeviceState();
+  if (s.TestPattern) Host.HideTestPatternPage();
+  switch (LoadPresetSlot(s, bank, slot)) {
+    case PresetLoad::NothingSelected: return;
+    case PresetLoad::EmptySlot:
+      ShowOperatorMessage(&Window, UiStrings[36]);
+      return;
+    case PresetLoad::Sent: break;
+  }
+  Host.OpenBusy(UiStrings[65]);
+  if (bank == PresetBank::Templates) TemplateIndex = slot;
+  else if (s.SwitcherSettings.Mode < PresetBankCount) PresetPerMode[s.SwitcherSettings.Mode] = slot;
+}
+
+bool MainControls::ConfirmSave() {
+  return AskOperator(&Window, UiStrings[37], UiStrings[38]);
+}
+
+void MainControls::OnSavePreset() {
+  if (SelectedPreset < 0) return;
+  if (!ConfirmSave()) return;
+  SaveSlotNow(SelectedPreset);
+}
+
+void MainControls::SaveSlotNow(int slot) {
+  if (!SavePresetSlot(GetDeviceState(), Bank, slot)) return;
+  Slots[slot]->SetChecked(true);
+  Host.PresetStatesChanged();
+  RecordShown();
+}
+
+// ---- names ----
+
+void MainControls::RefreshSwitcherMode() {
+  NameBank = RefreshNameBank(GetDeviceState());
+  RepaintNames();
+  RecordShown();
+}
+
+void MainControls::RepaintNames() {
+  const LayoutRect c = Host.Client();
+  Window.RefreshRect(wxRect(Presets->GetPosition().x, c.Bottom - 95, c.Right - 40 - Presets->GetPosition().x, 95));
+}
+
+void MainControls::DrawPresetNames(wxDC& dc) {
+  if (Bank != PresetBank::Presets) return;
+  dc.SetTextForeground(wxColour(239, 156, 0));
+  dc.SetFont(Window.GetFont());
+  for (int i = 0; i < PresetSlotCount; ++i) {
+    const std::string& name = Names[NameBank][i];
+    if (name.empty()) continue;
+    const wxRect r = Slots[i]->GetRect();
+    const wxRect area = ToWx(PresetNameRect({r.x, r.y, r.GetRight() + 1, r.GetBottom() + 1}));
+    wxDCClipper clip(dc, area);
+    dc.DrawLabel(wxString::FromUTF8(name), area, wxALIGN_CENTER);
+  }
+}
+
+bool MainControls::OnLeftDoubleClick(int x, int y) {
+  for (int i = 0; i < PresetSlotCount; ++i) {
+    const wxRect r = Slots[i]->GetRect();
+    const LayoutRect area = PresetNameRect({r.x, r.y, r.GetRight() + 1, r.GetBottom() + 1});
+    if (Bank == PresetBank::Presets && Inside(area, x, y)) {
+      PresetInEdit = i;
+      InputInEdit = -1;
+      OpenEditor(area, Names[NameBank][i]);
+      return true;
+    }
+  }
+  const auto icons = Host.InputIcons();
+  const DeviceState& s = GetDeviceState();
+  for (int i = 0; i < InputIconCount; ++i) {
+    if (!s.InputTable[i].Present) continue;
+    const LayoutRect area = InputRemarkRect(icons[i]);
+    if (Inside(area, x, y)) {
+      InputInEdit = i;
+      PresetInEdit = -1;
+      OpenEditor(area, s.InputTable[i].Remark);
+      return true;
+    }
+  }
+  return false;
+}
+
+void MainControls::OpenEditor(const LayoutRect& where, const std::string& text) {
+  if (!NameEditor) {
+    NameEditor = new CMyEdit(&Window, NameEditorId, ToWx(where), wxTE_CENTRE);
+    NameEditor->SetMaxLength(NameEditLimit);
+  }
+  NameEditor->SetSize(ToWx(where));
+  NameEditor->ChangeValue(wxString::FromUTF8(text));
+  NameEditor->Show();
+  NameEditor->SetFocus();
+  NameEditor->SelectAll();
+}
+
+bool MainControls::IsNameEditor(const wxWindow* w) const { return w && w == NameEditor; }
+
+void MainControls::OnRenameEditDone(int key) {
+  if (!NameEditor || !NameEditor->IsShown()) return;
+  NameEditor->Hide();
+  const std::string text = NameEditor->GetValue().ToStdString(wxConvUTF8);
+  if (key == 13) {
+    if (InputInEdit >= 0) {
+      SaveInputRemark(InfoIniPath, GetDeviceState(), InputInEdit, text);
+      Host.RepaintInputIcon(InputInEdit);
+    } else if (PresetInEdit >= 0) {
+      SavePresetName(InfoIniPath, Names, static_cast<int>(NameBank), PresetInEdit, text);
+    }
+  }
+  InputInEdit = PresetInEdit = -1;
+  RepaintNames();
+  RecordShown();
+}
+
+// ---- input icons ----
+
+bool MainControls::OnLeftDown(int x, int y) {
+  DeviceState& s = GetDeviceState();
+  const auto input = InputIconAt(Host.InputIcons(), s, x, y);
+  if (!input) return false;
+  Window.SetFocus();
+  const auto choice = ChooseInputForLayer(s, *input, CurrentLayerCopy);
+  if (!choice) return true;
+  Host.ApplyLayer(choice->Layer, true);
+  Host.RepaintInputIcon(choice->OldSource);
+  Host.RepaintInputIcon(*input);
+  return true;
+}
+
+// ---- layer rows, TAKE, Freeze, Lock Output ----
+
+void MainControls::OnLayerButton(bool rightRow, int layer) {
+  CGdipButton* button = rightRow ? RightRow[layer] : LeftRow[layer];
+  bool on = button->IsChecked();
+  DeviceState& s = GetDeviceState();
+  if (layer == 3) {
+    const auto& logo = s.LogoSettings;
+    if (!rightRow && logo.Pip3Usage == 1) {
+      // PIP-3 carries the logo: the button is lit while any logo slot holds a picture, and
+      // the logo page switches it; no layer command goes out.
+      on = false;
+      for (uint8_t valid : logo.SlotValid) on = on || valid != 0;
+      button->SetChecked(on);
+      if (on) Host.Pip3Switched(on);
+      RecordShown();
+      return;
+    }
+    Host.Pip3Switched(on);
+    if (!rightRow && logo.Pip3Usage != 0) {
+      RecordShown();
+      return;
+    }
+  }
+  SetPipLayerEnabled(s, layer, on);
+  Host.LayerEnableChanged(layer);
+  RecordShown();
+}
+
+void MainControls::OnTake() {
+  SendTake(GetDeviceState());
+  Host.OpenBusy(UiStrings[65]);
+}
+
+void MainControls::OnFreeze() {
+  SendFreeze(GetDeviceState(), Freeze->IsChecked());
+  RecordShown();
+}
+
+void MainControls::OnLockOutput() { Host.LockOutputChanged(LockOutput->IsChecked()); }
+
+bool MainControls::LockOutputChecked() const { return LockOutput->IsChecked(); }
+
+void MainControls::FreezeButtonFromState() {
+  Freeze->SetChecked(GetDeviceState().FreezeState != 0);
+  RecordShown();
+}
+
+void MainControls::MarkLayerButton(int layer, bool on) {
+  if (layer < 0 || layer >= LayerCount) return;
+  const auto& sw = GetDeviceState().SwitcherSettings;
+  if (sw.Mode == 0) LeftRow[layer]->SetChecked(on);
+  else if (sw.Mode == 1) RightRow[layer]->SetChecked(on && sw.OnPreview[layer] != 0);
+  RecordShown();
+}
+
+void MainControls::ShowLockOutput(bool shown, bool forceChecked) {
+  if (forceChecked) LockOutput->SetChecked(true);
+  LockOutput->Show(shown);
+  RecordShown();
+}
+
+void MainControls::EnableLayerButtons(bool enable) {
+  for (CGdipButton* b : LeftRow) b->Enable(enable && b != LeftRow[0]);
+  for (CGdipButton* b : RightRow) b->Enable(enable);
+  Take->Enable(enable);
+}
+
+void MainControls::ApplySwitcherModeButtons() {
+  const SwitcherModeLook look = SwitcherModeLookFor(GetDeviceState());
+  auto apply = [](CGdipButton* b, const LayerButtonLook& l) {
+    b->Show(l.Shown);
+    b->Enable(l.Enabled);
+    b->SetDisabledLook(!l.Enabled);
+    b->SetChecked(l.Checked);
+    b->SetTextColour(l.Text);
+  };
+  for (int i = 0; i < 4; ++i) {
+    apply(LeftRow[i], look.Left[i]);
+    apply(RightRow[i], look.Right[i]);
+  }
+  Take->Show(look.TakeShown);
+  if (look.LockOutputShown) LockOutput->Show(*look.LockOutputShown);
+  RecordShown();
+}
+
+// ---- shortcuts ----
+
+void MainControls::OnKeyRelease(const wxKeyEvent& event) {
+  const int key = event.GetKeyCode();
+  // A chord's keys may come up in any order: Ctrl or S released first still counts for the
+  // digits that were down with it.
+  if (key == WXK_CONTROL || key == WXK_RAW_CONTROL || key == 'S') {
+    for (int digit = '0'; digit <= '9'; ++digit)
+      if (KeyReleaseFilter::IsKeyHeld(digit)) (key == 'S' ? SChord : CtrlChord)[digit - '0'] = true;
+    if (key == 'S' && (event.ControlDown() || KeyReleaseFilter::IsKeyHeld(WXK_CONTROL))) CtrlS = true;
+    else if (key != 'S' && KeyReleaseFilter::IsKeyHeld('S')) CtrlS = true;
+    if (key != 'S' || !CtrlS) return;
+  }
+  bool ctrl = event.ControlDown() || KeyReleaseFilter::IsKeyHeld(WXK_CONTROL);
+  bool sHeld = KeyReleaseFilter::IsKeyHeld('S');
+  if (key >= '0' && key <= '9') {
+    ctrl = ctrl || CtrlChord[key - '0'];
+    sHeld = sHeld || SChord[key - '0'];
+    CtrlChord[key - '0'] = SChord[key - '0'] = false;
+  }
+  if (key == 'S') {
+    ctrl = ctrl || CtrlS;
+    CtrlS = false;
+  }
+  const wxWindow* focus = wxWindow::FindFocus();
+  const bool typing = dynamic_cast<const wxTextCtrl*>(focus) != nullptr;
+  // Only keys meant for this window: a pop-up page or message box keeps its own keys.
+  if (focus && wxGetTopLevelParent(const_cast<wxWindow*>(focus)) != &Window) return;
+  const Shortcut shortcut = ShortcutForKeyRelease(key, ctrl, sHeld, typing);
+  switch (shortcut.Action) {
+    case ShortcutAction::None: break;
+    case ShortcutAction::LoadPreset:
+      OnPresetButton(shortcut.Slot);
+      LoadSlotNow(shortcut.Slot, PresetBank::Presets);
+      break;
+    case ShortcutAction::SavePreset:
+      if (!ConfirmSave()) break;
+      OnPresetButton(shortcut.Slot);
+      if (SavePresetSlot(GetDeviceState(), PresetBank::Presets, shortcut.Slot)) {
+        Slots[shortcut.Slot]->SetChecked(true);
+        Host.PresetStatesChanged();
+      }
+      RecordShown();
+      break;
+    case ShortcutAction::SaveProject: Host.SaveProjectShortcut(); break;
+  }
+}
+
+// What the row shows, for the window tests: "presets: <slot> <name> used|empty|marked [selected]".
+void MainControls::RecordShown() {
+  const DeviceState& s = GetDeviceState();
+  std::vector<std::string> lines;
+  lines.push_back(std::string("bank ") + (Bank == PresetBank::Presets ? "Presets" : "Templates") + " names " +
+                  std::to_string(NameBank));
+  for (int i = 0; i < PresetSlotCount; ++i) {
+    const uint8_t used = s.PresetUsed[i];
+    std::string line = std::to_string(i + 1) + " " + Names[NameBank][i] + " " +
+                       (used == 1 ? "used" : used == 2 ? "marked" : "empty");
+    if (i == SelectedPreset) line += " selected";
+    lines.push_back(line);
+  }
+  RecordShownTexts("presets", lines);
+  std::vector<std::string> controls;
+  for (int i = 0; i < 4; ++i)
+    if (LeftRow[i]->IsShown())
+      controls.push_back(std::string(LayerCaptions[i]) + (LeftRow[i]->IsChecked() ? " on" : " off"));
+  controls.push_back(std::string("Freeze ") + (Freeze->IsChecked() ? "on" : "off"));
+  if (Take->IsShown()) controls.push_back("TAKE shown");
+  if (LockOutput->IsShown()) controls.push_back(std::string("Lock Output ") + (LockOutput->IsChecked() ? "on" : "off"));
+  RecordShownTexts("controls", controls);
+}

@@ -1,0 +1,112 @@
+#pragma once
+// The main window's own device controls: the layer rows, TAKE, Freeze, Lock Output, the
+// preset row with its bank buttons, Load, Save and the slot names, the input icons' clicks, the
+// name editor and the preset shortcuts. The rules are in MainControlsLogic; this class owns the
+// buttons and turns clicks and keys into those rules.
+#include "mainwnd/ControlsLayout.h"
+#include "mainwnd/MainControlsLogic.h"
+
+#include <array>
+#include <functional>
+#include <string>
+
+#include <wx/dc.h>
+#include <wx/event.h>
+
+class CGdipButton;
+class CMyEdit;
+class wxWindow;
+
+// What the controls need from the main dialog.
+class MainControlsHost {
+ public:
+  virtual ~MainControlsHost() = default;
+  // Opens the busy box with a text (the device's answer closes it).
+  virtual void OpenBusy(const std::string& text) = 0;
+  // ApplyLayerSettings of the main dialog.
+  virtual void ApplyLayer(int layer, bool send) = 0;
+  virtual void RepaintInputIcon(int input) = 0;
+  // A PIP layer was switched on or off: the canvas and the PIP page follow.
+  virtual void LayerEnableChanged(int layer) = 0;
+  virtual void LockOutputChanged(bool locked) = 0;
+  // PIP-3 switched from a layer button: the logo page follows (it may carry the logo).
+  virtual void Pip3Switched(bool on) = 0;
+  // The preset slots' states changed: the schedule page's preset list follows.
+  virtual void PresetStatesChanged() = 0;
+  // Ctrl+S: the project is saved to its current path.
+  virtual void SaveProjectShortcut() = 0;
+  // The test-pattern page gives the output back before a preset loads.
+  virtual void HideTestPatternPage() = 0;
+  virtual LayoutRect WorkArea() const = 0;
+  virtual LayoutRect Client() const = 0;
+  virtual std::array<LayoutRect, InputIconCount> InputIcons() const = 0;
+};
+
+class MainControls {
+ public:
+  MainControls(wxWindow& window, MainControlsHost& host);
+
+  void Layout();
+  // Reply-driven refreshes.
+  void UpdatePresetButtons();
+  void ApplySwitcherModeButtons();
+  void RefreshSwitcherMode();
+  void FreezeButtonFromState();
+  void EnableLayerButtons(bool enable);  // off while a test pattern holds the output
+  // A PIP layer shown or hidden elsewhere: its button follows (plain mode: left row; PGM/PVW:
+  // right row, lit only while the layer is on preview).
+  void MarkLayerButton(int layer, bool on);
+  // Lock Output appears with a mosaic; without one it is hidden and checked.
+  void ShowLockOutput(bool shown, bool forceChecked);
+  void ApplyLanguage();
+
+  // Mouse and keys of the main window.
+  bool OnLeftDown(int x, int y);
+  bool OnLeftDoubleClick(int x, int y);
+  void OnKeyRelease(const wxKeyEvent& event);
+  // MEditKeyDown from the name editor: 13 saves, 27 cancels.
+  void OnRenameEditDone(int key);
+  bool IsNameEditor(const wxWindow* w) const;
+
+  void DrawPresetNames(wxDC& dc);
+  uint32_t LayerCopy() const { return CurrentLayerCopy; }
+  void SetLayerCopy(uint32_t layer) { CurrentLayerCopy = layer; }
+  bool LockOutputChecked() const;
+
+ private:
+  CGdipButton* MakeButton(int id, const wxString& caption, int stdImage, int altImage);
+  void OnPresetButton(int slot);
+  void OnPresetsBank();
+  void OnTemplatesBank();
+  void OnLoadPreset();
+  void OnSavePreset();
+  void LoadSlotNow(int slot, PresetBank bank);
+  bool ConfirmSave();
+  void SaveSlotNow(int slot);
+  void OnLayerButton(bool rightRow, int layer);
+  void OnTake();
+  void OnFreeze();
+  void OnLockOutput();
+  void RepaintNames();
+  void RecordShown();
+  void OpenEditor(const LayoutRect& where, const std::string& text);
+
+  wxWindow& Window;
+  MainControlsHost& Host;
+  std::array<CGdipButton*, PresetSlotCount> Slots{};
+  std::array<CGdipButton*, 4> LeftRow{}, RightRow{};
+  CGdipButton *Presets = nullptr, *Templates = nullptr, *Load = nullptr, *Save = nullptr;
+  CGdipButton *Take = nullptr, *Freeze = nullptr, *LockOutput = nullptr;
+  CMyEdit* NameEditor = nullptr;
+  PresetBank Bank = PresetBank::Presets;
+  int SelectedPreset = -1;
+  std::array<int, PresetBankCount> PresetPerMode{0, 0, 0};
+  int TemplateIndex = 0;
+  uint32_t NameBank = 0;
+  uint32_t CurrentLayerCopy = 0;
+  int PresetInEdit = -1, InputInEdit = -1;
+  PresetNameTable Names;
+  // Digits that were down when Ctrl or S came up (a chord released in any order).
+  std::array<bool, 10> CtrlChord{}, SChord{};
+  bool CtrlS = false;
+};

@@ -1,0 +1,145 @@
+#pragma once
+// The rules behind the main window's own device controls: the input icons, the layer buttons,
+// TAKE, Freeze, the sync lists, the preset row and its names, the title and the preset
+// shortcuts. Each action writes DeviceState and sends its one command; nothing here knows wx.
+#include "mainwnd/MainLayout.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+class DeviceState;
+using PresetColour = uint32_t;  // 0x00BBGGRR
+
+inline constexpr int PresetSlotCount = 10;
+inline constexpr int PresetBankCount = 3;  // one bank of names per switcher mode
+inline constexpr int InputIconCount = 12;
+inline constexpr PresetColour PresetTextPlain = 0x000000;
+inline constexpr PresetColour PresetTextMarked = 0x0000FF;   // red
+inline constexpr PresetColour PresetTextSelected = 0x009CEF; // accent
+
+// ---- input icons ----
+
+// The input whose icon (extended 16 px downwards) holds the point; the first present one wins.
+std::optional<int> InputIconAt(const std::array<LayoutRect, InputIconCount>& icons, const DeviceState& s, int x,
+                               int y);
+
+struct InputChoice {
+  int Layer = 0;
+  int OldSource = 0;
+};
+// The operator clicked input's icon: it becomes the source of the current layer unless the
+// test pattern holds the output, it already is that layer's source, or the layer is on program
+// in a switcher mode. layerCopy follows DeviceState.CurrentLayer. On a change the Source byte is
+// written; the caller then applies the layer with its command.
+std::optional<InputChoice> ChooseInputForLayer(DeviceState& s, int input, uint32_t& layerCopy);
+// The layer's source goes to the device (the encoder fills the source bytes).
+int SendLayerSource(DeviceState& s, int layer);
+
+// ---- layer buttons, TAKE, Freeze, sync ----
+
+// PIP layer n (1..3) on or off.
+int SetPipLayerEnabled(DeviceState& s, int layer, bool on);
+int SendTake(DeviceState& s);
+int SendFreeze(DeviceState& s, bool freeze);
+// The sync lock source (list 0) or the sync mode (list 1) picked by its item data.
+int SelectSyncSource(DeviceState& s, uint32_t data);
+int SelectSyncMode(DeviceState& s, uint32_t data);
+
+// How the layer rows, TAKE and Lock Output look in a switcher mode.
+struct LayerButtonLook {
+  bool Shown = false, Enabled = false, Checked = false;
+  PresetColour Text = 0xEBEBEB;
+};
+struct SwitcherModeLook {
+  std::array<LayerButtonLook, 4> Left, Right;
+  bool TakeShown = false;
+  std::optional<bool> LockOutputShown;  // unchanged in plain mode
+  bool MosaicButtonEnabled = true;
+  bool PipButtonEnabled = true;
+};
+SwitcherModeLook SwitcherModeLookFor(const DeviceState& s);
+// The bank of preset names the switcher mode shows; a mode of 3 or more counts (and is stored) as 0.
+uint32_t RefreshNameBank(DeviceState& s);
+
+// ---- presets and templates ----
+
+enum class PresetBank { Presets, Templates };
+
+struct PresetSlotLook {
+  bool Checked = false;
+  PresetColour Text = PresetTextPlain;
+};
+// The slot buttons after the device reported its preset states: in the Presets bank a used
+// slot is checked, a marked one red; the selected one in the accent colour. In the Templates
+// bank every slot is checked.
+std::array<PresetSlotLook, PresetSlotCount> PresetSlotLooks(const std::array<uint8_t, PresetSlotCount>& used,
+                                                            int selected, PresetBank bank);
+
+enum class PresetLoad { NothingSelected, EmptySlot, Sent };
+// Load of the selected slot: a template always (sub-code 0), a preset only when its slot is
+// used (sub-code 1), each followed by a read of the whole state.
+PresetLoad LoadPresetSlot(DeviceState& s, PresetBank bank, int slot);
+// Saves the current state into the slot (sub-code 2 in the Presets bank, 0 in Templates).
+bool SavePresetSlot(DeviceState& s, PresetBank bank, int slot);
+
+// Preset names: banks x slots, stored in Info.ini as [PNAMESTR] PRESET<bank>-<slot>.
+using PresetNameTable = std::array<std::array<std::string, PresetSlotCount>, PresetBankCount>;
+std::string DefaultPresetName(int bank, int slot);
+std::string PresetNameKey(int bank, int slot);
+std::string InputRemarkKey(int input);
+inline constexpr char PresetNameSection[] = "PNAMESTR";
+inline constexpr char InputRemarkSection[] = "REMARKSTR";
+inline constexpr size_t NameEditLimit = 9;
+PresetNameTable LoadPresetNames(const std::string& iniPath);
+bool SavePresetName(const std::string& iniPath, PresetNameTable& names, int bank, int slot, const std::string& name);
+// A stored non-empty remark replaces the input's remark.
+void LoadInputRemarks(const std::string& iniPath, DeviceState& s);
+bool SaveInputRemark(const std::string& iniPath, DeviceState& s, int input, const std::string& remark);
+// A typed name keeps at most 9 characters (whole UTF-8 characters).
+std::string LimitNameLength(const std::string& name);
+
+// ---- title and shortcuts ----
+
+// The title alternates between the product caption and the project path.
+std::string TitleText(bool showPath, const std::string& projectPath, const std::string& caption);
+
+enum class ShortcutAction { None, LoadPreset, SavePreset, SaveProject };
+struct Shortcut {
+  ShortcutAction Action = ShortcutAction::None;
+  int Slot = -1;
+};
+// A key released on the main window: Ctrl+0..9 loads preset 1..10, S held with 0..9 saves it,
+// Ctrl+S saves the project. Nothing while the operator types into a text field.
+Shortcut ShortcutForKeyRelease(int keyCode, bool ctrlHeld, bool sHeld, bool typingText);
+
+// ---- input cards ----
+
+// The card slot an input lives on: itself for 0..7, the DP card (4) for its halves 8 and 9,
+// the extension slot (6) for 10 and 11.
+int InputCardSlot(int input);
+// Some layer shows an input on a VGA card: the VGA adjustment page is worth opening.
+bool AnyLayerShowsVga(const DeviceState& s);
+// A card of type 10 or more in slot 6 fills both option places: input 7's icon takes 6's place.
+void PlaceOptionInput(std::array<LayoutRect, InputIconCount>& icons, const DeviceState& s);
+
+// The normal and highlighted icon pictures of an input (PNG ids): by its kind, and for the
+// option slots by the card they hold; none (0, 0) for an unknown card.
+struct IconPair {
+  int Normal = 0, Highlighted = 0;
+  bool operator==(const IconPair&) const = default;
+};
+IconPair InputIconImages(int input, const DeviceState& s);
+// The resolution line under an icon: "1920x1080 60Hz", or "1080i 50Hz" for an interlaced signal.
+std::string InputResolutionText(const DeviceState& s, int input);
+
+// ---- sync lists ----
+
+// The rows of the sync lock source list: the eight fixed ones, then at most one per present
+// option slot by its card (DVI, HDMI, or DP once even when both slots hold DP cards).
+std::vector<int> SyncSourceRows(const DeviceState& s);
+inline constexpr int SyncSourceTextBase = 100;  // UiStrings of row 0
+inline constexpr int SyncModeTextBase = 113;
+inline constexpr int SyncModeRowCount = 3;

@@ -1,0 +1,221 @@
+// The input icons, layer buttons, TAKE, Freeze and sync lists: what they write into the state
+// and the bytes each sends, through the recording link.
+#include "app/DeviceCommand.h"
+#include "app/DeviceState.h"
+#include "mainwnd/MainControlsLogic.h"
+#include "support/RecordingCommLink.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+class InputControls : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetDeviceState();
+    for (auto& input : S().InputTable) input.Present = 0;
+    for (int i : {0, 1, 2, 3, 4, 5}) S().InputTable[i].Present = 1;
+  }
+  static DeviceState& S() { return GetDeviceState(); }
+  std::vector<LinkCall> Sent() const { return Recorder.Link.CallsOf("SendCommand"); }
+  ScopedRecordingLink Recorder;
+};
+}  // namespace
+
+TEST_F(InputControls, IconHitAreaReachesSixteenPixelsBelowTheIcon) {
+  const auto icons = InputIconRects({0, 0, 1280, 728}, 1.0);
+  // Icon 1 (HDMI-1) spans x 231..299, y 25..50 at 96 dpi.
+  EXPECT_EQ(InputIconAt(icons, S(), 231, 25), 1);
+  EXPECT_EQ(InputIconAt(icons, S(), 298, 65), 1);
+  EXPECT_EQ(InputIconAt(icons, S(), 298, 66), std::nullopt);
+  EXPECT_EQ(InputIconAt(icons, S(), 300, 30), std::nullopt);  // the gap between icons
+  // Input 6 is not on this processor: its icon does not answer.
+  EXPECT_EQ(InputIconAt(icons, S(), icons[6].Left + 2, icons[6].Top + 2), std::nullopt);
+}
+
+TEST_F(InputControls, ClickingAnotherInputSendsOneLayerSourceCommand) {
+  S().CurrentLayer = 0;
+  S().LayerWindow[0].Source = 1;
+  uint32_t layerCopy = 0;
+  const auto choice = ChooseInputForLayer(S(), 2, layerCopy);
+  ASSERT_TRUE(choice);
+  EXPECT_EQ(choice->Layer, 0);
+  EXPECT_EQ(choice->OldSource, 1);
+  EXPECT_EQ(S().LayerWindow[0].Source, 2);
+  SendLayerSource(S(), choice->Layer);
+  const auto sent = Sent();
+  ASSERT_EQ(sent.size(), 1u);
+  EXPECT_EQ(sent[0].Command, 7u);
+  EXPECT_EQ(sent[0].Bytes[0], 0);  // the layer
+  // The same icon again changes and sends nothing.
+  EXPECT_FALSE(ChooseInputForLayer(S(), 2, layerCopy));
+  EXPECT_EQ(Sent().size(), 1u);
+}
+
+TEST_F(InputControls, SourceDigitsFollowTheChosenInput) {
+  S().CurrentLayer = 1;
+  uint32_t layerCopy = 1;
+  S().LayerWindow[1].Source = 0;
+  ASSERT_TRUE(ChooseInputForLayer(S(), 3, layerCopy));
+  SendLayerSource(S(), 1);
+  ASSERT_TRUE(ChooseInputForLayer(S(), 5, layerCopy));
+  SendLayerSource(S(), 1);
+  const auto sent = Sent();
+  ASSERT_EQ(sent.size(), 2u);
+  EXPECT_EQ(sent[0].Bytes[0], 1);
+  EXPECT_EQ(sent[1].Bytes[0], 1);
+  EXPECT_NE(sent[0].Bytes[1] * 10 + sent[0].Bytes[2], sent[1].Bytes[1] * 10 + sent[1].Bytes[2]);
+}
+
+TEST_F(InputControls, SameSourceOnAnotherLayerStillSwitches) {
+  S().CurrentLayer = 2;
+  S().LayerWindow[2].Source = 4;
+  uint32_t layerCopy = 0;  // the window still thinks MAIN is current
+  const auto choice = ChooseInputForLayer(S(), 4, layerCopy);
+  ASSERT_TRUE(choice);
+  EXPECT_EQ(layerCopy, 2u);
+}
+
+TEST_F(InputControls, NothingWhileTestPatternOrLayerOnProgramOrBadLayer) {
+  uint32_t layerCopy = 0;
+  S().LayerWindow[0].Source = 0;
+  S().TestPattern = 3;
+  EXPECT_FALSE(ChooseInputForLayer(S(), 1, layerCopy));
+  S().TestPattern = 0;
+  S().SwitcherSettings.Mode = 1;
+  S().SwitcherSettings.OnProgram[0] = 1;
+  EXPECT_FALSE(ChooseInputForLayer(S(), 1, layerCopy));
+  EXPECT_EQ(S().LayerWindow[0].Source, 0);
+  S().SwitcherSettings.Mode = 0;
+  S().CurrentLayer = 9;  // from a damaged reply: never an index
+  EXPECT_FALSE(ChooseInputForLayer(S(), 1, layerCopy));
+  S().CurrentLayer = 0;
+  EXPECT_FALSE(ChooseInputForLayer(S(), 12, layerCopy));
+  EXPECT_FALSE(ChooseInputForLayer(S(), 7, layerCopy));  // not present
+  EXPECT_TRUE(Sent().empty());
+}
+
+TEST_F(InputControls, PipButtonWritesEnableAndSendsPipIndex) {
+  SetPipLayerEnabled(S(), 2, true);
+  EXPECT_EQ(S().LayerWindow[2].Enable, 1);
+  SetPipLayerEnabled(S(), 3, false);
+  EXPECT_EQ(S().LayerWindow[3].Enable, 0);
+  EXPECT_EQ(SetPipLayerEnabled(S(), 0, true), CommandRefused);
+  const auto sent = Sent();
+  ASSERT_EQ(sent.size(), 2u);
+  EXPECT_EQ(sent[0].Command, 8u);
+  // The block names the layer and carries its enable flag.
+  EXPECT_EQ(sent[0].Bytes[0], 2);
+  EXPECT_EQ(sent[0].Bytes[1], 1);
+  EXPECT_EQ(sent[1].Bytes[0], 3);
+  EXPECT_EQ(sent[1].Bytes[1], 0);
+}
+
+TEST_F(InputControls, TakeFreezeAndSyncBytes) {
+  S().MultiMachineMode = 1;
+  SendTake(S());
+  SendFreeze(S(), true);
+  SendFreeze(S(), false);
+  SelectSyncSource(S(), 5);
+  SelectSyncMode(S(), 2);
+  const auto sent = Sent();
+  ASSERT_EQ(sent.size(), 5u);
+  EXPECT_EQ(sent[0].Command, 20u);
+  EXPECT_EQ(sent[0].Bytes[0], 1);  // the multi-machine flag rides with TAKE
+  EXPECT_EQ(sent[1].Command, 36u);
+  EXPECT_EQ(sent[1].Bytes[0], 1);
+  EXPECT_EQ(sent[2].Bytes[0], 0);
+  EXPECT_EQ(sent[3].Command, 21u);
+  EXPECT_EQ(sent[3].Bytes[0], 0);
+  EXPECT_EQ(sent[3].Bytes[1], 5);
+  EXPECT_EQ(S().SyncLockMode, 5u);
+  EXPECT_EQ(sent[4].Bytes[0], 1);
+  EXPECT_EQ(sent[4].Bytes[1], 2);
+  EXPECT_EQ(S().SyncMode, 2u);
+}
+
+TEST_F(InputControls, SwitcherModeLooks) {
+  S().LayerWindow[1].Enable = 1;
+  S().LayerWindow[2].Enable = 0;
+  SwitcherModeLook plain = SwitcherModeLookFor(S());
+  EXPECT_TRUE(plain.Left[0].Shown && plain.Left[0].Checked && !plain.Left[0].Enabled);
+  EXPECT_TRUE(plain.Left[1].Checked && plain.Left[1].Enabled);
+  EXPECT_FALSE(plain.Left[2].Checked);
+  EXPECT_FALSE(plain.Right[2].Shown);
+  EXPECT_FALSE(plain.TakeShown);
+  EXPECT_FALSE(plain.LockOutputShown.has_value());
+
+  S().SwitcherSettings.Mode = 1;
+  S().SwitcherSettings.OnProgram[2] = 1;
+  S().SwitcherSettings.OnPreview[3] = 1;
+  SwitcherModeLook pgm = SwitcherModeLookFor(S());
+  EXPECT_FALSE(pgm.Left[0].Shown);
+  EXPECT_FALSE(pgm.Left[1].Shown);
+  EXPECT_TRUE(pgm.Left[2].Shown && pgm.Left[2].Checked && !pgm.Left[2].Enabled);
+  EXPECT_FALSE(pgm.Right[2].Enabled);
+  EXPECT_EQ(pgm.Right[2].Text, 0x101010u);
+  EXPECT_TRUE(pgm.Right[3].Enabled && pgm.Right[3].Checked);
+  EXPECT_TRUE(pgm.TakeShown);
+  EXPECT_EQ(pgm.LockOutputShown, false);
+  EXPECT_FALSE(pgm.MosaicButtonEnabled);
+  EXPECT_TRUE(pgm.PipButtonEnabled);
+
+  S().SwitcherSettings.Mode = 2;
+  SwitcherModeLook dual = SwitcherModeLookFor(S());
+  for (int i = 0; i < 4; ++i) EXPECT_FALSE(dual.Left[i].Shown || dual.Right[i].Shown);
+  EXPECT_TRUE(dual.TakeShown);
+  EXPECT_FALSE(dual.PipButtonEnabled);
+}
+
+TEST_F(InputControls, NameBankOutOfRangeModeIsStoredAsPlain) {
+  S().SwitcherSettings.Mode = 2;
+  EXPECT_EQ(RefreshNameBank(S()), 2u);
+  S().SwitcherSettings.Mode = 7;
+  EXPECT_EQ(RefreshNameBank(S()), 0u);
+  EXPECT_EQ(S().SwitcherSettings.Mode, 0);
+}
+
+TEST_F(InputControls, VgaPageFollowsTheLayersSources) {
+  for (auto& t : S().InputCardType) t = 4;
+  for (auto& w : S().LayerWindow) w.Source = 0;
+  EXPECT_FALSE(AnyLayerShowsVga(S()));
+  S().InputCardType[6] = 3;
+  S().LayerWindow[2].Source = 11;  // a half of the extension card's input lives on slot 6
+  EXPECT_TRUE(AnyLayerShowsVga(S()));
+  S().LayerWindow[2].Source = 200;  // damaged: no slot, no VGA
+  EXPECT_FALSE(AnyLayerShowsVga(S()));
+  EXPECT_EQ(InputCardSlot(8), 4);
+  EXPECT_EQ(InputCardSlot(10), 6);
+  EXPECT_EQ(InputCardSlot(7), 7);
+}
+
+TEST_F(InputControls, WideExtensionCardMovesInputSevenOntoSix) {
+  auto icons = InputIconRects({0, 0, 1280, 728}, 1.0);
+  const LayoutRect seven = icons[7];
+  S().InputCardType[6] = 6;
+  PlaceOptionInput(icons, S());
+  EXPECT_EQ(icons[7], seven);
+  S().InputCardType[6] = 12;
+  PlaceOptionInput(icons, S());
+  EXPECT_EQ(icons[7].Left, icons[6].Left);
+  EXPECT_EQ(icons[7].Width(), seven.Width());
+}
+
+TEST_F(InputControls, SyncSourceRowsFollowTheOptionCards) {
+  const std::vector<int> fixed{0, 1, 2, 3, 4, 5, 6, 7};
+  S().InputTable[6].Present = S().InputTable[7].Present = 1;
+  S().InputCardType[6] = 4;
+  S().InputCardType[7] = 6;
+  std::vector<int> rows = SyncSourceRows(S());
+  std::vector<int> want = fixed;
+  want.push_back(8);   // " Lock To DVI3"
+  want.push_back(11);  // " Lock To HDMI4"
+  EXPECT_EQ(rows, want);
+  // DP cards in both slots: " Lock To DP2" once.
+  S().InputCardType[6] = 8;
+  S().InputCardType[7] = 5;
+  want = fixed;
+  want.push_back(12);
+  EXPECT_EQ(SyncSourceRows(S()), want);
+  S().InputTable[6].Present = S().InputTable[7].Present = 0;
+  EXPECT_EQ(SyncSourceRows(S()), fixed);
+}

@@ -1,0 +1,249 @@
+// The main window's own controls in the real program against the simulated processor on a
+// pseudo-terminal: an input icon switches MAIN's source, a preset is saved and loaded back by
+// its shortcut, Freeze and TAKE reach the device.
+#include "tools/devsim/SimDevice.h"
+#include "tools/devsim/StateLayout.h"
+#include "support/DevsimProcess.h"
+#include "window/ProgramUnderTest.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+using namespace std::chrono_literals;
+using testsupport::DevsimProcess;
+using testsupport::ReadDevsimLog;
+using testsupport::ScratchFolder;
+
+namespace {
+// Client positions at 96 dpi in the 1280 x 728 window with no page shown.
+constexpr int CommButtonX = 37, CommButtonY = 104 + 36 * 10 + 18;
+constexpr int ComConnectX = 340, ComConnectY = 315;
+constexpr int DviIconX = 157, DviIconY = 37;  // input 0, the first icon at x 123..191
+constexpr int SlotX(int i) { return 195 + 82 * i + 30; }
+constexpr int SlotY = 728 - 84 + 20;
+constexpr int SaveX = 1161 + 37, SaveY = 728 - 80 + 14;
+constexpr int FreezeX = 750 + 45, FreezeY = 592 + 20;
+constexpr int TakeX = 620 + 45, TakeY = 592 + 20;
+constexpr int SyncSourceX = 1280 - 32 - 170 + 10 + 70, SyncSourceY = 8 + 38 + 10;
+
+std::string Artifact(const std::string& name) {
+  std::filesystem::create_directories(VELKAN_ARTIFACTS);
+  return std::string(VELKAN_ARTIFACTS) + "/" + name;
+}
+
+template <typename Predicate>
+bool WaitUntil(Predicate done, std::chrono::milliseconds limit) {
+  const auto end = std::chrono::steady_clock::now() + limit;
+  while (std::chrono::steady_clock::now() < end) {
+    if (done()) return true;
+    std::this_thread::sleep_for(100ms);
+  }
+  return done();
+}
+
+// The command blocks the device received with this command number, in order.
+std::vector<std::vector<uint8_t>> Received(const std::string& log, uint32_t command) {
+  std::vector<std::vector<uint8_t>> blocks;
+  for (const auto& frame : ReadDevsimLog(log)) {
+    if (frame.type != 1 || frame.payload.size() < 36) continue;
+    const uint32_t number = frame.payload[0] | frame.payload[1] << 8 | frame.payload[2] << 16 |
+                            static_cast<uint32_t>(frame.payload[3]) << 24;
+    if (number == command) blocks.emplace_back(frame.payload.begin() + 4, frame.payload.end());
+  }
+  return blocks;
+}
+
+class PtyPair {
+ public:
+  PtyPair(const std::string& home, int com, const std::string& devicePath) {
+    std::filesystem::create_directories(home + "Ports");
+    const std::string command = "exec socat pty,raw,echo=0,link=" + home + "Ports/COM" + std::to_string(com) +
+                                " pty,raw,echo=0,link=" + devicePath;
+    Pid = fork();
+    if (Pid == 0) {
+      execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    Ready = WaitUntil([&] { return std::filesystem::exists(devicePath) &&
+                                   std::filesystem::exists(home + "Ports/COM" + std::to_string(com)); },
+                      5s);
+  }
+  ~PtyPair() {
+    if (Pid > 0) {
+      kill(Pid, SIGTERM);
+      waitpid(Pid, nullptr, 0);
+    }
+  }
+  bool Ready = false;
+
+ private:
+  pid_t Pid = -1;
+};
+
+class MainControlsWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "needs an X display (run under xvfb-run)";
+  }
+  void TearDown() override {
+    if (HasFailure())
+      std::system(("import -window root '" +
+                   Artifact(std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+                            "_failure.png") +
+                   "' 2>/dev/null")
+                      .c_str());
+  }
+  // Devsim on a pseudo-terminal, the program connected to it by COM port, no page open.
+  bool ConnectSerial(ProgramUnderTest& program, DevsimProcess& devsim, std::vector<std::string> extra = {}) {
+    const std::string device = Home.Path() + "device";
+    Pty = std::make_unique<PtyPair>(Home.Path(), 5, device);
+    if (!Pty->Ready) return false;
+    std::vector<std::string> args{"--serial", device, "--serial-id", "9", "--log", Log()};
+    args.insert(args.end(), extra.begin(), extra.end());
+    if (!devsim.Start(args)) return false;
+    std::ofstream(Home.Path() + "Info.ini") << "[COM]\r\nport=5\r\ntimeout=1\r\n";
+    if (!program.Start() || program.WindowWidth() != 1280) return false;
+    program.Click(CommButtonX, CommButtonY);
+    program.Click(ComConnectX, ComConnectY);
+    if (!program.WaitForShown({"connection: connected", "busy: hidden", "inputs: HDMI-1 1920x1080 60Hz"})) return false;
+    program.Click(CommButtonX, CommButtonY);
+    return program.WaitForShown({"page: none"}, 5s);
+  }
+  std::string Log() const { return Home.Path() + "devsim.log"; }
+  ScratchFolder Home;
+  std::unique_ptr<PtyPair> Pty;
+};
+}  // namespace
+
+TEST_F(MainControlsWindow, InputIconPresetSaveShortcutLoadAndFreeze) {
+  DevsimProcess devsim;
+  ProgramUnderTest program(Home.Path());
+  ASSERT_TRUE(ConnectSerial(program, devsim)) << program.ShownTexts();
+  ASSERT_TRUE(program.Shows("source: MAIN HDMI-1")) << program.ShownTexts();
+  EXPECT_TRUE(program.Shows("presets: bank Presets names 0"));
+  EXPECT_TRUE(program.Shows("presets: 3 0-2 empty"));
+
+  // DVI-1's icon: MAIN switches to it with one layer-source command for layer 0.
+  program.Click(DviIconX, DviIconY);
+  ASSERT_TRUE(program.WaitForShown({"source: MAIN DVI-1"}, 5s)) << program.ShownTexts();
+  ASSERT_TRUE(WaitUntil([&] { return Received(Log(), 7).size() == 1; }, 5s));
+  EXPECT_EQ(Received(Log(), 7)[0][0], 0);
+  // The same icon again sends nothing more.
+  program.Click(DviIconX, DviIconY);
+  std::this_thread::sleep_for(500ms);
+  EXPECT_EQ(Received(Log(), 7).size(), 1u);
+
+  // Slot 3, Save, OK to "Save The Preset?": the device stores it and reports the slot used.
+  program.Click(SlotX(2), SlotY);
+  ASSERT_TRUE(program.WaitForShown({"presets: 3 0-2 empty selected"}, 5s)) << program.ShownTexts();
+  program.Click(SaveX, SaveY);
+  ASSERT_TRUE(program.PressReturnIn("Tips"));
+  ASSERT_TRUE(program.WaitForShown({"presets: 3 0-2 used selected"}, 5s)) << program.ShownTexts();
+  const auto saves = Received(Log(), 1);
+  ASSERT_EQ(saves.size(), 1u);
+  EXPECT_EQ(saves[0][0], 2);
+  EXPECT_EQ(saves[0][1], 2);
+
+  // Freeze: the device freezes and says so; the button follows its answer.
+  program.Click(FreezeX, FreezeY);
+  ASSERT_TRUE(program.WaitForShown({"controls: Freeze on"}, 5s)) << program.ShownTexts();
+  ASSERT_EQ(Received(Log(), 36).size(), 1u);
+  EXPECT_EQ(Received(Log(), 36)[0][0], 1);
+
+  program.SaveScreenshot(Artifact("main_controls_preset_saved.png"));
+
+  // Ctrl+2 loads preset 3 (Ctrl+0 is preset 1) and reads the state back.
+  const size_t readsBefore = Received(Log(), 0).size();
+  program.PressKeys("ctrl+2");
+  ASSERT_TRUE(WaitUntil([&] { return Received(Log(), 1).size() == 2; }, 5s));
+  EXPECT_EQ(Received(Log(), 1)[1][0], 1);
+  EXPECT_EQ(Received(Log(), 1)[1][1], 2);
+  EXPECT_TRUE(WaitUntil([&] { return Received(Log(), 0).size() == readsBefore + 1; }, 5s));
+  EXPECT_TRUE(program.WaitForShown({"busy: hidden"}, 10s)) << program.ShownTexts();
+
+  // The sync lock source list: its second row locks to the main input.
+  ASSERT_TRUE(program.Shows("sync:  Free Run / Auto")) << program.ShownTexts();
+  // The rows drop under the list, 15 px each; a busy machine may open the list late, so the
+  // pick is tried again when it did not land.
+  for (int attempt = 0; attempt < 3 && !program.Shows("sync:  Lock To Main Input / Auto"); ++attempt) {
+    program.Click(SyncSourceX, SyncSourceY);
+    std::this_thread::sleep_for(500ms);
+    if (attempt == 0) program.SaveScreenshot(Artifact("main_controls_sync_list.png"));
+    program.ClickInPopup(SyncSourceX, SyncSourceY + 10 + 15 + 8);
+    program.WaitForShown({"sync:  Lock To Main Input / Auto"}, 2s);
+  }
+  ASSERT_TRUE(program.WaitForShown({"sync:  Lock To Main Input / Auto"}, 5s)) << program.ShownTexts();
+  ASSERT_EQ(Received(Log(), 21).size(), 1u);
+  EXPECT_EQ(Received(Log(), 21)[0][0], 0);
+  EXPECT_EQ(Received(Log(), 21)[0][1], 1);
+  EXPECT_EQ(program.Stop(), 0);
+}
+
+TEST_F(MainControlsWindow, TakeInPreviewProgramMode) {
+  // A processor in PGM/PVW mode with PIP-2 waiting on preview.
+  devsim::StateBlock state = devsim::BuiltinStateBlock();
+  state[devsim::layout::kSwitcher] = 1;
+  state[devsim::layout::kSwitcherOnPreview + 2] = 1;
+  const std::string stateFile = Home.Path() + "state.bin";
+  std::ofstream(stateFile, std::ios::binary).write(reinterpret_cast<const char*>(state.data()),
+                                                   static_cast<std::streamsize>(state.size()));
+  DevsimProcess devsim;
+  ProgramUnderTest program(Home.Path());
+  ASSERT_TRUE(ConnectSerial(program, devsim, {"--state", stateFile})) << program.ShownTexts();
+  ASSERT_TRUE(program.WaitForShown({"controls: TAKE shown", "presets: bank Presets names 1", "presets: 1 1-0 empty"},
+                                   5s))
+      << program.ShownTexts();
+  program.SaveScreenshot(Artifact("main_controls_pgm_pvw.png"));
+  program.Click(TakeX, TakeY);
+  ASSERT_TRUE(WaitUntil([&] { return Received(Log(), 20).size() == 1; }, 5s));
+  // The device answers with its switcher state; the busy box closes on its status reply.
+  EXPECT_TRUE(program.WaitForShown({"busy: shown: Waitting Operation ...", "busy: hidden"}, 10s))
+      << program.ShownTexts();
+  EXPECT_EQ(program.Stop(), 0);
+}
+
+TEST_F(MainControlsWindow, FailedProjectSaveIsToldAndKeepsThePath) {
+  // The project's folder cannot be made: a plain file stands where it would go.
+  std::ofstream(Home.Path() + "blocker") << "not a folder";
+  const std::string project = Home.Path() + "blocker/show.pro";
+  std::ofstream(Home.Path() + "Info.ini") << "[Project]\r\nFilePath=" << project << "\r\n";
+  ProgramUnderTest program(Home.Path());
+  ASSERT_TRUE(program.Start());
+  program.PressKeys("ctrl+s");
+  ASSERT_TRUE(program.WaitForShown({"project: save failed: " + project}, 5s)) << program.ShownTexts();
+  program.SaveScreenshot(Artifact("main_controls_save_failed.png"));
+  ASSERT_TRUE(program.PressReturnIn("Tips"));
+  EXPECT_TRUE(program.WaitForShown({"busy: hidden"}, 5s)) << program.ShownTexts();
+  // With the way cleared, closing saves the project where it always was.
+  std::filesystem::remove(Home.Path() + "blocker");
+  std::filesystem::create_directories(Home.Path() + "blocker");
+  EXPECT_EQ(program.Stop(), 0);
+  EXPECT_TRUE(std::filesystem::exists(project));
+}
+
+TEST_F(MainControlsWindow, PresetNameEditedUnderItsSlotIsKeptInInfoIni) {
+  ProgramUnderTest program(Home.Path());
+  ASSERT_TRUE(program.Start());
+  ASSERT_TRUE(program.Shows("presets: 2 0-1 empty")) << program.ShownTexts();
+  // The name line under slot 2, double-clicked, opens the editor; Enter keeps the name.
+  program.DoubleClick(SlotX(1), SlotY + 20 + 12);
+  program.SaveScreenshot(Artifact("main_controls_name_editor.png"));
+  // Typed where the focus is: a refocus of the main window would end the edit.
+  RunCommand("xdotool key --delay 80 S t a g e space l e f t Return");
+  ASSERT_TRUE(program.WaitForShown({"presets: 2 Stage lef empty"}, 5s)) << program.ShownTexts();
+  EXPECT_EQ(program.Stop(), 0);
+  std::ifstream ini(Home.Path() + "Info.ini");
+  const std::string settings((std::istreambuf_iterator<char>(ini)), std::istreambuf_iterator<char>());
+  EXPECT_NE(settings.find("[PNAMESTR]"), std::string::npos) << settings;
+  EXPECT_NE(settings.find("PRESET0-1=Stage lef"), std::string::npos) << settings;
+}
