@@ -19,6 +19,7 @@
 
 #include "app/DeviceCommand.h"
 #include "app/DeviceState.h"
+#include "controls/WxTestApp.h"
 #include "mainwnd/CPictureCtrl.h"
 #include "platform/ui/Messages.h"
 #include "platform/ui/UserMessages.h"
@@ -26,39 +27,19 @@
 
 namespace {
 
-class WxEnvironment : public ::testing::Environment {
+// The shared wx start-up, plus SDL video for the cells' views.
+class WxEnvironment : public WxTestEnvironment {
 public:
     void SetUp() override {
-        wxApp::SetInstance(new wxApp);
-        static int argc = 1;
-        static char name[] = "canvas_window_tests";
-        static char* argv[] = {name, nullptr};
-        ASSERT_TRUE(wxEntryStart(argc, argv)) << "no display: run under xvfb-run";
-        wxTheApp->CallOnInit();
-        wxInitAllImageHandlers();
+        WxTestEnvironment::SetUp();
         ASSERT_TRUE(CPictureCtrl::StartVideo());
     }
     void TearDown() override {
         CPictureCtrl::StopVideo();
-        wxEntryCleanup();
+        WxTestEnvironment::TearDown();
     }
 };
 const auto* const Env = ::testing::AddGlobalTestEnvironment(new WxEnvironment);
-
-void Pump(int ms = 30) {
-    const wxLongLong end = wxGetLocalTimeMillis() + ms;
-    do {
-        wxTheApp->Yield(true);
-        wxTheApp->ProcessPendingEvents();
-        wxMilliSleep(2);
-    } while (wxGetLocalTimeMillis() < end);
-}
-
-template <class F> bool PumpUntil(F done, int ms = 3000) {
-    const wxLongLong end = wxGetLocalTimeMillis() + ms;
-    while (!done() && wxGetLocalTimeMillis() < end) Pump(5);
-    return done();
-}
 
 std::string Screenshot(const std::string& name) {
     std::filesystem::create_directories(CANVAS_ARTIFACTS_DIR);

@@ -34,7 +34,7 @@ inline void Pump(int ms = 30) {
 }
 
 // Runs the event loop until `done` holds or `ms` pass; returns whether it held.
-template <class F> bool PumpUntil(F done, int ms = 2000) {
+template <class F> bool PumpUntil(F done, int ms = 3000) {
     const wxLongLong end = wxGetLocalTimeMillis() + ms;
     while (!done() && wxGetLocalTimeMillis() < end)
         Pump(5);

@@ -19,6 +19,7 @@
 
 #include "app/DeviceCommand.h"
 #include "app/DeviceState.h"
+#include "controls/WxTestApp.h"
 #include "mainwnd/MMainDlg.h"
 #include "mainwnd/canvas_geometry/WorkAreaLayout.h"
 #include "platform/ui/Messages.h"
@@ -28,40 +29,10 @@
 
 namespace {
 
-class WxEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        wxApp::SetInstance(new wxApp);
-        static int argc = 1;
-        static char name[] = "workarea_panel_tests";
-        static char* argv[] = {name, nullptr};
-        ASSERT_TRUE(wxEntryStart(argc, argv)) << "no display: run under xvfb-run";
-        wxTheApp->CallOnInit();
-        wxInitAllImageHandlers();
-    }
-    void TearDown() override { wxEntryCleanup(); }
-};
-const auto* const Env = ::testing::AddGlobalTestEnvironment(new WxEnvironment);
-
-void Pump(int ms = 30) {
-    const wxLongLong end = wxGetLocalTimeMillis() + ms;
-    do {
-        wxTheApp->Yield(true);
-        wxTheApp->ProcessPendingEvents();
-        wxMilliSleep(2);
-    } while (wxGetLocalTimeMillis() < end);
-}
-
 void Screenshot(const std::string& name) {
     std::filesystem::create_directories(VELKAN_ARTIFACTS);
     const std::string command = "import -window root '" + std::string(VELKAN_ARTIFACTS) + "/" + name + "' 2>/dev/null";
     EXPECT_EQ(std::system(command.c_str()), 0);
-}
-
-template <class F> bool PumpUntil(F done, int ms = 3000) {
-    const wxLongLong end = wxGetLocalTimeMillis() + ms;
-    while (!done() && wxGetLocalTimeMillis() < end) Pump(5);
-    return done();
 }
 
 class WorkArea : public ::testing::Test {
