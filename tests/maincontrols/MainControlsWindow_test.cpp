@@ -5,6 +5,7 @@
 #include "tools/devsim/StateLayout.h"
 #include "support/DevsimProcess.h"
 #include "window/ProgramUnderTest.h"
+#include "window/WindowTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -41,16 +42,6 @@ std::string Artifact(const std::string& name) {
   return std::string(VELKAN_ARTIFACTS) + "/" + name;
 }
 
-template <typename Predicate>
-bool WaitUntil(Predicate done, std::chrono::milliseconds limit) {
-  const auto end = std::chrono::steady_clock::now() + limit;
-  while (std::chrono::steady_clock::now() < end) {
-    if (done()) return true;
-    std::this_thread::sleep_for(100ms);
-  }
-  return done();
-}
-
 // The command blocks the device received with this command number, in order.
 std::vector<std::vector<uint8_t>> Received(const std::string& log, uint32_t command) {
   std::vector<std::vector<uint8_t>> blocks;
@@ -62,33 +53,6 @@ std::vector<std::vector<uint8_t>> Received(const std::string& log, uint32_t comm
   }
   return blocks;
 }
-
-class PtyPair {
- public:
-  PtyPair(const std::string& home, int com, const std::string& devicePath) {
-    std::filesystem::create_directories(home + "Ports");
-    const std::string command = "exec socat pty,raw,echo=0,link=" + home + "Ports/COM" + std::to_string(com) +
-                                " pty,raw,echo=0,link=" + devicePath;
-    Pid = fork();
-    if (Pid == 0) {
-      execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
-      _exit(127);
-    }
-    Ready = WaitUntil([&] { return std::filesystem::exists(devicePath) &&
-                                   std::filesystem::exists(home + "Ports/COM" + std::to_string(com)); },
-                      5s);
-  }
-  ~PtyPair() {
-    if (Pid > 0) {
-      kill(Pid, SIGTERM);
-      waitpid(Pid, nullptr, 0);
-    }
-  }
-  bool Ready = false;
-
- private:
-  pid_t Pid = -1;
-};
 
 class MainControlsWindow : public ::testing::Test {
  protected:

@@ -6,6 +6,7 @@
 #endif
 #include "support/DevsimProcess.h"
 #include "window/ProgramUnderTest.h"
+#include "window/WindowTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -66,16 +67,6 @@ bool MachineShows(const ProgramUnderTest& program, const std::string& ip, const 
   return i >= 0 && MachineLines(shown)[static_cast<size_t>(i)].find(state) != std::string::npos;
 }
 
-template <typename Predicate>
-bool WaitUntil(Predicate done, std::chrono::milliseconds limit) {
-  const auto end = std::chrono::steady_clock::now() + limit;
-  while (std::chrono::steady_clock::now() < end) {
-    if (done()) return true;
-    std::this_thread::sleep_for(100ms);
-  }
-  return done();
-}
-
 bool ReceivedReadAll(const std::string& log, unsigned device) {
   for (const auto& frame : ReadDevsimLog(log))
     if (frame.device == device && frame.type == 1 && frame.payload.size() >= 4 && frame.payload[0] == 0 &&
@@ -104,34 +95,6 @@ class MainWindowTest : public ::testing::Test {
                       .c_str());
   }
   ScratchFolder Home;
-};
-
-// A pseudo-terminal pair: one end linked as Ports/COM<n> in the program folder, the other at devicePath.
-class PtyPair {
- public:
-  PtyPair(const std::string& home, int com, const std::string& devicePath) {
-    std::filesystem::create_directories(home + "Ports");
-    const std::string command = "exec socat pty,raw,echo=0,link=" + home + "Ports/COM" + std::to_string(com) +
-                                " pty,raw,echo=0,link=" + devicePath;
-    Pid = fork();
-    if (Pid == 0) {
-      execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
-      _exit(127);
-    }
-    Ready = WaitUntil([&] { return std::filesystem::exists(devicePath) &&
-                                   std::filesystem::exists(home + "Ports/COM" + std::to_string(com)); },
-                      5s);
-  }
-  ~PtyPair() {
-    if (Pid > 0) {
-      kill(Pid, SIGTERM);
-      waitpid(Pid, nullptr, 0);
-    }
-  }
-  bool Ready = false;
-
- private:
-  pid_t Pid = -1;
 };
 
 void WriteComSetting(const std::string& home, int port) {

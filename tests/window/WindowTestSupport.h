@@ -1,0 +1,49 @@
+#pragma once
+// What the program-driving window tests share: waiting for a condition, and a serial line made of
+// a pseudo-terminal pair whose one end is linked as Ports/COM<n> in the program folder.
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+template <typename Predicate>
+bool WaitUntil(Predicate done, std::chrono::milliseconds limit) {
+  const auto end = std::chrono::steady_clock::now() + limit;
+  while (std::chrono::steady_clock::now() < end) {
+    if (done()) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  return done();
+}
+
+class PtyPair {
+ public:
+  PtyPair(const std::string& home, int com, const std::string& devicePath) {
+    std::filesystem::create_directories(home + "Ports");
+    const std::string command = "exec socat pty,raw,echo=0,link=" + home + "Ports/COM" + std::to_string(com) +
+                                " pty,raw,echo=0,link=" + devicePath;
+    Pid = fork();
+    if (Pid == 0) {
+      execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    Ready = WaitUntil([&] { return std::filesystem::exists(devicePath) &&
+                                   std::filesystem::exists(home + "Ports/COM" + std::to_string(com)); },
+                      std::chrono::seconds(5));
+  }
+  ~PtyPair() {
+    if (Pid > 0) {
+      kill(Pid, SIGTERM);
+      waitpid(Pid, nullptr, 0);
+    }
+  }
+  PtyPair(const PtyPair&) = delete;
+  PtyPair& operator=(const PtyPair&) = delete;
+  bool Ready = false;
+
+ private:
+  pid_t Pid = -1;
+};
