@@ -2,6 +2,12 @@
 #include <cstddef>
 #include <string>
 
+// A control's text as its window is built with it; the language files replace it by the id.
+struct ControlText {
+    int Id;
+    const char* Text;
+};
+
 // What the language pass needs of a dialog; the window layer implements it over its windows.
 // Children are given in window order, each with the numeric control id that language files
 // name it by.

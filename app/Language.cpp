@@ -108,6 +108,11 @@ bool WriteLanguageString(int which, std::string_view key, std::string_view value
     return WriteProfileString(GetLanguageFolder() + file, "String", key, value);
 }
 
+std::string LanguageText(std::string_view key) {
+    std::string text = GetLanguageString(key);
+    return text.empty() ? std::string(key) : text;
+}
+
 void LoadLanguageStrings() {
     ProfileIni file;
     file.Load(ActiveLanguageFilePath);

@@ -35,6 +35,10 @@ std::string GetLanguageSetting();
 // missing.
 std::string GetLanguageString(std::string_view key);
 
+// A text the program shows that has a key of its own ("XIDS_<name>"): GetLanguageString, or the
+// key itself when the file lacks it, so a missing text is noticed instead of showing nothing.
+std::string LanguageText(std::string_view key);
+
 // Writes a [String] key into English.ini (which = LanguageFileEnglish) or Chinese.ini
 // (LanguageFileChinese) of the language folder; any other which writes nothing. false when
 // nothing was written.

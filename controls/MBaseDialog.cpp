@@ -6,6 +6,7 @@
 #include "controls/CMemuDC.h"
 #include "controls/DrawingAids.h"
 #include "controls/KitGeometry.h"
+#include "controls/PageLanguage.h"
 #include "controls/PopupPageHost.h"
 #include "controls/logic/KitLayout.h"
 #include "controls/logic/KitPalette.h"
@@ -22,6 +23,7 @@ MBaseDialog::~MBaseDialog() = default;
 bool MBaseDialog::Create(wxWindow* parent, const wxRect& rect) {
     if (!wxPanel::Create(parent, wxID_ANY, rect.GetPosition(), rect.GetSize(), wxBORDER_NONE | wxTAB_TRAVERSAL))
         return false;
+    SetLabel(wxString::FromUTF8(PageCaption(TemplateId)));
     // Clicks of the page's buttons end at the page.
     SetExtraStyle(GetExtraStyle() | wxWS_EX_BLOCK_EVENTS);
     SetBackgroundStyle(wxBG_STYLE_PAINT);

@@ -29,3 +29,9 @@ private:
 
 // Caption and control texts of the page from the active language file.
 void ApplyLanguageToPage(MBaseDialog& page);
+
+// The caption each page is built with, by template id (Id = template id); a pop-up page's
+// window carries it as its title. The language files replace it as "IDD<template id>_Title".
+const std::vector<ControlText>& PageCaptions();
+// The built caption of a page; "" when it has none.
+const char* PageCaption(int templateId);

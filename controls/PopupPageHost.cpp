@@ -1,6 +1,7 @@
 #include "controls/PopupPageHost.h"
 
 #include "controls/MBaseDialog.h"
+#include "controls/PageLanguage.h"
 
 PopupPageHost::PopupPageHost(wxWindow* owner, const wxRect& rect)
     : wxDialog(owner, wxID_ANY, wxString(), rect.GetPosition(), rect.GetSize(), wxBORDER_NONE | wxFRAME_NO_TASKBAR) {
@@ -23,5 +24,6 @@ PopupPageHost::PopupPageHost(wxWindow* owner, const wxRect& rect)
 
 bool PopupPageHost::HostPage(MBaseDialog& page) {
     HostedPage = &page;
+    SetLabel(wxString::FromUTF8(PageCaption(page.TemplateId)));
     return page.Create(this, wxRect(GetClientSize()));
 }

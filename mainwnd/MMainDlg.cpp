@@ -553,6 +553,10 @@ void MMainDlg::ShowPreviewWindow(bool show) {
   if (Session) Session->ShowWindow(show);
 }
 
+void MMainDlg::ApplyPreviewLanguage() {
+  if (Session && Session->Window()) Session->Window()->ApplyLanguage();
+}
+
 void MMainDlg::AttachView(uint32_t channel, CCell* cell) {
   if (!cell || !Session || !Session->Channels()) return;
   H264Channel* target = Session->Channels()->Channel(channel);

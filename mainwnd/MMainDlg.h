@@ -45,6 +45,8 @@ class MMainDlg : public wxPanel, private CellViewRegistry {
   void PushPreviewPacket(uint32_t channel, const uint8_t* data, uint32_t length);
   // The main dialog's video-window button.
   void ShowPreviewWindow(bool show);
+  // The preview window takes the active language file's texts.
+  void ApplyPreviewLanguage();
 
   CPictureCtrl* Canvas() const { return PictureCtrl; }
   CCell* LayerCell(int layer) const;

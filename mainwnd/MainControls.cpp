@@ -5,6 +5,7 @@
 #include "app/UiStrings.h"
 #include "controls/CGdipButton.h"
 #include "controls/CMyEdit.h"
+#include "mainwnd/MainTexts.h"
 #include "mainwnd/ShownTextLog.h"
 #include "pages/OperatorNotices.h"
 #include "platform/ui/KeyReleaseFilter.h"
@@ -18,6 +19,7 @@ constexpr int LeftRowIds[4] = {1247, 1248, 1249, 1250};
 constexpr int RightRowIds[4] = {1466, 1467, 1468, 1469};
 constexpr int TakeId = 1451, LockOutputId = 1472, FreezeId = 1601, NameEditorId = 44929;
 constexpr COLORREF TextOff = 0xEBEBEB, TextOn = 0x009CEF, BankOff = 0xD5D5D5;
+// Layer names in the record kept for the window tests (not the buttons' captions).
 const char* const LayerCaptions[4] = {"MAIN", "PIP-1", "PIP-2", "PIP-3"};
 
 LayoutSize SizeOf(const CGdipButton* b) {
@@ -31,28 +33,28 @@ bool Inside(const LayoutRect& r, int x, int y) { return x >= r.Left && x < r.Rig
 
 MainControls::MainControls(wxWindow& window, MainControlsHost& host) : Window(window), Host(host) {
   for (int i = 0; i < PresetSlotCount; ++i) {
-    Slots[i] = MakeButton(FirstSlotId + i, wxString::Format("%d", i + 1), 172, 173);
+    Slots[i] = MakeButton(FirstSlotId + i, MainDialogText(FirstSlotId + i), 172, 173);
     Slots[i]->SetTextColour(PresetTextPlain);
     // A checked slot (used preset) shows the lit face; its handler sets the state right after.
     Slots[i]->SetCheckOnClick(true);
     Window.Bind(wxEVT_BUTTON, [this, i](wxCommandEvent&) { OnPresetButton(i); }, FirstSlotId + i);
   }
-  Presets = MakeButton(PresetsId, "Presets", 131, 132);
-  Templates = MakeButton(TemplatesId, "Templates", 131, 132);
+  Presets = MakeButton(PresetsId, MainDialogText(PresetsId), 131, 132);
+  Templates = MakeButton(TemplatesId, MainDialogText(TemplatesId), 131, 132);
   Presets->SetCheckOnClick(true);
   Templates->SetCheckOnClick(true);
   Presets->SetChecked(true);
   Presets->SetTextColour(TextOn);
-  Load = MakeButton(LoadId, "Load", 129, 0);
-  Save = MakeButton(SaveId, "Save", 129, 0);
+  Load = MakeButton(LoadId, MainDialogText(LoadId), 129, 0);
+  Save = MakeButton(SaveId, MainDialogText(SaveId), 129, 0);
   Window.Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnPresetsBank(); }, PresetsId);
   Window.Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnTemplatesBank(); }, TemplatesId);
   Window.Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnLoadPreset(); }, LoadId);
   Window.Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnSavePreset(); }, SaveId);
 
   for (int i = 0; i < 4; ++i) {
-    LeftRow[i] = MakeButton(LeftRowIds[i], LayerCaptions[i], 144, 148);
-    RightRow[i] = MakeButton(RightRowIds[i], LayerCaptions[i], 144, 148);
+    LeftRow[i] = MakeButton(LeftRowIds[i], MainDialogText(LeftRowIds[i]), 144, 148);
+    RightRow[i] = MakeButton(RightRowIds[i], MainDialogText(RightRowIds[i]), 144, 148);
     RightRow[i]->Hide();
     for (CGdipButton* b : {LeftRow[i], RightRow[i]}) b->SetToggle(true);
     if (i > 0) {
@@ -65,13 +67,13 @@ MainControls::MainControls(wxWindow& window, MainControlsHost& host) : Window(wi
   LeftRow[0]->SetCheckOnClick(true);
   LeftRow[0]->SetChecked(true);
   LeftRow[0]->Enable(false);
-  Take = MakeButton(TakeId, "TAKE", 169, 0);
+  Take = MakeButton(TakeId, MainDialogText(TakeId), 169, 0);
   Take->Hide();
-  LockOutput = MakeButton(LockOutputId, "Lock Output", 145, 146);
+  LockOutput = MakeButton(LockOutputId, MainDialogText(LockOutputId), 145, 146);
   LockOutput->SetToggle(true);
   LockOutput->SetChecked(true);
   LockOutput->Hide();
-  Freeze = MakeButton(FreezeId, "Freeze", 144, 148);
+  Freeze = MakeButton(FreezeId, MainDialogText(FreezeId), 144, 148);
   Freeze->SetToggle(true);
   Window.Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnTake(); }, TakeId);
   Window.Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnFreeze(); }, FreezeId);

@@ -2,6 +2,7 @@
 
 #include "app/AppGlobals.h"
 #include "app/DeviceState.h"
+#include "app/DialogLanguage.h"
 #include "app/InfoIni.h"
 #include "app/Language.h"
 #include "app/ProjectFile.h"
@@ -12,12 +13,14 @@
 #include "connect/MSearchMachineDlg.h"
 #include "controls/CGdipButton.h"
 #include "controls/PopupPageHost.h"
+#include "platform/ui/ControlIds.h"
 #include "platform/ui/Fonts.h"
 #include "platform/ui/ResourceImages.h"
 #include "mainwnd/InputNames.h"
 #include "mainwnd/InputStrip.h"
 #include "mainwnd/MMainDlg.h"
 #include "mainwnd/MainMessages.h"
+#include "mainwnd/MainTexts.h"
 #include "mainwnd/PageEventRules.h"
 #include "mainwnd/ReplyPump.h"
 #include "mainwnd/ShownTextLog.h"
@@ -46,17 +49,47 @@
 #include "platform/ui/UserMessages.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <vector>
 
 #include <wx/dcbuffer.h>
 #include <wx/msgdlg.h>
+#include <wx/textctrl.h>
 
 int ScreenDpi = 96;
 
 namespace {
 const wxColour TextOff(0xEB, 0xEB, 0xEB);
 const wxColour TextOn(239, 156, 0);
+
+// The main window as the language pass sees it: its own controls; pages and pop-ups take their
+// texts in their own pass.
+class MainLanguageDialog : public LanguageDialog {
+ public:
+  explicit MainLanguageDialog(wxDialog& window) : Window(window) {
+    for (wxWindow* child : window.GetChildren())
+      if (!child->IsTopLevel() && !dynamic_cast<MBaseDialog*>(child)) Children.push_back(child);
+  }
+  wxWindow* Find(int id) const {
+    for (wxWindow* child : Children)
+      if (ControlIdOf(child) == id) return child;
+    return nullptr;
+  }
+  void SetCaption(const std::string& text) override { Window.SetTitle(wxString::FromUTF8(text)); }
+  size_t ChildCount() const override { return Children.size(); }
+  int ChildControlId(size_t child) const override { return ControlIdOf(Children[child]); }
+  bool ChildIsEdit(size_t child) const override { return Children[child]->IsKindOf(wxCLASSINFO(wxTextCtrl)); }
+  bool ChildIsVisible(size_t child) const override { return Children[child]->IsShown(); }
+  void ShowChild(size_t child, bool show) override { Children[child]->Show(show); }
+  void SetChildText(size_t child, const std::string& text) override {
+    Children[child]->SetLabel(wxString::FromUTF8(text));
+  }
+
+ private:
+  wxDialog& Window;
+  std::vector<wxWindow*> Children;
+};
 
 }  // namespace
 
@@ -219,12 +252,51 @@ void VelkanDlg::SetupButtons() {
 
 void VelkanDlg::ApplyLanguageTexts() {
   LoadLanguageStrings();
-  MBaseDialog* const pages[] = {PicSetting, Output, Mosaic,  Logo,    Keyer,        Edid,        Vga,
-                                TestPattern, Task, Misc,     Connect, SearchMachine, Switcher,   SubTitle,
-                                VideoSetting, MediaPlayer, Feather, Crop, Pip};
-  for (MBaseDialog* page : pages) page->ApplyLanguage();
+  MainLanguageDialog self(*this);
+  ApplyLanguageToDialog(self, MainDialogTemplateId);
+  for (const ControlTooltip& tip : MainDialogTooltips)
+    if (wxWindow* control = self.Find(tip.Id)) control->SetToolTip(wxString::FromUTF8(UiStrings[tip.UiString]));
+  for (MBaseDialog* page : AllPages()) page->ApplyLanguage();
+  if (MainArea) MainArea->ApplyPreviewLanguage();
+  if (Controls) Controls->ApplyLanguage();
   if (Sync) Sync->FillLists();
+  RecordLanguageTexts();
   Refresh();
+}
+
+std::vector<MBaseDialog*> VelkanDlg::AllPages() const {
+  return {PicSetting, Output, Mosaic,  Logo,          Keyer,    Edid,     Vga,          TestPattern,
+          Task,       Misc,   Connect, SearchMachine, Switcher, SubTitle, VideoSetting, MediaPlayer,
+          Feather,    Crop,   Pip};
+}
+
+// For the window tests: every text the language pass may change, with the template it belongs to.
+void VelkanDlg::RecordLanguageTexts() {
+  if (!std::getenv("VELKAN_SHOWN_TEXT")) return;
+  std::vector<std::string> lines;
+  auto add = [&lines](int templateId, const std::string& what, const wxString& text, bool shown) {
+    std::string line = std::to_string(templateId) + " " + what + " " + text.utf8_string();
+    for (size_t at = line.find('\n'); at != std::string::npos; at = line.find('\n', at)) line.replace(at, 1, "\\n");
+    lines.push_back(line + (shown ? "" : " (hidden)"));
+  };
+  auto addChildren = [&add](int templateId, wxWindow& window) {
+    for (wxWindow* child : window.GetChildren()) {
+      const int id = ControlIdOf(child);
+      if (id <= 0 || child->IsTopLevel() || dynamic_cast<MBaseDialog*>(child) ||
+          child->IsKindOf(wxCLASSINFO(wxTextCtrl)) || child->GetLabel().empty())
+        continue;
+      add(templateId, std::to_string(id), child->GetLabel(), child->IsShown());
+    }
+  };
+  addChildren(MainDialogTemplateId, *this);
+  for (MBaseDialog* page : AllPages()) {
+    add(page->TemplateId, "caption", page->GetLabel(), true);
+    if (wxWindow* host = page->PopupHost()) add(page->TemplateId, "window", host->GetLabel(), true);
+    addChildren(page->TemplateId, *page);
+    for (CSxGroupBox* box : page->AllGroupBoxes())
+      add(page->TemplateId, "box " + std::to_string(box->Id), box->GetText(), true);
+  }
+  RecordShownTexts("language", lines);
 }
 
 LayoutRect VelkanDlg::ClientLayoutRect() const {

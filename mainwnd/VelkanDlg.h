@@ -103,6 +103,8 @@ class VelkanDlg : public wxDialog,
   void CreatePages();
   void SetupButtons();
   void ApplyLanguageTexts();
+  std::vector<MBaseDialog*> AllPages() const;
+  void RecordLanguageTexts();
   void LayoutPageArea() override;
   void RunRefreshStep(RefreshStep step, int32_t argument);
   void OnTimer(int id);

@@ -55,9 +55,10 @@ void MCropDlg::OnInitDialog() {
   OnClicked(ResetId, [this] { OnBnClickedReset(); });
 
   const char* const labels[4] = {"H start :", "V start :", "Width :", "Height :"};
+  const int labelIds[4] = {LabelId::HStart, LabelId::VStart, LabelId::Width, LabelId::Height};
   for (int i = 0; i < 4; ++i) {
     const int y = 184 + 28 * i;
-    new SkinStatic(this, -1, labels[i], wxRect(178, y + 2, 62, 18));
+    new SkinStatic(this, labelIds[i], labels[i], wxRect(178, y + 2, 62, 18));
     Edits[i] = new oRealEdit(this, EditIds[i], wxRect(240, y, 66, 22));
     Edits[i]->SetRange(true, i < 2 ? 0.0f : 32.0f, 9999.0f, "%d", i < 2 ? 0.0f : 32.0f);
   }

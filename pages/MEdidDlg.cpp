@@ -40,9 +40,9 @@ void MEdidDlg::OnInitDialog() {
     oRealEdit** Target;
   };
   const Row rows[] = {
-      {wxID_ANY, IdHActive, "H Active :", 106, 240, 3840, &HActiveEdit},
-      {wxID_ANY, IdVActive, "V Active :", 138, 240, 3840, &VActiveEdit},
-      {wxID_ANY, IdFps, "FPS :", 170, 20, 121, &FpsEdit},
+      {LabelId::EdidHActive, IdHActive, "H Active :", 106, 240, 3840, &HActiveEdit},
+      {LabelId::EdidVActive, IdVActive, "V Active :", 138, 240, 3840, &VActiveEdit},
+      {LabelId::Fps, IdFps, "FPS :", 170, 20, 121, &FpsEdit},
       {IdHBlankLabel, IdHBlank, "H Blank :", 270, 0, 9999, &HBlankEdit},
       {IdVBlankLabel, IdVBlank, "V Blank :", 302, 0, 9999, &VBlankEdit},
   };

@@ -35,22 +35,24 @@ void MKeyerDlg::OnInitDialog() {
 
   // InitEdits: three colour rows (low, high) and three gains.
   const char* colourRows[] = {"Red :", "Green :", "Blue :"};
+  const int colourLabelIds[] = {LabelId::Red, LabelId::Green, LabelId::Blue};
   for (int row = 0; row < 3; ++row) {
     const int y = 180 + 30 * row;
-    new SkinStatic(this, wxID_ANY, colourRows[row], wxRect(22, y + 3, 70, 18));
+    new SkinStatic(this, colourLabelIds[row], colourRows[row], wxRect(22, y + 3, 70, 18));
     for (int col = 0; col < 2; ++col) {
       const int i = 2 * row + col;
       ValueEdits[i] = new oRealEdit(this, ValueEditIds[i], wxRect(100 + 100 * col, y, 80, 22));
       ValueEdits[i]->SetRange(true, 0, 255, "%d", 0);
     }
   }
-  new SkinStatic(this, wxID_ANY, "Low", wxRect(100, 160, 80, 16), wxALIGN_CENTER);
-  new SkinStatic(this, wxID_ANY, "High", wxRect(200, 160, 80, 16), wxALIGN_CENTER);
+  new SkinStatic(this, LabelId::Low, "Low", wxRect(100, 160, 80, 16), wxALIGN_CENTER);
+  new SkinStatic(this, LabelId::High, "High", wxRect(200, 160, 80, 16), wxALIGN_CENTER);
   const char* gainRows[] = {"Gain In :", "Gain Out :", "Gain Band :"};
+  const int gainLabelIds[] = {LabelId::GainIn, LabelId::GainOut, LabelId::GainBand};
   const float gainMax[] = {64, 64, 255};
   for (int g = 0; g < 3; ++g) {
     const int y = 274 + 30 * g;
-    new SkinStatic(this, wxID_ANY, gainRows[g], wxRect(22, y + 3, 90, 18));
+    new SkinStatic(this, gainLabelIds[g], gainRows[g], wxRect(22, y + 3, 90, 18));
     ValueEdits[6 + g] = new oRealEdit(this, ValueEditIds[6 + g], wxRect(120, y, 80, 22));
     ValueEdits[6 + g]->SetRange(true, 0, gainMax[g], "%d", 0);
   }

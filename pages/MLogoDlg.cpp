@@ -83,9 +83,10 @@ void MLogoDlg::OnInitDialog() {
   const wxRect setting(6, 316, 308, 150);
   AddGroupBox(SettingGroupId, setting, wxString::FromUTF8(UiStrings[97]));
   const char* const labels[4] = {"H start :", "V start :", "Width :", "Height :"};
+  const int labelIds[4] = {LabelId::HStart, LabelId::VStart, LabelId::Width, LabelId::Height};
   for (int i = 0; i < 4; ++i) {
     const int y = 338 + 28 * i;
-    new SkinStatic(this, -1, labels[i], wxRect(12, y + 2, 62, 18));
+    new SkinStatic(this, labelIds[i], labels[i], wxRect(12, y + 2, 62, 18));
     Edits[i] = new oRealEdit(this, EditIds[i], wxRect(76, y, 70, 22));
     Edits[i]->SetRange(true, i < 2 ? 0.0f : 8.0f, 9999.0f, "%d", i < 2 ? 0.0f : 8.0f);
   }

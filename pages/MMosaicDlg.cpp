@@ -81,9 +81,11 @@ void MMosaicDlg::OnInitDialog() {
     OnClicked(FirstLayerButtonId + layer, [this, layer] { OnBnClickedLayer(layer); });
   }
   const char* const labels[6] = {"H start :", "V start :", "Width :", "Height :", "H total :", "V total :"};
+  const int labelIds[6] = {LabelId::HStart, LabelId::VStart, LabelId::Width,
+                           LabelId::Height, LabelId::HTotal, LabelId::VTotal};
   for (int i = 0; i < 6; ++i) {
     const int x = i % 2 ? 164 : 12, y = 318 + 28 * (i / 2);
-    new SkinStatic(this, -1, labels[i], wxRect(x, y + 2, 66, 18));
+    new SkinStatic(this, labelIds[i], labels[i], wxRect(x, y + 2, 66, 18));
     Edits[i] = new oRealEdit(this, EditIds[i], wxRect(x + 68, y, 72, 22));
     Edits[i]->SetRange(true, 0, 9999, "%d", 0);
   }

@@ -4,6 +4,7 @@
 
 #include "app/DeviceCommand.h"
 #include "app/DeviceState.h"
+#include "app/Language.h"
 #include "app/UiStrings.h"
 #include "controls/CDropButton.h"
 #include "controls/CGdipButton.h"
@@ -167,9 +168,9 @@ void MOutputDlg::InitEdits() {
     bool Timing;
   };
   const Row rows[] = {
-      {-1, "H active :", TimingEdit::HActive, {14, 76, 62, 18}, {78, 74, 62, 22}, false},
-      {-1, "V active :", TimingEdit::VActive, {150, 76, 62, 18}, {214, 74, 62, 22}, false},
-      {-1, "FPS :", TimingEdit::Fps, {14, 102, 62, 18}, {78, 100, 62, 22}, false},
+      {LabelId::HActive, "H active :", TimingEdit::HActive, {14, 76, 62, 18}, {78, 74, 62, 22}, false},
+      {LabelId::VActive, "V active :", TimingEdit::VActive, {150, 76, 62, 18}, {214, 74, 62, 22}, false},
+      {LabelId::Fps, "FPS :", TimingEdit::Fps, {14, 102, 62, 18}, {78, 100, 62, 22}, false},
       {1094, "H total :", TimingEdit::HTotal, {14, 130, 62, 18}, {78, 128, 62, 22}, true},
       {1095, "V total :", TimingEdit::VTotal, {170, 130, 62, 18}, {234, 128, 62, 22}, true},
       {1096, "H sync :", TimingEdit::HSync, {14, 154, 62, 18}, {78, 152, 62, 22}, true},
@@ -199,9 +200,10 @@ void MOutputDlg::InitEdits() {
   TimingGroup.push_back(new SkinStatic(this, 1101, "V pol :", wxRect(170, 202, 62, 18)));
 
   const char* const windowLabels[4] = {"H start :", "V start :", "Width :", "Height :"};
+  const int windowLabelIds[4] = {LabelId::HStart, LabelId::VStart, LabelId::Width, LabelId::Height};
   for (int i = 0; i < 4; ++i) {
     const int x = i % 2 ? 164 : 12, y = i < 2 ? 274 : 300;
-    new SkinStatic(this, -1, windowLabels[i], wxRect(x, y + 2, 66, 18));
+    new SkinStatic(this, windowLabelIds[i], windowLabels[i], wxRect(x, y + 2, 66, 18));
     WindowEdits[i] = new oRealEdit(this, WindowEditIds[i], wxRect(x + 68, y, 72, 22));
     WindowEdits[i]->SetRange(true, i < 2 ? 0.0f : 1.0f, 9999.0f, "%d", 0.0f);
   }
@@ -312,10 +314,7 @@ void MOutputDlg::OnBnClickedApply() {
   TimingValues v = ReadTimingEdits();
   // Typing checks one edit at a time; the whole timing is checked once more before it goes out.
   if (!MakeTimingConsistent(v)) {
-    ShowOperatorMessage(this,
-                        "This timing needs a pixel clock above 164.5 MHz at any frame rate from 23 Hz:\n"
-                        "lower the totals or the active size.",
-                        UiStrings[38]);
+    ShowOperatorMessage(this, LanguageText("XIDS_TimingRefused"), UiStrings[38]);
     return;
   }
   std::vector<TimingEdit> all;

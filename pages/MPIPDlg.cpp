@@ -40,10 +40,10 @@ void MPIPDlg::OnInitDialog() {
     OnOffButtons[pip] = onOff;
     OnClicked(PipOnOffIds[pip], [this, pip] { SetPipOn(pip, true); });
     // Input list.
-    new SkinStatic(this, -1, "Input :", wxRect(116, top + 29, 56, 18));
+    new SkinStatic(this, LabelId::Input, "Input :", wxRect(116, top + 29, 56, 18));
     InputLists[pip] = MakePageDropList(this, PipInputListIds[pip], wxRect(172, top + 26, 132, 24));
     // Alpha edit and its slider.
-    new SkinStatic(this, -1, "Alpha :", wxRect(16, top + 66, 56, 18));
+    new SkinStatic(this, LabelId::Alpha, "Alpha :", wxRect(16, top + 66, 56, 18));
     auto* slider = new oBitmapSlider(this, -1, wxRect(76, top + 66, 160, 20));
     slider->SetBitmapChannel(159, 163);
     slider->SetBitmapThumb(161);

@@ -157,7 +157,8 @@ void MPicSettingDlg::InitSliders() {
   for (size_t i = 0; i < PictureEdits.size(); ++i) {
     const PictureEditSpec& spec = PictureEdits[i];
     const EditRow& row = EditRows[i];
-    new SkinStatic(this, wxID_ANY, wxString::FromUTF8(row.Label), wxRect(LabelX, row.Top + 2, SliderX - LabelX, 16));
+    new SkinStatic(this, LabelId::PictureRowFirst + static_cast<int>(i), wxString::FromUTF8(row.Label),
+                   wxRect(LabelX, row.Top + 2, SliderX - LabelX, 16));
     auto* slider = new oBitmapSlider(this, spec.SliderId, wxRect(SliderX, row.Top, SliderW, RowH));
     slider->SetBitmapChannel(159, 163);
     slider->SetBitmapThumb(161);

@@ -11,6 +11,7 @@
 
 #include "app/DeviceCommand.h"
 #include "app/DeviceState.h"
+#include "app/Language.h"
 #include "app/UiStrings.h"
 
 
@@ -88,22 +89,23 @@ void MSubTitleDlg::OnInitDialog() {
   TextEdit = new SkinEdit(this, IdText, wxRect(14, TextEditTop, 302, 60));
   CaptionFont = DefaultCaptionFont();
   struct EditRow {
-    int Id;
+    int Id, LabelId;
     const char* Label;
     wxRect Rect;
     float Low, High, Start;
     oRealEdit** Target;
   };
   const EditRow edits[] = {
-      {IdHStart, "H Start :", wxRect(84, 436, 76, 24), 0, 3840, 0, &HStartEdit},
-      {IdVStart, "V Start :", wxRect(232, 436, 76, 24), 0, 3840, 0, &VStartEdit},
-      {IdWidth, "Width :", wxRect(84, 468, 76, 24), 10, 3840, 600, &WidthEdit},
-      {IdHeight, "Height :", wxRect(232, 468, 76, 24), 10, 128, 60, &HeightEdit},
-      {IdDisplayWidth, "Display W :", wxRect(84, 500, 76, 24), 1, 3840, 600, &DisplayWidthEdit},
+      {IdHStart, LabelId::CaptionHStart, "H Start :", wxRect(84, 436, 76, 24), 0, 3840, 0, &HStartEdit},
+      {IdVStart, LabelId::CaptionVStart, "V Start :", wxRect(232, 436, 76, 24), 0, 3840, 0, &VStartEdit},
+      {IdWidth, LabelId::Width, "Width :", wxRect(84, 468, 76, 24), 10, 3840, 600, &WidthEdit},
+      {IdHeight, LabelId::Height, "Height :", wxRect(232, 468, 76, 24), 10, 128, 60, &HeightEdit},
+      {IdDisplayWidth, LabelId::DisplayWidth, "Display W :", wxRect(84, 500, 76, 24), 1, 3840, 600,
+       &DisplayWidthEdit},
   };
   for (const EditRow& e : edits) {
     // The label ends left of its edit and never reaches over the edit of the other column.
-    new SkinStatic(this, wxID_ANY, e.Label, wxRect(e.Rect.x - 70, e.Rect.y + 3, 66, 18), wxALIGN_RIGHT);
+    new SkinStatic(this, e.LabelId, e.Label, wxRect(e.Rect.x - 70, e.Rect.y + 3, 66, 18), wxALIGN_RIGHT);
     *e.Target = new oRealEdit(this, e.Id, e.Rect);
     (*e.Target)->SetRange(true, e.Low, e.High, "%d", e.Start);
   }
@@ -285,7 +287,8 @@ void MSubTitleDlg::OnBnClickedPreview() {
     const int index = std::max(CaptionList->GetCurSel(), 0);
     CaptionFilePath = CaptionFilePathFor(GetAppDirectory(), static_cast<uint32_t>(index));
     if (!SaveImageAsCaptionBmp(picture, CaptionFilePath)) {
-      ShowOperatorMessage(this, "Caption file cannot be written: " + CaptionFilePath, UiStrings[38]);
+      ShowOperatorMessage(this, LanguageText("XIDS_CaptionFileNotWritten") + " " + CaptionFilePath,
+                          UiStrings[38]);
       return;
     }
   }
@@ -391,7 +394,8 @@ bool MSubTitleDlg::LoadCaptionPicture(const std::string& path) {
   WidthEdit->SetValue(static_cast<float>(picture.GetWidth()));
   HeightEdit->SetValue(static_cast<float>(picture.GetHeight()));
   if (!SaveImageAsCaptionBmp(picture, CaptionFilePath)) {
-    ShowOperatorMessage(this, "Caption file cannot be written: " + CaptionFilePath, UiStrings[38]);
+    ShowOperatorMessage(this, LanguageText("XIDS_CaptionFileNotWritten") + " " + CaptionFilePath,
+                        UiStrings[38]);
     return false;
   }
   PreviewRect.width = picture.GetWidth();

@@ -55,8 +55,8 @@ void MTaskDlg::OnInitDialog() {
   ConfirmButton = MakeButton(this, IdConfirm, "Confirm", wxRect(206, 440, 90, 28));
 
   // InitEdits: local date and time.
-  new SkinStatic(this, wxID_ANY, "Date :", wxRect(24, 50, 50, 18));
-  new SkinStatic(this, wxID_ANY, "Time :", wxRect(24, 78, 50, 18));
+  new SkinStatic(this, LabelId::Date, "Date :", wxRect(24, 50, 50, 18));
+  new SkinStatic(this, LabelId::Time, "Time :", wxRect(24, 78, 50, 18));
   struct EditRow {
     int Id;
     wxRect Rect;

@@ -31,15 +31,16 @@ void MVgaDlg::OnInitDialog() {
   InputSource = new SkinStatic(this, IdVgaInputSource, "Input Source\n", wxRect(22, 52, 150, 34));
   MakePageButton(this, IdVgaAutoAdjust, "Auto Adjust", wxRect(186, 54, 112, 28), 129);
   const char* labels[] = {"Clock : ", "Phase : ", "H Position : ", "V Position : "};
+  const int labelIds[] = {LabelId::Clock, LabelId::Phase, LabelId::HPosition, LabelId::VPosition};
   for (size_t i = 0; i < VgaDisplayEdits.size(); ++i) {
     const int top = 96 + 28 * static_cast<int>(i);
-    new SkinStatic(this, wxID_ANY, labels[i], wxRect(22, top + 2, 96, 16));
+    new SkinStatic(this, labelIds[i], labels[i], wxRect(22, top + 2, 96, 16));
     auto* e = new oRealEdit(this, VgaDisplayEdits[i].Id, wxRect(124, top, 80, 20));
     e->SetRange(true, VgaDisplayEdits[i].Min, VgaDisplayEdits[i].Max, "%d", 0);
   }
 
   new SkinStatic(this, IdVgaCodeLabel, "Please Enter Password : ", wxRect(22, 240, 200, 16));
-  new SkinStatic(this, wxID_ANY, "Input : ", wxRect(22, 262, 50, 16));
+  new SkinStatic(this, LabelId::PasswordInput, "Input : ", wxRect(22, 262, 50, 16));
   CodeEdit = new oRealEdit(this, IdVgaCode, wxRect(74, 260, 70, 20));
   CodeEdit->SetRange(true, 0, 9999, "%d", 0);
   EnterButton = MakePageButton(this, IdVgaEnter, "enter", wxRect(152, 256, 64, 28), 129);

@@ -19,8 +19,8 @@
 
 namespace {
 
-constexpr int EncoderGroupId = 1580;
-constexpr int UpdateGroupId = 1581;
+constexpr int EncoderGroupId = 1614;
+constexpr int UpdateGroupId = 1615;
 constexpr int ProgressChannelImage = 1550;
 constexpr int ProgressActiveImage = 1551;
 constexpr int ButtonImage = 115;
@@ -28,16 +28,17 @@ constexpr COLORREF GroupText = 0xEBEBEB;
 constexpr COLORREF GroupBack = 0x1E1E1E;
 constexpr COLORREF ListBack = 0x2E2E2E;
 
-// The page as its dialog template lays it out (320 x 400).
+// The page as its dialog template lays it out (320 x 400). Its labels and group boxes have ids
+// no other window uses: the language files name texts by id alone.
 constexpr ControlSpec PageControls[] = {
     {EncoderGroupId, ControlKind::GroupBox, 10, 34, 300, 200, "Encoder", 0},
-    {1572, ControlKind::Static, 20, 58, 110, 22, "Quality", 0},
+    {1610, ControlKind::Static, 20, 58, 110, 22, "Quality", 0},
     {MVideoSettingDlg::QualityListId, ControlKind::DropButton, 140, 56, 160, 24, "", 0},
-    {1573, ControlKind::Static, 20, 92, 110, 22, "Resolution", 0},
+    {1611, ControlKind::Static, 20, 92, 110, 22, "Resolution", 0},
     {MVideoSettingDlg::ResolutionListId, ControlKind::DropButton, 140, 90, 160, 24, "", 0},
-    {1574, ControlKind::Static, 20, 126, 110, 22, "Frame Rate", 0},
+    {1612, ControlKind::Static, 20, 126, 110, 22, "Frame Rate", 0},
     {MVideoSettingDlg::FrameRateEditId, ControlKind::RealEdit, 140, 124, 80, 22, "", 0},
-    {1575, ControlKind::Static, 20, 160, 110, 22, "Bit Rate(kbps)", 0},
+    {1613, ControlKind::Static, 20, 160, 110, 22, "Bit Rate(kbps)", 0},
     {MVideoSettingDlg::KbpsEditId, ControlKind::RealEdit, 140, 158, 80, 22, "", 0},
     {MVideoSettingDlg::VersionTextId, ControlKind::Static, 20, 198, 280, 22, "", 0},
     {UpdateGroupId, ControlKind::GroupBox, 10, 244, 300, 146, "Update", 0},
@@ -110,6 +111,7 @@ void MVideoSettingDlg::ApplyLanguage() {
   OnInitDialog();
   ApplyLanguageToPage(*this);
   PageTitle = Utf8(UiStrings[134]);
+  SetControlText(UpdateGroupId, Utf8(UiStrings[144]));
   if (Built) InitDropLists();
   Refresh();
 }

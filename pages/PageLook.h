@@ -26,3 +26,18 @@ CGdipButton* MakePageButton(MBaseDialog* page, int id, const char* caption, cons
 // Puts the switcher's captions and states on a page's four layer buttons; the plan's selection
 // is left to the page.
 void ShowLayerButtonPlan(const std::array<CGdipButton*, 4>& buttons, const LayerButtonPlan& plan);
+
+// Ids of the plain labels beside edits and lists. A label carries the id of its text, so one
+// language key ("IDS_<id>") names that text on every page it stands on.
+namespace LabelId {
+inline constexpr int HStart = 1620, VStart = 1621, Width = 1622, Height = 1623;
+inline constexpr int HActive = 1624, VActive = 1625, Fps = 1626, Date = 1627, Time = 1628;
+inline constexpr int PasswordInput = 1629, Input = 1630, Alpha = 1631;
+inline constexpr int Red = 1632, Green = 1633, Blue = 1634, Low = 1635, High = 1636;
+inline constexpr int GainIn = 1637, GainOut = 1638, GainBand = 1639;
+inline constexpr int Clock = 1640, Phase = 1641, HPosition = 1642, VPosition = 1643;
+inline constexpr int DisplayWidth = 1644, CaptionHStart = 1646, CaptionVStart = 1647;
+inline constexpr int EdidHActive = 1648, EdidVActive = 1649;
+inline constexpr int HTotal = 1094, VTotal = 1095; // the output page's timing labels
+inline constexpr int PictureRowFirst = 1651;       // the picture page's ten slider rows
+} // namespace LabelId

@@ -1,0 +1,25 @@
+#pragma once
+// The texts the main window's own controls are built with, by control id. The language files
+// replace them by the same ids ("IDS_<id>"); this table is what the English file mirrors.
+#include <vector>
+
+#include "app/DialogLanguage.h"
+
+inline constexpr int MainDialogTemplateId = 102;
+
+const std::vector<ControlText>& MainDialogTexts();
+// The built text of a main-window control; "" when the table has none.
+const char* MainDialogText(int id);
+
+// The indicator buttons whose tooltip is a UiStrings entry, set again on every language change.
+struct ControlTooltip {
+    int Id;
+    int UiString;
+};
+inline constexpr ControlTooltip MainDialogTooltips[] = {
+    {1494, 87},  // connection type A
+    {1489, 87},  // connection type B
+    {1490, 86},  // switcher mode
+    {1492, 88},  // connection status
+    {1564, 137}, // video window
+};
