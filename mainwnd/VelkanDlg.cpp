@@ -129,6 +129,7 @@ void VelkanDlg::OnInitDialog() {
   Sync = std::make_unique<SyncControls>(*this);
   Indicators = std::make_unique<StatusIndicators>(*this);
   LoopOut = std::make_unique<LoopOutGroup>(*this, ClientLayoutRect());
+  LoopOut->MoveAround(0, InputIcons()[0]);  // until the device names its loop-out input
   ShowIndicators();
   Messages.On(MDropListSelChanged, [this](WPARAM id, LPARAM index) {
     Sync->OnDropListSelChanged(static_cast<int>(id), static_cast<int>(index));
