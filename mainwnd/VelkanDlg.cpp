@@ -13,7 +13,6 @@
 #include "controls/CGdipButton.h"
 #include "controls/PopupPageHost.h"
 #include "platform/ui/Fonts.h"
-#include "platform/ui/ResourceImages.h"
 #include "mainwnd/InputNames.h"
 #include "mainwnd/InputStrip.h"
 #include "mainwnd/MMainDlg.h"
