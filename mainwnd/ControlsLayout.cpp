@@ -43,3 +43,29 @@ LayoutRect CentredControlRect(const LayoutRect& wa, const LayoutRect& c, LayoutS
 }
 
 LayoutRect FreezeRect(const LayoutRect& take) { return At(take.Right + 40, take.Top, {take.Width(), take.Height()}); }
+
+LayoutRect SyncGroupRect(const LayoutRect& c, int width, int top) {
+  return {c.Right - 32 - width, c.Top + top, c.Right - 32, c.Top + top + TopGroupHeight};
+}
+
+LayoutRect VideoWindowButtonRect(const LayoutRect& sync, LayoutSize button) {
+  return At(sync.Left - 10 - button.Width, sync.Top + (sync.Height() - button.Height) / 2, button);
+}
+
+LayoutRect PortSwitchGroupRect(const LayoutRect& video, int width, int top) {
+  return {video.Left - 10 - width, top, video.Left - 10, top + TopGroupHeight};
+}
+
+LayoutRect ExtCardModeListRect(const LayoutRect& g) { return {g.Left + 5, g.Top + 18, g.Right - 5, g.Top + 38}; }
+
+LayoutRect SignalSwitchRect(const LayoutRect& g) { return {g.Left + 5, g.Bottom - 40, g.Right - 5, g.Bottom - 5}; }
+
+LayoutRect IndicatorRect(const LayoutRect& c, int top, int height) {
+  return {c.Right - 24, c.Top + top, c.Right, c.Top + top + height};
+}
+
+LayoutRect LoopOutFrameAround(const LayoutRect& frame, const LayoutRect& icon) {
+  return {icon.Left - 16, frame.Top, icon.Right + 16, frame.Bottom};
+}
+
+LayoutRect LoopOutTitleStrip(const LayoutRect& frame) { return {frame.Left, frame.Top, frame.Right, frame.Top + 20}; }

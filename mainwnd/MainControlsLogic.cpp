@@ -3,6 +3,7 @@
 #include "app/DeviceCommand.h"
 #include "app/DeviceState.h"
 #include "app/InfoIni.h"
+#include "app/ReplySleep.h"
 
 #include <cstdio>
 
@@ -287,4 +288,44 @@ std::vector<int> SyncSourceRows(const DeviceState& s) {
     }
   }
   return rows;
+}
+
+// ---- extension card ----
+
+std::optional<PortSwitchTexts> PortSwitchTextsFor(int port, uint32_t source) {
+  if (port != 0 && port != 1) return std::nullopt;
+  PortSwitchTexts t;
+  t.FixedString = port == 0 ? 145 : 146;
+  t.AutoString = port == 0 ? 148 : 149;
+  if (source == 8) {
+    t.FixedEnglish = "Fixed to DP2";
+    t.FixedChinese = "\u56FA\u5B9A DP2";
+    t.AutoEnglish = "Auto(DP2 Default)";
+    t.AutoChinese = "\u81EA\u52A8(DP2 \u4F18\u5148)";
+    return t;
+  }
+  if (source != 6) return std::nullopt;
+  // An HDMI card's first port carries DVI, its second HDMI.
+  const std::string name = port == 0 ? "DVI3*" : "HDMI3";
+  t.FixedEnglish = "Fixed to " + name;
+  t.FixedChinese = "\u56FA\u5B9A " + name;
+  t.AutoEnglish = "Auto(" + name + " Default)";
+  t.AutoChinese = "\u81EA\u52A8(" + name + " \u4F18\u5148)";
+  return t;
+}
+
+bool SendSignalSwitch(DeviceState& s) {
+  const uint32_t active = s.ExtensionCardInfo.ActiveSource;
+  const bool send = active == 0 || active == 1;
+  if (send) s.SendCommand(CmdExtCardSetting, 0, active == 0 ? 1 : 0);
+  ReplySleep(50);
+  s.SendCommand(CmdQuery67);
+  return send;
+}
+
+void SelectExtCardMode(DeviceState& s, uint32_t mode) {
+  s.ExtensionCardInfo.Mode = mode;
+  s.SendCommand(CmdExtCardSetting, 1, mode);
+  ReplySleep(50);
+  s.SendCommand(CmdQuery67);
 }

@@ -143,3 +143,26 @@ std::vector<int> SyncSourceRows(const DeviceState& s);
 inline constexpr int SyncSourceTextBase = 100;  // UiStrings of row 0
 inline constexpr int SyncModeTextBase = 113;
 inline constexpr int SyncModeRowCount = 3;
+
+// ---- extension card ----
+
+inline constexpr int ExtCardModeListId = 65399;
+inline constexpr int ExtCardModeTextBase = 145;  // UiStrings 145..149, item data 0..4
+inline constexpr int ExtCardModeCount = 5;
+
+// The two texts one port of the card gives the mode list (fixed and automatic), in English and
+// Chinese: port 0 names UiStrings 145 and 148, port 1 names 146 and 149.
+struct PortSwitchTexts {
+  int FixedString = 0, AutoString = 0;
+  std::string FixedEnglish, FixedChinese, AutoEnglish, AutoChinese;
+};
+// Nothing for a source that names no card the texts know (they stay as they are).
+std::optional<PortSwitchTexts> PortSwitchTextsFor(int port, uint32_t source);
+
+// The signal-switch button: the card changes to its other port (nothing is sent while the
+// active source is neither 0 nor 1), then its state is asked for. True when command 33 went out.
+bool SendSignalSwitch(DeviceState& s);
+// The mode list's pick: the card takes the mode, then its state is asked for.
+void SelectExtCardMode(DeviceState& s, uint32_t mode);
+// Only the fixed modes (0, 1) leave the card's port to the signal-switch button.
+inline bool SignalSwitchAllowed(uint32_t mode) { return mode < 2; }

@@ -9,7 +9,7 @@ constexpr ControlText OwnTexts[] = {
     {1237, "Presets"}, {1238, "Templates"}, {1246, "Load"},        {1236, "Save"},   {1247, "MAIN"},
     {1248, "PIP-1"},   {1249, "PIP-2"},     {1250, "PIP-3"},       {1466, "MAIN"},   {1467, "PIP-1"},
     {1468, "PIP-2"},   {1469, "PIP-3"},     {1446, "TOP-M"},       {1447, "TOP-1"},  {1448, "TOP-2"},
-    {1449, "TOP-3"},   {1451, "TAKE"},      {1472, "Lock Output"}, {1601, "Freeze"},
+    {1449, "TOP-3"},   {1451, "TAKE"},      {1472, "Lock Output"}, {1601, "Freeze"},   {1573, "Signal Switch"},
 };
 } // namespace
 

@@ -11,15 +11,12 @@ const std::vector<ControlText>& MainDialogTexts();
 // The built text of a main-window control; "" when the table has none.
 const char* MainDialogText(int id);
 
-// The indicator buttons whose tooltip is a UiStrings entry, set again on every language change.
+// Buttons whose tooltip is a UiStrings entry, set again on every language change (the status
+// indicators set their own).
 struct ControlTooltip {
     int Id;
     int UiString;
 };
 inline constexpr ControlTooltip MainDialogTooltips[] = {
-    {1494, 87},  // connection type A
-    {1489, 87},  // connection type B
-    {1490, 86},  // switcher mode
-    {1492, 88},  // connection status
     {1564, 137}, // video window
 };

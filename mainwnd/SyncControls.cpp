@@ -1,12 +1,16 @@
 #include "mainwnd/SyncControls.h"
 
+#include <wx/window.h>
+
 #include "app/DeviceState.h"
+#include "app/Language.h"
 #include "app/UiStrings.h"
 #include "controls/CDropButton.h"
+#include "controls/CGdipButton.h"
+#include "mainwnd/ControlsLayout.h"
 #include "mainwnd/MainControlsLogic.h"
+#include "mainwnd/MainTexts.h"
 #include "mainwnd/ShownTextLog.h"
-
-#include <wx/window.h>
 
 namespace {
 CDropButton* MakeList(wxWindow& window, int id) {
@@ -16,20 +20,56 @@ CDropButton* MakeList(wxWindow& window, int id) {
   list->GetList()->SetSelColor(0x50FFFF);
   return list;
 }
-constexpr int GroupWidth = 170, GroupTop = 8, GroupHeight = 91;
+void Place(wxWindow* w, const LayoutRect& r) { w->SetSize(r.Left, r.Top, r.Width(), r.Height()); }
+wxRect ToWx(const LayoutRect& r) { return {r.Left, r.Top, r.Width(), r.Height()}; }
+// The main window's group boxes: Arial 10 points on a dark etched frame.
+void StyleGroup(CSxGroupBox& box) {
+  LogFont font;
+  font.Height = 100;
+  font.Weight = 400;
+  font.Face = "Arial";
+  box.SetFont(&font);
+  box.FrameColour = box.DisabledFrameColour = 0x1E1E1E;
+  box.TextColour = 0xEBEBEB;
+}
+// The port switch group ends where input 7's icon ends (x 947 at 96 dpi), so it never covers it.
+constexpr int SyncGroupWidth = 170, PortGroupWidth = 86, GroupTop = 8;
 }  // namespace
 
-SyncControls::SyncControls(wxWindow& window) : Window(window) {
+SyncControls::SyncControls(wxWindow& window)
+    : Window(window), SyncGroup(SyncGroupId, wxRect(), wxString()), PortGroup(PortSwitchGroupId, wxRect(), wxString()) {
+  StyleGroup(SyncGroup);
+  StyleGroup(PortGroup);
   SourceList = MakeList(window, SyncSourceListId);
   ModeList = MakeList(window, SyncModeListId);
-  FillLists();
-  UpdateSyncLists();
+  ExtModeList = MakeList(window, ExtCardModeListId);
+  SignalSwitch = new CGdipButton(&window, SignalSwitchId, MainDialogText(SignalSwitchId), wxRect(0, 0, 10, 10));
+  SignalSwitch->LoadStdImage(144);
+  SignalSwitch->SetTextColour(0xEBEBEB);
+  window.Bind(
+      wxEVT_BUTTON, [this](wxCommandEvent&) { OnSignalSwitch(); }, SignalSwitchId);
+  // They appear when an extension card reports in.
+  ExtModeList->Hide();
+  SignalSwitch->Hide();
+  ApplyLanguage();
 }
 
 void SyncControls::Layout(const LayoutRect& c) {
-  Group = {c.Right - 32 - GroupWidth, c.Top + GroupTop, c.Right - 32, c.Top + GroupTop + GroupHeight};
+  Group = SyncGroupRect(c, SyncGroupWidth, GroupTop);
+  SyncGroup.FrameRect = ToWx(Group);
   SourceList->SetSize(Group.Left + 10, Group.Top + 38, 140, 20);
   ModeList->SetSize(Group.Right - 80, Group.Top + 2, 70, 20);
+  const LayoutRect port =
+      PortSwitchGroupRect(VideoWindowButtonRect(Group, VideoWindowButtonSize), PortGroupWidth, c.Top + GroupTop);
+  PortGroup.FrameRect = ToWx(port);
+  Place(ExtModeList, ExtCardModeListRect(port));
+  Place(SignalSwitch, SignalSwitchRect(port));
+}
+
+void SyncControls::ApplyLanguage() {
+  SyncGroup.SetText(wxString::FromUTF8(UiStrings[7]));
+  PortGroup.SetText(wxString::FromUTF8(UiStrings[150]));
+  FillLists();
 }
 
 void SyncControls::FillLists() {
@@ -48,7 +88,19 @@ void SyncControls::FillLists() {
   }
   SourceList->SetCurSel(0);
   ModeList->SetCurSel(0);
+  FillExtCardModeList();
   UpdateSyncLists();
+}
+
+void SyncControls::FillExtCardModeList() {
+  CDropList* list = ExtModeList->GetList();
+  list->ResetContent();
+  for (int row = 0; row < ExtCardModeCount; ++row) {
+    const int at = list->AddString(wxString::FromUTF8(UiStrings[ExtCardModeTextBase + row]));
+    list->SetItemData(at, row);
+  }
+  ExtModeList->SetCurSel(0);
+  DropListSelectByData(ExtModeList, static_cast<long>(GetDeviceState().ExtensionCardInfo.Mode));
 }
 
 void SyncControls::UpdateSyncLists() {
@@ -59,22 +111,73 @@ void SyncControls::UpdateSyncLists() {
 }
 
 bool SyncControls::OnDropListSelChanged(int listId, int index) {
-  CDropButton* list = listId == SyncSourceListId ? SourceList : listId == SyncModeListId ? ModeList : nullptr;
+  CDropButton* list = listId == SyncSourceListId    ? SourceList
+                      : listId == SyncModeListId    ? ModeList
+                      : listId == ExtCardModeListId ? ExtModeList
+                                                    : nullptr;
   if (!list || index < 0 || index >= list->GetList()->GetCount()) return false;
   const auto data = static_cast<uint32_t>(list->GetList()->GetItemData(index));
-  if (list == SourceList) SelectSyncSource(GetDeviceState(), data);
-  else SelectSyncMode(GetDeviceState(), data);
+  if (list == SourceList) {
+    SelectSyncSource(GetDeviceState(), data);
+  } else if (list == ModeList) {
+    SelectSyncMode(GetDeviceState(), data);
+  } else {
+    SelectExtCardMode(GetDeviceState(), data);
+    EnableSignalSwitch(SignalSwitchAllowed(data));
+  }
   RecordShown();
   return true;
 }
 
+void SyncControls::ShowExtensionCard(bool shown) {
+  ExtensionShown = shown;
+  ExtModeList->Show(shown);
+  SignalSwitch->Show(shown);
+  Window.RefreshRect(PortGroup.FrameRect.Inflate(2));
+  RecordShown();
+}
+
+void SyncControls::UpdatePortSwitchRule() {
+  const DeviceState& s = GetDeviceState();
+  const bool chinese = GetLanguageSetting() == LanguageChinese;
+  for (int port = 0; port < 2; ++port) {
+    const auto texts = PortSwitchTextsFor(port, s.ExtensionCardInfo.InputSource[port]);
+    if (!texts) continue;
+    // The next start shows the last card's texts; a language folder that cannot be written
+    // still gets them on screen now.
+    WriteLanguageString(LanguageFileEnglish, "SIDS_" + std::to_string(texts->FixedString), texts->FixedEnglish);
+    WriteLanguageString(LanguageFileEnglish, "SIDS_" + std::to_string(texts->AutoString), texts->AutoEnglish);
+    WriteLanguageString(LanguageFileChinese, "SIDS_" + std::to_string(texts->FixedString), texts->FixedChinese);
+    WriteLanguageString(LanguageFileChinese, "SIDS_" + std::to_string(texts->AutoString), texts->AutoChinese);
+    UiStrings[texts->FixedString] = chinese ? texts->FixedChinese : texts->FixedEnglish;
+    UiStrings[texts->AutoString] = chinese ? texts->AutoChinese : texts->AutoEnglish;
+  }
+  FillExtCardModeList();
+  RecordShown();
+}
+
+void SyncControls::OnSignalSwitch() {
+  SendSignalSwitch(GetDeviceState());
+  SignalSwitchWait = true;
+  EnableSignalSwitch(false);
+  RecordShown();
+}
+
+void SyncControls::EndSignalSwitchWait() {
+  SignalSwitchWait = false;
+  // The card's own answer to a mode pick must not give back the button that mode took away.
+  EnableSignalSwitch(SignalSwitchAllowed(GetDeviceState().ExtensionCardInfo.Mode));
+  RecordShown();
+}
+
+void SyncControls::EnableSignalSwitch(bool enable) {
+  SignalSwitch->Enable(enable);
+  SignalSwitch->SetDisabledLook(!enable);
+}
+
 void SyncControls::DrawGroup(wxDC& dc) const {
-  dc.SetPen(wxPen(wxColour(0x1E, 0x1E, 0x1E), 1));
-  dc.SetBrush(*wxTRANSPARENT_BRUSH);
-  dc.DrawRectangle(Group.Left, Group.Top + 10, Group.Width(), Group.Height() - 10);
-  dc.SetFont(wxFont(wxFontInfo(9).FaceName("Liberation Sans")));
-  dc.SetTextForeground(wxColour(0xEB, 0xEB, 0xEB));
-  dc.DrawText(wxString::FromUTF8(UiStrings[7]), Group.Left + 8, Group.Top + 4);
+  SyncGroup.Draw(dc);
+  if (ExtensionShown) PortGroup.Draw(dc);
 }
 
 void SyncControls::RecordShown() const {
@@ -82,5 +185,21 @@ void SyncControls::RecordShown() const {
     const int at = list->GetCurSel();
     return at >= 0 ? list->GetList()->GetText(at).ToStdString(wxConvUTF8) : std::string("none");
   };
-  RecordShownTexts("sync", {text(SourceList) + " /" + text(ModeList)});
+  auto items = [](std::string all, CDropButton* list) {
+    for (int i = 0; i < list->GetList()->GetCount(); ++i) {
+      if (i) all.append("|");
+      all.append(list->GetList()->GetText(i).ToStdString(wxConvUTF8));
+    }
+    return all;
+  };
+  RecordShownTexts("sync", {text(SourceList).append(" /").append(text(ModeList)), items("sources", SourceList)});
+  std::vector<std::string> card{ExtensionShown ? "shown" : "hidden"};
+  if (ExtensionShown) {
+    card.push_back(items("modes ", ExtModeList));
+    card.push_back(std::string("mode ").append(text(ExtModeList)));
+    std::string signal = SignalSwitch->IsThisEnabled() ? "signal switch enabled" : "signal switch disabled";
+    if (SignalSwitchWait) signal.append(" waiting");
+    card.push_back(signal);
+  }
+  RecordShownTexts("extcard", card);
 }

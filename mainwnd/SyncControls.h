@@ -1,33 +1,57 @@
 #pragma once
-// The Sync Mode group at the top right of the main window: the sync lock source and the sync
-// mode lists. A pick writes DeviceState and sends the sync command.
-#include "mainwnd/MainLayout.h"
-
+// The groups at the top right of the main window: Sync Mode (the sync lock source and the sync
+// mode lists) and, while an extension card is in, the port switch group (the card's mode list
+// and the signal-switch button). A pick writes DeviceState and sends its command.
 #include <wx/dc.h>
 
+#include "controls/CSxGroupBox.h"
+#include "mainwnd/MainLayout.h"
+
 class CDropButton;
+class CGdipButton;
 class wxWindow;
 
 inline constexpr int SyncSourceListId = 44992;
 inline constexpr int SyncModeListId = 45008;
+inline constexpr int SyncGroupId = 1441;
+inline constexpr int PortSwitchGroupId = 1572;
+inline constexpr int SignalSwitchId = 1573;
 
 class SyncControls {
  public:
   explicit SyncControls(wxWindow& window);
+  // The port switch group sits left of the video-window button, which sits left of Sync Mode.
   void Layout(const LayoutRect& client);
-  // Refills both lists in the current language (the source list by the option cards).
+  // Refills the lists in the current language (the source list by the option cards).
   void FillLists();
   // Selects the device's sync lock source and sync mode.
   void UpdateSyncLists();
-  // MDropListSelChanged from either list; false for another list.
+  // MDropListSelChanged from one of the lists; false for another list.
   bool OnDropListSelChanged(int listId, int index);
   void DrawGroup(wxDC& dc) const;
   LayoutRect GroupRect() const { return Group; }
 
+  // The extension card's controls appear while a card reports in, and go at every full state.
+  void ShowExtensionCard(bool shown);
+  // The card's port sources name the mode list's texts (also kept in both language files).
+  void UpdatePortSwitchRule();
+  // The card answered: the signal-switch button is usable again.
+  void EndSignalSwitchWait();
+  void ApplyLanguage();
+
  private:
+  void OnSignalSwitch();
+  void FillExtCardModeList();
+  void EnableSignalSwitch(bool enable);
   void RecordShown() const;
   wxWindow& Window;
   CDropButton* SourceList = nullptr;
   CDropButton* ModeList = nullptr;
+  CDropButton* ExtModeList = nullptr;
+  CGdipButton* SignalSwitch = nullptr;
+  CSxGroupBox SyncGroup;
+  CSxGroupBox PortGroup;
   LayoutRect Group;
+  bool ExtensionShown = false;
+  bool SignalSwitchWait = false;  // a switch went out; the card has not answered yet
 };

@@ -15,7 +15,6 @@
 #include "controls/PopupPageHost.h"
 #include "platform/ui/ControlIds.h"
 #include "platform/ui/Fonts.h"
-#include "platform/ui/ResourceImages.h"
 #include "mainwnd/InputNames.h"
 #include "mainwnd/InputStrip.h"
 #include "mainwnd/MMainDlg.h"
@@ -160,6 +159,10 @@ void VelkanDlg::OnInitDialog() {
   SetupButtons();
   Controls.reset(new MainControls(*this, static_cast<MainControlsHost&>(*this)));
   Sync = std::make_unique<SyncControls>(*this);
+  Indicators = std::make_unique<StatusIndicators>(*this);
+  LoopOut = std::make_unique<LoopOutGroup>(*this, ClientLayoutRect());
+  LoopOut->MoveAround(0, InputIcons()[0]);  // until the device names its loop-out input
+  ShowIndicators();
   Messages.On(MDropListSelChanged, [this](WPARAM id, LPARAM index) {
     Sync->OnDropListSelChanged(static_cast<int>(id), static_cast<int>(index));
     return LRESULT(0);
@@ -168,9 +171,6 @@ void VelkanDlg::OnInitDialog() {
   KeyReleaseFilter::Install([this](const wxKeyEvent& key) {
     if (Controls && !Closing && IsEnabled()) Controls->OnKeyRelease(key);
   });
-  // The status markers: 155 lit, 157 dark.
-  if (wxImage lit = LoadImageResource(ResourceType::Png, 155); lit.IsOk()) ConnectedMarker = wxBitmap(lit);
-  if (wxImage dark = LoadImageResource(ResourceType::Png, 157); dark.IsOk()) DisconnectedMarker = wxBitmap(dark);
   // The reply slots are bound before any connection is made; replies reach this thread
   // through the notifier.
   RegisterReplyCallbacks();
@@ -259,7 +259,8 @@ void VelkanDlg::ApplyLanguageTexts() {
   for (MBaseDialog* page : AllPages()) page->ApplyLanguage();
   if (MainArea) MainArea->ApplyPreviewLanguage();
   if (Controls) Controls->ApplyLanguage();
-  if (Sync) Sync->FillLists();
+  if (Sync) Sync->ApplyLanguage();
+  if (Indicators) Indicators->ApplyLanguage();
   RecordLanguageTexts();
   Refresh();
 }
@@ -323,6 +324,7 @@ void VelkanDlg::LayoutPageArea() {
   PlacePopupPages(false);
   if (Controls) Controls->Layout();
   if (Sync) Sync->Layout(client);
+  if (Indicators) Indicators->Layout(client);
 }
 
 LayoutRect VelkanDlg::ScreenRect() const {
@@ -416,7 +418,7 @@ LRESULT VelkanDlg::OnPageEvent(WPARAM code, LPARAM argument) {
     case EvSwitcherMode:
       SwitcherModeCopy = static_cast<uint32_t>(argument);
       SwitcherModeShown = argument != 0;
-      Refresh();
+      ShowIndicators();
       break;
     case EvPipChanged: {
       const auto layer = PipLayerVisibility(argument, argument >= 0 && argument < 3
@@ -461,7 +463,7 @@ LRESULT VelkanDlg::OnPageEvent(WPARAM code, LPARAM argument) {
         NetworkLinkShown = false;
         state.MultiMachineMode = 0;
       }
-      Refresh();
+      ShowIndicators();
       break;
     case EvMachineSearchWindow:
       SetFloatingWindow(SearchMachine, argument);
@@ -483,6 +485,9 @@ LRESULT VelkanDlg::OnPageEvent(WPARAM code, LPARAM argument) {
       if (e.TestPatternPage) TestPattern->Enable(*e.TestPatternPage);
       break;
     }
+    case EvLoopOutSource:
+      if (argument >= 0 && argument < 8) LoopOut->MoveAround(static_cast<int>(argument), InputIcons()[argument]);
+      break;
     case EvConnectionIndicator:
       SetConnectionIndicator(argument != 0);
       break;
@@ -616,8 +621,7 @@ void VelkanDlg::OnCloseWindow(wxCloseEvent&) {
 
 void VelkanDlg::SetConnectionIndicator(bool on) {
   ConnectionIndicator = on;
-  const LayoutRect c = ClientLayoutRect();
-  RefreshRect(wxRect(c.Right - 24, c.Top, 24, 110));
+  ShowIndicators();
 }
 
 void VelkanDlg::PaintBackdrop(wxDC& dc, const wxRect& area, const wxPoint& at) {
@@ -635,7 +639,7 @@ void VelkanDlg::OnPaint(wxPaintEvent&) {
   dc.DrawLine(c.Left + 75, c.Top + 105, c.Right - 24, c.Top + 105);
   dc.DrawLine(c.Left + 75, c.Bottom - 95, c.Right - 24, c.Bottom - 95);
   DrawInputStrip(dc, c);
-  DrawIndicators(dc, c);
+  if (LoopOut) LoopOut->Draw(dc);
   if (Controls) Controls->DrawPresetNames(dc);
   if (Sync) Sync->DrawGroup(dc);
 }
@@ -645,23 +649,8 @@ void VelkanDlg::DrawInputStrip(wxDC& dc, const LayoutRect&) {
   RecordShownTexts("source", {CurrentSourceLine(GetDeviceState())});
 }
 
-void VelkanDlg::DrawIndicators(wxDC& dc, const LayoutRect& c) {
-  // Connection status at T + 10, connection type at T + 40, switcher mode at T + 80; 24 px wide.
-  const int x = c.Right - 24;
-  const wxBitmap& marker = ConnectionIndicator ? ConnectedMarker : DisconnectedMarker;
-  if (marker.IsOk()) {
-    dc.DrawBitmap(marker, x + (24 - marker.GetWidth()) / 2, c.Top + 10, true);
-  } else {
-    dc.SetPen(wxPen(wxColour(0x1E, 0x1E, 0x1E), 1));
-    dc.SetBrush(wxBrush(ConnectionIndicator ? wxColour(0, 200, 0) : wxColour(120, 0, 0)));
-    dc.DrawCircle(x + 12, c.Top + 22, 9);
-  }
-  dc.SetFont(wxFont(wxFontInfo(7).Bold().FaceName("Liberation Sans")));
-  dc.SetTextForeground(TextOff);
-  dc.DrawText(NetworkLinkShown ? "NET" : "COM", x + 1, c.Top + 44);
-  if (SwitcherModeShown) dc.DrawText("SW", x + 4, c.Top + 84);
-  RecordShownTexts("connection", {ConnectionIndicator ? "connected" : "not connected",
-                                  NetworkLinkShown ? "network" : "serial"});
+void VelkanDlg::ShowIndicators() {
+  if (Indicators) Indicators->Show(ConnectionIndicator, NetworkLinkShown, SwitcherModeShown);
 }
 
 // ---- the reply router ----
@@ -725,7 +714,7 @@ void VelkanDlg::RunRefreshStep(RefreshStep step, int32_t argument) {
     case S::SubTitleUpdateFromDeviceArgument: SubTitle->UpdateFromDevice(argument); break;
     case S::FeatherUpdateFromDevice: Feather->UpdateFromDevice(); break;
     case S::FreezeButtonFromState: Controls->FreezeButtonFromState(); break;
-    case S::HideExtensionCardControls: break;
+    case S::HideExtensionCardControls: Sync->ShowExtensionCard(false); break;
     case S::PlaceOptionInputRect: break;
     case S::FillSyncSourceList: Sync->FillLists(); break;
     case S::UpdateSyncLists: Sync->UpdateSyncLists(); break;
@@ -760,9 +749,9 @@ void VelkanDlg::InvalidateInputButton(int input) {
   const LayoutRect& r = rects[input];
   RefreshRect(wxRect(r.Left - 16, r.Top - 2, r.Width() + 120, r.Height() + 40));
 }
-void VelkanDlg::UpdatePortSwitchRule() {}
+void VelkanDlg::UpdatePortSwitchRule() { Sync->UpdatePortSwitchRule(); }
 void VelkanDlg::FillEdidInputList() { Edid->FillInputList(); }
-void VelkanDlg::EnableSyncControls(bool) {}
+void VelkanDlg::EnableSyncControls(bool enable) { Sync->ShowExtensionCard(enable); }
 void VelkanDlg::UpdateExtSourceButtons() { Misc->UpdateExtSourceButtons(); }
 void VelkanDlg::ApplyLayerSettings(int layer, bool send) {
   if (layer < 0 || layer >= LayerCount) return;
@@ -822,6 +811,10 @@ std::array<LayoutRect, 12> VelkanDlg::InputIcons() const {
 }
 
 void VelkanDlg::OnMouseDown(wxMouseEvent& event) {
+  if (LoopOut && LoopOut->TitleStripHit(event.GetX(), event.GetY())) {
+    ShowPage(static_cast<int>(PageIndex::Misc), false);
+    return;
+  }
   if (!Controls || !Controls->OnLeftDown(event.GetX(), event.GetY())) event.Skip();
 }
 
@@ -842,4 +835,4 @@ void VelkanDlg::TellSaveFailed(const std::string& path, const std::string& error
   RecordShownTexts("project", {"save failed: " + path});
   ShowOperatorMessage(this, text, UiStrings[38]);
 }
-void VelkanDlg::EndSignalSwitchWait() {}
+void VelkanDlg::EndSignalSwitchWait() { Sync->EndSignalSwitchWait(); }

@@ -6,6 +6,8 @@
 #include "mainwnd/BusyBoxState.h"
 #include "mainwnd/MainControls.h"
 #include "mainwnd/SyncControls.h"
+#include "mainwnd/LoopOutGroup.h"
+#include "mainwnd/StatusIndicators.h"
 #include "mainwnd/MainLayout.h"
 #include "mainwnd/PageSwitcher.h"
 #include "mainwnd/ReplyRouter.h"
@@ -113,7 +115,8 @@ class VelkanDlg : public wxDialog,
   void OnSize(wxSizeEvent& event);
   void OnCharHook(wxKeyEvent& event);
   void DrawInputStrip(wxDC& dc, const LayoutRect& client);
-  void DrawIndicators(wxDC& dc, const LayoutRect& client);
+  // The indicators at the right edge follow the link, its type and the switcher mode.
+  void ShowIndicators();
   void OnPageButtonClicked(int index);
   void SetConnectionIndicator(bool on);
   void SetFloatingWindow(MBaseDialog* page, intptr_t argument);
@@ -165,6 +168,8 @@ class VelkanDlg : public wxDialog,
 
   std::unique_ptr<MainControls> Controls;
   std::unique_ptr<SyncControls> Sync;
+  std::unique_ptr<StatusIndicators> Indicators;
+  std::unique_ptr<LoopOutGroup> LoopOut;
   MMainDlg* MainArea = nullptr;
   MPicSettingDlg* PicSetting = nullptr;
   MOutputDlg* Output = nullptr;
@@ -191,7 +196,6 @@ class VelkanDlg : public wxDialog,
   std::vector<PopupPageHost*> PopupHosts;
   std::array<CGdipButton*, PageCount> PageButtonCtrls{};
   wxFont TitleFont;
-  wxBitmap ConnectedMarker, DisconnectedMarker;
   bool NetworkLinkShown = true;     // connection-type indicator B (network) rather than A (serial)
   bool SwitcherModeShown = false;   // the switcher-mode indicator
   bool ConnectionIndicator = false;

@@ -2,6 +2,7 @@
 // and the bytes each sends, through the recording link.
 #include "app/DeviceCommand.h"
 #include "app/DeviceState.h"
+#include "app/ReplySleep.h"
 #include "mainwnd/MainControlsLogic.h"
 #include "support/RecordingCommLink.h"
 
@@ -218,4 +219,51 @@ TEST_F(InputControls, SyncSourceRowsFollowTheOptionCards) {
   EXPECT_EQ(SyncSourceRows(S()), want);
   S().InputTable[6].Present = S().InputTable[7].Present = 0;
   EXPECT_EQ(SyncSourceRows(S()), fixed);
+}
+
+TEST_F(InputControls, SignalSwitchGoesToTheOtherPortThenAsksTheCard) {
+  SetReplySleepFunction([](unsigned) {});
+  struct Case {
+    uint32_t active;
+    bool sent33;
+    uint8_t port;
+  };
+  for (const Case c : {Case{0, true, 1}, Case{1, true, 0}, Case{2, false, 0}}) {
+    Recorder.Link.Calls.clear();
+    S().ExtensionCardInfo.ActiveSource = c.active;
+    EXPECT_EQ(SendSignalSwitch(S()), c.sent33) << c.active;
+    const auto sent = Sent();
+    ASSERT_EQ(sent.size(), c.sent33 ? 2u : 1u) << c.active;
+    if (c.sent33) {
+      EXPECT_EQ(sent[0].Command, 33u);
+      EXPECT_EQ(sent[0].Bytes[0], 0);
+      EXPECT_EQ(sent[0].Bytes[1], c.port);
+    }
+    EXPECT_EQ(sent.back().Command, 67u);
+  }
+  SetReplySleepFunction({});
+}
+
+TEST_F(InputControls, PortSwitchTextsFollowTheCardsPorts) {
+  struct Case {
+    int port;
+    uint32_t source;
+    const char* fixed;
+    const char* automatic;
+    int fixedString;
+  };
+  for (const Case c :
+       {Case{0, 6, "Fixed to DVI3*", "Auto(DVI3* Default)", 145},
+        Case{1, 6, "Fixed to HDMI3", "Auto(HDMI3 Default)", 146}, Case{0, 8, "Fixed to DP2", "Auto(DP2 Default)", 145},
+        Case{1, 8, "Fixed to DP2", "Auto(DP2 Default)", 146}}) {
+    const auto t = PortSwitchTextsFor(c.port, c.source);
+    ASSERT_TRUE(t) << c.port << " " << c.source;
+    EXPECT_EQ(t->FixedEnglish, c.fixed);
+    EXPECT_EQ(t->AutoEnglish, c.automatic);
+    EXPECT_EQ(t->FixedString, c.fixedString);
+    EXPECT_EQ(t->AutoString, c.fixedString + 3);
+  }
+  EXPECT_EQ(PortSwitchTextsFor(0, 6)->AutoChinese, "\u81EA\u52A8(DVI3* \u4F18\u5148)");
+  EXPECT_FALSE(PortSwitchTextsFor(0, 4));
+  EXPECT_FALSE(PortSwitchTextsFor(2, 6));
 }

@@ -211,3 +211,78 @@ TEST_F(MainControlsWindow, PresetNameEditedUnderItsSlotIsKeptInInfoIni) {
   EXPECT_NE(settings.find("[PNAMESTR]"), std::string::npos) << settings;
   EXPECT_NE(settings.find("PRESET0-1=Stage lef"), std::string::npos) << settings;
 }
+
+namespace {
+// The port switch group: 10 px left of the 24-px video-window button, which sits 10 px left of
+// the Sync Mode group; 86 px wide from y 8.
+constexpr int PortGroupLeft = 1280 - 32 - 170 - 10 - 24 - 10 - 86;
+constexpr int ExtModeListX = PortGroupLeft + 43, ExtModeListY = 8 + 28;
+constexpr int SignalSwitchX = PortGroupLeft + 43, SignalSwitchY = 8 + 91 - 22;
+constexpr int MiscButtonY = 104 + 36 * 9 + 18;
+constexpr int LoopOutHdmi1X = 77 + 90 + 34, LoopOutHdmi1Y = 106 + 128 + 14;
+}  // namespace
+
+TEST_F(MainControlsWindow, ExtensionCardPortSwitchGroupAndSignalSwitch) {
+  DevsimProcess devsim;
+  ProgramUnderTest program(Home.Path());
+  ASSERT_TRUE(ConnectSerial(program, devsim, {"--ext-card", "hdmi"})) << program.ShownTexts();
+  // The card's ports name the mode list; the card's input offers its sync lock.
+  const std::string modes = "extcard: modes Fixed to DVI3*|Fixed to HDMI3|Auto|Auto(DVI3* Default)|Auto(HDMI3 Default)";
+  ASSERT_TRUE(program.WaitForShown({"extcard: shown", modes, "extcard: mode Fixed to DVI3*",
+                                    "extcard: signal switch enabled", "inputs: DVI-3* (EXT-1)"},
+                                   10s))
+      << program.ShownTexts();
+  EXPECT_NE(program.ShownTexts().find("| Lock To HDMI3\n"), std::string::npos) << program.ShownTexts();
+  program.SaveScreenshot(Artifact("main_window_extension_card.png"));
+  // Both language files keep the card's texts for the next start.
+  std::ifstream english(Home.Path() + "Language/English.ini");
+  const std::string texts((std::istreambuf_iterator<char>(english)), std::istreambuf_iterator<char>());
+  EXPECT_NE(texts.find("SIDS_149=Auto(HDMI3 Default)"), std::string::npos) << texts;
+
+  // Signal switch: the card goes to its HDMI port and answers; the button is usable again.
+  const size_t queriesBefore = Received(Log(), 67).size();
+  program.Click(SignalSwitchX, SignalSwitchY);
+  ASSERT_TRUE(WaitUntil([&] { return Received(Log(), 33).size() == 1; }, 5s));
+  EXPECT_EQ(Received(Log(), 33)[0][0], 0);
+  EXPECT_EQ(Received(Log(), 33)[0][1], 1);
+  EXPECT_TRUE(WaitUntil([&] { return Received(Log(), 67).size() == queriesBefore + 1; }, 5s));
+  EXPECT_TRUE(program.WaitForShown({"inputs: HDMI-3 (EXT-1)", "extcard: signal switch enabled"}, 5s))
+      << program.ShownTexts();
+
+  // An automatic mode takes the port out of the operator's hands, also after the card answers.
+  for (int attempt = 0; attempt < 3 && !program.Shows("extcard: mode Auto(DVI3* Default)"); ++attempt) {
+    program.Click(ExtModeListX, ExtModeListY);
+    std::this_thread::sleep_for(500ms);
+    program.ClickInPopup(ExtModeListX, ExtModeListY + 10 + 15 * 3 + 8);
+    program.WaitForShown({"extcard: mode Auto(DVI3* Default)"}, 2s);
+  }
+  ASSERT_TRUE(program.WaitForShown({"extcard: mode Auto(DVI3* Default)", "extcard: signal switch disabled"}, 5s))
+      << program.ShownTexts();
+  ASSERT_EQ(Received(Log(), 33).size(), 2u);
+  EXPECT_EQ(Received(Log(), 33)[1][0], 1);
+  EXPECT_EQ(Received(Log(), 33)[1][1], 3);
+  EXPECT_TRUE(WaitUntil([&] { return Received(Log(), 67).size() == queriesBefore + 2; }, 5s));
+  std::this_thread::sleep_for(300ms);
+  EXPECT_TRUE(program.Shows("extcard: signal switch disabled")) << program.ShownTexts();
+  EXPECT_EQ(program.Stop(), 0);
+}
+
+TEST_F(MainControlsWindow, WithoutCardTheGroupStaysAwayAndLoopOutFollowsTheMiscPage) {
+  DevsimProcess devsim;
+  ProgramUnderTest program(Home.Path());
+  ASSERT_TRUE(ConnectSerial(program, devsim, {"--ext-card", "none"})) << program.ShownTexts();
+  ASSERT_TRUE(program.WaitForShown({"extcard: hidden", "loopout: around DVI-1"}, 10s)) << program.ShownTexts();
+  EXPECT_EQ(program.ShownTexts().find("Lock To HDMI3"), std::string::npos) << program.ShownTexts();
+  EXPECT_TRUE(program.Shows("indicators: type A shown")) << program.ShownTexts();
+  // The Loop-Out frame's title strip opens the system page, whose HDMI-1 button moves the frame.
+  program.Click(107 + 30, 3 + 9);
+  ASSERT_TRUE(program.WaitForShown({"page: Misc Settings"}, 5s)) << program.ShownTexts();
+  program.Click(LoopOutHdmi1X, LoopOutHdmi1Y);
+  ASSERT_TRUE(program.WaitForShown({"loopout: around HDMI-1"}, 5s)) << program.ShownTexts();
+  ASSERT_EQ(Received(Log(), 18).size(), 1u);
+  EXPECT_EQ(Received(Log(), 18)[0][0], 1);
+  program.SaveScreenshot(Artifact("main_window_loop_out.png"));
+  program.Click(CommButtonX, MiscButtonY);
+  EXPECT_TRUE(program.WaitForShown({"page: none"}, 5s)) << program.ShownTexts();
+  EXPECT_EQ(program.Stop(), 0);
+}

@@ -159,6 +159,28 @@ StateBlock BuiltinStateBlock() {
     return s;
 }
 
+bool SetExtensionCard(StateBlock& state, const std::string& kind) {
+    uint8_t* ext = state.data() + kExtensionCard;
+    uint32_t card = 0, ports = 0;
+    if (kind == "hdmi") {
+        card = 6;
+        ports = 6;
+    } else if (kind == "dp") {
+        card = 8;
+        ports = 8;
+    } else if (kind != "none") {
+        return false;
+    }
+    ext[0] = card != 0 ? 1 : 0;
+    PutU32(ext + 4, ports);
+    PutU32(ext + 8, ports);
+    PutU32(ext + 12, 0);
+    PutU32(ext + 16, 0);
+    ext[20] = card != 0 ? 1 : 0;
+    PutU32(state.data() + kInputCardType + 4 * 6, card);
+    return true;
+}
+
 int LayerInputRow(const StateBlock& state, int layer) {
     if (layer < 0 || layer > 3) return -1;
     const uint8_t s = state[kLayerWindow + kLayerWindowSize * size_t(layer) + 2];

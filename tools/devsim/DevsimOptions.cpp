@@ -11,7 +11,7 @@ const char* const kUsage =
     "                     [--short-every N] [--garbage-every N] [--bad-crc-every N] [--drop-after N]\n"
     "                     [--silent] [--stall] [--exit-with-parent]\n"
     "                     [--preview FILE] [--encoder-fault none|refuse|reject|bad-answer|silent|hang-up]\n"
-    "                     [--encoder-log FILE]\n";
+    "                     [--encoder-log FILE] [--ext-card none|hdmi|dp]\n";
 
 namespace {
 
@@ -93,6 +93,12 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
             o.encoderFault = *fault;
         } else if (a == "--encoder-log") {
             if (!value(o.encoderLog)) return std::nullopt;
+        } else if (a == "--ext-card") {
+            if (!value(o.extCard)) return std::nullopt;
+            if (o.extCard != "none" && o.extCard != "hdmi" && o.extCard != "dp") {
+                error = "--ext-card takes none, hdmi or dp: " + o.extCard;
+                return std::nullopt;
+            }
         } else if (a == "--exit-with-parent") {
             o.exitWithParent = true;
         } else {

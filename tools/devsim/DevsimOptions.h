@@ -31,6 +31,7 @@ struct Options {
     std::string previewStream;   // H.264 file streamed while the preview is on; empty: preview off
     EncoderFault encoderFault = EncoderFault::None;
     std::string encoderLog;      // what the encoder package servers saw
+    std::string extCard;         // "none", "hdmi" or "dp": the extension card; empty keeps the state's
 };
 
 // Parses argv; on a bad command line returns nothing and fills `error`.

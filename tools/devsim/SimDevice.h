@@ -26,6 +26,9 @@ struct NeutralQueryAnswer {
 extern const std::array<NeutralQueryAnswer, 15> kNeutralQueryAnswers;
 
 StateBlock BuiltinStateBlock();
+// Puts an extension card into option slot 6: "none" (no card), "hdmi" (a DVI port and an HDMI
+// port, DVI live) or "dp" (two DP ports). false for another kind.
+bool SetExtensionCard(StateBlock& state, const std::string& kind);
 // GetLayerInputIndex as the processor applies it: the per-input record row of a layer, or -1.
 int LayerInputRow(const StateBlock& state, int layer);
 
