@@ -43,3 +43,13 @@ LayoutRect CentredControlRect(const LayoutRect& wa, const LayoutRect& c, LayoutS
 }
 
 LayoutRect FreezeRect(const LayoutRect& take) { return At(take.Right + 40, take.Top, {take.Width(), take.Height()}); }
+
+std::array<LayoutRect, 4> TopButtonRects(const LayoutRect& c, LayoutSize button) {
+  std::array<LayoutRect, 4> r{};
+  for (int i = 0; i < 4; ++i) r[i] = At(c.Right / 2 - button.Width, c.Top + 126 + i * (button.Height + 6), button);
+  return r;
+}
+
+LayoutRect VideoButtonRect(const LayoutRect& group, LayoutSize button) {
+  return At(group.Left - 10 - button.Width, group.Top + (group.Height() - button.Height) / 2, button);
+}

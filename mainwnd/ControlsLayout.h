@@ -23,3 +23,7 @@ std::array<LayoutRect, 4> RightLayerRowRects(const LayoutRect& workArea, const L
 // TAKE and Lock Output centred on the working area, bottoms at B - 96; Freeze 40 px right of TAKE.
 LayoutRect CentredControlRect(const LayoutRect& workArea, const LayoutRect& client, LayoutSize size);
 LayoutRect FreezeRect(const LayoutRect& take);
+// TOP-M..TOP-3: a column whose right edge is at half the client's width, inside the working area.
+std::array<LayoutRect, 4> TopButtonRects(const LayoutRect& client, LayoutSize button);
+// The video-window button: 10 px left of the Sync Mode group, centred on it vertically.
+LayoutRect VideoButtonRect(const LayoutRect& syncGroup, LayoutSize button);
