@@ -244,6 +244,9 @@ void MMainDlg::RelayoutByWorkMode() {
     }
   }
   PictureCtrl->ReplaceAllCells();
+  // The layers take the device's windows inside their frames (and their labels); whether they
+  // show stays as the layer switches and Lock Output left it.
+  for (int layer = 0; layer < WorkAreaLayers; ++layer) UpdateLayerRect(layer);
   // The views' native windows stack in creation and show order; put PIPs above MAIN again.
   PictureCtrl->RestackCells();
   PictureCtrl->Refresh();
