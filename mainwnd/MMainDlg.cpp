@@ -522,7 +522,7 @@ void MMainDlg::OnContextMenu(wxContextMenuEvent&) {
   wxMenu menu;
   std::string text = GetLanguageString("IDS_TOPMEN_TOPSET");
   if (text.empty()) text = "Top Set";
-  menu.Append(CanvasMenuCommand, wxString::FromUTF8(text));
+  menu.Append(CanvasMenuItemId, wxString::FromUTF8(text));
   PictureCtrl->PopupMenu(&menu);
 }
 
