@@ -196,6 +196,15 @@ void CGdipButton::DrawCaption(wxDC& dc, const wxRect& rect, bool pressed) {
     wxRect text = rect;
     if (!pressed)
         text.Offset(-1, -1);
+    if (VerticalCaption) {
+        wxCoord w = 0, h = 0;
+        dc.GetTextExtent(GetLabel(), &w, &h);
+        const bool grey = State.Disabled || !IsEnabled();
+        dc.SetTextForeground(ColourFromRef(grey ? KitPalette::SystemShadow : TextColour));
+        // Turned clockwise about its start, the text runs down and lies left of that point.
+        dc.DrawRotatedText(GetLabel(), text.x + (text.width + h) / 2, text.y + (text.height - w) / 2, -90);
+        return;
+    }
     // Word-wrapped to the button's width, centred, placed at the top, middle or bottom.
     const wxString wrapped = WrapText(dc, GetLabel(), rect.width);
     wxCoord w = 0, h = 0;

@@ -54,6 +54,11 @@ public:
     void SetLabel(const wxString& label) override;
     bool Enable(bool enable = true) override;
 
+    // The caption turned 90 degrees clockwise, reading downwards, centred (tall narrow buttons).
+    void SetVerticalCaption(bool vertical) {
+        VerticalCaption = vertical;
+        Refresh();
+    }
     // The picture the last paint chose (for checks).
     ButtonPicture ShownPicture() const { return LastPicture; }
     // A click as the mouse or the keyboard delivers it.
@@ -80,5 +85,6 @@ private:
     bool Pressed = false;
     COLORREF TextColour = 0x141414;
     int CaptionPlacement = 1;   // 0 top, 1 centre, 2 bottom
+    bool VerticalCaption = false;
     ButtonPicture LastPicture = ButtonPicture::StdNormal;
 };

@@ -60,7 +60,7 @@ CPictureCtrl::CPictureCtrl(wxWindow* parent, wxWindowID id, const wxPoint& pos, 
     }
     Bind(wxEVT_MOUSE_CAPTURE_LOST, &CPictureCtrl::OnCaptureLost, this);
     Bind(wxEVT_KEY_DOWN, &CPictureCtrl::OnKeyDown, this);
-    Bind(wxEVT_MENU, [this](wxCommandEvent&) { PostMsg(GetParent(), MCanvasCommand, 0, 0); }, CanvasMenuCommand);
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { PostMsg(GetParent(), MCanvasCommand, 0, 0); }, CanvasMenuItemId);
 }
 
 CPictureCtrl::~CPictureCtrl() {

@@ -36,6 +36,8 @@ public:
 };
 
 inline constexpr int CanvasMenuCommand = 32782;
+// wx takes menu item ids below 0x8000 only: the "Top Set" item carries this id for that command.
+inline constexpr int CanvasMenuItemId = 0x7F0E;
 inline constexpr int OutputFrameWidth = 1920;
 inline constexpr int OutputFrameHeight = 1080;
 

@@ -69,3 +69,9 @@ LayoutRect LoopOutFrameAround(const LayoutRect& frame, const LayoutRect& icon) {
 }
 
 LayoutRect LoopOutTitleStrip(const LayoutRect& frame) { return {frame.Left, frame.Top, frame.Right, frame.Top + 20}; }
+
+std::array<LayoutRect, 4> TopButtonRects(const LayoutRect& c, LayoutSize button) {
+  std::array<LayoutRect, 4> r{};
+  for (int i = 0; i < 4; ++i) r[i] = At(c.Right / 2 - button.Width, c.Top + 126 + i * (button.Height + 6), button);
+  return r;
+}

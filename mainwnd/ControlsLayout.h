@@ -42,3 +42,5 @@ LayoutRect IndicatorRect(const LayoutRect& client, int top, int height);
 // each side. Its title strip (top edge to 20 px below) opens the system page.
 LayoutRect LoopOutFrameAround(const LayoutRect& frame, const LayoutRect& icon);
 LayoutRect LoopOutTitleStrip(const LayoutRect& frame);
+// TOP-M..TOP-3: a column whose right edge is at half the client's width, inside the working area.
+std::array<LayoutRect, 4> TopButtonRects(const LayoutRect& client, LayoutSize button);

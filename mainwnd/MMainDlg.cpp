@@ -7,11 +7,14 @@
 #include "mainwnd/MainMessages.h"
 #include "mainwnd/ShownTextLog.h"
 #include "mainwnd/canvas_geometry/WorkAreaLayout.h"
+#include "platform/os/SdlNotifyHook.h"
+#include "platform/ui/NativeWindow.h"
 #include "platform/ui/UserMessages.h"
 #include "preview/PreviewSession.h"
 #include "preview/channel/MailboxView.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -58,6 +61,20 @@ std::string InputName(const DeviceState& s, int layer) {
   return TrimmedName(s.InputTable[source].Name);
 }
 
+// The working area the video library's notification reaches, and the hand-shake that keeps at
+// most one re-placing request on its way.
+std::atomic<MMainDlg*> NotifiedArea{nullptr};
+std::atomic<bool> SdlArmed{true};
+
+int SdlNotifyCallback() {
+  if (!SdlArmed.exchange(false)) return 0;
+  if (MMainDlg* area = NotifiedArea.load())
+    PostMsg(area, MSdlNotify, 0, 0);
+  else
+    SdlArmed = true;
+  return 0;
+}
+
 }  // namespace
 
 MMainDlg::MMainDlg(wxWindow* parent)
@@ -72,6 +89,9 @@ MMainDlg::MMainDlg(wxWindow* parent)
   Messages.On(MRelayout, [this](WPARAM, LPARAM) { return OnRelayout(); });
   Messages.On(MSdlNotify, [this](WPARAM, LPARAM) {
     PlaceVideoViews();
+    ++VideoViewPlacings;
+    ScheduleRecord();
+    SdlArmed = true;
     return LRESULT{0};
   });
   Messages.On(MPreviewStateChanged, [this](WPARAM, LPARAM) { return OnPreviewStateChanged(); });
@@ -86,9 +106,16 @@ MMainDlg::MMainDlg(wxWindow* parent)
   VideoStarted = CPictureCtrl::StartVideo();
   CreateCanvasCells();
   Session = std::make_unique<PreviewSession>(this);
+  // The video views are re-placed whenever the program's window moves or changes size.
+  NotifiedArea = this;
+  SdlArmed = true;
+  SDL_SetCallBackFunction(SdlNotifyCallback);
+  WatchConfigureEvents(wxGetTopLevelParent(parent), RaiseSdlNotify);
 }
 
 MMainDlg::~MMainDlg() {
+  MMainDlg* self = this;
+  if (NotifiedArea.compare_exchange_strong(self, nullptr)) SDL_SetCallBackFunction(nullptr);
   RestackTimer.Stop();
   TopTimer.Stop();
   // The channels must hold no view of a cell that goes, and the canvas must not call back into
@@ -205,18 +232,10 @@ void MMainDlg::RelayoutByWorkMode() {
   const DeviceState& s = GetDeviceState();
   const int switcher = SwitcherMode(s);
   const uint32_t mosaic = s.MosaicSettings.Mode;
-  int w = 0, h = 0;
-  OutputSize(s, w, h);
-  // The frames of a mosaic lie edge to edge from frame 0.
-  std::array<CanvasRect, OutputFrameCount> rects{};
-  for (int i = 0; i < OutputFrameCount; ++i) rects[static_cast<size_t>(i)] = Frames[static_cast<size_t>(i)]->OutputRect;
-  if (FramesShownByMosaic(mosaic) > 1) rects = ::ArrangeOutputFrames(s.MosaicSettings.Arrangement, rects, w, h);
+  // The frames keep their places (the arrangement event or the operator's drag put them there);
+  // the mode only decides which of them are shown.
   const int shown = switcher == 0 ? FramesShownByMosaic(mosaic) : 0;
-  for (int i = 0; i < OutputFrameCount; ++i) {
-    CCell* frame = Frames[static_cast<size_t>(i)];
-    PictureCtrl->SetCellRect(rects[static_cast<size_t>(i)], frame);
-    PictureCtrl->ShowCell(frame, i < shown);
-  }
+  for (int i = 0; i < OutputFrameCount; ++i) PictureCtrl->ShowCell(Frames[static_cast<size_t>(i)], i < shown);
   // In the switcher modes the layers belong to the switcher views, not to the output frames.
   if (switcher == 0) {
     for (int layer = 0; layer < WorkAreaLayers; ++layer) {
@@ -225,6 +244,8 @@ void MMainDlg::RelayoutByWorkMode() {
     }
   }
   PictureCtrl->ReplaceAllCells();
+  // The layers take the device's windows inside their frames (and their labels); whether they
+  // show stays as the layer switches and Lock Output left it.
   for (int layer = 0; layer < WorkAreaLayers; ++layer) UpdateLayerRect(layer);
   // The views' native windows stack in creation and show order; put PIPs above MAIN again.
   PictureCtrl->RestackCells();
@@ -286,11 +307,8 @@ void MMainDlg::UpdateLayerRect(int layer) {
     out = SizedAt(ClampToInt(int64_t{origin.x} + w.X), ClampToInt(int64_t{origin.y} + w.Y), std::max(0, w.Width),
                   std::max(0, w.Height));
   }
+  // Only the place: whether the cell shows is decided by the layer switches and Lock Output.
   PictureCtrl->SetCellRect(out, cell);
-  // A layer the device has switched on is shown; PIP-3 as a logo follows the logo's switch.
-  const bool shown = (layer == 3 && LogoOnPip3()) ? s.LogoSettings.Enable != 0
-                                                 : (layer == 0 || s.LayerWindow[layer].Enable != 0);
-  if (shown == cell->IsHidden()) PictureCtrl->ShowCell(cell, shown);
   UpdateLayerLabel(layer);
   UpdateLayerSourceRects(layer);
 }
@@ -348,15 +366,33 @@ void MMainDlg::ShowLayer(int layer, bool show) {
 }
 
 void MMainDlg::EnableLayerCells(bool on, bool apply) {
+  if (!PictureCtrl) return;
   const DeviceState& s = GetDeviceState();
+  // Unlocked, the output frames are solid and can be dragged; the layers step aside.
   for (CCell* frame : Frames) frame->Passive = frame->OutlineOnly = on;
   if (apply) {
     for (int layer = 0; layer < WorkAreaLayers; ++layer)
-      PictureCtrl->ShowCell(LayerCell(layer), on && s.LayerWindow[layer].Enable != 0);
+      if (CCell* cell = LayerCell(layer))
+        PictureCtrl->ShowCell(cell, on && (layer == 0 || s.LayerWindow[layer].Enable != 0));
   }
   PictureCtrl->Refresh();
   Refresh();
   ScheduleRecord();
+}
+
+void MMainDlg::SetLayerCellsFrameFlag(bool on) {
+  for (int layer = 0; layer < WorkAreaLayers; ++layer)
+    if (CCell* cell = LayerCell(layer)) cell->IsFrame = on;
+  if (PictureCtrl) PictureCtrl->Refresh();
+}
+
+void MMainDlg::BringLayerToTop(int layer) {
+  CCell* cell = LayerCell(layer);
+  if (!cell) return;
+  PictureCtrl->SelectCell(cell);
+  SendMsg(this, MCellSelected, static_cast<WPARAM>(layer), 0);
+  PictureCtrl->Refresh();
+  RestackTimer.StartOnce(5000);
 }
 
 // ---- messages ----
@@ -486,7 +522,7 @@ void MMainDlg::OnContextMenu(wxContextMenuEvent&) {
   wxMenu menu;
   std::string text = GetLanguageString("IDS_TOPMEN_TOPSET");
   if (text.empty()) text = "Top Set";
-  menu.Append(CanvasMenuCommand, wxString::FromUTF8(text));
+  menu.Append(CanvasMenuItemId, wxString::FromUTF8(text));
   PictureCtrl->PopupMenu(&menu);
 }
 
@@ -550,7 +586,10 @@ void MMainDlg::PushPreviewPacket(uint32_t channel, const uint8_t* data, uint32_t
 }
 
 void MMainDlg::ShowPreviewWindow(bool show) {
-  if (Session) Session->ShowWindow(show);
+  if (!Session) return;
+  Session->ShowWindow(show);
+  wxWindow* host = Session->Window() ? Session->Window()->PopupHost() : nullptr;
+  if (host) RecordShownTexts("video window", {host->IsShown() ? "shown" : "hidden"});
 }
 
 void MMainDlg::ApplyPreviewLanguage() {
@@ -647,6 +686,8 @@ void MMainDlg::RecordShown() {
   }
   std::snprintf(line, sizeof line, "zoom %.1f preview %s", ZoomValue, PreviewFlag ? "on" : "off");
   canvas.push_back(line);
+  canvas.push_back(std::string("frames ") + (Frames[0]->Passive ? "locked" : "movable"));
+  RecordShownTexts("views", {"placed " + std::to_string(VideoViewPlacings)});
   RecordShownTexts("output", output);
   RecordShownTexts("canvas", canvas);
 }

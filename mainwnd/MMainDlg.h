@@ -38,6 +38,10 @@ class MMainDlg : public wxPanel, private CellViewRegistry {
   void RebuildCanvas();
   void ShowLayer(int layer, bool show);
   void EnableLayerCells(bool on, bool apply);
+  // While a test pattern holds the output the layer cells behave as frames (not dragged).
+  void SetLayerCellsFrameFlag(bool on);
+  // A TOP button: the layer's cell is selected and drawn above the others until the restack.
+  void BringLayerToTop(int layer);
   void ArrangeOutputFrames(uint32_t arrangement);
   void SetPreviewResolution(int code);
   void UpdateLayerSourceRects(int layer);
@@ -95,6 +99,7 @@ class MMainDlg : public wxPanel, private CellViewRegistry {
   bool PreviewFlag = false;
   bool VideoStarted = false;
   bool RecordPending = false;
+  int VideoViewPlacings = 0;  // re-placings asked for by the video library's notification
   std::unique_ptr<PreviewSession> Session;
   // By layer: the mailbox a cell's view receives pictures through, and the channel it is in.
   struct RegisteredView {

@@ -8,14 +8,21 @@
 #include "mainwnd/MainTexts.h"
 #include "mainwnd/ShownTextLog.h"
 #include "pages/OperatorNotices.h"
+#include "platform/ui/Fonts.h"
 #include "platform/ui/KeyReleaseFilter.h"
 
+#include <wx/popupwin.h>
 #include <wx/textctrl.h>
 #include <wx/window.h>
 
 namespace {
 constexpr int FirstSlotId = 1223, PresetsId = 1237, TemplatesId = 1238, LoadId = 1246, SaveId = 1236;
 constexpr int LeftRowIds[4] = {1247, 1248, 1249, 1250};
+constexpr int TopRowIds[4] = {1446, 1447, 1448, 1449};
+constexpr int VideoWindowId = 1564;
+// The TOP buttons are narrow and tall: their captions read downwards.
+constexpr LayoutSize TopButtonSize{28, 70};
+const char* const TopCaptions[4] = {"TOP-M", "TOP-1", "TOP-2", "TOP-3"};
 constexpr int RightRowIds[4] = {1466, 1467, 1468, 1469};
 constexpr int TakeId = 1451, LockOutputId = 1472, FreezeId = 1601, NameEditorId = 44929;
 constexpr COLORREF TextOff = 0xEBEBEB, TextOn = 0x009CEF, BankOff = 0xD5D5D5;
@@ -78,6 +85,25 @@ MainControls::MainControls(wxWindow& window, MainControlsHost& host) : Window(wi
   Window.Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnTake(); }, TakeId);
   Window.Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnFreeze(); }, FreezeId);
   Window.Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnLockOutput(); }, LockOutputId);
+  // The TOP buttons lie over the working area, whose video views are native windows; a pop-up
+  // of their own keeps them in front.
+  TopPanel = new wxPopupWindow(&Window, wxBORDER_NONE);
+  TopPanel->SetBackgroundColour(wxColour(0x1E, 0x1E, 0x1E));
+  LogFont vertical;
+  vertical.Height = 15;
+  vertical.Weight = 700;
+  const wxFont verticalFont = FontFromLogFont(vertical);
+  for (int i = 0; i < 4; ++i) {
+    TopRow[i] = new CGdipButton(TopPanel, TopRowIds[i], TopCaptions[i], wxRect(0, 0, 10, 10));
+    TopRow[i]->LoadStdImage(144);
+    TopRow[i]->SetTextColour(TextOff);
+    TopRow[i]->SetFont(verticalFont);
+    TopRow[i]->SetVerticalCaption(true);
+    TopRow[i]->Bind(wxEVT_BUTTON, [this, i](wxCommandEvent&) { OnTopButton(i); });
+  }
+  VideoWindow = MakeButton(VideoWindowId, wxString(), 1560, 0);
+  VideoWindow->SetToolTipText(wxString::FromUTF8(UiStrings[137]));
+  Window.Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { Host.ShowVideoWindow(); }, VideoWindowId);
 
   Names = LoadPresetNames(InfoIniPath);
   LoadInputRemarks(InfoIniPath, GetDeviceState());
@@ -114,9 +140,25 @@ void MainControls::Layout() {
   Place(Take, take);
   Place(Freeze, FreezeRect(take));
   Place(LockOutput, CentredControlRect(wa, c, SizeOf(LockOutput)));
+  PlaceTopPanel();
 }
 
-void MainControls::ApplyLanguage() { Window.RefreshRect(wxRect(0, Host.Client().Bottom - 100, 4000, 100)); }
+void MainControls::PlaceTopPanel() {
+  const auto top = TopButtonRects(Host.Client(), TopButtonSize);
+  const wxPoint origin = Window.ClientToScreen(wxPoint(top[0].Left, top[0].Top));
+  TopPanel->SetSize(origin.x, origin.y, top[0].Width(), top[3].Bottom - top[0].Top);
+  for (int i = 0; i < 4; ++i)
+    Place(TopRow[i], {0, top[i].Top - top[0].Top, top[i].Width(), top[i].Bottom - top[0].Top});
+}
+
+void MainControls::PlaceVideoButton(const LayoutRect& syncGroup) {
+  Place(VideoWindow, VideoWindowButtonRect(syncGroup, SizeOf(VideoWindow)));
+}
+
+void MainControls::ApplyLanguage() {
+  VideoWindow->SetToolTipText(wxString::FromUTF8(UiStrings[137]));
+  Window.RefreshRect(wxRect(0, Host.Client().Bottom - 100, 4000, 100));
+}
 
 // ---- presets and templates ----
 
@@ -348,9 +390,23 @@ void MainControls::OnFreeze() {
   RecordShown();
 }
 
-void MainControls::OnLockOutput() { Host.LockOutputChanged(LockOutput->IsChecked()); }
+void MainControls::OnLockOutput() {
+  Host.LockOutputChanged(LockOutput->IsChecked());
+  RecordShown();
+}
 
 bool MainControls::LockOutputChecked() const { return LockOutput->IsChecked(); }
+
+void MainControls::OnTopButton(int layer) {
+  Host.BringLayerToTop(layer);
+  ShowTopButtons(false);
+}
+
+void MainControls::ShowTopButtons(bool show) {
+  if (show) PlaceTopPanel();
+  TopPanel->Show(show);
+  RecordShown();
+}
 
 void MainControls::FreezeButtonFromState() {
   Freeze->SetChecked(GetDeviceState().FreezeState != 0);
@@ -464,5 +520,6 @@ void MainControls::RecordShown() {
   controls.push_back(std::string("Freeze ") + (Freeze->IsChecked() ? "on" : "off"));
   if (Take->IsShown()) controls.push_back("TAKE shown");
   if (LockOutput->IsShown()) controls.push_back(std::string("Lock Output ") + (LockOutput->IsChecked() ? "on" : "off"));
+  if (TopPanel->IsShown()) controls.push_back("TOP buttons shown");
   RecordShownTexts("controls", controls);
 }

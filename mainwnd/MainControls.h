@@ -37,6 +37,10 @@ class MainControlsHost {
   virtual void SaveProjectShortcut() = 0;
   // The test-pattern page gives the output back before a preset loads.
   virtual void HideTestPatternPage() = 0;
+  // TOP-M..TOP-3: the layer's cell comes to the top of the canvas.
+  virtual void BringLayerToTop(int layer) = 0;
+  // The video-window button: the preview window opens.
+  virtual void ShowVideoWindow() = 0;
   virtual LayoutRect WorkArea() const = 0;
   virtual LayoutRect Client() const = 0;
   virtual std::array<LayoutRect, InputIconCount> InputIcons() const = 0;
@@ -58,6 +62,10 @@ class MainControls {
   void MarkLayerButton(int layer, bool on);
   // Lock Output appears with a mosaic; without one it is hidden and checked.
   void ShowLockOutput(bool shown, bool forceChecked);
+  // The TOP buttons appear from the canvas's "Top Set" item and go after a choice or a while.
+  void ShowTopButtons(bool show);
+  // The video-window button sits beside the Sync Mode group.
+  void PlaceVideoButton(const LayoutRect& syncGroup);
   void ApplyLanguage();
 
   // Mouse and keys of the main window.
@@ -87,6 +95,8 @@ class MainControls {
   void OnTake();
   void OnFreeze();
   void OnLockOutput();
+  void OnTopButton(int layer);
+  void PlaceTopPanel();
   void RepaintNames();
   void RecordShown();
   void OpenEditor(const LayoutRect& where, const std::string& text);
@@ -97,6 +107,9 @@ class MainControls {
   std::array<CGdipButton*, 4> LeftRow{}, RightRow{};
   CGdipButton *Presets = nullptr, *Templates = nullptr, *Load = nullptr, *Save = nullptr;
   CGdipButton *Take = nullptr, *Freeze = nullptr, *LockOutput = nullptr;
+  std::array<CGdipButton*, 4> TopRow{};
+  wxWindow* TopPanel = nullptr;  // the pop-up that holds the TOP buttons
+  CGdipButton* VideoWindow = nullptr;
   CMyEdit* NameEditor = nullptr;
   PresetBank Bank = PresetBank::Presets;
   int SelectedPreset = -1;

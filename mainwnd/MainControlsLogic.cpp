@@ -81,6 +81,8 @@ SwitcherModeLook SwitcherModeLookFor(const DeviceState& s) {
       look.TakeShown = true;
       look.LockOutputShown = false;
       look.MosaicButtonEnabled = false;
+      look.TestPatternEnabled = false;
+      look.CaptionPageHidden = look.LayerCellsLocked = true;
       break;
     case 2:
       for (int i = 0; i < 4; ++i) {
@@ -91,12 +93,16 @@ SwitcherModeLook SwitcherModeLookFor(const DeviceState& s) {
       look.LockOutputShown = false;
       look.MosaicButtonEnabled = false;
       look.PipButtonEnabled = false;
+      look.LogoKeyerEnabled = look.TestPatternEnabled = false;
+      look.CaptionPageHidden = look.LayerCellsLocked = true;
       break;
     default:
       // Plain mode: MAIN is always on; the PIP layers show their enable flags.
       look.Left[0] = {true, false, true, 0xEBEBEB};
       for (int i = 1; i < 4; ++i) look.Left[i] = {true, true, s.LayerWindow[i].Enable != 0, 0xEBEBEB};
       for (int i = 0; i < 4; ++i) look.Right[i] = {false, false, false, 0xEBEBEB};
+      // Four mosaic panels take the keyer and the logo's layer.
+      look.LogoKeyerEnabled = s.MosaicSettings.Mode != 5;
       break;
   }
   return look;

@@ -59,6 +59,10 @@ struct SwitcherModeLook {
   std::optional<bool> LockOutputShown;  // unchanged in plain mode
   bool MosaicButtonEnabled = true;
   bool PipButtonEnabled = true;
+  bool LogoKeyerEnabled = true;    // LOGO page button, MISC's Keyer tab and the keyer page
+  bool TestPatternEnabled = true;  // MISC's TEST PATTERN tab and the test-pattern page
+  bool CaptionPageHidden = false;  // the caption page closes in the switcher modes
+  bool LayerCellsLocked = false;   // the canvas's frames go back to passive outlines
 };
 SwitcherModeLook SwitcherModeLookFor(const DeviceState& s);
 // The bank of preset names the switcher mode shows; a mode of 3 or more counts (and is stored) as 0.

@@ -151,6 +151,7 @@ void VelkanDlg::OnInitDialog() {
     return LRESULT(0);
   });
   Messages.On(MTestPatternSwitched, [this](WPARAM, LPARAM on) {
+    MainArea->SetLayerCellsFrameFlag(on != 0);
     if (Controls) Controls->EnableLayerButtons(on == 0);
     return LRESULT(0);
   });
@@ -325,6 +326,7 @@ void VelkanDlg::LayoutPageArea() {
   if (Controls) Controls->Layout();
   if (Sync) Sync->Layout(client);
   if (Indicators) Indicators->Layout(client);
+  if (Controls && Sync) Controls->PlaceVideoButton(Sync->GroupRect());
 }
 
 LayoutRect VelkanDlg::ScreenRect() const {
@@ -335,7 +337,10 @@ LayoutRect VelkanDlg::ScreenRect() const {
 void VelkanDlg::PlacePopupPages(bool afterMove) {
   const LayoutRect r = PopupPageRect(ScreenRect(), Scale(), afterMove);
   if (r.Width() <= 0 || r.Height() <= 0) return;
-  for (PopupPageHost* host : PopupHosts) host->SetSize(r.Left, r.Top, r.Width(), r.Height());
+  // The keyer, test-pattern and schedule pages follow the window; the caption page stays where
+  // the operator put it.
+  for (PopupPageHost* host : PopupHosts)
+    if (host != SubTitle->PopupHost()) host->SetSize(r.Left, r.Top, r.Width(), r.Height());
 }
 
 void VelkanDlg::OnSize(wxSizeEvent& event) {
@@ -438,12 +443,14 @@ LRESULT VelkanDlg::OnPageEvent(WPARAM code, LPARAM argument) {
       Keyer->UpdateFromDevice();
       Feather->UpdateFromDevice();
       const MosaicModeEffects m = MosaicModeEffectsFor(static_cast<uint32_t>(argument), state.SwitcherSettings.Mode);
-      PageButtonCtrls[static_cast<int>(PageIndex::Switcher)]->Enable(m.KeyerButtonEnabled);
+      EnablePageButton(PageIndex::Switcher, m.KeyerButtonEnabled);
       if (m.LogoPipKeyerEnabled) {
-        PageButtonCtrls[static_cast<int>(PageIndex::Logo)]->Enable(*m.LogoPipKeyerEnabled);
-        PageButtonCtrls[static_cast<int>(PageIndex::Pip)]->Enable(*m.LogoPipKeyerEnabled);
+        EnablePageButton(PageIndex::Logo, *m.LogoPipKeyerEnabled);
+        EnablePageButton(PageIndex::Pip, *m.LogoPipKeyerEnabled);
+        EnableMiscTab(1, *m.LogoPipKeyerEnabled);
         Keyer->Enable(*m.LogoPipKeyerEnabled);
       }
+      RecordDisabled();
       Controls->ShowLockOutput(m.LockOutputShown, m.LockOutputForceChecked);
       LockOutputChanged(Controls->LockOutputChecked());
       break;
@@ -463,6 +470,12 @@ LRESULT VelkanDlg::OnPageEvent(WPARAM code, LPARAM argument) {
         NetworkLinkShown = false;
         state.MultiMachineMode = 0;
       }
+      // Multi-machine mode works over the network only.
+      Switcher->OnInitDialog();
+      if (!state.NetworkConnected) Switcher->MultiMachineButton->SetChecked(false);
+      Switcher->MultiMachineButton->Enable(state.NetworkConnected != 0);
+      Switcher->MultiMachineButton->SetDisabledLook(state.NetworkConnected == 0);
+      RecordDisabled();
       ShowIndicators();
       break;
     case EvMachineSearchWindow:
@@ -479,14 +492,20 @@ LRESULT VelkanDlg::OnPageEvent(WPARAM code, LPARAM argument) {
       break;
     case EvFeatherChanged: {
       const FeatherEnables e = FeatherEnablesFor(argument, state.MosaicSettings.Mode, state.SwitcherSettings.Mode);
-      if (e.LogoButton) PageButtonCtrls[static_cast<int>(PageIndex::Logo)]->Enable(*e.LogoButton);
-      if (e.PipButton) PageButtonCtrls[static_cast<int>(PageIndex::Pip)]->Enable(*e.PipButton);
+      if (e.KeyerTab) EnableMiscTab(1, *e.KeyerTab);
+      if (e.TestPatternTab) EnableMiscTab(2, *e.TestPatternTab);
+      if (e.LogoButton) EnablePageButton(PageIndex::Logo, *e.LogoButton);
+      if (e.PipButton) EnablePageButton(PageIndex::Pip, *e.PipButton);
       if (e.KeyerPage) Keyer->Enable(*e.KeyerPage);
       if (e.TestPatternPage) TestPattern->Enable(*e.TestPatternPage);
+      RecordDisabled();
       break;
     }
     case EvLoopOutSource:
       if (argument >= 0 && argument < 8) LoopOut->MoveAround(static_cast<int>(argument), InputIcons()[argument]);
+      break;
+    case ShowTopButtons:
+      Controls->ShowTopButtons(argument != 0);
       break;
     case EvConnectionIndicator:
       SetConnectionIndicator(argument != 0);
@@ -497,8 +516,7 @@ LRESULT VelkanDlg::OnPageEvent(WPARAM code, LPARAM argument) {
       break;
     }
     default:
-      // The loop-out frame, the DP split box, the layer-top buttons, the preview resolution and
-      // the crop notice have no effect in this window yet.
+      // The DP split box and the crop notice have no effect in this window.
       break;
   }
   return 0;
@@ -755,14 +773,21 @@ void VelkanDlg::EnableSyncControls(bool enable) { Sync->ShowExtensionCard(enable
 void VelkanDlg::UpdateExtSourceButtons() { Misc->UpdateExtSourceButtons(); }
 void VelkanDlg::ApplyLayerSettings(int layer, bool send) {
   if (layer < 0 || layer >= LayerCount) return;
-  MainArea->UpdateLayerRect(layer);
-  PicSetting->UpdateFromDevice();
+  DeviceState& state = GetDeviceState();
+  MainArea->UpdateLayerLabel(layer);
+  if (PicSetting->Layer == static_cast<uint32_t>(layer)) PicSetting->UpdateFromDevice();
+  if (Crop->SelectedLayer == static_cast<uint32_t>(layer)) {
+    Crop->SourceRow = state.GetLayerInputIndex(static_cast<uint32_t>(layer));
+    Crop->UpdateInputSource();
+    Crop->UpdateFromDevice();
+  }
   Vga->UpdateInputSource(layer);
   // The VGA adjustment page is offered only while some layer shows a VGA input.
   const bool vga = AnyLayerShowsVga(GetDeviceState());
   PageButtonCtrls[static_cast<int>(PageIndex::Vga)]->Enable(vga);
   if (!vga && Vga->IsShown()) ShowPage(static_cast<int>(PageIndex::Vga), true);
-  if (send) SendLayerSource(GetDeviceState(), layer);
+  if (layer >= 1) Pip->SelectInput(layer - 1, state.LayerWindow[layer].Source);
+  if (send) SendLayerSource(state, layer);
   InvalidateInputStrip();
 }
 
@@ -775,22 +800,65 @@ void VelkanDlg::InvalidateInputStrip() {
 
 void VelkanDlg::ApplySwitcherModePageButtons() {
   const SwitcherModeLook look = SwitcherModeLookFor(GetDeviceState());
-  PageButtonCtrls[static_cast<int>(PageIndex::Mosaic)]->Enable(look.MosaicButtonEnabled);
-  PageButtonCtrls[static_cast<int>(PageIndex::Pip)]->Enable(look.PipButtonEnabled);
+  EnablePageButton(PageIndex::Mosaic, look.MosaicButtonEnabled);
+  EnablePageButton(PageIndex::Pip, look.PipButtonEnabled);
+  EnablePageButton(PageIndex::Logo, look.LogoKeyerEnabled);
+  EnableMiscTab(1, look.LogoKeyerEnabled);
+  Keyer->Enable(look.LogoKeyerEnabled);
+  EnableMiscTab(2, look.TestPatternEnabled);
+  TestPattern->Enable(look.TestPatternEnabled);
+  if (look.CaptionPageHidden) SubTitle->ShowPage(false);
+  if (look.LayerCellsLocked) MainArea->EnableLayerCells(true, false);
+  RecordDisabled();
+}
+
+void VelkanDlg::EnablePageButton(PageIndex page, bool enable) {
+  CGdipButton* button = PageButtonCtrls[static_cast<int>(page)];
+  button->Enable(enable);
+  button->SetDisabledLook(!enable);
+  RecordDisabled();
+}
+
+void VelkanDlg::EnableMiscTab(int tab, bool enable) {
+  Misc->OnInitDialog();
+  if (tab < 0 || tab >= SubPageCount || !Misc->SubPageTabs[tab]) return;
+  Misc->SubPageTabs[tab]->Enable(enable);
+  Misc->SubPageTabs[tab]->SetDisabledLook(!enable);
+  RecordDisabled();
+}
+
+// What the operator cannot use now, for the window tests: "disabled: <control> ...".
+void VelkanDlg::RecordDisabled() {
+  std::vector<std::string> off;
+  for (CGdipButton* b : PageButtonCtrls)
+    if (b && !b->IsEnabled()) off.push_back(b->GetLabel().ToStdString(wxConvUTF8));
+  for (CGdipButton* tab : Misc->SubPageTabs)
+    if (tab && !tab->IsEnabled()) off.push_back("MISC " + tab->GetLabel().ToStdString(wxConvUTF8));
+  if (!Keyer->IsThisEnabled()) off.push_back("keyer page");
+  if (!TestPattern->IsThisEnabled()) off.push_back("test pattern page");
+  if (Switcher->MultiMachineButton && !Switcher->MultiMachineButton->IsEnabled()) off.push_back("Multi-Machine");
+  if (off.empty()) off.push_back("none");
+  RecordShownTexts("disabled", off);
 }
 
 void VelkanDlg::OpenBusy(const std::string& text) { Busy.ShowBusy(true, text); }
 
 void VelkanDlg::LayerEnableChanged(int layer) {
-  MainArea->UpdateLayerRect(layer);
-  if (layer >= 1 && layer < LayerCount) Pip->ShowPipOn(layer - 1);
+  if (layer < 1 || layer >= LayerCount) return;
+  Pip->ShowPipOn(layer - 1);
+  MainArea->ShowLayer(layer, GetDeviceState().LayerWindow[layer].Enable != 0);
+  MainArea->Canvas()->Refresh();
 }
 
 void VelkanDlg::Pip3Switched(bool on) { Logo->OnPip3Switched(on); }
 
 void VelkanDlg::PresetStatesChanged() { Task->FillPresetList(); }
 
-void VelkanDlg::LockOutputChanged(bool) { MainArea->Refresh(); }
+void VelkanDlg::LockOutputChanged(bool locked) { MainArea->EnableLayerCells(locked, true); }
+
+void VelkanDlg::BringLayerToTop(int layer) { MainArea->BringLayerToTop(layer); }
+
+void VelkanDlg::ShowVideoWindow() { MainArea->ShowPreviewWindow(true); }
 
 void VelkanDlg::SaveProjectShortcut() {
   const std::string path = ProjectFilePath;

@@ -11,6 +11,7 @@
 #include "mainwnd/MainLayout.h"
 #include "mainwnd/PageSwitcher.h"
 #include "mainwnd/ReplyRouter.h"
+#include "mainwnd/SyncControls.h"
 #include "platform/ui/Messages.h"
 #include "platform/ui/Timers.h"
 
@@ -150,6 +151,8 @@ class VelkanDlg : public wxDialog,
   void PresetStatesChanged() override;
   void SaveProjectShortcut() override;
   void HideTestPatternPage() override;
+  void BringLayerToTop(int layer) override;
+  void ShowVideoWindow() override;
   LayoutRect WorkArea() const override;
   LayoutRect Client() const override { return ClientLayoutRect(); }
   std::array<LayoutRect, 12> InputIcons() const override;
@@ -160,6 +163,11 @@ class VelkanDlg : public wxDialog,
   void TellSaveFailed(const std::string& path, const std::string& error);
   void InvalidateInputStrip();
   void ApplySwitcherModePageButtons();
+  // Enables or disables a page button, with its disabled look.
+  void EnablePageButton(PageIndex page, bool enable);
+  // The MISC page's sub-page tabs (1 Keyer, 2 TEST PATTERN).
+  void EnableMiscTab(int tab, bool enable);
+  void RecordDisabled();
 
   MessageMap Messages{this};
   TimerTable Timers{this, [this](int id) { OnTimer(id); }};

@@ -119,6 +119,13 @@ void MPIPDlg::ShowPipOn(int index) {
   InputLists[index]->Enable(on);
 }
 
+void MPIPDlg::SelectInput(int index, uint32_t source) {
+  EnsureControls();
+  if (index < 0 || index >= PipCount) return;
+  std::lock_guard<std::recursive_mutex> hold(ListLock);
+  DropListSelectByData(InputLists[index], source);
+}
+
 void MPIPDlg::OnEditValueChanged(int controlId) {
   const int pip = PipOfAlphaEdit(controlId);
   if (pip < 0) return;

@@ -28,6 +28,8 @@ class MPIPDlg : public MBaseDialog {
 
   // The main dialog switched a PIP from its own layer buttons.
   void ShowPipOn(int index);
+  // The PIP's input list shows the layer's source.
+  void SelectInput(int index, uint32_t source);
   void SetPipOn(int index, bool send);
   void OnEditValueChanged(int controlId);
   void OnDropListSelChanged(int listId, int index);

@@ -26,3 +26,17 @@ void ApplyNativeGeometryNow(wxWindow* window, const wxRect& rect) {
     gdk_window_move_resize(gdkWindow, rect.x, rect.y, rect.width, rect.height);
     gdk_display_sync(gdk_window_get_display(gdkWindow));
 }
+
+namespace {
+gboolean OnConfigureEvent(GtkWidget*, GdkEventConfigure*, gpointer data) {
+    reinterpret_cast<bool (*)()>(data)();
+    return FALSE; // GTK and wx still see the event
+}
+} // namespace
+
+void WatchConfigureEvents(wxWindow* topLevel, bool (*onConfigure)()) {
+    auto* widget = topLevel ? static_cast<GtkWidget*>(topLevel->GetHandle()) : nullptr;
+    if (!widget || !onConfigure) return;
+    g_signal_connect(widget, "configure-event", G_CALLBACK(OnConfigureEvent),
+                     reinterpret_cast<gpointer>(onConfigure));
+}

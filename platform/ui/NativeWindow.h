@@ -14,3 +14,7 @@ uintptr_t NativeWindowOf(wxWindow* window);
 // geometry only at its next layout, and SDL must see the real place and size before it draws.
 // A window that is not native is left to GTK.
 void ApplyNativeGeometryNow(wxWindow* window, const wxRect& rect);
+
+// Calls `onConfigure` on the UI thread each time the top-level window's native window is moved
+// or resized (its configure events), for the window's life.
+void WatchConfigureEvents(wxWindow* topLevel, bool (*onConfigure)());

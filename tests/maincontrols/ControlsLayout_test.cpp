@@ -32,6 +32,14 @@ TEST(ControlsLayout, TakeCentredFreezeBesideIt) {
   EXPECT_EQ(freeze.Height(), take.Height());
 }
 
+TEST(ControlsLayout, TopColumnAtHalfWidthVideoButtonBesideTheSyncGroup) {
+  const auto top = TopButtonRects({0, 0, 1280, 728}, {28, 70});
+  for (const LayoutRect& r : top) EXPECT_EQ(r.Right, 640);
+  EXPECT_EQ(top[1].Top, top[0].Bottom + 6);
+  const LayoutRect video = VideoWindowButtonRect({1078, 8, 1248, 99}, {24, 24});
+  EXPECT_EQ(video, (LayoutRect{1044, 41, 1068, 65}));
+}
+
 TEST(ControlsLayout, NameLinesUnderSlotsAndIcons) {
   EXPECT_EQ(PresetNameRect({200, 600, 260, 640}), (LayoutRect{190, 642, 270, 662}));
   EXPECT_EQ(InputRemarkRect({123, 25, 191, 50}), (LayoutRect{123, 66, 191, 82}));

@@ -144,6 +144,10 @@ TEST_F(InputControls, SwitcherModeLooks) {
   EXPECT_FALSE(plain.Right[2].Shown);
   EXPECT_FALSE(plain.TakeShown);
   EXPECT_FALSE(plain.LockOutputShown.has_value());
+  EXPECT_TRUE(plain.LogoKeyerEnabled && plain.TestPatternEnabled);
+  EXPECT_FALSE(plain.CaptionPageHidden || plain.LayerCellsLocked);
+  S().MosaicSettings.Mode = 5;
+  EXPECT_FALSE(SwitcherModeLookFor(S()).LogoKeyerEnabled);
 
   S().SwitcherSettings.Mode = 1;
   S().SwitcherSettings.OnProgram[2] = 1;
@@ -159,12 +163,17 @@ TEST_F(InputControls, SwitcherModeLooks) {
   EXPECT_EQ(pgm.LockOutputShown, false);
   EXPECT_FALSE(pgm.MosaicButtonEnabled);
   EXPECT_TRUE(pgm.PipButtonEnabled);
+  EXPECT_TRUE(pgm.LogoKeyerEnabled);  // whatever the mosaic
+  EXPECT_FALSE(pgm.TestPatternEnabled);
+  EXPECT_TRUE(pgm.CaptionPageHidden && pgm.LayerCellsLocked);
 
   S().SwitcherSettings.Mode = 2;
   SwitcherModeLook dual = SwitcherModeLookFor(S());
   for (int i = 0; i < 4; ++i) EXPECT_FALSE(dual.Left[i].Shown || dual.Right[i].Shown);
   EXPECT_TRUE(dual.TakeShown);
   EXPECT_FALSE(dual.PipButtonEnabled);
+  EXPECT_FALSE(dual.LogoKeyerEnabled || dual.TestPatternEnabled);
+  EXPECT_TRUE(dual.CaptionPageHidden && dual.LayerCellsLocked);
 }
 
 TEST_F(InputControls, NameBankOutOfRangeModeIsStoredAsPlain) {

@@ -27,6 +27,9 @@ class ProgramUnderTest {
   void PressKeys(const std::string& keys) const;
   bool SaveScreenshot(const std::string& path) const;
   int WindowWidth() const { return Width; }
+  // The main window's X window id, for xdotool.
+  const std::string& WindowId() const { return Window; }
+  pid_t ProcessId() const { return Pid; }
   // Screen position of the main window's client origin.
   int ScreenX() const { return X; }
   int ScreenY() const { return Y; }

@@ -57,7 +57,11 @@ protected:
         Area = new MMainDlg(Frame);
         Frame->Show();
         ASSERT_TRUE(PumpUntil([&] { return Area->IsShownOnScreen(); }));
-        for (int layer = 0; layer < 4; ++layer) Area->UpdateLayerRect(layer);
+        // As the device's layer windows and the PIP page's switches reach the main dialog.
+        for (int layer = 0; layer < 4; ++layer) {
+            Area->UpdateLayerRect(layer);
+            Area->ShowLayer(layer, layer == 0 || s.LayerWindow[layer].Enable != 0);
+        }
         Area->Relayout();
         Pump(50);
     }
@@ -102,6 +106,7 @@ TEST_F(WorkArea, FourPanelMosaicShowsFourFramesAndBindsEachLayerToItsOwn) {
     s.LayerWindow[3].Width = 100;
     s.LayerWindow[3].Height = 50;
     Area->RelayoutByWorkMode();
+    Area->ArrangeOutputFrames(5); // the mosaic page's arrangement event: 2 x 2
     for (int f = 0; f < 4; ++f) EXPECT_FALSE(Area->FrameCell(f)->IsHidden()) << f;
     Pump(200);
     Screenshot("workarea_mosaic_x4.png");
@@ -278,6 +283,11 @@ TEST_F(WorkArea, LockOutputHidesLayersAndLogoUsageRelabelsPip3) {
     DeviceState& s = GetDeviceState();
     Area->EnableLayerCells(false, true);
     EXPECT_TRUE(Area->LayerCell(1)->IsHidden());
+    // A relayout or a layer-window reply leaves them hidden, and the frames movable.
+    Area->RelayoutByWorkMode();
+    Area->UpdateLayerRect(1);
+    EXPECT_TRUE(Area->LayerCell(1)->IsHidden());
+    EXPECT_FALSE(Area->FrameCell(0)->Passive);
     EXPECT_FALSE(Area->FrameCell(0)->Passive);
     Area->EnableLayerCells(true, true);
     EXPECT_FALSE(Area->LayerCell(1)->IsHidden());

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -58,9 +59,10 @@ struct Window {
   int x, y, w, h;
 };
 
-// The device's state: the built-in one with these layer windows.
-std::string WriteState(const std::string& home, const Window (&windows)[4]) {
+// The device's state: the built-in one with these layer windows (and this mosaic mode).
+std::string WriteState(const std::string& home, const Window (&windows)[4], uint32_t mosaicMode = 0) {
   devsim::StateBlock block = devsim::BuiltinStateBlock();
+  PutU32(block.data() + devsim::layout::kMosaicMode, mosaicMode);
   for (size_t layer = 0; layer < 4; ++layer) {
     uint8_t* w = block.data() + devsim::layout::kLayerWindow + devsim::layout::kLayerWindowSize * layer;
     w[0] = windows[layer].enable;
@@ -84,6 +86,51 @@ std::vector<int> LayerWindowXs(const std::string& log, int layer) {
         f.payload[3] == 0 && f.payload[4] == layer)
       xs.push_back(f.payload[5] | (f.payload[6] << 8));
   return xs;
+}
+
+// Commands of a number the device received, with their first argument byte.
+std::vector<int> CommandArguments(const std::string& log, int command) {
+  std::vector<int> args;
+  for (const auto& f : ReadDevsimLog(log))
+    if (f.type == 1 && f.payload.size() >= 5 && f.payload[0] == command && f.payload[1] == 0 && f.payload[2] == 0 &&
+        f.payload[3] == 0)
+      args.push_back(f.payload[4]);
+  return args;
+}
+
+// The colour of a screen pixel.
+std::array<int, 3> ScreenPixel(int x, int y) {
+  const std::string text = RunCommand("import -window root -crop 1x1+" + std::to_string(x) + "+" + std::to_string(y) +
+                                      " +repage -depth 8 txt:- 2>/dev/null");
+  const size_t hash = text.find('#', text.find('\n'));
+  if (hash == std::string::npos || text.size() < hash + 7) return {-1, -1, -1};
+  const unsigned long rgb = std::stoul(text.substr(hash + 1, 6), nullptr, 16);
+  return {int(rgb >> 16 & 0xFF), int(rgb >> 8 & 0xFF), int(rgb & 0xFF)};
+}
+
+// The screen rectangle {x, y} of the program's visible window of this size; {-1, -1} without one.
+std::array<int, 2> WindowOfSize(pid_t pid, int width, int height) {
+  std::istringstream windows(RunCommand("xdotool search --onlyvisible --pid " + std::to_string(pid)));
+  std::string id;
+  while (windows >> id) {
+    std::istringstream geometry(RunCommand("xdotool getwindowgeometry --shell " + id));
+    std::array<int, 4> g{-1, -1, -1, -1};
+    std::string line;
+    while (std::getline(geometry, line)) {
+      if (line.rfind("X=", 0) == 0) g[0] = std::atoi(line.c_str() + 2);
+      if (line.rfind("Y=", 0) == 0) g[1] = std::atoi(line.c_str() + 2);
+      if (line.rfind("WIDTH=", 0) == 0) g[2] = std::atoi(line.c_str() + 6);
+      if (line.rfind("HEIGHT=", 0) == 0) g[3] = std::atoi(line.c_str() + 7);
+    }
+    if (g[2] == width && g[3] == height) return {g[0], g[1]};
+  }
+  return {-1, -1};
+}
+
+// "<prefix>N" from the shown line that starts with the prefix; -1 without one.
+int ShownNumber(const std::string& shown, const std::string& prefix) {
+  const size_t at = shown.find("\n" + prefix);
+  return at == std::string::npos ? -1 : std::atoi(shown.c_str() + at + 1 + prefix.size());
 }
 
 std::string CanvasLine(const std::string& shown, const std::string& start) {
@@ -154,7 +201,8 @@ TEST_F(WorkAreaWindowTest, CanvasShowsTheDevicesLayersRunsThePreviewAndSendsADra
   const size_t before = LayerWindowXs(log, 2).size();
   RunCommand("xdotool mousemove --sync " + std::to_string(program.ScreenX() + cellX) + " " +
              std::to_string(program.ScreenY() + cellY) + " mousedown 1 sleep 0.2 mousemove_relative --sync 10 0" +
-             " sleep 0.1 mousemove_relative --sync 10 0 sleep 0.1 mousemove_relative --sync 10 0 sleep 0.2 mouseup 1");
+             " sleep 0.1 mousemove_relative --sync 10 0 sleep 0.1 mousemove_relative --sync 10 0 sleep 0.2 "
+             "mouseup 1");
   ASSERT_TRUE(WaitUntil([&] { return LayerWindowXs(log, 2).size() > before; }, 5s));
   const int sentX = LayerWindowXs(log, 2).back();
   EXPECT_GE(sentX, 120 + 150);
@@ -165,6 +213,117 @@ TEST_F(WorkAreaWindowTest, CanvasShowsTheDevicesLayersRunsThePreviewAndSendsADra
            "canvas: layer 2 [PIP-2 : DP-1] " + std::to_string(sentX) + ",600 480x270 shown";
   }, 5s)) << program.ShownTexts();
   program.SaveScreenshot(Artifact("workarea_dragged.png"));
+  EXPECT_EQ(program.Stop(), 0);
+}
+
+TEST_F(WorkAreaWindowTest, VideoWindowTopButtonsAndLockOutputInAFourPanelMosaic) {
+  const Window windows[4] = {
+      {1, 1, 0, 0, 1920, 1080}, {1, 0, 0, 0, 1920, 1080}, {1, 4, 0, 0, 1920, 1080}, {1, 3, 0, 0, 1920, 1080}};
+  const std::string state = WriteState(Home.Path(), windows, 5);
+  const std::string a = FreeDeviceAddress(32);
+  const std::string log = Home.Path() + "devsim.log";
+  DevsimProcess devsim;
+  ASSERT_TRUE(devsim.Start({"--device", a, "--log", log, "--state", state, "--preview",
+                            std::string(VELKAN_TEST_DATA_DIR) + "/preview_quad_352x240.h264"}));
+  ProgramUnderTest program(Home.Path());
+  ASSERT_TRUE(program.Start());
+  ASSERT_EQ(program.WindowWidth(), 1280) << "the positions below are those of a 96-dpi screen";
+  program.Click(CommButtonX, CommButtonY);
+  program.Click(SearchMachinesX, SearchMachinesY);
+  ASSERT_TRUE(program.WaitForShown({"floating: Search Machines"}, 5s)) << program.ShownTexts();
+  program.Click(SearchButtonX, SearchButtonY);
+  ASSERT_TRUE(program.WaitForShown({"connection: connected", "busy: hidden"}, 20s)) << program.ShownTexts();
+  program.Click(SearchMachinesX, SearchMachinesY);
+  if (!program.WaitForShown({"floating: none"}, 3s)) program.Click(SearchMachinesX, SearchMachinesY);
+  ASSERT_TRUE(program.WaitForShown({"floating: none"}, 5s)) << program.ShownTexts();
+
+  // Four panels: four frames in 2 x 2, Lock Output offered and on; the keyer and the logo are
+  // out of reach, the multi-machine mode is not (a network link).
+  ASSERT_TRUE(program.WaitForShown(
+      {"canvas: frame 1 [OUTPUT:DVI-2] 2045,198 1920x1080 shown",
+       "canvas: frame 3 [OUTPUT:DVI-4] 2045,1278 1920x1080 shown", "canvas: frames locked", "controls: Lock Output on",
+       "disabled: LOGO", "disabled: MISC Keyer", "disabled: keyer page", "canvas: zoom 6.0 preview on"},
+      15s))
+      << program.ShownTexts();
+  EXPECT_FALSE(program.Shows("disabled: MISC TEST PATTERN"));
+  EXPECT_FALSE(program.Shows("disabled: Multi-Machine"));
+
+  // The video-window button (left of the Sync Mode group) opens the preview window, whose
+  // panes show the device's stream: quadrant 1 red, quadrant 3 blue.
+  program.Click(1056, 53);
+  ASSERT_TRUE(program.WaitForShown({"video window: shown"}, 5s)) << program.ShownTexts();
+  std::array<int, 2> at{-1, -1};
+  ASSERT_TRUE(WaitUntil([&] { return (at = WindowOfSize(program.ProcessId(), 760, 560))[0] >= 0; }, 5s))
+      << program.ShownTexts();
+  // The panes of a 760 x 560 window: the right column from x 380, 370 wide; rows from y 46 and
+  // 313, 247 high.
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        const auto red = ScreenPixel(at[0] + 380 + 185, at[1] + 46 + 123),
+                   blue = ScreenPixel(at[0] + 380 + 185, at[1] + 313 + 123);
+        return red[0] > 200 && red[1] < 60 && red[2] < 60 && blue[0] < 60 && blue[1] < 60 && blue[2] > 200;
+      },
+      10s))
+      << "the preview window at " << at[0] << "," << at[1] << " shows no stream";
+  program.SaveScreenshot(Artifact("video_window.png"));
+
+  // "Top Set" from the canvas's menu shows TOP-M..TOP-3; TOP-1 picks PIP-1, and the next input
+  // chosen goes to PIP-1.
+  // (A slow start of the menu can miss the keys: the menu is asked for again.)
+  bool topShown = false;
+  for (int attempt = 0; attempt < 3 && !topShown; ++attempt) {
+    RunCommand("xdotool windowraise " + program.WindowId() + " mousemove --sync " +
+               std::to_string(program.ScreenX() + 1100) + " " + std::to_string(program.ScreenY() + 560) + " click 3");
+    std::this_thread::sleep_for(1s);
+    RunCommand("xdotool key Down Return");
+    topShown = program.WaitForShown({"controls: TOP buttons shown"}, 3s);
+  }
+  ASSERT_TRUE(topShown) << program.ShownTexts();
+  std::this_thread::sleep_for(500ms);
+  program.SaveScreenshot(Artifact("top_buttons.png"));
+  program.ClickInPopup(626, 126 + 76 + 35);
+  EXPECT_TRUE(program.WaitForShown({"source: PIP-1 DVI-1"}, 5s)) << program.ShownTexts();
+  EXPECT_FALSE(program.Shows("controls: TOP buttons shown"));
+  const size_t sourcesBefore = CommandArguments(log, 7).size();
+  program.Click(265, 37);  // HDMI-1
+  ASSERT_TRUE(WaitUntil([&] { return CommandArguments(log, 7).size() > sourcesBefore; }, 5s));
+  EXPECT_EQ(CommandArguments(log, 7).back(), 1);
+
+  // Lock Output off: the frames become solid and draggable, the layer cells step aside.
+  program.Click(826, 618);
+  ASSERT_TRUE(program.WaitForShown({"controls: Lock Output off", "canvas: frames movable"}, 5s))
+      << program.ShownTexts();
+  for (int layer = 0; layer < 4; ++layer) {
+    const std::string line = CanvasLine(program.ShownTexts(), "layer " + std::to_string(layer) + " ");
+    EXPECT_NE(line.find(" hidden"), std::string::npos) << line;
+  }
+  std::this_thread::sleep_for(500ms);
+  program.SaveScreenshot(Artifact("mosaic_lock_output_off.png"));
+  // Frame 1 dragged 30 canvas pixels up and right stays there (180 output pixels at zoom 6).
+  const int frameX = AreaX + 2045 / 6 + 160, frameY = AreaY + 198 / 6 + 90;
+  RunCommand("xdotool mousemove --sync " + std::to_string(program.ScreenX() + frameX) + " " +
+             std::to_string(program.ScreenY() + frameY) + " mousedown 1 sleep 0.2 mousemove_relative --sync -- 10 -10" +
+             " sleep 0.1 mousemove_relative --sync -- 10 -10 sleep 0.1 mousemove_relative --sync -- 10 -10 "
+             "sleep 0.2 mouseup 1");
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        const std::string line = CanvasLine(program.ShownTexts(), "frame 1 ");
+        const int x = std::atoi(line.c_str() + line.find("] ") + 2);
+        return x >= 2045 + 150 && x <= 2045 + 210;
+      },
+      5s))
+      << program.ShownTexts();
+  // Locked again: the layers come back, the frames are outlines.
+  program.Click(826, 618);
+  EXPECT_TRUE(program.WaitForShown({"controls: Lock Output on", "canvas: frames locked"}, 5s)) << program.ShownTexts();
+  EXPECT_NE(CanvasLine(program.ShownTexts(), "layer 1 ").find(" shown"), std::string::npos);
+
+  // Moving the window re-places the video views.
+  const int placed = ShownNumber(program.ShownTexts(), "views: placed ");
+  RunCommand("xdotool windowmove " + program.WindowId() + " " + std::to_string(program.ScreenX() + 30) + " " +
+             std::to_string(program.ScreenY()));
+  EXPECT_TRUE(WaitUntil([&] { return ShownNumber(program.ShownTexts(), "views: placed ") > placed; }, 5s))
+      << program.ShownTexts();
   EXPECT_EQ(program.Stop(), 0);
 }
 
