@@ -65,6 +65,9 @@ public:
     void BeginCellEdit(int row, int column);
     void CommitComboCell(int index);
     CMyEdit* InPlaceEditor() const { return InPlaceEdit; }
+    // The row shown selected (SelectedBackground, SelectedText), -1 for none.
+    int SelectedRow() const { return Selected; }
+    void SelectRow(int row);
     CDropButton* InPlaceDropList() const { return InPlaceList; }
 
     // The header is a sibling window; it goes when the list goes, and may go first with the page.
@@ -83,6 +86,7 @@ private:
 
     std::vector<ColourRecord> RowText, RowBackground, CellText;
     std::vector<int> EditableColumns, DropDownColumns;
+    int Selected = -1;
     CMyEdit* InPlaceEdit = nullptr;
     CDropButton* InPlaceList = nullptr;
     MessageMap Messages{this};
