@@ -42,6 +42,7 @@
 #include "pages/Velk_FeatherDlg.h"
 #include "app/CommLink.h"
 #include "platform/os/AppDirectory.h"
+#include "platform/os/SerialPortWatcher.h"
 #include "platform/ui/KeyReleaseFilter.h"
 #include "platform/ui/UserMessages.h"
 
@@ -73,6 +74,7 @@ VelkanDlg::VelkanDlg()
 }
 
 VelkanDlg::~VelkanDlg() {
+  PortWatcher.reset();
   KeyReleaseFilter::Remove();
   Timers.KillTimer(TitleBlinkTimer);
   Timers.KillTimer(BusyWatchdogTimer);
@@ -151,6 +153,10 @@ void VelkanDlg::OnInitDialog() {
   ReadProjectFile(ProjectFilePath);
   LayoutPageArea();
   Timers.SetTimer(TitleBlinkTimer, 5000);
+  // Serial ports plugged in or pulled out reach this window as the system's device-change message.
+  Messages.On(MDeviceChange, [this](WPARAM w, LPARAM l) { return OnDeviceChange(w, l); });
+  PortWatcher = std::make_unique<SerialPortWatcher>(GetAppDirectory(), ListSerialPorts,
+                                                    [this](unsigned event) { PostMsg(this, MDeviceChange, event, 3); });
 }
 
 void VelkanDlg::CreatePages() {
@@ -433,6 +439,13 @@ LRESULT VelkanDlg::OnLayerWindowChanged(WPARAM side, LPARAM layer) {
   else if (side == LayerRectToPages) Output->ShowLayer(static_cast<int>(layer));
   if (layer == 3) Logo->ResetCaptureFrame();
   return 0;
+}
+
+LRESULT VelkanDlg::OnDeviceChange(WPARAM event, LPARAM deviceType) {
+  constexpr LPARAM PortDevice = 3;
+  if ((event == SerialPortArrived || event == SerialPortRemoved) && deviceType == PortDevice && !Closing)
+    Connect->OnSerialDeviceChange(static_cast<unsigned>(event));
+  return 1;
 }
 
 LRESULT VelkanDlg::OnLanguageChanged(WPARAM language, LPARAM) {
