@@ -66,6 +66,7 @@ VelkanDlg::VelkanDlg()
                wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX | wxMINIMIZE_BOX | wxMAXIMIZE_BOX | wxRESIZE_BORDER |
                    wxCLIP_CHILDREN) {
   SetBackgroundStyle(wxBG_STYLE_PAINT);
+  if (const wxIconBundle icons = LoadIconResource(MainIconId); !icons.IsEmpty()) SetIcons(icons);
   LogFont title;
   title.Height = 17;
   title.Weight = 700;

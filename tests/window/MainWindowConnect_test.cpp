@@ -102,6 +102,20 @@ void WriteComSetting(const std::string& home, int port) {
   std::ofstream(home + "Info.ini") << "[COM]\r\nport=" << port << "\r\ntimeout=1\r\n";
 }
 
+// The first shown X window whose name contains the text, or "" when there is none.
+std::string ShownWindow(const std::string& name) {
+  std::string id = RunCommand("xdotool search --onlyvisible --name '" + name + "' | head -1");
+  while (!id.empty() && (id.back() == '\n' || id.back() == ' ')) id.pop_back();
+  return id;
+}
+
+bool CarriesIcon(const std::string& window) {
+  return RunCommand("xprop -id " + window + " _NET_WM_ICON").find("_NET_WM_ICON(CARDINAL) =") != std::string::npos;
+}
+
+// A digest of what the window shows now.
+std::string WindowPixels(const std::string& window) { return RunCommand("import -window " + window + " rgb:- | md5sum"); }
+
 // Whether the connection page's port list holds the port ("com: ports: COM1 COM7").
 bool ListsPort(const ProgramUnderTest& program, const std::string& name) {
   std::istringstream in(program.ShownTexts());
@@ -215,6 +229,13 @@ TEST_F(MainWindowTest, BusyBoxGivesUpWhenTheDeviceNeverAnswers) {
   program.Click(ComConnectX, ComConnectY);
   ASSERT_TRUE(program.WaitForShown({"busy: shown: Getting Data From Desitination... "}, 5s)) << program.ShownTexts();
   EXPECT_FALSE(program.Shows("busy: hidden"));
+  // The box and the main window carry the main icon, and the box's picture moves while it waits.
+  const std::string box = ShownWindow("Getting Data From Desitination");
+  ASSERT_FALSE(box.empty());
+  EXPECT_TRUE(CarriesIcon(box));
+  EXPECT_TRUE(CarriesIcon(ShownWindow("ZedarEzuzovizu")));
+  const std::string first = WindowPixels(box);
+  EXPECT_TRUE(WaitUntil([&] { return WindowPixels(box) != first; }, 3s));
   // About 15 s later the box closes by itself and says why.
   ASSERT_TRUE(program.WaitForShown({"busy: hidden"}, 25s)) << program.ShownTexts();
   EXPECT_TRUE(program.PressReturnIn("Tips"));
