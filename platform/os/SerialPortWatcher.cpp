@@ -18,7 +18,8 @@ constexpr char DeviceFolder[] = "/dev";
 constexpr int SettleMs = 100;
 
 std::string WithoutTrailingSlash(std::string folder) {
-    while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+    while (folder.size() > 1 && folder.back() == '/')
+        folder.pop_back();
     return folder;
 }
 
@@ -35,7 +36,8 @@ bool SamePort(const SerialPortInfo& a, const SerialPortInfo& b) {
 // Ports of `from` that `in` does not hold.
 bool AnyMissing(const std::vector<SerialPortInfo>& from, const std::vector<SerialPortInfo>& in) {
     return std::any_of(from.begin(), from.end(), [&](const SerialPortInfo& port) {
-        return std::none_of(in.begin(), in.end(), [&](const SerialPortInfo& other) { return SamePort(port, other); });
+        return std::none_of(in.begin(), in.end(),
+                            [&](const SerialPortInfo& other) { return SamePort(port, other); });
     });
 }
 
@@ -43,8 +45,9 @@ bool AnyMissing(const std::vector<SerialPortInfo>& from, const std::vector<Seria
 
 SerialPortWatcher::SerialPortWatcher(std::string programFolder, Lister lister,
                                      std::function<void(unsigned event)> onChange)
-    : m_programFolder(WithoutTrailingSlash(std::move(programFolder))), m_portsFolder(m_programFolder + "/Ports"),
-      m_lister(std::move(lister)), m_onChange(std::move(onChange)) {
+    : m_programFolder(WithoutTrailingSlash(std::move(programFolder))),
+      m_portsFolder(m_programFolder + "/Ports"), m_lister(std::move(lister)),
+      m_onChange(std::move(onChange)) {
     m_inotify = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
     m_stop = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
     if (m_inotify < 0 || m_stop < 0) {

@@ -17,7 +17,7 @@ inline constexpr unsigned SerialPortRemoved = 0x8004;
 // gone counts as a removed port. After every burst of changes it lists the ports again and
 // reports what differs from the last list: a removal, an arrival, or both.
 class SerialPortWatcher {
-public:
+  public:
     using Lister = std::function<std::vector<SerialPortInfo>()>;
 
     SerialPortWatcher(std::string programFolder, Lister lister, std::function<void(unsigned event)> onChange);
@@ -28,7 +28,7 @@ public:
     // False when the system offers no file watching; the port list then changes only on request.
     bool IsWatching() const { return m_thread.joinable(); }
 
-private:
+  private:
     struct Watch {
         int Descriptor;
         std::string Folder;

@@ -52,7 +52,11 @@ TEST(SerialPortWatcher, LinksAndTheirDevicesComingAndGoingAreReported) {
         unsigned Expected;
     };
     const Step steps[] = {
-        {"Ports folder and a link made", [&] { fs::create_directory(ports); fs::create_symlink(device, ports / "COM7"); },
+        {"Ports folder and a link made",
+         [&] {
+             fs::create_directory(ports);
+             fs::create_symlink(device, ports / "COM7");
+         },
          SerialPortArrived},
         {"device gone, link left", [&] { fs::remove(device); }, SerialPortRemoved},
         {"device back", [&] { std::ofstream(device.string()) << ""; }, SerialPortArrived},
