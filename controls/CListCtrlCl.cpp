@@ -70,17 +70,8 @@ CListCtrlCl::CListCtrlCl(wxWindow* parent, int id, const wxRect& rect)
     // The theme's highlight cannot take the skin's colours, so the list keeps the selection itself
     // and paints the selected row with its own colours.
     Bind(wxEVT_LIST_ITEM_SELECTED, [this](wxListEvent& e) { SelectRow(static_cast<int>(e.GetIndex())); });
-    Bind(wxEVT_LIST_DELETE_ALL_ITEMS, [this](wxListEvent& e) {
-        Selected = -1;
-        e.Skip();
-    });
-    Bind(wxEVT_LIST_DELETE_ITEM, [this](wxListEvent& e) {
-        if (e.GetIndex() == Selected)
-            Selected = -1;
-        else if (e.GetIndex() < Selected)
-            --Selected;
-        e.Skip();
-    });
+    Bind(wxEVT_LIST_DELETE_ALL_ITEMS, &CListCtrlCl::OnItemsDeleted, this);
+    Bind(wxEVT_LIST_DELETE_ITEM, &CListCtrlCl::OnItemsDeleted, this);
     // A double click inside the list area reaches the list's main window; listen there too.
     Bind(wxEVT_LEFT_DCLICK, &CListCtrlCl::OnDoubleClick, this);
     for (wxWindow* child : GetChildren())
@@ -102,6 +93,9 @@ CListCtrlCl::CListCtrlCl(wxWindow* parent, int id, const wxRect& rect)
 }
 
 CListCtrlCl::~CListCtrlCl() {
+    // The base list deletes its items after this part is gone.
+    Unbind(wxEVT_LIST_DELETE_ALL_ITEMS, &CListCtrlCl::OnItemsDeleted, this);
+    Unbind(wxEVT_LIST_DELETE_ITEM, &CListCtrlCl::OnItemsDeleted, this);
     if (Header)
         Header->Destroy();
 }
@@ -143,6 +137,14 @@ void CListCtrlCl::SetCellTextColour(int row, int column, COLORREF colour) {
     // The list shows one text colour per row; a cell colour stands for its row's.
     CellText.push_back({row, column, colour});
     ApplyColours(row);
+}
+
+void CListCtrlCl::OnItemsDeleted(wxListEvent& event) {
+    if (event.GetEventType() == wxEVT_LIST_DELETE_ALL_ITEMS || event.GetIndex() == Selected)
+        Selected = -1;
+    else if (event.GetIndex() < Selected)
+        --Selected;
+    event.Skip();
 }
 
 void CListCtrlCl::SelectRow(int row) {

@@ -79,6 +79,7 @@ private:
     struct ColourRecord { int Row, Column; COLORREF Colour; };
     void ApplyColours(int row);
     void OnDoubleClick(wxMouseEvent& event);
+    void OnItemsDeleted(wxListEvent& event);
     void CommitEdit();
     void EndEdit();
     bool IsIn(const std::vector<int>& columns, int column) const;
