@@ -19,11 +19,11 @@ uint8_t GammaTimesTen(float gamma) {
 
 namespace {
 
-// The EDID entry of an input: inputs 6 and 7 use entries 5 and 6. Input 5 (SDI) has no
-// entry, and there are no inputs beyond 7.
+// The EDID entry of an input: inputs 0..5 their own, 6 and 7 entries 5 and 6 (so inputs 5 and
+// 6 share entry 5). There are no inputs beyond 7.
 bool EdidEntryOfInput(uint8_t input, size_t& entry) {
-    if (input == 5 || input > 7) return false;
-    entry = input < 5 ? input : input - 1u;
+    if (input > 7) return false;
+    entry = input <= 5 ? input : input - 1u;
     return true;
 }
 

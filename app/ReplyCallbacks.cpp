@@ -399,8 +399,8 @@ void OnReplyExtensionCard(const uint8_t* data, uint8_t id) {
     dialog->UpdateExtSourceButtons();
     for (int layer = 0; layer < LayerCount; ++layer) dialog->ApplyLayerSettings(layer, false);
     dialog->EndSignalSwitchWait();
-    // The EDID of the card's input (input 6, entry 5): the bytes the device has always got here.
-    SendQuery(CmdQueryEdid, 6);
+    // The EDID of entry 5, which holds the card's input.
+    SendQuery(CmdQueryEdid, 5);
     SendQuery(CmdQuery57);
     MarkConnected(id);
 }

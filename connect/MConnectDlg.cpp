@@ -14,6 +14,7 @@
 #include "controls/NumericEdit.h"
 #include "controls/SkinStatic.h"
 #include "mainwnd/MainMessages.h"
+#include "mainwnd/ShownTextLog.h"
 #include "platform/ui/Messages.h"
 #include "platform/ui/UserMessages.h"
 #include "platform/ui/WxColour.h"
@@ -106,7 +107,21 @@ void MConnectDlg::FillComPorts() {
   ComPorts->SetCurSel(0);
 }
 
-void MConnectDlg::SelectComPort(int number) { DropListSelectByData(ComPorts, number); }
+void MConnectDlg::SelectComPort(int number) {
+  DropListSelectByData(ComPorts, number);
+  RecordComState();
+}
+
+void MConnectDlg::RecordComState() {
+  std::string ports = "ports:", selected = "selected: ";
+  CDropList* list = ComPorts->GetList();
+  for (int i = 0; i < list->GetCount(); ++i) {
+    ports += ' ';
+    ports += list->GetText(i).ToStdString(wxConvUTF8);
+  }
+  if (const int at = ComPorts->GetCurSel(); at >= 0) selected += list->GetText(at).ToStdString(wxConvUTF8);
+  RecordShownTexts("com", {ports, selected, ComHandle != 0 ? "link open" : "link closed"});
+}
 
 int MConnectDlg::SelectedComPort() const {
   const int i = ComPorts->GetCurSel();
@@ -172,6 +187,7 @@ void MConnectDlg::OnBnClickedComConnect() {
   // While the link is open the port cannot change, and a second open cannot split its bytes.
   ComPorts->Enable(false);
   ComConnect->Enable(false);
+  RecordComState();
 }
 
 void MConnectDlg::OnBnClickedComDisconnect() {
@@ -181,6 +197,7 @@ void MConnectDlg::OnBnClickedComDisconnect() {
   ComPorts->Enable(true);
   ComConnect->Enable(true);
   ComHandle = 0;
+  RecordComState();
 }
 
 void MConnectDlg::OnSerialDeviceChange(unsigned event) {

@@ -39,6 +39,8 @@ class MConnectDlg : public MBaseDialog {
   void FillComPorts();
   void SelectComPort(int number);
   int SelectedComPort() const;
+  // The port list, its choice and the link as the page shows them, for window tests.
+  void RecordComState();
   void ResetSearchButton();
   void OnBnClickedComConnect();
   void OnBnClickedNetDisconnect();

@@ -258,11 +258,8 @@ void MSearchMachineDlg::SetTargets(const std::vector<uint8_t>& ids) {
 }
 void MSearchMachineDlg::SendReadAll() { ::SendReadAll(); }
 bool MSearchMachineDlg::NetworkConnected() { return GetDeviceState().NetworkConnected == 1; }
-void MSearchMachineDlg::SetNetworkConnected() {
-  DeviceState& state = GetDeviceState();
-  state.LinkStatus = 0;
-  state.NetworkConnected = 1;
-}
+void MSearchMachineDlg::SetNetworkConnected() { GetDeviceState().NetworkConnected = 1; }
+void MSearchMachineDlg::ClearLinkStatus() { GetDeviceState().LinkStatus = 0; }
 void MSearchMachineDlg::ShowGettingDataBusy() {
   const std::string text = UiStrings[82];
   SendMsg(OwnerWindow(), MShowBusy, 1, reinterpret_cast<LPARAM>(&text));

@@ -62,6 +62,7 @@ class MSearchMachineDlg : public MBaseDialog, private MachineListHost {
   void SendReadAll() override;
   bool NetworkConnected() override;
   void SetNetworkConnected() override;
+  void ClearLinkStatus() override;
   void ShowGettingDataBusy() override;
   void PostConnectionIndicator(bool on) override;
   void SendConnectionIndicator(bool on) override;

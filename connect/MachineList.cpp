@@ -127,6 +127,7 @@ void MachineList::OnTimer(uint32_t id) {
   }
   Host.SetTargets(ids);
   for (const auto& ip : ips) Host.ConnectNet(ip, DevicePort);
+  Host.ClearLinkStatus();
   ConnectAllDone = true;
   if (!Host.NetworkConnected()) {
     Host.SetNetworkConnected();

@@ -57,7 +57,8 @@ class MachineListHost {
   virtual void SetTargets(const std::vector<uint8_t>& ids) = 0;
   virtual void SendReadAll() = 0;
   virtual bool NetworkConnected() = 0;
-  virtual void SetNetworkConnected() = 0;  // also clears the link status
+  virtual void SetNetworkConnected() = 0;
+  virtual void ClearLinkStatus() = 0;
   // Messages to the main dialog.
   virtual void ShowGettingDataBusy() = 0;
   virtual void PostConnectionIndicator(bool on) = 0;

@@ -67,6 +67,11 @@ CListCtrlCl::CListCtrlCl(wxWindow* parent, int id, const wxRect& rect)
     });
     SetBackgroundColour(ColourFromRef(KitPalette::Dark));
     SetForegroundColour(ColourFromRef(KitPalette::Text));
+    // The theme's highlight cannot take the skin's colours, so the list keeps the selection itself
+    // and paints the selected row with its own colours.
+    Bind(wxEVT_LIST_ITEM_SELECTED, [this](wxListEvent& e) { SelectRow(static_cast<int>(e.GetIndex())); });
+    Bind(wxEVT_LIST_DELETE_ALL_ITEMS, &CListCtrlCl::OnItemsDeleted, this);
+    Bind(wxEVT_LIST_DELETE_ITEM, &CListCtrlCl::OnItemsDeleted, this);
     // A double click inside the list area reaches the list's main window; listen there too.
     Bind(wxEVT_LEFT_DCLICK, &CListCtrlCl::OnDoubleClick, this);
     for (wxWindow* child : GetChildren())
@@ -88,6 +93,9 @@ CListCtrlCl::CListCtrlCl(wxWindow* parent, int id, const wxRect& rect)
 }
 
 CListCtrlCl::~CListCtrlCl() {
+    // The base list deletes its items after this part is gone.
+    Unbind(wxEVT_LIST_DELETE_ALL_ITEMS, &CListCtrlCl::OnItemsDeleted, this);
+    Unbind(wxEVT_LIST_DELETE_ITEM, &CListCtrlCl::OnItemsDeleted, this);
     if (Header)
         Header->Destroy();
 }
@@ -131,9 +139,33 @@ void CListCtrlCl::SetCellTextColour(int row, int column, COLORREF colour) {
     ApplyColours(row);
 }
 
+void CListCtrlCl::OnItemsDeleted(wxListEvent& event) {
+    if (event.GetEventType() == wxEVT_LIST_DELETE_ALL_ITEMS || event.GetIndex() == Selected)
+        Selected = -1;
+    else if (event.GetIndex() < Selected)
+        --Selected;
+    event.Skip();
+}
+
+void CListCtrlCl::SelectRow(int row) {
+    if (row < 0 || row >= GetItemCount())
+        return;
+    const int previous = Selected;
+    Selected = row;
+    SetItemState(row, 0, wxLIST_STATE_SELECTED);
+    if (previous != row)
+        ApplyColours(previous);
+    ApplyColours(row);
+}
+
 void CListCtrlCl::ApplyColours(int row) {
     if (row < 0 || row >= GetItemCount())
         return;
+    if (row == Selected) {
+        SetItemTextColour(row, ColourFromRef(SelectedText));
+        SetItemBackgroundColour(row, ColourFromRef(SelectedBackground));
+        return;
+    }
     auto last = [row](const std::vector<ColourRecord>& records, COLORREF fallback) {
         COLORREF colour = fallback;
         for (const ColourRecord& r : records)

@@ -65,6 +65,9 @@ public:
     void BeginCellEdit(int row, int column);
     void CommitComboCell(int index);
     CMyEdit* InPlaceEditor() const { return InPlaceEdit; }
+    // The row shown selected (SelectedBackground, SelectedText), -1 for none.
+    int SelectedRow() const { return Selected; }
+    void SelectRow(int row);
     CDropButton* InPlaceDropList() const { return InPlaceList; }
 
     // The header is a sibling window; it goes when the list goes, and may go first with the page.
@@ -76,6 +79,7 @@ private:
     struct ColourRecord { int Row, Column; COLORREF Colour; };
     void ApplyColours(int row);
     void OnDoubleClick(wxMouseEvent& event);
+    void OnItemsDeleted(wxListEvent& event);
     void CommitEdit();
     void EndEdit();
     bool IsIn(const std::vector<int>& columns, int column) const;
@@ -83,6 +87,7 @@ private:
 
     std::vector<ColourRecord> RowText, RowBackground, CellText;
     std::vector<int> EditableColumns, DropDownColumns;
+    int Selected = -1;
     CMyEdit* InPlaceEdit = nullptr;
     CDropButton* InPlaceList = nullptr;
     MessageMap Messages{this};

@@ -15,6 +15,8 @@ inline constexpr std::array SkinImageIds = {
     SkinImageId{ResourceType::Bitmap, 106}, SkinImageId{ResourceType::Png, 107},
     SkinImageId{ResourceType::Png, 1561}, SkinImageId{ResourceType::Png, 1562},
     SkinImageId{ResourceType::Gif, 171},
+    // The main icon (the main window and the busy box).
+    SkinImageId{ResourceType::Icon, 103},
     SkinImageId{ResourceType::Png, 159}, SkinImageId{ResourceType::Png, 163}, SkinImageId{ResourceType::Png, 161},
     SkinImageId{ResourceType::Bitmap, 168}, SkinImageId{ResourceType::Png, 1550}, SkinImageId{ResourceType::Png, 1551},
     // Button faces (normal / chosen).

@@ -509,7 +509,11 @@ void MMainDlg::OnTimer(wxTimerEvent& event) {
 
 void MMainDlg::OnMouseWheel(wxMouseEvent& event) {
   const int mode = SwitcherMode(GetDeviceState());
-  if (!ZoomWheelApplies(mode, event.ControlDown(), event.ShiftDown(), event.AltDown() || event.MetaDown())) {
+  const unsigned keys = (event.LeftIsDown() ? WheelLeftButton : 0u) | (event.RightIsDown() ? WheelRightButton : 0u) |
+                        (event.ShiftDown() ? WheelShift : 0u) | (event.ControlDown() ? WheelControl : 0u) |
+                        (event.MiddleIsDown() ? WheelMiddleButton : 0u) | (event.Aux1IsDown() ? WheelExtraButton1 : 0u) |
+                        (event.Aux2IsDown() ? WheelExtraButton2 : 0u);
+  if (!ZoomWheelApplies(mode, keys)) {
     event.Skip();
     return;
   }

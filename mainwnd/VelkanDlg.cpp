@@ -44,6 +44,7 @@
 #include "pages/Velk_FeatherDlg.h"
 #include "app/CommLink.h"
 #include "platform/os/AppDirectory.h"
+#include "platform/os/SerialPortWatcher.h"
 #include "platform/ui/KeyReleaseFilter.h"
 #include "platform/ui/UserMessages.h"
 
@@ -97,6 +98,7 @@ VelkanDlg::VelkanDlg()
                wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX | wxMINIMIZE_BOX | wxMAXIMIZE_BOX | wxRESIZE_BORDER |
                    wxCLIP_CHILDREN) {
   SetBackgroundStyle(wxBG_STYLE_PAINT);
+  if (const wxIconBundle icons = LoadIconResource(MainIconId); !icons.IsEmpty()) SetIcons(icons);
   LogFont title;
   title.Height = 17;
   title.Weight = 700;
@@ -105,6 +107,7 @@ VelkanDlg::VelkanDlg()
 }
 
 VelkanDlg::~VelkanDlg() {
+  PortWatcher.reset();
   KeyReleaseFilter::Remove();
   Timers.KillTimer(TitleBlinkTimer);
   Timers.KillTimer(BusyWatchdogTimer);
@@ -185,6 +188,10 @@ void VelkanDlg::OnInitDialog() {
   ReadProjectFile(ProjectFilePath);
   LayoutPageArea();
   Timers.SetTimer(TitleBlinkTimer, 5000);
+  // Serial ports plugged in or pulled out reach this window as the system's device-change message.
+  Messages.On(MDeviceChange, [this](WPARAM w, LPARAM l) { return OnDeviceChange(w, l); });
+  PortWatcher = std::make_unique<SerialPortWatcher>(GetAppDirectory(), ListSerialPorts,
+                                                    [this](unsigned event) { PostMsg(this, MDeviceChange, event, 3); });
 }
 
 void VelkanDlg::CreatePages() {
@@ -528,6 +535,13 @@ LRESULT VelkanDlg::OnLayerWindowChanged(WPARAM side, LPARAM layer) {
   else if (side == LayerRectToPages) Output->ShowLayer(static_cast<int>(layer));
   if (layer == 3) Logo->ResetCaptureFrame();
   return 0;
+}
+
+LRESULT VelkanDlg::OnDeviceChange(WPARAM event, LPARAM deviceType) {
+  constexpr LPARAM PortDevice = 3;
+  if ((event == SerialPortArrived || event == SerialPortRemoved) && deviceType == PortDevice && !Closing)
+    Connect->OnSerialDeviceChange(static_cast<unsigned>(event));
+  return 1;
 }
 
 LRESULT VelkanDlg::OnLanguageChanged(WPARAM language, LPARAM) {

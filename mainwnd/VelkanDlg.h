@@ -47,6 +47,7 @@ class MSearchMachineDlg;
 class Velk_FeatherDlg;
 class Velkan_PrograssDlg;
 class PopupPageHost;
+class SerialPortWatcher;
 
 // The screen's horizontal pixels per inch, read once when the main window opens.
 extern int ScreenDpi;
@@ -100,6 +101,8 @@ class VelkanDlg : public wxDialog,
   LRESULT OnLanguageChanged(WPARAM language, LPARAM);
   LRESULT OnProjectFile(WPARAM operation, LPARAM path);
   LRESULT OnLayerWindowChanged(WPARAM side, LPARAM layer);
+  // A serial port arrived or left.
+  LRESULT OnDeviceChange(WPARAM event, LPARAM deviceType);
 
  private:
   void OnInitDialog();
@@ -212,4 +215,6 @@ class VelkanDlg : public wxDialog,
   uint32_t SwitcherModeCopy = 0;
   std::string ProjectFilePath;
   std::vector<std::string> BusyHistory;  // the busy box's last openings and closings, for tests
+  // Last, so that it stops posting before anything else of the window goes.
+  std::unique_ptr<SerialPortWatcher> PortWatcher;
 };

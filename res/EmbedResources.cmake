@@ -1,11 +1,11 @@
-# Writes a C++ table of every picture under IMAGES (png/, bitmap/, gif/ by resource id) to OUT.
+# Writes a C++ table of every picture under IMAGES (png/, bitmap/, gif/, icon/ by resource id) to OUT.
 # Run as a build step: cmake -DIMAGES=<dir> -DOUT=<file.cpp> -P EmbedResources.cmake
 file(GLOB_RECURSE _files RELATIVE ${IMAGES} ${IMAGES}/*)
 list(SORT _files)
 set(_arrays "")
 set(_rows "")
 foreach(_rel ${_files})
-  if(NOT _rel MATCHES "^(png|bitmap|gif)/([0-9]+)\\.(png|gif|bmp)$")
+  if(NOT _rel MATCHES "^(png|bitmap|gif|icon)/([0-9]+)\\.(png|gif|bmp)$")
     continue()
   endif()
   set(_type ${CMAKE_MATCH_1})
@@ -19,6 +19,8 @@ foreach(_rel ${_files})
     set(_kind ResourceType::Png)
   elseif(_type STREQUAL "bitmap")
     set(_kind ResourceType::Bitmap)
+  elseif(_type STREQUAL "icon")
+    set(_kind ResourceType::Icon)
   else()
     set(_kind ResourceType::Gif)
   endif()

@@ -69,8 +69,8 @@ std::array<CanvasRect, OutputFrameCount> ArrangeOutputFrames(uint32_t arrangemen
     return f;
 }
 
-bool ZoomWheelApplies(int switcherMode, bool control, bool shift, bool alt) {
-    return switcherMode == 0 && control && !shift && !alt;
+bool ZoomWheelApplies(int switcherMode, unsigned wheelKeys) {
+    return switcherMode == 0 && wheelKeys == WheelControl;
 }
 
 double NextZoom(double zoom, int wheelDelta) {

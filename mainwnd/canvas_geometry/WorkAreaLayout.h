@@ -41,9 +41,14 @@ std::array<CanvasRect, OutputFrameCount> ArrangeOutputFrames(uint32_t arrangemen
                                                              std::array<CanvasRect, OutputFrameCount> frames,
                                                              int hActive, int vActive, int* placed = nullptr);
 
-// Ctrl + wheel: only in switcher mode 0 and with Ctrl alone. A forward turn zooms in by 0.5
-// output pixels per canvas pixel, a backward turn out; 0 or less becomes 1.0.
-bool ZoomWheelApplies(int switcherMode, bool control, bool shift, bool alt);
+// The key and button state that comes with a wheel turn, one bit each.
+inline constexpr unsigned WheelLeftButton = 0x1, WheelRightButton = 0x2, WheelShift = 0x4, WheelControl = 0x8,
+                          WheelMiddleButton = 0x10, WheelExtraButton1 = 0x20, WheelExtraButton2 = 0x40;
+
+// Ctrl + wheel: only in switcher mode 0 and with exactly Ctrl held (no Shift, no mouse button).
+// A forward turn zooms in by 0.5 output pixels per canvas pixel, a backward turn out; 0 or less
+// becomes 1.0.
+bool ZoomWheelApplies(int switcherMode, unsigned wheelKeys);
 double NextZoom(double zoom, int wheelDelta);
 
 // Mode 1 and 2 layout of the switcher views inside a working area of W x H client pixels.

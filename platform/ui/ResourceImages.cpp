@@ -23,3 +23,16 @@ wxImage LoadImageResource(ResourceType type, int id) {
     image.LoadFile(stream, wxBITMAP_TYPE_ANY);
     return image;
 }
+
+wxIconBundle LoadIconResource(int id) {
+    wxIconBundle icons;
+    const wxImage image = LoadImageResource(ResourceType::Icon, id);
+    if (!image.IsOk())
+        return icons;
+    for (int size : {16, 32, 48}) {
+        wxIcon icon;
+        icon.CopyFromBitmap(wxBitmap(image.Scale(size, size, wxIMAGE_QUALITY_HIGH)));
+        icons.AddIcon(icon);
+    }
+    return icons;
+}

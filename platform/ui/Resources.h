@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <span>
 
-enum class ResourceType { Png, Bitmap, Gif };
+enum class ResourceType { Png, Bitmap, Gif, Icon };
 
 struct ResourceEntry {
     ResourceType Type;

@@ -24,6 +24,7 @@ constexpr unsigned MRefreshRotate = 0x5B2;        // turn, send
 constexpr unsigned MLanguageChanged = 0x5B3;      // 0 English, 1 Chinese
 constexpr unsigned MProjectFile = 0x5B6;          // operation, path
 constexpr unsigned MTestPatternSwitched = 0x5C2;  // 0, on
+constexpr unsigned MDeviceChange = 0x219;         // 0x8000 arrival or 0x8004 removal, device type (3 a port)
 
 // Canvas and working area.
 constexpr unsigned MSdlNotify = 0x4A0;            // 0, 0

@@ -46,6 +46,7 @@ class FakeHost : public MachineListHost {
   void SendReadAll() override { Log.push_back("readall"); }
   bool NetworkConnected() override { return Network; }
   void SetNetworkConnected() override { Network = true; }
+  void ClearLinkStatus() override { Log.push_back("link status 0"); }
   void ShowGettingDataBusy() override { Log.push_back("busy"); }
   void PostConnectionIndicator(bool on) override { Log.push_back(std::string("post indicator ") + (on ? "1" : "0")); }
   void SendConnectionIndicator(bool on) override { Log.push_back(std::string("indicator ") + (on ? "1" : "0")); }
@@ -149,12 +150,13 @@ TEST_F(MachineListTest, ConnectAllTargetsEveryMachineAndMarksTheNetworkLink) {
   Host.Log.clear();
   List.OnTimer(ConnectAllTimer);
   EXPECT_EQ(Host.Log, (std::vector<std::string>{"targets 21 22 0", "connect 127.0.0.21:61213",
-                                                "connect 127.0.0.22:61213", "link changed"}));
+                                                "connect 127.0.0.22:61213", "link status 0", "link changed"}));
   EXPECT_TRUE(Host.Network);
   EXPECT_FALSE(Host.Timers.count(ConnectAllTimer));
   Host.Log.clear();
   List.OnTimer(ConnectAllTimer);
-  EXPECT_EQ(Host.Log.back(), "connect 127.0.0.22:61213");  // no second link-changed message
+  // The link status is cleared again; no second link-changed message.
+  EXPECT_EQ(Host.Log.back(), "link status 0");
 }
 
 TEST_F(MachineListTest, SingleMachineIsChosenWithoutAClick) {

@@ -561,6 +561,19 @@ TEST_F(KitWindow, ReportListEditsCellsInPlaceAndTellsItsParent) {
     list->SetRowTextColour(0, 0x808080);
     list->SetRowTextColour(9, 0x808080);   // no such row: ignored
     EXPECT_EQ(list->GetItemTextColour(0), wxColour(0x80, 0x80, 0x80));
+    // A selected row shows 0x505050 behind 0xEBEBEB; when the selection moves on it gets its own
+    // colours back.
+    list->SetItemState(0, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+    Pump();
+    EXPECT_EQ(list->SelectedRow(), 0);
+    EXPECT_EQ(list->GetItemBackgroundColour(0), wxColour(0x50, 0x50, 0x50));
+    EXPECT_EQ(list->GetItemTextColour(0), wxColour(0xEB, 0xEB, 0xEB));
+    list->SetItemState(1, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+    Pump();
+    EXPECT_EQ(list->SelectedRow(), 1);
+    EXPECT_EQ(list->GetItemTextColour(0), wxColour(0x80, 0x80, 0x80));
+    EXPECT_EQ(list->GetItemBackgroundColour(0), wxColour(0x10, 0x10, 0x10));
+    EXPECT_EQ(list->GetItemBackgroundColour(1), wxColour(0x50, 0x50, 0x50));
 }
 
 TEST_F(KitWindow, CaptionPageIsDraggedByItsTitleBar) {

@@ -57,12 +57,12 @@ TEST_F(OutOfRange, LogoSlotFromArgumentOrStateBeyond3SendsNothing) {
     EXPECT_EQ(state.SendCommand(CmdLogo, 2, 0), 0);
 }
 
-TEST_F(OutOfRange, EdidForSdiAndInputsAbove7SendsNothing) {
-    for (int input : {5, 8, 12, 255}) {
+TEST_F(OutOfRange, EdidForInputsAbove7SendsNothing) {
+    for (int input : {8, 12, 255}) {
         ExpectRefused(*this, state, scoped.Link, CmdEdid, A(input, 1));
         ExpectRefused(*this, state, scoped.Link, CmdQueryEdid, A(input));
     }
-    for (int input : {0, 4, 6, 7}) EXPECT_EQ(state.SendCommand(CmdQueryEdid, input), 0);
+    for (int input : {0, 4, 5, 6, 7}) EXPECT_EQ(state.SendCommand(CmdQueryEdid, input), 0);
 }
 
 TEST_F(OutOfRange, ScheduleTaskBeyond9SendsNothing) {
@@ -76,15 +76,6 @@ TEST_F(OutOfRange, KeyerTargetOtherThan3Or1SendsNothing) {
         args[31] = static_cast<uint8_t>(target);
         ExpectRefused(*this, state, scoped.Link, CmdKeyer, args);
     }
-}
-
-TEST_F(OutOfRange, SdiAndSecondExtensionInputShareNoEntry) {
-    // Inputs 5 and 6 would both read entry 5 if input 5 were let through.
-    state.EdidEntry[5].Input = 6;
-    EXPECT_EQ(state.SendCommand(CmdEdid, 6, 1), 0);
-    EXPECT_EQ(LastPayload()[4], 6);
-    EXPECT_EQ(state.SendCommand(CmdEdid, 5, 1), CommandRefused);
-    EXPECT_EQ(SentCount(), 1u);
 }
 
 TEST(GammaByte, EveryOfferedTenthGivesItsByte) {

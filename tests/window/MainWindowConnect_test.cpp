@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
@@ -99,6 +100,28 @@ class MainWindowTest : public ::testing::Test {
 
 void WriteComSetting(const std::string& home, int port) {
   std::ofstream(home + "Info.ini") << "[COM]\r\nport=" << port << "\r\ntimeout=1\r\n";
+}
+
+// The first shown X window whose name contains the text, or "" when there is none.
+std::string ShownWindow(const std::string& name) {
+  std::string id = RunCommand("xdotool search --onlyvisible --name '" + name + "' | head -1");
+  while (!id.empty() && (id.back() == '\n' || id.back() == ' ')) id.pop_back();
+  return id;
+}
+
+bool CarriesIcon(const std::string& window) {
+  return RunCommand("xprop -id " + window + " _NET_WM_ICON").find("_NET_WM_ICON(CARDINAL) =") != std::string::npos;
+}
+
+// A digest of what the window shows now.
+std::string WindowPixels(const std::string& window) { return RunCommand("import -window " + window + " rgb:- | md5sum"); }
+
+// Whether the connection page's port list holds the port ("com: ports: COM1 COM7").
+bool ListsPort(const ProgramUnderTest& program, const std::string& name) {
+  std::istringstream in(program.ShownTexts());
+  for (std::string line; std::getline(in, line);)
+    if (line.rfind("com: ports:", 0) == 0) return (line + " ").find(" " + name + " ") != std::string::npos;
+  return false;
 }
 }  // namespace
 
@@ -206,8 +229,43 @@ TEST_F(MainWindowTest, BusyBoxGivesUpWhenTheDeviceNeverAnswers) {
   program.Click(ComConnectX, ComConnectY);
   ASSERT_TRUE(program.WaitForShown({"busy: shown: Getting Data From Desitination... "}, 5s)) << program.ShownTexts();
   EXPECT_FALSE(program.Shows("busy: hidden"));
+  // The box and the main window carry the main icon, and the box's picture moves while it waits.
+  const std::string box = ShownWindow("Getting Data From Desitination");
+  ASSERT_FALSE(box.empty());
+  EXPECT_TRUE(CarriesIcon(box));
+  EXPECT_TRUE(CarriesIcon(ShownWindow("ZedarEzuzovizu")));
+  const std::string first = WindowPixels(box);
+  EXPECT_TRUE(WaitUntil([&] { return WindowPixels(box) != first; }, 3s));
   // About 15 s later the box closes by itself and says why.
   ASSERT_TRUE(program.WaitForShown({"busy: hidden"}, 25s)) << program.ShownTexts();
   EXPECT_TRUE(program.PressReturnIn("Tips"));
+  EXPECT_EQ(program.Stop(), 0);
+}
+
+TEST_F(MainWindowTest, PortListFollowsPlugAndPullAndPullingTheOpenPortClosesTheLink) {
+  WriteComSetting(Home.Path(), 7);
+  ProgramUnderTest program(Home.Path());
+  ASSERT_TRUE(program.Start());
+  program.Click(CommButtonX, CommButtonY);
+  ASSERT_TRUE(program.WaitForShown({"page: Connection Setting", "com: link closed"}, 3s)) << program.ShownTexts();
+  EXPECT_FALSE(ListsPort(program, "COM7"));
+
+  // Plugged in while the program runs (the "Ports" folder is made then too): listed, and with no
+  // link open the port saved in Info.ini is chosen.
+  const std::string device = Home.Path() + "device7";
+  std::optional<PtyPair> pty(std::in_place, Home.Path(), 7, device);
+  ASSERT_TRUE(pty->Ready);
+  ASSERT_TRUE(WaitUntil([&] { return ListsPort(program, "COM7"); }, 5s)) << program.ShownTexts();
+  EXPECT_TRUE(program.WaitForShown({"com: selected: COM7"}, 3s)) << program.ShownTexts();
+
+  DevsimProcess devsim;
+  ASSERT_TRUE(devsim.Start({"--serial", device, "--serial-id", "9"}));
+  program.Click(ComConnectX, ComConnectY);
+  ASSERT_TRUE(program.WaitForShown({"connection: connected", "com: link open", "busy: hidden"})) << program.ShownTexts();
+
+  // Pulled out: gone from the list, and the link that used it is closed.
+  pty.reset();
+  ASSERT_TRUE(program.WaitForShown({"com: link closed", "connection: not connected"}, 5s)) << program.ShownTexts();
+  EXPECT_FALSE(ListsPort(program, "COM7"));
   EXPECT_EQ(program.Stop(), 0);
 }

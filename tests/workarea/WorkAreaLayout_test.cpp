@@ -98,12 +98,13 @@ TEST(WorkAreaZoom, CtrlWheelStepsByHalfAndNeverReachesZero) {
 }
 
 TEST(WorkAreaZoom, OnlyCtrlAloneInSwitcherModeZero) {
-    EXPECT_TRUE(ZoomWheelApplies(0, true, false, false));
-    EXPECT_FALSE(ZoomWheelApplies(1, true, false, false));
-    EXPECT_FALSE(ZoomWheelApplies(2, true, false, false));
-    EXPECT_FALSE(ZoomWheelApplies(0, true, true, false));
-    EXPECT_FALSE(ZoomWheelApplies(0, true, false, true));
-    EXPECT_FALSE(ZoomWheelApplies(0, false, false, false));
+    EXPECT_TRUE(ZoomWheelApplies(0, 0x8));
+    EXPECT_FALSE(ZoomWheelApplies(1, 0x8));
+    EXPECT_FALSE(ZoomWheelApplies(2, 0x8));
+    EXPECT_FALSE(ZoomWheelApplies(0, 0x8 | 0x4));   // Ctrl + Shift
+    EXPECT_FALSE(ZoomWheelApplies(0, 0x8 | 0x1));   // Ctrl with the left button held
+    EXPECT_FALSE(ZoomWheelApplies(0, 0x8 | 0x10));  // Ctrl with the middle button held
+    EXPECT_FALSE(ZoomWheelApplies(0, 0));
 }
 
 TEST(WorkAreaSwitcher, ModeOneCentresPreviewAboveProgram) {

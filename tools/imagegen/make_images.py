@@ -423,6 +423,19 @@ def caption_backdrop(translucent):
     return c
 
 
+def main_icon():
+    """48 x 48 window icon: an LED panel (a 4 x 3 grid of dots, a lit diagonal) on a dark plate."""
+    c = Canvas(48, 48)
+    c.round_rect(1, 1, 47, 47, 9, (28, 28, 28))
+    c.round_frame(1, 1, 47, 47, 9, 2.0, ACCENT)
+    for row in range(3):
+        for col in range(4):
+            lit = col in (row, row + 1)
+            c.circle(10 + col * 9.3, 15 + row * 9, 3.3, ACCENT if lit else (88, 88, 88))
+    c.rect(10, 38, 38, 40, TEXT)
+    return c
+
+
 def busy_animation():
     """100 x 20 frames on the busy box's grey: an orange block runs along a row of dots."""
     palette = [BUSY, (90, 90, 90), (130, 86, 10), ACCENT] + [BUSY] * 12
@@ -441,7 +454,7 @@ def busy_animation():
 
 
 def pictures():
-    """(type, id) -> canvas or bytes. Types: png, bitmap (stored as PNG without alpha), gif."""
+    """(type, id) -> canvas or bytes. Types: png, icon (PNG), bitmap (stored as PNG without alpha), gif."""
     p = {
         ('bitmap', 106): page_background(),
         ('png', 107): close_button(),
@@ -472,6 +485,7 @@ def pictures():
         ('bitmap', 168): slider_background(),
         ('bitmap', 1531): caption_backdrop(False), ('bitmap', 1532): caption_backdrop(True),
         ('gif', 171): busy_animation(),
+        ('icon', 103): main_icon(),
     }
     for normal, lit, label in ((137, 138, 'DVI'), (139, 140, 'HDMI'), (135, 136, 'DP'), (141, 143, 'SDI'),
                                (151, 153, 'VGA'), (1585, 1584, 'UDISK')):
@@ -501,7 +515,7 @@ def main():
         if kind == 'gif':
             data, ext = pic, 'gif'
         else:
-            data, ext = png_bytes(pic, alpha=(kind == 'png')), 'png'
+            data, ext = png_bytes(pic, alpha=(kind in ('png', 'icon'))), 'png'
         with open(os.path.join(folder, '%d.%s' % (rid, ext)), 'wb') as f:
             f.write(data)
 
