@@ -256,14 +256,7 @@ void CCell::PlaceView() {
 }
 
 void CCell::ShowView(bool show) {
-    ViewWanted = show;
-    if (View) View->Show(show && !Covered);
-}
-
-void CCell::SetViewCovered(bool covered) {
-    if (covered == Covered) return;
-    Covered = covered;
-    if (View) View->Show(ViewWanted && !Covered);
+    if (View) View->Show(show);
 }
 
 void CCell::DrawFrameOutline(wxDC& dc, const CanvasRect& r) {

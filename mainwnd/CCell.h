@@ -73,10 +73,6 @@ public:
     void PlaceView();
     // Shows or hides the child window with its video view.
     void ShowView(bool show);
-    // A page lying over the cell: its view window (a native window, drawn above every page that
-    // is not) stays hidden meanwhile, and comes back as ShowView last left it.
-    void SetViewCovered(bool covered);
-    bool IsViewCovered() const { return Covered; }
     // Presents the view's last picture again (after the window system exposed it).
     void RepresentView();
 
@@ -102,8 +98,6 @@ private:
     int TextureW = 0;
     int TextureH = 0;
     PixelArea Shown; // the source rectangle inside the texture
-    bool Covered = false;
-    bool ViewWanted = true; // as ShowView last said
     TTF_Font* LabelFont = nullptr;
     bool TtfStarted = false;
 };

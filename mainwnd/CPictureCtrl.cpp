@@ -111,18 +111,6 @@ CCell* CPictureCtrl::AddFrameCell(int x, int y, const std::string& label, uint32
 void CPictureCtrl::PlaceCellView(CCell* cell) {
     if (!cell || cell->IsFrame) return;
     cell->PlaceView();
-    UpdateViewCovered(cell);
-}
-
-void CPictureCtrl::UpdateViewCovered(CCell* cell) {
-    if (!cell->ViewWindow()) return;
-    cell->SetViewCovered(!Covered.IsEmpty() && Covered.Intersects(cell->ViewWindow()->GetRect()));
-}
-
-void CPictureCtrl::SetCoveredRect(const wxRect& rect) {
-    Covered = rect;
-    for (const auto& c : Canvas.Cells)
-        if (!c->IsFrame) UpdateViewCovered(AsCell(c.get()));
 }
 
 void CPictureCtrl::SetCellRect(const CanvasRect& output, CCell* cell) {

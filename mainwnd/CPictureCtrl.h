@@ -71,9 +71,6 @@ public:
     void AttachCellToChannel(uint32_t channel, CCell* cell);
     void SetViewRegistry(CellViewRegistry* registry) { Registry = registry; }
     void SortCellsByPriority();
-    // The part of the canvas (client coordinates) a floating page lies over; an empty rectangle
-    // for none. The cells' video views under it are hidden until it goes.
-    void SetCoveredRect(const wxRect& rect);
     // Puts the layer cells' windows in list order, later cells on top.
     void RestackCells();
     // Draws the cell last and puts its window on top until the next restack.
@@ -99,8 +96,6 @@ private:
     void NotifyCellChanged(const CanvasNotice& notice);
     void ScrollParentTowards(const wxPoint& point);
     void PlaceCellView(CCell* cell);
-    void UpdateViewCovered(CCell* cell);
-    wxRect Covered;
 
     void PaintGrid(wxDC& dc, const wxRect& area);
     void PaintFrameLabel(wxDC& dc, const CCell& cell);

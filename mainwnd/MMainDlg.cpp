@@ -550,12 +550,6 @@ void MMainDlg::PlaceVideoViews() {
   }
 }
 
-void MMainDlg::CoverViewsUnder(const wxRect& screenRect) {
-  if (!PictureCtrl) return;
-  if (screenRect.IsEmpty()) return PictureCtrl->SetCoveredRect(wxRect());
-  PictureCtrl->SetCoveredRect(wxRect(PictureCtrl->ScreenToClient(screenRect.GetTopLeft()), screenRect.GetSize()));
-}
-
 void MMainDlg::PushPreviewPacket(uint32_t channel, const uint8_t* data, uint32_t length) {
   if (Session) Session->PushPacket(channel, data, length);
 }

@@ -45,9 +45,6 @@ class MMainDlg : public wxPanel, private CellViewRegistry {
   void PushPreviewPacket(uint32_t channel, const uint8_t* data, uint32_t length);
   // The main dialog's video-window button.
   void ShowPreviewWindow(bool show);
-  // A floating page over the working area (screen rectangle; empty for none): the cells' video
-  // views under it step aside while it is shown, the rest stay.
-  void CoverViewsUnder(const wxRect& screenRect);
 
   CPictureCtrl* Canvas() const { return PictureCtrl; }
   CCell* LayerCell(int layer) const;
