@@ -5,6 +5,7 @@
 
 #include <X11/Xlib.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <unistd.h>
@@ -37,9 +38,21 @@ bool DisplayHasAcceleratedGl() {
     return nvidia || (direct && HasRenderNode());
 }
 
+namespace {
+bool AcceleratedGl() {
+    static const bool accelerated = DisplayHasAcceleratedGl();
+    return accelerated;
+}
+} // namespace
+
+void ChooseDrawingWithoutGl() {
+    // GDK otherwise loads the GL driver when it opens the display, only to rank its visuals.
+    if (!AcceleratedGl()) ::setenv("GDK_GL", "disable", 0);
+}
+
 bool StartSdlVideo() {
     SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
-    if (SDL_WasInit(SDL_INIT_VIDEO) == 0 && !DisplayHasAcceleratedGl()) {
+    if (SDL_WasInit(SDL_INIT_VIDEO) == 0 && !AcceleratedGl()) {
         // Also keeps SDL from making a GL context to test the window surface's speed.
         SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
         SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
