@@ -12,7 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -88,17 +87,6 @@ std::vector<int> LayerWindowXs(const std::string& log, int layer) {
         f.payload[3] == 0 && f.payload[4] == layer)
       xs.push_back(f.payload[5] | (f.payload[6] << 8));
   return xs;
-}
-
-// The colour of a screen pixel in a screenshot, as ImageMagick reads it: {r, g, b}, or -1s.
-std::array<int, 3> PixelAt(const std::string& shot, int x, int y) {
-  const std::string out = RunCommand("convert '" + shot + "' -format '%[fx:int(255*p{" + std::to_string(x) + "," +
-                                     std::to_string(y) + "}.r)] %[fx:int(255*p{" + std::to_string(x) + "," +
-                                     std::to_string(y) + "}.g)] %[fx:int(255*p{" + std::to_string(x) + "," +
-                                     std::to_string(y) + "}.b)]' info:-");
-  std::array<int, 3> rgb{-1, -1, -1};
-  std::istringstream(out) >> rgb[0] >> rgb[1] >> rgb[2];
-  return rgb;
 }
 
 std::string CanvasLine(const std::string& shown, const std::string& start) {
