@@ -67,6 +67,7 @@ public:
     void OnClicked(int id, std::function<void()> handler);
     void SetTimer(int id, unsigned milliseconds) { Timers.SetTimer(id, milliseconds); }
     void KillTimer(int id) { Timers.KillTimer(id); }
+    bool IsTimerRunning(int id) const { return Timers.IsRunning(id); }
     virtual void OnTimer(int id) { (void)id; }
 
     // The window that hears about the page (the main dialog), also for pages in a pop-up host.

@@ -14,6 +14,8 @@
 #include "platform/os/AppDirectory.h"
 #include "platform/ui/NativeWindow.h"
 #include "platform/ui/WxColour.h"
+#include "preview/video/SdlVideoStart.h"
+#include "preview/video/SdlVideoView.h"
 
 namespace {
 
@@ -112,17 +114,9 @@ bool CCell::CreateVideoView(int previewWidth, int previewHeight) {
     // Resizable, so that telling SDL a new size only resizes: SDL moves a fixed-size window back
     // to where it first saw it whenever its size is set.
     if (Window) SDL_SetWindowResizable(Window, SDL_TRUE);
-    // The software renderer draws through the window's own surface: a window made from a
-    // foreign X window has no GL context to render with.
-    if (Window) Renderer = SDL_CreateRenderer(Window, -1, SDL_RENDERER_SOFTWARE);
-    if (Renderer) {
-        Texture = SDL_CreateTexture(Renderer, SDL_PIXELFORMAT_IYUV, SDL_TEXTUREACCESS_STREAMING, previewWidth,
-                                    previewHeight);
-    }
-    if (!Texture) {
-        if (Renderer) SDL_DestroyRenderer(Renderer);
+    Renderer = CreateViewRenderer(Window);
+    if (!Renderer) {
         if (Window) SDL_DestroyWindow(Window);
-        Renderer = nullptr;
         Window = nullptr;
         return false;
     }
@@ -138,6 +132,7 @@ void CCell::DestroyVideoView() {
     if (Renderer) SDL_DestroyRenderer(Renderer);
     if (Window) SDL_DestroyWindow(Window); // a foreign window: SDL lets go, GTK keeps it
     Texture = nullptr;
+    TextureW = TextureH = 0;
     Renderer = nullptr;
     Window = nullptr;
 }
@@ -181,17 +176,39 @@ void CCell::RenderLabel(uint8_t r, uint8_t g, uint8_t b) {
 void CCell::OnYuvFrame(int width, int height, const uint8_t* const planes[3], const int strides[3]) {
     if (IsHidden()) return;
     std::lock_guard lock(ViewMutex);
-    if (!Texture || !Renderer) return;
-    const void* const readable[3] = {planes[0], planes[1], planes[2]};
-    const PixelArea area = YuvUploadArea(TextureRect.width, TextureRect.height, width, height, readable, strides);
-    if (area.width <= 0) return;
-    const SDL_Rect upload{area.x, area.y, area.width, area.height};
-    if (SDL_UpdateYUVTexture(Texture, &upload, planes[0], strides[0], planes[1], strides[1], planes[2], strides[2]) != 0) {
+    if (!Renderer || width <= 0 || height <= 0) return;
+    if (width != TextureRect.width || height != TextureRect.height) {
+        // The stream's size is what counts, whatever size the preview was set to.
+        TextureRect = DestRect = {0, 0, width, height};
+        SourceRect = SourceOf ? SourceOf(width, height) : TextureRect;
+        ApplyRenderScale();
+    }
+    H264Picture picture;
+    picture.Width = width;
+    picture.Height = height;
+    for (int i = 0; i < 3; ++i) {
+        picture.Planes[i] = planes[i];
+        picture.Strides[i] = strides[i];
+    }
+    const auto crop = CropPicture(picture, {SourceRect.x, SourceRect.y, SourceRect.width, SourceRect.height});
+    if (!crop) return;
+    const H264Picture& part = crop->Part;
+    if (!Texture || part.Width != TextureW || part.Height != TextureH) {
+        if (Texture) SDL_DestroyTexture(Texture);
+        Texture = SDL_CreateTexture(Renderer, SDL_PIXELFORMAT_IYUV, SDL_TEXTUREACCESS_STREAMING, part.Width,
+                                    part.Height);
+        TextureW = Texture ? part.Width : 0;
+        TextureH = Texture ? part.Height : 0;
+        if (!Texture) return;
+    }
+    if (SDL_UpdateYUVTexture(Texture, nullptr, part.Planes[0], part.Strides[0], part.Planes[1],
+                             part.Strides[1], part.Planes[2], part.Strides[2]) != 0) {
         return;
     }
+    Shown = {crop->Source.Left, crop->Source.Top, crop->Source.Width, crop->Source.Height};
     SDL_SetRenderDrawColor(Renderer, 0, 0, 0, 255);
     SDL_RenderClear(Renderer);
-    const SDL_Rect src{SourceRect.x, SourceRect.y, SourceRect.width, SourceRect.height};
+    const SDL_Rect src{Shown.x, Shown.y, Shown.width, Shown.height};
     const SDL_Rect dst{DestRect.x, DestRect.y, DestRect.width, DestRect.height};
     SDL_RenderCopy(Renderer, Texture, &src, &dst);
     RenderLabel(255, 0, 0);

@@ -43,16 +43,26 @@ public:
     // itself draws the cell instead of an empty window covering it.
     void DropViewWindow();
 
-    // The SDL window on the child window, its renderer and an IYUV texture of the preview size.
+    // The SDL window on the child window and its renderer, for pictures of about the preview
+    // size; the texture comes with the first picture, sized to the part of it the cell shows.
     bool CreateVideoView(int previewWidth, int previewHeight);
     void DestroyVideoView();
-    bool HasVideoView() const { return Renderer != nullptr && Texture != nullptr; }
+    bool HasVideoView() const { return Renderer != nullptr; }
+    // The cell's source rectangle in a picture of the given size; set by the working area, applied
+    // again whenever the pictures arrive at another size.
+    std::function<PixelArea(int pictureWidth, int pictureHeight)> SourceOf;
+    // The size of the pictures shown (the preview size until the first picture).
+    int PictureWidth() const { return TextureRect.width; }
+    int PictureHeight() const { return TextureRect.height; }
+    int TextureWidth() const { return TextureW; }
+    int TextureHeight() const { return TextureH; }
     // The label font of the view: arial.ttf from the program folder, 40 points.
     bool OpenLabelFont();
 
     // A decoded preview picture in I420 layout (Y plane, then U and V of half width and height,
     // each with its own stride), on the UI thread. A hidden cell or a cell without a view ignores
-    // it; a picture that cannot be read safely is dropped.
+    // it; a picture that cannot be read safely is dropped. A picture of a new size sets the
+    // source rectangle again (SourceOf) and makes the texture again, once.
     void OnYuvFrame(int width, int height, const uint8_t* const planes[3], const int strides[3]);
 
     // Paints the cell on the canvas (and its idle picture into the video view).
@@ -85,6 +95,9 @@ private:
     SDL_Window* Window = nullptr;
     SDL_Renderer* Renderer = nullptr;
     SDL_Texture* Texture = nullptr;
+    int TextureW = 0;
+    int TextureH = 0;
+    PixelArea Shown; // the source rectangle inside the texture
     TTF_Font* LabelFont = nullptr;
     bool TtfStarted = false;
 };

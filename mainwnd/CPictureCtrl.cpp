@@ -12,6 +12,7 @@
 #include "platform/ui/Messages.h"
 #include "platform/ui/UserMessages.h"
 #include "platform/ui/WxColour.h"
+#include "preview/video/SdlVideoStart.h"
 
 namespace {
 
@@ -69,11 +70,7 @@ CPictureCtrl::~CPictureCtrl() {
     Canvas.Cells.clear();
 }
 
-bool CPictureCtrl::StartVideo() {
-    // GTK draws on X11 here, so the views must be X11 windows as well.
-    SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
-    return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
-}
+bool CPictureCtrl::StartVideo() { return StartSdlVideo(); }
 
 void CPictureCtrl::StopVideo() { SDL_QuitSubSystem(SDL_INIT_VIDEO); }
 

@@ -320,18 +320,23 @@ void MMainDlg::UpdateLayerSourceRects(int layer) {
   const int quadrant = LayerQuadrant(layer, SwitcherMode(s), SideOf(s, layer), s.MosaicSettings.Arrangement,
                                      s.MosaicSettings.Mode);
   if (quadrant < 0) return;
-  const int pw = Session ? Session->PreviewWidth() : 352, ph = Session ? Session->PreviewHeight() : 240;
-  PixelArea area;
-  if (layer == 3 && LogoOnPip3()) {
+  const bool logo = layer == 3 && LogoOnPip3();
+  int x = 0, y = 0, w = 0, h = 0;
+  if (logo) {
     const size_t slot = s.LogoShownSlot < 4 ? s.LogoShownSlot : 0;
-    const LogoSettings& logo = s.LogoSettings;
-    area = CellSourceRect(quadrant, pw, ph, logo.HPos[slot], logo.VPos[slot], logo.Width[slot], logo.Height[slot],
-                          s.OutputTiming.HActive, s.OutputTiming.VActive, true);
+    const LogoSettings& l = s.LogoSettings;
+    x = l.HPos[slot], y = l.VPos[slot], w = l.Width[slot], h = l.Height[slot];
   } else {
-    const ::LayerWindow& w = s.LayerWindow[layer];
-    area = CellSourceRect(quadrant, pw, ph, w.X, w.Y, w.Width, w.Height, s.OutputTiming.HActive,
-                          s.OutputTiming.VActive);
+    const ::LayerWindow& lw = s.LayerWindow[layer];
+    x = lw.X, y = lw.Y, w = lw.Width, h = lw.Height;
   }
+  const int hActive = s.OutputTiming.HActive, vActive = s.OutputTiming.VActive;
+  // The quadrants are those of the pictures as they arrive, whatever size the preview was set to.
+  cell->SourceOf = [=](int pictureWidth, int pictureHeight) {
+    return CellSourceRect(quadrant, pictureWidth, pictureHeight, x, y, w, h, hActive, vActive, logo);
+  };
+  const PixelArea area = cell->SourceOf(cell->PictureWidth() > 0 ? cell->PictureWidth() : Session ? Session->PreviewWidth() : 352,
+                                        cell->PictureHeight() > 0 ? cell->PictureHeight() : Session ? Session->PreviewHeight() : 240);
   if (area.width > 0 && area.height > 0) cell->SourceRect = area;
 }
 

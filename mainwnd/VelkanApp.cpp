@@ -7,6 +7,7 @@
 #include "mainwnd/VelkanDlg.h"
 #include "platform/os/AppDirectory.h"
 #include "platform/os/StopSignalWatcher.h"
+#include "preview/video/SdlVideoStart.h"
 
 #include <wx/dialog.h>
 #include <wx/image.h>
@@ -24,7 +25,8 @@ void InstallCommLink() {
 }
 } // namespace
 
-VelkanApp::VelkanApp() = default;
+// Made before wx starts GTK, which is when the choice must be made.
+VelkanApp::VelkanApp() { ChooseDrawingWithoutGl(); }
 VelkanApp::~VelkanApp() = default;
 
 bool VelkanApp::OnInit() {

@@ -48,6 +48,7 @@
 #include "platform/ui/KeyReleaseFilter.h"
 #include "platform/ui/UserMessages.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -324,11 +325,16 @@ void VelkanDlg::LayoutPageArea() {
   };
   const LayoutRect docked = DockedPageRect(client, s);
   for (MBaseDialog* page : DockedPages) place(page, docked);
-  place(MainArea, WorkingAreaRect(client, s, Pages.CurrentPage() != NoPage));
-  const LayoutRect floating = FloatingPageRect(client, s);
-  for (wxWindow* page : {static_cast<wxWindow*>(SearchMachine), static_cast<wxWindow*>(VideoSetting),
-                         static_cast<wxWindow*>(MediaPlayer), static_cast<wxWindow*>(Feather)})
-    place(page, floating);
+  // Video Setting, Media Player and Feathering stand beside the working area, which gives them
+  // its right end: the canvas and its video views stay in view, cut off at the page's edge.
+  const LayoutRect side = SideFloatingPageRect(client, s);
+  LayoutRect area = WorkingAreaRect(client, s, Pages.CurrentPage() != NoPage);
+  if (VideoSetting->IsShown() || MediaPlayer->IsShown() || Feather->IsShown()) area.Right = std::min(area.Right, side.Left);
+  place(MainArea, area);
+  place(SearchMachine, FloatingPageRect(client, s));
+  for (wxWindow* page : {static_cast<wxWindow*>(VideoSetting), static_cast<wxWindow*>(MediaPlayer),
+                         static_cast<wxWindow*>(Feather)})
+    place(page, side);
   PlacePopupPages(false);
   if (Controls) Controls->Layout();
   if (Sync) Sync->Layout(client);
@@ -392,11 +398,11 @@ void VelkanDlg::SetFloatingWindow(MBaseDialog* page, intptr_t argument) {
   } else {
     page->ShowPage(false);
   }
-  // Sibling windows do not overlap cleanly here: the working area steps aside while a floating
-  // page covers it.
-  const bool anyFloating = SearchMachine->IsShown() || VideoSetting->IsShown() || MediaPlayer->IsShown() ||
-                           Feather->IsShown();
-  MainArea->Show(!anyFloating);
+  // The search page covers the whole working area, which steps aside for it (its video views
+  // are native windows, drawn above any sibling that is not). The other floating pages stand
+  // beside it.
+  LayoutPageArea();
+  MainArea->Show(!SearchMachine->IsShown());
   std::vector<std::string> shown;
   for (MBaseDialog* p : {static_cast<MBaseDialog*>(SearchMachine), static_cast<MBaseDialog*>(VideoSetting),
                          static_cast<MBaseDialog*>(MediaPlayer), static_cast<MBaseDialog*>(Feather)})
@@ -773,7 +779,7 @@ void VelkanDlg::ShowEdidApplyResult() { Edid->ShowApplyResult(); }
 void VelkanDlg::ShowVgaResult() { Vga->ShowResult(); }
 void VelkanDlg::OnCaptionChunkAck() { SubTitle->OnCaptionChunkAck(); }
 void VelkanDlg::StartCaptionUpload(bool accepted) { SubTitle->StartCaptionUpload(accepted); }
-void VelkanDlg::EnableCaptionPage() { SubTitle->Enable(true); }
+void VelkanDlg::EnableCaptionPage() { SubTitle->OnSaveResult(); }
 void VelkanDlg::FillPipInputLists() { Pip->FillInputLists(); }
 void VelkanDlg::InvalidateInputButton(int input) {
   if (input < 0 || input >= InputRowCount) return;

@@ -8,6 +8,7 @@
 #include <wx/dcmemory.h>
 #include <wx/filedlg.h>
 #include <wx/fontdlg.h>
+#include <wx/scrolbar.h>
 
 #include "app/DeviceCommand.h"
 #include "app/DeviceState.h"
@@ -29,7 +30,8 @@
 #include "platform/ui/UserMessages.h"
 #include "platform/ui/WxColour.h"
 const char* const OversizePictureText = "图片超过 3840*128 的限制";
-constexpr int TextEditMaxHeight = 60;   // a taller caption keeps the buttons under the edit reachable
+constexpr int TextEditBaseHeight = 60;  // what the layout below the edit was drawn for
+constexpr int TextEditMaxHeight = 128;  // the tallest caption
 constexpr int TextEditTop = 58;
 namespace {
 uint32_t Whole(float v) { return v > 0 ? static_cast<uint32_t>(v) : 0; }
@@ -109,6 +111,17 @@ void MSubTitleDlg::OnInitDialog() {
     *e.Target = new oRealEdit(this, e.Id, e.Rect);
     (*e.Target)->SetRange(true, e.Low, e.High, "%d", e.Start);
   }
+  // Hidden, as on the original page; its moves only redraw the preview.
+  HiddenScrollBar = new wxScrollBar(this, IdHiddenScrollBar, wxPoint(14, 230), wxSize(302, 16), wxSB_HORIZONTAL);
+  HiddenScrollBar->SetScrollbar(1, 1, 101, 10);
+  HiddenScrollBar->Hide();
+  HiddenScrollBar->Bind(wxEVT_SCROLL_LINEUP, [this](wxScrollEvent&) { MoveHiddenScrollBar(HiddenScrollBar->GetThumbPosition() - 1); });
+  HiddenScrollBar->Bind(wxEVT_SCROLL_LINEDOWN, [this](wxScrollEvent&) { MoveHiddenScrollBar(HiddenScrollBar->GetThumbPosition() + 1); });
+  HiddenScrollBar->Bind(wxEVT_SCROLL_PAGEUP, [this](wxScrollEvent&) { MoveHiddenScrollBar(HiddenScrollBar->GetThumbPosition() - 10); });
+  HiddenScrollBar->Bind(wxEVT_SCROLL_PAGEDOWN, [this](wxScrollEvent&) { MoveHiddenScrollBar(HiddenScrollBar->GetThumbPosition() + 10); });
+  HiddenScrollBar->Bind(wxEVT_SCROLL_THUMBTRACK, [this](wxScrollEvent& e) { MoveHiddenScrollBar(e.GetPosition()); });
+  HiddenScrollBar->Bind(wxEVT_SCROLL_TOP, [this](wxScrollEvent&) { MoveHiddenScrollBar(1); });
+  HiddenScrollBar->Bind(wxEVT_SCROLL_BOTTOM, [this](wxScrollEvent&) { MoveHiddenScrollBar(100); });
   TextEdit->ChangeValue("Welcome");
   StyleTextEdit();
   SetTextEditHeight(static_cast<int>(HeightEdit->Value()));
@@ -219,8 +232,13 @@ void MSubTitleDlg::ShowPage(bool show) {
   MBaseDialog::ShowPage(show);
 }
 
+void MSubTitleDlg::MoveHiddenScrollBar(int position) {
+  HiddenScrollBar->SetThumbPosition(std::clamp(position, 0, 100));
+  Refresh();
+}
+
 void MSubTitleDlg::SetPageHeight(int height) {
-  const int pixels = height * GetDPI().y / 96;
+  const int pixels = (height + EditGrowth) * GetDPI().y / 96;
   wxWindow* host = PopupHost();
   if (host) host->SetClientSize(host->GetClientSize().x, pixels);
   SetSize(GetSize().x, pixels);
@@ -236,8 +254,28 @@ void MSubTitleDlg::StyleTextEdit() {
 }
 
 void MSubTitleDlg::SetTextEditHeight(int height) {
+  const int h = std::clamp(height, 10, TextEditMaxHeight);
   const wxRect r = TextEdit->GetRect();
-  TextEdit->SetSize(r.x, r.y, r.width, std::clamp(height, 10, TextEditMaxHeight));
+  TextEdit->SetSize(r.x, r.y, r.width, h);
+  // A caption taller than the edit's place pushes everything under the edit down with it, so
+  // that the buttons there stay reachable.
+  const int growth = std::max(0, h - TextEditBaseHeight);
+  const int step = growth - EditGrowth;
+  if (step != 0) {
+    const int below = TextEditTop + TextEditBaseHeight;
+    for (wxWindow* child : GetChildren()) {
+      const wxRect c = child->GetRect();
+      if (child != TextEdit && c.y >= below) child->Move(c.x, c.y + step);
+    }
+    for (int id : {IdPreviewGroup, IdSettingGroup, IdDisplayGroup})
+      if (CSxGroupBox* group = FindGroupBox(id)) group->FrameRect.y += step;
+    if (CSxGroupBox* input = FindGroupBox(IdInputGroup)) input->FrameRect.height += step;
+    PreviewRect.y += step;
+    EditGrowth = growth;
+    const int pixels = step * GetDPI().y / 96;
+    if (wxWindow* host = PopupHost()) host->SetClientSize(host->GetClientSize().x, host->GetClientSize().y + pixels);
+    SetSize(GetSize().x, GetSize().y + pixels);
+  }
   Refresh();
 }
 
@@ -293,7 +331,8 @@ void MSubTitleDlg::OnBnClickedPreview() {
     }
   }
   SkipUpload = 0;
-  OpenCaptionBitmap();
+  // Nothing was announced: Save and the on-air controls stay as they were.
+  if (!OpenCaptionBitmap()) return;
   SaveButton->Enable(true);
   EnableAllControls(true);
   HStartEdit->SetValue(0);
@@ -301,7 +340,7 @@ void MSubTitleDlg::OnBnClickedPreview() {
   DisplayWidthEdit->SetValue(GetDeviceState().OutputTiming.HActive);
 }
 
-void MSubTitleDlg::OpenCaptionBitmap() {
+bool MSubTitleDlg::OpenCaptionBitmap() {
   SendBusyBox(*this, true, UiStrings[65]);
   Enable(false);
   if (!Upload.Open(CaptionFilePath)) {
@@ -309,7 +348,7 @@ void MSubTitleDlg::OpenCaptionBitmap() {
     SendBusyBox(*this, false);
     Enable(true);
     ShowOperatorMessage(this, "Caption Invalid");
-    return;
+    return false;
   }
   if (!AdvancedShown()) {
     SendColours();
@@ -319,6 +358,7 @@ void MSubTitleDlg::OpenCaptionBitmap() {
   GetDeviceState().SendCommand(CmdCaptionLayout, CurrentCaption, 0, Lo(w), Hi(w), Lo(h), Hi(h), FromFile);
   // The device needs a moment before it asks for the rows.
   std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  return true;
 }
 
 void MSubTitleDlg::StartCaptionUpload(bool accepted) {
@@ -358,6 +398,11 @@ void MSubTitleDlg::OnCaptionChunkAck() {
   OnOffButton->SetChecked(true);
   OnOffButton->Refresh();
   EndTransfer();
+}
+
+void MSubTitleDlg::OnSaveResult() {
+  KillTimer(CaptionBusyTimer);
+  Enable(true);
 }
 
 void MSubTitleDlg::EndTransfer() {

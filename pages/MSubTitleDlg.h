@@ -11,6 +11,8 @@
 
 #include <wx/font.h>
 
+class wxScrollBar;
+
 #include "pages/CaptionTransfer.h"
 #include "platform/ui/ColourRef.h"
 
@@ -30,6 +32,7 @@ class MSubTitleDlg : public MBaseDialog {
   static constexpr int IdText = 1518, IdPreview = 1517, IdBrowse = 1520, IdForeground = 1521, IdFont = 1522,
                        IdBackground = 1523, IdSave = 1524, IdOnOff = 1519, IdAdvanced = 1530, IdInitialise = 1553,
                        IdInvert = 1557, IdCentre = 1602, IdFirstOutput = 1541;
+  static constexpr int IdHiddenScrollBar = 1546;
   static constexpr int IdSettingGroup = 1516, IdPreviewGroup = 1545, IdDisplayGroup = 1528, IdInputGroup = 1535;
   static constexpr int CaptionBusyTimer = 0xEEFF, CaptionAckTimer = 0xEEEF;
   static constexpr int FoldedHeight = 410, UnfoldedHeight = 610;
@@ -49,7 +52,11 @@ class MSubTitleDlg : public MBaseDialog {
   // Handlers (public so that tests drive the page as the operator does).
   void RenderPreviewText();
   void OnBnClickedPreview();
-  void OpenCaptionBitmap();
+  // Announces the caption bitmap; false (after saying so) when its file cannot be read.
+  bool OpenCaptionBitmap();
+  // The device's answer to a save or an initialise: the page is usable again and the save's
+  // time-out is over (it must not end a transfer started after this).
+  void OnSaveResult();
   // The picture chosen by the browse button; false (message shown) when it is refused.
   bool LoadCaptionPicture(const std::string& path);
   void ApplyForegroundColour(COLORREF colour);
@@ -73,6 +80,7 @@ class MSubTitleDlg : public MBaseDialog {
   COLORREF BackgroundColour = 0;
   wxRect PreviewRect;
   int ScrollOffset = 0;
+  int EditGrowth = 0; // how far a tall caption's edit pushed the controls under it down
   uint32_t InvertBits = 0;
   uint8_t SkipUpload = 0;
   CaptionUpload Upload;
@@ -81,6 +89,7 @@ class MSubTitleDlg : public MBaseDialog {
   oRealEdit *HStartEdit = nullptr, *VStartEdit = nullptr, *WidthEdit = nullptr, *HeightEdit = nullptr,
             *DisplayWidthEdit = nullptr;
   SkinEdit* TextEdit = nullptr;
+  wxScrollBar* HiddenScrollBar = nullptr;
   CGdipButton *PreviewButton = nullptr, *BrowseButton = nullptr, *ForegroundButton = nullptr, *FontButton = nullptr,
               *BackgroundButton = nullptr, *SaveButton = nullptr, *OnOffButton = nullptr, *AdvancedButton = nullptr,
               *InitialiseButton = nullptr, *InvertButton = nullptr, *CentreButton = nullptr;
@@ -96,6 +105,7 @@ class MSubTitleDlg : public MBaseDialog {
   void FoldAdvanced();
   void SetTextEditHeight(int height);
   void StyleTextEdit();
+  void MoveHiddenScrollBar(int position);
   void SendColours();
   void SendScrolling();
   void SendPosition();

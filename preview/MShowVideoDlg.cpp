@@ -4,6 +4,7 @@
 #include "controls/PopupPageHost.h"
 #include "controls/SkinStatic.h"
 #include "preview/channel/PreviewChannels.h"
+#include "preview/video/SdlVideoStart.h"
 
 #define SDL_MAIN_HANDLED
 #include <SDL.h>
@@ -28,10 +29,8 @@ MShowVideoDlg::~MShowVideoDlg() {
 void MShowVideoDlg::OnInitDialog() {
     if (Built || !GetHandle()) return;
     Built = true;
-    // GTK draws on X11 here, so SDL's windows must be X11 windows too. SDL stays up for the rest
-    // of the program (the working area's cells share it).
-    SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
-    if (SDL_WasInit(SDL_INIT_VIDEO) == 0) SDL_InitSubSystem(SDL_INIT_VIDEO);
+    // SDL stays up for the rest of the program (the working area's cells share it).
+    if (SDL_WasInit(SDL_INIT_VIDEO) == 0) StartSdlVideo();
     CreateCaptionButtons(true);
     const wxSize client = GetClientSize();
     for (int i = 0; i < PreviewPaneCount; ++i) {
@@ -82,7 +81,7 @@ void MShowVideoDlg::RebuildPanes(PreviewChannels* channels) {
         const wxRect rect = ToWx(PreviewPaneRect(client.x, client.y, i));
         pane.Create(this, rect);
         pane.Window()->Show();
-        pane.SetQuadrant(main.GetWidth(), main.GetHeight(), i);
+        pane.SetQuadrant(i);
         pane.CreateSDL();
         pane.Place(rect);
         pane.Register(main);

@@ -23,24 +23,24 @@ void ShowStatic::Create(wxWindow* parent, const wxRect& rect) {
     // SDL draws the pane; an expose shows the last picture again once GTK has painted its part.
     Pane->Bind(wxEVT_PAINT, [this](wxPaintEvent&) {
         wxPaintDC dc(Pane);
-        Pane->CallAfter([this] { Video.Redraw(); });
+        Pane->CallAfter([this] { View.Redraw(); });
     });
 }
 
 bool ShowStatic::CreateSDL() {
     if (!Pane) return false;
-    if (Video.IsAttached()) return true;
+    if (View.IsAttached()) return true;
     const uintptr_t xid = NativeWindowOf(Pane);
     if (!xid) return false;
     ApplyNativeGeometryNow(Pane, Pane->GetRect());
-    if (!Video.AttachNative(xid)) return false;
+    if (!View.AttachNative(xid)) return false;
     const wxSize size = Pane->GetClientSize();
-    Video.SetOutputSize(size.x, size.y);
+    View.SetOutputSize(size.x, size.y);
     return true;
 }
 
 void ShowStatic::DestroySDL() {
-    Video.Detach();
+    View.Detach();
 }
 
 void ShowStatic::Release() {
@@ -51,11 +51,11 @@ void ShowStatic::Release() {
     Latest.Clear();
 }
 
-void ShowStatic::SetQuadrant(int frameWidth, int frameHeight, int quadrant) {
-    Video.SetSourceRect(QuadrantSourceRect(frameWidth, frameHeight, quadrant));
+void ShowStatic::SetQuadrant(int quadrant) {
+    View.SetQuadrant(quadrant);
     // The quadrant fills the pane: drawn at the frame's own size it would be clipped to a corner
     // whenever the pane is smaller than the frame.
-    Video.SetDestinationRect(std::nullopt);
+    View.SetDestinationRect(std::nullopt);
 }
 
 void ShowStatic::Place(const wxRect& rect) {
@@ -63,8 +63,8 @@ void ShowStatic::Place(const wxRect& rect) {
     Pane->SetSize(rect);
     ApplyNativeGeometryNow(Pane, rect);
     const wxSize size = Pane->GetClientSize();
-    Video.SetOutputSize(size.x, size.y);
-    Video.Redraw();
+    View.SetOutputSize(size.x, size.y);
+    View.Redraw();
 }
 
 bool ShowStatic::Register(H264Channel& channel) {
@@ -84,6 +84,6 @@ bool ShowStatic::IsRegistered() const {
 
 void ShowStatic::ShowLatest() {
     if (!Mailbox.TakeLatest(Latest)) return;
-    if (!Pane || !Pane->IsShownOnScreen() || !Video.IsAttached()) return;
-    if (Video.Draw(Latest.View())) ++Drawn;
+    if (!Pane || !Pane->IsShownOnScreen() || !View.IsAttached()) return;
+    if (View.Draw(Latest.View())) ++Drawn;
 }

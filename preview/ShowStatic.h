@@ -37,8 +37,8 @@ public:
     // Leaves the channel, drops the SDL objects and destroys the pane window.
     void Release() override;
 
-    // The part of a frameWidth x frameHeight picture this pane shows (quadrant 0..3).
-    void SetQuadrant(int frameWidth, int frameHeight, int quadrant);
+    // The quadrant (0..3) this pane shows, taken from each picture's own size.
+    void SetQuadrant(int quadrant);
     // Moves the pane window and tells SDL its new size.
     void Place(const wxRect& rect);
 
@@ -52,12 +52,13 @@ public:
     void ShowLatest();
 
     wxWindow* Window() const { return Pane; }
-    bool HasSDL() const { return Video.IsAttached(); }
+    bool HasSDL() const { return View.IsAttached(); }
     uint64_t PicturesDrawn() const { return Drawn; }
+    const SdlVideoView& Video() const { return View; }
 
-private:
+  private:
     wxWindow* Pane = nullptr;
-    SdlVideoView Video;
+    SdlVideoView View;
     MailboxView Mailbox;
     OwnedPicture Latest;
     H264Channel* Channel = nullptr;

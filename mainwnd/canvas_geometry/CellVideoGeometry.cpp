@@ -3,20 +3,6 @@
 #include <algorithm>
 #include <array>
 
-PixelArea YuvUploadArea(int textureWidth, int textureHeight, int pictureWidth, int pictureHeight,
-                        const void* const planes[3], const int strides[3]) {
-    const int w = std::min(textureWidth, pictureWidth), h = std::min(textureHeight, pictureHeight);
-    if (w <= 0 || h <= 0) return {};
-    for (int i = 0; i < 3; ++i) {
-        if (!planes[i]) return {};
-    }
-    // A row of the luma plane holds the full width, a chroma row half of it, rounded up.
-    if (strides[0] < pictureWidth || strides[1] < (pictureWidth + 1) / 2 || strides[2] < (pictureWidth + 1) / 2) {
-        return {};
-    }
-    return {0, 0, w, h};
-}
-
 ViewStretch StretchPreviewToWindow(int windowWidth, int windowHeight, int previewWidth, int previewHeight) {
     ViewStretch s;
     if (windowWidth > 0 && previewWidth > 0) s.x = static_cast<float>(windowWidth) / static_cast<float>(previewWidth);

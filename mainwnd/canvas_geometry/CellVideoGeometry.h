@@ -2,11 +2,6 @@
 // The arithmetic of a cell's video view, kept apart from SDL so that it is tested headless.
 #include "mainwnd/canvas_geometry/CanvasRect.h"
 
-// The part of a decoded picture that goes into a texture: the area both have, from the top-left
-// corner. Empty when the picture cannot be read safely (no plane, a stride shorter than a row).
-PixelArea YuvUploadArea(int textureWidth, int textureHeight, int pictureWidth, int pictureHeight,
-                        const void* const planes[3], const int strides[3]);
-
 struct ViewStretch {
     float x = 1.0f;
     float y = 1.0f;

@@ -9,10 +9,20 @@ struct SDL_Renderer;
 struct SDL_Texture;
 struct SDL_Window;
 
+// The part of a picture a view shows, as a picture of its own that a texture of its size holds:
+// it starts at the even pixel at or before the area (chroma is shared by 2 x 2 pixels), and
+// Source is the area inside it. None when the area misses the picture or the picture cannot be
+// read safely (a missing plane, a stride shorter than a row).
+struct PictureCrop {
+    H264Picture Part;
+    PreviewRect Source;
+};
+std::optional<PictureCrop> CropPicture(const H264Picture& picture, const PreviewRect& area);
+
 // Draws preview pictures with SDL into a native child window (a canvas cell's or a preview
 // pane's). Every call belongs on the UI thread: SDL objects made, drawn and destroyed on one
-// thread only. The texture follows each picture's own size and is fed with its real strides, so
-// a picture of another size than expected is shown, never read past.
+// thread only. The part shown is taken from each picture's own size, and the one texture holds
+// just that part: it is made again only when that size changes.
 class SdlVideoView {
 public:
     SdlVideoView() = default;
@@ -27,11 +37,18 @@ public:
     bool AttachRenderer(SDL_Renderer* renderer);
     void Detach();
     bool IsAttached() const { return Renderer != nullptr; }
+    int TextureWidth() const { return TextureW; }
+    int TextureHeight() const { return TextureH; }
 
     // SDL hears nothing of a foreign window's new size: tell it after every resize.
     void SetOutputSize(int width, int height);
-    // The part of the picture shown (a quadrant); none = the whole picture.
-    void SetSourceRect(std::optional<PreviewRect> source) { Source = source; }
+    // The part of the picture shown, in the picture's pixels; none = the whole picture.
+    void SetSourceRect(std::optional<PreviewRect> source) {
+        Source = source;
+        Quadrant.reset();
+    }
+    // Shows quadrant 0..3 of every picture, whatever its size.
+    void SetQuadrant(int quadrant) { Quadrant = quadrant; }
     // Where it is drawn; none = the whole window.
     void SetDestinationRect(std::optional<PreviewRect> destination) { Destination = destination; }
 
@@ -48,9 +65,11 @@ private:
     SDL_Renderer* Renderer = nullptr;
     bool OwnsRenderer = false;
     SDL_Texture* Texture = nullptr;
-    int TextureWidth = 0;
-    int TextureHeight = 0;
+    int TextureW = 0;
+    int TextureH = 0;
     std::optional<PreviewRect> Source;
+    std::optional<int> Quadrant;
+    PreviewRect Shown; // the source inside the texture
     std::optional<PreviewRect> Destination;
     bool HasPicture = false;
 };

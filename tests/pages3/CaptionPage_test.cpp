@@ -98,6 +98,21 @@ TEST_F(CaptionPageTest, TypedTextSetsWidthAndHeightUnlessCentred) {
     EXPECT_EQ(Page->HeightEdit->Value(), MeasureCaptionText("Hi", Page->CaptionFont).y);
 }
 
+TEST_F(CaptionPageTest, TextEditGrowsWithTheCaptionAndPushesTheControlsUnderIt) {
+    const wxPoint save = Page->SaveButton->GetPosition();
+    const int pageHeight = Page->GetSize().y;
+    for (const auto& [height, grown] : {std::pair{100, 40}, std::pair{128, 68}, std::pair{30, 0}}) {
+        Page->HeightEdit->SetValue(static_cast<float>(height));
+        Page->OnEditValueChanged(MSubTitleDlg::IdHeight);
+        EXPECT_EQ(Page->TextEdit->GetSize().y, height);
+        EXPECT_EQ(Page->SaveButton->GetPosition(), save + wxPoint(0, grown)) << height;
+        EXPECT_EQ(Page->GetSize().y, pageHeight + grown) << height;
+    }
+    wxWindow* scrollBar = Page->FindWindow(MSubTitleDlg::IdHiddenScrollBar);
+    ASSERT_NE(scrollBar, nullptr);
+    EXPECT_FALSE(scrollBar->IsShown());
+}
+
 TEST_F(CaptionPageTest, PreviewWritesTheFileOfTheListedCaptionAndAnnouncesIt) {
     PickCaption(1);
     ClearRecords();
@@ -185,6 +200,20 @@ TEST_F(CaptionPageTest, RefusedUploadAndSkippedUpload) {
     EXPECT_EQ(Commands()[0].Bytes[1], 2);
     Page->StartCaptionUpload(true);
     EXPECT_TRUE(Chunks().empty());
+
+    // An announcement that cannot be made (its file is gone) leaves Save and the on-air
+    // controls as they were.
+    const std::string written = Page->CaptionFilePath;
+    Page->FromFile = 1;
+    Page->CaptionFilePath = (Home / "gone.bmp").string();
+    Page->SaveButton->Enable(false);
+    Page->EnableAllControls(false);
+    Page->OnBnClickedPreview();
+    EXPECT_FALSE(Page->SaveButton->IsThisEnabled());
+    EXPECT_FALSE(Page->HStartEdit->IsThisEnabled());
+    EXPECT_TRUE(Page->IsEnabled());
+    EXPECT_EQ(Notices.back().Text, "Caption Invalid");
+    Page->CaptionFilePath = written; // the page's own paint would complain of the missing file
 }
 
 TEST_F(CaptionPageTest, LostAcknowledgementsEndInTimeOutMessage) {
@@ -299,6 +328,13 @@ TEST_F(CaptionPageTest, OutputsSaveAndInitialise) {
     Page->OnTimer(MSubTitleDlg::CaptionBusyTimer);
     EXPECT_TRUE(Page->IsEnabled());
     EXPECT_EQ(MessagesOf(MShowBusy).back().W, 0u);
+    // The device's answer to a save ends its time-out, which would otherwise withdraw the busy
+    // box of whatever runs 15 seconds after the save.
+    Page->OnBnClickedSave();
+    ASSERT_TRUE(Page->IsTimerRunning(MSubTitleDlg::CaptionBusyTimer));
+    Page->OnSaveResult();
+    EXPECT_FALSE(Page->IsTimerRunning(MSubTitleDlg::CaptionBusyTimer));
+    EXPECT_TRUE(Page->IsEnabled());
     ClearRecords();
     NoticeAnswer = false;
     Page->OnBnClickedInitialise();

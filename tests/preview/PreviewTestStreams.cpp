@@ -1,9 +1,13 @@
 #include "preview/PreviewTestStreams.h"
 
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <string>
 #include <thread>
+#include <unistd.h>
 
 std::vector<uint8_t> ReadTestStream(const char* name) {
     std::ifstream file(std::string(VELKAN_TEST_DATA_DIR) + "/" + name, std::ios::binary);
@@ -67,4 +71,73 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     return true;
+}
+
+namespace {
+const char* FfmpegColour(Hue hue) {
+    switch (hue) {
+    case Hue::Red:
+        return "red";
+    case Hue::Green:
+        return "lime";
+    case Hue::Blue:
+        return "blue";
+    case Hue::Yellow:
+        return "yellow";
+    case Hue::Cyan:
+        return "cyan";
+    case Hue::Magenta:
+        return "magenta";
+    case Hue::White:
+        return "white";
+    }
+    return "black";
+}
+} // namespace
+
+std::vector<uint8_t> MakeQuadStream(const QuadStreamSpec& spec) {
+    const std::string quadrant = std::to_string(spec.Width / 2) + "x" + std::to_string(spec.Height / 2);
+    const std::filesystem::path file =
+        std::filesystem::temp_directory_path() /
+        ("velkan-quad-" + std::to_string(::getpid()) + "-" + quadrant + ".h264");
+    std::string command = "ffmpeg -nostdin -v error -y";
+    for (Hue hue : spec.Quadrants)
+        command +=
+            std::string(" -f lavfi -i color=c=") + FfmpegColour(hue) + ":size=" + quadrant + ":rate=25";
+    command += " -filter_complex '[0][1][2][3]xstack=inputs=4:layout=0_0|w0_0|0_h0|w0_h0' -t 1"
+               " -c:v libx264 -profile:v baseline -tune zerolatency -g 25 -pix_fmt yuv420p -f h264 '" +
+               file.string() + "'";
+    if (std::system(command.c_str()) != 0) return {};
+    std::ifstream in(file, std::ios::binary);
+    std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::filesystem::remove(file);
+    return bytes;
+}
+
+std::optional<Hue> HueOf(int red, int green, int blue) {
+    const auto level = [](int v) { return v > 170 ? 1 : v < 80 ? 0 : -1; };
+    const int r = level(red), g = level(green), b = level(blue);
+    if (r < 0 || g < 0 || b < 0) return std::nullopt;
+    switch (r * 4 + g * 2 + b) {
+    case 4:
+        return Hue::Red;
+    case 2:
+        return Hue::Green;
+    case 1:
+        return Hue::Blue;
+    case 6:
+        return Hue::Yellow;
+    case 3:
+        return Hue::Cyan;
+    case 5:
+        return Hue::Magenta;
+    case 7:
+        return Hue::White;
+    default:
+        return std::nullopt;
+    }
+}
+
+const char* HueName(std::optional<Hue> hue) {
+    return hue ? FfmpegColour(*hue) : "none";
 }

@@ -62,14 +62,46 @@ TEST(SdlVideoView, EachQuadrantFillsTheViewInItsColour) {
     ASSERT_TRUE(view.AttachRenderer(target.Renderer));
     const std::pair<int, bool (*)(SDL_Color)> quadrants[] = {{1, IsRed}, {2, IsGreen}, {3, IsBlue}};
     for (const auto& [quadrant, colourOk] : quadrants) {
-        view.SetSourceRect(QuadrantSourceRect(352, 240, quadrant));
+        view.SetQuadrant(quadrant);
         ASSERT_TRUE(view.Draw(picture.View())) << SDL_GetError();
+        // One texture, holding just the quadrant.
+        EXPECT_EQ(view.TextureWidth(), 176);
+        EXPECT_EQ(view.TextureHeight(), 120);
         for (auto [x, y] : {std::pair{5, 5}, std::pair{100, 50}, std::pair{194, 94}}) {
             const SDL_Color c = target.At(x, y);
             EXPECT_TRUE(colourOk(c)) << "quadrant " << quadrant << " at " << x << "," << y << ": "
                                      << int(c.r) << " " << int(c.g) << " " << int(c.b);
         }
     }
+}
+
+TEST(SdlVideoView, CropStartsOnAnEvenPixelAndNeverLeavesThePicture) {
+    static uint8_t plane[400 * 260];
+    H264Picture picture;
+    picture.Width = 350;
+    picture.Height = 242;
+    for (int i = 0; i < 3; ++i) {
+        picture.Planes[i] = plane;
+        picture.Strides[i] = i ? 200 : 384;
+    }
+    // An odd quadrant origin (350 / 2 = 175): the part starts one pixel before it.
+    auto crop = CropPicture(picture, QuadrantSourceRect(350, 242, 3));
+    ASSERT_TRUE(crop);
+    EXPECT_EQ(crop->Source, (PreviewRect{1, 1, 175, 121}));
+    EXPECT_EQ(crop->Part.Width, 176);
+    EXPECT_EQ(crop->Part.Height, 122);
+    EXPECT_EQ(crop->Part.Planes[0], plane + 120 * 384 + 174);
+    EXPECT_EQ(crop->Part.Planes[1], plane + 60 * 200 + 87);
+    // A stale area larger than the picture is cut to it; one outside it gives nothing.
+    crop = CropPicture(picture, QuadrantSourceRect(1920, 1080, 0));
+    ASSERT_TRUE(crop);
+    EXPECT_EQ(crop->Source, (PreviewRect{0, 0, 350, 242}));
+    EXPECT_FALSE(CropPicture(picture, QuadrantSourceRect(1920, 1080, 3)));
+    picture.Strides[2] = 174; // a chroma row of 350 pixels needs 175 bytes
+    EXPECT_FALSE(CropPicture(picture, {0, 0, 10, 10}));
+    picture.Strides[2] = 200;
+    picture.Planes[1] = nullptr;
+    EXPECT_FALSE(CropPicture(picture, {0, 0, 10, 10}));
 }
 
 TEST(SdlVideoView, TheWholePictureWithPaddedStridesIsNotSheared) {
@@ -100,9 +132,9 @@ TEST(SdlVideoView, FollowsThePicturesSizeAndRedrawsTheLastOne) {
     EXPECT_FALSE(view.Draw(DecodedPicture(QuadStream).View())); // not attached
     ASSERT_TRUE(view.AttachRenderer(target.Renderer));
     EXPECT_FALSE(view.Redraw()); // nothing drawn yet
-    // A quadrant of a bigger preview than the picture is: kept inside the picture.
+    // An area outside the picture (a stale size) draws nothing and reads nothing.
     view.SetSourceRect(QuadrantSourceRect(1920, 1080, 3));
-    EXPECT_TRUE(view.Draw(DecodedPicture(WideStream, 3).View()));
+    EXPECT_FALSE(view.Draw(DecodedPicture(WideStream, 3).View()));
     view.SetSourceRect(QuadrantSourceRect(352, 240, 1));
     EXPECT_TRUE(view.Draw(DecodedPicture(QuadStream).View()));
     SDL_SetRenderDrawColor(target.Renderer, 0, 0, 0, 255);

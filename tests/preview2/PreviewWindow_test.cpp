@@ -132,6 +132,36 @@ TEST_F(PreviewWindowTest, EachPaneShowsItsQuadrantOfTheStream) {
     EXPECT_GT(Rgb(after, wxPoint(p3.GetRight() - 4 - resized.x, p3.GetBottom() - 4 - resized.y))[2], 200);
 }
 
+TEST_F(PreviewWindowTest, PanesCutEachPictureByItsOwnSizeAlsoWhenItChangesMidStream) {
+    // Set to 352 x 240 while the device sends other sizes, one after another on one channel.
+    Channels.StartPreview(352, 240);
+    Window->RebuildPanes(&Channels);
+    const wxRect screen = Window->PopupHost()->GetScreenRect();
+    for (const QuadStreamSpec& spec : QuadStreams) {
+        const std::string size = std::to_string(spec.Width) + "x" + std::to_string(spec.Height);
+        const std::vector<uint8_t> stream = MakeQuadStream(spec);
+        ASSERT_FALSE(stream.empty()) << "ffmpeg made no " << size << " stream";
+        for (const auto& piece : CutEvenly(stream, 1400)) {
+            Channels.PushPacket(0, piece.data(), piece.size());
+            Pump(3);
+        }
+        Pump(300);
+        const wxImage image = Photograph(screen, "preview_panes_" + size + ".png");
+        ASSERT_TRUE(image.IsOk());
+        for (int i = 0; i < 4; ++i) {
+            const wxRect r = Window->Pane(i).Window()->GetScreenRect();
+            for (const wxPoint at : {r.GetTopLeft() + wxPoint(6, 6), r.GetBottomRight() - wxPoint(6, 6)}) {
+                const auto c = Rgb(image, at - screen.GetTopLeft());
+                EXPECT_EQ(HueOf(c[0], c[1], c[2]), spec.Quadrants[static_cast<size_t>(i)])
+                    << size << " pane " << i << " shows " << HueName(HueOf(c[0], c[1], c[2]));
+            }
+            // The texture holds the quadrant of the picture as it came.
+            EXPECT_EQ(Window->Pane(i).Video().TextureWidth(), spec.Width / 2) << size;
+            EXPECT_EQ(Window->Pane(i).Video().TextureHeight(), spec.Height / 2) << size;
+        }
+    }
+}
+
 TEST_F(PreviewWindowTest, RebuildingTwiceEntersEachPaneOnce) {
     Channels.StartPreview(352, 240);
     Window->RebuildPanes(&Channels);

@@ -161,3 +161,14 @@ bool ProgramUnderTest::WaitForShown(std::initializer_list<std::string> lines, st
   }
   return false;
 }
+
+std::array<int, 3> PixelAt(const std::string& shot, int x, int y) {
+  const std::string out = RunCommand("convert '" + shot + "' -format '%[fx:int(255*p{" + std::to_string(x) + "," +
+                                     std::to_string(y) + "}.r)] %[fx:int(255*p{" + std::to_string(x) + "," +
+                                     std::to_string(y) + "}.g)] %[fx:int(255*p{" + std::to_string(x) + "," +
+                                     std::to_string(y) + "}.b)]' info:-");
+  std::array<int, 3> rgb{-1, -1, -1};
+  std::istringstream(out) >> rgb[0] >> rgb[1] >> rgb[2];
+  return rgb;
+}
+

@@ -1,6 +1,7 @@
 #pragma once
 // The program started for a window test: its own program folder, its screen texts read from
 // the file it keeps for tests, and xdotool clicks at client positions of the main window.
+#include <array>
 #include <chrono>
 #include <functional>
 #include <string>
@@ -50,3 +51,6 @@ class ProgramUnderTest {
 
 // Runs a shell command and returns its standard output.
 std::string RunCommand(const std::string& command);
+
+// The colour of a pixel of a screenshot file, as ImageMagick reads it: {r, g, b}, or -1s.
+std::array<int, 3> PixelAt(const std::string& shot, int x, int y);

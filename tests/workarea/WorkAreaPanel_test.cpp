@@ -25,6 +25,7 @@
 #include "platform/ui/Messages.h"
 #include "platform/ui/UserMessages.h"
 #include "preview/PreviewSession.h"
+#include "preview/PreviewTestStreams.h"
 #include "support/RecordingCommLink.h"
 
 namespace {
@@ -266,6 +267,46 @@ TEST_F(WorkArea, PreviewOnMakesChannelsAndShowsPicturesInTheCellsAndOffFreesThem
     EXPECT_FALSE(Area->LayerViewRegistered(0));
     ASSERT_NE(Area->LayerCell(0), nullptr);
     Area->PushPreviewPacket(0, stream.data(), 100); // dropped without channels
+}
+
+TEST_F(WorkArea, CellsCutEachPictureByItsOwnSizeAlsoWhenItChangesMidStream) {
+    GetDeviceState().PreviewEnabled = 1;
+    Area->CheckPreviewState();
+    Pump(50);
+    CCell* main = Area->LayerCell(0);
+    CCell* pip = Area->LayerCell(1);
+    if (!main->HasVideoView() || !pip->HasVideoView()) GTEST_SKIP() << "no SDL video on this display";
+    // Set to 352 x 240 while the device sends other sizes, one after another: MAIN shows
+    // quadrant 0, PIP-1 quadrant 1.
+    for (const QuadStreamSpec& spec : QuadStreams) {
+        const std::string size = std::to_string(spec.Width) + "x" + std::to_string(spec.Height);
+        const std::vector<uint8_t> stream = MakeQuadStream(spec);
+        ASSERT_FALSE(stream.empty()) << "ffmpeg made no " << size << " stream";
+        for (size_t at = 0; at < stream.size(); at += 1400) {
+            Area->PushPreviewPacket(0, stream.data() + at,
+                                    static_cast<uint32_t>(std::min<size_t>(1400, stream.size() - at)));
+            Pump(3);
+        }
+        ASSERT_TRUE(PumpUntil([&] { return main->PictureWidth() == spec.Width; }, 5000)) << size;
+        Pump(300);
+        const std::string shot = std::string(VELKAN_ARTIFACTS) + "/workarea_cells_" + size + ".png";
+        Screenshot("workarea_cells_" + size + ".png");
+        wxImage image;
+        ASSERT_TRUE(image.LoadFile(shot, wxBITMAP_TYPE_PNG));
+        const wxRect m = main->ViewWindow()->GetScreenRect(), p = pip->ViewWindow()->GetScreenRect();
+        const std::pair<wxPoint, Hue> probes[] = {
+            {wxPoint(m.x + m.width * 3 / 4, m.y + m.height * 3 / 4), spec.Quadrants[0]},
+            {wxPoint(p.x + p.width / 2, p.y + p.height * 3 / 4), spec.Quadrants[1]}};
+        for (const auto& [at, hue] : probes) {
+            const auto shown =
+                HueOf(image.GetRed(at.x, at.y), image.GetGreen(at.x, at.y), image.GetBlue(at.x, at.y));
+            EXPECT_EQ(shown, hue) << size << " at " << at.x << "," << at.y << " shows " << HueName(shown);
+        }
+        // PIP-1's texture holds only its part of quadrant 1, taken at the picture's size.
+        EXPECT_EQ(pip->TextureWidth(), pip->SourceRect.width + (pip->SourceRect.x & 1)) << size;
+        EXPECT_EQ(pip->SourceRect, CellSourceRect(1, spec.Width, spec.Height, 200, 100, 640, 360, 1920, 1080))
+            << size;
+    }
 }
 
 TEST_F(WorkArea, PreviewResolutionCodesSetTheViewsSize) {

@@ -34,6 +34,9 @@ constexpr int SearchMachinesX = 233, SearchMachinesY = 220;
 constexpr int SearchButtonX = 772, SearchButtonY = 159;
 // With a page docked the working area starts at (397, 106).
 constexpr int AreaX = 397, AreaY = 106;
+// The MISC page button; on that page, the Video Setting and Feathering buttons.
+constexpr int MiscButtonX = 37, MiscButtonY = 104 + 36 * 9 + 18;
+constexpr int VideoSettingX = 77 + 11 + 48, FeatheringX = 77 + 213 + 48, WindowButtonsY = 106 + 484 + 14;
 
 template <typename Predicate>
 bool WaitUntil(Predicate done, std::chrono::milliseconds limit) {
@@ -213,6 +216,28 @@ TEST_F(WorkAreaWindowTest, CanvasShowsTheDevicesLayersRunsThePreviewAndSendsADra
            "canvas: layer 2 [PIP-2 : DP-1] " + std::to_string(sentX) + ",600 480x270 shown";
   }, 5s)) << program.ShownTexts();
   program.SaveScreenshot(Artifact("workarea_dragged.png"));
+
+  // Video Setting and Feathering float beside the canvas: it stays, PIP-1 still shows its
+  // quadrant of the preview (red) in its video view.
+  const int pipX = program.ScreenX() + AreaX + (125 + 1200 + 320) / 6, pipY = program.ScreenY() + AreaY + (198 + 120 + 180) / 6;
+  program.Click(MiscButtonX, MiscButtonY);
+  ASSERT_TRUE(program.WaitForShown({"page: Misc Settings"}, 5s)) << program.ShownTexts();
+  const std::pair<int, std::string> floating[] = {{VideoSettingX, "Video Display Setting"}, {FeatheringX, "Feathering"}};
+  for (const auto& [x, title] : floating) {
+    program.Click(x, WindowButtonsY);
+    ASSERT_TRUE(program.WaitForShown({"floating: " + title}, 5s)) << program.ShownTexts();
+    const std::string shot = Artifact("workarea_beside_" + title.substr(0, title.find(' ')) + ".png");
+    std::array<int, 3> pip{};
+    EXPECT_TRUE(WaitUntil([&] {
+      program.SaveScreenshot(shot);
+      pip = PixelAt(shot, pipX, pipY);
+      return pip[0] > 180 && pip[1] < 80 && pip[2] < 80;
+    }, 5s)) << title << ": PIP-1 shows " << pip[0] << "," << pip[1] << "," << pip[2];
+    // The page itself is in view (dark), not covered by the light canvas.
+    const auto page = PixelAt(shot, program.ScreenX() + 1100, program.ScreenY() + 520);
+    EXPECT_TRUE(page[0] >= 0 && page[0] < 80 && page[1] < 80 && page[2] < 80)
+        << title << " at its page shows " << page[0] << "," << page[1] << "," << page[2];
+  }
   EXPECT_EQ(program.Stop(), 0);
 }
 

@@ -1,0 +1,119 @@
+// A caption typed on the real program's caption page and sent to the simulated processor: its
+// chunks arrive at consecutive offsets and hold the saved bitmap, and the busy box closes.
+// gcc 12 warns wrongly about "text" + std::string temporaries (its bug 105329).
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wrestrict"
+#endif
+#include "support/DevsimProcess.h"
+#include "window/ProgramUnderTest.h"
+#include "window/WindowTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+using namespace std::chrono_literals;
+
+namespace {
+// Client positions at 96 dpi: COMM and MISC page buttons, "Search Machines", SEARCH, the MISC
+// page's TEST PATTERN tab; the pop-up pages stand at (480, 156).
+constexpr int CommButtonX = 37, CommButtonY = 104 + 36 * 10 + 18;
+constexpr int MiscButtonX = 37, MiscButtonY = 104 + 36 * 9 + 18;
+constexpr int SearchMachinesX = 233, SearchMachinesY = 220;
+constexpr int SearchButtonX = 772, SearchButtonY = 159;
+constexpr int TestPatternTabX = 276, TestPatternTabY = 147;
+constexpr int PopupX = 480, PopupY = 156;
+
+std::string Artifact(const std::string& name) {
+  std::filesystem::create_directories(VELKAN_ARTIFACTS);
+  return std::string(VELKAN_ARTIFACTS) + "/" + name;
+}
+
+// The busy box's history, one "shown: ..." or "hidden" a line: how many times it closed.
+size_t TimesHidden(const ProgramUnderTest& program) {
+  const std::string shown = "\n" + program.ShownTexts();
+  size_t n = 0;
+  for (size_t at = shown.find("\nbusy: hidden"); at != std::string::npos; at = shown.find("\nbusy: hidden", at + 1)) ++n;
+  return n;
+}
+
+uint32_t U32(const std::vector<uint8_t>& b, size_t at) {
+  return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (uint32_t(b[at + 3]) << 24);
+}
+}  // namespace
+
+TEST(CaptionWindow, ATypedCaptionReachesTheDeviceAsItsSavedBitmap) {
+  if (!std::getenv("DISPLAY")) GTEST_SKIP() << "needs an X display (run under xvfb-run)";
+  testsupport::ScratchFolder home;
+  const std::string log = home.Path() + "devsim.log";
+  testsupport::DevsimProcess devsim;
+  ASSERT_TRUE(devsim.Start({"--device", testsupport::FreeDeviceAddress(52), "--log", log}));
+  ProgramUnderTest program(home.Path());
+  ASSERT_TRUE(program.Start());
+  program.Click(CommButtonX, CommButtonY);
+  program.Click(SearchMachinesX, SearchMachinesY);
+  ASSERT_TRUE(program.WaitForShown({"floating: Search Machines"}, 5s)) << program.ShownTexts();
+  program.Click(SearchButtonX, SearchButtonY);
+  ASSERT_TRUE(program.WaitForShown({"connection: connected", "busy: hidden"}, 20s)) << program.ShownTexts();
+  program.Click(SearchMachinesX, SearchMachinesY);
+
+  // MISC, its TEST PATTERN tab, "Caption Settings": the caption page's black text edit shows.
+  const std::string shot = Artifact("caption_page.png");
+  const auto screenShows = [&](int x, int y, auto colourOk) {
+    return WaitUntil([&] {
+      program.SaveScreenshot(shot);
+      return colourOk(PixelAt(shot, program.ScreenX() + x, program.ScreenY() + y));
+    }, 5s);
+  };
+  const auto dark = [](std::array<int, 3> c) { return c[0] >= 0 && c[0] < 60 && c[1] < 60 && c[2] < 60; };
+  const auto black = [](std::array<int, 3> c) { return c[0] == 0 && c[1] == 0 && c[2] == 0; };
+  program.Click(MiscButtonX, MiscButtonY);
+  program.Click(TestPatternTabX, TestPatternTabY);
+  ASSERT_TRUE(screenShows(PopupX + 10, PopupY + 300, dark)) << "no test pattern page";
+  program.ClickInPopup(PopupX + 160, PopupY + 339);
+  ASSERT_TRUE(screenShows(PopupX + 250, PopupY + 100, black)) << "no caption page";
+
+  // The text, then Preview: the page writes the bitmap and announces it, the device asks for
+  // it, the chunks go out one acknowledgement after another, and the busy box closes.
+  program.ClickInPopup(PopupX + 165, PopupY + 88);
+  RunCommand("xdotool key ctrl+a type --delay 40 'Velkan caption'");
+  const size_t hidden = TimesHidden(program);
+  program.ClickInPopup(PopupX + 280, PopupY + 137);
+  EXPECT_TRUE(WaitUntil([&] { return TimesHidden(program) > hidden; }, 20s)) << program.ShownTexts();
+  program.SaveScreenshot(Artifact("caption_sent.png"));
+
+  // The file the page saved, and what the device received: chunks at consecutive offsets that
+  // together are the file's rows.
+  std::ifstream in(home.Path() + "PFile0.BMP", std::ios::binary);
+  const std::vector<uint8_t> file{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  ASSERT_GT(file.size(), 62u);
+  EXPECT_GT(U32(file, 18), 100u);  // as wide as the text
+  // The rows go out from the top; the file holds them from the bottom.
+  const uint32_t width = U32(file, 18), height = U32(file, 22), rowBytes = (width + 31) / 32 * 4;
+  ASSERT_EQ(file.size(), U32(file, 10) + size_t(rowBytes) * height);
+  std::vector<uint8_t> rows;
+  for (uint32_t r = height; r-- > 0;) {
+    const auto row = file.begin() + U32(file, 10) + std::ptrdiff_t(r) * rowBytes;
+    rows.insert(rows.end(), row, row + rowBytes);
+  }
+  std::vector<uint8_t> received;
+  size_t chunks = 0;
+  for (const auto& f : testsupport::ReadDevsimLog(log)) {
+    if (f.type != 3) continue;
+    ASSERT_GE(f.payload.size(), 6u);
+    EXPECT_EQ(U32(f.payload, 0), received.size()) << "chunk offset";
+    received.insert(received.end(), f.payload.begin() + 6, f.payload.end());
+    ++chunks;
+  }
+  EXPECT_GE(chunks, 1u);
+  EXPECT_EQ(received.size(), rows.size());
+  EXPECT_TRUE(received == rows);
+  EXPECT_EQ(program.Stop(), 0);
+}
