@@ -46,6 +46,7 @@
 #include "platform/os/AppDirectory.h"
 #include "platform/os/SerialPortWatcher.h"
 #include "platform/ui/KeyReleaseFilter.h"
+#include "platform/ui/ResourceImages.h"
 #include "platform/ui/UserMessages.h"
 
 #include <algorithm>
