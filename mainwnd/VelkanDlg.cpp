@@ -595,6 +595,8 @@ void VelkanDlg::DrawIndicators(wxDC& dc, const LayoutRect& c) {
 // ---- the reply router ----
 
 void VelkanDlg::OnDeviceReply(uint32_t slot, int32_t argument) {
+  // Slot 0 with the link down is the library's own report, not an answer of the device.
+  if (slot != 0 || GetDeviceState().LinkStatus != 0) Busy.NoteDeviceAnswer();
   for (RefreshStep step : RefreshStepsForSlot(slot)) RunRefreshStep(step, argument);
 }
 

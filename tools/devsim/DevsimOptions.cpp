@@ -11,7 +11,7 @@ const char* const kUsage =
     "                     [--short-every N] [--garbage-every N] [--bad-crc-every N] [--drop-after N]\n"
     "                     [--silent] [--stall] [--exit-with-parent]\n"
     "                     [--preview FILE] [--encoder-fault none|refuse|reject|bad-answer|silent|hang-up]\n"
-    "                     [--encoder-log FILE]\n";
+    "                     [--encoder-log FILE] [--neutral-answers standard|other]\n";
 
 namespace {
 
@@ -93,6 +93,14 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
             o.encoderFault = *fault;
         } else if (a == "--encoder-log") {
             if (!value(o.encoderLog)) return std::nullopt;
+        } else if (a == "--neutral-answers") {
+            std::string name;
+            if (!value(name)) return std::nullopt;
+            if (name != "standard" && name != "other") {
+                error = "--neutral-answers: standard or other, not " + name;
+                return std::nullopt;
+            }
+            o.neutralAnswers = name == "other" ? NeutralAnswers::Other : NeutralAnswers::Standard;
         } else if (a == "--exit-with-parent") {
             o.exitWithParent = true;
         } else {

@@ -1,6 +1,7 @@
 // Command line of the simulated processor.
 #pragma once
 #include "tools/devsim/EncoderPackageServer.h"
+#include "tools/devsim/SimDevice.h"
 
 #include <cstdint>
 #include <optional>
@@ -31,6 +32,7 @@ struct Options {
     std::string previewStream;   // H.264 file streamed while the preview is on; empty: preview off
     EncoderFault encoderFault = EncoderFault::None;
     std::string encoderLog;      // what the encoder package servers saw
+    NeutralAnswers neutralAnswers = NeutralAnswers::Standard;
 };
 
 // Parses argv; on a bad command line returns nothing and fills `error`.
