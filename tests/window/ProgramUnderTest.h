@@ -8,7 +8,8 @@
 
 class ProgramUnderTest {
  public:
-  explicit ProgramUnderTest(std::string home);
+  // home: the program folder (VELKAN_HOME); the shown-text file goes to shownFolder (default: home).
+  explicit ProgramUnderTest(std::string home, std::string shownFolder = {});
   ~ProgramUnderTest();
 
   bool Start();
@@ -40,6 +41,7 @@ class ProgramUnderTest {
 
  private:
   std::string Home;
+  std::string ShownFolder;
   pid_t Pid = -1;
   std::string Window;
   int X = 0, Y = 0, Width = 0;
