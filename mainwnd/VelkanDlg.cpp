@@ -483,6 +483,12 @@ void VelkanDlg::SetBusyText(const std::string& text) { BusyBox->SetText(text); }
 
 void VelkanDlg::ShowBusyWindow(bool show) {
   BusyBox->ShowBox(show);
+  // The shown box took the keyboard; hidden, it hands it back, or the preset shortcuts would go
+  // unheard until the operator clicks the main window.
+  if (!show) {
+    const wxWindow* focus = wxWindow::FindFocus();
+    if (!focus || wxGetTopLevelParent(const_cast<wxWindow*>(focus)) == BusyBox) SetFocus();
+  }
   BusyHistory.push_back(show ? "shown: " + BusyBox->GetTitle().ToStdString(wxConvUTF8) : std::string("hidden"));
   if (BusyHistory.size() > 20) BusyHistory.erase(BusyHistory.begin());
   RecordShownTexts("busy", BusyHistory);

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <sstream>
 #include <string>
@@ -61,6 +62,17 @@ bool Offline(const ProgramUnderTest& program) {
   return program.Shows("connection: not connected") || MachineLine(program).find(" offline") != std::string::npos;
 }
 
+// Search on the loopback adapter: the only machine found is chosen by itself.
+bool FindTheOnlyMachine(const ProgramUnderTest& program) {
+  program.Click(PageButtonX, CommButtonY);
+  program.Click(SearchMachinesX, SearchMachinesY);
+  if (!program.WaitForShown({"floating: Search Machines"}, 5s)) return false;
+  program.Click(SearchButtonX, SearchButtonY);
+  if (!WaitUntil([&] { return !MachineLine(program).empty(); }, 10s)) return false;
+  program.Click(SearchMachinesX, SearchMachinesY);
+  return program.WaitForShown({"floating: none"}, 5s);
+}
+
 // A page button answers within a second: the picture page opens, and closes again.
 void ExpectResponsive(const ProgramUnderTest& program) {
   program.Click(PageButtonX, PictureButtonY);
@@ -103,14 +115,7 @@ TEST_P(LinkFaultsWindowTest, ProgramFollowsTheLinkAndStaysResponsive) {
   ASSERT_TRUE(program.Start());
   ASSERT_EQ(program.WindowWidth(), 1280) << "the positions are those of a 96-dpi screen";
 
-  // Search on the loopback adapter: the only machine found is chosen by itself.
-  program.Click(PageButtonX, CommButtonY);
-  program.Click(SearchMachinesX, SearchMachinesY);
-  ASSERT_TRUE(program.WaitForShown({"floating: Search Machines"}, 5s)) << program.ShownTexts();
-  program.Click(SearchButtonX, SearchButtonY);
-  ASSERT_TRUE(WaitUntil([&] { return !MachineLine(program).empty(); }, 10s)) << program.ShownTexts();
-  program.Click(SearchMachinesX, SearchMachinesY);
-  ASSERT_TRUE(program.WaitForShown({"floating: none"}, 5s)) << program.ShownTexts();
+  ASSERT_TRUE(FindTheOnlyMachine(program)) << program.ShownTexts();
 
   switch (row.link) {
     case Link::StaysUp:
@@ -148,3 +153,72 @@ TEST_P(LinkFaultsWindowTest, ProgramFollowsTheLinkAndStaysResponsive) {
 
 INSTANTIATE_TEST_SUITE_P(DevsimFaults, LinkFaultsWindowTest, ::testing::ValuesIn(FaultRows),
                          [](const ::testing::TestParamInfo<FaultRow>& info) { return std::string(info.param.name); });
+
+// Presets by their shortcuts: three a second apart, then Ctrl+1 .. Ctrl+9 200 times in a row,
+// 15 ms apart. Keys that arrive while
+// a load's busy box locks the main window are ignored; every load the program sends reaches the
+// device, in the order typed, the link stays up (the device heard one HELLO), and the main window
+// ends showing the state of the last preset the device loaded (MAIN's source).
+TEST(CommandBursts, PresetShortcutsTwoHundredTimes) {
+  if (!std::getenv("DISPLAY")) GTEST_SKIP() << "needs an X display (run under xvfb-run)";
+  ScratchFolder home;
+  const std::string log = home.Path() + "devsim.log";
+  DevsimProcess devsim;
+  ASSERT_TRUE(devsim.Start({"--device", FreeDeviceAddress(32), "--presets-stored", "--log", log}));
+  ProgramUnderTest program(home.Path());
+  ASSERT_TRUE(program.Start());
+  ASSERT_TRUE(FindTheOnlyMachine(program)) << program.ShownTexts();
+  ASSERT_TRUE(program.WaitForShown({"connection: connected", "busy: hidden", "source: MAIN HDMI-1"}))
+      << program.ShownTexts();
+  program.Click(PageButtonX, CommButtonY);  // the connection page closes; the keys go to the main window
+  ASSERT_TRUE(program.WaitForShown({"page: none"}, 5s)) << program.ShownTexts();
+
+  auto presetLoads = [&] {
+    std::vector<int> slots;
+    for (const auto& frame : testsupport::ReadDevsimLog(log))
+      if (frame.type == 1 && frame.payload.size() >= 36 && frame.payload[0] == 1 && frame.payload[4] == 1)
+        slots.push_back(frame.payload[5]);  // Ctrl+n loads preset slot n (Ctrl+0 is slot 0)
+    return slots;
+  };
+  // Keys a second apart all load: the busy box hands the keyboard back to the main window.
+  program.PressKeys("ctrl+4 ctrl+5 ctrl+6", 1000);
+  EXPECT_TRUE(WaitUntil([&] { return presetLoads().size() >= 3; }, 10s));
+  ASSERT_EQ(presetLoads(), (std::vector<int>{4, 5, 6}));
+
+  std::vector<int> typed;
+  std::string keys;
+  for (int i = 0; i < 200; ++i) {
+    typed.push_back(1 + i % 9);
+    keys += "ctrl+" + std::to_string(typed.back()) + " ";
+  }
+  program.PressKeys(keys, 15);
+
+  // The loads have ended when the log stops growing for a second.
+  size_t lastCount = 0;
+  auto lastChange = std::chrono::steady_clock::now();
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        const size_t count = presetLoads().size();
+        if (count != lastCount) lastCount = count, lastChange = std::chrono::steady_clock::now();
+        return count > 3 && std::chrono::steady_clock::now() - lastChange > 1s;
+      },
+      30s));
+  const std::vector<int> all = presetLoads();
+  const std::vector<int> loads(all.begin() + 3, all.end());
+  size_t at = 0;  // every load is the next key typed or a later one: in order, none invented
+  for (int slot : loads) {
+    while (at < typed.size() && typed[at] != slot) ++at;
+    ASSERT_LT(at, typed.size()) << "a load the operator did not type, or out of order";
+    ++at;
+  }
+  size_t hellos = 0;
+  for (const auto& frame : testsupport::ReadDevsimLog(log)) hellos += frame.type == 4;
+  EXPECT_EQ(hellos, 1u) << "the link was lost and made again";
+  static const char* const mainSource[3] = {"DVI-1", "HDMI-1", "DP-1"};
+  EXPECT_TRUE(program.WaitForShown({std::string("source: MAIN ") + mainSource[loads.back() % 3],
+                                    "connection: connected"},
+                                   10s))
+      << loads.size() << " loads, the last of slot " << loads.back() << "\n" << program.ShownTexts();
+  std::printf("%zu of %zu preset keys became loads\n", loads.size(), typed.size());
+  EXPECT_EQ(program.Stop(), 0);
+}

@@ -131,8 +131,9 @@ bool ProgramUnderTest::PressReturnIn(const std::string& name) const {
   return true;
 }
 
-void ProgramUnderTest::PressKeys(const std::string& keys) const {
-  RunCommand("xdotool windowraise " + Window + " windowfocus --sync " + Window + " key --delay 80 " + keys);
+void ProgramUnderTest::PressKeys(const std::string& keys, int delayMs) const {
+  RunCommand("xdotool windowraise " + Window + " windowfocus --sync " + Window + " key --delay " +
+             std::to_string(delayMs) + " " + keys);
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
 }
 

@@ -24,8 +24,8 @@ class ProgramUnderTest {
   void ClickInPopup(int x, int y) const;
   // Presses Return in the top-level window whose title contains name (a message box).
   bool PressReturnIn(const std::string& name) const;
-  // Focuses the main window and types keys as xdotool names them ("ctrl+2").
-  void PressKeys(const std::string& keys) const;
+  // Focuses the main window and types keys as xdotool names them ("ctrl+2"), delayMs apart.
+  void PressKeys(const std::string& keys, int delayMs = 80) const;
   bool SaveScreenshot(const std::string& path) const;
   int WindowWidth() const { return Width; }
   // Screen position of the main window's client origin.

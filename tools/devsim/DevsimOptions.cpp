@@ -11,7 +11,8 @@ const char* const kUsage =
     "                     [--short-every N] [--garbage-every N] [--bad-crc-every N] [--drop-after N]\n"
     "                     [--silent] [--stall] [--exit-with-parent]\n"
     "                     [--preview FILE] [--encoder-fault none|refuse|reject|bad-answer|silent|hang-up]\n"
-    "                     [--encoder-log FILE] [--neutral-answers standard|other]\n";
+    "                     [--encoder-log FILE] [--neutral-answers standard|other]\n"
+    "                     [--presets-stored]\n";
 
 namespace {
 
@@ -101,6 +102,8 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
                 return std::nullopt;
             }
             o.neutralAnswers = name == "other" ? NeutralAnswers::Other : NeutralAnswers::Standard;
+        } else if (a == "--presets-stored") {
+            o.presetsStored = true;
         } else if (a == "--exit-with-parent") {
             o.exitWithParent = true;
         } else {

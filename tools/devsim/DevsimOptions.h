@@ -33,6 +33,7 @@ struct Options {
     EncoderFault encoderFault = EncoderFault::None;
     std::string encoderLog;      // what the encoder package servers saw
     NeutralAnswers neutralAnswers = NeutralAnswers::Standard;
+    bool presetsStored = false; // every preset slot starts stored (SimDevice::StorePresets)
 };
 
 // Parses argv; on a bad command line returns nothing and fills `error`.
