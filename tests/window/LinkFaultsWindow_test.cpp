@@ -6,6 +6,8 @@
 #pragma GCC diagnostic ignored "-Wrestrict"
 #endif
 #include "support/DevsimProcess.h"
+#include "tools/devsim/SimDevice.h"
+#include "tools/devsim/StateLayout.h"
 #include "window/ProgramUnderTest.h"
 #include "window/WindowTestSupport.h"
 
@@ -14,6 +16,8 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -36,6 +40,8 @@ struct FaultRow {
   std::vector<std::string> args;
   Link link;
 };
+
+void PrintTo(const FaultRow& row, std::ostream* out) { *out << row.name; }
 
 const FaultRow FaultRows[] = {
     {"garbage", {"--garbage-every", "4"}, Link::StaysUp},
@@ -220,5 +226,69 @@ TEST(CommandBursts, PresetShortcutsTwoHundredTimes) {
                                    10s))
       << loads.size() << " loads, the last of slot " << loads.back() << "\n" << program.ShownTexts();
   std::printf("%zu of %zu preset keys became loads\n", loads.size(), typed.size());
+  EXPECT_EQ(program.Stop(), 0);
+}
+
+// The picture page's brightness slider dragged across its range and back ten times, as fast as
+// xdotool moves: the device received exactly the picture commands the page sent, the link stayed
+// up, and the device's last brightness is the one the page shows.
+TEST(CommandBursts, BrightnessSliderDraggedTenTimes) {
+  if (!std::getenv("DISPLAY")) GTEST_SKIP() << "needs an X display (run under xvfb-run)";
+  ScratchFolder home;
+  const std::string log = home.Path() + "devsim.log";
+  // The picture adjustments are open only in the User picture mode.
+  devsim::StateBlock state = devsim::BuiltinStateBlock();
+  state[devsim::layout::kPictureMode] = 7;
+  const std::string stateFile = home.Path() + "user-picture-mode.state";
+  std::ofstream(stateFile, std::ios::binary).write(reinterpret_cast<const char*>(state.data()), state.size());
+  DevsimProcess devsim;
+  ASSERT_TRUE(devsim.Start({"--device", FreeDeviceAddress(33), "--state", stateFile, "--log", log}));
+  ProgramUnderTest program(home.Path());
+  ASSERT_TRUE(program.Start());
+  ASSERT_TRUE(FindTheOnlyMachine(program)) << program.ShownTexts();
+  ASSERT_TRUE(program.WaitForShown({"connection: connected", "busy: hidden"})) << program.ShownTexts();
+  program.Click(PageButtonX, PictureButtonY);
+  ASSERT_TRUE(program.WaitForShown({"page: Picture Setting"}, 5s)) << program.ShownTexts();
+
+  // The slider: page (77, 106) + (106, 194), 122 x 20.
+  const int y = program.ScreenY() + 106 + 194 + 10;
+  const std::string left = std::to_string(program.ScreenX() + 77 + 106 + 2) + " " + std::to_string(y);
+  const std::string right = std::to_string(program.ScreenX() + 77 + 106 + 120) + " " + std::to_string(y);
+  // The thumb starts in the middle (the device's brightness 50 of 0..100).
+  const std::string thumb = std::to_string(program.ScreenX() + 77 + 106 + 61) + " " + std::to_string(y);
+  std::string drag = "xdotool mousemove " + thumb + " sleep 0.1 mousedown 1";
+  // A few milliseconds per move, or the X server folds the whole drag into one motion.
+  for (int i = 0; i < 10; ++i) drag += " sleep 0.02 mousemove " + right + " sleep 0.02 mousemove " + left;
+  RunCommand(drag + " mouseup 1");
+
+  // "picture: sent <n> brightness <v>": what the page sent and shows.
+  auto shownPicture = [&](unsigned& sent, int& brightness) {
+    std::istringstream in(program.ShownTexts());
+    for (std::string line; std::getline(in, line);)
+      if (std::sscanf(line.c_str(), "picture: sent %u brightness %d", &sent, &brightness) == 2) return true;
+    return false;
+  };
+  auto pictureCommands = [&] {
+    std::vector<std::vector<uint8_t>> blocks;
+    for (const auto& frame : testsupport::ReadDevsimLog(log))
+      if (frame.type == 1 && frame.payload.size() >= 36 && frame.payload[0] == 3)
+        blocks.emplace_back(frame.payload.begin() + 4, frame.payload.end());
+    return blocks;
+  };
+  unsigned sent = 0;
+  int brightness = -1;
+  ASSERT_TRUE(WaitUntil(
+      [&] { return shownPicture(sent, brightness) && pictureCommands().size() >= sent && sent > 0; }, 10s))
+      << program.ShownTexts();
+  const auto blocks = pictureCommands();
+  EXPECT_EQ(blocks.size(), sent) << "every picture command the page sent, and no other";
+  ASSERT_FALSE(blocks.empty());
+  EXPECT_EQ(blocks.back()[6], brightness) << "the device's brightness is the page's";
+  EXPECT_GE(sent, 10u) << "the drags moved the slider";
+  size_t hellos = 0;
+  for (const auto& frame : testsupport::ReadDevsimLog(log)) hellos += frame.type == 4;
+  EXPECT_EQ(hellos, 1u) << "the link was lost and made again";
+  EXPECT_TRUE(program.Shows("connection: connected"));
+  std::printf("%u picture commands from 10 drags, final brightness %d\n", sent, brightness);
   EXPECT_EQ(program.Stop(), 0);
 }
