@@ -5,6 +5,6 @@
 #include "platform/os/AppDirectory.h"
 
 void InitSettingsAndLanguage() {
-    InfoIniPath = GetAppDirectory() + "Info.ini";
+    InfoIniPath = GetSettingsDirectory() + "Info.ini";
     InitLanguage(GetDefaultLanguageName());
 }

@@ -14,14 +14,14 @@ constexpr size_t IniStringCapacity = 256;
 } // namespace
 
 int LoadComSettings(const std::string& fileName, std::string& timeout) {
-    const std::string path = GetAppDirectory() + fileName;
+    const std::string path = GetSettingsDirectory() + fileName;
     const int port = ParseLeadingInt(ReadProfileString(path, "COM", "port", "", ComValueCapacity));
     timeout = ReadProfileString(path, "COM", "timeout", "", ComValueCapacity);
     return port;
 }
 
 bool SaveComSettings(const std::string& fileName, int port, const std::string& timeout) {
-    const std::string path = GetAppDirectory() + fileName;
+    const std::string path = GetSettingsDirectory() + fileName;
     const bool portSaved = WriteProfileString(path, "COM", "port", FormatInt(port));
     return WriteProfileString(path, "COM", "timeout", timeout) && portSaved;
 }

@@ -63,7 +63,7 @@ std::string WithLineBreaks(std::string_view text) {
 
 } // namespace
 
-std::string GetLanguageFolder() { return GetAppDirectory() + "Language/"; }
+std::string GetLanguageFolder() { return GetSettingsDirectory() + "Language/"; }
 
 std::string GetLanguageNameForLocale(std::string_view localeName) {
     return std::string(IsSimplifiedChineseLocale(localeName) ? LanguageChinese : LanguageEnglish);

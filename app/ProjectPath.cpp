@@ -17,7 +17,7 @@ std::string FormatDateName(std::time_t when) {
 
 std::string DefaultProjectPath(std::time_t when) {
     const std::string name = FormatDateName(when);
-    return GetAppDirectory() + "Project/" + name + "/" + name + ".pro";
+    return GetSettingsDirectory() + "Project/" + name + "/" + name + ".pro";
 }
 
 namespace {

@@ -90,6 +90,9 @@ void OnReplyFullState(const uint8_t* block, uint8_t id) {
     SendQuery(CmdQuery60);
     SendQuery(CmdQuery73);
     SendQuery(CmdQuery68);
+    // The whole state is here and its follow-up series is out: the read-all is done, whatever the
+    // device answers to the neutral queries (not every processor answers one of them on slot 17).
+    HideBusy(*dialog);
     MarkConnected(id);
 }
 

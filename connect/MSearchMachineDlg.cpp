@@ -29,7 +29,7 @@ const wxColour Red(255, 0, 0);
 // The group box "Local Ip Address" that holds the adapter list.
 const wxRect AdapterGroup(10, 32, 300, 42);
 
-std::string InfoIni() { return GetAppDirectory() + "Info.ini"; }
+std::string InfoIni() { return GetSettingsDirectory() + "Info.ini"; }
 
 wxRect ToWx(const TileRect& t) { return wxRect(t.Left, t.Top, t.Right - t.Left, t.Bottom - t.Top); }
 }  // namespace

@@ -5,6 +5,7 @@ void BusyBoxState::ShowBusy(bool busy, const std::string& text) {
     Host.EnableMainWindow(false);
     Host.SetBusyText(text);
     Host.StartWatchdog(BusyTimeoutMs);
+    AnsweredWhileBusy = false;
     if (!Host.BusyWindowShown()) Host.ShowBusyWindow(true);
     return;
   }
@@ -17,5 +18,5 @@ void BusyBoxState::ShowBusy(bool busy, const std::string& text) {
 void BusyBoxState::OnWatchdog() {
   const bool wasShown = Host.BusyWindowShown();
   ShowBusy(false, {});
-  if (wasShown) Host.TellNoAnswer();
+  if (wasShown && !AnsweredWhileBusy) Host.TellNoAnswer();
 }

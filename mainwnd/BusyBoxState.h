@@ -4,7 +4,8 @@
 
 // The busy box's rules: a busy request disables the main window and shows the text; the first
 // done request closes it. A device that never answers must not leave the window disabled, so
-// every busy request (re)starts a watchdog; when it fires, the box closes and says so.
+// every busy request (re)starts a watchdog; when it fires, the box closes, and says the machine is
+// offline only when nothing at all came from the device while the box waited.
 class BusyBoxHost {
  public:
   virtual ~BusyBoxHost() = default;
@@ -26,7 +27,10 @@ class BusyBoxState {
   explicit BusyBoxState(BusyBoxHost& host) : Host(host) {}
   void ShowBusy(bool busy, const std::string& text);
   void OnWatchdog();
+  // Something arrived from the device (any reply but the link's own loss report).
+  void NoteDeviceAnswer() { AnsweredWhileBusy = true; }
 
  private:
   BusyBoxHost& Host;
+  bool AnsweredWhileBusy = false;
 };

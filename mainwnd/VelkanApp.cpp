@@ -3,6 +3,7 @@
 #include "app/AppGlobals.h"
 #include "app/AppStartup.h"
 #include "app/CommLink.h"
+#include "app/UiStrings.h"
 #include "app/comm_link_real/RealCommLink.h"
 #include "mainwnd/VelkanDlg.h"
 #include "platform/os/AppDirectory.h"
@@ -10,6 +11,9 @@
 #include "preview/video/SdlVideoStart.h"
 
 #include <wx/dialog.h>
+#include <wx/msgdlg.h>
+
+#include <cstdio>
 #include <wx/image.h>
 
 wxIMPLEMENT_APP(VelkanApp);
@@ -33,7 +37,13 @@ bool VelkanApp::OnInit() {
     // The base class is not asked to parse the command line: the program ignores it.
     wxInitAllImageHandlers(); // PNG and GIF skin images
     InstallCommLink();
-    InfoIniPath = GetAppDirectory() + "Info.ini";
+    const SettingsDirectoryReport settings = PrepareSettingsDirectory();
+    if (settings.PerUser && settings.CreatedNow) {
+        m_settingsFolderNotice = "The program folder " + GetAppDirectory() +
+                                 " cannot be written.\nSettings and projects are kept in " + settings.Folder;
+        std::fprintf(stderr, "velkan: %s\n", m_settingsFolderNotice.c_str());
+    }
+    InfoIniPath = GetSettingsDirectory() + "Info.ini";
     InitStartLanguage();
     MainIconId = 103;
     // Common controls, the control container, the shell manager and the registry key are
@@ -55,6 +65,7 @@ int VelkanApp::OnRun() {
         TheMainDialog = &dialog;
         // SIGTERM and SIGINT close the dialog as its close button would, on the UI thread.
         StopSignalWatcher stopWatcher([this](int) { CallAfter(&VelkanApp::CloseMainDialog); });
+        if (!m_settingsFolderNotice.empty()) dialog.CallAfter([this, &dialog] { TellPerUserSettingsFolder(&dialog); });
         dialog.ShowModal();
         // Replies still queued find no main dialog and do nothing.
         TheMainDialog = nullptr;
@@ -63,6 +74,10 @@ int VelkanApp::OnRun() {
     }
     SetCommLink(nullptr);
     return 0;
+}
+
+void VelkanApp::TellPerUserSettingsFolder(wxWindow* parent) const {
+    wxMessageBox(wxString::FromUTF8(m_settingsFolderNotice), wxString::FromUTF8(UiStrings[38]), wxOK, parent);
 }
 
 void VelkanApp::CloseMainDialog() {

@@ -2,8 +2,10 @@
 #include <wx/app.h>
 
 #include <memory>
+#include <string>
 
 class wxDialog;
+class wxWindow;
 class StopSignalWatcher;
 
 // The application object: prepares the program (image decoders, Info.ini path, language,
@@ -20,8 +22,11 @@ public:
 private:
     void InitStartLanguage();
     void CloseMainDialog();
+    // Tells the operator once, when the per-user folder is first used, where settings are kept.
+    void TellPerUserSettingsFolder(wxWindow* parent) const;
 
     wxDialog* m_mainDialog = nullptr;
+    std::string m_settingsFolderNotice; // empty: nothing to tell
 };
 
 wxDECLARE_APP(VelkanApp);

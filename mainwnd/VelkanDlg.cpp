@@ -599,6 +599,12 @@ void VelkanDlg::SetBusyText(const std::string& text) { BusyBox->SetText(text); }
 
 void VelkanDlg::ShowBusyWindow(bool show) {
   BusyBox->ShowBox(show);
+  // The shown box took the keyboard; hidden, it hands it back, or the preset shortcuts would go
+  // unheard until the operator clicks the main window.
+  if (!show) {
+    const wxWindow* focus = wxWindow::FindFocus();
+    if (!focus || wxGetTopLevelParent(const_cast<wxWindow*>(focus)) == BusyBox) SetFocus();
+  }
   BusyHistory.push_back(show ? "shown: " + BusyBox->GetTitle().ToStdString(wxConvUTF8) : std::string("hidden"));
   if (BusyHistory.size() > 20) BusyHistory.erase(BusyHistory.begin());
   RecordShownTexts("busy", BusyHistory);
@@ -695,6 +701,8 @@ void VelkanDlg::ShowIndicators() {
 // ---- the reply router ----
 
 void VelkanDlg::OnDeviceReply(uint32_t slot, int32_t argument) {
+  // Slot 0 with the link down is the library's own report, not an answer of the device.
+  if (slot != 0 || GetDeviceState().LinkStatus != 0) Busy.NoteDeviceAnswer();
   for (RefreshStep step : RefreshStepsForSlot(slot)) RunRefreshStep(step, argument);
 }
 

@@ -11,6 +11,7 @@
 #include "controls/PageLanguage.h"
 #include "controls/SkinStatic.h"
 #include "controls/oBitmapSlider.h"
+#include "mainwnd/ShownTextLog.h"
 #include "pages/PageLook.h"
 #include "pages/PictureSettingsLogic.h"
 #include "platform/ui/UserMessages.h"
@@ -260,6 +261,11 @@ void MPicSettingDlg::OnEditValueChanged(int id) {
       break;
   }
   SendPicture(s, Layer);
+  // For the window tests: how many picture commands the operator's edits sent, and the value shown.
+  ++EditCommandsSent;
+  if (const oSliderEdit* brightness = Edit(IdBrightnessEdit))
+    RecordShownTexts("picture", {"sent " + std::to_string(EditCommandsSent) + " brightness " +
+                                 std::to_string(static_cast<int>(brightness->Value()))});
 }
 
 void MPicSettingDlg::OnDropListSelChanged(int listId, int index) {

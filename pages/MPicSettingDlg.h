@@ -39,6 +39,7 @@ class MPicSettingDlg : public MBaseDialog {
   void OnDropListSelChanged(int listId, int index);
 
   uint32_t Layer = 0;
+  unsigned EditCommandsSent = 0;
   uint32_t Input = 0;
   uint32_t BrightLevelOn = 0, GammaOn = 0;
   CDropButton* PictureModeList = nullptr;

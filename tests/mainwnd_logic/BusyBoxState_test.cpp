@@ -77,3 +77,18 @@ TEST(BusyBox, WatchdogClosesTheBoxAndTellsTheOperator) {
   b.OnWatchdog();
   EXPECT_EQ(h.Told, 1);
 }
+
+TEST(BusyBox, WatchdogClosesQuietlyWhenTheDeviceAnsweredMeanwhile) {
+  FakeBusyHost h;
+  BusyBoxState b(h);
+  b.ShowBusy(true, "Getting Data");
+  b.NoteDeviceAnswer();
+  b.OnWatchdog();
+  EXPECT_FALSE(h.Shown);
+  EXPECT_TRUE(h.Enabled);
+  EXPECT_EQ(h.Told, 0);
+  // An answer before the next busy request does not count for it.
+  b.ShowBusy(true, "Getting Data");
+  b.OnWatchdog();
+  EXPECT_EQ(h.Told, 1);
+}

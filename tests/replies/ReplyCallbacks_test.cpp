@@ -111,7 +111,7 @@ TEST_F(ReplyTest, FullStateAppliesRoutesPausesThenQueriesInOrder) {
     for (int l = 0; l < 4; ++l) block[144 + 24 * l + 2] = static_cast<uint8_t>(l);
     OnReplyFullState(block.data(), 41);
     EXPECT_EQ(Log, Calls({"route 2 0", "sleep 200", "cmd 70 0", "cmd 66 2", "cmd 67", "cmd 62", "cmd 60", "cmd 73",
-                          "cmd 68", "route 23 0"}));
+                          "cmd 68", "hide busy", "route 23 0"}));
     const auto& s = GetDeviceState();
     EXPECT_EQ(std::memcmp(&s, block.data(), 2360), 0) << "the block is taken byte for byte";
     EXPECT_EQ(s.ReplyDeviceId, 41);
@@ -126,7 +126,7 @@ TEST_F(ReplyTest, FullStateQueriesVgaCardsAndSignalsBeforeRouting) {
     block[272 + 5] = 1;
     OnReplyFullState(block.data(), 41);
     const Calls expected = {"cmd 49 2", "cmd 48 2", "cmd 48 5", "route 2 0", "sleep 200", "cmd 70 0", "cmd 66 2",
-                            "cmd 67",   "cmd 62",   "cmd 60",   "cmd 73",    "cmd 68",    "route 23 0"};
+                            "cmd 67",   "cmd 62",   "cmd 60",   "cmd 73",    "cmd 68",    "hide busy", "route 23 0"};
     EXPECT_EQ(Log, expected);
 }
 

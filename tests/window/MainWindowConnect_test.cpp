@@ -98,6 +98,32 @@ class MainWindowTest : public ::testing::Test {
   ScratchFolder Home;
 };
 
+// Both answering choices a processor may make for the neutral queries (devsim --neutral-answers).
+class MainWindowConnectTest : public MainWindowTest, public ::testing::WithParamInterface<const char*> {
+ protected:
+  std::vector<std::string> WithAnswers(std::vector<std::string> args) const {
+    args.insert(args.end(), {"--neutral-answers", GetParam()});
+    return args;
+  }
+};
+
+// Time from the device receiving the read-all (it answers with the whole state at once) to the
+// busy box closing; -1 when either never happens within the limit.
+long ReadAllToBusyClosedMs(const ProgramUnderTest& program, const std::string& log, unsigned device) {
+  using Clock = std::chrono::steady_clock;
+  auto pollUntil = [](auto done, std::chrono::milliseconds limit) {
+    const auto end = Clock::now() + limit;
+    while (!done())
+      if (Clock::now() > end) return false;
+      else std::this_thread::sleep_for(5ms);
+    return true;
+  };
+  if (!pollUntil([&] { return ReceivedReadAll(log, device); }, 15s)) return -1;
+  const auto readAll = Clock::now();
+  if (!pollUntil([&] { return program.Shows("busy: hidden"); }, 20s)) return -1;
+  return static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - readAll).count());
+}
+
 void WriteComSetting(const std::string& home, int port) {
   std::ofstream(home + "Info.ini") << "[COM]\r\nport=" << port << "\r\ntimeout=1\r\n";
 }
@@ -125,11 +151,11 @@ bool ListsPort(const ProgramUnderTest& program, const std::string& name) {
 }
 }  // namespace
 
-TEST_F(MainWindowTest, SearchConnectAllChooseOneAndSeeItsState) {
+TEST_P(MainWindowConnectTest, SearchConnectAllChooseOneAndSeeItsState) {
   const std::string a = FreeDeviceAddress(21), b = FreeDeviceAddress(22);
   const std::string log = Home.Path() + "devsim.log";
   DevsimProcess devsim;
-  ASSERT_TRUE(devsim.Start({"--device", a, "--device", b, "--log", log}));
+  ASSERT_TRUE(devsim.Start(WithAnswers({"--device", a, "--device", b, "--log", log})));
   ProgramUnderTest program(Home.Path());
   ASSERT_TRUE(program.Start());
   ASSERT_EQ(program.WindowWidth(), 1280) << "the positions below are those of a 96-dpi screen";
@@ -154,6 +180,10 @@ TEST_F(MainWindowTest, SearchConnectAllChooseOneAndSeeItsState) {
   const auto [x, y] = TileCentre(MachineIndex(program.ShownTexts(), a));
   program.DoubleClick(x, y);
   ASSERT_TRUE(program.PressReturnIn("Tips"));
+  // The whole state closes the box, whichever slots the device answers the follow-up queries on.
+  const long closedAfterMs = ReadAllToBusyClosedMs(program, log, 21);
+  EXPECT_GE(closedAfterMs, 0) << program.ShownTexts();
+  EXPECT_LT(closedAfterMs, 1000) << program.ShownTexts();
   ASSERT_TRUE(program.WaitForShown({"connection: connected", "busy: hidden", "inputs: HDMI-1 1920x1080 60Hz",
                                     "inputs: DVI-1 1920x1080 60Hz"}))
       << program.ShownTexts();
@@ -179,13 +209,13 @@ TEST_F(MainWindowTest, SearchConnectAllChooseOneAndSeeItsState) {
   EXPECT_EQ(program.Stop(), 0);
 }
 
-TEST_F(MainWindowTest, SerialConnectReadsTheWholeState) {
+TEST_P(MainWindowConnectTest, SerialConnectReadsTheWholeState) {
   const std::string device = Home.Path() + "device7";
   PtyPair pty(Home.Path(), 7, device);
   ASSERT_TRUE(pty.Ready);
   const std::string log = Home.Path() + "devsim.log";
   DevsimProcess devsim;
-  ASSERT_TRUE(devsim.Start({"--serial", device, "--serial-id", "9", "--log", log}));
+  ASSERT_TRUE(devsim.Start(WithAnswers({"--serial", device, "--serial-id", "9", "--log", log})));
   WriteComSetting(Home.Path(), 7);
   ProgramUnderTest program(Home.Path());
   ASSERT_TRUE(program.Start());
@@ -216,6 +246,8 @@ TEST_F(MainWindowTest, SerialConnectReadsTheWholeState) {
   ASSERT_TRUE(std::filesystem::exists(project)) << project;
   EXPECT_GT(std::filesystem::file_size(project), 1000u);
 }
+
+INSTANTIATE_TEST_SUITE_P(NeutralAnswers, MainWindowConnectTest, ::testing::Values("standard", "other"));
 
 TEST_F(MainWindowTest, BusyBoxGivesUpWhenTheDeviceNeverAnswers) {
   // A serial port with nobody on the other end: the read-all is never answered.

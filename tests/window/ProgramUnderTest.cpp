@@ -56,7 +56,8 @@ std::string RunCommand(const std::string& command) {
   return out;
 }
 
-ProgramUnderTest::ProgramUnderTest(std::string home) : Home(std::move(home)) {}
+ProgramUnderTest::ProgramUnderTest(std::string home, std::string shownFolder)
+    : Home(std::move(home)), ShownFolder(shownFolder.empty() ? Home : std::move(shownFolder)) {}
 
 ProgramUnderTest::~ProgramUnderTest() {
   if (Pid > 0) {
@@ -67,7 +68,7 @@ ProgramUnderTest::~ProgramUnderTest() {
 
 bool ProgramUnderTest::Start() {
   setenv("VELKAN_HOME", Home.c_str(), 1);
-  setenv("VELKAN_SHOWN_TEXT", (Home + "shown.txt").c_str(), 1);
+  setenv("VELKAN_SHOWN_TEXT", (ShownFolder + "shown.txt").c_str(), 1);
   char* argv[] = {const_cast<char*>(VELKAN_EXE), nullptr};
   if (posix_spawn(&Pid, VELKAN_EXE, nullptr, nullptr, argv, environ) != 0) return false;
   Window = RunCommand("timeout 30 xdotool search --sync --onlyvisible --pid " + std::to_string(Pid) +
@@ -130,8 +131,9 @@ bool ProgramUnderTest::PressReturnIn(const std::string& name) const {
   return true;
 }
 
-void ProgramUnderTest::PressKeys(const std::string& keys) const {
-  RunCommand("xdotool windowraise " + Window + " windowfocus --sync " + Window + " key --delay 80 " + keys);
+void ProgramUnderTest::PressKeys(const std::string& keys, int delayMs) const {
+  RunCommand("xdotool windowraise " + Window + " windowfocus --sync " + Window + " key --delay " +
+             std::to_string(delayMs) + " " + keys);
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
 }
 
@@ -140,7 +142,7 @@ bool ProgramUnderTest::SaveScreenshot(const std::string& path) const {
 }
 
 std::string ProgramUnderTest::ShownTexts() const {
-  std::ifstream in(Home + "shown.txt");
+  std::ifstream in(ShownFolder + "shown.txt");
   std::stringstream all;
   all << in.rdbuf();
   return all.str();

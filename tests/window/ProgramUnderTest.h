@@ -9,7 +9,8 @@
 
 class ProgramUnderTest {
  public:
-  explicit ProgramUnderTest(std::string home);
+  // home: the program folder (VELKAN_HOME); the shown-text file goes to shownFolder (default: home).
+  explicit ProgramUnderTest(std::string home, std::string shownFolder = {});
   ~ProgramUnderTest();
 
   bool Start();
@@ -24,8 +25,8 @@ class ProgramUnderTest {
   void ClickInPopup(int x, int y) const;
   // Presses Return in the top-level window whose title contains name (a message box).
   bool PressReturnIn(const std::string& name) const;
-  // Focuses the main window and types keys as xdotool names them ("ctrl+2").
-  void PressKeys(const std::string& keys) const;
+  // Focuses the main window and types keys as xdotool names them ("ctrl+2"), delayMs apart.
+  void PressKeys(const std::string& keys, int delayMs = 80) const;
   bool SaveScreenshot(const std::string& path) const;
   int WindowWidth() const { return Width; }
   // The main window's X window id, for xdotool.
@@ -44,6 +45,7 @@ class ProgramUnderTest {
 
  private:
   std::string Home;
+  std::string ShownFolder;
   pid_t Pid = -1;
   std::string Window;
   int X = 0, Y = 0, Width = 0;

@@ -11,7 +11,8 @@ const char* const kUsage =
     "                     [--short-every N] [--garbage-every N] [--bad-crc-every N] [--drop-after N]\n"
     "                     [--silent] [--stall] [--exit-with-parent]\n"
     "                     [--preview FILE] [--encoder-fault none|refuse|reject|bad-answer|silent|hang-up]\n"
-    "                     [--encoder-log FILE] [--ext-card none|hdmi|dp]\n";
+    "                     [--encoder-log FILE] [--ext-card none|hdmi|dp] [--neutral-answers standard|other]\n"
+    "                     [--presets-stored]\n";
 
 namespace {
 
@@ -99,6 +100,16 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
                 error = "--ext-card takes none, hdmi or dp: " + o.extCard;
                 return std::nullopt;
             }
+        } else if (a == "--neutral-answers") {
+            std::string name;
+            if (!value(name)) return std::nullopt;
+            if (name != "standard" && name != "other") {
+                error = "--neutral-answers: standard or other, not " + name;
+                return std::nullopt;
+            }
+            o.neutralAnswers = name == "other" ? NeutralAnswers::Other : NeutralAnswers::Standard;
+        } else if (a == "--presets-stored") {
+            o.presetsStored = true;
         } else if (a == "--exit-with-parent") {
             o.exitWithParent = true;
         } else {

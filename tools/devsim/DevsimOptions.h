@@ -1,6 +1,7 @@
 // Command line of the simulated processor.
 #pragma once
 #include "tools/devsim/EncoderPackageServer.h"
+#include "tools/devsim/SimDevice.h"
 
 #include <cstdint>
 #include <optional>
@@ -32,6 +33,8 @@ struct Options {
     EncoderFault encoderFault = EncoderFault::None;
     std::string encoderLog;      // what the encoder package servers saw
     std::string extCard;         // "none", "hdmi" or "dp": the extension card; empty keeps the state's
+    NeutralAnswers neutralAnswers = NeutralAnswers::Standard;
+    bool presetsStored = false; // every preset slot starts stored (SimDevice::StorePresets)
 };
 
 // Parses argv; on a bad command line returns nothing and fills `error`.

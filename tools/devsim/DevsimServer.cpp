@@ -53,6 +53,10 @@ DevsimServer::DevsimServer(Options options, const StateBlock& state) : options_(
     for (const std::string& ip : options_.devices)
         devices_.push_back(std::make_unique<SimDevice>(LastOctet(ip), ip, state));
     if (!options_.serialPath.empty()) devices_.push_back(std::make_unique<SimDevice>(options_.serialId, "", state));
+    for (auto& d : devices_) {
+        d->SetNeutralAnswers(options_.neutralAnswers);
+        if (options_.presetsStored) d->StorePresets();
+    }
 }
 
 DevsimServer::~DevsimServer() {

@@ -130,6 +130,8 @@ std::vector<Reply> SimDevice::Handle(const velklink::Frame& frame) {
 
 std::vector<Reply> SimDevice::HandleCommand(uint32_t command, const uint8_t* b) {
     uint8_t* s = state_.data();
+    if (neutralAnswers_ == NeutralAnswers::Other)
+        if (auto answer = OtherNeutralAnswerTo(command)) return {std::move(*answer)};
     switch (command) {
     case 0:
         return {Reply{2, std::vector<uint8_t>(state_.begin(), state_.end())}};

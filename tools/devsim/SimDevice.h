@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,17 @@ struct NeutralQueryAnswer {
     const char* what;
 };
 extern const std::array<NeutralQueryAnswer, 15> kNeutralQueryAnswers;
+
+// Which answers a device gives to the neutral queries: the standard table above, or another
+// processor's equally valid choice (kOtherNeutralAnswers: 58 with the preset states, 62 with the
+// system information) for tests that must not depend on one choice.
+enum class NeutralAnswers { Standard, Other };
+struct OtherNeutralAnswer {
+    uint32_t command;
+    uint8_t slot;
+    const char* what;
+};
+extern const std::array<OtherNeutralAnswer, 2> kOtherNeutralAnswers;
 
 StateBlock BuiltinStateBlock();
 // Puts an extension card into option slot 6: "none" (no card), "hdmi" (a DVI port and an HDMI
@@ -49,11 +61,16 @@ public:
     // Whether the device reports its preview on (slot 1) and streams it.
     void SetPreviewOn(bool on) { previewOn_ = on; }
     bool PreviewOn() const { return previewOn_; }
+    void SetNeutralAnswers(NeutralAnswers choice) { neutralAnswers_ = choice; }
+    // All ten presets stored, preset n with MAIN on DVI-1, HDMI-1 or DP-1 for n % 3 = 0, 1, 2.
+    void StorePresets();
     // The answer to a search: IP text and MAC (slot 27).
     Reply SearchAnswer() const;
 
 private:
     std::vector<Reply> HandleCommand(uint32_t command, const uint8_t* b);
+    // The other choice's answer to a neutral query, or nothing where it answers as the standard.
+    std::optional<Reply> OtherNeutralAnswerTo(uint32_t command) const;
     Reply PictureReply(int layer) const;
     Reply LayerWindowReply(int layer) const;
     Reply CropReply(int layer) const;
@@ -81,6 +98,7 @@ private:
     std::array<uint8_t, 10> encoder_{};
     std::vector<uint8_t> caption_; // caption bitmap bytes stored from the chunks
     bool previewOn_ = false;
+    NeutralAnswers neutralAnswers_ = NeutralAnswers::Standard;
 };
 
 } // namespace devsim
