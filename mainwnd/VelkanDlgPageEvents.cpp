@@ -1,0 +1,285 @@
+// The main window's page management: page buttons, floating pages and the events pages post.
+#include "mainwnd/VelkanDlg.h"
+
+#include "app/InfoIni.h"
+#include "app/Language.h"
+#include "app/ProjectFile.h"
+#include "app/ProjectPath.h"
+#include "connect/MConnectDlg.h"
+#include "connect/MSearchMachineDlg.h"
+#include "mainwnd/MMainDlg.h"
+#include "mainwnd/MainMessages.h"
+#include "mainwnd/PageEventRules.h"
+#include "mainwnd/ShownTextLog.h"
+#include "pages/MKeyerDlg.h"
+#include "pages/MLogoDlg.h"
+#include "pages/MMediaPlayerDlg.h"
+#include "pages/MMiscDlg.h"
+#include "pages/MOutputDlg.h"
+#include "pages/MPIPDlg.h"
+#include "pages/MSubTitleDlg.h"
+#include "pages/MSwitcherDlg.h"
+#include "pages/MTaskDlg.h"
+#include "pages/MTstPatternDlg.h"
+#include "pages/MVideoSettingDlg.h"
+#include "pages/Velk_FeatherDlg.h"
+#include "platform/os/SerialPortWatcher.h"
+
+void VelkanDlg::ShowPage(int index, bool toggle) { Pages.ShowPage(index, toggle); }
+
+void VelkanDlg::OnPageButtonClicked(int index) { Pages.OnPageButton(index); }
+
+void VelkanDlg::ShowPageWindow(int index, bool show) {
+  if (index < 0 || index >= PageCount) return;
+  DockedPages[index]->ShowPage(show);
+  std::vector<std::string> shown;
+  for (MBaseDialog* page : DockedPages)
+    if (page->IsShown()) shown.push_back(page->PageTitle.ToStdString(wxConvUTF8));
+  if (shown.empty()) shown.push_back("none");
+  RecordShownTexts("page", shown);
+}
+
+void VelkanDlg::SetPageButtonLit(int index, bool lit) {
+  if (index < 0 || index >= PageCount) return;
+  PageButtonCtrls[index]->SetTextColour(lit ? 0x009CEF : 0xEBEBEB);
+  PageButtonCtrls[index]->Refresh();
+  PageButtonCtrls[index]->Update();
+}
+
+void VelkanDlg::SetPageButtonChecked(int index, bool checked) {
+  if (index < 0 || index >= PageCount) return;
+  PageButtonCtrls[index]->SetChecked(checked);
+}
+
+void VelkanDlg::SetFloatingWindow(MBaseDialog* page, intptr_t argument) {
+  const bool show = FloatingWindowShownAfter(page->IsShown(), argument);
+  if (show) {
+    LayoutPageArea();
+    page->ShowPage(true);
+  } else {
+    page->ShowPage(false);
+  }
+  // The search page covers the whole working area, which steps aside for it (its video views
+  // are native windows, drawn above any sibling that is not). The other floating pages stand
+  // beside it.
+  LayoutPageArea();
+  MainArea->Show(!SearchMachine->IsShown());
+  std::vector<std::string> shown;
+  for (MBaseDialog* p : {static_cast<MBaseDialog*>(SearchMachine), static_cast<MBaseDialog*>(VideoSetting),
+                         static_cast<MBaseDialog*>(MediaPlayer), static_cast<MBaseDialog*>(Feather)})
+    if (p->IsShown()) shown.push_back(p->PageTitle.ToStdString(wxConvUTF8));
+  if (shown.empty()) shown.push_back("none");
+  RecordShownTexts("floating", shown);
+}
+
+LRESULT VelkanDlg::OnPageClosed(WPARAM, LPARAM) {
+  Pages.OnPageClosed();
+  return 0;
+}
+
+LRESULT VelkanDlg::OnPageEvent(WPARAM code, LPARAM argument) {
+  DeviceState& state = GetDeviceState();
+  switch (code) {
+    case EvShowSubPage: {
+      const auto* request = reinterpret_cast<const SubPageRequest*>(argument);
+      if (!request) break;
+      const SubPageVisibility v = SubPageVisibilityFor(request->Index, request->Show);
+      auto apply = [](MBaseDialog* page, const std::optional<bool>& shown) {
+        if (shown) page->ShowPage(*shown);
+      };
+      apply(Misc, v.Misc);
+      apply(Keyer, v.Keyer);
+      apply(TestPattern, v.TestPattern);
+      apply(Task, v.Task);
+      apply(SubTitle, v.SubTitle);
+      break;
+    }
+    case EvSwitcherMode:
+      SwitcherModeCopy = static_cast<uint32_t>(argument);
+      SwitcherModeShown = argument != 0;
+      ShowIndicators();
+      break;
+    case EvPipChanged: {
+      const auto layer = PipLayerVisibility(argument, argument >= 0 && argument < 3
+                                                          ? state.LayerWindow[argument + 1].Enable
+                                                          : 0,
+                                            state.LogoSettings.Pip3Usage, state.LogoSettings.Enable);
+      if (layer) {
+        MainArea->ShowLayer(layer->Layer, layer->Shown);
+        MainArea->UpdateLayerRect(layer->Layer);
+        Controls->MarkLayerButton(layer->Layer, layer->Shown);
+      }
+      Pip->UpdateLayerLabels();
+      break;
+    }
+    case EvMosaicMode: {
+      MainArea->RelayoutByWorkMode();
+      Keyer->UpdateFromDevice();
+      Feather->UpdateFromDevice();
+      const MosaicModeEffects m = MosaicModeEffectsFor(static_cast<uint32_t>(argument), state.SwitcherSettings.Mode);
+      EnablePageButton(PageIndex::Switcher, m.KeyerButtonEnabled);
+      if (m.LogoPipKeyerEnabled) {
+        EnablePageButton(PageIndex::Logo, *m.LogoPipKeyerEnabled);
+        EnablePageButton(PageIndex::Pip, *m.LogoPipKeyerEnabled);
+        EnableMiscTab(1, *m.LogoPipKeyerEnabled);
+        Keyer->Enable(*m.LogoPipKeyerEnabled);
+      }
+      RecordDisabled();
+      Controls->ShowLockOutput(m.LockOutputShown, m.LockOutputForceChecked);
+      LockOutputChanged(Controls->LockOutputChecked());
+      break;
+    }
+    case EvMosaicArrangement:
+      MainArea->ArrangeOutputFrames(static_cast<uint32_t>(argument));
+      break;
+    case EvPreviewResolution:
+      MainArea->SetPreviewResolution(static_cast<int>(argument));
+      break;
+    case EvLinkChanged:
+      if (state.NetworkConnected) {
+        NetworkLinkShown = true;
+        // A network link replaces the serial one.
+        Connect->OnBnClickedComDisconnect();
+      } else {
+        NetworkLinkShown = false;
+        state.MultiMachineMode = 0;
+      }
+      // Multi-machine mode works over the network only.
+      Switcher->OnInitDialog();
+      if (!state.NetworkConnected) Switcher->MultiMachineButton->SetChecked(false);
+      Switcher->MultiMachineButton->Enable(state.NetworkConnected != 0);
+      Switcher->MultiMachineButton->SetDisabledLook(state.NetworkConnected == 0);
+      RecordDisabled();
+      ShowIndicators();
+      break;
+    case EvMachineSearchWindow:
+      SetFloatingWindow(SearchMachine, argument);
+      break;
+    case EvVideoSettingWindow:
+      SetFloatingWindow(VideoSetting, argument);
+      break;
+    case EvMediaPlayerWindow:
+      SetFloatingWindow(MediaPlayer, argument);
+      break;
+    case EvFeatherWindow:
+      SetFloatingWindow(Feather, argument);
+      break;
+    case EvFeatherChanged: {
+      const FeatherEnables e = FeatherEnablesFor(argument, state.MosaicSettings.Mode, state.SwitcherSettings.Mode);
+      if (e.KeyerTab) EnableMiscTab(1, *e.KeyerTab);
+      if (e.TestPatternTab) EnableMiscTab(2, *e.TestPatternTab);
+      if (e.LogoButton) EnablePageButton(PageIndex::Logo, *e.LogoButton);
+      if (e.PipButton) EnablePageButton(PageIndex::Pip, *e.PipButton);
+      if (e.KeyerPage) Keyer->Enable(*e.KeyerPage);
+      if (e.TestPatternPage) TestPattern->Enable(*e.TestPatternPage);
+      RecordDisabled();
+      break;
+    }
+    case EvLoopOutSource:
+      if (argument >= 0 && argument < 8) LoopOut->MoveAround(static_cast<int>(argument), InputIcons()[argument]);
+      break;
+    case ShowTopButtons:
+      Controls->ShowTopButtons(argument != 0);
+      break;
+    case EvConnectionIndicator:
+      SetConnectionIndicator(argument != 0);
+      break;
+    case EvCurrentMachineIp: {
+      const auto* ip = reinterpret_cast<const std::string*>(argument);
+      if (ip) Connect->SetDestinationIp(*ip);
+      break;
+    }
+    default:
+      // The DP split box and the crop notice have no effect in this window.
+      break;
+  }
+  return 0;
+}
+
+LRESULT VelkanDlg::OnLayerWindowChanged(WPARAM side, LPARAM layer) {
+  if (layer < 0 || layer >= LayerCount) return 0;
+  if (side == LayerRectToCanvas) MainArea->UpdateLayerRect(static_cast<int>(layer));
+  else if (side == LayerRectToPages) Output->ShowLayer(static_cast<int>(layer));
+  if (layer == 3) Logo->ResetCaptureFrame();
+  return 0;
+}
+
+LRESULT VelkanDlg::OnDeviceChange(WPARAM event, LPARAM deviceType) {
+  constexpr LPARAM PortDevice = 3;
+  if ((event == SerialPortArrived || event == SerialPortRemoved) && deviceType == PortDevice && !Closing)
+    Connect->OnSerialDeviceChange(static_cast<unsigned>(event));
+  return 1;
+}
+
+LRESULT VelkanDlg::OnLanguageChanged(WPARAM language, LPARAM) {
+  if (language == 0) InitLanguage(LanguageEnglish);
+  else if (language == 1) InitLanguage(LanguageChinese);
+  else return 0;
+  ApplyLanguageTexts();
+  return 0;
+}
+
+LRESULT VelkanDlg::OnProjectFile(WPARAM operation, LPARAM pathArgument) {
+  const auto* path = reinterpret_cast<const std::string*>(pathArgument);
+  if (path) {
+    if (operation == ProjectOpen) {
+      ProjectFilePath = *path;
+      ReadProjectFile(ProjectFilePath);
+      SaveProjectFilePath(ProjectFilePath);
+    } else if (operation == ProjectSave) {
+      std::string copy = *path;
+      EnsureProjectFile(copy);
+      std::string error;
+      if (!WriteProjectFile(copy, &error)) TellSaveFailed(copy, error);
+    } else if (operation == ProjectNew) {
+      ProjectFilePath = *path;
+      EnsureProjectFile(ProjectFilePath);
+      SaveProjectFilePath(ProjectFilePath);
+    }
+  }
+  Busy.ShowBusy(false, {});
+  return 0;
+}
+
+void VelkanDlg::ApplySwitcherModePageButtons() {
+  const SwitcherModeLook look = SwitcherModeLookFor(GetDeviceState());
+  EnablePageButton(PageIndex::Mosaic, look.MosaicButtonEnabled);
+  EnablePageButton(PageIndex::Pip, look.PipButtonEnabled);
+  EnablePageButton(PageIndex::Logo, look.LogoKeyerEnabled);
+  EnableMiscTab(1, look.LogoKeyerEnabled);
+  Keyer->Enable(look.LogoKeyerEnabled);
+  EnableMiscTab(2, look.TestPatternEnabled);
+  TestPattern->Enable(look.TestPatternEnabled);
+  if (look.CaptionPageHidden) SubTitle->ShowPage(false);
+  if (look.LayerCellsLocked) MainArea->EnableLayerCells(true, false);
+  RecordDisabled();
+}
+
+void VelkanDlg::EnablePageButton(PageIndex page, bool enable) {
+  CGdipButton* button = PageButtonCtrls[static_cast<int>(page)];
+  button->Enable(enable);
+  button->SetDisabledLook(!enable);
+  RecordDisabled();
+}
+
+void VelkanDlg::EnableMiscTab(int tab, bool enable) {
+  Misc->OnInitDialog();
+  if (tab < 0 || tab >= SubPageCount || !Misc->SubPageTabs[tab]) return;
+  Misc->SubPageTabs[tab]->Enable(enable);
+  Misc->SubPageTabs[tab]->SetDisabledLook(!enable);
+  RecordDisabled();
+}
+
+// What the operator cannot use now, for the window tests: "disabled: <control> ...".
+void VelkanDlg::RecordDisabled() {
+  std::vector<std::string> off;
+  for (CGdipButton* b : PageButtonCtrls)
+    if (b && !b->IsEnabled()) off.push_back(b->GetLabel().ToStdString(wxConvUTF8));
+  for (CGdipButton* tab : Misc->SubPageTabs)
+    if (tab && !tab->IsEnabled()) off.push_back("MISC " + tab->GetLabel().ToStdString(wxConvUTF8));
+  if (!Keyer->IsThisEnabled()) off.push_back("keyer page");
+  if (!TestPattern->IsThisEnabled()) off.push_back("test pattern page");
+  if (Switcher->MultiMachineButton && !Switcher->MultiMachineButton->IsEnabled()) off.push_back("Multi-Machine");
+  if (off.empty()) off.push_back("none");
+  RecordShownTexts("disabled", off);
+}
