@@ -22,10 +22,10 @@ void SplitKeyValue(std::string_view line, std::string& key, std::string& value);
 // Sets CurrentSection from a section line: the text after the first '[' up to the first ']'.
 // Returns it.
 const std::string& ParseSectionName(std::string_view line);
-// Four parts of 1 to 3 characters each (digits and range are the caller's concern).
+// A dotted IPv4 address: four decimal parts 0..255, no sign, no leading zero, nothing else.
+// Letters or a part of 300 would otherwise reach the link or become some other machine's id.
 bool IsValidIPv4(std::string_view text);
-// The decimal value of the leading digits of the fourth part; 0 for a text that fails
-// IsValidIPv4.
+// The fourth part's value (a machine's device id); 0 for a text that fails IsValidIPv4.
 int GetIPv4LastOctet(std::string_view text);
 
 // The serial ports by COM number (see SerialPorts.h). false when no source of ports could be read.

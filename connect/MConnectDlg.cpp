@@ -13,7 +13,7 @@
 #include "controls/CMyEdit.h"
 #include "controls/NumericEdit.h"
 #include "controls/SkinStatic.h"
-#include "mainwnd/MainMessages.h"
+#include "platform/ui/PageEvents.h"
 #include "platform/ui/Messages.h"
 #include "platform/ui/UserMessages.h"
 #include "platform/ui/WxColour.h"

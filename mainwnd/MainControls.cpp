@@ -5,8 +5,8 @@
 #include "app/UiStrings.h"
 #include "controls/CGdipButton.h"
 #include "controls/CMyEdit.h"
-#include "mainwnd/ShownTextLog.h"
-#include "pages/OperatorNotices.h"
+#include "platform/ui/ShownTexts.h"
+#include "controls/OperatorNotices.h"
 #include "platform/ui/KeyReleaseFilter.h"
 
 #include <wx/textctrl.h>

@@ -4,7 +4,7 @@
 #include "app/UiStrings.h"
 #include "controls/CDropButton.h"
 #include "mainwnd/MainControlsLogic.h"
-#include "mainwnd/ShownTextLog.h"
+#include "platform/ui/ShownTexts.h"
 
 #include <wx/window.h>
 

@@ -72,15 +72,6 @@ class MachineListTest : public ::testing::Test {
 };
 }  // namespace
 
-TEST(MachineIds, LastOctetOfAStrictDottedQuad) {
-  EXPECT_EQ(MachineIdFromIp("127.0.0.21"), 21);
-  EXPECT_EQ(MachineIdFromIp("192.168.1.255"), 255);
-  EXPECT_EQ(MachineIdFromIp("10.0.0.300"), 0);
-  EXPECT_EQ(MachineIdFromIp("a.b.c.d"), 0);
-  EXPECT_EQ(MachineIdFromIp("1.2..3"), 0);
-  EXPECT_EQ(MachineIdFromIp(""), 0);
-}
-
 TEST(MachineIds, MacSectionIsLowerCaseHexWithoutLeadingZeros) {
   EXPECT_EQ(MacSectionName({0x02, 0x00, 0x0A, 0xFF, 0x10, 0x05}), "2-0-a-ff-10-5");
 }

@@ -1,4 +1,4 @@
-#include "mainwnd/MainMessages.h"
+#include "platform/ui/PageEvents.h"
 #include "mainwnd/PageEventRules.h"
 #include "platform/ui/UserMessages.h"
 

@@ -5,7 +5,7 @@
 #include "app/UiStrings.h"
 #include "controls/CDropButton.h"
 #include "controls/CGdipButton.h"
-#include "mainwnd/MainMessages.h"
+#include "platform/ui/PageEvents.h"
 #include "pages/FeatherLogic.h"
 #include "pages/Velk_FeatherDlg.h"
 #include "platform/ui/UserMessages.h"

@@ -7,9 +7,9 @@
 #include "app/UiStrings.h"
 #include "controls/CGdipButton.h"
 #include "controls/SkinStatic.h"
-#include "mainwnd/MainMessages.h"
+#include "platform/ui/PageEvents.h"
 #include "pages/MMiscDlg.h"
-#include "pages/OperatorNotices.h"
+#include "controls/OperatorNotices.h"
 #include "platform/ui/UserMessages.h"
 
 namespace {

@@ -5,9 +5,9 @@
 #include "app/UiStrings.h"
 #include "controls/CDropButton.h"
 #include "controls/CGdipButton.h"
-#include "mainwnd/MainMessages.h"
+#include "platform/ui/PageEvents.h"
 #include "pages/MSwitcherDlg.h"
-#include "pages/OperatorNotices.h"
+#include "controls/OperatorNotices.h"
 #include "pages/SwitcherLogic.h"
 #include "platform/ui/UserMessages.h"
 

@@ -5,7 +5,7 @@
 #include "controls/CGdipButton.h"
 #include "controls/KitControlFactory.h"
 #include "controls/NumericEdit.h"
-#include "mainwnd/MainMessages.h"
+#include "platform/ui/PageEvents.h"
 #include "pages/MTstPatternDlg.h"
 #include "pages/TestPatternLogic.h"
 #include "platform/ui/UserMessages.h"

@@ -7,7 +7,7 @@
 #include "controls/KitControlFactory.h"
 #include "controls/NumericEdit.h"
 #include "pages/MVgaDlg.h"
-#include "pages/OperatorNotices.h"
+#include "controls/OperatorNotices.h"
 #include "pages/VgaAdjustLogic.h"
 #include "platform/ui/UserMessages.h"
 

@@ -5,7 +5,7 @@
 #include "controls/CGdipButton.h"
 #include "controls/NumericEdit.h"
 #include "controls/SkinStatic.h"
-#include "mainwnd/MainMessages.h"
+#include "platform/ui/PageEvents.h"
 #include "pages/MCropDlg.h"
 #include "platform/ui/UserMessages.h"
 

@@ -6,9 +6,9 @@
 #include "controls/CGdipButton.h"
 #include "controls/NumericEdit.h"
 #include "controls/SkinStatic.h"
-#include "mainwnd/MainMessages.h"
+#include "platform/ui/PageEvents.h"
 #include "pages/MLogoDlg.h"
-#include "pages/OperatorNotices.h"
+#include "controls/OperatorNotices.h"
 #include "platform/ui/UserMessages.h"
 
 namespace {

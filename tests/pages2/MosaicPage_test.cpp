@@ -5,7 +5,7 @@
 #include "app/UiStrings.h"
 #include "controls/CGdipButton.h"
 #include "controls/NumericEdit.h"
-#include "mainwnd/MainMessages.h"
+#include "platform/ui/PageEvents.h"
 #include "pages/MMosaicDlg.h"
 #include "platform/ui/UserMessages.h"
 

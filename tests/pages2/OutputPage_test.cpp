@@ -5,7 +5,7 @@
 #include "controls/CDropButton.h"
 #include "controls/CGdipButton.h"
 #include "controls/NumericEdit.h"
-#include "mainwnd/MainMessages.h"
+#include "platform/ui/PageEvents.h"
 #include "pages/MOutputDlg.h"
 #include "platform/ui/UserMessages.h"
 

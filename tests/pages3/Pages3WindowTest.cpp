@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "pages/OperatorNotices.h"
+#include "controls/OperatorNotices.h"
 #include "platform/ui/UserMessages.h"
 
 [[maybe_unused]] static ::testing::Environment* const WxEnvironment =
