@@ -58,16 +58,6 @@ TEST_F(EdidLogicTest, LimitsByCardAndInput) {
     EXPECT_FALSE(EdidPixelClockLimit(0, 0).has_value());
 }
 
-TEST_F(EdidLogicTest, Inputs6And7UseEntries5And6AndInput5HasNone) {
-    EXPECT_EQ(EdidEntryIndex(0), 0u);
-    EXPECT_EQ(EdidEntryIndex(4), 4u);
-    EXPECT_FALSE(EdidEntryIndex(5).has_value());
-    EXPECT_EQ(EdidEntryIndex(6), 5u);
-    EXPECT_EQ(EdidEntryIndex(7), 6u);
-    EXPECT_FALSE(EdidEntryIndex(8).has_value());
-    EXPECT_FALSE(EdidEntryIndex(255).has_value());
-}
-
 TEST_F(EdidLogicTest, ListNeverOffersInput5AndOffersSplitExtension) {
     DeviceState& s = GetDeviceState();
     for (uint32_t i = 0; i < 8; ++i) s.InputCardType[i] = CardDvi;
