@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "PageTestSupport.h"
+#include "support/PageFixture.h"
 #include "app/DeviceState.h"
 #include "app/UiStrings.h"
 #include "controls/CGdipButton.h"
@@ -12,23 +12,23 @@
 #include "platform/ui/UserMessages.h"
 
 namespace {
-class VgaPage : public ::testing::Test {
+class VgaPage : public PageTest {
 protected:
     void SetUp() override {
-        ResetDeviceState();
+        PageTest::SetUp();
         SetOperatorNoticeHook([this](const std::string& text, const std::string&) {
             Messages.push_back(text);
             return true;
         });
         Page = new MVgaDlg;
-        Host = std::make_unique<PageHost>(Page, wxSize(320, 526));
+        Host(Page, wxSize(320, 526));
         Page->OnInitDialog();
         Page->ApplyLanguage();
         Page->ShowPage(true);
         Pump(30);
     }
     void TearDown() override {
-        Host.reset();
+        PageTest::TearDown();
         SetOperatorNoticeHook(nullptr);
         ResetDeviceState();
     }
@@ -39,9 +39,7 @@ protected:
         Button(IdVgaEnter)->Click();
         Pump(20);
     }
-    ScopedRecordingLink Scoped;
     MVgaDlg* Page = nullptr;
-    std::unique_ptr<PageHost> Host;
     std::vector<std::string> Messages;
 };
 
@@ -61,7 +59,6 @@ TEST_F(VgaPage, RightCodeShowsThePanelAndMovesDdcDown) {
     EXPECT_TRUE(Button(IdVgaAdcOnOff)->IsChecked());
     EXPECT_FALSE(Button(IdVgaEnter)->IsEnabled());
     EXPECT_EQ(Button(IdVgaDdcOnOff)->GetPosition().y, 318 + 150);
-    EXPECT_TRUE(SaveWindowScreenshot(Host->Frame, ArtifactPath("vga_page_unlocked.png")));
     // Hiding the page locks it again.
     Page->ShowPage(false);
     Page->ShowPage(true);
@@ -95,7 +92,7 @@ TEST_F(VgaPage, ClockEditCommitSendsTheClampedClock) {
     Edit(IdVgaClock)->SetValue(5000);
     PostMsg(Page, MEditValueChanged, IdVgaClock, 0);
     Pump(20);
-    const auto sent = SentCommands(Scoped.Link);
+    const auto sent = Commands();
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(sent[0].Command, 14u);
     EXPECT_EQ(sent[0].Bytes[3] | sent[0].Bytes[4] << 8, 4096);
@@ -107,7 +104,7 @@ TEST_F(VgaPage, UpdateInputSourceOnPipQueriesButKeepsTheCodeLocked) {
     s.LayerWindow[1].Source = 3;
     s.InputTable[3].Name = "VGA";
     Page->UpdateInputSource(1);
-    auto sent = SentCommands(Scoped.Link);
+    auto sent = Commands();
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(sent[0].Command, 49u);
     EXPECT_EQ(sent[0].Bytes[0], 3);
@@ -119,7 +116,7 @@ TEST_F(VgaPage, UpdateInputSourceOnPipQueriesButKeepsTheCodeLocked) {
     s.LayerWindow[0].Source = 0;
     s.InputCardType[0] = 4;
     Page->UpdateInputSource(0);
-    EXPECT_EQ(SentCommands(Scoped.Link).size(), 1u);
+    EXPECT_EQ(Commands().size(), 1u);
     EXPECT_FALSE(Edit(IdVgaCode)->IsEnabled());
     // VGA on MAIN: the code can be entered.
     s.LayerWindow[0].Source = 3;
@@ -140,7 +137,7 @@ TEST_F(VgaPage, RefreshShowsTheDeviceValues) {
     EXPECT_EQ(Edit(IdVgaGreenOffset)->Value(), 501);
     EXPECT_EQ(Edit(IdVgaRedGain)->Value(), 503);
     EXPECT_EQ(Edit(IdVgaBlueGain)->Value(), 505);
-    EXPECT_TRUE(SentCommands(Scoped.Link).empty());
+    EXPECT_TRUE(Commands().empty());
 }
 
 TEST_F(VgaPage, ResultMessageNamesOkOrFailed) {
@@ -157,7 +154,7 @@ TEST_F(VgaPage, AutoAdjustSendsThenQueriesTheSelectedInput) {
     GetDeviceState().VgaSettings.Input = 2;
     Button(IdVgaAutoAdjust)->Click();
     Pump(20);
-    const auto sent = SentCommands(Scoped.Link);
+    const auto sent = Commands();
     ASSERT_EQ(sent.size(), 2u);
     EXPECT_EQ(sent[0].Bytes[2], 1);
     EXPECT_EQ(sent[1].Command, 49u);

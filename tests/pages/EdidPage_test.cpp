@@ -1,5 +1,5 @@
 // The EDID page under Xvfb: list, refresh, guard, Apply/Restore commands and the verdict box.
-#include "Pages3WindowTest.h"
+#include "support/PageFixture.h"
 
 #include "app/DeviceCommand.h"
 #include "app/UiStrings.h"
@@ -9,10 +9,10 @@
 #include "platform/ui/UserMessages.h"
 
 namespace {
-class EdidPageTest : public Pages3WindowTest {
+class EdidPageTest : public PageTest {
 protected:
     void SetUp() override {
-        Pages3WindowTest::SetUp();
+        PageTest::SetUp();
         DeviceState& s = GetDeviceState();
         for (uint32_t i = 0; i < 8; ++i) s.InputCardType[i] = CardDvi;
         s.InputCardType[6] = CardHdmi;
@@ -138,12 +138,3 @@ TEST_F(EdidPageTest, ApplyResultBox) {
     EXPECT_EQ(Notices[0].Caption, "");
 }
 
-TEST_F(EdidPageTest, ScreenshotOfThePage) {
-    Pick(5);
-    Page->HActiveEdit->SetValue(1920);
-    Page->VActiveEdit->SetValue(1080);
-    Page->FpsEdit->SetValue(60);
-    Page->MoreButton->Click();
-    Pump(300);
-    EXPECT_TRUE(SaveScreenshot("edid_page.png"));
-}

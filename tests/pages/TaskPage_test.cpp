@@ -1,5 +1,5 @@
 // The time and schedule page under Xvfb: machine clock, task display, confirm, sync, on/off.
-#include "Pages3WindowTest.h"
+#include "support/PageFixture.h"
 
 #include <wx/datectrl.h>
 
@@ -10,10 +10,10 @@
 #include "pages/MTaskDlg.h"
 
 namespace {
-class TaskPageTest : public Pages3WindowTest {
+class TaskPageTest : public PageTest {
 protected:
     void SetUp() override {
-        Pages3WindowTest::SetUp();
+        PageTest::SetUp();
         Page = new MTaskDlg;
         Page->Create(Frame, wxRect(0, 0, 320, 490));
         Page->ShowPage(true);
@@ -142,14 +142,3 @@ TEST_F(TaskPageTest, ScheduleOnOffAndRefresh) {
     for (CGdipButton* o : Page->OptionButtons) EXPECT_FALSE(o->IsChecked());
 }
 
-TEST_F(TaskPageTest, ScreenshotOfThePage) {
-    DeviceState& s = GetDeviceState();
-    s.PresetUsed = {1, 1, 0, 0, 0, 0, 0, 0, 0, 0};
-    s.ScheduleSettings.ScheduleTask[1] = ScheduleTask{26, 12, 24, 20, 30, 0, 1, 0, 2};
-    s.MachineTime = MachineTime{26, 12, 6, 23, 30, 0};
-    Page->FillPresetList();
-    Page->UpdateMachineTime();
-    Page->OnBnClickedTask(MTaskDlg::IdFirstTask + 1);
-    Pump(300);
-    EXPECT_TRUE(SaveScreenshot("task_page.png"));
-}

@@ -1,5 +1,5 @@
 // The media player page: disk buttons by card, key codes and the command each key sends.
-#include "Pages3WindowTest.h"
+#include "support/PageFixture.h"
 
 #include "app/DeviceCommand.h"
 #include "pages/MMediaPlayerDlg.h"
@@ -31,10 +31,10 @@ TEST(MediaPlayerLogic, KeyCodes) {
 }
 
 namespace {
-class MediaPageTest : public Pages3WindowTest {
+class MediaPageTest : public PageTest {
 protected:
     void SetUp() override {
-        Pages3WindowTest::SetUp();
+        PageTest::SetUp();
         Page = new MMediaPlayerDlg;
         Page->Create(Frame, wxRect(0, 0, 320, 260));
         Page->ShowPage(true);
@@ -75,9 +75,3 @@ TEST_F(MediaPageTest, ChoiceStaysOverRefreshAndRightKeySends7) {
     for (size_t i = 2; i < 32; ++i) EXPECT_EQ(Commands()[0].Bytes[i], 0x55) << i;
 }
 
-TEST_F(MediaPageTest, ScreenshotOfThePage) {
-    GetDeviceState().InputCardType[6] = 9;
-    Page->UpdateDiskButtons();
-    Pump(300);
-    EXPECT_TRUE(SaveScreenshot("media_page.png"));
-}

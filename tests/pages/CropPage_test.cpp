@@ -1,5 +1,5 @@
 // The crop page under X.
-#include "PageWindowTest.h"
+#include "support/PageFixture.h"
 
 #include "app/DeviceCommand.h"
 #include "controls/CGdipButton.h"
@@ -10,10 +10,10 @@
 #include "platform/ui/UserMessages.h"
 
 namespace {
-class CropPage : public PageWindowTest {
+class CropPage : public PageTest {
 protected:
     void SetUp() override {
-        PageWindowTest::SetUp();
+        PageTest::SetUp();
         DeviceState& s = GetDeviceState();
         // MAIN shows HDMI-1 (row 1), a 1920 x 1080 signal, its crop on.
         s.LayerWindow[0].Source = 1;
@@ -141,9 +141,3 @@ TEST_F(CropPage, PgmLayerButtonDisabled) {
     EXPECT_EQ(Page->LayerButtons[2]->GetLabel(), "PVW1");
 }
 
-TEST_F(CropPage, Screenshot) {
-    Frame->SetSize(wxSize(340, 540));
-    Frame->Refresh();
-    Pump(300);
-    EXPECT_TRUE(SaveScreenshot("crop_page.png"));
-}

@@ -1,5 +1,5 @@
 // The logo page under X.
-#include "PageWindowTest.h"
+#include "support/PageFixture.h"
 
 #include "app/DeviceCommand.h"
 #include "app/UiStrings.h"
@@ -12,10 +12,10 @@
 #include "platform/ui/UserMessages.h"
 
 namespace {
-class LogoPage : public PageWindowTest {
+class LogoPage : public PageTest {
 protected:
     void SetUp() override {
-        PageWindowTest::SetUp();
+        PageTest::SetUp();
         DeviceState& s = GetDeviceState();
         s.OutputTiming.HActive = 1920;
         s.OutputTiming.VActive = 1080;
@@ -36,7 +36,7 @@ protected:
     }
     void TearDown() override {
         SetOperatorNoticeHook(nullptr);
-        PageWindowTest::TearDown();
+        PageTest::TearDown();
     }
     void Type(int index, float value) {
         static const int ids[4] = {1356, 1357, 1365, 1367};
@@ -279,10 +279,3 @@ TEST_F(LogoPage, Pip3OffInNormalUsage) {
     EXPECT_FALSE(Page->SaveLoadButtons[0]->IsEnabled());
 }
 
-TEST_F(LogoPage, Screenshot) {
-    EnterLogoUsage();
-    Frame->SetSize(wxSize(340, 540));
-    Frame->Refresh();
-    Pump(300);
-    EXPECT_TRUE(SaveScreenshot("logo_page.png"));
-}

@@ -1,5 +1,5 @@
 // The PIP page under X.
-#include "PageWindowTest.h"
+#include "support/PageFixture.h"
 
 #include "app/DeviceCommand.h"
 #include "controls/CDropButton.h"
@@ -10,10 +10,10 @@
 #include "platform/ui/UserMessages.h"
 
 namespace {
-class PipPage : public PageWindowTest {
+class PipPage : public PageTest {
 protected:
     void SetUp() override {
-        PageWindowTest::SetUp();
+        PageTest::SetUp();
         Page = new MPIPDlg;
         Page->Create(Frame, wxRect(0, 0, 320, 500));
         Page->OnInitDialog();
@@ -133,15 +133,6 @@ TEST_F(PipPage, MainDialogSwitchShown) {
     EXPECT_TRUE(Commands().empty());
 }
 
-TEST_F(PipPage, Screenshot) {
-    GetDeviceState().LayerWindow[1].Enable = 1;
-    GetDeviceState().LayerWindow[1].Alpha = 32;
-    Page->UpdateFromDevice();
-    Frame->SetSize(wxSize(340, 540));
-    Frame->Refresh();
-    Pump(300);
-    EXPECT_TRUE(SaveScreenshot("pip_page.png"));
-}
 
 TEST(PipPageStart, ShowsTheStateBeforeAnyReply) {
     ResetDeviceState();

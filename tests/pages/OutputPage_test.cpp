@@ -1,5 +1,5 @@
 // The output page under X: what it sends, what it posts to the main dialog, what it shows.
-#include "PageWindowTest.h"
+#include "support/PageFixture.h"
 
 #include "app/DeviceCommand.h"
 #include "controls/CDropButton.h"
@@ -10,10 +10,10 @@
 #include "platform/ui/UserMessages.h"
 
 namespace {
-class OutputPage : public PageWindowTest {
+class OutputPage : public PageTest {
 protected:
     void SetUp() override {
-        PageWindowTest::SetUp();
+        PageTest::SetUp();
         Page = new MOutputDlg;
         Page->Create(Frame, wxRect(0, 0, 320, 500));
         Page->OnInitDialog();
@@ -324,16 +324,6 @@ TEST_F(OutputPage, CanvasReportsALayer) {
     EXPECT_FALSE(Page->LayerButtons[0]->IsChecked());
 }
 
-TEST_F(OutputPage, Screenshot) {
-    Frame->SetSize(wxSize(340, 540));
-    Page->SetSize(0, 0, 320, 500);
-    Page->OnDropListSelChanged(OutputResolutionListId, 18);
-    Page->MoreButton->Click();
-    Page->RotateButtons[2]->Click();
-    Frame->Refresh();
-    Pump(300);
-    EXPECT_TRUE(SaveScreenshot("output_page.png"));
-}
 
 TEST_F(OutputPage, MainIsMarkedAtStart) {
     EXPECT_TRUE(Page->LayerButtons[0]->IsChecked());

@@ -1,7 +1,8 @@
 #pragma once
-// A page under test: built on a frame that stands in for the main dialog and records the
+// A page under test: hosted on a frame that stands in for the main dialog and records the
 // messages the page sends it, with the device link replaced by a recording one and message
-// boxes caught by the notice hook.
+// boxes caught by the notice hook. The screen of each suite's first test is kept as
+// <suite>.png in the build's artifacts folder.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -11,6 +12,7 @@
 #include <wx/frame.h>
 
 #include "app/DeviceState.h"
+#include "controls/MBaseDialog.h"
 #include "controls/WxTestApp.h"
 #include "platform/ui/Messages.h"
 #include "support/RecordingCommLink.h"
@@ -18,23 +20,30 @@
 struct SentMessage {
     unsigned Message;
     WPARAM W;
-    std::string Text;   // the busy box's text
+    LPARAM L;
+    std::string Text; // the busy box's text (its lParam lives only for the call)
 };
 
 struct ShownNotice {
     std::string Text, Caption;
 };
 
-class Pages3WindowTest : public ::testing::Test {
-protected:
+class PageTest : public ::testing::Test {
+  protected:
     void SetUp() override;
     void TearDown() override;
 
+    // Builds `page` on the frame at its top-left, shown (closeButton: with its caption buttons).
+    void Host(MBaseDialog* page, const wxSize& size, bool closeButton = true);
+    // Records `message` too when it reaches the frame (the page events, the busy box, page
+    // closing and the layer and canvas messages are recorded from the start).
+    void Listen(unsigned message);
+    // Messages of one number the page sent or posted (posted ones after a Pump).
     std::vector<SentMessage> MessagesOf(unsigned message) const;
     std::vector<LinkCall> Commands() const { return Link->Link.CallsOf("SendCommand"); }
     std::vector<uint32_t> CommandNumbers() const;
+    std::vector<std::string> BusyTexts() const;
     void ClearRecords();
-    static bool SaveScreenshot(const std::string& name);
 
     wxFrame* Frame = nullptr;
     std::unique_ptr<MessageMap> FrameMessages;
@@ -43,6 +52,3 @@ protected:
     bool NoticeAnswer = true;
     std::unique_ptr<ScopedRecordingLink> Link;
 };
-
-// The 32-byte block of a recorded command.
-std::vector<uint8_t> BlockOf(const LinkCall& call);

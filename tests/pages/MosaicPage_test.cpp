@@ -1,5 +1,5 @@
 // The mosaic page under X.
-#include "PageWindowTest.h"
+#include "support/PageFixture.h"
 
 #include "app/DeviceCommand.h"
 #include "app/UiStrings.h"
@@ -10,10 +10,10 @@
 #include "platform/ui/UserMessages.h"
 
 namespace {
-class MosaicPage : public PageWindowTest {
+class MosaicPage : public PageTest {
 protected:
     void SetUp() override {
-        PageWindowTest::SetUp();
+        PageTest::SetUp();
         Page = new MMosaicDlg;
         Page->Create(Frame, wxRect(0, 0, 320, 500));
         Page->OnInitDialog();
@@ -25,7 +25,7 @@ protected:
     std::vector<long> EventArguments(uint32_t code) {
         Pump(10);
         std::vector<long> out;
-        for (const PageMessage& m : MessagesOf(MPageEvent))
+        for (const SentMessage& m : MessagesOf(MPageEvent))
             if (m.W == code) out.push_back(m.L);
         return out;
     }
@@ -219,12 +219,3 @@ TEST_F(MosaicPage, ResetFlagGoesOnce) {
     EXPECT_EQ(GetDeviceState().MosaicReset, 0u);
 }
 
-TEST_F(MosaicPage, Screenshot) {
-    GetDeviceState().MosaicSettings.Mode = 5;
-    GetDeviceState().MosaicSettings.Arrangement = 6;
-    Page->UpdateFromDevice(3);
-    Frame->SetSize(wxSize(340, 540));
-    Frame->Refresh();
-    Pump(300);
-    EXPECT_TRUE(SaveScreenshot("mosaic_page.png"));
-}

@@ -1,5 +1,5 @@
 // The keyer page under Xvfb: refresh by mosaic mode, on/off against the layer, mode, values, reset.
-#include "Pages3WindowTest.h"
+#include "support/PageFixture.h"
 
 #include "app/DeviceCommand.h"
 #include "app/UiStrings.h"
@@ -8,10 +8,10 @@
 #include "pages/MKeyerDlg.h"
 
 namespace {
-class KeyerPageTest : public Pages3WindowTest {
+class KeyerPageTest : public PageTest {
 protected:
     void SetUp() override {
-        Pages3WindowTest::SetUp();
+        PageTest::SetUp();
         Page = new MKeyerDlg;
         Page->Create(Frame, wxRect(0, 0, 320, 380));
         Page->ShowPage(true);
@@ -131,12 +131,3 @@ TEST_F(KeyerPageTest, ValuesAndResetSendTheKeyer) {
     EXPECT_TRUE(Page->ValueEdits[4]->IsEnabled());
 }
 
-TEST_F(KeyerPageTest, ScreenshotOfThePage) {
-    DeviceState& s = GetDeviceState();
-    s.KeyerSettings[0].Enable = 1;
-    s.KeyerSettings[0].RedHigh = 255;
-    s.KeyerSettings[0].GainIn = 32;
-    Page->UpdateFromDevice();
-    Pump(300);
-    EXPECT_TRUE(SaveScreenshot("keyer_page.png"));
-}
