@@ -69,23 +69,6 @@ TEST_F(EdidPageTest, SyncSelectionShowsEntryWithFpsTruncated) {
     EXPECT_EQ(Page->HActiveEdit->Value(), 1920);
 }
 
-TEST_F(EdidPageTest, GuardClampsHActiveOnDviWithoutSending) {
-    Page->VActiveEdit->SetValue(1080);
-    Page->FpsEdit->SetValue(60);
-    Page->HBlankEdit->SetValue(160);
-    Page->VBlankEdit->SetValue(45);
-    Page->HActiveEdit->SetValue(3840);
-    ClearRecords();
-    Page->OnEditValueChanged(MEdidDlg::IdHActive);
-    EXPECT_EQ(Page->HActiveEdit->Value(), 2284);
-    EXPECT_TRUE(Commands().empty());
-    // The same timing on the HDMI extension input (300 MHz) passes.
-    Pick(5);
-    Page->HActiveEdit->SetValue(3840);
-    Page->OnEditValueChanged(MEdidDlg::IdHActive);
-    EXPECT_EQ(Page->HActiveEdit->Value(), 3840);
-}
-
 TEST_F(EdidPageTest, ApplyWithMoreUncheckedSendsAction1AndStoresBlanking) {
     Pick(5);   // input 6, entry 5
     Page->HActiveEdit->SetValue(1920);

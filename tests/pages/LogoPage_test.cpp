@@ -100,13 +100,6 @@ TEST_F(LogoPage, WidthWithBorderShowsTheFrameUntilHidden) {
     EXPECT_EQ(GetDeviceState().LogoFramePending, 0);
 }
 
-TEST_F(LogoPage, StartNearTheEdgeKeepsEightPixels) {
-    Page->Edits[2]->SetValue(100);
-    Type(0, 1276);
-    EXPECT_EQ(Page->Edits[2]->Value(), 8);
-    EXPECT_EQ(Page->Edits[0]->Value(), 1272);
-}
-
 TEST_F(LogoPage, SaveIntoSlot2) {
     Page->OnBnClickedLogoSlot(2);
     Page->Edits[0]->SetValue(40);

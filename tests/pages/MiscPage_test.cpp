@@ -65,32 +65,6 @@ protected:
     std::vector<std::pair<uint32_t, std::string>> ProjectFiles;
 };
 
-TEST_F(MiscPage, FactoryResetNeedsAllFiveStepsInOrder) {
-    Press(0);
-    Press(2);
-    EXPECT_TRUE(Page->ResetButtons[0]->IsChecked());
-    EXPECT_FALSE(Page->ResetButtons[2]->IsChecked());
-    EXPECT_EQ(Page->ResetButtons[0]->GetTextColour(), 0x009CEFu);
-    for (int step : {1, 2, 3}) Press(step);
-    EXPECT_TRUE(CommandNumbers().empty());
-    Press(4);
-    EXPECT_EQ(CommandNumbers(), (std::vector<uint32_t>{19}));
-    ASSERT_EQ(Messages.size(), 1u);
-    EXPECT_EQ(Messages[0], UiStrings[56]);
-    for (CGdipButton* b : Page->ResetButtons) EXPECT_FALSE(b->IsChecked());
-}
-
-TEST_F(MiscPage, PressingALitStepAgainClearsAll) {
-    Press(0);
-    Press(1);
-    Press(1);
-    for (CGdipButton* b : Page->ResetButtons) {
-        EXPECT_FALSE(b->IsChecked());
-        EXPECT_EQ(b->GetTextColour(), 0xEBEBEBu);
-    }
-    EXPECT_TRUE(CommandNumbers().empty());
-}
-
 TEST_F(MiscPage, LoopOutFromTheDeviceLightsWithoutSending) {
     GetDeviceState().LoopOutSource = 3;
     Page->UpdateLoopOutSource();

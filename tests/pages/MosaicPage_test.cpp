@@ -178,29 +178,6 @@ TEST_F(MosaicPage, UnknownModeAndCellFromTheDevice) {
     EXPECT_EQ(EventArguments(EvMosaicMode), std::vector<long>{0});
 }
 
-TEST_F(MosaicPage, EditClampsAgainstTheStoredTotal) {
-    TurnOnWithPanel(1);
-    MosaicSettings& m = GetDeviceState().MosaicSettings;
-    m.HTotal[0] = 1920;
-    m.Width[0] = 1000;
-    Page->UpdateFromDevice(3);
-    ClearRecords();
-    Page->Edits[0]->SetValue(1500);
-    Page->OnEditValueChanged(1148);
-    EXPECT_EQ(Page->Edits[0]->Value(), 920);
-    EXPECT_EQ(m.HStart[0], 920u);
-    ASSERT_EQ(CommandNumbers(), std::vector<uint32_t>{CmdMosaic});
-    const std::vector<uint8_t> b = Commands()[0].Bytes;
-    EXPECT_EQ(b[0], 2);
-    EXPECT_EQ(b[4] | b[5] << 8, 920);
-    EXPECT_EQ(b[12] | b[13] << 8, 1000);
-    Page->Edits[4]->SetValue(800);
-    Page->OnEditValueChanged(1156);
-    EXPECT_EQ(m.HTotal[0], 800u);
-    EXPECT_EQ(m.Width[0], 800u);
-    EXPECT_EQ(m.HStart[0], 0u);
-}
-
 TEST_F(MosaicPage, ResetFlagGoesOnce) {
     TurnOnWithPanel(1);
     Page->OnBnClickedLayer(2);

@@ -108,26 +108,6 @@ TEST_F(OutputPage, CustomRowUnlocksAndApplySends) {
     EXPECT_EQ(MessagesOf(MRebuildCanvas).size(), 1u);
 }
 
-TEST_F(OutputPage, ApplyMakesTotalsHoldTheActiveSize) {
-    Page->OnDropListSelChanged(OutputResolutionListId, 18);
-    Page->MoreButton->Click();
-    Pump(10);
-    ASSERT_TRUE(Page->TimingGroupShown());
-    Page->Edit(HActiveEdit)->SetValue(1920);
-    Page->Edit(VActiveEdit)->SetValue(1080);
-    Page->Edit(FpsEdit)->SetValue(60);
-    Page->Edit(HTotalEdit)->SetValue(1000);
-    Page->Edit(1083)->SetValue(600);
-    Page->OnBnClickedApply();
-    const std::vector<uint8_t>& b = Block(0);
-    const int hTotal = b[7] | b[8] << 8, hSync = b[9] | b[10] << 8, hbp = b[11] | b[12] << 8;
-    const int vTotal = b[13] | b[14] << 8, vSync = b[15] | b[16] << 8, vbp = b[17] | b[18] << 8;
-    EXPECT_GE(hTotal, 1920 + hSync + hbp + 32);
-    EXPECT_GE(vTotal, 1080 + vSync + vbp + 4);
-    EXPECT_LE(static_cast<double>(hTotal) * vTotal * ((b[5] | b[6] << 8) / 100.0), 164500000.0);
-    EXPECT_EQ(b[21], 1);  // sent with the timing group open
-}
-
 TEST_F(OutputPage, HidingForgetsAnUnappliedCustomRow) {
     Page->OnDropListSelChanged(OutputResolutionListId, 18);
     Page->ShowPage(false);
@@ -192,51 +172,11 @@ TEST_F(OutputPage, PolarityRoundTripKeepsTheBytes) {
     EXPECT_TRUE(Commands().empty());
 }
 
-TEST_F(OutputPage, SyncRaisesTheTotalEditOnly) {
-    Page->OnDropListSelChanged(OutputResolutionListId, 18);
-    Page->MoreButton->Click();
-    Pump(10);
-    GetDeviceState().OutputTiming.HTotal = 1100;
-    Page->Edit(HActiveEdit)->SetValue(1024);
-    Page->Edit(HTotalEdit)->SetValue(1100);
-    Page->Edit(1089)->SetValue(40);
-    Type(HSyncEdit, 100);
-    EXPECT_EQ(Page->EditValue(HTotalEdit), 1024 + 100 + 40 + 32);
-    EXPECT_EQ(GetDeviceState().OutputTiming.HSync, 100);
-    EXPECT_EQ(GetDeviceState().OutputTiming.HTotal, 1100);
-    EXPECT_TRUE(Commands().empty());
-}
-
-TEST_F(OutputPage, HiddenFpsCheckLowersTheEdit) {
-    Page->OnDropListSelChanged(OutputResolutionListId, 18);
-    Page->Edit(HActiveEdit)->SetValue(1920);
-    Page->Edit(VActiveEdit)->SetValue(1200);
-    Type(FpsEdit, 75);
-    EXPECT_FLOAT_EQ(Page->EditValue(FpsEdit), 65.40f);
-}
-
 TEST_F(OutputPage, EditsDoNothingWhileHidden) {
     Page->ShowPage(false);
     Page->Edit(1365)->SetValue(5000);
     Page->OnEditValueChanged(1365);
     EXPECT_TRUE(Commands().empty());
-}
-
-TEST_F(OutputPage, WidthClampedToTheOutput) {
-    GetDeviceState().LayerWindow[0].X = 600;
-    Page->ShowLayer(0);
-    ClearRecords();
-    Type(1365, 1500);
-    EXPECT_EQ(GetDeviceState().LayerWindow[0].Width, 1320);
-    EXPECT_EQ(Page->EditValue(1365), 1320);
-    ASSERT_EQ(CommandNumbers(), std::vector<uint32_t>{CmdLayerWindow});
-    EXPECT_EQ(Block(0)[5], 0x28);
-    EXPECT_EQ(Block(0)[6], 0x05);
-    Pump(20);
-    const auto moved = MessagesOf(MLayerWindowChanged);
-    ASSERT_EQ(moved.size(), 1u);
-    EXPECT_EQ(moved[0].W, LayerRectToCanvas);
-    EXPECT_EQ(moved[0].L, 0);
 }
 
 TEST_F(OutputPage, FullScreenFlagGoesOnce) {
@@ -248,19 +188,6 @@ TEST_F(OutputPage, FullScreenFlagGoesOnce) {
     EXPECT_EQ(Block(0)[9], 1);
     EXPECT_EQ(Block(0)[5] | Block(0)[6] << 8, 1920);
     EXPECT_EQ(Block(1)[9], 0);
-}
-
-TEST_F(OutputPage, QuarterPlacesByWhereTheLayerStood) {
-    LayerWindow& w = GetDeviceState().LayerWindow[1];
-    w.X = 1000;
-    w.Y = 10;
-    Page->OnBnClickedLayer(1);
-    Page->OnBnClickedHalfQuarter(1201);
-    EXPECT_EQ(w.X, 960);
-    EXPECT_EQ(w.Y, 0);
-    EXPECT_EQ(w.Width, 960);
-    EXPECT_EQ(w.Height, 540);
-    EXPECT_EQ(Block(0)[9], 0);
 }
 
 TEST_F(OutputPage, RotateSendsOnceAndTurnsThePicture) {
@@ -323,7 +250,6 @@ TEST_F(OutputPage, CanvasReportsALayer) {
     EXPECT_TRUE(Page->LayerButtons[3]->IsChecked());
     EXPECT_FALSE(Page->LayerButtons[0]->IsChecked());
 }
-
 
 TEST_F(OutputPage, MainIsMarkedAtStart) {
     EXPECT_TRUE(Page->LayerButtons[0]->IsChecked());

@@ -84,20 +84,6 @@ TEST_F(PicturePage, CommittedBrightnessIsStoredAndSentOnce) {
     EXPECT_EQ(sent[0].Bytes[6], 81);
 }
 
-TEST_F(PicturePage, ScopeAllReachesEveryInputOfTheLayer) {
-    Button(1417)->Click();
-    Pump(20);
-    EXPECT_TRUE(Button(1417)->IsChecked());
-    EXPECT_FALSE(Button(1416)->IsChecked());
-    EXPECT_TRUE(Commands().empty()); // the scope travels with the next command
-    Commit(1418, 200);
-    for (uint32_t k = 0; k < 12; ++k) EXPECT_EQ(GetDeviceState().PictureSettings[4 * k].Red, 200) << k;
-    EXPECT_EQ(GetDeviceState().PictureSettings[4 * Row].ColourTemperature, 8u);
-    ASSERT_EQ(Commands().size(), 1u);
-    EXPECT_EQ(Commands()[0].Bytes[5], 1);
-    EXPECT_EQ(Page->ColourTemperatureList->GetCurSel(), 8);
-}
-
 TEST_F(PicturePage, CommitWhileHiddenIsDropped) {
     Page->ShowPage(false);
     Pump(20);
@@ -118,47 +104,6 @@ TEST_F(PicturePage, PresetModeLocksEveryValueControl) {
     EXPECT_EQ(Edit(1051)->Value(), 48);
     EXPECT_EQ(Edit(1015)->Value(), 55);
     EXPECT_EQ(Page->ColourTemperatureList->GetCurSel(), 8);
-}
-
-TEST_F(PicturePage, ColourTemperatureChoiceMovesThePictureModeToUser) {
-    GetDeviceState().PictureMode = 2;
-    Page->UpdateFromDevice();
-    Page->OnDropListSelChanged(ColourTemperatureListId, 3);
-    EXPECT_EQ(GetDeviceState().PictureMode, 7u);
-    EXPECT_EQ(GetDeviceState().PictureSettings[4 * Row].ColourTemperature, 3u);
-    EXPECT_EQ(Page->PictureModeList->GetCurSel(), 7);
-    EXPECT_EQ(Page->ColourTemperatureList->GetCurSel(), 3);
-    ASSERT_EQ(Commands().size(), 1u);
-    EXPECT_EQ(Commands()[0].Bytes[11], 3);
-}
-
-TEST_F(PicturePage, GammaSwitchSendsTenthsAndOffSendsZero) {
-    Button(1192)->Click();
-    Pump(20);
-    EXPECT_EQ(Button(1192)->GetLabel(), "0n");
-    EXPECT_TRUE(Edit(1039)->IsEnabled());
-    Commit(1039, 1.5f);
-    auto sent = Commands();
-    ASSERT_EQ(sent.size(), 2u);
-    EXPECT_EQ(sent[1].Bytes[3], 15);
-    Button(1192)->Click();
-    Pump(20);
-    sent = Commands();
-    ASSERT_EQ(sent.size(), 3u);
-    EXPECT_EQ(sent[2].Bytes[3], 0);
-    EXPECT_EQ(GetDeviceState().Gamma, 0.0f);
-    EXPECT_EQ(Button(1192)->GetLabel(), "0ff");
-}
-
-TEST_F(PicturePage, BrightLevelSwitchOffStores17) {
-    Button(1432)->Click();
-    Pump(20);
-    Commit(1035, 9);
-    EXPECT_EQ(GetDeviceState().BrightLevel, 9u);
-    Button(1432)->Click();
-    Pump(20);
-    EXPECT_EQ(GetDeviceState().BrightLevel, 17u);
-    EXPECT_EQ(Commands().back().Bytes[2], 17);
 }
 
 TEST_F(PicturePage, SelectingTheCurrentLayerAgainDoesNothingElse) {
@@ -183,16 +128,6 @@ TEST_F(PicturePage, AnotherLayerShowsItsOwnRecordAndScope) {
     EXPECT_EQ(Button(1060)->GetTextColour(), 0xEBEBEBu);
     EXPECT_TRUE(Button(1417)->IsChecked());
     EXPECT_EQ(Edit(1051)->Value(), 33);
-}
-
-TEST_F(PicturePage, ResetSendsPictureWithFlagThenQuery) {
-    Button(1163)->Click();
-    Pump(20);
-    const auto sent = Commands();
-    ASSERT_EQ(sent.size(), 2u);
-    EXPECT_EQ(sent[0].Bytes[15], 1);
-    EXPECT_EQ(sent[1].Command, 52u);
-    EXPECT_EQ(Page->ColourTemperatureList->GetCurSel(), 8);
 }
 
 TEST_F(PicturePage, SwitcherModeOneSelectsThePreviewLayerAndLocksProgram) {

@@ -45,16 +45,6 @@ TEST_F(PipPage, SwitchingPip2OnSendsItsAlpha) {
     EXPECT_TRUE(Page->InputLists[1]->IsEnabled());
 }
 
-TEST_F(PipPage, Pip3AsALogoCannotBeSwitched) {
-    GetDeviceState().LogoSettings.Pip3Usage = 1;
-    Page->OnOffButtons[2]->Click();
-    Pump(10);
-    EXPECT_TRUE(Commands().empty());
-    EXPECT_EQ(GetDeviceState().LayerWindow[3].Enable, 0);
-    EXPECT_FALSE(Page->OnOffButtons[2]->IsChecked());
-    EXPECT_TRUE(MessagesOf(MPageEvent).empty());
-}
-
 TEST_F(PipPage, AlphaTypedIsSentAndBounded) {
     Page->AlphaEdits[0]->SetValue(64);
     Page->OnEditValueChanged(1260);
@@ -132,7 +122,6 @@ TEST_F(PipPage, MainDialogSwitchShown) {
     Page->ShowPipOn(5);  // no such PIP
     EXPECT_TRUE(Commands().empty());
 }
-
 
 TEST(PipPageStart, ShowsTheStateBeforeAnyReply) {
     ResetDeviceState();

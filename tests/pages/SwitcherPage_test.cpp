@@ -128,16 +128,4 @@ TEST_F(SwitcherPage, RefreshShowsModeAndFadeAndSendsNothing) {
     EXPECT_EQ(Page->CurrentPanel, 0);
 }
 
-TEST_F(SwitcherPage, MultiMachineIsRefusedOnASerialLink) {
-    GetDeviceState().NetworkConnected = 0;
-    Page->MultiMachineButton->Click();
-    Pump(20);
-    EXPECT_FALSE(Page->MultiMachineButton->IsChecked());
-    ASSERT_EQ(Messages.size(), 1u);
-    EXPECT_EQ(Messages[0], UiStrings[136]);
-    GetDeviceState().NetworkConnected = 1;
-    Page->MultiMachineButton->Click();
-    Pump(20);
-    EXPECT_EQ(GetDeviceState().MultiMachineMode, 1);
-}
 }  // namespace

@@ -42,37 +42,6 @@ TEST_F(TaskPageTest, ShowingThePageShowsTheLocalTime) {
     EXPECT_EQ(Page->MonthEdit->GetValue().length(), 2u);   // "%02d"
 }
 
-TEST_F(TaskPageTest, TaskWithMonth0ShowsJanuaryAndIsCorrected) {
-    DeviceState& s = GetDeviceState();
-    s.PresetUsed.fill(1);
-    s.ScheduleSettings.ScheduleTask[2] = ScheduleTask{27, 0, 15, 7, 45, 10, 1, 0, 1};
-    Page->OnBnClickedTask(MTaskDlg::IdFirstTask + 2);
-    EXPECT_EQ(s.ScheduleSettings.ScheduleTask[2].Month, 1);
-    const wxDateTime d = Page->DatePicker->GetValue();
-    EXPECT_EQ(d.GetMonth(), wxDateTime::Jan);
-    EXPECT_EQ(d.GetYear(), 2027);
-    EXPECT_EQ(d.GetDay(), 15);
-    EXPECT_EQ(Page->TaskTimeEdits[0]->Value(), 7);
-    EXPECT_EQ(Page->TaskTimeEdits[1]->Value(), 45);
-    EXPECT_EQ(Page->TaskTimeEdits[2]->GetValue(), "10");
-    EXPECT_TRUE(Page->OptionButtons[1]->IsChecked());
-    EXPECT_TRUE(Page->TaskButtons[2]->IsChecked());
-    EXPECT_EQ(Page->TaskButtons[2]->GetTextColour(), 0xEBEBEBu);
-    EXPECT_EQ(Page->TaskButtons[0]->GetTextColour(), 0u);
-    EXPECT_EQ(Page->PresetList->GetCurSel(), 1);
-}
-
-TEST_F(TaskPageTest, TaskOnAnEmptyPresetSlotSwitchesToTheLastStoredOne) {
-    DeviceState& s = GetDeviceState();
-    s.PresetUsed = {1, 0, 1, 0, 0, 1, 0, 0, 0, 0};
-    Page->FillPresetList();
-    s.ScheduleSettings.ScheduleTask[0] = ScheduleTask{26, 6, 1, 0, 0, 0, 7, 0, 2};
-    Page->UpdateSchedule();
-    EXPECT_EQ(s.ScheduleSettings.ScheduleTask[0].Preset, 5);
-    EXPECT_EQ(Page->PresetList->GetCurSel(), 5);
-    EXPECT_TRUE(Page->OptionButtons[2]->IsChecked());
-}
-
 TEST_F(TaskPageTest, ConfirmNotUseSendsRepeat0AndLightsTheButton) {
     DeviceState& s = GetDeviceState();
     s.PresetUsed.fill(1);

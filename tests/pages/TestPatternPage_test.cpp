@@ -68,21 +68,6 @@ TEST_F(PatternPage, SwitchingThePatternOnSendsItAndTellsTheMainDialog) {
     EXPECT_EQ(Got.back().L, 0);
 }
 
-TEST_F(PatternPage, StepsStopAtTheEnds) {
-    PatternOn(111);
-    Button(IdPatternNext)->Click();
-    Pump(20);
-    EXPECT_EQ(Commands().back().Bytes[0], 111);
-    Edit<oSliderEdit>(IdPatternNumber)->SetValue(1);
-    Button(IdPatternPrevious)->Click();
-    Pump(20);
-    EXPECT_EQ(Commands().back().Bytes[0], 1);
-    Button(IdPatternNext)->Click();
-    Pump(20);
-    EXPECT_EQ(Commands().back().Bytes[0], 2);
-    EXPECT_EQ(Edit<oSliderEdit>(IdPatternNumber)->Value(), 2);
-}
-
 TEST_F(PatternPage, HidingWithAPatternSwitchesItOffAndHidingWithoutSendsNothing) {
     PatternOn(7);
     Got.clear();
@@ -100,24 +85,6 @@ TEST_F(PatternPage, HidingWithAPatternSwitchesItOffAndHidingWithoutSendsNothing)
     Page->ShowPage(false);
     Pump(20);
     EXPECT_EQ(Commands().size(), 2u);
-}
-
-TEST_F(PatternPage, GrabPositionBeyondTheOutputIsPulledBack) {
-    Button(IdPixelGrab)->Click();
-    Pump(20);
-    EXPECT_TRUE(Edit(IdGrabH)->IsEnabled());
-    EXPECT_EQ(Commands().back().Bytes[0], 1);
-    Edit(IdGrabH)->SetValue(5000);
-    PostMsg(Page, MEditValueChanged, IdGrabH, 0);
-    Pump(20);
-    EXPECT_EQ(Edit(IdGrabH)->Value(), 1919);
-    const auto c = Commands().back();
-    EXPECT_EQ(c.Command, 13u);
-    EXPECT_EQ(c.Bytes[1] | c.Bytes[2] << 8, 1919);
-    Edit(IdGrabV)->SetValue(300);
-    PostMsg(Page, MEditValueChanged, IdGrabV, 0);
-    Pump(20);
-    EXPECT_EQ(Commands().back().Bytes[3] | Commands().back().Bytes[4] << 8, 300);
 }
 
 TEST_F(PatternPage, GrabOnResetsThePatternControlsWithoutAPatternCommand) {

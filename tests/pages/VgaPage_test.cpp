@@ -88,16 +88,6 @@ TEST_F(VgaPage, AdcButtonLocksAndCannotBePressedTwice) {
     EXPECT_EQ(Button(IdVgaDdcOnOff)->GetPosition().y, 318);
 }
 
-TEST_F(VgaPage, ClockEditCommitSendsTheClampedClock) {
-    Edit(IdVgaClock)->SetValue(5000);
-    PostMsg(Page, MEditValueChanged, IdVgaClock, 0);
-    Pump(20);
-    const auto sent = Commands();
-    ASSERT_EQ(sent.size(), 1u);
-    EXPECT_EQ(sent[0].Command, 14u);
-    EXPECT_EQ(sent[0].Bytes[3] | sent[0].Bytes[4] << 8, 4096);
-}
-
 TEST_F(VgaPage, UpdateInputSourceOnPipQueriesButKeepsTheCodeLocked) {
     DeviceState& s = GetDeviceState();
     s.InputCardType[3] = 3;
