@@ -43,7 +43,6 @@ std::string LoadProjectFilePath() {
 
 bool SaveProjectFilePath(const std::string& path) { return WriteIniString(InfoIniPath, "Project", "FilePath", path); }
 
-std::string FormatNameIndex(std::string_view name, int index) { return std::string(name).append(FormatInt(index)); }
 
 void AppendIniSection(std::string& text, std::string_view name) { text.append("[").append(name).append("]\r\n"); }
 

@@ -34,8 +34,6 @@ bool WriteIniString(const std::string& path, std::string_view section, std::stri
 std::string LoadProjectFilePath();
 bool SaveProjectFilePath(const std::string& path);
 
-// "%s%d": the name followed by the decimal index (HPOS and 2 give HPOS2).
-std::string FormatNameIndex(std::string_view name, int index);
 
 // Project-file lines: "[name]\r\n" and "key=value\r\n".
 void AppendIniSection(std::string& text, std::string_view name);

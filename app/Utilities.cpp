@@ -6,34 +6,6 @@
 #include <filesystem>
 #include <system_error>
 
-std::string GetDirectoryPart(std::string_view path) {
-    const size_t slash = path.rfind('/');
-    return slash == std::string_view::npos ? std::string() : std::string(path.substr(0, slash + 1));
-}
-
-std::string GetFileTitlePart(std::string_view path) {
-    const size_t slash = path.rfind('/');
-    const size_t dot = path.find('.');
-    if (slash != std::string_view::npos && dot != std::string_view::npos)
-        return dot > slash ? std::string(path.substr(slash + 1, dot - slash - 1)) : std::string();
-    if (dot != std::string_view::npos) return std::string(path.substr(0, dot));
-    return std::string(path);
-}
-
-void SplitString(std::string_view text, std::vector<std::string>& parts) {
-    parts.clear();
-    size_t start = 0;
-    while (start < text.size()) {
-        const size_t dot = text.find('.', start);
-        if (dot == std::string_view::npos) {
-            parts.emplace_back(text.substr(start));
-            break;
-        }
-        parts.emplace_back(text.substr(start, dot - start));
-        start = dot + 1;
-    }
-}
-
 void SplitKeyValue(std::string_view line, std::string& key, std::string& value) {
     key.clear();
     value.clear();

@@ -8,15 +8,6 @@
 
 // Path, text and address helpers shared by the core. Paths use '/'.
 
-// The path up to and including its last '/'; empty when it has none.
-std::string GetDirectoryPart(std::string_view path);
-// With b = the last '/' and d = the first '.' of the whole path: both present -> the text
-// between them (empty when d lies before b); a '/' but no '.' -> the whole path; a '.' but no
-// '/' -> the text before d; neither -> the whole path.
-std::string GetFileTitlePart(std::string_view path);
-// The parts of the text between '.' characters. Empty inner parts are kept; a trailing '.'
-// adds no part; an empty text gives none.
-void SplitString(std::string_view text, std::vector<std::string>& parts);
 // Splits at the first '='; both stay empty when there is none.
 void SplitKeyValue(std::string_view line, std::string& key, std::string& value);
 // Sets CurrentSection from a section line: the text after the first '[' up to the first ']'.

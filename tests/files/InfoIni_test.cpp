@@ -89,8 +89,6 @@ TEST(NumberText, FormattersMatchPrintf) {
     EXPECT_EQ(FormatFloat(2.2f), "2.200000");
     EXPECT_EQ(FormatFloat(-0.5f), "-0.500000");
     EXPECT_EQ(FormatFloat(0.0f), "0.000000");
-    EXPECT_EQ(FormatNameIndex("HPOS", 2), "HPOS2");
-    EXPECT_EQ(FormatNameIndex(FormatNameIndex("BRIGHTNESS", 11), 3), "BRIGHTNESS113");
 }
 
 TEST(NumberText, CommaDecimalLocaleChangesNothing) {

@@ -11,36 +11,10 @@
 
 using Parts = std::vector<std::string>;
 
-TEST(Paths, DirectoryPartEndsAtTheLastSlash) {
-    EXPECT_EQ(GetDirectoryPart("/opt/velkan/Project/a.pro"), "/opt/velkan/Project/");
-    EXPECT_EQ(GetDirectoryPart("a.pro"), "");
-    EXPECT_EQ(GetDirectoryPart("/"), "/");
-}
-
-TEST(Paths, FileTitlePartFollowsItsFourCases) {
-    EXPECT_EQ(GetFileTitlePart("/home/op/Project/show.pro"), "show");              // slash and dot
-    EXPECT_EQ(GetFileTitlePart("/home/op.d/Project/show"), "");                    // dot before the slash
-    EXPECT_EQ(GetFileTitlePart("/home/op/Project/show"), "/home/op/Project/show"); // slash, no dot
-    EXPECT_EQ(GetFileTitlePart("show.pro"), "show");                               // dot, no slash
-    EXPECT_EQ(GetFileTitlePart("show"), "show");                                   // neither
-}
-
 TEST(Paths, ProgramFolderEndsInSlash) {
     const std::string folder = GetAppDirectory();
     ASSERT_FALSE(folder.empty());
     EXPECT_EQ(folder.back(), '/');
-}
-
-TEST(Text, SplitStringKeepsInnerEmptyParts) {
-    Parts parts{"stale"};
-    SplitString("192.168..4", parts);
-    EXPECT_EQ(parts, (Parts{"192", "168", "", "4"}));
-    SplitString("1.2.3.", parts);
-    EXPECT_EQ(parts, (Parts{"1", "2", "3"}));
-    SplitString("", parts);
-    EXPECT_TRUE(parts.empty());
-    SplitString(".a", parts);
-    EXPECT_EQ(parts, (Parts{"", "a"}));
 }
 
 TEST(Text, SplitKeyValueAtTheFirstEquals) {
