@@ -40,10 +40,7 @@ protected:
         DeviceState& s = GetDeviceState();
         s.OutputTiming.HActive = 3840;
         s.OutputTiming.VActive = 1080;
-        Page = new MSubTitleDlg;
-        Page->Create(Frame, wxRect(0, 0, 330, 410));
-        Page->ShowPage(true);
-        Pump(30);
+        OpenPage(Page, wxSize(330, 410), false, false);
         ClearRecords();
     }
     void TearDown() override {

@@ -19,10 +19,7 @@ protected:
         s.InputTable[6].Present = 1;
         s.InputTable[7].Present = 0;
         for (size_t k = 0; k < EdidEntryCount; ++k) s.EdidEntry[k].Input = static_cast<uint8_t>(k < 5 ? k : k + 1);
-        Page = new MEdidDlg;
-        Page->Create(Frame, wxRect(0, 0, 320, 400));
-        Page->ShowPage(true);
-        Pump(20);
+        OpenPage(Page, wxSize(320, 400), false, false);
     }
     std::vector<long> ListData() const {
         std::vector<long> out;

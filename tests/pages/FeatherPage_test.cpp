@@ -15,13 +15,8 @@ class FeatherPage : public PageTest {
 protected:
     void SetUp() override {
         PageTest::SetUp();
-        Page = new Velk_FeatherDlg;
-        Host(Page, wxSize(320, 280), false);
         Listen(MPageEvent);
-        Page->OnInitDialog();
-        Page->ApplyLanguage();
-        Page->ShowPage(true);
-        Pump(30);
+        OpenPage(Page, wxSize(320, 280), true, false);
     }
     void TearDown() override {
         PageTest::TearDown();

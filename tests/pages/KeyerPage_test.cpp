@@ -12,10 +12,7 @@ class KeyerPageTest : public PageTest {
 protected:
     void SetUp() override {
         PageTest::SetUp();
-        Page = new MKeyerDlg;
-        Page->Create(Frame, wxRect(0, 0, 320, 380));
-        Page->ShowPage(true);
-        Pump(20);
+        OpenPage(Page, wxSize(320, 380), false, false);
     }
     void PickTarget(int index) {
         Page->TargetList->SetCurSel(index);

@@ -26,12 +26,7 @@ protected:
             Asked.push_back(text);
             return Answer;
         });
-        Page = new MLogoDlg;
-        Page->Create(Frame, wxRect(0, 0, 320, 500));
-        Page->OnInitDialog();
-        Page->ApplyLanguage();
-        Page->ShowPage(true);
-        Pump(30);
+        OpenPage(Page, wxSize(320, 500), true, false);
         ClearRecords();
     }
     void TearDown() override {

@@ -35,10 +35,7 @@ class MediaPageTest : public PageTest {
 protected:
     void SetUp() override {
         PageTest::SetUp();
-        Page = new MMediaPlayerDlg;
-        Page->Create(Frame, wxRect(0, 0, 320, 260));
-        Page->ShowPage(true);
-        Pump(20);
+        OpenPage(Page, wxSize(320, 260), false, false);
     }
     MMediaPlayerDlg* Page = nullptr;
 };

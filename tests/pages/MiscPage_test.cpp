@@ -22,8 +22,6 @@ protected:
             Messages.push_back(text);
             return true;
         });
-        Page = new MMiscDlg;
-        Host(Page, wxSize(320, 526));
         Listen(MShowBusy);
         Listen(MLanguageChanged);
         FrameMessages->On(MPageEvent, [this](WPARAM w, LPARAM l) -> LRESULT {
@@ -41,10 +39,7 @@ protected:
             ProjectFiles.push_back({static_cast<uint32_t>(w), *reinterpret_cast<const std::string*>(l)});
             return 0;
         });
-        Page->OnInitDialog();
-        Page->ApplyLanguage();
-        Page->ShowPage(true);
-        Pump(30);
+        OpenPage(Page, wxSize(320, 526), true, true);
         Events.clear();
         SubPages.clear();
     }

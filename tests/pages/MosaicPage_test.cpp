@@ -14,12 +14,7 @@ class MosaicPage : public PageTest {
 protected:
     void SetUp() override {
         PageTest::SetUp();
-        Page = new MMosaicDlg;
-        Page->Create(Frame, wxRect(0, 0, 320, 500));
-        Page->OnInitDialog();
-        Page->ApplyLanguage();
-        Page->ShowPage(true);
-        Pump(30);
+        OpenPage(Page, wxSize(320, 500), true, false);
         ClearRecords();
     }
     std::vector<long> EventArguments(uint32_t code) {

@@ -14,12 +14,7 @@ class OutputPage : public PageTest {
 protected:
     void SetUp() override {
         PageTest::SetUp();
-        Page = new MOutputDlg;
-        Page->Create(Frame, wxRect(0, 0, 320, 500));
-        Page->OnInitDialog();
-        Page->ApplyLanguage();
-        Page->ShowPage(true);
-        Pump(30);
+        OpenPage(Page, wxSize(320, 500), true, false);
         ClearRecords();
     }
     void Type(int controlId, float value) {

@@ -14,12 +14,7 @@ class PipPage : public PageTest {
 protected:
     void SetUp() override {
         PageTest::SetUp();
-        Page = new MPIPDlg;
-        Page->Create(Frame, wxRect(0, 0, 320, 500));
-        Page->OnInitDialog();
-        Page->ApplyLanguage();
-        Page->ShowPage(true);
-        Pump(30);
+        OpenPage(Page, wxSize(320, 500), true, false);
         ClearRecords();
     }
     MPIPDlg* Page = nullptr;

@@ -20,14 +20,9 @@ protected:
             Messages.push_back(text);
             return true;
         });
-        Page = new MSwitcherDlg;
-        Host(Page, wxSize(320, 290));
         Listen(MPageEvent);
         Listen(MShowBusy);
-        Page->OnInitDialog();
-        Page->ApplyLanguage();
-        Page->ShowPage(true);
-        Pump(30);
+        OpenPage(Page, wxSize(320, 290), true, true);
     }
     void TearDown() override {
         PageTest::TearDown();

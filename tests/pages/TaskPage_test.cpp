@@ -14,10 +14,7 @@ class TaskPageTest : public PageTest {
 protected:
     void SetUp() override {
         PageTest::SetUp();
-        Page = new MTaskDlg;
-        Page->Create(Frame, wxRect(0, 0, 320, 490));
-        Page->ShowPage(true);
-        Pump(20);
+        OpenPage(Page, wxSize(320, 490), false, false);
     }
     MTaskDlg* Page = nullptr;
 };

@@ -17,8 +17,6 @@ protected:
         PageTest::SetUp();
         GetDeviceState().OutputTiming.HActive = 1920;
         GetDeviceState().OutputTiming.VActive = 1080;
-        Page = new MTstPatternDlg;
-        Host(Page, wxSize(320, 370), false);
         Listen(MTestPatternSwitched);
         FrameMessages->On(MPageEvent, [this](WPARAM w, LPARAM l) -> LRESULT {
             if (w == EvShowSubPage) {
@@ -27,10 +25,7 @@ protected:
             }
             return 0;
         });
-        Page->OnInitDialog();
-        Page->ApplyLanguage();
-        Page->ShowPage(true);
-        Pump(30);
+        OpenPage(Page, wxSize(320, 370), true, false);
     }
     void TearDown() override {
         PageTest::TearDown();

@@ -20,12 +20,7 @@ protected:
             Messages.push_back(text);
             return true;
         });
-        Page = new MVgaDlg;
-        Host(Page, wxSize(320, 526));
-        Page->OnInitDialog();
-        Page->ApplyLanguage();
-        Page->ShowPage(true);
-        Pump(30);
+        OpenPage(Page, wxSize(320, 526), true, true);
     }
     void TearDown() override {
         PageTest::TearDown();

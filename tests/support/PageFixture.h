@@ -38,6 +38,18 @@ class PageTest : public ::testing::Test {
     // Records `message` too when it reaches the frame (the page events, the busy box, page
     // closing and the layer and canvas messages are recorded from the start).
     void Listen(unsigned message);
+    // Makes the page, hosts it, builds its controls (initDialog: OnInitDialog and texts) and
+    // shows it; `page` is set before any of its messages can arrive.
+    template <class Dlg> void OpenPage(Dlg*& page, const wxSize& size, bool initDialog, bool closeButton) {
+        page = new Dlg;
+        Host(page, size, closeButton);
+        if (initDialog) {
+            page->OnInitDialog();
+            page->ApplyLanguage();
+        }
+        page->ShowPage(true);
+        Pump(30);
+    }
     // Messages of one number the page sent or posted (posted ones after a Pump).
     std::vector<SentMessage> MessagesOf(unsigned message) const;
     std::vector<LinkCall> Commands() const { return Link->Link.CallsOf("SendCommand"); }
