@@ -232,6 +232,8 @@ TEST_F(MachineListTest, ClickSelectsOneTileAndTheEditIconOpensTheEditor) {
   EXPECT_EQ(*edit, "127.0.0.21");
   EXPECT_TRUE(List.Machines()[1].Selected);
   EXPECT_EQ(MachineList::NameEditorRect(List.Machines()[0].Tile), (TileRect{70, 113, 166, 134}));
+  EXPECT_TRUE(List.ClickAt(210 - 29, 80 + 54).has_value());  // the icon's corners
+  EXPECT_FALSE(List.ClickAt(210 - 5, 80 + 31).has_value());
   EXPECT_FALSE(List.ClickAt(5, 5).has_value());
 }
 
