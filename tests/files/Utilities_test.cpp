@@ -45,26 +45,13 @@ TEST(Addresses, OnlyADottedQuadIsAnAddressAndGivesItsLastOctet) {
         const char* Text;
         bool Valid;
         int LastOctet;
-    } rows[] = {{"192.168.1.100", true, 100},
-                {"127.0.0.21", true, 21},
-                {"192.168.1.255", true, 255},
-                {"0.0.0.0", true, 0},
-                {"", false, 0},
-                {"abc.def.ghi.jkl", false, 0},
-                {"1.2.3", false, 0},
-                {"1.2.3.4.5", false, 0},
-                {"192.168..4", false, 0},
-                {"10.0.0.300", false, 0},
-                {"1.2.3.1000", false, 0},
-                {"01.2.3.4", false, 0},
-                {"1.2.3.-4", false, 0},
-                {" 1.2.3.4", false, 0},
-                {"1.2.3.4 ", false, 0},
-                {"1.2.3.4.", false, 0},
-                {".1.2.3", false, 0},
-                {"1.2.3.4/8", false, 0},
-                {"1.2.3.12a", false, 0},
-                {"\xef\xbc\x91.2.3.4", false, 0}};
+    } rows[] = {{"192.168.1.100", true, 100}, {"127.0.0.21", true, 21}, {"192.168.1.255", true, 255},
+                {"0.0.0.0", true, 0},         {"", false, 0},           {"abc.def.ghi.jkl", false, 0},
+                {"1.2.3", false, 0},          {"1.2.3.4.5", false, 0},  {"192.168..4", false, 0},
+                {"10.0.0.300", false, 0},     {"1.2.3.256", false, 0},  {"1.2.3.1000", false, 0},
+                {"01.2.3.4", false, 0},       {"1.2.3.-4", false, 0},   {" 1.2.3.4", false, 0},
+                {"1.2.3.4 ", false, 0},       {"1.2.3.4.", false, 0},   {".1.2.3", false, 0},
+                {"1.2.3.4/8", false, 0},      {"1.2.3.12a", false, 0},  {"\xef\xbc\x91.2.3.4", false, 0}};
     for (const Row& row : rows) {
         EXPECT_EQ(IsValidIPv4(row.Text), row.Valid) << row.Text;
         EXPECT_EQ(GetIPv4LastOctet(row.Text), row.LastOctet) << row.Text;
