@@ -18,10 +18,6 @@ protected:
         Listen(MPageEvent);
         OpenPage(Page, wxSize(320, 280), true, false);
     }
-    void TearDown() override {
-        PageTest::TearDown();
-        ResetDeviceState();
-    }
     Velk_FeatherDlg* Page = nullptr;
 };
 

@@ -22,16 +22,8 @@ protected:
         // PIP-3 on, 1280 x 720 at (100, 50), showing HDMI-1 (card 1) with a signal.
         s.LayerWindow[3] = {1, 64, 1, 0, 100, 50, 1280, 720, 0};
         s.InputSignalPresent[1] = 1;
-        SetOperatorNoticeHook([this](const std::string& text, const std::string&) {
-            Asked.push_back(text);
-            return Answer;
-        });
         OpenPage(Page, wxSize(320, 500), true, false);
         ClearRecords();
-    }
-    void TearDown() override {
-        SetOperatorNoticeHook(nullptr);
-        PageTest::TearDown();
     }
     void Type(int index, float value) {
         static const int ids[4] = {1356, 1357, 1365, 1367};
@@ -56,8 +48,6 @@ protected:
         ClearRecords();
     }
     MLogoDlg* Page = nullptr;
-    std::vector<std::string> Asked;
-    bool Answer = true;
 };
 }  // namespace
 
@@ -123,8 +113,8 @@ TEST_F(LogoPage, SaveWithoutSignalOnlyTells) {
     s.InputSignalPresent[4] = 0;
     Page->OnBnClickedSaveLoad(0);
     EXPECT_TRUE(Commands().empty());
-    ASSERT_EQ(Asked.size(), 1u);
-    EXPECT_EQ(Asked[0], "PIP3 Input Source Is  Signal Off");
+    ASSERT_EQ(NoticeTexts().size(), 1u);
+    EXPECT_EQ(NoticeTexts()[0], "PIP3 Input Source Is  Signal Off");
     EXPECT_EQ(s.LogoSettings.SlotValid[0], 0);
     s.InputSignalPresent[4] = 1;
     Page->OnBnClickedSaveLoad(0);
@@ -192,11 +182,11 @@ TEST_F(LogoPage, SwitchingOnAfterAMoveCancelledSendsNothing) {
     Type(0, 500);
     EXPECT_TRUE(Page->PositionChanged);
     ClearRecords();
-    Answer = false;
+    NoticeAnswer = false;
     Page->OnOffButton->Click();
     Pump(10);
-    EXPECT_EQ(Asked.size(), 1u);
-    EXPECT_EQ(Asked[0], UiStrings[99]);
+    EXPECT_EQ(NoticeTexts().size(), 1u);
+    EXPECT_EQ(NoticeTexts()[0], UiStrings[99]);
     EXPECT_TRUE(Commands().empty());
     EXPECT_FALSE(Page->OnOffButton->IsChecked());
     EXPECT_EQ(GetDeviceState().LogoSettings.Enable, 0);
@@ -208,7 +198,7 @@ TEST_F(LogoPage, SwitchingOnAfterAMoveLoadsFirst) {
     EnterLogoUsage();
     Type(0, 500);
     ClearRecords();
-    Answer = true;
+    NoticeAnswer = true;
     Page->OnOffButton->Click();
     Pump(10);
     // Load at the new place (the frame taken away first), then switch on.

@@ -18,10 +18,6 @@ protected:
     void SetUp() override {
         PageTest::SetUp();
         CurrentLanguageStaticId = 1251;
-        SetOperatorNoticeHook([this](const std::string& text, const std::string&) {
-            Messages.push_back(text);
-            return true;
-        });
         Listen(MShowBusy);
         Listen(MLanguageChanged);
         FrameMessages->On(MPageEvent, [this](WPARAM w, LPARAM l) -> LRESULT {
@@ -45,16 +41,13 @@ protected:
     }
     void TearDown() override {
         PageTest::TearDown();
-        SetOperatorNoticeHook(nullptr);
         CurrentLanguageStaticId = 1251;
-        ResetDeviceState();
     }
     void Press(int step) {
         Page->ResetButtons[step]->Click();
         Pump(10);
     }
     MMiscDlg* Page = nullptr;
-    std::vector<std::string> Messages;
     std::vector<SubPageRequest> SubPages;
     std::vector<std::pair<uint32_t, int>> Events;
     std::vector<std::pair<uint32_t, std::string>> ProjectFiles;

@@ -35,10 +35,6 @@ protected:
         Pump(50);
         Link->Link.Calls.clear();
     }
-    void TearDown() override {
-        PageTest::TearDown();
-        ResetDeviceState();
-    }
     oSliderEdit* Edit(int id) { return FindKitControl<oSliderEdit>(Page, id); }
     CGdipButton* Button(int id) { return FindKitControl<CGdipButton>(Page, id); }
     void Commit(int id, float value) {

@@ -16,21 +16,11 @@ class SwitcherPage : public PageTest {
 protected:
     void SetUp() override {
         PageTest::SetUp();
-        SetOperatorNoticeHook([this](const std::string& text, const std::string&) {
-            Messages.push_back(text);
-            return true;
-        });
         Listen(MPageEvent);
         Listen(MShowBusy);
         OpenPage(Page, wxSize(320, 290), true, true);
     }
-    void TearDown() override {
-        PageTest::TearDown();
-        SetOperatorNoticeHook(nullptr);
-        ResetDeviceState();
-    }
     MSwitcherDlg* Page = nullptr;
-    std::vector<std::string> Messages;
 };
 
 TEST_F(SwitcherPage, StartsOffWithPanelsAndFadeLocked) {

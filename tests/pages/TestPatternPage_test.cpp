@@ -27,10 +27,6 @@ protected:
         });
         OpenPage(Page, wxSize(320, 370), true, false);
     }
-    void TearDown() override {
-        PageTest::TearDown();
-        ResetDeviceState();
-    }
     CGdipButton* Button(int id) { return FindKitControl<CGdipButton>(Page, id); }
     template <class T = oRealEdit> T* Edit(int id) { return FindKitControl<T>(Page, id); }
     void PatternOn(int number) {

@@ -16,16 +16,7 @@ class VgaPage : public PageTest {
 protected:
     void SetUp() override {
         PageTest::SetUp();
-        SetOperatorNoticeHook([this](const std::string& text, const std::string&) {
-            Messages.push_back(text);
-            return true;
-        });
         OpenPage(Page, wxSize(320, 526), true, true);
-    }
-    void TearDown() override {
-        PageTest::TearDown();
-        SetOperatorNoticeHook(nullptr);
-        ResetDeviceState();
     }
     oRealEdit* Edit(int id) { return FindKitControl<oRealEdit>(Page, id); }
     CGdipButton* Button(int id) { return FindKitControl<CGdipButton>(Page, id); }
@@ -35,7 +26,6 @@ protected:
         Pump(20);
     }
     MVgaDlg* Page = nullptr;
-    std::vector<std::string> Messages;
 };
 
 TEST_F(VgaPage, StartsLockedWithTheDdcSectionUp) {
@@ -47,7 +37,7 @@ TEST_F(VgaPage, StartsLockedWithTheDdcSectionUp) {
 
 TEST_F(VgaPage, RightCodeShowsThePanelAndMovesDdcDown) {
     Unlock();
-    EXPECT_TRUE(Messages.empty());
+    EXPECT_TRUE(NoticeTexts().empty());
     EXPECT_TRUE(Page->AdcPanelShown());
     EXPECT_TRUE(Edit(IdVgaRedOffset)->IsShown());
     EXPECT_TRUE(Button(IdVgaAdcOnOff)->IsEnabled());
@@ -69,8 +59,8 @@ TEST_F(VgaPage, WrongCodeSaysSoAndStaysLocked) {
     Edit(IdVgaCode)->SetValue(1234);
     Button(IdVgaEnter)->Click();
     Pump(20);
-    ASSERT_EQ(Messages.size(), 1u);
-    EXPECT_EQ(Messages[0], UiStrings[35]);
+    ASSERT_EQ(NoticeTexts().size(), 1u);
+    EXPECT_EQ(NoticeTexts()[0], UiStrings[35]);
     EXPECT_FALSE(Page->AdcPanelShown());
 }
 
@@ -130,9 +120,9 @@ TEST_F(VgaPage, ResultMessageNamesOkOrFailed) {
     Page->ShowResult();
     GetDeviceState().OperationStatus.Result = 0;
     Page->ShowResult();
-    ASSERT_EQ(Messages.size(), 2u);
-    EXPECT_EQ(Messages[0], UiStrings[34] + " " + UiStrings[66]);
-    EXPECT_EQ(Messages[1], UiStrings[34] + " " + UiStrings[67]);
+    ASSERT_EQ(NoticeTexts().size(), 2u);
+    EXPECT_EQ(NoticeTexts()[0], UiStrings[34] + " " + UiStrings[66]);
+    EXPECT_EQ(NoticeTexts()[1], UiStrings[34] + " " + UiStrings[67]);
 }
 
 TEST_F(VgaPage, AutoAdjustSendsThenQueriesTheSelectedInput) {

@@ -85,6 +85,13 @@ std::vector<std::string> PageTest::BusyTexts() const {
     return out;
 }
 
+std::vector<std::string> PageTest::NoticeTexts() const {
+    std::vector<std::string> out;
+    for (const ShownNotice& n : Notices)
+        out.push_back(n.Text);
+    return out;
+}
+
 void PageTest::ClearRecords() {
     Pump(10);
     Got.clear();

@@ -55,6 +55,8 @@ class PageTest : public ::testing::Test {
     std::vector<LinkCall> Commands() const { return Link->Link.CallsOf("SendCommand"); }
     std::vector<uint32_t> CommandNumbers() const;
     std::vector<std::string> BusyTexts() const;
+    // The texts of the message boxes and questions shown, in order.
+    std::vector<std::string> NoticeTexts() const;
     void ClearRecords();
 
     wxFrame* Frame = nullptr;
