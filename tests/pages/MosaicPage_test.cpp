@@ -161,18 +161,6 @@ TEST_F(MosaicPage, RefreshShowsModeCellAndValues) {
     EXPECT_TRUE(Commands().empty());
 }
 
-TEST_F(MosaicPage, UnknownModeAndCellFromTheDevice) {
-    MosaicSettings& m = GetDeviceState().MosaicSettings;
-    m.Mode = 9;
-    m.Arrangement = 20;
-    Page->UpdateFromDevice(3);
-    EXPECT_FALSE(Page->MosaicOn);
-    EXPECT_EQ(Page->PanelIndex, 4u);
-    EXPECT_EQ(Page->CellIndex, 8);
-    EXPECT_EQ(EventArguments(EvMosaicArrangement), std::vector<long>{8});
-    EXPECT_EQ(EventArguments(EvMosaicMode), std::vector<long>{0});
-}
-
 TEST_F(MosaicPage, ResetFlagGoesOnce) {
     TurnOnWithPanel(1);
     Page->OnBnClickedLayer(2);

@@ -66,12 +66,6 @@ TEST_F(OutputPage, StandardRowSendsTheTimingAndItsQueries) {
     EXPECT_EQ(MessagesOf(MRebuildCanvas).size(), 1u);
 }
 
-TEST_F(OutputPage, WithoutSwitcherOrLogoOnlyLayerAndLoopQueries) {
-    Page->OnDropListSelChanged(OutputResolutionListId, 3);
-    EXPECT_EQ(CommandNumbers(), (std::vector<uint32_t>{2, 54, 54, 54, 54, 70}));
-    EXPECT_EQ(Page->EditValue(FpsEdit), 59.94f);
-}
-
 TEST_F(OutputPage, CustomRowUnlocksAndApplySends) {
     GetDeviceState().SwitcherSettings.Mode = 2;
     GetDeviceState().LogoSettings.Pip3Usage = 1;
@@ -139,15 +133,6 @@ TEST_F(OutputPage, CustomReplyKeptInTheCustomRow) {
     EXPECT_EQ(Page->ResolutionList->GetCurSel(), 18);
 }
 
-TEST_F(OutputPage, IndexBeyondTheTableShowsAsCustom) {
-    GetDeviceState().OutputTiming.ResolutionIndex = 40;
-    GetDeviceState().OutputTiming.HActive = 1600;
-    Page->UpdateResolution();
-    Page->ApplyLanguage();
-    EXPECT_EQ(Page->ResolutionList->GetCurSel(), 18);
-    EXPECT_EQ(Page->EditValue(HActiveEdit), 1600);
-}
-
 TEST_F(OutputPage, PolarityRoundTripKeepsTheBytes) {
     OutputTiming& t = GetDeviceState().OutputTiming;
     t.ResolutionIndex = 18;
@@ -209,26 +194,6 @@ TEST_F(OutputPage, RotationBeyondTheTableShowsOff) {
     Page->UpdateLayer();
     EXPECT_TRUE(Page->RotateButtons[0]->IsChecked());
     EXPECT_TRUE(Commands().empty());
-}
-
-TEST_F(OutputPage, PgmPvwButtons) {
-    SwitcherSettings& s = GetDeviceState().SwitcherSettings;
-    s.Mode = 1;
-    s.OnProgram[0] = 1;
-    s.OnPreview[1] = 1;
-    GetDeviceState().LayerWindow[1].Width = 777;
-    Page->UpdateLayerButtons();
-    EXPECT_EQ(Page->LayerButtons[0]->GetLabel(), "PGM");
-    EXPECT_FALSE(Page->LayerButtons[0]->IsEnabled());
-    EXPECT_EQ(Page->LayerButtons[1]->GetLabel(), "PVW");
-    EXPECT_EQ(Page->SelectedLayer, 1u);
-    EXPECT_EQ(Page->EditValue(1365), 777);
-    EXPECT_EQ(Page->LayerButtons[1]->GetTextColour(), 0x009CEFu);
-    EXPECT_EQ(Page->LayerButtons[3]->GetLabel(), "PIP3");
-    s.Mode = 0;
-    Page->UpdateLayerButtons();
-    EXPECT_EQ(Page->LayerButtons[0]->GetLabel(), "MAIN");
-    EXPECT_TRUE(Page->LayerButtons[0]->IsEnabled());
 }
 
 TEST_F(OutputPage, CanvasReportsALayer) {

@@ -95,20 +95,6 @@ TEST_F(PipPage, RefreshPostsAndSendsNoCommand) {
     EXPECT_FALSE(Page->AlphaEdits[1]->IsEnabled());
 }
 
-TEST_F(PipPage, PgmPvwLabels) {
-    DeviceState& s = GetDeviceState();
-    s.SwitcherSettings.Mode = 1;
-    s.SwitcherSettings.OnProgram[1] = 1;
-    Page->UpdateLayerLabels();
-    EXPECT_EQ(Page->FindGroupBox(1259)->GetText(), "PGM");
-    EXPECT_FALSE(Page->InputLists[0]->IsEnabled());
-    EXPECT_FALSE(Page->OnOffButtons[0]->IsEnabled());
-    s.SwitcherSettings.Mode = 0;
-    Page->UpdateLayerLabels();
-    EXPECT_EQ(Page->FindGroupBox(1259)->GetText(), "PIP-1");
-    EXPECT_TRUE(Page->OnOffButtons[0]->IsEnabled());
-}
-
 TEST_F(PipPage, MainDialogSwitchShown) {
     GetDeviceState().LayerWindow[3].Enable = 1;
     Page->ShowPipOn(2);
