@@ -19,14 +19,6 @@ uint8_t GammaTimesTen(float gamma) {
 
 namespace {
 
-// The EDID entry of an input: inputs 0..5 their own, 6 and 7 entries 5 and 6 (so inputs 5 and
-// 6 share entry 5). There are no inputs beyond 7.
-bool EdidEntryOfInput(uint8_t input, size_t& entry) {
-    if (input > 7) return false;
-    entry = input <= 5 ? input : input - 1u;
-    return true;
-}
-
 class BlockWriter {
 public:
     explicit BlockWriter(CommandBlockBytes& block) : m_block(block) {}
@@ -176,9 +168,9 @@ bool EncodeLogo(const DeviceState& s, uint8_t subCode, uint8_t argument, BlockWr
 }
 
 bool EncodeEdid(const DeviceState& s, uint8_t input, uint8_t action, BlockWriter& w) {
-    size_t entry = 0;
-    if (!EdidEntryOfInput(input, entry)) return false;
-    const EdidEntry& e = s.EdidEntry[entry];
+    const auto entry = EdidEntryIndex(input);
+    if (!entry) return false;
+    const EdidEntry& e = s.EdidEntry[*entry];
     w.Byte(0, e.Input);
     w.Byte(1, action);
     w.Raw(2, reinterpret_cast<const uint8_t*>(&e) + 2, sizeof(EdidEntry) - 2);
@@ -256,9 +248,9 @@ bool EncodeFeather(const DeviceState& s, uint8_t argument, BlockWriter& w) {
 }
 
 bool EncodeQueryEdid(const DeviceState& s, uint8_t input, BlockWriter& w) {
-    size_t entry = 0;
-    if (!EdidEntryOfInput(input, entry)) return false;
-    w.Byte(0, s.EdidEntry[entry].Input);
+    const auto entry = EdidEntryIndex(input);
+    if (!entry) return false;
+    w.Byte(0, s.EdidEntry[*entry].Input);
     return true;
 }
 

@@ -53,6 +53,11 @@ DeviceState::DeviceState()
     for (uint8_t task = 0; task < DefaultTasks.size(); ++task) DefaultTasks[task].Preset = task;
 }
 
+std::optional<size_t> EdidEntryIndex(uint32_t input) {
+    if (input > 7) return std::nullopt;
+    return input <= 5 ? input : input - 1u;
+}
+
 std::optional<uint32_t> DeviceState::GetLayerInputIndex(uint32_t layer) const {
     if (layer >= LayerCount) return std::nullopt;
     const uint32_t source = LayerWindow[layer].Source;

@@ -123,6 +123,10 @@ struct DefaultTask {
     uint16_t Repeat = 0;
 };
 
+// The EdidEntry (0..6) an input's EDID is kept in: inputs 0..5 their own, 6 and 7 entries 5 and
+// 6 (so inputs 5 and 6 share entry 5); none beyond 7.
+std::optional<size_t> EdidEntryIndex(uint32_t input);
+
 class DeviceState : public StateBlock {
 public:
     DeviceState();

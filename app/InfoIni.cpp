@@ -43,15 +43,13 @@ std::string LoadProjectFilePath() {
 
 bool SaveProjectFilePath(const std::string& path) { return WriteIniString(InfoIniPath, "Project", "FilePath", path); }
 
-std::string FormatNameIndex(std::string_view name, int index) { return std::string(name).append(FormatInt(index)); }
 
-bool WriteIniSection(CStdioFileEx* file, std::string_view name) {
-    return file && file->WriteString(std::string("[").append(name).append("]\r\n"));
+void AppendIniSection(std::string& text, std::string_view name) { text.append("[").append(name).append("]\r\n"); }
+
+void AppendIniKey(std::string& text, std::string_view key, std::string_view value) {
+    text.append(key).append("=").append(value).append("\r\n");
 }
 
-bool WriteIniKey(CStdioFileEx* file, std::string_view key, std::string_view value) {
-    return file && file->WriteString(std::string(key).append("=").append(value).append("\r\n"));
-}
 
 void ReadIniKeyFromFile(std::string& value, CStdioFileEx* file, std::string_view section, std::string_view key) {
     if (!file) return;

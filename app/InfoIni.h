@@ -34,14 +34,14 @@ bool WriteIniString(const std::string& path, std::string_view section, std::stri
 std::string LoadProjectFilePath();
 bool SaveProjectFilePath(const std::string& path);
 
-// "%s%d": the name followed by the decimal index (HPOS and 2 give HPOS2).
-std::string FormatNameIndex(std::string_view name, int index);
 
-// Project-file lines: "[name]\r\n" and "key=value\r\n". false for a null file or a failed write.
-bool WriteIniSection(CStdioFileEx* file, std::string_view name);
-bool WriteIniKey(CStdioFileEx* file, std::string_view key, std::string_view value);
+// Project-file lines: "[name]\r\n" and "key=value\r\n".
+void AppendIniSection(std::string& text, std::string_view name);
+void AppendIniKey(std::string& text, std::string_view key, std::string_view value);
 
-// The project file's exact forward scanner: reads on from the file's position to the first
-// line "key=value" inside section [section] (names compared exactly, nothing trimmed) and puts
-// its value into value. At the end of the file value stays as it was. Never rewinds.
+// A forward scan of a project file by its line rules: reads on from the file's position to the
+// first line "key=value" inside section [section] (names compared exactly, nothing trimmed) and
+// puts its value into value. At the end of the file value stays as it was. Never rewinds.
+// The project reader applies the same rules through ProjectKeyScanner; only the text-file fuzz
+// target still reads this way.
 void ReadIniKeyFromFile(std::string& value, CStdioFileEx* file, std::string_view section, std::string_view key);

@@ -1,8 +1,10 @@
 #include "app/ProjectFormat.h"
 
+#include "app/InfoIni.h"
 #include "app/LittleEndian.h"
 #include "app/NumberText.h"
 #include "app/ProjectKeyTable.h"
+#include "app/Utilities.h"
 
 #include <cfloat>
 #include <cmath>
@@ -61,38 +63,35 @@ std::string FormatProjectText(const uint8_t* block) {
     for (const ProjectKey& key : ProjectKeyTable()) {
         if (!section || *section != key.Section) {
             section = &key.Section;
-            out += '[';
-            out += key.Section;
-            out += "]\r\n";
+            AppendIniSection(out, key.Section);
         }
-        out += key.Key;
-        out += '=';
         const uint8_t* field = block + key.Offset;
         switch (key.Width) {
-        case ProjectFieldWidth::U8: out += FormatInt(field[0]); break;
-        case ProjectFieldWidth::U16: out += FormatInt(ReadU16(field)); break;
+        case ProjectFieldWidth::U8: AppendIniKey(out, key.Key, FormatInt(field[0])); break;
+        case ProjectFieldWidth::U16: AppendIniKey(out, key.Key, FormatInt(ReadU16(field))); break;
         case ProjectFieldWidth::U32:
-        case ProjectFieldWidth::I32: out += FormatInt(static_cast<int32_t>(ReadU32(field))); break;
-        case ProjectFieldWidth::F32: out += FormatFloat(LoadF32(field)); break;
+        case ProjectFieldWidth::I32: AppendIniKey(out, key.Key, FormatInt(static_cast<int32_t>(ReadU32(field)))); break;
+        case ProjectFieldWidth::F32: AppendIniKey(out, key.Key, FormatFloat(LoadF32(field))); break;
         }
-        out += "\r\n";
     }
     return out;
 }
 
 ProjectKeyScanner::ProjectKeyScanner(const std::vector<std::string>& lines) {
+    // The same line rules as ReadIniKeyFromFile, read once into a list that a missing key
+    // cannot run past.
     keys_.reserve(lines.size());
+    CurrentSection.clear();
     sections_.emplace_back(); // key lines before any section line belong to no section
+    std::string key, value;
     for (const std::string& line : lines) {
-        const std::string_view text(line);
-        if (!text.empty() && text[0] == '[') {
-            const size_t close = text.find(']');
-            sections_.emplace_back(close == std::string_view::npos ? std::string_view() : text.substr(1, close - 1));
+        if (!line.empty() && line[0] == '[') {
+            sections_.push_back(ParseSectionName(line));
             continue;
         }
-        const size_t equals = text.find('=');
-        if (equals == std::string_view::npos) continue; // never matches a key
-        keys_.push_back({static_cast<uint32_t>(sections_.size() - 1), text.substr(0, equals), text.substr(equals + 1)});
+        if (line.find('=') == std::string::npos) continue; // never matches a key
+        SplitKeyValue(line, key, value);
+        keys_.push_back({static_cast<uint32_t>(sections_.size() - 1), key, value});
     }
 }
 

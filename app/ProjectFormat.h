@@ -27,8 +27,8 @@ public:
 private:
     struct KeyLine {
         uint32_t SectionIndex;
-        std::string_view Key;
-        std::string_view Value;
+        std::string Key;
+        std::string Value;
     };
     std::vector<std::string> sections_;
     std::vector<KeyLine> keys_;

@@ -9,14 +9,6 @@
 #include <filesystem>
 #include <system_error>
 
-bool IsFileUnicode(const std::string& path) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return false;
-    unsigned char mark[2] = {};
-    const size_t got = std::fread(mark, 1, 2, file);
-    std::fclose(file);
-    return got == 2 && mark[0] == 0xFF && mark[1] == 0xFE;
-}
 
 CStdioFileEx::CStdioFileEx(const std::string& path, unsigned flags) { Open(path, flags); }
 
@@ -97,6 +89,3 @@ std::string CStdioFileEx::GetMultiByteFromUnicode(std::string_view text, unsigne
     return bytes;
 }
 
-size_t CStdioFileEx::GetRequiredMultiByteLength(std::string_view text, unsigned codePage) {
-    return GetMultiByteFromUnicode(text, codePage).size() + 1;
-}

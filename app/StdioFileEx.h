@@ -5,8 +5,6 @@
 #include <string_view>
 #include <vector>
 
-// True when the file begins with the UTF-16LE byte-order mark FF FE.
-bool IsFileUnicode(const std::string& path);
 
 // Line-oriented text file for project files. Reads UTF-16LE after FF FE, UTF-8 after EF BB BF,
 // and anything else as 8-bit text in CodePage; writes 8-bit text in CodePage. Text in and out
@@ -49,8 +47,6 @@ public:
     // UTF-8 text to bytes in a code page; a character the code page lacks becomes "#"
     // (except in UTF-8, which has them all).
     static std::string GetMultiByteFromUnicode(std::string_view text, unsigned codePage);
-    // What GetMultiByteFromUnicode needs, terminating zero included.
-    static size_t GetRequiredMultiByteLength(std::string_view text, unsigned codePage);
 
     bool IsUnicodeText = false;       // opened for reading and began with FF FE
     unsigned OpenFlags = 0;           // the flags in effect (text becomes binary for UTF-16)

@@ -6,34 +6,6 @@
 #include <filesystem>
 #include <system_error>
 
-std::string GetDirectoryPart(std::string_view path) {
-    const size_t slash = path.rfind('/');
-    return slash == std::string_view::npos ? std::string() : std::string(path.substr(0, slash + 1));
-}
-
-std::string GetFileTitlePart(std::string_view path) {
-    const size_t slash = path.rfind('/');
-    const size_t dot = path.find('.');
-    if (slash != std::string_view::npos && dot != std::string_view::npos)
-        return dot > slash ? std::string(path.substr(slash + 1, dot - slash - 1)) : std::string();
-    if (dot != std::string_view::npos) return std::string(path.substr(0, dot));
-    return std::string(path);
-}
-
-void SplitString(std::string_view text, std::vector<std::string>& parts) {
-    parts.clear();
-    size_t start = 0;
-    while (start < text.size()) {
-        const size_t dot = text.find('.', start);
-        if (dot == std::string_view::npos) {
-            parts.emplace_back(text.substr(start));
-            break;
-        }
-        parts.emplace_back(text.substr(start, dot - start));
-        start = dot + 1;
-    }
-}
-
 void SplitKeyValue(std::string_view line, std::string& key, std::string& value) {
     key.clear();
     value.clear();
@@ -53,23 +25,28 @@ const std::string& ParseSectionName(std::string_view line) {
 }
 
 bool IsValidIPv4(std::string_view text) {
-    std::vector<std::string> parts;
-    SplitString(text, parts);
-    if (parts.size() != 4) return false;
-    for (const auto& part : parts)
-        if (part.empty() || part.size() > 3) return false;
-    return true;
+    int parts = 0;
+    size_t at = 0;
+    while (true) {
+        size_t digits = 0;
+        unsigned value = 0;
+        while (at < text.size() && text[at] >= '0' && text[at] <= '9' && digits < 4) {
+            value = value * 10 + static_cast<unsigned>(text[at] - '0');
+            ++digits;
+            ++at;
+        }
+        if (digits == 0 || digits > 3 || value > 255) return false;
+        if (digits > 1 && text[at - digits] == '0') return false; // "010" reads as octal elsewhere
+        ++parts;
+        if (at == text.size()) return parts == 4;
+        if (text[at] != '.' || parts == 4) return false;
+        ++at;
+    }
 }
 
 int GetIPv4LastOctet(std::string_view text) {
     if (!IsValidIPv4(text)) return 0;
-    std::vector<std::string> parts;
-    SplitString(text, parts);
-    const std::string& last = parts[3];
-    // Leading digits only: "12a" is 12, "a12" is 0.
-    size_t digits = 0;
-    while (digits < last.size() && last[digits] >= '0' && last[digits] <= '9') ++digits;
-    return ParseLeadingInt(std::string_view(last).substr(0, digits));
+    return ParseLeadingInt(text.substr(text.rfind('.') + 1));
 }
 
 bool EnumSerialPorts(std::vector<SerialPortInfo>& list) {

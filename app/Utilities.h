@@ -8,24 +8,15 @@
 
 // Path, text and address helpers shared by the core. Paths use '/'.
 
-// The path up to and including its last '/'; empty when it has none.
-std::string GetDirectoryPart(std::string_view path);
-// With b = the last '/' and d = the first '.' of the whole path: both present -> the text
-// between them (empty when d lies before b); a '/' but no '.' -> the whole path; a '.' but no
-// '/' -> the text before d; neither -> the whole path.
-std::string GetFileTitlePart(std::string_view path);
-// The parts of the text between '.' characters. Empty inner parts are kept; a trailing '.'
-// adds no part; an empty text gives none.
-void SplitString(std::string_view text, std::vector<std::string>& parts);
 // Splits at the first '='; both stay empty when there is none.
 void SplitKeyValue(std::string_view line, std::string& key, std::string& value);
 // Sets CurrentSection from a section line: the text after the first '[' up to the first ']'.
 // Returns it.
 const std::string& ParseSectionName(std::string_view line);
-// Four parts of 1 to 3 characters each (digits and range are the caller's concern).
+// A dotted IPv4 address: four decimal parts 0..255, no sign, no leading zero, nothing else.
+// Letters or a part of 300 would otherwise reach the link or become some other machine's id.
 bool IsValidIPv4(std::string_view text);
-// The decimal value of the leading digits of the fourth part; 0 for a text that fails
-// IsValidIPv4.
+// The fourth part's value (a machine's device id); 0 for a text that fails IsValidIPv4.
 int GetIPv4LastOctet(std::string_view text);
 
 // The serial ports by COM number (see SerialPorts.h). false when no source of ports could be read.

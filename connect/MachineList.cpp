@@ -1,15 +1,13 @@
 #include "connect/MachineList.h"
 
-#include <arpa/inet.h>
+#include "app/Utilities.h"
 
 #include <cstdio>
 
-uint8_t MachineIdFromIp(const std::string& ip) {
-  // A strict dotted quad: "10.0.0.300" or letters must not turn into some other machine's id.
-  in_addr addr{};
-  if (ip.size() > 15 || inet_pton(AF_INET, ip.c_str(), &addr) != 1) return 0;
-  return reinterpret_cast<const uint8_t*>(&addr.s_addr)[3];
-}
+namespace {
+// The device id of a machine; 0 (never connected) when its IP is not an address.
+uint8_t MachineIdFromIp(const std::string& ip) { return static_cast<uint8_t>(GetIPv4LastOctet(ip)); }
+}  // namespace
 
 std::string MacSectionName(const std::array<uint8_t, 6>& mac) {
   char text[32];

@@ -69,10 +69,6 @@ class MachineListHost {
   virtual bool AskSelectMachine() = 0;
   virtual void TellMachineOffline() = 0;
 };
-
-// The device id of a machine: the last octet of a dotted-quad IPv4 text, or 0 when the text
-// is not one (such a machine is never connected).
-uint8_t MachineIdFromIp(const std::string& ip);
 // The Info.ini section under which a machine's name is kept: "%x-%x-%x-%x-%x-%x".
 std::string MacSectionName(const std::array<uint8_t, 6>& mac);
 

@@ -5,7 +5,7 @@
 #include "app/DeviceState.h"
 #include "mainwnd/ControlsLayout.h"
 #include "mainwnd/InputNames.h"
-#include "mainwnd/ShownTextLog.h"
+#include "platform/ui/ShownTexts.h"
 
 namespace {
 wxRect ToWx(const LayoutRect& r) { return {r.Left, r.Top, r.Width(), r.Height()}; }

@@ -5,10 +5,10 @@
 #include "app/UiStrings.h"
 #include "controls/CGdipButton.h"
 #include "controls/CMyEdit.h"
+#include "controls/OperatorNotices.h"
 #include "mainwnd/MainTexts.h"
-#include "mainwnd/ShownTextLog.h"
-#include "pages/OperatorNotices.h"
 #include "platform/ui/Fonts.h"
+#include "platform/ui/ShownTexts.h"
 #include "platform/ui/KeyReleaseFilter.h"
 
 #include <wx/popupwin.h>

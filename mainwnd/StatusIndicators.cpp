@@ -5,7 +5,7 @@
 #include "app/UiStrings.h"
 #include "controls/CGdipButton.h"
 #include "mainwnd/ControlsLayout.h"
-#include "mainwnd/ShownTextLog.h"
+#include "platform/ui/ShownTexts.h"
 
 namespace {
 CGdipButton* MakeIndicator(wxWindow& window, int id, int stdImage, int altImage) {

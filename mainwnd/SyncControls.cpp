@@ -10,7 +10,7 @@
 #include "mainwnd/ControlsLayout.h"
 #include "mainwnd/MainControlsLogic.h"
 #include "mainwnd/MainTexts.h"
-#include "mainwnd/ShownTextLog.h"
+#include "platform/ui/ShownTexts.h"
 
 namespace {
 CDropButton* MakeList(wxWindow& window, int id) {

@@ -16,7 +16,7 @@
 #include "mainwnd/MMainDlg.h"
 #include "mainwnd/MainTexts.h"
 #include "mainwnd/ReplyPump.h"
-#include "mainwnd/ShownTextLog.h"
+#include "platform/ui/ShownTexts.h"
 #include "mainwnd/Velkan_PrograssDlg.h"
 #include "pages/MCropDlg.h"
 #include "pages/MEdidDlg.h"

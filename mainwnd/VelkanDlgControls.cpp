@@ -6,13 +6,13 @@
 #include "mainwnd/MMainDlg.h"
 #include "mainwnd/MainControlsLogic.h"
 #include "mainwnd/MainLayout.h"
-#include "mainwnd/MainMessages.h"
-#include "mainwnd/ShownTextLog.h"
+#include "platform/ui/PageEvents.h"
+#include "platform/ui/ShownTexts.h"
 #include "pages/MLogoDlg.h"
 #include "pages/MPIPDlg.h"
 #include "pages/MTaskDlg.h"
 #include "pages/MTstPatternDlg.h"
-#include "pages/OperatorNotices.h"
+#include "controls/OperatorNotices.h"
 
 void VelkanDlg::OpenBusy(const std::string& text) { Busy.ShowBusy(true, text); }
 

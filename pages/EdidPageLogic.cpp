@@ -19,11 +19,6 @@ std::vector<uint32_t> EdidListInputs(const DeviceState& s) {
     return inputs;
 }
 
-std::optional<size_t> EdidEntryIndex(uint32_t input) {
-    if (input == 5 || input > 7) return std::nullopt;
-    return input < 5 ? input : input - 1u;
-}
-
 std::optional<size_t> FindEdidEntryByInput(const DeviceState& s, uint32_t input) {
     for (size_t k = 0; k < EdidEntryCount; ++k)
         if (s.EdidEntry[k].Input == input) return k;

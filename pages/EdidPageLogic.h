@@ -21,9 +21,6 @@ inline constexpr uint32_t CardVga = 3, CardDvi = 4, CardHdmi = 6, CardSdi = 7, C
 // extension inputs 6 and 7 when present, or when absent on a DP/HDMI card split into halves.
 std::vector<uint32_t> EdidListInputs(const DeviceState& s);
 
-// The state entry (0..6) an input's EDID is stored in: inputs 0..4 their own, 6 and 7 entries
-// 5 and 6; none for input 5 or beyond 7.
-std::optional<size_t> EdidEntryIndex(uint32_t input);
 // The first entry whose Input byte names the input (how a device reply is found).
 std::optional<size_t> FindEdidEntryByInput(const DeviceState& s, uint32_t input);
 

@@ -8,7 +8,7 @@
 #include "controls/NumericEdit.h"
 #include "controls/PageLanguage.h"
 #include "controls/SkinStatic.h"
-#include "mainwnd/MainMessages.h"
+#include "platform/ui/PageEvents.h"
 #include "pages/LayerButtonRules.h"
 #include "pages/PageLook.h"
 #include "platform/ui/UserMessages.h"

@@ -11,7 +11,7 @@
 #include "controls/PageLanguage.h"
 #include "controls/SkinStatic.h"
 #include "pages/KeyerPageLogic.h"
-#include "pages/OperatorNotices.h"
+#include "controls/OperatorNotices.h"
 #include "pages/PageLook.h"
 #include "platform/ui/UserMessages.h"
 

@@ -11,9 +11,9 @@
 #include "controls/KitControlFactory.h"
 #include "controls/PageLanguage.h"
 #include "controls/SkinStatic.h"
-#include "mainwnd/MainMessages.h"
+#include "platform/ui/PageEvents.h"
 #include "pages/FeatherLogic.h"
-#include "pages/OperatorNotices.h"
+#include "controls/OperatorNotices.h"
 #include "pages/PageLook.h"
 #include "platform/ui/UserMessages.h"
 

@@ -8,8 +8,8 @@
 #include "controls/NumericEdit.h"
 #include "controls/PageLanguage.h"
 #include "controls/SkinStatic.h"
-#include "mainwnd/MainMessages.h"
-#include "pages/OperatorNotices.h"
+#include "platform/ui/PageEvents.h"
+#include "controls/OperatorNotices.h"
 #include "pages/PageLook.h"
 #include "platform/ui/UserMessages.h"
 

@@ -11,7 +11,7 @@
 #include "controls/PageLanguage.h"
 #include "controls/SkinStatic.h"
 #include "controls/oBitmapSlider.h"
-#include "mainwnd/ShownTextLog.h"
+#include "platform/ui/ShownTexts.h"
 #include "pages/PageLook.h"
 #include "pages/PictureSettingsLogic.h"
 #include "platform/ui/UserMessages.h"

@@ -23,7 +23,7 @@
 #include "controls/SkinStatic.h"
 #include "pages/CaptionBitmap.h"
 #include "pages/CaptionTextRender.h"
-#include "pages/OperatorNotices.h"
+#include "controls/OperatorNotices.h"
 #include "pages/PageLook.h"
 #include "platform/os/AppDirectory.h"
 #include "platform/ui/ResourceImages.h"

@@ -11,7 +11,7 @@
 #include "controls/PageLanguage.h"
 #include "controls/SkinStatic.h"
 #include "controls/oBitmapSlider.h"
-#include "mainwnd/MainMessages.h"
+#include "platform/ui/PageEvents.h"
 #include "pages/PageLook.h"
 #include "pages/TestPatternLogic.h"
 #include "platform/ui/UserMessages.h"

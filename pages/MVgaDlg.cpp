@@ -7,7 +7,7 @@
 #include "controls/NumericEdit.h"
 #include "controls/PageLanguage.h"
 #include "controls/SkinStatic.h"
-#include "pages/OperatorNotices.h"
+#include "controls/OperatorNotices.h"
 #include "pages/PageLook.h"
 #include "pages/VgaAdjustLogic.h"
 #include "platform/ui/UserMessages.h"

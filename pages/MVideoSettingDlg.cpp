@@ -10,7 +10,7 @@
 #include "controls/PageLanguage.h"
 #include "controls/SkinStatic.h"
 #include "controls/oBitmapSlider.h"
-#include "mainwnd/MainMessages.h"
+#include "platform/ui/PageEvents.h"
 #include "platform/ui/UserMessages.h"
 #include "preview/upload/EncoderUploadProtocol.h"
 

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "mainwnd/MainMessages.h"
+#include "platform/ui/PageEvents.h"
 
 bool FactoryResetSteps::Click(int step, bool nowLit) {
     if (step < 0 || step >= FactoryResetStepCount) return false;

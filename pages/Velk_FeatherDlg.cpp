@@ -6,7 +6,7 @@
 #include "controls/CGdipButton.h"
 #include "controls/PageLanguage.h"
 #include "controls/SkinStatic.h"
-#include "mainwnd/MainMessages.h"
+#include "platform/ui/PageEvents.h"
 #include "pages/FeatherLogic.h"
 #include "pages/PageLook.h"
 #include "platform/ui/UserMessages.h"

@@ -32,6 +32,8 @@ TEST(ComPortPath, SystemPortsByNumber) {
 
 TEST(ComPortPath, NumbersOutsideOneToNinetyNineNameNothing) {
     testsupport::ScratchFolder home;
+    std::filesystem::create_directories(home.Path() + "Ports");
+    std::filesystem::create_symlink("/dev/null", home.Path() + "Ports/COM0"); // even when named
     EXPECT_EQ(ComPortDevicePath(0, home.Path()), "");
     EXPECT_EQ(ComPortDevicePath(-3, home.Path()), "");
     EXPECT_EQ(ComPortDevicePath(100, home.Path()), "");

@@ -73,15 +73,6 @@ class MachineListTest : public ::testing::Test {
 };
 }  // namespace
 
-TEST(MachineIds, LastOctetOfAStrictDottedQuad) {
-  EXPECT_EQ(MachineIdFromIp("127.0.0.21"), 21);
-  EXPECT_EQ(MachineIdFromIp("192.168.1.255"), 255);
-  EXPECT_EQ(MachineIdFromIp("10.0.0.300"), 0);
-  EXPECT_EQ(MachineIdFromIp("a.b.c.d"), 0);
-  EXPECT_EQ(MachineIdFromIp("1.2..3"), 0);
-  EXPECT_EQ(MachineIdFromIp(""), 0);
-}
-
 TEST(MachineIds, MacSectionIsLowerCaseHexWithoutLeadingZeros) {
   EXPECT_EQ(MacSectionName({0x02, 0x00, 0x0A, 0xFF, 0x10, 0x05}), "2-0-a-ff-10-5");
 }
@@ -243,6 +234,8 @@ TEST_F(MachineListTest, ClickSelectsOneTileAndTheEditIconOpensTheEditor) {
   EXPECT_EQ(*edit, "127.0.0.21");
   EXPECT_TRUE(List.Machines()[1].Selected);
   EXPECT_EQ(MachineList::NameEditorRect(List.Machines()[0].Tile), (TileRect{70, 113, 166, 134}));
+  EXPECT_TRUE(List.ClickAt(210 - 29, 80 + 54).has_value());  // the icon's corners
+  EXPECT_FALSE(List.ClickAt(210 - 5, 80 + 31).has_value());
   EXPECT_FALSE(List.ClickAt(5, 5).has_value());
 }
 

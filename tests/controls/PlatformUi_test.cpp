@@ -26,22 +26,6 @@ struct Receiver : wxEvtHandler {
 };
 }  // namespace
 
-TEST(UserMessages, NumbersAreTheProgramsOwn) {
-    EXPECT_EQ(MDropListSelChanged, 0x466u);
-    EXPECT_EQ(MEditValueChanged, 0x4A1u);
-    EXPECT_EQ(MEditKeyDown, 0x720u);
-    EXPECT_EQ(MEditChar, 0x721u);
-    EXPECT_EQ(MListCellEdited, 0x6BDu);
-    EXPECT_EQ(MListCellComboChanged, 0x6BCu);
-    EXPECT_EQ(MPageClosed, 0x5A1u);
-    EXPECT_EQ(MPageEvent, 0x5A4u);
-    EXPECT_EQ(MShowBusy, 0x5B1u);
-    EXPECT_EQ(MLanguageChanged, 0x5B3u);
-    EXPECT_EQ(MProjectFile, 0x5B6u);
-    EXPECT_EQ(MTestPatternSwitched, 0x5C2u);
-    EXPECT_EQ(MLayerWindowChanged, 0x5A6u);
-}
-
 TEST(Messages, SendIsHandledAtOnceAndReturnsTheResult) {
     wxInitializer init;
     Receiver r;

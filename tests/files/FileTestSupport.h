@@ -54,6 +54,9 @@ inline std::string ReadBytes(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
+// True when the file begins with the UTF-16LE byte-order mark FF FE.
+inline bool IsFileUnicode(const std::string& path) { return ReadBytes(path).rfind("\xFF\xFE", 0) == 0; }
+
 // UTF-16LE bytes of an ASCII/Latin-1 text written with \u escapes by the caller as UTF-16 units.
 inline std::string Utf16Le(const std::u16string& text) {
     std::string bytes;

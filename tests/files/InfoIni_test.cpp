@@ -89,8 +89,6 @@ TEST(NumberText, FormattersMatchPrintf) {
     EXPECT_EQ(FormatFloat(2.2f), "2.200000");
     EXPECT_EQ(FormatFloat(-0.5f), "-0.500000");
     EXPECT_EQ(FormatFloat(0.0f), "0.000000");
-    EXPECT_EQ(FormatNameIndex("HPOS", 2), "HPOS2");
-    EXPECT_EQ(FormatNameIndex(FormatNameIndex("BRIGHTNESS", 11), 3), "BRIGHTNESS113");
 }
 
 TEST(NumberText, CommaDecimalLocaleChangesNothing) {
@@ -114,86 +112,4 @@ TEST(NumberText, ParsersTakeTheLeadingNumber) {
     EXPECT_DOUBLE_EQ(ParseLeadingDouble("-2"), -2.0);
     EXPECT_DOUBLE_EQ(ParseLeadingDouble("x"), 0.0);
     EXPECT_DOUBLE_EQ(ParseLeadingDouble("1e-999"), 0.0);
-}
-
-// The project file's own reader: exact, forward only.
-class ProjectScanner : public ::testing::Test {
-protected:
-    void Open(const std::string& bytes) {
-        WriteBytes(folder_ / "p.pro", bytes);
-        CurrentSection.clear();
-        ASSERT_TRUE(file_.Open(folder_ / "p.pro", CStdioFileEx::modeRead | CStdioFileEx::typeText));
-    }
-    ScratchFolder folder_;
-    CStdioFileEx file_;
-};
-
-TEST_F(ProjectScanner, FindsKeysInOrderAndNeverRewinds) {
-    Open("[OUTPUTRESO]\r\nRESOINDEX=5\r\nHRESO=1920\r\n[PICCOMMSETT]\r\nGAMMA=2.200000\r\n");
-    std::string value;
-    ReadIniKeyFromFile(value, &file_, "OUTPUTRESO", "HRESO");
-    EXPECT_EQ(value, "1920");
-    ReadIniKeyFromFile(value, &file_, "PICCOMMSETT", "GAMMA");
-    EXPECT_EQ(value, "2.200000");
-    EXPECT_EQ(CurrentSection, "PICCOMMSETT");
-    value = "kept";
-    ReadIniKeyFromFile(value, &file_, "OUTPUTRESO", "RESOINDEX"); // already passed
-    EXPECT_EQ(value, "kept");
-}
-
-TEST_F(ProjectScanner, MissingKeyLeavesTheValueAndTheFileAtItsEnd) {
-    Open("[A]\r\nK=1\r\nL=2\r\n");
-    std::string value = "before";
-    ReadIniKeyFromFile(value, &file_, "A", "MISSING");
-    EXPECT_EQ(value, "before");
-    ReadIniKeyFromFile(value, &file_, "A", "L");
-    EXPECT_EQ(value, "before");
-}
-
-TEST_F(ProjectScanner, DuplicateKeyIsFoundOncePerCallInFileOrder) {
-    Open("[KEYERINFO]\r\nKEYERREDL=10\r\nKEYERREDL=200\r\n");
-    std::string value;
-    ReadIniKeyFromFile(value, &file_, "KEYERINFO", "KEYERREDL");
-    EXPECT_EQ(value, "10");
-    ReadIniKeyFromFile(value, &file_, "KEYERINFO", "KEYERREDL");
-    EXPECT_EQ(value, "200");
-}
-
-TEST_F(ProjectScanner, NothingIsTrimmedOrFoldedInCase) {
-    Open("[A]\r\n K=blank\r\nk=lower\r\n[a]\r\nK=wrong section\r\n[A]\r\nK= spaced \r\n");
-    std::string value;
-    ReadIniKeyFromFile(value, &file_, "A", "K");
-    EXPECT_EQ(value, " spaced ");
-}
-
-TEST_F(ProjectScanner, SectionLineWithoutCloseEmptiesTheSection) {
-    Open("[A]\r\n[B\r\nK=1\r\n[A]\r\nK=2\r\n");
-    std::string value;
-    ReadIniKeyFromFile(value, &file_, "A", "K");
-    EXPECT_EQ(value, "2");
-}
-
-TEST_F(ProjectScanner, ReadsUtf16ProjectFiles) {
-    Open("\xFF\xFE" + Utf16Le(u"[OUTPUTRESO]\r\nRESOINDEX=3\r\n"));
-    std::string value;
-    ReadIniKeyFromFile(value, &file_, "OUTPUTRESO", "RESOINDEX");
-    EXPECT_EQ(value, "3");
-}
-
-TEST(ProjectLines, WritersProduceExactLines) {
-    ScratchFolder folder;
-    {
-        CStdioFileEx file(folder / "w.pro", CStdioFileEx::modeCreate | CStdioFileEx::modeWrite);
-        ASSERT_TRUE(file.IsOpen());
-        EXPECT_TRUE(WriteIniSection(&file, "OUTPUTRESO"));
-        EXPECT_TRUE(WriteIniKey(&file, "A", "1"));
-        EXPECT_TRUE(WriteIniKey(&file, "GAMMA", FormatFloat(2.2f)));
-        ASSERT_TRUE(file.Close());
-    }
-    EXPECT_EQ(ReadBytes(folder / "w.pro"), "[OUTPUTRESO]\r\nA=1\r\nGAMMA=2.200000\r\n");
-    EXPECT_FALSE(WriteIniSection(nullptr, "X"));
-    EXPECT_FALSE(WriteIniKey(nullptr, "A", "1"));
-    std::string value = "same";
-    ReadIniKeyFromFile(value, nullptr, "A", "B");
-    EXPECT_EQ(value, "same");
 }

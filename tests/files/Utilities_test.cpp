@@ -11,36 +11,10 @@
 
 using Parts = std::vector<std::string>;
 
-TEST(Paths, DirectoryPartEndsAtTheLastSlash) {
-    EXPECT_EQ(GetDirectoryPart("/opt/velkan/Project/a.pro"), "/opt/velkan/Project/");
-    EXPECT_EQ(GetDirectoryPart("a.pro"), "");
-    EXPECT_EQ(GetDirectoryPart("/"), "/");
-}
-
-TEST(Paths, FileTitlePartFollowsItsFourCases) {
-    EXPECT_EQ(GetFileTitlePart("/home/op/Project/show.pro"), "show");       // slash and dot
-    EXPECT_EQ(GetFileTitlePart("/home/op.d/Project/show"), "");              // dot before the slash
-    EXPECT_EQ(GetFileTitlePart("/home/op/Project/show"), "/home/op/Project/show"); // slash, no dot
-    EXPECT_EQ(GetFileTitlePart("show.pro"), "show");                         // dot, no slash
-    EXPECT_EQ(GetFileTitlePart("show"), "show");                             // neither
-}
-
 TEST(Paths, ProgramFolderEndsInSlash) {
     const std::string folder = GetAppDirectory();
     ASSERT_FALSE(folder.empty());
     EXPECT_EQ(folder.back(), '/');
-}
-
-TEST(Text, SplitStringKeepsInnerEmptyParts) {
-    Parts parts{"stale"};
-    SplitString("192.168..4", parts);
-    EXPECT_EQ(parts, (Parts{"192", "168", "", "4"}));
-    SplitString("1.2.3.", parts);
-    EXPECT_EQ(parts, (Parts{"1", "2", "3"}));
-    SplitString("", parts);
-    EXPECT_TRUE(parts.empty());
-    SplitString(".a", parts);
-    EXPECT_EQ(parts, (Parts{"", "a"}));
 }
 
 TEST(Text, SplitKeyValueAtTheFirstEquals) {
@@ -66,24 +40,22 @@ TEST(Text, SectionNameOfASectionLine) {
     EXPECT_EQ(CurrentSection, "");
 }
 
-TEST(Addresses, IPv4FormatIsFourShortParts) {
-    EXPECT_TRUE(IsValidIPv4("192.168.1.100"));
-    EXPECT_TRUE(IsValidIPv4("127.0.0.5"));
-    EXPECT_FALSE(IsValidIPv4("192.168..4"));
-    EXPECT_FALSE(IsValidIPv4("1.2.3"));
-    EXPECT_FALSE(IsValidIPv4("1.2.3.4.5"));
-    EXPECT_FALSE(IsValidIPv4("1.2.3.1000"));
-    EXPECT_FALSE(IsValidIPv4(""));
-    // Only the shape is checked, as the device id is all that is taken from it.
-    EXPECT_TRUE(IsValidIPv4("abc.def.ghi.jkl"));
-}
-
-TEST(Addresses, LastOctetIsTheDeviceId) {
-    EXPECT_EQ(GetIPv4LastOctet("192.168.1.100"), 100);
-    EXPECT_EQ(GetIPv4LastOctet("127.0.0.5"), 5);
-    EXPECT_EQ(GetIPv4LastOctet("abc.def.ghi.jkl"), 0);
-    EXPECT_EQ(GetIPv4LastOctet("1.2.3.4x"), 4);
-    EXPECT_EQ(GetIPv4LastOctet("1.2..4"), 0);
+TEST(Addresses, OnlyADottedQuadIsAnAddressAndGivesItsLastOctet) {
+    struct Row {
+        const char* Text;
+        bool Valid;
+        int LastOctet;
+    } rows[] = {{"192.168.1.100", true, 100}, {"127.0.0.21", true, 21}, {"192.168.1.255", true, 255},
+                {"0.0.0.0", true, 0},         {"", false, 0},           {"abc.def.ghi.jkl", false, 0},
+                {"1.2.3", false, 0},          {"1.2.3.4.5", false, 0},  {"192.168..4", false, 0},
+                {"10.0.0.300", false, 0},     {"1.2.3.256", false, 0},  {"1.2.3.1000", false, 0},
+                {"01.2.3.4", false, 0},       {"1.2.3.-4", false, 0},   {" 1.2.3.4", false, 0},
+                {"1.2.3.4 ", false, 0},       {"1.2.3.4.", false, 0},   {".1.2.3", false, 0},
+                {"1.2.3.4/8", false, 0},      {"1.2.3.12a", false, 0},  {"\xef\xbc\x91.2.3.4", false, 0}};
+    for (const Row& row : rows) {
+        EXPECT_EQ(IsValidIPv4(row.Text), row.Valid) << row.Text;
+        EXPECT_EQ(GetIPv4LastOctet(row.Text), row.LastOctet) << row.Text;
+    }
 }
 
 TEST(SerialPorts, SystemDevicesMapToComNumbers) {

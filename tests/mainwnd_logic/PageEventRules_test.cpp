@@ -1,43 +1,8 @@
-#include "mainwnd/MainMessages.h"
+#include "platform/ui/PageEvents.h"
 #include "mainwnd/PageEventRules.h"
 #include "platform/ui/UserMessages.h"
 
 #include <gtest/gtest.h>
-
-TEST(PageEvents, MessageAndEventNumbers) {
-  EXPECT_EQ(MPageClosed, 0x5A1u);
-  EXPECT_EQ(MPageEvent, 0x5A4u);
-  EXPECT_EQ(MLayerSourceChanged, 0x5A5u);
-  EXPECT_EQ(MLayerWindowChanged, 0x5A6u);
-  EXPECT_EQ(MRebuildCanvas, 0x5ADu);
-  EXPECT_EQ(MSelectLayer, 0x5AEu);
-  EXPECT_EQ(MLogoLayerChanged, 0x5B0u);
-  EXPECT_EQ(MShowBusy, 0x5B1u);
-  EXPECT_EQ(MLanguageChanged, 0x5B3u);
-  EXPECT_EQ(MProjectFile, 0x5B6u);
-  EXPECT_EQ(MTestPatternSwitched, 0x5C2u);
-  EXPECT_EQ(EvShowSubPage, 1442u);
-  EXPECT_EQ(EvSwitcherMode, 1448u);
-  EXPECT_EQ(EvLoopOutSource, 1449u);
-  EXPECT_EQ(EvPipChanged, 1450u);
-  EXPECT_EQ(EvMosaicMode, 1460u);
-  EXPECT_EQ(EvMosaicArrangement, 1461u);
-  EXPECT_EQ(EvLinkChanged, 1466u);
-  EXPECT_EQ(EvMachineSearchWindow, 1467u);
-  EXPECT_EQ(EvVideoSettingWindow, 1468u);
-  EXPECT_EQ(EvMediaPlayerWindow, 1469u);
-  EXPECT_EQ(EvFeatherWindow, 1470u);
-  EXPECT_EQ(EvFeatherChanged, 1471u);
-  EXPECT_EQ(EvConnectionIndicator, 1472u);
-  EXPECT_EQ(EvCurrentMachineIp, 1473u);
-  EXPECT_EQ(EvCropChanged, 1475u);
-  EXPECT_EQ(EvPreviewResolution, 1476u);
-  EXPECT_EQ(ShowTopButtons, 1477u);
-  EXPECT_EQ(ProjectOpen, 1463u);
-  EXPECT_EQ(ProjectSave, 1464u);
-  EXPECT_EQ(ProjectNew, 1465u);
-  EXPECT_EQ(LayerRectToCanvas, 1451u);
-}
 
 TEST(PageEvents, FloatingWindowZeroAndOneToggleOthersHide) {
   EXPECT_TRUE(FloatingWindowShownAfter(false, 0));

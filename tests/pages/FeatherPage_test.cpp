@@ -1,35 +1,24 @@
 #include <gtest/gtest.h>
 
-#include "PageTestSupport.h"
+#include "support/PageFixture.h"
 #include "app/DeviceState.h"
 #include "app/UiStrings.h"
 #include "controls/CDropButton.h"
 #include "controls/CGdipButton.h"
-#include "mainwnd/MainMessages.h"
+#include "platform/ui/PageEvents.h"
 #include "pages/FeatherLogic.h"
 #include "pages/Velk_FeatherDlg.h"
 #include "platform/ui/UserMessages.h"
 
 namespace {
-class FeatherPage : public ::testing::Test {
+class FeatherPage : public PageTest {
 protected:
     void SetUp() override {
-        ResetDeviceState();
-        Page = new Velk_FeatherDlg;
-        Host = std::make_unique<PageHost>(Page, wxSize(320, 280), false);
-        Host->Listen(MPageEvent);
-        Page->OnInitDialog();
-        Page->ApplyLanguage();
-        Page->ShowPage(true);
-        Pump(30);
+        PageTest::SetUp();
+        Listen(MPageEvent);
+        OpenPage(Page, wxSize(320, 280), true, false);
     }
-    void TearDown() override {
-        Host.reset();
-        ResetDeviceState();
-    }
-    ScopedRecordingLink Scoped;
     Velk_FeatherDlg* Page = nullptr;
-    std::unique_ptr<PageHost> Host;
 };
 
 TEST_F(FeatherPage, ListsHoldTheSharpAndLevelItemsAndStartDisabled) {
@@ -50,8 +39,8 @@ TEST_F(FeatherPage, RefusedSwitchOnReturnsToOffAndSendsNothing) {
     Page->FeatherButton->Click();
     Pump(20);
     EXPECT_FALSE(Page->FeatherButton->IsChecked());
-    EXPECT_TRUE(SentCommands(Scoped.Link).empty());
-    EXPECT_TRUE(Host->Got.empty());
+    EXPECT_TRUE(Commands().empty());
+    EXPECT_TRUE(Got.empty());
 }
 
 TEST_F(FeatherPage, AcceptedSwitchOnSendsAndTellsTheMainDialog) {
@@ -61,20 +50,20 @@ TEST_F(FeatherPage, AcceptedSwitchOnSendsAndTellsTheMainDialog) {
     Page->FeatherButton->Click();
     Pump(20);
     EXPECT_TRUE(Page->FeatherButton->IsChecked());
-    const auto sent = SentCommands(Scoped.Link);
+    const auto sent = Commands();
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(sent[0].Command, 35u);
     EXPECT_EQ(sent[0].Bytes[0], 1);
     EXPECT_EQ(sent[0].Bytes[9], 3);
-    ASSERT_EQ(Host->Got.size(), 1u);
-    EXPECT_EQ(Host->Got[0].W, static_cast<WPARAM>(EvFeatherChanged));
-    EXPECT_EQ(Host->Got[0].L, 1);
+    ASSERT_EQ(Got.size(), 1u);
+    EXPECT_EQ(Got[0].W, static_cast<WPARAM>(EvFeatherChanged));
+    EXPECT_EQ(Got[0].L, 1);
     for (CDropButton* l : Page->Lists) EXPECT_TRUE(l->IsEnabled());
     // And off again.
     Page->FeatherButton->Click();
     Pump(20);
-    EXPECT_EQ(SentCommands(Scoped.Link).back().Bytes[0], 0);
-    EXPECT_EQ(Host->Got.back().L, 0);
+    EXPECT_EQ(Commands().back().Bytes[0], 0);
+    EXPECT_EQ(Got.back().L, 0);
     for (CDropButton* l : Page->Lists) EXPECT_FALSE(l->IsEnabled());
 }
 
@@ -94,19 +83,18 @@ TEST_F(FeatherPage, RefreshFollowsTheMosaicModeAndTheDevice) {
     EXPECT_EQ(Page->Lists[1]->GetCurSel(), 4);
     EXPECT_EQ(Page->Lists[3]->GetCurSel(), 3);
     EXPECT_TRUE(Page->FeatherButton->IsChecked());
-    ASSERT_EQ(Host->Got.size(), 1u);
-    EXPECT_EQ(Host->Got[0].L, 1);
+    ASSERT_EQ(Got.size(), 1u);
+    EXPECT_EQ(Got[0].L, 1);
     // A list change is sent with its layer.
     Page->OnDropListSelChanged(65402, 1);
     EXPECT_EQ(s.FeatherSettings.Level[1], 1u);
-    ASSERT_EQ(SentCommands(Scoped.Link).size(), 1u);
-    EXPECT_EQ(SentCommands(Scoped.Link)[0].Bytes[9], 1);
-    EXPECT_TRUE(SaveWindowScreenshot(Host->Frame, ArtifactPath("feather_page.png")));
+    ASSERT_EQ(Commands().size(), 1u);
+    EXPECT_EQ(Commands()[0].Bytes[9], 1);
 }
 
 TEST_F(FeatherPage, BadIndexOrListIsIgnored) {
     Page->OnDropListSelChanged(65400, 99);
     Page->OnDropListSelChanged(12345, 0);
-    EXPECT_TRUE(SentCommands(Scoped.Link).empty());
+    EXPECT_TRUE(Commands().empty());
 }
 }  // namespace

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "app/DeviceState.h"
-#include "mainwnd/MainMessages.h"
+#include "platform/ui/PageEvents.h"
 #include "pages/MiscLogic.h"
 
 namespace {

@@ -2,31 +2,25 @@
 
 #include <cstring>
 
-#include "PageTestSupport.h"
+#include "support/PageFixture.h"
 #include "app/DeviceState.h"
 #include "app/UiStrings.h"
 #include "controls/CGdipButton.h"
 #include "controls/SkinStatic.h"
-#include "mainwnd/MainMessages.h"
+#include "platform/ui/PageEvents.h"
 #include "pages/MMiscDlg.h"
-#include "pages/OperatorNotices.h"
+#include "controls/OperatorNotices.h"
 #include "platform/ui/UserMessages.h"
 
 namespace {
-class MiscPage : public ::testing::Test {
+class MiscPage : public PageTest {
 protected:
     void SetUp() override {
-        ResetDeviceState();
+        PageTest::SetUp();
         CurrentLanguageStaticId = 1251;
-        SetOperatorNoticeHook([this](const std::string& text, const std::string&) {
-            Messages.push_back(text);
-            return true;
-        });
-        Page = new MMiscDlg;
-        Host = std::make_unique<PageHost>(Page, wxSize(320, 526));
-        Host->Listen(MShowBusy);
-        Host->Listen(MLanguageChanged);
-        Host->FrameMessages->On(MPageEvent, [this](WPARAM w, LPARAM l) -> LRESULT {
+        Listen(MShowBusy);
+        Listen(MLanguageChanged);
+        FrameMessages->On(MPageEvent, [this](WPARAM w, LPARAM l) -> LRESULT {
             if (w == EvShowSubPage) {
                 const auto* r = reinterpret_cast<const SubPageRequest*>(l);
                 SubPages.push_back({r->Index, r->Show});
@@ -37,66 +31,27 @@ protected:
             }
             return 0;
         });
-        Host->FrameMessages->On(MProjectFile, [this](WPARAM w, LPARAM l) -> LRESULT {
+        FrameMessages->On(MProjectFile, [this](WPARAM w, LPARAM l) -> LRESULT {
             ProjectFiles.push_back({static_cast<uint32_t>(w), *reinterpret_cast<const std::string*>(l)});
             return 0;
         });
-        Page->OnInitDialog();
-        Page->ApplyLanguage();
-        Page->ShowPage(true);
-        Pump(30);
+        OpenPage(Page, wxSize(320, 526), true, true);
         Events.clear();
         SubPages.clear();
     }
     void TearDown() override {
-        Host.reset();
-        SetOperatorNoticeHook(nullptr);
+        PageTest::TearDown();
         CurrentLanguageStaticId = 1251;
-        ResetDeviceState();
-    }
-    std::vector<uint32_t> Commands() const {
-        std::vector<uint32_t> n;
-        for (const LinkCall& c : SentCommands(Scoped.Link)) n.push_back(c.Command);
-        return n;
     }
     void Press(int step) {
         Page->ResetButtons[step]->Click();
         Pump(10);
     }
-    ScopedRecordingLink Scoped;
     MMiscDlg* Page = nullptr;
-    std::unique_ptr<PageHost> Host;
-    std::vector<std::string> Messages;
     std::vector<SubPageRequest> SubPages;
     std::vector<std::pair<uint32_t, int>> Events;
     std::vector<std::pair<uint32_t, std::string>> ProjectFiles;
 };
-
-TEST_F(MiscPage, FactoryResetNeedsAllFiveStepsInOrder) {
-    Press(0);
-    Press(2);
-    EXPECT_TRUE(Page->ResetButtons[0]->IsChecked());
-    EXPECT_FALSE(Page->ResetButtons[2]->IsChecked());
-    EXPECT_EQ(Page->ResetButtons[0]->GetTextColour(), 0x009CEFu);
-    for (int step : {1, 2, 3}) Press(step);
-    EXPECT_TRUE(Commands().empty());
-    Press(4);
-    EXPECT_EQ(Commands(), (std::vector<uint32_t>{19}));
-    ASSERT_EQ(Messages.size(), 1u);
-    EXPECT_EQ(Messages[0], UiStrings[56]);
-    for (CGdipButton* b : Page->ResetButtons) EXPECT_FALSE(b->IsChecked());
-}
-
-TEST_F(MiscPage, PressingALitStepAgainClearsAll) {
-    Press(0);
-    Press(1);
-    Press(1);
-    for (CGdipButton* b : Page->ResetButtons) {
-        EXPECT_FALSE(b->IsChecked());
-        EXPECT_EQ(b->GetTextColour(), 0xEBEBEBu);
-    }
-    EXPECT_TRUE(Commands().empty());
-}
 
 TEST_F(MiscPage, LoopOutFromTheDeviceLightsWithoutSending) {
     GetDeviceState().LoopOutSource = 3;
@@ -105,7 +60,7 @@ TEST_F(MiscPage, LoopOutFromTheDeviceLightsWithoutSending) {
     EXPECT_FALSE(Page->LoopOutButtons[0]->IsChecked());
     EXPECT_EQ(Page->LoopOutButtons[3]->GetTextColour(), 0x009CEFu);
     Pump(20);
-    EXPECT_TRUE(Commands().empty());
+    EXPECT_TRUE(CommandNumbers().empty());
     ASSERT_EQ(Events.size(), 1u);
     EXPECT_EQ(Events[0], (std::pair<uint32_t, int>{EvLoopOutSource, 3}));
     // A byte that names no button changes nothing.
@@ -117,7 +72,7 @@ TEST_F(MiscPage, LoopOutFromTheDeviceLightsWithoutSending) {
 TEST_F(MiscPage, LoopOutClickSendsTheSource) {
     Page->LoopOutButtons[4]->Click();
     Pump(20);
-    const auto sent = SentCommands(Scoped.Link);
+    const auto sent = Commands();
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(sent[0].Command, 18u);
     EXPECT_EQ(sent[0].Bytes[0], 4);
@@ -158,16 +113,16 @@ TEST_F(MiscPage, FeatheringButtonOpensThenHides) {
 TEST_F(MiscPage, SetDataSendsFeatherOffThenTheWholeState) {
     GetDeviceState().FeatherSettings.Enable = 1;
     Page->OnBnClickedGetSetData(1481);
-    EXPECT_EQ(Commands(), (std::vector<uint32_t>{35}));
-    EXPECT_EQ(SentCommands(Scoped.Link)[0].Bytes[0], 0);
-    EXPECT_EQ(SentCommands(Scoped.Link)[0].Bytes[9], 3);
-    ASSERT_EQ(Scoped.Link.CallsOf("SendStateBlock").size(), 1u);
-    EXPECT_EQ(Scoped.Link.CallsOf("SendStateBlock")[0].Bytes.size(), 2360u);
-    ASSERT_EQ(Host->BusyTexts.size(), 1u);
-    EXPECT_EQ(Host->BusyTexts[0], UiStrings[84]);
+    EXPECT_EQ(CommandNumbers(), (std::vector<uint32_t>{35}));
+    EXPECT_EQ(Commands()[0].Bytes[0], 0);
+    EXPECT_EQ(Commands()[0].Bytes[9], 3);
+    ASSERT_EQ(Link->Link.CallsOf("SendStateBlock").size(), 1u);
+    EXPECT_EQ(Link->Link.CallsOf("SendStateBlock")[0].Bytes.size(), 2360u);
+    ASSERT_EQ(BusyTexts().size(), 1u);
+    EXPECT_EQ(BusyTexts()[0], UiStrings[84]);
     Page->OnBnClickedGetSetData(1480);
-    EXPECT_EQ(Commands().back(), 0u);
-    EXPECT_EQ(Host->BusyTexts.back(), UiStrings[82]);
+    EXPECT_EQ(CommandNumbers().back(), 0u);
+    EXPECT_EQ(BusyTexts().back(), UiStrings[82]);
 }
 
 TEST_F(MiscPage, ProjectFileGoesToTheMainDialogAfterTheBusyBox) {
@@ -175,14 +130,14 @@ TEST_F(MiscPage, ProjectFileGoesToTheMainDialogAfterTheBusyBox) {
     ASSERT_EQ(ProjectFiles.size(), 1u);
     EXPECT_EQ(ProjectFiles[0].first, ProjectOpen);
     EXPECT_EQ(ProjectFiles[0].second, "/tmp/show.pro");
-    ASSERT_EQ(Host->BusyTexts.size(), 1u);
+    ASSERT_EQ(BusyTexts().size(), 1u);
 }
 
 TEST_F(MiscPage, LanguageSwitchTellsTheMainDialogOnce) {
     Page->OnBnClickedLanguage(1252);
     Page->OnBnClickedLanguage(1252);
     size_t changes = 0;
-    for (const auto& g : Host->Got)
+    for (const auto& g : Got)
         if (g.Message == MLanguageChanged) {
             ++changes;
             EXPECT_EQ(g.W, 1u);
@@ -224,6 +179,5 @@ TEST_F(MiscPage, SystemInformationIsShown) {
     EXPECT_TRUE(text.Contains("Version:V2.1- 101-"));
     EXPECT_TRUE(text.Contains("system Voltage:5.12 V"));
     EXPECT_TRUE(Page->VersionStatic->GetLabel().StartsWith("Z81 ZedarEzuzovizu,1.27\nSysDLL:"));
-    EXPECT_TRUE(SaveWindowScreenshot(Host->Frame, ArtifactPath("misc_page.png")));
 }
 }  // namespace

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "PageTestSupport.h"
+#include "support/PageFixture.h"
 #include "app/DeviceState.h"
 #include "controls/CDropButton.h"
 #include "controls/KitControlFactory.h"
@@ -11,10 +11,10 @@
 #include "platform/ui/UserMessages.h"
 
 namespace {
-class PicturePage : public ::testing::Test {
+class PicturePage : public PageTest {
 protected:
     void SetUp() override {
-        ResetDeviceState();
+        PageTest::SetUp();
         DeviceState& s = GetDeviceState();
         s.InputTable[3].Name = "HDMI-1";
         s.LayerWindow[0].Source = 3;
@@ -27,19 +27,14 @@ protected:
         r.Brightness = 60; r.Contrast = 45; r.Saturation = 70; r.Hue = 50; r.Sharpness = 10;
         r.Red = 128; r.Green = 120; r.Blue = 140; r.ColourTemperature = 2;
         Page = new MPicSettingDlg;
-        Host = std::make_unique<PageHost>(Page, wxSize(320, 526));
+        Host(Page, wxSize(320, 526));
         Page->OnInitDialog();
         Page->ApplyLanguage();
         Page->ShowPage(true);
         Page->UpdateFromDevice();
         Pump(50);
-        Link().Calls.clear();
+        Link->Link.Calls.clear();
     }
-    void TearDown() override {
-        Host.reset();
-        ResetDeviceState();
-    }
-    RecordingCommLink& Link() { return Scoped.Link; }
     oSliderEdit* Edit(int id) { return FindKitControl<oSliderEdit>(Page, id); }
     CGdipButton* Button(int id) { return FindKitControl<CGdipButton>(Page, id); }
     void Commit(int id, float value) {
@@ -48,9 +43,7 @@ protected:
         Pump(30);
     }
 
-    ScopedRecordingLink Scoped;
     MPicSettingDlg* Page = nullptr;
-    std::unique_ptr<PageHost> Host;
     uint32_t Row = 0;
 };
 
@@ -78,7 +71,7 @@ TEST_F(PicturePage, RefreshShowsTheLayersRecordAndSource) {
 TEST_F(PicturePage, CommittedBrightnessIsStoredAndSentOnce) {
     Commit(1051, 81);
     EXPECT_EQ(GetDeviceState().PictureSettings[4 * Row].Brightness, 81);
-    const auto sent = SentCommands(Link());
+    const auto sent = Commands();
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(sent[0].Command, 3u);
     EXPECT_EQ(sent[0].Bytes[0], 1);
@@ -87,33 +80,19 @@ TEST_F(PicturePage, CommittedBrightnessIsStoredAndSentOnce) {
     EXPECT_EQ(sent[0].Bytes[6], 81);
 }
 
-TEST_F(PicturePage, ScopeAllReachesEveryInputOfTheLayer) {
-    Button(1417)->Click();
-    Pump(20);
-    EXPECT_TRUE(Button(1417)->IsChecked());
-    EXPECT_FALSE(Button(1416)->IsChecked());
-    EXPECT_TRUE(SentCommands(Link()).empty()); // the scope travels with the next command
-    Commit(1418, 200);
-    for (uint32_t k = 0; k < 12; ++k) EXPECT_EQ(GetDeviceState().PictureSettings[4 * k].Red, 200) << k;
-    EXPECT_EQ(GetDeviceState().PictureSettings[4 * Row].ColourTemperature, 8u);
-    ASSERT_EQ(SentCommands(Link()).size(), 1u);
-    EXPECT_EQ(SentCommands(Link())[0].Bytes[5], 1);
-    EXPECT_EQ(Page->ColourTemperatureList->GetCurSel(), 8);
-}
-
 TEST_F(PicturePage, CommitWhileHiddenIsDropped) {
     Page->ShowPage(false);
     Pump(20);
     Commit(1051, 11);
     EXPECT_EQ(GetDeviceState().PictureSettings[4 * Row].Brightness, 60);
-    EXPECT_TRUE(SentCommands(Link()).empty());
+    EXPECT_TRUE(Commands().empty());
 }
 
 TEST_F(PicturePage, PresetModeLocksEveryValueControl) {
     Page->OnDropListSelChanged(PictureModeListId, 4);
     EXPECT_EQ(GetDeviceState().PictureMode, 4u);
-    ASSERT_EQ(SentCommands(Link()).size(), 1u);
-    EXPECT_EQ(SentCommands(Link())[0].Bytes[1], 4);
+    ASSERT_EQ(Commands().size(), 1u);
+    EXPECT_EQ(Commands()[0].Bytes[1], 4);
     for (int id : {1035, 1039, 1051, 1003, 1015, 1019, 1010, 1418, 1419, 1424}) EXPECT_FALSE(Edit(id)->IsEnabled()) << id;
     EXPECT_FALSE(Page->ColourTemperatureList->IsEnabled());
     EXPECT_FALSE(Button(1432)->IsEnabled());
@@ -123,53 +102,12 @@ TEST_F(PicturePage, PresetModeLocksEveryValueControl) {
     EXPECT_EQ(Page->ColourTemperatureList->GetCurSel(), 8);
 }
 
-TEST_F(PicturePage, ColourTemperatureChoiceMovesThePictureModeToUser) {
-    GetDeviceState().PictureMode = 2;
-    Page->UpdateFromDevice();
-    Page->OnDropListSelChanged(ColourTemperatureListId, 3);
-    EXPECT_EQ(GetDeviceState().PictureMode, 7u);
-    EXPECT_EQ(GetDeviceState().PictureSettings[4 * Row].ColourTemperature, 3u);
-    EXPECT_EQ(Page->PictureModeList->GetCurSel(), 7);
-    EXPECT_EQ(Page->ColourTemperatureList->GetCurSel(), 3);
-    ASSERT_EQ(SentCommands(Link()).size(), 1u);
-    EXPECT_EQ(SentCommands(Link())[0].Bytes[11], 3);
-}
-
-TEST_F(PicturePage, GammaSwitchSendsTenthsAndOffSendsZero) {
-    Button(1192)->Click();
-    Pump(20);
-    EXPECT_EQ(Button(1192)->GetLabel(), "0n");
-    EXPECT_TRUE(Edit(1039)->IsEnabled());
-    Commit(1039, 1.5f);
-    auto sent = SentCommands(Link());
-    ASSERT_EQ(sent.size(), 2u);
-    EXPECT_EQ(sent[1].Bytes[3], 15);
-    Button(1192)->Click();
-    Pump(20);
-    sent = SentCommands(Link());
-    ASSERT_EQ(sent.size(), 3u);
-    EXPECT_EQ(sent[2].Bytes[3], 0);
-    EXPECT_EQ(GetDeviceState().Gamma, 0.0f);
-    EXPECT_EQ(Button(1192)->GetLabel(), "0ff");
-}
-
-TEST_F(PicturePage, BrightLevelSwitchOffStores17) {
-    Button(1432)->Click();
-    Pump(20);
-    Commit(1035, 9);
-    EXPECT_EQ(GetDeviceState().BrightLevel, 9u);
-    Button(1432)->Click();
-    Pump(20);
-    EXPECT_EQ(GetDeviceState().BrightLevel, 17u);
-    EXPECT_EQ(SentCommands(Link()).back().Bytes[2], 17);
-}
-
 TEST_F(PicturePage, SelectingTheCurrentLayerAgainDoesNothingElse) {
     Button(1060)->Click();
     Pump(20);
     EXPECT_TRUE(Button(1060)->IsChecked());
     EXPECT_EQ(Page->Layer, 0u);
-    EXPECT_TRUE(SentCommands(Link()).empty());
+    EXPECT_TRUE(Commands().empty());
 }
 
 TEST_F(PicturePage, AnotherLayerShowsItsOwnRecordAndScope) {
@@ -186,16 +124,6 @@ TEST_F(PicturePage, AnotherLayerShowsItsOwnRecordAndScope) {
     EXPECT_EQ(Button(1060)->GetTextColour(), 0xEBEBEBu);
     EXPECT_TRUE(Button(1417)->IsChecked());
     EXPECT_EQ(Edit(1051)->Value(), 33);
-}
-
-TEST_F(PicturePage, ResetSendsPictureWithFlagThenQuery) {
-    Button(1163)->Click();
-    Pump(20);
-    const auto sent = SentCommands(Link());
-    ASSERT_EQ(sent.size(), 2u);
-    EXPECT_EQ(sent[0].Bytes[15], 1);
-    EXPECT_EQ(sent[1].Command, 52u);
-    EXPECT_EQ(Page->ColourTemperatureList->GetCurSel(), 8);
 }
 
 TEST_F(PicturePage, SwitcherModeOneSelectsThePreviewLayerAndLocksProgram) {
@@ -217,8 +145,4 @@ TEST_F(PicturePage, SwitcherModeOneSelectsThePreviewLayerAndLocksProgram) {
     EXPECT_TRUE(Button(1061)->IsEnabled());
 }
 
-TEST_F(PicturePage, ScreenshotOfThePage) {
-    const std::string path = ArtifactPath("picture_page.png");
-    ASSERT_TRUE(SaveWindowScreenshot(Host->Frame, path));
-}
 }  // namespace

@@ -1,48 +1,26 @@
 #include <gtest/gtest.h>
 
-#include "PageTestSupport.h"
+#include "support/PageFixture.h"
 #include "app/DeviceState.h"
 #include "app/UiStrings.h"
 #include "controls/CDropButton.h"
 #include "controls/CGdipButton.h"
-#include "mainwnd/MainMessages.h"
+#include "platform/ui/PageEvents.h"
 #include "pages/MSwitcherDlg.h"
-#include "pages/OperatorNotices.h"
+#include "controls/OperatorNotices.h"
 #include "pages/SwitcherLogic.h"
 #include "platform/ui/UserMessages.h"
 
 namespace {
-class SwitcherPage : public ::testing::Test {
+class SwitcherPage : public PageTest {
 protected:
     void SetUp() override {
-        ResetDeviceState();
-        SetOperatorNoticeHook([this](const std::string& text, const std::string&) {
-            Messages.push_back(text);
-            return true;
-        });
-        Page = new MSwitcherDlg;
-        Host = std::make_unique<PageHost>(Page, wxSize(320, 290));
-        Host->Listen(MPageEvent);
-        Host->Listen(MShowBusy);
-        Page->OnInitDialog();
-        Page->ApplyLanguage();
-        Page->ShowPage(true);
-        Pump(30);
+        PageTest::SetUp();
+        Listen(MPageEvent);
+        Listen(MShowBusy);
+        OpenPage(Page, wxSize(320, 290), true, true);
     }
-    void TearDown() override {
-        Host.reset();
-        SetOperatorNoticeHook(nullptr);
-        ResetDeviceState();
-    }
-    std::vector<uint32_t> Commands() const {
-        std::vector<uint32_t> n;
-        for (const LinkCall& c : SentCommands(Scoped.Link)) n.push_back(c.Command);
-        return n;
-    }
-    ScopedRecordingLink Scoped;
     MSwitcherDlg* Page = nullptr;
-    std::unique_ptr<PageHost> Host;
-    std::vector<std::string> Messages;
 };
 
 TEST_F(SwitcherPage, StartsOffWithPanelsAndFadeLocked) {
@@ -63,20 +41,20 @@ TEST_F(SwitcherPage, SwitchingOnWithPanelTwoSendsModeTwoAndClearsTheLogoUsage) {
     EXPECT_EQ(Page->CurrentPanel, 1);
     s.LogoSettings.Pip3Usage = 1;
     Pump(20);
-    Host->Got.clear();
+    Got.clear();
     Page->OnOffButton->Click();
     Pump(30);
     EXPECT_EQ(s.SwitcherSettings.Mode, 2);
     EXPECT_EQ(s.LogoSettings.Pip3Usage, 0);
-    EXPECT_EQ(Commands(), (std::vector<uint32_t>{15, 59, 59}));
-    const auto sent = SentCommands(Scoped.Link);
+    EXPECT_EQ(CommandNumbers(), (std::vector<uint32_t>{15, 59, 59}));
+    const auto sent = Commands();
     EXPECT_EQ(sent[0].Bytes[0], 2);
     EXPECT_EQ(sent[1].Bytes[0], 1);
     EXPECT_EQ(sent[2].Bytes[0], 3);
-    ASSERT_EQ(Host->BusyTexts.size(), 1u);
-    EXPECT_EQ(Host->BusyTexts[0], UiStrings[65]);
+    ASSERT_EQ(BusyTexts().size(), 1u);
+    EXPECT_EQ(BusyTexts()[0], UiStrings[65]);
     std::vector<std::pair<WPARAM, LPARAM>> events;
-    for (const auto& g : Host->Got)
+    for (const auto& g : Got)
         if (g.Message == MPageEvent) events.push_back({g.W, g.L});
     ASSERT_EQ(events.size(), 2u);
     EXPECT_EQ(events[0], (std::pair<WPARAM, LPARAM>{EvSwitcherMode, 1}));
@@ -87,38 +65,38 @@ TEST_F(SwitcherPage, SwitchingOnWithPanelTwoSendsModeTwoAndClearsTheLogoUsage) {
 TEST_F(SwitcherPage, ClickingTheChosenPanelSendsNothing) {
     Page->OnOffButton->Click();
     Pump(20);
-    Scoped.Link.Calls.clear();
+    Link->Link.Calls.clear();
     Page->PanelButtons[0]->Click();
     Pump(20);
-    EXPECT_TRUE(Commands().empty());
+    EXPECT_TRUE(CommandNumbers().empty());
     EXPECT_TRUE(Page->PanelButtons[0]->IsChecked());
 }
 
 TEST_F(SwitcherPage, ChoosingTheDualPanelQueriesKeyersThenSwitchesThenQueries63) {
     Page->OnOffButton->Click();
     Pump(20);
-    Scoped.Link.Calls.clear();
+    Link->Link.Calls.clear();
     Page->PanelButtons[1]->Click();
     Pump(20);
-    EXPECT_EQ(Commands(), (std::vector<uint32_t>{59, 59, 15, 63}));
+    EXPECT_EQ(CommandNumbers(), (std::vector<uint32_t>{59, 59, 15, 63}));
     EXPECT_TRUE(Page->PanelButtons[1]->IsChecked());
     EXPECT_FALSE(Page->PanelButtons[0]->IsChecked());
-    Scoped.Link.Calls.clear();
+    Link->Link.Calls.clear();
     Page->PanelButtons[0]->Click();
     Pump(20);
-    EXPECT_EQ(Commands(), (std::vector<uint32_t>{15, 63}));
-    EXPECT_EQ(SentCommands(Scoped.Link)[0].Bytes[0], 1);
+    EXPECT_EQ(CommandNumbers(), (std::vector<uint32_t>{15, 63}));
+    EXPECT_EQ(Commands()[0].Bytes[0], 1);
 }
 
 TEST_F(SwitcherPage, FadeHalfASecondStoresAndSendsFour) {
     Page->OnDropListSelChanged(FadeTimeListId, 4);
     EXPECT_EQ(GetDeviceState().SwitcherSettings.FadeTime, 4u);
-    const auto sent = SentCommands(Scoped.Link);
+    const auto sent = Commands();
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(sent[0].Command, 16u);
     EXPECT_EQ(sent[0].Bytes[0], 4);
     Page->OnDropListSelChanged(FadeTimeListId, 12);
-    EXPECT_EQ(SentCommands(Scoped.Link).size(), 1u);
+    EXPECT_EQ(Commands().size(), 1u);
 }
 
 TEST_F(SwitcherPage, RefreshShowsModeAndFadeAndSendsNothing) {
@@ -129,23 +107,10 @@ TEST_F(SwitcherPage, RefreshShowsModeAndFadeAndSendsNothing) {
     EXPECT_TRUE(Page->OnOffButton->IsChecked());
     EXPECT_TRUE(Page->PanelButtons[0]->IsChecked());
     EXPECT_EQ(Page->FadeList->GetCurSel(), 6);
-    EXPECT_TRUE(Commands().empty());
-    EXPECT_TRUE(SaveWindowScreenshot(Host->Frame, ArtifactPath("switcher_page.png")));
+    EXPECT_TRUE(CommandNumbers().empty());
     s.SwitcherSettings.Mode = 9; // unknown: switched on, but no panel index from it
     Page->UpdateFromDevice();
     EXPECT_EQ(Page->CurrentPanel, 0);
 }
 
-TEST_F(SwitcherPage, MultiMachineIsRefusedOnASerialLink) {
-    GetDeviceState().NetworkConnected = 0;
-    Page->MultiMachineButton->Click();
-    Pump(20);
-    EXPECT_FALSE(Page->MultiMachineButton->IsChecked());
-    ASSERT_EQ(Messages.size(), 1u);
-    EXPECT_EQ(Messages[0], UiStrings[136]);
-    GetDeviceState().NetworkConnected = 1;
-    Page->MultiMachineButton->Click();
-    Pump(20);
-    EXPECT_EQ(GetDeviceState().MultiMachineMode, 1);
-}
 }  // namespace

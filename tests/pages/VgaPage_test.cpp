@@ -1,36 +1,22 @@
 #include <gtest/gtest.h>
 
-#include "PageTestSupport.h"
+#include "support/PageFixture.h"
 #include "app/DeviceState.h"
 #include "app/UiStrings.h"
 #include "controls/CGdipButton.h"
 #include "controls/KitControlFactory.h"
 #include "controls/NumericEdit.h"
 #include "pages/MVgaDlg.h"
-#include "pages/OperatorNotices.h"
+#include "controls/OperatorNotices.h"
 #include "pages/VgaAdjustLogic.h"
 #include "platform/ui/UserMessages.h"
 
 namespace {
-class VgaPage : public ::testing::Test {
+class VgaPage : public PageTest {
 protected:
     void SetUp() override {
-        ResetDeviceState();
-        SetOperatorNoticeHook([this](const std::string& text, const std::string&) {
-            Messages.push_back(text);
-            return true;
-        });
-        Page = new MVgaDlg;
-        Host = std::make_unique<PageHost>(Page, wxSize(320, 526));
-        Page->OnInitDialog();
-        Page->ApplyLanguage();
-        Page->ShowPage(true);
-        Pump(30);
-    }
-    void TearDown() override {
-        Host.reset();
-        SetOperatorNoticeHook(nullptr);
-        ResetDeviceState();
+        PageTest::SetUp();
+        OpenPage(Page, wxSize(320, 526), true, true);
     }
     oRealEdit* Edit(int id) { return FindKitControl<oRealEdit>(Page, id); }
     CGdipButton* Button(int id) { return FindKitControl<CGdipButton>(Page, id); }
@@ -39,10 +25,7 @@ protected:
         Button(IdVgaEnter)->Click();
         Pump(20);
     }
-    ScopedRecordingLink Scoped;
     MVgaDlg* Page = nullptr;
-    std::unique_ptr<PageHost> Host;
-    std::vector<std::string> Messages;
 };
 
 TEST_F(VgaPage, StartsLockedWithTheDdcSectionUp) {
@@ -54,14 +37,13 @@ TEST_F(VgaPage, StartsLockedWithTheDdcSectionUp) {
 
 TEST_F(VgaPage, RightCodeShowsThePanelAndMovesDdcDown) {
     Unlock();
-    EXPECT_TRUE(Messages.empty());
+    EXPECT_TRUE(NoticeTexts().empty());
     EXPECT_TRUE(Page->AdcPanelShown());
     EXPECT_TRUE(Edit(IdVgaRedOffset)->IsShown());
     EXPECT_TRUE(Button(IdVgaAdcOnOff)->IsEnabled());
     EXPECT_TRUE(Button(IdVgaAdcOnOff)->IsChecked());
     EXPECT_FALSE(Button(IdVgaEnter)->IsEnabled());
     EXPECT_EQ(Button(IdVgaDdcOnOff)->GetPosition().y, 318 + 150);
-    EXPECT_TRUE(SaveWindowScreenshot(Host->Frame, ArtifactPath("vga_page_unlocked.png")));
     // Hiding the page locks it again.
     Page->ShowPage(false);
     Page->ShowPage(true);
@@ -77,8 +59,8 @@ TEST_F(VgaPage, WrongCodeSaysSoAndStaysLocked) {
     Edit(IdVgaCode)->SetValue(1234);
     Button(IdVgaEnter)->Click();
     Pump(20);
-    ASSERT_EQ(Messages.size(), 1u);
-    EXPECT_EQ(Messages[0], UiStrings[35]);
+    ASSERT_EQ(NoticeTexts().size(), 1u);
+    EXPECT_EQ(NoticeTexts()[0], UiStrings[35]);
     EXPECT_FALSE(Page->AdcPanelShown());
 }
 
@@ -91,23 +73,13 @@ TEST_F(VgaPage, AdcButtonLocksAndCannotBePressedTwice) {
     EXPECT_EQ(Button(IdVgaDdcOnOff)->GetPosition().y, 318);
 }
 
-TEST_F(VgaPage, ClockEditCommitSendsTheClampedClock) {
-    Edit(IdVgaClock)->SetValue(5000);
-    PostMsg(Page, MEditValueChanged, IdVgaClock, 0);
-    Pump(20);
-    const auto sent = SentCommands(Scoped.Link);
-    ASSERT_EQ(sent.size(), 1u);
-    EXPECT_EQ(sent[0].Command, 14u);
-    EXPECT_EQ(sent[0].Bytes[3] | sent[0].Bytes[4] << 8, 4096);
-}
-
 TEST_F(VgaPage, UpdateInputSourceOnPipQueriesButKeepsTheCodeLocked) {
     DeviceState& s = GetDeviceState();
     s.InputCardType[3] = 3;
     s.LayerWindow[1].Source = 3;
     s.InputTable[3].Name = "VGA";
     Page->UpdateInputSource(1);
-    auto sent = SentCommands(Scoped.Link);
+    auto sent = Commands();
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(sent[0].Command, 49u);
     EXPECT_EQ(sent[0].Bytes[0], 3);
@@ -119,7 +91,7 @@ TEST_F(VgaPage, UpdateInputSourceOnPipQueriesButKeepsTheCodeLocked) {
     s.LayerWindow[0].Source = 0;
     s.InputCardType[0] = 4;
     Page->UpdateInputSource(0);
-    EXPECT_EQ(SentCommands(Scoped.Link).size(), 1u);
+    EXPECT_EQ(Commands().size(), 1u);
     EXPECT_FALSE(Edit(IdVgaCode)->IsEnabled());
     // VGA on MAIN: the code can be entered.
     s.LayerWindow[0].Source = 3;
@@ -140,7 +112,7 @@ TEST_F(VgaPage, RefreshShowsTheDeviceValues) {
     EXPECT_EQ(Edit(IdVgaGreenOffset)->Value(), 501);
     EXPECT_EQ(Edit(IdVgaRedGain)->Value(), 503);
     EXPECT_EQ(Edit(IdVgaBlueGain)->Value(), 505);
-    EXPECT_TRUE(SentCommands(Scoped.Link).empty());
+    EXPECT_TRUE(Commands().empty());
 }
 
 TEST_F(VgaPage, ResultMessageNamesOkOrFailed) {
@@ -148,16 +120,16 @@ TEST_F(VgaPage, ResultMessageNamesOkOrFailed) {
     Page->ShowResult();
     GetDeviceState().OperationStatus.Result = 0;
     Page->ShowResult();
-    ASSERT_EQ(Messages.size(), 2u);
-    EXPECT_EQ(Messages[0], UiStrings[34] + " " + UiStrings[66]);
-    EXPECT_EQ(Messages[1], UiStrings[34] + " " + UiStrings[67]);
+    ASSERT_EQ(NoticeTexts().size(), 2u);
+    EXPECT_EQ(NoticeTexts()[0], UiStrings[34] + " " + UiStrings[66]);
+    EXPECT_EQ(NoticeTexts()[1], UiStrings[34] + " " + UiStrings[67]);
 }
 
 TEST_F(VgaPage, AutoAdjustSendsThenQueriesTheSelectedInput) {
     GetDeviceState().VgaSettings.Input = 2;
     Button(IdVgaAutoAdjust)->Click();
     Pump(20);
-    const auto sent = SentCommands(Scoped.Link);
+    const auto sent = Commands();
     ASSERT_EQ(sent.size(), 2u);
     EXPECT_EQ(sent[0].Bytes[2], 1);
     EXPECT_EQ(sent[1].Command, 49u);

@@ -9,7 +9,7 @@
 #include "controls/SkinStatic.h"
 #include "controls/oBitmapSlider.h"
 #include "controls/WxTestApp.h"
-#include "mainwnd/MainMessages.h"
+#include "platform/ui/PageEvents.h"
 #include "pages/MVideoSettingDlg.h"
 #include "platform/ui/UserMessages.h"
 #include "support/RecordingCommLink.h"

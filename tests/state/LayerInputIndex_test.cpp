@@ -91,3 +91,10 @@ TEST(SourceCode, NumbersSentForEachCode) {
 }
 
 } // namespace
+
+TEST(EdidEntryIndex, Inputs5And6ShareEntry5AndInput7UsesEntry6) {
+    const std::optional<size_t> none;
+    const std::pair<uint32_t, std::optional<size_t>> rows[] = {{0, 0}, {4, 4}, {5, 5}, {6, 5},
+                                                               {7, 6}, {8, none}, {255, none}};
+    for (const auto& [input, entry] : rows) EXPECT_EQ(EdidEntryIndex(input), entry) << input;
+}

@@ -1,5 +1,5 @@
 // The time and schedule page under Xvfb: machine clock, task display, confirm, sync, on/off.
-#include "Pages3WindowTest.h"
+#include "support/PageFixture.h"
 
 #include <wx/datectrl.h>
 
@@ -10,14 +10,11 @@
 #include "pages/MTaskDlg.h"
 
 namespace {
-class TaskPageTest : public Pages3WindowTest {
+class TaskPageTest : public PageTest {
 protected:
     void SetUp() override {
-        Pages3WindowTest::SetUp();
-        Page = new MTaskDlg;
-        Page->Create(Frame, wxRect(0, 0, 320, 490));
-        Page->ShowPage(true);
-        Pump(20);
+        PageTest::SetUp();
+        OpenPage(Page, wxSize(320, 490), false, false);
     }
     MTaskDlg* Page = nullptr;
 };
@@ -40,37 +37,6 @@ TEST_F(TaskPageTest, ShowingThePageShowsTheLocalTime) {
     EXPECT_EQ(Page->YearEdit->Value(), t.tm_year + 1900);
     EXPECT_EQ(Page->MonthEdit->Value(), t.tm_mon + 1);
     EXPECT_EQ(Page->MonthEdit->GetValue().length(), 2u);   // "%02d"
-}
-
-TEST_F(TaskPageTest, TaskWithMonth0ShowsJanuaryAndIsCorrected) {
-    DeviceState& s = GetDeviceState();
-    s.PresetUsed.fill(1);
-    s.ScheduleSettings.ScheduleTask[2] = ScheduleTask{27, 0, 15, 7, 45, 10, 1, 0, 1};
-    Page->OnBnClickedTask(MTaskDlg::IdFirstTask + 2);
-    EXPECT_EQ(s.ScheduleSettings.ScheduleTask[2].Month, 1);
-    const wxDateTime d = Page->DatePicker->GetValue();
-    EXPECT_EQ(d.GetMonth(), wxDateTime::Jan);
-    EXPECT_EQ(d.GetYear(), 2027);
-    EXPECT_EQ(d.GetDay(), 15);
-    EXPECT_EQ(Page->TaskTimeEdits[0]->Value(), 7);
-    EXPECT_EQ(Page->TaskTimeEdits[1]->Value(), 45);
-    EXPECT_EQ(Page->TaskTimeEdits[2]->GetValue(), "10");
-    EXPECT_TRUE(Page->OptionButtons[1]->IsChecked());
-    EXPECT_TRUE(Page->TaskButtons[2]->IsChecked());
-    EXPECT_EQ(Page->TaskButtons[2]->GetTextColour(), 0xEBEBEBu);
-    EXPECT_EQ(Page->TaskButtons[0]->GetTextColour(), 0u);
-    EXPECT_EQ(Page->PresetList->GetCurSel(), 1);
-}
-
-TEST_F(TaskPageTest, TaskOnAnEmptyPresetSlotSwitchesToTheLastStoredOne) {
-    DeviceState& s = GetDeviceState();
-    s.PresetUsed = {1, 0, 1, 0, 0, 1, 0, 0, 0, 0};
-    Page->FillPresetList();
-    s.ScheduleSettings.ScheduleTask[0] = ScheduleTask{26, 6, 1, 0, 0, 0, 7, 0, 2};
-    Page->UpdateSchedule();
-    EXPECT_EQ(s.ScheduleSettings.ScheduleTask[0].Preset, 5);
-    EXPECT_EQ(Page->PresetList->GetCurSel(), 5);
-    EXPECT_TRUE(Page->OptionButtons[2]->IsChecked());
 }
 
 TEST_F(TaskPageTest, ConfirmNotUseSendsRepeat0AndLightsTheButton) {
@@ -142,14 +108,3 @@ TEST_F(TaskPageTest, ScheduleOnOffAndRefresh) {
     for (CGdipButton* o : Page->OptionButtons) EXPECT_FALSE(o->IsChecked());
 }
 
-TEST_F(TaskPageTest, ScreenshotOfThePage) {
-    DeviceState& s = GetDeviceState();
-    s.PresetUsed = {1, 1, 0, 0, 0, 0, 0, 0, 0, 0};
-    s.ScheduleSettings.ScheduleTask[1] = ScheduleTask{26, 12, 24, 20, 30, 0, 1, 0, 2};
-    s.MachineTime = MachineTime{26, 12, 6, 23, 30, 0};
-    Page->FillPresetList();
-    Page->UpdateMachineTime();
-    Page->OnBnClickedTask(MTaskDlg::IdFirstTask + 1);
-    Pump(300);
-    EXPECT_TRUE(SaveScreenshot("task_page.png"));
-}

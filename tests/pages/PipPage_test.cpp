@@ -1,25 +1,20 @@
 // The PIP page under X.
-#include "PageWindowTest.h"
+#include "support/PageFixture.h"
 
 #include "app/DeviceCommand.h"
 #include "controls/CDropButton.h"
 #include "controls/CGdipButton.h"
 #include "controls/NumericEdit.h"
-#include "mainwnd/MainMessages.h"
+#include "platform/ui/PageEvents.h"
 #include "pages/MPIPDlg.h"
 #include "platform/ui/UserMessages.h"
 
 namespace {
-class PipPage : public PageWindowTest {
+class PipPage : public PageTest {
 protected:
     void SetUp() override {
-        PageWindowTest::SetUp();
-        Page = new MPIPDlg;
-        Page->Create(Frame, wxRect(0, 0, 320, 500));
-        Page->OnInitDialog();
-        Page->ApplyLanguage();
-        Page->ShowPage(true);
-        Pump(30);
+        PageTest::SetUp();
+        OpenPage(Page, wxSize(320, 500), true, false);
         ClearRecords();
     }
     MPIPDlg* Page = nullptr;
@@ -43,16 +38,6 @@ TEST_F(PipPage, SwitchingPip2OnSendsItsAlpha) {
     EXPECT_EQ(events[0].L, 1);
     EXPECT_TRUE(Page->AlphaEdits[1]->IsEnabled());
     EXPECT_TRUE(Page->InputLists[1]->IsEnabled());
-}
-
-TEST_F(PipPage, Pip3AsALogoCannotBeSwitched) {
-    GetDeviceState().LogoSettings.Pip3Usage = 1;
-    Page->OnOffButtons[2]->Click();
-    Pump(10);
-    EXPECT_TRUE(Commands().empty());
-    EXPECT_EQ(GetDeviceState().LayerWindow[3].Enable, 0);
-    EXPECT_FALSE(Page->OnOffButtons[2]->IsChecked());
-    EXPECT_TRUE(MessagesOf(MPageEvent).empty());
 }
 
 TEST_F(PipPage, AlphaTypedIsSentAndBounded) {
@@ -110,20 +95,6 @@ TEST_F(PipPage, RefreshPostsAndSendsNoCommand) {
     EXPECT_FALSE(Page->AlphaEdits[1]->IsEnabled());
 }
 
-TEST_F(PipPage, PgmPvwLabels) {
-    DeviceState& s = GetDeviceState();
-    s.SwitcherSettings.Mode = 1;
-    s.SwitcherSettings.OnProgram[1] = 1;
-    Page->UpdateLayerLabels();
-    EXPECT_EQ(Page->FindGroupBox(1259)->GetText(), "PGM");
-    EXPECT_FALSE(Page->InputLists[0]->IsEnabled());
-    EXPECT_FALSE(Page->OnOffButtons[0]->IsEnabled());
-    s.SwitcherSettings.Mode = 0;
-    Page->UpdateLayerLabels();
-    EXPECT_EQ(Page->FindGroupBox(1259)->GetText(), "PIP-1");
-    EXPECT_TRUE(Page->OnOffButtons[0]->IsEnabled());
-}
-
 TEST_F(PipPage, MainDialogSwitchShown) {
     GetDeviceState().LayerWindow[3].Enable = 1;
     Page->ShowPipOn(2);
@@ -131,16 +102,6 @@ TEST_F(PipPage, MainDialogSwitchShown) {
     EXPECT_TRUE(Page->AlphaEdits[2]->IsEnabled());
     Page->ShowPipOn(5);  // no such PIP
     EXPECT_TRUE(Commands().empty());
-}
-
-TEST_F(PipPage, Screenshot) {
-    GetDeviceState().LayerWindow[1].Enable = 1;
-    GetDeviceState().LayerWindow[1].Alpha = 32;
-    Page->UpdateFromDevice();
-    Frame->SetSize(wxSize(340, 540));
-    Frame->Refresh();
-    Pump(300);
-    EXPECT_TRUE(SaveScreenshot("pip_page.png"));
 }
 
 TEST(PipPageStart, ShowsTheStateBeforeAnyReply) {

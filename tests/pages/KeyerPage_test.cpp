@@ -1,5 +1,5 @@
 // The keyer page under Xvfb: refresh by mosaic mode, on/off against the layer, mode, values, reset.
-#include "Pages3WindowTest.h"
+#include "support/PageFixture.h"
 
 #include "app/DeviceCommand.h"
 #include "app/UiStrings.h"
@@ -8,14 +8,11 @@
 #include "pages/MKeyerDlg.h"
 
 namespace {
-class KeyerPageTest : public Pages3WindowTest {
+class KeyerPageTest : public PageTest {
 protected:
     void SetUp() override {
-        Pages3WindowTest::SetUp();
-        Page = new MKeyerDlg;
-        Page->Create(Frame, wxRect(0, 0, 320, 380));
-        Page->ShowPage(true);
-        Pump(20);
+        PageTest::SetUp();
+        OpenPage(Page, wxSize(320, 380), false, false);
     }
     void PickTarget(int index) {
         Page->TargetList->SetCurSel(index);
@@ -131,12 +128,3 @@ TEST_F(KeyerPageTest, ValuesAndResetSendTheKeyer) {
     EXPECT_TRUE(Page->ValueEdits[4]->IsEnabled());
 }
 
-TEST_F(KeyerPageTest, ScreenshotOfThePage) {
-    DeviceState& s = GetDeviceState();
-    s.KeyerSettings[0].Enable = 1;
-    s.KeyerSettings[0].RedHigh = 255;
-    s.KeyerSettings[0].GainIn = 32;
-    Page->UpdateFromDevice();
-    Pump(300);
-    EXPECT_TRUE(SaveScreenshot("keyer_page.png"));
-}

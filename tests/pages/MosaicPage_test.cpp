@@ -1,31 +1,26 @@
 // The mosaic page under X.
-#include "PageWindowTest.h"
+#include "support/PageFixture.h"
 
 #include "app/DeviceCommand.h"
 #include "app/UiStrings.h"
 #include "controls/CGdipButton.h"
 #include "controls/NumericEdit.h"
-#include "mainwnd/MainMessages.h"
+#include "platform/ui/PageEvents.h"
 #include "pages/MMosaicDlg.h"
 #include "platform/ui/UserMessages.h"
 
 namespace {
-class MosaicPage : public PageWindowTest {
+class MosaicPage : public PageTest {
 protected:
     void SetUp() override {
-        PageWindowTest::SetUp();
-        Page = new MMosaicDlg;
-        Page->Create(Frame, wxRect(0, 0, 320, 500));
-        Page->OnInitDialog();
-        Page->ApplyLanguage();
-        Page->ShowPage(true);
-        Pump(30);
+        PageTest::SetUp();
+        OpenPage(Page, wxSize(320, 500), true, false);
         ClearRecords();
     }
     std::vector<long> EventArguments(uint32_t code) {
         Pump(10);
         std::vector<long> out;
-        for (const PageMessage& m : MessagesOf(MPageEvent))
+        for (const SentMessage& m : MessagesOf(MPageEvent))
             if (m.W == code) out.push_back(m.L);
         return out;
     }
@@ -166,41 +161,6 @@ TEST_F(MosaicPage, RefreshShowsModeCellAndValues) {
     EXPECT_TRUE(Commands().empty());
 }
 
-TEST_F(MosaicPage, UnknownModeAndCellFromTheDevice) {
-    MosaicSettings& m = GetDeviceState().MosaicSettings;
-    m.Mode = 9;
-    m.Arrangement = 20;
-    Page->UpdateFromDevice(3);
-    EXPECT_FALSE(Page->MosaicOn);
-    EXPECT_EQ(Page->PanelIndex, 4u);
-    EXPECT_EQ(Page->CellIndex, 8);
-    EXPECT_EQ(EventArguments(EvMosaicArrangement), std::vector<long>{8});
-    EXPECT_EQ(EventArguments(EvMosaicMode), std::vector<long>{0});
-}
-
-TEST_F(MosaicPage, EditClampsAgainstTheStoredTotal) {
-    TurnOnWithPanel(1);
-    MosaicSettings& m = GetDeviceState().MosaicSettings;
-    m.HTotal[0] = 1920;
-    m.Width[0] = 1000;
-    Page->UpdateFromDevice(3);
-    ClearRecords();
-    Page->Edits[0]->SetValue(1500);
-    Page->OnEditValueChanged(1148);
-    EXPECT_EQ(Page->Edits[0]->Value(), 920);
-    EXPECT_EQ(m.HStart[0], 920u);
-    ASSERT_EQ(CommandNumbers(), std::vector<uint32_t>{CmdMosaic});
-    const std::vector<uint8_t> b = Commands()[0].Bytes;
-    EXPECT_EQ(b[0], 2);
-    EXPECT_EQ(b[4] | b[5] << 8, 920);
-    EXPECT_EQ(b[12] | b[13] << 8, 1000);
-    Page->Edits[4]->SetValue(800);
-    Page->OnEditValueChanged(1156);
-    EXPECT_EQ(m.HTotal[0], 800u);
-    EXPECT_EQ(m.Width[0], 800u);
-    EXPECT_EQ(m.HStart[0], 0u);
-}
-
 TEST_F(MosaicPage, ResetFlagGoesOnce) {
     TurnOnWithPanel(1);
     Page->OnBnClickedLayer(2);
@@ -219,12 +179,3 @@ TEST_F(MosaicPage, ResetFlagGoesOnce) {
     EXPECT_EQ(GetDeviceState().MosaicReset, 0u);
 }
 
-TEST_F(MosaicPage, Screenshot) {
-    GetDeviceState().MosaicSettings.Mode = 5;
-    GetDeviceState().MosaicSettings.Arrangement = 6;
-    Page->UpdateFromDevice(3);
-    Frame->SetSize(wxSize(340, 540));
-    Frame->Refresh();
-    Pump(300);
-    EXPECT_TRUE(SaveScreenshot("mosaic_page.png"));
-}

@@ -1,4 +1,4 @@
-#include "pages/OperatorNotices.h"
+#include "controls/OperatorNotices.h"
 
 #include <wx/app.h>
 #include <wx/msgdlg.h>

@@ -1,6 +1,6 @@
 // The caption page under Xvfb: text measurement, the caption file, the announcement and the
 // whole transfer through the page, refusals, time-outs, position clamps, folding, refresh.
-#include "Pages3WindowTest.h"
+#include "support/PageFixture.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -29,10 +29,10 @@ std::vector<uint8_t> ReadAll(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-class CaptionPageTest : public Pages3WindowTest {
+class CaptionPageTest : public PageTest {
 protected:
     void SetUp() override {
-        Pages3WindowTest::SetUp();
+        PageTest::SetUp();
         Home = std::filesystem::temp_directory_path() / ("pages3_home_" + std::to_string(::getpid()));
         std::filesystem::create_directories(Home);
         ::setenv("VELKAN_HOME", Home.c_str(), 1);
@@ -40,14 +40,11 @@ protected:
         DeviceState& s = GetDeviceState();
         s.OutputTiming.HActive = 3840;
         s.OutputTiming.VActive = 1080;
-        Page = new MSubTitleDlg;
-        Page->Create(Frame, wxRect(0, 0, 330, 410));
-        Page->ShowPage(true);
-        Pump(30);
+        OpenPage(Page, wxSize(330, 410), false, false);
         ClearRecords();
     }
     void TearDown() override {
-        Pages3WindowTest::TearDown();
+        PageTest::TearDown();
         ::unsetenv("VELKAN_HOME");
         std::filesystem::remove_all(Home);
     }
@@ -380,23 +377,6 @@ TEST_F(CaptionPageTest, LoadedPictureLimitsAndConversion) {
     }
 }
 
-TEST_F(CaptionPageTest, ScreenshotOfThePage) {
-    Frame->SetSize(340, 660);
-    Page->SetSize(330, 410);
-    Page->TextEdit->SetValue("Welcome to the show");
-    Page->AdvancedButton->Click();
-    Pump(200);
-    Frame->Raise();
-    Pump(300);
-    Pump(500);
-    EXPECT_TRUE(SaveScreenshot("caption_page.png"));
-    // The caption file the device gets, kept beside the screenshot to look at.
-    Page->OnBnClickedPreview();
-    std::error_code ignored;
-    std::filesystem::copy_file(Page->CaptionFilePath, std::string(VELKAN_ARTIFACTS) + "/caption_bitmap.bmp",
-                               std::filesystem::copy_options::overwrite_existing, ignored);
-    EXPECT_FALSE(ignored);
-}
 
 TEST_F(CaptionPageTest, AckTimerResendsAfterTwoSeconds) {
     Page->OnBnClickedPreview();

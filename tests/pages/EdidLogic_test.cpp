@@ -58,16 +58,6 @@ TEST_F(EdidLogicTest, LimitsByCardAndInput) {
     EXPECT_FALSE(EdidPixelClockLimit(0, 0).has_value());
 }
 
-TEST_F(EdidLogicTest, Inputs6And7UseEntries5And6AndInput5HasNone) {
-    EXPECT_EQ(EdidEntryIndex(0), 0u);
-    EXPECT_EQ(EdidEntryIndex(4), 4u);
-    EXPECT_FALSE(EdidEntryIndex(5).has_value());
-    EXPECT_EQ(EdidEntryIndex(6), 5u);
-    EXPECT_EQ(EdidEntryIndex(7), 6u);
-    EXPECT_FALSE(EdidEntryIndex(8).has_value());
-    EXPECT_FALSE(EdidEntryIndex(255).has_value());
-}
-
 TEST_F(EdidLogicTest, ListNeverOffersInput5AndOffersSplitExtension) {
     DeviceState& s = GetDeviceState();
     for (uint32_t i = 0; i < 8; ++i) s.InputCardType[i] = CardDvi;
@@ -112,5 +102,4 @@ TEST_F(EdidLogicTest, ApplyStoresHiddenBlankingAndSendsAction1) {
     const std::vector<uint8_t> want = {6, 1, 0x80, 0x07, 0x38, 0x04, 0x0C, 0x17, 0x18, 0x01, 45, 0};
     EXPECT_EQ(std::vector<uint8_t>(calls[0].Bytes.begin(), calls[0].Bytes.begin() + 12), want);
     for (size_t i = 12; i < 32; ++i) EXPECT_EQ(calls[0].Bytes[i], 0x55) << i;
-    EXPECT_FALSE(StoreEdidTiming(s, 5, EdidTiming{1920, 1080, 60, 0, 0}));
 }

@@ -1,5 +1,5 @@
 // The EDID page under Xvfb: list, refresh, guard, Apply/Restore commands and the verdict box.
-#include "Pages3WindowTest.h"
+#include "support/PageFixture.h"
 
 #include "app/DeviceCommand.h"
 #include "app/UiStrings.h"
@@ -9,20 +9,17 @@
 #include "platform/ui/UserMessages.h"
 
 namespace {
-class EdidPageTest : public Pages3WindowTest {
+class EdidPageTest : public PageTest {
 protected:
     void SetUp() override {
-        Pages3WindowTest::SetUp();
+        PageTest::SetUp();
         DeviceState& s = GetDeviceState();
         for (uint32_t i = 0; i < 8; ++i) s.InputCardType[i] = CardDvi;
         s.InputCardType[6] = CardHdmi;
         s.InputTable[6].Present = 1;
         s.InputTable[7].Present = 0;
         for (size_t k = 0; k < EdidEntryCount; ++k) s.EdidEntry[k].Input = static_cast<uint8_t>(k < 5 ? k : k + 1);
-        Page = new MEdidDlg;
-        Page->Create(Frame, wxRect(0, 0, 320, 400));
-        Page->ShowPage(true);
-        Pump(20);
+        OpenPage(Page, wxSize(320, 400), false, false);
     }
     std::vector<long> ListData() const {
         std::vector<long> out;
@@ -67,23 +64,6 @@ TEST_F(EdidPageTest, SyncSelectionShowsEntryWithFpsTruncated) {
     for (auto& e : s.EdidEntry) e.Input = 99;
     Pick(0);
     EXPECT_EQ(Page->HActiveEdit->Value(), 1920);
-}
-
-TEST_F(EdidPageTest, GuardClampsHActiveOnDviWithoutSending) {
-    Page->VActiveEdit->SetValue(1080);
-    Page->FpsEdit->SetValue(60);
-    Page->HBlankEdit->SetValue(160);
-    Page->VBlankEdit->SetValue(45);
-    Page->HActiveEdit->SetValue(3840);
-    ClearRecords();
-    Page->OnEditValueChanged(MEdidDlg::IdHActive);
-    EXPECT_EQ(Page->HActiveEdit->Value(), 2284);
-    EXPECT_TRUE(Commands().empty());
-    // The same timing on the HDMI extension input (300 MHz) passes.
-    Pick(5);
-    Page->HActiveEdit->SetValue(3840);
-    Page->OnEditValueChanged(MEdidDlg::IdHActive);
-    EXPECT_EQ(Page->HActiveEdit->Value(), 3840);
 }
 
 TEST_F(EdidPageTest, ApplyWithMoreUncheckedSendsAction1AndStoresBlanking) {
@@ -138,12 +118,3 @@ TEST_F(EdidPageTest, ApplyResultBox) {
     EXPECT_EQ(Notices[0].Caption, "");
 }
 
-TEST_F(EdidPageTest, ScreenshotOfThePage) {
-    Pick(5);
-    Page->HActiveEdit->SetValue(1920);
-    Page->VActiveEdit->SetValue(1080);
-    Page->FpsEdit->SetValue(60);
-    Page->MoreButton->Click();
-    Pump(300);
-    EXPECT_TRUE(SaveScreenshot("edid_page.png"));
-}

@@ -1,25 +1,20 @@
 // The output page under X: what it sends, what it posts to the main dialog, what it shows.
-#include "PageWindowTest.h"
+#include "support/PageFixture.h"
 
 #include "app/DeviceCommand.h"
 #include "controls/CDropButton.h"
 #include "controls/CGdipButton.h"
 #include "controls/NumericEdit.h"
-#include "mainwnd/MainMessages.h"
+#include "platform/ui/PageEvents.h"
 #include "pages/MOutputDlg.h"
 #include "platform/ui/UserMessages.h"
 
 namespace {
-class OutputPage : public PageWindowTest {
+class OutputPage : public PageTest {
 protected:
     void SetUp() override {
-        PageWindowTest::SetUp();
-        Page = new MOutputDlg;
-        Page->Create(Frame, wxRect(0, 0, 320, 500));
-        Page->OnInitDialog();
-        Page->ApplyLanguage();
-        Page->ShowPage(true);
-        Pump(30);
+        PageTest::SetUp();
+        OpenPage(Page, wxSize(320, 500), true, false);
         ClearRecords();
     }
     void Type(int controlId, float value) {
@@ -71,12 +66,6 @@ TEST_F(OutputPage, StandardRowSendsTheTimingAndItsQueries) {
     EXPECT_EQ(MessagesOf(MRebuildCanvas).size(), 1u);
 }
 
-TEST_F(OutputPage, WithoutSwitcherOrLogoOnlyLayerAndLoopQueries) {
-    Page->OnDropListSelChanged(OutputResolutionListId, 3);
-    EXPECT_EQ(CommandNumbers(), (std::vector<uint32_t>{2, 54, 54, 54, 54, 70}));
-    EXPECT_EQ(Page->EditValue(FpsEdit), 59.94f);
-}
-
 TEST_F(OutputPage, CustomRowUnlocksAndApplySends) {
     GetDeviceState().SwitcherSettings.Mode = 2;
     GetDeviceState().LogoSettings.Pip3Usage = 1;
@@ -106,26 +95,6 @@ TEST_F(OutputPage, CustomRowUnlocksAndApplySends) {
     EXPECT_EQ(s.ResolutionTable[18].Width, 1280);
     EXPECT_EQ(s.ResolutionTable[18].FrameRate, 5994);
     EXPECT_EQ(MessagesOf(MRebuildCanvas).size(), 1u);
-}
-
-TEST_F(OutputPage, ApplyMakesTotalsHoldTheActiveSize) {
-    Page->OnDropListSelChanged(OutputResolutionListId, 18);
-    Page->MoreButton->Click();
-    Pump(10);
-    ASSERT_TRUE(Page->TimingGroupShown());
-    Page->Edit(HActiveEdit)->SetValue(1920);
-    Page->Edit(VActiveEdit)->SetValue(1080);
-    Page->Edit(FpsEdit)->SetValue(60);
-    Page->Edit(HTotalEdit)->SetValue(1000);
-    Page->Edit(1083)->SetValue(600);
-    Page->OnBnClickedApply();
-    const std::vector<uint8_t>& b = Block(0);
-    const int hTotal = b[7] | b[8] << 8, hSync = b[9] | b[10] << 8, hbp = b[11] | b[12] << 8;
-    const int vTotal = b[13] | b[14] << 8, vSync = b[15] | b[16] << 8, vbp = b[17] | b[18] << 8;
-    EXPECT_GE(hTotal, 1920 + hSync + hbp + 32);
-    EXPECT_GE(vTotal, 1080 + vSync + vbp + 4);
-    EXPECT_LE(static_cast<double>(hTotal) * vTotal * ((b[5] | b[6] << 8) / 100.0), 164500000.0);
-    EXPECT_EQ(b[21], 1);  // sent with the timing group open
 }
 
 TEST_F(OutputPage, HidingForgetsAnUnappliedCustomRow) {
@@ -164,15 +133,6 @@ TEST_F(OutputPage, CustomReplyKeptInTheCustomRow) {
     EXPECT_EQ(Page->ResolutionList->GetCurSel(), 18);
 }
 
-TEST_F(OutputPage, IndexBeyondTheTableShowsAsCustom) {
-    GetDeviceState().OutputTiming.ResolutionIndex = 40;
-    GetDeviceState().OutputTiming.HActive = 1600;
-    Page->UpdateResolution();
-    Page->ApplyLanguage();
-    EXPECT_EQ(Page->ResolutionList->GetCurSel(), 18);
-    EXPECT_EQ(Page->EditValue(HActiveEdit), 1600);
-}
-
 TEST_F(OutputPage, PolarityRoundTripKeepsTheBytes) {
     OutputTiming& t = GetDeviceState().OutputTiming;
     t.ResolutionIndex = 18;
@@ -192,51 +152,11 @@ TEST_F(OutputPage, PolarityRoundTripKeepsTheBytes) {
     EXPECT_TRUE(Commands().empty());
 }
 
-TEST_F(OutputPage, SyncRaisesTheTotalEditOnly) {
-    Page->OnDropListSelChanged(OutputResolutionListId, 18);
-    Page->MoreButton->Click();
-    Pump(10);
-    GetDeviceState().OutputTiming.HTotal = 1100;
-    Page->Edit(HActiveEdit)->SetValue(1024);
-    Page->Edit(HTotalEdit)->SetValue(1100);
-    Page->Edit(1089)->SetValue(40);
-    Type(HSyncEdit, 100);
-    EXPECT_EQ(Page->EditValue(HTotalEdit), 1024 + 100 + 40 + 32);
-    EXPECT_EQ(GetDeviceState().OutputTiming.HSync, 100);
-    EXPECT_EQ(GetDeviceState().OutputTiming.HTotal, 1100);
-    EXPECT_TRUE(Commands().empty());
-}
-
-TEST_F(OutputPage, HiddenFpsCheckLowersTheEdit) {
-    Page->OnDropListSelChanged(OutputResolutionListId, 18);
-    Page->Edit(HActiveEdit)->SetValue(1920);
-    Page->Edit(VActiveEdit)->SetValue(1200);
-    Type(FpsEdit, 75);
-    EXPECT_FLOAT_EQ(Page->EditValue(FpsEdit), 65.40f);
-}
-
 TEST_F(OutputPage, EditsDoNothingWhileHidden) {
     Page->ShowPage(false);
     Page->Edit(1365)->SetValue(5000);
     Page->OnEditValueChanged(1365);
     EXPECT_TRUE(Commands().empty());
-}
-
-TEST_F(OutputPage, WidthClampedToTheOutput) {
-    GetDeviceState().LayerWindow[0].X = 600;
-    Page->ShowLayer(0);
-    ClearRecords();
-    Type(1365, 1500);
-    EXPECT_EQ(GetDeviceState().LayerWindow[0].Width, 1320);
-    EXPECT_EQ(Page->EditValue(1365), 1320);
-    ASSERT_EQ(CommandNumbers(), std::vector<uint32_t>{CmdLayerWindow});
-    EXPECT_EQ(Block(0)[5], 0x28);
-    EXPECT_EQ(Block(0)[6], 0x05);
-    Pump(20);
-    const auto moved = MessagesOf(MLayerWindowChanged);
-    ASSERT_EQ(moved.size(), 1u);
-    EXPECT_EQ(moved[0].W, LayerRectToCanvas);
-    EXPECT_EQ(moved[0].L, 0);
 }
 
 TEST_F(OutputPage, FullScreenFlagGoesOnce) {
@@ -248,19 +168,6 @@ TEST_F(OutputPage, FullScreenFlagGoesOnce) {
     EXPECT_EQ(Block(0)[9], 1);
     EXPECT_EQ(Block(0)[5] | Block(0)[6] << 8, 1920);
     EXPECT_EQ(Block(1)[9], 0);
-}
-
-TEST_F(OutputPage, QuarterPlacesByWhereTheLayerStood) {
-    LayerWindow& w = GetDeviceState().LayerWindow[1];
-    w.X = 1000;
-    w.Y = 10;
-    Page->OnBnClickedLayer(1);
-    Page->OnBnClickedHalfQuarter(1201);
-    EXPECT_EQ(w.X, 960);
-    EXPECT_EQ(w.Y, 0);
-    EXPECT_EQ(w.Width, 960);
-    EXPECT_EQ(w.Height, 540);
-    EXPECT_EQ(Block(0)[9], 0);
 }
 
 TEST_F(OutputPage, RotateSendsOnceAndTurnsThePicture) {
@@ -289,26 +196,6 @@ TEST_F(OutputPage, RotationBeyondTheTableShowsOff) {
     EXPECT_TRUE(Commands().empty());
 }
 
-TEST_F(OutputPage, PgmPvwButtons) {
-    SwitcherSettings& s = GetDeviceState().SwitcherSettings;
-    s.Mode = 1;
-    s.OnProgram[0] = 1;
-    s.OnPreview[1] = 1;
-    GetDeviceState().LayerWindow[1].Width = 777;
-    Page->UpdateLayerButtons();
-    EXPECT_EQ(Page->LayerButtons[0]->GetLabel(), "PGM");
-    EXPECT_FALSE(Page->LayerButtons[0]->IsEnabled());
-    EXPECT_EQ(Page->LayerButtons[1]->GetLabel(), "PVW");
-    EXPECT_EQ(Page->SelectedLayer, 1u);
-    EXPECT_EQ(Page->EditValue(1365), 777);
-    EXPECT_EQ(Page->LayerButtons[1]->GetTextColour(), 0x009CEFu);
-    EXPECT_EQ(Page->LayerButtons[3]->GetLabel(), "PIP3");
-    s.Mode = 0;
-    Page->UpdateLayerButtons();
-    EXPECT_EQ(Page->LayerButtons[0]->GetLabel(), "MAIN");
-    EXPECT_TRUE(Page->LayerButtons[0]->IsEnabled());
-}
-
 TEST_F(OutputPage, CanvasReportsALayer) {
     LayerWindow& w = GetDeviceState().LayerWindow[3];
     w.X = 11;
@@ -322,17 +209,6 @@ TEST_F(OutputPage, CanvasReportsALayer) {
     EXPECT_EQ(Page->EditValue(1367), 14);
     EXPECT_TRUE(Page->LayerButtons[3]->IsChecked());
     EXPECT_FALSE(Page->LayerButtons[0]->IsChecked());
-}
-
-TEST_F(OutputPage, Screenshot) {
-    Frame->SetSize(wxSize(340, 540));
-    Page->SetSize(0, 0, 320, 500);
-    Page->OnDropListSelChanged(OutputResolutionListId, 18);
-    Page->MoreButton->Click();
-    Page->RotateButtons[2]->Click();
-    Frame->Refresh();
-    Pump(300);
-    EXPECT_TRUE(SaveScreenshot("output_page.png"));
 }
 
 TEST_F(OutputPage, MainIsMarkedAtStart) {

@@ -1,42 +1,29 @@
 // The logo page under X.
-#include "PageWindowTest.h"
+#include "support/PageFixture.h"
 
 #include "app/DeviceCommand.h"
 #include "app/UiStrings.h"
 #include "controls/CGdipButton.h"
 #include "controls/NumericEdit.h"
 #include "controls/SkinStatic.h"
-#include "mainwnd/MainMessages.h"
+#include "platform/ui/PageEvents.h"
 #include "pages/MLogoDlg.h"
-#include "pages/OperatorNotices.h"
+#include "controls/OperatorNotices.h"
 #include "platform/ui/UserMessages.h"
 
 namespace {
-class LogoPage : public PageWindowTest {
+class LogoPage : public PageTest {
 protected:
     void SetUp() override {
-        PageWindowTest::SetUp();
+        PageTest::SetUp();
         DeviceState& s = GetDeviceState();
         s.OutputTiming.HActive = 1920;
         s.OutputTiming.VActive = 1080;
         // PIP-3 on, 1280 x 720 at (100, 50), showing HDMI-1 (card 1) with a signal.
         s.LayerWindow[3] = {1, 64, 1, 0, 100, 50, 1280, 720, 0};
         s.InputSignalPresent[1] = 1;
-        SetOperatorNoticeHook([this](const std::string& text, const std::string&) {
-            Asked.push_back(text);
-            return Answer;
-        });
-        Page = new MLogoDlg;
-        Page->Create(Frame, wxRect(0, 0, 320, 500));
-        Page->OnInitDialog();
-        Page->ApplyLanguage();
-        Page->ShowPage(true);
-        Pump(30);
+        OpenPage(Page, wxSize(320, 500), true, false);
         ClearRecords();
-    }
-    void TearDown() override {
-        SetOperatorNoticeHook(nullptr);
-        PageWindowTest::TearDown();
     }
     void Type(int index, float value) {
         static const int ids[4] = {1356, 1357, 1365, 1367};
@@ -61,8 +48,6 @@ protected:
         ClearRecords();
     }
     MLogoDlg* Page = nullptr;
-    std::vector<std::string> Asked;
-    bool Answer = true;
 };
 }  // namespace
 
@@ -100,13 +85,6 @@ TEST_F(LogoPage, WidthWithBorderShowsTheFrameUntilHidden) {
     EXPECT_EQ(GetDeviceState().LogoFramePending, 0);
 }
 
-TEST_F(LogoPage, StartNearTheEdgeKeepsEightPixels) {
-    Page->Edits[2]->SetValue(100);
-    Type(0, 1276);
-    EXPECT_EQ(Page->Edits[2]->Value(), 8);
-    EXPECT_EQ(Page->Edits[0]->Value(), 1272);
-}
-
 TEST_F(LogoPage, SaveIntoSlot2) {
     Page->OnBnClickedLogoSlot(2);
     Page->Edits[0]->SetValue(40);
@@ -135,8 +113,8 @@ TEST_F(LogoPage, SaveWithoutSignalOnlyTells) {
     s.InputSignalPresent[4] = 0;
     Page->OnBnClickedSaveLoad(0);
     EXPECT_TRUE(Commands().empty());
-    ASSERT_EQ(Asked.size(), 1u);
-    EXPECT_EQ(Asked[0], "PIP3 Input Source Is  Signal Off");
+    ASSERT_EQ(NoticeTexts().size(), 1u);
+    EXPECT_EQ(NoticeTexts()[0], "PIP3 Input Source Is  Signal Off");
     EXPECT_EQ(s.LogoSettings.SlotValid[0], 0);
     s.InputSignalPresent[4] = 1;
     Page->OnBnClickedSaveLoad(0);
@@ -204,11 +182,11 @@ TEST_F(LogoPage, SwitchingOnAfterAMoveCancelledSendsNothing) {
     Type(0, 500);
     EXPECT_TRUE(Page->PositionChanged);
     ClearRecords();
-    Answer = false;
+    NoticeAnswer = false;
     Page->OnOffButton->Click();
     Pump(10);
-    EXPECT_EQ(Asked.size(), 1u);
-    EXPECT_EQ(Asked[0], UiStrings[99]);
+    EXPECT_EQ(NoticeTexts().size(), 1u);
+    EXPECT_EQ(NoticeTexts()[0], UiStrings[99]);
     EXPECT_TRUE(Commands().empty());
     EXPECT_FALSE(Page->OnOffButton->IsChecked());
     EXPECT_EQ(GetDeviceState().LogoSettings.Enable, 0);
@@ -220,7 +198,7 @@ TEST_F(LogoPage, SwitchingOnAfterAMoveLoadsFirst) {
     EnterLogoUsage();
     Type(0, 500);
     ClearRecords();
-    Answer = true;
+    NoticeAnswer = true;
     Page->OnOffButton->Click();
     Pump(10);
     // Load at the new place (the frame taken away first), then switch on.
@@ -279,10 +257,3 @@ TEST_F(LogoPage, Pip3OffInNormalUsage) {
     EXPECT_FALSE(Page->SaveLoadButtons[0]->IsEnabled());
 }
 
-TEST_F(LogoPage, Screenshot) {
-    EnterLogoUsage();
-    Frame->SetSize(wxSize(340, 540));
-    Frame->Refresh();
-    Pump(300);
-    EXPECT_TRUE(SaveScreenshot("logo_page.png"));
-}

@@ -1,19 +1,19 @@
 // The crop page under X.
-#include "PageWindowTest.h"
+#include "support/PageFixture.h"
 
 #include "app/DeviceCommand.h"
 #include "controls/CGdipButton.h"
 #include "controls/NumericEdit.h"
 #include "controls/SkinStatic.h"
-#include "mainwnd/MainMessages.h"
+#include "platform/ui/PageEvents.h"
 #include "pages/MCropDlg.h"
 #include "platform/ui/UserMessages.h"
 
 namespace {
-class CropPage : public PageWindowTest {
+class CropPage : public PageTest {
 protected:
     void SetUp() override {
-        PageWindowTest::SetUp();
+        PageTest::SetUp();
         DeviceState& s = GetDeviceState();
         // MAIN shows HDMI-1 (row 1), a 1920 x 1080 signal, its crop on.
         s.LayerWindow[0].Source = 1;
@@ -43,37 +43,6 @@ TEST_F(CropPage, RefreshShowsTheLayersCropForItsInput) {
     EXPECT_EQ(Page->Edits[2]->Value(), 1000);
     EXPECT_TRUE(Page->ResetButton->IsEnabled());
     EXPECT_EQ(Page->SourceRow, 1u);
-}
-
-TEST_F(CropPage, WidthAndStartKeptInsideTheSource) {
-    Type(1012, 1800);
-    EXPECT_EQ(Page->Edits[2]->Value(), 1720);
-    const CropRect& c = GetDeviceState().CropRect[4];
-    EXPECT_EQ(c.Width, 1720);
-    ASSERT_EQ(CommandNumbers(), std::vector<uint32_t>{CmdCrop});
-    const std::vector<uint8_t> b = Commands()[0].Bytes;
-    EXPECT_EQ(b[0], 0);
-    EXPECT_EQ(b[1], 1);
-    EXPECT_EQ(b[2] | b[3] << 8, 200);
-    EXPECT_EQ(b[6] | b[7] << 8, 1720);
-    EXPECT_EQ(b[10], 0);
-    const auto events = MessagesOf(MPageEvent);
-    ASSERT_EQ(events.size(), 1u);
-    EXPECT_EQ(events[0].W, EvCropChanged);
-    EXPECT_EQ(events[0].L, 0x0100);
-    Type(1137, 300);
-    EXPECT_EQ(Page->Edits[0]->Value(), 200);
-}
-
-TEST_F(CropPage, PreviewOfAQuarter) {
-    Page->Edits[0]->SetValue(960);
-    Page->Edits[1]->SetValue(540);
-    Type(1012, 960);
-    Type(1017, 540);
-    EXPECT_EQ(Page->PreviewCrop.Left, Page->PreviewBox.Left + 65);
-    EXPECT_EQ(Page->PreviewCrop.Top, Page->PreviewBox.Top + 50);
-    EXPECT_EQ(Page->PreviewBox.Right - Page->PreviewBox.Left, 130);
-    EXPECT_EQ(Page->PreviewBox.Bottom - Page->PreviewBox.Top, 100);
 }
 
 TEST_F(CropPage, ResetOnlyWhileOn) {
@@ -141,9 +110,3 @@ TEST_F(CropPage, PgmLayerButtonDisabled) {
     EXPECT_EQ(Page->LayerButtons[2]->GetLabel(), "PVW1");
 }
 
-TEST_F(CropPage, Screenshot) {
-    Frame->SetSize(wxSize(340, 540));
-    Frame->Refresh();
-    Pump(300);
-    EXPECT_TRUE(SaveScreenshot("crop_page.png"));
-}

@@ -1,8 +1,7 @@
-// Indexes out of range send nothing; gamma bytes; one-shot values; network connect.
+// SendCommand: indexes out of range send nothing; gamma bytes; one-shot values.
 #include "EncoderFixture.h"
 
 #include "app/CommandEncoder.h"
-#include "app/ConnectNetwork.h"
 #include "app/DeviceCommand.h"
 
 #include <cmath>
@@ -144,39 +143,6 @@ TEST_F(OneShot, LayerQueriesRememberTheirLayer) {
     EXPECT_EQ(state.LastQueryLayer, 1);
     state.SendCommand(CmdQuery54, 7); // refused: remembered layer stays
     EXPECT_EQ(state.LastQueryLayer, 1);
-}
-
-using Connect = EncoderTest;
-
-TEST_F(Connect, DottedAddressConnectsOnPort61213) {
-    state.CommandBlock.fill(0x11);
-    EXPECT_TRUE(ConnectNetwork("127.0.0.5"));
-    const auto calls = scoped.Link.CallsOf("ConnectNet");
-    ASSERT_EQ(calls.size(), 1u);
-    EXPECT_EQ(calls[0].Text, "127.0.0.5");
-    EXPECT_EQ(calls[0].Number, 61213);
-    EXPECT_TRUE(scoped.Link.CallsOf("SendCommand").empty()); // a connect sends no command by itself
-    // The shared command block is not used as the text's buffer.
-    for (uint8_t byte : state.CommandBlock) EXPECT_EQ(byte, 0x11);
-    EXPECT_TRUE(ConnectNetwork("0.0.0.0"));
-    EXPECT_TRUE(ConnectNetwork("255.255.255.255"));
-}
-
-TEST_F(Connect, AnythingButADottedAddressIsRefused) {
-    for (const char* text : {"", "abc.de.f.999", "1.2.3", "1.2.3.4.5", "256.1.1.1", "1.2.3.999", "1..2.3",
-                             " 1.2.3.4", "1.2.3.4 ", "01.2.3.4", "1.2.3.-4", "1.2.3.4.", ".1.2.3", "1.2.3.4/8",
-                             "1234.1.1.1", "1.2.3.0004", "\xef\xbc\x91.2.3.4"}) {
-        EXPECT_FALSE(IsDottedIPv4(text)) << text;
-        EXPECT_FALSE(ConnectNetwork(text)) << text;
-    }
-    EXPECT_TRUE(scoped.Link.Calls.empty());
-}
-
-TEST_F(Connect, WithoutALinkNothingConnects) {
-    SetCommLink(nullptr);
-    EXPECT_FALSE(ConnectNetwork("127.0.0.1"));
-    SetCommLink(&scoped.Link);
-    EXPECT_TRUE(scoped.Link.Calls.empty());
 }
 
 } // namespace
