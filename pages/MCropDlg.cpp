@@ -9,7 +9,6 @@
 #include "controls/PageLanguage.h"
 #include "controls/SkinStatic.h"
 #include "platform/ui/PageEvents.h"
-#include "pages/LayerButtonRules.h"
 #include "pages/PageLook.h"
 #include "platform/ui/UserMessages.h"
 #include "platform/ui/WxColour.h"
@@ -72,7 +71,7 @@ void MCropDlg::OnInitDialog() {
   const wxRect button = OnOffButton->GetRect();
   PreviewBox = {button.x - 30, button.y + 50, button.x + 100, button.y + 150};
   SourceRow = GetDeviceState().GetLayerInputIndex(SelectedLayer);
-  MarkLayerButtons();
+  MarkLayerButtons(LayerButtons, SelectedLayer);
   SetCropOn(false);
   UpdateCropPreview();
 }
@@ -132,28 +131,14 @@ void MCropDlg::UpdateInputSource() {
   RefreshRect(InputCaption->GetRect().Inflate(1));
 }
 
-void MCropDlg::MarkLayerButtons() {
-  for (uint32_t layer = 0; layer < 4; ++layer) {
-    LayerButtons[layer]->SetChecked(layer == SelectedLayer);
-    LayerButtons[layer]->SetTextColour(layer == SelectedLayer ? PageTextOn : PageTextOff);
-    LayerButtons[layer]->Refresh();
-  }
-}
-
 void MCropDlg::UpdateLayerButtons() {
   EnsureControls();
-  const SwitcherSettings& s = GetDeviceState().SwitcherSettings;
-  const LayerButtonPlan plan = LayerButtonsForSwitcher(s.Mode, s.OnProgram, s.OnPreview);
-  ShowLayerButtonPlan(LayerButtons, plan);
-  if (plan.SelectLayer) OnBnClickedLayer(*plan.SelectLayer);
+  if (const auto layer = ShowSwitcherLayerButtons(LayerButtons, GetDeviceState().SwitcherSettings))
+    OnBnClickedLayer(*layer);
 }
 
 void MCropDlg::OnBnClickedLayer(int layer) {
-  if (layer < 0 || layer >= LayerCount) return;
-  const uint32_t previous = SelectedLayer;
-  SelectedLayer = static_cast<uint32_t>(layer);
-  MarkLayerButtons();
-  if (previous == SelectedLayer) return;
+  if (!SelectLayerButton(LayerButtons, SelectedLayer, layer)) return;
   SourceRow = GetDeviceState().GetLayerInputIndex(SelectedLayer);
   ShowRecord();
   UpdateInputSource();

@@ -53,7 +53,6 @@ class MCropDlg : public MBaseDialog {
   ::CropRect* Record();
   void ShowRecord();
   void UpdateCropPreview();
-  void MarkLayerButtons();
   void SendCropChanged();
 
   bool Built = false;

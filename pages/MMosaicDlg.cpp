@@ -103,7 +103,7 @@ void MMosaicDlg::OnInitDialog() {
     e.Skip();
   });
   LoadPanelImages();
-  MarkLayerButtons();
+  MarkLayerButtons(LayerButtons, SelectedLayer);
   ShowLayerValues();
   ShowMosaicOn(MosaicOn);
 }
@@ -146,14 +146,6 @@ void MMosaicDlg::ShowLayerValues() {
   MosaicSettings& m = GetDeviceState().MosaicSettings;
   for (int i = 0; i < 6; ++i)
     Edits[i]->SetValue(static_cast<float>(ValuesOf(m, static_cast<MosaicEdit>(i))[SelectedLayer]));
-}
-
-void MMosaicDlg::MarkLayerButtons() {
-  for (uint32_t layer = 0; layer < 4; ++layer) {
-    LayerButtons[layer]->SetChecked(layer == SelectedLayer);
-    LayerButtons[layer]->SetTextColour(layer == SelectedLayer ? PageTextOn : PageTextOff);
-    LayerButtons[layer]->Refresh();
-  }
 }
 
 void MMosaicDlg::ClearCellMarks() {
@@ -271,11 +263,7 @@ void MMosaicDlg::OnLButtonDown(int x, int y) {
 }
 
 void MMosaicDlg::OnBnClickedLayer(int layer) {
-  if (layer < 0 || layer >= LayerCount) return;
-  const uint32_t previous = SelectedLayer;
-  SelectedLayer = static_cast<uint32_t>(layer);
-  MarkLayerButtons();
-  if (previous == SelectedLayer) return;
+  if (!SelectLayerButton(LayerButtons, SelectedLayer, layer)) return;
   ShowLayerValues();
 }
 

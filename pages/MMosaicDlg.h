@@ -51,7 +51,6 @@ class MMosaicDlg : public MBaseDialog {
   void EnsureControls();
   void LoadPanelImages();
   void ShowLayerValues();
-  void MarkLayerButtons();
   void ClearCellMarks();
   void ShowBusy();
   // The panel button checked now (index), or -1.

@@ -1,6 +1,5 @@
 #include "pages/MOutputDlg.h"
 
-#include "pages/LayerButtonRules.h"
 
 #include "app/DeviceCommand.h"
 #include "app/DeviceState.h"
@@ -414,21 +413,13 @@ void MOutputDlg::ShowLayerWindow(uint32_t layer) {
   WindowEdits[3]->SetValue(static_cast<float>(w.Height));
 }
 
-void MOutputDlg::MarkLayerButtons() {
-  for (uint32_t layer = 0; layer < 4; ++layer) {
-    LayerButtons[layer]->SetChecked(layer == SelectedLayer);
-    LayerButtons[layer]->SetTextColour(layer == SelectedLayer ? PageTextOn : PageTextOff);
-    LayerButtons[layer]->Refresh();
-  }
-}
-
 void MOutputDlg::ShowLayer(int layer) {
   EnsureControls();
   if (layer < 0 || layer >= LayerCount) return;
   SelectedLayer = static_cast<uint32_t>(layer);
   ShowLayerWindow(SelectedLayer);
   ShowRotate(RotateCodeOf(GetDeviceState().LayerWindow[layer].Rotation), true, false);
-  MarkLayerButtons();
+  MarkLayerButtons(LayerButtons, SelectedLayer);
 }
 
 void MOutputDlg::UpdateLayer() {
@@ -439,18 +430,12 @@ void MOutputDlg::UpdateLayer() {
 
 void MOutputDlg::UpdateLayerButtons() {
   EnsureControls();
-  const SwitcherSettings& s = GetDeviceState().SwitcherSettings;
-  const LayerButtonPlan plan = LayerButtonsForSwitcher(s.Mode, s.OnProgram, s.OnPreview);
-  ShowLayerButtonPlan(LayerButtons, plan);
-  if (plan.SelectLayer) OnBnClickedLayer(*plan.SelectLayer);
+  if (const auto layer = ShowSwitcherLayerButtons(LayerButtons, GetDeviceState().SwitcherSettings))
+    OnBnClickedLayer(*layer);
 }
 
 void MOutputDlg::OnBnClickedLayer(int layer) {
-  if (layer < 0 || layer >= LayerCount) return;
-  const uint32_t previous = SelectedLayer;
-  SelectedLayer = static_cast<uint32_t>(layer);
-  MarkLayerButtons();
-  if (previous == SelectedLayer) return;
+  if (!SelectLayerButton(LayerButtons, SelectedLayer, layer)) return;
   ShowLayerWindow(SelectedLayer);
   ShowRotate(RotateCodeOf(GetDeviceState().LayerWindow[layer].Rotation), true, false);
 }

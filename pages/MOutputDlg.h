@@ -79,7 +79,6 @@ class MOutputDlg : public MBaseDialog {
   void FillResolutionList();
   void EnsureControls();
   void ShowLayerWindow(uint32_t layer);
-  void MarkLayerButtons();
   void StoreLayerWindow(const LayerRect& rect, bool fullScreen);
   TimingValues ReadTimingEdits() const;
   void WriteTimingEdits(const TimingValues& values, const std::vector<TimingEdit>& which);

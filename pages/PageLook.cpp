@@ -3,6 +3,7 @@
 #include "controls/CDropButton.h"
 #include "controls/CGdipButton.h"
 #include "controls/MBaseDialog.h"
+#include "app/DeviceState.h"
 #include "pages/LayerButtonRules.h"
 
 CDropButton* MakePageDropList(MBaseDialog* page, int notifyId, const wxRect& rect) {
@@ -31,4 +32,26 @@ void ShowLayerButtonPlan(const std::array<CGdipButton*, 4>& buttons, const Layer
     if (b.Caption) buttons[layer]->SetLabel(wxString::FromUTF8(*b.Caption));
     if (b.Enabled) buttons[layer]->Enable(*b.Enabled);
   }
+}
+
+std::optional<int> ShowSwitcherLayerButtons(const std::array<CGdipButton*, 4>& buttons, const SwitcherSettings& s) {
+  const LayerButtonPlan plan = LayerButtonsForSwitcher(s.Mode, s.OnProgram, s.OnPreview);
+  ShowLayerButtonPlan(buttons, plan);
+  return plan.SelectLayer;
+}
+
+void MarkLayerButtons(const std::array<CGdipButton*, 4>& buttons, uint32_t current) {
+  for (uint32_t layer = 0; layer < buttons.size(); ++layer) {
+    buttons[layer]->SetChecked(layer == current);
+    buttons[layer]->SetTextColour(layer == current ? PageTextOn : PageTextOff);
+    buttons[layer]->Refresh();
+  }
+}
+
+bool SelectLayerButton(const std::array<CGdipButton*, 4>& buttons, uint32_t& current, int layer) {
+  if (layer < 0 || layer >= static_cast<int>(buttons.size())) return false;
+  const uint32_t previous = current;
+  current = static_cast<uint32_t>(layer);
+  MarkLayerButtons(buttons, current);
+  return previous != current;
 }

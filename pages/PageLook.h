@@ -3,6 +3,8 @@
 // layer buttons, the dark drop list every page places at the top of a group box, and the
 // pages' image buttons.
 #include <array>
+#include <cstdint>
+#include <optional>
 
 #include <wx/gdicmn.h>
 
@@ -12,6 +14,7 @@ class CDropButton;
 class CGdipButton;
 class MBaseDialog;
 struct LayerButtonPlan;
+struct SwitcherSettings;
 
 inline constexpr COLORREF PageTextOn = 0x009CEF;   // the current layer's caption
 inline constexpr COLORREF PageTextOff = 0xEBEBEB;
@@ -26,6 +29,16 @@ CGdipButton* MakePageButton(MBaseDialog* page, int id, const char* caption, cons
 // Puts the switcher's captions and states on a page's four layer buttons; the plan's selection
 // is left to the page.
 void ShowLayerButtonPlan(const std::array<CGdipButton*, 4>& buttons, const LayerButtonPlan& plan);
+
+// The switcher's plan shown on a page's layer buttons; returns the layer the page then selects.
+std::optional<int> ShowSwitcherLayerButtons(const std::array<CGdipButton*, 4>& buttons, const SwitcherSettings& s);
+
+// Checks the current layer's button and gives it the "on" caption colour, the others "off".
+void MarkLayerButtons(const std::array<CGdipButton*, 4>& buttons, uint32_t current);
+
+// A click on layer button `layer`: a layer outside 0..3 is ignored; otherwise it becomes the
+// current one and the buttons are marked. Returns whether the current layer changed.
+bool SelectLayerButton(const std::array<CGdipButton*, 4>& buttons, uint32_t& current, int layer);
 
 // Ids of the plain labels beside edits and lists. A label carries the id of its text, so one
 // language key ("IDS_<id>") names that text on every page it stands on.

@@ -19,17 +19,17 @@
 
 #include "app/DeviceCommand.h"
 #include "app/DeviceState.h"
-#include "controls/WxTestApp.h"
 #include "mainwnd/CPictureCtrl.h"
 #include "platform/ui/Messages.h"
 #include "platform/ui/UserMessages.h"
 #include "support/RecordingCommLink.h"
+#include "support/WxTestApp.h"
 
 namespace {
 
 // The shared wx start-up, plus SDL video for the cells' views.
 class WxEnvironment : public WxTestEnvironment {
-public:
+  public:
     void SetUp() override {
         WxTestEnvironment::SetUp();
         ASSERT_TRUE(CPictureCtrl::StartVideo());
@@ -57,7 +57,7 @@ struct Message {
 };
 
 class CanvasHost : public wxPanel {
-public:
+  public:
     explicit CanvasHost(wxWindow* parent) : wxPanel(parent), Map(this) {
         Canvas = new CPictureCtrl(this, wxID_ANY, wxPoint(0, 0), wxSize(1000, 700));
         for (unsigned id : {MCellSelected, MCellChanged, MCanvasCommand}) {
@@ -81,7 +81,8 @@ public:
     }
     size_t Count(unsigned id) const {
         size_t n = 0;
-        for (const Message& m : Received) n += m.Id == id ? 1 : 0;
+        for (const Message& m : Received)
+            n += m.Id == id ? 1 : 0;
         return n;
     }
 
@@ -94,7 +95,7 @@ const CanvasRect Frame0Output{125, 198, 2045, 1278};
 
 // Frame 0 and two layer cells at scale 3, as the working area lays them out.
 class CanvasWindow : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ResetDeviceState();
         Frame = new wxFrame(nullptr, wxID_ANY, "canvas", wxPoint(0, 0), wxSize(1000, 700));
@@ -213,7 +214,8 @@ TEST_F(CanvasWindow, PreviewPictureIsDrawnIntoTheView) {
     // the view shows the whole picture stretched over the cell: sample each quadrant's middle
     const wxRect cell = Pip->ViewWindow()->GetScreenRect();
     const auto sample = [&](double fx, double fy) {
-        const int x = cell.x + static_cast<int>(cell.width * fx), y = cell.y + static_cast<int>(cell.height * fy);
+        const int x = cell.x + static_cast<int>(cell.width * fx),
+                  y = cell.y + static_cast<int>(cell.height * fy);
         return wxColour(shot.GetRed(x, y), shot.GetGreen(x, y), shot.GetBlue(x, y));
     };
     const wxColour red = sample(0.25, 0.35), green = sample(0.75, 0.35), blue = sample(0.25, 0.75),
@@ -267,7 +269,8 @@ TEST_F(CanvasWindow, DraggingALayerPastItsFrameSendsItsWindowWithXZero) {
     // the view's X window really went along: black where the cell is now, background where it was
     wxImage shot(path);
     ASSERT_TRUE(shot.IsOk());
-    const wxPoint now = ScreenOf(Output->Rect.left + 100, 250), before = ScreenOf(400, 180); // old place, clear of PIP-1
+    const wxPoint now = ScreenOf(Output->Rect.left + 100, 250),
+                  before = ScreenOf(400, 180); // old place, clear of PIP-1
     EXPECT_LT(shot.GetRed(now.x, now.y) + shot.GetGreen(now.x, now.y) + shot.GetBlue(now.x, now.y), 30);
     EXPECT_GT(shot.GetRed(before.x, before.y) + shot.GetGreen(before.x, before.y), 300);
 
@@ -317,7 +320,8 @@ TEST_F(CanvasWindow, ResizingByTheCornerResizesTheVideoViewToo) {
     // the view's picture is stretched over the new size: the area the cell grew into is the
     // view's black, and its red selection outline runs along the new right edge
     const wxPoint grown = ScreenOf(480, 110);
-    EXPECT_LT(shot.GetRed(grown.x, grown.y) + shot.GetGreen(grown.x, grown.y) + shot.GetBlue(grown.x, grown.y), 30);
+    EXPECT_LT(
+        shot.GetRed(grown.x, grown.y) + shot.GetGreen(grown.x, grown.y) + shot.GetBlue(grown.x, grown.y), 30);
     bool redEdge = false;
     for (int x = 518 - 8; x < 518; ++x) {
         const wxPoint p = ScreenOf(x, 204);
@@ -330,7 +334,7 @@ TEST_F(CanvasWindow, FramesPanelsAndSwitcherCaptionsArePainted) {
     CPictureCtrl& c = *Host->Canvas;
     c.SetScale(6.0, 6.0);
     c.ReplaceAllCells();
-    Output->SplitType = 3; // four quarters
+    Output->SplitType = 3;                                     // four quarters
     CCell* second = c.AddFrameCell(2165, 198, "OUTPUT:DVI-2"); // a frame that is not locked
     second->Tools = c.Tools();
     c.ShowCaptions = true;
@@ -354,10 +358,10 @@ TEST_F(CanvasWindow, FramesPanelsAndSwitcherCaptionsArePainted) {
         const wxPoint p = ScreenOf(x, y);
         return wxColour(shot.GetRed(p.x, p.y), shot.GetGreen(p.x, p.y), shot.GetBlue(p.x, p.y));
     };
-    EXPECT_EQ(colour(100, 15), wxColour(0x40, 0x40, 0x40));  // the PREVIEW title strip
-    EXPECT_EQ(colour(500, 150), wxColour(0, 77, 235));       // an output frame's fill
-    EXPECT_EQ(colour(2, 200), wxColour(0, 255, 0));          // the upper half's green border
-    EXPECT_EQ(colour(2, 500), wxColour(255, 0, 0));          // the lower half's red border
+    EXPECT_EQ(colour(100, 15), wxColour(0x40, 0x40, 0x40)); // the PREVIEW title strip
+    EXPECT_EQ(colour(500, 150), wxColour(0, 77, 235));      // an output frame's fill
+    EXPECT_EQ(colour(2, 200), wxColour(0, 255, 0));         // the upper half's green border
+    EXPECT_EQ(colour(2, 500), wxColour(255, 0, 0));         // the lower half's red border
     bool yellow = false; // the vertical panel line through frame 0's centre
     for (int y = 160; y < 210; ++y) {
         const wxColour p = colour(181, y);

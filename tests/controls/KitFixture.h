@@ -7,9 +7,9 @@
 
 #include <wx/frame.h>
 
-#include "WxTestApp.h"
 #include "controls/MBaseDialog.h"
 #include "platform/ui/UserMessages.h"
+#include "support/WxTestApp.h"
 
 namespace {
 struct Recorded {
@@ -20,7 +20,7 @@ struct Recorded {
 
 // A page that records the messages its controls post to it.
 class TestPage : public MBaseDialog {
-public:
+  public:
     explicit TestPage(bool notify = true) : MBaseDialog(9000, notify) {}
     void Listen(unsigned message) {
         OnMsg(message, [this, message](WPARAM w, LPARAM l) -> LRESULT {
@@ -39,7 +39,7 @@ public:
 
 // The main dialog stand-in: a frame that records page messages and its own button handler.
 class KitWindow : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         Frame = new wxFrame(nullptr, wxID_ANY, "kit", wxPoint(0, 0), wxSize(800, 600));
         FrameMessages = std::make_unique<MessageMap>(Frame);
@@ -47,7 +47,8 @@ protected:
             ++PageClosed;
             return 0;
         });
-        Frame->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { ++FrameClicks; }, CloseButtonId);
+        Frame->Bind(
+            wxEVT_BUTTON, [this](wxCommandEvent&) { ++FrameClicks; }, CloseButtonId);
         Frame->Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& e) {
             ++FrameKeys;
             e.Skip();
@@ -77,4 +78,4 @@ protected:
     std::unique_ptr<MessageMap> FrameMessages;
     int PageClosed = 0, FrameClicks = 0, FrameKeys = 0;
 };
-}  // namespace
+} // namespace

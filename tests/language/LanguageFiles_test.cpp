@@ -23,7 +23,6 @@
 #include "controls/CDropButton.h"
 #include "controls/MBaseDialog.h"
 #include "controls/PageLanguage.h"
-#include "controls/WxTestApp.h"
 #include "mainwnd/MainTexts.h"
 #include "pages/MCropDlg.h"
 #include "pages/MEdidDlg.h"
@@ -44,6 +43,7 @@
 #include "pages/Velk_FeatherDlg.h"
 #include "platform/ui/ControlIds.h"
 #include "support/RecordingCommLink.h"
+#include "support/WxTestApp.h"
 
 [[maybe_unused]] static ::testing::Environment* const WxEnvironment =
     ::testing::AddGlobalTestEnvironment(new WxTestEnvironment);

@@ -13,9 +13,9 @@
 
 #include "app/DeviceState.h"
 #include "controls/MBaseDialog.h"
-#include "controls/WxTestApp.h"
 #include "platform/ui/Messages.h"
 #include "support/RecordingCommLink.h"
+#include "support/WxTestApp.h"
 
 struct SentMessage {
     unsigned Message;

@@ -19,7 +19,6 @@
 
 #include "app/DeviceCommand.h"
 #include "app/DeviceState.h"
-#include "controls/WxTestApp.h"
 #include "mainwnd/MMainDlg.h"
 #include "mainwnd/canvas_geometry/WorkAreaLayout.h"
 #include "platform/ui/Messages.h"
@@ -27,17 +26,19 @@
 #include "preview/PreviewSession.h"
 #include "preview/PreviewTestStreams.h"
 #include "support/RecordingCommLink.h"
+#include "support/WxTestApp.h"
 
 namespace {
 
 void Screenshot(const std::string& name) {
     std::filesystem::create_directories(VELKAN_ARTIFACTS);
-    const std::string command = "import -window root '" + std::string(VELKAN_ARTIFACTS) + "/" + name + "' 2>/dev/null";
+    const std::string command =
+        "import -window root '" + std::string(VELKAN_ARTIFACTS) + "/" + name + "' 2>/dev/null";
     EXPECT_EQ(std::system(command.c_str()), 0);
 }
 
 class WorkArea : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ResetDeviceState();
         DeviceState& s = GetDeviceState();
@@ -87,8 +88,10 @@ TEST_F(WorkArea, CellsAreTheDevicesLayerWindowsInFrameZero) {
     EXPECT_EQ(Area->FrameCell(0)->OutputRect, (CanvasRect{125, 198, 2045, 1278}));
     EXPECT_EQ(Area->FrameCell(0)->Label, "OUTPUT:DVI-1");
     EXPECT_FALSE(Area->FrameCell(0)->IsHidden());
-    for (int f = 1; f < 4; ++f) EXPECT_TRUE(Area->FrameCell(f)->IsHidden()) << f;
-    for (int v = 0; v < 4; ++v) EXPECT_TRUE(Area->SwitcherViewCell(v)->IsHidden()) << v;
+    for (int f = 1; f < 4; ++f)
+        EXPECT_TRUE(Area->FrameCell(f)->IsHidden()) << f;
+    for (int v = 0; v < 4; ++v)
+        EXPECT_TRUE(Area->SwitcherViewCell(v)->IsHidden()) << v;
     EXPECT_EQ(Area->SwitcherViewCell(ViewPgm2)->Label, "PROGRAM-2");
     EXPECT_DOUBLE_EQ(Area->Zoom(), 6.0);
     // At zoom 6 the PIP's canvas rectangle is its output rectangle divided by 6.
@@ -108,7 +111,8 @@ TEST_F(WorkArea, FourPanelMosaicShowsFourFramesAndBindsEachLayerToItsOwn) {
     s.LayerWindow[3].Height = 50;
     Area->RelayoutByWorkMode();
     Area->ArrangeOutputFrames(5); // the mosaic page's arrangement event: 2 x 2
-    for (int f = 0; f < 4; ++f) EXPECT_FALSE(Area->FrameCell(f)->IsHidden()) << f;
+    for (int f = 0; f < 4; ++f)
+        EXPECT_FALSE(Area->FrameCell(f)->IsHidden()) << f;
     Pump(200);
     Screenshot("workarea_mosaic_x4.png");
     EXPECT_EQ(Area->FrameCell(3)->OutputRect, (CanvasRect{2045, 1278, 3965, 2358}));
@@ -119,7 +123,8 @@ TEST_F(WorkArea, FourPanelMosaicShowsFourFramesAndBindsEachLayerToItsOwn) {
     // Back to one panel: the extra frames go and every layer returns to frame 0.
     s.MosaicSettings.Mode = 0;
     Area->RelayoutByWorkMode();
-    for (int f = 1; f < 4; ++f) EXPECT_TRUE(Area->FrameCell(f)->IsHidden()) << f;
+    for (int f = 1; f < 4; ++f)
+        EXPECT_TRUE(Area->FrameCell(f)->IsHidden()) << f;
     EXPECT_EQ(Area->LayerCell(3)->Origin, (CanvasPoint{125, 198}));
     EXPECT_EQ(Area->LayerCell(1)->OutputRect, (CanvasRect{325, 298, 965, 658}));
 }
@@ -142,7 +147,8 @@ TEST_F(WorkArea, SwitcherModeOneBindsLayersToProgramAndPreviewViews) {
     EXPECT_FALSE(Area->SwitcherViewCell(ViewPvw1)->IsHidden());
     EXPECT_FALSE(Area->SwitcherViewCell(ViewPgm1)->IsHidden());
     EXPECT_TRUE(Area->SwitcherViewCell(ViewPvw2)->IsHidden());
-    for (int f = 0; f < 4; ++f) EXPECT_TRUE(Area->FrameCell(f)->IsHidden()) << f;
+    for (int f = 0; f < 4; ++f)
+        EXPECT_TRUE(Area->FrameCell(f)->IsHidden()) << f;
     const CanvasRect pgm = Area->SwitcherViewCell(ViewPgm1)->OutputRect;
     const CanvasRect pvw = Area->SwitcherViewCell(ViewPvw1)->OutputRect;
     EXPECT_GT(pgm.top, pvw.top);
@@ -251,7 +257,8 @@ TEST_F(WorkArea, PreviewOnMakesChannelsAndShowsPicturesInTheCellsAndOffFreesThem
     const std::vector<uint8_t> stream = ReadStream();
     ASSERT_FALSE(stream.empty());
     for (size_t at = 0; at < stream.size(); at += 1400)
-        Area->PushPreviewPacket(0, stream.data() + at, static_cast<uint32_t>(std::min<size_t>(1400, stream.size() - at)));
+        Area->PushPreviewPacket(0, stream.data() + at,
+                                static_cast<uint32_t>(std::min<size_t>(1400, stream.size() - at)));
     if (Area->LayerCell(0)->HasVideoView()) {
         EXPECT_TRUE(PumpUntil([&] { return Area->LayerCell(0)->PicturesShown > 0; }, 5000));
     }

@@ -1,4 +1,4 @@
-#include "WxTestApp.h"
+#include "support/WxTestApp.h"
 
 [[maybe_unused]] static ::testing::Environment* const WxEnvironment =
     ::testing::AddGlobalTestEnvironment(new WxTestEnvironment);

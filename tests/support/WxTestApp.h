@@ -10,7 +10,7 @@
 #include "platform/ui/ResourceImages.h"
 
 class WxTestEnvironment : public ::testing::Environment {
-public:
+  public:
     void SetUp() override {
         wxApp::SetInstance(new wxApp);
         static int argc = 1;

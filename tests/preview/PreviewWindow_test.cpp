@@ -2,10 +2,10 @@
 // quadrant test stream (test pattern, red, green, blue) as it goes through channel 0.
 #include "controls/PopupPageHost.h"
 #include "controls/SkinStatic.h"
-#include "controls/WxTestApp.h"
 #include "preview/MShowVideoDlg.h"
 #include "preview/PreviewTestStreams.h"
 #include "preview/channel/PreviewChannels.h"
+#include "support/WxTestApp.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +19,7 @@
 namespace {
 
 class PreviewWindowTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         Owner = new wxFrame(nullptr, wxID_ANY, "owner", wxPoint(900, 700), wxSize(200, 100));
         Owner->Show();
@@ -83,7 +83,8 @@ TEST_F(PreviewWindowTest, EachPaneShowsItsQuadrantOfTheStream) {
         EXPECT_TRUE(Window->Pane(i).IsRegistered()) << "pane " << i;
     }
     Stream352x240();
-    for (int i = 0; i < 4; ++i) EXPECT_GE(Window->Pane(i).PicturesDrawn(), 5u) << "pane " << i;
+    for (int i = 0; i < 4; ++i)
+        EXPECT_GE(Window->Pane(i).PicturesDrawn(), 5u) << "pane " << i;
 
     const wxRect screen = Window->PopupHost()->GetScreenRect();
     const wxImage image = Photograph(screen, "preview_window.png");
@@ -108,7 +109,8 @@ TEST_F(PreviewWindowTest, EachPaneShowsItsQuadrantOfTheStream) {
     std::set<std::array<int, 3>> seen;
     for (int x = 4; x < pane0.width - 4; x += 12) {
         auto c = Rgb(image, wxPoint(pane0.x - screen.x + x, pane0.y - screen.y + pane0.height / 3));
-        for (int& v : c) v /= 40;
+        for (int& v : c)
+            v /= 40;
         seen.insert(c);
     }
     EXPECT_GE(seen.size(), 5u);
@@ -171,9 +173,11 @@ TEST_F(PreviewWindowTest, RebuildingTwiceEntersEachPaneOnce) {
         void OnYuvFrame(const H264Picture&) override {}
     };
     std::vector<Nothing> others(237);
-    for (size_t i = 0; i < 236; ++i) ASSERT_TRUE(Channels.Main().AddView(&others[i], ChannelViewKind::Cell)) << i;
+    for (size_t i = 0; i < 236; ++i)
+        ASSERT_TRUE(Channels.Main().AddView(&others[i], ChannelViewKind::Cell)) << i;
     EXPECT_FALSE(Channels.Main().AddView(&others[236], ChannelViewKind::Cell));
-    for (auto& view : others) Channels.Main().RemoveView(&view);
+    for (auto& view : others)
+        Channels.Main().RemoveView(&view);
 }
 
 TEST_F(PreviewWindowTest, AHiddenWindowDrawsNothingButKeepsItsPanesEntered) {
@@ -200,7 +204,8 @@ TEST_F(PreviewWindowTest, PreviewOffReleasesThePanesAndANewSizeRegistersThemAgai
     // A new preview size: the channel restarts with an empty view table, the panes enter again.
     Channels.StartPreview(480, 270);
     Window->RebuildPanes(&Channels);
-    for (int i = 0; i < 4; ++i) EXPECT_TRUE(Window->Pane(i).IsRegistered());
+    for (int i = 0; i < 4; ++i)
+        EXPECT_TRUE(Window->Pane(i).IsRegistered());
 }
 
 TEST_F(PreviewWindowTest, PanesAndLabelsFollowTheWindowSizeNeverBelowTheMinimum) {

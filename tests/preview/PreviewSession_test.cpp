@@ -1,9 +1,9 @@
 // The working area's side of the preview: channels made on preview-on and freed on preview-off,
 // restarted at a new preview size, the preview window's panes following them.
-#include "controls/WxTestApp.h"
 #include "preview/MShowVideoDlg.h"
 #include "preview/PreviewSession.h"
 #include "preview/PreviewTestStreams.h"
+#include "support/WxTestApp.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@
 namespace {
 
 class PreviewSessionTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         Owner = new wxFrame(nullptr, wxID_ANY, "owner", wxPoint(900, 700), wxSize(200, 100));
         Owner->Show();
@@ -60,7 +60,8 @@ TEST_F(PreviewSessionTest, PreviewOnStartsChannel0AndThePanesDrawTheStream) {
     EXPECT_FALSE(Session->PushPacket(2, piece, sizeof piece));
     EXPECT_FALSE(Session->PushPacket(7, piece, sizeof piece));
     Feed(QuadStream);
-    for (int i = 0; i < 4; ++i) EXPECT_GE(Session->Window()->Pane(i).PicturesDrawn(), 5u) << "pane " << i;
+    for (int i = 0; i < 4; ++i)
+        EXPECT_GE(Session->Window()->Pane(i).PicturesDrawn(), 5u) << "pane " << i;
 }
 
 TEST_F(PreviewSessionTest, ANewResolutionRestartsTheChannelAtItsSizeAndThePanesFollow) {
@@ -69,16 +70,19 @@ TEST_F(PreviewSessionTest, ANewResolutionRestartsTheChannelAtItsSizeAndThePanesF
     ASSERT_TRUE(Session->SetPreviewResolution(21)); // 480 x 270
     EXPECT_EQ(Session->Channels()->Main().GetWidth(), 480);
     EXPECT_EQ(Session->Channels()->Main().GetHeight(), 270);
-    for (int i = 0; i < 4; ++i) EXPECT_TRUE(Session->Window()->Pane(i).IsRegistered());
+    for (int i = 0; i < 4; ++i)
+        EXPECT_TRUE(Session->Window()->Pane(i).IsRegistered());
     Feed(WideStream);
-    for (int i = 0; i < 4; ++i) EXPECT_GE(Session->Window()->Pane(i).PicturesDrawn(), 3u) << "pane " << i;
+    for (int i = 0; i < 4; ++i)
+        EXPECT_GE(Session->Window()->Pane(i).PicturesDrawn(), 3u) << "pane " << i;
 }
 
 TEST_F(PreviewSessionTest, PreviewOffFreesTheChannelsAndReleasesThePanes) {
     ASSERT_TRUE(Session->SetPreviewOn(true));
     ASSERT_TRUE(Session->SetPreviewOn(false));
     EXPECT_EQ(Session->Channels(), nullptr);
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(Session->Window()->Pane(i).Window(), nullptr);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(Session->Window()->Pane(i).Window(), nullptr);
     // The size chosen while off is used at the next preview-on.
     EXPECT_FALSE(Session->SetPreviewResolution(7));
     ASSERT_TRUE(Session->SetPreviewOn(true));

@@ -13,11 +13,11 @@
 #include "controls/KitControlFactory.h"
 #include "controls/NumericEdit.h"
 #include "controls/SkinStatic.h"
-#include "controls/WxTestApp.h"
 #include "pages/MVideoSettingDlg.h"
 #include "preview/MShowVideoDlg.h"
 #include "preview/PreviewSession.h"
 #include "support/DevsimProcess.h"
+#include "support/WxTestApp.h"
 
 #include <gtest/gtest.h>
 
@@ -30,7 +30,7 @@ namespace {
 
 // The main dialog's preview side, as the working area does it.
 class PreviewMainDialog : public RecordingMainDialog {
-public:
+  public:
     PreviewSession* Session = nullptr;
     MVideoSettingDlg* Page = nullptr;
     void OnDeviceReply(uint32_t slot, int32_t argument) override {
@@ -59,7 +59,8 @@ TEST(PreviewEndToEnd, TheDevicesStreamReachesThePanesAndItsEncoderTakesAPackage)
     testsupport::ScratchFolder scratch;
     const std::string ip = testsupport::FreeDeviceAddress(41);
     testsupport::DevsimProcess devsim;
-    ASSERT_TRUE(devsim.Start({"--device", ip, "--preview", std::string(VELKAN_TEST_DATA_DIR) + "/preview_quad_352x240.h264"}));
+    ASSERT_TRUE(devsim.Start(
+        {"--device", ip, "--preview", std::string(VELKAN_TEST_DATA_DIR) + "/preview_quad_352x240.h264"}));
 
     auto* owner = new wxFrame(nullptr, wxID_ANY, "main", wxPoint(800, 0), wxSize(400, 460));
     auto* page = new MVideoSettingDlg;
@@ -104,7 +105,8 @@ TEST(PreviewEndToEnd, TheDevicesStreamReachesThePanesAndItsEncoderTakesAPackage)
     ASSERT_EQ(GetDeviceState().SendCommand(CmdQueryEncoder, 2), 0);
     ASSERT_TRUE(pumpUntil([&] { return page->GetEncoderIp() == ip; }, 5000))
         << ::testing::PrintToString(dialog.Calls) << " ip " << page->GetEncoderIp();
-    EXPECT_TRUE(pumpUntil([&] { return FindKitControl<SkinStatic>(page, 1571)->GetLabel() == "Version:0203"; }, 3000));
+    EXPECT_TRUE(pumpUntil(
+        [&] { return FindKitControl<SkinStatic>(page, 1571)->GetLabel() == "Version:0203"; }, 3000));
     // The device's first setting (code 1, 352 x 240) has no quality: the page keeps its values.
     EXPECT_EQ(FindKitControl<oRealEdit>(page, 1565)->GetValue(), "15");
     // "Ultra Clear" chosen on the page: the device takes it and its answer fills the edits.
@@ -116,13 +118,16 @@ TEST(PreviewEndToEnd, TheDevicesStreamReachesThePanesAndItsEncoderTakesAPackage)
     const std::string package = scratch.Path() + "VP_venc.tar.gz";
     {
         std::ofstream out(package, std::ios::binary);
-        for (int i = 0; i < 9000; ++i) out.put(static_cast<char>(i));
+        for (int i = 0; i < 9000; ++i)
+            out.put(static_cast<char>(i));
     }
     ASSERT_TRUE(page->ChoosePackage(package));
     ASSERT_TRUE(page->StartUpload());
     EXPECT_FALSE(page->StartUpload()) << "a second upload while one runs";
     EXPECT_TRUE(pumpUntil(
-        [&] { return FindKitControl<SkinStatic>(page, 1570)->GetLabel() == wxString::FromUTF8(UiStrings[143]); },
+        [&] {
+            return FindKitControl<SkinStatic>(page, 1570)->GetLabel() == wxString::FromUTF8(UiStrings[143]);
+        },
         8000));
 
     link.Close();

@@ -8,11 +8,11 @@
 #include "controls/NumericEdit.h"
 #include "controls/SkinStatic.h"
 #include "controls/oBitmapSlider.h"
-#include "controls/WxTestApp.h"
-#include "platform/ui/PageEvents.h"
 #include "pages/MVideoSettingDlg.h"
+#include "platform/ui/PageEvents.h"
 #include "platform/ui/UserMessages.h"
 #include "support/RecordingCommLink.h"
+#include "support/WxTestApp.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +27,7 @@
 namespace {
 
 class VideoSettingPageTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         Frame = new wxFrame(nullptr, wxID_ANY, "main", wxPoint(0, 0), wxSize(400, 460));
         FrameMessages = std::make_unique<MessageMap>(Frame);
@@ -169,8 +169,8 @@ TEST_F(VideoSettingPageTest, OnlyThePackageByItsExactNameIsTaken) {
 TEST_F(VideoSettingPageTest, AnUploadWithoutAnEncoderAddressEndsInFailureText) {
     ASSERT_TRUE(Page->ChoosePackage("/nonexistent/VP_venc.tar.gz"));
     ASSERT_TRUE(Page->StartUpload());
-    ASSERT_TRUE(PumpUntil([&] { return !Page->IsUploading() && Text(1570) == wxString::FromUTF8(UiStrings[142]); },
-                          5000));
+    ASSERT_TRUE(PumpUntil(
+        [&] { return !Page->IsUploading() && Text(1570) == wxString::FromUTF8(UiStrings[142]); }, 5000));
 }
 
 TEST_F(VideoSettingPageTest, ThePagePhotographedShowsItsControlsOnTheSkin) {
@@ -183,8 +183,9 @@ TEST_F(VideoSettingPageTest, ThePagePhotographedShowsItsControlsOnTheSkin) {
     const std::string shot = (folder / "video_setting_page.png").string();
     std::filesystem::remove(shot);
     const wxRect r = Page->GetScreenRect();
-    const std::string command = "import -window root -crop " + std::to_string(r.width) + "x" + std::to_string(r.height) +
-                                "+" + std::to_string(r.x) + "+" + std::to_string(r.y) + " +repage " + shot;
+    const std::string command = "import -window root -crop " + std::to_string(r.width) + "x" +
+                                std::to_string(r.height) + "+" + std::to_string(r.x) + "+" +
+                                std::to_string(r.y) + " +repage " + shot;
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
     wxImage image;
     ASSERT_TRUE(image.LoadFile(shot, wxBITMAP_TYPE_PNG));
