@@ -3,7 +3,8 @@
 //    layer in 1,400-byte pieces, against `ffmpeg -threads 1 -benchmark` on the same file in the
 //    same run; best of three each.
 // 2. Resident memory of the program under this X server: idle, then with a device streaming a
-//    960 x 540 preview into the canvas cells; and whether any GL driver got loaded.
+//    960 x 540 preview into the canvas cells, then with the preview window open as well; and
+//    whether any GL driver got loaded.
 #if defined(__GNUC__) && !defined(__clang__)
 #pragma GCC diagnostic ignored "-Wrestrict"  // gcc 12's false alarm on "text" + std::string
 #endif
@@ -133,6 +134,16 @@ int main() {
       program.SaveScreenshot(std::string(VELKAN_ARTIFACTS) + "/figures_preview_cells.png");
       std::printf("resident memory with the 960x540 preview in the cells: %.1f MB; GL libraries: [%s]\n",
                   ResidentKilobytes(pid) / 1024.0, GlLibraries(pid).c_str());
+      // The video-window button left of the sync group opens the preview window beside the cells.
+      program.Click(1056, 53);
+      if (program.WaitForShown({"video window: shown"}, seconds(5))) {
+        std::this_thread::sleep_for(seconds(5));
+        program.SaveScreenshot(std::string(VELKAN_ARTIFACTS) + "/figures_preview_window.png");
+        std::printf("resident memory with the preview window open as well: %.1f MB; GL libraries: [%s]\n",
+                    ResidentKilobytes(pid) / 1024.0, GlLibraries(pid).c_str());
+      } else {
+        std::printf("the preview window did not open\n");
+      }
     } else {
       std::printf("the device was not connected with its preview on\n");
     }

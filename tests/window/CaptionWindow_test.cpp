@@ -80,12 +80,22 @@ TEST(CaptionWindow, ATypedCaptionReachesTheDeviceAsItsSavedBitmap) {
   program.ClickInPopup(PopupX + 160, PopupY + 339);
   ASSERT_TRUE(screenShows(PopupX + 250, PopupY + 100, black)) << "no caption page";
 
-  // The text, then Preview: the page writes the bitmap and announces it, the device asks for
-  // it, the chunks go out one acknowledgement after another, and the busy box closes.
-  program.ClickInPopup(PopupX + 165, PopupY + 88);
-  RunCommand("xdotool key ctrl+a type --delay 40 'Velkan caption'");
+  // Advanced shows the device's caption 1 (at row 568 of the 1080-row output); the operator types
+  // the text, makes the caption 100 px tall (the page grows by 40 under the text) and presses
+  // Preview. The page writes the bitmap and announces it, the device asks for it, the chunks go
+  // out one acknowledgement after another, and the busy box closes.
+  const auto typeInto = [&](int x, int y, const std::string& text) {
+    program.ClickInPopup(PopupX + x, PopupY + y);
+    RunCommand("xdotool key ctrl+a type --delay 40 '" + text + "'");
+  };
+  program.ClickInPopup(PopupX + 275, PopupY + 39);
+  const auto orange = [](std::array<int, 3> c) { return c[0] > 200 && c[1] > 100 && c[1] < 200 && c[2] < 80; };
+  ASSERT_TRUE(screenShows(PopupX + 231, PopupY + 480, orange)) << "the advanced area did not unfold";
+  typeInto(165, 70, "Velkan caption");
+  typeInto(270, 480, "100");
+  RunCommand("xdotool key Return");
   const size_t hidden = TimesHidden(program);
-  program.ClickInPopup(PopupX + 280, PopupY + 137);
+  program.ClickInPopup(PopupX + 280, PopupY + 137 + 40);
   EXPECT_TRUE(WaitUntil([&] { return TimesHidden(program) > hidden; }, 20s)) << program.ShownTexts();
   program.SaveScreenshot(Artifact("caption_sent.png"));
 
@@ -95,6 +105,7 @@ TEST(CaptionWindow, ATypedCaptionReachesTheDeviceAsItsSavedBitmap) {
   const std::vector<uint8_t> file{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   ASSERT_GT(file.size(), 62u);
   EXPECT_GT(U32(file, 18), 100u);  // as wide as the text
+  EXPECT_EQ(U32(file, 22), 100u);
   // The rows go out from the top; the file holds them from the bottom.
   const uint32_t width = U32(file, 18), height = U32(file, 22), rowBytes = (width + 31) / 32 * 4;
   ASSERT_EQ(file.size(), U32(file, 10) + size_t(rowBytes) * height);

@@ -62,7 +62,9 @@ SimDevice::SimDevice(uint8_t id, std::string ipText, const StateBlock& state)
         PutU16(&r[0], 256);
         PutU16(&r[2], 32);
         PutU16(&r[4], 0);
-        PutU16(&r[6], static_cast<uint16_t>(1000 + 20 * c));
+        // Four bands of the tallest caption, 128 rows, stacked at the bottom of the 1080-row
+        // output: each caption has room to grow to its full height.
+        PutU16(&r[6], static_cast<uint16_t>(1080 - 128 * (4 - c)));
         PutU16(&r[8], 1920);
         r[10] = 0; // scroll direction
         r[11] = 3; // scroll speed
