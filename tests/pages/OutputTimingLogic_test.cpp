@@ -9,7 +9,8 @@
 namespace {
 using E = TimingEdit;
 
-TimingValues Timing(float ha, float va, float fps, float ht, float vt, float hs, float vs, float hbp, float vbp) {
+TimingValues Timing(float ha, float va, float fps, float ht, float vt, float hs, float vs, float hbp,
+                    float vbp) {
     TimingValues v;
     v[E::HActive] = ha;
     v[E::VActive] = va;
@@ -27,7 +28,7 @@ int64_t ClockOf(const TimingValues& v) {
     return static_cast<int64_t>(static_cast<double>(v.Whole(E::HTotal)) * v.Whole(E::VTotal) *
                                 (FrameRateTimes100(v[E::Fps]) / 100.0));
 }
-}  // namespace
+} // namespace
 
 TEST(EditRanges, MatchThePageTable) {
     const struct {
@@ -54,26 +55,21 @@ TEST(FrameRate, SinglePrecisionProduct) {
     EXPECT_EQ(FrameRateTimes100(-1.0f), 0);
 }
 
-TEST(LimitHActive, UhdAt30HzFallsToTheBudget) {
-    // H blank 512, total capped at 4094 (3582), then 164500000 / (30 x 2188) = 2506 -> 1994.
-    EXPECT_EQ(LimitHActive(2160, 3000, 3840), 1994);
-}
-
-TEST(LimitHActive, NarrowBlankAt30HzFor1080Lines) {
-    // H blank 128: 3968 x 1108 x 30 = 131,896,320 fits.
-    EXPECT_EQ(LimitHActive(1080, 3000, 3840), 3840);
-}
-
-TEST(LimitHActive, BudgetBoundaryIsInclusive) {
-    // 2000 x 1645 x 50 is exactly 164,500,000.
-    EXPECT_EQ(LimitHActive(1617, 5000, 1488), 1488);
-    EXPECT_EQ(LimitHActive(1617, 5000, 1490), 1488);
-}
-
-TEST(LimitHActive, TotalCapAndEvenResult) {
-    EXPECT_EQ(LimitHActive(480, 2300, 4080), 3582);   // wide blank: 4094 - 512
-    EXPECT_EQ(LimitHActive(480, 6000, 4080), 3966);   // narrow blank: 4094 - 128
-    EXPECT_EQ(LimitHActive(480, 2300, 1001), 1000);
+TEST(LimitHActive, ByLinesRateAndWish) {
+    const struct {
+        int Lines, Rate, Wish, Want;
+    } rows[] = {
+        {2160, 3000, 3840, 1994}, // blank 512, total 4094 (3582), 164500000 / (30 x 2188) = 2506 -> 1994
+        {1080, 3000, 3840, 3840}, // blank 128: 3968 x 1108 x 30 = 131,896,320 fits
+        {1617, 5000, 1488, 1488}, // 2000 x 1645 x 50 is exactly 164,500,000
+        {1617, 5000, 1490, 1488}, {480, 2300, 4080, 3582}, // wide blank: 4094 - 512
+        {480, 6000, 4080, 3966},                           // narrow blank: 4094 - 128
+        {480, 2300, 1001, 1000},                           // made even
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(testing::Message() << r.Lines << " lines " << r.Rate << " wish " << r.Wish);
+        EXPECT_EQ(LimitHActive(r.Lines, r.Rate, r.Wish), r.Want);
+    }
 }
 
 TEST(LimitHActive, UnreachableLimitNeverWraps) {
@@ -98,7 +94,7 @@ TEST(LimitVActive, CapsBothTotals) {
 }
 
 TEST(LimitFrameRate, KeepsAFittingRateAndLowersAnother) {
-    EXPECT_EQ(LimitFrameRate(1200, 6000, 1920), 6000);  // 2048 x 1228 x 60 = 150,896,640
+    EXPECT_EQ(LimitFrameRate(1200, 6000, 1920), 6000); // 2048 x 1228 x 60 = 150,896,640
     EXPECT_EQ(LimitFrameRate(1200, 7500, 1920), 6540);
 }
 
@@ -135,7 +131,7 @@ TEST(CrossCheck, ShownHActiveFromTotalsAndPorches) {
 TEST(CrossCheck, ShownLimitBelowZeroIsZero) {
     TimingValues v = Timing(4080, 4080, 120, 4094, 4094, 128, 128, 512, 512);
     CrossCheckTiming(v, E::HActive, true);
-    EXPECT_EQ(v[E::HActive], 0);  // the edit then holds its minimum; Apply refuses such a timing
+    EXPECT_EQ(v[E::HActive], 0); // the edit then holds its minimum; Apply refuses such a timing
 }
 
 TEST(CrossCheck, ShownFpsFromTotals) {
@@ -182,7 +178,8 @@ TEST(ApplyGuard, LeavesAGoodTimingAlone) {
     TimingValues v = Timing(1920, 1080, 59.94f, 2200, 1125, 44, 5, 148, 36);
     const TimingValues before = v;
     ASSERT_TRUE(MakeTimingConsistent(v));
-    for (int i = 0; i < TimingEditCount; ++i) EXPECT_EQ(v.Value[i], before.Value[i]);
+    for (int i = 0; i < TimingEditCount; ++i)
+        EXPECT_EQ(v.Value[i], before.Value[i]);
 }
 
 TEST(ResolutionRow, IndexBeyondTheTableIsCustom) {
@@ -199,15 +196,15 @@ TEST(ResolutionTable, NamesAndSizesOfTheRows) {
     const struct {
         const char* Name;
         uint16_t W, H, Rate;
-    } rows[18] = {{"1024 x 768      60Hz", 1024, 768, 6000},    {"1280 x 1024    60Hz", 1280, 1024, 6000},
-                  {"1024 x 768      120Hz", 1024, 768, 12000},  {"1280 x 720    59.94Hz", 1280, 720, 5994},
-                  {"1280 x 720      60Hz", 1280, 720, 6000},    {"1440 x 900      60Hz", 1440, 900, 6000},
-                  {"1600 x 1200    60Hz", 1600, 1200, 6000},    {"1600 x 1200 60Hz Redc.", 1600, 1200, 6000},
-                  {"1680 x 1050    60Hz", 1680, 1050, 6000},    {"1920 x 1080    59.94Hz", 1920, 1080, 5994},
-                  {"1920 x 1080    60Hz", 1920, 1080, 6000},    {"1920 x 1080    50Hz", 1920, 1080, 5000},
-                  {"2176 x 1168    60Hz", 2176, 1168, 6000},    {"1920 x 1200    60Hz", 1920, 1200, 6000},
-                  {"1936 x 1280    60Hz", 1936, 1280, 6000},    {"2048 x 1152    60Hz", 2048, 1152, 6000},
-                  {"1024 x 1280    60Hz", 1024, 1280, 6000},    {"1536 x 1536    60Hz", 1536, 1536, 6000}};
+    } rows[18] = {{"1024 x 768      60Hz", 1024, 768, 6000},   {"1280 x 1024    60Hz", 1280, 1024, 6000},
+                  {"1024 x 768      120Hz", 1024, 768, 12000}, {"1280 x 720    59.94Hz", 1280, 720, 5994},
+                  {"1280 x 720      60Hz", 1280, 720, 6000},   {"1440 x 900      60Hz", 1440, 900, 6000},
+                  {"1600 x 1200    60Hz", 1600, 1200, 6000},   {"1600 x 1200 60Hz Redc.", 1600, 1200, 6000},
+                  {"1680 x 1050    60Hz", 1680, 1050, 6000},   {"1920 x 1080    59.94Hz", 1920, 1080, 5994},
+                  {"1920 x 1080    60Hz", 1920, 1080, 6000},   {"1920 x 1080    50Hz", 1920, 1080, 5000},
+                  {"2176 x 1168    60Hz", 2176, 1168, 6000},   {"1920 x 1200    60Hz", 1920, 1200, 6000},
+                  {"1936 x 1280    60Hz", 1936, 1280, 6000},   {"2048 x 1152    60Hz", 2048, 1152, 6000},
+                  {"1024 x 1280    60Hz", 1024, 1280, 6000},   {"1536 x 1536    60Hz", 1536, 1536, 6000}};
     for (int i = 0; i < 18; ++i) {
         EXPECT_EQ(s.ResolutionTable[i].Name, rows[i].Name);
         EXPECT_EQ(s.ResolutionTable[i].Width, rows[i].W);
@@ -221,7 +218,8 @@ TEST(FollowUps, ByPathSwitcherAndLogo) {
     DeviceState& s = GetDeviceState();
     auto commands = [](const std::vector<QueuedCommand>& q) {
         std::vector<int> out;
-        for (const QueuedCommand& c : q) out.push_back(c.Command * 10 + c.Argument);
+        for (const QueuedCommand& c : q)
+            out.push_back(c.Command * 10 + c.Argument);
         return out;
     };
     EXPECT_EQ(commands(ResolutionFollowUps(s, true)), (std::vector<int>{540, 541, 542, 543, 700}));

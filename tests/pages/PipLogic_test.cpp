@@ -6,29 +6,20 @@
 
 namespace {
 class PipLogic : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { ResetDeviceState(); }
     void TearDown() override { ResetDeviceState(); }
     DeviceState& S = GetDeviceState();
 };
-}  // namespace
-
-TEST_F(PipLogic, ControlIds) {
-    EXPECT_EQ(PipOfAlphaEdit(1260), 0);
-    EXPECT_EQ(PipOfAlphaEdit(1264), 1);
-    EXPECT_EQ(PipOfAlphaEdit(1269), 2);
-    EXPECT_EQ(PipOfAlphaEdit(1261), -1);
-    EXPECT_EQ(PipOfInputList(45040), 0);
-    EXPECT_EQ(PipOfInputList(45042), 2);
-    EXPECT_EQ(PipOfInputList(45043), -1);
-}
+} // namespace
 
 TEST_F(PipLogic, OnlyPresentInputsWithTheirRows) {
     S.InputTable[1].Present = 0;
     S.InputTable[8].Present = 2;
     const auto items = PipInputItems(S.InputTable);
     std::vector<long> rows;
-    for (const auto& i : items) rows.push_back(i.Input);
+    for (const auto& i : items)
+        rows.push_back(i.Input);
     EXPECT_EQ(rows, (std::vector<long>{0, 2, 3, 4, 5, 8}));
     EXPECT_EQ(items[1].Name, S.InputTable[2].Name);
 }

