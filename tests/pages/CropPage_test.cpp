@@ -5,13 +5,13 @@
 #include "controls/CGdipButton.h"
 #include "controls/NumericEdit.h"
 #include "controls/SkinStatic.h"
-#include "platform/ui/PageEvents.h"
 #include "pages/MCropDlg.h"
+#include "platform/ui/PageEvents.h"
 #include "platform/ui/UserMessages.h"
 
 namespace {
 class CropPage : public PageTest {
-protected:
+  protected:
     void SetUp() override {
         PageTest::SetUp();
         DeviceState& s = GetDeviceState();
@@ -35,7 +35,7 @@ protected:
     }
     MCropDlg* Page = nullptr;
 };
-}  // namespace
+} // namespace
 
 TEST_F(CropPage, RefreshShowsTheLayersCropForItsInput) {
     EXPECT_TRUE(Page->CropOn);
@@ -92,13 +92,6 @@ TEST_F(CropPage, SourceBeyondTheTableHasNoCrop) {
     EXPECT_EQ(Page->InputCaption->GetLabel(), "Input Source\n");
 }
 
-TEST_F(CropPage, NoSignalKeepsWhatWasTyped) {
-    CropRect& c = GetDeviceState().CropRect[4];
-    c.SourceWidth = c.SourceHeight = 0;
-    Type(1012, 800);
-    EXPECT_EQ(c.Width, 800);
-}
-
 TEST_F(CropPage, PgmLayerButtonDisabled) {
     SwitcherSettings& s = GetDeviceState().SwitcherSettings;
     s.Mode = 2;
@@ -109,4 +102,3 @@ TEST_F(CropPage, PgmLayerButtonDisabled) {
     EXPECT_FALSE(Page->LayerButtons[0]->IsEnabled());
     EXPECT_EQ(Page->LayerButtons[2]->GetLabel(), "PVW1");
 }
-
