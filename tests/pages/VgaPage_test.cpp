@@ -28,13 +28,6 @@ class VgaPage : public PageTest {
     MVgaDlg* Page = nullptr;
 };
 
-TEST_F(VgaPage, StartsLockedWithTheDdcSectionUp) {
-    EXPECT_FALSE(Page->AdcPanelShown());
-    EXPECT_FALSE(Edit(IdVgaRedOffset)->IsShown());
-    EXPECT_FALSE(Button(IdVgaAdcOnOff)->IsEnabled());
-    EXPECT_EQ(Button(IdVgaDdcOnOff)->GetPosition().y, 318);
-}
-
 TEST_F(VgaPage, RightCodeShowsThePanelAndMovesDdcDown) {
     Unlock();
     EXPECT_TRUE(NoticeTexts().empty());
