@@ -24,9 +24,9 @@ TEST(CellHandles, BandsOfFivePixelsInsideTheCell) {
 
 TEST(CellHandles, BoundaryPointsBelongToTheLowerCode) {
     CellModel cell({100, 50, 200, 150});
-    EXPECT_EQ(cell.HitTest(100, 55), HandleLeft);   // also on the top-left corner band
-    EXPECT_EQ(cell.HitTest(105, 55), HandleLeft);   // left band's right edge, inside's corner
-    EXPECT_EQ(cell.HitTest(106, 55), HandleTop);    // top before inside
+    EXPECT_EQ(cell.HitTest(100, 55), HandleLeft); // also on the top-left corner band
+    EXPECT_EQ(cell.HitTest(105, 55), HandleLeft); // left band's right edge, inside's corner
+    EXPECT_EQ(cell.HitTest(106, 55), HandleTop);  // top before inside
     EXPECT_EQ(cell.HitTest(150, 100), HandleInside);
     EXPECT_EQ(cell.HitTest(102, 52), HandleTopLeft);
     EXPECT_EQ(cell.HitTest(102, 148), HandleBottomLeft);
@@ -120,7 +120,7 @@ TEST(CellRects, ApplyRectAndIntersects) {
     EXPECT_EQ(cell.OutputRect, (CanvasRect{100, 0, 500, 80}));
     EXPECT_TRUE(cell.Intersects({9, 9, 20, 20}));
     EXPECT_FALSE(cell.Intersects({10, 0, 20, 10})); // touching is not overlapping
-    EXPECT_TRUE(cell.Intersects({5, 5, -5, -5}));    // normalised first
+    EXPECT_TRUE(cell.Intersects({5, 5, -5, -5}));   // normalised first
 }
 
 TEST(CellRects, SourceRectNeedsAReferenceWithArea) {
@@ -136,7 +136,8 @@ TEST(CellSerialize, NeverStoresTheSelectedBit) {
     cell.Flags = CellSelected | CellHidden;
     cell.SerialWord = 0xBEEF;
     const std::vector<uint8_t> bytes = cell.Serialize();
-    const std::vector<uint8_t> expected{1, 0, 0, 0, 2, 0, 0, 0, 0x2C, 1, 0, 0, 0, 0, 1, 0, 2, 0, 0, 0, 0xEF, 0xBE};
+    const std::vector<uint8_t> expected{1, 0, 0, 0, 2, 0, 0, 0, 0x2C, 1,    0,
+                                        0, 0, 0, 1, 0, 2, 0, 0, 0,    0xEF, 0xBE};
     EXPECT_EQ(bytes, expected);
     CellModel back;
     ASSERT_TRUE(back.Deserialize(bytes));
@@ -156,17 +157,6 @@ TEST(CellTexts, PositionInsideTheFrameAndSize) {
     EXPECT_EQ(FormatSizeText(cell), "Size:[960,540]");
     cell.Origin = {200, 400};
     EXPECT_EQ(FormatPosText(cell), "Pos:[0,0]");
-}
-
-TEST(CellDefaults, ConstructorValues) {
-    CellModel plain;
-    EXPECT_EQ(plain.SourceId, 3u);
-    EXPECT_EQ(plain.Flags, 0u);
-    EXPECT_TRUE(plain.Rect.IsEmpty());
-    CellModel fromRect({1, 2, 3, 4});
-    EXPECT_EQ(fromRect.SavedRect, (CanvasRect{1, 2, 3, 4}));
-    EXPECT_EQ(fromRect.OutlineColour, 0x9CEFu);
-    EXPECT_EQ(fromRect.Order, 255u);
 }
 
 } // namespace
