@@ -116,23 +116,24 @@ TEST_F(UploadFixture, OnePieceThenAcceptedAndConfirmed) {
     EXPECT_EQ(Progress, (std::vector<int>{99, 100}));
 }
 
-TEST_F(UploadFixture, PiecesOf2048WithTheirProgress) {
-    const auto package = MakePackage(5000);
-    FakeEncoderServer server({{EncoderReply(1)}});
-    EXPECT_EQ(UploadEncoderPackage(Request(server.Port()), Recorder()), EncoderUploadResult::Success);
-    const auto sent = ParseSentUpload(server.Received(), 5000);
-    EXPECT_EQ(sent.Headers, (Headers{{'m', 5000}, {'o', 5000}, {'b', 5000}}));
-    EXPECT_EQ(sent.Package, package);
-    EXPECT_EQ(Progress, (std::vector<int>{39, 80, 99, 100}));
-}
-
-TEST_F(UploadFixture, AnEmptyPackageAnnouncesAndEndsWithZero) {
-    MakePackage(0);
-    FakeEncoderServer server({{EncoderReply(1)}});
-    EXPECT_EQ(UploadEncoderPackage(Request(server.Port()), Recorder()), EncoderUploadResult::Success);
-    const auto sent = ParseSentUpload(server.Received(), 0);
-    EXPECT_EQ(sent.Headers, (Headers{{'m', 0}, {'o', 0}, {'b', 0}}));
-    EXPECT_EQ(Progress, (std::vector<int>{100}));
+TEST_F(UploadFixture, PackagesGoInPiecesOf2048WithTheirProgress) {
+    const struct {
+        size_t Size;
+        bool SplitReply; // the encoder's answer arrives in two reads
+        std::vector<int> Progress;
+    } rows[] = {{5000, false, {39, 80, 99, 100}}, {0, false, {100}}, {100, true, {99, 100}}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Size);
+        const auto package = MakePackage(row.Size);
+        Progress.clear();
+        FakeEncoderServer server({{EncoderReply(1)}, row.SplitReply});
+        EXPECT_EQ(UploadEncoderPackage(Request(server.Port()), Recorder()), EncoderUploadResult::Success);
+        const auto sent = ParseSentUpload(server.Received(), row.Size);
+        const auto n = static_cast<uint32_t>(row.Size);
+        EXPECT_EQ(sent.Headers, (Headers{{'m', n}, {'o', n}, {'b', n}}));
+        EXPECT_EQ(sent.Package, package);
+        EXPECT_EQ(Progress, row.Progress);
+    }
 }
 
 TEST_F(UploadFixture, SixInvalidRepliesThenAValidOneSucceed) {
@@ -155,13 +156,6 @@ TEST_F(UploadFixture, SevenInvalidRepliesFailAndAbort) {
     EXPECT_EQ(ParseSentUpload(server.Received(), 3000).Headers,
               (Headers{{'m', 3000}, {'o', 3000}, {'a', 3000}}));
     EXPECT_EQ(Progress, (std::vector<int>{67, 99, -1}));
-}
-
-TEST_F(UploadFixture, ASplitReplyStillCounts) {
-    MakePackage(100);
-    FakeEncoderServer server({{EncoderReply(1)}, /*SplitEachReply=*/true});
-    EXPECT_EQ(UploadEncoderPackage(Request(server.Port()), Recorder()), EncoderUploadResult::Success);
-    EXPECT_EQ(ParseSentUpload(server.Received(), 100).Headers, (Headers{{'m', 100}, {'o', 100}, {'b', 100}}));
 }
 
 TEST_F(UploadFixture, ARefusalEndsWithoutConfirmOrAbort) {
