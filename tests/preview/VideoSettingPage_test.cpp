@@ -112,13 +112,6 @@ TEST_F(VideoSettingPageTest, SettingsReplyFillsThePageAndAsksForThePreviewSize) 
     EXPECT_EQ(Events[0].Argument, 17);
 }
 
-TEST_F(VideoSettingPageTest, AddressAndVersionReplies) {
-    Reply({0, 0, 0, 0, 0, 127, 0, 0, 21, 0});
-    EXPECT_EQ(Page->GetEncoderIp(), "127.0.0.21");
-    Reply({1, 0x02, 0x03, 0, 0, 0, 0, 0, 0, 0});
-    EXPECT_EQ(Text(1571), "Version:0203");
-}
-
 TEST_F(VideoSettingPageTest, AnUploadWithoutAnEncoderAddressEndsInFailureText) {
     ASSERT_TRUE(Page->ChoosePackage("/nonexistent/VP_venc.tar.gz"));
     ASSERT_TRUE(Page->StartUpload());
