@@ -193,21 +193,6 @@ TEST_F(PreviewWindowTest, AHiddenWindowDrawsNothingButKeepsItsPanesEntered) {
     EXPECT_GT(Channels.Main().GetCounters().PicturesShown, 10u);
 }
 
-TEST_F(PreviewWindowTest, PreviewOffReleasesThePanesAndANewSizeRegistersThemAgain) {
-    Channels.StartPreview(352, 240);
-    Window->RebuildPanes(&Channels);
-    Window->RebuildPanes(nullptr);
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(Window->Pane(i).Window(), nullptr);
-        EXPECT_FALSE(Window->Pane(i).IsRegistered());
-    }
-    // A new preview size: the channel restarts with an empty view table, the panes enter again.
-    Channels.StartPreview(480, 270);
-    Window->RebuildPanes(&Channels);
-    for (int i = 0; i < 4; ++i)
-        EXPECT_TRUE(Window->Pane(i).IsRegistered());
-}
-
 TEST_F(PreviewWindowTest, PanesAndLabelsFollowTheWindowSizeNeverBelowTheMinimum) {
     Window->PopupHost()->SetSize(600, 400);
     Pump(100);
