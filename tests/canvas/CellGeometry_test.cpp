@@ -37,43 +37,33 @@ TEST(CellHandles, BoundaryPointsBelongToTheLowerCode) {
 }
 
 TEST(CellHandles, CursorsByCode) {
-    EXPECT_EQ(CellModel::GetHandleCursor(0), HandleCursor::SizeWE);
-    EXPECT_EQ(CellModel::GetHandleCursor(2), HandleCursor::SizeWE);
-    EXPECT_EQ(CellModel::GetHandleCursor(1), HandleCursor::SizeNS);
-    EXPECT_EQ(CellModel::GetHandleCursor(3), HandleCursor::SizeNS);
-    EXPECT_EQ(CellModel::GetHandleCursor(4), HandleCursor::Hand);
-    EXPECT_EQ(CellModel::GetHandleCursor(5), HandleCursor::SizeNWSE);
-    EXPECT_EQ(CellModel::GetHandleCursor(8), HandleCursor::SizeNWSE);
-    EXPECT_EQ(CellModel::GetHandleCursor(6), HandleCursor::SizeNESW);
-    EXPECT_EQ(CellModel::GetHandleCursor(7), HandleCursor::SizeNESW);
-    EXPECT_EQ(CellModel::GetHandleCursor(9), HandleCursor::Arrow);
+    const HandleCursor byCode[] = {HandleCursor::SizeWE,   HandleCursor::SizeNS,   HandleCursor::SizeWE,
+                                   HandleCursor::SizeNS,   HandleCursor::Hand,     HandleCursor::SizeNWSE,
+                                   HandleCursor::SizeNESW, HandleCursor::SizeNESW, HandleCursor::SizeNWSE,
+                                   HandleCursor::Arrow};
+    for (int code = 0; code < 10; ++code)
+        EXPECT_EQ(CellModel::GetHandleCursor(code), byCode[code]) << code;
 }
 
-TEST(CellResize, LeftEdgePastTheRightKeepsEightPixels) {
-    CellModel cell({100, 50, 200, 150});
-    cell.ResizeByHandle(Bounds, HandleLeft, 195, 999);
-    EXPECT_EQ(cell.Rect, (CanvasRect{192, 50, 200, 150}));
-    CellModel cell2({100, 50, 200, 150});
-    cell2.ResizeByHandle(Bounds, HandleLeft, 191, 0); // right - x = 9: the point is taken
-    EXPECT_EQ(cell2.Rect, (CanvasRect{191, 50, 200, 150}));
-}
-
+// Each handle moves its own edges of {100, 50, 200, 150}, never closer than 8 pixels, within the bounds.
 TEST(CellResize, EachCodeMovesItsEdges) {
-    CellModel a({100, 50, 200, 150});
-    a.ResizeByHandle(Bounds, HandleBottomRight, 300, 250);
-    EXPECT_EQ(a.Rect, (CanvasRect{100, 50, 300, 250}));
-    CellModel b({100, 50, 200, 150});
-    b.ResizeByHandle(Bounds, HandleTopRight, 102, 149); // both clamp to the minimum span
-    EXPECT_EQ(b.Rect, (CanvasRect{100, 142, 108, 150}));
-    CellModel c({100, 50, 200, 150});
-    c.ResizeByHandle(Bounds, HandleBottomLeft, 80, 40);
-    EXPECT_EQ(c.Rect, (CanvasRect{80, 50, 200, 58}));
-    CellModel d({100, 50, 200, 150});
-    d.ResizeByHandle(Bounds, HandleInside, 90, 40); // inside behaves as top-left
-    EXPECT_EQ(d.Rect, (CanvasRect{90, 40, 200, 150}));
-    CellModel e({100, 50, 200, 150});
-    e.ResizeByHandle(Bounds, HandleRight, 5000, 0); // clamped to the bounds
-    EXPECT_EQ(e.Rect, (CanvasRect{100, 50, 1000, 150}));
+    const struct {
+        int Code, X, Y;
+        CanvasRect After;
+    } rows[] = {
+        {HandleLeft, 195, 999, {192, 50, 200, 150}}, // past the right edge: 8 pixels kept
+        {HandleLeft, 191, 0, {191, 50, 200, 150}},   // right - x = 9: the point is taken
+        {HandleBottomRight, 300, 250, {100, 50, 300, 250}},
+        {HandleTopRight, 102, 149, {100, 142, 108, 150}}, // both clamp to the minimum span
+        {HandleBottomLeft, 80, 40, {80, 50, 200, 58}},
+        {HandleInside, 90, 40, {90, 40, 200, 150}},   // inside behaves as top-left
+        {HandleRight, 5000, 0, {100, 50, 1000, 150}}, // clamped to the bounds
+    };
+    for (const auto& row : rows) {
+        CellModel cell({100, 50, 200, 150});
+        cell.ResizeByHandle(Bounds, row.Code, row.X, row.Y);
+        EXPECT_EQ(cell.Rect, row.After) << "code " << row.Code << " to " << row.X << "," << row.Y;
+    }
 }
 
 TEST(CellClamp, ClampRectCutsToTheLimit) {
