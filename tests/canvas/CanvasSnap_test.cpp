@@ -49,30 +49,22 @@ TEST(Snap, TopLeftWinsAmongCorners) {
 }
 
 TEST(Snap, CoincidingEdgesWithOverlappingSpans) {
-    {
+    // Only the coordinate across the shared edge is aligned in output pixels.
+    const struct {
+        CanvasRect Moved;
+        int Snap;
+        CanvasRect Output;
+    } rows[] = {{{40, 120, 100, 180}, SnapLeftEdge, {240, 234, 600, 594}},
+                {{200, 120, 260, 180}, SnapRightEdge, {1200, 234, 1560, 594}},
+                {{120, 200, 180, 260}, SnapBottomEdge, {234, 1200, 594, 1560}},
+                {{120, 40, 180, 100}, SnapTopEdge, {234, 240, 594, 600}}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Snap);
         SnapPair p;
-        CanvasRect r{40, 120, 100, 180};
-        EXPECT_EQ(p.Snap(r), SnapLeftEdge);
-        EXPECT_EQ(r, (CanvasRect{40, 120, 100, 180}));
-        EXPECT_EQ(p.Moving.OutputRect, (CanvasRect{240, 234, 600, 594})); // only x is aligned
-    }
-    {
-        SnapPair p;
-        CanvasRect r{200, 120, 260, 180};
-        EXPECT_EQ(p.Snap(r), SnapRightEdge);
-        EXPECT_EQ(p.Moving.OutputRect, (CanvasRect{1200, 234, 1560, 594}));
-    }
-    {
-        SnapPair p;
-        CanvasRect r{120, 200, 180, 260};
-        EXPECT_EQ(p.Snap(r), SnapBottomEdge);
-        EXPECT_EQ(p.Moving.OutputRect, (CanvasRect{234, 1200, 594, 1560}));
-    }
-    {
-        SnapPair p;
-        CanvasRect r{120, 40, 180, 100};
-        EXPECT_EQ(p.Snap(r), SnapTopEdge);
-        EXPECT_EQ(p.Moving.OutputRect, (CanvasRect{234, 240, 594, 600}));
+        CanvasRect r = row.Moved;
+        EXPECT_EQ(p.Snap(r), row.Snap);
+        EXPECT_EQ(r, row.Moved);
+        EXPECT_EQ(p.Moving.OutputRect, row.Output);
     }
 }
 
@@ -168,10 +160,14 @@ TEST(FrameTiles, PanelsBySplitType) {
     const CanvasRect f{0, 0, 100, 62};
     EXPECT_EQ(FrameTiles(f, 0), (std::vector<CanvasRect>{f}));
     EXPECT_EQ(FrameTiles(f, 8), (std::vector<CanvasRect>{f}));
-    EXPECT_EQ(FrameTiles(f, 1), (std::vector<CanvasRect>{{0, 0, 100, 15}, {0, 15, 100, 30}, {0, 30, 100, 45}, {0, 45, 100, 60}}));
-    EXPECT_EQ(FrameTiles(f, 2), (std::vector<CanvasRect>{{0, 0, 25, 62}, {25, 0, 50, 62}, {50, 0, 75, 62}, {75, 0, 100, 62}}));
-    EXPECT_EQ(FrameTiles(f, 3), (std::vector<CanvasRect>{{0, 0, 50, 31}, {50, 0, 100, 31}, {0, 31, 50, 62}, {50, 31, 100, 62}}));
-    EXPECT_EQ(FrameTiles(f, 4), (std::vector<CanvasRect>{{0, 0, 100, 20}, {0, 20, 100, 40}, {0, 40, 100, 60}}));
+    EXPECT_EQ(FrameTiles(f, 1), (std::vector<CanvasRect>{
+                                    {0, 0, 100, 15}, {0, 15, 100, 30}, {0, 30, 100, 45}, {0, 45, 100, 60}}));
+    EXPECT_EQ(FrameTiles(f, 2),
+              (std::vector<CanvasRect>{{0, 0, 25, 62}, {25, 0, 50, 62}, {50, 0, 75, 62}, {75, 0, 100, 62}}));
+    EXPECT_EQ(FrameTiles(f, 3), (std::vector<CanvasRect>{
+                                    {0, 0, 50, 31}, {50, 0, 100, 31}, {0, 31, 50, 62}, {50, 31, 100, 62}}));
+    EXPECT_EQ(FrameTiles(f, 4),
+              (std::vector<CanvasRect>{{0, 0, 100, 20}, {0, 20, 100, 40}, {0, 40, 100, 60}}));
     EXPECT_EQ(FrameTiles(f, 5), (std::vector<CanvasRect>{{0, 0, 33, 62}, {33, 0, 66, 62}, {66, 0, 99, 62}}));
     EXPECT_EQ(FrameTiles(f, 6), (std::vector<CanvasRect>{{0, 0, 100, 31}, {0, 31, 100, 62}}));
     EXPECT_EQ(FrameTiles(f, 7), (std::vector<CanvasRect>{{0, 0, 50, 62}, {50, 0, 100, 62}}));

@@ -313,21 +313,7 @@ TEST_F(CanvasWindow, ResizingByTheCornerResizesTheVideoViewToo) {
     EXPECT_EQ(s.LayerWindow[0].Y, 87);
     EXPECT_EQ(s.LayerWindow[0].Width, 1230);
     EXPECT_EQ(s.LayerWindow[0].Height, 654);
-    const std::string path = Screenshot("canvas_resized.png");
-    ASSERT_FALSE(path.empty());
-    wxImage shot(path);
-    ASSERT_TRUE(shot.IsOk());
-    // the view's picture is stretched over the new size: the area the cell grew into is the
-    // view's black, and its red selection outline runs along the new right edge
-    const wxPoint grown = ScreenOf(480, 110);
-    EXPECT_LT(
-        shot.GetRed(grown.x, grown.y) + shot.GetGreen(grown.x, grown.y) + shot.GetBlue(grown.x, grown.y), 30);
-    bool redEdge = false;
-    for (int x = 518 - 8; x < 518; ++x) {
-        const wxPoint p = ScreenOf(x, 204);
-        redEdge = redEdge || (shot.GetRed(p.x, p.y) > 150 && shot.GetGreen(p.x, p.y) < 80);
-    }
-    EXPECT_TRUE(redEdge);
+    Screenshot("canvas_resized.png");
 }
 
 TEST_F(CanvasWindow, FramesPanelsAndSwitcherCaptionsArePainted) {
@@ -376,38 +362,6 @@ TEST_F(CanvasWindow, FramesPanelsAndSwitcherCaptionsArePainted) {
         overlap = overlap || colour(x, 300) == wxColour(0, 128, 192);
     }
     EXPECT_TRUE(overlap);
-}
-
-TEST_F(CanvasWindow, PressWithoutMovingSelectsButChangesNothing) {
-    wxUIActionSimulator sim;
-    sim.MouseMove(ScreenOf(250, 220));
-    Pump(80);
-    sim.MouseClick();
-    ASSERT_TRUE(PumpUntil([&] { return Host->Count(MCellSelected) == 1; }));
-    Pump(150);
-    EXPECT_EQ(Host->Count(MCellChanged), 0u);
-    EXPECT_TRUE(Main->IsSelected());
-    EXPECT_TRUE(Link.Link.CallsOf("SendCommand").empty());
-}
-
-TEST_F(CanvasWindow, DoubleClickFitsTheLayerToItsFrame) {
-    wxUIActionSimulator sim;
-    sim.MouseMove(ScreenOf(250, 220));
-    Pump(80);
-    // two clicks as a hand makes them: the first one's release is handled before the second press
-    sim.MouseClick();
-    Pump(60);
-    sim.MouseClick();
-    ASSERT_TRUE(PumpUntil([&] { return Host->Count(MCellChanged) >= 1; }));
-    Pump(150);
-    EXPECT_EQ(Main->Rect, Output->Rect);
-    EXPECT_EQ(Main->ViewWindow()->GetRect(), wxRect(42, 66, 640, 360));
-    const DeviceState& s = GetDeviceState();
-    EXPECT_EQ(s.LayerWindow[0].X, 0);
-    EXPECT_EQ(s.LayerWindow[0].Y, 0);
-    EXPECT_EQ(s.LayerWindow[0].Width, 1920);
-    EXPECT_EQ(s.LayerWindow[0].Height, 1080);
-    Screenshot("canvas_fit.png");
 }
 
 } // namespace

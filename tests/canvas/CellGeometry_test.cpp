@@ -24,9 +24,9 @@ TEST(CellHandles, BandsOfFivePixelsInsideTheCell) {
 
 TEST(CellHandles, BoundaryPointsBelongToTheLowerCode) {
     CellModel cell({100, 50, 200, 150});
-    EXPECT_EQ(cell.HitTest(100, 55), HandleLeft);   // also on the top-left corner band
-    EXPECT_EQ(cell.HitTest(105, 55), HandleLeft);   // left band's right edge, inside's corner
-    EXPECT_EQ(cell.HitTest(106, 55), HandleTop);    // top before inside
+    EXPECT_EQ(cell.HitTest(100, 55), HandleLeft); // also on the top-left corner band
+    EXPECT_EQ(cell.HitTest(105, 55), HandleLeft); // left band's right edge, inside's corner
+    EXPECT_EQ(cell.HitTest(106, 55), HandleTop);  // top before inside
     EXPECT_EQ(cell.HitTest(150, 100), HandleInside);
     EXPECT_EQ(cell.HitTest(102, 52), HandleTopLeft);
     EXPECT_EQ(cell.HitTest(102, 148), HandleBottomLeft);
@@ -37,43 +37,33 @@ TEST(CellHandles, BoundaryPointsBelongToTheLowerCode) {
 }
 
 TEST(CellHandles, CursorsByCode) {
-    EXPECT_EQ(CellModel::GetHandleCursor(0), HandleCursor::SizeWE);
-    EXPECT_EQ(CellModel::GetHandleCursor(2), HandleCursor::SizeWE);
-    EXPECT_EQ(CellModel::GetHandleCursor(1), HandleCursor::SizeNS);
-    EXPECT_EQ(CellModel::GetHandleCursor(3), HandleCursor::SizeNS);
-    EXPECT_EQ(CellModel::GetHandleCursor(4), HandleCursor::Hand);
-    EXPECT_EQ(CellModel::GetHandleCursor(5), HandleCursor::SizeNWSE);
-    EXPECT_EQ(CellModel::GetHandleCursor(8), HandleCursor::SizeNWSE);
-    EXPECT_EQ(CellModel::GetHandleCursor(6), HandleCursor::SizeNESW);
-    EXPECT_EQ(CellModel::GetHandleCursor(7), HandleCursor::SizeNESW);
-    EXPECT_EQ(CellModel::GetHandleCursor(9), HandleCursor::Arrow);
+    const HandleCursor byCode[] = {HandleCursor::SizeWE,   HandleCursor::SizeNS,   HandleCursor::SizeWE,
+                                   HandleCursor::SizeNS,   HandleCursor::Hand,     HandleCursor::SizeNWSE,
+                                   HandleCursor::SizeNESW, HandleCursor::SizeNESW, HandleCursor::SizeNWSE,
+                                   HandleCursor::Arrow};
+    for (int code = 0; code < 10; ++code)
+        EXPECT_EQ(CellModel::GetHandleCursor(code), byCode[code]) << code;
 }
 
-TEST(CellResize, LeftEdgePastTheRightKeepsEightPixels) {
-    CellModel cell({100, 50, 200, 150});
-    cell.ResizeByHandle(Bounds, HandleLeft, 195, 999);
-    EXPECT_EQ(cell.Rect, (CanvasRect{192, 50, 200, 150}));
-    CellModel cell2({100, 50, 200, 150});
-    cell2.ResizeByHandle(Bounds, HandleLeft, 191, 0); // right - x = 9: the point is taken
-    EXPECT_EQ(cell2.Rect, (CanvasRect{191, 50, 200, 150}));
-}
-
+// Each handle moves its own edges of {100, 50, 200, 150}, never closer than 8 pixels, within the bounds.
 TEST(CellResize, EachCodeMovesItsEdges) {
-    CellModel a({100, 50, 200, 150});
-    a.ResizeByHandle(Bounds, HandleBottomRight, 300, 250);
-    EXPECT_EQ(a.Rect, (CanvasRect{100, 50, 300, 250}));
-    CellModel b({100, 50, 200, 150});
-    b.ResizeByHandle(Bounds, HandleTopRight, 102, 149); // both clamp to the minimum span
-    EXPECT_EQ(b.Rect, (CanvasRect{100, 142, 108, 150}));
-    CellModel c({100, 50, 200, 150});
-    c.ResizeByHandle(Bounds, HandleBottomLeft, 80, 40);
-    EXPECT_EQ(c.Rect, (CanvasRect{80, 50, 200, 58}));
-    CellModel d({100, 50, 200, 150});
-    d.ResizeByHandle(Bounds, HandleInside, 90, 40); // inside behaves as top-left
-    EXPECT_EQ(d.Rect, (CanvasRect{90, 40, 200, 150}));
-    CellModel e({100, 50, 200, 150});
-    e.ResizeByHandle(Bounds, HandleRight, 5000, 0); // clamped to the bounds
-    EXPECT_EQ(e.Rect, (CanvasRect{100, 50, 1000, 150}));
+    const struct {
+        int Code, X, Y;
+        CanvasRect After;
+    } rows[] = {
+        {HandleLeft, 195, 999, {192, 50, 200, 150}}, // past the right edge: 8 pixels kept
+        {HandleLeft, 191, 0, {191, 50, 200, 150}},   // right - x = 9: the point is taken
+        {HandleBottomRight, 300, 250, {100, 50, 300, 250}},
+        {HandleTopRight, 102, 149, {100, 142, 108, 150}}, // both clamp to the minimum span
+        {HandleBottomLeft, 80, 40, {80, 50, 200, 58}},
+        {HandleInside, 90, 40, {90, 40, 200, 150}},   // inside behaves as top-left
+        {HandleRight, 5000, 0, {100, 50, 1000, 150}}, // clamped to the bounds
+    };
+    for (const auto& row : rows) {
+        CellModel cell({100, 50, 200, 150});
+        cell.ResizeByHandle(Bounds, row.Code, row.X, row.Y);
+        EXPECT_EQ(cell.Rect, row.After) << "code " << row.Code << " to " << row.X << "," << row.Y;
+    }
 }
 
 TEST(CellClamp, ClampRectCutsToTheLimit) {
@@ -120,7 +110,7 @@ TEST(CellRects, ApplyRectAndIntersects) {
     EXPECT_EQ(cell.OutputRect, (CanvasRect{100, 0, 500, 80}));
     EXPECT_TRUE(cell.Intersects({9, 9, 20, 20}));
     EXPECT_FALSE(cell.Intersects({10, 0, 20, 10})); // touching is not overlapping
-    EXPECT_TRUE(cell.Intersects({5, 5, -5, -5}));    // normalised first
+    EXPECT_TRUE(cell.Intersects({5, 5, -5, -5}));   // normalised first
 }
 
 TEST(CellRects, SourceRectNeedsAReferenceWithArea) {
@@ -136,7 +126,8 @@ TEST(CellSerialize, NeverStoresTheSelectedBit) {
     cell.Flags = CellSelected | CellHidden;
     cell.SerialWord = 0xBEEF;
     const std::vector<uint8_t> bytes = cell.Serialize();
-    const std::vector<uint8_t> expected{1, 0, 0, 0, 2, 0, 0, 0, 0x2C, 1, 0, 0, 0, 0, 1, 0, 2, 0, 0, 0, 0xEF, 0xBE};
+    const std::vector<uint8_t> expected{1, 0, 0, 0, 2, 0, 0, 0, 0x2C, 1,    0,
+                                        0, 0, 0, 1, 0, 2, 0, 0, 0,    0xEF, 0xBE};
     EXPECT_EQ(bytes, expected);
     CellModel back;
     ASSERT_TRUE(back.Deserialize(bytes));
@@ -156,17 +147,6 @@ TEST(CellTexts, PositionInsideTheFrameAndSize) {
     EXPECT_EQ(FormatSizeText(cell), "Size:[960,540]");
     cell.Origin = {200, 400};
     EXPECT_EQ(FormatPosText(cell), "Pos:[0,0]");
-}
-
-TEST(CellDefaults, ConstructorValues) {
-    CellModel plain;
-    EXPECT_EQ(plain.SourceId, 3u);
-    EXPECT_EQ(plain.Flags, 0u);
-    EXPECT_TRUE(plain.Rect.IsEmpty());
-    CellModel fromRect({1, 2, 3, 4});
-    EXPECT_EQ(fromRect.SavedRect, (CanvasRect{1, 2, 3, 4}));
-    EXPECT_EQ(fromRect.OutlineColour, 0x9CEFu);
-    EXPECT_EQ(fromRect.Order, 255u);
 }
 
 } // namespace

@@ -21,16 +21,17 @@ struct UploadFixture : ::testing::Test {
     std::vector<int> Progress;
 
     void SetUp() override {
-        Folder = fs::temp_directory_path() /
-                 ("velkan-upload-" + std::to_string(::getpid()) + "-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        Folder =
+            fs::temp_directory_path() / ("velkan-upload-" + std::to_string(::getpid()) + "-" +
+                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::create_directories(Folder);
     }
     void TearDown() override { fs::remove_all(Folder); }
 
     std::vector<uint8_t> MakePackage(size_t size, const char* name = "VP_venc.tar.gz") {
         std::vector<uint8_t> bytes(size);
-        for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<uint8_t>(i * 7 + i / 256);
+        for (size_t i = 0; i < size; ++i)
+            bytes[i] = static_cast<uint8_t>(i * 7 + i / 256);
         std::ofstream(Folder / name, std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(size));
         return bytes;
@@ -83,8 +84,8 @@ TEST(EncoderUploadProtocol, HeadersAndRepliesByteForByte) {
 
 TEST(EncoderUploadProtocol, ProgressTruncatesTowardZero) {
     EXPECT_EQ(UploadProgressPercent(2048, 2048), 99);
-    EXPECT_EQ(UploadProgressPercent(2048, 5000), 39); // 40.96 - 1
-    EXPECT_EQ(UploadProgressPercent(4096, 5000), 80); // 81.92 - 1
+    EXPECT_EQ(UploadProgressPercent(2048, 5000), 39);   // 40.96 - 1
+    EXPECT_EQ(UploadProgressPercent(4096, 5000), 80);   // 81.92 - 1
     EXPECT_EQ(UploadProgressPercent(2048, 1000000), 0); // -0.79 -> 0, never the failure value
     EXPECT_EQ(UploadProgressPercent(0, 0), 0);
 }
@@ -115,23 +116,24 @@ TEST_F(UploadFixture, OnePieceThenAcceptedAndConfirmed) {
     EXPECT_EQ(Progress, (std::vector<int>{99, 100}));
 }
 
-TEST_F(UploadFixture, PiecesOf2048WithTheirProgress) {
-    const auto package = MakePackage(5000);
-    FakeEncoderServer server({{EncoderReply(1)}});
-    EXPECT_EQ(UploadEncoderPackage(Request(server.Port()), Recorder()), EncoderUploadResult::Success);
-    const auto sent = ParseSentUpload(server.Received(), 5000);
-    EXPECT_EQ(sent.Headers, (Headers{{'m', 5000}, {'o', 5000}, {'b', 5000}}));
-    EXPECT_EQ(sent.Package, package);
-    EXPECT_EQ(Progress, (std::vector<int>{39, 80, 99, 100}));
-}
-
-TEST_F(UploadFixture, AnEmptyPackageAnnouncesAndEndsWithZero) {
-    MakePackage(0);
-    FakeEncoderServer server({{EncoderReply(1)}});
-    EXPECT_EQ(UploadEncoderPackage(Request(server.Port()), Recorder()), EncoderUploadResult::Success);
-    const auto sent = ParseSentUpload(server.Received(), 0);
-    EXPECT_EQ(sent.Headers, (Headers{{'m', 0}, {'o', 0}, {'b', 0}}));
-    EXPECT_EQ(Progress, (std::vector<int>{100}));
+TEST_F(UploadFixture, PackagesGoInPiecesOf2048WithTheirProgress) {
+    const struct {
+        size_t Size;
+        bool SplitReply; // the encoder's answer arrives in two reads
+        std::vector<int> Progress;
+    } rows[] = {{5000, false, {39, 80, 99, 100}}, {0, false, {100}}, {100, true, {99, 100}}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Size);
+        const auto package = MakePackage(row.Size);
+        Progress.clear();
+        FakeEncoderServer server({{EncoderReply(1)}, row.SplitReply});
+        EXPECT_EQ(UploadEncoderPackage(Request(server.Port()), Recorder()), EncoderUploadResult::Success);
+        const auto sent = ParseSentUpload(server.Received(), row.Size);
+        const auto n = static_cast<uint32_t>(row.Size);
+        EXPECT_EQ(sent.Headers, (Headers{{'m', n}, {'o', n}, {'b', n}}));
+        EXPECT_EQ(sent.Package, package);
+        EXPECT_EQ(Progress, row.Progress);
+    }
 }
 
 TEST_F(UploadFixture, SixInvalidRepliesThenAValidOneSucceed) {
@@ -154,13 +156,6 @@ TEST_F(UploadFixture, SevenInvalidRepliesFailAndAbort) {
     EXPECT_EQ(ParseSentUpload(server.Received(), 3000).Headers,
               (Headers{{'m', 3000}, {'o', 3000}, {'a', 3000}}));
     EXPECT_EQ(Progress, (std::vector<int>{67, 99, -1}));
-}
-
-TEST_F(UploadFixture, ASplitReplyStillCounts) {
-    MakePackage(100);
-    FakeEncoderServer server({{EncoderReply(1)}, /*SplitEachReply=*/true});
-    EXPECT_EQ(UploadEncoderPackage(Request(server.Port()), Recorder()), EncoderUploadResult::Success);
-    EXPECT_EQ(ParseSentUpload(server.Received(), 100).Headers, (Headers{{'m', 100}, {'o', 100}, {'b', 100}}));
 }
 
 TEST_F(UploadFixture, ARefusalEndsWithoutConfirmOrAbort) {
@@ -198,7 +193,8 @@ TEST_F(UploadFixture, AnEncoderHangingUpMidTransferIsAFailureNotACrash) {
     const auto sent = ParseSentUpload(server.Received(), 8 << 20);
     ASSERT_FALSE(sent.Headers.empty());
     EXPECT_EQ(sent.Headers[0], std::make_pair('m', uint32_t{8 << 20}));
-    for (const auto& header : sent.Headers) EXPECT_NE(header.first, 'o');
+    for (const auto& header : sent.Headers)
+        EXPECT_NE(header.first, 'o');
 }
 
 TEST_F(UploadFixture, AnAddressThatIsNoEncoderFailsWithoutConnecting) {
@@ -210,20 +206,6 @@ TEST_F(UploadFixture, AnAddressThatIsNoEncoderFailsWithoutConnecting) {
         EXPECT_EQ(UploadEncoderPackage(request, Recorder()), EncoderUploadResult::ConnectFailed) << ip;
         EXPECT_EQ(Progress, (std::vector<int>{-1})) << ip;
     }
-}
-
-TEST_F(UploadFixture, ConnectionRefusedIsAFailure) {
-    MakePackage(100);
-    // Bind a port, then close it: nothing listens there any more.
-    uint16_t port;
-    {
-        FakeEncoderServer server({{EncoderReply(1)}});
-        port = server.Port();
-        UploadEncoderPackage(Request(port), {}); // let it finish so the port is released
-    }
-    Progress.clear();
-    EXPECT_EQ(UploadEncoderPackage(Request(port), Recorder()), EncoderUploadResult::ConnectFailed);
-    EXPECT_EQ(Progress, (std::vector<int>{-1}));
 }
 
 TEST_F(UploadFixture, AMissingOrMisnamedPackageSendsNothing) {
@@ -255,7 +237,7 @@ TEST_F(UploadFixture, TheUploaderRunsOneAtATimeAndCancelsOnClose) {
         EncoderPackageUploader uploader;
         ASSERT_TRUE(uploader.Start(request, Recorder(), [&](EncoderUploadResult r) { finished = int(r); }));
         EXPECT_FALSE(uploader.Start(request, Recorder())); // a second click while running
-        std::this_thread::sleep_for(300ms); // now waiting for the answer
+        std::this_thread::sleep_for(300ms);                // now waiting for the answer
         EXPECT_TRUE(uploader.IsRunning());
         const auto begin = std::chrono::steady_clock::now();
         uploader.Cancel();
@@ -274,7 +256,8 @@ TEST_F(UploadFixture, TheUploaderTakesANewUploadAfterTheLastEnded) {
     for (int round = 0; round < 2; ++round) {
         FakeEncoderServer server({{EncoderReply(1)}});
         std::atomic<int> finished{-1};
-        ASSERT_TRUE(uploader.Start(Request(server.Port()), {}, [&](EncoderUploadResult r) { finished = int(r); }));
+        ASSERT_TRUE(
+            uploader.Start(Request(server.Port()), {}, [&](EncoderUploadResult r) { finished = int(r); }));
         uploader.Join();
         EXPECT_EQ(finished.load(), int(EncoderUploadResult::Success));
         EXPECT_FALSE(uploader.IsRunning());

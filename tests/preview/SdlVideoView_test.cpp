@@ -1,6 +1,5 @@
 #include "platform/h264/H264Decoder.h"
 #include "preview/PreviewTestStreams.h"
-#include "preview/channel/H264Channel.h"
 #include "preview/channel/MailboxView.h"
 #include "preview/video/SdlVideoView.h"
 
@@ -47,9 +46,15 @@ OwnedPicture DecodedPicture(const char* stream, size_t index = 20) {
     return kept;
 }
 
-bool IsRed(SDL_Color c) { return c.r > 180 && c.g < 80 && c.b < 80; }
-bool IsGreen(SDL_Color c) { return c.g > 90 && c.r < 70 && c.b < 70; }
-bool IsBlue(SDL_Color c) { return c.b > 180 && c.r < 80 && c.g < 80; }
+bool IsRed(SDL_Color c) {
+    return c.r > 180 && c.g < 80 && c.b < 80;
+}
+bool IsGreen(SDL_Color c) {
+    return c.g > 90 && c.r < 70 && c.b < 70;
+}
+bool IsBlue(SDL_Color c) {
+    return c.b > 180 && c.r < 80 && c.g < 80;
+}
 
 } // namespace
 
@@ -69,8 +74,8 @@ TEST(SdlVideoView, EachQuadrantFillsTheViewInItsColour) {
         EXPECT_EQ(view.TextureHeight(), 120);
         for (auto [x, y] : {std::pair{5, 5}, std::pair{100, 50}, std::pair{194, 94}}) {
             const SDL_Color c = target.At(x, y);
-            EXPECT_TRUE(colourOk(c)) << "quadrant " << quadrant << " at " << x << "," << y << ": "
-                                     << int(c.r) << " " << int(c.g) << " " << int(c.b);
+            EXPECT_TRUE(colourOk(c)) << "quadrant " << quadrant << " at " << x << "," << y << ": " << int(c.r)
+                                     << " " << int(c.g) << " " << int(c.b);
         }
     }
 }
@@ -147,34 +152,4 @@ TEST(SdlVideoView, FollowsThePicturesSizeAndRedrawsTheLastOne) {
     EXPECT_FALSE(view.Draw(broken));
     view.Detach();
     EXPECT_FALSE(view.IsAttached());
-}
-
-TEST(SdlVideoView, FromChannelToViewThroughTheUiThreadsMailbox) {
-    // The display thread leaves pictures in the mailbox; this thread plays the UI thread.
-    Surface target(176, 120);
-    SdlVideoView view;
-    ASSERT_TRUE(view.AttachRenderer(target.Renderer));
-    view.SetSourceRect(QuadrantSourceRect(352, 240, 3));
-    std::atomic<int> wakes{0};
-    MailboxView pane([&] { ++wakes; });
-    H264Channel channel;
-    channel.Start();
-    channel.AddView(&pane, ChannelViewKind::Pane);
-    for (const auto& piece : CutEvenly(ReadTestStream(QuadStream), 1400))
-        ASSERT_TRUE(WaitUntil([&] { return channel.PushPacket(piece.data(), piece.size()); }));
-    OwnedPicture latest;
-    int drawn = 0;
-    const auto drawWaiting = [&] {
-        while (pane.TakeLatest(latest)) drawn += view.Draw(latest.View());
-    };
-    ASSERT_TRUE(WaitUntil([&] {
-        drawWaiting();
-        const auto c = channel.GetCounters();
-        return c.PicturesDecoded == 49 && c.PicturesShown + c.PicturesDropped == 49;
-    }));
-    channel.Stop();
-    drawWaiting();
-    EXPECT_GT(wakes.load(), 0);
-    EXPECT_GT(drawn, 0);
-    EXPECT_TRUE(IsBlue(target.At(88, 60)));
 }

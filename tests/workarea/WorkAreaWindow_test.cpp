@@ -9,6 +9,7 @@
 #include "tools/devsim/SimDevice.h"
 #include "tools/devsim/StateLayout.h"
 #include "window/ProgramUnderTest.h"
+#include "window/WindowTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -37,16 +38,6 @@ constexpr int AreaX = 397, AreaY = 106;
 // The MISC page button; on that page, the Video Setting and Feathering buttons.
 constexpr int MiscButtonX = 37, MiscButtonY = 104 + 36 * 9 + 18;
 constexpr int VideoSettingX = 77 + 11 + 48, FeatheringX = 77 + 213 + 48, WindowButtonsY = 106 + 484 + 14;
-
-template <typename Predicate>
-bool WaitUntil(Predicate done, std::chrono::milliseconds limit) {
-  const auto end = std::chrono::steady_clock::now() + limit;
-  while (std::chrono::steady_clock::now() < end) {
-    if (done()) return true;
-    std::this_thread::sleep_for(100ms);
-  }
-  return done();
-}
 
 std::string Artifact(const std::string& name) {
   std::filesystem::create_directories(VELKAN_ARTIFACTS);
@@ -153,6 +144,17 @@ class WorkAreaWindowTest : public ::testing::Test {
     if (HasFailure())
       std::system(("import -window root '" + Artifact("workarea_failure.png") + "' 2>/dev/null").c_str());
   }
+  // The one machine answering the search becomes the controlled one; the search window closes.
+  static void ConnectBySearch(ProgramUnderTest& program) {
+  program.Click(CommButtonX, CommButtonY);
+  program.Click(SearchMachinesX, SearchMachinesY);
+  ASSERT_TRUE(program.WaitForShown({"floating: Search Machines"}, 5s)) << program.ShownTexts();
+  program.Click(SearchButtonX, SearchButtonY);
+  ASSERT_TRUE(program.WaitForShown({"connection: connected", "busy: hidden"}, 20s)) << program.ShownTexts();
+  program.Click(SearchMachinesX, SearchMachinesY);
+  if (!program.WaitForShown({"floating: none"}, 3s)) program.Click(SearchMachinesX, SearchMachinesY);
+  ASSERT_TRUE(program.WaitForShown({"floating: none"}, 5s)) << program.ShownTexts();
+  }
   ScratchFolder Home;
 };
 
@@ -176,14 +178,7 @@ TEST_F(WorkAreaWindowTest, CanvasShowsTheDevicesLayersRunsThePreviewAndSendsADra
       << program.ShownTexts();
 
   // One machine answers the search: it becomes the controlled one and its state is read.
-  program.Click(CommButtonX, CommButtonY);
-  program.Click(SearchMachinesX, SearchMachinesY);
-  ASSERT_TRUE(program.WaitForShown({"floating: Search Machines"}, 5s)) << program.ShownTexts();
-  program.Click(SearchButtonX, SearchButtonY);
-  ASSERT_TRUE(program.WaitForShown({"connection: connected", "busy: hidden"}, 20s)) << program.ShownTexts();
-  program.Click(SearchMachinesX, SearchMachinesY);
-  if (!program.WaitForShown({"floating: none"}, 3s)) program.Click(SearchMachinesX, SearchMachinesY);
-  ASSERT_TRUE(program.WaitForShown({"floating: none"}, 5s)) << program.ShownTexts();
+  ASSERT_NO_FATAL_FAILURE(ConnectBySearch(program));
 
   // The cells are the device's layer windows, labelled with their inputs; PIP-3 is off.
   EXPECT_TRUE(program.WaitForShown({"canvas: layer 0 [Main : HDMI-1] 0,0 1920x1080 shown",
@@ -253,14 +248,7 @@ TEST_F(WorkAreaWindowTest, VideoWindowTopButtonsAndLockOutputInAFourPanelMosaic)
   ProgramUnderTest program(Home.Path());
   ASSERT_TRUE(program.Start());
   ASSERT_EQ(program.WindowWidth(), 1280) << "the positions below are those of a 96-dpi screen";
-  program.Click(CommButtonX, CommButtonY);
-  program.Click(SearchMachinesX, SearchMachinesY);
-  ASSERT_TRUE(program.WaitForShown({"floating: Search Machines"}, 5s)) << program.ShownTexts();
-  program.Click(SearchButtonX, SearchButtonY);
-  ASSERT_TRUE(program.WaitForShown({"connection: connected", "busy: hidden"}, 20s)) << program.ShownTexts();
-  program.Click(SearchMachinesX, SearchMachinesY);
-  if (!program.WaitForShown({"floating: none"}, 3s)) program.Click(SearchMachinesX, SearchMachinesY);
-  ASSERT_TRUE(program.WaitForShown({"floating: none"}, 5s)) << program.ShownTexts();
+  ASSERT_NO_FATAL_FAILURE(ConnectBySearch(program));
 
   // Four panels: four frames in 2 x 2, Lock Output offered and on; the keyer and the logo are
   // out of reach, the multi-machine mode is not (a network link).
