@@ -35,7 +35,7 @@ TEST_F(KitWindow, ColouredEditReportsEnterEscAndFocusLoss) {
     EXPECT_EQ(Page->Got[0].W, 13u);
     EXPECT_EQ(Page->Got[0].L, 1555);
     EXPECT_EQ(Page->Got[1].W, 27u);
-    EXPECT_EQ(Page->Got[2].W, 13u); // focus loss reads as Enter
+    EXPECT_EQ(Page->Got[2].W, 13u);   // focus loss reads as Enter
     EXPECT_EQ(Page->Got[2].L, 1555);
     EXPECT_EQ(FrameKeys, 0);
 }

@@ -44,13 +44,10 @@ TEST_F(KitWindow, EnterAndEscInAPageReachNoButtonAndLeaveItOpen) {
 
 TEST_F(KitWindow, ButtonClicksOfAPageStopAtThePage) {
     int pageClicks = 0;
-    Page->Bind(
-        wxEVT_BUTTON,
-        [&](wxCommandEvent& e) {
-            ++pageClicks;
-            e.Skip(); // even a handler that passes it on does not hand it to the main dialog
-        },
-        CloseButtonId);
+    Page->Bind(wxEVT_BUTTON, [&](wxCommandEvent& e) {
+        ++pageClicks;
+        e.Skip();   // even a handler that passes it on does not hand it to the main dialog
+    }, CloseButtonId);
     Page->CloseButton->Click();
     Pump();
     EXPECT_GE(pageClicks, 1);
@@ -121,7 +118,7 @@ TEST_F(KitWindow, DropListSetCurSelAndDisabledPickPostNothing) {
     list->SetItemDisabled(0, true);
     auto* popup = dynamic_cast<CListWnd*>(list->GetParent());
     ASSERT_NE(popup, nullptr);
-    popup->PickIndex(0); // disabled: the pop-up stays and nothing is sent
+    popup->PickIndex(0);   // disabled: the pop-up stays and nothing is sent
     Pump();
     EXPECT_TRUE(drop->IsDroppedDown());
     EXPECT_EQ(Page->Count(MDropListSelChanged), 0);
@@ -162,7 +159,7 @@ TEST_F(KitWindow, SliderWithoutAnEditMovesAndNeverCrashes) {
     e.m_keyCode = WXK_RIGHT;
     slider->ProcessWindowEvent(e);
     EXPECT_EQ(slider->GetPos(), 1);
-    slider->SetRange(5, 5); // collapsed range
+    slider->SetRange(5, 5);   // collapsed range
     wxMouseEvent down(wxEVT_LEFT_DOWN);
     down.m_x = 100;
     slider->ProcessWindowEvent(down);
@@ -207,7 +204,7 @@ TEST_F(KitWindow, ImageButtonTogglesPerDeliveredClick) {
     mouse(wxEVT_LEFT_DCLICK, 5, 5);
     mouse(wxEVT_LEFT_UP, 5, 5);
     EXPECT_EQ(clicks, 3);
-    EXPECT_TRUE(button->IsChecked()); // three clicks in all: on
+    EXPECT_TRUE(button->IsChecked());   // three clicks in all: on
     // The disabled look: grey whatever the state.
     button->SetDisabledLook(true);
     button->Update();
@@ -231,7 +228,7 @@ TEST_F(KitWindow, ButtonSizesToItsImageKeepingItsCorner) {
     EXPECT_FALSE(missing->LoadStdImage(99999));
     missing->SizeToImage();
     EXPECT_EQ(missing->GetRect(), wxRect(1, 2, 10, 10));
-    missing->Update(); // paints without pictures
+    missing->Update();   // paints without pictures
 }
 
 TEST_F(KitWindow, AnimationRunsOnTheUiThreadAndStopsAtOnce) {
@@ -239,14 +236,14 @@ TEST_F(KitWindow, AnimationRunsOnTheUiThreadAndStopsAtOnce) {
     auto* picture = new CPictureEx(Page, wxID_ANY, wxRect(20, 60, 10, 10));
     ASSERT_TRUE(picture->LoadFromMemory(bytes.data(), bytes.size()));
     ASSERT_TRUE(picture->Draw());
-    ASSERT_TRUE(picture->Draw()); // a second start does not double the pace
+    ASSERT_TRUE(picture->Draw());   // a second start does not double the pace
     EXPECT_TRUE(picture->IsPlaying());
     // Frames 0 and 1 show 100 ms each; after ~250 ms frame 2 (5 s) is showing.
     ASSERT_TRUE(PumpUntil([&] { return picture->CurrentFrame() == 2; }, 2000));
     picture->Stop();
     EXPECT_FALSE(picture->IsPlaying());
     Pump(150);
-    EXPECT_EQ(picture->CurrentFrame(), 2); // stopped means stopped
+    EXPECT_EQ(picture->CurrentFrame(), 2);   // stopped means stopped
     // The pixel of frame 2 (even frame: colour 0, the dark entry) is on the canvas.
     const wxImage canvas = picture->CanvasImage();
     ASSERT_TRUE(canvas.IsOk());
@@ -316,9 +313,8 @@ TEST_F(KitWindow, LanguageTextsReachControlsAndGroupBoxesButNotEdits) {
     FindKitControl<oRealEdit>(Page, 1411)->SetRange(true, 0, 10, "%d", 3);
 
     // A language file as the language switch writes it: UTF-16LE with a byte-order mark.
-    const std::u16string text =
-        u"[String]\r\nIDD9000_Title=Bildeinstellung\r\nIDS_1140=\u81EA\u52A8\u6392\u5217\r\n"
-        u"IDS_1290=Eingang\r\nIDS_1411=not for an edit\r\n";
+    const std::u16string text = u"[String]\r\nIDD9000_Title=Bildeinstellung\r\nIDS_1140=\u81EA\u52A8\u6392\u5217\r\n"
+                                u"IDS_1290=Eingang\r\nIDS_1411=not for an edit\r\n";
     const std::string path = (std::filesystem::temp_directory_path() / "controls_language_test.ini").string();
     {
         std::ofstream file(path, std::ios::binary);
@@ -332,8 +328,7 @@ TEST_F(KitWindow, LanguageTextsReachControlsAndGroupBoxesButNotEdits) {
     ActiveLanguageFilePath = saved;
     std::filesystem::remove(path);
     EXPECT_EQ(Page->GetLabel(), "Bildeinstellung");
-    EXPECT_EQ(Page->FindGroupBox(1140)->GetText(),
-              wxString::FromUTF8("\xE8\x87\xAA\xE5\x8A\xA8\xE6\x8E\x92\xE5\x88\x97"));
+    EXPECT_EQ(Page->FindGroupBox(1140)->GetText(), wxString::FromUTF8("\xE8\x87\xAA\xE5\x8A\xA8\xE6\x8E\x92\xE5\x88\x97"));
     EXPECT_EQ(FindKitControl<SkinStatic>(Page, 1290)->GetLabel(), "Eingang");
     EXPECT_EQ(FindKitControl<oRealEdit>(Page, 1411)->GetValue(), "3");
     Page->Refresh();
@@ -343,7 +338,7 @@ TEST_F(KitWindow, LanguageTextsReachControlsAndGroupBoxesButNotEdits) {
 TEST_F(KitWindow, TimersByIdRepeatRestartAndStop) {
     std::vector<int> fired;
     TimerTable timers(Frame, [&](int id) { fired.push_back(id); });
-    timers.KillTimer(5); // not running: nothing happens
+    timers.KillTimer(5);   // not running: nothing happens
     timers.SetTimer(0xAAA0, 20);
     timers.SetTimer(0xF1, 20);
     ASSERT_TRUE(PumpUntil([&] { return std::count(fired.begin(), fired.end(), 0xAAA0) >= 2; }));
@@ -356,7 +351,7 @@ TEST_F(KitWindow, TimersByIdRepeatRestartAndStop) {
     Pump(80);
     EXPECT_EQ(fired.size(), after);
     timers.SetTimer(7, 10);
-    timers.SetTimer(7, 10); // restarts, one timer
+    timers.SetTimer(7, 10);   // restarts, one timer
     ASSERT_TRUE(PumpUntil([&] { return std::count(fired.begin(), fired.end(), 7) >= 1; }));
 }
 
@@ -367,7 +362,7 @@ TEST_F(KitWindow, MessagesToAPageDoNotReachTheMainDialog) {
         return 0;
     });
     PostMsg(Page, MShowBusy, 1, 0);
-    EXPECT_EQ(SendMsg(Page, MEditValueChanged, 1, 0), 0); // the page has no handler: not passed up
+    EXPECT_EQ(SendMsg(Page, MEditValueChanged, 1, 0), 0);   // the page has no handler: not passed up
     Pump();
     EXPECT_EQ(Page->Count(MShowBusy), 1);
     EXPECT_EQ(FrameClicks, 0);
@@ -384,7 +379,7 @@ TEST_F(KitWindow, PaintingSharesOneBackBuffer) {
     const wxSize shared = CMemuDC::SharedBufferSize();
     EXPECT_GE(shared.x, 600);
     EXPECT_GE(shared.y, 400);
-    EXPECT_LE(shared.x, 800); // sized to what is painted, never a 2560 x 1600 buffer per page
+    EXPECT_LE(shared.x, 800);   // sized to what is painted, never a 2560 x 1600 buffer per page
     // A nested off-screen DC draws into its own buffer and both copy back.
     wxBitmap target(50, 50);
     wxMemoryDC targetDc(target);
@@ -416,7 +411,7 @@ TEST_F(KitWindow, ReportListEditsCellsInPlaceAndTellsItsParent) {
     header.Format = "012";
     header.HeightFactor = 1.5f;
     list->SetHeader(header);
-    EXPECT_EQ(list->HeaderPixelHeight(), 30); // 20 x 1.5
+    EXPECT_EQ(list->HeaderPixelHeight(), 30);   // 20 x 1.5
     EXPECT_EQ(list->GetPosition().y, 90);
     EXPECT_EQ(list->GetColumnCount(), 3);
     for (int row = 0; row < 2; ++row) {
@@ -434,7 +429,7 @@ TEST_F(KitWindow, ReportListEditsCellsInPlaceAndTellsItsParent) {
     EXPECT_TRUE(list->InPlaceEditor()->IsShown());
     EXPECT_EQ(list->InPlaceEditor()->GetValue(), "Machine 2");
     list->InPlaceEditor()->ChangeValue("Stage left");
-    SendMsg(list, MEditKeyDown, 13, CListCtrlCl::InPlaceEditId); // Enter in the editor
+    SendMsg(list, MEditKeyDown, 13, CListCtrlCl::InPlaceEditId);   // Enter in the editor
     Pump();
     EXPECT_FALSE(list->InPlaceEditor()->IsShown());
     EXPECT_EQ(list->GetItemText(1, 0), "Stage left");
@@ -456,9 +451,9 @@ TEST_F(KitWindow, ReportListEditsCellsInPlaceAndTellsItsParent) {
     ASSERT_EQ(Page->Count(MListCellComboChanged), 1);
     EXPECT_EQ(Page->Got.back().W, 9600u);
     EXPECT_EQ(Page->Got.back().L, 0);
-    SendMsg(list, MDropListSelChanged, CListCtrlCl::InPlaceListId, 5); // no such item: nothing
+    SendMsg(list, MDropListSelChanged, CListCtrlCl::InPlaceListId, 5);   // no such item: nothing
     list->SetRowTextColour(0, 0x808080);
-    list->SetRowTextColour(9, 0x808080); // no such row: ignored
+    list->SetRowTextColour(9, 0x808080);   // no such row: ignored
     EXPECT_EQ(list->GetItemTextColour(0), wxColour(0x80, 0x80, 0x80));
     // A selected row shows 0x505050 behind 0xEBEBEB; when the selection moves on it gets its own
     // colours back.

@@ -17,36 +17,31 @@ const std::string ShippedLanguageFolder = VELKAN_LANGUAGE_SOURCE_DIR "/";
 
 // Sets or clears one environment variable for a test's lifetime.
 class EnvVar {
-  public:
+public:
     EnvVar(const char* name, const char* value) : name_(name) {
         if (const char* old = std::getenv(name)) old_ = old;
-        if (value)
-            setenv(name, value, 1);
-        else
-            unsetenv(name);
+        if (value) setenv(name, value, 1);
+        else unsetenv(name);
     }
     ~EnvVar() {
-        if (old_)
-            setenv(name_, old_->c_str(), 1);
-        else
-            unsetenv(name_);
+        if (old_) setenv(name_, old_->c_str(), 1);
+        else unsetenv(name_);
     }
     EnvVar(const EnvVar&) = delete;
     EnvVar& operator=(const EnvVar&) = delete;
 
-  private:
+private:
     const char* name_;
     std::optional<std::string> old_;
 };
 
 void ResetUiStrings() {
-    for (size_t i = 0; i < UiStringCount; ++i)
-        UiStrings[i] = DefaultUiStrings[i];
+    for (size_t i = 0; i < UiStringCount; ++i) UiStrings[i] = DefaultUiStrings[i];
 }
 
 // A program folder with its own Language/ folder and Info.ini.
 class LanguageTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         std::filesystem::create_directory(folder_ / "Language");
         InfoIniPath = folder_ / "Info.ini";
@@ -93,8 +88,7 @@ TEST(UiStrings, BuiltInEnglishTextsAsTheProgramShowsThem) {
     EXPECT_EQ(DefaultUiStrings[147], "Auto");
     EXPECT_EQ(DefaultUiStrings[148], "Auto(Default HDMI)");
     EXPECT_EQ(DefaultUiStrings[160], "PIP3 Input Source Is  Signal Off");
-    for (size_t i = 0; i < UiStringCount; ++i)
-        EXPECT_EQ(UiStrings[i], DefaultUiStrings[i]) << i;
+    for (size_t i = 0; i < UiStringCount; ++i) EXPECT_EQ(UiStrings[i], DefaultUiStrings[i]) << i;
 }
 
 TEST(ShippedLanguageFiles, EnglishHoldsEveryTextExactlyAsBuiltIn) {
@@ -199,8 +193,7 @@ TEST_F(LanguageTest, NoMatchFallsBackToEnglishIniAndCreatesTheFolder) {
     // With no file at all, every text keeps its built-in English.
     UiStrings[3] = "stale";
     LoadLanguageStrings();
-    for (size_t i = 0; i < UiStringCount; ++i)
-        EXPECT_EQ(UiStrings[i], DefaultUiStrings[i]) << i;
+    for (size_t i = 0; i < UiStringCount; ++i) EXPECT_EQ(UiStrings[i], DefaultUiStrings[i]) << i;
 }
 
 TEST_F(LanguageTest, EmptyNameTakesTheRecordedLanguage) {
@@ -231,13 +224,10 @@ TEST_F(LanguageTest, WriteLanguageStringChoosesTheFileByWhich) {
     ASSERT_TRUE(WriteLanguageString(LanguageFileEnglish, "SIDS_145", "Fixed to DP2"));
     ASSERT_TRUE(WriteLanguageString(LanguageFileChinese, "SIDS_145", "\u56FA\u5B9A DP2"));
     EXPECT_FALSE(WriteLanguageString(2, "SIDS_145", "nothing"));
-    EXPECT_EQ(ReadProfileString(folder_ / "Language/English.ini", "String", "SIDS_145", "", 1000),
-              "Fixed to DP2");
-    EXPECT_EQ(ReadProfileString(folder_ / "Language/Chinese.ini", "String", "SIDS_145", "", 1000),
-              "\u56FA\u5B9A DP2");
+    EXPECT_EQ(ReadProfileString(folder_ / "Language/English.ini", "String", "SIDS_145", "", 1000), "Fixed to DP2");
+    EXPECT_EQ(ReadProfileString(folder_ / "Language/Chinese.ini", "String", "SIDS_145", "", 1000), "\u56FA\u5B9A DP2");
     // The rest of each file is untouched.
-    EXPECT_EQ(ReadProfileString(folder_ / "Language/English.ini", "String", "SIDS_146", "", 1000),
-              "Fixed to DP");
+    EXPECT_EQ(ReadProfileString(folder_ / "Language/English.ini", "String", "SIDS_146", "", 1000), "Fixed to DP");
     InitLanguage("Chinese");
     LoadLanguageStrings();
     EXPECT_EQ(UiStrings[145], "\u56FA\u5B9A DP2");
@@ -248,7 +238,7 @@ namespace {
 
 // A dialog that records what the language pass does to it.
 class RecordingDialog : public LanguageDialog {
-  public:
+public:
     struct Child {
         int Id;
         bool Edit;
@@ -283,7 +273,7 @@ TEST_F(LanguageTest, DialogTextsComeFromTheActiveFile) {
     InitLanguage("Test");
     RecordingDialog dialog;
     dialog.Children = {{1001, false, true, "a"}, {1002, false, false, "b"}, {1003, true, true, "c"},
-                       {1004, false, true, "d"}, {1005, false, true, "e"},  {1006, false, true, "f"}};
+                       {1004, false, true, "d"}, {1005, false, true, "e"}, {1006, false, true, "f"}};
     ApplyLanguageToDialog(dialog, 130);
     EXPECT_EQ(dialog.Caption, "Connection");
     EXPECT_EQ(dialog.Children[0].Text, "Search");
@@ -294,8 +284,8 @@ TEST_F(LanguageTest, DialogTextsComeFromTheActiveFile) {
     EXPECT_EQ(dialog.Children[3].Text, "d");
     EXPECT_EQ(dialog.Children[4].Text, "Two\\nLines");
     EXPECT_EQ(dialog.Children[5].Text, "f");
-    EXPECT_EQ(dialog.Log, (std::vector<std::string>{"hide 1001", "text 1001", "show 1001", "text 1002",
-                                                    "hide 1005", "text 1005", "show 1005"}));
+    EXPECT_EQ(dialog.Log, (std::vector<std::string>{"hide 1001", "text 1001", "show 1001", "text 1002", "hide 1005",
+                                                    "text 1005", "show 1005"}));
     RecordingDialog untitled;
     ApplyLanguageToDialog(untitled, 131);
     EXPECT_EQ(untitled.Caption, "Template caption");

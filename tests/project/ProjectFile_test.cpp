@@ -20,6 +20,7 @@
 
 namespace fs = std::filesystem;
 
+
 namespace {
 
 std::string ReadBytes(const std::string& path) {
@@ -38,20 +39,14 @@ std::string ToUtf16Le(const std::string& ascii) {
     }
     return out;
 }
-StateBlock Block() {
-    return static_cast<const StateBlock&>(GetDeviceState());
-}
-bool Same(const StateBlock& a, const StateBlock& b) {
-    return std::memcmp(&a, &b, sizeof a) == 0;
-}
+StateBlock Block() { return static_cast<const StateBlock&>(GetDeviceState()); }
+bool Same(const StateBlock& a, const StateBlock& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 // Equal in every byte that a project file carries.
 bool SameCarried(const StateBlock& a, const StateBlock& b) {
     const auto* x = reinterpret_cast<const uint8_t*>(&a);
     const auto* y = reinterpret_cast<const uint8_t*>(&b);
     for (const auto& key : ProjectKeyTable()) {
-        const int width = key.Width == ProjectFieldWidth::U8    ? 1
-                          : key.Width == ProjectFieldWidth::U16 ? 2
-                                                                : 4;
+        const int width = key.Width == ProjectFieldWidth::U8 ? 1 : key.Width == ProjectFieldWidth::U16 ? 2 : 4;
         if (std::memcmp(x + key.Offset, y + key.Offset, width) != 0) {
             ADD_FAILURE() << key.Section << "/" << key.Key;
             return false;
@@ -61,7 +56,7 @@ bool SameCarried(const StateBlock& a, const StateBlock& b) {
 }
 
 class ProjectFileTest : public ::testing::Test {
-  protected:
+protected:
     std::string Dir;
     RecordingMainDialog Dialog;
     RecordingCommLink Link;
@@ -91,21 +86,17 @@ class ProjectFileTest : public ::testing::Test {
     void FillLoadableState(std::mt19937& rng) {
         auto& s = GetDeviceState();
         auto* bytes = reinterpret_cast<uint8_t*>(static_cast<StateBlock*>(&s));
-        for (size_t i = 0; i < sizeof(StateBlock); ++i)
-            bytes[i] = static_cast<uint8_t>(rng());
+        for (size_t i = 0; i < sizeof(StateBlock); ++i) bytes[i] = static_cast<uint8_t>(rng());
         auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
-        s.OutputTiming = {
-            static_cast<uint32_t>(pick(0, 18)), 1920, 1080, 6000, 2200, 1125, 44, 5, 148, 36, 1, 0};
+        s.OutputTiming = {static_cast<uint32_t>(pick(0, 18)), 1920, 1080, 6000, 2200, 1125, 44, 5, 148, 36, 1, 0};
         s.Gamma = static_cast<float>(pick(1, 36)) / 10.0f;
         for (auto& e : s.EdidEntry) {
             e.HActive = static_cast<uint16_t>(pick(240, 3840));
             e.VActive = static_cast<uint16_t>(pick(240, 3840));
             e.FrameRate = static_cast<uint16_t>(pick(2000, 12100));
         }
-        for (auto& l : s.LayerWindow)
-            l.Source = static_cast<uint8_t>(pick(0, 5));
-        for (auto& c : s.InputCardType)
-            c = static_cast<uint32_t>(pick(3, 9));
+        for (auto& l : s.LayerWindow) l.Source = static_cast<uint8_t>(pick(0, 5));
+        for (auto& c : s.InputCardType) c = static_cast<uint32_t>(pick(3, 9));
         s.DpSplit[0] = s.DpSplit[1] = 0;
         s.ExtensionCardInfo.Present = 0;
     }
@@ -127,8 +118,7 @@ TEST_F(ProjectFileTest, WriteThenReadGivesTheSameStateBlock) {
         ResetDeviceState();
         auto& s = GetDeviceState();
         static_cast<StateBlock&>(s) = saved;
-        for (auto& l : s.LayerWindow)
-            l.X += 5;
+        for (auto& l : s.LayerWindow) l.X += 5;
         s.Gamma = 0.5f;
         s.KeyerSettings[1].RedHigh ^= 0xFF;
         s.ExtensionCardInfo.FrameRate += 1;
@@ -230,8 +220,7 @@ TEST_F(ProjectFileTest, AFileWithNoKeyChangesNothing) {
     for (const char* name : {"empty.pro", "bom.pro", "junk.pro"}) {
         EXPECT_EQ(ReadProjectFile(Dir + name), ProjectLoadResult::NoKeys) << name;
         EXPECT_TRUE(Same(Block(), before)) << name;
-        for (int r = 0; r < 12; ++r)
-            EXPECT_EQ(s.InputTable[r].Present, table[r].Present) << name;
+        for (int r = 0; r < 12; ++r) EXPECT_EQ(s.InputTable[r].Present, table[r].Present) << name;
     }
     EXPECT_EQ(ReadProjectFile(Dir + "none.pro"), ProjectLoadResult::NotOpened);
     EXPECT_TRUE(Dialog.Calls.empty());
@@ -259,8 +248,7 @@ TEST_F(ProjectFileTest, AMissingLineCostsOnlyItsField) {
 
 TEST_F(ProjectFileTest, LoadingSendsOnlyTheVgaQueries) {
     auto& s = GetDeviceState();
-    for (auto& c : s.InputCardType)
-        c = 4;
+    for (auto& c : s.InputCardType) c = 4;
     s.InputCardType[1] = 3;
     s.InputSignalPresent[1] = s.InputSignalPresent[4] = 1;
     s.FeatherSettings.Enable = 1;
@@ -275,8 +263,7 @@ TEST_F(ProjectFileTest, ADeviceStateAfterAProjectLoadIsTreatedAsTheDevices) {
     ASSERT_EQ(ReadProjectFile(Dir + "x.pro"), ProjectLoadResult::Loaded);
     ASSERT_EQ(GetDeviceState().LoadedFromProject, 0);
     StateBlock block = Block();
-    for (auto& c : block.InputCardType)
-        c = 4;
+    for (auto& c : block.InputCardType) c = 4;
     block.InputSignalPresent[0] = 1;
     Link.Calls.clear();
     GetDeviceState().ApplyStateBlock(&block);

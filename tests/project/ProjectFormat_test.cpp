@@ -12,9 +12,7 @@ namespace {
 
 using Block = std::array<uint8_t, ProjectBlockSize>;
 
-uint16_t U16(const Block& b, int off) {
-    return static_cast<uint16_t>(b[off] | (b[off + 1] << 8));
-}
+uint16_t U16(const Block& b, int off) { return static_cast<uint16_t>(b[off] | (b[off + 1] << 8)); }
 uint32_t U32(const Block& b, int off) {
     return b[off] | (b[off + 1] << 8) | (b[off + 2] << 16) | (static_cast<uint32_t>(b[off + 3]) << 24);
 }
@@ -23,17 +21,14 @@ void PutU16(Block& b, int off, uint16_t v) {
     b[off + 1] = static_cast<uint8_t>(v >> 8);
 }
 void PutU32(Block& b, int off, uint32_t v) {
-    for (int i = 0; i < 4; ++i)
-        b[off + i] = static_cast<uint8_t>(v >> (8 * i));
+    for (int i = 0; i < 4; ++i) b[off + i] = static_cast<uint8_t>(v >> (8 * i));
 }
 float F32(const Block& b, int off) {
     float f;
     std::memcpy(&f, b.data() + off, 4);
     return f;
 }
-void PutF32(Block& b, int off, float f) {
-    std::memcpy(b.data() + off, &f, 4);
-}
+void PutF32(Block& b, int off, float f) { std::memcpy(b.data() + off, &f, 4); }
 
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> out;
@@ -50,10 +45,8 @@ std::vector<std::string> Lines(const std::string& text) {
 std::string LineOf(const std::string& text, const std::string& section, const std::string& key) {
     std::string current;
     for (const auto& l : Lines(text)) {
-        if (!l.empty() && l[0] == '[')
-            current = l.substr(1, l.size() - 2);
-        else if (current == section && l.rfind(key + "=", 0) == 0)
-            return l;
+        if (!l.empty() && l[0] == '[') current = l.substr(1, l.size() - 2);
+        else if (current == section && l.rfind(key + "=", 0) == 0) return l;
     }
     return {};
 }
@@ -61,11 +54,8 @@ std::string LineOf(const std::string& text, const std::string& section, const st
 // A random block whose carried fields lie in the writer's ranges (values the program can hold).
 Block RandomValidBlock(std::mt19937& rng) {
     Block b{};
-    for (auto& byte : b)
-        byte = static_cast<uint8_t>(rng());
-    auto range = [&](int lo, int hi) {
-        return static_cast<uint16_t>(std::uniform_int_distribution<int>(lo, hi)(rng));
-    };
+    for (auto& byte : b) byte = static_cast<uint8_t>(rng());
+    auto range = [&](int lo, int hi) { return static_cast<uint16_t>(std::uniform_int_distribution<int>(lo, hi)(rng)); };
     PutU32(b, 0, range(0, 18));
     PutU16(b, 4, range(640, 4080));
     PutU16(b, 6, range(480, 4080));
@@ -89,8 +79,7 @@ std::vector<bool> CarriedBytes() {
     std::vector<bool> carried(ProjectBlockSize, false);
     for (const auto& k : ProjectKeyTable()) {
         const int width = k.Width == ProjectFieldWidth::U8 ? 1 : k.Width == ProjectFieldWidth::U16 ? 2 : 4;
-        for (int i = 0; i < width; ++i)
-            carried[k.Offset + i] = true;
+        for (int i = 0; i < width; ++i) carried[k.Offset + i] = true;
     }
     return carried;
 }
@@ -108,23 +97,19 @@ TEST(ProjectFormat, RandomValidBlocksRoundTrip) {
         const std::string text = FormatProjectText(written.data());
 
         Block other{};
-        for (auto& byte : other)
-            byte = static_cast<uint8_t>(rng());
+        for (auto& byte : other) byte = static_cast<uint8_t>(rng());
         Block loaded = other;
         EXPECT_EQ(ParseProjectLines(Lines(text), loaded.data()), 1143u);
         for (size_t i = 0; i < ProjectBlockSize; ++i) {
-            if (carried[i])
-                ASSERT_EQ(loaded[i], written[i]) << "byte " << i << " round " << round;
-            else
-                ASSERT_EQ(loaded[i], other[i]) << "uncarried byte " << i << " must keep the loader's value";
+            if (carried[i]) ASSERT_EQ(loaded[i], written[i]) << "byte " << i << " round " << round;
+            else ASSERT_EQ(loaded[i], other[i]) << "uncarried byte " << i << " must keep the loader's value";
         }
     }
 }
 
 TEST(ProjectFormat, UncarriedBytesAreExactlyAuxBorderFreezeAndReserved) {
     const auto carried = CarriedBytes();
-    for (int i = 40; i < 44; ++i)
-        EXPECT_FALSE(carried[i]);
+    for (int i = 40; i < 44; ++i) EXPECT_FALSE(carried[i]);
     EXPECT_FALSE(carried[2208]); // logo border
     EXPECT_FALSE(carried[2305]); // freeze state
     EXPECT_FALSE(carried[147]);  // reserved byte of layer 0
@@ -167,38 +152,13 @@ TEST(ProjectFormat, WriterClampsAtTheFormatBounds) {
         int offset;
         uint16_t in, out;
     } cases[] = {
-        {4, 100, 640},
-        {4, 639, 640},
-        {4, 640, 640},
-        {4, 4079, 4079},
-        {4, 4080, 4080},
-        {4, 65535, 4080},
-        {6, 479, 480},
-        {6, 4081, 4080},
-        {8, 2299, 2300},
-        {8, 12000, 12000},
-        {8, 12001, 12000},
-        {10, 679, 680},
-        {10, 4094, 4094},
-        {10, 4095, 4094},
-        {12, 491, 492},
-        {12, 5000, 4094},
-        {14, 3, 4},
-        {14, 128, 128},
-        {14, 129, 128},
-        {16, 0, 4},
-        {18, 3, 4},
-        {18, 513, 512},
-        {20, 600, 512},
-        {20, 4, 4},
-        {1996 + 2, 239, 240},
-        {1996 + 2, 3840, 3840},
-        {1996 + 2, 3841, 3840},
-        {1996 + 12 * 6 + 4, 0, 240},
-        {1996 + 6, 0, 2000},
-        {1996 + 6, 12100, 12100},
-        {1996 + 6, 12101, 12100},
-        {1996 + 12 * 3 + 6, 60, 2000},
+        {4, 100, 640},     {4, 639, 640},     {4, 640, 640},     {4, 4079, 4079},   {4, 4080, 4080},
+        {4, 65535, 4080},  {6, 479, 480},     {6, 4081, 4080},   {8, 2299, 2300},   {8, 12000, 12000},
+        {8, 12001, 12000}, {10, 679, 680},    {10, 4094, 4094},  {10, 4095, 4094},  {12, 491, 492},
+        {12, 5000, 4094},  {14, 3, 4},        {14, 128, 128},    {14, 129, 128},    {16, 0, 4},
+        {18, 3, 4},        {18, 513, 512},    {20, 600, 512},    {20, 4, 4},
+        {1996 + 2, 239, 240}, {1996 + 2, 3840, 3840}, {1996 + 2, 3841, 3840}, {1996 + 12 * 6 + 4, 0, 240},
+        {1996 + 6, 0, 2000},  {1996 + 6, 12100, 12100}, {1996 + 6, 12101, 12100}, {1996 + 12 * 3 + 6, 60, 2000},
     };
     for (const auto& c : cases) {
         Block b = {};
@@ -225,9 +185,8 @@ TEST(ProjectFormat, WriterClampsAtTheFormatBounds) {
 TEST(ProjectFormat, ReaderKeepsLowBitsAndReadsNonNumbersAsZero) {
     Block b{};
     b[144] = 9;
-    ParseProjectLines(
-        {"[CHNLDATA]", "CHNLONOFF0=300", "CHNLALPHA0=abc", "CHNLINPUT0=  -1x", "HPOS0=99999999999"},
-        b.data());
+    ParseProjectLines({"[CHNLDATA]", "CHNLONOFF0=300", "CHNLALPHA0=abc", "CHNLINPUT0=  -1x", "HPOS0=99999999999"},
+                      b.data());
     EXPECT_EQ(b[144], 44);
     EXPECT_EQ(b[145], 0);
     EXPECT_EQ(b[146], 255);
@@ -236,8 +195,7 @@ TEST(ProjectFormat, ReaderKeepsLowBitsAndReadsNonNumbersAsZero) {
 
 TEST(ProjectFormat, TwoRedLowLinesLoadRedLowThenRedHigh) {
     Block b{};
-    ParseProjectLines({"[KEYERINFO]", "KEYERREDL=10", "KEYERREDL=200", "KEYERREDL1=7", "KEYERREDL1=8"},
-                      b.data());
+    ParseProjectLines({"[KEYERINFO]", "KEYERREDL=10", "KEYERREDL=200", "KEYERREDL1=7", "KEYERREDL1=8"}, b.data());
     EXPECT_EQ(b[2272], 10);
     EXPECT_EQ(b[2273], 200);
     EXPECT_EQ(b[2292], 7);
@@ -248,9 +206,9 @@ TEST(ProjectFormat, AMissingKeyCostsOnlyThatKey) {
     // HSYNC is missing: every later key still loads, and HSYNC keeps its earlier value.
     Block b{};
     PutU16(b, 14, 77);
-    const std::vector<std::string> lines = {
-        "[OUTPUTRESO]", "RESOINDEX=3", "HRESO=1920", "VRESO=1080", "FPS=6000", "HTOTAL=2200", "VTOTAL=1125",
-        "VSYNC=5",      "HBP=148",     "VBP=36",     "HPOL=1",     "VPOL=0",   "[LOOPINFO]",  "LOOPOUTIP=2"};
+    const std::vector<std::string> lines = {"[OUTPUTRESO]", "RESOINDEX=3", "HRESO=1920", "VRESO=1080", "FPS=6000",
+                                            "HTOTAL=2200", "VTOTAL=1125", "VSYNC=5",  "HBP=148",  "VBP=36",
+                                            "HPOL=1",      "VPOL=0",      "[LOOPINFO]", "LOOPOUTIP=2"};
     EXPECT_EQ(ParseProjectLines(lines, b.data()), 12u);
     EXPECT_EQ(U16(b, 14), 77);
     EXPECT_EQ(U16(b, 16), 5);
@@ -263,8 +221,7 @@ TEST(ProjectFormat, KeysBeforeTheScanPositionAreNotFound) {
     // FPS stands before VRESO in this file: finding VRESO moves the scan past FPS for good.
     Block b{};
     PutU16(b, 8, 1111);
-    const std::vector<std::string> lines = {"[OUTPUTRESO]", "HRESO=800", "FPS=6000", "VRESO=600",
-                                            "HTOTAL=900"};
+    const std::vector<std::string> lines = {"[OUTPUTRESO]", "HRESO=800", "FPS=6000", "VRESO=600", "HTOTAL=900"};
     ParseProjectLines(lines, b.data());
     EXPECT_EQ(U16(b, 4), 800);
     EXPECT_EQ(U16(b, 6), 600);
@@ -283,10 +240,9 @@ TEST(ProjectFormat, SectionsTellRepeatedKeyNamesApart) {
 
 TEST(ProjectFormat, KeysAreExactAndCaseSensitive) {
     Block b{};
-    EXPECT_EQ(
-        ParseProjectLines(
-            {"[OUTPUTRESO]", " HRESO=800", "hreso=801", "HRESO =802", "[outputreso]", "VRESO=9"}, b.data()),
-        0u);
+    EXPECT_EQ(ParseProjectLines({"[OUTPUTRESO]", " HRESO=800", "hreso=801", "HRESO =802", "[outputreso]", "VRESO=9"},
+                                b.data()),
+              0u);
     EXPECT_EQ(U16(b, 4), 0);
 }
 

@@ -21,21 +21,11 @@ struct Expected {
 std::vector<Expected> ExpectedOrder() {
     std::vector<Expected> e;
     auto s = [&](const char* section, std::initializer_list<Expected> keys) {
-        for (auto k : keys)
-            e.push_back({section, k.key, k.offset, k.width});
+        for (auto k : keys) e.push_back({section, k.key, k.offset, k.width});
     };
-    s("OUTPUTRESO", {{"", "RESOINDEX", 0, 'd'},
-                     {"", "HRESO", 4, 'w'},
-                     {"", "VRESO", 6, 'w'},
-                     {"", "FPS", 8, 'w'},
-                     {"", "HTOTAL", 10, 'w'},
-                     {"", "VTOTAL", 12, 'w'},
-                     {"", "HSYNC", 14, 'w'},
-                     {"", "VSYNC", 16, 'w'},
-                     {"", "HBP", 18, 'w'},
-                     {"", "VBP", 20, 'w'},
-                     {"", "HPOL", 22, 'b'},
-                     {"", "VPOL", 23, 'b'}});
+    s("OUTPUTRESO", {{"", "RESOINDEX", 0, 'd'}, {"", "HRESO", 4, 'w'}, {"", "VRESO", 6, 'w'}, {"", "FPS", 8, 'w'},
+                     {"", "HTOTAL", 10, 'w'}, {"", "VTOTAL", 12, 'w'}, {"", "HSYNC", 14, 'w'}, {"", "VSYNC", 16, 'w'},
+                     {"", "HBP", 18, 'w'}, {"", "VBP", 20, 'w'}, {"", "HPOL", 22, 'b'}, {"", "VPOL", 23, 'b'}});
     s("PICCOMMSETT", {{"", "PICMODE", 24, 'd'}, {"", "BRIGHTLEVEL", 28, 'd'}, {"", "GAMMA", 32, 'f'}});
     s("MOSAICSETT", {{"", "MOSAICMODE", 36, 'd'}, {"", "MOSAICAUTOARR", 44, 'd'}});
     for (int i = 0; i < 4; ++i) {
@@ -74,22 +64,14 @@ std::vector<Expected> ExpectedOrder() {
         for (int j = 0; j < 4; ++j) {
             const std::string m = n + std::to_string(j);
             const int r = 4 * i + j, p = 360 + 20 * r, c = 1320 + 14 * r;
-            s("INPUTINFO", {{"", "BRIGHTNESS" + m, p, 'b'},
-                            {"", "CONTRAST" + m, p + 1, 'b'},
-                            {"", "SHARPNESS" + m, p + 2, 'b'},
-                            {"", "SATURATION" + m, p + 3, 'b'},
-                            {"", "HUE" + m, p + 4, 'b'},
-                            {"", "COLORTEMP" + m, p + 8, 'd'},
-                            {"", "COLORRED" + m, p + 12, 'b'},
-                            {"", "COLORGREEN" + m, p + 13, 'b'},
-                            {"", "COLORBLUE" + m, p + 14, 'b'},
-                            {"", "OPTION" + m, p + 16, 'b'},
-                            {"", "CROPONOFF" + m, c, 'b'},
-                            {"", "HPOS" + m, c + 2, 'w'},
-                            {"", "VPOS" + m, c + 4, 'w'},
-                            {"", "HACT" + m, c + 6, 'w'},
-                            {"", "VACT" + m, c + 8, 'w'},
-                            {"", "HTOTAL" + m, c + 10, 'w'},
+            s("INPUTINFO", {{"", "BRIGHTNESS" + m, p, 'b'},     {"", "CONTRAST" + m, p + 1, 'b'},
+                            {"", "SHARPNESS" + m, p + 2, 'b'},  {"", "SATURATION" + m, p + 3, 'b'},
+                            {"", "HUE" + m, p + 4, 'b'},        {"", "COLORTEMP" + m, p + 8, 'd'},
+                            {"", "COLORRED" + m, p + 12, 'b'},  {"", "COLORGREEN" + m, p + 13, 'b'},
+                            {"", "COLORBLUE" + m, p + 14, 'b'}, {"", "OPTION" + m, p + 16, 'b'},
+                            {"", "CROPONOFF" + m, c, 'b'},      {"", "HPOS" + m, c + 2, 'w'},
+                            {"", "VPOS" + m, c + 4, 'w'},       {"", "HACT" + m, c + 6, 'w'},
+                            {"", "VACT" + m, c + 8, 'w'},       {"", "HTOTAL" + m, c + 10, 'w'},
                             {"", "VTOTAL" + m, c + 12, 'w'}});
         }
     }
@@ -133,44 +115,32 @@ std::vector<Expected> ExpectedOrder() {
     for (int i = 0; i < 4; ++i)
         s("PVWMODEINFO", {{"", "PGMSTATE" + std::to_string(i), 2256 + i, 'b'},
                           {"", "PVWSTATE" + std::to_string(i), 2260 + i, 'b'}});
-    s("KEYERINFO",
-      {{"", "KEYERONOFF", 2265, 'b'},    {"", "KEYERMODE", 2268, 'd'},     {"", "KEYERREDL", 2272, 'b'},
-       {"", "KEYERREDL", 2273, 'b'},     {"", "KEYERGREENL", 2274, 'b'},   {"", "KEYERGREENH", 2275, 'b'},
-       {"", "KEYERBLUEL", 2276, 'b'},    {"", "KEYERBLUEH", 2277, 'b'},    {"", "KEYERGAININ", 2278, 'b'},
-       {"", "KEYERGAINOUT", 2279, 'b'},  {"", "KEYERGAINBND", 2280, 'b'},  {"", "KEYERCHNL", 2264, 'b'},
-       {"", "KEYERONOFF1", 2285, 'b'},   {"", "KEYERMODE1", 2288, 'd'},    {"", "KEYERREDL1", 2292, 'b'},
-       {"", "KEYERREDL1", 2293, 'b'},    {"", "KEYERGREENL1", 2294, 'b'},  {"", "KEYERGREENH1", 2295, 'b'},
-       {"", "KEYERBLUEL1", 2296, 'b'},   {"", "KEYERBLUEH1", 2297, 'b'},   {"", "KEYERGAININ1", 2298, 'b'},
-       {"", "KEYERGAINOUT1", 2299, 'b'}, {"", "KEYERGAINBND1", 2300, 'b'}, {"", "KEYERCHNL1", 2284, 'b'}});
+    s("KEYERINFO", {{"", "KEYERONOFF", 2265, 'b'},   {"", "KEYERMODE", 2268, 'd'},    {"", "KEYERREDL", 2272, 'b'},
+                    {"", "KEYERREDL", 2273, 'b'},    {"", "KEYERGREENL", 2274, 'b'},  {"", "KEYERGREENH", 2275, 'b'},
+                    {"", "KEYERBLUEL", 2276, 'b'},   {"", "KEYERBLUEH", 2277, 'b'},   {"", "KEYERGAININ", 2278, 'b'},
+                    {"", "KEYERGAINOUT", 2279, 'b'}, {"", "KEYERGAINBND", 2280, 'b'}, {"", "KEYERCHNL", 2264, 'b'},
+                    {"", "KEYERONOFF1", 2285, 'b'},  {"", "KEYERMODE1", 2288, 'd'},   {"", "KEYERREDL1", 2292, 'b'},
+                    {"", "KEYERREDL1", 2293, 'b'},   {"", "KEYERGREENL1", 2294, 'b'}, {"", "KEYERGREENH1", 2295, 'b'},
+                    {"", "KEYERBLUEL1", 2296, 'b'},  {"", "KEYERBLUEH1", 2297, 'b'},  {"", "KEYERGAININ1", 2298, 'b'},
+                    {"", "KEYERGAINOUT1", 2299, 'b'}, {"", "KEYERGAINBND1", 2300, 'b'}, {"", "KEYERCHNL1", 2284, 'b'}});
     s("LOOPINFO", {{"", "LOOPOUTIP", 2304, 'b'}});
     s("MACHINESYNCMODE", {{"", "SYNCLOCKMODE", 2308, 'd'}, {"", "SYNCMODE", 2312, 'd'}});
-    s("COMPOSITEBOARD", {{"", "CMPBOARDMODE", 2356, 'd'},
-                         {"", "CMPBOARDEXIST", 2316, 'b'},
-                         {"", "CMPBOARDACTNOSRC", 2332, 'd'},
-                         {"", "CMPBOARDIPSRC0", 2320, 'd'},
-                         {"", "CMPBOARDIPSRC1", 2324, 'd'},
-                         {"", "CMPBOARDIPSRC2", 2328, 'd'},
-                         {"", "CMPBOARDACTDUAL", 2352, 'b'},
-                         {"", "CMPBOARDACTSIGNAL", 2336, 'b'},
-                         {"", "CMPBOARDACTHACT", 2338, 'w'},
-                         {"", "CMPBOARDACTVACT", 2342, 'w'},
-                         {"", "CMPBOARDACTFPS", 2346, 'w'},
-                         {"", "CMPBOARDACTINTERLACE", 2350, 'b'}});
+    s("COMPOSITEBOARD", {{"", "CMPBOARDMODE", 2356, 'd'},    {"", "CMPBOARDEXIST", 2316, 'b'},
+                         {"", "CMPBOARDACTNOSRC", 2332, 'd'}, {"", "CMPBOARDIPSRC0", 2320, 'd'},
+                         {"", "CMPBOARDIPSRC1", 2324, 'd'},   {"", "CMPBOARDIPSRC2", 2328, 'd'},
+                         {"", "CMPBOARDACTDUAL", 2352, 'b'},  {"", "CMPBOARDACTSIGNAL", 2336, 'b'},
+                         {"", "CMPBOARDACTHACT", 2338, 'w'},  {"", "CMPBOARDACTVACT", 2342, 'w'},
+                         {"", "CMPBOARDACTFPS", 2346, 'w'},   {"", "CMPBOARDACTINTERLACE", 2350, 'b'}});
     return e;
 }
 
 char WidthCode(ProjectFieldWidth w) {
     switch (w) {
-    case ProjectFieldWidth::U8:
-        return 'b';
-    case ProjectFieldWidth::U16:
-        return 'w';
-    case ProjectFieldWidth::U32:
-        return 'd';
-    case ProjectFieldWidth::I32:
-        return 'i';
-    case ProjectFieldWidth::F32:
-        return 'f';
+    case ProjectFieldWidth::U8: return 'b';
+    case ProjectFieldWidth::U16: return 'w';
+    case ProjectFieldWidth::U32: return 'd';
+    case ProjectFieldWidth::I32: return 'i';
+    case ProjectFieldWidth::F32: return 'f';
     }
     return '?';
 }

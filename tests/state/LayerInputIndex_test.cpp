@@ -8,7 +8,7 @@ namespace {
 constexpr uint32_t Hdmi = 6, Dp = 8, Vga = 3;
 
 class LayerInputIndex : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { ResetDeviceState(); }
     // Puts layer 2 on the source and describes the card in option slot 6 and the extension card.
     std::optional<uint32_t> Row(uint8_t source, uint32_t card = 0, uint8_t present = 0, uint32_t active = 0) {
@@ -31,18 +31,16 @@ TEST_F(LayerInputIndex, RowOfEachSourceAndCard) {
         uint32_t row;
     };
     const Case cases[] = {
-        {0, 0, 0, 0, 0},     {1, 0, 0, 0, 1},     {2, 0, 0, 0, 2},      {3, 0, 0, 0, 3},
-        {4, 0, 0, 0, 4},     {5, 0, 0, 0, 5},     {7, 0, 0, 0, 7},      {8, 0, 0, 0, 4},
-        {9, 0, 0, 0, 8}, // DP halves
-        {11, Dp, 0, 0, 9},   {11, Vga, 1, 0, 9},  {11, Hdmi, 0, 0, 0},  {11, Hdmi, 1, 0, 11},
-        {11, Hdmi, 1, 1, 9}, {11, Hdmi, 1, 2, 0}, {10, Hdmi, 1, 0, 10}, {10, Hdmi, 1, 1, 6},
-        {10, Hdmi, 1, 2, 0}, {10, Hdmi, 0, 0, 6}, {10, Dp, 1, 0, 6},    {10, Vga, 1, 0, 0},
-        {10, 0, 0, 0, 0},    {6, Hdmi, 1, 0, 10}, {6, Hdmi, 1, 1, 6},   {6, Hdmi, 1, 7, 0},
-        {6, Hdmi, 0, 0, 6},  {6, Dp, 1, 0, 6},
+        {0, 0, 0, 0, 0},     {1, 0, 0, 0, 1},     {2, 0, 0, 0, 2},     {3, 0, 0, 0, 3},      {4, 0, 0, 0, 4},
+        {5, 0, 0, 0, 5},     {7, 0, 0, 0, 7},     {8, 0, 0, 0, 4},     {9, 0, 0, 0, 8}, // DP halves
+        {11, Dp, 0, 0, 9},   {11, Vga, 1, 0, 9},  {11, Hdmi, 0, 0, 0}, {11, Hdmi, 1, 0, 11}, {11, Hdmi, 1, 1, 9},
+        {11, Hdmi, 1, 2, 0}, {10, Hdmi, 1, 0, 10}, {10, Hdmi, 1, 1, 6}, {10, Hdmi, 1, 2, 0}, {10, Hdmi, 0, 0, 6},
+        {10, Dp, 1, 0, 6},   {10, Vga, 1, 0, 0},  {10, 0, 0, 0, 0},    {6, Hdmi, 1, 0, 10},  {6, Hdmi, 1, 1, 6},
+        {6, Hdmi, 1, 7, 0},  {6, Hdmi, 0, 0, 6},  {6, Dp, 1, 0, 6},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message()
-                     << int(c.source) << " card " << c.card << " ext " << int(c.present) << "/" << c.active);
+        SCOPED_TRACE(::testing::Message() << int(c.source) << " card " << c.card << " ext " << int(c.present) << "/"
+                                          << c.active);
         EXPECT_EQ(Row(c.source, c.card, c.present, c.active), c.row);
     }
 }
@@ -84,8 +82,7 @@ TEST(SourceCode, NumbersSentForEachCode) {
 
 TEST(EdidEntryIndex, Inputs5And6ShareEntry5AndInput7UsesEntry6) {
     const std::optional<size_t> none;
-    const std::pair<uint32_t, std::optional<size_t>> rows[] = {{0, 0}, {4, 4},    {5, 5},     {6, 5},
+    const std::pair<uint32_t, std::optional<size_t>> rows[] = {{0, 0}, {4, 4}, {5, 5}, {6, 5},
                                                                {7, 6}, {8, none}, {255, none}};
-    for (const auto& [input, entry] : rows)
-        EXPECT_EQ(EdidEntryIndex(input), entry) << input;
+    for (const auto& [input, entry] : rows) EXPECT_EQ(EdidEntryIndex(input), entry) << input;
 }
