@@ -5,8 +5,6 @@
 #include "KitFixture.h"
 #include "controls/CDropButton.h"
 #include "controls/CMyEdit.h"
-#include "controls/NumericEdit.h"
-#include "platform/ui/KeyReleaseFilter.h"
 
 TEST_F(KitWindow, RealEnterKeyPressIsSwallowedByThePage) {
     auto* edit = new CMyEdit(Page, 1300, wxRect(20, 120, 120, 22));
@@ -19,41 +17,6 @@ TEST_F(KitWindow, RealEnterKeyPressIsSwallowedByThePage) {
     EXPECT_TRUE(Page->IsShown());
     EXPECT_EQ(FrameKeys, 0);
 }
-
-
-TEST_F(KitWindow, TypedValueIsClampedAndCommittedOnceOnEnter) {
-    Page->Listen(MEditValueChanged);
-    auto* edit = new oRealEdit(Page, 1411, wxRect(20, 60, 80, 22));
-    auto* other = new oRealEdit(Page, 1412, wxRect(20, 100, 80, 22));
-    edit->SetRange(true, 500, 4096, "%d", 1000);
-    other->SetRange(true, 0, 100, "%d", 5);
-    EXPECT_EQ(edit->GetValue(), "1000");
-    edit->SetFocus();
-    edit->SelectAll();
-    Pump(50);
-    wxUIActionSimulator sim;
-    sim.Text("5000");
-    Pump(100);
-    EXPECT_EQ(Page->Count(MEditValueChanged), 0);   // typing alone sends nothing
-    sim.Char(WXK_RETURN);
-    ASSERT_TRUE(PumpUntil([&] { return Page->Count(MEditValueChanged) == 1; }));
-    EXPECT_EQ(Page->Got[0].W, 1411u);
-    EXPECT_EQ(edit->GetValue(), "4096");
-    EXPECT_FLOAT_EQ(edit->Value(), 4096);
-    // Letters are refused by the edit.
-    sim.Text("ab");
-    Pump(100);
-    EXPECT_EQ(edit->GetValue(), "4096");
-    // Leaving the edited edit commits again; the untouched one never posts.
-    other->SetFocus();
-    Pump(100);
-    edit->SetFocus();
-    Pump(100);
-    EXPECT_EQ(Page->Count(MEditValueChanged), 2);
-    for (const Recorded& r : Page->Got)
-        EXPECT_EQ(r.W, 1411u);
-}
-
 
 TEST_F(KitWindow, ColouredEditReportsEnterEscAndFocusLoss) {
     Page->Listen(MEditKeyDown);
@@ -76,7 +39,6 @@ TEST_F(KitWindow, ColouredEditReportsEnterEscAndFocusLoss) {
     EXPECT_EQ(Page->Got[2].L, 1555);
     EXPECT_EQ(FrameKeys, 0);
 }
-
 
 TEST_F(KitWindow, DropListOpensPicksAndClosesWithTheMouse) {
     Page->Listen(MDropListSelChanged);
@@ -119,20 +81,4 @@ TEST_F(KitWindow, DropListOpensPicksAndClosesWithTheMouse) {
     Pump(300);
     EXPECT_FALSE(drop->IsDroppedDown());
     EXPECT_EQ(Page->Count(MDropListSelChanged), 1);
-}
-
-TEST_F(KitWindow, EveryKeyReleaseReachesTheMainDialogHookOnce) {
-    std::vector<int> released;
-    KeyReleaseFilter::Install([&](const wxKeyEvent& key) { released.push_back(key.GetKeyCode()); });
-    auto* edit = new CMyEdit(Page, 1301, wxRect(20, 120, 120, 22));
-    edit->SetFocus();
-    Pump(50);
-    wxUIActionSimulator sim;
-    sim.Char('a');
-    ASSERT_TRUE(PumpUntil([&] { return !released.empty(); }, 1000));
-    Pump(100);
-    KeyReleaseFilter::Remove();
-    ASSERT_EQ(released.size(), 1u);
-    EXPECT_EQ(released[0], 'A');
-    EXPECT_EQ(edit->GetValue(), "a");
 }

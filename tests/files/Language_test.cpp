@@ -154,30 +154,6 @@ TEST_F(LanguageTest, StartUpPicksChineseUnderZhCnEvenWhenInfoIniSaysEnglish) {
     EXPECT_EQ(UiStrings[42], " \u7528\u6237 ");
 }
 
-TEST_F(LanguageTest, StartUpPicksEnglishElsewhereEvenWhenInfoIniSaysChinese) {
-    InstallShippedFiles();
-    WriteBytes(InfoIniPath, "[Setting]\r\nLanguage=Chinese\r\n");
-    EnvVar all("LC_ALL", "en_US.UTF-8"), lang("LANG", "zh_CN.UTF-8");
-    InitSettingsAndLanguage();
-    EXPECT_EQ(ActiveLanguageFilePath, folder_ / "Language/English.ini");
-    EXPECT_EQ(GetLanguageSetting(), "English");
-    UiStrings[0] = "stale";
-    LoadLanguageStrings();
-    for (size_t i = 0; i < UiStringCount; ++i) EXPECT_EQ(UiStrings[i], DefaultUiStrings[i]) << i;
-}
-
-TEST_F(LanguageTest, SwitchingLoadsTheOtherFilesTexts) {
-    InstallShippedFiles();
-    EXPECT_EQ(InitLanguage("Chinese"), "Chinese");
-    LoadLanguageStrings();
-    EXPECT_EQ(UiStrings[85], "\u8FDE\u63A5\u5931\u8D25\uFF01");
-    EXPECT_EQ(GetLanguageSetting(), "Chinese");
-    EXPECT_EQ(InitLanguage("English"), "English");
-    LoadLanguageStrings();
-    EXPECT_EQ(UiStrings[85], "Connect Failed!");
-    EXPECT_EQ(GetLanguageSetting(), "English");
-}
-
 TEST_F(LanguageTest, OperatorsChoiceSwitchesBetweenTheTwoFiles) {
     InstallShippedFiles();
     EXPECT_TRUE(SwitchLanguage(1));

@@ -216,7 +216,7 @@ TEST_F(ProjectFileTest, AFileWithNoKeyChangesNothing) {
     const auto table = s.InputTable;
     WriteBytes(Dir + "empty.pro", "");
     WriteBytes(Dir + "bom.pro", "\xFF\xFE");
-    WriteBytes(Dir + "junk.pro", "hello\r\n[OUTPUTRESO]\r\nNOTAKEY=1\r\n");
+    WriteBytes(Dir + "junk.pro", "hello\r\n[\r\n=\r\n[]x=1\r\n[OUTPUTRESO]\r\nNOTAKEY=1\r\n");
     for (const char* name : {"empty.pro", "bom.pro", "junk.pro"}) {
         EXPECT_EQ(ReadProjectFile(Dir + name), ProjectLoadResult::NoKeys) << name;
         EXPECT_TRUE(Same(Block(), before)) << name;

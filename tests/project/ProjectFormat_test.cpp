@@ -246,14 +246,6 @@ TEST(ProjectFormat, KeysAreExactAndCaseSensitive) {
     EXPECT_EQ(U16(b, 4), 0);
 }
 
-TEST(ProjectFormat, NoKeysAtAll) {
-    Block b{};
-    b[0] = 5;
-    EXPECT_EQ(ParseProjectLines({}, b.data()), 0u);
-    EXPECT_EQ(ParseProjectLines({"garbage", "[", "=", "[]x=1"}, b.data()), 0u);
-    EXPECT_EQ(b[0], 5);
-}
-
 TEST(ProjectFormat, RealsOutsideAFloatBecomeInfinities) {
     Block b{};
     ParseProjectLines({"[PICCOMMSETT]", "GAMMA=1e300"}, b.data());

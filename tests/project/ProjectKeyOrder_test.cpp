@@ -202,20 +202,3 @@ TEST(ProjectKeyOrder, WrittenFileHasSectionsThenKeysInOrder) {
     EXPECT_EQ(text[0], '[');
     EXPECT_EQ(text.find("\r\n\r\n"), std::string::npos);
 }
-
-TEST(ProjectKeyOrder, IndexedKeysAppendInputThenLayer) {
-    const auto& table = ProjectKeyTable();
-    int found = 0;
-    for (const auto& k : table) {
-        if (k.Key == "BRIGHTNESS113") {
-            EXPECT_EQ(k.Offset, 360 + 20 * (4 * 11 + 3));
-            ++found;
-        }
-        // Inputs 8..11 carry no card-slot keys.
-        if (k.Key.rfind("INPUTSRC", 0) == 0 && k.Section == "INPUTINFO") {
-            EXPECT_LT(k.Key.size(), 10u) << k.Key;
-            EXPECT_LT(k.Key.back(), '8') << k.Key;
-        }
-    }
-    EXPECT_EQ(found, 1);
-}

@@ -21,40 +21,28 @@ protected:
     }
 };
 
-TEST_F(LayerInputIndex, PlainInputsAreTheirOwnRow) {
-    for (uint8_t source : {0, 1, 2, 3, 4, 5, 7}) EXPECT_EQ(Row(source), source) << int(source);
-}
-
-TEST_F(LayerInputIndex, DpHalves) {
-    EXPECT_EQ(Row(8), 4u); // DP1-L shares DP-1's records
-    EXPECT_EQ(Row(9), 8u); // DP1-R
-}
-
-TEST_F(LayerInputIndex, Source11) {
-    EXPECT_EQ(Row(11, Dp), 9u);
-    EXPECT_EQ(Row(11, Vga, 1, 0), 9u);
-    EXPECT_EQ(Row(11, Hdmi, 0, 0), 0u);
-    EXPECT_EQ(Row(11, Hdmi, 1, 0), 11u);
-    EXPECT_EQ(Row(11, Hdmi, 1, 1), 9u);
-    EXPECT_EQ(Row(11, Hdmi, 1, 2), 0u);
-}
-
-TEST_F(LayerInputIndex, Source10) {
-    EXPECT_EQ(Row(10, Hdmi, 1, 0), 10u);
-    EXPECT_EQ(Row(10, Hdmi, 1, 1), 6u);
-    EXPECT_EQ(Row(10, Hdmi, 1, 2), 0u);
-    EXPECT_EQ(Row(10, Hdmi, 0, 0), 6u);
-    EXPECT_EQ(Row(10, Dp, 1, 0), 6u);
-    EXPECT_EQ(Row(10, Vga, 1, 0), 0u);
-    EXPECT_EQ(Row(10, 0, 0, 0), 0u);
-}
-
-TEST_F(LayerInputIndex, Source6) {
-    EXPECT_EQ(Row(6, Hdmi, 1, 0), 10u); // EXT-1 with an HDMI extension card on source 0
-    EXPECT_EQ(Row(6, Hdmi, 1, 1), 6u);
-    EXPECT_EQ(Row(6, Hdmi, 1, 7), 0u);
-    EXPECT_EQ(Row(6, Hdmi, 0, 0), 6u);
-    EXPECT_EQ(Row(6, Dp, 1, 0), 6u);
+// Source, option slot 6's card, extension card present and its active source -> record row.
+TEST_F(LayerInputIndex, RowOfEachSourceAndCard) {
+    struct Case {
+        uint8_t source;
+        uint32_t card;
+        uint8_t present;
+        uint32_t active;
+        uint32_t row;
+    };
+    const Case cases[] = {
+        {0, 0, 0, 0, 0},     {1, 0, 0, 0, 1},     {2, 0, 0, 0, 2},     {3, 0, 0, 0, 3},      {4, 0, 0, 0, 4},
+        {5, 0, 0, 0, 5},     {7, 0, 0, 0, 7},     {8, 0, 0, 0, 4},     {9, 0, 0, 0, 8}, // DP halves
+        {11, Dp, 0, 0, 9},   {11, Vga, 1, 0, 9},  {11, Hdmi, 0, 0, 0}, {11, Hdmi, 1, 0, 11}, {11, Hdmi, 1, 1, 9},
+        {11, Hdmi, 1, 2, 0}, {10, Hdmi, 1, 0, 10}, {10, Hdmi, 1, 1, 6}, {10, Hdmi, 1, 2, 0}, {10, Hdmi, 0, 0, 6},
+        {10, Dp, 1, 0, 6},   {10, Vga, 1, 0, 0},  {10, 0, 0, 0, 0},    {6, Hdmi, 1, 0, 10},  {6, Hdmi, 1, 1, 6},
+        {6, Hdmi, 1, 7, 0},  {6, Hdmi, 0, 0, 6},  {6, Dp, 1, 0, 6},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << int(c.source) << " card " << c.card << " ext " << int(c.present) << "/"
+                                          << c.active);
+        EXPECT_EQ(Row(c.source, c.card, c.present, c.active), c.row);
+    }
 }
 
 TEST_F(LayerInputIndex, OutOfRangeSourceHasNoRow) {
