@@ -148,7 +148,7 @@ TEST(ProfileIni, EightBitFileBecomesUtf16RatherThanLoseCharacters) {
 TEST(ProfileIni, ValuesWithEdgeBlanksOrQuotesReadBackAsWritten) {
     ScratchFolder folder;
     const std::string path = folder / "v.ini";
-    for (const std::string value : {" User ", "\"quoted\"", "plain", "", "a\"b"}) {
+    for (const std::string value : {" User ", "User ", " User", "\"quoted\"", "plain", "", "a\"b"}) {
         ASSERT_TRUE(WriteProfileString(path, "String", "K", value));
         EXPECT_EQ(Read(path, "String", "K", "default"), value);
     }
