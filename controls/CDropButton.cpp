@@ -3,6 +3,7 @@
 #include <wx/dcbuffer.h>
 #include <wx/settings.h>
 #include <wx/time.h>
+#include <wx/utils.h>
 
 #include "controls/CMemuDC.h"
 #include "platform/ui/Fonts.h"
@@ -126,6 +127,9 @@ CListWnd::CListWnd(CDropButton* owner) : wxPopupTransientWindow(owner, wxBORDER_
     // pop-ups differ between themes).
     SetBackgroundColour(ColourFromRef(KitPalette::Frame));
     List = new CDropList(this);
+    // The open pop-up holds the pointer, and GTK reports no moves outside it: the pointer is
+    // watched instead, so that leaving both button and pop-up closes it.
+    PointerWatch.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { CheckPointer(); });
     Bind(wxEVT_SIZE, [this](wxSizeEvent& e) {
         const wxSize size = GetClientSize();
         List->SetSize(1, 1, std::max(0, size.x - 2), std::max(0, size.y - 2));
@@ -141,7 +145,23 @@ void CListWnd::PickIndex(int index) {
     Owner->OnDropListSelChanged(index);
 }
 
-void CListWnd::OnDismiss() { Owner->OnPopupDismissed(); }
+void CListWnd::Open(wxWindow* focus) {
+    Popup(focus);
+    PointerAtOpen = wxGetMousePosition();
+    PointerWatch.Start(PointerWatchMs);
+}
+
+void CListWnd::CheckPointer() {
+    // Only a move counts: a pop-up opened from the keyboard stays open until the mouse moves.
+    const wxPoint at = wxGetMousePosition();
+    if (IsShown() && at != PointerAtOpen && !Owner->GetScreenRect().Contains(at) && !GetScreenRect().Contains(at))
+        Dismiss();
+}
+
+void CListWnd::OnDismiss() {
+    PointerWatch.Stop();
+    Owner->OnPopupDismissed();
+}
 
 // ---- CDropButton
 
@@ -184,13 +204,15 @@ CDropButton::~CDropButton() {
 
 void CDropButton::SetCurSel(int index) {
     CDropList* list = GetList();
-    if (!list || !list->Model.SetCurSel(index))
+    if (!list)
         return;
-    if (CaptionFollowsSelection) {
+    if (list->GetCount() > 0 && CaptionFollowsSelection) {
+        // A bad index names no item: the caption goes blank rather than reading past the list.
         wxControl::SetLabel(list->GetText(index));
         Refresh();
     }
-    list->SetSelection(index);
+    list->Model.SetCurSel(index);
+    list->SetSelection(list->Model.GetCurSel());
 }
 
 void CDropButton::ShowDropDown() {
@@ -208,7 +230,7 @@ void CDropButton::ShowDropDown() {
     if (list->Model.GetCurSel() >= 0)
         list->SetSelection(list->Model.GetCurSel());
     Hover = false;
-    Popup->Popup(list);
+    Popup->Open(list);
     Refresh();
 }
 

@@ -4,6 +4,7 @@
 // MDropListSelChanged (notify id, index) to the button's parent; the parent reads the item data.
 #include <wx/control.h>
 #include <wx/popupwin.h>
+#include <wx/timer.h>
 #include <wx/vlbox.h>
 
 #include "controls/logic/DropListModel.h"
@@ -52,10 +53,17 @@ public:
     // The operator picked an item (click or Enter): closes and tells the button. A disabled item
     // leaves the pop-up open.
     void PickIndex(int index);
+    // Shows the pop-up; it closes on a pick, an outside click, Esc, or the pointer leaving both
+    // the button and the pop-up.
+    void Open(wxWindow* focus);
 
 private:
     void OnDismiss() override;
+    void CheckPointer();
+    static constexpr int PointerWatchMs = 40;
     CDropButton* Owner;
+    wxTimer PointerWatch;
+    wxPoint PointerAtOpen;
 };
 
 class CDropButton : public wxControl, public ControlIdentity {
@@ -68,7 +76,8 @@ public:
                 long second, const wxFont* font, long listBackground, const wxRect& rect);
     ~CDropButton() override;
 
-    // Shows item `index` (caption and list selection); posts nothing. A bad index changes nothing.
+    // Shows item `index` (caption and list selection); posts nothing. A bad index leaves no
+    // selection and a blank caption.
     void SetCurSel(int index);
     int GetCurSel() const { return Popup ? Popup->List->Model.GetCurSel() : -1; }
     CDropList* GetList() const { return Popup ? Popup->List : nullptr; }

@@ -3,21 +3,36 @@
 #include <algorithm>
 
 int DropListModel::AddString(const std::string& text) {
-    Items.push_back(DropListItem{text});
+    DropListItem record{text};
+    record.Id = static_cast<std::uint8_t>(NextItemId & 0xFF);
+    ++NextItemId;
+    return AddItem(record);
+}
+
+int DropListModel::AddItem(const DropListItem& record) {
+    Items.push_back(record);
     // The first item added to an empty list shows as the selection.
     if (Items.size() == 1 && Selection < 0)
         Selection = 0;
     return GetCount() - 1;
 }
 
+void DropListModel::EraseAt(int index) {
+    Items.erase(Items.begin() + index);
+    // As a list box does: the selected entry going leaves no selection; later ones move up.
+    if (Selection == index)
+        Selection = -1;
+    else if (Selection > index)
+        --Selection;
+}
+
 int DropListModel::DeleteString(int index) {
     if (!IsValid(index))
         return -1;
-    Items.erase(Items.begin() + index);
-    if (Selection >= GetCount())
-        Selection = GetCount() - 1;
-    if (Remembered >= GetCount())
-        Remembered = 0;
+    const bool chained = Items[static_cast<std::size_t>(index)].Id != 0;
+    EraseAt(index);
+    while (chained && IsValid(index) && Items[static_cast<std::size_t>(index)].Id == 0)
+        EraseAt(index);
     return GetCount();
 }
 
@@ -48,10 +63,8 @@ void DropListModel::SetDisabled(int index, bool disabled) {
 }
 
 bool DropListModel::SetCurSel(int index) {
-    if (!IsValid(index))
-        return false;
-    Selection = index;
-    return true;
+    Selection = IsValid(index) ? index : -1;
+    return Selection >= 0;
 }
 
 bool DropListModel::Pick(int index) {

@@ -1,5 +1,8 @@
 // Real key presses through the X server (XTest) and focus changes: these run alone, so no other
 // window takes the focus.
+#include <cstdlib>
+#include <string>
+
 #include <wx/uiaction.h>
 
 #include "KitFixture.h"
@@ -81,4 +84,55 @@ TEST_F(KitWindow, DropListOpensPicksAndClosesWithTheMouse) {
     Pump(300);
     EXPECT_FALSE(drop->IsDroppedDown());
     EXPECT_EQ(Page->Count(MDropListSelChanged), 1);
+}
+
+namespace {
+// Moves the real pointer with xdotool, as an operator's mouse would.
+void PointerTo(const wxPoint& screen) {
+    const std::string command = "xdotool mousemove " + std::to_string(screen.x) + " " + std::to_string(screen.y);
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+}
+void ClickHere() { ASSERT_EQ(std::system("xdotool click 1"), 0); }
+}  // namespace
+
+TEST_F(KitWindow, DropListPopupClosesWhenThePointerLeavesButtonAndPopup) {
+    auto* drop = new CDropButton;
+    ASSERT_TRUE(drop->Create("", Page, 65403, 0x101010, 0x101010, 0xEBEBEB, -1, nullptr, 0x2E2E2E,
+                             wxRect(40, 80, 160, 22)));
+    for (const char* item : {"4000K", "5000K", "6500K", "7500K"})
+        drop->GetList()->AddString(item);
+    drop->SetCurSel(2);
+    Pump(100);
+    const wxRect button = drop->GetScreenRect();
+    // Each row: where the pointer goes once the pop-up is open, and whether it stays open.
+    struct Move {
+        const char* where;
+        wxPoint offset;   // from the button's top-left corner
+        bool open;
+    };
+    const int listHeight = drop->GetList()->ItemHeight() * 4;
+    const Move moves[] = {
+        {"across the button", {140, 5}, true},
+        {"down into the pop-up", {20, button.height + 4}, true},
+        {"to the pop-up's last item", {150, button.height + listHeight - 3}, true},
+        {"back up onto the button", {10, 12}, true},
+        {"right of the button", {button.width + 30, 10}, false},
+    };
+    PointerTo(button.GetPosition() + wxPoint(20, 10));
+    Pump(100);
+    ClickHere();
+    ASSERT_TRUE(PumpUntil([&] { return drop->IsDroppedDown(); }, 1000));
+    for (const Move& m : moves) {
+        PointerTo(button.GetPosition() + m.offset);
+        Pump(200);
+        EXPECT_EQ(drop->IsDroppedDown(), m.open) << m.where;
+    }
+    // Opened again, it also closes when the pointer leaves the pop-up below.
+    PointerTo(button.GetPosition() + wxPoint(20, 10));
+    Pump(300);
+    ClickHere();
+    ASSERT_TRUE(PumpUntil([&] { return drop->IsDroppedDown(); }, 1000));
+    PointerTo(button.GetPosition() + wxPoint(20, button.height + listHeight + 30));
+    EXPECT_TRUE(PumpUntil([&] { return !drop->IsDroppedDown(); }, 1000)) << "below the pop-up";
+    EXPECT_EQ(drop->GetLabel(), "6500K");   // leaving picks nothing
 }

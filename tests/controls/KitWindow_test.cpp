@@ -113,6 +113,15 @@ TEST_F(KitWindow, DropListSetCurSelAndDisabledPickPostNothing) {
     EXPECT_EQ(drop->GetLabel(), "Mode 20");
     DropListSelectByData(drop, 30);
     EXPECT_EQ(drop->GetLabel(), "Mode 30");
+    // An index no item has leaves the list without a selection and the caption blank.
+    for (int bad : {3, -1}) {
+        drop->SetCurSel(bad);
+        EXPECT_EQ(drop->GetLabel(), "") << bad;
+        EXPECT_EQ(list->GetSelection(), wxNOT_FOUND) << bad;
+        EXPECT_EQ(drop->GetCurSel(), -1) << bad;
+    }
+    drop->SetCurSel(2);
+    EXPECT_EQ(list->GetSelection(), 2);
     drop->ShowDropDown();
     Pump();
     list->SetItemDisabled(0, true);

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
+#include <initializer_list>
+#include <string>
 #include <vector>
 
 #include "controls/logic/DropListModel.h"
@@ -102,16 +105,22 @@ TEST(DropList, SelectByDataFallsBackToTheFirstItem) {
     EXPECT_EQ(empty.FindData(0), -1);
 }
 
-TEST(DropList, BadIndexLeavesTheSelectionAlone) {
+TEST(DropList, SetCurSelSelectsAValidItemAndABadIndexLeavesNone) {
+    struct Case {
+        int index;
+        int selected;
+    };
+    for (const Case c : {Case{1, 1}, Case{0, 0}, Case{2, -1}, Case{7, -1}, Case{-1, -1}}) {
+        DropListModel m;
+        m.AddString("a");
+        m.AddString("b");
+        m.Pick(1);
+        EXPECT_EQ(m.SetCurSel(c.index), c.selected >= 0) << c.index;
+        EXPECT_EQ(m.GetCurSel(), c.selected) << c.index;
+        EXPECT_EQ(m.RememberedIndex(), 1) << "SetCurSel keeps the operator's last pick";
+    }
     DropListModel m;
-    m.AddString("a");
-    m.AddString("b");
-    EXPECT_TRUE(m.SetCurSel(1));
-    EXPECT_FALSE(m.SetCurSel(7));
-    EXPECT_FALSE(m.SetCurSel(-1));
-    EXPECT_EQ(m.GetCurSel(), 1);
     EXPECT_EQ(m.GetItemData(5), 0);
-    EXPECT_EQ(m.DeleteString(2), -1);
 }
 
 TEST(DropList, DisabledItemCannotBePicked) {
@@ -125,13 +134,73 @@ TEST(DropList, DisabledItemCannotBePicked) {
     EXPECT_EQ(m.RememberedIndex(), 0);
 }
 
-TEST(DropList, DeleteRemovesExactlyOneItemEvenAfterManyAdds) {
+namespace {
+// A list of records with the given chain ids, texts "0", "1", ... in order.
+DropListModel Chain(std::initializer_list<int> ids) {
+    DropListModel m;
+    int n = 0;
+    for (int id : ids) {
+        DropListItem record{std::to_string(n++)};
+        record.Id = static_cast<std::uint8_t>(id);
+        m.AddItem(record);
+    }
+    return m;
+}
+std::string Texts(const DropListModel& m) {
+    std::string out;
+    for (int i = 0; i < m.GetCount(); ++i)
+        out += m.Item(i)->Text;
+    return out;
+}
+}  // namespace
+
+TEST(DropList, DeleteTakesTheIdZeroRecordsThatFollowAChainedRecord) {
+    struct Case {
+        const char* what;
+        std::initializer_list<int> ids;
+        int index, result;
+        const char* left;
+    };
+    const Case cases[] = {
+        {"a record with id 0 goes alone", {1, 0, 0, 2}, 1, 3, "023"},
+        {"a chained record takes the id-0 records after it", {1, 2, 0, 0, 3}, 1, 2, "04"},
+        {"the chain ends at the next non-zero id", {5, 0, 6, 0}, 0, 2, "23"},
+        {"the chain may run to the end", {4, 7, 0, 0}, 1, 1, "0"},
+        {"the last record", {1, 2, 3}, 2, 2, "01"},
+        {"past the end", {1, 2}, 2, -1, "01"},
+        {"a negative index", {1, 2}, -1, -1, "01"},
+    };
+    for (const Case& c : cases) {
+        DropListModel m = Chain(c.ids);
+        EXPECT_EQ(m.DeleteString(c.index), c.result) << c.what;
+        EXPECT_EQ(Texts(m), c.left) << c.what;
+    }
+}
+
+TEST(DropList, AddedItemsTakeTheRunningIdThatResetsNeverRestart) {
     DropListModel m;
     for (int i = 0; i < 300; ++i)
         m.AddString(std::to_string(i));
-    EXPECT_EQ(m.DeleteString(255), 299);
-    EXPECT_EQ(m.Item(255)->Text, "256");
-    EXPECT_EQ(m.Item(256)->Text, "257");
+    EXPECT_EQ(m.Item(1)->Id, 1);
+    EXPECT_EQ(m.Item(255)->Id, 255);
+    EXPECT_EQ(m.Item(256)->Id, 0);   // the low byte has wrapped
+    // Item 256 now follows 255 as part of its chain and goes with it.
+    EXPECT_EQ(m.DeleteString(255), 298);
+    EXPECT_EQ(m.Item(255)->Text, "257");
+    m.ResetContent();
+    EXPECT_EQ(m.Item(m.AddString("x"))->Id, 300 - 256);
+}
+
+TEST(DropList, DeletingMovesTheSelectionAsAListBoxDoes) {
+    struct Case {
+        int selected, deleted, after;
+    };
+    for (const Case c : {Case{3, 1, 2}, Case{1, 1, -1}, Case{1, 3, 1}}) {
+        DropListModel m = Chain({1, 2, 3, 4});
+        m.SetCurSel(c.selected);
+        m.DeleteString(c.deleted);
+        EXPECT_EQ(m.GetCurSel(), c.after) << c.selected << " " << c.deleted;
+    }
 }
 
 TEST(DropList, ResetClearsItemsSelectionAndRememberedPick) {
