@@ -186,9 +186,11 @@ void MPicSettingDlg::ApplyLanguage() {
   DeviceState& s = GetDeviceState();
   s.ColourTemperaturePresets[ColourTemperatureUser].Name = UiStrings[42];
   FillDropLists();
-  DropListSelectByData(PictureModeList, static_cast<long>(EffectivePictureMode(s.PictureMode)));
-  const uint32_t ct = s.PictureSettings[4 * Input + Layer].ColourTemperature;
-  DropListSelectByData(ColourTemperatureList, static_cast<long>(ct <= ColourTemperatureUser ? ct : ColourTemperatureUser));
+  // The refilled lists show what the last refresh showed: a preset mode's colour temperature
+  // reads User, whatever the layer's record holds.
+  const PictureView v = ComputePictureView(s, Layer, Input);
+  DropListSelectByData(PictureModeList, static_cast<long>(v.PictureModeItem));
+  DropListSelectByData(ColourTemperatureList, static_cast<long>(v.ColourTemperatureItem));
   Refresh();
 }
 

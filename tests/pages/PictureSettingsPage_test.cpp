@@ -107,6 +107,24 @@ TEST_F(PicturePage, PresetModeLocksEveryValueControl) {
     EXPECT_EQ(Edit(1051)->Value(), 48); // the Video preset shown
 }
 
+TEST_F(PicturePage, LanguageChangeKeepsTheShownColourTemperature) {
+    // The layer's record holds 6500K (item 2); a preset mode shows User whatever the record holds.
+    struct Case {
+        uint32_t mode;
+        int shown;
+    };
+    for (const Case c : {Case{0, 8}, Case{4, 8}, Case{7, 2}}) {
+        GetDeviceState().PictureMode = c.mode;
+        Page->UpdateFromDevice();
+        ASSERT_EQ(Page->ColourTemperatureList->GetCurSel(), c.shown) << c.mode;
+        const wxString before = Page->ColourTemperatureList->GetLabel();
+        Page->ApplyLanguage();
+        EXPECT_EQ(Page->ColourTemperatureList->GetCurSel(), c.shown) << c.mode;
+        EXPECT_EQ(Page->ColourTemperatureList->GetLabel(), before) << c.mode;
+        EXPECT_EQ(Page->PictureModeList->GetCurSel(), static_cast<int>(c.mode)) << c.mode;
+    }
+}
+
 TEST_F(PicturePage, SelectingTheCurrentLayerAgainDoesNothingElse) {
     Button(1060)->Click();
     Pump(20);
