@@ -191,7 +191,16 @@ void MPicSettingDlg::ApplyLanguage() {
   const PictureView v = ComputePictureView(s, Layer, Input);
   DropListSelectByData(PictureModeList, static_cast<long>(v.PictureModeItem));
   DropListSelectByData(ColourTemperatureList, static_cast<long>(v.ColourTemperatureItem));
+  RecordListCaptions();
   Refresh();
+}
+
+void MPicSettingDlg::RecordListCaptions() const {
+  auto line = [](const char* what, const CDropButton* list) {
+    return std::string(what) + " " + std::to_string(list->GetCurSel()) + " " +
+           list->GetLabel().Strip(wxString::both).utf8_string();
+  };
+  RecordShownTexts("picture lists", {line("mode", PictureModeList), line("colour temperature", ColourTemperatureList)});
 }
 
 void MPicSettingDlg::ShowOnOff(CGdipButton* button, oSliderEdit* edit, bool on, float value) {
@@ -220,6 +229,7 @@ void MPicSettingDlg::UpdateFromDevice() {
   AllButton->SetChecked(v.ApplyToAll);
   if (v.DviCaption) DviButton->SetLabel(wxString::FromUTF8(*v.DviCaption));
   EnableAdjustments(v.AdjustmentsEnabled);
+  RecordListCaptions();
   Refresh();
 }
 

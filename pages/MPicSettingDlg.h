@@ -49,6 +49,8 @@ class MPicSettingDlg : public MBaseDialog {
   void PaintExtras(wxDC& dc) override;
 
  private:
+  // For the window tests: the captions the two lists show.
+  void RecordListCaptions() const;
   void InitButtons();
   void InitDropLists();
   void FillDropLists();
