@@ -2,19 +2,61 @@
 
 #include <algorithm>
 
+#include <wx/dcbuffer.h>
 #include <wx/dcclient.h>
 
 #include "controls/CDropButton.h"
 #include "controls/CMemuDC.h"
 #include "controls/CMyEdit.h"
-#include "controls/logic/KitPalette.h"
 #include "platform/ui/Fonts.h"
 #include "platform/ui/UserMessages.h"
 #include "platform/ui/WxColour.h"
 
+namespace {
 constexpr int DefaultHeaderHeight = 20;
+constexpr int TextInset = 3;
 
-bool CHeaderCtrlCl::Create(wxWindow* parent, const wxRect& rect, wxListCtrl* list) {
+wxFont BoldArial(int height) {
+    LogFont bold;
+    bold.Height = height;
+    bold.Weight = 700;
+    return FontFromLogFont(bold);
+}
+
+// Text in a cell: vertically centred, left and right 3 pixels inset, else centred. A non-zero
+// width narrows or widens the letters to that average width, as a LOGFONT width does.
+void DrawCellText(wxDC& dc, const wxString& text, const wxRect& cell, ColumnAlign align, int fontWidth) {
+    if (text.empty() || cell.width <= 0)
+        return;
+    double scale = 1.0;
+    if (fontWidth > 0) {
+        const int average = dc.GetCharWidth();
+        if (average > 0)
+            scale = static_cast<double>(fontWidth) / average;
+    }
+    wxCoord w = 0, h = 0;
+    dc.GetTextExtent(text, &w, &h);
+    const int width = static_cast<int>(w * scale);
+    int x = cell.x + (cell.width - width) / 2;
+    if (align == ColumnAlign::Left)
+        x = cell.x + TextInset;
+    else if (align == ColumnAlign::Right)
+        x = cell.GetRight() + 1 - TextInset - width;
+    const int y = cell.y + (cell.height - h) / 2;
+    wxDCClipper clip(dc, cell);
+    if (scale == 1.0) {
+        dc.DrawText(text, x, y);
+        return;
+    }
+    double sx = 1.0, sy = 1.0;
+    dc.GetUserScale(&sx, &sy);
+    dc.SetUserScale(sx * scale, sy);
+    dc.DrawText(text, static_cast<int>(x / scale), y);
+    dc.SetUserScale(sx, sy);
+}
+}  // namespace
+
+bool CHeaderCtrlCl::Create(wxWindow* parent, const wxRect& rect, CListCtrlCl* list) {
     if (!wxControl::Create(parent, wxID_ANY, rect.GetPosition(), rect.GetSize(), wxBORDER_NONE))
         return false;
     List = list;
@@ -27,37 +69,29 @@ void CHeaderCtrlCl::OnPaint(wxPaintEvent&) {
     wxPaintDC paint(this);
     const wxSize size = GetClientSize();
     CMemuDC dc(paint, wxRect(size));
+    // The band runs under every column and on to the right edge.
     for (int row = 0; row < size.y; ++row) {
         dc.SetPen(wxPen(ColourFromRef(HeaderRowColour(row, Look.Red, Look.Green, Look.Blue, Look.GradientStep))));
         dc.DrawLine(0, row, size.x, row);
     }
-    LogFont bold;
-    bold.Height = Look.FontHeight;
-    bold.Weight = 700;
-    dc.SetFont(FontFromLogFont(bold));
+    dc.SetFont(BoldArial(Look.FontHeight));
     dc.SetTextForeground(ColourFromRef(Look.TextColour));
     dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
     int x = 0;
     for (int column = 0; List && column < List->GetColumnCount(); ++column) {
         const int width = List->GetColumnWidth(column);
-        const wxRect cell(x + 3, 0, width - 6, size.y);
-        const ColumnAlign align = Look.Align(column);
-        const int horizontal = align == ColumnAlign::Left ? wxALIGN_LEFT : align == ColumnAlign::Right ? wxALIGN_RIGHT
-                                                                                                      : wxALIGN_CENTER_HORIZONTAL;
         if (static_cast<std::size_t>(column) < Look.Titles.size())
-            dc.DrawLabel(Look.Titles[static_cast<std::size_t>(column)], cell, horizontal | wxALIGN_CENTER_VERTICAL);
+            DrawCellText(dc, Look.Titles[static_cast<std::size_t>(column)], wxRect(x, 0, width, size.y),
+                         Look.Align(column), Look.FontWidth);
         x += width;
-        dc.SetPen(wxPen(ColourFromRef(KitPalette::Frame)));
-        dc.DrawLine(x - 1, 2, x - 1, size.y - 2);
     }
 }
 
 CListCtrlCl::CListCtrlCl(wxWindow* parent, int id, const wxRect& rect)
-    : wxListCtrl(parent, WindowIdFor(id), wxPoint(rect.x, rect.y + DefaultHeaderHeight),
-                 wxSize(rect.width, rect.height - DefaultHeaderHeight),
-                 wxLC_REPORT | wxLC_NO_HEADER | wxLC_SINGLE_SEL | wxBORDER_NONE),
+    : wxVScrolledWindow(parent, WindowIdFor(id), wxPoint(rect.x, rect.y + DefaultHeaderHeight),
+                        wxSize(rect.width, rect.height - DefaultHeaderHeight), wxBORDER_NONE | wxWANTS_CHARS),
       ControlIdentity(id) {
-    // The native header cannot take the skin's colours, so the list draws its own above itself.
+    // The skin's header cannot be a native one; the list draws its own above itself.
     Header = new CHeaderCtrlCl;
     Header->Create(parent, wxRect(rect.x, rect.y, rect.width, DefaultHeaderHeight), this);
     Bind(wxEVT_SHOW, [this](wxShowEvent& e) {
@@ -65,17 +99,12 @@ CListCtrlCl::CListCtrlCl(wxWindow* parent, int id, const wxRect& rect)
             Header->Show(e.IsShown());
         e.Skip();
     });
-    SetBackgroundColour(ColourFromRef(KitPalette::Dark));
-    SetForegroundColour(ColourFromRef(KitPalette::Text));
-    // The theme's highlight cannot take the skin's colours, so the list keeps the selection itself
-    // and paints the selected row with its own colours.
-    Bind(wxEVT_LIST_ITEM_SELECTED, [this](wxListEvent& e) { SelectRow(static_cast<int>(e.GetIndex())); });
-    Bind(wxEVT_LIST_DELETE_ALL_ITEMS, &CListCtrlCl::OnItemsDeleted, this);
-    Bind(wxEVT_LIST_DELETE_ITEM, &CListCtrlCl::OnItemsDeleted, this);
-    // A double click inside the list area reaches the list's main window; listen there too.
+    SetBackgroundStyle(wxBG_STYLE_PAINT);
+    SetRowFont(FontHeight, FontWidth);
+    Bind(wxEVT_PAINT, &CListCtrlCl::OnPaint, this);
+    Bind(wxEVT_LEFT_DOWN, &CListCtrlCl::OnLeftDown, this);
     Bind(wxEVT_LEFT_DCLICK, &CListCtrlCl::OnDoubleClick, this);
-    for (wxWindow* child : GetChildren())
-        child->Bind(wxEVT_LEFT_DCLICK, &CListCtrlCl::OnDoubleClick, this);
+    Bind(wxEVT_KEY_DOWN, &CListCtrlCl::OnKeyDown, this);
     Messages.On(MEditKeyDown, [this](WPARAM key, LPARAM id) -> LRESULT {
         if (id != InPlaceEditId)
             return 0;
@@ -93,89 +122,174 @@ CListCtrlCl::CListCtrlCl(wxWindow* parent, int id, const wxRect& rect)
 }
 
 CListCtrlCl::~CListCtrlCl() {
-    // The base list deletes its items after this part is gone.
-    Unbind(wxEVT_LIST_DELETE_ALL_ITEMS, &CListCtrlCl::OnItemsDeleted, this);
-    Unbind(wxEVT_LIST_DELETE_ITEM, &CListCtrlCl::OnItemsDeleted, this);
     if (Header)
         Header->Destroy();
 }
 
 void CListCtrlCl::SetHeader(const HeaderSettings& settings) {
-    if (!Header)
-        return;
-    Header->Look = settings;
-    // The header grows by its factor and the list gives up the room.
-    const wxRect all(Header->GetPosition(), wxSize(GetSize().x, GetPosition().y + GetSize().y - Header->GetPosition().y));
-    const int height = HeaderHeight(DefaultHeaderHeight, settings.HeightFactor);
-    Header->SetSize(all.x, all.y, all.width, height);
-    SetSize(all.x, all.y + height, all.width, all.height - height);
-    DeleteAllColumns();
-    for (std::size_t i = 0; i < settings.Titles.size(); ++i) {
-        const ColumnAlign align = settings.Align(static_cast<int>(i));
-        const wxListColumnFormat format = align == ColumnAlign::Left    ? wxLIST_FORMAT_LEFT
-                                          : align == ColumnAlign::Right ? wxLIST_FORMAT_RIGHT
-                                                                        : wxLIST_FORMAT_CENTRE;
-        InsertColumn(static_cast<long>(i), settings.Titles[i], format);
+    Columns.clear();
+    for (std::size_t i = 0; i < settings.Titles.size(); ++i)
+        Columns.push_back({settings.Titles[i],
+                           i < settings.Widths.size() ? settings.Widths[i] : HeaderSettings::DefaultColumnWidth,
+                           settings.Align(static_cast<int>(i))});
+    for (auto& row : Rows)
+        row.resize(std::max<std::size_t>(1, Columns.size()));
+    if (Header) {
+        Header->Look = settings;
+        // The header grows by its factor and the list gives up the room.
+        const wxPoint top = Header->GetPosition();
+        const int all = GetPosition().y + GetSize().y - top.y;
+        const int height = HeaderHeight(DefaultHeaderHeight, settings.HeightFactor);
+        Header->SetSize(top.x, top.y, GetSize().x, height);
+        SetSize(top.x, top.y + height, GetSize().x, all - height);
+        Header->Refresh();
     }
-    Header->Refresh();
+    RefreshAll();
 }
 
 int CListCtrlCl::HeaderPixelHeight() const { return Header ? Header->GetSize().y : 0; }
 
+int CListCtrlCl::GetColumnWidth(int column) const {
+    return column >= 0 && column < GetColumnCount() ? Columns[static_cast<std::size_t>(column)].Width : 0;
+}
+
+ColumnAlign CListCtrlCl::GetColumnAlign(int column) const {
+    return column >= 0 && column < GetColumnCount() ? Columns[static_cast<std::size_t>(column)].Align
+                                                    : ColumnAlign::Centre;
+}
+
+long CListCtrlCl::InsertItem(long row, const wxString& text) {
+    row = std::clamp<long>(row, 0, GetItemCount());
+    std::vector<wxString> cells(std::max<std::size_t>(1, Columns.size()));
+    cells[0] = text;
+    Rows.insert(Rows.begin() + row, std::move(cells));
+    if (Selected >= row)
+        ++Selected;
+    RowsChanged();
+    return row;
+}
+
+bool CListCtrlCl::SetItem(long row, int column, const wxString& text) {
+    if (row < 0 || row >= GetItemCount() || column < 0)
+        return false;
+    auto& cells = Rows[static_cast<std::size_t>(row)];
+    if (static_cast<std::size_t>(column) >= cells.size()) {
+        if (column >= std::max(1, GetColumnCount()))
+            return false;
+        cells.resize(static_cast<std::size_t>(column) + 1);
+    }
+    cells[static_cast<std::size_t>(column)] = text;
+    RefreshRow(static_cast<std::size_t>(row));
+    return true;
+}
+
+wxString CListCtrlCl::GetItemText(long row, int column) const {
+    if (row < 0 || row >= GetItemCount() || column < 0)
+        return {};
+    const auto& cells = Rows[static_cast<std::size_t>(row)];
+    return static_cast<std::size_t>(column) < cells.size() ? cells[static_cast<std::size_t>(column)] : wxString();
+}
+
+bool CListCtrlCl::DeleteItem(long row) {
+    if (row < 0 || row >= GetItemCount())
+        return false;
+    Rows.erase(Rows.begin() + row);
+    if (Selected == row)
+        Selected = -1;
+    else if (Selected > row)
+        --Selected;
+    RowsChanged();
+    return true;
+}
+
+void CListCtrlCl::DeleteAllItems() {
+    Rows.clear();
+    Selected = -1;
+    RowsChanged();
+}
+
+void CListCtrlCl::RowsChanged() {
+    SetRowCount(Rows.size());
+    RefreshAll();
+}
+
+void CListCtrlCl::SetRowHeight(int height) {
+    RowHeight = height;
+    RefreshAll();
+}
+
+void CListCtrlCl::SetRowFont(int height, int width) {
+    FontHeight = height;
+    FontWidth = width;
+    RowFont = BoldArial(height);
+    RefreshAll();
+}
+
+int CListCtrlCl::RowPixelHeight() const {
+    if (RowHeight > 0)
+        return RowHeight;
+    // The row font's own height, as a list sizes rows without a measure of its own.
+    wxClientDC dc(const_cast<CListCtrlCl*>(this));
+    dc.SetFont(RowFont);
+    return dc.GetCharHeight() + 4;
+}
+
+wxCoord CListCtrlCl::OnGetRowHeight(size_t) const { return RowPixelHeight(); }
 
 void CListCtrlCl::SetRowTextColour(int row, COLORREF colour) {
-    RowText.push_back({row, -1, colour});
-    ApplyColours(row);
+    Colours.SetRowText(row, colour);
+    RefreshAll();
 }
 
 void CListCtrlCl::SetRowBackgroundColour(int row, COLORREF colour) {
-    RowBackground.push_back({row, -1, colour});
-    ApplyColours(row);
+    Colours.SetRowBackground(row, colour);
+    RefreshAll();
 }
 
 void CListCtrlCl::SetCellTextColour(int row, int column, COLORREF colour) {
-    // The list shows one text colour per row; a cell colour stands for its row's.
-    CellText.push_back({row, column, colour});
-    ApplyColours(row);
+    Colours.SetCellText(row, column, colour);
+    RefreshAll();
 }
 
-void CListCtrlCl::OnItemsDeleted(wxListEvent& event) {
-    if (event.GetEventType() == wxEVT_LIST_DELETE_ALL_ITEMS || event.GetIndex() == Selected)
-        Selected = -1;
-    else if (event.GetIndex() < Selected)
-        --Selected;
-    event.Skip();
+void CListCtrlCl::SetCellBackgroundColour(int row, int column, COLORREF colour) {
+    Colours.SetCellBackground(row, column, colour);
+    RefreshAll();
+}
+
+CellColours CListCtrlCl::ColoursOf(int row, int column) const {
+    return Colours.Resolve(row, column, row == Selected, {TextColour, BackgroundColour},
+                           {SelectedText, SelectedBackground});
 }
 
 void CListCtrlCl::SelectRow(int row) {
     if (row < 0 || row >= GetItemCount())
         return;
-    const int previous = Selected;
     Selected = row;
-    SetItemState(row, 0, wxLIST_STATE_SELECTED);
-    if (previous != row)
-        ApplyColours(previous);
-    ApplyColours(row);
+    RefreshAll();
 }
 
-void CListCtrlCl::ApplyColours(int row) {
-    if (row < 0 || row >= GetItemCount())
-        return;
-    if (row == Selected) {
-        SetItemTextColour(row, ColourFromRef(SelectedText));
-        SetItemBackgroundColour(row, ColourFromRef(SelectedBackground));
-        return;
+void CListCtrlCl::OnPaint(wxPaintEvent&) {
+    wxAutoBufferedPaintDC dc(this);
+    const wxSize size = GetClientSize();
+    dc.SetPen(*wxTRANSPARENT_PEN);
+    dc.SetBrush(wxBrush(ColourFromRef(BackgroundColour)));
+    dc.DrawRectangle(wxRect(size));
+    dc.SetFont(RowFont);
+    dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
+    const int height = RowPixelHeight();
+    int y = 0;
+    for (size_t row = GetVisibleRowsBegin(); row < GetVisibleRowsEnd() && row < Rows.size(); ++row, y += height) {
+        int x = 0;
+        for (int column = 0; column < GetColumnCount(); ++column) {
+            const wxRect cell(x, y, GetColumnWidth(column), height);
+            x += cell.width;
+            const CellColours c = ColoursOf(static_cast<int>(row), column);
+            dc.SetBrush(wxBrush(ColourFromRef(c.Background)));
+            dc.DrawRectangle(cell);
+            dc.SetTextForeground(ColourFromRef(c.Text));
+            DrawCellText(dc, GetItemText(static_cast<long>(row), column), cell, GetColumnAlign(column), FontWidth);
+        }
     }
-    auto last = [row](const std::vector<ColourRecord>& records, COLORREF fallback) {
-        COLORREF colour = fallback;
-        for (const ColourRecord& r : records)
-            if (r.Row == row)
-                colour = r.Colour;
-        return colour;
-    };
-    const COLORREF text = last(CellText, last(RowText, KitPalette::Text));
-    SetItemTextColour(row, ColourFromRef(text));
-    SetItemBackgroundColour(row, ColourFromRef(last(RowBackground, KitPalette::Dark)));
 }
 
 bool CListCtrlCl::IsIn(const std::vector<int>& columns, int column) const {
@@ -183,32 +297,60 @@ bool CListCtrlCl::IsIn(const std::vector<int>& columns, int column) const {
 }
 
 wxRect CListCtrlCl::CellRect(int row, int column) const {
-    wxRect rect;
-    const_cast<CListCtrlCl*>(this)->GetSubItemRect(row, column, rect);
-    return rect;
+    if (row < 0 || row >= GetItemCount() || column < 0 || column >= GetColumnCount() ||
+        static_cast<size_t>(row) < GetVisibleRowsBegin())
+        return {};
+    int x = 0;
+    for (int c = 0; c < column; ++c)
+        x += GetColumnWidth(c);
+    const int height = RowPixelHeight();
+    return {x, (row - static_cast<int>(GetVisibleRowsBegin())) * height, GetColumnWidth(column), height};
+}
+
+bool CListCtrlCl::HitCell(const wxPoint& point, int& row, int& column) const {
+    row = VirtualHitTest(point.y);
+    if (row == wxNOT_FOUND || row >= GetItemCount())
+        return false;
+    int x = 0;
+    for (column = 0; column < GetColumnCount(); ++column) {
+        x += GetColumnWidth(column);
+        if (point.x < x)
+            return point.x >= 0;
+    }
+    return false;
+}
+
+void CListCtrlCl::OnLeftDown(wxMouseEvent& event) {
+    // A click elsewhere ends an edit: the in-place edit commits, the drop-down goes.
+    if (InPlaceEdit && InPlaceEdit->IsShown())
+        CommitEdit();
+    if (InPlaceList && InPlaceList->IsShown())
+        InPlaceList->Hide();
+    EditRow = EditColumn = -1;
+    SetFocus();
+    int row = -1, column = -1;
+    if (HitCell(event.GetPosition(), row, column))
+        SelectRow(row);
 }
 
 void CListCtrlCl::OnDoubleClick(wxMouseEvent& event) {
-    int flags = 0;
-    wxPoint point = event.GetPosition();
-    if (event.GetEventObject() != this)
-        point = ScreenToClient(static_cast<wxWindow*>(event.GetEventObject())->ClientToScreen(point));
-    const long row = HitTest(point, flags);
-    if (row < 0) {
+    int row = -1, column = -1;
+    if (!HitCell(event.GetPosition(), row, column)) {
         event.Skip();
         return;
     }
-    int column = 0;
-    for (int x = 0; column < GetColumnCount(); ++column) {
-        x += GetColumnWidth(column);
-        if (point.x < x)
-            break;
-    }
-    if (column >= GetColumnCount()) {
-        event.Skip();
+    BeginCellEdit(row, column);
+}
+
+void CListCtrlCl::OnKeyDown(wxKeyEvent& event) {
+    const int key = event.GetKeyCode();
+    if ((key == WXK_DOWN || key == WXK_UP) && GetItemCount() > 0) {
+        const int row = std::clamp(Selected + (key == WXK_DOWN ? 1 : -1), 0, GetItemCount() - 1);
+        SelectRow(row);
+        ScrollToRow(static_cast<size_t>(row));
         return;
     }
-    BeginCellEdit(static_cast<int>(row), column);
+    event.Skip();
 }
 
 void CListCtrlCl::BeginCellEdit(int row, int column) {
@@ -226,7 +368,7 @@ void CListCtrlCl::BeginCellEdit(int row, int column) {
         if (!InPlaceList) {
             InPlaceList = new CDropButton;
             InPlaceList->Create("N/A", this, InPlaceListId, KitPalette::Dark, KitPalette::Dark, KitPalette::Text, -1,
-                                nullptr, 0xFFFFFF, cell);
+                                nullptr, 0xFFFFFF, wxRect(cell.x, cell.y, cell.width, RowPixelHeight()));
             InPlaceList->GetList()->SetBkColor(KitPalette::ListBackground);
             InPlaceList->GetList()->SetSelColor(KitPalette::Selection);
             InPlaceList->GetList()->AddString("N/A");
@@ -238,8 +380,10 @@ void CListCtrlCl::BeginCellEdit(int row, int column) {
     }
     if (InPlaceList)
         InPlaceList->Hide();
-    if (!InPlaceEdit)
+    if (!InPlaceEdit) {
         InPlaceEdit = new CMyEdit(this, InPlaceEditId, cell, wxTE_CENTRE);
+        InPlaceEdit->SetFont(RowFont);
+    }
     InPlaceEdit->SetValue(GetItemText(row, column));
     InPlaceEdit->SetSize(cell);
     InPlaceEdit->Show();

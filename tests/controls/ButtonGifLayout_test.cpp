@@ -4,6 +4,7 @@
 #include "controls/logic/GifTiming.h"
 #include "controls/logic/KitLayout.h"
 #include "controls/logic/KitPalette.h"
+#include "controls/logic/ListColours.h"
 
 TEST(ImageButtonState, ToggleShowsTheAlternateSetAfterAnOddNumberOfClicks) {
     ButtonStateModel b;
@@ -133,6 +134,35 @@ TEST(KitLayout, HeaderAlignmentGradientAndHeight) {
     EXPECT_EQ(HeaderRowColour(1), MakeColourRef(163, 191, 227));
     EXPECT_EQ(HeaderRowColour(30), MakeColourRef(0, 0, 0));   // never below zero
     EXPECT_EQ(HeaderHeight(20, 1.5f), 30);
+}
+
+TEST(ListColours, CellRecordThenRowRecordThenTheListsColours) {
+    const CellColours list{0xD5D5D5, 0x101010}, selection{0xEBEBEB, 0x505050};
+    ListColours c;
+    c.SetRowText(0, 0x0000FF);
+    c.SetRowBackground(0, 0x202020);
+    c.SetCellBackground(0, 1, 0x00FF00);
+    c.SetCellText(0, 2, 0xFF0000);
+    c.SetCellText(0, 2, 0xFFFF00);   // set again: replaces
+    c.SetCellBackground(1, 0, 0x404040);
+    struct Case {
+        int row, column;
+        bool selected;
+        CellColours expected;
+    };
+    const Case cases[] = {
+        {0, 0, false, {0x0000FF, 0x202020}},   // the row's records
+        {0, 1, false, {0x0000FF, 0x00FF00}},   // its own background, the row's text
+        {0, 2, false, {0xFFFF00, 0x202020}},   // its own text, the row's background
+        {1, 0, false, {0xD5D5D5, 0x404040}},   // its own background, the list's text
+        {1, 1, false, list},                   // no record anywhere
+        {0, 1, true, selection},               // a selected row hides every record
+        {1, 0, true, selection},
+    };
+    for (const Case& k : cases)
+        EXPECT_EQ(c.Resolve(k.row, k.column, k.selected, list, selection), k.expected) << k.row << "," << k.column;
+    c.Clear();
+    EXPECT_EQ(c.Resolve(0, 1, false, list, selection), list);
 }
 
 TEST(KitLayout, StaticTextColours) {

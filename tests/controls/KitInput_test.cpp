@@ -1,12 +1,15 @@
 // Real key presses through the X server (XTest) and focus changes: these run alone, so no other
 // window takes the focus.
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
+#include <wx/image.h>
 #include <wx/uiaction.h>
 
 #include "KitFixture.h"
 #include "controls/CDropButton.h"
+#include "controls/CListCtrlCl.h"
 #include "controls/CMyEdit.h"
 
 TEST_F(KitWindow, RealEnterKeyPressIsSwallowedByThePage) {
@@ -135,4 +138,79 @@ TEST_F(KitWindow, DropListPopupClosesWhenThePointerLeavesButtonAndPopup) {
     PointerTo(button.GetPosition() + wxPoint(20, button.height + listHeight + 30));
     EXPECT_TRUE(PumpUntil([&] { return !drop->IsDroppedDown(); }, 1000)) << "below the pop-up";
     EXPECT_EQ(drop->GetLabel(), "6500K");   // leaving picks nothing
+}
+
+namespace {
+// A part of the screen as the X server shows it (ImageMagick's import), kept in the artifacts.
+wxImage ScreenShot(const wxRect& area, const std::string& name) {
+    std::filesystem::create_directories(VELKAN_ARTIFACTS_DIR);
+    const std::string path = std::string(VELKAN_ARTIFACTS_DIR) + "/" + name;
+    const std::string command = "import -window root -crop " + std::to_string(area.width) + "x" +
+                                std::to_string(area.height) + "+" + std::to_string(area.x) + "+" +
+                                std::to_string(area.y) + " '" + path + "'";
+    if (std::system(command.c_str()) != 0)
+        return {};
+    return wxImage(path, wxBITMAP_TYPE_PNG);
+}
+wxColour PixelOf(const wxImage& image, const wxPoint& at) {
+    return {image.GetRed(at.x, at.y), image.GetGreen(at.x, at.y), image.GetBlue(at.x, at.y)};
+}
+}  // namespace
+
+TEST_F(KitWindow, ReportListDrawsEachCellInItsOwnColours) {
+    auto* list = new CListCtrlCl(Page, 1177, wxRect(20, 60, 330, 150));
+    HeaderSettings header;
+    header.Titles = {"NO.", "Ip Address", "Status"};
+    header.Widths = {80, 150, 100};
+    header.Format = "012";
+    list->SetHeader(header);
+    list->SetRowHeight(26);
+    for (int row = 0; row < 3; ++row) {
+        list->InsertItem(row, std::to_string(row + 1));
+        list->SetItem(row, 1, wxString::Format("127.0.0.%d", row + 2));
+        list->SetItem(row, 2, "online");
+    }
+    // Row 1: a red address cell beside a blue status cell on the row's green.
+    list->SetRowBackgroundColour(1, 0x00A000);
+    list->SetCellBackgroundColour(1, 1, 0x0000C0);
+    list->SetCellBackgroundColour(1, 2, 0xC00000);
+    list->SetCellTextColour(1, 2, 0xFFFFFF);
+    list->Refresh();
+    Pump(200);
+    const wxRect shown = list->GetScreenRect();
+    const wxImage shot = ScreenShot(wxRect(shown.x, shown.y - list->HeaderPixelHeight(), shown.width,
+                                           shown.height + list->HeaderPixelHeight()),
+                                    "report_list_cells.png");
+    ASSERT_TRUE(shot.IsOk());
+    const int top = list->HeaderPixelHeight();
+    // Probes at a cell's lower left corner, clear of its text.
+    struct Probe {
+        const char* what;
+        wxPoint at;
+        wxColour colour;
+    };
+    const Probe probes[] = {
+        {"row 1, column 0: the row's colour", {4, top + 26 + 23}, {0, 160, 0}},
+        {"row 1, column 1: its own colour", {84, top + 26 + 23}, {192, 0, 0}},
+        {"row 1, column 2: its own colour", {234, top + 26 + 23}, {0, 0, 192}},
+        {"row 0: the list's colour", {84, top + 23}, {16, 16, 16}},
+        {"row 2 keeps the list's colour", {234, top + 52 + 23}, {16, 16, 16}},
+        {"below the rows", {84, top + 78 + 10}, {16, 16, 16}},
+        {"the header's first pixel row", {84, 0}, {171, 199, 235}},
+    };
+    for (const Probe& p : probes)
+        EXPECT_EQ(PixelOf(shot, p.at), p.colour) << p.what;
+    // The status text is drawn white in bold over its cell's blue.
+    int white = 0;
+    for (int x = 230; x < 330; ++x)
+        for (int y = top + 26; y < top + 52; ++y)
+            white += PixelOf(shot, {x, y}) == wxColour(255, 255, 255);
+    EXPECT_GT(white, 20);
+    // A selected row is drawn in the selection's colours in every cell.
+    list->SelectRow(1);
+    Pump(200);
+    const wxImage selected = ScreenShot(wxRect(shown.x, shown.y, shown.width, shown.height), "report_list_selected.png");
+    ASSERT_TRUE(selected.IsOk());
+    for (int x : {4, 84, 234})
+        EXPECT_EQ(PixelOf(selected, {x, 26 + 23}), wxColour(0x50, 0x50, 0x50)) << x;
 }

@@ -462,21 +462,26 @@ TEST_F(KitWindow, ReportListEditsCellsInPlaceAndTellsItsParent) {
     EXPECT_EQ(Page->Got.back().L, 0);
     SendMsg(list, MDropListSelChanged, CListCtrlCl::InPlaceListId, 5);   // no such item: nothing
     list->SetRowTextColour(0, 0x808080);
-    list->SetRowTextColour(9, 0x808080);   // no such row: ignored
-    EXPECT_EQ(list->GetItemTextColour(0), wxColour(0x80, 0x80, 0x80));
+    list->SetRowTextColour(9, 0x808080);   // no such row: drawn nowhere
+    EXPECT_EQ(list->ColoursOf(0, 1), (CellColours{0x808080, KitPalette::Dark}));
     // A selected row shows 0x505050 behind 0xEBEBEB; when the selection moves on it gets its own
     // colours back.
-    list->SetItemState(0, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
-    Pump();
+    list->SelectRow(0);
     EXPECT_EQ(list->SelectedRow(), 0);
-    EXPECT_EQ(list->GetItemBackgroundColour(0), wxColour(0x50, 0x50, 0x50));
-    EXPECT_EQ(list->GetItemTextColour(0), wxColour(0xEB, 0xEB, 0xEB));
-    list->SetItemState(1, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
-    Pump();
+    EXPECT_EQ(list->ColoursOf(0, 1), (CellColours{0xEBEBEB, 0x505050}));
+    list->SelectRow(1);
     EXPECT_EQ(list->SelectedRow(), 1);
-    EXPECT_EQ(list->GetItemTextColour(0), wxColour(0x80, 0x80, 0x80));
-    EXPECT_EQ(list->GetItemBackgroundColour(0), wxColour(0x10, 0x10, 0x10));
-    EXPECT_EQ(list->GetItemBackgroundColour(1), wxColour(0x50, 0x50, 0x50));
+    EXPECT_EQ(list->ColoursOf(0, 1), (CellColours{0x808080, KitPalette::Dark}));
+    EXPECT_EQ(list->ColoursOf(1, 0), (CellColours{0xEBEBEB, 0x505050}));
+    // A double click on a cell edits it in place.
+    list->SetRowHeight(24);
+    const wxRect cell = list->CellRect(1, 0);
+    EXPECT_EQ(cell, wxRect(0, 24, 80, 24));
+    int row = -1, column = -1;
+    EXPECT_TRUE(list->HitCell(cell.GetPosition() + wxPoint(5, 5), row, column));
+    EXPECT_EQ(row, 1);
+    EXPECT_EQ(column, 0);
+    EXPECT_FALSE(list->HitCell(wxPoint(300, 5), row, column));   // right of the last column
 }
 
 TEST_F(KitWindow, CaptionPageIsDraggedByItsTitleBar) {
