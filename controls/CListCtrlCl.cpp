@@ -4,6 +4,8 @@
 
 #include <wx/dcbuffer.h>
 #include <wx/dcclient.h>
+#include <wx/dcmemory.h>
+#include <wx/image.h>
 
 #include "controls/CDropButton.h"
 #include "controls/CMemuDC.h"
@@ -48,11 +50,28 @@ void DrawCellText(wxDC& dc, const wxString& text, const wxRect& cell, ColumnAlig
         dc.DrawText(text, x, y);
         return;
     }
-    double sx = 1.0, sy = 1.0;
-    dc.GetUserScale(&sx, &sy);
-    dc.SetUserScale(sx * scale, sy);
-    dc.DrawText(text, static_cast<int>(x / scale), y);
-    dc.SetUserScale(sx, sy);
+    // Letters drawn at their own width, then stretched: the coverage becomes the alpha of the
+    // text colour, so the cell's background shows between them.
+    wxBitmap letters(std::max(1, w), std::max(1, h));
+    {
+        wxMemoryDC mem(letters);
+        mem.SetBackground(*wxBLACK_BRUSH);
+        mem.Clear();
+        mem.SetFont(dc.GetFont());
+        mem.SetTextForeground(*wxWHITE);
+        mem.DrawText(text, 0, 0);
+    }
+    const wxImage coverage = letters.ConvertToImage();
+    wxImage ink(coverage.GetWidth(), coverage.GetHeight());
+    ink.InitAlpha();
+    const wxColour colour = dc.GetTextForeground();
+    for (int py = 0; py < ink.GetHeight(); ++py)
+        for (int px = 0; px < ink.GetWidth(); ++px) {
+            ink.SetRGB(px, py, colour.Red(), colour.Green(), colour.Blue());
+            ink.SetAlpha(px, py, coverage.GetRed(px, py));
+        }
+    ink.Rescale(std::max(1, width), ink.GetHeight(), wxIMAGE_QUALITY_BILINEAR);
+    dc.DrawBitmap(wxBitmap(ink), x, y, true);
 }
 }  // namespace
 

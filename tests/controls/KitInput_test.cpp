@@ -1,6 +1,7 @@
 // Real key presses through the X server (XTest) and focus changes: these run alone, so no other
 // window takes the focus.
 #include <cstdlib>
+#include <utility>
 #include <filesystem>
 #include <string>
 
@@ -206,6 +207,37 @@ TEST_F(KitWindow, ReportListDrawsEachCellInItsOwnColours) {
         for (int y = top + 26; y < top + 52; ++y)
             white += PixelOf(shot, {x, y}) == wxColour(255, 255, 255);
     EXPECT_GT(white, 20);
+    // Header titles by the format "012": left 3 pixels in, centred, right 3 pixels in (black
+    // letters on the light upper part of the band).
+    auto inkColumns = [&](const wxImage& image, int left, int right, int y0, int y1, auto isInk) {
+        std::pair<int, int> span{-1, -1};
+        for (int x = left; x < right; ++x)
+            for (int y = y0; y < y1; ++y)
+                if (isInk(PixelOf(image, {x, y}))) {
+                    if (span.first < 0)
+                        span.first = x;
+                    span.second = x;
+                }
+        return span;
+    };
+    const auto black = [](const wxColour& c) { return c.Red() + c.Green() + c.Blue() < 200; };
+    const auto no = inkColumns(shot, 0, 80, 3, 10, black), ip = inkColumns(shot, 80, 230, 3, 10, black),
+               status = inkColumns(shot, 230, 330, 3, 10, black);
+    EXPECT_GE(no.first, 3);
+    EXPECT_LE(no.first, 5);
+    EXPECT_LE(std::abs((ip.first + ip.second) / 2 - 155), 2);
+    EXPECT_GE(status.second, 322);
+    EXPECT_LE(status.second, 326);
+    // Rows in a wider font: the same address spreads further.
+    const auto light = [](const wxColour& c) { return c.Red() > 150 && c.Green() > 150 && c.Blue() > 150; };
+    const auto narrow = inkColumns(shot, 80, 230, top, top + 26, light);
+    list->SetRowFont(15, 16);
+    Pump(200);
+    const wxImage wide = ScreenShot(wxRect(shown.x, shown.y, shown.width, shown.height), "report_list_wide_font.png");
+    ASSERT_TRUE(wide.IsOk());
+    const auto spread = inkColumns(wide, 80, 230, 0, 26, light);
+    EXPECT_GT(spread.second - spread.first, (narrow.second - narrow.first) * 5 / 4);
+    list->SetRowFont(15, 0);
     // A selected row is drawn in the selection's colours in every cell.
     list->SelectRow(1);
     Pump(200);
