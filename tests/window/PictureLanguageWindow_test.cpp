@@ -15,7 +15,6 @@
 #include <filesystem>
 #include <sstream>
 #include <string>
-#include <thread>
 
 using namespace std::chrono_literals;
 
