@@ -1,9 +1,8 @@
 // The time and schedule page under Xvfb: machine clock, task display, confirm, sync, on/off.
 #include "support/PageFixture.h"
 
-#include <wx/datectrl.h>
-
 #include "app/DeviceCommand.h"
+#include "controls/CDateTimeCtrl.h"
 #include "controls/CDropButton.h"
 #include "controls/NumericEdit.h"
 #include "controls/SkinStatic.h"
@@ -14,7 +13,7 @@ class TaskPageTest : public PageTest {
 protected:
     void SetUp() override {
         PageTest::SetUp();
-        OpenPage(Page, wxSize(320, 490), false, false);
+        OpenPage(Page, wxSize(320, 416), false, false);
     }
     MTaskDlg* Page = nullptr;
 };
@@ -43,10 +42,8 @@ TEST_F(TaskPageTest, ConfirmNotUseSendsRepeat0AndLightsTheButton) {
     DeviceState& s = GetDeviceState();
     s.PresetUsed.fill(1);
     Page->OnBnClickedTask(MTaskDlg::IdFirstTask + 3);
-    Page->DatePicker->SetValue(wxDateTime(9, wxDateTime::Aug, 2026));
-    Page->TaskTimeEdits[0]->SetValue(18);
-    Page->TaskTimeEdits[1]->SetValue(5);
-    Page->TaskTimeEdits[2]->SetValue(0);
+    Page->DatePicker->SetFields(2026, 8, 9);
+    Page->TimePicker->SetFields(18, 5, 0);
     Page->OnBnClickedTaskOption(MTaskDlg::IdNotUse);
     Page->PresetList->SetCurSel(4);
     ClearRecords();
