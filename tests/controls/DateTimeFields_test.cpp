@@ -14,6 +14,11 @@ DateTimeFields Make(Kind kind, int a, int b, int c) {
 }
 }  // namespace
 
+TEST(DateTimeFields, DaysInMonth) {
+    const std::array<int, 3> rows[] = {{2028, 2, 29}, {2100, 2, 28}, {2000, 2, 29}, {2026, 4, 30}, {2026, 12, 31}};
+    for (const auto& [year, month, days] : rows) EXPECT_EQ(DaysInMonth(year, month), days) << year << "-" << month;
+}
+
 TEST(DateTimeFields, SetHoldsEachFieldInItsRange) {
     struct Row { Kind K; Values In, Out; const char* Text; };
     const Row rows[] = {
