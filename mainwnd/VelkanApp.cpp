@@ -3,6 +3,7 @@
 #include "app/AppGlobals.h"
 #include "app/AppStartup.h"
 #include "app/CommLink.h"
+#include "app/Language.h"
 #include "app/UiStrings.h"
 #include "app/comm_link_real/RealCommLink.h"
 #include "mainwnd/VelkanDlg.h"
@@ -38,13 +39,14 @@ bool VelkanApp::OnInit() {
     wxInitAllImageHandlers(); // PNG and GIF skin images
     InstallCommLink();
     const SettingsDirectoryReport settings = PrepareSettingsDirectory();
-    if (settings.PerUser && settings.CreatedNow) {
-        m_settingsFolderNotice = "The program folder " + GetAppDirectory() +
-                                 " cannot be written.\nSettings and projects are kept in " + settings.Folder;
-        std::fprintf(stderr, "velkan: %s\n", m_settingsFolderNotice.c_str());
-    }
     InfoIniPath = GetSettingsDirectory() + "Info.ini";
     InitStartLanguage();
+    if (settings.PerUser && settings.CreatedNow) {
+        // In the language just chosen, like every text the program shows.
+        m_settingsFolderNotice = LanguageText("XIDS_ProgramFolderNotWritable") + " " + GetAppDirectory() + "\n" +
+                                 LanguageText("XIDS_SettingsKeptIn") + " " + settings.Folder;
+        std::fprintf(stderr, "velkan: %s\n", m_settingsFolderNotice.c_str());
+    }
     MainIconId = 103;
     // Common controls, the control container, the shell manager and the registry key are
     // services of the original window framework that nothing here needs.
