@@ -9,12 +9,15 @@
 #include "mainwnd/VelkanDlg.h"
 #include "platform/os/AppDirectory.h"
 #include "platform/os/StopSignalWatcher.h"
+#include "platform/ui/ShownTexts.h"
 #include "preview/video/SdlVideoStart.h"
 
 #include <wx/dialog.h>
 #include <wx/msgdlg.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 #include <wx/image.h>
 
 wxIMPLEMENT_APP(VelkanApp);
@@ -79,6 +82,12 @@ int VelkanApp::OnRun() {
 }
 
 void VelkanApp::TellPerUserSettingsFolder(wxWindow* parent) const {
+    std::vector<std::string> lines;
+    for (size_t start = 0, end = 0; start <= m_settingsFolderNotice.size(); start = end + 1) {
+        end = std::min(m_settingsFolderNotice.find('\n', start), m_settingsFolderNotice.size());
+        lines.push_back(m_settingsFolderNotice.substr(start, end - start));
+    }
+    RecordShownTexts("notice", lines);
     wxMessageBox(wxString::FromUTF8(m_settingsFolderNotice), wxString::FromUTF8(UiStrings[38]), wxOK, parent);
 }
 
