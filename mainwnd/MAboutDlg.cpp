@@ -14,6 +14,8 @@ namespace {
 constexpr int NoControlId = -1;  // texts that no language file changes
 constexpr COLORREF Accent = 0x009CEF;
 const wxSize BoxSize(400, 230);
+wxDialog* OpenAboutBox = nullptr;
+bool CloseOwnerAfterwards = false;
 }  // namespace
 
 MAboutDlg::MAboutDlg() : MBaseDialog(IDD, false) {}
@@ -71,9 +73,22 @@ void RunAboutBox(wxWindow* owner) {
   page->CreateCaptionButtons(false);
   page->ApplyLanguage();
   RecordShownTexts("about", {page->PageTitle.utf8_string()});
+  OpenAboutBox = host;
   host->ShowModal();
+  OpenAboutBox = nullptr;
   RecordShownTexts("about", {"closed"});
   host->Destroy();
+  if (CloseOwnerAfterwards && owner) {
+    CloseOwnerAfterwards = false;
+    owner->Close();
+  }
+}
+
+bool EndAboutBoxThenCloseOwner() {
+  if (!OpenAboutBox) return false;
+  if (OpenAboutBox->IsModal()) OpenAboutBox->EndModal(wxID_CANCEL);
+  CloseOwnerAfterwards = true;
+  return true;
 }
 
 void BindAboutKey(wxWindow& mainWindow) {

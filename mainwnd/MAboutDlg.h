@@ -27,5 +27,8 @@ inline constexpr int AboutCommand = 0x10;
 
 // Opens the About box centred on owner and returns when the operator closes it.
 void RunAboutBox(wxWindow* owner);
+// A close of the owner while the About box runs: the box ends, and the owner is closed once the
+// box's run has returned (its loop runs inside the owner's). False when no About box runs.
+bool EndAboutBoxThenCloseOwner();
 // F1 in the main window (whichever of its controls has the focus) opens the About box.
 void BindAboutKey(wxWindow& mainWindow);

@@ -379,6 +379,9 @@ void VelkanDlg::OnCharHook(wxKeyEvent& event) {
 
 void VelkanDlg::OnCloseWindow(wxCloseEvent&) {
   if (Closing) return;
+  // An open About box ends first; its loop runs inside this window's, so the close comes back
+  // once that loop has returned.
+  if (EndAboutBoxThenCloseOwner()) return;
   Closing = true;
   Timers.KillTimer(TitleBlinkTimer);
   Timers.KillTimer(BusyWatchdogTimer);

@@ -121,7 +121,7 @@ TEST_F(StartupProject, OpeningAProjectWithoutSettingsTellsTheOperator) {
 }
 
 // F1 opens the About box over the main window, also with the focus in a page's edit; its OK
-// button closes it.
+// button closes it, and a stop request while it is open still ends the program.
 TEST_F(StartupProject, F1OpensTheAboutBoxAndOkClosesIt) {
   ProgramUnderTest program(Home);
   ASSERT_TRUE(program.Start());
@@ -153,6 +153,9 @@ TEST_F(StartupProject, F1OpensTheAboutBoxAndOkClosesIt) {
   RunCommand("xdotool mousemove " + std::to_string(x + 200) + " " + std::to_string(y + 183) + " click 1");
   EXPECT_TRUE(program.WaitForShown({"about: closed"}, 5s)) << program.ShownTexts();
   EXPECT_TRUE(VisibleWindows(program.ProcessId(), "^About Z81").empty());
+  // Asked to stop while the box is open, the program still ends (and saves) as it should.
+  program.PressKeys("F1");
+  ASSERT_TRUE(program.WaitForShown({"about: About Z81 ZedarEzuzovizu"}, 5s)) << program.ShownTexts();
   EXPECT_EQ(program.Stop(), 0);
 }
 
