@@ -115,6 +115,8 @@ TEST_F(StartupProject, OpeningAProjectWithoutSettingsTellsTheOperator) {
   std::this_thread::sleep_for(300ms);
   RunCommand("xdotool key Return");
   EXPECT_TRUE(program.WaitForShown({"project: no settings: " + keyless}, 10s)) << program.ShownTexts();
+  std::this_thread::sleep_for(300ms);
+  program.SaveScreenshot(Artifact("keyless-project-message.png"));
   EXPECT_TRUE(program.PressReturnIn("Tips")) << "no message box";
   EXPECT_TRUE(program.WaitForShown({"busy: hidden"}, 3s)) << program.ShownTexts();
   EXPECT_EQ(program.Stop(), 0);
