@@ -4,6 +4,7 @@
 #include "controls/PageLanguage.h"
 #include "controls/PopupPageHost.h"
 #include "controls/SkinStatic.h"
+#include "controls/logic/KitPalette.h"
 #include "platform/ui/ResourceImages.h"
 #include "platform/ui/ShownTexts.h"
 
@@ -12,7 +13,6 @@
 
 namespace {
 constexpr int NoControlId = -1;  // texts that no language file changes
-constexpr COLORREF Accent = 0x009CEF;
 const wxSize BoxSize(400, 230);
 wxDialog* OpenAboutBox = nullptr;
 bool CloseOwnerAfterwards = false;
@@ -25,17 +25,16 @@ void MAboutDlg::OnInitDialog() {
   Built = true;
   PageTitle = wxString::FromUTF8(PageCaption(IDD));
   auto* name = new SkinStatic(this, NoControlId, "Z81 ZedarEzuzovizu", wxRect(96, 48, 280, 24));
-  name->SetFont(TitleFont);
-  name->FixedTextColour = Accent;
+  name->FixedTextColour = KitPalette::Accent;
   new SkinStatic(this, IdVersionLabel, "Version :", wxRect(96, 80, 90, 20));
   new SkinStatic(this, NoControlId, ProgramVersion, wxRect(190, 80, 120, 20));
   new SkinStatic(this, IdPurpose, "Control tool for the LED video processor", wxRect(96, 106, 290, 20));
   auto* ok = new CGdipButton(this, IdOk, "OK", wxRect((BoxSize.x - 100) / 2, 166, 100, 34));
   ok->LoadStdImage(114);
-  ok->SetTextColour(0xEBEBEB);
+  ok->SetTextColour(KitPalette::TextBright);
   OnClicked(IdOk, [this] { ClosePage(); });
   SetChildFonts();
-  name->SetFont(TitleFont);
+  name->SetFont(TitleFont);  // the program's name stands out
   // A box of its own: Enter and Esc close it (a page swallows them).
   Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& key) {
     const int code = key.GetKeyCode();
