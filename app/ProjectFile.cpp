@@ -50,12 +50,12 @@ ProjectLoadResult ReadProjectFile(const std::string& path) {
     if (!ReadProjectLines(path, lines)) return ProjectLoadResult::NotOpened;
     auto& state = GetDeviceState();
     StateBlock block = state; // bytes the file does not carry keep their current values
-    if (ParseProjectLines(lines, reinterpret_cast<uint8_t*>(&block)) == 0) return ProjectLoadResult::NoKeys;
-    {
+    const bool anyKey = ParseProjectLines(lines, reinterpret_cast<uint8_t*>(&block)) != 0;
+    if (anyKey) {
         LoadedFromProjectGuard guard{state};
         state.LoadedFromProject = 1;
         state.ApplyStateBlock(&block);
     }
     if (MainDialogInterface* dialog = TheMainDialog) dialog->OnDeviceReply(ReplyFullState, 0);
-    return ProjectLoadResult::Loaded;
+    return anyKey ? ProjectLoadResult::Loaded : ProjectLoadResult::NoKeys;
 }

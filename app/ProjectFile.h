@@ -9,10 +9,12 @@ bool WriteProjectFile(const std::string& path, std::string* error = nullptr);
 enum class ProjectLoadResult {
     Loaded,    // applied like a full state from the device; the windows refreshed
     NotOpened, // the file could not be read: nothing changed
-    NoKeys,    // empty, or only a byte-order mark: nothing changed
+    NoKeys,    // empty, or only a byte-order mark: nothing applied; the windows still refresh
 };
 
 // Loads a project file into DeviceState. The reader starts from a copy of the current block, so
 // a key that is missing leaves its field as it was; then the block is applied as a full state
-// and the main dialog refreshes every page.
+// and the main dialog refreshes every page. A file without a single key is not applied (every
+// field would read as 0: no output size, every card slot taken), but the pages refresh all the
+// same, so the windows show the state that was kept.
 ProjectLoadResult ReadProjectFile(const std::string& path);

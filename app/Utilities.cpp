@@ -6,6 +6,14 @@
 #include <filesystem>
 #include <system_error>
 
+std::string GetFileTitlePart(std::string_view path) {
+    const size_t slash = path.rfind('/');
+    const size_t dot = path.find('.', slash == std::string_view::npos ? 0 : slash + 1);
+    if (dot == std::string_view::npos) return std::string(path);
+    const size_t start = slash == std::string_view::npos ? 0 : slash + 1;
+    return std::string(path.substr(start, dot - start));
+}
+
 void SplitKeyValue(std::string_view line, std::string& key, std::string& value) {
     key.clear();
     value.clear();

@@ -8,6 +8,12 @@
 
 // Path, text and address helpers shared by the core. Paths use '/'.
 
+// A project's name from its path: the text between the last '/' and the first '.' after it.
+// With no '.' after the last '/' the path is given whole; with no '/' at all, the part before
+// the first '.' (the whole text when it has none). Only the file's own name counts its dots: a
+// project under a dotted folder (~/.local/share/...) would otherwise have an empty name.
+std::string GetFileTitlePart(std::string_view path);
+
 // Splits at the first '='; both stay empty when there is none.
 void SplitKeyValue(std::string_view line, std::string& key, std::string& value);
 // Sets CurrentSection from a section line: the text after the first '[' up to the first ']'.

@@ -8,6 +8,7 @@
 #include "platform/ui/PageEvents.h"
 #include "platform/ui/ShownTexts.h"
 #include "app/CommLink.h"
+#include "app/ConnectNetwork.h"
 #include "connect/AdapterChoice.h"
 #include "controls/CDropButton.h"
 #include "controls/CGdipButton.h"
@@ -250,9 +251,7 @@ void MSearchMachineDlg::SetDeviceId(uint8_t id) { SetCurrentDeviceId(id); }
 void MSearchMachineDlg::SelectDevice(const std::string& ip) {
   if (CommLink* link = GetCommLink()) link->SelectDevice(ip);
 }
-void MSearchMachineDlg::ConnectNet(const std::string& ip, int port) {
-  if (CommLink* link = GetCommLink()) link->ConnectNet(ip, port);
-}
+void MSearchMachineDlg::ConnectMachine(const std::string& ip) { ConnectNetwork(ip); }
 void MSearchMachineDlg::SetTargets(const std::vector<uint8_t>& ids) {
   if (CommLink* link = GetCommLink()) link->SetTargets(ids);
 }

@@ -57,7 +57,7 @@ class MSearchMachineDlg : public MBaseDialog, private MachineListHost {
   void StoreMachineName(const std::string& macSection, const std::string& name) override;
   void SetDeviceId(uint8_t id) override;
   void SelectDevice(const std::string& ip) override;
-  void ConnectNet(const std::string& ip, int port) override;
+  void ConnectMachine(const std::string& ip) override;
   void SetTargets(const std::vector<uint8_t>& ids) override;
   void SendReadAll() override;
   bool NetworkConnected() override;

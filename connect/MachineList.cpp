@@ -124,7 +124,7 @@ void MachineList::OnTimer(uint32_t id) {
     if (machineId != 0) ips.push_back(m.Ip);
   }
   Host.SetTargets(ids);
-  for (const auto& ip : ips) Host.ConnectNet(ip, DevicePort);
+  for (const auto& ip : ips) Host.ConnectMachine(ip);
   Host.ClearLinkStatus();
   ConnectAllDone = true;
   if (!Host.NetworkConnected()) {
@@ -185,7 +185,7 @@ void MachineList::ConnectSelected() {
     // An offline machine is made the controlled one and connected; nothing is read yet.
     MakeControlled(*m);
     Host.RedrawTile(m->Tile);
-    if (MachineIdFromIp(ip) != 0) Host.ConnectNet(ip, DevicePort);
+    if (MachineIdFromIp(ip) != 0) Host.ConnectMachine(ip);
     return;
   }
 }

@@ -1,5 +1,4 @@
 #pragma once
-#include "app/CommLink.h"  // DevicePort
 
 #include <array>
 #include <cstdint>
@@ -53,7 +52,8 @@ class MachineListHost {
   // The link and the device model.
   virtual void SetDeviceId(uint8_t id) = 0;
   virtual void SelectDevice(const std::string& ip) = 0;
-  virtual void ConnectNet(const std::string& ip, int port) = 0;
+  // Connects the link to the machine at ip (the encoder's network connect, with its address check).
+  virtual void ConnectMachine(const std::string& ip) = 0;
   virtual void SetTargets(const std::vector<uint8_t>& ids) = 0;
   virtual void SendReadAll() = 0;
   virtual bool NetworkConnected() = 0;

@@ -77,6 +77,7 @@ const std::vector<ControlText>& PageCaptions() {
         {1563, "Media Player Setting"},
         {184, "Feathering"},
         {1559, "Video Window"},
+        {100, "About Z81 ZedarEzuzovizu"},
     };
     return captions;
 }

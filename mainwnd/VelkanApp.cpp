@@ -3,17 +3,21 @@
 #include "app/AppGlobals.h"
 #include "app/AppStartup.h"
 #include "app/CommLink.h"
+#include "app/Language.h"
 #include "app/UiStrings.h"
 #include "app/comm_link_real/RealCommLink.h"
 #include "mainwnd/VelkanDlg.h"
 #include "platform/os/AppDirectory.h"
 #include "platform/os/StopSignalWatcher.h"
+#include "platform/ui/ShownTexts.h"
 #include "preview/video/SdlVideoStart.h"
 
 #include <wx/dialog.h>
 #include <wx/msgdlg.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 #include <wx/image.h>
 
 wxIMPLEMENT_APP(VelkanApp);
@@ -38,13 +42,14 @@ bool VelkanApp::OnInit() {
     wxInitAllImageHandlers(); // PNG and GIF skin images
     InstallCommLink();
     const SettingsDirectoryReport settings = PrepareSettingsDirectory();
-    if (settings.PerUser && settings.CreatedNow) {
-        m_settingsFolderNotice = "The program folder " + GetAppDirectory() +
-                                 " cannot be written.\nSettings and projects are kept in " + settings.Folder;
-        std::fprintf(stderr, "velkan: %s\n", m_settingsFolderNotice.c_str());
-    }
     InfoIniPath = GetSettingsDirectory() + "Info.ini";
     InitStartLanguage();
+    if (settings.PerUser && settings.CreatedNow) {
+        // In the language just chosen, like every text the program shows.
+        m_settingsFolderNotice = LanguageText("XIDS_ProgramFolderNotWritable") + " " + GetAppDirectory() + "\n" +
+                                 LanguageText("XIDS_SettingsKeptIn") + " " + settings.Folder;
+        std::fprintf(stderr, "velkan: %s\n", m_settingsFolderNotice.c_str());
+    }
     MainIconId = 103;
     // Common controls, the control container, the shell manager and the registry key are
     // services of the original window framework that nothing here needs.
@@ -77,6 +82,12 @@ int VelkanApp::OnRun() {
 }
 
 void VelkanApp::TellPerUserSettingsFolder(wxWindow* parent) const {
+    std::vector<std::string> lines;
+    for (size_t start = 0, end = 0; start <= m_settingsFolderNotice.size(); start = end + 1) {
+        end = std::min(m_settingsFolderNotice.find('\n', start), m_settingsFolderNotice.size());
+        lines.push_back(m_settingsFolderNotice.substr(start, end - start));
+    }
+    RecordShownTexts("notice", lines);
     wxMessageBox(wxString::FromUTF8(m_settingsFolderNotice), wxString::FromUTF8(UiStrings[38]), wxOK, parent);
 }
 

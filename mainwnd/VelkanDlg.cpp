@@ -3,6 +3,7 @@
 #include "mainwnd/VelkanDlg.h"
 
 #include "app/AppGlobals.h"
+#include "app/CommLink.h"
 #include "app/InfoIni.h"
 #include "app/Language.h"
 #include "app/ProjectFile.h"
@@ -13,6 +14,7 @@
 #include "connect/MSearchMachineDlg.h"
 #include "controls/PopupPageHost.h"
 #include "mainwnd/InputStrip.h"
+#include "mainwnd/MAboutDlg.h"
 #include "mainwnd/MMainDlg.h"
 #include "mainwnd/MainTexts.h"
 #include "mainwnd/ReplyPump.h"
@@ -90,7 +92,14 @@ VelkanDlg::VelkanDlg()
   title.Height = 17;
   title.Weight = 700;
   TitleFont = FontFromLogFont(title);
-  OnInitDialog();
+}
+
+int VelkanDlg::ShowModal() {
+  if (!Initialised) {
+    Initialised = true;
+    OnInitDialog();
+  }
+  return wxDialog::ShowModal();
 }
 
 VelkanDlg::~VelkanDlg() {
@@ -162,6 +171,7 @@ void VelkanDlg::OnInitDialog() {
   KeyReleaseFilter::Install([this](const wxKeyEvent& key) {
     if (Controls && !Closing && IsEnabled()) Controls->OnKeyRelease(key);
   });
+  BindAboutKey(*this);
   // The reply slots are bound before any connection is made; replies reach this thread
   // through the notifier.
   RegisterReplyCallbacks();
@@ -171,8 +181,9 @@ void VelkanDlg::OnInitDialog() {
 
   ProjectFilePath = LoadProjectFilePath();
   EnsureProjectFile(ProjectFilePath);
-  // A file made just now (or left empty) holds nothing and changes nothing.
-  ReadProjectFile(ProjectFilePath);
+  // A file made just now (or left empty) holds nothing and changes nothing; the windows show the
+  // state all the same, as they do when the file cannot be read.
+  if (ReadProjectFile(ProjectFilePath) == ProjectLoadResult::NotOpened) OnDeviceReply(2, 0);  // full state
   LayoutPageArea();
   Timers.SetTimer(TitleBlinkTimer, 5000);
   // Serial ports plugged in or pulled out reach this window as the system's device-change message.
@@ -368,6 +379,9 @@ void VelkanDlg::OnCharHook(wxKeyEvent& event) {
 
 void VelkanDlg::OnCloseWindow(wxCloseEvent&) {
   if (Closing) return;
+  // An open About box ends first; its loop runs inside this window's, so the close comes back
+  // once that loop has returned.
+  if (EndAboutBoxThenCloseOwner()) return;
   Closing = true;
   Timers.KillTimer(TitleBlinkTimer);
   Timers.KillTimer(BusyWatchdogTimer);

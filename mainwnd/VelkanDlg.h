@@ -66,6 +66,10 @@ class VelkanDlg : public wxDialog,
   VelkanDlg();
   ~VelkanDlg() override;
 
+  // Initialises the window (once) as it starts to run, when TheMainDialog already names it, so
+  // that the project read at start reaches every window; then runs it modally.
+  int ShowModal() override;
+
   // ---- MainDialogInterface: what the core asks of the windows ----
   void OnDeviceReply(uint32_t slot, int32_t argument) override;
   void ShowBusy(bool show, const std::string& text) override;
@@ -164,6 +168,8 @@ class VelkanDlg : public wxDialog,
   LRESULT OnSelectLayer(WPARAM layer, LPARAM);
   // A save that failed is told to the operator.
   void TellSaveFailed(const std::string& path, const std::string& error);
+  // An opened project that changed nothing: it holds no key, or it could not be read.
+  void TellProjectNotLoaded(bool noKeys, const std::string& path);
   void InvalidateInputStrip();
   void ApplySwitcherModePageButtons();
   // Enables or disables a page button, with its disabled look.
@@ -212,6 +218,7 @@ class VelkanDlg : public wxDialog,
   bool ConnectionIndicator = false;
   bool TitleToggle = false;
   bool Closing = false;
+  bool Initialised = false;
   uint32_t SwitcherModeCopy = 0;
   std::string ProjectFilePath;
   std::vector<std::string> BusyHistory;  // the busy box's last openings and closings, for tests

@@ -2,6 +2,8 @@
 #include "mainwnd/VelkanDlg.h"
 
 #include "app/DeviceState.h"
+#include "app/Language.h"
+#include "app/Utilities.h"
 #include "app/UiStrings.h"
 #include "mainwnd/MMainDlg.h"
 #include "mainwnd/MainControlsLogic.h"
@@ -74,5 +76,12 @@ void VelkanDlg::TellSaveFailed(const std::string& path, const std::string& error
   std::string text = UiStrings[67] + ": " + path;
   if (!error.empty()) text += "\n" + error;
   RecordShownTexts("project", {"save failed: " + path});
+  ShowOperatorMessage(this, text, UiStrings[38]);
+}
+
+void VelkanDlg::TellProjectNotLoaded(bool noKeys, const std::string& path) {
+  const std::string text = GetFileTitlePart(path) + ": " +
+                           LanguageText(noKeys ? "XIDS_ProjectHoldsNoSettings" : "XIDS_ProjectNotRead") + "\n" + path;
+  RecordShownTexts("project", {(noKeys ? "no settings: " : "not read: ") + path});
   ShowOperatorMessage(this, text, UiStrings[38]);
 }

@@ -221,10 +221,11 @@ LRESULT VelkanDlg::OnLanguageChanged(WPARAM language, LPARAM) {
 
 LRESULT VelkanDlg::OnProjectFile(WPARAM operation, LPARAM pathArgument) {
   const auto* path = reinterpret_cast<const std::string*>(pathArgument);
+  ProjectLoadResult opened = ProjectLoadResult::Loaded;
   if (path) {
     if (operation == ProjectOpen) {
       ProjectFilePath = *path;
-      ReadProjectFile(ProjectFilePath);
+      opened = ReadProjectFile(ProjectFilePath);
       SaveProjectFilePath(ProjectFilePath);
     } else if (operation == ProjectSave) {
       std::string copy = *path;
@@ -238,6 +239,8 @@ LRESULT VelkanDlg::OnProjectFile(WPARAM operation, LPARAM pathArgument) {
     }
   }
   Busy.ShowBusy(false, {});
+  // An opened project that changed nothing is told, once the busy box is gone.
+  if (opened != ProjectLoadResult::Loaded) TellProjectNotLoaded(opened == ProjectLoadResult::NoKeys, ProjectFilePath);
   return 0;
 }
 

@@ -1,5 +1,7 @@
 #include "pages/MiscLogic.h"
 
+#include "app/AppGlobals.h"
+
 #include <cstdio>
 
 #include "platform/ui/PageEvents.h"
@@ -48,7 +50,7 @@ std::string SystemInfoText(const SystemInfo& info) {
 
 std::string VersionText(const uint8_t version[2]) {
     char buffer[96];
-    std::snprintf(buffer, sizeof buffer, "%s\nSysDLL:%d.%02d", "Z81 ZedarEzuzovizu,1.27", version[0], version[1]);
+    std::snprintf(buffer, sizeof buffer, "Z81 ZedarEzuzovizu,%s\nSysDLL:%d.%02d", ProgramVersion, version[0], version[1]);
     return buffer;
 }
 

@@ -32,9 +32,7 @@ class FakeHost : public MachineListHost {
   void StoreMachineName(const std::string& s, const std::string& n) override { Names[s] = n; }
   void SetDeviceId(uint8_t id) override { DeviceId = id; }
   void SelectDevice(const std::string& ip) override { Log.push_back("select " + ip); }
-  void ConnectNet(const std::string& ip, int port) override {
-    Log.push_back("connect " + ip + ":" + std::to_string(port));
-  }
+  void ConnectMachine(const std::string& ip) override { Log.push_back("connect " + ip); }
   void SetTargets(const std::vector<uint8_t>& ids) override {
     std::string t = "targets";
     for (auto id : ids) {
@@ -140,8 +138,8 @@ TEST_F(MachineListTest, ConnectAllTargetsEveryMachineAndMarksTheNetworkLink) {
   List.AddFoundMachine("not-an-ip", Mac(5));
   Host.Log.clear();
   List.OnTimer(ConnectAllTimer);
-  EXPECT_EQ(Host.Log, (std::vector<std::string>{"targets 21 22 0", "connect 127.0.0.21:61213",
-                                                "connect 127.0.0.22:61213", "link status 0", "link changed"}));
+  EXPECT_EQ(Host.Log, (std::vector<std::string>{"targets 21 22 0", "connect 127.0.0.21",
+                                                "connect 127.0.0.22", "link status 0", "link changed"}));
   EXPECT_TRUE(Host.Network);
   EXPECT_FALSE(Host.Timers.count(ConnectAllTimer));
   Host.Log.clear();
@@ -295,7 +293,7 @@ TEST_F(MachineListTest, ConnectOnAnOfflineMachineConnectsItWithoutReading) {
   List.ClickAt(20, 90);
   Host.Log.clear();
   List.ConnectSelected();
-  EXPECT_EQ(Host.Log, (std::vector<std::string>{"connect 127.0.0.21:61213"}));
+  EXPECT_EQ(Host.Log, (std::vector<std::string>{"connect 127.0.0.21"}));
   EXPECT_TRUE(List.Machines()[0].Controlled);
   EXPECT_EQ(Host.DeviceId, 21);
 }

@@ -17,6 +17,21 @@ TEST(Paths, ProgramFolderEndsInSlash) {
     EXPECT_EQ(folder.back(), '/');
 }
 
+TEST(Paths, FileTitleIsTheNameBetweenTheLastSlashAndItsFirstDot) {
+    struct Row {
+        const char* Path;
+        const char* Title;
+    } rows[] = {{"/home/op/Project/show/show.pro", "show"},
+                {"/home/op/.local/share/velkan/Project/2026-12-07/2026-12-07.pro", "2026-12-07"},
+                {"/shows/v1.2/final.cut.pro", "final"},
+                {"/shows/v1.2/final", "/shows/v1.2/final"},
+                {"/shows/.pro", ""},
+                {"show.pro", "show"},
+                {"show", "show"},
+                {"", ""}};
+    for (const Row& row : rows) EXPECT_EQ(GetFileTitlePart(row.Path), row.Title) << row.Path;
+}
+
 TEST(Text, SplitKeyValueAtTheFirstEquals) {
     std::string key = "x", value = "y";
     SplitKeyValue("A=B=C", key, value);

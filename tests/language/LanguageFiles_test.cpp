@@ -23,6 +23,7 @@
 #include "controls/CDropButton.h"
 #include "controls/MBaseDialog.h"
 #include "controls/PageLanguage.h"
+#include "mainwnd/MAboutDlg.h"
 #include "mainwnd/MainTexts.h"
 #include "pages/MCropDlg.h"
 #include "pages/MEdidDlg.h"
@@ -118,6 +119,7 @@ std::vector<BuiltText> CollectBuiltTexts() {
         [] { return new MSwitcherDlg; },     [] { return new MSubTitleDlg; },
         [] { return new MVideoSettingDlg; }, [] { return new MMediaPlayerDlg; },
         [] { return new Velk_FeatherDlg; },  [] { return MakePreviewPage(); },
+        [] { return new MAboutDlg; },
     };
     for (const auto& make : makers) {
         MBaseDialog* page = make();
@@ -125,6 +127,7 @@ std::vector<BuiltText> CollectBuiltTexts() {
         // These two are built by the main window at once, the others on first use.
         if (auto* connect = dynamic_cast<MConnectDlg*>(page)) connect->OnInitDialog();
         if (auto* search = dynamic_cast<MSearchMachineDlg*>(page)) search->OnInitDialog();
+        if (auto* about = dynamic_cast<MAboutDlg*>(page)) about->OnInitDialog();
         page->ApplyLanguage();
         for (wxWindow* child : page->GetChildren()) {
             const int id = ControlIdOf(child);

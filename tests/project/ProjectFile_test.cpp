@@ -208,7 +208,7 @@ TEST_F(ProjectFileTest, AFileSavedWithAUtf8MarkLoadsToo) {
     EXPECT_EQ(GetDeviceState().OutputTiming.HActive, 1280);
 }
 
-TEST_F(ProjectFileTest, AFileWithNoKeyChangesNothing) {
+TEST_F(ProjectFileTest, AFileWithNoKeyChangesNothingButTheWindowsStillRefresh) {
     auto& s = GetDeviceState();
     s.OutputTiming.HActive = 1234;
     s.InputCardType[2] = 77;
@@ -218,10 +218,13 @@ TEST_F(ProjectFileTest, AFileWithNoKeyChangesNothing) {
     WriteBytes(Dir + "bom.pro", "\xFF\xFE");
     WriteBytes(Dir + "junk.pro", "hello\r\n[\r\n=\r\n[]x=1\r\n[OUTPUTRESO]\r\nNOTAKEY=1\r\n");
     for (const char* name : {"empty.pro", "bom.pro", "junk.pro"}) {
+        Dialog.Calls.clear();
         EXPECT_EQ(ReadProjectFile(Dir + name), ProjectLoadResult::NoKeys) << name;
         EXPECT_TRUE(Same(Block(), before)) << name;
         for (int r = 0; r < 12; ++r) EXPECT_EQ(s.InputTable[r].Present, table[r].Present) << name;
+        EXPECT_EQ(Dialog.Calls, std::vector<std::string>({"route 2 0"})) << name;
     }
+    Dialog.Calls.clear();
     EXPECT_EQ(ReadProjectFile(Dir + "none.pro"), ProjectLoadResult::NotOpened);
     EXPECT_TRUE(Dialog.Calls.empty());
     EXPECT_TRUE(Sent().empty());

@@ -31,18 +31,6 @@ std::string ProjectPathIn(const std::string& infoIni) {
   if (at == std::string::npos) return {};
   return settings.substr(at + 9, settings.find_first_of("\r\n", at) - at - 9);
 }
-
-// Makes folder unwritable for the program: a read-only bind mount in a mount namespace of this
-// test's own (the window tests already run as root of a user namespace), else, for a user who
-// is not root, a folder without write permission. Returns why it could not.
-std::string MakeUnwritable(const std::string& folder) {
-  if (unshare(CLONE_NEWNS) == 0 && mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
-      mount(folder.c_str(), folder.c_str(), nullptr, MS_BIND, nullptr) == 0 &&
-      mount(nullptr, folder.c_str(), nullptr, MS_BIND | MS_REMOUNT | MS_RDONLY, nullptr) == 0)
-    return {};
-  if (geteuid() != 0 && chmod(folder.c_str(), 0555) == 0) return {};
-  return "neither a read-only bind mount nor a folder without write permission is possible here";
-}
 }  // namespace
 
 TEST(UnwritableProgramFolder, SettingsAndProjectAreKeptInThePerUserFolder) {

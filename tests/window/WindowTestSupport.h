@@ -4,7 +4,10 @@
 #include <chrono>
 #include <csignal>
 #include <filesystem>
+#include <sched.h>
 #include <string>
+#include <sys/mount.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -17,6 +20,18 @@ bool WaitUntil(Predicate done, std::chrono::milliseconds limit) {
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
   }
   return done();
+}
+
+// Makes folder unwritable for the program: a read-only bind mount in a mount namespace of this
+// test's own (the window tests already run as root of a user namespace), else, for a user who
+// is not root, a folder without write permission. Returns why it could not.
+inline std::string MakeUnwritable(const std::string& folder) {
+  if (unshare(CLONE_NEWNS) == 0 && mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+      mount(folder.c_str(), folder.c_str(), nullptr, MS_BIND, nullptr) == 0 &&
+      mount(nullptr, folder.c_str(), nullptr, MS_BIND | MS_REMOUNT | MS_RDONLY, nullptr) == 0)
+    return {};
+  if (geteuid() != 0 && chmod(folder.c_str(), 0555) == 0) return {};
+  return "neither a read-only bind mount nor a folder without write permission is possible here";
 }
 
 class PtyPair {

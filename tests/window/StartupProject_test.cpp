@@ -1,0 +1,193 @@
+// What the program shows before any device is there: the project read at start in every window,
+// the notice of an opened project that holds no settings, the About box on F1, and the per-user
+// folder's notice in the operator's language.
+#include "app/DeviceState.h"
+#include "app/ProfileIni.h"
+#include "app/ProjectFile.h"
+#include "support/DevsimProcess.h"
+#include "window/ProgramUnderTest.h"
+#include "window/WindowTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+using testsupport::ScratchFolder;
+
+namespace {
+
+std::string Artifact(const std::string& name) {
+  fs::create_directories(VELKAN_ARTIFACTS);
+  return std::string(VELKAN_ARTIFACTS) + "/" + name;
+}
+
+// The program's visible windows whose title matches the pattern (all of them for none).
+std::vector<std::string> VisibleWindows(pid_t pid, const std::string& pattern = {}) {
+  std::istringstream ids(RunCommand("xdotool search --all --onlyvisible --pid " + std::to_string(pid) +
+                                    (pattern.empty() ? "" : " --name '" + pattern + "'") + " 2>/dev/null"));
+  std::vector<std::string> found;
+  for (std::string id; std::getline(ids, id);)
+    if (!id.empty()) found.push_back(id);
+  return found;
+}
+
+// The one visible window of the program besides its main window (a dialog just opened).
+std::string OtherWindow(const ProgramUnderTest& program, std::chrono::milliseconds limit) {
+  std::string other;
+  WaitUntil([&] {
+    for (const std::string& id : VisibleWindows(program.ProcessId()))
+      if (id != program.WindowId()) other = id;
+    return !other.empty();
+  }, limit);
+  return other;
+}
+
+// Info.ini with the project's path and preset names of the PGM/PVW bank.
+void WriteInfoIni(const std::string& home, const std::string& project) {
+  std::ofstream(home + "Info.ini", std::ios::binary)
+      << "[Setting]\r\nLanguage=English\r\n[Project]\r\nFilePath=" << project
+      << "\r\n[PNAMESTR]\r\nPRESET1-0=Opening\r\nPRESET1-3=Finale\r\n";
+}
+
+class StartupProject : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "needs an X display (run under xvfb-run)";
+  }
+  ScratchFolder Scratch;
+  std::string Home = Scratch.Path();
+};
+
+}  // namespace
+
+// A project saved with a locked sync source, PGM/PVW mode and two layers: every window shows it
+// from the start, with no device anywhere.
+TEST_F(StartupProject, WindowsShowTheProjectBeforeAnyDeviceConnects) {
+  DeviceState& s = GetDeviceState();
+  s.SyncLockMode = 5;  // " Lock To HDMI1"
+  s.SyncMode = 1;      // " Mode 1"
+  s.SwitcherSettings.Mode = 1;
+  s.LoopOutSource = 3;  // HDMI-2
+  s.LayerWindow[1].Enable = 1;
+  s.LayerWindow[1].X = 100;
+  s.LayerWindow[1].Y = 50;
+  s.LayerWindow[1].Width = 640;
+  s.LayerWindow[1].Height = 360;
+  const std::string project = Home + "show/show.pro";
+  fs::create_directories(Home + "show");
+  ASSERT_TRUE(WriteProjectFile(project));
+  WriteInfoIni(Home, project);
+
+  ProgramUnderTest program(Home);
+  ASSERT_TRUE(program.Start());
+  EXPECT_TRUE(program.WaitForShown({"sync:  Lock To HDMI1 / Mode 1", "presets: bank Presets names 1",
+                                    "presets: 1 Opening empty", "presets: 4 Finale empty", "controls: TAKE shown",
+                                    "indicators: switcher mode shown", "disabled: MOSAIC", "loopout: around HDMI-2",
+                                    "connection: not connected"},
+                                   3s))
+      << program.ShownTexts();
+  EXPECT_NE(program.ShownTexts().find(" 100,50 640x360 shown\n"), std::string::npos) << program.ShownTexts();
+  program.SaveScreenshot(Artifact("startup-project.png"));
+  EXPECT_EQ(program.Stop(), 0);
+}
+
+// Open Project on a file without a single key keeps the settings and says so.
+TEST_F(StartupProject, OpeningAProjectWithoutSettingsTellsTheOperator) {
+  const std::string keyless = Home + "empty.pro";
+  std::ofstream(keyless, std::ios::binary) << "\xFF\xFE";
+  ProgramUnderTest program(Home);
+  ASSERT_TRUE(program.Start());
+  constexpr int MiscButtonX = 37, MiscButtonY = 104 + 9 * 36 + 18;
+  constexpr int OpenProjectX = 77 + 18 + 70, OpenProjectY = 106 + 220 + 14;
+  program.Click(MiscButtonX, MiscButtonY);
+  ASSERT_TRUE(program.WaitForShown({"page: Misc Settings"}, 3s)) << program.ShownTexts();
+  program.Click(OpenProjectX, OpenProjectY);
+  const std::string chooser = OtherWindow(program, 10s);
+  ASSERT_FALSE(chooser.empty()) << "no file dialog";
+  RunCommand("xdotool windowfocus --sync " + chooser + " key --delay 100 ctrl+l");
+  RunCommand("xdotool type --delay 20 '" + keyless + "'");
+  std::this_thread::sleep_for(300ms);
+  RunCommand("xdotool key Return");
+  EXPECT_TRUE(program.WaitForShown({"project: no settings: " + keyless}, 10s)) << program.ShownTexts();
+  std::this_thread::sleep_for(300ms);
+  program.SaveScreenshot(Artifact("keyless-project-message.png"));
+  EXPECT_TRUE(program.PressReturnIn("Tips")) << "no message box";
+  EXPECT_TRUE(program.WaitForShown({"busy: hidden"}, 3s)) << program.ShownTexts();
+  EXPECT_EQ(program.Stop(), 0);
+}
+
+// F1 opens the About box over the main window, also with the focus in a page's edit; its OK
+// button closes it, and a stop request while it is open still ends the program.
+TEST_F(StartupProject, F1OpensTheAboutBoxAndOkClosesIt) {
+  ProgramUnderTest program(Home);
+  ASSERT_TRUE(program.Start());
+  constexpr int PictureButtonX = 37, PictureButtonY = 104 + 18;
+  constexpr int BrightnessEditX = 342, BrightnessEditY = 309;
+  program.Click(PictureButtonX, PictureButtonY);
+  ASSERT_TRUE(program.WaitForShown({"page: Picture Setting"}, 3s)) << program.ShownTexts();
+  program.Click(BrightnessEditX, BrightnessEditY);
+  program.PressKeys("F1");
+  ASSERT_TRUE(program.WaitForShown({"about: About Z81 ZedarEzuzovizu"}, 5s)) << program.ShownTexts();
+  std::vector<std::string> about;
+  WaitUntil([&] { return !(about = VisibleWindows(program.ProcessId(), "^About Z81")).empty(); }, 5s);
+  ASSERT_FALSE(about.empty());
+  std::this_thread::sleep_for(300ms);
+  EXPECT_TRUE(program.SaveScreenshot(Artifact("about-box.png")));
+  // GTK may give the box more than one X window of that name: the box is the one of its size.
+  int x = -1, y = -1;
+  for (const std::string& id : about) {
+    std::istringstream geometry(RunCommand("xdotool getwindowgeometry --shell " + id));
+    int gx = 0, gy = 0, width = 0;
+    for (std::string line; std::getline(geometry, line);) {
+      if (line.rfind("X=", 0) == 0) gx = std::atoi(line.c_str() + 2);
+      if (line.rfind("Y=", 0) == 0) gy = std::atoi(line.c_str() + 2);
+      if (line.rfind("WIDTH=", 0) == 0) width = std::atoi(line.c_str() + 6);
+    }
+    if (width == 400) x = gx, y = gy;
+  }
+  ASSERT_GE(x, 0) << "no About box of 400 pixels";
+  RunCommand("xdotool mousemove " + std::to_string(x + 200) + " " + std::to_string(y + 183) + " click 1");
+  EXPECT_TRUE(program.WaitForShown({"about: closed"}, 5s)) << program.ShownTexts();
+  EXPECT_TRUE(VisibleWindows(program.ProcessId(), "^About Z81").empty());
+  // Asked to stop while the box is open, the program still ends (and saves) as it should.
+  program.PressKeys("F1");
+  ASSERT_TRUE(program.WaitForShown({"about: About Z81 ZedarEzuzovizu"}, 5s)) << program.ShownTexts();
+  EXPECT_EQ(program.Stop(), 0);
+}
+
+// A Chinese operator whose program folder cannot be written is told where settings go, in
+// Chinese, as the language file has it.
+TEST_F(StartupProject, PerUserFolderNoticeComesFromTheLanguageFile) {
+  const std::string program = Home + "program/", shown = Home + "shown/";
+  fs::create_directories(program);
+  fs::create_directories(shown);
+  if (const std::string why = MakeUnwritable(program); !why.empty()) GTEST_SKIP() << why;
+  setenv("XDG_DATA_HOME", (Home + "data").c_str(), 1);
+  setenv("LANG", "zh_CN.UTF-8", 1);
+  unsetenv("LC_ALL");
+  unsetenv("LC_MESSAGES");
+  const std::string chinese = std::string(VELKAN_LANGUAGE_DIR) + "/Chinese.ini";
+  const std::string notWritable = ReadProfileString(chinese, "String", "XIDS_ProgramFolderNotWritable", "", 1000);
+  const std::string keptIn = ReadProfileString(chinese, "String", "XIDS_SettingsKeptIn", "", 1000);
+  ASSERT_FALSE(notWritable.empty());
+  {
+    ProgramUnderTest first(program, shown);
+    ASSERT_TRUE(first.Start());
+    EXPECT_TRUE(first.WaitForShown({"notice: " + notWritable + " " + program,
+                                    "notice: " + keptIn + " " + Home + "data/velkan/"},
+                                   5s))
+        << first.ShownTexts();
+    EXPECT_TRUE(first.PressReturnIn(ReadProfileString(chinese, "String", "SIDS_38", "", 100)));
+    EXPECT_EQ(first.Stop(), 0);
+  }
+  unsetenv("XDG_DATA_HOME");
+  unsetenv("LANG");
+  umount2(program.c_str(), MNT_DETACH);
+  chmod(program.c_str(), 0755);
+}
