@@ -49,10 +49,10 @@ void MConnectDlg::OnInitDialog() {
   BaudRate = new oRealEdit(this, 1473, Dlu(58, 138, 53, 14));
   ComConnect = new CGdipButton(this, 1477, "Connect", Dlu(150, 114, 51, 30));
   ComDisconnect = new CGdipButton(this, 1495, "DisConnect", Dlu(150, 154, 51, 18));
-  // Buttons: the link buttons share one picture; Search Machines is a toggle.
+  // Buttons: the link buttons share one light picture and keep the kit's dark caption; Search
+  // Machines is a toggle.
   for (CGdipButton* b : {NetDisconnect, ComConnect, ComDisconnect}) {
     b->LoadStdImage(115);
-    b->SetTextColour(TextOff);
     b->SetFont(ControlFont);
   }
   SearchMachines->LoadStdImage(113);

@@ -95,7 +95,7 @@ void MPicSettingDlg::InitButtons() {
     b->LoadStdImage(115);
     b->LoadAltImage(116);
     b->SetFont(ControlFont);
-    b->SetTextColour(PageTextOff);
+    b->SetTextColour(PageTextOnLightFace);
   }
   const uint8_t scope = s.LayerPictureDefaults[4 * Input + Layer].Scope;
   DviButton->SetChecked(scope == 0);
@@ -114,7 +114,7 @@ void MPicSettingDlg::InitButtons() {
   for (CGdipButton* b : {ResetButton, ResetPictureButton}) {
     b->LoadStdImage(115);
     b->SetFont(ControlFont);
-    b->SetTextColour(PageTextOff);
+    b->SetTextColour(PageTextOnLightFace);
   }
 }
 

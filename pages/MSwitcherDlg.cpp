@@ -36,8 +36,7 @@ void MSwitcherDlg::OnInitDialog() {
     b->LoadAltImage(116);
     b->SetCheckOnClick(true);
     b->SetFont(ControlFont);
-    // Our panel pictures are dark, so the caption is the light text of the other page buttons.
-    b->SetTextColour(PageTextOff);
+    b->SetTextColour(PageTextOnLightFace);
     OnClicked(IdPanelX1 + i, [this, i] { OnBnClickedPanel(IdPanelX1 + i); });
     PanelButtons[i] = b;
   }

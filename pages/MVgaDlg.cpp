@@ -167,10 +167,13 @@ void MVgaDlg::OnBnClickedCalibrate() {
 void MVgaDlg::OnBnClickedRest() { SendVgaReset(GetDeviceState()); }
 
 void MVgaDlg::OnEditValueChanged(int id) {
-  oRealEdit* edit = Edit(id);
-  if (!edit) return;
+  const auto section = VgaSectionOfEdit(id);
+  if (!section) return;
+  // The command carries what every edit of the section shows, not only the one committed.
   DeviceState& s = GetDeviceState();
-  if (const auto section = ApplyVgaEdit(s.VgaSettings, id, edit->Value())) SendVgaSet(s, *section);
+  for (const VgaEditSpec& spec : VgaEditsOf(*section))
+    if (oRealEdit* edit = Edit(spec.Id)) ApplyVgaEdit(s.VgaSettings, spec.Id, edit->Value());
+  SendVgaSet(s, *section);
 }
 
 void MVgaDlg::ShowAdcPanel(bool show) {

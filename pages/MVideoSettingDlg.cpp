@@ -10,6 +10,7 @@
 #include "controls/PageLanguage.h"
 #include "controls/SkinStatic.h"
 #include "controls/oBitmapSlider.h"
+#include "pages/PageLook.h"
 #include "platform/ui/PageEvents.h"
 #include "platform/ui/UserMessages.h"
 #include "preview/upload/EncoderUploadProtocol.h"
@@ -86,7 +87,7 @@ void MVideoSettingDlg::OnInitDialog() {
   for (int id : {BrowseButtonId, UpdateButtonId})
     if (auto* button = FindKitControl<CGdipButton>(this, id)) {
       button->LoadStdImage(ButtonImage);
-      button->SetTextColour(GroupText);
+      button->SetTextColour(PageTextOnLightFace);
       button->SetFont(ControlFont);
     }
   if (FrameRateEdit)

@@ -18,6 +18,8 @@ struct SwitcherSettings;
 
 inline constexpr COLORREF PageTextOn = 0x009CEF;   // the current layer's caption
 inline constexpr COLORREF PageTextOff = 0xEBEBEB;
+// Captions on the light faces (PNG 115 and its lit 116): the dark default of the kit.
+inline constexpr COLORREF PageTextOnLightFace = 0x101010;
 
 // A drop list in the pages' colours (background 0x2E2E2E, selection 0x50FFFF), notifying `notifyId`.
 CDropButton* MakePageDropList(MBaseDialog* page, int notifyId, const wxRect& rect);

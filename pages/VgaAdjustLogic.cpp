@@ -41,6 +41,20 @@ std::optional<VgaSection> ApplyVgaEdit(VgaSettings& vga, int id, float value) {
     return std::nullopt;
 }
 
+std::optional<VgaSection> VgaSectionOfEdit(int id) {
+    for (const VgaEditSpec& spec : VgaDisplayEdits)
+        if (spec.Id == id) return VgaDisplaySection;
+    for (const VgaEditSpec& spec : VgaAdcEdits)
+        if (spec.Id == id) return VgaAdcSection;
+    return std::nullopt;
+}
+
+std::span<const VgaEditSpec> VgaEditsOf(VgaSection section) {
+    if (section == VgaDisplaySection) return VgaDisplayEdits;
+    if (section == VgaAdcSection) return VgaAdcEdits;
+    return {};
+}
+
 std::optional<uint8_t> VgaCardSlotOfInput(uint32_t input) {
     if (input < 8) return static_cast<uint8_t>(input);
     if (input < 10) return uint8_t{4};

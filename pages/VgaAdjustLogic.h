@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 
 #include "app/DeviceState.h"
 
@@ -37,6 +38,11 @@ bool VgaAccessCodeMatches(float typed);
 
 // Writes a committed edit into VgaSettings; the section to send, or none for another id.
 std::optional<VgaSection> ApplyVgaEdit(VgaSettings& vga, int id, float value);
+
+// The section whose edits include `id` (display or ADC), none for another id; and the edits of
+// a section. A commit sends the values of all edits of its section, as the page shows them.
+std::optional<VgaSection> VgaSectionOfEdit(int id);
+std::span<const VgaEditSpec> VgaEditsOf(VgaSection section);
 
 // The card slot of input row `input` (rows 8, 9 sit on slot 4, rows 10, 11 on slot 6); none for
 // a value that is no input row.

@@ -13,6 +13,21 @@ namespace {
 
 wxRect ToWx(const PreviewRect& r) { return wxRect(r.Left, r.Top, r.Width, r.Height); }
 
+// The pointer over an edge or a corner shows the way it sizes the window.
+wxStockCursor CursorFor(PreviewHit hit) {
+    switch (hit) {
+    case PreviewHit::Left:
+    case PreviewHit::Right: return wxCURSOR_SIZEWE;
+    case PreviewHit::Top:
+    case PreviewHit::Bottom: return wxCURSOR_SIZENS;
+    case PreviewHit::TopLeft:
+    case PreviewHit::BottomRight: return wxCURSOR_SIZENWSE;
+    case PreviewHit::TopRight:
+    case PreviewHit::BottomLeft: return wxCURSOR_SIZENESW;
+    default: return wxCURSOR_ARROW;
+    }
+}
+
 } // namespace
 
 MShowVideoDlg::MShowVideoDlg() : MBaseDialog(IDD, false) {
@@ -37,17 +52,28 @@ void MShowVideoDlg::OnInitDialog() {
         Labels[static_cast<size_t>(i)] =
             new SkinStatic(this, PreviewLabelFirstId + i, wxString::Format("Window %d", i + 1),
                            ToWx(PreviewLabelRect(client.x, client.y, i)));
-        Panes[static_cast<size_t>(i)]->Create(this, ToWx(PreviewPaneRect(client.x, client.y, i)));
+        CreatePane(i, ToWx(PreviewPaneRect(client.x, client.y, i)));
     }
     SetChildFonts();
     Bind(wxEVT_SIZE, [this](wxSizeEvent& e) {
         PlacePanes();
         e.Skip();
     });
-    Bind(wxEVT_LEFT_DOWN, &MShowVideoDlg::OnMouseDown, this);
-    Bind(wxEVT_MOTION, &MShowVideoDlg::OnMouseMove, this);
-    Bind(wxEVT_LEFT_UP, &MShowVideoDlg::OnMouseUp, this);
+    WatchEdges(this);
     Bind(wxEVT_MOUSE_CAPTURE_LOST, [this](wxMouseCaptureLostEvent&) { DragHit = PreviewHit::Client; });
+}
+
+void MShowVideoDlg::WatchEdges(wxWindow* window) {
+    window->Bind(wxEVT_LEFT_DOWN, &MShowVideoDlg::OnMouseDown, this);
+    window->Bind(wxEVT_MOTION, &MShowVideoDlg::OnMouseMove, this);
+    window->Bind(wxEVT_LEFT_UP, &MShowVideoDlg::OnMouseUp, this);
+}
+
+void MShowVideoDlg::CreatePane(int i, const wxRect& rect) {
+    ShowStatic& pane = *Panes[static_cast<size_t>(i)];
+    const bool isNew = pane.Window() == nullptr;
+    pane.Create(this, rect);
+    if (isNew && pane.Window()) WatchEdges(pane.Window());
 }
 
 void MShowVideoDlg::ApplyLanguage() {
@@ -79,7 +105,7 @@ void MShowVideoDlg::RebuildPanes(PreviewChannels* channels) {
         ShowStatic& pane = *Panes[static_cast<size_t>(i)];
         pane.DestroySDL();
         const wxRect rect = ToWx(PreviewPaneRect(client.x, client.y, i));
-        pane.Create(this, rect);
+        CreatePane(i, rect);
         pane.Window()->Show();
         pane.SetQuadrant(i);
         pane.CreateSDL();
@@ -92,25 +118,40 @@ void MShowVideoDlg::OnPictureReady(int pane) {
     if (pane >= 0 && pane < PreviewPaneCount) Panes[static_cast<size_t>(pane)]->ShowLatest();
 }
 
-// The window has no frame of its own: its edges, corners and caption move and size it.
-void MShowVideoDlg::OnMouseDown(wxMouseEvent& event) {
+// The window has no frame of its own: its edges, corners and caption move and size it. The
+// point is taken on the window the mouse is over (the page or a pane) and tested in screen
+// coordinates against the whole window.
+PreviewHit MShowVideoDlg::HitAt(const wxMouseEvent& event, wxPoint& screen) const {
+    const auto* from = dynamic_cast<wxWindow*>(event.GetEventObject());
     wxWindow* host = PopupHost();
-    if (!host) return event.Skip();
-    const wxPoint at = ClientToScreen(event.GetPosition());
+    if (!from || !host) return PreviewHit::Client;
+    screen = from->ClientToScreen(event.GetPosition());
     const wxRect window = host->GetScreenRect();
-    const PreviewRect rect{window.x, window.y, window.width, window.height};
-    const PreviewHit hit = PreviewWindowHitTest(at.x, at.y, rect);
+    return PreviewWindowHitTest(screen.x, screen.y, {window.x, window.y, window.width, window.height});
+}
+
+void MShowVideoDlg::OnMouseDown(wxMouseEvent& event) {
+    wxPoint at;
+    const PreviewHit hit = HitAt(event, at);
     if (hit == PreviewHit::Client) return event.Skip();
+    const wxRect window = PopupHost()->GetScreenRect();
     DragHit = hit;
     DragFrom = at;
-    DragStartRect = rect;
+    DragStartRect = {window.x, window.y, window.width, window.height};
     if (!HasCapture()) CaptureMouse();
 }
 
 void MShowVideoDlg::OnMouseMove(wxMouseEvent& event) {
     wxWindow* host = PopupHost();
-    if (DragHit == PreviewHit::Client || !host || !event.LeftIsDown()) return event.Skip();
-    const wxPoint at = ClientToScreen(event.GetPosition());
+    if (DragHit == PreviewHit::Client || !host || !event.LeftIsDown()) {
+        wxPoint at;
+        const PreviewHit hit = HitAt(event, at);
+        if (auto* over = dynamic_cast<wxWindow*>(event.GetEventObject()))
+            over->SetCursor(wxCursor(CursorFor(hit == PreviewHit::Caption ? PreviewHit::Client : hit)));
+        return event.Skip();
+    }
+    const auto* from = dynamic_cast<wxWindow*>(event.GetEventObject());
+    const wxPoint at = (from ? from : this)->ClientToScreen(event.GetPosition());
     const PreviewRect r = DragPreviewWindow(DragStartRect, DragHit, at.x - DragFrom.x, at.y - DragFrom.y);
     host->SetSize(r.Left, r.Top, r.Width, r.Height);
 }

@@ -35,6 +35,11 @@ public:
 private:
     void PlacePanes();
     void OnPictureReady(int pane);
+    // The mouse on the page or on a pane: the panes reach the window's bottom edge, so they
+    // take part in the edge handling too.
+    void WatchEdges(wxWindow* window);
+    void CreatePane(int i, const wxRect& rect);
+    PreviewHit HitAt(const wxMouseEvent& event, wxPoint& screen) const;
     void OnMouseDown(wxMouseEvent& event);
     void OnMouseMove(wxMouseEvent& event);
     void OnMouseUp(wxMouseEvent& event);

@@ -181,8 +181,8 @@ TEST_F(KitWindow, SliderWithoutAnEditMovesAndNeverCrashes) {
 
 TEST_F(KitWindow, ImageButtonTogglesPerDeliveredClick) {
     auto* button = new CGdipButton(Page, 1201, "ON", wxRect(20, 60, 60, 24));
-    button->LoadStdImage(130);
-    button->LoadAltImage(128);
+    button->LoadStdImage(128);
+    button->LoadAltImage(130);
     button->SetToggle(true);
     int clicks = 0;
     Page->OnClicked(1201, [&] { ++clicks; });

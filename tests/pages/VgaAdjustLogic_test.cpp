@@ -2,6 +2,8 @@
 
 #include <cmath>
 #include <cstring>
+#include <optional>
+#include <utility>
 
 #include "app/DeviceState.h"
 #include "pages/VgaAdjustLogic.h"
@@ -63,6 +65,16 @@ TEST_F(VgaLogic, OtherIdsChangeNothing) {
     const VgaSettings before = S().VgaSettings;
     EXPECT_FALSE(ApplyVgaEdit(S().VgaSettings, 1368, 5807).has_value());
     EXPECT_EQ(std::memcmp(&before, &S().VgaSettings, sizeof before), 0);
+}
+
+TEST_F(VgaLogic, EditsBelongToTheirSection) {
+    const std::pair<int, std::optional<VgaSection>> rows[] = {
+        {1354, VgaDisplaySection}, {1357, VgaDisplaySection}, {1001, VgaAdcSection},
+        {1026, VgaAdcSection},     {1368, std::nullopt},      {1364, std::nullopt}};
+    for (const auto& [id, section] : rows) EXPECT_EQ(VgaSectionOfEdit(id), section) << id;
+    EXPECT_EQ(VgaEditsOf(VgaDisplaySection).size(), 4u);
+    EXPECT_EQ(VgaEditsOf(VgaAdcSection).size(), 6u);
+    EXPECT_TRUE(VgaEditsOf(VgaDdcSection).empty());
 }
 
 TEST_F(VgaLogic, AccessCodeIs5807) {

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 #include "app/DeviceState.h"
 #include "app/UiStrings.h"
 #include "controls/CGdipButton.h"
@@ -8,6 +11,7 @@
 #include "controls/OperatorNotices.h"
 #include "pages/MVgaDlg.h"
 #include "pages/VgaAdjustLogic.h"
+#include "platform/ui/Messages.h"
 #include "platform/ui/UserMessages.h"
 #include "support/PageFixture.h"
 
@@ -121,5 +125,45 @@ TEST_F(VgaPage, AutoAdjustSendsThenQueriesTheSelectedInput) {
     EXPECT_EQ(sent[0].Bytes[2], 1);
     EXPECT_EQ(sent[1].Command, 49u);
     EXPECT_EQ(sent[1].Bytes[0], 2);
+}
+// A commit sends what every edit of its section shows, also when the record the page holds
+// differs (here it is all zeros): one row per section.
+struct SectionCommit {
+    int Committed;
+    std::vector<std::pair<int, float>> Shown;
+    uint8_t Section;
+    std::vector<std::pair<size_t, int>> Words; // byte offset in the command -> 16-bit value
+    std::vector<std::pair<size_t, int>> Bytes;
+};
+
+TEST_F(VgaPage, ACommitSendsEveryEditOfItsSectionAsShown) {
+    const SectionCommit rows[] = {
+        {IdVgaPhase,
+         {{IdVgaClock, 1344}, {IdVgaPhase, 20}, {IdVgaHPosition, -5}, {IdVgaVPosition, 7}},
+         0,
+         {{3, 1344}},
+         {{5, 20}, {6, 0xFB}, {7, 7}}},
+        {IdVgaBlueGain,
+         {{IdVgaRedOffset, 10}, {IdVgaGreenOffset, 20}, {IdVgaBlueOffset, 30},
+          {IdVgaRedGain, 400}, {IdVgaGreenGain, 500}, {IdVgaBlueGain, 600}},
+         1,
+         {{9, 10}, {11, 30}, {13, 500}, {15, 20}, {17, 400}, {19, 600}},
+         {}},
+    };
+    for (const SectionCommit& row : rows) {
+        SCOPED_TRACE(row.Committed);
+        GetDeviceState().VgaSettings = VgaSettings{};
+        ClearRecords();
+        for (const auto& [id, value] : row.Shown) Edit(id)->SetValue(value);
+        PostMsg(Page, MEditValueChanged, static_cast<WPARAM>(row.Committed), 0);
+        Pump(20);
+        const auto sent = Commands();
+        ASSERT_EQ(sent.size(), 1u);
+        EXPECT_EQ(sent[0].Command, 14u);
+        EXPECT_EQ(sent[0].Bytes[0], row.Section);
+        EXPECT_EQ(sent[0].Bytes[2], 0);
+        for (const auto& [at, value] : row.Words) EXPECT_EQ(sent[0].Bytes[at] | sent[0].Bytes[at + 1] << 8, value) << at;
+        for (const auto& [at, value] : row.Bytes) EXPECT_EQ(sent[0].Bytes[at], value) << at;
+    }
 }
 } // namespace

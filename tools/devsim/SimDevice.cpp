@@ -307,6 +307,10 @@ std::vector<Reply> SimDevice::HandleCommand(uint32_t command, const uint8_t* b) 
         return {r};
     }
     case 14: {
+        // b[0] section (0 display, 1 ADC, 2 DDC), b[2] action (0 set). The DDC switch changes
+        // nothing shown; a set is answered with the record only; auto adjust, calibration and
+        // reset report their result first.
+        if (b[0] == 2) return {};
         vga_[0] = b[1];
         PutU32(&vga_[4], GetU16(b + 3));
         PutU32(&vga_[8], b[5]);
@@ -314,11 +318,13 @@ std::vector<Reply> SimDevice::HandleCommand(uint32_t command, const uint8_t* b) 
         vga_[13] = b[7];
         const size_t adcOrder[6] = {0, 2, 4, 1, 3, 5};
         for (size_t k = 0; k < 6; ++k) PutU16(&vga_[14 + 2 * adcOrder[k]], GetU16(b + 9 + 2 * k));
-        return {OperationStatus(1, 1), Reply{5, std::vector<uint8_t>(vga_.begin(), vga_.end())}};
+        Reply record{5, std::vector<uint8_t>(vga_.begin(), vga_.end())};
+        if (b[2] == 0) return {record};
+        return {OperationStatus(1, 1), record};
     }
-    case 15:
+    case 15: // the page waits in its busy box until the status says the mode is set
         s[kSwitcher] = b[0];
-        return {StateSlice(20, kSwitcher, kSwitcherSize)};
+        return {StateSlice(20, kSwitcher, kSwitcherSize), OperationStatus(4, 0)};
     case 16:
         PutU32(s + kSwitcherFadeTime, b[0]);
         return {StateSlice(20, kSwitcher, kSwitcherSize)};

@@ -233,6 +233,24 @@ def face(w, h, checked=False, radius=4):
     return c
 
 
+def light_face(w, h, lit=False, radius=4):
+    """A face that carries a dark caption: a silver plate, or lit, an orange one."""
+    c = Canvas(w, h)
+    c.round_rect(0, 0, w, h, radius, (8, 8, 8))
+    top, bottom = ((226, 226, 226), (168, 168, 168)) if not lit else ((255, 200, 92), (222, 136, 0))
+    inner = Canvas(w, h)
+    inner.vgradient(0, 0, w, h, top, bottom)
+    for y in range(1, h - 1):
+        for x in range(1, w - 1):
+            cx = min(max(x + 0.5, 1 + radius), w - 1 - radius)
+            cy = min(max(y + 0.5, 1 + radius), h - 1 - radius)
+            if (x + 0.5 - cx) ** 2 + (y + 0.5 - cy) ** 2 <= radius * radius:
+                c.blend(x, y, inner.px[y * w + x][:3], 1.0)
+    c.rect(radius, 1, w - radius, 2, (255, 255, 255) if not lit else (255, 232, 176), 0.7)
+    c.round_frame(0, 0, w, h, radius, 1.0, (96, 96, 96) if not lit else (150, 92, 0))
+    return c
+
+
 def icon_plate(size=24):
     c = Canvas(size, size)
     c.round_rect(1, 1, size - 1, size - 1, 4, (36, 36, 36))
@@ -461,8 +479,9 @@ def pictures():
         ('png', 1561): maximise_button(),
         ('png', 1562): restore_button(),
         ('png', 113): face(75, 36), ('png', 114): face(75, 36, True),
-        ('png', 115): face(80, 33), ('png', 116): face(80, 33, True),
-        ('png', 128): face(60, 24, True), ('png', 130): face(60, 24),
+        # 115 / 116 carry the dark default caption; 130, the alternate of 128, is the lit "on" face.
+        ('png', 115): light_face(80, 33), ('png', 116): light_face(80, 33, True),
+        ('png', 128): face(60, 24), ('png', 130): face(60, 24, True),
         ('png', 129): face(75, 28), ('png', 147): face(75, 28, True),
         ('png', 131): face(75, 30), ('png', 132): face(75, 30, True),
         ('png', 172): face(60, 40), ('png', 173): face(60, 40, True),

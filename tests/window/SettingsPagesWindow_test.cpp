@@ -1,0 +1,232 @@
+// Settings pages of the real program against the simulated processor, clicked and typed with
+// real X input: the VGA page sends every edit of a section when one is committed, the switcher
+// page's buttons in both languages, the media player's keys in English.
+// gcc 12 warns wrongly about "text" + std::string temporaries (its bug 105329).
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wrestrict"
+#endif
+#include "support/DevsimProcess.h"
+#include "tools/devsim/SimDevice.h"
+#include "tools/devsim/StateLayout.h"
+#include "window/ProgramUnderTest.h"
+#include "window/WindowTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+using namespace std::chrono_literals;
+using testsupport::DevsimProcess;
+using testsupport::FreeDeviceAddress;
+using testsupport::ReadDevsimLog;
+using testsupport::ScratchFolder;
+
+namespace {
+// Client positions at 96 dpi in the 1280 x 728 window; docked pages stand at (77, 106).
+constexpr int PageButtonX = 37;
+constexpr int PageButtonY(int index) { return 104 + 36 * index + 18; }
+constexpr int KeyerPage = 3, VgaPage = 8, MiscPage = 9, CommPage = 10;
+constexpr int PageX = 77, PageY = 106;
+constexpr int SearchMachinesX = 233, SearchMachinesY = 220;
+constexpr int SearchButtonX = 772, SearchButtonY = 159;
+// The input icon of option slot 7.
+constexpr int VgaIconX = 157 + 108 * 7, VgaIconY = 37;
+// Canvas cells with a page docked (the working area at 397, 106; output pixel / 6 from the
+// output's origin at 125, 198): MAIN full screen, PIP-1 at 1280, 60.
+constexpr int MainCellX = 397 + 125 / 6 + 30, MainCellY = 106 + 198 / 6 + 150;
+constexpr int PipOneCellX = 397 + (125 + 1280) / 6 + 40, PipOneCellY = 106 + (198 + 60) / 6 + 20;
+// The system page's language choices and its "Media Player >>" button.
+constexpr int ChineseX = PageX + 190 + 20, LanguageY = PageY + 80 + 9;
+constexpr int MediaPlayerX = PageX + 112 + 48, MediaPlayerY = PageY + 484 + 14;
+// The media player stands at the working area's right end, 320 wide.
+constexpr int MediaX = 1280 - 24 - 320, MediaY = 106;
+
+std::string Artifact(const std::string& name) {
+  std::filesystem::create_directories(VELKAN_ARTIFACTS);
+  return std::string(VELKAN_ARTIFACTS) + "/" + name;
+}
+
+// The command blocks the device received with this command number, in order.
+std::vector<std::vector<uint8_t>> Received(const std::string& log, uint32_t command) {
+  std::vector<std::vector<uint8_t>> blocks;
+  for (const auto& frame : ReadDevsimLog(log)) {
+    if (frame.type != 1 || frame.payload.size() < 36) continue;
+    const uint32_t number = frame.payload[0] | frame.payload[1] << 8 | frame.payload[2] << 16 |
+                            static_cast<uint32_t>(frame.payload[3]) << 24;
+    if (number == command) blocks.emplace_back(frame.payload.begin() + 4, frame.payload.end());
+  }
+  return blocks;
+}
+
+// The VGA commands of one section (their first byte).
+std::vector<std::vector<uint8_t>> OfSection(const std::vector<std::vector<uint8_t>>& vga, uint8_t section) {
+  std::vector<std::vector<uint8_t>> out;
+  for (const auto& b : vga)
+    if (b[0] == section) out.push_back(b);
+  return out;
+}
+
+int Word(const std::vector<uint8_t>& b, size_t at) { return b[at] | b[at + 1] << 8; }
+
+// How many times the busy box has closed so far.
+size_t TimesHidden(const ProgramUnderTest& program) {
+  const std::string shown = "\n" + program.ShownTexts();
+  size_t n = 0;
+  for (size_t at = shown.find("\nbusy: hidden"); at != std::string::npos; at = shown.find("\nbusy: hidden", at + 1)) ++n;
+  return n;
+}
+
+// Clicks an edit at a client position, replaces its text and commits it with Return.
+void TypeInto(const ProgramUnderTest& program, int x, int y, const std::string& text) {
+  program.Click(x, y);
+  RunCommand("xdotool key ctrl+a type --delay 40 '" + text + "'");
+  RunCommand("xdotool key Return");
+}
+
+class SettingsPagesWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "needs an X display (run under xvfb-run)";
+    std::filesystem::copy(VELKAN_LANGUAGE_DIR, Home.Path() + "Language");
+    setenv("LANG", "en_US.UTF-8", 1);
+    for (const char* variable : {"LC_ALL", "LC_MESSAGES"}) unsetenv(variable);
+  }
+  void TearDown() override {
+    if (HasFailure())
+      std::system(("import -window root '" +
+                   Artifact(std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+                            "_failure.png") +
+                   "' 2>/dev/null")
+                      .c_str());
+  }
+  // Devsim on a loopback address (extra arguments added), the program connected by the search,
+  // no page open.
+  void Connect(ProgramUnderTest& program, DevsimProcess& devsim, std::vector<std::string> extra = {}) {
+    std::vector<std::string> args{"--device", FreeDeviceAddress(61), "--log", Log()};
+    args.insert(args.end(), extra.begin(), extra.end());
+    ASSERT_TRUE(devsim.Start(args));
+    ASSERT_TRUE(program.Start());
+    ASSERT_EQ(program.WindowWidth(), 1280) << "the positions here are those of a 96-dpi screen";
+    program.Click(PageButtonX, PageButtonY(CommPage));
+    program.Click(SearchMachinesX, SearchMachinesY);
+    ASSERT_TRUE(program.WaitForShown({"floating: Search Machines"}, 5s)) << program.ShownTexts();
+    program.Click(SearchButtonX, SearchButtonY);
+    ASSERT_TRUE(program.WaitForShown({"connection: connected", "busy: hidden"}, 20s)) << program.ShownTexts();
+    program.Click(SearchMachinesX, SearchMachinesY);
+    if (!program.WaitForShown({"floating: none"}, 3s)) program.Click(SearchMachinesX, SearchMachinesY);
+    ASSERT_TRUE(program.WaitForShown({"floating: none"}, 5s)) << program.ShownTexts();
+    program.Click(PageButtonX, PageButtonY(CommPage));
+    ASSERT_TRUE(program.WaitForShown({"page: none"}, 5s)) << program.ShownTexts();
+  }
+  std::string Log() const { return Home.Path() + "devsim.log"; }
+  ScratchFolder Home;
+};
+}  // namespace
+
+TEST_F(SettingsPagesWindow, VgaEditCommitsSendEveryValueOfTheirSection) {
+  // A VGA card in option slot 7. Its icon puts it on MAIN: the VGA page is offered, the access
+  // code can be entered, and the program asks for the card's record (clock 1344, phase 16,
+  // positions 0, offsets 64, gains 512).
+  devsim::StateBlock state = devsim::BuiltinStateBlock();
+  state[devsim::layout::kInputCardType + 4 * 7] = 3;
+  const std::string stateFile = Home.Path() + "state.bin";
+  std::ofstream(stateFile, std::ios::binary)
+      .write(reinterpret_cast<const char*>(state.data()), static_cast<std::streamsize>(state.size()));
+  DevsimProcess devsim;
+  ProgramUnderTest program(Home.Path());
+  ASSERT_NO_FATAL_FAILURE(Connect(program, devsim, {"--state", stateFile}));
+  ASSERT_TRUE(program.Shows("source: MAIN HDMI-1")) << program.ShownTexts();
+  program.Click(VgaIconX, VgaIconY);
+  ASSERT_TRUE(program.WaitForShown({"source: MAIN VGA-2"}, 5s)) << program.ShownTexts();
+  ASSERT_TRUE(WaitUntil([&] { return !Received(Log(), 49).empty() && Received(Log(), 49).back()[0] == 7; }, 5s))
+      << "no VGA query";
+  program.Click(PageButtonX, PageButtonY(VgaPage));
+  ASSERT_TRUE(program.WaitForShown({"page: VGA Adjustment"}, 5s)) << program.ShownTexts();
+  // The device's answer to the source change applies every layer, the last one a PIP, which
+  // locks the access code again: PIP-1, then MAIN chosen on the canvas opens it.
+  program.Click(PipOneCellX, PipOneCellY);
+  ASSERT_TRUE(program.WaitForShown({"source: PIP-1 DVI-1"}, 5s)) << program.ShownTexts();
+  program.Click(MainCellX, MainCellY);
+  ASSERT_TRUE(program.WaitForShown({"source: MAIN VGA-2"}, 5s)) << program.ShownTexts();
+  program.SaveScreenshot(Artifact("vga_page.png"));
+
+  // The phase typed and committed: the command carries all four display values. (Leaving the
+  // edit commits it again, so the commands are told apart by their section.)
+  TypeInto(program, PageX + 124 + 40, PageY + 124 + 10, "20");
+  ASSERT_TRUE(WaitUntil([&] { return !OfSection(Received(Log(), 14), 0).empty(); }, 5s)) << "no VGA command";
+  const auto display = OfSection(Received(Log(), 14), 0)[0];
+  EXPECT_EQ(display[2], 0);  // set
+  EXPECT_EQ(Word(display, 3), 1344);
+  EXPECT_EQ(display[5], 20);
+  EXPECT_EQ(display[6], 0);
+  EXPECT_EQ(display[7], 0);
+
+  // The access code unlocks the ADC panel; the red offset committed sends all six ADC values.
+  TypeInto(program, PageX + 74 + 35, PageY + 260 + 10, "5807");
+  program.Click(PageX + 152 + 32, PageY + 256 + 14);  // enter
+  TypeInto(program, PageX + 102 + 28, PageY + 296 + 10, "100");
+  ASSERT_TRUE(WaitUntil([&] { return !OfSection(Received(Log(), 14), 1).empty(); }, 5s)) << "no ADC command";
+  program.SaveScreenshot(Artifact("vga_page_adc_unlocked.png"));
+  const auto adc = OfSection(Received(Log(), 14), 1)[0];
+  EXPECT_EQ(adc[2], 0);  // set
+  // The command lays them out as red offset, blue offset, green gain, green offset, red gain,
+  // blue gain.
+  EXPECT_EQ(Word(adc, 9), 100);
+  EXPECT_EQ(Word(adc, 11), 64);
+  EXPECT_EQ(Word(adc, 13), 512);
+  EXPECT_EQ(Word(adc, 15), 64);
+  EXPECT_EQ(Word(adc, 17), 512);
+  EXPECT_EQ(Word(adc, 19), 512);
+  EXPECT_EQ(adc[5], 20);
+  EXPECT_EQ(program.Stop(), 0);
+}
+
+TEST_F(SettingsPagesWindow, SwitcherOnInBothLanguagesAndMediaPlayerKeysInEnglish) {
+  DevsimProcess devsim;
+  ProgramUnderTest program(Home.Path());
+  ASSERT_NO_FATAL_FAILURE(Connect(program, devsim));
+
+  // The media player's keys read in English; "Right" goes out as key 7 of disk 0.
+  program.Click(PageButtonX, PageButtonY(MiscPage));
+  program.Click(MediaPlayerX, MediaPlayerY);
+  ASSERT_TRUE(program.WaitForShown({"floating: Media Player Setting"}, 5s)) << program.ShownTexts();
+  for (const char* line : {"1563 1577 Switch", "1563 1578 Up", "1563 1579 Down", "1563 1580 Left", "1563 1581 Right"})
+    EXPECT_TRUE(program.WaitForShown({std::string("language: ") + line}, 2s)) << line << "\n" << program.ShownTexts();
+  program.Click(MediaX + 210 + 40, MediaY + 130 + 18);
+  ASSERT_TRUE(WaitUntil([&] { return !Received(Log(), 34).empty(); }, 5s)) << "no media player key";
+  EXPECT_EQ(Received(Log(), 34)[0][0], 7);
+  EXPECT_EQ(Received(Log(), 34)[0][1], 0);
+  program.SaveScreenshot(Artifact("media_player_en.png"));
+  program.Click(MediaPlayerX, MediaPlayerY);
+  ASSERT_TRUE(program.WaitForShown({"floating: none"}, 5s)) << program.ShownTexts();
+
+  // The switcher page (KEYER): ON/OFF switches to the single panel, which shows lit.
+  program.Click(PageButtonX, PageButtonY(KeyerPage));
+  ASSERT_TRUE(program.WaitForShown({"page: Switcher Mode"}, 5s)) << program.ShownTexts();
+  program.SaveScreenshot(Artifact("switcher_page_en_off.png"));
+  size_t hidden = TimesHidden(program);
+  program.Click(PageX + 22 + 40, PageY + 56 + 14);
+  ASSERT_TRUE(WaitUntil([&] { return !Received(Log(), 15).empty(); }, 5s)) << "no switcher command";
+  EXPECT_EQ(Received(Log(), 15)[0][0], 1);
+  ASSERT_TRUE(WaitUntil([&] { return TimesHidden(program) > hidden; }, 10s)) << program.ShownTexts();
+  program.SaveScreenshot(Artifact("switcher_page_en.png"));
+
+  // In Chinese the same page, then "Panel x 2".
+  program.Click(PageButtonX, PageButtonY(MiscPage));
+  program.Click(ChineseX, LanguageY);
+  ASSERT_TRUE(program.WaitForShown({"language: 183 1509 屏幕 x 1"}, 5s)) << program.ShownTexts();
+  program.Click(PageButtonX, PageButtonY(KeyerPage));
+  hidden = TimesHidden(program);
+  program.Click(PageX + 164 + 67, PageY + 98 + 14);
+  ASSERT_TRUE(WaitUntil([&] { return Received(Log(), 15).size() == 2; }, 5s)) << "no second switcher command";
+  EXPECT_EQ(Received(Log(), 15)[1][0], 2);
+  ASSERT_TRUE(WaitUntil([&] { return TimesHidden(program) > hidden; }, 10s)) << program.ShownTexts();
+  program.SaveScreenshot(Artifact("switcher_page_zh.png"));
+  EXPECT_EQ(program.Stop(), 0);
+}
