@@ -5,12 +5,14 @@
 #include "app/UiStrings.h"
 #include "controls/CGdipButton.h"
 #include "controls/CMyEdit.h"
+#include "controls/NumericEdit.h"
 #include "controls/OperatorNotices.h"
 #include "mainwnd/MainTexts.h"
 #include "platform/ui/Fonts.h"
 #include "platform/ui/ShownTexts.h"
 #include "platform/ui/KeyReleaseFilter.h"
 
+#include <wx/checkbox.h>
 #include <wx/popupwin.h>
 #include <wx/textctrl.h>
 #include <wx/window.h>
@@ -20,6 +22,9 @@ constexpr int FirstSlotId = 1223, PresetsId = 1237, TemplatesId = 1238, LoadId =
 constexpr int LeftRowIds[4] = {1247, 1248, 1249, 1250};
 constexpr int TopRowIds[4] = {1446, 1447, 1448, 1449};
 constexpr int VideoWindowId = 1564;
+// The template's DP, DP-L and DP-R input buttons and the hidden DP split box.
+constexpr int DpButtonIds[3] = {1210, 1215, 1212};
+constexpr int DpSplitBoxId = 1344;
 // The TOP buttons are narrow and tall: their captions read downwards.
 constexpr LayoutSize TopButtonSize{28, 70};
 const char* const TopCaptions[4] = {"TOP-M", "TOP-1", "TOP-2", "TOP-3"};
@@ -101,6 +106,13 @@ MainControls::MainControls(wxWindow& window, MainControlsHost& host) : Window(wi
     TopRow[i]->SetVerticalCaption(true);
     TopRow[i]->Bind(wxEVT_BUTTON, [this, i](wxCommandEvent&) { OnTopButton(i); });
   }
+  for (int i = 0; i < 3; ++i) {
+    DpButtons[i] = MakeButton(DpButtonIds[i], MainDialogText(DpButtonIds[i]), 144, 148);
+    DpButtons[i]->Hide();
+    Window.Bind(wxEVT_BUTTON, [this, i](wxCommandEvent&) { SelectInput(DpButtonInputs[i]); }, DpButtonIds[i]);
+  }
+  DpSplitBox = new wxCheckBox(&Window, DpSplitBoxId, wxString());
+  DpSplitBox->Hide();
   VideoWindow = MakeButton(VideoWindowId, wxString(), 1560, 0);
   VideoWindow->SetToolTipText(wxString::FromUTF8(UiStrings[137]));
   Window.Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { Host.ShowVideoWindow(); }, VideoWindowId);
@@ -140,6 +152,9 @@ void MainControls::Layout() {
   Place(Take, take);
   Place(Freeze, FreezeRect(take));
   Place(LockOutput, CentredControlRect(wa, c, SizeOf(LockOutput)));
+  // The input buttons stand on their inputs' icons.
+  const auto icons = Host.InputIcons();
+  for (int i = 0; i < 3; ++i) Place(DpButtons[i], icons[DpButtonInputs[i]]);
   PlaceTopPanel();
 }
 
@@ -319,6 +334,15 @@ void MainControls::OpenEditor(const LayoutRect& where, const std::string& text) 
 
 bool MainControls::IsNameEditor(const wxWindow* w) const { return w && w == NameEditor; }
 
+bool MainControls::OwnedByMainWindow(wxWindow* w) const {
+  if (!w) return true;  // no window of this program has the focus: the keys came to this one
+  for (wxWindow* top = wxGetTopLevelParent(w); top;) {
+    if (top == &Window) return true;
+    top = top->GetParent() ? wxGetTopLevelParent(top->GetParent()) : nullptr;
+  }
+  return false;
+}
+
 void MainControls::OnRenameEditDone(int key) {
   if (!NameEditor || !NameEditor->IsShown()) return;
   NameEditor->Hide();
@@ -339,16 +363,32 @@ void MainControls::OnRenameEditDone(int key) {
 // ---- input icons ----
 
 bool MainControls::OnLeftDown(int x, int y) {
-  DeviceState& s = GetDeviceState();
-  const auto input = InputIconAt(Host.InputIcons(), s, x, y);
+  const auto input = InputIconAt(Host.InputIcons(), GetDeviceState(), x, y);
   if (!input) return false;
   Window.SetFocus();
-  const auto choice = ChooseInputForLayer(s, *input, CurrentLayerCopy);
-  if (!choice) return true;
+  SelectInput(*input);
+  return true;
+}
+
+// The buttons choose as the icons do: the layer's source becomes the input (a button that only
+// resent the old source would change nothing on the device).
+void MainControls::SelectInput(int input) {
+  const auto choice = ChooseInputForLayer(GetDeviceState(), input, CurrentLayerCopy);
+  if (!choice) return;
   Host.ApplyLayer(choice->Layer, true);
   Host.RepaintInputIcon(choice->OldSource);
-  Host.RepaintInputIcon(*input);
-  return true;
+  Host.RepaintInputIcon(input);
+}
+
+void MainControls::SetDpSplitCheck(bool checked) {
+  DpSplitBox->SetValue(checked);
+  ShowDpSplitButtons();
+}
+
+void MainControls::ShowDpSplitButtons() {
+  const auto shown = DpSplitButtonsShown(DpSplitBox->GetValue());
+  for (int i = 0; i < 3; ++i) DpButtons[i]->Show(shown[i]);
+  RecordShown();
 }
 
 // ---- layer rows, TAKE, Freeze, Lock Output ----
@@ -428,17 +468,29 @@ void MainControls::ShowLockOutput(bool shown, bool forceChecked) {
 }
 
 void MainControls::EnableLayerButtons(bool enable) {
-  for (CGdipButton* b : LeftRow) b->Enable(enable && b != LeftRow[0]);
-  for (CGdipButton* b : RightRow) b->Enable(enable);
-  Take->Enable(enable);
+  TestPatternHolds = !enable;
+  ApplyLayerButtonEnables();
+  RecordShown();
+}
+
+// A button is usable exactly when it looks usable.
+void MainControls::ApplyLayerButtonEnables() {
+  const SwitcherModeLook look = WithTestPattern(SwitcherModeLookFor(GetDeviceState()), TestPatternHolds);
+  auto enable = [](CGdipButton* b, bool on) {
+    b->Enable(on);
+    b->SetDisabledLook(!on);
+  };
+  for (int i = 0; i < 4; ++i) {
+    enable(LeftRow[i], look.Left[i].Enabled);
+    enable(RightRow[i], look.Right[i].Enabled);
+  }
+  enable(Take, look.TakeEnabled);
 }
 
 void MainControls::ApplySwitcherModeButtons() {
   const SwitcherModeLook look = SwitcherModeLookFor(GetDeviceState());
   auto apply = [](CGdipButton* b, const LayerButtonLook& l) {
     b->Show(l.Shown);
-    b->Enable(l.Enabled);
-    b->SetDisabledLook(!l.Enabled);
     b->SetChecked(l.Checked);
     b->SetTextColour(l.Text);
   };
@@ -446,6 +498,8 @@ void MainControls::ApplySwitcherModeButtons() {
     apply(LeftRow[i], look.Left[i]);
     apply(RightRow[i], look.Right[i]);
   }
+  // A test pattern that still holds the output keeps them all off.
+  ApplyLayerButtonEnables();
   Take->Show(look.TakeShown);
   if (look.LockOutputShown) LockOutput->Show(*look.LockOutputShown);
   RecordShown();
@@ -475,11 +529,13 @@ void MainControls::OnKeyRelease(const wxKeyEvent& event) {
     ctrl = ctrl || CtrlS;
     CtrlS = false;
   }
-  const wxWindow* focus = wxWindow::FindFocus();
-  const bool typing = dynamic_cast<const wxTextCtrl*>(focus) != nullptr;
-  // Only keys meant for this window: a pop-up page or message box keeps its own keys.
-  if (focus && wxGetTopLevelParent(const_cast<wxWindow*>(focus)) != &Window) return;
-  const Shortcut shortcut = ShortcutForKeyRelease(key, ctrl, sHeld, typing);
+  wxWindow* focus = wxWindow::FindFocus();
+  // The name editor keeps its keys; every other window of the program takes the shortcuts: this
+  // one, its pages, and the pop-up pages it owns (a message box disables this window meanwhile).
+  if (IsNameEditor(focus) || !OwnedByMainWindow(focus)) return;
+  const bool typingLetters =
+      dynamic_cast<const wxTextCtrl*>(focus) && !dynamic_cast<const NumericEditBase*>(focus);
+  const Shortcut shortcut = ShortcutForKeyRelease(key, ctrl, sHeld, typingLetters);
   switch (shortcut.Action) {
     case ShortcutAction::None: break;
     case ShortcutAction::LoadPreset:
@@ -521,5 +577,19 @@ void MainControls::RecordShown() {
   if (Take->IsShown()) controls.push_back("TAKE shown");
   if (LockOutput->IsShown()) controls.push_back(std::string("Lock Output ") + (LockOutput->IsChecked() ? "on" : "off"));
   if (TopPanel->IsShown()) controls.push_back("TOP buttons shown");
+  for (CGdipButton* b : DpButtons)
+    if (b->IsShown()) controls.push_back(b->GetLabel().ToStdString(wxConvUTF8) + " button shown");
   RecordShownTexts("controls", controls);
+  // Each shown layer button, as usable and as it looks: "left PIP-2 on disabled grey".
+  std::vector<std::string> layers;
+  for (int row = 0; row < 2; ++row)
+    for (int i = 0; i < 4; ++i) {
+      const CGdipButton* b = (row == 0 ? LeftRow : RightRow)[i];
+      if (!b->IsShown()) continue;
+      layers.push_back(std::string(row == 0 ? "left " : "right ") + LayerCaptions[i] +
+                       (b->IsChecked() ? " on" : " off") + (b->IsEnabled() ? " enabled" : " disabled") +
+                       (b->HasDisabledLook() || !b->IsEnabled() ? " grey" : " plain"));
+    }
+  if (Take->IsShown()) layers.push_back(std::string("TAKE") + (Take->IsEnabled() ? " enabled" : " disabled"));
+  RecordShownTexts("layer buttons", layers);
 }

@@ -15,6 +15,7 @@
 
 class CGdipButton;
 class CMyEdit;
+class wxCheckBox;
 class wxWindow;
 
 // What the controls need from the main dialog.
@@ -56,7 +57,8 @@ class MainControls {
   void ApplySwitcherModeButtons();
   void RefreshSwitcherMode();
   void FreezeButtonFromState();
-  void EnableLayerButtons(bool enable);  // off while a test pattern holds the output
+  // Off while a test pattern holds the output; back on, each as the switcher mode allows.
+  void EnableLayerButtons(bool enable);
   // A PIP layer shown or hidden elsewhere: its button follows (plain mode: left row; PGM/PVW:
   // right row, lit only while the layer is on preview).
   void MarkLayerButton(int layer, bool on);
@@ -64,6 +66,9 @@ class MainControls {
   void ShowLockOutput(bool shown, bool forceChecked);
   // The TOP buttons appear from the canvas's "Top Set" item and go after a choice or a while.
   void ShowTopButtons(bool show);
+  // The hidden DP split box: checked, the DP-L and DP-R buttons stand in for the DP button.
+  void SetDpSplitCheck(bool checked);
+  void ShowDpSplitButtons();
   // The video-window button sits beside the Sync Mode group.
   void PlaceVideoButton(const LayoutRect& syncGroup);
   void ApplyLanguage();
@@ -75,6 +80,8 @@ class MainControls {
   // MEditKeyDown from the name editor: 13 saves, 27 cancels.
   void OnRenameEditDone(int key);
   bool IsNameEditor(const wxWindow* w) const;
+  // The window, or a pop-up it owns (directly or through another pop-up).
+  bool OwnedByMainWindow(wxWindow* w) const;
 
   void DrawPresetNames(wxDC& dc);
   uint32_t LayerCopy() const { return CurrentLayerCopy; }
@@ -92,6 +99,9 @@ class MainControls {
   bool ConfirmSave();
   void SaveSlotNow(int slot);
   void OnLayerButton(bool rightRow, int layer);
+  // An input icon or input button chose an input for the current layer.
+  void SelectInput(int input);
+  void ApplyLayerButtonEnables();
   void OnTake();
   void OnFreeze();
   void OnLockOutput();
@@ -110,6 +120,9 @@ class MainControls {
   std::array<CGdipButton*, 4> TopRow{};
   wxWindow* TopPanel = nullptr;  // the pop-up that holds the TOP buttons
   CGdipButton* VideoWindow = nullptr;
+  std::array<CGdipButton*, 3> DpButtons{};  // DP, DP-L, DP-R
+  wxCheckBox* DpSplitBox = nullptr;
+  bool TestPatternHolds = false;
   CMyEdit* NameEditor = nullptr;
   PresetBank Bank = PresetBank::Presets;
   int SelectedPreset = -1;

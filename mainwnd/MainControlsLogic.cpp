@@ -67,6 +67,14 @@ int SelectSyncMode(DeviceState& s, uint32_t data) {
   return s.SendCommand(CmdSync, 1, s.SyncMode);
 }
 
+SwitcherModeLook WithTestPattern(SwitcherModeLook look, bool patternOn) {
+  if (!patternOn) return look;
+  for (auto* row : {&look.Left, &look.Right})
+    for (LayerButtonLook& button : *row) button.Enabled = false;
+  look.TakeEnabled = false;
+  return look;
+}
+
 SwitcherModeLook SwitcherModeLookFor(const DeviceState& s) {
   SwitcherModeLook look;
   const auto& sw = s.SwitcherSettings;
@@ -196,12 +204,11 @@ std::string TitleText(bool showPath, const std::string& projectPath, const std::
   return showPath ? projectPath : caption;
 }
 
-Shortcut ShortcutForKeyRelease(int keyCode, bool ctrlHeld, bool sHeld, bool typingText) {
-  if (typingText) return {};
+Shortcut ShortcutForKeyRelease(int keyCode, bool ctrlHeld, bool sHeld, bool typingLetters) {
   const bool digit = keyCode >= '0' && keyCode <= '9';
   if (ctrlHeld && digit) return {ShortcutAction::LoadPreset, keyCode - '0'};
   if (ctrlHeld && (keyCode == 'S' || keyCode == 's')) return {ShortcutAction::SaveProject, -1};
-  if (sHeld && digit) return {ShortcutAction::SavePreset, keyCode - '0'};
+  if (sHeld && digit && !typingLetters) return {ShortcutAction::SavePreset, keyCode - '0'};
   return {};
 }
 
@@ -226,6 +233,25 @@ void PlaceOptionInput(std::array<LayoutRect, InputIconCount>& icons, const Devic
     const int width = icons[7].Width();
     icons[7] = {icons[6].Left, icons[6].Top, icons[6].Left + width, icons[6].Bottom};
   }
+}
+
+std::array<LayoutRect, InputIconCount> PlacedInputIcons(const LayoutRect& client, double s,
+                                                        const DeviceState& state) {
+  auto icons = InputIconRects(client, s);
+  PlaceOptionInput(icons, state);
+  return icons;
+}
+
+LayoutRect InputButtonArea(const LayoutRect& client, double s, const DeviceState& state, int input) {
+  if (input < 0 || input >= InputIconCount) return {};
+  const LayoutRect icon = PlacedInputIcons(client, s, state)[input];
+  // The lines under an icon are centred on it and may be wider: half the 40-px gap to the next
+  // icon on each side; the resolution line ends about 44 px below the icon.
+  return {icon.Left - 20, icon.Top - 2, icon.Right + 20, icon.Bottom + 48};
+}
+
+std::array<bool, 3> DpSplitButtonsShown(bool splitChecked) {
+  return {!splitChecked, splitChecked, splitChecked};
 }
 
 namespace {

@@ -55,7 +55,7 @@ struct LayerButtonLook {
 };
 struct SwitcherModeLook {
   std::array<LayerButtonLook, 4> Left, Right;
-  bool TakeShown = false;
+  bool TakeShown = false, TakeEnabled = true;
   std::optional<bool> LockOutputShown;  // unchanged in plain mode
   bool MosaicButtonEnabled = true;
   bool PipButtonEnabled = true;
@@ -65,6 +65,9 @@ struct SwitcherModeLook {
   bool LayerCellsLocked = false;   // the canvas's frames go back to passive outlines
 };
 SwitcherModeLook SwitcherModeLookFor(const DeviceState& s);
+// While a test pattern holds the output no layer button and no TAKE can be used; once it ends,
+// each one is back to what the switcher mode allows.
+SwitcherModeLook WithTestPattern(SwitcherModeLook look, bool patternOn);
 // The bank of preset names the switcher mode shows; a mode of 3 or more counts (and is stored) as 0.
 uint32_t RefreshNameBank(DeviceState& s);
 
@@ -115,9 +118,10 @@ struct Shortcut {
   ShortcutAction Action = ShortcutAction::None;
   int Slot = -1;
 };
-// A key released on the main window: Ctrl+0..9 loads preset 1..10, S held with 0..9 saves it,
-// Ctrl+S saves the project. Nothing while the operator types into a text field.
-Shortcut ShortcutForKeyRelease(int keyCode, bool ctrlHeld, bool sHeld, bool typingText);
+// A key released in any of the program's windows (the name editor keeps its own keys): Ctrl+0..9
+// loads preset 1..10, Ctrl+S saves the project, S held with 0..9 saves preset 1..10. The last
+// is left out while the operator types letters into a text (a caption's "S1" saves nothing).
+Shortcut ShortcutForKeyRelease(int keyCode, bool ctrlHeld, bool sHeld, bool typingLetters);
 
 // ---- input cards ----
 
@@ -128,6 +132,16 @@ int InputCardSlot(int input);
 bool AnyLayerShowsVga(const DeviceState& s);
 // A card of type 10 or more in slot 6 fills both option places: input 7's icon takes 6's place.
 void PlaceOptionInput(std::array<LayoutRect, InputIconCount>& icons, const DeviceState& s);
+// The input icons as the strip draws them: laid out, then the option input placed by its card.
+std::array<LayoutRect, InputIconCount> PlacedInputIcons(const LayoutRect& client, double s,
+                                                        const DeviceState& state);
+// What one input's icon, marker, name, remark and resolution lines cover, where the strip draws
+// them: the area repainted when the input changes.
+LayoutRect InputButtonArea(const LayoutRect& client, double s, const DeviceState& state, int input);
+
+// The template's DP, DP-L and DP-R buttons: the DP split box shows the halves or the whole input.
+inline constexpr int DpButtonInputs[3] = {4, 8, 9};
+std::array<bool, 3> DpSplitButtonsShown(bool splitChecked);
 
 // The normal and highlighted icon pictures of an input (PNG ids): by its kind, and for the
 // option slots by the card they hold; none (0, 0) for an unknown card.

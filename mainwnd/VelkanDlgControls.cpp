@@ -48,9 +48,7 @@ LayoutRect VelkanDlg::WorkArea() const {
 }
 
 std::array<LayoutRect, 12> VelkanDlg::InputIcons() const {
-  auto icons = InputIconRects(ClientLayoutRect(), Scale());
-  PlaceOptionInput(icons, GetDeviceState());
-  return icons;
+  return PlacedInputIcons(ClientLayoutRect(), Scale(), GetDeviceState());
 }
 
 void VelkanDlg::OnMouseDown(wxMouseEvent& event) {

@@ -178,6 +178,9 @@ LRESULT VelkanDlg::OnPageEvent(WPARAM code, LPARAM argument) {
     case EvLoopOutSource:
       if (argument >= 0 && argument < 8) LoopOut->MoveAround(static_cast<int>(argument), InputIcons()[argument]);
       break;
+    case EvDpSplitCheck:
+      Controls->SetDpSplitCheck(argument != 0);
+      break;
     case ShowTopButtons:
       Controls->ShowTopButtons(argument != 0);
       break;
@@ -190,7 +193,7 @@ LRESULT VelkanDlg::OnPageEvent(WPARAM code, LPARAM argument) {
       break;
     }
     default:
-      // The DP split box and the crop notice have no effect in this window.
+      // The crop notice has no effect in this window.
       break;
   }
   return 0;

@@ -166,9 +166,8 @@ void VelkanDlg::FillPipInputLists() { Pip->FillInputLists(); }
 
 void VelkanDlg::InvalidateInputButton(int input) {
   if (input < 0 || input >= InputRowCount) return;
-  const auto rects = InputIconRects(ClientLayoutRect(), Scale());
-  const LayoutRect& r = rects[input];
-  RefreshRect(wxRect(r.Left - 16, r.Top - 2, r.Width() + 120, r.Height() + 40));
+  const LayoutRect r = InputButtonArea(ClientLayoutRect(), Scale(), GetDeviceState(), input);
+  RefreshRect(wxRect(r.Left, r.Top, r.Width(), r.Height()));
 }
 
 void VelkanDlg::UpdatePortSwitchRule() { Sync->UpdatePortSwitchRule(); }

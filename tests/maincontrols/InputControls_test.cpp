@@ -210,6 +210,60 @@ TEST_F(InputControls, WideExtensionCardMovesInputSevenOntoSix) {
   EXPECT_EQ(icons[7].Width(), seven.Width());
 }
 
+TEST_F(InputControls, InputRepaintAreaFollowsWhereTheIconIsDrawn) {
+  // At 96 dpi icon 6 spans x 771..839 and icon 7 x 879..947, both y 25..50; the area reaches
+  // 20 px beyond each side and 48 px below (the resolution line).
+  struct Row {
+    uint32_t CardType;
+    int Input;
+    LayoutRect Area;
+  };
+  const Row rows[] = {
+      {6, 7, {859, 23, 967, 98}},
+      {6, 6, {751, 23, 859, 98}},
+      {10, 7, {751, 23, 859, 98}},  // a wide card: input 7 is drawn where 6 would be
+      {12, 7, {751, 23, 859, 98}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE("card " + std::to_string(row.CardType) + " input " + std::to_string(row.Input));
+    S().InputCardType[6] = row.CardType;
+    EXPECT_EQ(InputButtonArea({0, 0, 1280, 728}, 1.0, S(), row.Input), row.Area);
+  }
+}
+
+TEST_F(InputControls, TestPatternHoldsEveryLayerButtonUntilItEnds) {
+  S().SwitcherSettings.OnProgram[2] = 1;  // PIP-2 on program
+  for (uint32_t mode : {0u, 1u, 2u}) {
+    SCOPED_TRACE("switcher mode " + std::to_string(mode));
+    S().SwitcherSettings.Mode = mode;
+    const SwitcherModeLook allowed = SwitcherModeLookFor(S());
+    const SwitcherModeLook held = WithTestPattern(allowed, true);
+    const SwitcherModeLook after = WithTestPattern(allowed, false);
+    for (int i = 0; i < 4; ++i) {
+      EXPECT_FALSE(held.Left[i].Enabled || held.Right[i].Enabled);
+      EXPECT_EQ(after.Left[i].Enabled, allowed.Left[i].Enabled);
+      EXPECT_EQ(after.Right[i].Enabled, allowed.Right[i].Enabled);
+    }
+    EXPECT_FALSE(held.TakeEnabled);
+    EXPECT_TRUE(after.TakeEnabled);
+  }
+  // PGM/PVW once the pattern ended: the program row and PIP-2's preview button stay off.
+  S().SwitcherSettings.Mode = 1;
+  const SwitcherModeLook pgm = WithTestPattern(SwitcherModeLookFor(S()), false);
+  EXPECT_FALSE(pgm.Left[2].Enabled || pgm.Left[3].Enabled || pgm.Right[2].Enabled);
+  EXPECT_TRUE(pgm.Right[3].Enabled);
+}
+
+TEST_F(InputControls, DpSplitBoxShowsTheWholeInputOrItsHalves) {
+  // DP, DP-L, DP-R choose inputs 4, 8 and 9.
+  EXPECT_EQ(DpButtonInputs[0], 4);
+  EXPECT_EQ(DpButtonInputs[1], 8);
+  EXPECT_EQ(DpButtonInputs[2], 9);
+  const std::array<bool, 3> whole{true, false, false}, halves{false, true, true};
+  EXPECT_EQ(DpSplitButtonsShown(false), whole);
+  EXPECT_EQ(DpSplitButtonsShown(true), halves);
+}
+
 TEST_F(InputControls, SyncSourceRowsFollowTheOptionCards) {
   const std::vector<int> fixed{0, 1, 2, 3, 4, 5, 6, 7};
   S().InputTable[6].Present = S().InputTable[7].Present = 1;

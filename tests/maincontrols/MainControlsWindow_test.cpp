@@ -1,6 +1,10 @@
 // The main window's own controls in the real program against the simulated processor on a
 // pseudo-terminal: an input icon switches MAIN's source, a preset is saved and loaded back by
 // its shortcut, Freeze and TAKE reach the device.
+// gcc 12 warns wrongly about "text" + std::string temporaries (its bug 105329).
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wrestrict"
+#endif
 #include "tools/devsim/SimDevice.h"
 #include "tools/devsim/StateLayout.h"
 #include "support/DevsimProcess.h"
@@ -14,6 +18,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <sys/wait.h>
@@ -284,5 +289,162 @@ TEST_F(MainControlsWindow, WithoutCardTheGroupStaysAwayAndLoopOutFollowsTheMiscP
   program.SaveScreenshot(Artifact("main_window_loop_out.png"));
   program.Click(CommButtonX, MiscButtonY);
   EXPECT_TRUE(program.WaitForShown({"page: none"}, 5s)) << program.ShownTexts();
+  EXPECT_EQ(program.Stop(), 0);
+}
+
+namespace {
+constexpr int OutputButtonY = 104 + 36 + 18;
+constexpr int HStartEditX = 77 + 80 + 36, HStartEditY = 106 + 274 + 11;  // the output page's H start edit
+constexpr int KeyerTabX = 77 + 80 + 40, KeyerTabY = 106 + 26 + 16;
+constexpr int TestPatternTabX = 77 + 160 + 40, TestPatternTabY = 106 + 26 + 16;
+constexpr int PopupX = 480, PopupY = 156;  // where the pop-up pages stand
+constexpr int PatternOnOffX = PopupX + 22 + 32, PatternOnOffY = PopupY + 32 + 13;
+constexpr int CanvasX = 1000, CanvasY = 450;  // an empty spot of the working area
+// The layer rows with no page shown: 70 x 28 buttons at a 95-px pitch, bottoms at 728 - 96; the
+// left row from the working area's left (75) + 25, the right row ending 25 px before its right (1256).
+constexpr int LayerRowTop = 728 - 96 - 28, LayerButtonHeight = 28;
+constexpr int LeftRowX(int i) { return 75 + 25 + 95 * i + 35; }
+constexpr int RightRowX(int i) { return 1256 - 25 - 95 * (3 - i) - 35; }
+
+// Gives the X focus to the top-level window under a client point, as a window manager does on a
+// click, and returns its id.
+std::string FocusWindowAt(const ProgramUnderTest& program, int x, int y) {
+  const std::string out = RunCommand("xdotool mousemove " + std::to_string(program.ScreenX() + x) + " " +
+                                     std::to_string(program.ScreenY() + y) + " getmouse --shell");
+  const size_t at = out.find("WINDOW=");
+  if (at == std::string::npos) return {};
+  const std::string id = out.substr(at + 7, out.find('\n', at) - at - 7);
+  RunCommand("xdotool windowfocus --sync " + id);
+  return id;
+}
+
+// Without a window manager nothing keeps the pop-up pages above the main window: they are
+// raised as a window manager keeps an owned window above its owner.
+void RaisePopups(const ProgramUnderTest& program) {
+  RunCommand("for w in $(xdotool search --onlyvisible --pid " + std::to_string(program.ProcessId()) +
+             " --name .); do [ $w = " + program.WindowId() + " ] || xdotool windowraise $w; done");
+}
+
+// The busy box's history ends with its closing.
+bool BusyClosed(const ProgramUnderTest& program) {
+  const std::string shown = "\n" + program.ShownTexts();
+  const size_t last = shown.rfind("\nbusy: ");
+  const std::string closed = "\nbusy: hidden";
+  return last != std::string::npos && shown.compare(last, closed.size(), closed) == 0;
+}
+}  // namespace
+
+TEST_F(MainControlsWindow, PresetShortcutsWorkFromEditsPopUpsAndTheCanvas) {
+  DevsimProcess devsim;
+  ProgramUnderTest program(Home.Path());
+  ASSERT_TRUE(ConnectSerial(program, devsim, {"--presets-stored"})) << program.ShownTexts();
+  ASSERT_TRUE(program.WaitForShown({"presets: 4 0-3 used"}, 5s)) << program.ShownTexts();
+  struct Row {
+    const char* Where;
+    const char* Shot;
+    std::function<void()> Focus;
+    const char* Keys;
+    uint8_t Slot;
+  };
+  const Row rows[] = {
+      {"a page's numeric edit", "shortcut_from_edit.png",
+       [&] {
+         program.Click(CommButtonX, OutputButtonY);
+         program.WaitForShown({"page: Output Setting"}, 5s);
+         // The window manager activates the window, then the click reaches the edit.
+         RunCommand("xdotool windowfocus --sync " + program.WindowId());
+         program.Click(HStartEditX, HStartEditY);
+       },
+       "ctrl+3", 3},
+      {"the keyer pop-up", "shortcut_from_keyer.png",
+       [&] {
+         program.Click(CommButtonX, MiscButtonY);
+         program.WaitForShown({"page: Misc Settings"}, 5s);
+         program.Click(KeyerTabX, KeyerTabY);
+         std::this_thread::sleep_for(500ms);
+         const std::string popup = FocusWindowAt(program, PopupX + 150, PopupY + 400);
+         EXPECT_NE(popup, program.WindowId()) << "the keyer pop-up is not a window of its own";
+         program.ClickInPopup(PopupX + 150, PopupY + 400);
+       },
+       "ctrl+3", 3},
+      {"the canvas", "shortcut_from_canvas.png",
+       [&] {
+         program.Click(CommButtonX, MiscButtonY);
+         program.WaitForShown({"page: none"}, 5s);
+         program.Click(CanvasX, CanvasY);
+       },
+       "ctrl+5", 5},
+  };
+  size_t loads = 0;
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.Where);
+    row.Focus();
+    program.SaveScreenshot(Artifact(row.Shot));
+    // Typed where the focus is, as the operator types.
+    RunCommand(std::string("xdotool key --delay 80 ") + row.Keys);
+    ASSERT_TRUE(WaitUntil([&] { return Received(Log(), 1).size() == loads + 1; }, 5s))
+        << program.ShownTexts();
+    EXPECT_EQ(Received(Log(), 1)[loads][0], 1);  // load a preset
+    EXPECT_EQ(Received(Log(), 1)[loads][1], row.Slot);
+    ++loads;
+    ASSERT_TRUE(WaitUntil([&] { return BusyClosed(program); }, 10s)) << program.ShownTexts();
+  }
+  EXPECT_EQ(program.Stop(), 0);
+}
+
+TEST_F(MainControlsWindow, AfterATestPatternProgramSideLayerButtonsStayOff) {
+  // PGM/PVW with PIP-2 on program and PIP-3 on preview.
+  devsim::StateBlock state = devsim::BuiltinStateBlock();
+  state[devsim::layout::kSwitcher] = 1;
+  state[devsim::layout::kSwitcherOnProgram + 2] = 1;
+  state[devsim::layout::kSwitcherOnPreview + 3] = 1;
+  const std::string stateFile = Home.Path() + "state.bin";
+  std::ofstream(stateFile, std::ios::binary).write(reinterpret_cast<const char*>(state.data()),
+                                                   static_cast<std::streamsize>(state.size()));
+  DevsimProcess devsim;
+  ProgramUnderTest program(Home.Path());
+  ASSERT_TRUE(ConnectSerial(program, devsim, {"--state", stateFile})) << program.ShownTexts();
+  // The feathering answer gives the TEST PATTERN tab back (feathering is off).
+  const auto tabBack = [&] {
+    return program.Shows("controls: TAKE shown") && !program.Shows("disabled: MISC TEST PATTERN");
+  };
+  ASSERT_TRUE(WaitUntil(tabBack, 10s)) << program.ShownTexts();
+  const std::string programSide[] = {"layer buttons: left PIP-2 on disabled grey",
+                                     "layer buttons: left PIP-3 off disabled grey",
+                                     "layer buttons: right PIP-2 off disabled grey"};
+  for (const std::string& line : programSide) EXPECT_TRUE(program.Shows(line)) << program.ShownTexts();
+
+  // MISC, TEST PATTERN, the pattern on: no layer button and no TAKE can be used.
+  program.Click(CommButtonX, MiscButtonY);
+  program.Click(TestPatternTabX, TestPatternTabY);
+  std::this_thread::sleep_for(500ms);
+  RaisePopups(program);
+  program.ClickInPopup(PatternOnOffX, PatternOnOffY);
+  ASSERT_TRUE(
+      program.WaitForShown({"layer buttons: right PIP-3 off disabled grey", "layer buttons: TAKE disabled"}, 5s))
+      << program.ShownTexts();
+  ASSERT_EQ(Received(Log(), 12).size(), 1u);
+  // The pattern off: each button is back to what PGM/PVW allows, its look with it.
+  RaisePopups(program);
+  program.SaveScreenshot(Artifact("layer_buttons_during_test_pattern.png"));
+  program.ClickInPopup(PatternOnOffX, PatternOnOffY);
+  EXPECT_TRUE(WaitUntil([&] { return Received(Log(), 12).size() == 2; }, 5s));
+  ASSERT_TRUE(
+      program.WaitForShown({"layer buttons: right PIP-3 off enabled plain", "layer buttons: TAKE enabled"}, 5s))
+      << program.ShownTexts();
+  for (const std::string& line : programSide) EXPECT_TRUE(program.Shows(line)) << program.ShownTexts();
+  program.Click(CommButtonX, MiscButtonY);
+  ASSERT_TRUE(program.WaitForShown({"page: none"}, 5s)) << program.ShownTexts();
+  program.SaveScreenshot(Artifact("layer_buttons_after_test_pattern.png"));
+
+  // Real clicks: the program-side buttons send nothing; PIP-3 on preview still answers.
+  const int rowY = LayerRowTop + LayerButtonHeight / 2;
+  for (int x : {LeftRowX(2), LeftRowX(3), RightRowX(2)}) program.Click(x, rowY);
+  std::this_thread::sleep_for(500ms);
+  EXPECT_EQ(Received(Log(), 8).size(), 0u);
+  program.Click(RightRowX(3), rowY);
+  ASSERT_TRUE(WaitUntil([&] { return Received(Log(), 8).size() == 1; }, 5s));
+  EXPECT_EQ(Received(Log(), 8)[0][0], 3);  // layer PIP-3
+  EXPECT_EQ(Received(Log(), 8)[0][1], 1);  // on
   EXPECT_EQ(program.Stop(), 0);
 }

@@ -134,19 +134,30 @@ TEST_F(PresetControls, TitleAlternates) {
 }
 
 TEST_F(PresetControls, ShortcutsOnKeyRelease) {
-  Shortcut s = ShortcutForKeyRelease('0', true, false, false);
-  EXPECT_EQ(s.Action, ShortcutAction::LoadPreset);
-  EXPECT_EQ(s.Slot, 0);  // Ctrl+0 is slot 1
-  s = ShortcutForKeyRelease('9', true, false, false);
-  EXPECT_EQ(s.Slot, 9);
-  s = ShortcutForKeyRelease('S', true, false, false);
-  EXPECT_EQ(s.Action, ShortcutAction::SaveProject);
-  s = ShortcutForKeyRelease('4', false, true, false);
-  EXPECT_EQ(s.Action, ShortcutAction::SavePreset);
-  EXPECT_EQ(s.Slot, 4);
-  EXPECT_EQ(ShortcutForKeyRelease('4', false, false, false).Action, ShortcutAction::None);
-  EXPECT_EQ(ShortcutForKeyRelease('A', true, false, false).Action, ShortcutAction::None);
-  // Typing "S5" into a caption text must not overwrite preset 6.
-  EXPECT_EQ(ShortcutForKeyRelease('5', false, true, true).Action, ShortcutAction::None);
-  EXPECT_EQ(ShortcutForKeyRelease('S', true, false, true).Action, ShortcutAction::None);
+  struct Row {
+    int Key;
+    bool Ctrl, SHeld, TypingLetters;
+    ShortcutAction Action;
+    int Slot;
+  };
+  const Row rows[] = {
+      {'0', true, false, false, ShortcutAction::LoadPreset, 0},  // Ctrl+0 is slot 1
+      {'9', true, false, false, ShortcutAction::LoadPreset, 9},
+      {'S', true, false, false, ShortcutAction::SaveProject, -1},
+      {'4', false, true, false, ShortcutAction::SavePreset, 4},
+      {'4', false, false, false, ShortcutAction::None, -1},
+      {'A', true, false, false, ShortcutAction::None, -1},
+      // Ctrl shortcuts work while a text has the focus (a numeric edit, a caption text).
+      {'3', true, false, true, ShortcutAction::LoadPreset, 3},
+      {'S', true, false, true, ShortcutAction::SaveProject, -1},
+      // Typing "S5" into a caption text must not overwrite preset 6.
+      {'5', false, true, true, ShortcutAction::None, -1},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(std::string(1, static_cast<char>(row.Key)) + (row.Ctrl ? " ctrl" : "") +
+                 (row.SHeld ? " S" : "") + (row.TypingLetters ? " typing" : ""));
+    const Shortcut s = ShortcutForKeyRelease(row.Key, row.Ctrl, row.SHeld, row.TypingLetters);
+    EXPECT_EQ(s.Action, row.Action);
+    EXPECT_EQ(s.Slot, row.Slot);
+  }
 }
