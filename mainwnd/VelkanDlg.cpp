@@ -38,6 +38,7 @@
 #include "platform/os/AppDirectory.h"
 #include "platform/os/SerialPortWatcher.h"
 #include "platform/ui/KeyReleaseFilter.h"
+#include "platform/ui/NativeWindow.h"
 #include "platform/ui/ResourceImages.h"
 #include "platform/ui/UserMessages.h"
 
@@ -205,6 +206,8 @@ void VelkanDlg::CreatePages() {
                               Edid,       Vga,    TestPattern, Task, Misc,     Connect,      SearchMachine,
                               Switcher,   SubTitle, VideoSetting, MediaPlayer, Feather};
   const LayoutRect popup = PopupPageRect(ScreenRect(), Scale(), false);
+  // Made before the pages, so that a page lying over it (the floating ones) is drawn above it.
+  MainArea = new MMainDlg(this);
   for (MBaseDialog* page : all) {
     if (page == Keyer || page == TestPattern || page == Task || page == SubTitle) {
       // Pop-up pages live in a borderless window of their own, owned by the main window.
@@ -223,7 +226,13 @@ void VelkanDlg::CreatePages() {
   Connect->OnInitDialog();
   SearchMachine->OnInitDialog();
   BusyBox = new Velkan_PrograssDlg(this);
-  MainArea = new MMainDlg(this);
+  for (MBaseDialog* page : FloatingPages()) {
+    // However a floating page comes or goes, the video views under it follow.
+    page->Bind(wxEVT_SHOW, [this](wxShowEvent& event) {
+      CoverViewsUnderFloatingPages();
+      event.Skip();
+    });
+  }
   DockedPages = {PicSetting, Output, Mosaic, Switcher, Pip, Crop, Logo, Edid, Vga, Misc, Connect};
 }
 
@@ -311,21 +320,25 @@ void VelkanDlg::LayoutPageArea() {
   };
   const LayoutRect docked = DockedPageRect(client, s);
   for (MBaseDialog* page : DockedPages) place(page, docked);
-  // Video Setting, Media Player and Feathering stand beside the working area, which gives them
-  // its right end: the canvas and its video views stay in view, cut off at the page's edge.
-  const LayoutRect side = SideFloatingPageRect(client, s);
-  LayoutRect area = WorkingAreaRect(client, s, Pages.CurrentPage() != NoPage);
-  if (VideoSetting->IsShown() || MediaPlayer->IsShown() || Feather->IsShown()) area.Right = std::min(area.Right, side.Left);
-  place(MainArea, area);
-  place(SearchMachine, FloatingPageRect(client, s));
-  for (wxWindow* page : {static_cast<wxWindow*>(VideoSetting), static_cast<wxWindow*>(MediaPlayer),
-                         static_cast<wxWindow*>(Feather)})
-    place(page, side);
+  place(MainArea, WorkingAreaRect(client, s, Pages.CurrentPage() != NoPage));
+  for (MBaseDialog* page : FloatingPages()) place(page, FloatingPageRect(client, s));
+  CoverViewsUnderFloatingPages();
   PlacePopupPages(false);
   if (Controls) Controls->Layout();
   if (Sync) Sync->Layout(client);
   if (Indicators) Indicators->Layout(client);
   if (Controls && Sync) Controls->PlaceVideoButton(Sync->GroupRect());
+}
+
+std::array<MBaseDialog*, 4> VelkanDlg::FloatingPages() const {
+  return {SearchMachine, VideoSetting, MediaPlayer, Feather};
+}
+
+void VelkanDlg::CoverViewsUnderFloatingPages() {
+  wxRect covered;
+  for (MBaseDialog* page : FloatingPages())
+    if (page && page->IsShown()) covered.Union(page->GetScreenRect());
+  if (MainArea) MainArea->CoverViewsUnder(covered);
 }
 
 LayoutRect VelkanDlg::ScreenRect() const {

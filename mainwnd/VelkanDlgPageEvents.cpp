@@ -59,11 +59,9 @@ void VelkanDlg::SetFloatingWindow(MBaseDialog* page, intptr_t argument) {
   } else {
     page->ShowPage(false);
   }
-  // The search page covers the whole working area, which steps aside for it (its video views
-  // are native windows, drawn above any sibling that is not). The other floating pages stand
-  // beside it.
-  LayoutPageArea();
-  MainArea->Show(!SearchMachine->IsShown());
+  // The page lies over the working area, which stays where it is; the video views (native
+  // windows, drawn above any window that is not) leave the page's place to it.
+  CoverViewsUnderFloatingPages();
   std::vector<std::string> shown;
   for (MBaseDialog* p : {static_cast<MBaseDialog*>(SearchMachine), static_cast<MBaseDialog*>(VideoSetting),
                          static_cast<MBaseDialog*>(MediaPlayer), static_cast<MBaseDialog*>(Feather)})
