@@ -51,13 +51,18 @@ namespace {
 const wxColour TextOff(0xEB, 0xEB, 0xEB);
 const wxColour TextOn(239, 156, 0);
 
-// The main window as the language pass sees it: its own controls; pages and pop-ups take their
+// The main window as the language pass sees it: its own controls, those of its own small
+// pop-ups (the TOP buttons) and the Loop-Out group it draws; pages and pop-up pages take their
 // texts in their own pass.
 class MainLanguageDialog : public LanguageDialog {
  public:
-  explicit MainLanguageDialog(wxDialog& window) : Window(window) {
+  MainLanguageDialog(wxDialog& window, const std::vector<wxWindow*>& popups, LoopOutGroup* loopOut)
+      : Window(window), LoopOut(loopOut) {
     for (wxWindow* child : window.GetChildren())
       if (!child->IsTopLevel() && !dynamic_cast<MBaseDialog*>(child)) Children.push_back(child);
+    for (wxWindow* popup : popups)
+      if (popup)
+        for (wxWindow* child : popup->GetChildren()) Children.push_back(child);
   }
   wxWindow* Find(int id) const {
     for (wxWindow* child : Children)
@@ -65,17 +70,25 @@ class MainLanguageDialog : public LanguageDialog {
     return nullptr;
   }
   void SetCaption(const std::string& text) override { Window.SetTitle(wxString::FromUTF8(text)); }
-  size_t ChildCount() const override { return Children.size(); }
-  int ChildControlId(size_t child) const override { return ControlIdOf(Children[child]); }
-  bool ChildIsEdit(size_t child) const override { return Children[child]->IsKindOf(wxCLASSINFO(wxTextCtrl)); }
-  bool ChildIsVisible(size_t child) const override { return Children[child]->IsShown(); }
-  void ShowChild(size_t child, bool show) override { Children[child]->Show(show); }
+  size_t ChildCount() const override { return Children.size() + (LoopOut ? 1 : 0); }
+  int ChildControlId(size_t child) const override {
+    return child < Children.size() ? ControlIdOf(Children[child]) : LoopOutGroupId;
+  }
+  bool ChildIsEdit(size_t child) const override {
+    return child < Children.size() && Children[child]->IsKindOf(wxCLASSINFO(wxTextCtrl));
+  }
+  bool ChildIsVisible(size_t child) const override { return child < Children.size() && Children[child]->IsShown(); }
+  void ShowChild(size_t child, bool show) override {
+    if (child < Children.size()) Children[child]->Show(show);
+  }
   void SetChildText(size_t child, const std::string& text) override {
-    Children[child]->SetLabel(wxString::FromUTF8(text));
+    if (child < Children.size()) Children[child]->SetLabel(wxString::FromUTF8(text));
+    else LoopOut->SetTitle(wxString::FromUTF8(text));
   }
 
  private:
   wxDialog& Window;
+  LoopOutGroup* LoopOut;
   std::vector<wxWindow*> Children;
 };
 
@@ -256,7 +269,7 @@ void VelkanDlg::SetupButtons() {
 
 void VelkanDlg::ApplyLanguageTexts() {
   LoadLanguageStrings();
-  MainLanguageDialog self(*this);
+  MainLanguageDialog self(*this, {Controls ? Controls->TopButtonsWindow() : nullptr}, LoopOut.get());
   ApplyLanguageToDialog(self, MainDialogTemplateId);
   for (const ControlTooltip& tip : MainDialogTooltips)
     if (wxWindow* control = self.Find(tip.Id)) control->SetToolTip(wxString::FromUTF8(UiStrings[tip.UiString]));
@@ -294,6 +307,8 @@ void VelkanDlg::RecordLanguageTexts() {
     }
   };
   addChildren(MainDialogTemplateId, *this);
+  if (Controls) addChildren(MainDialogTemplateId, *Controls->TopButtonsWindow());
+  if (LoopOut) add(MainDialogTemplateId, "box " + std::to_string(LoopOutGroupId), LoopOut->Title(), true);
   for (MBaseDialog* page : AllPages()) {
     add(page->TemplateId, "caption", page->GetLabel(), true);
     if (wxWindow* host = page->PopupHost()) add(page->TemplateId, "window", host->GetLabel(), true);
