@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cctype>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -33,8 +34,9 @@ namespace {
 constexpr int CommButtonX = 37, CommButtonY = 104 + 36 * 10 + 18;
 constexpr int SearchMachinesX = 233, SearchMachinesY = 220;
 constexpr int SearchButtonX = 772, SearchButtonY = 159;
-// With a page docked the working area starts at (397, 106).
-constexpr int AreaX = 397, AreaY = 106;
+// With a page docked the working area is (397, 106) .. (1256, 587) of the 1280 x 728 client; the
+// layer rows and TAKE stand under it, down to 632.
+constexpr int AreaX = 397, AreaY = 106, AreaRight = 1256, AreaBottom = 587, RowsBottom = 632;
 // The MISC page button; on that page, the Video Setting and Feathering buttons.
 constexpr int MiscButtonX = 37, MiscButtonY = 104 + 36 * 9 + 18;
 constexpr int VideoSettingX = 77 + 11 + 48, FeatheringX = 77 + 213 + 48, WindowButtonsY = 106 + 484 + 14;
@@ -90,6 +92,20 @@ std::vector<int> CommandArguments(const std::string& log, int command) {
         f.payload[3] == 0)
       args.push_back(f.payload[4]);
   return args;
+}
+
+bool IsRed(const std::array<int, 3>& rgb) { return rgb[0] > 180 && rgb[1] < 80 && rgb[2] < 80; }
+// A page's dark skin: neither the light canvas nor a picture.
+bool IsPageDark(const std::array<int, 3>& rgb) {
+  return rgb[0] >= 0 && rgb[0] < 100 && rgb[1] < 100 && rgb[2] < 100;
+}
+
+// How many pixels of a screen rectangle differ between two screenshots.
+long DifferingPixels(const std::string& a, const std::string& b, int x, int y, int w, int h) {
+  const std::string crop = "[" + std::to_string(w) + "x" + std::to_string(h) + "+" + std::to_string(x) + "+" +
+                           std::to_string(y) + "]";
+  const std::string out = RunCommand("compare -metric AE '" + a + crop + "' '" + b + crop + "' null: 2>&1");
+  return out.empty() || !std::isdigit(static_cast<unsigned char>(out[0])) ? -1 : std::atol(out.c_str());
 }
 
 // The colour of a screen pixel.
@@ -212,27 +228,55 @@ TEST_F(WorkAreaWindowTest, CanvasShowsTheDevicesLayersRunsThePreviewAndSendsADra
   }, 5s)) << program.ShownTexts();
   program.SaveScreenshot(Artifact("workarea_dragged.png"));
 
-  // Video Setting and Feathering float beside the canvas: it stays, PIP-1 still shows its
-  // quadrant of the preview (red) in its video view.
-  const int pipX = program.ScreenX() + AreaX + (125 + 1200 + 320) / 6, pipY = program.ScreenY() + AreaY + (198 + 120 + 180) / 6;
+  // Video Setting and Feathering lie over the working area, on its rectangle as placed beside a
+  // page, and no video view draws over them while the preview runs: where MAIN and PIP-1 showed
+  // their pictures the page is seen, as in the area's corners. The rows under the area stay
+  // where they were, and the views come back when the pages go.
+  const int pipX = AreaX + (125 + 1200 + 320) / 6, pipY = AreaY + (198 + 120 + 180) / 6;
+  const int mainX = AreaX + (125 + 300) / 6, mainY = AreaY + (198 + 300) / 6;
+  const std::string unopened = Artifact("workarea_before_pages.png");
+  ASSERT_TRUE(WaitUntil([&] {
+    program.SaveScreenshot(unopened);
+    return IsRed(PixelAt(unopened, program.ScreenX() + pipX, program.ScreenY() + pipY));
+  }, 5s)) << "PIP-1 shows no picture";
   program.Click(MiscButtonX, MiscButtonY);
   ASSERT_TRUE(program.WaitForShown({"page: Misc Settings"}, 5s)) << program.ShownTexts();
+  struct Probe {
+    const char* what;
+    int x, y;
+  };
+  const Probe covered[] = {{"the area's top-left corner", AreaX + 2, AreaY + 2},
+                           {"the area's bottom-right corner", AreaRight - 3, AreaBottom - 3},
+                           {"MAIN's picture", mainX, mainY},
+                           {"PIP-1's picture", pipX, pipY}};
   const std::pair<int, std::string> floating[] = {{VideoSettingX, "Video Display Setting"}, {FeatheringX, "Feathering"}};
   for (const auto& [x, title] : floating) {
     program.Click(x, WindowButtonsY);
     ASSERT_TRUE(program.WaitForShown({"floating: " + title}, 5s)) << program.ShownTexts();
-    const std::string shot = Artifact("workarea_beside_" + title.substr(0, title.find(' ')) + ".png");
-    std::array<int, 3> pip{};
+    const std::string shot = Artifact(x == VideoSettingX ? "video_setting_over_working_area.png" : "feathering_over_working_area.png");
+    std::string seen;
     EXPECT_TRUE(WaitUntil([&] {
       program.SaveScreenshot(shot);
-      pip = PixelAt(shot, pipX, pipY);
-      return pip[0] > 180 && pip[1] < 80 && pip[2] < 80;
-    }, 5s)) << title << ": PIP-1 shows " << pip[0] << "," << pip[1] << "," << pip[2];
-    // The page itself is in view (dark), not covered by the light canvas.
-    const auto page = PixelAt(shot, program.ScreenX() + 1100, program.ScreenY() + 520);
-    EXPECT_TRUE(page[0] >= 0 && page[0] < 80 && page[1] < 80 && page[2] < 80)
-        << title << " at its page shows " << page[0] << "," << page[1] << "," << page[2];
+      seen.clear();
+      for (const Probe& p : covered) {
+        const auto rgb = PixelAt(shot, program.ScreenX() + p.x, program.ScreenY() + p.y);
+        if (!IsPageDark(rgb)) seen += std::string(p.what) + " shows " + std::to_string(rgb[0]) + "," +
+                                      std::to_string(rgb[1]) + "," + std::to_string(rgb[2]) + "; ";
+      }
+      return seen.empty();
+    }, 5s)) << title << ": " << seen;
+    EXPECT_EQ(DifferingPixels(unopened, shot, program.ScreenX() + AreaX, program.ScreenY() + AreaBottom + 1,
+                              AreaRight - AreaX, RowsBottom - AreaBottom - 1), 0)
+        << title << " moved the rows under the working area";
   }
+  // One of these pages at a time: Feathering's button took Video Setting away; it goes itself.
+  program.Click(FeatheringX, WindowButtonsY);
+  ASSERT_TRUE(program.WaitForShown({"floating: none"}, 5s)) << program.ShownTexts();
+  const std::string after = Artifact("workarea_pages_gone.png");
+  EXPECT_TRUE(WaitUntil([&] {
+    program.SaveScreenshot(after);
+    return IsRed(PixelAt(after, program.ScreenX() + pipX, program.ScreenY() + pipY));
+  }, 5s)) << "PIP-1's picture did not come back";
   EXPECT_EQ(program.Stop(), 0);
 }
 
