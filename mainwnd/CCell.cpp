@@ -249,7 +249,6 @@ void CCell::PlaceView() {
     const CanvasRect r = Rect.Normalized();
     const wxRect placed(r.left, r.top, std::max(r.Width(), 1), std::max(r.Height(), 1));
     View->SetSize(placed);
-    CutCoveredArea();
     std::lock_guard lock(ViewMutex);
     if (!Window) return;
     ApplyNativeGeometryNow(View, placed);
@@ -267,20 +266,6 @@ void CCell::PlaceView() {
 
 void CCell::ShowView(bool show) {
     if (View) View->Show(show);
-}
-
-void CCell::SetCoveredArea(const CanvasRect& area) {
-    Covered = area.Normalized();
-    CutCoveredArea();
-}
-
-void CCell::CutCoveredArea() {
-    if (!View) return;
-    const wxRect at = View->GetRect();
-    const CanvasRect view{at.x, at.y, at.x + at.width, at.y + at.height};
-    const CanvasRect common = Covered.IsEmpty() ? CanvasRect{} : IntersectRects(view, Covered);
-    CutOutOfNativeWindow(View, common.IsEmpty() ? wxRect() : wxRect(common.left - at.x, common.top - at.y,
-                                                                    common.Width(), common.Height()));
 }
 
 void CCell::DrawFrameOutline(wxDC& dc, const CanvasRect& r) {

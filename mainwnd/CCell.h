@@ -73,10 +73,6 @@ public:
     void PlaceView();
     // Shows or hides the child window with its video view.
     void ShowView(bool show);
-    // The part of the canvas (canvas pixels; empty for none) a window above the working area
-    // lies over: the view leaves it to that window, as PlaceView keeps doing wherever it moves.
-    void SetCoveredArea(const CanvasRect& area);
-    const CanvasRect& CoveredArea() const { return Covered; }
     // Presents the view's last picture again (after the window system exposed it).
     void RepresentView();
 
@@ -93,7 +89,6 @@ private:
     void DrawIdleView();
     void RenderLabel(uint8_t r, uint8_t g, uint8_t b);
     void DrawFrameOutline(wxDC& dc, const CanvasRect& rect);
-    void CutCoveredArea();
 
     std::mutex ViewMutex; // the view's SDL objects
     wxWindow* View = nullptr;
@@ -103,7 +98,6 @@ private:
     int TextureW = 0;
     int TextureH = 0;
     PixelArea Shown; // the source rectangle inside the texture
-    CanvasRect Covered;
     TTF_Font* LabelFont = nullptr;
     bool TtfStarted = false;
 };

@@ -87,7 +87,6 @@ CCell* CPictureCtrl::AddLayerCell(int x, int y, int width, int height, const std
     Canvas.PlaceNewCell(*cell, x, y, width, height);
     CCell* c = cell.get();
     c->CreateViewWindow(this, [this](wxMouseEvent& e) { HandleMouse(e); });
-    c->SetCoveredArea(Covered);
     c->OpenLabelFont();
     if (!c->CreateVideoView(PreviewW, PreviewH)) c->DropViewWindow();
     Canvas.InsertCell(std::move(cell));
@@ -171,12 +170,6 @@ void CPictureCtrl::AttachCellToChannel(uint32_t channel, CCell* cell) {
 }
 
 void CPictureCtrl::SortCellsByPriority() { Canvas.SortCellsByPriority(); }
-
-void CPictureCtrl::SetCoveredArea(const CanvasRect& area) {
-    Covered = area;
-    for (const auto& c : Canvas.Cells)
-        if (!c->IsFrame) AsCell(c.get())->SetCoveredArea(area);
-}
 
 void CPictureCtrl::RestackCells() {
     for (const auto& c : Canvas.Cells) {

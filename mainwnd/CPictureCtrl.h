@@ -73,9 +73,6 @@ public:
     void AttachCellToChannel(uint32_t channel, CCell* cell);
     void SetViewRegistry(CellViewRegistry* registry) { Registry = registry; }
     void SortCellsByPriority();
-    // The part of the canvas (client pixels; empty for none) a floating page lies over: no
-    // layer cell's video view draws there while it is shown, wherever the cell goes.
-    void SetCoveredArea(const CanvasRect& area);
     // Puts the layer cells' windows in list order, later cells on top.
     void RestackCells();
     // Draws the cell last and puts its window on top until the next restack.
@@ -112,7 +109,6 @@ private:
 
     CanvasModel Canvas;
     CellViewRegistry* Registry = nullptr;
-    CanvasRect Covered;
     int PreviewW = 352;
     int PreviewH = 240;
     wxBrush NormalBrush;

@@ -593,13 +593,6 @@ void MMainDlg::PlaceVideoViews() {
   }
 }
 
-void MMainDlg::CoverViewsUnder(const wxRect& screenRect) {
-  if (!PictureCtrl) return;
-  if (screenRect.IsEmpty()) return PictureCtrl->SetCoveredArea(CanvasRect{});
-  const wxPoint at = PictureCtrl->ScreenToClient(screenRect.GetTopLeft());
-  PictureCtrl->SetCoveredArea({at.x, at.y, at.x + screenRect.width, at.y + screenRect.height});
-}
-
 void MMainDlg::PushPreviewPacket(uint32_t channel, const uint8_t* data, uint32_t length) {
   if (Session) Session->PushPacket(channel, data, length);
 }

@@ -49,9 +49,6 @@ class MMainDlg : public wxPanel, private CellViewRegistry {
   void PushPreviewPacket(uint32_t channel, const uint8_t* data, uint32_t length);
   // The main dialog's video-window button.
   void ShowPreviewWindow(bool show);
-  // A floating page over the working area (screen rectangle; empty for none): the layer cells'
-  // video views leave its place to it while it is shown.
-  void CoverViewsUnder(const wxRect& screenRect);
   // The preview window takes the active language file's texts.
   void ApplyPreviewLanguage();
 

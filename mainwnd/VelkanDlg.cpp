@@ -38,7 +38,6 @@
 #include "platform/os/AppDirectory.h"
 #include "platform/os/SerialPortWatcher.h"
 #include "platform/ui/KeyReleaseFilter.h"
-#include "platform/ui/NativeWindow.h"
 #include "platform/ui/ResourceImages.h"
 #include "platform/ui/UserMessages.h"
 
@@ -219,7 +218,8 @@ void VelkanDlg::CreatePages() {
                               Edid,       Vga,    TestPattern, Task, Misc,     Connect,      SearchMachine,
                               Switcher,   SubTitle, VideoSetting, MediaPlayer, Feather};
   const LayoutRect popup = PopupPageRect(ScreenRect(), Scale(), false);
-  // Made before the pages, so that a page lying over it (the floating ones) is drawn above it.
+  // Made before the pages, so that the floating pages lie above it: drawn over the canvas, and
+  // the layer cells' video views (native windows) clipped out of their place while one is shown.
   MainArea = new MMainDlg(this);
   for (MBaseDialog* page : all) {
     if (page == Keyer || page == TestPattern || page == Task || page == SubTitle) {
@@ -239,13 +239,6 @@ void VelkanDlg::CreatePages() {
   Connect->OnInitDialog();
   SearchMachine->OnInitDialog();
   BusyBox = new Velkan_PrograssDlg(this);
-  for (MBaseDialog* page : FloatingPages()) {
-    // However a floating page comes or goes, the video views under it follow.
-    page->Bind(wxEVT_SHOW, [this](wxShowEvent& event) {
-      CoverViewsUnderFloatingPages();
-      event.Skip();
-    });
-  }
   DockedPages = {PicSetting, Output, Mosaic, Switcher, Pip, Crop, Logo, Edid, Vga, Misc, Connect};
 }
 
@@ -337,7 +330,6 @@ void VelkanDlg::LayoutPageArea() {
   for (MBaseDialog* page : DockedPages) place(page, docked);
   place(MainArea, WorkingAreaRect(client, s, Pages.CurrentPage() != NoPage));
   for (MBaseDialog* page : FloatingPages()) place(page, FloatingPageRect(client, s));
-  CoverViewsUnderFloatingPages();
   PlacePopupPages(false);
   if (Controls) Controls->Layout();
   if (Sync) Sync->Layout(client);
@@ -347,13 +339,6 @@ void VelkanDlg::LayoutPageArea() {
 
 std::array<MBaseDialog*, 4> VelkanDlg::FloatingPages() const {
   return {SearchMachine, VideoSetting, MediaPlayer, Feather};
-}
-
-void VelkanDlg::CoverViewsUnderFloatingPages() {
-  wxRect covered;
-  for (MBaseDialog* page : FloatingPages())
-    if (page && page->IsShown()) covered.Union(page->GetScreenRect());
-  if (MainArea) MainArea->CoverViewsUnder(covered);
 }
 
 LayoutRect VelkanDlg::ScreenRect() const {

@@ -126,8 +126,6 @@ class VelkanDlg : public wxDialog,
   void SetFloatingWindow(MBaseDialog* page, intptr_t argument);
   // Search, Video Setting, Media Player, Feathering: they lie over the working area.
   std::array<MBaseDialog*, 4> FloatingPages() const;
-  // The working area's video views leave the place of a shown floating page to it.
-  void CoverViewsUnderFloatingPages();
   LayoutRect ClientLayoutRect() const;
   LayoutRect ScreenRect() const;
   void PlacePopupPages(bool afterMove);

@@ -59,12 +59,9 @@ void VelkanDlg::SetFloatingWindow(MBaseDialog* page, intptr_t argument) {
   } else {
     page->ShowPage(false);
   }
-  // The page lies over the working area, which stays where it is; the video views (native
-  // windows, drawn above any window that is not) leave the page's place to it.
-  CoverViewsUnderFloatingPages();
+  // The page lies over the working area, which stays where it is (it was made first).
   std::vector<std::string> shown;
-  for (MBaseDialog* p : {static_cast<MBaseDialog*>(SearchMachine), static_cast<MBaseDialog*>(VideoSetting),
-                         static_cast<MBaseDialog*>(MediaPlayer), static_cast<MBaseDialog*>(Feather)})
+  for (MBaseDialog* p : FloatingPages())
     if (p->IsShown()) shown.push_back(p->PageTitle.ToStdString(wxConvUTF8));
   if (shown.empty()) shown.push_back("none");
   RecordShownTexts("floating", shown);

@@ -27,24 +27,6 @@ void ApplyNativeGeometryNow(wxWindow* window, const wxRect& rect) {
     gdk_display_sync(gdk_window_get_display(gdkWindow));
 }
 
-void CutOutOfNativeWindow(wxWindow* window, const wxRect& cut) {
-    auto* widget = window ? static_cast<GtkWidget*>(window->GetHandle()) : nullptr;
-    GdkWindow* gdkWindow = widget ? gtk_widget_get_window(widget) : nullptr;
-    if (!gdkWindow || !gdk_window_has_native(gdkWindow)) return;
-    if (cut.IsEmpty()) {
-        gdk_window_shape_combine_region(gdkWindow, nullptr, 0, 0);
-    } else {
-        // The kept part reaches far beyond the window, so that growing it never cuts it.
-        const cairo_rectangle_int_t whole{-0x4000, -0x4000, 0x8000, 0x8000};
-        const cairo_rectangle_int_t hole{cut.x, cut.y, cut.width, cut.height};
-        cairo_region_t* kept = cairo_region_create_rectangle(&whole);
-        cairo_region_subtract_rectangle(kept, &hole);
-        gdk_window_shape_combine_region(gdkWindow, kept, 0, 0);
-        cairo_region_destroy(kept);
-    }
-    gdk_display_flush(gdk_window_get_display(gdkWindow));
-}
-
 namespace {
 gboolean OnConfigureEvent(GtkWidget*, GdkEventConfigure*, gpointer data) {
     reinterpret_cast<bool (*)()>(data)();

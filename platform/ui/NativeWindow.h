@@ -15,11 +15,6 @@ uintptr_t NativeWindowOf(wxWindow* window);
 // A window that is not native is left to GTK.
 void ApplyNativeGeometryNow(wxWindow* window, const wxRect& rect);
 
-// Cuts a rectangle (the window's own coordinates) out of a native child window, which then
-// leaves that part to whatever lies under it, as a window clipped by a sibling above it would;
-// an empty rectangle gives the whole window back. A window that is not native is left alone.
-void CutOutOfNativeWindow(wxWindow* window, const wxRect& cut);
-
 // Calls `onConfigure` on the UI thread each time the top-level window's native window is moved
 // or resized (its configure events), for the window's life.
 void WatchConfigureEvents(wxWindow* topLevel, bool (*onConfigure)());

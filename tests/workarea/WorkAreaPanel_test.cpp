@@ -325,20 +325,6 @@ TEST_F(WorkArea, MainShowsByItsLayerSwitchLikeThePips) {
     }
 }
 
-TEST_F(WorkArea, ViewsStayOutOfAFloatingPagesPlaceAlsoWhenTheCellsAreMadeAgain) {
-    const wxPoint canvas = Area->Canvas()->GetScreenPosition();
-    Area->CoverViewsUnder(wxRect(canvas + wxPoint(300, 0), wxSize(400, 300)));
-    EXPECT_EQ(Area->LayerCell(0)->CoveredArea(), (CanvasRect{300, 0, 700, 300}));
-    // The preview's start makes the layer cells again while the page is still there.
-    GetDeviceState().PreviewEnabled = 1;
-    Area->CheckPreviewState();
-    Pump(50);
-    for (int layer = 0; layer < 4; ++layer)
-        EXPECT_EQ(Area->LayerCell(layer)->CoveredArea(), (CanvasRect{300, 0, 700, 300})) << layer;
-    Area->CoverViewsUnder(wxRect());
-    EXPECT_TRUE(Area->LayerCell(1)->CoveredArea().IsEmpty());
-}
-
 TEST_F(WorkArea, LockOutputHidesLayersAndLogoUsageRelabelsPip3) {
     DeviceState& s = GetDeviceState();
     Area->EnableLayerCells(false, true);
