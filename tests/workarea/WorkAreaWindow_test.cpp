@@ -1,6 +1,7 @@
 // The real program against the simulated processor: after the connection the canvas shows the
 // device's layer windows, the preview runs in the layer cells, and a drag of a PIP on the
-// canvas reaches the device as its new layer window.
+// canvas reaches the device as its new layer window. The floating pages lie over the working
+// area with no video view over them; the wheel and the right button work over the layer cells.
 // gcc 12 warns wrongly about "text" + std::string temporaries (its bug 105329).
 #if defined(__GNUC__) && !defined(__clang__)
 #pragma GCC diagnostic ignored "-Wrestrict"
@@ -293,7 +294,8 @@ TEST_F(WorkAreaWindowTest, CanvasShowsTheDevicesLayersRunsThePreviewAndSendsADra
   for (const auto& [x, title] : floating) {
     program.Click(x, WindowButtonsY);
     ASSERT_TRUE(program.WaitForShown({"floating: " + title}, 5s)) << program.ShownTexts();
-    const std::string shot = Artifact(x == VideoSettingX ? "video_setting_over_working_area.png" : "feathering_over_working_area.png");
+    const std::string shot =
+        Artifact(x == VideoSettingX ? "video_setting_over_working_area.png" : "feathering_over_working_area.png");
     std::string seen;
     EXPECT_TRUE(WaitUntil([&] {
       program.SaveScreenshot(shot);
@@ -476,8 +478,10 @@ TEST_F(WorkAreaWindowTest, WheelAndMenuReachTheCanvasOverTheLayerCellsAndTheTopB
       rgb = PixelAt(shot, program.ScreenX() + cell.x, program.ScreenY() + cell.y);
       return rgb[0] >= 0 && !IsCanvasGrey(rgb);
     }, 5s)) << "no picture under the pointer: " << rgb[0] << "," << rgb[1] << "," << rgb[2];
-    const std::string at = std::to_string(program.ScreenX() + cell.x) + " " + std::to_string(program.ScreenY() + cell.y);
-    RunCommand("xdotool windowraise " + program.WindowId() + " mousemove --sync " + at + " keydown ctrl click 4 keyup ctrl");
+    const std::string at =
+        std::to_string(program.ScreenX() + cell.x) + " " + std::to_string(program.ScreenY() + cell.y);
+    RunCommand("xdotool windowraise " + program.WindowId() + " mousemove --sync " + at +
+               " keydown ctrl click 4 keyup ctrl");
     EXPECT_TRUE(program.WaitForShown({"canvas: zoom 5.5 preview on"}, 5s)) << program.ShownTexts();
     RunCommand("xdotool keydown ctrl click 5 keyup ctrl");
     EXPECT_TRUE(program.WaitForShown({"canvas: zoom 6.0 preview on"}, 5s)) << program.ShownTexts();
