@@ -42,6 +42,8 @@ constexpr int AreaX = 397, AreaY = 106, AreaRight = 1256, AreaBottom = 587, Rows
 // The MISC page button; on that page, the Video Setting and Feathering buttons.
 constexpr int MiscButtonX = 37, MiscButtonY = 104 + 36 * 9 + 18;
 constexpr int VideoSettingX = 77 + 11 + 48, FeatheringX = 77 + 213 + 48, WindowButtonsY = 106 + 484 + 14;
+// On the Video Setting page (over the working area): the Quality list and its first item.
+constexpr int QualityX = 600, QualityY = 173, FirstQualityItemY = 193;
 
 std::string Artifact(const std::string& name) {
   std::filesystem::create_directories(VELKAN_ARTIFACTS);
@@ -310,6 +312,17 @@ TEST_F(WorkAreaWindowTest, CanvasShowsTheDevicesLayersRunsThePreviewAndSendsADra
     EXPECT_EQ(DifferingPixels(unopened, shot, program.ScreenX() + AreaX, program.ScreenY() + AreaBottom + 1,
                               AreaRight - AreaX, RowsBottom - AreaBottom - 1), 0)
         << title << " moved the rows under the working area";
+    if (x != VideoSettingX) continue;
+    // The page's controls take the clicks where MAIN's view lies under them: the Quality list
+    // opens (its first item lit), and the same item chosen again closes it.
+    program.Click(QualityX, QualityY);
+    const std::string list = Artifact("video_setting_quality_list.png");
+    EXPECT_TRUE(WaitUntil([&] {
+      program.SaveScreenshot(list);
+      const auto item = PixelAt(list, program.ScreenX() + QualityX, program.ScreenY() + FirstQualityItemY);
+      return item[0] > 200 && item[1] > 200 && item[2] > 200;
+    }, 5s)) << "the Quality list did not open";
+    program.ClickInPopup(QualityX, FirstQualityItemY);
   }
   // One of these pages at a time: Feathering's button took Video Setting away; it goes itself.
   program.Click(FeatheringX, WindowButtonsY);
