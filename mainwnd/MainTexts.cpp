@@ -11,6 +11,7 @@ constexpr ControlText OwnTexts[] = {
     {1468, "PIP-2"},   {1469, "PIP-3"},     {1446, "TOP-M"},       {1447, "TOP-1"},  {1448, "TOP-2"},
     {1449, "TOP-3"},   {1451, "TAKE"},      {1472, "Lock Output"}, {1601, "Freeze"},   {1573, "Signal Switch"},
     {1210, "DP"},      {1215, "DP-L"},      {1212, "DP-R"},
+    {1255, "Loop Out"},
 };
 } // namespace
 

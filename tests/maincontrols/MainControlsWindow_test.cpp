@@ -297,7 +297,7 @@ constexpr int OutputButtonY = 104 + 36 + 18;
 constexpr int HStartEditX = 77 + 80 + 36, HStartEditY = 106 + 274 + 11;  // the output page's H start edit
 constexpr int KeyerTabX = 77 + 80 + 40, KeyerTabY = 106 + 26 + 16;
 constexpr int TestPatternTabX = 77 + 160 + 40, TestPatternTabY = 106 + 26 + 16;
-constexpr int PopupX = 480, PopupY = 156;  // where the pop-up pages stand
+constexpr int PopupX = 83, PopupY = 208;  // where the pop-up pages stand: left + 83, top + 208
 constexpr int PatternOnOffX = PopupX + 22 + 32, PatternOnOffY = PopupY + 32 + 13;
 constexpr int CanvasX = 1000, CanvasY = 450;  // an empty spot of the working area
 // The layer rows with no page shown: 70 x 28 buttons at a 95-px pitch, bottoms at 728 - 96; the
