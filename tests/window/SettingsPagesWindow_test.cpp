@@ -44,8 +44,8 @@ constexpr int PipOneCellX = 397 + (125 + 1280) / 6 + 40, PipOneCellY = 106 + (19
 // The system page's language choices and its "Media Player >>" button.
 constexpr int ChineseX = PageX + 190 + 20, LanguageY = PageY + 80 + 9;
 constexpr int MediaPlayerX = PageX + 112 + 48, MediaPlayerY = PageY + 484 + 14;
-// The media player stands at the working area's right end, 320 wide.
-constexpr int MediaX = 1280 - 24 - 320, MediaY = 106;
+// The media player covers the working area as it lies beside a page.
+constexpr int MediaX = 77 + 320, MediaY = 106;
 
 std::string Artifact(const std::string& name) {
   std::filesystem::create_directories(VELKAN_ARTIFACTS);
