@@ -36,6 +36,8 @@ LRESULT VelkanDlg::OnShowBusy(WPARAM busy, LPARAM text) {
 
 void VelkanDlg::ShowBusy(bool show, const std::string& text) { Busy.ShowBusy(show, text); }
 
+void VelkanDlg::NoteDeviceAnswer() { Busy.NoteDeviceAnswer(); }
+
 void VelkanDlg::EnableMainWindow(bool enable) { Enable(enable); }
 
 void VelkanDlg::RaiseMainWindow() { Raise(); }
@@ -57,7 +59,10 @@ void VelkanDlg::ShowBusyWindow(bool show) {
 
 bool VelkanDlg::BusyWindowShown() const { return BusyBox->IsShown(); }
 
-void VelkanDlg::StartWatchdog(uint32_t ms) { Timers.SetTimer(BusyWatchdogTimer, ms); }
+void VelkanDlg::StartWatchdog(uint32_t ms) {
+  ++WatchdogStarts;
+  Timers.SetTimer(BusyWatchdogTimer, ms);
+}
 
 void VelkanDlg::StopWatchdog() { Timers.KillTimer(BusyWatchdogTimer); }
 
@@ -70,7 +75,7 @@ void VelkanDlg::TellNoAnswer() {
 
 void VelkanDlg::OnDeviceReply(uint32_t slot, int32_t argument) {
   // Slot 0 with the link down is the library's own report, not an answer of the device.
-  if (slot != 0 || GetDeviceState().LinkStatus != 0) Busy.NoteDeviceAnswer();
+  if (slot != 0 || GetDeviceState().LinkStatus != 0) Busy.NoteDeviceHeard();
   for (RefreshStep step : RefreshStepsForSlot(slot)) RunRefreshStep(step, argument);
 }
 
