@@ -215,6 +215,7 @@ class VelkanDlg : public wxDialog,
   bool Closing = false;
   uint32_t SwitcherModeCopy = 0;
   std::string ProjectFilePath;
+  bool BusyBoxUp = false;
   unsigned WatchdogStarts = 0;  // a watchdog expiry that a later start overtook closes nothing
   std::vector<std::string> BusyHistory;  // the busy box's last openings and closings, for tests
   // Last, so that it stops posting before anything else of the window goes.

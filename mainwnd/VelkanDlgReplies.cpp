@@ -38,7 +38,10 @@ void VelkanDlg::ShowBusy(bool show, const std::string& text) { Busy.ShowBusy(sho
 
 void VelkanDlg::NoteDeviceAnswer() { Busy.NoteDeviceAnswer(); }
 
-void VelkanDlg::EnableMainWindow(bool enable) { Enable(enable); }
+void VelkanDlg::EnableMainWindow(bool enable) {
+  Enable(enable);
+  RecordShownTexts("main window", {enable ? "enabled" : "disabled"});
+}
 
 void VelkanDlg::RaiseMainWindow() { Raise(); }
 
@@ -46,6 +49,7 @@ void VelkanDlg::SetBusyText(const std::string& text) { BusyBox->SetText(text); }
 
 void VelkanDlg::ShowBusyWindow(bool show) {
   BusyBox->ShowBox(show);
+  BusyBoxUp = show;
   // The shown box took the keyboard; hidden, it hands it back, or the preset shortcuts would go
   // unheard until the operator clicks the main window.
   if (!show) {
@@ -57,7 +61,9 @@ void VelkanDlg::ShowBusyWindow(bool show) {
   RecordShownTexts("busy", BusyHistory);
 }
 
-bool VelkanDlg::BusyWindowShown() const { return BusyBox->IsShown(); }
+// Our own record, not the window's: GTK marks a box shown again when the map of a box that was
+// shown and hidden at once arrives late, and the next busy request would then show nothing.
+bool VelkanDlg::BusyWindowShown() const { return BusyBoxUp; }
 
 void VelkanDlg::StartWatchdog(uint32_t ms) {
   ++WatchdogStarts;
