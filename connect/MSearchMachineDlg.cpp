@@ -247,6 +247,11 @@ void MSearchMachineDlg::StoreMachineName(const std::string& section, const std::
   WriteIniString(InfoIni(), section, "MachineName", name);
 }
 void MSearchMachineDlg::SetDeviceId(uint8_t id) { SetCurrentDeviceId(id); }
+
+void MSearchMachineDlg::DeliverWaitingReplies() {
+  if (CommLink* link = GetCommLink()) link->DispatchReplies();
+}
+
 void MSearchMachineDlg::SelectDevice(const std::string& ip) {
   if (CommLink* link = GetCommLink()) link->SelectDevice(ip);
 }

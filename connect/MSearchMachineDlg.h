@@ -55,6 +55,7 @@ class MSearchMachineDlg : public MBaseDialog, private MachineListHost {
   void RedrawTile(const TileRect& tile) override;
   std::string LoadMachineName(const std::string& macSection) override;
   void StoreMachineName(const std::string& macSection, const std::string& name) override;
+  void DeliverWaitingReplies() override;
   void SetDeviceId(uint8_t id) override;
   void SelectDevice(const std::string& ip) override;
   void ConnectNet(const std::string& ip, int port) override;
