@@ -13,6 +13,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <thread>
@@ -99,6 +100,12 @@ TEST_P(MosaicBusyWindowTest, TheBusyBoxClosesWhenTheDeviceReportsTheModeChange) 
   ASSERT_TRUE(PollUntil([&] { return !MosaicModesReceived(log).empty(); }, 5s)) << "no mosaic command";
   const auto received = Clock::now();
   EXPECT_EQ(MosaicModesReceived(log).front(), 5);
+  // What the operator sees while the device works (only the late report leaves time to look).
+  if (row.answerAfterMs > 1000) {
+    std::filesystem::create_directories(VELKAN_ARTIFACTS);
+    program.SaveScreenshot(std::string(VELKAN_ARTIFACTS) + "/mosaic_busy.png");
+    EXPECT_TRUE(program.Shows("main window: disabled")) << program.ShownTexts();
+  }
   ASSERT_TRUE(PollUntil([&] { return TimesHidden(program) > hidden; }, 20s)) << program.ShownTexts();
   const long closedAfterMs =
       static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - received).count());
