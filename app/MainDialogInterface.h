@@ -13,6 +13,9 @@ public:
 
     // The busy box: shown with a text, or hidden (the text is then empty).
     virtual void ShowBusy(bool show, const std::string& text) = 0;
+    // The device answered something other than the keep-alive: an operation that waits for it
+    // (a caption of many chunks, any slow one) is still going, so its busy box stays.
+    virtual void NoteDeviceAnswer() = 0;
 
     // One preview packet for channel 0..3; dropped when the preview channels do not exist.
     virtual void PushPreviewPacket(uint32_t channel, const uint8_t* data, uint32_t length) = 0;

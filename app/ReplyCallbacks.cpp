@@ -26,10 +26,17 @@ void Route(MainDialogInterface& dialog, int slot, int32_t argument = 0) {
 
 void HideBusy(MainDialogInterface& dialog) { dialog.ShowBusy(false, std::string()); }
 
+// The end of every reply that answers the program's work (all but the keep-alive's): the
+// busy box hears that the device is working, then the device is marked connected.
+void AnsweredAndMark(MainDialogInterface& dialog, uint8_t id) {
+    dialog.NoteDeviceAnswer();
+    MarkConnected(id);
+}
+
 // The end of most replies: refresh the slot's windows, then mark the device connected.
 void RouteAndMark(MainDialogInterface& dialog, int slot, uint8_t id, int32_t argument = 0) {
     Route(dialog, slot, argument);
-    MarkConnected(id);
+    AnsweredAndMark(dialog, id);
 }
 
 // The page that waits for an operation's result hears it.
@@ -93,7 +100,7 @@ void OnReplyFullState(const uint8_t* block, uint8_t id) {
     // The whole state is here and its follow-up series is out: the read-all is done, whatever the
     // device answers to the neutral queries (not every processor answers one of them on slot 17).
     HideBusy(*dialog);
-    MarkConnected(id);
+    AnsweredAndMark(*dialog, id);
 }
 
 void OnReplyGrabColor(const uint8_t* data, uint8_t id) {
@@ -225,7 +232,7 @@ void OnReplyPresetStates(const uint8_t* data, uint8_t id) {
     std::memcpy(State().PresetUsed.data(), data, State().PresetUsed.size());
     Route(*dialog, ReplyPresetStates);
     HideBusy(*dialog);
-    MarkConnected(id);
+    AnsweredAndMark(*dialog, id);
 }
 
 void OnReplyLoopOut(const uint8_t* data, uint8_t id) {
@@ -269,6 +276,7 @@ void OnReplyInputStates(const uint8_t* data, uint8_t id) {
 
 void OnReplyDeviceOnline(const uint8_t*, uint8_t id) {
     if (!TheMainDialog) return;
+    // The answer to the link's PING: the device is there, but no operation moved on.
     MarkConnected(id);
 }
 
@@ -348,7 +356,7 @@ void OnReplyOperationStatus(const uint8_t* data, uint8_t id) {
         break;
     default: break;
     }
-    MarkConnected(id);
+    AnsweredAndMark(*dialog, id);
 }
 
 void OnReplyCaption(const uint8_t* data, uint8_t id) {
@@ -386,7 +394,7 @@ void OnReplyVideoEncoder(const uint8_t* data, uint8_t id) {
     // The encoder reports settings, then its address, then its version: each asks for the next.
     if (data[0] == 2) SendQuery(CmdQueryEncoder, 0);
     else if (data[0] == 0) SendQuery(CmdQueryEncoder, 1);
-    MarkConnected(id);
+    AnsweredAndMark(*dialog, id);
 }
 
 void OnReplyExtensionCard(const uint8_t* data, uint8_t id) {
@@ -405,7 +413,7 @@ void OnReplyExtensionCard(const uint8_t* data, uint8_t id) {
     // The EDID of entry 5, which holds the card's input.
     SendQuery(CmdQueryEdid, 5);
     SendQuery(CmdQuery57);
-    MarkConnected(id);
+    AnsweredAndMark(*dialog, id);
 }
 
 void OnReplyFeather(const uint8_t* data, uint8_t id) {

@@ -211,11 +211,11 @@ void MSearchMachineDlg::DrawMachines(wxDC& dc) {
 // ---- MachineListHost ----
 
 void MSearchMachineDlg::OnTimer(int id) {
-  TimerInHandler = id;
+  const auto handling = TimersInHandler.insert(id);
   List.OnTimer(static_cast<uint32_t>(id));
-  TimerInHandler = 0;
-  // A timer is never destroyed inside its own expiry: it is stopped once its handler is done.
-  if (KillAfterHandler.erase(id)) {
+  TimersInHandler.erase(handling);
+  // A timer is never destroyed inside its own expiry: it is stopped once its last handler is done.
+  if (!TimersInHandler.count(id) && KillAfterHandler.erase(id)) {
     const unsigned starts = TimerStarts[id];
     CallAfter([this, id, starts] {
       if (TimerStarts[id] == starts) MBaseDialog::KillTimer(id);  // not started again meanwhile
@@ -230,7 +230,7 @@ void MSearchMachineDlg::StartTimer(uint32_t id, uint32_t ms) {
 }
 
 void MSearchMachineDlg::KillTimer(uint32_t id) {
-  if (static_cast<int>(id) == TimerInHandler) KillAfterHandler.insert(static_cast<int>(id));
+  if (TimersInHandler.count(static_cast<int>(id))) KillAfterHandler.insert(static_cast<int>(id));
   else MBaseDialog::KillTimer(static_cast<int>(id));
 }
 void MSearchMachineDlg::RedrawTile(const TileRect& tile) {
@@ -248,6 +248,11 @@ void MSearchMachineDlg::StoreMachineName(const std::string& section, const std::
   WriteIniString(InfoIni(), section, "MachineName", name);
 }
 void MSearchMachineDlg::SetDeviceId(uint8_t id) { SetCurrentDeviceId(id); }
+
+void MSearchMachineDlg::DeliverWaitingReplies() {
+  if (CommLink* link = GetCommLink()) link->DispatchReplies();
+}
+
 void MSearchMachineDlg::SelectDevice(const std::string& ip) {
   if (CommLink* link = GetCommLink()) link->SelectDevice(ip);
 }

@@ -55,6 +55,7 @@ class MSearchMachineDlg : public MBaseDialog, private MachineListHost {
   void RedrawTile(const TileRect& tile) override;
   std::string LoadMachineName(const std::string& macSection) override;
   void StoreMachineName(const std::string& macSection, const std::string& name) override;
+  void DeliverWaitingReplies() override;
   void SetDeviceId(uint8_t id) override;
   void SelectDevice(const std::string& ip) override;
   void ConnectMachine(const std::string& ip) override;
@@ -72,7 +73,9 @@ class MSearchMachineDlg : public MBaseDialog, private MachineListHost {
   void TellMachineOffline() override;
 
   MachineList List{*this};
-  int TimerInHandler = 0;             // the timer whose expiry is being handled, 0 for none
+  // The timers whose expiry is being handled: a heartbeat delivers replies, and a reply may open
+  // a nested loop in which another expiry is handled.
+  std::multiset<int> TimersInHandler;
   std::set<int> KillAfterHandler;     // timers stopped by their own handler
   std::map<int, unsigned> TimerStarts;
   CDropButton* Adapters = nullptr;

@@ -2,6 +2,7 @@
 
 #include "app/Utilities.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -96,12 +97,29 @@ void MachineList::RefreshMachines(bool autoSelect, uint8_t replyId, bool connect
         }
       }
     }
+    if (DeliveringAtHeartbeat && connected) AnsweredAtHeartbeat.push_back(m->TimerId);
     Host.KillTimer(m->TimerId);
     Host.StartTimer(m->TimerId, HeartbeatPeriodMs);
   }
 }
 
 void MachineList::OnTimer(uint32_t id) {
+  if (id != ConnectAllTimer) {
+    // A device whose answers have arrived but still wait for the UI thread (a loaded machine
+    // delivers them late) did answer in this period: deliver them before counting it as missed.
+    // (A heartbeat met inside that delivery keeps its own list; what it saw counts here too.)
+    const bool outer = DeliveringAtHeartbeat;
+    std::vector<uint32_t> outerAnswered = std::move(AnsweredAtHeartbeat);
+    AnsweredAtHeartbeat.clear();
+    DeliveringAtHeartbeat = true;
+    Host.DeliverWaitingReplies();
+    DeliveringAtHeartbeat = outer;
+    const bool answered =
+        std::find(AnsweredAtHeartbeat.begin(), AnsweredAtHeartbeat.end(), id) != AnsweredAtHeartbeat.end();
+    outerAnswered.insert(outerAnswered.end(), AnsweredAtHeartbeat.begin(), AnsweredAtHeartbeat.end());
+    AnsweredAtHeartbeat = std::move(outerAnswered);
+    if (answered) return;
+  }
   for (auto& m : List) {
     if (m.TimerId != id) continue;
     if (++m.MissedBeats < OfflineAfterMissedBeats) continue;

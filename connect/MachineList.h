@@ -49,6 +49,8 @@ class MachineListHost {
   // Info.ini, section = the machine's MAC text, key MachineName; empty when none is stored.
   virtual std::string LoadMachineName(const std::string& macSection) = 0;
   virtual void StoreMachineName(const std::string& macSection, const std::string& name) = 0;
+  // Delivers the device replies that have arrived and wait for the UI thread.
+  virtual void DeliverWaitingReplies() = 0;
   // The link and the device model.
   virtual void SetDeviceId(uint8_t id) = 0;
   virtual void SelectDevice(const std::string& ip) = 0;
@@ -109,6 +111,9 @@ class MachineList {
 
   MachineListHost& Host;
   std::vector<MachineInfo> List;
+  // Heartbeat timers restarted by answers delivered at a heartbeat (see OnTimer).
+  bool DeliveringAtHeartbeat = false;
+  std::vector<uint32_t> AnsweredAtHeartbeat;
   bool OfflineReportPending = true;
   bool ConnectAllDone = false;
 };

@@ -20,3 +20,8 @@ void BusyBoxState::OnWatchdog() {
   ShowBusy(false, {});
   if (wasShown && !AnsweredWhileBusy) Host.TellNoAnswer();
 }
+
+void BusyBoxState::NoteDeviceAnswer() {
+  AnsweredWhileBusy = true;
+  if (Host.BusyWindowShown()) Host.StartWatchdog(BusyTimeoutMs);
+}

@@ -4,8 +4,10 @@
 
 // The busy box's rules: a busy request disables the main window and shows the text; the first
 // done request closes it. A device that never answers must not leave the window disabled, so
-// every busy request (re)starts a watchdog; when it fires, the box closes, and says the machine is
-// offline only when nothing at all came from the device while the box waited.
+// every busy request (re)starts a watchdog, and so does every answer of the device while the box
+// is up (a caption of many chunks, any slow operation, keeps its box until it ends); only 15 s
+// without an answer closes the box, which says the machine is offline when nothing at all came
+// from the device meanwhile.
 class BusyBoxHost {
  public:
   virtual ~BusyBoxHost() = default;
@@ -28,7 +30,9 @@ class BusyBoxState {
   void ShowBusy(bool busy, const std::string& text);
   void OnWatchdog();
   // Something arrived from the device (any reply but the link's own loss report).
-  void NoteDeviceAnswer() { AnsweredWhileBusy = true; }
+  void NoteDeviceHeard() { AnsweredWhileBusy = true; }
+  // The device answered the program's work (not only the keep-alive): the watchdog starts again.
+  void NoteDeviceAnswer();
 
  private:
   BusyBoxHost& Host;

@@ -377,9 +377,10 @@ void VelkanDlg::OnTimer(int id) {
     SetTitle(wxString::FromUTF8(TitleText(TitleToggle, ProjectFilePath, ProductCaption)));
     TitleToggle = !TitleToggle;
   } else if (id == BusyWatchdogTimer) {
-    // The timer is stopped after its own expiry has been handled, not inside it.
-    CallAfter([this] {
-      if (Timers.IsRunning(BusyWatchdogTimer)) Busy.OnWatchdog();
+    // The timer is stopped after its own expiry has been handled, not inside it; an answer that
+    // started it again meanwhile keeps the box.
+    CallAfter([this, starts = WatchdogStarts] {
+      if (Timers.IsRunning(BusyWatchdogTimer) && starts == WatchdogStarts) Busy.OnWatchdog();
     });
   }
 }

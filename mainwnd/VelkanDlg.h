@@ -73,6 +73,7 @@ class VelkanDlg : public wxDialog,
   // ---- MainDialogInterface: what the core asks of the windows ----
   void OnDeviceReply(uint32_t slot, int32_t argument) override;
   void ShowBusy(bool show, const std::string& text) override;
+  void NoteDeviceAnswer() override;
   void PushPreviewPacket(uint32_t channel, const uint8_t* data, uint32_t length) override;
   void UpdateVideoEncoderPage() override;
   void ShowEdidApplyResult() override;
@@ -223,6 +224,8 @@ class VelkanDlg : public wxDialog,
   bool Initialised = false;
   uint32_t SwitcherModeCopy = 0;
   std::string ProjectFilePath;
+  bool BusyBoxUp = false;
+  unsigned WatchdogStarts = 0;  // a watchdog expiry that a later start overtook closes nothing
   std::vector<std::string> BusyHistory;  // the busy box's last openings and closings, for tests
   // Last, so that it stops posting before anything else of the window goes.
   std::unique_ptr<SerialPortWatcher> PortWatcher;

@@ -36,7 +36,12 @@ LRESULT VelkanDlg::OnShowBusy(WPARAM busy, LPARAM text) {
 
 void VelkanDlg::ShowBusy(bool show, const std::string& text) { Busy.ShowBusy(show, text); }
 
-void VelkanDlg::EnableMainWindow(bool enable) { Enable(enable); }
+void VelkanDlg::NoteDeviceAnswer() { Busy.NoteDeviceAnswer(); }
+
+void VelkanDlg::EnableMainWindow(bool enable) {
+  Enable(enable);
+  RecordShownTexts("main window", {enable ? "enabled" : "disabled"});
+}
 
 void VelkanDlg::RaiseMainWindow() { Raise(); }
 
@@ -44,6 +49,7 @@ void VelkanDlg::SetBusyText(const std::string& text) { BusyBox->SetText(text); }
 
 void VelkanDlg::ShowBusyWindow(bool show) {
   BusyBox->ShowBox(show);
+  BusyBoxUp = show;
   // The shown box took the keyboard; hidden, it hands it back, or the preset shortcuts would go
   // unheard until the operator clicks the main window.
   if (!show) {
@@ -55,9 +61,14 @@ void VelkanDlg::ShowBusyWindow(bool show) {
   RecordShownTexts("busy", BusyHistory);
 }
 
-bool VelkanDlg::BusyWindowShown() const { return BusyBox->IsShown(); }
+// Our own record, not the window's: GTK marks a box shown again when the map of a box that was
+// shown and hidden at once arrives late, and the next busy request would then show nothing.
+bool VelkanDlg::BusyWindowShown() const { return BusyBoxUp; }
 
-void VelkanDlg::StartWatchdog(uint32_t ms) { Timers.SetTimer(BusyWatchdogTimer, ms); }
+void VelkanDlg::StartWatchdog(uint32_t ms) {
+  ++WatchdogStarts;
+  Timers.SetTimer(BusyWatchdogTimer, ms);
+}
 
 void VelkanDlg::StopWatchdog() { Timers.KillTimer(BusyWatchdogTimer); }
 
@@ -70,7 +81,7 @@ void VelkanDlg::TellNoAnswer() {
 
 void VelkanDlg::OnDeviceReply(uint32_t slot, int32_t argument) {
   // Slot 0 with the link down is the library's own report, not an answer of the device.
-  if (slot != 0 || GetDeviceState().LinkStatus != 0) Busy.NoteDeviceAnswer();
+  if (slot != 0 || GetDeviceState().LinkStatus != 0) Busy.NoteDeviceHeard();
   for (RefreshStep step : RefreshStepsForSlot(slot)) RunRefreshStep(step, argument);
 }
 

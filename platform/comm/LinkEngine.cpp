@@ -432,6 +432,9 @@ void LinkEngine::MarkLost(Link& link) {
     if (!link.lossReported) {
         link.lossReported = true;
         queue_.push_back({0, link.machineId, {0}});
+        // A send on the program's thread may find the loss: the receive thread tells the program
+        // now, not at its next time-out.
+        Wake();
     }
     link.silentSerial = link.serial;
 }

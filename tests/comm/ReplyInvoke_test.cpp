@@ -109,3 +109,30 @@ TEST(LinkTiming, RealTimingsUnlessScaled) {
     }
     ::unsetenv("VELKCOMM_TIMING_SCALE");
 }
+
+// Each timing on its own, so a test can tell them apart; a bad text leaves the real ones.
+TEST(LinkTiming, EachTimingSetOnItsOwn) {
+    ::setenv("VELKCOMM_TIMING_SCALE", "0.1", 1);
+    struct Row {
+        const char* text;
+        long long ping, silence, reconnect;
+    };
+    const Row rows[] = {
+        {"1000,20000,300", 1000, 20000, 300}, // wins over the scale
+        {"300,1000,500", 300, 1000, 500},
+        {"1000,1000,300", 300, 1000, 500},    // a ping no shorter than the silence: the scale holds
+        {"20,1000,300", 300, 1000, 500},
+        {"300,1000", 300, 1000, 500},
+        {"300,1000,500,7", 300, 1000, 500},
+        {"300,1000,70000", 300, 1000, 500},
+    };
+    for (const Row& r : rows) {
+        ::setenv("VELKCOMM_TIMING_MS", r.text, 1);
+        const auto t = velklink::LinkTimingFromEnvironment();
+        EXPECT_EQ(t.ping.count(), r.ping) << r.text;
+        EXPECT_EQ(t.silence.count(), r.silence) << r.text;
+        EXPECT_EQ(t.reconnect.count(), r.reconnect) << r.text;
+    }
+    ::unsetenv("VELKCOMM_TIMING_MS");
+    ::unsetenv("VELKCOMM_TIMING_SCALE");
+}

@@ -18,6 +18,7 @@ class FakeHost : public MachineListHost {
   bool Network = false;
   bool Answer = true;
   std::function<void()> DuringQuestion;
+  std::function<void()> WaitingReplies;  // what the link delivers when asked
 
   void StartTimer(uint32_t id, uint32_t ms) override {
     Timers.insert(id);
@@ -30,6 +31,9 @@ class FakeHost : public MachineListHost {
     return it == Names.end() ? std::string() : it->second;
   }
   void StoreMachineName(const std::string& s, const std::string& n) override { Names[s] = n; }
+  void DeliverWaitingReplies() override {
+    if (WaitingReplies) WaitingReplies();
+  }
   void SetDeviceId(uint8_t id) override { DeviceId = id; }
   void SelectDevice(const std::string& ip) override { Log.push_back("select " + ip); }
   void ConnectMachine(const std::string& ip) override { Log.push_back("connect " + ip); }
@@ -194,6 +198,51 @@ TEST_F(MachineListTest, AnAnswerStartsTheSilentCountAnew) {
   List.RefreshMachines(false, 21, true);
   List.OnTimer(2735);
   EXPECT_TRUE(List.Machines()[0].Online);
+}
+
+// A heartbeat first takes the replies that wait for delivery: an answer among them is an answer
+// in this period (for its own machine only); the link's loss report is none.
+TEST_F(MachineListTest, AnswersWaitingForDeliveryAtAHeartbeatCountAsAnswers) {
+  const struct {
+    const char* what;
+    uint8_t answeringId;
+    bool connected;
+    bool onlineAfterThreeBeats;
+  } rows[] = {
+      {"its own answer waits", 21, true, true},
+      {"only the other machine's answer waits", 22, true, false},
+      {"only the link's loss report waits", 21, false, false},
+  };
+  for (const auto& row : rows) {
+    FakeHost host;
+    MachineList list(host);
+    list.AddFoundMachine("127.0.0.21", Mac(21));
+    list.AddFoundMachine("127.0.0.22", Mac(22));
+    list.RefreshMachines(false, 21, true);
+    list.RefreshMachines(false, 22, true);
+    host.WaitingReplies = [&] { list.RefreshMachines(false, row.answeringId, row.connected); };
+    for (int i = 0; i < 3; ++i) list.OnTimer(2735);
+    EXPECT_EQ(list.Machines()[0].Online, row.onlineAfterThreeBeats) << row.what;
+    EXPECT_EQ(host.Timers.count(2735), 1u) << row.what;
+  }
+}
+
+// A heartbeat met inside a delivery (a nested event loop) does not lose the outer one's answer.
+TEST_F(MachineListTest, AHeartbeatInsideADeliveryKeepsTheOuterAnswer) {
+  AddTwo();
+  List.RefreshMachines(false, 21, true);
+  List.RefreshMachines(false, 22, true);
+  bool delivering = false;
+  Host.WaitingReplies = [&] {
+    if (delivering) return;  // the nested delivery finds nothing more
+    delivering = true;
+    List.RefreshMachines(false, 21, true);
+    List.OnTimer(2736);
+    delivering = false;
+  };
+  for (int i = 0; i < 3; ++i) List.OnTimer(2735);
+  EXPECT_TRUE(List.Machines()[0].Online);
+  EXPECT_EQ(List.Machines()[0].MissedBeats, 0u);
 }
 
 TEST_F(MachineListTest, IndicatorGoesOffOnlyForTheControlledMachineOnANetworkLink) {

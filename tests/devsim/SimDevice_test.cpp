@@ -166,3 +166,42 @@ TEST(DevsimOptions, ParsesDevicesAndFaults) {
     EXPECT_FALSE(ParseOptions({"--short-every", "x", "--device", "127.0.0.1"}, error).has_value());
     EXPECT_FALSE(ParseOptions({}, error).has_value());
 }
+
+// A mosaic mode change or arrangement pick is reported done (operation 11, result 0) after its
+// record; a geometry edit only echoes the record. With --status-first the status leads.
+TEST(SimDevice, MosaicChangesAreReportedDoneInTheChosenOrder) {
+    const struct {
+        uint8_t subCode;
+        bool statusFirst;
+        std::vector<uint8_t> slots;
+    } rows[] = {
+        {0, false, {12, 24}}, {1, false, {12, 24}}, {2, false, {12}},
+        {0, true, {24, 12}},  {1, true, {24, 12}},  {2, true, {12}},
+    };
+    for (const auto& row : rows) {
+        SimDevice d(21, "127.0.0.21", BuiltinStateBlock());
+        d.SetStatusFirst(row.statusFirst);
+        const auto replies = d.Handle(Command(6, BlockWith({{0, row.subCode}, {1, 4}, {2, 2}, {3, 0}})));
+        std::vector<uint8_t> slots;
+        for (const Reply& r : replies) {
+            slots.push_back(r.slot);
+            if (r.slot == 24) {
+                EXPECT_EQ(r.payload[0], 11);
+                EXPECT_EQ(r.payload[1], 0);
+            }
+            if (r.slot == 12) {
+                EXPECT_EQ(velklink::GetU32(r.payload.data()), 4u) << "the new mode";
+            }
+        }
+        EXPECT_EQ(slots, row.slots) << "sub-code " << int(row.subCode) << (row.statusFirst ? " status first" : "");
+    }
+}
+
+TEST(DevsimOptions, StatusTimingAndOrder) {
+    std::string error;
+    const auto o = ParseOptions({"--device", "127.0.0.21", "--status-delay", "1000", "--status-first"}, error);
+    ASSERT_TRUE(o.has_value()) << error;
+    EXPECT_EQ(o->statusDelayMs, 1000u);
+    EXPECT_TRUE(o->statusFirst);
+    EXPECT_FALSE(ParseOptions({"--device", "127.0.0.21", "--status-delay", "70000"}, error).has_value());
+}

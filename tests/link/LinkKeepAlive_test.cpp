@@ -97,3 +97,31 @@ TEST_F(RealTimingLinkTest, FirstPingAfterThreeSeconds) {
     ASSERT_TRUE(WaitForSlot(23, 1, 1000));
     EXPECT_EQ(recorder->OfSlot(23)[0].id, 21u);
 }
+
+// The two timings far apart (PING every 1 s, loss after 20 s of silence, retry every 300 ms), so
+// a library that swapped them would be seen: a lost link is retried at the reconnect interval,
+// and only the silence time declares a quiet link lost.
+class SeparateTimingLinkTest : public LinkTest {
+protected:
+    SeparateTimingLinkTest() { ::setenv("VELKCOMM_TIMING_MS", "1000,20000,300", 1); }
+    ~SeparateTimingLinkTest() override { ::unsetenv("VELKCOMM_TIMING_MS"); }
+};
+
+TEST_F(SeparateTimingLinkTest, ALostLinkIsRetriedAtTheReconnectInterval) {
+    const auto ips = StartDevices({21});
+    ASSERT_EQ(VelkComm_ConnectNet(ips[0].c_str(), 61213), 0);
+    ASSERT_TRUE(WaitForSlot(1, 1));
+    devsim.Kill();
+    ASSERT_TRUE(recorder->PumpUntil([&] { return CountStatus(*recorder, 0) == 1; }, 3000));
+    ASSERT_TRUE(devsim.Start({"--log", logPath, "--device", ips[0]}));
+    // Retried every 300 ms, it is back long before the 20 s that the silence time would give.
+    EXPECT_TRUE(recorder->PumpUntil([&] { return CountStatus(*recorder, 1) == 2; }, 4000));
+}
+
+TEST_F(SeparateTimingLinkTest, AQuietLinkIsLostOnlyAfterTheSilenceTime) {
+    const auto ips = StartDevices({21}, {"--silent"});
+    ASSERT_EQ(VelkComm_ConnectNet(ips[0].c_str(), 61213), 0);
+    ASSERT_TRUE(WaitForSlot(1, 1));
+    recorder->PumpFor(3000); // ten reconnect intervals, three unanswered PINGs
+    EXPECT_EQ(CountStatus(*recorder, 0), 0);
+}

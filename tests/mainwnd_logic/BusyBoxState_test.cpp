@@ -17,7 +17,8 @@ class FakeBusyHost : public BusyBoxHost {
   void SetBusyText(const std::string& t) override { Text = t; }
   void ShowBusyWindow(bool s) override { Shown = s; ++ShowCalls; }
   bool BusyWindowShown() const override { return Shown; }
-  void StartWatchdog(uint32_t ms) override { WatchdogRunning = true; WatchdogMs = ms; }
+  void StartWatchdog(uint32_t ms) override { WatchdogRunning = true; WatchdogMs = ms; ++WatchdogStarts; }
+  int WatchdogStarts = 0;
   void StopWatchdog() override { WatchdogRunning = false; }
   void TellNoAnswer() override { ++Told; }
 };
@@ -82,7 +83,7 @@ TEST(BusyBox, WatchdogClosesQuietlyWhenTheDeviceAnsweredMeanwhile) {
   FakeBusyHost h;
   BusyBoxState b(h);
   b.ShowBusy(true, "Getting Data");
-  b.NoteDeviceAnswer();
+  b.NoteDeviceHeard();
   b.OnWatchdog();
   EXPECT_FALSE(h.Shown);
   EXPECT_TRUE(h.Enabled);
@@ -91,4 +92,27 @@ TEST(BusyBox, WatchdogClosesQuietlyWhenTheDeviceAnsweredMeanwhile) {
   b.ShowBusy(true, "Getting Data");
   b.OnWatchdog();
   EXPECT_EQ(h.Told, 1);
+}
+
+// The watchdog waits 15 s from the device's last answer, not from the box's opening: an upload
+// of many chunks keeps its box; once the box is gone an answer starts nothing.
+TEST(BusyBox, EachAnswerWhileShownStartsTheWatchdogAgain) {
+  FakeBusyHost h;
+  BusyBoxState b(h);
+  b.ShowBusy(true, "Waitting Operation ...");
+  for (int chunk = 0; chunk < 20; ++chunk) b.NoteDeviceAnswer();
+  EXPECT_EQ(h.WatchdogStarts, 21);
+  EXPECT_EQ(h.WatchdogMs, 15000u);
+  EXPECT_TRUE(h.Shown);
+  EXPECT_FALSE(h.Enabled);
+  b.ShowBusy(false, {});
+  b.NoteDeviceAnswer();
+  EXPECT_EQ(h.WatchdogStarts, 21);
+  EXPECT_FALSE(h.WatchdogRunning);
+  // A box that the watchdog closed after answers came says nothing to the operator.
+  b.ShowBusy(true, "Waitting Operation ...");
+  b.NoteDeviceAnswer();
+  b.OnWatchdog();
+  EXPECT_FALSE(h.Shown);
+  EXPECT_EQ(h.Told, 0);
 }

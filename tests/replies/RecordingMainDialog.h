@@ -13,6 +13,9 @@ public:
         Add("route " + std::to_string(slot) + " " + std::to_string(argument));
     }
     void ShowBusy(bool show, const std::string& text) override { Add(show ? "busy " + text : "hide busy"); }
+    // Counted apart from Calls: it ends nearly every reply.
+    void NoteDeviceAnswer() override { ++Answers; }
+    int Answers = 0;
     void PushPreviewPacket(uint32_t channel, const uint8_t*, uint32_t length) override {
         Add("preview " + std::to_string(channel) + " " + std::to_string(length));
     }

@@ -98,6 +98,35 @@ TEST_F(ReplyTest, DeviceOnlineOnlyMarksConnected) {
     EXPECT_EQ(Log, Calls({"route 23 0"}));
 }
 
+// Which replies tell the busy box that the device is working: every answer to the program's
+// work, not the keep-alive's answer, nor the link's own reports.
+TEST_F(ReplyTest, EveryAnswerButTheKeepAlivesKeepsTheBusyBoxWaiting) {
+    std::array<uint8_t, 2360> data{};
+    const uint8_t chunkAck[8] = {7, 0, 5, 1, 0, 0, 0, 0};
+    const uint8_t connected[] = {1};
+    const struct {
+        const char* what;
+        std::function<void()> reply;
+        int answers;
+    } rows[] = {
+        {"keep-alive", [&] { OnReplyDeviceOnline(data.data(), 9); }, 0},
+        {"link up", [&] { OnReplyConnectionStatus(connected, 9); }, 0},
+        {"preview state", [&] { OnReplyPreviewState(connected, 9); }, 0},
+        {"caption chunk acknowledged", [&] { OnReplyOperationStatus(chunkAck, 9); }, 1},
+        {"mosaic", [&] { OnReplyMosaic(data.data(), 3, 9); }, 1},
+        {"layer window", [&] { OnReplyLayerWindow(data.data(), 0, 9); }, 1},
+        {"preset states", [&] { OnReplyPresetStates(data.data(), 9); }, 1},
+        {"full state", [&] { OnReplyFullState(data.data(), 9); }, 1},
+        {"encoder", [&] { OnReplyVideoEncoder(data.data(), 9); }, 1},
+        {"extension card", [&] { OnReplyExtensionCard(data.data(), 9); }, 1},
+    };
+    for (const auto& row : rows) {
+        Dialog.Answers = 0;
+        row.reply();
+        EXPECT_EQ(Dialog.Answers, row.answers) << row.what;
+    }
+}
+
 // ---- the full state ----
 
 TEST_F(ReplyTest, FullStateAppliesRoutesPausesThenQueriesInOrder) {

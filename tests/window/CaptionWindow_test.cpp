@@ -1,5 +1,7 @@
 // A caption typed on the real program's caption page and sent to the simulated processor: its
-// chunks arrive at consecutive offsets and hold the saved bitmap, and the busy box closes.
+// chunks arrive at consecutive offsets and hold the saved bitmap, and the busy box closes, both
+// when the device acknowledges at once and when it takes a second for every acknowledgement (a
+// long caption then takes longer than the busy box's 15 s watchdog, and keeps its box).
 // gcc 12 warns wrongly about "text" + std::string temporaries (its bug 105329).
 #if defined(__GNUC__) && !defined(__clang__)
 #pragma GCC diagnostic ignored "-Wrestrict"
@@ -16,6 +18,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -48,14 +51,42 @@ size_t TimesHidden(const ProgramUnderTest& program) {
 uint32_t U32(const std::vector<uint8_t>& b, size_t at) {
   return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (uint32_t(b[at + 3]) << 24);
 }
+
+// Whether the device received the caption layout with sub-code 1, which the page sends with the
+// save once every chunk is acknowledged.
+bool ReceivedCaptionSave(const std::string& log) {
+  for (const auto& f : testsupport::ReadDevsimLog(log))
+    if (f.type == 1 && f.payload.size() >= 6 && U32(f.payload, 0) == 23 && f.payload[5] == 1) return true;
+  return false;
+}
+
+// How the device acknowledges, and the caption sent.
+struct CaptionRow {
+  const char* name;
+  const char* statusDelayMs;  // devsim --status-delay: every operation-status reply this much late
+  const char* width;           // typed over the text's own width; empty keeps it
+  size_t minChunks;           // so many one-second acknowledgements outlast the 15 s watchdog
+};
+// 1920 x 100: rows of 240 bytes, five to a chunk, twenty chunks.
+const CaptionRow CaptionRows[] = {
+    {"AcknowledgedAtOnce", "0", "", 1},
+    {"AcknowledgedOneSecondLate", "1000", "1920", 17},
+};
+
+void PrintTo(const CaptionRow& row, std::ostream* os) { *os << row.name; }
+
+class CaptionWindowTest : public ::testing::TestWithParam<CaptionRow> {};
 }  // namespace
 
-TEST(CaptionWindow, ATypedCaptionReachesTheDeviceAsItsSavedBitmap) {
+TEST_P(CaptionWindowTest, ATypedCaptionReachesTheDeviceAsItsSavedBitmap) {
   if (!std::getenv("DISPLAY")) GTEST_SKIP() << "needs an X display (run under xvfb-run)";
+  const CaptionRow& row = GetParam();
+  const bool slow = std::string(row.statusDelayMs) != "0";
   testsupport::ScratchFolder home;
   const std::string log = home.Path() + "devsim.log";
   testsupport::DevsimProcess devsim;
-  ASSERT_TRUE(devsim.Start({"--device", testsupport::FreeDeviceAddress(52), "--log", log}));
+  ASSERT_TRUE(devsim.Start({"--device", testsupport::FreeDeviceAddress(52), "--log", log, "--status-delay",
+                            row.statusDelayMs}));
   ProgramUnderTest program(home.Path());
   ASSERT_TRUE(program.Start());
   program.Click(CommButtonX, CommButtonY);
@@ -93,19 +124,38 @@ TEST(CaptionWindow, ATypedCaptionReachesTheDeviceAsItsSavedBitmap) {
   const auto orange = [](std::array<int, 3> c) { return c[0] > 200 && c[1] > 100 && c[1] < 200 && c[2] < 80; };
   ASSERT_TRUE(screenShows(PopupX + 231, PopupY + 480, orange)) << "the advanced area did not unfold";
   typeInto(165, 70, "Velkan caption");
+  if (*row.width) {
+    typeInto(122, 480, row.width);
+    RunCommand("xdotool key Return");
+  }
   typeInto(270, 480, "100");
   RunCommand("xdotool key Return");
   const size_t hidden = TimesHidden(program);
   program.ClickInPopup(PopupX + 280, PopupY + 137 + 40);
-  EXPECT_TRUE(WaitUntil([&] { return TimesHidden(program) > hidden; }, 20s)) << program.ShownTexts();
-  program.SaveScreenshot(Artifact("caption_sent.png"));
+  const auto closed = [&] { return TimesHidden(program) > hidden; };
+  if (slow) {
+    // Past the 15 s watchdog the box is still up: every acknowledgement started it again.
+    EXPECT_FALSE(WaitUntil(closed, 16s)) << program.ShownTexts();
+    EXPECT_TRUE(program.Shows("main window: disabled")) << program.ShownTexts();
+    program.SaveScreenshot(Artifact("caption_slow_busy.png"));
+    EXPECT_FALSE(ReceivedCaptionSave(log)) << "the upload ended within 16 s: too short to tell";
+  }
+  EXPECT_TRUE(WaitUntil(closed, 40s)) << program.ShownTexts();
+  // It closed because the upload ended: the save went out, not a watchdog.
+  EXPECT_TRUE(WaitUntil([&] { return ReceivedCaptionSave(log); }, 2s));
+  EXPECT_TRUE(program.Shows("busy: shown: Waitting Operation ...")) << program.ShownTexts();
+  EXPECT_TRUE(program.Shows("main window: enabled")) << program.ShownTexts();
+  program.SaveScreenshot(Artifact(std::string("caption_sent_") + row.name + ".png"));
 
   // The file the page saved, and what the device received: chunks at consecutive offsets that
   // together are the file's rows.
   std::ifstream in(home.Path() + "PFile0.BMP", std::ios::binary);
   const std::vector<uint8_t> file{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   ASSERT_GT(file.size(), 62u);
-  EXPECT_GT(U32(file, 18), 100u);  // as wide as the text
+  EXPECT_GT(U32(file, 18), 100u);  // as wide as the text, or as typed
+  if (*row.width) {
+    EXPECT_EQ(U32(file, 18), uint32_t(std::atoi(row.width)));
+  }
   EXPECT_EQ(U32(file, 22), 100u);
   // The rows go out from the top; the file holds them from the bottom.
   const uint32_t width = U32(file, 18), height = U32(file, 22), rowBytes = (width + 31) / 32 * 4;
@@ -124,8 +174,11 @@ TEST(CaptionWindow, ATypedCaptionReachesTheDeviceAsItsSavedBitmap) {
     received.insert(received.end(), f.payload.begin() + 6, f.payload.end());
     ++chunks;
   }
-  EXPECT_GE(chunks, 1u);
+  EXPECT_GE(chunks, row.minChunks);
   EXPECT_EQ(received.size(), rows.size());
   EXPECT_TRUE(received == rows);
   EXPECT_EQ(program.Stop(), 0);
 }
+
+INSTANTIATE_TEST_SUITE_P(DeviceTiming, CaptionWindowTest, ::testing::ValuesIn(CaptionRows),
+                         [](const auto& info) { return std::string(info.param.name); });

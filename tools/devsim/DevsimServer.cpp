@@ -2,6 +2,7 @@
 
 #include "platform/comm/ReplyLength.h"
 
+#include <algorithm>
 #include <arpa/inet.h>
 #include <cerrno>
 #include <cstring>
@@ -55,6 +56,7 @@ DevsimServer::DevsimServer(Options options, const StateBlock& state) : options_(
     if (!options_.serialPath.empty()) devices_.push_back(std::make_unique<SimDevice>(options_.serialId, "", state));
     for (auto& d : devices_) {
         d->SetNeutralAnswers(options_.neutralAnswers);
+        d->SetStatusFirst(options_.statusFirst);
         if (options_.presetsStored) d->StorePresets();
     }
 }
@@ -160,7 +162,8 @@ void DevsimServer::Run(const std::atomic<bool>& stop) {
             fds.push_back({connections_[i]->fd, events, 0});
             what.push_back({Conn, i});
         }
-        const int wait = preview_.Empty() ? 200 : StreamPreview();
+        int wait = preview_.Empty() ? 200 : StreamPreview();
+        if (const int held = SendHeldReplies(); held >= 0) wait = std::min(wait, held);
         if (::poll(fds.data(), fds.size(), wait) <= 0) continue;
         std::vector<size_t> dead;
         for (size_t i = 0; i < fds.size(); ++i) {
@@ -231,7 +234,7 @@ void DevsimServer::Serve(Connection& c) {
         ++c.framesIn;
         if (device.Addressed(frame.id)) {
             Log(device, frame);
-            if (!(frame.type == velklink::FramePing && options_.faults.silent)) SendReplies(c, device.Handle(frame));
+            if (!(frame.type == velklink::FramePing && options_.faults.silent)) Answer(c, device.Handle(frame));
         }
         if (options_.faults.dropAfter && c.framesIn >= options_.faults.dropAfter) {
             Flush(c);
@@ -239,6 +242,38 @@ void DevsimServer::Serve(Connection& c) {
             c.fd = -1;
         }
     }
+}
+
+void DevsimServer::Answer(Connection& c, const std::vector<Reply>& replies) {
+    if (options_.statusDelayMs == 0) {
+        SendReplies(c, replies);
+        return;
+    }
+    const auto due = std::chrono::steady_clock::now() + std::chrono::milliseconds(options_.statusDelayMs);
+    std::vector<Reply> now;
+    for (const Reply& r : replies) {
+        if (r.slot == kOperationStatusSlot) c.held.emplace_back(due, r);
+        else now.push_back(r);
+    }
+    if (!now.empty()) SendReplies(c, now);
+}
+
+int DevsimServer::SendHeldReplies() {
+    using namespace std::chrono;
+    const auto now = steady_clock::now();
+    int next = -1;
+    for (auto& c : connections_) {
+        std::vector<Reply> due;
+        while (!c->held.empty() && c->held.front().first <= now) {
+            due.push_back(std::move(c->held.front().second));
+            c->held.pop_front();
+        }
+        if (c->fd >= 0 && !due.empty()) SendReplies(*c, due);
+        if (c->fd < 0 || c->held.empty()) continue;
+        const int ms = static_cast<int>(duration_cast<milliseconds>(c->held.front().first - now).count()) + 1;
+        next = next < 0 ? ms : std::min(next, ms);
+    }
+    return next;
 }
 
 void DevsimServer::SendReplies(Connection& c, const std::vector<Reply>& replies) {

@@ -9,6 +9,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <deque>
 #include <memory>
 #include <vector>
 
@@ -33,11 +34,17 @@ private:
         unsigned framesIn = 0;
         unsigned repliesOut = 0;
         size_t previewPicture = 0; // the next picture of the preview loop for this link
+        // Operation-status replies held back by --status-delay, in order, with their due times.
+        std::deque<std::pair<std::chrono::steady_clock::time_point, Reply>> held;
     };
 
     void Accept(size_t device, int listenFd);
     void ReadDatagrams(int fd);
     void Serve(Connection& c);
+    // Holds back the operation-status replies when they are to come late; sends the others.
+    void Answer(Connection& c, const std::vector<Reply>& replies);
+    // Sends the held replies that are due; returns how long until the next one is (ms), or -1.
+    int SendHeldReplies();
     void SendReplies(Connection& c, const std::vector<Reply>& replies);
     void Flush(Connection& c);
     void Log(const SimDevice& d, const velklink::Frame& frame);

@@ -96,6 +96,14 @@ Reply SimDevice::SearchAnswer() const {
 }
 
 std::vector<Reply> SimDevice::Handle(const velklink::Frame& frame) {
+    std::vector<Reply> replies = HandleFrame(frame);
+    // The order of one frame's replies is the device's choice: optionally the status goes first.
+    if (statusFirst_)
+        std::stable_partition(replies.begin(), replies.end(), [](const Reply& r) { return r.slot == kOperationStatusSlot; });
+    return replies;
+}
+
+std::vector<Reply> SimDevice::HandleFrame(const velklink::Frame& frame) {
     switch (frame.type) {
     case velklink::FrameHello:
         return {{0, {1}}, {1, {uint8_t(previewOn_ ? 1 : 0)}}};
@@ -232,6 +240,9 @@ std::vector<Reply> SimDevice::HandleCommand(uint32_t command, const uint8_t* b) 
         if (b[0] == 1) PutU32(s + kMosaicArrangement, b[2]);
         if (b[0] == 2 && layer < 4)
             for (size_t a = 0; a < 6; ++a) PutU32(s + kMosaicArrays + 16 * a + 4 * layer, GetU32(b + 4 + 4 * a));
+        // A new mode or arrangement rebuilds the output: the processor reports the operation done
+        // (operation 11, result 0), and the program reads the layers back and closes its busy box.
+        if (b[0] == 0 || b[0] == 1) return {MosaicReply(3), OperationStatus(11, 0)};
         return {MosaicReply(3)};
     }
     case 7: {

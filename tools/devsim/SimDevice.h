@@ -13,6 +13,9 @@ namespace devsim {
 
 using StateBlock = std::array<uint8_t, velklink::kStateBlockSize>;
 
+// The reply slot of the operation-status reports.
+inline constexpr uint8_t kOperationStatusSlot = 24;
+
 struct Reply {
     uint8_t slot = 0;
     std::vector<uint8_t> payload;
@@ -58,6 +61,9 @@ public:
     bool Addressed(uint8_t target) const { return target == id_ || target == velklink::kAnyDevice; }
     // Applies one frame from the program and returns the replies, in order.
     std::vector<Reply> Handle(const velklink::Frame& frame);
+    // Where a frame is answered with an operation status and records, the status goes first
+    // (by default each command keeps its own order: a mode change reports its record first).
+    void SetStatusFirst(bool first) { statusFirst_ = first; }
     // Whether the device reports its preview on (slot 1) and streams it.
     void SetPreviewOn(bool on) { previewOn_ = on; }
     bool PreviewOn() const { return previewOn_; }
@@ -68,6 +74,7 @@ public:
     Reply SearchAnswer() const;
 
 private:
+    std::vector<Reply> HandleFrame(const velklink::Frame& frame);
     std::vector<Reply> HandleCommand(uint32_t command, const uint8_t* b);
     // The other choice's answer to a neutral query, or nothing where it answers as the standard.
     std::optional<Reply> OtherNeutralAnswerTo(uint32_t command) const;
@@ -99,6 +106,7 @@ private:
     std::vector<uint8_t> caption_; // caption bitmap bytes stored from the chunks
     bool previewOn_ = false;
     NeutralAnswers neutralAnswers_ = NeutralAnswers::Standard;
+    bool statusFirst_ = false;
 };
 
 } // namespace devsim
