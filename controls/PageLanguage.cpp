@@ -60,7 +60,7 @@ const std::vector<ControlText>& PageCaptions() {
         {110, "Picture Setting"},
         {117, "Output Setting"},
         {119, "Image Crop"},
-        {120, "Misc Settings"},
+        {120, "Mosaic Setting"},
         {150, "PIP Settings"},
         {164, "Logo Settings"},
         {154, "Chroma Keyer Settings"},
