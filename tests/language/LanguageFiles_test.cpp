@@ -78,6 +78,7 @@ const std::set<std::string> KeptAsIs = {
     "PIP",    "EDID", "MAIN", "PIP-1",   "PIP-2",           "PIP-3",
     "PIP2",   "PIP3", "TAKE", "DVI-1",   "DVI-2",           "HDMI-1",
     "HDMI-2", "DP1",  "SDI",  "English", "Language / 语言", "FPS :",
+    "DP",     "DP-L", "DP-R",
 };
 
 // The media player's keys are built with Chinese captions; English.ini gives them English ones
