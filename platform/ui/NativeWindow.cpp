@@ -19,6 +19,12 @@ uintptr_t NativeWindowOf(wxWindow* window) {
     return gdk_x11_window_get_xid(gdkWindow);
 }
 
+bool IsNativeView(wxWindow* window) {
+    auto* widget = window && !window->IsTopLevel() ? static_cast<GtkWidget*>(window->GetHandle()) : nullptr;
+    GdkWindow* gdkWindow = widget && gtk_widget_get_realized(widget) ? gtk_widget_get_window(widget) : nullptr;
+    return gdkWindow && gdk_window_has_native(gdkWindow);
+}
+
 void ApplyNativeGeometryNow(wxWindow* window, const wxRect& rect) {
     auto* widget = window ? static_cast<GtkWidget*>(window->GetHandle()) : nullptr;
     GdkWindow* gdkWindow = widget ? gtk_widget_get_window(widget) : nullptr;
