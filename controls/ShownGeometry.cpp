@@ -105,7 +105,7 @@ public:
         std::ostringstream out;
         int index = 0;
         for (wxWindow* top : wxTopLevelWindows) {
-            if (!top->IsShown()) continue;
+            if (!top->IsShown() || !IsMappedOnScreen(top)) continue;
             Top = index++;
             const wxRect visible = ScreenClient(top).Intersect(DisplayArea(top));
             out << "window\t" << Top << '\t' << TopKind(top) << '\t' << Box(visible) << '\t'

@@ -55,7 +55,7 @@ void VelkanDlg::ShowBusyWindow(bool show) {
   RecordShownTexts("busy", BusyHistory);
 }
 
-bool VelkanDlg::BusyWindowShown() const { return BusyBox->IsShown(); }
+bool VelkanDlg::BusyWindowShown() const { return BusyBox->BoxShown(); }
 
 void VelkanDlg::StartWatchdog(uint32_t ms) { Timers.SetTimer(BusyWatchdogTimer, ms); }
 

@@ -25,6 +25,11 @@ bool IsNativeView(wxWindow* window) {
     return gdkWindow && gdk_window_has_native(gdkWindow);
 }
 
+bool IsMappedOnScreen(wxWindow* window) {
+    auto* widget = window ? static_cast<GtkWidget*>(window->GetHandle()) : nullptr;
+    return widget && gtk_widget_get_mapped(widget);
+}
+
 void ApplyNativeGeometryNow(wxWindow* window, const wxRect& rect) {
     auto* widget = window ? static_cast<GtkWidget*>(window->GetHandle()) : nullptr;
     GdkWindow* gdkWindow = widget ? gtk_widget_get_window(widget) : nullptr;

@@ -14,6 +14,9 @@ uintptr_t NativeWindowOf(wxWindow* window);
 // client-side siblings whatever their order.
 bool IsNativeView(wxWindow* window);
 
+// Whether a window is mapped on the screen (wx may count a window as shown that is not).
+bool IsMappedOnScreen(wxWindow* window);
+
 // Puts a native child's X window where wx has just placed it, at once: GTK applies the new
 // geometry only at its next layout, and SDL must see the real place and size before it draws.
 // A window that is not native is left to GTK.
