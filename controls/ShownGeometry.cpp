@@ -149,7 +149,13 @@ private:
 
     void Walk(std::ostringstream& out, wxWindow* parent, const std::string& owner, const wxRect& visible) {
         for (wxWindow* child : parent->GetChildren()) {
-            if (!child->IsShown() || child->IsTopLevel() || dynamic_cast<wxPopupWindow*>(child)) continue;
+            if (dynamic_cast<wxPopupWindow*>(child)) {
+                // An open drop-down list, under its button.
+                if (child->IsShown() && IsMappedOnScreen(child))
+                    out << "popup\t" << Top << '\t' << ControlIdOf(parent) << '\t' << Box(child->GetScreenRect()) << '\n';
+                continue;
+            }
+            if (!child->IsShown() || child->IsTopLevel()) continue;
             // The outer rectangle, border included, as its parent placed it.
             const wxRect rect(parent->ClientToScreen(child->GetPosition()), child->GetSize());
             if (auto* page = dynamic_cast<MBaseDialog*>(child)) {

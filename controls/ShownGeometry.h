@@ -1,5 +1,5 @@
 #pragma once
-// Where every shown window, control, frame and video view lies on the screen, and how much room
+// Where every shown window, control, frame, open drop-down list and video view lies on the screen, and how much room
 // each caption needs, written to the file named by VELKAN_GEOMETRY so that window tests can tell
 // a control no operator can see or read. Without that variable nothing is recorded.
 #include <vector>

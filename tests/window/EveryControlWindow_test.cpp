@@ -23,16 +23,18 @@
 using namespace std::chrono_literals;
 
 namespace {
-// A control to click: the window it shows in (main, popup:<page>) and its control id.
+// A control to click: the window it shows in (main, popup:<page>) and its control id; for a
+// drop-down list, its last item is clicked next.
 struct Opener {
   std::string Window;
   int Id;
+  bool PickLastItem = false;
 };
 
 struct PageRow {
   const char* Name;
   std::vector<Opener> Open;   // clicked in order
-  std::string Shows;          // "page <id>" or a window kind that must appear
+  std::string Shows;          // "page <id>", "window <kind>" or "control <window> <id>" that must appear
   std::vector<Opener> Close;  // clicked after the check (optional)
   bool DeviceHeld = false;    // the device is stopped meanwhile (the busy box waits for it)
 };
@@ -43,16 +45,20 @@ const std::vector<PageRow> Rows = {
     {"main", {}, "window main", {}},
     {"picture", {{"main", 1021}}, "page 110", {}},
     {"output", {{"main", 1025}}, "page 117", {}},
+    // The timing edits unfold for the custom resolution, the list's last row.
+    {"output_timing", {{"main", 65472, true}, {"main", 1328}}, "control main 1100", {{"main", 1328}}},
     {"mosaic", {{"main", 1180}}, "page 120", {}},
     {"switcher", {{"main", 1245}}, "page 183", {}},
     {"pip", {{"main", 1123}}, "page 150", {}},
     {"crop", {{"main", 1126}}, "page 119", {}},
     {"logo", {{"main", 1241}}, "page 164", {}},
     {"edid", {{"main", 1179}}, "page 156", {}},
+    {"edid_blanking", {{"main", 1328}}, "control main 1114", {{"main", 1328}}},
     {"system", {{"main", 1244}}, "page 158", {}},
     {"keyer", {{"main", 1506}}, "window popup:154", {}},
     {"test_pattern", {{"main", 1507}}, "window popup:152", {}},
-    {"caption", {{"popup:152", 1515}}, "window popup:1514", {{"popup:1514", 1002}}},
+    {"caption", {{"popup:152", 1515}}, "window popup:1514", {}},
+    {"caption_advanced", {{"popup:1514", 1530}}, "control popup:1514 1356", {{"popup:1514", 1530}, {"popup:1514", 1002}}},
     {"time_task", {{"main", 1508}}, "window popup:162", {{"main", 1505}}},
     {"video_setting", {{"main", 1547}}, "page 1533", {{"main", 1547}}},
     {"media_player", {{"main", 1574}}, "page 1563", {{"main", 1574}}},
@@ -84,6 +90,13 @@ ShownGeometry ReadGeometry(const std::string& path) {
 
 bool Shows(const ShownGeometry& g, const std::string& what) {
   if (what.rfind("page ", 0) == 0) return g.HasPage(what.substr(5));
+  if (what.rfind("control ", 0) == 0) {
+    std::istringstream words(what.substr(8));
+    std::string window;
+    int id = 0;
+    words >> window >> id;
+    return g.Control(window, id) != nullptr;
+  }
   return g.Window(what.substr(7)) != nullptr;
 }
 
@@ -100,6 +113,19 @@ bool ClickOn(const std::string& geometry, const Opener& o) {
   RunCommand("xdotool mousemove " + std::to_string(at.Rect.X + at.Rect.W / 2) + " " +
              std::to_string(at.Rect.Y + at.Rect.H / 2) + " click 1");
   std::this_thread::sleep_for(400ms);
+  if (o.PickLastItem) {
+    GeoRect list;
+    const bool open = WaitUntil([&] {
+      for (const auto& [id, r] : ReadGeometry(geometry).Popups)
+        if (id == o.Id) list = r;
+      return !list.Empty();
+    }, 3s);
+    if (!open) return false;
+    // Scrolled to its end first, as a long list shows only part of its rows.
+    RunCommand("xdotool mousemove " + std::to_string(list.X + 20) + " " + std::to_string(list.Bottom() - 8) +
+               " click --repeat 12 --delay 30 5 sleep 0.3 click 1");
+    std::this_thread::sleep_for(400ms);
+  }
   return true;
 }
 }  // namespace

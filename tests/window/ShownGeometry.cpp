@@ -37,6 +37,8 @@ ShownGeometry ShownGeometry::Parse(const std::string& text) {
       g.Windows.push_back({std::stoi(f[1]), f[2], Box(f[3]), f.size() > 4 ? f[4] : ""});
     } else if (f[0] == "page" && f.size() >= 4) {
       g.Pages.push_back({std::stoi(f[1]), f[2], Box(f[3])});
+    } else if (f[0] == "popup" && f.size() >= 4) {
+      g.Popups.emplace_back(std::stoi(f[2]), Box(f[3]));
     } else if (f[0] == "video" && f.size() >= 3) {
       g.Videos.emplace_back(std::stoi(f[1]), Box(f[2]));
     } else if (f[0] == "frame" && f.size() >= 5) {

@@ -52,6 +52,7 @@ struct ShownGeometry {
   std::vector<GeoControl> Controls;
   std::vector<GeoFrame> Frames;
   std::vector<std::pair<int, GeoRect>> Videos;
+  std::vector<std::pair<int, GeoRect>> Popups;  // open drop-down lists by their button's id
 
   static ShownGeometry Parse(const std::string& text);
   const GeoWindow* Window(const std::string& kind) const;
