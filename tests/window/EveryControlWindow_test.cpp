@@ -24,11 +24,12 @@ using namespace std::chrono_literals;
 
 namespace {
 // A control to click: the window it shows in (main, popup:<page>) and its control id; for a
-// drop-down list, its last item is clicked next.
+// drop-down list, its last item is clicked next; for an edit, the text typed into it.
 struct Opener {
   std::string Window;
   int Id;
   bool PickLastItem = false;
+  std::string Type = {};
 };
 
 struct PageRow {
@@ -69,9 +70,18 @@ const std::vector<PageRow> Rows = {
     {"preview_window", {{"main", 1564}}, "window popup:1559", {{"main", 1564}}},
 };
 
+// The VGA page needs a VGA source, which leaves no room for the extension card: it has a run of
+// its own.
+const std::vector<PageRow> VgaRows = {
+    {"vga", {{"main", 1183}}, "page 160", {}},
+    {"vga_adc", {{"main", 1368, false, "5807"}, {"main", 1372}}, "control main 1186", {{"main", 1440}}},
+};
+
 struct Setting {
   const char* Language;
   int Width, Height;
+  const char* Card;  // the devsim option that puts in the card the pages need
+  const std::vector<PageRow>* Walk;
 };
 
 class EveryControl : public testing::TestWithParam<Setting> {};
@@ -113,6 +123,10 @@ bool ClickOn(const std::string& geometry, const Opener& o) {
   RunCommand("xdotool mousemove " + std::to_string(at.Rect.X + at.Rect.W / 2) + " " +
              std::to_string(at.Rect.Y + at.Rect.H / 2) + " click 1");
   std::this_thread::sleep_for(400ms);
+  if (!o.Type.empty()) {
+    RunCommand("xdotool key ctrl+a type --delay 40 '" + o.Type + "'");
+    std::this_thread::sleep_for(300ms);
+  }
   if (o.PickLastItem) {
     GeoRect list;
     const bool open = WaitUntil([&] {
@@ -137,7 +151,10 @@ TEST_P(EveryControl, EveryPageKeepsItsControlsInReachAndReadable) {
   const std::string geometry = home.Path() + "geometry.txt";
   setenv("VELKAN_GEOMETRY", geometry.c_str(), 1);
   testsupport::DevsimProcess devsim;
-  ASSERT_TRUE(devsim.Start({"--device", testsupport::FreeDeviceAddress(53), "--ext-card", "hdmi"}));
+  std::vector<std::string> devsimArgs = {"--device", testsupport::FreeDeviceAddress(53)};
+  if (std::string(setting.Card) == "ext") devsimArgs.insert(devsimArgs.end(), {"--ext-card", "hdmi"});
+  if (std::string(setting.Card) == "vga") devsimArgs.insert(devsimArgs.end(), {"--ext-card", "none", "--vga-card"});
+  ASSERT_TRUE(devsim.Start(devsimArgs));
   ProgramUnderTest program(home.Path());
   ASSERT_TRUE(program.Start());
   const std::string size = std::to_string(setting.Width) + "x" + std::to_string(setting.Height);
@@ -155,8 +172,10 @@ TEST_P(EveryControl, EveryPageKeepsItsControlsInReachAndReadable) {
   ASSERT_TRUE(ClickOn(geometry, {"main", 1178}));
   ASSERT_TRUE(ClickOn(geometry, {"main", 1190}));
   ASSERT_TRUE(ClickOn(geometry, {"main", 1191}));
-  ASSERT_TRUE(program.WaitForShown({"connection: connected", "busy: hidden", "extcard: shown"}, 20s))
-      << program.ShownTexts();
+  ASSERT_TRUE(program.WaitForShown({"connection: connected", "busy: hidden"}, 20s)) << program.ShownTexts();
+  if (std::string(setting.Card) == "ext") {
+    ASSERT_TRUE(program.WaitForShown({"extcard: shown"}, 10s));
+  }
   ASSERT_TRUE(ClickOn(geometry, {"main", 1190}));
   if (std::string(setting.Language) == "chinese") {
     ASSERT_TRUE(ClickOn(geometry, {"main", 1244}));
@@ -167,8 +186,10 @@ TEST_P(EveryControl, EveryPageKeepsItsControlsInReachAndReadable) {
   if (start.HasPage("158")) ClickOn(geometry, {"main", 1244});
   if (start.HasPage("127")) ClickOn(geometry, {"main", 1178});
 
-  for (const PageRow& row : Rows) {
-    SCOPED_TRACE(std::string(row.Name) + " " + setting.Language + " " + size);
+  std::vector<PageRow> rows = {Rows.front()};
+  rows.insert(rows.end(), setting.Walk->begin() + (setting.Walk == &Rows ? 1 : 0), setting.Walk->end());
+  for (const PageRow& row : rows) {
+    SCOPED_TRACE(std::string(row.Name) + " " + setting.Language + " " + size + " " + setting.Card);
     if (row.DeviceHeld) kill(devsim.Pid(), SIGSTOP);
     bool reached = true;
     for (const Opener& o : row.Open) reached = reached && ClickOn(geometry, o);
@@ -178,7 +199,7 @@ TEST_P(EveryControl, EveryPageKeepsItsControlsInReachAndReadable) {
         << row.Name << " did not open";
     std::this_thread::sleep_for(600ms);  // the next record, after the page has settled
     g = ReadGeometry(geometry);
-    const std::string shot = "walk_" + std::string(setting.Language) + "_" + size + "_" + row.Name;
+    const std::string shot = "walk_" + std::string(setting.Language) + "_" + size + "_" + setting.Card + "_" + row.Name;
     program.SaveScreenshot(Artifact(shot + ".png"));
     std::filesystem::copy_file(geometry, Artifact(shot + ".txt"), std::filesystem::copy_options::overwrite_existing);
     std::string faults;
@@ -194,8 +215,13 @@ TEST_P(EveryControl, EveryPageKeepsItsControlsInReachAndReadable) {
 }
 
 INSTANTIATE_TEST_SUITE_P(LanguagesAndSizes, EveryControl,
-                         testing::Values(Setting{"english", 1280, 728}, Setting{"chinese", 1280, 728},
-                                         Setting{"english", 1600, 1000}, Setting{"chinese", 1600, 1000}),
+                         testing::Values(Setting{"english", 1280, 728, "ext", &Rows},
+                                         Setting{"chinese", 1280, 728, "ext", &Rows},
+                                         Setting{"english", 1600, 1000, "ext", &Rows},
+                                         Setting{"chinese", 1600, 1000, "ext", &Rows},
+                                         Setting{"english", 1280, 728, "vga", &VgaRows},
+                                         Setting{"chinese", 1280, 728, "vga", &VgaRows}),
                          [](const testing::TestParamInfo<Setting>& info) {
-                           return std::string(info.param.Language) + "_" + std::to_string(info.param.Width);
+                           return std::string(info.param.Language) + "_" + std::to_string(info.param.Width) + "_" +
+                                  info.param.Card;
                          });

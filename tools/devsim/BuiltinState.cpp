@@ -185,6 +185,12 @@ bool SetExtensionCard(StateBlock& state, const std::string& kind) {
     return true;
 }
 
+void SetVgaCard(StateBlock& state) {
+    constexpr uint32_t kVgaCard = 3;
+    PutU32(state.data() + kInputCardType + 4 * 7, kVgaCard);
+    state[kLayerWindow + 2] = 7;
+}
+
 int LayerInputRow(const StateBlock& state, int layer) {
     if (layer < 0 || layer > 3) return -1;
     const uint8_t s = state[kLayerWindow + kLayerWindowSize * size_t(layer) + 2];
