@@ -72,8 +72,11 @@ int SyncControls::PortGroupWidthNeeded() const {
 }
 
 void SyncControls::Relayout() {
+  // The group's old and new place are repainted (its width follows its texts).
+  wxRect area = PortGroup.FrameRect;
   if (Client.Width() > 0) Layout(Client);
-  Window.Refresh();
+  area.Union(PortGroup.FrameRect);
+  Window.RefreshRect(area.Inflate(12));
 }
 
 void SyncControls::Layout(const LayoutRect& c) {

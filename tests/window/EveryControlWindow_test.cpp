@@ -84,6 +84,9 @@ struct Setting {
   const std::vector<PageRow>* Walk;
 };
 
+// Named in test output by language, width and card rather than by its bytes.
+void PrintTo(const Setting& s, std::ostream* os) { *os << s.Language << " " << s.Width << "x" << s.Height << " " << s.Card; }
+
 class EveryControl : public testing::TestWithParam<Setting> {};
 
 std::string Artifact(const std::string& name) {
