@@ -107,6 +107,8 @@ public:
         for (wxWindow* top : wxTopLevelWindows) {
             if (!top->IsShown() || !IsMappedOnScreen(top)) continue;
             Top = index++;
+            ShownPages.clear();
+            CollectPages(top);
             const wxRect visible = ScreenClient(top).Intersect(DisplayArea(top));
             out << "window\t" << Top << '\t' << TopKind(top) << '\t' << Box(visible) << '\t'
                 << (dynamic_cast<wxTopLevelWindow*>(top) ? dynamic_cast<wxTopLevelWindow*>(top)->GetTitle().utf8_string() : std::string()) << '\n';
@@ -166,7 +168,11 @@ private:
                 continue;
             }
             if (IsNativeView(child)) {
-                out << "video\t" << Top << '\t' << Box(rect) << '\n';
+                // The shown pages this view is stacked above, wherever they meet.
+                out << "video\t" << Top << '\t' << Box(rect) << '\t';
+                for (MBaseDialog* page : ShownPages)
+                    if (IsStackedAbove(child, page)) out << page->TemplateId << ' ';
+                out << '\n';
                 continue;
             }
             const Caption c = CaptionOf(child);
@@ -182,8 +188,17 @@ private:
         }
     }
 
+    void CollectPages(wxWindow* parent) {
+        for (wxWindow* child : parent->GetChildren()) {
+            if (!child->IsShown() || child->IsTopLevel()) continue;
+            if (auto* page = dynamic_cast<MBaseDialog*>(child)) ShownPages.push_back(page);
+            CollectPages(child);
+        }
+    }
+
     std::string Path, Last;
     int Top = 0;
+    std::vector<MBaseDialog*> ShownPages;  // of the window being recorded
 };
 
 class GeometryTimer : public wxTimer {

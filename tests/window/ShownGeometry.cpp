@@ -1,5 +1,6 @@
 #include "window/ShownGeometry.h"
 
+#include <algorithm>
 #include <sstream>
 
 namespace {
@@ -40,7 +41,10 @@ ShownGeometry ShownGeometry::Parse(const std::string& text) {
     } else if (f[0] == "popup" && f.size() >= 4) {
       g.Popups.emplace_back(std::stoi(f[2]), Box(f[3]));
     } else if (f[0] == "video" && f.size() >= 3) {
-      g.Videos.emplace_back(std::stoi(f[1]), Box(f[2]));
+      Video v{std::stoi(f[1]), Box(f[2]), {}};
+      std::istringstream above(f.size() > 3 ? f[3] : "");
+      for (std::string page; above >> page;) v.Above.push_back(page);
+      g.Videos.push_back(v);
     } else if (f[0] == "frame" && f.size() >= 5) {
       g.Frames.push_back({std::stoi(f[1]), f[2], Box(f[3]), Box(f[4]), f.size() > 5 ? f[5] : ""});
     } else if (f[0] == "control" && f.size() >= 11) {
@@ -133,10 +137,11 @@ std::vector<std::string> ShownGeometry::Faults() const {
       if (f.Title.Intersects(c->Rect)) fault(Name(*c) + " at " + Show(c->Rect) + " covers the title of " + name);
     }
   }
-  // A video view is a window of its own X window: it covers any page it meets in its window.
-  for (const auto& [window, video] : Videos)
+  // A video view is an X window of its own: stacked above a page it meets, it covers it.
+  for (const auto& v : Videos)
     for (const auto& p : Pages)
-      if (p.Window == window && p.Rect.Intersects(video))
-        fault("a video view at " + Show(video) + " covers page " + p.Id + " at " + Show(p.Rect));
+      if (p.Window == v.Window && p.Rect.Intersects(v.Rect) &&
+          std::find(v.Above.begin(), v.Above.end(), p.Id) != v.Above.end())
+        fault("a video view at " + Show(v.Rect) + " covers page " + p.Id + " at " + Show(p.Rect));
   return faults;
 }

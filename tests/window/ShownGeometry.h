@@ -51,7 +51,12 @@ struct ShownGeometry {
   std::vector<GeoPage> Pages;
   std::vector<GeoControl> Controls;
   std::vector<GeoFrame> Frames;
-  std::vector<std::pair<int, GeoRect>> Videos;
+  struct Video {
+    int Window = 0;
+    GeoRect Rect;
+    std::vector<std::string> Above;  // the pages it is stacked above
+  };
+  std::vector<Video> Videos;
   std::vector<std::pair<int, GeoRect>> Popups;  // open drop-down lists by their button's id
 
   static ShownGeometry Parse(const std::string& text);

@@ -49,9 +49,11 @@ const RuleCase Cases[] = {
     {"a title touching the next frame", Main + "frame\t0\ttop\t900,8,129,91\t908,7,121,16\tPort\n" +
                                             "frame\t0\ttop\t1029,8,170,91\t1037,7,74,16\tSync\n",
      "touches frame"},
-    {"a video view over a page", Main + "page\t0\t179\t397,106,859,481\t0,0,1280,728\nvideo\t0\t418,139,320,180\n",
+    {"a video view over a page", Main + "page\t0\t179\t397,106,859,481\t0,0,1280,728\nvideo\t0\t418,139,320,180\t179 \n",
      "covers page 179"},
-    {"a video view beside a page", Main + "page\t0\t127\t77,106,320,526\t0,0,1280,728\nvideo\t0\t418,139,320,180\n",
+    {"a video view under a page", Main + "page\t0\t179\t397,106,859,481\t0,0,1280,728\nvideo\t0\t418,139,320,180\t\n",
+     nullptr},
+    {"a video view beside a page", Main + "page\t0\t127\t77,106,320,526\t0,0,1280,728\nvideo\t0\t418,139,320,180\t127\n",
      nullptr},
     {"a busy text on two lines", "window\t1\tbusy\t490,289,300,150\tWait\n" +
                                      std::string("control\t1\ttop\t1\t-1\tstatic\t590,339,100,75\t490,289,300,150\t"
