@@ -2,6 +2,7 @@
 
 #include "controls/MBaseDialog.h"
 #include "controls/PageLanguage.h"
+#include "platform/ui/NativeWindow.h"
 
 PopupPageHost::PopupPageHost(wxWindow* owner, const wxRect& rect)
     : wxDialog(owner, wxID_ANY, wxString(), rect.GetPosition(), rect.GetSize(), wxBORDER_NONE | wxFRAME_NO_TASKBAR) {
@@ -26,4 +27,12 @@ bool PopupPageHost::HostPage(MBaseDialog& page) {
     HostedPage = &page;
     SetLabel(wxString::FromUTF8(PageCaption(page.TemplateId)));
     return page.Create(this, wxRect(GetClientSize()));
+}
+
+bool PopupPageHost::Show(bool show) {
+    if (show && !IsShown()) {
+        const wxPoint at = GetPosition();
+        MoveTopLevelNow(this, at.x, at.y);
+    }
+    return wxDialog::Show(show);
 }

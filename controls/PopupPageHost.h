@@ -12,6 +12,8 @@ public:
     // Creates the page inside the host, filling it.
     bool HostPage(MBaseDialog& page);
     MBaseDialog* Page() const { return HostedPage; }
+    // Shows the window where it was last placed, from the first showing on.
+    bool Show(bool show = true) override;
 
 private:
     MBaseDialog* HostedPage = nullptr;

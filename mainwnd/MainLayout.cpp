@@ -33,9 +33,9 @@ LayoutRect SideFloatingPageRect(const LayoutRect& c, double s) {
   return r;
 }
 
-LayoutRect PopupPageRect(const LayoutRect& w, double s, bool afterMove) {
+LayoutRect PopupPageRect(const LayoutRect& w, double s) {
   const int left = w.Left + 83;
-  return {left, w.Top + (afterMove ? 197 : 208), Trunc(s * 320 + left), w.Bottom - 104};
+  return {left, w.Top + 208, Trunc(s * 320 + left), w.Bottom - 104};
 }
 
 LayoutRect PageButtonRect(const LayoutRect& c, int index) {

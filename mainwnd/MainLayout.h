@@ -33,8 +33,9 @@ LayoutRect FloatingPageRect(const LayoutRect& client, double s);
 // they take the floating rectangle's right end, and the working area the rest.
 LayoutRect SideFloatingPageRect(const LayoutRect& client, double s);
 // The pop-up pages (keyer, test pattern, time and schedule) in screen pixels, from the main
-// window's screen rectangle; after the window moved they sit 11 px higher.
-LayoutRect PopupPageRect(const LayoutRect& window, double s, bool afterMove);
+// window's screen rectangle. They keep this place when the window moves, so that they never
+// slide over the page's language choice.
+LayoutRect PopupPageRect(const LayoutRect& window, double s);
 // The page buttons: a column at the left edge, 75 x 36 each, the first at T + 104.
 LayoutRect PageButtonRect(const LayoutRect& client, int index);
 // The clickable input icons along the top (0..7, then DP-L/DP-R and the extension halves).

@@ -125,7 +125,7 @@ void VelkanDlg::OnInitDialog() {
   Bind(wxEVT_PAINT, &VelkanDlg::OnPaint, this);
   Bind(wxEVT_SIZE, &VelkanDlg::OnSize, this);
   Bind(wxEVT_MOVE, [this](wxMoveEvent& e) {
-    PlacePopupPages(true);
+    PlacePopupPages();
     e.Skip();
   });
   Bind(wxEVT_CHAR_HOOK, &VelkanDlg::OnCharHook, this);
@@ -212,7 +212,7 @@ void VelkanDlg::CreatePages() {
   MBaseDialog* const all[] = {PicSetting, Output, Crop,   Mosaic,   Pip,      Logo,         Keyer,
                               Edid,       Vga,    TestPattern, Task, Misc,     Connect,      SearchMachine,
                               Switcher,   SubTitle, VideoSetting, MediaPlayer, Feather};
-  const LayoutRect popup = PopupPageRect(ScreenRect(), Scale(), false);
+  const LayoutRect popup = PopupPageRect(ScreenRect(), Scale());
   for (MBaseDialog* page : all) {
     if (page == Keyer || page == TestPattern || page == Task || page == SubTitle) {
       // Pop-up pages live in a borderless window of their own, owned by the main window.
@@ -329,7 +329,7 @@ void VelkanDlg::LayoutPageArea() {
   for (wxWindow* page : {static_cast<wxWindow*>(VideoSetting), static_cast<wxWindow*>(MediaPlayer),
                          static_cast<wxWindow*>(Feather)})
     place(page, side);
-  PlacePopupPages(false);
+  PlacePopupPages();
   if (Controls) Controls->Layout();
   if (Sync) Sync->Layout(client);
   if (Indicators) Indicators->Layout(client);
@@ -341,8 +341,8 @@ LayoutRect VelkanDlg::ScreenRect() const {
   return {r.x, r.y, r.GetRight() + 1, r.GetBottom() + 1};
 }
 
-void VelkanDlg::PlacePopupPages(bool afterMove) {
-  const LayoutRect r = PopupPageRect(ScreenRect(), Scale(), afterMove);
+void VelkanDlg::PlacePopupPages() {
+  const LayoutRect r = PopupPageRect(ScreenRect(), Scale());
   if (r.Width() <= 0 || r.Height() <= 0) return;
   // The keyer, test-pattern and schedule pages follow the window; the caption page stays where
   // the operator put it.

@@ -130,7 +130,7 @@ class VelkanDlg : public wxDialog,
   void SetFloatingWindow(MBaseDialog* page, intptr_t argument);
   LayoutRect ClientLayoutRect() const;
   LayoutRect ScreenRect() const;
-  void PlacePopupPages(bool afterMove);
+  void PlacePopupPages();
   double Scale() const;
 
   // PageHost

@@ -1,12 +1,9 @@
 #include "pages/MTaskDlg.h"
 
-#include <algorithm>
-
-#include <wx/datectrl.h>
-
 #include "app/DeviceCommand.h"
 #include "app/DeviceState.h"
 #include "app/UiStrings.h"
+#include "controls/CDateTimeCtrl.h"
 #include "controls/CDropButton.h"
 #include "controls/PageLanguage.h"
 #include "controls/NumericEdit.h"
@@ -35,12 +32,13 @@ void MTaskDlg::OnInitDialog() {
   Built = true;
   PageTitle = wxString();   // a pop-up: background without title text
 
+  // The page fits the pop-up's place at the smallest main window: 320 x 416.
   // InitButtons
-  SyncButton = MakeButton(this, IdSync, "SYNC", wxRect(226, 134, 72, 28));
-  ScheduleButton = MakeButton(this, IdScheduleOnOff, "ON/OFF", wxRect(18, 212, 84, 28));
+  SyncButton = MakeButton(this, IdSync, "SYNC", wxRect(226, 106, 72, 26));
+  ScheduleButton = MakeButton(this, IdScheduleOnOff, "ON/OFF", wxRect(18, 166, 84, 26));
   ScheduleButton->SetToggle(true);
   for (int i = 0; i < ScheduleTaskCount; ++i) {
-    const wxRect r(18 + 58 * (i % 5), 248 + 30 * (i / 5), 52, 26);
+    const wxRect r(18 + 58 * (i % 5), 198 + 30 * (i / 5), 52, 26);
     TaskButtons[i] = MakeButton(this, IdFirstTask + i, wxString::Format("%d", i + 1), r);
     TaskButtons[i]->SetTextColour(TaskCaption);
     TaskButtons[i]->SetCheckOnClick(true);   // a task in use shows lit
@@ -48,15 +46,15 @@ void MTaskDlg::OnInitDialog() {
   }
   const char* options[] = {"Not Use", "Once", "Every Day"};
   for (int i = 0; i < 3; ++i) {
-    OptionButtons[i] = MakeButton(this, IdNotUse + i, options[i], wxRect(22 + 92 * i, 404, 86, 26));
+    OptionButtons[i] = MakeButton(this, IdNotUse + i, options[i], wxRect(22 + 92 * i, 338, 86, 26));
     OptionButtons[i]->SetCheckOnClick(true);
     OnClicked(IdNotUse + i, [this, i] { OnBnClickedTaskOption(IdNotUse + i); });
   }
-  ConfirmButton = MakeButton(this, IdConfirm, "Confirm", wxRect(206, 440, 90, 28));
+  ConfirmButton = MakeButton(this, IdConfirm, "Confirm", wxRect(206, 370, 90, 28));
 
   // InitEdits: local date and time.
-  new SkinStatic(this, LabelId::Date, "Date :", wxRect(24, 50, 50, 18));
-  new SkinStatic(this, LabelId::Time, "Time :", wxRect(24, 78, 50, 18));
+  new SkinStatic(this, LabelId::Date, "Date :", wxRect(24, 42, 50, 18));
+  new SkinStatic(this, LabelId::Time, "Time :", wxRect(24, 68, 50, 18));
   struct EditRow {
     int Id;
     wxRect Rect;
@@ -65,48 +63,41 @@ void MTaskDlg::OnInitDialog() {
     oRealEdit** Target;
   };
   const EditRow edits[] = {
-      {IdYear, wxRect(80, 47, 60, 22), 20, 2099, "%d", &YearEdit},
-      {IdMonth, wxRect(150, 47, 44, 22), 1, 12, "%02d", &MonthEdit},
-      {IdDay, wxRect(204, 47, 44, 22), 1, 31, "%02d", &DayEdit},
-      {IdHour, wxRect(80, 75, 44, 22), 0, 23, "%02d", &HourEdit},
-      {IdMinute, wxRect(134, 75, 44, 22), 0, 59, "%02d", &MinuteEdit},
-      {IdSecond, wxRect(188, 75, 44, 22), 0, 59, "%02d", &SecondEdit},
+      {IdYear, wxRect(80, 40, 60, 22), 20, 2099, "%d", &YearEdit},
+      {IdMonth, wxRect(150, 40, 44, 22), 1, 12, "%02d", &MonthEdit},
+      {IdDay, wxRect(204, 40, 44, 22), 1, 31, "%02d", &DayEdit},
+      {IdHour, wxRect(80, 66, 44, 22), 0, 23, "%02d", &HourEdit},
+      {IdMinute, wxRect(134, 66, 44, 22), 0, 59, "%02d", &MinuteEdit},
+      {IdSecond, wxRect(188, 66, 44, 22), 0, 59, "%02d", &SecondEdit},
   };
   for (const EditRow& e : edits) {
     *e.Target = new oRealEdit(this, e.Id, e.Rect);
     (*e.Target)->SetRange(true, e.Low, e.High, e.Format, e.Low);
   }
-  MachineClockText = new SkinStatic(this, IdMachineClock, wxString(), wxRect(24, 140, 190, 18));
+  MachineClockText = new SkinStatic(this, IdMachineClock, wxString(), wxRect(24, 110, 190, 18));
 
   // InitGroupBoxes
-  AddGroupBox(IdDateTimeGroup, wxRect(6, 6, 308, 172), wxString::FromUTF8(UiStrings[22]));
-  AddGroupBox(IdLocalGroup, wxRect(14, 26, 292, 80), wxString::FromUTF8(UiStrings[24]));
-  AddGroupBox(IdMachineGroup, wxRect(14, 112, 292, 58), wxString::FromUTF8(UiStrings[23]));
-  AddGroupBox(IdScheduleGroup, wxRect(6, 188, 308, 290), wxString::FromUTF8(UiStrings[25]));
-  AddGroupBox(IdTaskGroup, wxRect(14, 312, 292, 160), wxString::FromUTF8(UiStrings[26]));
+  AddGroupBox(IdDateTimeGroup, wxRect(6, 4, 308, 136), wxString::FromUTF8(UiStrings[22]));
+  AddGroupBox(IdLocalGroup, wxRect(14, 22, 292, 70), wxString::FromUTF8(UiStrings[24]));
+  AddGroupBox(IdMachineGroup, wxRect(14, 96, 292, 40), wxString::FromUTF8(UiStrings[23]));
+  AddGroupBox(IdScheduleGroup, wxRect(6, 148, 308, 262), wxString::FromUTF8(UiStrings[25]));
+  AddGroupBox(IdTaskGroup, wxRect(14, 262, 292, 142), wxString::FromUTF8(UiStrings[26]));
 
   // InitDropLists: the preset list 10 px right of its label, at the label's top.
-  auto* presetLabel = new SkinStatic(this, IdPresetLabel, "Preset", wxRect(22, 334, 50, 18));
+  auto* presetLabel = new SkinStatic(this, IdPresetLabel, "Preset", wxRect(22, 282, 50, 18));
   const wxRect l = presetLabel->GetRect();
   PresetList = MakePageDropList(this, TaskPresetListId, wxRect(l.GetRight() + 1 + 10, l.y, 75, 20));
   CDropList* list = PresetList->GetList();
   for (int i = 0; i < 10; ++i) list->SetItemData(list->AddString(wxString::Format("%d", i + 1)), i);
   PresetList->SetCurSel(0);
 
-  DatePicker = new wxDatePickerCtrl(this, IdDatePicker, wxDefaultDateTime, wxPoint(22, 366), wxSize(126, 28));
-  // GTK's time picker cannot show its text beside its spin buttons at this size; three kit edits
-  // hold the task's hour, minute and second instead.
-  const float timeMax[] = {23, 59, 59};
-  for (int i = 0; i < 3; ++i) {
-    TaskTimeEdits[i] = new oRealEdit(this, i == 0 ? IdTimePicker : wxID_ANY, wxRect(156 + 48 * i, 369, 42, 22));
-    TaskTimeEdits[i]->SetRange(true, 0, timeMax[i], "%02d", 0);
-  }
+  DatePicker = new CDateTimeCtrl(this, IdDatePicker, wxRect(22, 310, 104, 22), DateTimeFields::Kind::Date);
+  TimePicker = new CDateTimeCtrl(this, IdTimePicker, wxRect(136, 310, 84, 22), DateTimeFields::Kind::Time);
   const std::time_t now = std::time(nullptr);
   std::tm t{};
   localtime_r(&now, &t);
-  TaskTimeEdits[0]->SetValue(static_cast<float>(t.tm_hour));
-  TaskTimeEdits[1]->SetValue(static_cast<float>(t.tm_min));
-  TaskTimeEdits[2]->SetValue(static_cast<float>(t.tm_sec));
+  DatePicker->SetFields(t.tm_year + 1900, t.tm_mon + 1, t.tm_mday);
+  TimePicker->SetFields(t.tm_hour, t.tm_min, t.tm_sec);
 
   OnClicked(IdScheduleOnOff, [this] { OnBnClickedScheduleOnOff(); });
   OnClicked(IdSync, [this] { OnBnClickedSync(); });
@@ -206,13 +197,8 @@ void MTaskDlg::ShowTask(int i) {
   ScheduleTask& task = s.ScheduleSettings.ScheduleTask[i];
   CorrectTaskFields(task);
   // A day the month does not have (31 February) is shown as the month's last day.
-  const int year = task.Year + 2000;
-  const int day = std::min<int>(task.Day, DaysInMonth(year, task.Month));
-  DatePicker->SetValue(wxDateTime(static_cast<wxDateTime::wxDateTime_t>(day),
-                                  static_cast<wxDateTime::Month>(task.Month - 1), year));
-  TaskTimeEdits[0]->SetValue(task.Hour);
-  TaskTimeEdits[1]->SetValue(task.Minute);
-  TaskTimeEdits[2]->SetValue(task.Second);
+  DatePicker->SetFields(task.Year + 2000, task.Month, task.Day);
+  TimePicker->SetFields(task.Hour, task.Minute, task.Second);
 
   const std::optional<uint8_t> preset = ResolveTaskPreset(s.PresetUsed, task.Preset);
   if (!preset) return;
@@ -237,15 +223,14 @@ void MTaskDlg::OnBnClickedConfirm() {
   const int i = CurrentTask;
   DeviceState& s = GetDeviceState();
   ScheduleTask& task = s.ScheduleSettings.ScheduleTask[i];
-  const wxDateTime date = DatePicker->GetValue();
-  if (date.IsValid()) {
-    task.Year = static_cast<uint8_t>(std::clamp(date.GetYear() - 2000, 0, 255));
-    task.Month = static_cast<uint8_t>(date.GetMonth() + 1);
-    task.Day = static_cast<uint8_t>(date.GetDay());
-  }
-  task.Hour = static_cast<uint8_t>(TaskTimeEdits[0]->Value());
-  task.Minute = static_cast<uint8_t>(TaskTimeEdits[1]->Value());
-  task.Second = static_cast<uint8_t>(TaskTimeEdits[2]->Value());
+  const std::array<int, 3>& date = DatePicker->Fields();
+  task.Year = static_cast<uint8_t>(date[0] - 2000);
+  task.Month = static_cast<uint8_t>(date[1]);
+  task.Day = static_cast<uint8_t>(date[2]);
+  const std::array<int, 3>& time = TimePicker->Fields();
+  task.Hour = static_cast<uint8_t>(time[0]);
+  task.Minute = static_cast<uint8_t>(time[1]);
+  task.Second = static_cast<uint8_t>(time[2]);
   for (int o = 0; o < 3; ++o)
     if (OptionButtons[o]->IsChecked()) {
       task.Repeat = static_cast<uint32_t>(o);

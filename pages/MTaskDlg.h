@@ -12,7 +12,7 @@
 class CDropButton;
 class oRealEdit;
 class SkinStatic;
-class wxDatePickerCtrl;
+class CDateTimeCtrl;
 
 constexpr int TaskPresetListId = 44960;
 
@@ -55,9 +55,7 @@ class MTaskDlg : public MBaseDialog {
   oRealEdit *YearEdit = nullptr, *MonthEdit = nullptr, *DayEdit = nullptr, *HourEdit = nullptr,
             *MinuteEdit = nullptr, *SecondEdit = nullptr;
   CDropButton* PresetList = nullptr;
-  wxDatePickerCtrl* DatePicker = nullptr;
-  // The task's time: hour, minute, second (the picker's place, as kit edits).
-  std::array<oRealEdit*, 3> TaskTimeEdits{};
+  CDateTimeCtrl *DatePicker = nullptr, *TimePicker = nullptr;
   SkinStatic* MachineClockText = nullptr;
 
  private:

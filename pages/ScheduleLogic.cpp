@@ -70,9 +70,3 @@ std::optional<int> RepeatOption(uint32_t repeat) {
     return static_cast<int>(repeat);
 }
 
-int DaysInMonth(int year, int month) {
-    static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (month < 1 || month > 12) return 31;
-    if (month == 2 && ((year % 4 == 0 && year % 100 != 0) || year % 400 == 0)) return 29;
-    return days[month - 1];
-}

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/DeviceState.h"
+#include "controls/logic/DateTimeFields.h"
 
 // "%d/%d/%d %02d:%02d:%02d" of a full date and time.
 std::string FormatMachineClock(int year, int month, int day, int hour, int minute, int second);
@@ -41,6 +42,3 @@ std::optional<uint8_t> ResolveTaskPreset(const std::array<uint8_t, 10>& presetUs
 // The option button (0 "Not Use", 1 "Once", 2 "Every Day") of a repeat value; none for values the
 // page has no button for.
 std::optional<int> RepeatOption(uint32_t repeat);
-
-// The days of a month (for a date the picker can show).
-int DaysInMonth(int year, int month);

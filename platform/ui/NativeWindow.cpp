@@ -66,6 +66,17 @@ void ApplyNativeGeometryNow(wxWindow* window, const wxRect& rect) {
     gdk_display_sync(gdk_window_get_display(gdkWindow));
 }
 
+void MoveTopLevelNow(wxWindow* topLevel, int x, int y) {
+    auto* widget = topLevel ? static_cast<GtkWidget*>(topLevel->GetHandle()) : nullptr;
+    if (!widget || !GTK_IS_WINDOW(widget)) return;
+    gtk_window_move(GTK_WINDOW(widget), x, y);
+}
+
+void TakeWheelEvents(wxWindow* window) {
+    auto* widget = window ? static_cast<GtkWidget*>(window->GetHandle()) : nullptr;
+    if (widget) gtk_widget_add_events(widget, GDK_SCROLL_MASK | GDK_SMOOTH_SCROLL_MASK);
+}
+
 namespace {
 gboolean OnConfigureEvent(GtkWidget*, GdkEventConfigure*, gpointer data) {
     reinterpret_cast<bool (*)()>(data)();

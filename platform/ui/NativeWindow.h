@@ -26,6 +26,14 @@ bool IsStackedAbove(wxWindow* a, wxWindow* b);
 // A window that is not native is left to GTK.
 void ApplyNativeGeometryNow(wxWindow* window, const wxRect& rect);
 
+// Asks for a top-level window at screen position (x, y) now, shown or not. GTK places a transient
+// window it is about to show for the first time on its own (centred on its owner) unless it was
+// moved while hidden, and wx passes a move on only when the position it recorded changes.
+void MoveTopLevelNow(wxWindow* topLevel, int x, int y);
+
+// A GTK text entry takes no wheel events of its own (they go to its parent): this one does.
+void TakeWheelEvents(wxWindow* window);
+
 // Calls `onConfigure` on the UI thread each time the top-level window's native window is moved
 // or resized (its configure events), for the window's life.
 void WatchConfigureEvents(wxWindow* topLevel, bool (*onConfigure)());

@@ -51,7 +51,6 @@ TEST(MainLayout, InputIcons) {
 
 TEST(MainLayout, PopupPagesBesideThePageColumn) {
   const LayoutRect window{100, 50, 1380, 778};
-  EXPECT_EQ(PopupPageRect(window, 1.0, false), (LayoutRect{183, 258, 503, 674}));
-  EXPECT_EQ(PopupPageRect(window, 1.0, true), (LayoutRect{183, 247, 503, 674}));
-  EXPECT_EQ(PopupPageRect(window, 1.5, false).Width(), 480);
+  EXPECT_EQ(PopupPageRect(window, 1.0), (LayoutRect{183, 258, 503, 674}));
+  EXPECT_EQ(PopupPageRect(window, 1.5).Width(), 480);
 }

@@ -55,13 +55,10 @@ TEST(ScheduleLogic, PresetOfATask) {
     EXPECT_EQ(ResolveTaskPreset(std::array<uint8_t, 10>{}, 4), 4);
 }
 
-TEST(ScheduleLogic, RepeatOptionsAndDays) {
+TEST(ScheduleLogic, RepeatOptions) {
     EXPECT_EQ(RepeatOption(0), 0);
     EXPECT_EQ(RepeatOption(2), 2);
     EXPECT_FALSE(RepeatOption(3).has_value());
-    EXPECT_EQ(DaysInMonth(2028, 2), 29);
-    EXPECT_EQ(DaysInMonth(2100, 2), 28);
-    EXPECT_EQ(DaysInMonth(2026, 4), 30);
 }
 
 TEST(ScheduleLogic, StoreTaskCommandBytes) {

@@ -1,9 +1,8 @@
 // The time and schedule page under Xvfb: machine clock, task display, confirm, sync, on/off.
 #include "support/PageFixture.h"
 
-#include <wx/datectrl.h>
-
 #include "app/DeviceCommand.h"
+#include "controls/CDateTimeCtrl.h"
 #include "controls/CDropButton.h"
 #include "controls/NumericEdit.h"
 #include "controls/SkinStatic.h"
@@ -14,7 +13,7 @@ class TaskPageTest : public PageTest {
 protected:
     void SetUp() override {
         PageTest::SetUp();
-        OpenPage(Page, wxSize(320, 490), false, false);
+        OpenPage(Page, wxSize(320, 416), false, false);
     }
     MTaskDlg* Page = nullptr;
 };
@@ -43,10 +42,8 @@ TEST_F(TaskPageTest, ConfirmNotUseSendsRepeat0AndLightsTheButton) {
     DeviceState& s = GetDeviceState();
     s.PresetUsed.fill(1);
     Page->OnBnClickedTask(MTaskDlg::IdFirstTask + 3);
-    Page->DatePicker->SetValue(wxDateTime(9, wxDateTime::Aug, 2026));
-    Page->TaskTimeEdits[0]->SetValue(18);
-    Page->TaskTimeEdits[1]->SetValue(5);
-    Page->TaskTimeEdits[2]->SetValue(0);
+    Page->DatePicker->SetFields(2026, 8, 9);
+    Page->TimePicker->SetFields(18, 5, 0);
     Page->OnBnClickedTaskOption(MTaskDlg::IdNotUse);
     Page->PresetList->SetCurSel(4);
     ClearRecords();
@@ -108,3 +105,27 @@ TEST_F(TaskPageTest, ScheduleOnOffAndRefresh) {
     for (CGdipButton* o : Page->OptionButtons) EXPECT_FALSE(o->IsChecked());
 }
 
+
+TEST_F(TaskPageTest, EveryControlFitsThePopupAtTheSmallestWindowWithoutOverlap) {
+    // The pop-up's place at 1280 x 728: 320 x 416. The task's date and time are one control each.
+    EXPECT_EQ(FindControl(Page, MTaskDlg::IdTimePicker), static_cast<wxWindow*>(Page->TimePicker));
+    EXPECT_EQ(FindControl(Page, MTaskDlg::IdDatePicker), static_cast<wxWindow*>(Page->DatePicker));
+    std::vector<wxRect> rects;
+    for (wxWindow* child : Page->GetChildren())
+        if (!child->IsTopLevel() && child->IsShown()) {
+            rects.push_back(child->GetRect());
+            // Captions fit their controls.
+            if (!child->IsKindOf(wxCLASSINFO(wxTextCtrl)) && !child->GetLabel().empty()) {
+                EXPECT_LE(child->GetTextExtent(child->GetLabel()).x, child->GetSize().x) << child->GetLabel();
+            }
+        }
+    ASSERT_GE(rects.size(), 29u);   // 16 buttons, 6 edits, 4 texts, the list, 2 pickers
+    for (size_t i = 0; i < rects.size(); ++i) {
+        EXPECT_TRUE(wxRect(0, 0, 320, 416).Contains(rects[i])) << rects[i].x << "," << rects[i].y;
+        for (size_t j = i + 1; j < rects.size(); ++j)
+            EXPECT_FALSE(rects[i].Intersects(rects[j])) << rects[i].x << "," << rects[i].y << " and " << rects[j].x
+                                                        << "," << rects[j].y;
+    }
+    // The group frames too.
+    for (CSxGroupBox* box : Page->AllGroupBoxes()) EXPECT_TRUE(wxRect(0, 0, 320, 416).Contains(box->FrameRect));
+}

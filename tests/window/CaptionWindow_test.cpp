@@ -24,13 +24,14 @@ using namespace std::chrono_literals;
 
 namespace {
 // Client positions at 96 dpi: COMM and MISC page buttons, "Search Machines", SEARCH, the MISC
-// page's TEST PATTERN tab; the pop-up pages stand at (480, 156).
+// page's TEST PATTERN tab; the pop-up pages stand 83 right of and 208 below the main window's
+// corner (no window manager runs, so the corner is the client's).
 constexpr int CommButtonX = 37, CommButtonY = 104 + 36 * 10 + 18;
 constexpr int MiscButtonX = 37, MiscButtonY = 104 + 36 * 9 + 18;
 constexpr int SearchMachinesX = 233, SearchMachinesY = 220;
 constexpr int SearchButtonX = 772, SearchButtonY = 159;
 constexpr int TestPatternTabX = 276, TestPatternTabY = 147;
-constexpr int PopupX = 480, PopupY = 156;
+constexpr int PopupX = 83, PopupY = 208;
 
 std::string Artifact(const std::string& name) {
   std::filesystem::create_directories(VELKAN_ARTIFACTS);
