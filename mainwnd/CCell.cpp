@@ -44,7 +44,9 @@ void Fill(wxDC& dc, const CanvasRect& r, const wxBrush* brush) {
 
 // The child window an SDL view is made on. It paints nothing itself (SDL owns its pixels) and
 // hands its mouse events to the canvas, which is where the canvas's own window would have
-// received them.
+// received them: the left button's to the canvas's drag handling, the wheel (zoom) to the
+// canvas's own handlers. The right button is left alone, so that the context menu it brings
+// travels up to the canvas.
 class CellViewWindow : public wxWindow {
 public:
     CellViewWindow(wxWindow* canvas, CCell* cell, std::function<void(wxMouseEvent&)> forward)
@@ -52,10 +54,9 @@ public:
         SetBackgroundStyle(wxBG_STYLE_PAINT);
         Create(canvas, wxID_ANY, wxDefaultPosition, wxSize(8, 8), wxBORDER_NONE);
         Bind(wxEVT_PAINT, &CellViewWindow::OnPaint, this);
-        for (const auto& type : {wxEVT_LEFT_DOWN, wxEVT_LEFT_UP, wxEVT_LEFT_DCLICK, wxEVT_MOTION, wxEVT_RIGHT_DOWN,
-                                 wxEVT_RIGHT_UP, wxEVT_MOUSEWHEEL}) {
+        for (const auto& type : {wxEVT_LEFT_DOWN, wxEVT_LEFT_UP, wxEVT_LEFT_DCLICK, wxEVT_MOTION})
             Bind(type, &CellViewWindow::OnMouse, this);
-        }
+        Bind(wxEVT_MOUSEWHEEL, &CellViewWindow::OnWheel, this);
     }
 
 private:
@@ -65,12 +66,20 @@ private:
         // view's picture once it has.
         CallAfter([this] { Cell->RepresentView(); });
     }
-    void OnMouse(wxMouseEvent& event) {
-        if (!Forward) return event.Skip();
+    wxMouseEvent InCanvas(const wxMouseEvent& event) const {
         wxMouseEvent moved(event);
         moved.SetPosition(event.GetPosition() + GetPosition());
         moved.SetEventObject(GetParent());
+        return moved;
+    }
+    void OnMouse(wxMouseEvent& event) {
+        if (!Forward) return event.Skip();
+        wxMouseEvent moved = InCanvas(event);
         Forward(moved);
+    }
+    void OnWheel(wxMouseEvent& event) {
+        wxMouseEvent moved = InCanvas(event);
+        GetParent()->ProcessWindowEvent(moved);
     }
 
     CCell* Cell;

@@ -308,7 +308,15 @@ void CPictureCtrl::PaintFrameLabel(wxDC& dc, const CCell& cell) {
     dc.SetTextForeground(ColourFromRef(LabelGreen));
     const wxString text = wxString::FromUTF8(cell.Label);
     const wxSize extent = dc.GetTextExtent(text);
-    dc.DrawText(text, r.right - 2 - extent.x, r.bottom - 2 - extent.y);
+    const wxPoint at(r.right - 2 - extent.x, r.bottom - 2 - extent.y);
+    if (!cell.OutlineOnly) {
+        // Green on the solid frame's blue is hard to read: the name stands on the black of the
+        // cells' normal fill.
+        dc.SetPen(*wxTRANSPARENT_PEN);
+        dc.SetBrush(NormalBrush);
+        dc.DrawRectangle(wxRect(at, extent).Inflate(2, 1).Intersect(ToWx(r)));
+    }
+    dc.DrawText(text, at);
 }
 
 void CPictureCtrl::PaintSplitLines(wxDC& dc, const CCell& cell) {

@@ -5,6 +5,7 @@
 #include "app/DeviceState.h"
 #include "mainwnd/ControlsLayout.h"
 #include "mainwnd/InputNames.h"
+#include "mainwnd/MainTexts.h"
 #include "platform/ui/ShownTexts.h"
 
 namespace {
@@ -14,7 +15,7 @@ constexpr int FrameTop = 3, FrameBottom = 101;
 }  // namespace
 
 LoopOutGroup::LoopOutGroup(wxWindow& window, const LayoutRect& c)
-    : Window(window), Box(LoopOutGroupId, wxRect(), "Loop Out") {
+    : Window(window), Box(LoopOutGroupId, wxRect(), MainDialogText(LoopOutGroupId)) {
   LogFont font;
   font.Height = 100;
   font.Weight = 400;
@@ -33,6 +34,11 @@ void LoopOutGroup::MoveAround(int input, const LayoutRect& icon) {
   Box.FrameRect = ToWx(Frame);
   Window.RefreshRect(ToWx({Frame.Left - 2, Frame.Top - 2, Frame.Right + 2, Frame.Bottom + 2}));
   RecordShownTexts("loopout", {"around " + TrimmedName(GetDeviceState().InputTable[input].Name)});
+}
+
+void LoopOutGroup::SetTitle(const wxString& title) {
+  Box.SetText(title);
+  Window.RefreshRect(ToWx({Frame.Left - 2, Frame.Top - 2, Frame.Right + 2, Frame.Bottom + 2}));
 }
 
 bool LoopOutGroup::TitleStripHit(int x, int y) const {

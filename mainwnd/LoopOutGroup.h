@@ -18,6 +18,9 @@ class LoopOutGroup {
   bool TitleStripHit(int x, int y) const;
   void Draw(wxDC& dc) const { Box.Draw(dc); }
   const CSxGroupBox& GroupBox() const { return Box; }
+  // The title, as the language files give it.
+  void SetTitle(const wxString& title);
+  const wxString& Title() const { return Box.GetText(); }
 
  private:
   wxWindow& Window;

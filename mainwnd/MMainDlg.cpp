@@ -378,7 +378,7 @@ void MMainDlg::EnableLayerCells(bool on, bool apply) {
   if (apply) {
     for (int layer = 0; layer < WorkAreaLayers; ++layer)
       if (CCell* cell = LayerCell(layer))
-        PictureCtrl->ShowCell(cell, on && (layer == 0 || s.LayerWindow[layer].Enable != 0));
+        PictureCtrl->ShowCell(cell, on && s.LayerWindow[layer].Enable != 0);
   }
   PictureCtrl->Refresh();
   Refresh();
@@ -532,7 +532,9 @@ void MMainDlg::OnContextMenu(wxContextMenuEvent&) {
   std::string text = GetLanguageString("IDS_TOPMEN_TOPSET");
   if (text.empty()) text = "Top Set";
   menu.Append(CanvasMenuItemId, wxString::FromUTF8(text));
+  RecordShownTexts("menu", {text});
   PictureCtrl->PopupMenu(&menu);
+  RecordShownTexts("menu", {"none"});
 }
 
 // ---- preview ----
@@ -553,7 +555,7 @@ LRESULT MMainDlg::OnPreviewStateChanged() {
     CCell* cell = LayerCell(layer);
     if (!cell) continue;
     PictureCtrl->AttachCellToChannel(0, cell);
-    PictureCtrl->ShowCell(cell, s.LayerWindow[layer].Enable != 0 || layer == 0);
+    PictureCtrl->ShowCell(cell, s.LayerWindow[layer].Enable != 0);
     UpdateLayerSourceRects(layer);
     UpdateLayerLabel(layer);
   }
@@ -573,7 +575,6 @@ void MMainDlg::SetPreviewResolution(int code) {
 
 void MMainDlg::PlaceVideoViews() {
   if (!Session || !PictureCtrl) return;
-  const DeviceState& s = GetDeviceState();
   const int pw = Session->PreviewWidth(), ph = Session->PreviewHeight();
   PictureCtrl->SetPreviewSize(pw, ph);
   PreviewFlag = Session->Channels() != nullptr;
@@ -585,7 +586,9 @@ void MMainDlg::PlaceVideoViews() {
     cell->CreateVideoView(pw, ph);
     cell->PlaceView();
     if (PreviewFlag) PictureCtrl->AttachCellToChannel(0, cell);
-    PictureCtrl->ShowCell(cell, s.LayerWindow[layer].Enable != 0 || layer == 0);
+    // The window moved or the preview changed size: which layers show (the layer switches,
+    // Lock Output) stays as it was.
+    cell->ShowView(!cell->IsHidden());
     UpdateLayerSourceRects(layer);
   }
 }

@@ -22,7 +22,6 @@ constexpr int TopRowIds[4] = {1446, 1447, 1448, 1449};
 constexpr int VideoWindowId = 1564;
 // The TOP buttons are narrow and tall: their captions read downwards.
 constexpr LayoutSize TopButtonSize{28, 70};
-const char* const TopCaptions[4] = {"TOP-M", "TOP-1", "TOP-2", "TOP-3"};
 constexpr int RightRowIds[4] = {1466, 1467, 1468, 1469};
 constexpr int TakeId = 1451, LockOutputId = 1472, FreezeId = 1601, NameEditorId = 44929;
 constexpr COLORREF TextOff = 0xEBEBEB, TextOn = 0x009CEF, BankOff = 0xD5D5D5;
@@ -94,7 +93,7 @@ MainControls::MainControls(wxWindow& window, MainControlsHost& host) : Window(wi
   vertical.Weight = 700;
   const wxFont verticalFont = FontFromLogFont(vertical);
   for (int i = 0; i < 4; ++i) {
-    TopRow[i] = new CGdipButton(TopPanel, TopRowIds[i], TopCaptions[i], wxRect(0, 0, 10, 10));
+    TopRow[i] = new CGdipButton(TopPanel, TopRowIds[i], MainDialogText(TopRowIds[i]), wxRect(0, 0, 10, 10));
     TopRow[i]->LoadStdImage(144);
     TopRow[i]->SetTextColour(TextOff);
     TopRow[i]->SetFont(verticalFont);

@@ -67,6 +67,8 @@ class MainControls {
   // The video-window button sits beside the Sync Mode group.
   void PlaceVideoButton(const LayoutRect& syncGroup);
   void ApplyLanguage();
+  // The small pop-up that holds the TOP buttons (its controls take the main window's texts).
+  wxWindow* TopButtonsWindow() const { return TopPanel; }
 
   // Mouse and keys of the main window.
   bool OnLeftDown(int x, int y);

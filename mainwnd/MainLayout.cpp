@@ -27,12 +27,6 @@ LayoutRect WorkingAreaRect(const LayoutRect& c, double s, bool pageShown) {
 
 LayoutRect FloatingPageRect(const LayoutRect& c, double s) { return WorkingAreaRect(c, s, true); }
 
-LayoutRect SideFloatingPageRect(const LayoutRect& c, double s) {
-  LayoutRect r = FloatingPageRect(c, s);
-  r.Left = std::max(r.Left, r.Right - Trunc(s * 320));
-  return r;
-}
-
 LayoutRect PopupPageRect(const LayoutRect& w, double s) {
   const int left = w.Left + 83;
   return {left, w.Top + 208, Trunc(s * 320 + left), w.Bottom - 104};

@@ -29,9 +29,6 @@ LayoutRect WorkingAreaRect(const LayoutRect& client, double s, bool pageShown);
 // The floating pages (machine search, video settings, media player, feathering) cover the
 // working area as it lies with a page shown.
 LayoutRect FloatingPageRect(const LayoutRect& client, double s);
-// Video Setting, Media Player and Feathering are one column of controls (320 wide at 96 dpi):
-// they take the floating rectangle's right end, and the working area the rest.
-LayoutRect SideFloatingPageRect(const LayoutRect& client, double s);
 // The pop-up pages (keyer, test pattern, time and schedule) in screen pixels, from the main
 // window's screen rectangle. They keep this place when the window moves, so that they never
 // slide over the page's language choice.

@@ -10,6 +10,7 @@ constexpr ControlText OwnTexts[] = {
     {1248, "PIP-1"},   {1249, "PIP-2"},     {1250, "PIP-3"},       {1466, "MAIN"},   {1467, "PIP-1"},
     {1468, "PIP-2"},   {1469, "PIP-3"},     {1446, "TOP-M"},       {1447, "TOP-1"},  {1448, "TOP-2"},
     {1449, "TOP-3"},   {1451, "TAKE"},      {1472, "Lock Output"}, {1601, "Freeze"},   {1573, "Signal Switch"},
+    {1255, "Loop Out"},
 };
 } // namespace
 

@@ -50,13 +50,18 @@ namespace {
 const wxColour TextOff(0xEB, 0xEB, 0xEB);
 const wxColour TextOn(239, 156, 0);
 
-// The main window as the language pass sees it: its own controls; pages and pop-ups take their
+// The main window as the language pass sees it: its own controls, those of its own small
+// pop-ups (the TOP buttons) and the Loop-Out group it draws; pages and pop-up pages take their
 // texts in their own pass.
 class MainLanguageDialog : public LanguageDialog {
  public:
-  explicit MainLanguageDialog(wxDialog& window) : Window(window) {
+  MainLanguageDialog(wxDialog& window, const std::vector<wxWindow*>& popups, LoopOutGroup* loopOut)
+      : Window(window), LoopOut(loopOut) {
     for (wxWindow* child : window.GetChildren())
       if (!child->IsTopLevel() && !dynamic_cast<MBaseDialog*>(child)) Children.push_back(child);
+    for (wxWindow* popup : popups)
+      if (popup)
+        for (wxWindow* child : popup->GetChildren()) Children.push_back(child);
   }
   wxWindow* Find(int id) const {
     for (wxWindow* child : Children)
@@ -64,17 +69,25 @@ class MainLanguageDialog : public LanguageDialog {
     return nullptr;
   }
   void SetCaption(const std::string& text) override { Window.SetTitle(wxString::FromUTF8(text)); }
-  size_t ChildCount() const override { return Children.size(); }
-  int ChildControlId(size_t child) const override { return ControlIdOf(Children[child]); }
-  bool ChildIsEdit(size_t child) const override { return Children[child]->IsKindOf(wxCLASSINFO(wxTextCtrl)); }
-  bool ChildIsVisible(size_t child) const override { return Children[child]->IsShown(); }
-  void ShowChild(size_t child, bool show) override { Children[child]->Show(show); }
+  size_t ChildCount() const override { return Children.size() + (LoopOut ? 1 : 0); }
+  int ChildControlId(size_t child) const override {
+    return child < Children.size() ? ControlIdOf(Children[child]) : LoopOutGroupId;
+  }
+  bool ChildIsEdit(size_t child) const override {
+    return child < Children.size() && Children[child]->IsKindOf(wxCLASSINFO(wxTextCtrl));
+  }
+  bool ChildIsVisible(size_t child) const override { return child < Children.size() && Children[child]->IsShown(); }
+  void ShowChild(size_t child, bool show) override {
+    if (child < Children.size()) Children[child]->Show(show);
+  }
   void SetChildText(size_t child, const std::string& text) override {
-    Children[child]->SetLabel(wxString::FromUTF8(text));
+    if (child < Children.size()) Children[child]->SetLabel(wxString::FromUTF8(text));
+    else LoopOut->SetTitle(wxString::FromUTF8(text));
   }
 
  private:
   wxDialog& Window;
+  LoopOutGroup* LoopOut;
   std::vector<wxWindow*> Children;
 };
 
@@ -213,6 +226,9 @@ void VelkanDlg::CreatePages() {
                               Edid,       Vga,    TestPattern, Task, Misc,     Connect,      SearchMachine,
                               Switcher,   SubTitle, VideoSetting, MediaPlayer, Feather};
   const LayoutRect popup = PopupPageRect(ScreenRect(), Scale());
+  // Made before the pages, so that the floating pages lie above it: drawn over the canvas, and
+  // the layer cells' video views (native windows) clipped out of their place while one is shown.
+  MainArea = new MMainDlg(this);
   for (MBaseDialog* page : all) {
     if (page == Keyer || page == TestPattern || page == Task || page == SubTitle) {
       // Pop-up pages live in a borderless window of their own, owned by the main window.
@@ -231,7 +247,6 @@ void VelkanDlg::CreatePages() {
   Connect->OnInitDialog();
   SearchMachine->OnInitDialog();
   BusyBox = new Velkan_PrograssDlg(this);
-  MainArea = new MMainDlg(this);
   DockedPages = {PicSetting, Output, Mosaic, Switcher, Pip, Crop, Logo, Edid, Vga, Misc, Connect};
 }
 
@@ -255,7 +270,7 @@ void VelkanDlg::SetupButtons() {
 
 void VelkanDlg::ApplyLanguageTexts() {
   LoadLanguageStrings();
-  MainLanguageDialog self(*this);
+  MainLanguageDialog self(*this, {Controls ? Controls->TopButtonsWindow() : nullptr}, LoopOut.get());
   ApplyLanguageToDialog(self, MainDialogTemplateId);
   for (const ControlTooltip& tip : MainDialogTooltips)
     if (wxWindow* control = self.Find(tip.Id)) control->SetToolTip(wxString::FromUTF8(UiStrings[tip.UiString]));
@@ -293,6 +308,8 @@ void VelkanDlg::RecordLanguageTexts() {
     }
   };
   addChildren(MainDialogTemplateId, *this);
+  if (Controls) addChildren(MainDialogTemplateId, *Controls->TopButtonsWindow());
+  if (LoopOut) add(MainDialogTemplateId, "box " + std::to_string(LoopOutGroupId), LoopOut->Title(), true);
   for (MBaseDialog* page : AllPages()) {
     add(page->TemplateId, "caption", page->GetLabel(), true);
     if (wxWindow* host = page->PopupHost()) add(page->TemplateId, "window", host->GetLabel(), true);
@@ -319,21 +336,17 @@ void VelkanDlg::LayoutPageArea() {
   };
   const LayoutRect docked = DockedPageRect(client, s);
   for (MBaseDialog* page : DockedPages) place(page, docked);
-  // Video Setting, Media Player and Feathering stand beside the working area, which gives them
-  // its right end: the canvas and its video views stay in view, cut off at the page's edge.
-  const LayoutRect side = SideFloatingPageRect(client, s);
-  LayoutRect area = WorkingAreaRect(client, s, Pages.CurrentPage() != NoPage);
-  if (VideoSetting->IsShown() || MediaPlayer->IsShown() || Feather->IsShown()) area.Right = std::min(area.Right, side.Left);
-  place(MainArea, area);
-  place(SearchMachine, FloatingPageRect(client, s));
-  for (wxWindow* page : {static_cast<wxWindow*>(VideoSetting), static_cast<wxWindow*>(MediaPlayer),
-                         static_cast<wxWindow*>(Feather)})
-    place(page, side);
+  place(MainArea, WorkingAreaRect(client, s, Pages.CurrentPage() != NoPage));
+  for (MBaseDialog* page : FloatingPages()) place(page, FloatingPageRect(client, s));
   PlacePopupPages();
   if (Controls) Controls->Layout();
   if (Sync) Sync->Layout(client);
   if (Indicators) Indicators->Layout(client);
   if (Controls && Sync) Controls->PlaceVideoButton(Sync->GroupRect());
+}
+
+std::array<MBaseDialog*, 4> VelkanDlg::FloatingPages() const {
+  return {SearchMachine, VideoSetting, MediaPlayer, Feather};
 }
 
 LayoutRect VelkanDlg::ScreenRect() const {

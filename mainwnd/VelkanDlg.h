@@ -128,6 +128,8 @@ class VelkanDlg : public wxDialog,
   void OnPageButtonClicked(int index);
   void SetConnectionIndicator(bool on);
   void SetFloatingWindow(MBaseDialog* page, intptr_t argument);
+  // Search, Video Setting, Media Player, Feathering: they lie over the working area.
+  std::array<MBaseDialog*, 4> FloatingPages() const;
   LayoutRect ClientLayoutRect() const;
   LayoutRect ScreenRect() const;
   void PlacePopupPages();

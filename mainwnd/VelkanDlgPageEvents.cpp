@@ -59,14 +59,9 @@ void VelkanDlg::SetFloatingWindow(MBaseDialog* page, intptr_t argument) {
   } else {
     page->ShowPage(false);
   }
-  // The search page covers the whole working area, which steps aside for it (its video views
-  // are native windows, drawn above any sibling that is not). The other floating pages stand
-  // beside it.
-  LayoutPageArea();
-  MainArea->Show(!SearchMachine->IsShown());
+  // The page lies over the working area, which stays where it is (it was made first).
   std::vector<std::string> shown;
-  for (MBaseDialog* p : {static_cast<MBaseDialog*>(SearchMachine), static_cast<MBaseDialog*>(VideoSetting),
-                         static_cast<MBaseDialog*>(MediaPlayer), static_cast<MBaseDialog*>(Feather)})
+  for (MBaseDialog* p : FloatingPages())
     if (p->IsShown()) shown.push_back(p->PageTitle.ToStdString(wxConvUTF8));
   if (shown.empty()) shown.push_back("none");
   RecordShownTexts("floating", shown);

@@ -36,6 +36,10 @@ const Text Texts[] = {
     {"179 1191 SEARCH", "179 1191 搜索"},
     {"179 1184 Connect", "179 1184 连接"},
     {"154 window Chroma Keyer Settings", "154 window 抠像设置"},
+    // The TOP buttons' own small window and the Loop-Out group drawn over the input strip.
+    {"102 1446 TOP-M", "102 1446 置顶-M"},
+    {"102 1449 TOP-3", "102 1449 置顶-3"},
+    {"102 box 1255 Loop Out", "102 box 1255 环出"},
 };
 
 std::string Artifact(const std::string& name) {

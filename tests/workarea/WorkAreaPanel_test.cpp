@@ -62,7 +62,7 @@ class WorkArea : public ::testing::Test {
         // As the device's layer windows and the PIP page's switches reach the main dialog.
         for (int layer = 0; layer < 4; ++layer) {
             Area->UpdateLayerRect(layer);
-            Area->ShowLayer(layer, layer == 0 || s.LayerWindow[layer].Enable != 0);
+            Area->ShowLayer(layer, s.LayerWindow[layer].Enable != 0);
         }
         Area->Relayout();
         Pump(50);
@@ -305,6 +305,24 @@ TEST_F(WorkArea, PreviewResolutionCodesSetTheViewsSize) {
     EXPECT_TRUE(Area->LayerViewRegistered(0));
     Area->SetPreviewResolution(2); // no such code
     EXPECT_EQ(Area->Canvas()->PreviewWidth(), 1280);
+}
+
+TEST_F(WorkArea, MainShowsByItsLayerSwitchLikeThePips) {
+    DeviceState& s = GetDeviceState();
+    for (const uint8_t enable : {uint8_t{0}, uint8_t{1}}) {
+        SCOPED_TRACE(int(enable));
+        s.LayerWindow[0].Enable = enable;
+        Area->EnableLayerCells(true, true);
+        EXPECT_EQ(Area->LayerCell(0)->IsHidden(), enable == 0);
+        // The preview's start makes the cells again, shown by the same switch.
+        s.PreviewEnabled = 1;
+        Area->CheckPreviewState();
+        Pump(50);
+        EXPECT_EQ(Area->LayerCell(0)->IsHidden(), enable == 0);
+        s.PreviewEnabled = 0;
+        Area->CheckPreviewState();
+        Pump(50);
+    }
 }
 
 TEST_F(WorkArea, LockOutputHidesLayersAndLogoUsageRelabelsPip3) {

@@ -1,6 +1,7 @@
 // The real program against the simulated processor: after the connection the canvas shows the
 // device's layer windows, the preview runs in the layer cells, and a drag of a PIP on the
-// canvas reaches the device as its new layer window.
+// canvas reaches the device as its new layer window. The floating pages lie over the working
+// area with no video view over them; the wheel and the right button work over the layer cells.
 // gcc 12 warns wrongly about "text" + std::string temporaries (its bug 105329).
 #if defined(__GNUC__) && !defined(__clang__)
 #pragma GCC diagnostic ignored "-Wrestrict"
@@ -14,10 +15,12 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cctype>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -33,11 +36,14 @@ namespace {
 constexpr int CommButtonX = 37, CommButtonY = 104 + 36 * 10 + 18;
 constexpr int SearchMachinesX = 233, SearchMachinesY = 220;
 constexpr int SearchButtonX = 772, SearchButtonY = 159;
-// With a page docked the working area starts at (397, 106).
-constexpr int AreaX = 397, AreaY = 106;
+// With a page docked the working area is (397, 106) .. (1256, 587) of the 1280 x 728 client; the
+// layer rows and TAKE stand under it, down to 632.
+constexpr int AreaX = 397, AreaY = 106, AreaRight = 1256, AreaBottom = 587, RowsBottom = 632;
 // The MISC page button; on that page, the Video Setting and Feathering buttons.
 constexpr int MiscButtonX = 37, MiscButtonY = 104 + 36 * 9 + 18;
 constexpr int VideoSettingX = 77 + 11 + 48, FeatheringX = 77 + 213 + 48, WindowButtonsY = 106 + 484 + 14;
+// On the Video Setting page (over the working area): the Quality list and its first item.
+constexpr int QualityX = 600, QualityY = 173, FirstQualityItemY = 193;
 
 std::string Artifact(const std::string& name) {
   std::filesystem::create_directories(VELKAN_ARTIFACTS);
@@ -92,6 +98,58 @@ std::vector<int> CommandArguments(const std::string& log, int command) {
   return args;
 }
 
+bool IsRed(const std::array<int, 3>& rgb) { return rgb[0] > 180 && rgb[1] < 80 && rgb[2] < 80; }
+// The canvas's own light grey, where no video view lies.
+bool IsCanvasGrey(const std::array<int, 3>& rgb) {
+  return std::abs(rgb[0] - 241) <= 6 && std::abs(rgb[1] - 240) <= 6 && std::abs(rgb[2] - 238) <= 6;
+}
+// A page's dark skin: neither the light canvas nor a picture.
+bool IsPageDark(const std::array<int, 3>& rgb) {
+  return rgb[0] >= 0 && rgb[0] < 100 && rgb[1] < 100 && rgb[2] < 100;
+}
+
+// How many pixels of a screen rectangle differ between two screenshots.
+long DifferingPixels(const std::string& a, const std::string& b, int x, int y, int w, int h) {
+  const std::string crop = "[" + std::to_string(w) + "x" + std::to_string(h) + "+" + std::to_string(x) + "+" +
+                           std::to_string(y) + "]";
+  const std::string out = RunCommand("compare -metric AE '" + a + crop + "' '" + b + crop + "' null: 2>&1");
+  return out.empty() || !std::isdigit(static_cast<unsigned char>(out[0])) ? -1 : std::atol(out.c_str());
+}
+
+// An environment variable set for the program started meanwhile, and put back afterwards.
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const char* value) : Name(name) {
+    if (const char* old = std::getenv(name)) Old = old;
+    if (value) setenv(name, value, 1);
+    else unsetenv(name);
+  }
+  ~ScopedEnv() {
+    if (Old) setenv(Name, Old->c_str(), 1);
+    else unsetenv(Name);
+  }
+
+ private:
+  const char* Name;
+  std::optional<std::string> Old;
+};
+
+// Opens the canvas's context menu with the right button at a client position; true once it shows
+// its item with this text (a slow start of the menu is given a second and a third try).
+bool OpenCanvasMenu(const ProgramUnderTest& program, int x, int y, const std::string& item) {
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    // (xdotool's --sync would wait for a move that never comes when the pointer is there.)
+    RunCommand("xdotool mousemove " + std::to_string(program.ScreenX() + x) + " " +
+               std::to_string(program.ScreenY() + y) + " sleep 0.2 click 3");
+    if (program.WaitForShown({"menu: " + item}, 3s)) {
+      std::this_thread::sleep_for(700ms);
+      return true;
+    }
+    RunCommand("xdotool key Escape");
+  }
+  return false;
+}
+
 // The colour of a screen pixel.
 std::array<int, 3> ScreenPixel(int x, int y) {
   const std::string text = RunCommand("import -window root -crop 1x1+" + std::to_string(x) + "+" + std::to_string(y) +
@@ -144,11 +202,12 @@ class WorkAreaWindowTest : public ::testing::Test {
     if (HasFailure())
       std::system(("import -window root '" + Artifact("workarea_failure.png") + "' 2>/dev/null").c_str());
   }
-  // The one machine answering the search becomes the controlled one; the search window closes.
-  static void ConnectBySearch(ProgramUnderTest& program) {
+  // The one machine answering the search becomes the controlled one; the search window (its
+  // title in the operator's language) closes.
+  static void ConnectBySearch(ProgramUnderTest& program, const std::string& searchTitle = "Search Machines") {
   program.Click(CommButtonX, CommButtonY);
   program.Click(SearchMachinesX, SearchMachinesY);
-  ASSERT_TRUE(program.WaitForShown({"floating: Search Machines"}, 5s)) << program.ShownTexts();
+  ASSERT_TRUE(program.WaitForShown({"floating: " + searchTitle}, 5s)) << program.ShownTexts();
   program.Click(SearchButtonX, SearchButtonY);
   ASSERT_TRUE(program.WaitForShown({"connection: connected", "busy: hidden"}, 20s)) << program.ShownTexts();
   program.Click(SearchMachinesX, SearchMachinesY);
@@ -212,27 +271,67 @@ TEST_F(WorkAreaWindowTest, CanvasShowsTheDevicesLayersRunsThePreviewAndSendsADra
   }, 5s)) << program.ShownTexts();
   program.SaveScreenshot(Artifact("workarea_dragged.png"));
 
-  // Video Setting and Feathering float beside the canvas: it stays, PIP-1 still shows its
-  // quadrant of the preview (red) in its video view.
-  const int pipX = program.ScreenX() + AreaX + (125 + 1200 + 320) / 6, pipY = program.ScreenY() + AreaY + (198 + 120 + 180) / 6;
+  // Video Setting and Feathering lie over the working area, on its rectangle as placed beside a
+  // page, and no video view draws over them while the preview runs: where MAIN and PIP-1 showed
+  // their pictures the page is seen, as in the area's corners. The rows under the area stay
+  // where they were, and the views come back when the pages go.
+  const int pipX = AreaX + (125 + 1200 + 320) / 6, pipY = AreaY + (198 + 120 + 180) / 6;
+  const int mainX = AreaX + (125 + 300) / 6, mainY = AreaY + (198 + 300) / 6;
+  const std::string unopened = Artifact("workarea_before_pages.png");
+  ASSERT_TRUE(WaitUntil([&] {
+    program.SaveScreenshot(unopened);
+    return IsRed(PixelAt(unopened, program.ScreenX() + pipX, program.ScreenY() + pipY));
+  }, 5s)) << "PIP-1 shows no picture";
   program.Click(MiscButtonX, MiscButtonY);
   ASSERT_TRUE(program.WaitForShown({"page: Misc Settings"}, 5s)) << program.ShownTexts();
+  struct Probe {
+    const char* what;
+    int x, y;
+  };
+  const Probe covered[] = {{"the area's top-left corner", AreaX + 2, AreaY + 2},
+                           {"the area's bottom-right corner", AreaRight - 3, AreaBottom - 3},
+                           {"MAIN's picture", mainX, mainY},
+                           {"PIP-1's picture", pipX, pipY}};
   const std::pair<int, std::string> floating[] = {{VideoSettingX, "Video Display Setting"}, {FeatheringX, "Feathering"}};
   for (const auto& [x, title] : floating) {
     program.Click(x, WindowButtonsY);
     ASSERT_TRUE(program.WaitForShown({"floating: " + title}, 5s)) << program.ShownTexts();
-    const std::string shot = Artifact("workarea_beside_" + title.substr(0, title.find(' ')) + ".png");
-    std::array<int, 3> pip{};
+    const std::string shot =
+        Artifact(x == VideoSettingX ? "video_setting_over_working_area.png" : "feathering_over_working_area.png");
+    std::string seen;
     EXPECT_TRUE(WaitUntil([&] {
       program.SaveScreenshot(shot);
-      pip = PixelAt(shot, pipX, pipY);
-      return pip[0] > 180 && pip[1] < 80 && pip[2] < 80;
-    }, 5s)) << title << ": PIP-1 shows " << pip[0] << "," << pip[1] << "," << pip[2];
-    // The page itself is in view (dark), not covered by the light canvas.
-    const auto page = PixelAt(shot, program.ScreenX() + 1100, program.ScreenY() + 520);
-    EXPECT_TRUE(page[0] >= 0 && page[0] < 80 && page[1] < 80 && page[2] < 80)
-        << title << " at its page shows " << page[0] << "," << page[1] << "," << page[2];
+      seen.clear();
+      for (const Probe& p : covered) {
+        const auto rgb = PixelAt(shot, program.ScreenX() + p.x, program.ScreenY() + p.y);
+        if (!IsPageDark(rgb)) seen += std::string(p.what) + " shows " + std::to_string(rgb[0]) + "," +
+                                      std::to_string(rgb[1]) + "," + std::to_string(rgb[2]) + "; ";
+      }
+      return seen.empty();
+    }, 5s)) << title << ": " << seen;
+    EXPECT_EQ(DifferingPixels(unopened, shot, program.ScreenX() + AreaX, program.ScreenY() + AreaBottom + 1,
+                              AreaRight - AreaX, RowsBottom - AreaBottom - 1), 0)
+        << title << " moved the rows under the working area";
+    if (x != VideoSettingX) continue;
+    // The page's controls take the clicks where MAIN's view lies under them: the Quality list
+    // opens (its first item lit), and the same item chosen again closes it.
+    program.Click(QualityX, QualityY);
+    const std::string list = Artifact("video_setting_quality_list.png");
+    EXPECT_TRUE(WaitUntil([&] {
+      program.SaveScreenshot(list);
+      const auto item = PixelAt(list, program.ScreenX() + QualityX, program.ScreenY() + FirstQualityItemY);
+      return item[0] > 200 && item[1] > 200 && item[2] > 200;
+    }, 5s)) << "the Quality list did not open";
+    program.ClickInPopup(QualityX, FirstQualityItemY);
   }
+  // One of these pages at a time: Feathering's button took Video Setting away; it goes itself.
+  program.Click(FeatheringX, WindowButtonsY);
+  ASSERT_TRUE(program.WaitForShown({"floating: none"}, 5s)) << program.ShownTexts();
+  const std::string after = Artifact("workarea_pages_gone.png");
+  EXPECT_TRUE(WaitUntil([&] {
+    program.SaveScreenshot(after);
+    return IsRed(PixelAt(after, program.ScreenX() + pipX, program.ScreenY() + pipY));
+  }, 5s)) << "PIP-1's picture did not come back";
   EXPECT_EQ(program.Stop(), 0);
 }
 
@@ -311,7 +410,13 @@ TEST_F(WorkAreaWindowTest, VideoWindowTopButtonsAndLockOutputInAFourPanelMosaic)
     EXPECT_NE(line.find(" hidden"), std::string::npos) << line;
   }
   std::this_thread::sleep_for(500ms);
-  program.SaveScreenshot(Artifact("mosaic_lock_output_off.png"));
+  const std::string unlocked = Artifact("mosaic_lock_output_off.png");
+  program.SaveScreenshot(unlocked);
+  // A solid frame's green name stands on black, not on the frame's blue: just under the text of
+  // "OUTPUT:DVI-1" at frame 0's bottom right (canvas 300, 211).
+  const auto underName = PixelAt(unlocked, program.ScreenX() + AreaX + 300, program.ScreenY() + AreaY + 211);
+  EXPECT_TRUE(underName[0] >= 0 && underName[0] < 40 && underName[1] < 40 && underName[2] < 40)
+      << underName[0] << "," << underName[1] << "," << underName[2];
   // Frame 1 dragged 30 canvas pixels up and right stays there (180 output pixels at zoom 6).
   const int frameX = AreaX + 2045 / 6 + 160, frameY = AreaY + 198 / 6 + 90;
   RunCommand("xdotool mousemove --sync " + std::to_string(program.ScreenX() + frameX) + " " +
@@ -326,17 +431,88 @@ TEST_F(WorkAreaWindowTest, VideoWindowTopButtonsAndLockOutputInAFourPanelMosaic)
       },
       5s))
       << program.ShownTexts();
+
+  // Moving the window re-places the video views, there and back; the layers stay hidden.
+  for (const int dx : {30, 0}) {
+    const int placed = ShownNumber(program.ShownTexts(), "views: placed ");
+    RunCommand("xdotool windowmove " + program.WindowId() + " " + std::to_string(program.ScreenX() + dx) + " " +
+               std::to_string(program.ScreenY()));
+    EXPECT_TRUE(WaitUntil([&] { return ShownNumber(program.ShownTexts(), "views: placed ") > placed; }, 5s))
+        << program.ShownTexts();
+    for (int layer = 0; layer < 4; ++layer) {
+      const std::string line = CanvasLine(program.ShownTexts(), "layer " + std::to_string(layer) + " ");
+      EXPECT_NE(line.find(" hidden"), std::string::npos) << line;
+    }
+  }
+
   // Locked again: the layers come back, the frames are outlines.
   program.Click(826, 618);
   EXPECT_TRUE(program.WaitForShown({"controls: Lock Output on", "canvas: frames locked"}, 5s)) << program.ShownTexts();
   EXPECT_NE(CanvasLine(program.ShownTexts(), "layer 1 ").find(" shown"), std::string::npos);
+  EXPECT_EQ(program.Stop(), 0);
+}
 
-  // Moving the window re-places the video views.
-  const int placed = ShownNumber(program.ShownTexts(), "views: placed ");
-  RunCommand("xdotool windowmove " + program.WindowId() + " " + std::to_string(program.ScreenX() + 30) + " " +
-             std::to_string(program.ScreenY()));
-  EXPECT_TRUE(WaitUntil([&] { return ShownNumber(program.ShownTexts(), "views: placed ") > placed; }, 5s))
+TEST_F(WorkAreaWindowTest, WheelAndMenuReachTheCanvasOverTheLayerCellsAndTheTopButtonsSpeakChinese) {
+  // A Chinese operator's system.
+  const ScopedEnv lang("LANG", "zh_CN.UTF-8"), all("LC_ALL", nullptr), messages("LC_MESSAGES", nullptr);
+  const Window windows[4] = {{1, 1, 0, 0, 1920, 1080},
+                             {1, 0, 1200, 120, 640, 360},
+                             {0, 4, 120, 600, 480, 270},
+                             {0, 3, 960, 540, 960, 540}};
+  const std::string state = WriteState(Home.Path(), windows);
+  const std::string a = FreeDeviceAddress(33);
+  DevsimProcess devsim;
+  ASSERT_TRUE(devsim.Start({"--device", a, "--state", state, "--preview",
+                            std::string(VELKAN_TEST_DATA_DIR) + "/preview_quad_352x240.h264"}));
+  ProgramUnderTest program(Home.Path());
+  ASSERT_TRUE(program.Start());
+  ASSERT_EQ(program.WindowWidth(), 1280) << "the positions below are those of a 96-dpi screen";
+  ASSERT_NO_FATAL_FAILURE(ConnectBySearch(program, "搜索设备"));
+  ASSERT_TRUE(program.WaitForShown({"canvas: layer 0 [Main : HDMI-1] 0,0 1920x1080 shown",
+                                    "canvas: layer 1 [PIP-1 : DVI-1] 1200,120 640x360 shown",
+                                    "canvas: zoom 6.0 preview on"},
+                                   15s))
       << program.ShownTexts();
+
+  // Over each layer cell the pointer rests on its video view (its picture is there, not the
+  // canvas); Ctrl + wheel zooms the canvas all the same, and the right button opens its menu.
+  struct Cell {
+    const char* name;
+    int x, y;
+  };
+  const Cell cells[] = {{"MAIN", AreaX + (125 + 300) / 6, AreaY + (198 + 300) / 6},
+                        {"PIP-1", AreaX + (125 + 1200 + 320) / 6, AreaY + (198 + 120 + 180) / 6}};
+  for (const Cell& cell : cells) {
+    SCOPED_TRACE(cell.name);
+    const std::string shot = Artifact(std::string("wheel_over_") + cell.name + ".png");
+    std::array<int, 3> rgb{};
+    ASSERT_TRUE(WaitUntil([&] {
+      program.SaveScreenshot(shot);
+      rgb = PixelAt(shot, program.ScreenX() + cell.x, program.ScreenY() + cell.y);
+      return rgb[0] >= 0 && !IsCanvasGrey(rgb);
+    }, 5s)) << "no picture under the pointer: " << rgb[0] << "," << rgb[1] << "," << rgb[2];
+    const std::string at =
+        std::to_string(program.ScreenX() + cell.x) + " " + std::to_string(program.ScreenY() + cell.y);
+    RunCommand("xdotool windowraise " + program.WindowId() + " mousemove --sync " + at +
+               " keydown ctrl click 4 keyup ctrl");
+    EXPECT_TRUE(program.WaitForShown({"canvas: zoom 5.5 preview on"}, 5s)) << program.ShownTexts();
+    RunCommand("xdotool keydown ctrl click 5 keyup ctrl");
+    EXPECT_TRUE(program.WaitForShown({"canvas: zoom 6.0 preview on"}, 5s)) << program.ShownTexts();
+    ASSERT_TRUE(OpenCanvasMenu(program, cell.x, cell.y, "置顶")) << program.ShownTexts();
+    RunCommand("xdotool key Escape");
+    EXPECT_TRUE(program.WaitForShown({"menu: none"}, 5s)) << program.ShownTexts();
+  }
+
+  // "置顶" (Top Set) over PIP-1 brings the TOP buttons, captioned from the Chinese file.
+  ASSERT_TRUE(OpenCanvasMenu(program, cells[1].x, cells[1].y, "置顶")) << program.ShownTexts();
+  RunCommand("xdotool key Down Return");
+  ASSERT_TRUE(program.WaitForShown({"controls: TOP buttons shown", "language: 102 1446 置顶-M",
+                                    "language: 102 1447 置顶-1", "language: 102 1448 置顶-2",
+                                    "language: 102 1449 置顶-3"},
+                                   5s))
+      << program.ShownTexts();
+  std::this_thread::sleep_for(500ms);
+  program.SaveScreenshot(Artifact("top_buttons_chinese.png"));
   EXPECT_EQ(program.Stop(), 0);
 }
 
