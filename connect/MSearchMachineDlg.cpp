@@ -28,7 +28,7 @@ const wxColour Text(0xEB, 0xEB, 0xEB);
 const wxColour Accent(239, 156, 0);
 const wxColour Red(255, 0, 0);
 // The group box "Local Ip Address" that holds the adapter list.
-const wxRect AdapterGroup(10, 32, 300, 42);
+const wxRect AdapterGroup(10, 32, 300, 44);
 
 std::string InfoIni() { return GetSettingsDirectory() + "Info.ini"; }
 
@@ -88,7 +88,7 @@ void MSearchMachineDlg::RefreshLocalIps() {
   if (!Adapters) {
     Adapters = new CDropButton;
     Adapters->Create(wxString(), this, SearchAdapterListId, 0x101010, 0x101010, 0xEBEBEB, -1, &ControlFont, 0xFFFFFF,
-                     wxRect(AdapterGroup.x + 12, AdapterGroup.y + 15, 120, 22));
+                     wxRect(AdapterGroup.x + 12, AdapterGroup.y + 17, 120, 22));
     Adapters->GetList()->SetBkColor(0x2E2E2E);
     Adapters->GetList()->SetSelColor(0x50FFFF);
   }

@@ -55,6 +55,7 @@ public:
     bool Enable(bool enable = true) override;
 
     // The caption turned 90 degrees clockwise, reading downwards, centred (tall narrow buttons).
+    bool IsVerticalCaption() const { return VerticalCaption; }
     void SetVerticalCaption(bool vertical) {
         VerticalCaption = vertical;
         Refresh();

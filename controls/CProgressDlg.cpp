@@ -1,5 +1,9 @@
 #include "controls/CProgressDlg.h"
 
+#include <algorithm>
+
+#include <wx/dcclient.h>
+
 #include "controls/KitGeometry.h"
 #include "controls/logic/KitPalette.h"
 #include "platform/ui/Fonts.h"
@@ -40,6 +44,16 @@ void CProgressDlg::CreateControls() {
 }
 
 void CProgressDlg::SetTitleText(const wxString& text) {
-    if (Title)
-        Title->SetLabel(text);
+    if (!Title)
+        return;
+    // The middle third holds a short text; a longer one widens the title about the centre, up
+    // to the box's margins, so that it stays on one line wherever it fits.
+    const wxSize client = GetClientSize();
+    const wxRect third = ToWxRect(LayoutProgressBox(client.x, client.y).Title);
+    wxClientDC dc(this);
+    dc.SetFont(TitleFont);
+    const int wanted = dc.GetTextExtent(text).x + 4;
+    const int width = std::clamp(wanted, third.width, std::max(third.width, client.x - 2 * TitleMargin));
+    Title->SetSize(third.x + (third.width - width) / 2, third.y, width, third.height);
+    Title->SetLabel(text);
 }

@@ -12,6 +12,7 @@ class CProgressDlg : public wxDialog {
 public:
     static constexpr int ProgressId = 61423;
     static constexpr int BusyAnimationId = 171;
+    static constexpr int TitleMargin = 10;  // kept free at each side of a widened title
 
     explicit CProgressDlg(wxWindow* owner, const wxSize& size = wxSize(300, 150));
     void CreateControls();

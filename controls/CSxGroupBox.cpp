@@ -1,5 +1,8 @@
 #include "controls/CSxGroupBox.h"
 
+#include <wx/bitmap.h>
+#include <wx/dcmemory.h>
+
 #include "platform/ui/WxColour.h"
 
 static LogFont DefaultGroupFont() {
@@ -67,4 +70,18 @@ void CSxGroupBox::Draw(wxDC& dc) const {
         dc.SetTextForeground(ColourFromRef(TextColour));
     }
     dc.DrawText(title, layout.TitleLeft, y);
+}
+
+wxRect CSxGroupBox::TitleRect() const {
+    const wxString title = wxString::FromUTF8(GroupBoxTitle(Title.utf8_string()));
+    if (title.empty())
+        return {};
+    wxBitmap bitmap(1, 1);
+    wxMemoryDC dc(bitmap);
+    dc.SetFont(Font);
+    wxCoord tw = 0, th = 0;
+    dc.GetTextExtent(title, &tw, &th);
+    const KitRect frame{FrameRect.GetLeft(), FrameRect.GetTop(), FrameRect.GetRight() + 1, FrameRect.GetBottom() + 1};
+    const GroupBoxLayout layout = LayoutGroupBox(frame, tw, th, Alignment, TitleInset);
+    return {layout.TitleLeft, layout.LineY - th / 2, tw, th};
 }

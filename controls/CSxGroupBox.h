@@ -20,6 +20,8 @@ public:
     const wxString& GetText() const { return Title; }
     void Enable(bool enable) { Enabled = enable; }
     void Draw(wxDC& dc) const;
+    // Where the title is drawn (empty without a title).
+    wxRect TitleRect() const;
 
     int Id;
     wxRect FrameRect;              // in the page's client coordinates

@@ -125,6 +125,15 @@ std::vector<CSxGroupBox*> MBaseDialog::AllGroupBoxes() {
     return all;
 }
 
+std::vector<DrawnFrame> MBaseDialog::ShownFrames() const {
+    std::vector<DrawnFrame> frames;
+    for (const CSxGroupBox& box : GroupBoxes)
+        frames.push_back({box.FrameRect, box.TitleRect(), box.GetText()});
+    for (const wxRect& frame : PageFrames())
+        frames.push_back({frame, {}, {}});
+    return frames;
+}
+
 CSxGroupBox* MBaseDialog::FindGroupBox(int id) {
     for (CSxGroupBox& box : GroupBoxes)
         if (box.Id == id)

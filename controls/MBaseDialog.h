@@ -16,6 +16,7 @@
 
 #include "controls/CGdipButton.h"
 #include "controls/CSxGroupBox.h"
+#include "controls/ShownGeometry.h"
 #include "controls/SkinBackdrop.h"
 #include "platform/ui/Fonts.h"
 #include "platform/ui/Messages.h"
@@ -36,7 +37,7 @@ public:
     virtual COLORREF CurrentFrameColour() const = 0;
 };
 
-class MBaseDialog : public wxPanel, public SkinBackdrop {
+class MBaseDialog : public wxPanel, public SkinBackdrop, public DrawnFrameSource {
 public:
     MBaseDialog(int templateId, bool notifyOnClose);
     ~MBaseDialog() override;
@@ -85,10 +86,14 @@ public:
     CGdipButton* MaximizeButton = nullptr;
 
     void PaintBackdrop(wxDC& dc, const wxRect& area, const wxPoint& at) override;
+    // The group boxes and the page's own frames, for the geometry record.
+    std::vector<DrawnFrame> ShownFrames() const override;
 
 protected:
     // The page's own drawing after background, title bar, group boxes and edit frames.
     virtual void PaintExtras(wxDC& dc) { (void)dc; }
+    // Frames the page draws round its controls besides its group boxes.
+    virtual std::vector<wxRect> PageFrames() const { return {}; }
     virtual void OnBnClickedClose() { ClosePage(); }
 
 private:

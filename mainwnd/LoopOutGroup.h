@@ -17,6 +17,7 @@ class LoopOutGroup {
   void MoveAround(int input, const LayoutRect& icon);
   bool TitleStripHit(int x, int y) const;
   void Draw(wxDC& dc) const { Box.Draw(dc); }
+  const CSxGroupBox& GroupBox() const { return Box; }
   // The title, as the language files give it.
   void SetTitle(const wxString& title);
   const wxString& Title() const { return Box.GetText(); }

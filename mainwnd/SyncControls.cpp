@@ -1,5 +1,8 @@
 #include "mainwnd/SyncControls.h"
 
+#include <algorithm>
+
+#include <wx/dcclient.h>
 #include <wx/window.h>
 
 #include "app/DeviceState.h"
@@ -32,12 +35,14 @@ void StyleGroup(CSxGroupBox& box) {
   box.FrameColour = box.DisabledFrameColour = 0x1E1E1E;
   box.TextColour = 0xEBEBEB;
 }
-// The port switch group ends where input 7's icon ends (x 947 at 96 dpi), so it never covers it.
 constexpr int SyncGroupWidth = 170, PortGroupWidth = 86, GroupTop = 8;
 }  // namespace
 
-SyncControls::SyncControls(wxWindow& window)
-    : Window(window), SyncGroup(SyncGroupId, wxRect(), wxString()), PortGroup(PortSwitchGroupId, wxRect(), wxString()) {
+SyncControls::SyncControls(wxWindow& window, std::function<int()> leftLimit)
+    : Window(window),
+      SyncGroup(SyncGroupId, wxRect(), wxString()),
+      PortGroup(PortSwitchGroupId, wxRect(), wxString()),
+      LeftLimit(std::move(leftLimit)) {
   StyleGroup(SyncGroup);
   StyleGroup(PortGroup);
   SourceList = MakeList(window, SyncSourceListId);
@@ -54,13 +59,36 @@ SyncControls::SyncControls(wxWindow& window)
   ApplyLanguage();
 }
 
+int SyncControls::PortGroupWidthNeeded() const {
+  // The title with its insets, and the widest mode beside the list's arrow (as the list draws it).
+  wxClientDC dc(&Window);
+  dc.SetFont(ExtModeList->GetFont());
+  const int arrow = dc.GetTextExtent("M").x + 15;
+  int widest = 0;
+  const CDropList* list = ExtModeList->GetList();
+  for (int i = 0; i < list->GetCount(); ++i) widest = std::max(widest, dc.GetTextExtent(list->GetText(i)).x);
+  const int title = PortGroup.TitleRect().width + 2 * PortGroup.TitleInset + 4;
+  return std::max({PortGroupWidth, title, widest + arrow + 2 * 5 + 4});
+}
+
+void SyncControls::Relayout() {
+  // The group's old and new place are repainted (its width follows its texts).
+  wxRect area = PortGroup.FrameRect;
+  if (Client.Width() > 0) Layout(Client);
+  area.Union(PortGroup.FrameRect);
+  Window.RefreshRect(area.Inflate(12));
+}
+
 void SyncControls::Layout(const LayoutRect& c) {
+  Client = c;
   Group = SyncGroupRect(c, SyncGroupWidth, GroupTop);
   SyncGroup.FrameRect = ToWx(Group);
   SourceList->SetSize(Group.Left + 10, Group.Top + 38, 140, 20);
   ModeList->SetSize(Group.Right - 80, Group.Top + 2, 70, 20);
-  const LayoutRect port =
-      PortSwitchGroupRect(VideoWindowButtonRect(Group, VideoWindowButtonSize), PortGroupWidth, c.Top + GroupTop);
+  LayoutRect port =
+      PortSwitchGroupRect(VideoWindowButtonRect(Group, VideoWindowButtonSize), PortGroupWidthNeeded(), c.Top + GroupTop);
+  // Where the inputs leave less room the group keeps clear of them (never narrower than before).
+  if (LeftLimit) port.Left = std::min(std::max(port.Left, LeftLimit()), port.Right - PortGroupWidth);
   PortGroup.FrameRect = ToWx(port);
   Place(ExtModeList, ExtCardModeListRect(port));
   Place(SignalSwitch, SignalSwitchRect(port));
@@ -70,6 +98,7 @@ void SyncControls::ApplyLanguage() {
   SyncGroup.SetText(wxString::FromUTF8(UiStrings[7]));
   PortGroup.SetText(wxString::FromUTF8(UiStrings[150]));
   FillLists();
+  Relayout();
 }
 
 void SyncControls::FillLists() {
@@ -133,7 +162,8 @@ void SyncControls::ShowExtensionCard(bool shown) {
   ExtensionShown = shown;
   ExtModeList->Show(shown);
   SignalSwitch->Show(shown);
-  Window.RefreshRect(PortGroup.FrameRect.Inflate(2));
+  // The inputs shown may have changed with the card.
+  Relayout();
   RecordShown();
 }
 
@@ -153,6 +183,7 @@ void SyncControls::UpdatePortSwitchRule() {
     UiStrings[texts->AutoString] = chinese ? texts->AutoChinese : texts->AutoEnglish;
   }
   FillExtCardModeList();
+  Relayout();
   RecordShown();
 }
 
@@ -178,6 +209,11 @@ void SyncControls::EnableSignalSwitch(bool enable) {
 void SyncControls::DrawGroup(wxDC& dc) const {
   SyncGroup.Draw(dc);
   if (ExtensionShown) PortGroup.Draw(dc);
+}
+
+std::vector<const CSxGroupBox*> SyncControls::ShownGroupBoxes() const {
+  if (ExtensionShown) return {&SyncGroup, &PortGroup};
+  return {&SyncGroup};
 }
 
 void SyncControls::RecordShown() const {

@@ -171,7 +171,14 @@ void VelkanDlg::OnInitDialog() {
   CreatePages();
   SetupButtons();
   Controls.reset(new MainControls(*this, static_cast<MainControlsHost&>(*this)));
-  Sync = std::make_unique<SyncControls>(*this);
+  // The port switch group keeps clear of the shown inputs' icons and their labels.
+  Sync = std::make_unique<SyncControls>(*this, [this] {
+    const auto icons = InputIcons();
+    int right = 0;
+    for (int i = 0; i < InputIconCount; ++i)
+      if (GetDeviceState().InputTable[i].Present) right = std::max(right, icons[i].Right + 20);
+    return right;
+  });
   Indicators = std::make_unique<StatusIndicators>(*this);
   LoopOut = std::make_unique<LoopOutGroup>(*this, ClientLayoutRect());
   LoopOut->MoveAround(0, InputIcons()[0]);  // until the device names its loop-out input
@@ -191,6 +198,7 @@ void VelkanDlg::OnInitDialog() {
   StartReplyPump();
   ApplyLanguageTexts();
   SetTitle(ProductCaption);
+  StartShownGeometry(this);
 
   ProjectFilePath = LoadProjectFilePath();
   EnsureProjectFile(ProjectFilePath);
@@ -416,6 +424,15 @@ void VelkanDlg::OnCloseWindow(wxCloseEvent&) {
 void VelkanDlg::SetConnectionIndicator(bool on) {
   ConnectionIndicator = on;
   ShowIndicators();
+}
+
+std::vector<DrawnFrame> VelkanDlg::ShownFrames() const {
+  std::vector<DrawnFrame> frames;
+  auto add = [&](const CSxGroupBox& box) { frames.push_back({box.FrameRect, box.TitleRect(), box.GetText()}); };
+  if (LoopOut) add(LoopOut->GroupBox());
+  if (Sync)
+    for (const CSxGroupBox* box : Sync->ShownGroupBoxes()) add(*box);
+  return frames;
 }
 
 void VelkanDlg::PaintBackdrop(wxDC& dc, const wxRect& area, const wxPoint& at) {

@@ -2,6 +2,7 @@
 // The program's one top-level window: the page column, the input strip, the working area and
 // every page, the busy box, and the router that shows device replies where they belong.
 #include "app/MainDialogInterface.h"
+#include "controls/ShownGeometry.h"
 #include "controls/SkinBackdrop.h"
 #include "mainwnd/BusyBoxState.h"
 #include "mainwnd/MainControls.h"
@@ -59,6 +60,7 @@ inline constexpr char ProductCaption[] = "Z81 ZedarEzuzovizu";
 class VelkanDlg : public wxDialog,
                   public MainDialogInterface,
                   public SkinBackdrop,
+                  public DrawnFrameSource,
                   private PageHost,
                   private BusyBoxHost,
                   private MainControlsHost {
@@ -92,6 +94,8 @@ class VelkanDlg : public wxDialog,
 
   // The skin behind the main window's own controls.
   void PaintBackdrop(wxDC& dc, const wxRect& area, const wxPoint& at) override;
+  // The group boxes of the input strip and the top right, for the geometry record.
+  std::vector<DrawnFrame> ShownFrames() const override;
 
   // Shows docked page index (0..10); with toggle set, the shown page's button hides it.
   void ShowPage(int index, bool toggle);
@@ -224,7 +228,6 @@ class VelkanDlg : public wxDialog,
   bool Initialised = false;
   uint32_t SwitcherModeCopy = 0;
   std::string ProjectFilePath;
-  bool BusyBoxUp = false;
   unsigned WatchdogStarts = 0;  // a watchdog expiry that a later start overtook closes nothing
   std::vector<std::string> BusyHistory;  // the busy box's last openings and closings, for tests
   // Last, so that it stops posting before anything else of the window goes.

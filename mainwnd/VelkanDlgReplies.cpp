@@ -49,7 +49,6 @@ void VelkanDlg::SetBusyText(const std::string& text) { BusyBox->SetText(text); }
 
 void VelkanDlg::ShowBusyWindow(bool show) {
   BusyBox->ShowBox(show);
-  BusyBoxUp = show;
   // The shown box took the keyboard; hidden, it hands it back, or the preset shortcuts would go
   // unheard until the operator clicks the main window.
   if (!show) {
@@ -61,9 +60,7 @@ void VelkanDlg::ShowBusyWindow(bool show) {
   RecordShownTexts("busy", BusyHistory);
 }
 
-// Our own record, not the window's: GTK marks a box shown again when the map of a box that was
-// shown and hidden at once arrives late, and the next busy request would then show nothing.
-bool VelkanDlg::BusyWindowShown() const { return BusyBoxUp; }
+bool VelkanDlg::BusyWindowShown() const { return BusyBox->BoxShown(); }
 
 void VelkanDlg::StartWatchdog(uint32_t ms) {
   ++WatchdogStarts;

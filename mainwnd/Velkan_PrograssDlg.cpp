@@ -20,7 +20,10 @@ void Velkan_PrograssDlg::SetText(const std::string& text) {
 
 void Velkan_PrograssDlg::ShowBox(bool show) {
   // The animation runs while the box is up, so a long wait never looks like a hang.
+  Shown = show;
   if (show) {
+    // A stale "shown" from a late map event would make Show(true) do nothing.
+    if (IsShown()) Hide();
     CentreOnParent();
     Show(true);
     Raise();

@@ -13,4 +13,10 @@ class Velkan_PrograssDlg : public CProgressDlg {
   void SetText(const std::string& text);
   // Shown centred on its owner.
   void ShowBox(bool show);
+  // Whether the box was last shown or hidden. GTK may report a box hidden right after it was
+  // shown as shown again (its late map event), though nothing is on the screen.
+  bool BoxShown() const { return Shown; }
+
+ private:
+  bool Shown = false;
 };

@@ -197,11 +197,21 @@ void MCropDlg::UpdateCropPreview() {
   RefreshRect(ToWx(PreviewBox).Inflate(2));
 }
 
+wxRect MCropDlg::InputFrame() const {
+  // Its lines pass clear of the buttons above and within it, so no line runs across a button.
+  const wxRect main = LayerButtons[0]->GetRect(), onOff = OnOffButton->GetRect();
+  const int top = main.GetBottom() + 1 + 4, bottom = onOff.GetBottom() + 1 + 8;
+  return wxRect(10, top, GetClientSize().x - 20, bottom - top);
+}
+
+std::vector<wxRect> MCropDlg::PageFrames() const {
+  const wxRect frame = InputFrame();
+  return {wxRect(frame.x, frame.y, frame.width + 1, frame.height + 1)};
+}
+
 void MCropDlg::PaintExtras(wxDC& dc) {
   // Frame round the input caption, drawn twice, the second one pixel down and right.
-  const wxRect main = LayerButtons[0]->GetRect(), onOff = OnOffButton->GetRect();
-  const int top = main.GetBottom() + 1 - 2, bottom = onOff.GetBottom() + 1 - 14;
-  const wxRect frame(10, top, GetClientSize().x - 20, bottom - top);
+  const wxRect frame = InputFrame();
   DrawFrame(dc, frame);
   DrawFrame(dc, wxRect(frame.x + 1, frame.y + 1, frame.width, frame.height));
   dc.SetPen(*wxTRANSPARENT_PEN);

@@ -47,6 +47,9 @@ class MCropDlg : public MBaseDialog {
 
  protected:
   void PaintExtras(wxDC& dc) override;
+  std::vector<wxRect> PageFrames() const override;
+  // The frame round the layer's input: below the layer buttons, round ON/OFF and Reset.
+  wxRect InputFrame() const;
 
  private:
   void EnsureControls();

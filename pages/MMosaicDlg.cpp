@@ -302,6 +302,8 @@ void MMosaicDlg::OnEditValueChanged(int controlId) {
   state.SendCommand(CmdMosaic, l, 2);
 }
 
+wxRect MMosaicDlg::ButtonFrameRect() { return ButtonFrame; }
+
 void MMosaicDlg::PaintExtras(wxDC& dc) {
   DrawFrame(dc, ButtonFrame);
   const uint32_t mode = MosaicOn ? ShownMosaicMode(GetDeviceState().MosaicSettings.Mode) : 0;

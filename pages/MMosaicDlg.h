@@ -46,6 +46,8 @@ class MMosaicDlg : public MBaseDialog {
 
  protected:
   void PaintExtras(wxDC& dc) override;
+  std::vector<wxRect> PageFrames() const override { return {ButtonFrameRect()}; }
+  static wxRect ButtonFrameRect();
 
  private:
   void EnsureControls();

@@ -92,7 +92,7 @@ void MOutputDlg::InitGroupBoxes() {
 
 void MOutputDlg::InitDropLists() {
   auto make = [this](int id, const wxRect& rect) { return MakePageDropList(this, id, rect); };
-  ResolutionList = make(OutputResolutionListId, wxRect(14, 44, 200, 24));
+  ResolutionList = make(OutputResolutionListId, wxRect(14, 47, 200, 24));
   FillResolutionList();
   HPolarityList = make(OutputHPolarityListId, wxRect(76, 200, 70, 22));
   VPolarityList = make(OutputVPolarityListId, wxRect(232, 200, 70, 22));
@@ -123,7 +123,7 @@ void MOutputDlg::InitButtons() {
     b->SetTextColour(PageTextOff);
     return b;
   };
-  MoreButton = button(MoreId, "More >", wxRect(222, 44, 86, 24), 174, 175);
+  MoreButton = button(MoreId, "More >", wxRect(222, 47, 86, 24), 174, 175);
   MoreButton->SetToggle(true);
   ApplyButton = button(ApplyId, "Apply", wxRect(222, 98, 86, 24), 174, 0);
   OnClicked(MoreId, [this] { OnBnClickedMore(); });
@@ -496,6 +496,10 @@ void MOutputDlg::SetRotate(int code, bool send) {
 }
 
 wxRect MOutputDlg::RotateFrame() const { return RotatePreviewRect; }
+
+std::vector<wxRect> MOutputDlg::PageFrames() const {
+  return {wxRect(6, LayerFrameTop, 308, LayerFrameBottom - LayerFrameTop)};
+}
 
 void MOutputDlg::PaintExtras(wxDC& dc) {
   DrawFrame(dc, wxRect(6, LayerFrameTop, 308, LayerFrameBottom - LayerFrameTop));

@@ -70,6 +70,7 @@ class MOutputDlg : public MBaseDialog {
 
  protected:
   void PaintExtras(wxDC& dc) override;
+  std::vector<wxRect> PageFrames() const override;
 
  private:
   void InitGroupBoxes();

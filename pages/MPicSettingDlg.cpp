@@ -32,7 +32,7 @@ constexpr EditRow EditRows[] = {
     {IdRedEdit, "Red", 364},                  {IdGreenEdit, "Green", 388},
     {IdBlueEdit, "Blue", 412},
 };
-constexpr int LabelX = 18, SliderX = 106, SliderW = 122, EditX = 232, EditW = 40, RowH = 20, OnOffX = 276;
+constexpr int LabelX = 18, SliderX = 106, SliderW = 122, EditX = 232, EditW = 40, RowH = 20, OnOffX = 273;
 // Everything fits the docked page area of the 728-pixel main window (526 px high).
 constexpr int PictureModeGroupTop = 90, ColourGroupTop = 322;
 }  // namespace

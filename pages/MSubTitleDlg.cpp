@@ -47,7 +47,8 @@ void MSubTitleDlg::OnInitDialog() {
   if (Built) return;
   Built = true;
   PageTitle = wxString();
-  PageWidth = std::max(GetClientSize().x, 330);
+  // The groups end at x 324; the close button stands right of them, clear of their frames.
+  PageWidth = std::max(GetClientSize().x, MinPageWidth);
   // The controls are made with the advanced area open, so that GTK lays out every entry.
   SetPageHeight(UnfoldedHeight);
 
@@ -186,6 +187,10 @@ void MSubTitleDlg::OnInitDialog() {
   TextEdit->SetFont(CaptionFont);
   SaveButton->Enable(false);
   EnableAllControls(false);
+  // What the advanced button unfolds is hidden while folded away.
+  const int advancedTop = FindGroupBox(IdDisplayGroup)->FrameRect.y;
+  for (wxWindow* child : GetChildren())
+    if (child->IsShown() && child->GetRect().y >= advancedTop) AdvancedControls.push_back(child);
   SetPageHeight(FoldedHeight);
 }
 
@@ -240,8 +245,9 @@ void MSubTitleDlg::MoveHiddenScrollBar(int position) {
 void MSubTitleDlg::SetPageHeight(int height) {
   const int pixels = (height + EditGrowth) * GetDPI().y / 96;
   wxWindow* host = PopupHost();
-  if (host) host->SetClientSize(host->GetClientSize().x, pixels);
-  SetSize(GetSize().x, pixels);
+  if (host) host->SetClientSize(PageWidth, pixels);
+  SetSize(PageWidth, pixels);
+  for (wxWindow* control : AdvancedControls) control->Show(height >= UnfoldedHeight);
   Refresh();
 }
 

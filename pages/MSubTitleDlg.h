@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include <wx/font.h>
 
@@ -121,5 +122,7 @@ class MSubTitleDlg : public MBaseDialog {
   bool Rendering = false;
   wxPoint PressPoint;
   bool Pressed = false;
-  int PageWidth = 330;
+  static constexpr int MinPageWidth = 352;
+  int PageWidth = MinPageWidth;
+  std::vector<wxWindow*> AdvancedControls;  // shown only while unfolded
 };

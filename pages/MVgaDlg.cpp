@@ -113,17 +113,16 @@ void MVgaDlg::UpdateInputSource(int layer) {
   OnInitDialog();
   DeviceState& s = GetDeviceState();
   const VgaSourceView v = ComputeVgaSource(s, layer);
-  if (!v.IsVga) {
-    CodeEdit->Enable(false);
-    EnterButton->Enable(false);
-    return;
-  }
+  // The access code belongs to MAIN's VGA input: refreshing another layer after MAIN (as every
+  // full state does, layer by layer) must not lock it again.
+  const bool codeUsable = ComputeVgaSource(s, 0).CodeEnabled;
+  CodeEdit->Enable(codeUsable);
+  EnterButton->Enable(codeUsable);
+  if (!v.IsVga) return;
   SendVgaQuery(s, v.Slot);
   s.VgaSettings.Input = v.Slot;
   InputSource->SetLabel("Input Source\n" + wxString::FromUTF8(s.InputTable[v.Slot].Name));
   RefreshRect(InputSource->GetRect().Inflate(2));
-  CodeEdit->Enable(v.CodeEnabled);
-  EnterButton->Enable(v.CodeEnabled);
 }
 
 void MVgaDlg::ShowResult() {

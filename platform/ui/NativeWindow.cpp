@@ -19,6 +19,45 @@ uintptr_t NativeWindowOf(wxWindow* window) {
     return gdk_x11_window_get_xid(gdkWindow);
 }
 
+bool IsNativeView(wxWindow* window) {
+    auto* widget = window && !window->IsTopLevel() ? static_cast<GtkWidget*>(window->GetHandle()) : nullptr;
+    GdkWindow* gdkWindow = widget && gtk_widget_get_realized(widget) ? gtk_widget_get_window(widget) : nullptr;
+    return gdkWindow && gdk_window_has_native(gdkWindow);
+}
+
+bool IsMappedOnScreen(wxWindow* window) {
+    auto* widget = window ? static_cast<GtkWidget*>(window->GetHandle()) : nullptr;
+    return widget && gtk_widget_get_mapped(widget);
+}
+
+namespace {
+GdkWindow* GdkWindowOf(wxWindow* window) {
+    auto* widget = window ? static_cast<GtkWidget*>(window->GetHandle()) : nullptr;
+    return widget && gtk_widget_get_realized(widget) ? gtk_widget_get_window(widget) : nullptr;
+}
+} // namespace
+
+bool IsStackedAbove(wxWindow* a, wxWindow* b) {
+    GdkWindow* wa = GdkWindowOf(a);
+    GdkWindow* wb = GdkWindowOf(b);
+    if (!wa || !wb || wa == wb) return false;
+    // The ancestor chains, from each window up; where they first share a parent, the sibling
+    // nearer the front of that parent's child list is the upper one.
+    for (GdkWindow* upA = wa; upA; upA = gdk_window_get_parent(upA)) {
+        GdkWindow* parent = gdk_window_get_parent(upA);
+        for (GdkWindow* upB = wb; upB; upB = gdk_window_get_parent(upB)) {
+            if (upB == upA) return false;  // b lies inside a
+            if (gdk_window_get_parent(upB) != parent || !parent) continue;
+            for (GList* child = gdk_window_peek_children(parent); child; child = child->next) {
+                if (child->data == upA) return true;
+                if (child->data == upB) return false;
+            }
+            return false;
+        }
+    }
+    return false;
+}
+
 void ApplyNativeGeometryNow(wxWindow* window, const wxRect& rect) {
     auto* widget = window ? static_cast<GtkWidget*>(window->GetHandle()) : nullptr;
     GdkWindow* gdkWindow = widget ? gtk_widget_get_window(widget) : nullptr;

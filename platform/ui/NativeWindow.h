@@ -10,6 +10,17 @@ class wxWindow;
 // The X11 window id of a child window (made native if it was not), or 0 when there is none.
 uintptr_t NativeWindowOf(wxWindow* window);
 
+// Whether a child window is a real X window of its own (a video view), drawn over its
+// client-side siblings whatever their order.
+bool IsNativeView(wxWindow* window);
+
+// Whether a window is mapped on the screen (wx may count a window as shown that is not).
+bool IsMappedOnScreen(wxWindow* window);
+
+// Whether window `a` is stacked above window `b` where they meet, in GDK's order of sibling
+// windows (the order GDK also clips native windows by).
+bool IsStackedAbove(wxWindow* a, wxWindow* b);
+
 // Puts a native child's X window where wx has just placed it, at once: GTK applies the new
 // geometry only at its next layout, and SDL must see the real place and size before it draws.
 // A window that is not native is left to GTK.

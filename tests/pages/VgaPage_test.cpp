@@ -86,6 +86,19 @@ TEST_F(VgaPage, UpdateInputSourceOnPipQueriesButKeepsTheCodeLocked) {
     EXPECT_EQ(FindControl(Page, IdVgaInputSource)->GetLabel(), "Input Source\nVGA");
 }
 
+TEST_F(VgaPage, TheCodeFollowsMainWhicheverLayerIsRefreshedLast) {
+    DeviceState& s = GetDeviceState();
+    s.InputCardType[7] = 3;
+    s.LayerWindow[0].Source = 7;
+    s.LayerWindow[3].Source = 1;
+    for (int layer = 0; layer < 4; ++layer) Page->UpdateInputSource(layer);
+    EXPECT_TRUE(Edit(IdVgaCode)->IsEnabled());
+    EXPECT_TRUE(Button(IdVgaEnter)->IsEnabled());
+    s.LayerWindow[0].Source = 1;
+    Page->UpdateInputSource(3);
+    EXPECT_FALSE(Edit(IdVgaCode)->IsEnabled());
+}
+
 TEST_F(VgaPage, RefreshShowsTheDeviceValues) {
     VgaSettings& v = GetDeviceState().VgaSettings;
     v.Clock = 1344;

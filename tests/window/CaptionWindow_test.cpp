@@ -8,6 +8,7 @@
 #endif
 #include "support/DevsimProcess.h"
 #include "window/ProgramUnderTest.h"
+#include "window/ShownGeometry.h"
 #include "window/WindowTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -87,6 +88,7 @@ TEST_P(CaptionWindowTest, ATypedCaptionReachesTheDeviceAsItsSavedBitmap) {
   testsupport::DevsimProcess devsim;
   ASSERT_TRUE(devsim.Start({"--device", testsupport::FreeDeviceAddress(52), "--log", log, "--status-delay",
                             row.statusDelayMs}));
+  setenv("VELKAN_GEOMETRY", (home.Path() + "geometry.txt").c_str(), 1);
   ProgramUnderTest program(home.Path());
   ASSERT_TRUE(program.Start());
   program.Click(CommButtonX, CommButtonY);
@@ -111,18 +113,28 @@ TEST_P(CaptionWindowTest, ATypedCaptionReachesTheDeviceAsItsSavedBitmap) {
   ASSERT_TRUE(screenShows(PopupX + 10, PopupY + 300, dark)) << "no test pattern page";
   program.ClickInPopup(PopupX + 160, PopupY + 339);
   ASSERT_TRUE(screenShows(PopupX + 250, PopupY + 100, black)) << "no caption page";
+  // The caption page stands where it was first put, as wide as it is: the geometry record says where.
+  int captionX = 0, captionY = 0;
+  ASSERT_TRUE(WaitUntil([&] {
+    std::ifstream in(home.Path() + "geometry.txt");
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const ShownGeometry g = ShownGeometry::Parse(text);
+    const GeoWindow* page = g.Window("popup:1514");
+    if (page) captionX = page->Visible.X - program.ScreenX(), captionY = page->Visible.Y - program.ScreenY();
+    return page != nullptr;
+  }, 5s));
 
   // Advanced shows the device's caption 1 (at row 568 of the 1080-row output); the operator types
   // the text, makes the caption 100 px tall (the page grows by 40 under the text) and presses
   // Preview. The page writes the bitmap and announces it, the device asks for it, the chunks go
   // out one acknowledgement after another, and the busy box closes.
   const auto typeInto = [&](int x, int y, const std::string& text) {
-    program.ClickInPopup(PopupX + x, PopupY + y);
+    program.ClickInPopup(captionX + x, captionY + y);
     RunCommand("xdotool key ctrl+a type --delay 40 '" + text + "'");
   };
-  program.ClickInPopup(PopupX + 275, PopupY + 39);
+  program.ClickInPopup(captionX + 275, captionY + 39);
   const auto orange = [](std::array<int, 3> c) { return c[0] > 200 && c[1] > 100 && c[1] < 200 && c[2] < 80; };
-  ASSERT_TRUE(screenShows(PopupX + 231, PopupY + 480, orange)) << "the advanced area did not unfold";
+  ASSERT_TRUE(screenShows(captionX + 231, captionY + 480, orange)) << "the advanced area did not unfold";
   typeInto(165, 70, "Velkan caption");
   if (*row.width) {
     typeInto(122, 480, row.width);
@@ -131,7 +143,7 @@ TEST_P(CaptionWindowTest, ATypedCaptionReachesTheDeviceAsItsSavedBitmap) {
   typeInto(270, 480, "100");
   RunCommand("xdotool key Return");
   const size_t hidden = TimesHidden(program);
-  program.ClickInPopup(PopupX + 280, PopupY + 137 + 40);
+  program.ClickInPopup(captionX + 280, captionY + 137 + 40);
   const auto closed = [&] { return TimesHidden(program) > hidden; };
   if (slow) {
     // Past the 15 s watchdog the box is still up: every acknowledgement started it again.

@@ -159,6 +159,8 @@ StateBlock BuiltinStateBlock() {
     return s;
 }
 
+constexpr uint32_t kNoCard = 255;
+
 bool SetExtensionCard(StateBlock& state, const std::string& kind) {
     uint8_t* ext = state.data() + kExtensionCard;
     uint32_t card = 0, ports = 0;
@@ -178,7 +180,15 @@ bool SetExtensionCard(StateBlock& state, const std::string& kind) {
     PutU32(ext + 16, 0);
     ext[20] = card != 0 ? 1 : 0;
     PutU32(state.data() + kInputCardType + 4 * 6, card);
+    // Beside an extension card option slot 7 is empty: a card type of 10 or more is no card.
+    if (card != 0) PutU32(state.data() + kInputCardType + 4 * 7, kNoCard);
     return true;
+}
+
+void SetVgaCard(StateBlock& state) {
+    constexpr uint32_t kVgaCard = 3;
+    PutU32(state.data() + kInputCardType + 4 * 7, kVgaCard);
+    state[kLayerWindow + 2] = 7;
 }
 
 int LayerInputRow(const StateBlock& state, int layer) {

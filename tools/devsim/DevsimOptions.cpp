@@ -11,7 +11,7 @@ const char* const kUsage =
     "                     [--short-every N] [--garbage-every N] [--bad-crc-every N] [--drop-after N]\n"
     "                     [--silent] [--stall] [--exit-with-parent]\n"
     "                     [--preview FILE] [--encoder-fault none|refuse|reject|bad-answer|silent|hang-up]\n"
-    "                     [--encoder-log FILE] [--ext-card none|hdmi|dp] [--neutral-answers standard|other]\n"
+    "                     [--encoder-log FILE] [--ext-card none|hdmi|dp] [--vga-card] [--neutral-answers standard|other]\n"
     "                     [--presets-stored] [--status-delay MS] [--status-first]\n";
 
 namespace {
@@ -100,6 +100,8 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
                 error = "--ext-card takes none, hdmi or dp: " + o.extCard;
                 return std::nullopt;
             }
+        } else if (a == "--vga-card") {
+            o.vgaCard = true;
         } else if (a == "--neutral-answers") {
             std::string name;
             if (!value(name)) return std::nullopt;

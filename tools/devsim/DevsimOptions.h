@@ -32,6 +32,7 @@ struct Options {
     std::string previewStream;   // H.264 file streamed while the preview is on; empty: preview off
     EncoderFault encoderFault = EncoderFault::None;
     std::string encoderLog;      // what the encoder package servers saw
+    bool vgaCard = false;        // a VGA card in option slot 7, on MAIN
     std::string extCard;         // "none", "hdmi" or "dp": the extension card; empty keeps the state's
     NeutralAnswers neutralAnswers = NeutralAnswers::Standard;
     bool presetsStored = false; // every preset slot starts stored (SimDevice::StorePresets)

@@ -44,6 +44,9 @@ StateBlock BuiltinStateBlock();
 // Puts an extension card into option slot 6: "none" (no card), "hdmi" (a DVI port and an HDMI
 // port, DVI live) or "dp" (two DP ports). false for another kind.
 bool SetExtensionCard(StateBlock& state, const std::string& kind);
+// A VGA card in option slot 7, shown by MAIN (so the program offers its VGA page and its ADC
+// access).
+void SetVgaCard(StateBlock& state);
 // GetLayerInputIndex as the processor applies it: the per-input record row of a layer, or -1.
 int LayerInputRow(const StateBlock& state, int layer);
 

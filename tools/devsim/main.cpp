@@ -41,6 +41,7 @@ int main(int argc, char** argv) {
         std::copy(bytes.begin(), bytes.end(), state.begin());
     }
     if (!options->extCard.empty()) devsim::SetExtensionCard(state, options->extCard);
+    if (options->vgaCard) devsim::SetVgaCard(state);
     if (options->exitWithParent) {
         // A test that dies must not leave its devices holding their addresses.
         ::prctl(PR_SET_PDEATHSIG, SIGTERM);
