@@ -74,7 +74,7 @@ void MTaskDlg::OnInitDialog() {
     *e.Target = new oRealEdit(this, e.Id, e.Rect);
     (*e.Target)->SetRange(true, e.Low, e.High, e.Format, e.Low);
   }
-  MachineClockText = new SkinStatic(this, IdMachineClock, wxString(), wxRect(24, 110, 190, 18));
+  MachineClockText = new SkinStatic(this, IdMachineClock, wxString(), wxRect(24, 113, 190, 18));
 
   // InitGroupBoxes
   AddGroupBox(IdDateTimeGroup, wxRect(6, 4, 308, 136), wxString::FromUTF8(UiStrings[22]));
