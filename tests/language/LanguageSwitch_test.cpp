@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "window/ProgramUnderTest.h"
+#include "window/WindowTestSupport.h"
 
 namespace {
 // Client positions at 96 dpi in the 1280 x 728 window.
@@ -41,11 +42,6 @@ const Text Texts[] = {
     {"102 1449 TOP-3", "102 1449 置顶-3"},
     {"102 box 1255 Loop Out", "102 box 1255 环出"},
 };
-
-std::string Artifact(const std::string& name) {
-    std::filesystem::create_directories(VELKAN_ARTIFACTS);
-    return std::string(VELKAN_ARTIFACTS) + "/" + name;
-}
 
 class LanguageSwitch : public ::testing::Test {
   protected:

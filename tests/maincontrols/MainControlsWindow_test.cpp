@@ -27,7 +27,7 @@
 
 using namespace std::chrono_literals;
 using testsupport::DevsimProcess;
-using testsupport::ReadDevsimLog;
+using testsupport::ReceivedCommands;
 using testsupport::ScratchFolder;
 
 namespace {
@@ -41,23 +41,6 @@ constexpr int SaveX = 1161 + 37, SaveY = 728 - 80 + 14;
 constexpr int FreezeX = 750 + 45, FreezeY = 592 + 20;
 constexpr int TakeX = 620 + 45, TakeY = 592 + 20;
 constexpr int SyncSourceX = 1280 - 32 - 170 + 10 + 70, SyncSourceY = 8 + 38 + 10;
-
-std::string Artifact(const std::string& name) {
-  std::filesystem::create_directories(VELKAN_ARTIFACTS);
-  return std::string(VELKAN_ARTIFACTS) + "/" + name;
-}
-
-// The command blocks the device received with this command number, in order.
-std::vector<std::vector<uint8_t>> Received(const std::string& log, uint32_t command) {
-  std::vector<std::vector<uint8_t>> blocks;
-  for (const auto& frame : ReadDevsimLog(log)) {
-    if (frame.type != 1 || frame.payload.size() < 36) continue;
-    const uint32_t number = frame.payload[0] | frame.payload[1] << 8 | frame.payload[2] << 16 |
-                            static_cast<uint32_t>(frame.payload[3]) << 24;
-    if (number == command) blocks.emplace_back(frame.payload.begin() + 4, frame.payload.end());
-  }
-  return blocks;
-}
 
 class MainControlsWindow : public ::testing::Test {
  protected:
@@ -105,12 +88,12 @@ TEST_F(MainControlsWindow, InputIconPresetSaveShortcutLoadAndFreeze) {
   // DVI-1's icon: MAIN switches to it with one layer-source command for layer 0.
   program.Click(DviIconX, DviIconY);
   ASSERT_TRUE(program.WaitForShown({"source: MAIN DVI-1"}, 5s)) << program.ShownTexts();
-  ASSERT_TRUE(WaitUntil([&] { return Received(Log(), 7).size() == 1; }, 5s));
-  EXPECT_EQ(Received(Log(), 7)[0][0], 0);
+  ASSERT_TRUE(WaitUntil([&] { return ReceivedCommands(Log(), 7).size() == 1; }, 5s));
+  EXPECT_EQ(ReceivedCommands(Log(), 7)[0][0], 0);
   // The same icon again sends nothing more.
   program.Click(DviIconX, DviIconY);
   std::this_thread::sleep_for(500ms);
-  EXPECT_EQ(Received(Log(), 7).size(), 1u);
+  EXPECT_EQ(ReceivedCommands(Log(), 7).size(), 1u);
 
   // Slot 3, Save, OK to "Save The Preset?": the device stores it and reports the slot used.
   program.Click(SlotX(2), SlotY);
@@ -118,7 +101,7 @@ TEST_F(MainControlsWindow, InputIconPresetSaveShortcutLoadAndFreeze) {
   program.Click(SaveX, SaveY);
   ASSERT_TRUE(program.PressReturnIn("Tips"));
   ASSERT_TRUE(program.WaitForShown({"presets: 3 0-2 used selected"}, 5s)) << program.ShownTexts();
-  const auto saves = Received(Log(), 1);
+  const auto saves = ReceivedCommands(Log(), 1);
   ASSERT_EQ(saves.size(), 1u);
   EXPECT_EQ(saves[0][0], 2);
   EXPECT_EQ(saves[0][1], 2);
@@ -126,18 +109,18 @@ TEST_F(MainControlsWindow, InputIconPresetSaveShortcutLoadAndFreeze) {
   // Freeze: the device freezes and says so; the button follows its answer.
   program.Click(FreezeX, FreezeY);
   ASSERT_TRUE(program.WaitForShown({"controls: Freeze on"}, 5s)) << program.ShownTexts();
-  ASSERT_EQ(Received(Log(), 36).size(), 1u);
-  EXPECT_EQ(Received(Log(), 36)[0][0], 1);
+  ASSERT_EQ(ReceivedCommands(Log(), 36).size(), 1u);
+  EXPECT_EQ(ReceivedCommands(Log(), 36)[0][0], 1);
 
   program.SaveScreenshot(Artifact("main_controls_preset_saved.png"));
 
   // Ctrl+2 loads preset 3 (Ctrl+0 is preset 1) and reads the state back.
-  const size_t readsBefore = Received(Log(), 0).size();
+  const size_t readsBefore = ReceivedCommands(Log(), 0).size();
   program.PressKeys("ctrl+2");
-  ASSERT_TRUE(WaitUntil([&] { return Received(Log(), 1).size() == 2; }, 5s));
-  EXPECT_EQ(Received(Log(), 1)[1][0], 1);
-  EXPECT_EQ(Received(Log(), 1)[1][1], 2);
-  EXPECT_TRUE(WaitUntil([&] { return Received(Log(), 0).size() == readsBefore + 1; }, 5s));
+  ASSERT_TRUE(WaitUntil([&] { return ReceivedCommands(Log(), 1).size() == 2; }, 5s));
+  EXPECT_EQ(ReceivedCommands(Log(), 1)[1][0], 1);
+  EXPECT_EQ(ReceivedCommands(Log(), 1)[1][1], 2);
+  EXPECT_TRUE(WaitUntil([&] { return ReceivedCommands(Log(), 0).size() == readsBefore + 1; }, 5s));
   EXPECT_TRUE(program.WaitForShown({"busy: hidden"}, 10s)) << program.ShownTexts();
 
   // The sync lock source list: its second row locks to the main input.
@@ -152,9 +135,9 @@ TEST_F(MainControlsWindow, InputIconPresetSaveShortcutLoadAndFreeze) {
     program.WaitForShown({"sync:  Lock To Main Input / Auto"}, 2s);
   }
   ASSERT_TRUE(program.WaitForShown({"sync:  Lock To Main Input / Auto"}, 5s)) << program.ShownTexts();
-  ASSERT_EQ(Received(Log(), 21).size(), 1u);
-  EXPECT_EQ(Received(Log(), 21)[0][0], 0);
-  EXPECT_EQ(Received(Log(), 21)[0][1], 1);
+  ASSERT_EQ(ReceivedCommands(Log(), 21).size(), 1u);
+  EXPECT_EQ(ReceivedCommands(Log(), 21)[0][0], 0);
+  EXPECT_EQ(ReceivedCommands(Log(), 21)[0][1], 1);
   EXPECT_EQ(program.Stop(), 0);
 }
 
@@ -174,7 +157,7 @@ TEST_F(MainControlsWindow, TakeInPreviewProgramMode) {
       << program.ShownTexts();
   program.SaveScreenshot(Artifact("main_controls_pgm_pvw.png"));
   program.Click(TakeX, TakeY);
-  ASSERT_TRUE(WaitUntil([&] { return Received(Log(), 20).size() == 1; }, 5s));
+  ASSERT_TRUE(WaitUntil([&] { return ReceivedCommands(Log(), 20).size() == 1; }, 5s));
   // The device answers with its switcher state; the busy box closes on its status reply.
   EXPECT_TRUE(program.WaitForShown({"busy: shown: Waitting Operation ...", "busy: hidden"}, 10s))
       << program.ShownTexts();
@@ -245,12 +228,12 @@ TEST_F(MainControlsWindow, ExtensionCardPortSwitchGroupAndSignalSwitch) {
   EXPECT_NE(texts.find("SIDS_149=Auto(HDMI3 Default)"), std::string::npos) << texts;
 
   // Signal switch: the card goes to its HDMI port and answers; the button is usable again.
-  const size_t queriesBefore = Received(Log(), 67).size();
+  const size_t queriesBefore = ReceivedCommands(Log(), 67).size();
   program.Click(SignalSwitchX, SignalSwitchY);
-  ASSERT_TRUE(WaitUntil([&] { return Received(Log(), 33).size() == 1; }, 5s));
-  EXPECT_EQ(Received(Log(), 33)[0][0], 0);
-  EXPECT_EQ(Received(Log(), 33)[0][1], 1);
-  EXPECT_TRUE(WaitUntil([&] { return Received(Log(), 67).size() == queriesBefore + 1; }, 5s));
+  ASSERT_TRUE(WaitUntil([&] { return ReceivedCommands(Log(), 33).size() == 1; }, 5s));
+  EXPECT_EQ(ReceivedCommands(Log(), 33)[0][0], 0);
+  EXPECT_EQ(ReceivedCommands(Log(), 33)[0][1], 1);
+  EXPECT_TRUE(WaitUntil([&] { return ReceivedCommands(Log(), 67).size() == queriesBefore + 1; }, 5s));
   EXPECT_TRUE(program.WaitForShown({"inputs: HDMI-3 (EXT-1)", "extcard: signal switch enabled"}, 5s))
       << program.ShownTexts();
 
@@ -263,10 +246,10 @@ TEST_F(MainControlsWindow, ExtensionCardPortSwitchGroupAndSignalSwitch) {
   }
   ASSERT_TRUE(program.WaitForShown({"extcard: mode Auto(DVI3* Default)", "extcard: signal switch disabled"}, 5s))
       << program.ShownTexts();
-  ASSERT_EQ(Received(Log(), 33).size(), 2u);
-  EXPECT_EQ(Received(Log(), 33)[1][0], 1);
-  EXPECT_EQ(Received(Log(), 33)[1][1], 3);
-  EXPECT_TRUE(WaitUntil([&] { return Received(Log(), 67).size() == queriesBefore + 2; }, 5s));
+  ASSERT_EQ(ReceivedCommands(Log(), 33).size(), 2u);
+  EXPECT_EQ(ReceivedCommands(Log(), 33)[1][0], 1);
+  EXPECT_EQ(ReceivedCommands(Log(), 33)[1][1], 3);
+  EXPECT_TRUE(WaitUntil([&] { return ReceivedCommands(Log(), 67).size() == queriesBefore + 2; }, 5s));
   std::this_thread::sleep_for(300ms);
   EXPECT_TRUE(program.Shows("extcard: signal switch disabled")) << program.ShownTexts();
   EXPECT_EQ(program.Stop(), 0);
@@ -284,8 +267,8 @@ TEST_F(MainControlsWindow, WithoutCardTheGroupStaysAwayAndLoopOutFollowsTheMiscP
   ASSERT_TRUE(program.WaitForShown({"page: Misc Settings"}, 5s)) << program.ShownTexts();
   program.Click(LoopOutHdmi1X, LoopOutHdmi1Y);
   ASSERT_TRUE(program.WaitForShown({"loopout: around HDMI-1"}, 5s)) << program.ShownTexts();
-  ASSERT_EQ(Received(Log(), 18).size(), 1u);
-  EXPECT_EQ(Received(Log(), 18)[0][0], 1);
+  ASSERT_EQ(ReceivedCommands(Log(), 18).size(), 1u);
+  EXPECT_EQ(ReceivedCommands(Log(), 18)[0][0], 1);
   program.SaveScreenshot(Artifact("main_window_loop_out.png"));
   program.Click(CommButtonX, MiscButtonY);
   EXPECT_TRUE(program.WaitForShown({"page: none"}, 5s)) << program.ShownTexts();
@@ -382,10 +365,10 @@ TEST_F(MainControlsWindow, PresetShortcutsWorkFromEditsPopUpsAndTheCanvas) {
     program.SaveScreenshot(Artifact(row.Shot));
     // Typed where the focus is, as the operator types.
     RunCommand(std::string("xdotool key --delay 80 ") + row.Keys);
-    ASSERT_TRUE(WaitUntil([&] { return Received(Log(), 1).size() == loads + 1; }, 5s))
+    ASSERT_TRUE(WaitUntil([&] { return ReceivedCommands(Log(), 1).size() == loads + 1; }, 5s))
         << program.ShownTexts();
-    EXPECT_EQ(Received(Log(), 1)[loads][0], 1);  // load a preset
-    EXPECT_EQ(Received(Log(), 1)[loads][1], row.Slot);
+    EXPECT_EQ(ReceivedCommands(Log(), 1)[loads][0], 1); // load a preset
+    EXPECT_EQ(ReceivedCommands(Log(), 1)[loads][1], row.Slot);
     ++loads;
     ASSERT_TRUE(WaitUntil([&] { return BusyClosed(program); }, 10s)) << program.ShownTexts();
   }
@@ -423,12 +406,12 @@ TEST_F(MainControlsWindow, AfterATestPatternProgramSideLayerButtonsStayOff) {
   ASSERT_TRUE(
       program.WaitForShown({"layer buttons: right PIP-3 off disabled grey", "layer buttons: TAKE disabled"}, 5s))
       << program.ShownTexts();
-  ASSERT_EQ(Received(Log(), 12).size(), 1u);
+  ASSERT_EQ(ReceivedCommands(Log(), 12).size(), 1u);
   // The pattern off: each button is back to what PGM/PVW allows, its look with it.
   RaisePopups(program);
   program.SaveScreenshot(Artifact("layer_buttons_during_test_pattern.png"));
   program.ClickInPopup(PatternOnOffX, PatternOnOffY);
-  EXPECT_TRUE(WaitUntil([&] { return Received(Log(), 12).size() == 2; }, 5s));
+  EXPECT_TRUE(WaitUntil([&] { return ReceivedCommands(Log(), 12).size() == 2; }, 5s));
   ASSERT_TRUE(
       program.WaitForShown({"layer buttons: right PIP-3 off enabled plain", "layer buttons: TAKE enabled"}, 5s))
       << program.ShownTexts();
@@ -441,10 +424,10 @@ TEST_F(MainControlsWindow, AfterATestPatternProgramSideLayerButtonsStayOff) {
   const int rowY = LayerRowTop + LayerButtonHeight / 2;
   for (int x : {LeftRowX(2), LeftRowX(3), RightRowX(2)}) program.Click(x, rowY);
   std::this_thread::sleep_for(500ms);
-  EXPECT_EQ(Received(Log(), 8).size(), 0u);
+  EXPECT_EQ(ReceivedCommands(Log(), 8).size(), 0u);
   program.Click(RightRowX(3), rowY);
-  ASSERT_TRUE(WaitUntil([&] { return Received(Log(), 8).size() == 1; }, 5s));
-  EXPECT_EQ(Received(Log(), 8)[0][0], 3);  // layer PIP-3
-  EXPECT_EQ(Received(Log(), 8)[0][1], 1);  // on
+  ASSERT_TRUE(WaitUntil([&] { return ReceivedCommands(Log(), 8).size() == 1; }, 5s));
+  EXPECT_EQ(ReceivedCommands(Log(), 8)[0][0], 3); // layer PIP-3
+  EXPECT_EQ(ReceivedCommands(Log(), 8)[0][1], 1); // on
   EXPECT_EQ(program.Stop(), 0);
 }

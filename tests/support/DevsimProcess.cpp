@@ -126,6 +126,17 @@ std::vector<LoggedFrame> ReadDevsimLog(const std::string& path) {
     return frames;
 }
 
+std::vector<std::vector<uint8_t>> ReceivedCommands(const std::string& path, uint32_t command) {
+    std::vector<std::vector<uint8_t>> blocks;
+    for (const LoggedFrame& frame : ReadDevsimLog(path)) {
+        if (frame.type != 1 || frame.payload.size() < 36) continue;
+        const uint32_t number = frame.payload[0] | frame.payload[1] << 8 | frame.payload[2] << 16 |
+                                static_cast<uint32_t>(frame.payload[3]) << 24;
+        if (number == command) blocks.emplace_back(frame.payload.begin() + 4, frame.payload.end());
+    }
+    return blocks;
+}
+
 ScratchFolder::ScratchFolder() {
     std::string pattern = std::filesystem::temp_directory_path().string() + "/velkan-test-XXXXXX";
     if (::mkdtemp(pattern.data())) path_ = pattern + "/";

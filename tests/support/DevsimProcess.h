@@ -39,6 +39,9 @@ struct LoggedFrame {
     std::vector<uint8_t> payload;
 };
 std::vector<LoggedFrame> ReadDevsimLog(const std::string& path);
+// The 32-byte parameter blocks of the commands with this number in a devsim --log file, in the
+// order the device received them.
+std::vector<std::vector<uint8_t>> ReceivedCommands(const std::string& path, uint32_t command);
 
 // A scratch folder removed when the object goes.
 class ScratchFolder {

@@ -36,11 +36,6 @@ constexpr int SearchButtonX = 772, SearchButtonY = 159;
 constexpr int TestPatternTabX = 276, TestPatternTabY = 147;
 constexpr int PopupX = 83, PopupY = 208;
 
-std::string Artifact(const std::string& name) {
-  std::filesystem::create_directories(VELKAN_ARTIFACTS);
-  return std::string(VELKAN_ARTIFACTS) + "/" + name;
-}
-
 // The busy box's history, one "shown: ..." or "hidden" a line: how many times it closed.
 size_t TimesHidden(const ProgramUnderTest& program) {
   const std::string shown = "\n" + program.ShownTexts();

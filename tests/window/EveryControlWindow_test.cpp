@@ -89,11 +89,6 @@ void PrintTo(const Setting& s, std::ostream* os) { *os << s.Language << " " << s
 
 class EveryControl : public testing::TestWithParam<Setting> {};
 
-std::string Artifact(const std::string& name) {
-  std::filesystem::create_directories(VELKAN_ARTIFACTS);
-  return std::string(VELKAN_ARTIFACTS) + "/" + name;
-}
-
 ShownGeometry ReadGeometry(const std::string& path) {
   std::ifstream in(path);
   std::stringstream all;

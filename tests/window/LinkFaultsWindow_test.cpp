@@ -181,9 +181,8 @@ TEST(CommandBursts, PresetShortcutsTwoHundredTimes) {
 
   auto presetLoads = [&] {
     std::vector<int> slots;
-    for (const auto& frame : testsupport::ReadDevsimLog(log))
-      if (frame.type == 1 && frame.payload.size() >= 36 && frame.payload[0] == 1 && frame.payload[4] == 1)
-        slots.push_back(frame.payload[5]);  // Ctrl+n loads preset slot n (Ctrl+0 is slot 0)
+    for (const auto& block : testsupport::ReceivedCommands(log, 1))
+        if (block[0] == 1) slots.push_back(block[1]); // Ctrl+n loads preset slot n (Ctrl+0 is slot 0)
     return slots;
   };
   // Keys a second apart all load: the busy box hands the keyboard back to the main window.
@@ -268,13 +267,7 @@ TEST(CommandBursts, BrightnessSliderDraggedTenTimes) {
       if (std::sscanf(line.c_str(), "picture: sent %u brightness %d", &sent, &brightness) == 2) return true;
     return false;
   };
-  auto pictureCommands = [&] {
-    std::vector<std::vector<uint8_t>> blocks;
-    for (const auto& frame : testsupport::ReadDevsimLog(log))
-      if (frame.type == 1 && frame.payload.size() >= 36 && frame.payload[0] == 3)
-        blocks.emplace_back(frame.payload.begin() + 4, frame.payload.end());
-    return blocks;
-  };
+  auto pictureCommands = [&] { return testsupport::ReceivedCommands(log, 3); };
   unsigned sent = 0;
   int brightness = -1;
   ASSERT_TRUE(WaitUntil(

@@ -76,11 +76,6 @@ bool ReceivedReadAll(const std::string& log, unsigned device) {
   return false;
 }
 
-std::string Artifact(const std::string& name) {
-  std::filesystem::create_directories(VELKAN_ARTIFACTS);
-  return std::string(VELKAN_ARTIFACTS) + "/" + name;
-}
-
 class MainWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {

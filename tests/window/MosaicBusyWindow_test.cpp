@@ -42,10 +42,8 @@ size_t TimesHidden(const ProgramUnderTest& program) {
 // The mosaic commands (6) the device received, as their mode bytes.
 std::vector<uint8_t> MosaicModesReceived(const std::string& log) {
   std::vector<uint8_t> modes;
-  for (const auto& f : testsupport::ReadDevsimLog(log))
-    if (f.type == 1 && f.payload.size() >= 36 && f.payload[0] == 6 && f.payload[1] == 0 && f.payload[2] == 0 &&
-        f.payload[3] == 0)
-      modes.push_back(f.payload[5]);
+  for (const auto& block : testsupport::ReceivedCommands(log, 6))
+      if (block[0] == 0) modes.push_back(block[1]);
   return modes;
 }
 

@@ -28,11 +28,6 @@ constexpr int SearchButtonX = 772, SearchButtonY = 159;
 constexpr int PageX = 77, PageY = 106;
 constexpr int EnglishX = PageX + 90, ChineseX = PageX + 230, LanguageY = PageY + 89;
 
-std::string Artifact(const std::string& name) {
-  std::filesystem::create_directories(VELKAN_ARTIFACTS);
-  return std::string(VELKAN_ARTIFACTS) + "/" + name;
-}
-
 // The shown line of an area ("picture lists: colour temperature 8 User" -> "8 User").
 std::string ShownValue(const ProgramUnderTest& program, const std::string& prefix) {
   std::istringstream in(program.ShownTexts());

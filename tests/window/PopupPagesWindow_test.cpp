@@ -34,11 +34,6 @@ constexpr int TabX(int index) { return 77 + 80 * index + 40; }
 // 104 above the window's bottom.
 constexpr int PopupLeft = 83, PopupTop = 208, PopupWidth = 320, PopupHeight = 728 - 208 - 104;
 
-std::string Artifact(const std::string& name) {
-  std::filesystem::create_directories(VELKAN_ARTIFACTS);
-  return std::string(VELKAN_ARTIFACTS) + "/" + name;
-}
-
 struct Geometry {
   int X = 0, Y = 0, Width = 0, Height = 0;
 };
@@ -177,12 +172,14 @@ TEST_P(ScheduleTask, SetOnThePopupAndStoredByClickingConfirm) {
   click(206 + 45, 370 + 14);   // Confirm
 
   std::vector<uint8_t> stored;
-  EXPECT_TRUE(WaitUntil([&] {
-    for (const auto& f : testsupport::ReadDevsimLog(log))
-      if (f.type == 1 && f.payload.size() >= 4 + 11 && f.payload[0] == 17 && f.payload[4] == 1)
-        stored.assign(f.payload.begin() + 4, f.payload.begin() + 4 + 11);
-    return !stored.empty();
-  }, 5s)) << "no store-task command reached the device";
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+          for (const auto& block : testsupport::ReceivedCommands(log, 17))
+              if (block[0] == 1) stored.assign(block.begin(), block.begin() + 11);
+          return !stored.empty();
+      },
+      5s))
+      << "no store-task command reached the device";
   EXPECT_EQ(stored, c.Stored);
   EXPECT_EQ(program.Stop(), 0);
 }

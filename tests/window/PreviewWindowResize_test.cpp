@@ -36,11 +36,6 @@ constexpr int VideoWindowButtonX = 1056, VideoWindowButtonY = 53;
 // The window as the working area first makes it.
 constexpr int StartWidth = 760, StartHeight = 560;
 
-std::string Artifact(const std::string& name) {
-  std::filesystem::create_directories(VELKAN_ARTIFACTS);
-  return std::string(VELKAN_ARTIFACTS) + "/" + name;
-}
-
 // The screen position {x, y} of the program's visible window of this size; {-1, -1} without one.
 std::array<int, 2> WindowOfSize(pid_t pid, int width, int height) {
   std::istringstream windows(RunCommand("xdotool search --onlyvisible --pid " + std::to_string(pid)));

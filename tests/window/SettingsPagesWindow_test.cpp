@@ -24,7 +24,7 @@
 using namespace std::chrono_literals;
 using testsupport::DevsimProcess;
 using testsupport::FreeDeviceAddress;
-using testsupport::ReadDevsimLog;
+using testsupport::ReceivedCommands;
 using testsupport::ScratchFolder;
 
 namespace {
@@ -46,23 +46,6 @@ constexpr int ChineseX = PageX + 190 + 20, LanguageY = PageY + 80 + 9;
 constexpr int MediaPlayerX = PageX + 112 + 48, MediaPlayerY = PageY + 484 + 14;
 // The media player covers the working area as it lies beside a page.
 constexpr int MediaX = 77 + 320, MediaY = 106;
-
-std::string Artifact(const std::string& name) {
-  std::filesystem::create_directories(VELKAN_ARTIFACTS);
-  return std::string(VELKAN_ARTIFACTS) + "/" + name;
-}
-
-// The command blocks the device received with this command number, in order.
-std::vector<std::vector<uint8_t>> Received(const std::string& log, uint32_t command) {
-  std::vector<std::vector<uint8_t>> blocks;
-  for (const auto& frame : ReadDevsimLog(log)) {
-    if (frame.type != 1 || frame.payload.size() < 36) continue;
-    const uint32_t number = frame.payload[0] | frame.payload[1] << 8 | frame.payload[2] << 16 |
-                            static_cast<uint32_t>(frame.payload[3]) << 24;
-    if (number == command) blocks.emplace_back(frame.payload.begin() + 4, frame.payload.end());
-  }
-  return blocks;
-}
 
 // The VGA commands of one section (their first byte).
 std::vector<std::vector<uint8_t>> OfSection(const std::vector<std::vector<uint8_t>>& vga, uint8_t section) {
@@ -144,7 +127,8 @@ TEST_F(SettingsPagesWindow, VgaEditCommitsSendEveryValueOfTheirSection) {
   ASSERT_TRUE(program.Shows("source: MAIN HDMI-1")) << program.ShownTexts();
   program.Click(VgaIconX, VgaIconY);
   ASSERT_TRUE(program.WaitForShown({"source: MAIN VGA-2"}, 5s)) << program.ShownTexts();
-  ASSERT_TRUE(WaitUntil([&] { return !Received(Log(), 49).empty() && Received(Log(), 49).back()[0] == 7; }, 5s))
+  ASSERT_TRUE(WaitUntil(
+      [&] { return !ReceivedCommands(Log(), 49).empty() && ReceivedCommands(Log(), 49).back()[0] == 7; }, 5s))
       << "no VGA query";
   program.Click(PageButtonX, PageButtonY(VgaPage));
   ASSERT_TRUE(program.WaitForShown({"page: VGA Adjustment"}, 5s)) << program.ShownTexts();
@@ -159,8 +143,9 @@ TEST_F(SettingsPagesWindow, VgaEditCommitsSendEveryValueOfTheirSection) {
   // The phase typed and committed: the command carries all four display values. (Leaving the
   // edit commits it again, so the commands are told apart by their section.)
   TypeInto(program, PageX + 124 + 40, PageY + 124 + 10, "20");
-  ASSERT_TRUE(WaitUntil([&] { return !OfSection(Received(Log(), 14), 0).empty(); }, 5s)) << "no VGA command";
-  const auto display = OfSection(Received(Log(), 14), 0)[0];
+  ASSERT_TRUE(WaitUntil([&] { return !OfSection(ReceivedCommands(Log(), 14), 0).empty(); }, 5s))
+      << "no VGA command";
+  const auto display = OfSection(ReceivedCommands(Log(), 14), 0)[0];
   EXPECT_EQ(display[2], 0);  // set
   EXPECT_EQ(Word(display, 3), 1344);
   EXPECT_EQ(display[5], 20);
@@ -171,9 +156,10 @@ TEST_F(SettingsPagesWindow, VgaEditCommitsSendEveryValueOfTheirSection) {
   TypeInto(program, PageX + 74 + 35, PageY + 260 + 10, "5807");
   program.Click(PageX + 152 + 32, PageY + 256 + 14);  // enter
   TypeInto(program, PageX + 102 + 28, PageY + 296 + 10, "100");
-  ASSERT_TRUE(WaitUntil([&] { return !OfSection(Received(Log(), 14), 1).empty(); }, 5s)) << "no ADC command";
+  ASSERT_TRUE(WaitUntil([&] { return !OfSection(ReceivedCommands(Log(), 14), 1).empty(); }, 5s))
+      << "no ADC command";
   program.SaveScreenshot(Artifact("vga_page_adc_unlocked.png"));
-  const auto adc = OfSection(Received(Log(), 14), 1)[0];
+  const auto adc = OfSection(ReceivedCommands(Log(), 14), 1)[0];
   EXPECT_EQ(adc[2], 0);  // set
   // The command lays them out as red offset, blue offset, green gain, green offset, red gain,
   // blue gain.
@@ -199,9 +185,9 @@ TEST_F(SettingsPagesWindow, SwitcherOnInBothLanguagesAndMediaPlayerKeysInEnglish
   for (const char* line : {"1563 1577 Switch", "1563 1578 Up", "1563 1579 Down", "1563 1580 Left", "1563 1581 Right"})
     EXPECT_TRUE(program.WaitForShown({std::string("language: ") + line}, 2s)) << line << "\n" << program.ShownTexts();
   program.Click(MediaX + 210 + 40, MediaY + 130 + 18);
-  ASSERT_TRUE(WaitUntil([&] { return !Received(Log(), 34).empty(); }, 5s)) << "no media player key";
-  EXPECT_EQ(Received(Log(), 34)[0][0], 7);
-  EXPECT_EQ(Received(Log(), 34)[0][1], 0);
+  ASSERT_TRUE(WaitUntil([&] { return !ReceivedCommands(Log(), 34).empty(); }, 5s)) << "no media player key";
+  EXPECT_EQ(ReceivedCommands(Log(), 34)[0][0], 7);
+  EXPECT_EQ(ReceivedCommands(Log(), 34)[0][1], 0);
   program.SaveScreenshot(Artifact("media_player_en.png"));
   program.Click(MediaPlayerX, MediaPlayerY);
   ASSERT_TRUE(program.WaitForShown({"floating: none"}, 5s)) << program.ShownTexts();
@@ -212,8 +198,8 @@ TEST_F(SettingsPagesWindow, SwitcherOnInBothLanguagesAndMediaPlayerKeysInEnglish
   program.SaveScreenshot(Artifact("switcher_page_en_off.png"));
   size_t hidden = TimesHidden(program);
   program.Click(PageX + 22 + 40, PageY + 56 + 14);
-  ASSERT_TRUE(WaitUntil([&] { return !Received(Log(), 15).empty(); }, 5s)) << "no switcher command";
-  EXPECT_EQ(Received(Log(), 15)[0][0], 1);
+  ASSERT_TRUE(WaitUntil([&] { return !ReceivedCommands(Log(), 15).empty(); }, 5s)) << "no switcher command";
+  EXPECT_EQ(ReceivedCommands(Log(), 15)[0][0], 1);
   ASSERT_TRUE(WaitUntil([&] { return TimesHidden(program) > hidden; }, 10s)) << program.ShownTexts();
   program.SaveScreenshot(Artifact("switcher_page_en.png"));
 
@@ -224,8 +210,9 @@ TEST_F(SettingsPagesWindow, SwitcherOnInBothLanguagesAndMediaPlayerKeysInEnglish
   program.Click(PageButtonX, PageButtonY(KeyerPage));
   hidden = TimesHidden(program);
   program.Click(PageX + 164 + 67, PageY + 98 + 14);
-  ASSERT_TRUE(WaitUntil([&] { return Received(Log(), 15).size() == 2; }, 5s)) << "no second switcher command";
-  EXPECT_EQ(Received(Log(), 15)[1][0], 2);
+  ASSERT_TRUE(WaitUntil([&] { return ReceivedCommands(Log(), 15).size() == 2; }, 5s))
+      << "no second switcher command";
+  EXPECT_EQ(ReceivedCommands(Log(), 15)[1][0], 2);
   ASSERT_TRUE(WaitUntil([&] { return TimesHidden(program) > hidden; }, 10s)) << program.ShownTexts();
   program.SaveScreenshot(Artifact("switcher_page_zh.png"));
   EXPECT_EQ(program.Stop(), 0);

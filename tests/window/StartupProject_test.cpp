@@ -22,11 +22,6 @@ using testsupport::ScratchFolder;
 
 namespace {
 
-std::string Artifact(const std::string& name) {
-  fs::create_directories(VELKAN_ARTIFACTS);
-  return std::string(VELKAN_ARTIFACTS) + "/" + name;
-}
-
 // The program's visible windows whose title matches the pattern (all of them for none).
 std::vector<std::string> VisibleWindows(pid_t pid, const std::string& pattern = {}) {
   std::istringstream ids(RunCommand("xdotool search --all --onlyvisible --pid " + std::to_string(pid) +

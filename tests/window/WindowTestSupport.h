@@ -12,6 +12,14 @@
 #include <thread>
 #include <unistd.h>
 
+#ifdef VELKAN_ARTIFACTS
+// Where a test keeps what it shows a reader (screenshots, records): the build's artifacts folder.
+inline std::string Artifact(const std::string& name) {
+    std::filesystem::create_directories(VELKAN_ARTIFACTS);
+    return std::string(VELKAN_ARTIFACTS) + "/" + name;
+}
+#endif
+
 template <typename Predicate>
 bool WaitUntil(Predicate done, std::chrono::milliseconds limit) {
   const auto end = std::chrono::steady_clock::now() + limit;

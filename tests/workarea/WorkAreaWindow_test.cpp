@@ -28,7 +28,6 @@
 using namespace std::chrono_literals;
 using testsupport::DevsimProcess;
 using testsupport::FreeDeviceAddress;
-using testsupport::ReadDevsimLog;
 using testsupport::ScratchFolder;
 
 namespace {
@@ -44,11 +43,6 @@ constexpr int MiscButtonX = 37, MiscButtonY = 104 + 36 * 9 + 18;
 constexpr int VideoSettingX = 77 + 11 + 48, FeatheringX = 77 + 213 + 48, WindowButtonsY = 106 + 484 + 14;
 // On the Video Setting page (over the working area): the Quality list and its first item.
 constexpr int QualityX = 600, QualityY = 173, FirstQualityItemY = 193;
-
-std::string Artifact(const std::string& name) {
-  std::filesystem::create_directories(VELKAN_ARTIFACTS);
-  return std::string(VELKAN_ARTIFACTS) + "/" + name;
-}
 
 void PutU32(uint8_t* p, uint32_t v) {
   for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(v >> (8 * i));
@@ -81,20 +75,16 @@ std::string WriteState(const std::string& home, const Window (&windows)[4], uint
 // Layer-window commands (4) the device received for a layer: X of each, in order.
 std::vector<int> LayerWindowXs(const std::string& log, int layer) {
   std::vector<int> xs;
-  for (const auto& f : ReadDevsimLog(log))
-    if (f.type == 1 && f.payload.size() >= 4 + 32 && f.payload[0] == 4 && f.payload[1] == 0 && f.payload[2] == 0 &&
-        f.payload[3] == 0 && f.payload[4] == layer)
-      xs.push_back(f.payload[5] | (f.payload[6] << 8));
+  for (const auto& block : testsupport::ReceivedCommands(log, 4))
+      if (block[0] == layer) xs.push_back(block[1] | (block[2] << 8));
   return xs;
 }
 
 // Commands of a number the device received, with their first argument byte.
 std::vector<int> CommandArguments(const std::string& log, int command) {
   std::vector<int> args;
-  for (const auto& f : ReadDevsimLog(log))
-    if (f.type == 1 && f.payload.size() >= 5 && f.payload[0] == command && f.payload[1] == 0 && f.payload[2] == 0 &&
-        f.payload[3] == 0)
-      args.push_back(f.payload[4]);
+  for (const auto& block : testsupport::ReceivedCommands(log, static_cast<uint32_t>(command)))
+      args.push_back(block[0]);
   return args;
 }
 
