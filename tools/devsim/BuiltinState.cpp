@@ -59,8 +59,9 @@ StateBlock BuiltinStateBlock() {
         PutU32(w + 20, 0);
     }
 
-    // Card slots: DVI, HDMI, DVI, HDMI, DP, SDI, an HDMI option card, an empty option slot.
-    const uint32_t cards[8] = {4, 6, 4, 6, 8, 7, 6, 0};
+    // Card slots: DVI, HDMI, DVI, HDMI, DP, SDI, an HDMI option card, an empty option slot
+    // (type 0 would be a card there: an empty slot reports a type of 10 or more).
+    const uint32_t cards[8] = {4, 6, 4, 6, 8, 7, 6, 255};
     for (size_t slot = 0; slot < 8; ++slot) PutU32(p + kInputCardType + 4 * slot, cards[slot]);
     const uint8_t present[8] = {1, 1, 0, 0, 1, 0, 0, 0};
     std::memcpy(p + kInputSignalPresent, present, 8);
