@@ -47,14 +47,7 @@ class MainControlsWindow : public ::testing::Test {
   void SetUp() override {
     if (!std::getenv("DISPLAY")) GTEST_SKIP() << "needs an X display (run under xvfb-run)";
   }
-  void TearDown() override {
-    if (HasFailure())
-      std::system(("import -window root '" +
-                   Artifact(std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
-                            "_failure.png") +
-                   "' 2>/dev/null")
-                      .c_str());
-  }
+  void TearDown() override { SaveScreenIfFailed(); }
   // Devsim on a pseudo-terminal, the program connected to it by COM port, no page open.
   bool ConnectSerial(ProgramUnderTest& program, DevsimProcess& devsim, std::vector<std::string> extra = {}) {
     const std::string device = Home.Path() + "device";

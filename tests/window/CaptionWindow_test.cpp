@@ -26,13 +26,9 @@
 using namespace std::chrono_literals;
 
 namespace {
-// Client positions at 96 dpi: COMM and MISC page buttons, "Search Machines", SEARCH, the MISC
-// page's TEST PATTERN tab; the pop-up pages stand 83 right of and 208 below the main window's
-// corner (no window manager runs, so the corner is the client's).
-constexpr int CommButtonX = 37, CommButtonY = 104 + 36 * 10 + 18;
+// Client positions at 96 dpi: the MISC page button and its TEST PATTERN tab; the pop-up pages stand 83 right
+// of and 208 below the main window's corner (no window manager runs, so the corner is the client's).
 constexpr int MiscButtonX = 37, MiscButtonY = 104 + 36 * 9 + 18;
-constexpr int SearchMachinesX = 233, SearchMachinesY = 220;
-constexpr int SearchButtonX = 772, SearchButtonY = 159;
 constexpr int TestPatternTabX = 276, TestPatternTabY = 147;
 constexpr int PopupX = 83, PopupY = 208;
 
@@ -86,12 +82,7 @@ TEST_P(CaptionWindowTest, ATypedCaptionReachesTheDeviceAsItsSavedBitmap) {
   setenv("VELKAN_GEOMETRY", (home.Path() + "geometry.txt").c_str(), 1);
   ProgramUnderTest program(home.Path());
   ASSERT_TRUE(program.Start());
-  program.Click(CommButtonX, CommButtonY);
-  program.Click(SearchMachinesX, SearchMachinesY);
-  ASSERT_TRUE(program.WaitForShown({"floating: Search Machines"}, 5s)) << program.ShownTexts();
-  program.Click(SearchButtonX, SearchButtonY);
-  ASSERT_TRUE(program.WaitForShown({"connection: connected", "busy: hidden"}, 20s)) << program.ShownTexts();
-  program.Click(SearchMachinesX, SearchMachinesY);
+  ASSERT_TRUE(program.ConnectBySearch()) << program.ShownTexts();
 
   // MISC, its TEST PATTERN tab, "Caption Settings": the caption page's black text edit shows.
   const std::string shot = Artifact("caption_page.png");

@@ -160,7 +160,8 @@ TEST_P(EveryControl, EveryPageKeepsItsControlsInReachAndReadable) {
              std::to_string(setting.Height));
   const auto windowIs = [&](const std::string& box) {
     return WaitUntil([&] {
-      const GeoWindow* w = ReadGeometry(geometry).Window("main");
+      const ShownGeometry g = ReadGeometry(geometry);
+      const GeoWindow* w = g.Window("main");
       return w && std::to_string(w->Visible.W) + "x" + std::to_string(w->Visible.H) == box;
     }, 5s);
   };

@@ -83,12 +83,7 @@ class MainWindowTest : public ::testing::Test {
   }
   void TearDown() override {
     // What the screen looked like when a step failed.
-    if (HasFailure())
-      std::system(("import -window root '" +
-                   Artifact(std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
-                            "_failure.png") +
-                   "' 2>/dev/null")
-                      .c_str());
+    SaveScreenIfFailed();
   }
   ScratchFolder Home;
 };

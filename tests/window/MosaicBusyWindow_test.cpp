@@ -24,12 +24,9 @@ using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
 namespace {
-// Client positions at 96 dpi: COMM and MOSAIC page buttons, "Search Machines", SEARCH; the docked
-// page stands at (77, 106) and its ON/OFF button at (14, 38) in it, 96 x 28.
-constexpr int CommButtonX = 37, CommButtonY = 104 + 36 * 10 + 18;
+// Client positions at 96 dpi: the MOSAIC page button; the docked page stands at (77, 106) and its ON/OFF
+// button at (14, 38) in it, 96 x 28.
 constexpr int MosaicButtonX = 37, MosaicButtonY = 104 + 36 * 2 + 18;
-constexpr int SearchMachinesX = 233, SearchMachinesY = 220;
-constexpr int SearchButtonX = 772, SearchButtonY = 159;
 constexpr int OnOffX = 77 + 14 + 48, OnOffY = 106 + 38 + 14;
 
 size_t TimesHidden(const ProgramUnderTest& program) {
@@ -84,13 +81,7 @@ TEST_P(MosaicBusyWindowTest, TheBusyBoxClosesWhenTheDeviceReportsTheModeChange) 
   ASSERT_TRUE(devsim.Start(args));
   ProgramUnderTest program(home.Path());
   ASSERT_TRUE(program.Start());
-  program.Click(CommButtonX, CommButtonY);
-  program.Click(SearchMachinesX, SearchMachinesY);
-  ASSERT_TRUE(program.WaitForShown({"floating: Search Machines"}, 5s)) << program.ShownTexts();
-  program.Click(SearchButtonX, SearchButtonY);
-  ASSERT_TRUE(program.WaitForShown({"connection: connected", "busy: hidden"}, 20s)) << program.ShownTexts();
-  program.Click(SearchMachinesX, SearchMachinesY);
-  ASSERT_TRUE(program.WaitForShown({"floating: none"}, 5s)) << program.ShownTexts();
+  ASSERT_TRUE(program.ConnectBySearch()) << program.ShownTexts();
 
   // MOSAIC, then ON/OFF: on with the marked "Panel x 4" (mode 5).
   program.Click(MosaicButtonX, MosaicButtonY);

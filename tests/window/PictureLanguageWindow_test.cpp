@@ -19,12 +19,10 @@
 using namespace std::chrono_literals;
 
 namespace {
-// Client positions at 96 dpi: the page column, the Search Machines button and SEARCH, the
-// pages docked at (77, 106): the system page's language choices and the picture page's lists.
+// Client positions at 96 dpi: the page column and the pages docked at (77, 106): the system page's language
+// choices and the picture page's lists.
 constexpr int PageButtonX = 37;
 constexpr int PageButtonY(int index) { return 104 + 36 * index + 18; }
-constexpr int SearchMachinesX = 233, SearchMachinesY = 220;
-constexpr int SearchButtonX = 772, SearchButtonY = 159;
 constexpr int PageX = 77, PageY = 106;
 constexpr int EnglishX = PageX + 90, ChineseX = PageX + 230, LanguageY = PageY + 89;
 
@@ -47,13 +45,7 @@ TEST(PictureLanguageWindow, LanguageSwitchKeepsTheColourTemperatureTheDeviceShow
   ASSERT_TRUE(devsim.Start({"--device", testsupport::FreeDeviceAddress(53)}));
   ProgramUnderTest program(home.Path());
   ASSERT_TRUE(program.Start());
-  program.Click(PageButtonX, PageButtonY(10));
-  program.Click(SearchMachinesX, SearchMachinesY);
-  ASSERT_TRUE(program.WaitForShown({"floating: Search Machines"}, 5s)) << program.ShownTexts();
-  program.Click(SearchButtonX, SearchButtonY);
-  ASSERT_TRUE(program.WaitForShown({"connection: connected", "busy: hidden"}, 20s)) << program.ShownTexts();
-  program.Click(SearchMachinesX, SearchMachinesY);
-  ASSERT_TRUE(program.WaitForShown({"floating: none"}, 5s)) << program.ShownTexts();
+  ASSERT_TRUE(program.ConnectBySearch()) << program.ShownTexts();
 
   // The device's refresh: the built-in state runs a preset picture mode, so the colour
   // temperature reads User although the layer's record holds a preset temperature.

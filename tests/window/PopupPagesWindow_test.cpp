@@ -79,14 +79,7 @@ class PopupPages : public ::testing::Test {
     for (const char* variable : {"LC_ALL", "LC_MESSAGES"}) unsetenv(variable);
     setenv("LANG", "en_US.UTF-8", 1);
   }
-  void TearDown() override {
-    if (HasFailure())
-      std::system(("import -window root '" +
-                   Artifact(std::string("popup_") + testing::UnitTest::GetInstance()->current_test_info()->name() +
-                            "_failure.png") +
-                   "' 2>/dev/null")
-                      .c_str());
-  }
+  void TearDown() override { SaveScreenIfFailed(); }
   testsupport::ScratchFolder Home;
 };
 

@@ -29,9 +29,6 @@ using testsupport::FreeDeviceAddress;
 using testsupport::ScratchFolder;
 
 namespace {
-constexpr int CommButtonX = 37, CommButtonY = 104 + 36 * 10 + 18;
-constexpr int SearchMachinesX = 233, SearchMachinesY = 220;
-constexpr int SearchButtonX = 772, SearchButtonY = 159;
 constexpr int VideoWindowButtonX = 1056, VideoWindowButtonY = 53;
 // The window as the working area first makes it.
 constexpr int StartWidth = 760, StartHeight = 560;
@@ -79,7 +76,7 @@ std::vector<unsigned long> CursorAt(int x, int y) {
   XCloseDisplay(display);
   return shape;
 }
-}  // namespace
+} // namespace
 
 TEST(PreviewWindowResize, BottomEdgeAndCornerDragsSizeTheWindowAndEdgesShowResizeCursors) {
   if (!std::getenv("DISPLAY")) GTEST_SKIP() << "needs an X display (run under xvfb-run)";
@@ -90,14 +87,8 @@ TEST(PreviewWindowResize, BottomEdgeAndCornerDragsSizeTheWindowAndEdgesShowResiz
   ProgramUnderTest program(home.Path());
   ASSERT_TRUE(program.Start());
   ASSERT_EQ(program.WindowWidth(), 1280) << "the positions here are those of a 96-dpi screen";
-  program.Click(CommButtonX, CommButtonY);
-  program.Click(SearchMachinesX, SearchMachinesY);
-  ASSERT_TRUE(program.WaitForShown({"floating: Search Machines"}, 5s)) << program.ShownTexts();
-  program.Click(SearchButtonX, SearchButtonY);
-  ASSERT_TRUE(program.WaitForShown({"connection: connected", "busy: hidden"}, 20s)) << program.ShownTexts();
-  program.Click(SearchMachinesX, SearchMachinesY);
-  if (!program.WaitForShown({"floating: none"}, 3s)) program.Click(SearchMachinesX, SearchMachinesY);
-  ASSERT_TRUE(program.WaitForShown({"floating: none", "canvas: zoom 6.0 preview on"}, 10s)) << program.ShownTexts();
+  ASSERT_TRUE(program.ConnectBySearch()) << program.ShownTexts();
+  ASSERT_TRUE(program.WaitForShown({"canvas: zoom 6.0 preview on"}, 10s)) << program.ShownTexts();
 
   program.Click(VideoWindowButtonX, VideoWindowButtonY);
   ASSERT_TRUE(program.WaitForShown({"video window: shown"}, 5s)) << program.ShownTexts();

@@ -141,6 +141,22 @@ bool ProgramUnderTest::SaveScreenshot(const std::string& path) const {
   return std::system(("import -window root '" + path + "' 2>/dev/null").c_str()) == 0;
 }
 
+bool ProgramUnderTest::ConnectBySearch(const std::string& searchTitle) const {
+    using namespace std::chrono_literals;
+    constexpr int CommX = 37, CommY = 104 + 36 * 10 + 18; // the COMM page button
+    constexpr int SearchPageX = 233, SearchPageY = 220;   // its "Search Machines" button
+    constexpr int SearchX = 772, SearchY = 159;           // SEARCH on the search page
+    Click(CommX, CommY);
+    Click(SearchPageX, SearchPageY);
+    if (!WaitForShown({"floating: " + searchTitle}, 5s)) return false;
+    Click(SearchX, SearchY);
+    if (!WaitForShown({"connection: connected", "busy: hidden"}, 20s)) return false;
+    Click(SearchPageX, SearchPageY);
+    // A click that came while the busy box still held the window is clicked again.
+    if (!WaitForShown({"floating: none"}, 3s)) Click(SearchPageX, SearchPageY);
+    return WaitForShown({"floating: none"}, 5s);
+}
+
 std::string ProgramUnderTest::ShownTexts() const {
   std::ifstream in(ShownFolder + "shown.txt");
   std::stringstream all;

@@ -28,6 +28,10 @@ class ProgramUnderTest {
   // Focuses the main window and types keys as xdotool names them ("ctrl+2"), delayMs apart.
   void PressKeys(const std::string& keys, int delayMs = 80) const;
   bool SaveScreenshot(const std::string& path) const;
+  // COMM, "Search Machines", SEARCH on the loopback adapter: the one machine that answers becomes
+  // the controlled one and its state is read; the search page (titled in the operator's
+  // language) closes again and the connection page stays open.
+  bool ConnectBySearch(const std::string& searchTitle = "Search Machines") const;
   int WindowWidth() const { return Width; }
   // The main window's X window id, for xdotool.
   const std::string& WindowId() const { return Window; }

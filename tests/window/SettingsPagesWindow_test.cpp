@@ -33,8 +33,6 @@ constexpr int PageButtonX = 37;
 constexpr int PageButtonY(int index) { return 104 + 36 * index + 18; }
 constexpr int KeyerPage = 3, VgaPage = 8, MiscPage = 9, CommPage = 10;
 constexpr int PageX = 77, PageY = 106;
-constexpr int SearchMachinesX = 233, SearchMachinesY = 220;
-constexpr int SearchButtonX = 772, SearchButtonY = 159;
 // The input icon of option slot 7.
 constexpr int VgaIconX = 157 + 108 * 7, VgaIconY = 37;
 // Canvas cells with a page docked (the working area at 397, 106; output pixel / 6 from the
@@ -80,14 +78,7 @@ class SettingsPagesWindow : public ::testing::Test {
     setenv("LANG", "en_US.UTF-8", 1);
     for (const char* variable : {"LC_ALL", "LC_MESSAGES"}) unsetenv(variable);
   }
-  void TearDown() override {
-    if (HasFailure())
-      std::system(("import -window root '" +
-                   Artifact(std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
-                            "_failure.png") +
-                   "' 2>/dev/null")
-                      .c_str());
-  }
+  void TearDown() override { SaveScreenIfFailed(); }
   // Devsim on a loopback address (extra arguments added), the program connected by the search,
   // no page open.
   void Connect(ProgramUnderTest& program, DevsimProcess& devsim, std::vector<std::string> extra = {}) {
@@ -96,14 +87,7 @@ class SettingsPagesWindow : public ::testing::Test {
     ASSERT_TRUE(devsim.Start(args));
     ASSERT_TRUE(program.Start());
     ASSERT_EQ(program.WindowWidth(), 1280) << "the positions here are those of a 96-dpi screen";
-    program.Click(PageButtonX, PageButtonY(CommPage));
-    program.Click(SearchMachinesX, SearchMachinesY);
-    ASSERT_TRUE(program.WaitForShown({"floating: Search Machines"}, 5s)) << program.ShownTexts();
-    program.Click(SearchButtonX, SearchButtonY);
-    ASSERT_TRUE(program.WaitForShown({"connection: connected", "busy: hidden"}, 20s)) << program.ShownTexts();
-    program.Click(SearchMachinesX, SearchMachinesY);
-    if (!program.WaitForShown({"floating: none"}, 3s)) program.Click(SearchMachinesX, SearchMachinesY);
-    ASSERT_TRUE(program.WaitForShown({"floating: none"}, 5s)) << program.ShownTexts();
+    ASSERT_TRUE(program.ConnectBySearch()) << program.ShownTexts();
     program.Click(PageButtonX, PageButtonY(CommPage));
     ASSERT_TRUE(program.WaitForShown({"page: none"}, 5s)) << program.ShownTexts();
   }

@@ -1,8 +1,12 @@
 #pragma once
-// What the program-driving window tests share: waiting for a condition, and a serial line made of
-// a pseudo-terminal pair whose one end is linked as Ports/COM<n> in the program folder.
+// What the program-driving window tests share: where screenshots go, waiting for a condition,
+// and a serial line made of a pseudo-terminal pair whose one end is linked as Ports/COM<n> in
+// the program folder.
+#include <gtest/gtest.h>
+
 #include <chrono>
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <sched.h>
 #include <string>
@@ -15,8 +19,19 @@
 #ifdef VELKAN_ARTIFACTS
 // Where a test keeps what it shows a reader (screenshots, records): the build's artifacts folder.
 inline std::string Artifact(const std::string& name) {
-    std::filesystem::create_directories(VELKAN_ARTIFACTS);
-    return std::string(VELKAN_ARTIFACTS) + "/" + name;
+  std::filesystem::create_directories(VELKAN_ARTIFACTS);
+  return std::string(VELKAN_ARTIFACTS) + "/" + name;
+}
+
+// The whole screen, named after the running test, when it has failed: what a reader of the run
+// needs to see why.
+inline void SaveScreenIfFailed() {
+  const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+  if (!test || !::testing::Test::HasFailure()) return;
+  std::string name = std::string(test->test_suite_name()) + "." + test->name();
+  for (char& c : name)
+    if (c == '/') c = '_';
+  std::system(("import -window root '" + Artifact(name + "_failure.png") + "' 2>/dev/null").c_str());
 }
 #endif
 

@@ -31,12 +31,8 @@ using testsupport::FreeDeviceAddress;
 using testsupport::ScratchFolder;
 
 namespace {
-// Client positions at 96 dpi: COMM page button, its "Search Machines" button, SEARCH, the tiles.
-constexpr int CommButtonX = 37, CommButtonY = 104 + 36 * 10 + 18;
-constexpr int SearchMachinesX = 233, SearchMachinesY = 220;
-constexpr int SearchButtonX = 772, SearchButtonY = 159;
-// With a page docked the working area is (397, 106) .. (1256, 587) of the 1280 x 728 client; the
-// layer rows and TAKE stand under it, down to 632.
+// Client positions at 96 dpi. With a page docked the working area is (397, 106) .. (1256, 587) of the 1280 x
+// 728 client; the layer rows and TAKE stand under it, down to 632.
 constexpr int AreaX = 397, AreaY = 106, AreaRight = 1256, AreaBottom = 587, RowsBottom = 632;
 // The MISC page button; on that page, the Video Setting and Feathering buttons.
 constexpr int MiscButtonX = 37, MiscButtonY = 104 + 36 * 9 + 18;
@@ -188,22 +184,7 @@ class WorkAreaWindowTest : public ::testing::Test {
   void SetUp() override {
     if (!std::getenv("DISPLAY")) GTEST_SKIP() << "needs an X display (run under xvfb-run)";
   }
-  void TearDown() override {
-    if (HasFailure())
-      std::system(("import -window root '" + Artifact("workarea_failure.png") + "' 2>/dev/null").c_str());
-  }
-  // The one machine answering the search becomes the controlled one; the search window (its
-  // title in the operator's language) closes.
-  static void ConnectBySearch(ProgramUnderTest& program, const std::string& searchTitle = "Search Machines") {
-  program.Click(CommButtonX, CommButtonY);
-  program.Click(SearchMachinesX, SearchMachinesY);
-  ASSERT_TRUE(program.WaitForShown({"floating: " + searchTitle}, 5s)) << program.ShownTexts();
-  program.Click(SearchButtonX, SearchButtonY);
-  ASSERT_TRUE(program.WaitForShown({"connection: connected", "busy: hidden"}, 20s)) << program.ShownTexts();
-  program.Click(SearchMachinesX, SearchMachinesY);
-  if (!program.WaitForShown({"floating: none"}, 3s)) program.Click(SearchMachinesX, SearchMachinesY);
-  ASSERT_TRUE(program.WaitForShown({"floating: none"}, 5s)) << program.ShownTexts();
-  }
+  void TearDown() override { SaveScreenIfFailed(); }
   ScratchFolder Home;
 };
 
@@ -227,7 +208,7 @@ TEST_F(WorkAreaWindowTest, CanvasShowsTheDevicesLayersRunsThePreviewAndSendsADra
       << program.ShownTexts();
 
   // One machine answers the search: it becomes the controlled one and its state is read.
-  ASSERT_NO_FATAL_FAILURE(ConnectBySearch(program));
+  ASSERT_TRUE(program.ConnectBySearch()) << program.ShownTexts();
 
   // The cells are the device's layer windows, labelled with their inputs; PIP-3 is off.
   EXPECT_TRUE(program.WaitForShown({"canvas: layer 0 [Main : HDMI-1] 0,0 1920x1080 shown",
@@ -337,7 +318,7 @@ TEST_F(WorkAreaWindowTest, VideoWindowTopButtonsAndLockOutputInAFourPanelMosaic)
   ProgramUnderTest program(Home.Path());
   ASSERT_TRUE(program.Start());
   ASSERT_EQ(program.WindowWidth(), 1280) << "the positions below are those of a 96-dpi screen";
-  ASSERT_NO_FATAL_FAILURE(ConnectBySearch(program));
+  ASSERT_TRUE(program.ConnectBySearch()) << program.ShownTexts();
 
   // Four panels: four frames in 2 x 2, Lock Output offered and on; the keyer and the logo are
   // out of reach, the multi-machine mode is not (a network link).
@@ -457,7 +438,7 @@ TEST_F(WorkAreaWindowTest, WheelAndMenuReachTheCanvasOverTheLayerCellsAndTheTopB
   ProgramUnderTest program(Home.Path());
   ASSERT_TRUE(program.Start());
   ASSERT_EQ(program.WindowWidth(), 1280) << "the positions below are those of a 96-dpi screen";
-  ASSERT_NO_FATAL_FAILURE(ConnectBySearch(program, "搜索设备"));
+  ASSERT_TRUE(program.ConnectBySearch("搜索设备")) << program.ShownTexts();
   ASSERT_TRUE(program.WaitForShown({"canvas: layer 0 [Main : HDMI-1] 0,0 1920x1080 shown",
                                     "canvas: layer 1 [PIP-1 : DVI-1] 1200,120 640x360 shown",
                                     "canvas: zoom 6.0 preview on"},
