@@ -212,11 +212,10 @@ def lzw_uncompressed(pixels, min_size):
 # The pictures
 
 
-def face(w, h, checked=False, radius=4):
-    """A button face: dark raised plate; a checked face carries an orange frame and glow."""
+def plate(w, h, top, bottom, radius):
+    """A rounded plate with a dark rim, filled with a vertical gradient from top to bottom."""
     c = Canvas(w, h)
     c.round_rect(0, 0, w, h, radius, (8, 8, 8))
-    top, bottom = ((58, 58, 58), (28, 28, 28)) if not checked else ((70, 52, 24), (36, 26, 10))
     inner = Canvas(w, h)
     inner.vgradient(0, 0, w, h, top, bottom)
     for y in range(1, h - 1):
@@ -225,6 +224,13 @@ def face(w, h, checked=False, radius=4):
             cy = min(max(y + 0.5, 1 + radius), h - 1 - radius)
             if (x + 0.5 - cx) ** 2 + (y + 0.5 - cy) ** 2 <= radius * radius:
                 c.blend(x, y, inner.px[y * w + x][:3], 1.0)
+    return c
+
+
+def face(w, h, checked=False, radius=4):
+    """A button face: dark raised plate; a checked face carries an orange frame and glow."""
+    top, bottom = ((58, 58, 58), (28, 28, 28)) if not checked else ((70, 52, 24), (36, 26, 10))
+    c = plate(w, h, top, bottom, radius)
     c.rect(radius, 1, w - radius, 2, (90, 90, 90) if not checked else (255, 196, 80), 0.6)
     if checked:
         c.round_frame(0, 0, w, h, radius, 1.5, ACCENT)
@@ -235,17 +241,8 @@ def face(w, h, checked=False, radius=4):
 
 def light_face(w, h, lit=False, radius=4):
     """A face that carries a dark caption: a silver plate, or lit, an orange one."""
-    c = Canvas(w, h)
-    c.round_rect(0, 0, w, h, radius, (8, 8, 8))
     top, bottom = ((226, 226, 226), (168, 168, 168)) if not lit else ((255, 200, 92), (222, 136, 0))
-    inner = Canvas(w, h)
-    inner.vgradient(0, 0, w, h, top, bottom)
-    for y in range(1, h - 1):
-        for x in range(1, w - 1):
-            cx = min(max(x + 0.5, 1 + radius), w - 1 - radius)
-            cy = min(max(y + 0.5, 1 + radius), h - 1 - radius)
-            if (x + 0.5 - cx) ** 2 + (y + 0.5 - cy) ** 2 <= radius * radius:
-                c.blend(x, y, inner.px[y * w + x][:3], 1.0)
+    c = plate(w, h, top, bottom, radius)
     c.rect(radius, 1, w - radius, 2, (255, 255, 255) if not lit else (255, 232, 176), 0.7)
     c.round_frame(0, 0, w, h, radius, 1.0, (96, 96, 96) if not lit else (150, 92, 0))
     return c
