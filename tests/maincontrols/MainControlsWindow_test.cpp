@@ -65,6 +65,13 @@ class MainControlsWindow : public ::testing::Test {
     return program.WaitForShown({"page: none"}, 5s);
   }
   std::string Log() const { return Home.Path() + "devsim.log"; }
+  // The state devsim starts from, written into the program's folder.
+  std::string StateFile(const devsim::StateBlock& state) const {
+    const std::string path = Home.Path() + "state.bin";
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(state.data()),
+                                                static_cast<std::streamsize>(state.size()));
+    return path;
+  }
   ScratchFolder Home;
   std::unique_ptr<PtyPair> Pty;
 };
@@ -139,9 +146,7 @@ TEST_F(MainControlsWindow, TakeInPreviewProgramMode) {
   devsim::StateBlock state = devsim::BuiltinStateBlock();
   state[devsim::layout::kSwitcher] = 1;
   state[devsim::layout::kSwitcherOnPreview + 2] = 1;
-  const std::string stateFile = Home.Path() + "state.bin";
-  std::ofstream(stateFile, std::ios::binary).write(reinterpret_cast<const char*>(state.data()),
-                                                   static_cast<std::streamsize>(state.size()));
+  const std::string stateFile = StateFile(state);
   DevsimProcess devsim;
   ProgramUnderTest program(Home.Path());
   ASSERT_TRUE(ConnectSerial(program, devsim, {"--state", stateFile})) << program.ShownTexts();
@@ -374,9 +379,7 @@ TEST_F(MainControlsWindow, AfterATestPatternProgramSideLayerButtonsStayOff) {
   state[devsim::layout::kSwitcher] = 1;
   state[devsim::layout::kSwitcherOnProgram + 2] = 1;
   state[devsim::layout::kSwitcherOnPreview + 3] = 1;
-  const std::string stateFile = Home.Path() + "state.bin";
-  std::ofstream(stateFile, std::ios::binary).write(reinterpret_cast<const char*>(state.data()),
-                                                   static_cast<std::streamsize>(state.size()));
+  const std::string stateFile = StateFile(state);
   DevsimProcess devsim;
   ProgramUnderTest program(Home.Path());
   ASSERT_TRUE(ConnectSerial(program, devsim, {"--state", stateFile})) << program.ShownTexts();
