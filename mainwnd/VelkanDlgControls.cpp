@@ -8,6 +8,7 @@
 #include "mainwnd/MMainDlg.h"
 #include "mainwnd/MainControlsLogic.h"
 #include "mainwnd/MainLayout.h"
+#include "platform/os/AtomicFile.h"
 #include "platform/ui/PageEvents.h"
 #include "platform/ui/ShownTexts.h"
 #include "pages/MLogoDlg.h"
@@ -71,6 +72,12 @@ LRESULT VelkanDlg::OnSelectLayer(WPARAM layer, LPARAM) {
 }
 
 void VelkanDlg::TellSaveFailed(const std::string& path, const std::string& error) {
+  if (IsWriteProtectedFile(path)) {
+    RecordShownTexts("project", {"write-protected: " + path});
+    ShowOperatorMessage(this, GetFileTitlePart(path) + ": " + LanguageText("XIDS_ProjectWriteProtected") + "\n" + path,
+                        UiStrings[38]);
+    return;
+  }
   std::string text = UiStrings[67] + ": " + path;
   if (!error.empty()) text += "\n" + error;
   RecordShownTexts("project", {"save failed: " + path});

@@ -29,6 +29,17 @@ std::string FolderOf(const std::string& path) {
 
 } // namespace
 
+bool IsWriteProtectedFile(const std::string& path) {
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+    const int fd = open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd >= 0) {
+        close(fd);
+        return false;
+    }
+    return errno == EACCES || errno == EPERM || errno == EROFS || errno == ETXTBSY;
+}
+
 bool WriteFileAtomically(const std::string& requestedPath, std::string_view bytes, std::string* error) {
     if (requestedPath.empty()) {
         errno = ENOENT;
@@ -41,6 +52,7 @@ bool WriteFileAtomically(const std::string& requestedPath, std::string_view byte
         const auto target = std::filesystem::canonical(path, ec);
         if (!ec) path = target.string();
     }
+    if (IsWriteProtectedFile(path)) return Fail(error, "the file is write-protected: " + path);
     // The temporary file is created with the usual 0666 less umask, like any new file; one that
     // replaces an existing file takes over that file's permissions.
     std::string temp;

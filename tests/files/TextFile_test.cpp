@@ -6,7 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <linux/capability.h>
+#include <sched.h>
 #include <sys/resource.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <vector>
@@ -262,4 +267,49 @@ TEST(AtomicWrite, ReplacedFileKeepsItsPermissions) {
     EXPECT_EQ(std::filesystem::status(path).permissions(),
               std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1);
+}
+
+namespace {
+// Drops root's rights over files for the rest of this process: as root it moves into a user
+// namespace of its own as an ordinary user id and gives up every capability there.
+bool BecomeOrdinaryUser() {
+    if (geteuid() != 0) return true;
+    const std::string uid = std::to_string(geteuid()), gid = std::to_string(getegid());
+    if (unshare(CLONE_NEWUSER) != 0) return false;
+    const auto put = [](const char* file, const std::string& text) { return bool(std::ofstream(file) << text); };
+    if (!put("/proc/self/setgroups", "deny") || !put("/proc/self/uid_map", "1000 " + uid + " 1") ||
+        !put("/proc/self/gid_map", "1000 " + gid + " 1"))
+        return false;
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct none[2]{};
+    return syscall(SYS_capset, &header, none) == 0;
+}
+} // namespace
+
+// Renaming over a file needs only its folder's permission, so a file made read-only would be
+// replaced all the same: it is refused and left byte for byte. A writable one is still replaced
+// whole by a new file, so a hard link to the old one keeps the old bytes.
+TEST(AtomicWrite, WriteProtectedFileIsLeftAsItWas) {
+    ScratchFolder folder;
+    const std::string locked = folder / "locked.pro", open = folder / "open.pro", link = folder / "open-old";
+    WriteBytes(locked, "OLD");
+    WriteBytes(open, "OLD");
+    std::filesystem::create_hard_link(open, link);
+    std::filesystem::permissions(locked, std::filesystem::perms::owner_read);
+    const pid_t child = fork();
+    if (child == 0) {
+        if (!BecomeOrdinaryUser()) _exit(77);
+        CStdioFileEx file;
+        const bool opened = file.Open(locked, CStdioFileEx::modeCreate | CStdioFileEx::modeWrite);
+        _exit((WriteFileAtomically(locked, "NEW") ? 1 : 0) | (opened ? 2 : 0) | (WriteFileAtomically(open, "NEW") ? 0 : 4));
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 77) GTEST_SKIP() << "cannot run as an ordinary user here";
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: replaced, 2: opened for writing, 4: writable file refused";
+    EXPECT_EQ(ReadBytes(locked), "OLD");
+    EXPECT_EQ(ReadBytes(open), "NEW");
+    EXPECT_EQ(ReadBytes(link), "OLD");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 3);
 }

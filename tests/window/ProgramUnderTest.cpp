@@ -66,11 +66,27 @@ ProgramUnderTest::~ProgramUnderTest() {
   }
 }
 
-bool ProgramUnderTest::Start() {
+bool ProgramUnderTest::Start() { return Spawn({}); }
+
+bool ProgramUnderTest::StartAsOrdinaryUser() {
+  if (geteuid() != 0) return Spawn({});
+  // Mapped to an ordinary user id in a namespace of its own, the program keeps no capability
+  // after its exec, so file permissions hold for it.
+  const std::vector<std::string> prefix{"unshare", "--map-user=1000", "--map-group=1000", "--"};
+  if (std::system("unshare --map-user=1000 --map-group=1000 -- true 2>/dev/null") != 0) return false;
+  return Spawn(prefix);
+}
+
+bool ProgramUnderTest::Spawn(const std::vector<std::string>& prefix) {
   setenv("VELKAN_HOME", Home.c_str(), 1);
   setenv("VELKAN_SHOWN_TEXT", (ShownFolder + "shown.txt").c_str(), 1);
-  char* argv[] = {const_cast<char*>(VELKAN_EXE), nullptr};
-  if (posix_spawn(&Pid, VELKAN_EXE, nullptr, nullptr, argv, environ) != 0) return false;
+  std::vector<std::string> args = prefix;
+  args.push_back(VELKAN_EXE);
+  std::vector<char*> argv;
+  for (std::string& arg : args) argv.push_back(arg.data());
+  argv.push_back(nullptr);
+  // unshare execs the program in its own place, so Pid stays the program's.
+  if (posix_spawnp(&Pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return false;
   Window = RunCommand("timeout 30 xdotool search --sync --onlyvisible --pid " + std::to_string(Pid) +
                       " --name ZedarEzuzovizu | head -1");
   while (!Window.empty() && (Window.back() == '\n' || Window.back() == ' ')) Window.pop_back();

@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 #include <sys/types.h>
+#include <vector>
 
 class ProgramUnderTest {
  public:
@@ -14,6 +15,9 @@ class ProgramUnderTest {
   ~ProgramUnderTest();
 
   bool Start();
+  // Starts the program as a user without root's rights over files (root may write anything), in
+  // a user namespace of its own when the tests run as root. False when that is not possible.
+  bool StartAsOrdinaryUser();
   // SIGTERM, then the exit status (-1 when it did not end in time).
   int Stop();
 
@@ -50,6 +54,7 @@ class ProgramUnderTest {
  private:
   std::string Home;
   std::string ShownFolder;
+  bool Spawn(const std::vector<std::string>& prefix);
   pid_t Pid = -1;
   std::string Window;
   int X = 0, Y = 0, Width = 0;

@@ -10,9 +10,12 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <map>
 #include <sstream>
 #include <thread>
 
@@ -42,6 +45,25 @@ std::string OtherWindow(const ProgramUnderTest& program, std::chrono::millisecon
   }, limit);
   return other;
 }
+
+// Types a path into the file dialog that the click just opened and accepts it; a question
+// whether to replace an existing file is answered yes.
+bool ChooseFile(const ProgramUnderTest& program, const std::string& path, bool replace = false) {
+  const std::string chooser = OtherWindow(program, 10s);
+  if (chooser.empty()) return false;
+  RunCommand("xdotool windowfocus --sync " + chooser + " key --delay 100 ctrl+l");
+  RunCommand("xdotool type --delay 20 '" + path + "'");
+  std::this_thread::sleep_for(300ms);
+  RunCommand("xdotool key Return");
+  if (replace) {
+    std::this_thread::sleep_for(1s);
+    RunCommand("xdotool key Return");
+  }
+  return true;
+}
+
+constexpr int MiscButtonX = 37, MiscButtonY = 104 + 9 * 36 + 18;
+constexpr int ProjectButtonsY = 106 + 220 + 14, OpenProjectX = 77 + 18 + 70, SaveProjectX = 77 + 162 + 70;
 
 // Info.ini with the project's path and preset names of the PGM/PVW bank.
 void WriteInfoIni(const std::string& home, const std::string& project) {
@@ -98,17 +120,10 @@ TEST_F(StartupProject, OpeningAProjectWithoutSettingsTellsTheOperator) {
   std::ofstream(keyless, std::ios::binary) << "\xFF\xFE";
   ProgramUnderTest program(Home);
   ASSERT_TRUE(program.Start());
-  constexpr int MiscButtonX = 37, MiscButtonY = 104 + 9 * 36 + 18;
-  constexpr int OpenProjectX = 77 + 18 + 70, OpenProjectY = 106 + 220 + 14;
   program.Click(MiscButtonX, MiscButtonY);
   ASSERT_TRUE(program.WaitForShown({"page: Misc Settings"}, 3s)) << program.ShownTexts();
-  program.Click(OpenProjectX, OpenProjectY);
-  const std::string chooser = OtherWindow(program, 10s);
-  ASSERT_FALSE(chooser.empty()) << "no file dialog";
-  RunCommand("xdotool windowfocus --sync " + chooser + " key --delay 100 ctrl+l");
-  RunCommand("xdotool type --delay 20 '" + keyless + "'");
-  std::this_thread::sleep_for(300ms);
-  RunCommand("xdotool key Return");
+  program.Click(OpenProjectX, ProjectButtonsY);
+  ASSERT_TRUE(ChooseFile(program, keyless)) << "no file dialog";
   EXPECT_TRUE(program.WaitForShown({"project: no settings: " + keyless}, 10s)) << program.ShownTexts();
   std::this_thread::sleep_for(300ms);
   program.SaveScreenshot(Artifact("keyless-project-message.png"));
@@ -185,4 +200,56 @@ TEST_F(StartupProject, PerUserFolderNoticeComesFromTheLanguageFile) {
   unsetenv("LANG");
   umount2(program.c_str(), MNT_DETACH);
   chmod(program.c_str(), 0755);
+}
+
+// A project the operator may not write (mode 0444, the program running as an ordinary user) is
+// left byte for byte by Ctrl+S, by Save Project onto it and at close, and each time the operator
+// is told; Info.ini, protected too, is left as it was without a word.
+TEST_F(StartupProject, AWriteProtectedProjectIsLeftAsItWasAndTheOperatorIsTold) {
+  const auto bytes = [](const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  };
+  const std::string project = Home + "show.pro", settings = Home + "Info.ini";
+  const std::string kept = "[OUTPUTRESO]\r\nRESOINDEX=3\r\n";
+  std::ofstream(project, std::ios::binary) << kept;
+  WriteInfoIni(Home, project);
+  const std::string keptSettings = bytes(settings);
+  const auto readOnly = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+  fs::permissions(project, readOnly);
+  fs::permissions(settings, readOnly);
+  ProgramUnderTest program(Home);
+  if (!program.StartAsOrdinaryUser()) GTEST_SKIP() << "the program cannot be run as an ordinary user here";
+  // Each way of saving shows the message box, names the file as write-protected and leaves it.
+  const auto toldAndKept = [&](const char* how) {
+    SCOPED_TRACE(how);
+    std::vector<std::string> box;
+    EXPECT_TRUE(WaitUntil([&] { return !(box = VisibleWindows(program.ProcessId(), "^Tips$")).empty(); }, 10s));
+    if (box.empty()) return;
+    std::istringstream geometry(RunCommand("xdotool getwindowgeometry --shell " + box[0]));
+    std::map<std::string, int> at;
+    for (std::string line; std::getline(geometry, line);)
+      if (const size_t eq = line.find('='); eq != std::string::npos) at[line.substr(0, eq)] = std::atoi(line.c_str() + eq + 1);
+    // OK stands centred along the box's bottom edge.
+    RunCommand("xdotool mousemove " + std::to_string(at["X"] + at["WIDTH"] / 2) + " " +
+               std::to_string(at["Y"] + at["HEIGHT"] - 12) + " click 1");
+    EXPECT_TRUE(WaitUntil([&] { return VisibleWindows(program.ProcessId(), "^Tips$").empty(); }, 5s));
+    EXPECT_TRUE(program.Shows("project: write-protected: " + project)) << program.ShownTexts();
+    EXPECT_EQ(bytes(project), kept);
+  };
+  program.PressKeys("ctrl+s");
+  ASSERT_TRUE(program.WaitForShown({"project: write-protected: " + project}, 10s)) << program.ShownTexts();
+  program.SaveScreenshot(Artifact("write-protected-project.png"));
+  toldAndKept("Ctrl+S");
+  program.Click(MiscButtonX, MiscButtonY);
+  ASSERT_TRUE(program.WaitForShown({"page: Misc Settings"}, 3s)) << program.ShownTexts();
+  program.Click(SaveProjectX, ProjectButtonsY);
+  ASSERT_TRUE(ChooseFile(program, project, true)) << "no file dialog";
+  toldAndKept("Save Project");
+  kill(program.ProcessId(), SIGTERM);
+  toldAndKept("close");
+  EXPECT_EQ(program.Stop(), 0);
+  EXPECT_EQ(bytes(project), kept);
+  EXPECT_EQ(fs::status(project).permissions(), readOnly);
+  EXPECT_EQ(bytes(settings), keptSettings);
 }
