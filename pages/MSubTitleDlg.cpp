@@ -229,8 +229,9 @@ void MSubTitleDlg::ApplyLanguage() {
 
 void MSubTitleDlg::ShowPage(bool show) {
   OnInitDialog();
-  if (!show && AdvancedButton->IsChecked()) {
-    // A hidden page always reopens folded.
+  if (!show) {
+    // A hidden page always reopens folded and in the default look, even when it was hidden folded:
+    // a font or colour chosen before must not go out with the next caption.
     AdvancedButton->SetChecked(false);
     FoldAdvanced();
   }

@@ -230,21 +230,32 @@ TEST_F(CaptionPageTest, PositionEditsClampedToTheOutput) {
     EXPECT_EQ(CommandNumbers(), (std::vector<uint32_t>{CmdCaptionLayout}));
 }
 
-TEST_F(CaptionPageTest, HidingTheAdvancedPageFoldsAndResets) {
-    Page->AdvancedButton->Click();
-    Pump(10);
-    EXPECT_EQ(CommandNumbers(), (std::vector<uint32_t>{CmdQuery70}));
-    EXPECT_EQ(Page->AdvancedButton->GetTextColour(), 0x009CEFu);
-    Page->ApplyForegroundColour(0x00FF00);
-    Page->ApplyBackgroundColour(0x123456);
-    Page->SpeedList->SetCurSel(3);
-    Page->ApplyCaptionFont(CaptionFontWithHeight(Page->CaptionFont, 50));
-    Page->ShowPage(false);
-    EXPECT_FALSE(Page->AdvancedButton->IsChecked());
-    EXPECT_EQ(Page->ForegroundColour, 0x0000FFu);
-    EXPECT_EQ(Page->BackgroundColour, 0u);
-    EXPECT_EQ(Page->SpeedList->GetCurSel(), 0);
-    EXPECT_EQ(Page->CaptionFont.GetPixelSize().y, DefaultCaptionFont().GetPixelSize().y);
+TEST_F(CaptionPageTest, HidingThePageFoldsAndResetsItsLook) {
+    // Hidden with the advanced area open, then hidden folded: both reopen in the default look.
+    for (const bool unfolded : {true, false}) {
+        SCOPED_TRACE(unfolded ? "advanced open" : "folded");
+        Page->ShowPage(true);
+        if (unfolded) {
+            Page->AdvancedButton->Click();
+            Pump(10);
+            EXPECT_EQ(CommandNumbers(), (std::vector<uint32_t>{CmdQuery70}));
+            EXPECT_EQ(Page->AdvancedButton->GetTextColour(), 0x009CEFu);
+        }
+        Page->ApplyForegroundColour(0x00FF00);
+        Page->ApplyBackgroundColour(0x123456);
+        Page->SpeedList->SetCurSel(3);
+        Page->BackgroundList->SetCurSel(2);
+        Page->DirectionList->SetCurSel(1);
+        Page->ApplyCaptionFont(CaptionFontWithHeight(Page->CaptionFont, 50));
+        Page->ShowPage(false);
+        EXPECT_FALSE(Page->AdvancedButton->IsChecked());
+        EXPECT_EQ(Page->ForegroundColour, 0x0000FFu);
+        EXPECT_EQ(Page->BackgroundColour, 0u);
+        EXPECT_EQ(Page->SpeedList->GetCurSel(), 0);
+        EXPECT_EQ(Page->BackgroundList->GetCurSel(), 0);
+        EXPECT_EQ(Page->DirectionList->GetCurSel(), 0);
+        EXPECT_EQ(Page->CaptionFont.GetPixelSize().y, DefaultCaptionFont().GetPixelSize().y);
+    }
 }
 
 TEST_F(CaptionPageTest, RefreshFromDeviceOnlyWithValidRecordAndAdvancedShown) {
