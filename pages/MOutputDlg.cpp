@@ -311,8 +311,9 @@ void MOutputDlg::WriteTimingEdits(const TimingValues& values, const std::vector<
 void MOutputDlg::OnBnClickedApply() {
   DeviceState& state = GetDeviceState();
   TimingValues v = ReadTimingEdits();
-  // Typing checks one edit at a time; the whole timing is checked once more before it goes out.
-  if (!MakeTimingConsistent(v)) {
+  // Typing checks one edit at a time; the whole timing is checked once more before it goes out,
+  // on what the operator sees.
+  if (!MakeTimingConsistent(v, TimingGroupShown())) {
     ShowOperatorMessage(this, LanguageText("XIDS_TimingRefused"), UiStrings[38]);
     return;
   }

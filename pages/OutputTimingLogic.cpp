@@ -172,9 +172,21 @@ std::vector<TimingEdit> CrossCheckTiming(TimingValues& v, TimingEdit edited, boo
     return changed;
 }
 
-bool MakeTimingConsistent(TimingValues& v) {
+bool MakeTimingConsistent(TimingValues& v, bool shown) {
     for (int i = 0; i < TimingEditCount; ++i)
         v.Value[i] = std::clamp(v.Value[i], TimingEditRanges[i].Minimum, TimingEditRanges[i].Maximum);
+    if (!shown) {
+        // The hidden totals are not the operator's to judge by: a check with them would change the
+        // frame rate the operator typed for a reason the operator cannot see.
+        CrossCheckTiming(v, E::Fps, false);
+        const float lowest = TimingEditRanges[static_cast<int>(E::Fps)].Minimum;
+        if (v[E::Fps] < lowest) {
+            v[E::Fps] = lowest;
+            CrossCheckTiming(v, E::HActive, false);
+            CrossCheckTiming(v, E::VActive, false);
+        }
+        return true;
+    }
     if (v.Whole(E::HActive) + v.Whole(E::HSync) + v.Whole(E::HBackPorch) + 32 > MaxTimingTotal)
         v[E::HActive] = static_cast<float>((MaxTimingTotal - v.Whole(E::HSync) - v.Whole(E::HBackPorch) - 32) & ~1);
     if (v.Whole(E::VActive) + v.Whole(E::VSync) + v.Whole(E::VBackPorch) + 4 > MaxTimingTotal)

@@ -53,10 +53,13 @@ int LimitFrameRate(int vActive, int fps, int hActive);
 // the full timing group is open.
 std::vector<TimingEdit> CrossCheckTiming(TimingValues& values, TimingEdit edited, bool shown);
 
-// Before a custom timing goes out: totals raised to hold active size, sync and back porch (the
-// active size lowered where even a 4094 total cannot), then the frame rate lowered into the
-// budget. False when no frame rate inside the FPS range fits: nothing may be sent then.
-bool MakeTimingConsistent(TimingValues& values);
+// Before a custom timing goes out, judged on what the operator sees. With the timing group
+// `shown`: totals raised to hold active size, sync and back porch (the active size lowered where
+// even a 4094 total cannot), then the frame rate lowered into the budget; false when no frame
+// rate inside the FPS range fits: nothing may be sent then. With it hidden, the totals are left
+// alone and the size and frame rate keep the standard-blanking limits: the frame rate is lowered
+// first, the size only where even the lowest frame rate cannot carry it. Never false then.
+bool MakeTimingConsistent(TimingValues& values, bool shown);
 
 // The resolution row a stored index stands for: a value beyond the table means the custom row.
 uint32_t ResolutionRowOf(uint32_t resolutionIndex);

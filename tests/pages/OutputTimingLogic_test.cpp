@@ -154,7 +154,7 @@ TEST(CrossCheck, SyncRaisesTheTotalToExactlyTheSum) {
 TEST(ApplyGuard, RaisesTotalsAndLowersTheRate) {
     // H active typed after H total: the total no longer holds it.
     TimingValues v = Timing(2400, 1080, 60, 2200, 1125, 44, 5, 148, 36);
-    ASSERT_TRUE(MakeTimingConsistent(v));
+    ASSERT_TRUE(MakeTimingConsistent(v, true));
     EXPECT_EQ(v[E::HTotal], 2400 + 44 + 148 + 32);
     EXPECT_EQ(v[E::VTotal], 1125);
     // 164500000 / (2624 x 1125) = 55.72 Hz, to whole hundredths below the budget.
@@ -164,22 +164,50 @@ TEST(ApplyGuard, RaisesTotalsAndLowersTheRate) {
 
 TEST(ApplyGuard, ActiveSizeLoweredWhereNoTotalHoldsIt) {
     TimingValues v = Timing(4080, 480, 23, 4094, 600, 128, 5, 512, 36);
-    ASSERT_TRUE(MakeTimingConsistent(v));
+    ASSERT_TRUE(MakeTimingConsistent(v, true));
     EXPECT_EQ(v[E::HActive], 4094 - 128 - 512 - 32);
     EXPECT_EQ(v[E::HTotal], 4094);
 }
 
 TEST(ApplyGuard, RefusesAnUnclockableTiming) {
     TimingValues v = Timing(4000, 4000, 60, 4094, 4094, 44, 5, 48, 36);
-    EXPECT_FALSE(MakeTimingConsistent(v));
+    EXPECT_FALSE(MakeTimingConsistent(v, true));
 }
 
 TEST(ApplyGuard, LeavesAGoodTimingAlone) {
     TimingValues v = Timing(1920, 1080, 59.94f, 2200, 1125, 44, 5, 148, 36);
     const TimingValues before = v;
-    ASSERT_TRUE(MakeTimingConsistent(v));
+    ASSERT_TRUE(MakeTimingConsistent(v, true));
     for (int i = 0; i < TimingEditCount; ++i)
         EXPECT_EQ(v.Value[i], before.Value[i]);
+}
+
+TEST(ApplyGuard, HiddenGroupKeepsSizeAndRateToStandardBlanking) {
+    // Hidden totals 2600 x 1250 would hold no more than 50.61 Hz: they are not the operator's to see.
+    const struct {
+        float HActive, VActive, Fps;
+        int WantHActive, WantVActive, WantRate;
+    } rows[] = {
+        {1920, 1080, 60, 1920, 1080, 6000},
+        {3840, 1080, 30, 3840, 1080, 3000}, // H blank 128: 3968 x 1108 x 30 = 131,896,320
+        {1920, 1200, 60, 1920, 1200, 6000}, // 2048 x 1228 x 60 = 150,896,640
+        {1920, 1200, 75, 1920, 1200, 6540}, // 164500000 / (1228 x 2048) = 65.40
+        // 18.36 Hz would fit, below the lowest 23 Hz: the size gives way at 23 Hz, H blank 512,
+        // 164500000 / (23 x 2188) = 3268 -> H active 2756.
+        {3840, 2160, 30, 2756, 2160, 2300},
+        // 164500000 / (23 x 4028) = 1775 -> 1263, made even; then 1774 x 4028 x 23 = 164,350,456 fits.
+        {4000, 4000, 60, 1262, 4000, 2300},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(testing::Message() << r.HActive << " x " << r.VActive << " at " << r.Fps);
+        TimingValues v = Timing(r.HActive, r.VActive, r.Fps, 2600, 1250, 44, 5, 148, 36);
+        ASSERT_TRUE(MakeTimingConsistent(v, false));
+        EXPECT_EQ(v.Whole(E::HActive), r.WantHActive);
+        EXPECT_EQ(v.Whole(E::VActive), r.WantVActive);
+        EXPECT_EQ(FrameRateTimes100(v[E::Fps]), r.WantRate);
+        EXPECT_EQ(v[E::HTotal], 2600);
+        EXPECT_EQ(v[E::VTotal], 1250);
+    }
 }
 
 TEST(ResolutionRow, IndexBeyondTheTableIsCustom) {

@@ -1,6 +1,7 @@
 // Settings pages of the real program against the simulated processor, clicked and typed with
 // real X input: the VGA page sends every edit of a section when one is committed, the switcher
-// page's buttons in both languages, the media player's keys in English.
+// page's buttons in both languages, the media player's keys in English, the output page's custom
+// timing applied with its timing group open and then closed.
 // gcc 12 warns wrongly about "text" + std::string temporaries (its bug 105329).
 #if defined(__GNUC__) && !defined(__clang__)
 #pragma GCC diagnostic ignored "-Wrestrict"
@@ -9,6 +10,7 @@
 #include "tools/devsim/SimDevice.h"
 #include "tools/devsim/StateLayout.h"
 #include "window/ProgramUnderTest.h"
+#include "window/ShownGeometry.h"
 #include "window/WindowTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -17,6 +19,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
@@ -31,8 +34,14 @@ namespace {
 // Client positions at 96 dpi in the 1280 x 728 window; docked pages stand at (77, 106).
 constexpr int PageButtonX = 37;
 constexpr int PageButtonY(int index) { return 104 + 36 * index + 18; }
-constexpr int KeyerPage = 3, VgaPage = 8, MiscPage = 9, CommPage = 10;
+constexpr int OutputPage = 1, KeyerPage = 3, VgaPage = 8, MiscPage = 9, CommPage = 10;
 constexpr int PageX = 77, PageY = 106;
+// The output page's "More >" and "Apply", and the centres of its FPS, H total and V total edits.
+constexpr int MoreX = PageX + 222 + 43, MoreY = PageY + 47 + 12;
+constexpr int ApplyX = PageX + 222 + 43, ApplyY = PageY + 98 + 12;
+constexpr int FpsX = PageX + 78 + 31, FpsY = PageY + 100 + 11;
+constexpr int HTotalX = PageX + 78 + 31, VTotalX = PageX + 234 + 31, TotalY = PageY + 128 + 11;
+constexpr int HTotalEdit = 1081;
 // The input icon of option slot 7.
 constexpr int VgaIconX = 157 + 108 * 7, VgaIconY = 37;
 // Canvas cells with a page docked (the working area at 397, 106; output pixel / 6 from the
@@ -78,7 +87,10 @@ class SettingsPagesWindow : public ::testing::Test {
     setenv("LANG", "en_US.UTF-8", 1);
     for (const char* variable : {"LC_ALL", "LC_MESSAGES"}) unsetenv(variable);
   }
-  void TearDown() override { SaveScreenIfFailed(); }
+  void TearDown() override {
+    SaveScreenIfFailed();
+    unsetenv("VELKAN_GEOMETRY");
+  }
   // Devsim on a loopback address (extra arguments added), the program connected by the search,
   // no page open.
   void Connect(ProgramUnderTest& program, DevsimProcess& devsim, std::vector<std::string> extra = {}) {
@@ -92,6 +104,20 @@ class SettingsPagesWindow : public ::testing::Test {
     ASSERT_TRUE(program.WaitForShown({"page: none"}, 5s)) << program.ShownTexts();
   }
   std::string Log() const { return Home.Path() + "devsim.log"; }
+  // The state devsim starts from, written into the program's folder.
+  std::string StateFile(const devsim::StateBlock& state) const {
+    const std::string path = Home.Path() + "state.bin";
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(state.data()), static_cast<std::streamsize>(state.size()));
+    return path;
+  }
+  // Whether the program's geometry record (VELKAN_GEOMETRY) shows that control of the main window.
+  bool ShowsControl(int id) const {
+    std::ifstream in(Geometry());
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return ShownGeometry::Parse(text).Control("main", id) != nullptr;
+  }
+  std::string Geometry() const { return Home.Path() + "geometry.txt"; }
   ScratchFolder Home;
 };
 }  // namespace
@@ -102,12 +128,9 @@ TEST_F(SettingsPagesWindow, VgaEditCommitsSendEveryValueOfTheirSection) {
   // positions 0, offsets 64, gains 512).
   devsim::StateBlock state = devsim::BuiltinStateBlock();
   state[devsim::layout::kInputCardType + 4 * 7] = 3;
-  const std::string stateFile = Home.Path() + "state.bin";
-  std::ofstream(stateFile, std::ios::binary)
-      .write(reinterpret_cast<const char*>(state.data()), static_cast<std::streamsize>(state.size()));
   DevsimProcess devsim;
   ProgramUnderTest program(Home.Path());
-  ASSERT_NO_FATAL_FAILURE(Connect(program, devsim, {"--state", stateFile}));
+  ASSERT_NO_FATAL_FAILURE(Connect(program, devsim, {"--state", StateFile(state)}));
   ASSERT_TRUE(program.Shows("source: MAIN HDMI-1")) << program.ShownTexts();
   program.Click(VgaIconX, VgaIconY);
   ASSERT_TRUE(program.WaitForShown({"source: MAIN VGA-2"}, 5s)) << program.ShownTexts();
@@ -199,5 +222,48 @@ TEST_F(SettingsPagesWindow, SwitcherOnInBothLanguagesAndMediaPlayerKeysInEnglish
   EXPECT_EQ(ReceivedCommands(Log(), 15)[1][0], 2);
   ASSERT_TRUE(WaitUntil([&] { return TimesHidden(program) > hidden; }, 10s)) << program.ShownTexts();
   program.SaveScreenshot(Artifact("switcher_page_zh.png"));
+  EXPECT_EQ(program.Stop(), 0);
+}
+
+TEST_F(SettingsPagesWindow, OutputTimingAppliedWithTheGroupClosedKeepsTheTypedRate) {
+  // The device runs the custom timing, 1920 x 1080 at 60 Hz with the CEA totals 2200 x 1125.
+  devsim::StateBlock state = devsim::BuiltinStateBlock();
+  state[devsim::layout::kOutputTiming] = 18;
+  setenv("VELKAN_GEOMETRY", Geometry().c_str(), 1);
+  DevsimProcess devsim;
+  ProgramUnderTest program(Home.Path());
+  ASSERT_NO_FATAL_FAILURE(Connect(program, devsim, {"--state", StateFile(state)}));
+  program.Click(PageButtonX, PageButtonY(OutputPage));
+  ASSERT_TRUE(program.WaitForShown({"page: Output Setting"}, 5s)) << program.ShownTexts();
+
+  // The group open: 50 Hz with totals 2600 x 1250 (2600 x 1250 x 50 = 162,500,000 fits).
+  program.Click(MoreX, MoreY);
+  ASSERT_TRUE(WaitUntil([&] { return ShowsControl(HTotalEdit); }, 5s)) << "the timing group did not open";
+  TypeInto(program, FpsX, FpsY, "50");
+  TypeInto(program, HTotalX, TotalY, "2600");
+  TypeInto(program, VTotalX, TotalY, "1250");
+  program.Click(ApplyX, ApplyY);
+  ASSERT_TRUE(WaitUntil([&] { return ReceivedCommands(Log(), 2).size() == 1; }, 5s)) << "no timing command";
+  const auto open = ReceivedCommands(Log(), 2)[0];
+  EXPECT_EQ(open[0], 18);
+  EXPECT_EQ(Word(open, 5), 5000);
+  EXPECT_EQ(Word(open, 7), 2600);
+  EXPECT_EQ(Word(open, 13), 1250);
+  EXPECT_EQ(open[21], 1);
+
+  // The device's answer closes the group. Now 60 Hz: those totals, no longer shown, would hold
+  // only 50.61 Hz, but 1920 x 1080 at 60 Hz keeps the standard blanking's budget.
+  ASSERT_TRUE(WaitUntil([&] { return !ShowsControl(HTotalEdit); }, 5s)) << "the timing group stays open";
+  TypeInto(program, FpsX, FpsY, "60");
+  program.Click(ApplyX, ApplyY);
+  ASSERT_TRUE(WaitUntil([&] { return ReceivedCommands(Log(), 2).size() == 2; }, 5s))
+      << "no second timing command";
+  program.SaveScreenshot(Artifact("output_timing_closed_group_applied.png"));
+  const auto closed = ReceivedCommands(Log(), 2)[1];
+  EXPECT_EQ(closed[0], 18);
+  EXPECT_EQ(Word(closed, 1), 1920);
+  EXPECT_EQ(Word(closed, 3), 1080);
+  EXPECT_EQ(Word(closed, 5), 6000);
+  EXPECT_EQ(closed[21], 0);
   EXPECT_EQ(program.Stop(), 0);
 }
