@@ -177,7 +177,7 @@ bool MakeTimingConsistent(TimingValues& v, bool shown) {
         v.Value[i] = std::clamp(v.Value[i], TimingEditRanges[i].Minimum, TimingEditRanges[i].Maximum);
     if (!shown) {
         // The hidden totals are not the operator's to judge by: a check with them would change the
-        // frame rate the operator typed for a reason the operator cannot see.
+        // typed frame rate for a reason the page does not show.
         CrossCheckTiming(v, E::Fps, false);
         const float lowest = TimingEditRanges[static_cast<int>(E::Fps)].Minimum;
         if (v[E::Fps] < lowest) {
