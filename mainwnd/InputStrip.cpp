@@ -1,16 +1,18 @@
 #include "mainwnd/InputStrip.h"
 
 #include "app/DeviceState.h"
+#include "controls/logic/KitPalette.h"
 #include "mainwnd/InputNames.h"
 #include "platform/ui/ResourceImages.h"
+#include "platform/ui/WxColour.h"
 
 #include <map>
 
 #include <wx/bitmap.h>
 
 namespace {
-const wxColour Accent(239, 156, 0);
-const wxColour Plain(0xD5, 0xD5, 0xD5);
+// Every line under the icons is in the accent; the lit icon marks the current source.
+const wxColour Accent = ColourFromRef(KitPalette::Accent);
 
 // The pictures are decoded once and scaled per size on demand.
 const wxBitmap& Picture(int id, int width, int height) {
@@ -63,19 +65,16 @@ std::vector<std::string> DrawInputStrip(wxDC& dc, const std::array<LayoutRect, I
       markerWidth = marker.GetWidth() + 2;
     }
     const std::string name = TrimmedName(input.Name);
-    dc.SetTextForeground(current ? Accent : Plain);
+    dc.SetTextForeground(Accent);
     // The name beside the marker, centred in what the marker leaves of the icon's width.
     DrawCentred(dc, wxString::FromUTF8(name), {r.Left + markerWidth, r.Top, r.Right, r.Bottom}, r.Bottom + 1);
+    // The remark stands on the line the name editor opens over, even while it equals the name.
     const std::string remark = TrimmedName(input.Remark);
-    if (!remark.empty() && remark != name) {
-      dc.SetTextForeground(Plain);
-      DrawCentred(dc, wxString::FromUTF8(remark), r, r.Bottom + 16);
-    }
+    DrawCentred(dc, wxString::FromUTF8(remark), r, r.Bottom + 16);
     std::string line = name;
     // The halves of a split input share their card's signal: the label is shown once.
     if (signal && i != 8 && i != 10) {
       const std::string res = InputResolutionText(s, i);
-      dc.SetTextForeground(Accent);
       DrawCentred(dc, wxString::FromUTF8(res), r, r.Bottom + 32);
       line += ' ' + res;
     }

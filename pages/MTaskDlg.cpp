@@ -12,8 +12,21 @@
 #include "platform/ui/UserMessages.h"
 
 namespace {
-constexpr COLORREF TaskCaption = 0x000000;
-constexpr COLORREF CurrentTaskCaption = 0xEBEBEB;
+// A task button's caption and the faces it reads on: the others' black on the light faces
+// (silver, lit orange), the current task's light caption on the dark ones.
+struct TaskLook {
+  COLORREF Caption;
+  int Face, LitFace;
+};
+constexpr TaskLook OtherTaskLook{0x000000, 115, 116};
+constexpr TaskLook CurrentTaskLook{0xEBEBEB, 113, 114};
+
+void ShowTaskLook(CGdipButton* b, const TaskLook& look) {
+  if (b->GetTextColour() == look.Caption) return;
+  b->LoadStdImage(look.Face);
+  b->LoadAltImage(look.LitFace);
+  b->SetTextColour(look.Caption);
+}
 
 CGdipButton* MakeButton(MBaseDialog* page, int id, const wxString& text, const wxRect& rect) {
   auto* b = new CGdipButton(page, id, text, rect);
@@ -40,7 +53,7 @@ void MTaskDlg::OnInitDialog() {
   for (int i = 0; i < ScheduleTaskCount; ++i) {
     const wxRect r(18 + 58 * (i % 5), 198 + 30 * (i / 5), 52, 26);
     TaskButtons[i] = MakeButton(this, IdFirstTask + i, wxString::Format("%d", i + 1), r);
-    TaskButtons[i]->SetTextColour(TaskCaption);
+    ShowTaskLook(TaskButtons[i], OtherTaskLook);
     TaskButtons[i]->SetCheckOnClick(true);   // a task in use shows lit
     OnClicked(IdFirstTask + i, [this, i] { OnBnClickedTask(IdFirstTask + i); });
   }
@@ -187,7 +200,8 @@ void MTaskDlg::OnBnClickedTask(int id) {
   const int i = id - IdFirstTask;
   if (i < 0 || i >= ScheduleTaskCount) return;
   CurrentTask = i;
-  for (CGdipButton* b : TaskButtons) b->SetTextColour(TaskCaption);
+  for (CGdipButton* b : TaskButtons)
+    ShowTaskLook(b, OtherTaskLook);
   ShowTask(i);
 }
 
@@ -209,7 +223,7 @@ void MTaskDlg::ShowTask(int i) {
   // A repeat value the page has no button for leaves all three unchecked.
   if (const std::optional<int> option = RepeatOption(task.Repeat)) OptionButtons[*option]->SetChecked(true);
   TaskButtons[i]->SetChecked(task.Repeat != 0);
-  TaskButtons[i]->SetTextColour(CurrentTaskCaption);
+  ShowTaskLook(TaskButtons[i], CurrentTaskLook);
 }
 
 void MTaskDlg::OnBnClickedTaskOption(int id) {

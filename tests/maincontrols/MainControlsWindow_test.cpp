@@ -13,8 +13,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <chrono>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -41,6 +44,31 @@ constexpr int SaveX = 1161 + 37, SaveY = 728 - 80 + 14;
 constexpr int FreezeX = 750 + 45, FreezeY = 592 + 20;
 constexpr int TakeX = 620 + 45, TakeY = 592 + 20;
 constexpr int SyncSourceX = 1280 - 32 - 170 + 10 + 70, SyncSourceY = 8 + 38 + 10;
+
+// The two lines under input icon `input` (0..6: x 123 + 108 * input, 68 wide, bottom at y 50)
+// in a screenshot: the name right of the 16-px signal marker and the remark 16 px below the
+// icon, under the marker; each is drawn in the accent 0x009CEF, none in grey.
+testing::AssertionResult LinesUnderIconInAccent(const ProgramUnderTest& program, const std::string& shot,
+                                                int input) {
+  const int left = program.ScreenX() + 123 + 108 * input, bottom = program.ScreenY() + 50;
+  const struct {
+    const char* Line;
+    int X, Y, Width, Height;
+  } lines[] = {{"name", left + 18, bottom + 1, 50, 15}, {"remark", left, bottom + 18, 68, 14}};
+  for (const auto& line : lines) {
+    const auto pixels = PixelsIn(shot, line.X, line.Y, line.Width, line.Height);
+    const auto count = [&](std::array<int, 3> rgb) {
+      return std::count_if(pixels.begin(), pixels.end(), [&](const auto& p) {
+        return std::abs(p[0] - rgb[0]) + std::abs(p[1] - rgb[1]) + std::abs(p[2] - rgb[2]) <= 30;
+      });
+    };
+    if (count({239, 156, 0}) == 0 || count({0xD5, 0xD5, 0xD5}) > 0)
+      return testing::AssertionFailure()
+             << "input " << input << ": its " << line.Line << " line has " << count({239, 156, 0})
+             << " accent and " << count({0xD5, 0xD5, 0xD5}) << " grey pixels";
+  }
+  return testing::AssertionSuccess();
+}
 
 class MainControlsWindow : public ::testing::Test {
  protected:
@@ -84,6 +112,19 @@ TEST_F(MainControlsWindow, InputIconPresetSaveShortcutLoadAndFreeze) {
   ASSERT_TRUE(program.Shows("source: MAIN HDMI-1")) << program.ShownTexts();
   EXPECT_TRUE(program.Shows("presets: bank Presets names 0"));
   EXPECT_TRUE(program.Shows("presets: 3 0-2 empty"));
+  // Under every input, the current source's and the others', its name and its remark line.
+  const std::string strip = Artifact("input_strip_remarks.png");
+  testing::AssertionResult drawn = testing::AssertionFailure();
+  WaitUntil(
+      [&] {
+        program.SaveScreenshot(strip);
+        drawn = testing::AssertionSuccess();
+        for (int input = 0; input < 7 && drawn; ++input)
+          drawn = LinesUnderIconInAccent(program, strip, input);
+        return static_cast<bool>(drawn);
+      },
+      5s);
+  EXPECT_TRUE(drawn);
 
   // DVI-1's icon: MAIN switches to it with one layer-source command for layer 0.
   program.Click(DviIconX, DviIconY);

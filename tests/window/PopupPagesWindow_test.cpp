@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
@@ -69,6 +71,67 @@ testing::AssertionResult StandsAtItsPlace(const ProgramUnderTest& program, const
   if (!g) return testing::AssertionFailure() << title << " is not shown";
   return testing::AssertionFailure() << title << " stands at (" << g->X << ", " << g->Y << ") " << g->Width << " x "
                                      << g->Height << ", not at (" << x + PopupLeft << ", " << y + PopupTop << ")";
+}
+
+// Relative luminance of a screen colour and the contrast ratio of two, as the readability rules
+// for text count them (4.5:1 is the least for text of this size).
+double Luminance(const std::array<int, 3>& c) {
+  const double weight[] = {0.2126, 0.7152, 0.0722};
+  double sum = 0;
+  for (int i = 0; i < 3; ++i) {
+    const double v = c[i] / 255.0;
+    sum += weight[i] * (v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4));
+  }
+  return sum;
+}
+double Contrast(const std::array<int, 3>& a, const std::array<int, 3>& b) {
+  const double la = Luminance(a), lb = Luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// Every task button of the time/task pop-up shown in `shot` carries its number in its caption
+// colour (the current task's 0xEBEBEB, the others' black), readable on the face around it.
+testing::AssertionResult TaskNumbersRead(const ProgramUnderTest& program, const std::string& shot,
+                                         int current) {
+  // Ten buttons of 52 x 26 in two rows of five, 58 and 30 px apart, from (18, 198) of the page.
+  constexpr int Width = 58 * 4 + 52, Height = 30 + 26;
+  const auto pixels =
+      PixelsIn(shot, program.ScreenX() + PopupLeft + 18, program.ScreenY() + PopupTop + 198, Width, Height);
+  if (pixels.empty()) return testing::AssertionFailure() << "cannot read " << shot;
+  for (int task = 0; task < 10; ++task) {
+    std::vector<std::array<int, 3>> inside; // within the face's rim
+    for (int y = 3; y < 23; ++y)
+      for (int x = 3; x < 49; ++x)
+        inside.push_back(pixels[(30 * (task / 5) + y) * Width + 58 * (task % 5) + x]);
+    const std::array<int, 3> caption = task == current ? std::array{235, 235, 235} : std::array{0, 0, 0};
+    const bool drawn = std::any_of(inside.begin(), inside.end(), [&](const auto& p) {
+      return std::abs(p[0] - caption[0]) + std::abs(p[1] - caption[1]) + std::abs(p[2] - caption[2]) <= 60;
+    });
+    auto middle = inside.begin() + inside.size() / 2;
+    std::nth_element(inside.begin(), middle, inside.end(),
+                     [](const auto& a, const auto& b) { return Luminance(a) < Luminance(b); });
+    const double ratio = Contrast(caption, *middle);
+    if (!drawn || ratio < 4.5)
+      return testing::AssertionFailure()
+             << "task " << task + 1 << (drawn ? "" : ": no caption in its colour") << ": contrast "
+             << std::round(ratio * 100) / 100 << ":1 on a face of (" << (*middle)[0] << ", " << (*middle)[1]
+             << ", " << (*middle)[2] << ")";
+  }
+  return testing::AssertionSuccess();
+}
+
+// Waits until `shot`, taken again and again, shows every task number readable.
+testing::AssertionResult TaskNumbersReadSoon(const ProgramUnderTest& program, const std::string& shot,
+                                             int current) {
+  testing::AssertionResult read = testing::AssertionFailure();
+  WaitUntil(
+      [&] {
+        program.SaveScreenshot(shot);
+        read = TaskNumbersRead(program, shot, current);
+        return static_cast<bool>(read);
+      },
+      5s);
+  return read;
 }
 
 class PopupPages : public ::testing::Test {
@@ -161,7 +224,7 @@ TEST_P(ScheduleTask, SetOnThePopupAndStoredByClickingConfirm) {
              std::to_string(program.ScreenY() + PopupTop + 302 + 27) + " click --repeat 10 --delay 30 4");
   click(82 + 37, 302 + 27);
   click(22 + 92 * c.Option + 43, 338 + 13);
-  program.SaveScreenshot(Artifact(c.Shot));
+  EXPECT_TRUE(TaskNumbersReadSoon(program, Artifact(c.Shot), c.Task));
   click(206 + 45, 370 + 14);   // Confirm
 
   std::vector<uint8_t> stored;
@@ -174,6 +237,11 @@ TEST_P(ScheduleTask, SetOnThePopupAndStoredByClickingConfirm) {
       5s))
       << "no store-task command reached the device";
   EXPECT_EQ(stored, c.Stored);
+  // The confirmed task shows lit; then, with the next task chosen, lit beside the current one.
+  EXPECT_TRUE(TaskNumbersReadSoon(program, Artifact(std::string("confirmed_") + c.Shot), c.Task));
+  const int next = (c.Task + 1) % 10;
+  click(18 + 58 * (next % 5) + 26, 198 + 30 * (next / 5) + 13);
+  EXPECT_TRUE(TaskNumbersReadSoon(program, Artifact(std::string("next_") + c.Shot), next));
   EXPECT_EQ(program.Stop(), 0);
 }
 

@@ -206,3 +206,19 @@ std::array<int, 3> PixelAt(const std::string& shot, int x, int y) {
   return rgb;
 }
 
+std::vector<std::array<int, 3>> PixelsIn(const std::string& shot, int x, int y, int width, int height) {
+  // ImageMagick's text listing: one "x,y: (...)  #RRGGBB ..." line per pixel, row by row.
+  std::istringstream lines(RunCommand("convert '" + shot + "' -crop " + std::to_string(width) + "x" +
+                                      std::to_string(height) + "+" + std::to_string(x) + "+" +
+                                      std::to_string(y) + " +repage -depth 8 txt:- 2>/dev/null"));
+  std::vector<std::array<int, 3>> pixels;
+  for (std::string line; std::getline(lines, line);) {
+    const size_t hash = line.find('#');
+    if (line.empty() || line[0] == '#' || hash == std::string::npos || hash + 7 > line.size()) continue;
+    const unsigned long rgb = std::stoul(line.substr(hash + 1, 6), nullptr, 16);
+    pixels.push_back(
+        {static_cast<int>(rgb >> 16), static_cast<int>((rgb >> 8) & 0xFF), static_cast<int>(rgb & 0xFF)});
+  }
+  if (pixels.size() != static_cast<size_t>(width) * static_cast<size_t>(height)) pixels.clear();
+  return pixels;
+}

@@ -65,3 +65,5 @@ std::string RunCommand(const std::string& command);
 
 // The colour of a pixel of a screenshot file, as ImageMagick reads it: {r, g, b}, or -1s.
 std::array<int, 3> PixelAt(const std::string& shot, int x, int y);
+// The colours of an area of a screenshot file, row by row (empty when it cannot be read).
+std::vector<std::array<int, 3>> PixelsIn(const std::string& shot, int x, int y, int width, int height);
