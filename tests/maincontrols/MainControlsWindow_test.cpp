@@ -281,6 +281,8 @@ constexpr int TestPatternTabX = 77 + 160 + 40, TestPatternTabY = 106 + 26 + 16;
 constexpr int PopupX = 83, PopupY = 208;  // where the pop-up pages stand: left + 83, top + 208
 constexpr int PatternOnOffX = PopupX + 22 + 32, PatternOnOffY = PopupY + 32 + 13;
 constexpr int CanvasX = 1000, CanvasY = 450;  // an empty spot of the working area
+// A message box without a caption carries the program's name.
+const std::string MessageBoxTitle = "^Velkan$";
 // The layer rows with no page shown: 70 x 28 buttons at a 95-px pitch, bottoms at 728 - 96; the
 // left row from the working area's left (75) + 25, the right row ending 25 px before its right (1256).
 constexpr int LayerRowTop = 728 - 96 - 28, LayerButtonHeight = 28;
@@ -318,14 +320,20 @@ bool BusyClosed(const ProgramUnderTest& program) {
 TEST_F(MainControlsWindow, PresetShortcutsWorkFromEditsPopUpsAndTheCanvas) {
   DevsimProcess devsim;
   ProgramUnderTest program(Home.Path());
-  ASSERT_TRUE(ConnectSerial(program, devsim, {"--presets-stored"})) << program.ShownTexts();
-  ASSERT_TRUE(program.WaitForShown({"presets: 4 0-3 used"}, 5s)) << program.ShownTexts();
+  ASSERT_TRUE(ConnectSerial(program, devsim, {"--presets-stored", "--preset-empty", "9"})) << program.ShownTexts();
+  ASSERT_TRUE(program.WaitForShown({"presets: 4 0-3 used", "presets: 10 0-9 empty"}, 5s)) << program.ShownTexts();
   struct Row {
     const char* Where;
     const char* Shot;
     std::function<void()> Focus;
     const char* Keys;
     uint8_t Slot;
+    const char* Box = nullptr; // the message box instead of a load
+  };
+  // The test-pattern pop-up keeps the keys while its pattern runs.
+  const auto focusPattern = [&] {
+    RaisePopups(program);
+    EXPECT_NE(FocusWindowAt(program, PopupX + 250, PopupY + 100), program.WindowId()) << "the pop-up is not on top";
   };
   const Row rows[] = {
       {"a page's numeric edit", "shortcut_from_edit.png",
@@ -355,6 +363,20 @@ TEST_F(MainControlsWindow, PresetShortcutsWorkFromEditsPopUpsAndTheCanvas) {
          program.Click(CanvasX, CanvasY);
        },
        "ctrl+5", 5},
+      {"the test-pattern pop-up, its pattern on", "shortcut_during_test_pattern.png",
+       [&] {
+         program.Click(CommButtonX, MiscButtonY);
+         program.WaitForShown({"page: Misc Settings"}, 5s);
+         program.Click(TestPatternTabX, TestPatternTabY);
+         std::this_thread::sleep_for(500ms);
+         focusPattern();
+         program.ClickInPopup(PatternOnOffX, PatternOnOffY);
+         EXPECT_TRUE(WaitUntil([&] { return ReceivedCommands(Log(), 12).size() == 1; }, 5s));
+         focusPattern();
+       },
+       "ctrl+6", 6},
+      {"an empty slot, the pattern on", "shortcut_empty_slot.png", focusPattern, "ctrl+9", 10, "Preset is Invalid"},
+      {"the pattern still on", "shortcut_after_empty_slot.png", focusPattern, "ctrl+7", 7},
   };
   size_t loads = 0;
   for (const Row& row : rows) {
@@ -363,6 +385,12 @@ TEST_F(MainControlsWindow, PresetShortcutsWorkFromEditsPopUpsAndTheCanvas) {
     program.SaveScreenshot(Artifact(row.Shot));
     // Typed where the focus is, as the operator types.
     RunCommand(std::string("xdotool key --delay 80 ") + row.Keys);
+    if (row.Box) {
+      ASSERT_TRUE(program.WaitForShown({std::string("message box: ") + row.Box}, 5s)) << program.ShownTexts();
+      ASSERT_TRUE(program.PressReturnIn(MessageBoxTitle));
+      ASSERT_TRUE(WaitUntil([&] { return !program.Shows(std::string("message box: ") + row.Box); }, 5s));
+      continue; // what it did not send, the next row's load shows
+    }
     ASSERT_TRUE(WaitUntil([&] { return ReceivedCommands(Log(), 1).size() == loads + 1; }, 5s))
         << program.ShownTexts();
     EXPECT_EQ(ReceivedCommands(Log(), 1)[loads][0], 1); // load a preset
@@ -370,6 +398,8 @@ TEST_F(MainControlsWindow, PresetShortcutsWorkFromEditsPopUpsAndTheCanvas) {
     ++loads;
     ASSERT_TRUE(WaitUntil([&] { return BusyClosed(program); }, 10s)) << program.ShownTexts();
   }
+  // The shortcuts left the running pattern alone: its own switch-on is all the device got.
+  EXPECT_EQ(ReceivedCommands(Log(), 12).size(), 1u);
   EXPECT_EQ(program.Stop(), 0);
 }
 
