@@ -457,3 +457,32 @@ TEST_F(MainControlsWindow, AfterATestPatternProgramSideLayerButtonsStayOff) {
   EXPECT_EQ(ReceivedCommands(Log(), 8)[0][1], 1); // on
   EXPECT_EQ(program.Stop(), 0);
 }
+
+TEST_F(MainControlsWindow, ALayerDraggedDuringATestPatternBecomesCurrent) {
+  DevsimProcess devsim;
+  ProgramUnderTest program(Home.Path());
+  ASSERT_TRUE(ConnectSerial(program, devsim)) << program.ShownTexts();
+  ASSERT_TRUE(program.WaitForShown({"source: MAIN HDMI-1", "output page: layer MAIN window 0,0 1920x1080"}, 5s))
+      << program.ShownTexts();
+  // MISC, TEST PATTERN, the pattern on.
+  program.Click(CommButtonX, MiscButtonY);
+  program.Click(TestPatternTabX, TestPatternTabY);
+  std::this_thread::sleep_for(500ms);
+  RaisePopups(program);
+  program.ClickInPopup(PatternOnOffX, PatternOnOffY);
+  ASSERT_TRUE(WaitUntil([&] { return ReceivedCommands(Log(), 12).size() == 1; }, 5s));
+  // PIP-1 (output 1280,60 576x324; frame 0 at 125,198; zoom 6) in the working area beside the
+  // docked page, which starts at (397, 106), dragged by its middle.
+  const int x = 397 + (125 + 1280 + 288) / 6, y = 106 + (198 + 60 + 162) / 6;
+  RunCommand("xdotool mousemove --sync " + std::to_string(program.ScreenX() + x) + " " +
+             std::to_string(program.ScreenY() + y) +
+             " mousedown 1 sleep 0.2 mousemove_relative --sync 10 0 sleep 0.2 mouseup 1");
+  // The layer's input is the one the icons mark, and the output page shows its window.
+  EXPECT_TRUE(program.WaitForShown({"source: PIP-1 DVI-1", "output page: layer PIP-1 window 1280,60 576x324"}, 5s))
+      << program.ShownTexts();
+  // The pattern's pop-up is still up.
+  RaisePopups(program);
+  EXPECT_NE(FocusWindowAt(program, PopupX + 250, PopupY + 100), program.WindowId());
+  program.SaveScreenshot(Artifact("layer_dragged_during_test_pattern.png"));
+  EXPECT_EQ(program.Stop(), 0);
+}
