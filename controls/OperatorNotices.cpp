@@ -1,9 +1,13 @@
 #include "controls/OperatorNotices.h"
 
+#include <algorithm>
+#include <vector>
+
 #include <wx/app.h>
 #include <wx/msgdlg.h>
 
 #include "controls/MBaseDialog.h"
+#include "platform/ui/ShownTexts.h"
 #include "platform/ui/UserMessages.h"
 
 namespace {
@@ -11,6 +15,22 @@ OperatorNoticeHook& Hook() {
     static OperatorNoticeHook hook;
     return hook;
 }
+
+// The box's text, one shown line per line, for as long as the box is up.
+class ShownBox {
+public:
+    explicit ShownBox(const std::string& text) {
+        std::vector<std::string> lines;
+        for (size_t start = 0, end = 0; start <= text.size(); start = end + 1) {
+            end = std::min(text.find('\n', start), text.size());
+            lines.push_back(text.substr(start, end - start));
+        }
+        RecordShownTexts("message box", lines);
+    }
+    ~ShownBox() { RecordShownTexts("message box", {}); }
+    ShownBox(const ShownBox&) = delete;
+    ShownBox& operator=(const ShownBox&) = delete;
+};
 }  // namespace
 
 void SendBusyBox(MBaseDialog& page, bool show, const std::string& text) {
@@ -27,6 +47,7 @@ void ShowOperatorMessage(wxWindow* parent, const std::string& text, const std::s
         Hook()(text, caption);
         return;
     }
+    const ShownBox shown(text);
     wxMessageBox(wxString::FromUTF8(text), caption.empty() ? wxString(wxTheApp ? wxTheApp->GetAppDisplayName() : "")
                                                            : wxString::FromUTF8(caption),
                  wxOK, parent);
@@ -34,6 +55,7 @@ void ShowOperatorMessage(wxWindow* parent, const std::string& text, const std::s
 
 bool AskOperator(wxWindow* parent, const std::string& text, const std::string& caption) {
     if (Hook()) return Hook()(text, caption);
+    const ShownBox shown(text);
     return wxMessageBox(wxString::FromUTF8(text), wxString::FromUTF8(caption), wxOK | wxCANCEL, parent) == wxOK;
 }
 

@@ -237,7 +237,9 @@ void CPictureCtrl::Apply(const MouseOutcome& out) {
     if (out.Capture && !HasCapture()) CaptureMouse();
     if (out.Release && HasCapture()) ReleaseMouse();
     for (const CanvasNotice& n : out.Notices) {
-        if (n.What == CanvasNotice::CellSelected) PostMsg(GetParent(), MCellSelected, n.Order, n.IsFrame ? 1 : 0);
+        // A press names the cell only: a test pattern marks the layer cells as frames, and a
+        // dragged layer must still become the current one.
+        if (n.What == CanvasNotice::CellSelected) PostMsg(GetParent(), MCellSelected, n.Order, 0);
         else NotifyCellChanged(n);
     }
 }

@@ -3,7 +3,7 @@
 // output frames, switcher views). It draws them, converts between canvas and output pixels,
 // and lets the operator select, move, resize and fit layer cells with the mouse. It tells its
 // parent about every press on a cell and every finished change by posted messages:
-//   MCellSelected (cell's Order, 1 for a frame cell else 0) on every press that starts a drag;
+//   MCellSelected (cell's Order, 0) on every press that starts a drag;
 //   MCellChanged  (cell's Order, 1 for a frame cell else 0) after a move or resize in which the
 //                 mouse moved, and after a fit or restore;
 //   MCanvasCommand (0, 0) when the context menu's command reaches the canvas.

@@ -83,7 +83,7 @@ MMainDlg::MMainDlg(wxWindow* parent)
       TopTimer(this, TopButtonsTimer),
       Messages(this) {
   SetBackgroundColour(wxColour(0x10, 0x10, 0x10));
-  Messages.On(MCellSelected, [this](WPARAM w, LPARAM l) { return OnCellSelected(w, l); });
+  Messages.On(MCellSelected, [this](WPARAM w, LPARAM) { return OnCellSelected(w); });
   Messages.On(MCellChanged, [this](WPARAM w, LPARAM l) { return OnCellChanged(w, l); });
   Messages.On(MCanvasCommand, [this](WPARAM, LPARAM) { return OnCanvasCommand(); });
   Messages.On(MRelayout, [this](WPARAM, LPARAM) { return OnRelayout(); });
@@ -454,8 +454,9 @@ LRESULT MMainDlg::OnRelayout() {
   return 0;
 }
 
-LRESULT MMainDlg::OnCellSelected(WPARAM order, LPARAM isFrame) {
-  if (isFrame || order >= static_cast<WPARAM>(WorkAreaLayers)) return 0;
+LRESULT MMainDlg::OnCellSelected(WPARAM order) {
+  // Frames and switcher views carry no layer number.
+  if (order >= static_cast<WPARAM>(WorkAreaLayers)) return 0;
   const int layer = static_cast<int>(order);
   DeviceState& s = GetDeviceState();
   CurrentLayerIndex = layer;

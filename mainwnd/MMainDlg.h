@@ -74,7 +74,7 @@ class MMainDlg : public wxPanel, private CellViewRegistry {
   void RecordShown();
   void ScheduleRecord();
 
-  LRESULT OnCellSelected(WPARAM order, LPARAM isFrame);
+  LRESULT OnCellSelected(WPARAM order);
   LRESULT OnCellChanged(WPARAM order, LPARAM isFrame);
   LRESULT OnCanvasCommand();
   LRESULT OnRelayout();

@@ -237,16 +237,21 @@ void MainControls::OnLoadPreset() {
 void MainControls::LoadSlotNow(int slot, PresetBank bank) {
   DeviceState& s = GetDeviceState();
   if (s.TestPattern) Host.HideTestPatternPage();
-  switch (LoadPresetSlot(s, bank, slot)) {
-    case PresetLoad::NothingSelected: return;
+  if (!SendSlotLoad(slot, bank)) return;
+  if (bank == PresetBank::Templates) TemplateIndex = slot;
+  else if (s.SwitcherSettings.Mode < PresetBankCount) PresetPerMode[s.SwitcherSettings.Mode] = slot;
+}
+
+bool MainControls::SendSlotLoad(int slot, PresetBank bank) {
+  switch (LoadPresetSlot(GetDeviceState(), bank, slot)) {
+    case PresetLoad::NothingSelected: return false;
     case PresetLoad::EmptySlot:
       ShowOperatorMessage(&Window, UiStrings[36]);
-      return;
+      return false;
     case PresetLoad::Sent: break;
   }
   Host.OpenBusy(UiStrings[65]);
-  if (bank == PresetBank::Templates) TemplateIndex = slot;
-  else if (s.SwitcherSettings.Mode < PresetBankCount) PresetPerMode[s.SwitcherSettings.Mode] = slot;
+  return true;
 }
 
 bool MainControls::ConfirmSave() {
@@ -538,8 +543,9 @@ void MainControls::OnKeyRelease(const wxKeyEvent& event) {
   switch (shortcut.Action) {
     case ShortcutAction::None: break;
     case ShortcutAction::LoadPreset:
+      // Unlike Load, the shortcut leaves a running test pattern on and the per-mode slot as it was.
       OnPresetButton(shortcut.Slot);
-      LoadSlotNow(shortcut.Slot, PresetBank::Presets);
+      SendSlotLoad(shortcut.Slot, PresetBank::Presets);
       break;
     case ShortcutAction::SavePreset:
       if (!ConfirmSave()) break;

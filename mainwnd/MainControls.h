@@ -98,6 +98,8 @@ class MainControls {
   void OnLoadPreset();
   void OnSavePreset();
   void LoadSlotNow(int slot, PresetBank bank);
+  // The load itself: its commands and the busy box, or "Preset is Invalid" for an empty slot.
+  bool SendSlotLoad(int slot, PresetBank bank);
   bool ConfirmSave();
   void SaveSlotNow(int slot);
   void OnLayerButton(bool rightRow, int layer);

@@ -12,6 +12,7 @@
 #include "controls/PageLanguage.h"
 #include "controls/SkinStatic.h"
 #include "platform/ui/PageEvents.h"
+#include "platform/ui/ShownTexts.h"
 #include "controls/OperatorNotices.h"
 #include "pages/PageLook.h"
 #include "platform/ui/UserMessages.h"
@@ -412,6 +413,10 @@ void MOutputDlg::ShowLayerWindow(uint32_t layer) {
   WindowEdits[1]->SetValue(static_cast<float>(w.Y));
   WindowEdits[2]->SetValue(static_cast<float>(w.Width));
   WindowEdits[3]->SetValue(static_cast<float>(w.Height));
+  // The layer shown is the one whose button is lit.
+  RecordShownTexts("output page", {"layer " + LayerButtons[layer]->GetLabel().ToStdString(wxConvUTF8) +
+                                   " window " + std::to_string(w.X) + "," + std::to_string(w.Y) + " " +
+                                   std::to_string(w.Width) + "x" + std::to_string(w.Height)});
 }
 
 void MOutputDlg::ShowLayer(int layer) {

@@ -205,3 +205,11 @@ TEST(DevsimOptions, StatusTimingAndOrder) {
     EXPECT_TRUE(o->statusFirst);
     EXPECT_FALSE(ParseOptions({"--device", "127.0.0.21", "--status-delay", "70000"}, error).has_value());
 }
+
+TEST(DevsimOptions, OnePresetLeftEmpty) {
+    std::string error;
+    const auto o = ParseOptions({"--device", "127.0.0.21", "--presets-stored", "--preset-empty", "9"}, error);
+    ASSERT_TRUE(o.has_value()) << error;
+    EXPECT_EQ(o->presetLeftEmpty, 9);
+    EXPECT_FALSE(ParseOptions({"--device", "127.0.0.21", "--preset-empty", "10"}, error).has_value());
+}

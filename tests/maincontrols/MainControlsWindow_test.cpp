@@ -322,6 +322,8 @@ constexpr int TestPatternTabX = 77 + 160 + 40, TestPatternTabY = 106 + 26 + 16;
 constexpr int PopupX = 83, PopupY = 208;  // where the pop-up pages stand: left + 83, top + 208
 constexpr int PatternOnOffX = PopupX + 22 + 32, PatternOnOffY = PopupY + 32 + 13;
 constexpr int CanvasX = 1000, CanvasY = 450;  // an empty spot of the working area
+// A message box without a caption carries the program's name.
+const std::string MessageBoxTitle = "^Velkan$";
 // The layer rows with no page shown: 70 x 28 buttons at a 95-px pitch, bottoms at 728 - 96; the
 // left row from the working area's left (75) + 25, the right row ending 25 px before its right (1256).
 constexpr int LayerRowTop = 728 - 96 - 28, LayerButtonHeight = 28;
@@ -359,14 +361,20 @@ bool BusyClosed(const ProgramUnderTest& program) {
 TEST_F(MainControlsWindow, PresetShortcutsWorkFromEditsPopUpsAndTheCanvas) {
   DevsimProcess devsim;
   ProgramUnderTest program(Home.Path());
-  ASSERT_TRUE(ConnectSerial(program, devsim, {"--presets-stored"})) << program.ShownTexts();
-  ASSERT_TRUE(program.WaitForShown({"presets: 4 0-3 used"}, 5s)) << program.ShownTexts();
+  ASSERT_TRUE(ConnectSerial(program, devsim, {"--presets-stored", "--preset-empty", "9"})) << program.ShownTexts();
+  ASSERT_TRUE(program.WaitForShown({"presets: 4 0-3 used", "presets: 10 0-9 empty"}, 5s)) << program.ShownTexts();
   struct Row {
     const char* Where;
     const char* Shot;
     std::function<void()> Focus;
     const char* Keys;
     uint8_t Slot;
+    const char* Box = nullptr; // the message box instead of a load
+  };
+  // The test-pattern pop-up keeps the keys while its pattern runs.
+  const auto focusPattern = [&] {
+    RaisePopups(program);
+    EXPECT_NE(FocusWindowAt(program, PopupX + 250, PopupY + 100), program.WindowId()) << "the pop-up is not on top";
   };
   const Row rows[] = {
       {"a page's numeric edit", "shortcut_from_edit.png",
@@ -396,6 +404,20 @@ TEST_F(MainControlsWindow, PresetShortcutsWorkFromEditsPopUpsAndTheCanvas) {
          program.Click(CanvasX, CanvasY);
        },
        "ctrl+5", 5},
+      {"the test-pattern pop-up, its pattern on", "shortcut_during_test_pattern.png",
+       [&] {
+         program.Click(CommButtonX, MiscButtonY);
+         program.WaitForShown({"page: Misc Settings"}, 5s);
+         program.Click(TestPatternTabX, TestPatternTabY);
+         std::this_thread::sleep_for(500ms);
+         focusPattern();
+         program.ClickInPopup(PatternOnOffX, PatternOnOffY);
+         EXPECT_TRUE(WaitUntil([&] { return ReceivedCommands(Log(), 12).size() == 1; }, 5s));
+         focusPattern();
+       },
+       "ctrl+6", 6},
+      {"an empty slot, the pattern on", "shortcut_empty_slot.png", focusPattern, "ctrl+9", 10, "Preset is Invalid"},
+      {"the pattern still on", "shortcut_after_empty_slot.png", focusPattern, "ctrl+7", 7},
   };
   size_t loads = 0;
   for (const Row& row : rows) {
@@ -404,6 +426,12 @@ TEST_F(MainControlsWindow, PresetShortcutsWorkFromEditsPopUpsAndTheCanvas) {
     program.SaveScreenshot(Artifact(row.Shot));
     // Typed where the focus is, as the operator types.
     RunCommand(std::string("xdotool key --delay 80 ") + row.Keys);
+    if (row.Box) {
+      ASSERT_TRUE(program.WaitForShown({std::string("message box: ") + row.Box}, 5s)) << program.ShownTexts();
+      ASSERT_TRUE(program.PressReturnIn(MessageBoxTitle));
+      ASSERT_TRUE(WaitUntil([&] { return !program.Shows(std::string("message box: ") + row.Box); }, 5s));
+      continue; // what it did not send, the next row's load shows
+    }
     ASSERT_TRUE(WaitUntil([&] { return ReceivedCommands(Log(), 1).size() == loads + 1; }, 5s))
         << program.ShownTexts();
     EXPECT_EQ(ReceivedCommands(Log(), 1)[loads][0], 1); // load a preset
@@ -411,6 +439,8 @@ TEST_F(MainControlsWindow, PresetShortcutsWorkFromEditsPopUpsAndTheCanvas) {
     ++loads;
     ASSERT_TRUE(WaitUntil([&] { return BusyClosed(program); }, 10s)) << program.ShownTexts();
   }
+  // The shortcuts left the running pattern alone: its own switch-on is all the device got.
+  EXPECT_EQ(ReceivedCommands(Log(), 12).size(), 1u);
   EXPECT_EQ(program.Stop(), 0);
 }
 
@@ -466,5 +496,34 @@ TEST_F(MainControlsWindow, AfterATestPatternProgramSideLayerButtonsStayOff) {
   ASSERT_TRUE(WaitUntil([&] { return ReceivedCommands(Log(), 8).size() == 1; }, 5s));
   EXPECT_EQ(ReceivedCommands(Log(), 8)[0][0], 3); // layer PIP-3
   EXPECT_EQ(ReceivedCommands(Log(), 8)[0][1], 1); // on
+  EXPECT_EQ(program.Stop(), 0);
+}
+
+TEST_F(MainControlsWindow, ALayerDraggedDuringATestPatternBecomesCurrent) {
+  DevsimProcess devsim;
+  ProgramUnderTest program(Home.Path());
+  ASSERT_TRUE(ConnectSerial(program, devsim)) << program.ShownTexts();
+  ASSERT_TRUE(program.WaitForShown({"source: MAIN HDMI-1", "output page: layer MAIN window 0,0 1920x1080"}, 5s))
+      << program.ShownTexts();
+  // MISC, TEST PATTERN, the pattern on.
+  program.Click(CommButtonX, MiscButtonY);
+  program.Click(TestPatternTabX, TestPatternTabY);
+  std::this_thread::sleep_for(500ms);
+  RaisePopups(program);
+  program.ClickInPopup(PatternOnOffX, PatternOnOffY);
+  ASSERT_TRUE(WaitUntil([&] { return ReceivedCommands(Log(), 12).size() == 1; }, 5s));
+  // PIP-1 (output 1280,60 576x324; frame 0 at 125,198; zoom 6) in the working area beside the
+  // docked page, which starts at (397, 106), dragged by its middle.
+  const int x = 397 + (125 + 1280 + 288) / 6, y = 106 + (198 + 60 + 162) / 6;
+  RunCommand("xdotool mousemove --sync " + std::to_string(program.ScreenX() + x) + " " +
+             std::to_string(program.ScreenY() + y) +
+             " mousedown 1 sleep 0.2 mousemove_relative --sync 10 0 sleep 0.2 mouseup 1");
+  // The layer's input is the one the icons mark, and the output page shows its window.
+  EXPECT_TRUE(program.WaitForShown({"source: PIP-1 DVI-1", "output page: layer PIP-1 window 1280,60 576x324"}, 5s))
+      << program.ShownTexts();
+  // The pattern's pop-up is still up.
+  RaisePopups(program);
+  EXPECT_NE(FocusWindowAt(program, PopupX + 250, PopupY + 100), program.WindowId());
+  program.SaveScreenshot(Artifact("layer_dragged_during_test_pattern.png"));
   EXPECT_EQ(program.Stop(), 0);
 }

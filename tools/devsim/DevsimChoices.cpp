@@ -20,10 +20,11 @@ std::optional<Reply> SimDevice::OtherNeutralAnswerTo(uint32_t command) const {
     }
 }
 
-void SimDevice::StorePresets() {
+void SimDevice::StorePresets(int leftEmpty) {
     // MAIN's source tells the presets apart: DVI-1, HDMI-1, DP-1, DVI-1, ...
     constexpr uint8_t sources[3] = {0, 1, 4};
     for (size_t slot = 0; slot < presets_.size(); ++slot) {
+        if (static_cast<int>(slot) == leftEmpty) continue;
         presets_[slot] = state_;
         presets_[slot][layout::kLayerWindow + 2] = sources[slot % 3];
         presetUsed_[slot] = 1;

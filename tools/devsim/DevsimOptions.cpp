@@ -12,7 +12,7 @@ const char* const kUsage =
     "                     [--silent] [--stall] [--exit-with-parent]\n"
     "                     [--preview FILE] [--encoder-fault none|refuse|reject|bad-answer|silent|hang-up]\n"
     "                     [--encoder-log FILE] [--ext-card none|hdmi|dp] [--vga-card] [--neutral-answers standard|other]\n"
-    "                     [--presets-stored] [--status-delay MS] [--status-first]\n";
+    "                     [--presets-stored [--preset-empty N]] [--status-delay MS] [--status-first]\n";
 
 namespace {
 
@@ -112,6 +112,9 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
             o.neutralAnswers = name == "other" ? NeutralAnswers::Other : NeutralAnswers::Standard;
         } else if (a == "--presets-stored") {
             o.presetsStored = true;
+        } else if (a == "--preset-empty") {
+            if (!number(n, 9)) return std::nullopt;
+            o.presetLeftEmpty = static_cast<int>(n);
         } else if (a == "--status-delay") {
             if (!number(o.statusDelayMs, 60000)) return std::nullopt;
         } else if (a == "--status-first") {

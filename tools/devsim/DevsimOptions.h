@@ -36,6 +36,7 @@ struct Options {
     std::string extCard;         // "none", "hdmi" or "dp": the extension card; empty keeps the state's
     NeutralAnswers neutralAnswers = NeutralAnswers::Standard;
     bool presetsStored = false; // every preset slot starts stored (SimDevice::StorePresets)
+    int presetLeftEmpty = -1;   // with presetsStored, this slot (0..9) stays empty
     // When and in which order a device reports its operations (the device's choice):
     unsigned statusDelayMs = 0; // every operation-status reply goes out this much later
     bool statusFirst = false;   // a frame's operation-status reply goes before its records

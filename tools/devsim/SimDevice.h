@@ -71,8 +71,9 @@ public:
     void SetPreviewOn(bool on) { previewOn_ = on; }
     bool PreviewOn() const { return previewOn_; }
     void SetNeutralAnswers(NeutralAnswers choice) { neutralAnswers_ = choice; }
-    // All ten presets stored, preset n with MAIN on DVI-1, HDMI-1 or DP-1 for n % 3 = 0, 1, 2.
-    void StorePresets();
+    // All ten presets stored but leftEmpty (-1: none), preset n with MAIN on DVI-1, HDMI-1 or
+    // DP-1 for n % 3 = 0, 1, 2.
+    void StorePresets(int leftEmpty = -1);
     // The answer to a search: IP text and MAC (slot 27).
     Reply SearchAnswer() const;
 
