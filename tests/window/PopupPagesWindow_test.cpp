@@ -36,33 +36,21 @@ constexpr int TabX(int index) { return 77 + 80 * index + 40; }
 // 104 above the window's bottom.
 constexpr int PopupLeft = 83, PopupTop = 208, PopupWidth = 320, PopupHeight = 728 - 208 - 104;
 
-struct Geometry {
-  int X = 0, Y = 0, Width = 0, Height = 0;
-};
 
 // The shown top-level window of the program whose title is `title`.
-std::optional<Geometry> ShownWindow(const ProgramUnderTest& program, const std::string& title) {
+std::optional<ScreenRect> ShownWindow(const ProgramUnderTest& program, const std::string& title) {
   // By name read back, not xdotool's name search: that one misses titles in Chinese.
   std::istringstream ids(RunCommand("xdotool search --onlyvisible --pid " + std::to_string(program.ProcessId())));
   std::string id;
   while (ids >> id && RunCommand("xdotool getwindowname " + id) != title + "\n") {}
   if (!ids) return std::nullopt;
-  std::istringstream shell(RunCommand("xdotool getwindowgeometry --shell " + id));
-  Geometry g;
-  for (std::string line; std::getline(shell, line);) {
-    const auto value = [&](const char* key) { return std::atoi(line.c_str() + std::string(key).size()); };
-    if (line.rfind("X=", 0) == 0) g.X = value("X=");
-    if (line.rfind("Y=", 0) == 0) g.Y = value("Y=");
-    if (line.rfind("WIDTH=", 0) == 0) g.Width = value("WIDTH=");
-    if (line.rfind("HEIGHT=", 0) == 0) g.Height = value("HEIGHT=");
-  }
-  return g;
+  return WindowRect(id);
 }
 
 // Waits until the pop-up titled `title` is shown at the pop-ups' place of a main window whose
 // corner is at (x, y); says where it stands when it is not.
 testing::AssertionResult StandsAtItsPlace(const ProgramUnderTest& program, const std::string& title, int x, int y) {
-  std::optional<Geometry> g;
+  std::optional<ScreenRect> g;
   const bool placed = WaitUntil([&] {
     g = ShownWindow(program, title);
     return g && g->X == x + PopupLeft && g->Y == y + PopupTop && g->Width == PopupWidth && g->Height == PopupHeight;

@@ -56,6 +56,29 @@ std::string RunCommand(const std::string& command) {
   return out;
 }
 
+ScreenRect WindowRect(const std::string& windowId) {
+  std::istringstream geometry(RunCommand("xdotool getwindowgeometry --shell " + windowId));
+  ScreenRect r;
+  for (std::string line; std::getline(geometry, line);) {
+    const size_t eq = line.find('=');
+    if (eq == std::string::npos) continue;
+    const std::string key = line.substr(0, eq);
+    const int value = std::atoi(line.c_str() + eq + 1);
+    if (key == "X") r.X = value;
+    else if (key == "Y") r.Y = value;
+    else if (key == "WIDTH") r.Width = value;
+    else if (key == "HEIGHT") r.Height = value;
+  }
+  return r;
+}
+
+std::array<int, 2> WindowOfSize(pid_t pid, int width, int height) {
+  std::istringstream windows(RunCommand("xdotool search --onlyvisible --pid " + std::to_string(pid)));
+  for (std::string id; windows >> id;)
+    if (const ScreenRect r = WindowRect(id); r.Width == width && r.Height == height) return {r.X, r.Y};
+  return {-1, -1};
+}
+
 ProgramUnderTest::ProgramUnderTest(std::string home, std::string shownFolder)
     : Home(std::move(home)), ShownFolder(shownFolder.empty() ? Home : std::move(shownFolder)) {}
 
@@ -91,13 +114,8 @@ bool ProgramUnderTest::Spawn(const std::vector<std::string>& prefix) {
                       " --name ZedarEzuzovizu | head -1");
   while (!Window.empty() && (Window.back() == '\n' || Window.back() == ' ')) Window.pop_back();
   if (Window.empty()) return false;
-  std::istringstream geometry(RunCommand("xdotool getwindowgeometry --shell " + Window));
-  std::string line;
-  while (std::getline(geometry, line)) {
-    if (line.rfind("X=", 0) == 0) X = std::atoi(line.c_str() + 2);
-    if (line.rfind("Y=", 0) == 0) Y = std::atoi(line.c_str() + 2);
-    if (line.rfind("WIDTH=", 0) == 0) Width = std::atoi(line.c_str() + 6);
-  }
+  const ScreenRect at = WindowRect(Window);
+  X = at.X, Y = at.Y, Width = at.Width;
   // Let the first paint and the start-up project read settle, then take the window that stays.
   std::this_thread::sleep_for(std::chrono::milliseconds(500));
   const std::string again = RunCommand("xdotool search --onlyvisible --pid " + std::to_string(Pid) +

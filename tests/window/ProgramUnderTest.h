@@ -63,6 +63,15 @@ class ProgramUnderTest {
 // Runs a shell command and returns its standard output.
 std::string RunCommand(const std::string& command);
 
+// A window's place and size on the screen, as xdotool reads them; -1s when it cannot.
+struct ScreenRect {
+  int X = -1, Y = -1, Width = -1, Height = -1;
+};
+ScreenRect WindowRect(const std::string& windowId);
+
+// The screen position {x, y} of the program's visible window of this size; {-1, -1} without one.
+std::array<int, 2> WindowOfSize(pid_t pid, int width, int height);
+
 // The colour of a pixel of a screenshot file, as ImageMagick reads it: {r, g, b}, or -1s.
 std::array<int, 3> PixelAt(const std::string& shot, int x, int y);
 // The colours of an area of a screenshot file, row by row (empty when it cannot be read).

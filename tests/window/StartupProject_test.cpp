@@ -15,7 +15,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <map>
 #include <sstream>
 #include <thread>
 
@@ -151,16 +150,8 @@ TEST_F(StartupProject, F1OpensTheAboutBoxAndOkClosesIt) {
   EXPECT_TRUE(program.SaveScreenshot(Artifact("about-box.png")));
   // GTK may give the box more than one X window of that name: the box is the one of its size.
   int x = -1, y = -1;
-  for (const std::string& id : about) {
-    std::istringstream geometry(RunCommand("xdotool getwindowgeometry --shell " + id));
-    int gx = 0, gy = 0, width = 0;
-    for (std::string line; std::getline(geometry, line);) {
-      if (line.rfind("X=", 0) == 0) gx = std::atoi(line.c_str() + 2);
-      if (line.rfind("Y=", 0) == 0) gy = std::atoi(line.c_str() + 2);
-      if (line.rfind("WIDTH=", 0) == 0) width = std::atoi(line.c_str() + 6);
-    }
-    if (width == 400) x = gx, y = gy;
-  }
+  for (const std::string& id : about)
+    if (const ScreenRect r = WindowRect(id); r.Width == 400) x = r.X, y = r.Y;
   ASSERT_GE(x, 0) << "no About box of 400 pixels";
   RunCommand("xdotool mousemove " + std::to_string(x + 200) + " " + std::to_string(y + 183) + " click 1");
   EXPECT_TRUE(program.WaitForShown({"about: closed"}, 5s)) << program.ShownTexts();
@@ -226,13 +217,10 @@ TEST_F(StartupProject, AWriteProtectedProjectIsLeftAsItWasAndTheOperatorIsTold) 
     std::vector<std::string> box;
     EXPECT_TRUE(WaitUntil([&] { return !(box = VisibleWindows(program.ProcessId(), "^Tips$")).empty(); }, 10s));
     if (box.empty()) return;
-    std::istringstream geometry(RunCommand("xdotool getwindowgeometry --shell " + box[0]));
-    std::map<std::string, int> at;
-    for (std::string line; std::getline(geometry, line);)
-      if (const size_t eq = line.find('='); eq != std::string::npos) at[line.substr(0, eq)] = std::atoi(line.c_str() + eq + 1);
     // OK stands centred along the box's bottom edge.
-    RunCommand("xdotool mousemove " + std::to_string(at["X"] + at["WIDTH"] / 2) + " " +
-               std::to_string(at["Y"] + at["HEIGHT"] - 12) + " click 1");
+    const ScreenRect at = WindowRect(box[0]);
+    RunCommand("xdotool mousemove " + std::to_string(at.X + at.Width / 2) + " " + std::to_string(at.Y + at.Height - 12) +
+               " click 1");
     EXPECT_TRUE(WaitUntil([&] { return VisibleWindows(program.ProcessId(), "^Tips$").empty(); }, 5s));
     EXPECT_TRUE(program.Shows("project: write-protected: " + project)) << program.ShownTexts();
     EXPECT_EQ(bytes(project), kept);

@@ -146,24 +146,6 @@ std::array<int, 3> ScreenPixel(int x, int y) {
   return {int(rgb >> 16 & 0xFF), int(rgb >> 8 & 0xFF), int(rgb & 0xFF)};
 }
 
-// The screen rectangle {x, y} of the program's visible window of this size; {-1, -1} without one.
-std::array<int, 2> WindowOfSize(pid_t pid, int width, int height) {
-  std::istringstream windows(RunCommand("xdotool search --onlyvisible --pid " + std::to_string(pid)));
-  std::string id;
-  while (windows >> id) {
-    std::istringstream geometry(RunCommand("xdotool getwindowgeometry --shell " + id));
-    std::array<int, 4> g{-1, -1, -1, -1};
-    std::string line;
-    while (std::getline(geometry, line)) {
-      if (line.rfind("X=", 0) == 0) g[0] = std::atoi(line.c_str() + 2);
-      if (line.rfind("Y=", 0) == 0) g[1] = std::atoi(line.c_str() + 2);
-      if (line.rfind("WIDTH=", 0) == 0) g[2] = std::atoi(line.c_str() + 6);
-      if (line.rfind("HEIGHT=", 0) == 0) g[3] = std::atoi(line.c_str() + 7);
-    }
-    if (g[2] == width && g[3] == height) return {g[0], g[1]};
-  }
-  return {-1, -1};
-}
 
 // "<prefix>N" from the shown line that starts with the prefix; -1 without one.
 int ShownNumber(const std::string& shown, const std::string& prefix) {
