@@ -113,18 +113,11 @@ TEST_F(MainControlsWindow, InputIconPresetSaveShortcutLoadAndFreeze) {
   EXPECT_TRUE(program.Shows("presets: bank Presets names 0"));
   EXPECT_TRUE(program.Shows("presets: 3 0-2 empty"));
   // Under every input, the current source's and the others', its name and its remark line.
-  const std::string strip = Artifact("input_strip_remarks.png");
-  testing::AssertionResult drawn = testing::AssertionFailure();
-  WaitUntil(
-      [&] {
-        program.SaveScreenshot(strip);
-        drawn = testing::AssertionSuccess();
-        for (int input = 0; input < 7 && drawn; ++input)
-          drawn = LinesUnderIconInAccent(program, strip, input);
-        return static_cast<bool>(drawn);
-      },
-      5s);
-  EXPECT_TRUE(drawn);
+  EXPECT_TRUE(ScreenshotPasses(program, Artifact("input_strip_remarks.png"), [&](const std::string& shot) {
+    testing::AssertionResult drawn = testing::AssertionSuccess();
+    for (int input = 0; input < 7 && drawn; ++input) drawn = LinesUnderIconInAccent(program, shot, input);
+    return drawn;
+  }));
 
   // DVI-1's icon: MAIN switches to it with one layer-source command for layer 0.
   program.Click(DviIconX, DviIconY);

@@ -108,20 +108,6 @@ testing::AssertionResult TaskNumbersRead(const ProgramUnderTest& program, const 
   return testing::AssertionSuccess();
 }
 
-// Waits until `shot`, taken again and again, shows every task number readable.
-testing::AssertionResult TaskNumbersReadSoon(const ProgramUnderTest& program, const std::string& shot,
-                                             int current) {
-  testing::AssertionResult read = testing::AssertionFailure();
-  WaitUntil(
-      [&] {
-        program.SaveScreenshot(shot);
-        read = TaskNumbersRead(program, shot, current);
-        return static_cast<bool>(read);
-      },
-      5s);
-  return read;
-}
-
 class PopupPages : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -212,7 +198,7 @@ TEST_P(ScheduleTask, SetOnThePopupAndStoredByClickingConfirm) {
              std::to_string(program.ScreenY() + PopupTop + 302 + 27) + " click --repeat 10 --delay 30 4");
   click(82 + 37, 302 + 27);
   click(22 + 92 * c.Option + 43, 338 + 13);
-  EXPECT_TRUE(TaskNumbersReadSoon(program, Artifact(c.Shot), c.Task));
+  EXPECT_TRUE(ScreenshotPasses(program, Artifact(c.Shot), [&](auto& shot) { return TaskNumbersRead(program, shot, c.Task); }));
   click(206 + 45, 370 + 14);   // Confirm
 
   std::vector<uint8_t> stored;
@@ -226,10 +212,12 @@ TEST_P(ScheduleTask, SetOnThePopupAndStoredByClickingConfirm) {
       << "no store-task command reached the device";
   EXPECT_EQ(stored, c.Stored);
   // The confirmed task shows lit; then, with the next task chosen, lit beside the current one.
-  EXPECT_TRUE(TaskNumbersReadSoon(program, Artifact(std::string("confirmed_") + c.Shot), c.Task));
+  EXPECT_TRUE(ScreenshotPasses(program, Artifact(std::string("confirmed_") + c.Shot),
+                               [&](auto& shot) { return TaskNumbersRead(program, shot, c.Task); }));
   const int next = (c.Task + 1) % 10;
   click(18 + 58 * (next % 5) + 26, 198 + 30 * (next / 5) + 13);
-  EXPECT_TRUE(TaskNumbersReadSoon(program, Artifact(std::string("next_") + c.Shot), next));
+  EXPECT_TRUE(ScreenshotPasses(program, Artifact(std::string("next_") + c.Shot),
+                               [&](auto& shot) { return TaskNumbersRead(program, shot, next); }));
   EXPECT_EQ(program.Stop(), 0);
 }
 

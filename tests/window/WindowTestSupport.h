@@ -45,6 +45,16 @@ bool WaitUntil(Predicate done, std::chrono::milliseconds limit) {
   return done();
 }
 
+// Takes the screenshot again and again until check (the shot's path) passes on it or the limit
+// runs out: a window's look may settle a paint after what it shows was recorded.
+template <typename Program, typename Check>
+testing::AssertionResult ScreenshotPasses(const Program& program, const std::string& shot, Check check,
+                                          std::chrono::milliseconds limit = std::chrono::seconds(5)) {
+  testing::AssertionResult result = testing::AssertionFailure();
+  WaitUntil([&] { return program.SaveScreenshot(shot) && (result = check(shot)); }, limit);
+  return result;
+}
+
 // Makes folder unwritable for the program: a read-only bind mount in a mount namespace of this
 // test's own (the window tests already run as root of a user namespace), else, for a user who
 // is not root, a folder without write permission. Returns why it could not.
