@@ -127,6 +127,11 @@ bool ProgramUnderTest::Spawn(const std::vector<std::string>& prefix) {
 int ProgramUnderTest::Stop() {
   if (Pid <= 0) return -1;
   kill(Pid, SIGTERM);
+  return WaitForExit();
+}
+
+int ProgramUnderTest::WaitForExit() {
+  if (Pid <= 0) return -1;
   for (int i = 0; i < 300; ++i) {
     int status = 0;
     if (waitpid(Pid, &status, WNOHANG) == Pid) {

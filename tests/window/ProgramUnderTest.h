@@ -20,6 +20,8 @@ class ProgramUnderTest {
   bool StartAsOrdinaryUser();
   // SIGTERM, then the exit status (-1 when it did not end in time).
   int Stop();
+  // The exit status once the program has ended by itself (-1 when it did not end in time).
+  int WaitForExit();
 
   // Client position (x, y) of the main window.
   void Click(int x, int y) const;

@@ -236,7 +236,7 @@ TEST_F(StartupProject, AWriteProtectedProjectIsLeftAsItWasAndTheOperatorIsTold) 
   toldAndKept("Save Project");
   kill(program.ProcessId(), SIGTERM);
   toldAndKept("close");
-  EXPECT_EQ(program.Stop(), 0);
+  EXPECT_EQ(program.WaitForExit(), 0);
   EXPECT_EQ(bytes(project), kept);
   EXPECT_EQ(fs::status(project).permissions(), readOnly);
   EXPECT_EQ(bytes(settings), keptSettings);
