@@ -58,9 +58,7 @@ testing::AssertionResult LinesUnderIconInAccent(const ProgramUnderTest& program,
   for (const auto& line : lines) {
     const auto pixels = PixelsIn(shot, line.X, line.Y, line.Width, line.Height);
     const auto count = [&](std::array<int, 3> rgb) {
-      return std::count_if(pixels.begin(), pixels.end(), [&](const auto& p) {
-        return std::abs(p[0] - rgb[0]) + std::abs(p[1] - rgb[1]) + std::abs(p[2] - rgb[2]) <= 30;
-      });
+      return std::count_if(pixels.begin(), pixels.end(), [&](const auto& p) { return ColourNear(p, rgb, 30); });
     };
     if (count({239, 156, 0}) == 0 || count({0xD5, 0xD5, 0xD5}) > 0)
       return testing::AssertionFailure()
@@ -95,10 +93,7 @@ class MainControlsWindow : public ::testing::Test {
   std::string Log() const { return Home.Path() + "devsim.log"; }
   // The state devsim starts from, written into the program's folder.
   std::string StateFile(const devsim::StateBlock& state) const {
-    const std::string path = Home.Path() + "state.bin";
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(state.data()),
-                                                static_cast<std::streamsize>(state.size()));
-    return path;
+    return testsupport::WriteStateFile(Home.Path() + "state.bin", state);
   }
   ScratchFolder Home;
   std::unique_ptr<PtyPair> Pty;
@@ -327,7 +322,7 @@ constexpr int RightRowX(int i) { return 1256 - 25 - 95 * (3 - i) - 35; }
 // click, and returns its id.
 std::string FocusWindowAt(const ProgramUnderTest& program, int x, int y) {
   const std::string out = RunCommand("xdotool mousemove " + std::to_string(program.ScreenX() + x) + " " +
-                                     std::to_string(program.ScreenY() + y) + " getmouse --shell");
+                                     std::to_string(program.ScreenY() + y) + " getmouselocation --shell");
   const size_t at = out.find("WINDOW=");
   if (at == std::string::npos) return {};
   const std::string id = out.substr(at + 7, out.find('\n', at) - at - 7);
@@ -340,6 +335,20 @@ std::string FocusWindowAt(const ProgramUnderTest& program, int x, int y) {
 void RaisePopups(const ProgramUnderTest& program) {
   RunCommand("for w in $(xdotool search --onlyvisible --pid " + std::to_string(program.ProcessId()) +
              " --name .); do [ $w = " + program.WindowId() + " ] || xdotool windowraise $w; done");
+}
+
+// MISC, TEST PATTERN, and the pattern's On once its pop-up is up: true when the device got the
+// switch-on.
+bool SwitchTestPatternOn(const ProgramUnderTest& program, const std::string& log) {
+  program.Click(CommButtonX, MiscButtonY);
+  program.WaitForShown({"page: Misc Settings"}, 5s);
+  program.Click(TestPatternTabX, TestPatternTabY);
+  const std::string search =
+      "xdotool search --onlyvisible --pid " + std::to_string(program.ProcessId()) + " --name '^Test Pattern$'";
+  if (!WaitUntil([&] { return !RunCommand(search).empty(); }, 10s)) return false;
+  RaisePopups(program);
+  program.ClickInPopup(PatternOnOffX, PatternOnOffY);
+  return WaitUntil([&] { return ReceivedCommands(log, 12).size() == 1; }, 10s);
 }
 
 // The busy box's history ends with its closing.
@@ -367,7 +376,9 @@ TEST_F(MainControlsWindow, PresetShortcutsWorkFromEditsPopUpsAndTheCanvas) {
   // The test-pattern pop-up keeps the keys while its pattern runs.
   const auto focusPattern = [&] {
     RaisePopups(program);
-    EXPECT_NE(FocusWindowAt(program, PopupX + 250, PopupY + 100), program.WindowId()) << "the pop-up is not on top";
+    // A blank spot beside the pattern group's title, focused and clicked as the keyer's is.
+    EXPECT_NE(FocusWindowAt(program, PopupX + 150, PopupY + 17), program.WindowId()) << "the pop-up is not on top";
+    program.ClickInPopup(PopupX + 150, PopupY + 17);
   };
   const Row rows[] = {
       {"a page's numeric edit", "shortcut_from_edit.png",
@@ -399,13 +410,7 @@ TEST_F(MainControlsWindow, PresetShortcutsWorkFromEditsPopUpsAndTheCanvas) {
        "ctrl+5", 5},
       {"the test-pattern pop-up, its pattern on", "shortcut_during_test_pattern.png",
        [&] {
-         program.Click(CommButtonX, MiscButtonY);
-         program.WaitForShown({"page: Misc Settings"}, 5s);
-         program.Click(TestPatternTabX, TestPatternTabY);
-         std::this_thread::sleep_for(500ms);
-         focusPattern();
-         program.ClickInPopup(PatternOnOffX, PatternOnOffY);
-         EXPECT_TRUE(WaitUntil([&] { return ReceivedCommands(Log(), 12).size() == 1; }, 5s));
+         EXPECT_TRUE(SwitchTestPatternOn(program, Log()));
          focusPattern();
        },
        "ctrl+6", 6},
@@ -458,11 +463,7 @@ TEST_F(MainControlsWindow, AfterATestPatternProgramSideLayerButtonsStayOff) {
   for (const std::string& line : programSide) EXPECT_TRUE(program.Shows(line)) << program.ShownTexts();
 
   // MISC, TEST PATTERN, the pattern on: no layer button and no TAKE can be used.
-  program.Click(CommButtonX, MiscButtonY);
-  program.Click(TestPatternTabX, TestPatternTabY);
-  std::this_thread::sleep_for(500ms);
-  RaisePopups(program);
-  program.ClickInPopup(PatternOnOffX, PatternOnOffY);
+  ASSERT_TRUE(SwitchTestPatternOn(program, Log()));
   ASSERT_TRUE(
       program.WaitForShown({"layer buttons: right PIP-3 off disabled grey", "layer buttons: TAKE disabled"}, 5s))
       << program.ShownTexts();
@@ -498,13 +499,7 @@ TEST_F(MainControlsWindow, ALayerDraggedDuringATestPatternBecomesCurrent) {
   ASSERT_TRUE(ConnectSerial(program, devsim)) << program.ShownTexts();
   ASSERT_TRUE(program.WaitForShown({"source: MAIN HDMI-1", "output page: layer MAIN window 0,0 1920x1080"}, 5s))
       << program.ShownTexts();
-  // MISC, TEST PATTERN, the pattern on.
-  program.Click(CommButtonX, MiscButtonY);
-  program.Click(TestPatternTabX, TestPatternTabY);
-  std::this_thread::sleep_for(500ms);
-  RaisePopups(program);
-  program.ClickInPopup(PatternOnOffX, PatternOnOffY);
-  ASSERT_TRUE(WaitUntil([&] { return ReceivedCommands(Log(), 12).size() == 1; }, 5s));
+  ASSERT_TRUE(SwitchTestPatternOn(program, Log()));
   // PIP-1 (output 1280,60 576x324; frame 0 at 125,198; zoom 6) in the working area beside the
   // docked page, which starts at (397, 106), dragged by its middle.
   const int x = 397 + (125 + 1280 + 288) / 6, y = 106 + (198 + 60 + 162) / 6;

@@ -1,6 +1,7 @@
 // Starts the simulated processor for a test and stops it again.
 #pragma once
 #include <cstdint>
+#include <fstream>
 #include <string>
 #include <sys/types.h>
 #include <vector>
@@ -42,6 +43,14 @@ std::vector<LoggedFrame> ReadDevsimLog(const std::string& path);
 // The 32-byte parameter blocks of the commands with this number in a devsim --log file, in the
 // order the device received them.
 std::vector<std::vector<uint8_t>> ReceivedCommands(const std::string& path, uint32_t command);
+
+// Writes the state block that devsim starts from (--state) to path; returns the path.
+template <typename Block>
+std::string WriteStateFile(const std::string& path, const Block& block) {
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(block.data()), static_cast<std::streamsize>(block.size()));
+    return path;
+}
 
 // A scratch folder removed when the object goes.
 class ScratchFolder {

@@ -238,8 +238,7 @@ TEST(CommandBursts, BrightnessSliderDraggedTenTimes) {
   // The picture adjustments are open only in the User picture mode.
   devsim::StateBlock state = devsim::BuiltinStateBlock();
   state[devsim::layout::kPictureMode] = 7;
-  const std::string stateFile = home.Path() + "user-picture-mode.state";
-  std::ofstream(stateFile, std::ios::binary).write(reinterpret_cast<const char*>(state.data()), state.size());
+  const std::string stateFile = testsupport::WriteStateFile(home.Path() + "user-picture-mode.state", state);
   DevsimProcess devsim;
   ASSERT_TRUE(devsim.Start({"--device", FreeDeviceAddress(33), "--state", stateFile, "--log", log}));
   ProgramUnderTest program(home.Path());

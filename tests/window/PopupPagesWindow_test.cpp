@@ -92,9 +92,8 @@ testing::AssertionResult TaskNumbersRead(const ProgramUnderTest& program, const 
       for (int x = 3; x < 49; ++x)
         inside.push_back(pixels[(30 * (task / 5) + y) * Width + 58 * (task % 5) + x]);
     const std::array<int, 3> caption = task == current ? std::array{235, 235, 235} : std::array{0, 0, 0};
-    const bool drawn = std::any_of(inside.begin(), inside.end(), [&](const auto& p) {
-      return std::abs(p[0] - caption[0]) + std::abs(p[1] - caption[1]) + std::abs(p[2] - caption[2]) <= 60;
-    });
+    const bool drawn =
+        std::any_of(inside.begin(), inside.end(), [&](const auto& p) { return ColourNear(p, caption, 60); });
     auto middle = inside.begin() + inside.size() / 2;
     std::nth_element(inside.begin(), middle, inside.end(),
                      [](const auto& a, const auto& b) { return Luminance(a) < Luminance(b); });

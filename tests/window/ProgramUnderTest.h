@@ -3,6 +3,7 @@
 // the file it keeps for tests, and xdotool clicks at client positions of the main window.
 #include <array>
 #include <chrono>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <sys/types.h>
@@ -78,3 +79,7 @@ std::array<int, 2> WindowOfSize(pid_t pid, int width, int height);
 std::array<int, 3> PixelAt(const std::string& shot, int x, int y);
 // The colours of an area of a screenshot file, row by row (empty when it cannot be read).
 std::vector<std::array<int, 3>> PixelsIn(const std::string& shot, int x, int y, int width, int height);
+// Whether two colours differ by at most tolerance, summed over the three channels.
+inline bool ColourNear(const std::array<int, 3>& a, const std::array<int, 3>& b, int tolerance) {
+  return std::abs(a[0] - b[0]) + std::abs(a[1] - b[1]) + std::abs(a[2] - b[2]) <= tolerance;
+}

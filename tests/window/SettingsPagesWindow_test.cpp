@@ -106,10 +106,7 @@ class SettingsPagesWindow : public ::testing::Test {
   std::string Log() const { return Home.Path() + "devsim.log"; }
   // The state devsim starts from, written into the program's folder.
   std::string StateFile(const devsim::StateBlock& state) const {
-    const std::string path = Home.Path() + "state.bin";
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(state.data()), static_cast<std::streamsize>(state.size()));
-    return path;
+    return testsupport::WriteStateFile(Home.Path() + "state.bin", state);
   }
   // Whether the program's geometry record (VELKAN_GEOMETRY) shows that control of the main window.
   bool ShowsControl(int id) const {
