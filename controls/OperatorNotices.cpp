@@ -1,11 +1,9 @@
 #include "controls/OperatorNotices.h"
 
-#include <algorithm>
-#include <vector>
-
 #include <wx/app.h>
 #include <wx/msgdlg.h>
 
+#include "app/TextEncoding.h"
 #include "controls/MBaseDialog.h"
 #include "platform/ui/ShownTexts.h"
 #include "platform/ui/UserMessages.h"
@@ -20,12 +18,7 @@ OperatorNoticeHook& Hook() {
 class ShownBox {
 public:
     explicit ShownBox(const std::string& text) {
-        std::vector<std::string> lines;
-        for (size_t start = 0, end = 0; start <= text.size(); start = end + 1) {
-            end = std::min(text.find('\n', start), text.size());
-            lines.push_back(text.substr(start, end - start));
-        }
-        RecordShownTexts("message box", lines);
+        RecordShownTexts("message box", SplitTextLines(text));
     }
     ~ShownBox() { RecordShownTexts("message box", {}); }
     ShownBox(const ShownBox&) = delete;

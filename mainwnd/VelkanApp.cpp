@@ -4,6 +4,7 @@
 #include "app/AppStartup.h"
 #include "app/CommLink.h"
 #include "app/Language.h"
+#include "app/TextEncoding.h"
 #include "app/UiStrings.h"
 #include "app/comm_link_real/RealCommLink.h"
 #include "mainwnd/VelkanDlg.h"
@@ -15,9 +16,7 @@
 #include <wx/dialog.h>
 #include <wx/msgdlg.h>
 
-#include <algorithm>
 #include <cstdio>
-#include <vector>
 #include <wx/image.h>
 
 wxIMPLEMENT_APP(VelkanApp);
@@ -82,12 +81,7 @@ int VelkanApp::OnRun() {
 }
 
 void VelkanApp::TellPerUserSettingsFolder(wxWindow* parent) const {
-    std::vector<std::string> lines;
-    for (size_t start = 0, end = 0; start <= m_settingsFolderNotice.size(); start = end + 1) {
-        end = std::min(m_settingsFolderNotice.find('\n', start), m_settingsFolderNotice.size());
-        lines.push_back(m_settingsFolderNotice.substr(start, end - start));
-    }
-    RecordShownTexts("notice", lines);
+    RecordShownTexts("notice", SplitTextLines(m_settingsFolderNotice));
     wxMessageBox(wxString::FromUTF8(m_settingsFolderNotice), wxString::FromUTF8(UiStrings[38]), wxOK, parent);
 }
 
