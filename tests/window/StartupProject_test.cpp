@@ -1,6 +1,7 @@
 // What the program shows before any device is there: the project read at start in every window,
-// the notice of an opened project that holds no settings, the About box on F1, and the per-user
-// folder's notice in the operator's language.
+// the notice of an opened project that holds no settings, the About box on F1, the per-user
+// folder's notice in the operator's language, and project, settings and language files that are
+// write-protected, in a folder the operator may not write, or FIFOs.
 #include "app/DeviceState.h"
 #include "app/ProfileIni.h"
 #include "app/ProjectFile.h"
@@ -10,9 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdlib>
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
