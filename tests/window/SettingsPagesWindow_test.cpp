@@ -264,3 +264,115 @@ TEST_F(SettingsPagesWindow, OutputTimingAppliedWithTheGroupClosedKeepsTheTypedRa
   EXPECT_EQ(closed[21], 0);
   EXPECT_EQ(program.Stop(), 0);
 }
+
+namespace {
+constexpr int PicturePage = 0, CropPage = 5;
+constexpr int CropHStartEdit = 1137, CropOnOffButton = 1158, BrightnessEdit = 1051;
+constexpr uint8_t HdmiOne = 1, DpOne = 4;  // source codes, also their input rows
+
+// The shown line that starts with prefix, without it; empty when there is none.
+std::string ShownAfter(const ProgramUnderTest& program, const std::string& prefix) {
+  const std::string shown = "\n" + program.ShownTexts();
+  const size_t at = shown.find("\n" + prefix);
+  if (at == std::string::npos) return {};
+  const size_t from = at + 1 + prefix.size();
+  return shown.substr(from, shown.find('\n', from) - from);
+}
+
+// MAIN on HDMI-1 with the picture mode User, and the MAIN records of HDMI-1 and DP-1 told apart:
+// crop on at H start 40 and 50, brightness 50 and 60.
+devsim::StateBlock TwoInputsApart() {
+  using namespace devsim::layout;
+  devsim::StateBlock state = devsim::BuiltinStateBlock();
+  state[kLayerWindow + 2] = HdmiOne;
+  state[kPictureMode] = 7;
+  const std::pair<uint8_t, uint8_t> records[] = {{HdmiOne, 40}, {DpOne, 50}};
+  for (const auto& [row, start] : records) {
+    uint8_t* crop = state.data() + kCropRect + kCropRecordSize * (4 * row);
+    crop[0] = 1;
+    crop[2] = start;
+    crop[6] = 1000 & 0xFF;  // width 1000: starts up to 920 fit the 1920 source
+    crop[7] = 1000 >> 8;
+    state[kPictureSettings + kPictureRecordSize * (4 * row)] = static_cast<uint8_t>(start + 10);
+  }
+  return state;
+}
+}  // namespace
+
+// The device moves MAIN to another input while the crop page shows MAIN: the page and MAIN's
+// canvas label follow at once, and what the operator then types reaches the device as typed,
+// for the input the page shows.
+TEST_F(SettingsPagesWindow, CropPageFollowsMainMovedByTheDevice) {
+  setenv("VELKAN_GEOMETRY", Geometry().c_str(), 1);
+  DevsimProcess devsim;
+  ProgramUnderTest program(Home.Path());
+  ASSERT_NO_FATAL_FAILURE(Connect(program, devsim,
+                                  {"--state", StateFile(TwoInputsApart()), "--usr1-source", "0:" + std::to_string(DpOne)}));
+  program.Click(PageButtonX, PageButtonY(CropPage));
+  ASSERT_TRUE(WaitUntil([&] { return ShownAfter(program, "crop: layer 0 input ").find(" on 40,") != std::string::npos; }, 5s))
+      << program.ShownTexts();
+  const std::string before = ShownAfter(program, "crop: layer 0 input ");
+  const std::string oldInput = before.substr(0, before.find(' '));
+
+  ASSERT_EQ(kill(devsim.Pid(), SIGUSR1), 0);
+  ASSERT_TRUE(WaitUntil([&] { return ShownAfter(program, "crop: layer 0 input ").find(" on 50,") != std::string::npos; }, 10s))
+      << "the crop page stays on the old input\n" << program.ShownTexts();
+  const std::string after = ShownAfter(program, "crop: layer 0 input ");
+  const std::string newInput = after.substr(0, after.find(' '));
+  EXPECT_NE(newInput, oldInput);
+  EXPECT_TRUE(program.Shows("output: MAIN " + newInput)) << program.ShownTexts();
+  EXPECT_NE(ShownAfter(program, "canvas: layer 0 [").find(newInput), std::string::npos) << program.ShownTexts();
+
+  const size_t sent = ReceivedCommands(Log(), 5).size();
+  const GeoControl* edit = nullptr;
+  ShownGeometry g;
+  ASSERT_TRUE(WaitUntil([&] { g = ShownGeometry::Parse(RunCommand("cat '" + Geometry() + "'")); return (edit = g.Control("main", CropHStartEdit)); }, 5s));
+  const GeoRect at = edit->Rect;
+  TypeInto(program, at.X + at.W / 2 - program.ScreenX(), at.Y + at.H / 2 - program.ScreenY(), "200");
+  ASSERT_TRUE(WaitUntil([&] { return ReceivedCommands(Log(), 5).size() > sent; }, 5s)) << "no crop command";
+  const auto crop = ReceivedCommands(Log(), 5).back();
+  EXPECT_EQ(crop[0], 0);
+  EXPECT_EQ(crop[1], 1);
+  EXPECT_EQ(Word(crop, 2), 200);
+  EXPECT_TRUE(WaitUntil([&] { return ShownAfter(program, "crop: layer 0 input ").rfind(newInput + " on 200,", 0) == 0; }, 5s))
+      << program.ShownTexts();
+  program.SaveScreenshot(Artifact("crop_follows_main_moved_by_device.png"));
+  EXPECT_EQ(program.Stop(), 0);
+}
+
+// The same with the picture page in User mode: the page shows the new input's record, and a
+// typed brightness goes out as typed.
+TEST_F(SettingsPagesWindow, PicturePageFollowsMainMovedByTheDevice) {
+  setenv("VELKAN_GEOMETRY", Geometry().c_str(), 1);
+  DevsimProcess devsim;
+  ProgramUnderTest program(Home.Path());
+  ASSERT_NO_FATAL_FAILURE(Connect(program, devsim,
+                                  {"--state", StateFile(TwoInputsApart()), "--usr1-source", "0:" + std::to_string(DpOne)}));
+  program.Click(PageButtonX, PageButtonY(PicturePage));
+  ASSERT_TRUE(WaitUntil([&] { return ShownAfter(program, "picture input: layer 0 ").find(" brightness 50") != std::string::npos; }, 5s))
+      << program.ShownTexts();
+  const std::string before = ShownAfter(program, "picture input: layer 0 ");
+
+  ASSERT_EQ(kill(devsim.Pid(), SIGUSR1), 0);
+  ASSERT_TRUE(WaitUntil([&] { return ShownAfter(program, "picture input: layer 0 ").find(" brightness 60") != std::string::npos; }, 10s))
+      << "the picture page stays on the old input\n" << program.ShownTexts();
+  const std::string after = ShownAfter(program, "picture input: layer 0 ");
+  const std::string newInput = after.substr(0, after.find(' '));
+  EXPECT_NE(newInput, before.substr(0, before.find(' ')));
+  EXPECT_TRUE(program.Shows("output: MAIN " + newInput)) << program.ShownTexts();
+
+  const size_t sent = ReceivedCommands(Log(), 3).size();
+  const GeoControl* edit = nullptr;
+  ShownGeometry g;
+  ASSERT_TRUE(WaitUntil([&] { g = ShownGeometry::Parse(RunCommand("cat '" + Geometry() + "'")); return (edit = g.Control("main", BrightnessEdit)); }, 5s));
+  const GeoRect at = edit->Rect;
+  TypeInto(program, at.X + at.W / 2 - program.ScreenX(), at.Y + at.H / 2 - program.ScreenY(), "90");
+  ASSERT_TRUE(WaitUntil([&] { return ReceivedCommands(Log(), 3).size() > sent; }, 5s)) << "no picture command";
+  const auto picture = ReceivedCommands(Log(), 3).back();
+  EXPECT_EQ(picture[4], 0);
+  EXPECT_EQ(picture[6], 90);
+  EXPECT_TRUE(WaitUntil([&] { return ShownAfter(program, "picture input: layer 0 ") == newInput + " brightness 90"; }, 5s))
+      << program.ShownTexts();
+  program.SaveScreenshot(Artifact("picture_follows_main_moved_by_device.png"));
+  EXPECT_EQ(program.Stop(), 0);
+}

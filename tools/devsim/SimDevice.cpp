@@ -500,6 +500,12 @@ Reply SimDevice::MosaicReply(uint32_t argument) const {
     return r;
 }
 
+Reply SimDevice::SetLayerSource(int layer, uint8_t source) {
+    if (layer >= 0 && layer < static_cast<int>(kLayers))
+        state_[kLayerWindow + kLayerWindowSize * static_cast<size_t>(layer) + 2] = source;
+    return LayerSourcesReply();
+}
+
 Reply SimDevice::LayerSourcesReply() const {
     Reply r{14, std::vector<uint8_t>(1 + 3 * kLayers, 0)};
     r.payload[0] = static_cast<uint8_t>(kLayers);
