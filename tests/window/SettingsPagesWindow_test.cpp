@@ -20,6 +20,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -267,7 +268,8 @@ TEST_F(SettingsPagesWindow, OutputTimingAppliedWithTheGroupClosedKeepsTheTypedRa
 
 namespace {
 constexpr int PicturePage = 0, CropPage = 5;
-constexpr int CropHStartEdit = 1137, CropOnOffButton = 1158, BrightnessEdit = 1051;
+constexpr int CropHStartEdit = 1137, BrightnessEdit = 1051;
+constexpr int FeatheringWindowButton = 1593, FeatherButton = 1600, SetDataButton = 1481;
 constexpr uint8_t HdmiOne = 1, DpOne = 4;  // source codes, also their input rows
 
 // The shown line that starts with prefix, without it; empty when there is none.
@@ -277,6 +279,19 @@ std::string ShownAfter(const ProgramUnderTest& program, const std::string& prefi
   if (at == std::string::npos) return {};
   const size_t from = at + 1 + prefix.size();
   return shown.substr(from, shown.find('\n', from) - from);
+}
+
+// The client position of the centre of a shown control of the main window (pages docked in it
+// included), read from the geometry record; nothing when it is not shown within the limit.
+std::optional<std::pair<int, int>> ControlCentre(const ProgramUnderTest& program, const std::string& geometry, int id) {
+  std::optional<std::pair<int, int>> at;
+  WaitUntil([&] {
+    const ShownGeometry g = ShownGeometry::Parse(RunCommand("cat '" + geometry + "'"));
+    if (const GeoControl* c = g.Control("main", id))
+      at = std::pair{c->Rect.X + c->Rect.W / 2 - program.ScreenX(), c->Rect.Y + c->Rect.H / 2 - program.ScreenY()};
+    return at.has_value();
+  }, 5s);
+  return at;
 }
 
 // MAIN on HDMI-1 with the picture mode User, and the MAIN records of HDMI-1 and DP-1 told apart:
@@ -324,11 +339,9 @@ TEST_F(SettingsPagesWindow, CropPageFollowsMainMovedByTheDevice) {
   EXPECT_NE(ShownAfter(program, "canvas: layer 0 [").find(newInput), std::string::npos) << program.ShownTexts();
 
   const size_t sent = ReceivedCommands(Log(), 5).size();
-  const GeoControl* edit = nullptr;
-  ShownGeometry g;
-  ASSERT_TRUE(WaitUntil([&] { g = ShownGeometry::Parse(RunCommand("cat '" + Geometry() + "'")); return (edit = g.Control("main", CropHStartEdit)); }, 5s));
-  const GeoRect at = edit->Rect;
-  TypeInto(program, at.X + at.W / 2 - program.ScreenX(), at.Y + at.H / 2 - program.ScreenY(), "200");
+  const auto edit = ControlCentre(program, Geometry(), CropHStartEdit);
+  ASSERT_TRUE(edit) << "no H start edit";
+  TypeInto(program, edit->first, edit->second, "200");
   ASSERT_TRUE(WaitUntil([&] { return ReceivedCommands(Log(), 5).size() > sent; }, 5s)) << "no crop command";
   const auto crop = ReceivedCommands(Log(), 5).back();
   EXPECT_EQ(crop[0], 0);
@@ -362,11 +375,9 @@ TEST_F(SettingsPagesWindow, PicturePageFollowsMainMovedByTheDevice) {
   EXPECT_TRUE(program.Shows("output: MAIN " + newInput)) << program.ShownTexts();
 
   const size_t sent = ReceivedCommands(Log(), 3).size();
-  const GeoControl* edit = nullptr;
-  ShownGeometry g;
-  ASSERT_TRUE(WaitUntil([&] { g = ShownGeometry::Parse(RunCommand("cat '" + Geometry() + "'")); return (edit = g.Control("main", BrightnessEdit)); }, 5s));
-  const GeoRect at = edit->Rect;
-  TypeInto(program, at.X + at.W / 2 - program.ScreenX(), at.Y + at.H / 2 - program.ScreenY(), "90");
+  const auto edit = ControlCentre(program, Geometry(), BrightnessEdit);
+  ASSERT_TRUE(edit) << "no brightness edit";
+  TypeInto(program, edit->first, edit->second, "90");
   ASSERT_TRUE(WaitUntil([&] { return ReceivedCommands(Log(), 3).size() > sent; }, 5s)) << "no picture command";
   const auto picture = ReceivedCommands(Log(), 3).back();
   EXPECT_EQ(picture[4], 0);
@@ -374,5 +385,53 @@ TEST_F(SettingsPagesWindow, PicturePageFollowsMainMovedByTheDevice) {
   EXPECT_TRUE(WaitUntil([&] { return ShownAfter(program, "picture input: layer 0 ") == newInput + " brightness 90"; }, 5s))
       << program.ShownTexts();
   program.SaveScreenshot(Artifact("picture_follows_main_moved_by_device.png"));
+  EXPECT_EQ(program.Stop(), 0);
+}
+
+// Set Data To Machine with feathering on (mosaic x2, PIP-2 on): feathering goes off as the
+// feathering page's own switch takes it off: the page shows OFF with its lists disabled, and the
+// LOGO and PIP page buttons and the MISC keyer and test-pattern tabs are usable again.
+TEST_F(SettingsPagesWindow, SetDataWithFeatheringOnLeavesFeatheringOffEverywhere) {
+  using namespace devsim::layout;
+  devsim::StateBlock state = devsim::BuiltinStateBlock();
+  state[kMosaicMode] = 2;
+  state[kLayerWindow + kLayerWindowSize * 2] = 1;
+  setenv("VELKAN_GEOMETRY", Geometry().c_str(), 1);
+  DevsimProcess devsim;
+  ProgramUnderTest program(Home.Path());
+  // The device applies the feathering switch without echoing it: the program's own change shows.
+  ASSERT_NO_FATAL_FAILURE(Connect(program, devsim, {"--state", StateFile(state), "--unanswered", "35"}));
+  program.Click(PageButtonX, PageButtonY(MiscPage));
+  ASSERT_TRUE(program.WaitForShown({"page: Misc Settings"}, 5s)) << program.ShownTexts();
+  const auto window = ControlCentre(program, Geometry(), FeatheringWindowButton);
+  ASSERT_TRUE(window) << "no Feathering button";
+  program.Click(window->first, window->second);
+  const auto feather = ControlCentre(program, Geometry(), FeatherButton);
+  ASSERT_TRUE(feather) << "the feathering page did not open";
+  program.Click(feather->first, feather->second);
+  ASSERT_TRUE(program.WaitForShown({"feather: on lists enabled"}, 5s)) << program.ShownTexts();
+  const std::string held[] = {"disabled: LOGO", "disabled: PIP", "disabled: MISC Keyer", "disabled: MISC TEST PATTERN"};
+  for (const std::string& line : held) EXPECT_TRUE(program.Shows(line)) << line << "\n" << program.ShownTexts();
+  const size_t feathers = ReceivedCommands(Log(), 35).size();
+
+  // The feathering page floats over the working area; the MISC page stays beside it.
+  const auto setData = ControlCentre(program, Geometry(), SetDataButton);
+  ASSERT_TRUE(setData) << "no Set Data button";
+  const size_t hidden = TimesHidden(program);
+  program.Click(setData->first, setData->second);
+  ASSERT_TRUE(WaitUntil([&] { return TimesHidden(program) > hidden; }, 20s)) << program.ShownTexts();
+  const auto stateBlocks = [&] {
+    size_t n = 0;
+    for (const testsupport::LoggedFrame& f : testsupport::ReadDevsimLog(Log())) n += f.type == 0x02;
+    return n;
+  };
+  ASSERT_TRUE(WaitUntil([&] { return stateBlocks() == 1; }, 5s)) << "no state block";
+  const auto sent = ReceivedCommands(Log(), 35);
+  ASSERT_EQ(sent.size(), feathers + 1);
+  EXPECT_EQ(sent.back()[0], 0);
+  EXPECT_TRUE(program.WaitForShown({"feather: off lists disabled"}, 5s)) << program.ShownTexts();
+  for (const std::string& line : held)
+    EXPECT_TRUE(WaitUntil([&] { return !program.Shows(line); }, 5s)) << line << "\n" << program.ShownTexts();
+  program.SaveScreenshot(Artifact("set_data_feathering_off.png"));
   EXPECT_EQ(program.Stop(), 0);
 }

@@ -14,7 +14,7 @@ const char* const kUsage =
     "                     [--preview FILE] [--encoder-fault none|refuse|reject|bad-answer|silent|hang-up]\n"
     "                     [--encoder-log FILE] [--ext-card none|hdmi|dp] [--vga-card] [--neutral-answers standard|other]\n"
     "                     [--presets-stored [--preset-empty N]] [--status-delay MS] [--status-first]\n"
-    "                     [--usr1-source LAYER:SOURCE[,LAYER:SOURCE]...]\n";
+    "                     [--usr1-source LAYER:SOURCE[,LAYER:SOURCE]...] [--unanswered COMMAND]...\n";
 
 namespace {
 
@@ -137,6 +137,9 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
                 o.signalSources.emplace_back(static_cast<uint8_t>(layer), static_cast<uint8_t>(source));
                 at = end + 1;
             }
+        } else if (a == "--unanswered") {
+            if (!number(n, 73)) return std::nullopt;
+            o.unanswered.push_back(n);
         } else if (a == "--exit-with-parent") {
             o.exitWithParent = true;
         } else {

@@ -57,6 +57,7 @@ DevsimServer::DevsimServer(Options options, const StateBlock& state) : options_(
     for (auto& d : devices_) {
         d->SetNeutralAnswers(options_.neutralAnswers);
         d->SetStatusFirst(options_.statusFirst);
+        d->SetUnanswered(options_.unanswered);
         if (options_.presetsStored) d->StorePresets(options_.presetLeftEmpty);
     }
 }

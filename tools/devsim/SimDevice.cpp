@@ -111,7 +111,12 @@ std::vector<Reply> SimDevice::HandleFrame(const velklink::Frame& frame) {
         return {{23, {1}}};
     case velklink::FrameCommand:
         if (frame.payload.size() < 4 + velklink::kCommandBlockSize) return {};
-        return HandleCommand(GetU32(frame.payload.data()), frame.payload.data() + 4);
+        {
+            const uint32_t command = GetU32(frame.payload.data());
+            std::vector<Reply> replies = HandleCommand(command, frame.payload.data() + 4);
+            if (std::find(unanswered_.begin(), unanswered_.end(), command) != unanswered_.end()) return {};
+            return replies;
+        }
     case velklink::FrameStateBlock:
         if (frame.payload.size() != velklink::kStateBlockSize) return {};
         std::copy(frame.payload.begin(), frame.payload.end(), state_.begin());
