@@ -89,7 +89,7 @@ void Velk_FeatherDlg::RecordShown() {
   const CSxGroupBox* first = FindGroupBox(IdFeatherGroupFirst);
   const std::string title = first ? first->GetText().utf8_string() : std::string();
   const bool on = FeatherButton->IsChecked();
-  RecordShownTexts("feather", {std::string(on ? "on" : "off") + (Lists[0]->IsEnabled() ? " lists enabled" : " lists disabled"),
+  RecordShownTexts("feather", {std::string(on ? "on" : "off") + (Lists[0]->IsThisEnabled() ? " lists enabled" : " lists disabled"),
                                title + " sharp " + item(Lists[0]) + " / level " + item(Lists[2]),
                                "PIP3 sharp " + item(Lists[1]) + " / level " + item(Lists[3])});
 }

@@ -435,3 +435,49 @@ TEST_F(SettingsPagesWindow, SetDataWithFeatheringOnLeavesFeatheringOffEverywhere
   program.SaveScreenshot(Artifact("set_data_feathering_off.png"));
   EXPECT_EQ(program.Stop(), 0);
 }
+
+// A language switch changes words only: in mosaic mode 3 the feathering page's first group names
+// PIP-1, and the shape the operator picked stays picked, in Chinese as in English.
+TEST_F(SettingsPagesWindow, LanguageSwitchKeepsTheFeatheringTitleAndChoices) {
+  using namespace devsim::layout;
+  devsim::StateBlock state = devsim::BuiltinStateBlock();
+  state[kMosaicMode] = 3;  // PIP-1 is on in the built-in state
+  setenv("VELKAN_GEOMETRY", Geometry().c_str(), 1);
+  DevsimProcess devsim;
+  ProgramUnderTest program(Home.Path());
+  ASSERT_NO_FATAL_FAILURE(Connect(program, devsim, {"--state", StateFile(state)}));
+  program.Click(PageButtonX, PageButtonY(MiscPage));
+  ASSERT_TRUE(program.WaitForShown({"page: Misc Settings"}, 5s)) << program.ShownTexts();
+  const auto window = ControlCentre(program, Geometry(), FeatheringWindowButton);
+  ASSERT_TRUE(window) << "no Feathering button";
+  program.Click(window->first, window->second);
+  const auto feather = ControlCentre(program, Geometry(), FeatherButton);
+  ASSERT_TRUE(feather) << "the feathering page did not open";
+  program.Click(feather->first, feather->second);
+  ASSERT_TRUE(program.WaitForShown({"feather: on lists enabled"}, 5s)) << program.ShownTexts();
+  ASSERT_TRUE(ShownAfter(program, "feather: PIP1 sharp ").size()) << program.ShownTexts();
+
+  // The first group's shape: the list's last item, picked with the pointer.
+  constexpr int FirstSharpList = 65400;
+  const auto list = ControlCentre(program, Geometry(), FirstSharpList);
+  ASSERT_TRUE(list) << "no Sharp list";
+  program.Click(list->first, list->second);
+  GeoRect items;
+  ASSERT_TRUE(WaitUntil([&] {
+    for (const auto& [id, r] : ShownGeometry::Parse(RunCommand("cat '" + Geometry() + "'")).Popups)
+      if (id == FirstSharpList) items = r;
+    return !items.Empty();
+  }, 5s)) << "the Sharp list did not open";
+  RunCommand("xdotool mousemove " + std::to_string(items.X + 20) + " " + std::to_string(items.Bottom() - 8) + " click 1");
+  ASSERT_TRUE(WaitUntil([&] { return ShownAfter(program, "feather: PIP1 sharp ").rfind("4 ", 0) == 0; }, 5s))
+      << program.ShownTexts();
+  ASSERT_TRUE(WaitUntil([&] { return !ReceivedCommands(Log(), 35).empty() && ReceivedCommands(Log(), 35).back()[9] == 1; }, 5s));
+
+  program.Click(ChineseX, LanguageY);
+  ASSERT_TRUE(program.WaitForShown({"language: 183 1509 屏幕 x 1"}, 5s)) << program.ShownTexts();
+  EXPECT_TRUE(WaitUntil([&] { return ShownAfter(program, "feather: PIP1 sharp ").rfind("4 ", 0) == 0; }, 5s))
+      << program.ShownTexts();
+  EXPECT_TRUE(program.Shows("feather: on lists enabled")) << program.ShownTexts();
+  program.SaveScreenshot(Artifact("feathering_after_language_switch.png"));
+  EXPECT_EQ(program.Stop(), 0);
+}
