@@ -125,6 +125,7 @@ MMainDlg::~MMainDlg() {
   Session.reset();
   delete PictureCtrl;
   PictureCtrl = nullptr;
+  Layers.fill(nullptr);
   if (VideoStarted) CPictureCtrl::StopVideo();
 }
 
@@ -175,14 +176,25 @@ void MMainDlg::AddLayerCells() {
                                             std::max<int>(d.DefaultHeight, 1), LayerLabel(layer),
                                             static_cast<uint32_t>(layer));
     if (!cell) continue;
+    cell->IsFrame = LayersAsFrames;
+    Layers[static_cast<size_t>(layer)] = cell;
     PictureCtrl->SetCellLimitRect(cell, frame0);
     PictureCtrl->SetCellRect(cell->OutputRect, cell);
   }
 }
 
+void MMainDlg::RemoveLayerCells() {
+  // The canvas removes every cell that is not a frame: a layer cell standing in as a frame for a
+  // test pattern goes too.
+  for (CCell* cell : Layers)
+    if (cell) cell->IsFrame = false;
+  PictureCtrl->RemoveAllCells();
+  Layers.fill(nullptr);
+}
+
 CCell* MMainDlg::LayerCell(int layer) const {
   if (!PictureCtrl || layer < 0 || layer >= WorkAreaLayers) return nullptr;
-  return PictureCtrl->FindCellByKey(static_cast<uint32_t>(layer));
+  return Layers[static_cast<size_t>(layer)];
 }
 
 CCell* MMainDlg::FrameCell(int frame) const {
@@ -386,8 +398,9 @@ void MMainDlg::EnableLayerCells(bool on, bool apply) {
 }
 
 void MMainDlg::SetLayerCellsFrameFlag(bool on) {
-  for (int layer = 0; layer < WorkAreaLayers; ++layer)
-    if (CCell* cell = LayerCell(layer)) cell->IsFrame = on;
+  LayersAsFrames = on;
+  for (CCell* cell : Layers)
+    if (cell) cell->IsFrame = on;
   if (PictureCtrl) PictureCtrl->Refresh();
 }
 
@@ -549,7 +562,7 @@ LRESULT MMainDlg::OnPreviewStateChanged() {
   Session->SetPreviewOn(on);
   PreviewFlag = on;
   PictureCtrl->SetPreviewSize(Session->PreviewWidth(), Session->PreviewHeight());
-  PictureCtrl->RemoveAllCells();
+  RemoveLayerCells();
   if (on) PictureCtrl->SetViewRegistry(this);
   AddLayerCells();
   for (int layer = 0; layer < WorkAreaLayers; ++layer) {

@@ -236,12 +236,14 @@ MouseOutcome CanvasModel::LeftUp() {
     MouseOutcome out;
     SnapState = SnapNone;
     out.RepaintAll = true;
+    // The mouse is let go at every button-up: a rebuild of the cells may have ended the drag
+    // (and its mode) while the canvas still held the mouse.
+    out.Release = true;
     if (Mode == DragMode::None) return out;
     if ((Mode == DragMode::Move || Mode == DragMode::Resize) && SelectedCell && BandStart != BandEnd) {
         out.Notices.push_back({CanvasNotice::CellChanged, SelectedCell, SelectedCell->Order, SelectedCell->IsFrame});
     }
     Mode = DragMode::None;
-    out.Release = true;
     return out;
 }
 

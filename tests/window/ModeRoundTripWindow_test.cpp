@@ -46,8 +46,8 @@ namespace {
 constexpr int MiscButtonX = 37, MiscButtonY = 104 + 36 * 9 + 18;
 constexpr int TestPatternTabX = 276, TestPatternTabY = 147;
 // Control ids: the test pattern's on/off button (on its pop-up page 152), the first preset slot,
-// Load, TOP-M, the OUTPUT and PICTURE page buttons with their pages, the canvas.
-constexpr int PatternOnOffId = 1273, FirstSlotId = 1223, LoadId = 1246, TopMainId = 1446;
+// Load, the OUTPUT and PICTURE page buttons with their pages, the canvas.
+constexpr int PatternOnOffId = 1273, FirstSlotId = 1223, LoadId = 1246;
 constexpr int OutputButtonId = 1025, PictureButtonId = 1021;
 constexpr const char* OutputPage = "117";
 constexpr const char* PicturePage = "110";
@@ -329,6 +329,17 @@ void PatternOff(ModeRoundTrip& t) {
   ASSERT_TRUE(t.Program->WaitForShown({"layer buttons: left PIP-1 on enabled plain"}, 5s)) << t.Shown();
 }
 
+// While the pattern holds the output a pressed layer still becomes the current one and comes on top.
+void PressMainDuringPattern(ModeRoundTrip& t) {
+  ASSERT_NE(TopLayer(t.Shown()), 0) << "MAIN is on top already\n" << t.Shown();
+  const auto at = t.GrabPoint(0);
+  ASSERT_TRUE(at) << t.Shown();
+  RunCommand("xdotool windowraise " + t.Program->WindowId() + " mousemove --sync " + std::to_string((*at)[0]) + " " +
+             std::to_string((*at)[1]) + " click 1");
+  EXPECT_TRUE(WaitUntil([&] { return TopLayer(t.Shown()) == 0; }, 4s)) << "MAIN was not raised\n" << t.Shown();
+  EXPECT_NE(t.Shown().find("source: MAIN "), std::string::npos) << t.Shown();
+}
+
 // Slot 1 of the Presets bank, then Load; the device's state comes back.
 void LoadPresetOne(ModeRoundTrip& t) {
   ASSERT_TRUE(t.ClickControl("main", FirstSlotId));
@@ -349,7 +360,7 @@ struct ModeRow {
 void PrintTo(const ModeRow& row, std::ostream* os) { *os << row.name; }
 
 const ModeRow ModeRows[] = {
-    {"PatternOnOff", {PatternOn, PatternOff}, Plain},
+    {"PatternOnOff", {PatternOn, PressMainDuringPattern, PatternOff}, Plain},
     {"PatternThenPresetLoad", {PatternOn, LoadPresetOne}, Plain},
 };
 
@@ -424,7 +435,15 @@ void CheckTopRaisesMain(ModeRoundTrip& t) {
   }
   ASSERT_TRUE(topShown) << t.Shown();
   ASSERT_NE(TopLayer(t.Shown()), 0) << "MAIN is on top already: the check would prove nothing\n" << t.Shown();
-  ASSERT_TRUE(t.ClickControl("", TopMainId));
+  // The TOP buttons stand one under the other in a small pop-up of the main window, TOP-M first.
+  std::optional<GeoRect> panel;
+  ASSERT_TRUE(WaitUntil([&] {
+    const ShownGeometry g = t.Geometry();
+    if (!g.Popups.empty()) panel = g.Popups.front().second;
+    return panel.has_value();
+  }, 5s)) << "no TOP buttons in the geometry record";
+  RunCommand("xdotool mousemove --sync " + std::to_string(panel->X + panel->W / 2) + " " +
+             std::to_string(panel->Y + panel->H / 8) + " click 1");
   EXPECT_TRUE(WaitUntil([&] { return TopLayer(t.Shown()) == 0; }, 4s)) << "TOP-M did not raise MAIN\n" << t.Shown();
   EXPECT_NE(t.Shown().find("source: MAIN "), std::string::npos) << t.Shown();
 }
