@@ -139,11 +139,26 @@ bool DevsimServer::OpenSerial() {
     return true;
 }
 
+namespace {
+std::atomic<bool> previewTurnRequested{false};
+} // namespace
+
+void DevsimServer::RequestPreviewTurn() { previewTurnRequested.store(true); }
+
+void DevsimServer::TurnPreview() {
+    for (auto& d : devices_) d->SetPreviewOn(!d->PreviewOn());
+    for (auto& c : connections_) {
+        if (c->fd < 0 || c->serial || c->framesIn == 0) continue;
+        SendReplies(*c, {Reply{1, {uint8_t(devices_[c->device]->PreviewOn() ? 1 : 0)}}});
+    }
+}
+
 void DevsimServer::Run(const std::atomic<bool>& stop) {
     std::vector<pollfd> fds;
     enum Kind { Listen, Unicast, Broadcast, Conn };
     std::vector<std::pair<Kind, size_t>> what;
     while (!stop.load()) {
+        if (previewTurnRequested.exchange(false)) TurnPreview();
         fds.clear();
         what.clear();
         for (size_t i = 0; i < listenFds_.size(); ++i) {

@@ -23,6 +23,9 @@ public:
     bool Start();
     // Serves until `stop` becomes true.
     void Run(const std::atomic<bool>& stop);
+    // Safe in a signal handler: at its next turn the server turns every device's preview over
+    // (on <-> off) and reports the new state (reply slot 1) on each network link that said HELLO.
+    static void RequestPreviewTurn();
 
 private:
     struct Connection {
@@ -52,6 +55,7 @@ private:
     // Sends the next preview picture on every network link that said HELLO to a device whose
     // preview is on; returns how long until the next one is due (ms).
     int StreamPreview();
+    void TurnPreview();
 
     Options options_;
     std::vector<std::unique_ptr<SimDevice>> devices_;

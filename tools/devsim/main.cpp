@@ -16,6 +16,8 @@ std::atomic<bool> stopRequested{false};
 
 void RequestStop(int) { stopRequested.store(true); }
 
+void RequestPreviewTurn(int) { devsim::DevsimServer::RequestPreviewTurn(); }
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -52,6 +54,9 @@ int main(int argc, char** argv) {
     sa.sa_handler = RequestStop;
     sigaction(SIGTERM, &sa, nullptr);
     sigaction(SIGINT, &sa, nullptr);
+    struct sigaction turn {};
+    turn.sa_handler = RequestPreviewTurn;
+    sigaction(SIGUSR1, &turn, nullptr);
 
     devsim::DevsimServer server(*options, state);
     if (!server.Start()) return 1;
