@@ -124,6 +124,10 @@ void CPictureCtrl::SetCellLimitRect(CCell* cell, const CanvasRect& frameOutput) 
     if (cell) Canvas.SetCellLimitRect(*cell, frameOutput);
 }
 
+void CPictureCtrl::ClearCellLimitRect(CCell* cell) {
+    if (cell) Canvas.ClearCellLimitRect(*cell);
+}
+
 void CPictureCtrl::ShowCell(CCell* cell, bool show) {
     if (!cell) return;
     cell->SetHidden(!show);

@@ -249,10 +249,13 @@ void MMainDlg::RelayoutByWorkMode() {
   const int shown = switcher == 0 ? FramesShownByMosaic(mosaic) : 0;
   for (int i = 0; i < OutputFrameCount; ++i) PictureCtrl->ShowCell(Frames[static_cast<size_t>(i)], i < shown);
   // In the switcher modes the layers belong to the switcher views, not to the output frames.
+  // Each layer takes its limit from its frame as drawn now (at this zoom, in this arrangement); a
+  // layer the arrangement binds to no frame is limited by none, never by a frame of an old one.
   if (switcher == 0) {
     for (int layer = 0; layer < WorkAreaLayers; ++layer) {
       const int f = FrameOfLayer(mosaic, layer, s.MosaicCell, switcher);
       if (f >= 0) PictureCtrl->SetCellLimitRect(LayerCell(layer), Frames[static_cast<size_t>(f)]->OutputRect);
+      else PictureCtrl->ClearCellLimitRect(LayerCell(layer));
     }
   }
   PictureCtrl->ReplaceAllCells();

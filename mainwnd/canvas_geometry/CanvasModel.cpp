@@ -101,6 +101,8 @@ void CanvasModel::SetCellLimitRect(CellModel& cell, const CanvasRect& frameOutpu
     cell.LimitRect = OutputToCanvas(frameOutput, Scale, Client);
 }
 
+void CanvasModel::ClearCellLimitRect(CellModel& cell) { cell.LimitRect = {}; }
+
 void CanvasModel::ReplaceAllCells() {
     for (auto& c : Cells) SetCellRect(c->OutputRect, *c);
 }
