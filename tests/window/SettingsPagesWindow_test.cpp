@@ -41,6 +41,7 @@ constexpr int MoreX = PageX + 222 + 43, MoreY = PageY + 47 + 12;
 constexpr int ApplyX = PageX + 222 + 43, ApplyY = PageY + 98 + 12;
 constexpr int FpsX = PageX + 78 + 31, FpsY = PageY + 100 + 11;
 constexpr int HTotalX = PageX + 78 + 31, VTotalX = PageX + 234 + 31, TotalY = PageY + 128 + 11;
+constexpr int HActiveX = PageX + 78 + 31, HActiveY = PageY + 74 + 11;
 constexpr int HTotalEdit = 1081;
 // The input icon of option slot 7.
 constexpr int VgaIconX = 157 + 108 * 7, VgaIconY = 37;
@@ -262,5 +263,29 @@ TEST_F(SettingsPagesWindow, OutputTimingAppliedWithTheGroupClosedKeepsTheTypedRa
   EXPECT_EQ(Word(closed, 3), 1080);
   EXPECT_EQ(Word(closed, 5), 6000);
   EXPECT_EQ(closed[21], 0);
+  EXPECT_EQ(program.Stop(), 0);
+}
+
+TEST_F(SettingsPagesWindow, OutputApplyPressedRightAfterTypingSendsWhatThePageShows) {
+  devsim::StateBlock state = devsim::BuiltinStateBlock();
+  state[devsim::layout::kOutputTiming] = 18;
+  DevsimProcess devsim;
+  ProgramUnderTest program(Home.Path());
+  ASSERT_NO_FATAL_FAILURE(Connect(program, devsim, {"--state", StateFile(state)}));
+  program.Click(PageButtonX, PageButtonY(OutputPage));
+  ASSERT_TRUE(program.WaitForShown({"page: Output Setting"}, 5s)) << program.ShownTexts();
+
+  // 4080 typed at 60 Hz with the group closed, and Apply pressed and released at once, before the
+  // program has had a pass of its own: the typing check of H active (H blank 128, total capped at
+  // 4094, then 164500000 / (60 x 1108) = 2474 - 128) makes it 2346, and that is what goes out.
+  program.Click(HActiveX, HActiveY);
+  RunCommand("xdotool key ctrl+a type --delay 40 '4080'");
+  RunCommand("xdotool mousemove " + std::to_string(program.ScreenX() + ApplyX) + " " +
+             std::to_string(program.ScreenY() + ApplyY) + " mousedown 1 mouseup 1");
+  ASSERT_TRUE(WaitUntil([&] { return ReceivedCommands(Log(), 2).size() == 1; }, 5s)) << "no timing command";
+  const auto sent = ReceivedCommands(Log(), 2)[0];
+  EXPECT_EQ(Word(sent, 1), 2346);
+  EXPECT_EQ(Word(sent, 3), 1080);
+  EXPECT_EQ(Word(sent, 5), 6000);
   EXPECT_EQ(program.Stop(), 0);
 }
