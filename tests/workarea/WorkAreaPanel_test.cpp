@@ -370,6 +370,14 @@ TEST_F(WorkArea, LayerCellsAreReachedWhateverTheirFrameFlagSays) {
     // A pressed layer becomes the current one and comes on top.
     SendMsg(Area, MCellSelected, 0, 0);
     EXPECT_EQ(Area->Canvas()->Model().Cells.back().get(), Area->LayerCell(0));
+    // A zoom meanwhile takes the cells' views along.
+    wxMouseEvent in = Wheel(120, true, false);
+    Area->GetEventHandler()->ProcessEvent(in);
+    for (int layer = 0; layer < 2; ++layer) {
+        const CCell* cell = Area->LayerCell(layer);
+        if (!cell->ViewWindow()) continue;  // no video views here: the canvas draws the cells
+        EXPECT_EQ(cell->ViewWindow()->GetPosition(), wxPoint(cell->Rect.left, cell->Rect.top)) << layer;
+    }
     s.PreviewEnabled = 1;
     Area->CheckPreviewState();
     Pump(50);
