@@ -109,7 +109,9 @@ CCell* CPictureCtrl::AddFrameCell(int x, int y, const std::string& label, uint32
 }
 
 void CPictureCtrl::PlaceCellView(CCell* cell) {
-    if (!cell || cell->IsFrame) return;
+    // By its view rather than its frame flag: a layer cell standing in as a frame during a test
+    // pattern keeps its view where the cell is.
+    if (!cell || !cell->ViewWindow()) return;
     cell->PlaceView();
 }
 
@@ -122,6 +124,10 @@ void CPictureCtrl::SetCellRect(const CanvasRect& output, CCell* cell) {
 
 void CPictureCtrl::SetCellLimitRect(CCell* cell, const CanvasRect& frameOutput) {
     if (cell) Canvas.SetCellLimitRect(*cell, frameOutput);
+}
+
+void CPictureCtrl::ClearCellLimitRect(CCell* cell) {
+    if (cell) Canvas.ClearCellLimitRect(*cell);
 }
 
 void CPictureCtrl::ShowCell(CCell* cell, bool show) {
@@ -173,7 +179,7 @@ void CPictureCtrl::SortCellsByPriority() { Canvas.SortCellsByPriority(); }
 
 void CPictureCtrl::RestackCells() {
     for (const auto& c : Canvas.Cells) {
-        if (!c->IsFrame && AsCell(c.get())->ViewWindow()) AsCell(c.get())->ViewWindow()->Raise();
+        if (AsCell(c.get())->ViewWindow()) AsCell(c.get())->ViewWindow()->Raise();
     }
 }
 

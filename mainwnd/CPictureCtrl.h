@@ -62,6 +62,7 @@ public:
     CCell* AddFrameCell(int x, int y, const std::string& label, uint32_t key = 255);
     void SetCellRect(const CanvasRect& output, CCell* cell);
     void SetCellLimitRect(CCell* cell, const CanvasRect& frameOutput);
+    void ClearCellLimitRect(CCell* cell);
     // Sets or clears the cell's hidden bit and shows or hides its video view with it.
     void ShowCell(CCell* cell, bool show);
     CCell* FindCellByKey(uint32_t key) const;

@@ -125,6 +125,7 @@ MMainDlg::~MMainDlg() {
   Session.reset();
   delete PictureCtrl;
   PictureCtrl = nullptr;
+  Layers.fill(nullptr);
   if (VideoStarted) CPictureCtrl::StopVideo();
 }
 
@@ -175,14 +176,25 @@ void MMainDlg::AddLayerCells() {
                                             std::max<int>(d.DefaultHeight, 1), LayerLabel(layer),
                                             static_cast<uint32_t>(layer));
     if (!cell) continue;
+    cell->IsFrame = LayersAsFrames;
+    Layers[static_cast<size_t>(layer)] = cell;
     PictureCtrl->SetCellLimitRect(cell, frame0);
     PictureCtrl->SetCellRect(cell->OutputRect, cell);
   }
 }
 
+void MMainDlg::RemoveLayerCells() {
+  // The canvas removes every cell that is not a frame: a layer cell standing in as a frame for a
+  // test pattern goes too.
+  for (CCell* cell : Layers)
+    if (cell) cell->IsFrame = false;
+  PictureCtrl->RemoveAllCells();
+  Layers.fill(nullptr);
+}
+
 CCell* MMainDlg::LayerCell(int layer) const {
   if (!PictureCtrl || layer < 0 || layer >= WorkAreaLayers) return nullptr;
-  return PictureCtrl->FindCellByKey(static_cast<uint32_t>(layer));
+  return Layers[static_cast<size_t>(layer)];
 }
 
 CCell* MMainDlg::FrameCell(int frame) const {
@@ -237,10 +249,13 @@ void MMainDlg::RelayoutByWorkMode() {
   const int shown = switcher == 0 ? FramesShownByMosaic(mosaic) : 0;
   for (int i = 0; i < OutputFrameCount; ++i) PictureCtrl->ShowCell(Frames[static_cast<size_t>(i)], i < shown);
   // In the switcher modes the layers belong to the switcher views, not to the output frames.
+  // Each layer takes its limit from its frame as drawn now (at this zoom, in this arrangement); a
+  // layer the arrangement binds to no frame is limited by none, never by a frame of an old one.
   if (switcher == 0) {
     for (int layer = 0; layer < WorkAreaLayers; ++layer) {
       const int f = FrameOfLayer(mosaic, layer, s.MosaicCell, switcher);
       if (f >= 0) PictureCtrl->SetCellLimitRect(LayerCell(layer), Frames[static_cast<size_t>(f)]->OutputRect);
+      else PictureCtrl->ClearCellLimitRect(LayerCell(layer));
     }
   }
   PictureCtrl->ReplaceAllCells();
@@ -386,8 +401,9 @@ void MMainDlg::EnableLayerCells(bool on, bool apply) {
 }
 
 void MMainDlg::SetLayerCellsFrameFlag(bool on) {
-  for (int layer = 0; layer < WorkAreaLayers; ++layer)
-    if (CCell* cell = LayerCell(layer)) cell->IsFrame = on;
+  LayersAsFrames = on;
+  for (CCell* cell : Layers)
+    if (cell) cell->IsFrame = on;
   if (PictureCtrl) PictureCtrl->Refresh();
 }
 
@@ -549,7 +565,7 @@ LRESULT MMainDlg::OnPreviewStateChanged() {
   Session->SetPreviewOn(on);
   PreviewFlag = on;
   PictureCtrl->SetPreviewSize(Session->PreviewWidth(), Session->PreviewHeight());
-  PictureCtrl->RemoveAllCells();
+  RemoveLayerCells();
   if (on) PictureCtrl->SetViewRegistry(this);
   AddLayerCells();
   for (int layer = 0; layer < WorkAreaLayers; ++layer) {
@@ -697,6 +713,16 @@ void MMainDlg::RecordShown() {
                   v->OutputRect.top, v->OutputRect.Width(), v->OutputRect.Height());
     canvas.push_back(line);
   }
+  // Where each layer cell is drawn (canvas pixels) and the order they are drawn in, last on top.
+  std::string stack = "stack";
+  for (const CellModel* c : PictureCtrl->Model().CellList()) {
+    if (c->Order >= static_cast<uint32_t>(WorkAreaLayers)) continue;
+    std::snprintf(line, sizeof line, "drawn %u %d,%d %dx%d", unsigned(c->Order), c->Rect.left, c->Rect.top,
+                  c->Rect.Width(), c->Rect.Height());
+    canvas.push_back(line);
+    if (!c->IsHidden()) stack += ' ' + std::to_string(c->Order);
+  }
+  canvas.push_back(stack);
   std::snprintf(line, sizeof line, "zoom %.1f preview %s", ZoomValue, PreviewFlag ? "on" : "off");
   canvas.push_back(line);
   canvas.push_back(std::string("frames ") + (Frames[0]->Passive ? "locked" : "movable"));

@@ -66,6 +66,8 @@ class MMainDlg : public wxPanel, private CellViewRegistry {
  private:
   void CreateCanvasCells();
   void AddLayerCells();
+  // Takes the layer cells off the canvas (their views leave the channels first).
+  void RemoveLayerCells();
   std::string LayerLabel(int layer) const;
   bool LogoOnPip3() const;
   void ApplyZoomScale();
@@ -91,6 +93,10 @@ class MMainDlg : public wxPanel, private CellViewRegistry {
   void DeliverPicture(uint32_t layer);
 
   CPictureCtrl* PictureCtrl = nullptr;
+  // The four layer cells, kept here rather than looked up on the canvas: while a test pattern
+  // holds the output they carry the frame flag, and the canvas's lookup rightly skips frames.
+  std::array<CCell*, 4> Layers{};
+  bool LayersAsFrames = false;
   std::array<CCell*, 4> Frames{};
   std::array<CCell*, 4> Views{};
   int CurrentLayerIndex = 0;

@@ -174,9 +174,12 @@ void MMosaicDlg::UpdateFromDevice(int32_t argument) {
   ShowLayerValues();
   SendMsg(OwnerWindow(), MPageEvent, EvMosaicMode, static_cast<LPARAM>(mode));
   ClearCellMarks();
-  CellIndex = ShownArrangement(state.MosaicSettings.Arrangement);
+  // A reported cell of another mode is drawn (and kept) as this mode's first arrangement, so the
+  // frames, the layers' bindings and the preview quadrants all follow one arrangement.
+  CellIndex = ShownArrangement(mode, state.MosaicSettings.Arrangement);
   if (CellIndex < NoArrangementCell) {
     state.MosaicCell = CellIndex;
+    state.MosaicSettings.Arrangement = CellIndex;
     CellSelected[CellIndex] = true;
   }
   PostMsg(OwnerWindow(), MPageEvent, EvMosaicArrangement, CellIndex);

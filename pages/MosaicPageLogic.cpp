@@ -19,8 +19,14 @@ uint8_t EntryCellOf(uint32_t mode) {
 
 uint32_t ShownMosaicMode(uint32_t mode) { return mode <= PanelModeCount ? mode : 0; }
 
-uint8_t ShownArrangement(uint32_t arrangement) {
-    return arrangement < ArrangementCellCount ? static_cast<uint8_t>(arrangement) : NoArrangementCell;
+uint8_t ShownArrangement(uint32_t mode, uint32_t arrangement) {
+    if (mode < 1 || mode > PanelModeCount) return NoArrangementCell;
+    const PanelModeRow& row = PanelModes()[mode - 1];
+    if (row.CellCount == 0) return NoArrangementCell;
+    const uint32_t first = static_cast<uint32_t>(row.FirstCell);
+    return arrangement >= first && arrangement < first + static_cast<uint32_t>(row.CellCount)
+               ? static_cast<uint8_t>(arrangement)
+               : row.EntryCell;
 }
 
 std::array<CellArea, ArrangementCellCount> LayOutCells(int boxLeft, int boxTop, int markWidth, int markHeight) {

@@ -23,8 +23,10 @@ const std::array<PanelModeRow, PanelModeCount>& PanelModes();
 uint8_t EntryCellOf(uint32_t mode);
 // The mode as the page shows it: 1..5, or 0 (off) for 0 and anything the table does not know.
 uint32_t ShownMosaicMode(uint32_t mode);
-// The arrangement as the page shows it: 0..7, or 8 (none) for anything else.
-uint8_t ShownArrangement(uint32_t arrangement);
+// The arrangement as the page shows it for panel mode `mode`: a cell the mode offers as it is;
+// any other value (a cell of another mode, one the page does not know) as the mode's first cell.
+// Modes without cells show 8 (none).
+uint8_t ShownArrangement(uint32_t mode, uint32_t arrangement);
 
 struct CellRect {
     int Left = 0, Top = 0, Width = 0, Height = 0;

@@ -101,6 +101,8 @@ void CanvasModel::SetCellLimitRect(CellModel& cell, const CanvasRect& frameOutpu
     cell.LimitRect = OutputToCanvas(frameOutput, Scale, Client);
 }
 
+void CanvasModel::ClearCellLimitRect(CellModel& cell) { cell.LimitRect = {}; }
+
 void CanvasModel::ReplaceAllCells() {
     for (auto& c : Cells) SetCellRect(c->OutputRect, *c);
 }
@@ -236,12 +238,14 @@ MouseOutcome CanvasModel::LeftUp() {
     MouseOutcome out;
     SnapState = SnapNone;
     out.RepaintAll = true;
+    // The mouse is let go at every button-up: a rebuild of the cells may have ended the drag
+    // (and its mode) while the canvas still held the mouse.
+    out.Release = true;
     if (Mode == DragMode::None) return out;
     if ((Mode == DragMode::Move || Mode == DragMode::Resize) && SelectedCell && BandStart != BandEnd) {
         out.Notices.push_back({CanvasNotice::CellChanged, SelectedCell, SelectedCell->Order, SelectedCell->IsFrame});
     }
     Mode = DragMode::None;
-    out.Release = true;
     return out;
 }
 

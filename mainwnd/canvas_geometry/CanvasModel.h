@@ -65,6 +65,9 @@ public:
     void SetCellRect(const CanvasRect& output, CellModel& cell);
     // Binds a layer cell to a frame: the output rectangle moves with the frame's origin.
     void SetCellLimitRect(CellModel& cell, const CanvasRect& frameOutput);
+    // Lets a layer cell go from its frame: it keeps its place (and origin) but no old frame
+    // limits it any more.
+    void ClearCellLimitRect(CellModel& cell);
     void ReplaceAllCells();
 
     // ---- mouse ----

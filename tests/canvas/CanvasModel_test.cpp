@@ -112,6 +112,21 @@ TEST(CanvasMouse, DragToTheFrameEdgeStoresXZero) {
     EXPECT_EQ(LayerWindowOfCell(*s.Main), (CellLayerWindow{0, 198, 960, 540}));
 }
 
+TEST(CanvasMouse, ButtonUpLetsTheMouseGoAfterARebuildEndedTheDrag) {
+    Scene s;
+    ASSERT_TRUE(s.Model.LeftDown({130, 110}, false).Capture);
+    s.Model.MouseMove({140, 115});
+    // The layer cells are made again mid-drag (a preview report): the drag is over, the mouse
+    // is still held.
+    s.Model.TakeCell(s.Main);
+    ASSERT_EQ(s.Model.Mode, DragMode::None);
+    const MouseOutcome up = s.Model.LeftUp();
+    EXPECT_TRUE(up.Release);
+    EXPECT_TRUE(up.Notices.empty()); // the dropped drag is not reported
+    // An up with nothing pressed lets go as well.
+    EXPECT_TRUE(s.Model.LeftUp().Release);
+}
+
 TEST(CanvasMouse, PointerFollowsTheCellWithoutDrift) {
     Scene s;
     s.Model.LeftDown({130, 110}, false);

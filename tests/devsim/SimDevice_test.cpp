@@ -197,6 +197,21 @@ TEST(SimDevice, MosaicChangesAreReportedDoneInTheChosenOrder) {
     }
 }
 
+// A mode change takes the new mode's first arrangement, whatever cell the command carries.
+TEST(SimDevice, AModeChangeTakesTheModesFirstArrangement) {
+    SimDevice d(21, "127.0.0.21", BuiltinStateBlock());
+    const auto arrangementAfter = [&](uint8_t subCode, uint8_t mode, uint8_t cell) -> int {
+        for (const Reply& r : d.Handle(Command(6, BlockWith({{0, subCode}, {1, mode}, {2, cell}, {3, 0}}))))
+            if (r.slot == 12) return int(velklink::GetU32(r.payload.data() + (layout::kMosaicArrangement - layout::kMosaic)));
+        return -1;
+    };
+    EXPECT_EQ(arrangementAfter(0, 5, 8), 5);  // Panel x 4
+    EXPECT_EQ(arrangementAfter(1, 5, 7), 7);  // its third picture
+    EXPECT_EQ(arrangementAfter(0, 4, 7), 2);  // Panel x 3, sent with x 4's cell
+    EXPECT_EQ(arrangementAfter(0, 2, 2), 0);  // Panel x 2
+    EXPECT_EQ(arrangementAfter(0, 1, 0), 0);  // Panel x 1 has none: kept
+}
+
 TEST(DevsimOptions, StatusTimingAndOrder) {
     std::string error;
     const auto o = ParseOptions({"--device", "127.0.0.21", "--status-delay", "1000", "--status-first"}, error);

@@ -3,6 +3,8 @@
 
 #include "pages/MosaicPageLogic.h"
 
+#include <string>
+
 TEST(PanelModes, ButtonsAndCells) {
     const struct {
         int Id;
@@ -32,9 +34,23 @@ TEST(PanelModes, UnknownModeAndArrangementShowAsNone) {
     EXPECT_EQ(ShownMosaicMode(5), 5u);
     EXPECT_EQ(ShownMosaicMode(6), 0u);
     EXPECT_EQ(ShownMosaicMode(0xFFFFFFFFu), 0u);
-    EXPECT_EQ(ShownArrangement(7), 7);
-    EXPECT_EQ(ShownArrangement(8), 8);
-    EXPECT_EQ(ShownArrangement(20), 8);
+}
+
+// A reported arrangement cell is shown as it is when the mode offers it, else as the mode's first.
+TEST(PanelModes, ArrangementOfAnotherModeShowsAsTheModesFirst) {
+    const struct {
+        uint32_t Mode, Reported;
+        uint8_t Shown;
+    } rows[] = {
+        {5, 7, 7}, {5, 5, 5}, {5, 3, 5}, {5, 8, 5}, {5, 20, 5},  // Panel x 4: 5..7
+        {4, 5, 2}, {4, 3, 3}, {4, 4, 4}, {4, 1, 2},              // Panel x 3: 2..4
+        {2, 1, 1}, {2, 2, 0}, {3, 5, 0},                         // Panel x 2, x2_1: 0..1
+        {1, 3, 8}, {0, 3, 8}, {9, 3, 8},                         // no cells, unknown mode
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE("mode " + std::to_string(r.Mode) + " cell " + std::to_string(r.Reported));
+        EXPECT_EQ(ShownArrangement(r.Mode, r.Reported), r.Shown);
+    }
 }
 
 TEST(CellLayout, SlotsAndMarks) {

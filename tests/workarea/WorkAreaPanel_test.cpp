@@ -356,4 +356,79 @@ TEST_F(WorkArea, LockOutputHidesLayersAndLogoUsageRelabelsPip3) {
     EXPECT_TRUE(Area->LayerCell(3)->IsHidden()); // PIP-3 itself is off
 }
 
+// A test pattern turns the layer cells into frames and back: the working area reaches them in both
+// states, a preview rebuild meanwhile replaces them (no second set), and "off" makes them layers
+// again whose drag reaches the device.
+TEST_F(WorkArea, LayerCellsAreReachedWhateverTheirFrameFlagSays) {
+    DeviceState& s = GetDeviceState();
+    const size_t cells = Area->Canvas()->Model().Cells.size();
+    Area->SetLayerCellsFrameFlag(true);
+    for (int layer = 0; layer < 4; ++layer) {
+        ASSERT_NE(Area->LayerCell(layer), nullptr) << layer;
+        EXPECT_TRUE(Area->LayerCell(layer)->IsFrame) << layer;
+    }
+    // A pressed layer becomes the current one and comes on top.
+    SendMsg(Area, MCellSelected, 0, 0);
+    EXPECT_EQ(Area->Canvas()->Model().Cells.back().get(), Area->LayerCell(0));
+    // A zoom meanwhile takes the cells' views along.
+    wxMouseEvent in = Wheel(120, true, false);
+    Area->GetEventHandler()->ProcessEvent(in);
+    for (int layer = 0; layer < 2; ++layer) {
+        const CCell* cell = Area->LayerCell(layer);
+        if (!cell->ViewWindow()) continue;  // no video views here: the canvas draws the cells
+        EXPECT_EQ(cell->ViewWindow()->GetPosition(), wxPoint(cell->Rect.left, cell->Rect.top)) << layer;
+    }
+    s.PreviewEnabled = 1;
+    Area->CheckPreviewState();
+    Pump(50);
+    EXPECT_EQ(Area->Canvas()->Model().Cells.size(), cells);
+    ASSERT_NE(Area->LayerCell(1), nullptr);
+    EXPECT_TRUE(Area->LayerCell(1)->IsFrame);
+
+    Area->SetLayerCellsFrameFlag(false);
+    for (const auto& c : Area->Canvas()->Model().Cells) {
+        if (c->Order < 4) {
+            EXPECT_FALSE(c->IsFrame) << c->Order;
+        }
+    }
+    CCell* pip = Area->LayerCell(1);
+    pip->OutputRect = {425, 348, 1065, 708};
+    SendMsg(Area, MCellChanged, 1, 0);
+    const auto sent = Link.Link.CallsOf("SendCommand");
+    ASSERT_FALSE(sent.empty());
+    EXPECT_EQ(sent.back().Command, uint32_t{CmdLayerWindow});
+    EXPECT_EQ(s.LayerWindow[1].X, 300);
+}
+
+// Mosaic x2 binds PIP-1 to frame 1; "Panel x 3" without an arrangement yet binds it to none, and a
+// zoom then must not clamp it by frame 1's rectangle at the old zoom: the cell is drawn where its
+// output window is, and a small move keeps its true size.
+TEST_F(WorkArea, ALayerNoFrameHoldsIsNotClampedByAnOldOne) {
+    DeviceState& s = GetDeviceState();
+    s.LayerWindow[1].X = 1200;
+    s.LayerWindow[1].Y = 600;
+    s.MosaicSettings.Mode = 2;
+    s.MosaicCell = 0;
+    Area->ArrangeOutputFrames(0);
+    Area->RelayoutByWorkMode();
+    CCell* pip = Area->LayerCell(1);
+    ASSERT_EQ(pip->Origin, (CanvasPoint{2045, 198}));
+    s.MosaicSettings.Mode = 4;
+    s.MosaicCell = 8;
+    Area->RelayoutByWorkMode();
+    wxMouseEvent in = Wheel(120, true, false);
+    Area->GetEventHandler()->ProcessEvent(in);
+    ASSERT_DOUBLE_EQ(Area->Zoom(), 5.5);
+    const CanvasModel& m = Area->Canvas()->Model();
+    EXPECT_EQ(pip->Rect, OutputToCanvas(pip->OutputRect, m.Scale, m.Client));
+    EXPECT_EQ(LayerWindowOfCell(*pip), (CellLayerWindow{1200, 600, 640, 360}));
+
+    // Bound again (the device names its arrangement): the limit is frame 1 as drawn at this zoom.
+    s.MosaicCell = 2;
+    Area->ArrangeOutputFrames(2);
+    Area->RelayoutByWorkMode();
+    EXPECT_EQ(pip->LimitRect, OutputToCanvas(Area->FrameCell(1)->OutputRect, m.Scale, m.Client));
+    EXPECT_EQ(LayerWindowOfCell(*pip), (CellLayerWindow{1200, 600, 640, 360}));
+}
+
 } // namespace

@@ -14,7 +14,7 @@ const char* const kUsage =
     "                     [--preview FILE] [--encoder-fault none|refuse|reject|bad-answer|silent|hang-up]\n"
     "                     [--encoder-log FILE] [--ext-card none|hdmi|dp] [--vga-card] [--neutral-answers standard|other]\n"
     "                     [--presets-stored [--preset-empty N]] [--status-delay MS] [--status-first]\n"
-    "                     [--usr1-source LAYER:SOURCE[,LAYER:SOURCE]...] [--unanswered COMMAND]...\n";
+    "                     [--usr1-source LAYER:SOURCE[,LAYER:SOURCE]...] [--usr1-preview] [--unanswered COMMAND]...\n";
 
 namespace {
 
@@ -121,6 +121,8 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
             if (!number(o.statusDelayMs, 60000)) return std::nullopt;
         } else if (a == "--status-first") {
             o.statusFirst = true;
+        } else if (a == "--usr1-preview") {
+            o.signalPreviewTurn = true;
         } else if (a == "--usr1-source") {
             std::string list;
             if (!value(list)) return std::nullopt;

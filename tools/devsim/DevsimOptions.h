@@ -43,6 +43,7 @@ struct Options {
     // Source changes made on the device itself (front panel, another controller), one per
     // SIGUSR1 in turn: {layer 0..3, source code 0..11}.
     std::vector<std::pair<uint8_t, uint8_t>> signalSources;
+    bool signalPreviewTurn = false;   // SIGUSR1 turns every preview over
     std::vector<uint32_t> unanswered; // commands applied without an answer
 };
 

@@ -140,6 +140,14 @@ bool DevsimServer::OpenSerial() {
     return true;
 }
 
+void DevsimServer::TurnPreview() {
+    for (auto& d : devices_) d->SetPreviewOn(!d->PreviewOn());
+    for (auto& c : connections_) {
+        if (c->fd < 0 || c->serial || c->framesIn == 0) continue;
+        SendReplies(*c, {Reply{1, {uint8_t(devices_[c->device]->PreviewOn() ? 1 : 0)}}});
+    }
+}
+
 void DevsimServer::Run(const std::atomic<bool>& stop) {
     std::vector<pollfd> fds;
     enum Kind { Listen, Unicast, Broadcast, Conn };
@@ -163,7 +171,7 @@ void DevsimServer::Run(const std::atomic<bool>& stop) {
             fds.push_back({connections_[i]->fd, events, 0});
             what.push_back({Conn, i});
         }
-        while (sourceSignalsApplied_ < sourceSignals.load()) ApplySignalSource();
+        while (sourceSignalsApplied_ < sourceSignals.load()) ApplySignal();
         int wait = preview_.Empty() ? 200 : StreamPreview();
         if (const int held = SendHeldReplies(); held >= 0) wait = std::min(wait, held);
         if (::poll(fds.data(), fds.size(), wait) <= 0) continue;
@@ -339,8 +347,9 @@ int DevsimServer::StreamPreview() {
     return static_cast<int>(duration_cast<milliseconds>(nextPicture_ - now).count()) + 1;
 }
 
-void DevsimServer::ApplySignalSource() {
+void DevsimServer::ApplySignal() {
     const unsigned n = sourceSignalsApplied_++;
+    if (options_.signalPreviewTurn) TurnPreview();
     if (options_.signalSources.empty()) return;
     const auto [layer, source] = options_.signalSources[n % options_.signalSources.size()];
     for (size_t d = 0; d < devices_.size(); ++d) {

@@ -15,7 +15,8 @@
 
 namespace devsim {
 
-// Counted by the SIGUSR1 handler: each signal applies the next of --usr1-source's changes.
+// Counted by the SIGUSR1 handler: each signal turns the preview over (--usr1-preview) and applies
+// the next of --usr1-source's changes.
 inline std::atomic<unsigned> sourceSignals{0};
 
 class DevsimServer {
@@ -55,9 +56,10 @@ private:
     // Sends the next preview picture on every network link that said HELLO to a device whose
     // preview is on; returns how long until the next one is due (ms).
     int StreamPreview();
-    // Applies the next --usr1-source change on every device and reports the layer sources
-    // (slot 14) unasked on each link that has spoken.
-    void ApplySignalSource();
+    // Applies what SIGUSR1 stands for (--usr1-preview, --usr1-source) on every device and
+    // reports it unasked on each link that has spoken.
+    void ApplySignal();
+    void TurnPreview();
 
     Options options_;
     std::vector<std::unique_ptr<SimDevice>> devices_;

@@ -51,6 +51,17 @@ int SourceCodeFromNumber(int n) {
     }
 }
 
+// The first arrangement cell of a panel mode: x2 and x2_1 0, x3 2, x4 5; -1 for modes without.
+int FirstArrangementOf(uint8_t mode) {
+    switch (mode) {
+    case 2:
+    case 3: return 0;
+    case 4: return 2;
+    case 5: return 5;
+    default: return -1;
+    }
+}
+
 } // namespace
 
 SimDevice::SimDevice(uint8_t id, std::string ipText, const StateBlock& state)
@@ -243,6 +254,10 @@ std::vector<Reply> SimDevice::HandleCommand(uint32_t command, const uint8_t* b) 
         const size_t layer = b[3];
         PutU32(s + kMosaicMode, b[1]);
         if (b[0] == 1) PutU32(s + kMosaicArrangement, b[2]);
+        // A new panel mode starts from its first arrangement (modes without any keep theirs).
+        if (b[0] == 0) {
+            if (const int first = FirstArrangementOf(b[1]); first >= 0) PutU32(s + kMosaicArrangement, uint32_t(first));
+        }
         if (b[0] == 2 && layer < 4)
             for (size_t a = 0; a < 6; ++a) PutU32(s + kMosaicArrays + 16 * a + 4 * layer, GetU32(b + 4 + 4 * a));
         // A new mode or arrangement rebuilds the output: the processor reports the operation done
