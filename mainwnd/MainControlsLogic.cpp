@@ -4,6 +4,7 @@
 #include "app/DeviceState.h"
 #include "app/InfoIni.h"
 #include "app/ReplySleep.h"
+#include "mainwnd/PageEventRules.h"
 
 #include <cstdio>
 
@@ -114,6 +115,30 @@ SwitcherModeLook SwitcherModeLookFor(const DeviceState& s) {
       break;
   }
   return look;
+}
+
+bool LayerCellShown(const DeviceState& s, int layer, bool framesLocked) {
+  if (!framesLocked || !ValidLayer(static_cast<uint32_t>(layer))) return false;
+  if (layer == 3 && s.LogoSettings.Pip3Usage == 1) return s.LogoSettings.Enable != 0;
+  return s.LayerWindow[layer].Enable != 0;
+}
+
+ModeView ModeViewFor(const DeviceState& s, bool lockOutputChecked, bool patternOn) {
+  ModeView v;
+  v.Look = WithTestPattern(SwitcherModeLookFor(s), patternOn);
+  const uint32_t switcher = s.SwitcherSettings.Mode == 1 || s.SwitcherSettings.Mode == 2 ? s.SwitcherSettings.Mode : 0;
+  const MosaicModeEffects mosaic = MosaicModeEffectsFor(s.MosaicSettings.Mode, switcher);
+  // Lock Output is the mosaic's: without one, or in a switcher mode, the frames stay locked.
+  v.LockOutputShown = switcher == 0 && mosaic.LockOutputShown;
+  v.LockOutputChecked = v.LockOutputShown ? lockOutputChecked : true;
+  for (int layer = 0; layer < LayerCount; ++layer) v.LayerShown[layer] = LayerCellShown(s, layer, v.LockOutputChecked);
+  v.MosaicButtonEnabled = switcher == 0;
+  v.SwitcherButtonEnabled = mosaic.KeyerButtonEnabled;
+  // Four mosaic panels take the PIP layers, the keyer and the logo; so does the dual mode.
+  const bool pipsFree = mosaic.LogoPipKeyerEnabled.value_or(switcher == 1);
+  v.PipButtonEnabled = v.LogoKeyerEnabled = pipsFree;
+  v.TestPatternEnabled = switcher == 0;
+  return v;
 }
 
 uint32_t RefreshNameBank(DeviceState& s) {
