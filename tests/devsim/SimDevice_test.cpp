@@ -213,3 +213,28 @@ TEST(DevsimOptions, OnePresetLeftEmpty) {
     EXPECT_EQ(o->presetLeftEmpty, 9);
     EXPECT_FALSE(ParseOptions({"--device", "127.0.0.21", "--preset-empty", "10"}, error).has_value());
 }
+
+TEST(SimDevice, ModeChangedByTheDeviceItselfIsReportedAndKept) {
+    SimDevice d(21, "127.0.0.21", BuiltinStateBlock());
+    for (uint8_t mode : {uint8_t{1}, uint8_t{0}}) {
+        SCOPED_TRACE(int(mode));
+        const auto r = d.SwitchMode(mode);
+        ASSERT_EQ(r.size(), 1u);
+        EXPECT_EQ(r[0].slot, 20);
+        ASSERT_EQ(r[0].payload.size(), layout::kSwitcherSize);
+        EXPECT_EQ(r[0].payload[0], mode);
+        EXPECT_EQ(d.State()[layout::kSwitcher], mode);
+        // The next PGM/PVW query answers the same.
+        const auto asked = d.Handle(Command(60));
+        ASSERT_EQ(asked.size(), 1u);
+        EXPECT_EQ(asked[0].payload[0], mode);
+    }
+}
+
+TEST(SimDevice, ControlFileOptionIsTaken) {
+    std::string error;
+    const auto o = ParseOptions({"--device", "127.0.0.21", "--control", "/tmp/x"}, error);
+    ASSERT_TRUE(o) << error;
+    EXPECT_EQ(o->controlFile, "/tmp/x");
+    EXPECT_FALSE(ParseOptions({"--control"}, error));
+}

@@ -40,6 +40,8 @@ struct Options {
     // When and in which order a device reports its operations (the device's choice):
     unsigned statusDelayMs = 0; // every operation-status reply goes out this much later
     bool statusFirst = false;   // a frame's operation-status reply goes before its records
+    // Lines appended to this file make the devices act by themselves (switcher mode, restart).
+    std::string controlFile;
 };
 
 // Parses argv; on a bad command line returns nothing and fills `error`.

@@ -52,6 +52,8 @@ private:
     // Sends the next preview picture on every network link that said HELLO to a device whose
     // preview is on; returns how long until the next one is due (ms).
     int StreamPreview();
+    // Runs the lines appended to the control file since the last look (--control).
+    void ReadControl();
 
     Options options_;
     std::vector<std::unique_ptr<SimDevice>> devices_;
@@ -64,6 +66,8 @@ private:
     PreviewStream preview_;
     std::chrono::steady_clock::time_point nextPicture_{};
     unsigned picturesSent_ = 0;
+    long controlRead_ = 0;      // bytes of the control file already run
+    std::string controlLine_;   // a line not yet ended
 };
 
 } // namespace devsim

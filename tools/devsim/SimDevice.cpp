@@ -53,6 +53,11 @@ int SourceCodeFromNumber(int n) {
 
 } // namespace
 
+std::vector<Reply> SimDevice::SwitchMode(uint8_t mode) {
+    state_[kSwitcher] = mode;
+    return {StateSlice(20, kSwitcher, kSwitcherSize)};
+}
+
 SimDevice::SimDevice(uint8_t id, std::string ipText, const StateBlock& state)
     : id_(id), ip_(std::move(ipText)), state_(state), factory_(state) {
     mac_ = {0x02, 0x56, 0x4C, 0x4B, 0x00, id};

@@ -74,6 +74,9 @@ public:
     // All ten presets stored but leftEmpty (-1: none), preset n with MAIN on DVI-1, HDMI-1 or
     // DP-1 for n % 3 = 0, 1, 2.
     void StorePresets(int leftEmpty = -1);
+    // The device changes its switcher mode by itself (its front panel, its schedule): the
+    // report it sends unprompted (slot 20).
+    std::vector<Reply> SwitchMode(uint8_t mode);
     // The answer to a search: IP text and MAC (slot 27).
     Reply SearchAnswer() const;
 
