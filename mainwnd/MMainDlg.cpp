@@ -700,6 +700,16 @@ void MMainDlg::RecordShown() {
                   v->OutputRect.top, v->OutputRect.Width(), v->OutputRect.Height());
     canvas.push_back(line);
   }
+  // Where each layer cell is drawn (canvas pixels) and the order they are drawn in, last on top.
+  std::string stack = "stack";
+  for (const CellModel* c : PictureCtrl->Model().CellList()) {
+    if (c->Order >= static_cast<uint32_t>(WorkAreaLayers)) continue;
+    std::snprintf(line, sizeof line, "drawn %u %d,%d %dx%d", unsigned(c->Order), c->Rect.left, c->Rect.top,
+                  c->Rect.Width(), c->Rect.Height());
+    canvas.push_back(line);
+    if (!c->IsHidden()) stack += ' ' + std::to_string(c->Order);
+  }
+  canvas.push_back(stack);
   std::snprintf(line, sizeof line, "zoom %.1f preview %s", ZoomValue, PreviewFlag ? "on" : "off");
   canvas.push_back(line);
   canvas.push_back(std::string("frames ") + (Frames[0]->Passive ? "locked" : "movable"));
