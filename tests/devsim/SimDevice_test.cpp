@@ -238,3 +238,18 @@ TEST(SimDevice, ControlFileOptionIsTaken) {
     EXPECT_EQ(o->controlFile, "/tmp/x");
     EXPECT_FALSE(ParseOptions({"--control"}, error));
 }
+
+TEST(SimDevice, MosaicAndPreviewChangedByTheDeviceAreReported) {
+    SimDevice d(21, "127.0.0.21", BuiltinStateBlock());
+    const auto mosaic = d.ChangeMosaicMode(5);
+    ASSERT_EQ(mosaic.size(), 1u);
+    EXPECT_EQ(mosaic[0].slot, 12);
+    EXPECT_EQ(mosaic[0].payload[0], 5);    // the mode leads the mosaic record
+    EXPECT_EQ(mosaic[0].payload[108], 3);  // argument 3: the whole record
+    EXPECT_EQ(d.State()[layout::kMosaicMode], 5);
+    const auto preview = d.ChangePreview(true);
+    ASSERT_EQ(preview.size(), 1u);
+    EXPECT_EQ(preview[0].slot, 1);
+    EXPECT_EQ(preview[0].payload, std::vector<uint8_t>{1});
+    EXPECT_TRUE(d.PreviewOn());
+}

@@ -202,11 +202,17 @@ void DevsimServer::ReadControl() {
         }
         const std::string line = std::move(controlLine_);
         controlLine_.clear();
-        unsigned mode = 0;
-        if (std::sscanf(line.c_str(), "switcher %u", &mode) == 1 && mode < 256) {
-            // Every device changes its mode and tells each of its links at once.
+        unsigned value = 0;
+        char what[16] = {};
+        if (std::sscanf(line.c_str(), "%15s %u", what, &value) == 2 &&
+            (std::strcmp(what, "switcher") == 0 || std::strcmp(what, "mosaic") == 0 || std::strcmp(what, "preview") == 0)) {
+            // Every device changes by itself and tells each of its links at once.
             std::vector<std::vector<Reply>> reports;
-            for (auto& d : devices_) reports.push_back(d->SwitchMode(static_cast<uint8_t>(mode)));
+            for (auto& d : devices_) {
+                if (what[0] == 's') reports.push_back(d->SwitchMode(static_cast<uint8_t>(value)));
+                else if (what[0] == 'm') reports.push_back(d->ChangeMosaicMode(value));
+                else reports.push_back(d->ChangePreview(value != 0));
+            }
             for (auto& c : connections_)
                 if (c->fd >= 0) SendReplies(*c, reports[c->device]);
         } else if (line == "restart") {
