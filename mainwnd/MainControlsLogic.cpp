@@ -108,7 +108,7 @@ SwitcherModeLook SwitcherModeLookFor(const DeviceState& s) {
     default:
       // Plain mode: MAIN is always on; the PIP layers show their enable flags.
       look.Left[0] = {true, false, true, 0xEBEBEB};
-      for (int i = 1; i < 4; ++i) look.Left[i] = {true, true, s.LayerWindow[i].Enable != 0, 0xEBEBEB};
+      for (int i = 1; i < 4; ++i) look.Left[i] = {true, true, LayerSwitchedOn(s, i), 0xEBEBEB};
       for (int i = 0; i < 4; ++i) look.Right[i] = {false, false, false, 0xEBEBEB};
       // Four mosaic panels take the keyer and the logo's layer.
       look.LogoKeyerEnabled = s.MosaicSettings.Mode != 5;
@@ -117,10 +117,14 @@ SwitcherModeLook SwitcherModeLookFor(const DeviceState& s) {
   return look;
 }
 
-bool LayerCellShown(const DeviceState& s, int layer, bool framesLocked) {
-  if (!framesLocked || !ValidLayer(static_cast<uint32_t>(layer))) return false;
+bool LayerSwitchedOn(const DeviceState& s, int layer) {
+  if (!ValidLayer(static_cast<uint32_t>(layer))) return false;
   if (layer == 3 && s.LogoSettings.Pip3Usage == 1) return s.LogoSettings.Enable != 0;
   return s.LayerWindow[layer].Enable != 0;
+}
+
+bool LayerCellShown(const DeviceState& s, int layer, bool framesLocked) {
+  return framesLocked && LayerSwitchedOn(s, layer);
 }
 
 ModeView ModeViewFor(const DeviceState& s, bool lockOutputChecked, bool patternOn) {

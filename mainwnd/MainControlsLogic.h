@@ -83,6 +83,9 @@ struct ModeView {
   bool TestPatternEnabled = true;     // MISC's TEST PATTERN tab and the test-pattern page
 };
 ModeView ModeViewFor(const DeviceState& s, bool lockOutputChecked, bool patternOn);
+// Whether a layer is switched on: PIP-3 carrying the logo by the logo's switch, every other
+// layer by its own (its button is lit by the same).
+bool LayerSwitchedOn(const DeviceState& s, int layer);
 // One rule for whether a layer cell shows: nothing while the frames are unlocked; PIP-3 carrying
 // the logo by the logo's switch; every other layer by its own.
 bool LayerCellShown(const DeviceState& s, int layer, bool framesLocked);

@@ -401,5 +401,10 @@ TEST_F(InputControls, LayerCellShowsByOneRule) {
   S().LogoSettings.Pip3Usage = 1;
   S().LogoSettings.Enable = 0;
   EXPECT_TRUE(LayerCellShown(S(), 1, true));  // the logo decides only PIP-3
+  // PIP-3's button is lit by the same switch.
+  S().LayerWindow[3].Enable = 1;
+  EXPECT_FALSE(SwitcherModeLookFor(S()).Left[3].Checked);
+  S().LogoSettings.Enable = 1;
+  EXPECT_TRUE(SwitcherModeLookFor(S()).Left[3].Checked);
   EXPECT_FALSE(LayerCellShown(S(), 4, true));
 }
