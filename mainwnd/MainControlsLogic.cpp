@@ -140,8 +140,12 @@ ModeView ModeViewFor(const DeviceState& s, bool lockOutputChecked, bool patternO
   v.SwitcherButtonEnabled = mosaic.KeyerButtonEnabled;
   // Four mosaic panels take the PIP layers, the keyer and the logo; so does the dual mode.
   const bool pipsFree = mosaic.LogoPipKeyerEnabled.value_or(switcher == 1);
-  v.PipButtonEnabled = v.LogoKeyerEnabled = pipsFree;
-  v.TestPatternEnabled = switcher == 0;
+  // Feathering holds the PIP layers' edges and the output: no keyer, logo, PIP page or pattern.
+  const bool feathering = (s.FeatherSettings.Enable & 0xFF) != 0;
+  const FeatherEnables feather = FeatherEnablesFor(feathering ? 1 : 0, s.MosaicSettings.Mode, switcher);
+  v.PipButtonEnabled = pipsFree && feather.PipButton.value_or(true);
+  v.LogoKeyerEnabled = pipsFree && feather.LogoButton.value_or(true);
+  v.TestPatternEnabled = switcher == 0 && feather.TestPatternTab.value_or(true);
   return v;
 }
 

@@ -158,8 +158,6 @@ LRESULT VelkanDlg::OnPageEvent(WPARAM code, LPARAM argument) {
       if (e.TestPatternTab) EnableMiscTab(2, *e.TestPatternTab);
       if (e.LogoButton) EnablePageButton(PageIndex::Logo, *e.LogoButton);
       if (e.PipButton) EnablePageButton(PageIndex::Pip, *e.PipButton);
-      if (e.KeyerPage) Keyer->Enable(*e.KeyerPage);
-      if (e.TestPatternPage) TestPattern->Enable(*e.TestPatternPage);
       RecordDisabled();
       break;
     }

@@ -353,6 +353,7 @@ TEST_F(InputControls, ModeViewGivesLockOutputLayersAndPageButtonsPerMode) {
       {"PGM/PVW with a pattern", 1, 0, true, true, false, true, {true, true, false, true}, false, true, true, true, false, true, false},
       {"dual", 2, 0, false, false, false, true, {true, true, false, true}, false, true, false, false, false, true, true},
       {"mode 3 counts as plain", 3, 2, false, false, true, false, {false, false, false, false}, true, false, true, true, true, false, true},
+      {"feathering", 0, 2, true, false, true, true, {true, true, false, true}, true, false, false, false, false, false, true},
   };
   S().LayerWindow[0].Enable = S().LayerWindow[1].Enable = S().LayerWindow[3].Enable = 1;
   S().LayerWindow[2].Enable = 0;
@@ -360,6 +361,7 @@ TEST_F(InputControls, ModeViewGivesLockOutputLayersAndPageButtonsPerMode) {
     SCOPED_TRACE(r.What);
     S().SwitcherSettings.Mode = r.Switcher;
     S().MosaicSettings.Mode = r.Mosaic;
+    S().FeatherSettings.Enable = std::string(r.What) == "feathering" ? 1 : 0;
     const ModeView v = ModeViewFor(S(), r.LockChecked, r.Pattern);
     EXPECT_EQ(v.LockOutputShown, r.LockShown);
     EXPECT_EQ(v.LockOutputChecked, r.LockAfter);
