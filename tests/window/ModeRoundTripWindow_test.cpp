@@ -574,6 +574,7 @@ TEST_P(ModeRoundTripWindowTest, EveryModeComesBack) {
   CheckDragSends(*this, 0);
   CheckDragSends(*this, 1);
   CheckTopRaisesMain(*this);
+  Program->SaveScreenshot(Artifact(std::string("mode_round_trip_") + row.name + "_end.png"));
   EXPECT_EQ(Program->Stop(), 0);
 }
 
