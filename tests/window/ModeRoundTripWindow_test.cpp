@@ -28,7 +28,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <functional>
-#include <iostream>
 #include <optional>
 #include <ostream>
 #include <sstream>
@@ -236,15 +235,11 @@ class ModeRoundTrip : public ::testing::Test {
     return true;
   }
 
-  // The screen position of the canvas's origin.
+  // The screen position of the canvas's origin (its own rectangle, which may start outside the view).
   std::optional<std::array<int, 2>> CanvasOrigin() const {
     const std::optional<GeoRect> r = ControlRect("main", CanvasId);
     if (!r) return std::nullopt;
-    // The canvas's own rectangle, not its visible part: its origin may lie outside the view.
-    const ShownGeometry g = Geometry();
-    for (const GeoControl& c : g.Controls)
-      if (c.Id == CanvasId) return std::array<int, 2>{c.Rect.X, c.Rect.Y};
-    return std::nullopt;
+    return std::array<int, 2>{r->X, r->Y};
   }
 
   // A screen point on the layer's cell that no other shown cell and no pop-up page covers.
