@@ -28,7 +28,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <functional>
-#include <iostream>
 #include <optional>
 #include <ostream>
 #include <sstream>
@@ -83,6 +82,7 @@ using StateChange = void (*)(devsim::StateBlock&);
 std::string WriteState(const std::string& home, uint32_t mosaicMode, StateChange change = nullptr) {
   devsim::StateBlock block = devsim::BuiltinStateBlock();
   PutU32(block.data() + devsim::layout::kMosaicMode, mosaicMode);
+  PutU32(block.data() + devsim::layout::kMosaicArrangement, mosaicMode == 4 ? 2 : mosaicMode == 5 ? 5 : 0);
   for (size_t layer = 0; layer < 4; ++layer) {
     uint8_t* w = block.data() + devsim::layout::kLayerWindow + devsim::layout::kLayerWindowSize * layer;
     const LayerWindowSetting& s = StartWindows[layer];
@@ -161,6 +161,7 @@ struct EndMode {
 const EndMode Plain{"plain", 0, 0, {true, true, false, false}};
 const EndMode TwoPanels{"two panels", 0, 2, {true, true, false, false}};
 const EndMode FourPanels{"four panels", 0, 5, {true, true, false, false}};
+const EndMode MosaicX3{"mosaic x3", 0, 4, {true, true, false, false}};
 
 // ---- the fixture: the program, the device and the operator's hands ----
 
@@ -173,12 +174,12 @@ class ModeRoundTrip : public ::testing::Test {
   std::string DeviceAddress;
   std::string Control;  // lines appended here make the device act by itself
 
-  void StartAndConnect(const std::vector<std::string>& devsimArgs, StateChange change = nullptr) {
+  void StartAndConnect(const std::vector<std::string>& devsimArgs, uint32_t startMosaic, StateChange change = nullptr) {
     Log = Home.Path() + "devsim.log";
     GeometryPath = Home.Path() + "geometry.txt";
     Control = Home.Path() + "device-control.txt";
     DeviceAddress = FreeDeviceAddress(61);
-    std::vector<std::string> args{"--device", DeviceAddress, "--log", Log, "--state", WriteState(Home.Path(), 0, change),
+    std::vector<std::string> args{"--device", DeviceAddress, "--log", Log, "--state", WriteState(Home.Path(), startMosaic, change),
                                   "--presets-stored", "--control", Control};
     args.insert(args.end(), devsimArgs.begin(), devsimArgs.end());
     ASSERT_TRUE(Devsim.Start(args));
@@ -245,15 +246,11 @@ class ModeRoundTrip : public ::testing::Test {
     return true;
   }
 
-  // The screen position of the canvas's origin.
+  // The screen position of the canvas's origin (its own rectangle, which may start outside the view).
   std::optional<std::array<int, 2>> CanvasOrigin() const {
     const std::optional<GeoRect> r = ControlRect("main", CanvasId);
     if (!r) return std::nullopt;
-    // The canvas's own rectangle, not its visible part: its origin may lie outside the view.
-    const ShownGeometry g = Geometry();
-    for (const GeoControl& c : g.Controls)
-      if (c.Id == CanvasId) return std::array<int, 2>{c.Rect.X, c.Rect.Y};
-    return std::nullopt;
+    return std::array<int, 2>{r->X, r->Y};
   }
 
   // A screen point on the layer's cell that no other shown cell and no pop-up page covers.
@@ -364,6 +361,86 @@ void PreviewReportDuringDrag(ModeRoundTrip& t) {
   RunCommand("xdotool mousemove_relative --sync 6 0 sleep 0.2 mouseup 1");
   std::this_thread::sleep_for(300ms);
   ASSERT_TRUE(rebuilt) << t.Shown();
+}
+
+// ---- the mosaic page ----
+
+constexpr int MosaicButtonId = 1180, PanelX3Id = 1513, PanelX4Id = 1168;
+constexpr const char* MosaicPage = "120";
+
+void OpenMosaicPage(ModeRoundTrip& t) {
+  if (t.Geometry().HasPage(MosaicPage)) return;
+  ASSERT_TRUE(t.ClickControl("main", MosaicButtonId));
+  ASSERT_TRUE(WaitUntil([&] { return t.Geometry().HasPage(MosaicPage); }, 5s)) << t.Shown();
+}
+
+// A click that changes the mosaic: the busy box comes and goes when the device has done it.
+void ClickAndWaitForDevice(ModeRoundTrip& t, const std::function<void()>& click) {
+  const size_t closed = t.TimesBusyClosed();
+  click();
+  ASSERT_TRUE(WaitUntil([&] { return t.TimesBusyClosed() > closed; }, 20s)) << t.Shown();
+  ASSERT_TRUE(t.Program->WaitForShown({"main window: enabled"}, 10s)) << t.Shown();
+  std::this_thread::sleep_for(500ms);
+}
+
+void PanelX3(ModeRoundTrip& t) {
+  ASSERT_NO_FATAL_FAILURE(OpenMosaicPage(t));
+  ASSERT_NO_FATAL_FAILURE(ClickAndWaitForDevice(t, [&] { ASSERT_TRUE(t.ClickControl("main", PanelX3Id)); }));
+}
+
+void PanelX4(ModeRoundTrip& t) {
+  ASSERT_NO_FATAL_FAILURE(OpenMosaicPage(t));
+  ASSERT_NO_FATAL_FAILURE(ClickAndWaitForDevice(t, [&] { ASSERT_TRUE(t.ClickControl("main", PanelX4Id)); }));
+}
+
+// The third arrangement picture of Panel x 4 (the row's pictures: 64 x 64, 94 apart, from (36, 172)
+// of the page).
+void PickThirdArrangement(ModeRoundTrip& t) {
+  std::optional<GeoRect> page;
+  for (const GeoPage& p : t.Geometry().Pages)
+    if (p.Id == MosaicPage) page = p.Rect;
+  ASSERT_TRUE(page) << t.Shown();
+  const int x = page->X + 36 + 94 * 2 + 32, y = page->Y + 172 + 32;
+  const size_t closed = t.TimesBusyClosed();
+  RunCommand("xdotool mousemove --sync " + std::to_string(x) + " " + std::to_string(y) + " click 1");
+  // Only a cell other than the marked one goes to the device (and brings the busy box).
+  if (WaitUntil([&] { return t.TimesBusyClosed() > closed; }, 5s)) {
+    ASSERT_TRUE(t.Program->WaitForShown({"main window: enabled"}, 10s)) << t.Shown();
+  }
+  std::this_thread::sleep_for(500ms);
+}
+
+// Panel x 3 is drawn as its first arrangement: three frames in a row, the fourth hidden.
+void ExpectThreeFramesInARow(ModeRoundTrip& t) {
+  EXPECT_TRUE(t.Program->WaitForShown({"canvas: frame 1 [OUTPUT:DVI-2] 2045,198 1920x1080 shown",
+                                       "canvas: frame 2 [OUTPUT:DVI-3] 3965,198 1920x1080 shown"},
+                                      5s))
+      << t.Shown();
+  EXPECT_TRUE(CanvasLine(t.Shown(), "frame 3 ").ends_with(" hidden")) << t.Shown();
+}
+
+// Ctrl + wheel forward over the canvas: zoom 5.5.
+void ZoomIn(ModeRoundTrip& t) {
+  const auto at = t.GrabPoint(0);
+  ASSERT_TRUE(at) << t.Shown();
+  RunCommand("xdotool windowraise " + t.Program->WindowId() + " mousemove --sync " + std::to_string((*at)[0]) + " " +
+             std::to_string((*at)[1]) + " keydown ctrl click 4 keyup ctrl");
+  ASSERT_TRUE(WaitUntil([&] { return CanvasLine(t.Shown(), "zoom 5.5 ").size() > 0; }, 5s)) << t.Shown();
+}
+
+// PIP-1 moved by one canvas pixel: the device gets its window moved by one step (5.5 output pixels
+// at this zoom), its size untouched.
+void NudgePip1(ModeRoundTrip& t) {
+  const size_t before = LayerWindowsSent(t.Log).size();
+  ASSERT_TRUE(t.DragLayer(1, 3, 0));
+  ASSERT_TRUE(WaitUntil([&] { return LayerWindowsSent(t.Log).size() > before; }, 5s)) << t.Shown();
+  const SentWindow w = LayerWindowsSent(t.Log).back();
+  EXPECT_EQ(w.layer, 1);
+  EXPECT_GE(w.x, 1201);
+  EXPECT_LE(w.x, 1200 + 3 * 6);
+  EXPECT_EQ(w.y, 600);
+  EXPECT_EQ(w.w, 640);
+  EXPECT_EQ(w.h, 360);
 }
 
 // Slot 1 of the Presets bank, then Load; the device's state comes back.
@@ -483,6 +560,7 @@ struct ModeRow {
   const char* name;
   std::vector<Step> steps;
   EndMode end;
+  uint32_t startMosaic = 0;  // the device's mosaic mode at the start (its first arrangement)
   std::vector<std::string> devsimArgs = {};
   StateChange startState = nullptr;
 };
@@ -493,9 +571,11 @@ const ModeRow ModeRows[] = {
     {"PatternOnOff", {PatternOn, PressMainDuringPattern, PatternOff}, Plain},
     {"PatternThenPresetLoad", {PatternOn, LoadPresetOne}, Plain},
     {"PreviewReportDuringDrag", {PreviewReportDuringDrag}, Plain},
+    {"X2ThenPanelX3ThenZoom", {PanelX3, ZoomIn, NudgePip1}, MosaicX3, 2},
+    {"PanelX4ThenPanelX3", {PanelX4, PickThirdArrangement, PanelX3, ExpectThreeFramesInARow}, MosaicX3, 2},
     {"LockOutputOffPgmPvwDeviceBackToPlain", {DeviceMosaicTwoPanels, LockOutputOff, DevicePgmPvw, DeviceBackToPlain},
      TwoPanels},
-    {"LogoOffThenPreviewOn", {LogoStaysOff, DevicePreviewOn}, Plain, {}, LogoOff},
+    {"LogoOffThenPreviewOn", {LogoStaysOff, DevicePreviewOn}, Plain, 0, {}, LogoOff},
     {"LogoPageOpenThenFourPanels", {OpenLogoPage, DeviceFourPanels}, FourPanels},
     {"PatternOnThenPgmPvw", {PatternOn, PatternGoesWithPgmPvw, DeviceBackToPlain}, Plain},
     {"PatternOnThenDeviceRestart", {PatternOn, DeviceRestarts}, Plain},
@@ -595,7 +675,7 @@ class ModeRoundTripWindowTest : public ModeRoundTrip, public ::testing::WithPara
 
 TEST_P(ModeRoundTripWindowTest, EveryModeComesBack) {
   const ModeRow& row = GetParam();
-  ASSERT_NO_FATAL_FAILURE(StartAndConnect(row.devsimArgs, row.startState));
+  ASSERT_NO_FATAL_FAILURE(StartAndConnect(row.devsimArgs, row.startMosaic, row.startState));
   for (size_t i = 0; i < row.steps.size(); ++i) {
     SCOPED_TRACE("step " + std::to_string(i + 1));
     ASSERT_NO_FATAL_FAILURE(row.steps[i](*this));
@@ -611,6 +691,7 @@ TEST_P(ModeRoundTripWindowTest, EveryModeComesBack) {
   CheckDragSends(*this, 0);
   CheckDragSends(*this, 1);
   CheckTopRaisesMain(*this);
+  Program->SaveScreenshot(Artifact(std::string("mode_round_trip_") + row.name + "_end.png"));
   EXPECT_EQ(Program->Stop(), 0);
 }
 
