@@ -4,6 +4,7 @@
 #include "app/DeviceState.h"
 #include "app/Language.h"
 #include "mainwnd/InputNames.h"
+#include "mainwnd/MainControlsLogic.h"
 #include "platform/ui/PageEvents.h"
 #include "platform/ui/ShownTexts.h"
 #include "mainwnd/canvas_geometry/WorkAreaLayout.h"
@@ -364,11 +365,11 @@ void MMainDlg::UpdateLogoLayer(uint32_t usage) {
     cell->Label = LayerLabel(3);
     cell->OutlineOnly = false;
     cell->Passive = mode != 0 && s.SwitcherSettings.OnProgram[3] != 0;
-    PictureCtrl->ShowCell(cell, s.LayerWindow[3].Enable != 0);
+    ShowLayerByState(3);
   } else if (s.LogoSettings.Pip3Usage == 1) {
     cell->Label = "LOGO";
     cell->Passive = true;
-    PictureCtrl->ShowCell(cell, s.LogoSettings.Enable != 0);
+    ShowLayerByState(3);
   }
   UpdateLayerRect(3);
   PictureCtrl->Refresh();
@@ -381,20 +382,22 @@ void MMainDlg::RebuildCanvas() {
 }
 
 void MMainDlg::ShowLayer(int layer, bool show) {
-  if (CCell* cell = LayerCell(layer)) PictureCtrl->ShowCell(cell, show);
+  if (CCell* cell = LayerCell(layer)) PictureCtrl->ShowCell(cell, show && FramesLockedFlag);
+  ScheduleRecord();
+}
+
+void MMainDlg::ShowLayerByState(int layer) {
+  if (CCell* cell = LayerCell(layer)) PictureCtrl->ShowCell(cell, LayerCellShown(GetDeviceState(), layer, FramesLockedFlag));
   ScheduleRecord();
 }
 
 void MMainDlg::EnableLayerCells(bool on, bool apply) {
   if (!PictureCtrl) return;
-  const DeviceState& s = GetDeviceState();
   // Unlocked, the output frames are solid and can be dragged; the layers step aside.
+  FramesLockedFlag = on;
   for (CCell* frame : Frames) frame->Passive = frame->OutlineOnly = on;
-  if (apply) {
-    for (int layer = 0; layer < WorkAreaLayers; ++layer)
-      if (CCell* cell = LayerCell(layer))
-        PictureCtrl->ShowCell(cell, on && s.LayerWindow[layer].Enable != 0);
-  }
+  if (apply)
+    for (int layer = 0; layer < WorkAreaLayers; ++layer) ShowLayerByState(layer);
   PictureCtrl->Refresh();
   Refresh();
   ScheduleRecord();
@@ -572,7 +575,7 @@ LRESULT MMainDlg::OnPreviewStateChanged() {
     CCell* cell = LayerCell(layer);
     if (!cell) continue;
     PictureCtrl->AttachCellToChannel(0, cell);
-    PictureCtrl->ShowCell(cell, s.LayerWindow[layer].Enable != 0);
+    ShowLayerByState(layer);
     UpdateLayerSourceRects(layer);
     UpdateLayerLabel(layer);
   }

@@ -36,8 +36,14 @@ class MMainDlg : public wxPanel, private CellViewRegistry {
   void UpdateLayerLabel(int layer);
   void UpdateLogoLayer(uint32_t usage);
   void RebuildCanvas();
+  // Shows or hides a layer cell; while the frames are unlocked no layer shows.
   void ShowLayer(int layer, bool show);
+  // The layer cell shows as the state says (LayerCellShown, with the frames' lock).
+  void ShowLayerByState(int layer);
+  // Lock Output: locked, the frames are passive outlines and the layers lie on them (shown by
+  // the state with apply); unlocked, the frames can be dragged and every layer is hidden.
   void EnableLayerCells(bool on, bool apply);
+  bool FramesLocked() const { return FramesLockedFlag; }
   // While a test pattern holds the output the layer cells behave as frames (not dragged).
   void SetLayerCellsFrameFlag(bool on);
   // A TOP button: the layer's cell is selected and drawn above the others until the restack.
@@ -103,6 +109,7 @@ class MMainDlg : public wxPanel, private CellViewRegistry {
   double ZoomValue = 6.0;
   int SwitcherModeCache = 0;
   bool PreviewFlag = false;
+  bool FramesLockedFlag = true;
   bool VideoStarted = false;
   bool RecordPending = false;
   int VideoViewPlacings = 0;  // re-placings asked for by the video library's notification

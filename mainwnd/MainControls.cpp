@@ -465,12 +465,6 @@ void MainControls::MarkLayerButton(int layer, bool on) {
   RecordShown();
 }
 
-void MainControls::ShowLockOutput(bool shown, bool forceChecked) {
-  if (forceChecked) LockOutput->SetChecked(true);
-  LockOutput->Show(shown);
-  RecordShown();
-}
-
 void MainControls::EnableLayerButtons(bool enable) {
   TestPatternHolds = !enable;
   ApplyLayerButtonEnables();
@@ -479,7 +473,7 @@ void MainControls::EnableLayerButtons(bool enable) {
 
 // A button is usable exactly when it looks usable.
 void MainControls::ApplyLayerButtonEnables() {
-  const SwitcherModeLook look = WithTestPattern(SwitcherModeLookFor(GetDeviceState()), TestPatternHolds);
+  const SwitcherModeLook look = ModeViewFor(GetDeviceState(), LockOutput->IsChecked(), TestPatternHolds).Look;
   auto enable = [](CGdipButton* b, bool on) {
     b->Enable(on);
     b->SetDisabledLook(!on);
@@ -491,22 +485,23 @@ void MainControls::ApplyLayerButtonEnables() {
   enable(Take, look.TakeEnabled);
 }
 
-void MainControls::ApplySwitcherModeButtons() {
-  const SwitcherModeLook look = SwitcherModeLookFor(GetDeviceState());
+ModeView MainControls::ApplyModeView() {
+  const ModeView view = ModeViewFor(GetDeviceState(), LockOutput->IsChecked(), TestPatternHolds);
   auto apply = [](CGdipButton* b, const LayerButtonLook& l) {
     b->Show(l.Shown);
     b->SetChecked(l.Checked);
     b->SetTextColour(l.Text);
   };
   for (int i = 0; i < 4; ++i) {
-    apply(LeftRow[i], look.Left[i]);
-    apply(RightRow[i], look.Right[i]);
+    apply(LeftRow[i], view.Look.Left[i]);
+    apply(RightRow[i], view.Look.Right[i]);
   }
-  // A test pattern that still holds the output keeps them all off.
   ApplyLayerButtonEnables();
-  Take->Show(look.TakeShown);
-  if (look.LockOutputShown) LockOutput->Show(*look.LockOutputShown);
+  Take->Show(view.Look.TakeShown);
+  LockOutput->SetChecked(view.LockOutputChecked);
+  LockOutput->Show(view.LockOutputShown);
   RecordShown();
+  return view;
 }
 
 // ---- shortcuts ----

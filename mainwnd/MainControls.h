@@ -54,7 +54,9 @@ class MainControls {
   void Layout();
   // Reply-driven refreshes.
   void UpdatePresetButtons();
-  void ApplySwitcherModeButtons();
+  // The layer rows, TAKE and Lock Output as the device's modes, Lock Output's check and a
+  // running test pattern give them; returns that view for the working area and the page buttons.
+  ModeView ApplyModeView();
   void RefreshSwitcherMode();
   void FreezeButtonFromState();
   // Off while a test pattern holds the output; back on, each as the switcher mode allows.
@@ -62,8 +64,6 @@ class MainControls {
   // A PIP layer shown or hidden elsewhere: its button follows (plain mode: left row; PGM/PVW:
   // right row, lit only while the layer is on preview).
   void MarkLayerButton(int layer, bool on);
-  // Lock Output appears with a mosaic; without one it is hidden and checked.
-  void ShowLockOutput(bool shown, bool forceChecked);
   // The TOP buttons appear from the canvas's "Top Set" item and go after a choice or a while.
   void ShowTopButtons(bool show);
   // The hidden DP split box: checked, the DP-L and DP-R buttons stand in for the DP button.

@@ -4,6 +4,7 @@
 #include "app/DeviceState.h"
 #include "app/InfoIni.h"
 #include "app/ReplySleep.h"
+#include "mainwnd/PageEventRules.h"
 
 #include <cstdio>
 
@@ -107,13 +108,45 @@ SwitcherModeLook SwitcherModeLookFor(const DeviceState& s) {
     default:
       // Plain mode: MAIN is always on; the PIP layers show their enable flags.
       look.Left[0] = {true, false, true, 0xEBEBEB};
-      for (int i = 1; i < 4; ++i) look.Left[i] = {true, true, s.LayerWindow[i].Enable != 0, 0xEBEBEB};
+      for (int i = 1; i < 4; ++i) look.Left[i] = {true, true, LayerSwitchedOn(s, i), 0xEBEBEB};
       for (int i = 0; i < 4; ++i) look.Right[i] = {false, false, false, 0xEBEBEB};
       // Four mosaic panels take the keyer and the logo's layer.
       look.LogoKeyerEnabled = s.MosaicSettings.Mode != 5;
       break;
   }
   return look;
+}
+
+bool LayerSwitchedOn(const DeviceState& s, int layer) {
+  if (!ValidLayer(static_cast<uint32_t>(layer))) return false;
+  if (layer == 3 && s.LogoSettings.Pip3Usage == 1) return s.LogoSettings.Enable != 0;
+  return s.LayerWindow[layer].Enable != 0;
+}
+
+bool LayerCellShown(const DeviceState& s, int layer, bool framesLocked) {
+  return framesLocked && LayerSwitchedOn(s, layer);
+}
+
+ModeView ModeViewFor(const DeviceState& s, bool lockOutputChecked, bool patternOn) {
+  ModeView v;
+  v.Look = WithTestPattern(SwitcherModeLookFor(s), patternOn);
+  const uint32_t switcher = s.SwitcherSettings.Mode == 1 || s.SwitcherSettings.Mode == 2 ? s.SwitcherSettings.Mode : 0;
+  const MosaicModeEffects mosaic = MosaicModeEffectsFor(s.MosaicSettings.Mode, switcher);
+  // Lock Output is the mosaic's: without one, or in a switcher mode, the frames stay locked.
+  v.LockOutputShown = switcher == 0 && mosaic.LockOutputShown;
+  v.LockOutputChecked = v.LockOutputShown ? lockOutputChecked : true;
+  for (int layer = 0; layer < LayerCount; ++layer) v.LayerShown[layer] = LayerCellShown(s, layer, v.LockOutputChecked);
+  v.MosaicButtonEnabled = switcher == 0;
+  v.SwitcherButtonEnabled = mosaic.KeyerButtonEnabled;
+  // Four mosaic panels take the PIP layers, the keyer and the logo; so does the dual mode.
+  const bool pipsFree = mosaic.LogoPipKeyerEnabled.value_or(switcher == 1);
+  // Feathering holds the PIP layers' edges and the output: no keyer, logo, PIP page or pattern.
+  const bool feathering = (s.FeatherSettings.Enable & 0xFF) != 0;
+  const FeatherEnables feather = FeatherEnablesFor(feathering ? 1 : 0, s.MosaicSettings.Mode, switcher);
+  v.PipButtonEnabled = pipsFree && feather.PipButton.value_or(true);
+  v.LogoKeyerEnabled = pipsFree && feather.LogoButton.value_or(true);
+  v.TestPatternEnabled = switcher == 0 && feather.TestPatternTab.value_or(true);
+  return v;
 }
 
 uint32_t RefreshNameBank(DeviceState& s) {

@@ -68,6 +68,27 @@ SwitcherModeLook SwitcherModeLookFor(const DeviceState& s);
 // While a test pattern holds the output no layer button and no TAKE can be used; once it ends,
 // each one is back to what the switcher mode allows.
 SwitcherModeLook WithTestPattern(SwitcherModeLook look, bool patternOn);
+// Everything the main controls and the working area show for the device's modes, derived from
+// the state alone (and Lock Output's own check), so that every way into or out of a mode (the
+// switcher page, a device report, a preset, a project, Lock Output) ends the same.
+struct ModeView {
+  SwitcherModeLook Look;          // the layer rows and TAKE, a running test pattern applied
+  bool LockOutputShown = false;   // only with a mosaic in plain mode
+  bool LockOutputChecked = true;  // hidden, it is checked: layers on top, frames locked
+  std::array<bool, 4> LayerShown{};
+  bool MosaicButtonEnabled = true;
+  bool SwitcherButtonEnabled = true;  // the switcher (KEYER) page: not under a mosaic
+  bool PipButtonEnabled = true;
+  bool LogoKeyerEnabled = true;       // LOGO page button, MISC's Keyer tab and the keyer page
+  bool TestPatternEnabled = true;     // MISC's TEST PATTERN tab and the test-pattern page
+};
+ModeView ModeViewFor(const DeviceState& s, bool lockOutputChecked, bool patternOn);
+// Whether a layer is switched on: PIP-3 carrying the logo by the logo's switch, every other
+// layer by its own (its button is lit by the same).
+bool LayerSwitchedOn(const DeviceState& s, int layer);
+// One rule for whether a layer cell shows: nothing while the frames are unlocked; PIP-3 carrying
+// the logo by the logo's switch; every other layer by its own.
+bool LayerCellShown(const DeviceState& s, int layer, bool framesLocked);
 // The bank of preset names the switcher mode shows; a mode of 3 or more counts (and is stored) as 0.
 uint32_t RefreshNameBank(DeviceState& s);
 

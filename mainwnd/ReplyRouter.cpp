@@ -5,7 +5,8 @@
 namespace {
 using S = RefreshStep;
 
-constexpr S Slot0[] = {S::SearchRefreshMachinesAuto};
+// A link that comes up may lead to a machine that restarted: it runs no test pattern.
+constexpr S Slot0[] = {S::SearchRefreshMachinesAuto, S::TestPatternMachineRead};
 constexpr S Slot1[] = {S::MainCheckPreviewState};
 constexpr S Slot2[] = {S::FullStateRefresh};
 constexpr S Slot3[] = {S::PostGrabColorReady};

@@ -13,6 +13,7 @@ enum class RefreshStep : uint8_t {
   FullStateRefresh,             // the whole-state refresh, FullStateRefreshSteps()
   WorkModeRefresh,              // the switcher-mode refresh, WorkModeRefreshSteps()
   PostGrabColorReady,           // MGrabColorReady posted to MTstPatternDlg
+  TestPatternMachineRead,       // MTstPatternDlg::OnMachineStateRead once the link is up
   InvalidateSignalInputButton,  // VelkanDlg::InvalidateInputButton (DeviceState.SignalInput)
   InvalidateEachInputButton,    // VelkanDlg::InvalidateInputButton for inputs 0..11
   ApplyEachLayer,               // VelkanDlg::ApplyLayerSettings (layer, 0) for layers 0..3

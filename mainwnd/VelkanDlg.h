@@ -178,10 +178,13 @@ class VelkanDlg : public wxDialog,
   // An opened project that changed nothing: it holds no key, or it could not be read.
   void TellProjectNotLoaded(bool noKeys, const std::string& path);
   void InvalidateInputStrip();
-  void ApplySwitcherModePageButtons();
-  // Enables or disables a page button, with its disabled look.
+  // The main controls, the working area's layers and frames and the page buttons as the device's
+  // modes give them: run on every way into or out of a mode.
+  void ApplyModeView();
+  // Enables or disables a page button, with its disabled look; a page whose button goes off is
+  // hidden as its button would hide it, and takes no clicks.
   void EnablePageButton(PageIndex page, bool enable);
-  // The MISC page's sub-page tabs (1 Keyer, 2 TEST PATTERN).
+  // The MISC page's sub-page tabs (1 Keyer, 2 TEST PATTERN); a tab that goes off hides its page.
   void EnableMiscTab(int tab, bool enable);
   void RecordDisabled();
 

@@ -22,7 +22,7 @@ void VelkanDlg::OpenBusy(const std::string& text) { Busy.ShowBusy(true, text); }
 void VelkanDlg::LayerEnableChanged(int layer) {
   if (layer < 1 || layer >= LayerCount) return;
   Pip->ShowPipOn(layer - 1);
-  MainArea->ShowLayer(layer, GetDeviceState().LayerWindow[layer].Enable != 0);
+  MainArea->ShowLayerByState(layer);
   MainArea->Canvas()->Refresh();
 }
 
@@ -30,7 +30,7 @@ void VelkanDlg::Pip3Switched(bool on) { Logo->OnPip3Switched(on); }
 
 void VelkanDlg::PresetStatesChanged() { Task->FillPresetList(); }
 
-void VelkanDlg::LockOutputChanged(bool locked) { MainArea->EnableLayerCells(locked, true); }
+void VelkanDlg::LockOutputChanged(bool) { ApplyModeView(); }
 
 void VelkanDlg::BringLayerToTop(int layer) { MainArea->BringLayerToTop(layer); }
 

@@ -78,11 +78,14 @@ LRESULT VelkanDlg::OnPageEvent(WPARAM code, LPARAM argument) {
     case EvShowSubPage: {
       const auto* request = reinterpret_cast<const SubPageRequest*>(argument);
       if (!request) break;
-      const SubPageVisibility v = SubPageVisibilityFor(request->Index, request->Show);
+      SubPageVisibility v = SubPageVisibilityFor(request->Index, request->Show);
       auto apply = [](MBaseDialog* page, const std::optional<bool>& shown) {
         if (shown) page->ShowPage(*shown);
       };
       apply(Misc, v.Misc);
+      // A sub-page whose mode forbids it is not shown (its tab is off).
+      if (v.Keyer && *v.Keyer && !Keyer->IsThisEnabled()) v.Keyer.reset();
+      if (v.TestPattern && *v.TestPattern && !TestPattern->IsThisEnabled()) v.TestPattern.reset();
       apply(Keyer, v.Keyer);
       apply(TestPattern, v.TestPattern);
       apply(Task, v.Task);
@@ -100,7 +103,7 @@ LRESULT VelkanDlg::OnPageEvent(WPARAM code, LPARAM argument) {
                                                           : 0,
                                             state.LogoSettings.Pip3Usage, state.LogoSettings.Enable);
       if (layer) {
-        MainArea->ShowLayer(layer->Layer, layer->Shown);
+        MainArea->ShowLayerByState(layer->Layer);
         MainArea->UpdateLayerRect(layer->Layer);
         Controls->MarkLayerButton(layer->Layer, layer->Shown);
       }
@@ -111,17 +114,7 @@ LRESULT VelkanDlg::OnPageEvent(WPARAM code, LPARAM argument) {
       MainArea->RelayoutByWorkMode();
       Keyer->UpdateFromDevice();
       Feather->UpdateFromDevice();
-      const MosaicModeEffects m = MosaicModeEffectsFor(static_cast<uint32_t>(argument), state.SwitcherSettings.Mode);
-      EnablePageButton(PageIndex::Switcher, m.KeyerButtonEnabled);
-      if (m.LogoPipKeyerEnabled) {
-        EnablePageButton(PageIndex::Logo, *m.LogoPipKeyerEnabled);
-        EnablePageButton(PageIndex::Pip, *m.LogoPipKeyerEnabled);
-        EnableMiscTab(1, *m.LogoPipKeyerEnabled);
-        Keyer->Enable(*m.LogoPipKeyerEnabled);
-      }
-      RecordDisabled();
-      Controls->ShowLockOutput(m.LockOutputShown, m.LockOutputForceChecked);
-      LockOutputChanged(Controls->LockOutputChecked());
+      ApplyModeView();
       break;
     }
     case EvMosaicArrangement:
@@ -167,8 +160,6 @@ LRESULT VelkanDlg::OnPageEvent(WPARAM code, LPARAM argument) {
       if (e.TestPatternTab) EnableMiscTab(2, *e.TestPatternTab);
       if (e.LogoButton) EnablePageButton(PageIndex::Logo, *e.LogoButton);
       if (e.PipButton) EnablePageButton(PageIndex::Pip, *e.PipButton);
-      if (e.KeyerPage) Keyer->Enable(*e.KeyerPage);
-      if (e.TestPatternPage) TestPattern->Enable(*e.TestPatternPage);
       RecordDisabled();
       break;
     }
@@ -244,24 +235,26 @@ LRESULT VelkanDlg::OnProjectFile(WPARAM operation, LPARAM pathArgument) {
   return 0;
 }
 
-void VelkanDlg::ApplySwitcherModePageButtons() {
-  const SwitcherModeLook look = SwitcherModeLookFor(GetDeviceState());
-  EnablePageButton(PageIndex::Mosaic, look.MosaicButtonEnabled);
-  EnablePageButton(PageIndex::Pip, look.PipButtonEnabled);
-  EnablePageButton(PageIndex::Logo, look.LogoKeyerEnabled);
-  EnableMiscTab(1, look.LogoKeyerEnabled);
-  Keyer->Enable(look.LogoKeyerEnabled);
-  EnableMiscTab(2, look.TestPatternEnabled);
-  TestPattern->Enable(look.TestPatternEnabled);
-  if (look.CaptionPageHidden) SubTitle->ShowPage(false);
-  if (look.LayerCellsLocked) MainArea->EnableLayerCells(true, false);
+void VelkanDlg::ApplyModeView() {
+  const ModeView v = Controls->ApplyModeView();
+  MainArea->EnableLayerCells(v.LockOutputChecked, true);
+  EnablePageButton(PageIndex::Mosaic, v.MosaicButtonEnabled);
+  EnablePageButton(PageIndex::Switcher, v.SwitcherButtonEnabled);
+  EnablePageButton(PageIndex::Pip, v.PipButtonEnabled);
+  EnablePageButton(PageIndex::Logo, v.LogoKeyerEnabled);
+  EnableMiscTab(1, v.LogoKeyerEnabled);
+  EnableMiscTab(2, v.TestPatternEnabled);
+  if (v.Look.CaptionPageHidden) SubTitle->ShowPage(false);
   RecordDisabled();
 }
 
 void VelkanDlg::EnablePageButton(PageIndex page, bool enable) {
-  CGdipButton* button = PageButtonCtrls[static_cast<int>(page)];
+  const int index = static_cast<int>(page);
+  CGdipButton* button = PageButtonCtrls[index];
   button->Enable(enable);
   button->SetDisabledLook(!enable);
+  // A page its mode forbids goes as a click on its button would take it.
+  if (!enable && Pages.CurrentPage() == index) ShowPage(index, true);
   RecordDisabled();
 }
 
@@ -270,6 +263,12 @@ void VelkanDlg::EnableMiscTab(int tab, bool enable) {
   if (tab < 0 || tab >= SubPageCount || !Misc->SubPageTabs[tab]) return;
   Misc->SubPageTabs[tab]->Enable(enable);
   Misc->SubPageTabs[tab]->SetDisabledLook(!enable);
+  // The tab's page follows it: a forbidden one is hidden (a test pattern goes off with it).
+  MBaseDialog* page = tab == 1 ? static_cast<MBaseDialog*>(Keyer) : tab == 2 ? static_cast<MBaseDialog*>(TestPattern) : nullptr;
+  if (page) {
+    if (!enable && page->IsShown()) page->ShowPage(false);
+    page->Enable(enable);
+  }
   RecordDisabled();
 }
 

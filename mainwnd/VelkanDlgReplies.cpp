@@ -97,6 +97,10 @@ void VelkanDlg::RunRefreshStep(RefreshStep step, int32_t argument) {
       for (RefreshStep s : WorkModeRefreshSteps()) RunRefreshStep(s, argument);
       break;
     case S::PostGrabColorReady: CallAfter([this] { TestPattern->OnGrabColorReady(); }); break;
+    case S::TestPatternMachineRead:
+      // Only a link that came up: one that went down may still lead to a machine that shows it.
+      if (state.LinkStatus != 0) TestPattern->OnMachineStateRead();
+      break;
     case S::InvalidateSignalInputButton: InvalidateInputButton(static_cast<int>(state.SignalInput)); break;
     case S::InvalidateEachInputButton:
       for (int i = 0; i < InputRowCount; ++i) InvalidateInputButton(i);
@@ -143,10 +147,7 @@ void VelkanDlg::RunRefreshStep(RefreshStep step, int32_t argument) {
     case S::UpdateSyncLists: Sync->UpdateSyncLists(); break;
     case S::MainRelayoutByWorkMode: MainArea->RelayoutByWorkMode(); break;
     case S::MainRelayout: MainArea->Relayout(); break;
-    case S::ApplySwitcherModeButtons:
-      Controls->ApplySwitcherModeButtons();
-      ApplySwitcherModePageButtons();
-      break;
+    case S::ApplySwitcherModeButtons: ApplyModeView(); break;
     case S::InvalidateInputStrip: InvalidateInputStrip(); break;
     case S::RefreshSwitcherMode: Controls->RefreshSwitcherMode(); break;
     case S::CropChangedEventAll: OnPageEvent(EvCropChanged, 0xFFFF); break;

@@ -251,8 +251,10 @@ void MMiscDlg::OnBnClickedSubPage(int id) {
   const int index = id - IdSubPageFirst;
   if (index < 0 || index >= SubPageCount) return;
   if (index == CurrentSubPage) {
-    // The toggle flipped the lit tab off; it stays the current one.
+    // The toggle flipped the lit tab off; it stays the current one, and its page shows again
+    // when something else hid it.
     Light(SubPageTabs[index], true);
+    SendSubPage(index, true);
     return;
   }
   CurrentSubPage = index;

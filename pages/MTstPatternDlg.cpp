@@ -151,16 +151,27 @@ void MTstPatternDlg::OnBnClickedPixelGrab() {
   VEdit->Enable(on);
   SendPixelGrab(GetDeviceState(), on);
   if (on) {
-    PatternButton->SetChecked(false);
-    PatternButton->SetLabel("Off");
-    EnablePatternControls(false);
+    // The page then reads "Off": the pattern goes off on the machine too, and the layer
+    // buttons it held are given back.
+    if (PatternNumber != 0) {
+      SwitchPatternOff();
+    } else {
+      PatternButton->SetChecked(false);
+      PatternButton->SetLabel("Off");
+      EnablePatternControls(false);
+    }
     ShowCaptionPage(false);
   }
 }
 
+void MTstPatternDlg::OnMachineStateRead() {
+  OnInitDialog();
+  if (PatternNumber != 0 || GetDeviceState().TestPattern != 0) SwitchPatternOff();
+}
+
 void MTstPatternDlg::OnBnClickedCaptionSettings() {
   ShowCaptionPage(true);
-  if (PatternButton->IsChecked()) SwitchPatternOff();
+  if (PatternNumber != 0 || PatternButton->IsChecked()) SwitchPatternOff();
   if (GrabButton->IsChecked()) {
     SetGrabOff();
     SendPixelGrab(GetDeviceState(), false);

@@ -23,6 +23,9 @@ class MTstPatternDlg : public MBaseDialog {
 
   // Refresh operations that the main window's reply router calls.
   void OnGrabColorReady();
+  // The link to the machine came up (it may have restarted, and then runs no pattern): a
+  // pattern the page still holds is switched off there too, so the lock and the machine agree.
+  void OnMachineStateRead();
 
   // Handlers, public so that the window tests drive them as the controls do.
   void OnBnClickedPattern(int id);

@@ -263,3 +263,43 @@ TEST(SimDevice, UnansweredCommandIsAppliedSilently) {
     EXPECT_EQ(d.State()[devsim::layout::kLayerWindow + 2], 5);
     EXPECT_FALSE(d.Handle(Command(57)).empty());
 }
+
+TEST(SimDevice, ModeChangedByTheDeviceItselfIsReportedAndKept) {
+    SimDevice d(21, "127.0.0.21", BuiltinStateBlock());
+    for (uint8_t mode : {uint8_t{1}, uint8_t{0}}) {
+        SCOPED_TRACE(int(mode));
+        const auto r = d.SwitchMode(mode);
+        ASSERT_EQ(r.size(), 1u);
+        EXPECT_EQ(r[0].slot, 20);
+        ASSERT_EQ(r[0].payload.size(), layout::kSwitcherSize);
+        EXPECT_EQ(r[0].payload[0], mode);
+        EXPECT_EQ(d.State()[layout::kSwitcher], mode);
+        // The next PGM/PVW query answers the same.
+        const auto asked = d.Handle(Command(60));
+        ASSERT_EQ(asked.size(), 1u);
+        EXPECT_EQ(asked[0].payload[0], mode);
+    }
+}
+
+TEST(SimDevice, ControlFileOptionIsTaken) {
+    std::string error;
+    const auto o = ParseOptions({"--device", "127.0.0.21", "--control", "/tmp/x"}, error);
+    ASSERT_TRUE(o) << error;
+    EXPECT_EQ(o->controlFile, "/tmp/x");
+    EXPECT_FALSE(ParseOptions({"--control"}, error));
+}
+
+TEST(SimDevice, MosaicAndPreviewChangedByTheDeviceAreReported) {
+    SimDevice d(21, "127.0.0.21", BuiltinStateBlock());
+    const auto mosaic = d.ChangeMosaicMode(5);
+    ASSERT_EQ(mosaic.size(), 1u);
+    EXPECT_EQ(mosaic[0].slot, 12);
+    EXPECT_EQ(mosaic[0].payload[0], 5);    // the mode leads the mosaic record
+    EXPECT_EQ(mosaic[0].payload[108], 3);  // argument 3: the whole record
+    EXPECT_EQ(d.State()[layout::kMosaicMode], 5);
+    const auto preview = d.ChangePreview(true);
+    ASSERT_EQ(preview.size(), 1u);
+    EXPECT_EQ(preview[0].slot, 1);
+    EXPECT_EQ(preview[0].payload, std::vector<uint8_t>{1});
+    EXPECT_TRUE(d.PreviewOn());
+}

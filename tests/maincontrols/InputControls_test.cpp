@@ -330,3 +330,83 @@ TEST_F(InputControls, PortSwitchTextsFollowTheCardsPorts) {
   EXPECT_FALSE(PortSwitchTextsFor(0, 4));
   EXPECT_FALSE(PortSwitchTextsFor(2, 6));
 }
+
+// Every way into a mode ends with the same view: one row per mode and Lock Output's check.
+TEST_F(InputControls, ModeViewGivesLockOutputLayersAndPageButtonsPerMode) {
+  struct Row {
+    const char* What;
+    uint32_t Switcher, Mosaic;
+    bool LockChecked;  // Lock Output's own check before
+    bool Pattern;
+    bool LockShown, LockAfter;
+    std::array<bool, 4> Layers;  // MAIN, PIP-1 on; PIP-2 off; PIP-3 by its switch (on)
+    bool MosaicBtn, SwitcherBtn, PipBtn, LogoKeyer, TestPattern, TakeShown, TakeEnabled;
+  };
+  const Row rows[] = {
+      {"plain, no mosaic", 0, 0, true, false, false, true, {true, true, false, true}, true, true, true, true, true, false, true},
+      {"plain, no mosaic, unchecked before", 0, 0, false, false, false, true, {true, true, false, true}, true, true, true, true, true, false, true},
+      {"mosaic x2 locked", 0, 2, true, false, true, true, {true, true, false, true}, true, false, true, true, true, false, true},
+      {"mosaic x2 unlocked", 0, 2, false, false, true, false, {false, false, false, false}, true, false, true, true, true, false, true},
+      {"mosaic x4", 0, 5, true, false, true, true, {true, true, false, true}, true, false, false, false, true, false, true},
+      {"PGM/PVW after unlocked frames", 1, 0, false, false, false, true, {true, true, false, true}, false, true, true, true, false, true, true},
+      {"PGM/PVW over a mosaic", 1, 2, false, false, false, true, {true, true, false, true}, false, false, true, true, false, true, true},
+      {"PGM/PVW with a pattern", 1, 0, true, true, false, true, {true, true, false, true}, false, true, true, true, false, true, false},
+      {"dual", 2, 0, false, false, false, true, {true, true, false, true}, false, true, false, false, false, true, true},
+      {"mode 3 counts as plain", 3, 2, false, false, true, false, {false, false, false, false}, true, false, true, true, true, false, true},
+      {"feathering", 0, 2, true, false, true, true, {true, true, false, true}, true, false, false, false, false, false, true},
+  };
+  S().LayerWindow[0].Enable = S().LayerWindow[1].Enable = S().LayerWindow[3].Enable = 1;
+  S().LayerWindow[2].Enable = 0;
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.What);
+    S().SwitcherSettings.Mode = r.Switcher;
+    S().MosaicSettings.Mode = r.Mosaic;
+    S().FeatherSettings.Enable = std::string(r.What) == "feathering" ? 1 : 0;
+    const ModeView v = ModeViewFor(S(), r.LockChecked, r.Pattern);
+    EXPECT_EQ(v.LockOutputShown, r.LockShown);
+    EXPECT_EQ(v.LockOutputChecked, r.LockAfter);
+    EXPECT_EQ(v.LayerShown, r.Layers);
+    EXPECT_EQ(v.MosaicButtonEnabled, r.MosaicBtn);
+    EXPECT_EQ(v.SwitcherButtonEnabled, r.SwitcherBtn);
+    EXPECT_EQ(v.PipButtonEnabled, r.PipBtn);
+    EXPECT_EQ(v.LogoKeyerEnabled, r.LogoKeyer);
+    EXPECT_EQ(v.TestPatternEnabled, r.TestPattern);
+    EXPECT_EQ(v.Look.TakeShown, r.TakeShown);
+    EXPECT_EQ(v.Look.TakeEnabled, r.TakeEnabled);
+  }
+}
+
+// One visibility rule: a logo on PIP-3 by the logo's switch, nothing while the frames are unlocked.
+TEST_F(InputControls, LayerCellShowsByOneRule) {
+  struct Row {
+    const char* What;
+    uint32_t Usage;
+    uint8_t LayerEnable, LogoEnable;
+    bool Locked, Shown;
+  };
+  const Row rows[] = {
+      {"PIP-3 a layer, on", 0, 1, 0, true, true},
+      {"PIP-3 a layer, off", 0, 0, 1, true, false},
+      {"logo off, layer switch on", 1, 1, 0, true, false},
+      {"logo on, layer switch off", 1, 0, 1, true, true},
+      {"logo on, frames unlocked", 1, 0, 1, false, false},
+      {"layer on, frames unlocked", 0, 1, 0, false, false},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.What);
+    S().LogoSettings.Pip3Usage = r.Usage;
+    S().LayerWindow[3].Enable = r.LayerEnable;
+    S().LogoSettings.Enable = r.LogoEnable;
+    EXPECT_EQ(LayerCellShown(S(), 3, r.Locked), r.Shown);
+  }
+  S().LayerWindow[1].Enable = 1;
+  S().LogoSettings.Pip3Usage = 1;
+  S().LogoSettings.Enable = 0;
+  EXPECT_TRUE(LayerCellShown(S(), 1, true));  // the logo decides only PIP-3
+  // PIP-3's button is lit by the same switch.
+  S().LayerWindow[3].Enable = 1;
+  EXPECT_FALSE(SwitcherModeLookFor(S()).Left[3].Checked);
+  S().LogoSettings.Enable = 1;
+  EXPECT_TRUE(SwitcherModeLookFor(S()).Left[3].Checked);
+  EXPECT_FALSE(LayerCellShown(S(), 4, true));
+}

@@ -13,7 +13,7 @@ std::vector<S> Steps(uint32_t slot) {
 }  // namespace
 
 TEST(ReplyRouter, EachSlotRefreshesWhatItConcernsInOrder) {
-  EXPECT_EQ(Steps(0), (std::vector<S>{S::SearchRefreshMachinesAuto}));
+  EXPECT_EQ(Steps(0), (std::vector<S>{S::SearchRefreshMachinesAuto, S::TestPatternMachineRead}));
   EXPECT_EQ(Steps(1), (std::vector<S>{S::MainCheckPreviewState}));
   EXPECT_EQ(Steps(2), (std::vector<S>{S::FullStateRefresh}));
   EXPECT_EQ(Steps(3), (std::vector<S>{S::PostGrabColorReady}));

@@ -78,16 +78,63 @@ TEST_F(PatternPage, HidingWithAPatternSwitchesItOffAndHidingWithoutSendsNothing)
     EXPECT_EQ(Commands().size(), 2u);
 }
 
-TEST_F(PatternPage, GrabOnResetsThePatternControlsWithoutAPatternCommand) {
-    PatternOn(9);
-    Button(IdPixelGrab)->Click();
+// The page reads "Off" once the grab is on: the machine and the main dialog are told so too,
+// or the layer buttons would stay held by a pattern nobody sees.
+TEST_F(PatternPage, GrabOnSwitchesARunningPatternOff) {
+    struct Row {
+        const char* What;
+        int Pattern; // 0: none on
+        std::vector<uint32_t> Sent;
+        size_t Told;
+    };
+    const Row rows[] = {
+        {"pattern on", 9, {12, 13, 12}, 2},
+        {"no pattern", 0, {13}, 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.What);
+        Got.clear();
+        Link->Link.Calls.clear();
+        if (row.Pattern) PatternOn(row.Pattern);
+        Button(IdPixelGrab)->Click();
+        Pump(20);
+        EXPECT_EQ(Button(IdPatternOnOff)->GetLabel(), "Off");
+        EXPECT_FALSE(Button(IdPatternOnOff)->IsChecked());
+        EXPECT_FALSE(Edit<oSliderEdit>(IdPatternNumber)->IsEnabled());
+        EXPECT_EQ(Page->PatternNumber, 0u);
+        EXPECT_EQ(GetDeviceState().TestPattern, 0);
+        const auto sent = Commands();
+        std::vector<uint32_t> numbers;
+        for (const auto& c : sent) numbers.push_back(c.Command);
+        EXPECT_EQ(numbers, row.Sent);
+        if (row.Pattern) {
+            EXPECT_EQ(sent[2].Bytes[0], 0);
+        }
+        ASSERT_EQ(Got.size(), row.Told);
+        if (row.Told) {
+            EXPECT_EQ(Got.back().L, 0);
+        }
+        Button(IdPixelGrab)->Click(); // grab off again for the next row
+        Pump(20);
+    }
+}
+
+// The link came back: a machine that restarted runs no pattern, so the page lets go of its own.
+TEST_F(PatternPage, LinkBackSwitchesAHeldPatternOffAndOtherwiseSendsNothing) {
+    Page->OnMachineStateRead();
+    Pump(20);
+    EXPECT_TRUE(Commands().empty());
+    EXPECT_TRUE(Got.empty());
+    PatternOn(4);
+    Got.clear();
+    Page->OnMachineStateRead();
     Pump(20);
     EXPECT_EQ(Button(IdPatternOnOff)->GetLabel(), "Off");
-    EXPECT_FALSE(Button(IdPatternOnOff)->IsChecked());
-    EXPECT_FALSE(Edit<oSliderEdit>(IdPatternNumber)->IsEnabled());
-    const auto sent = Commands();
-    ASSERT_EQ(sent.size(), 2u);
-    EXPECT_EQ(sent[1].Command, 13u);
+    EXPECT_EQ(Page->PatternNumber, 0u);
+    ASSERT_EQ(Commands().size(), 2u);
+    EXPECT_EQ(Commands()[1].Bytes[0], 0);
+    ASSERT_EQ(Got.size(), 1u);
+    EXPECT_EQ(Got[0].L, 0);
 }
 
 TEST_F(PatternPage, CaptionButtonOpensTheCaptionPageAndSwitchesBothOff) {

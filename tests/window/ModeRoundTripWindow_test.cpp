@@ -52,6 +52,9 @@ constexpr int OutputButtonId = 1025, PictureButtonId = 1021;
 constexpr const char* OutputPage = "117";
 constexpr const char* PicturePage = "110";
 constexpr int CanvasId = 1027;
+// Lock Output, the LOGO page button and its page, the pattern page's Pixel Grab.
+constexpr int LockOutputId = 1472, LogoButtonId = 1241, PixelGrabId = 1187;
+constexpr const char* LogoPage = "164";
 
 const char* const LayerNames[4] = {"MAIN", "PIP-1", "PIP-2", "PIP-3"};
 
@@ -73,7 +76,10 @@ constexpr LayerWindowSetting StartWindows[4] = {{1, 1, 0, 0, 1440, 810},
                                                 {0, 4, 120, 600, 480, 270},
                                                 {0, 3, 960, 540, 960, 540}};
 
-std::string WriteState(const std::string& home, uint32_t mosaicMode) {
+// A row's change to the state the device starts from.
+using StateChange = void (*)(devsim::StateBlock&);
+
+std::string WriteState(const std::string& home, uint32_t mosaicMode, StateChange change = nullptr) {
   devsim::StateBlock block = devsim::BuiltinStateBlock();
   PutU32(block.data() + devsim::layout::kMosaicMode, mosaicMode);
   PutU32(block.data() + devsim::layout::kMosaicArrangement, mosaicMode == 4 ? 2 : mosaicMode == 5 ? 5 : 0);
@@ -87,6 +93,7 @@ std::string WriteState(const std::string& home, uint32_t mosaicMode) {
     PutU32(w + 12, static_cast<uint32_t>(s.w));
     PutU32(w + 16, static_cast<uint32_t>(s.h));
   }
+  if (change) change(block);
   return testsupport::WriteStateFile(home + "state.bin", block);
 }
 
@@ -152,6 +159,8 @@ struct EndMode {
   std::array<bool, 4> shown;     // which layer cells show
 };
 const EndMode Plain{"plain", 0, 0, {true, true, false, false}};
+const EndMode TwoPanels{"two panels", 0, 2, {true, true, false, false}};
+const EndMode FourPanels{"four panels", 0, 5, {true, true, false, false}};
 const EndMode MosaicX3{"mosaic x3", 0, 4, {true, true, false, false}};
 
 // ---- the fixture: the program, the device and the operator's hands ----
@@ -163,13 +172,15 @@ class ModeRoundTrip : public ::testing::Test {
   DevsimProcess Devsim;
   std::optional<ProgramUnderTest> Program;
   std::string DeviceAddress;
+  std::string Control;  // lines appended here make the device act by itself
 
-  void StartAndConnect(const std::vector<std::string>& devsimArgs, uint32_t startMosaic) {
+  void StartAndConnect(const std::vector<std::string>& devsimArgs, uint32_t startMosaic, StateChange change = nullptr) {
     Log = Home.Path() + "devsim.log";
     GeometryPath = Home.Path() + "geometry.txt";
+    Control = Home.Path() + "device-control.txt";
     DeviceAddress = FreeDeviceAddress(61);
-    std::vector<std::string> args{"--device", DeviceAddress, "--log", Log, "--state", WriteState(Home.Path(), startMosaic),
-                                  "--presets-stored"};
+    std::vector<std::string> args{"--device", DeviceAddress, "--log", Log, "--state", WriteState(Home.Path(), startMosaic, change),
+                                  "--presets-stored", "--control", Control};
     args.insert(args.end(), devsimArgs.begin(), devsimArgs.end());
     ASSERT_TRUE(Devsim.Start(args));
     setenv("VELKAN_GEOMETRY", GeometryPath.c_str(), 1);
@@ -442,12 +453,116 @@ void LoadPresetOne(ModeRoundTrip& t) {
   std::this_thread::sleep_for(500ms);
 }
 
+// ---- the device acting by itself (devsim's control file) ----
+
+void DeviceDoes(ModeRoundTrip& t, const std::string& line) { std::ofstream(t.Control, std::ios::app) << line << "\n"; }
+
+// The last pattern the device was sent (-1: none yet).
+int LastPatternSent(const ModeRoundTrip& t) {
+  const auto sent = testsupport::ReceivedCommands(t.Log, 12);
+  return sent.empty() ? -1 : sent.back()[0];
+}
+
+bool CellShown(const ModeRoundTrip& t, int layer) {
+  const std::string line = CanvasLine(t.Shown(), "layer " + std::to_string(layer) + " ");
+  return line.size() > 6 && line.compare(line.size() - 6, 6, " shown") == 0;
+}
+
+void DeviceMosaicTwoPanels(ModeRoundTrip& t) {
+  DeviceDoes(t, "mosaic 2");
+  ASSERT_TRUE(t.Program->WaitForShown({"controls: Lock Output on", "canvas: frames locked"}, 10s)) << t.Shown();
+}
+
+void LockOutputOff(ModeRoundTrip& t) {
+  ASSERT_TRUE(t.ClickControl("main", LockOutputId));
+  ASSERT_TRUE(t.Program->WaitForShown({"controls: Lock Output off", "canvas: frames movable"}, 5s)) << t.Shown();
+  ASSERT_FALSE(CellShown(t, 1)) << t.Shown();
+}
+
+// The device enters PGM/PVW by itself: its layers show in the views and Lock Output goes.
+void DevicePgmPvw(ModeRoundTrip& t) {
+  DeviceDoes(t, "switcher 1");
+  ASSERT_TRUE(t.Program->WaitForShown({"controls: TAKE shown"}, 10s)) << t.Shown();
+  EXPECT_TRUE(WaitUntil([&] { return CellShown(t, 0) && CellShown(t, 1); }, 5s))
+      << "MAIN and PIP-1 stay hidden in PGM/PVW\n" << t.Shown();
+  EXPECT_FALSE(t.Program->Shows("controls: Lock Output off")) << t.Shown();
+  EXPECT_TRUE(t.Program->Shows("canvas: frames locked")) << t.Shown();
+}
+
+void DeviceBackToPlain(ModeRoundTrip& t) {
+  DeviceDoes(t, "switcher 0");
+  ASSERT_TRUE(WaitUntil([&] { return !t.Program->Shows("controls: TAKE shown"); }, 10s)) << t.Shown();
+}
+
+// A pattern on when PGM/PVW comes: its page goes (the mode forbids it) and takes the pattern off
+// the output, so TAKE and the layer buttons are free again.
+void PatternGoesWithPgmPvw(ModeRoundTrip& t) {
+  DeviceDoes(t, "switcher 1");
+  ASSERT_TRUE(t.Program->WaitForShown({"controls: TAKE shown", "disabled: MISC TEST PATTERN"}, 10s)) << t.Shown();
+  EXPECT_TRUE(t.Program->WaitForShown({"layer buttons: TAKE enabled"}, 5s)) << t.Shown();
+  EXPECT_TRUE(WaitUntil([&] { return LastPatternSent(t) == 0; }, 5s)) << "the pattern stays on the output";
+  // The geometry record is written twice a second: wait for one without the page.
+  EXPECT_TRUE(WaitUntil([&] { return !t.ControlRect("popup:152", PatternOnOffId, 0ms); }, 5s))
+      << "the test pattern page stays up\n" << t.Shown();
+}
+
+// The device restarts (its links drop); it comes back running no pattern, and the program agrees.
+void DeviceRestarts(ModeRoundTrip& t) {
+  const size_t patternsBefore = testsupport::ReceivedCommands(t.Log, 12).size();
+  DeviceDoes(t, "restart");
+  ASSERT_TRUE(t.Program->WaitForShown({"layer buttons: left PIP-1 on enabled plain"}, 30s))
+      << "the layer buttons stay held by a pattern the restarted device does not run\n" << t.Shown();
+  EXPECT_GT(testsupport::ReceivedCommands(t.Log, 12).size(), patternsBefore);
+  EXPECT_EQ(LastPatternSent(t), 0);
+}
+
+void PixelGrabOn(ModeRoundTrip& t) {
+  OpenTestPatternPage(t);
+  ASSERT_TRUE(t.ClickControl("popup:152", PixelGrabId));
+  ASSERT_TRUE(WaitUntil([&] { return !testsupport::ReceivedCommands(t.Log, 13).empty(); }, 5s));
+  EXPECT_TRUE(t.Program->WaitForShown({"layer buttons: left PIP-1 on enabled plain"}, 5s))
+      << "the page reads Off, but the layer buttons stay held\n" << t.Shown();
+  EXPECT_TRUE(WaitUntil([&] { return LastPatternSent(t) == 0; }, 5s)) << "the pattern stays on the output";
+}
+
+// PIP-3 carries a logo that is switched off, while the layer switch of PIP-3 is still on.
+void LogoOff(devsim::StateBlock& block) {
+  block[devsim::layout::kLogo + 0] = 1;  // PIP-3 shows a logo
+  block[devsim::layout::kLogo + 2] = 0;  // the logo is off
+  block[devsim::layout::kLayerWindow + 3 * devsim::layout::kLayerWindowSize] = 1;
+}
+
+void LogoStaysOff(ModeRoundTrip& t) {
+  EXPECT_TRUE(WaitUntil([&] { return !CellShown(t, 3); }, 5s)) << t.Shown();
+}
+
+void DevicePreviewOn(ModeRoundTrip& t) {
+  DeviceDoes(t, "preview 1");
+  ASSERT_TRUE(t.Program->WaitForShown({"canvas: zoom 6.0 preview on"}, 10s)) << t.Shown();
+  std::this_thread::sleep_for(500ms);
+  EXPECT_FALSE(CellShown(t, 3)) << "the logo that is off came back with the preview\n" << t.Shown();
+}
+
+void OpenLogoPage(ModeRoundTrip& t) {
+  ASSERT_TRUE(t.ClickControl("main", LogoButtonId));
+  ASSERT_TRUE(WaitUntil([&] { return t.Geometry().HasPage(LogoPage); }, 5s)) << t.Shown();
+}
+
+// Four panels take PIP-3 from the logo: the LOGO page goes as its button would take it.
+void DeviceFourPanels(ModeRoundTrip& t) {
+  DeviceDoes(t, "mosaic 5");
+  ASSERT_TRUE(t.Program->WaitForShown({"disabled: LOGO"}, 10s)) << t.Shown();
+  EXPECT_TRUE(WaitUntil([&] { return !t.Geometry().HasPage(LogoPage); }, 5s))
+      << "the LOGO page stays up under four panels\n" << t.Shown();
+}
+
 struct ModeRow {
   const char* name;
   std::vector<Step> steps;
   EndMode end;
   uint32_t startMosaic = 0;  // the device's mosaic mode at the start (its first arrangement)
   std::vector<std::string> devsimArgs = {};
+  StateChange startState = nullptr;
 };
 
 void PrintTo(const ModeRow& row, std::ostream* os) { *os << row.name; }
@@ -458,6 +573,13 @@ const ModeRow ModeRows[] = {
     {"PreviewReportDuringDrag", {PreviewReportDuringDrag}, Plain, 0, {"--usr1-preview"}},
     {"X2ThenPanelX3ThenZoom", {PanelX3, ZoomIn, NudgePip1}, MosaicX3, 2},
     {"PanelX4ThenPanelX3", {PanelX4, PickThirdArrangement, PanelX3, ExpectThreeFramesInARow}, MosaicX3, 2},
+    {"LockOutputOffPgmPvwDeviceBackToPlain", {DeviceMosaicTwoPanels, LockOutputOff, DevicePgmPvw, DeviceBackToPlain},
+     TwoPanels},
+    {"LogoOffThenPreviewOn", {LogoStaysOff, DevicePreviewOn}, Plain, 0, {}, LogoOff},
+    {"LogoPageOpenThenFourPanels", {OpenLogoPage, DeviceFourPanels}, FourPanels},
+    {"PatternOnThenPgmPvw", {PatternOn, PatternGoesWithPgmPvw, DeviceBackToPlain}, Plain},
+    {"PatternOnThenDeviceRestart", {PatternOn, DeviceRestarts}, Plain},
+    {"PixelGrabAfterPattern", {PatternOn, PixelGrabOn}, Plain},
 };
 
 // ---- the checks every row ends with ----
@@ -553,7 +675,7 @@ class ModeRoundTripWindowTest : public ModeRoundTrip, public ::testing::WithPara
 
 TEST_P(ModeRoundTripWindowTest, EveryModeComesBack) {
   const ModeRow& row = GetParam();
-  ASSERT_NO_FATAL_FAILURE(StartAndConnect(row.devsimArgs, row.startMosaic));
+  ASSERT_NO_FATAL_FAILURE(StartAndConnect(row.devsimArgs, row.startMosaic, row.startState));
   for (size_t i = 0; i < row.steps.size(); ++i) {
     SCOPED_TRACE("step " + std::to_string(i + 1));
     ASSERT_NO_FATAL_FAILURE(row.steps[i](*this));

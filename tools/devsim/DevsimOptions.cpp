@@ -14,7 +14,8 @@ const char* const kUsage =
     "                     [--preview FILE] [--encoder-fault none|refuse|reject|bad-answer|silent|hang-up]\n"
     "                     [--encoder-log FILE] [--ext-card none|hdmi|dp] [--vga-card] [--neutral-answers standard|other]\n"
     "                     [--presets-stored [--preset-empty N]] [--status-delay MS] [--status-first]\n"
-    "                     [--usr1-source LAYER:SOURCE[,LAYER:SOURCE]...] [--usr1-preview] [--unanswered COMMAND]...\n";
+    "                     [--usr1-source LAYER:SOURCE[,LAYER:SOURCE]...] [--usr1-preview] [--unanswered COMMAND]...\n"
+    "                     [--control FILE]\n";
 
 namespace {
 
@@ -119,6 +120,8 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
             o.presetLeftEmpty = static_cast<int>(n);
         } else if (a == "--status-delay") {
             if (!number(o.statusDelayMs, 60000)) return std::nullopt;
+        } else if (a == "--control") {
+            if (!value(o.controlFile)) return std::nullopt;
         } else if (a == "--status-first") {
             o.statusFirst = true;
         } else if (a == "--usr1-preview") {

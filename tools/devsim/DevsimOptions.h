@@ -45,6 +45,8 @@ struct Options {
     std::vector<std::pair<uint8_t, uint8_t>> signalSources;
     bool signalPreviewTurn = false;   // SIGUSR1 turns every preview over
     std::vector<uint32_t> unanswered; // commands applied without an answer
+    // Lines appended to this file make the devices act by themselves (switcher mode, restart).
+    std::string controlFile;
 };
 
 // Parses argv; on a bad command line returns nothing and fills `error`.

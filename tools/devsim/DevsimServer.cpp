@@ -153,6 +153,7 @@ void DevsimServer::Run(const std::atomic<bool>& stop) {
     enum Kind { Listen, Unicast, Broadcast, Conn };
     std::vector<std::pair<Kind, size_t>> what;
     while (!stop.load()) {
+        if (!options_.controlFile.empty()) ReadControl();
         fds.clear();
         what.clear();
         for (size_t i = 0; i < listenFds_.size(); ++i) {
@@ -190,6 +191,54 @@ void DevsimServer::Run(const std::atomic<bool>& stop) {
         }
         for (auto it = dead.rbegin(); it != dead.rend(); ++it)
             connections_.erase(connections_.begin() + static_cast<std::ptrdiff_t>(*it));
+    }
+}
+
+void DevsimServer::ReadControl() {
+    FILE* f = std::fopen(options_.controlFile.c_str(), "rb");
+    if (!f) return;
+    std::string text;
+    if (std::fseek(f, controlRead_, SEEK_SET) == 0) {
+        char buffer[512];
+        size_t n = 0;
+        while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, n);
+    }
+    std::fclose(f);
+    controlRead_ += static_cast<long>(text.size());
+    for (char ch : text) {
+        if (ch != '\n') {
+            controlLine_ += ch;
+            continue;
+        }
+        const std::string line = std::move(controlLine_);
+        controlLine_.clear();
+        unsigned value = 0;
+        char what[16] = {};
+        if (std::sscanf(line.c_str(), "%15s %u", what, &value) == 2 &&
+            (std::strcmp(what, "switcher") == 0 || std::strcmp(what, "mosaic") == 0 || std::strcmp(what, "preview") == 0)) {
+            // Every device changes by itself and tells each of its links at once.
+            std::vector<std::vector<Reply>> reports;
+            for (auto& d : devices_) {
+                if (what[0] == 's') reports.push_back(d->SwitchMode(static_cast<uint8_t>(value)));
+                else if (what[0] == 'm') reports.push_back(d->ChangeMosaicMode(value));
+                else reports.push_back(d->ChangePreview(value != 0));
+            }
+            for (auto& c : connections_)
+                if (c->fd >= 0) SendReplies(*c, reports[c->device]);
+        } else if (line == "restart") {
+            // The devices go away and come back: every network link is closed (the program
+            // reconnects as to a device that restarted; the settings stay, as the device stores them).
+            for (auto& c : connections_) {
+                if (c->serial || c->fd < 0) continue;
+                ::close(c->fd);
+                c->fd = -1;
+            }
+            connections_.erase(std::remove_if(connections_.begin(), connections_.end(),
+                                              [](const std::unique_ptr<Connection>& c) { return c->fd < 0; }),
+                               connections_.end());
+        } else if (!line.empty()) {
+            std::fprintf(stderr, "velkan-devsim: unknown control line: %s\n", line.c_str());
+        }
     }
 }
 

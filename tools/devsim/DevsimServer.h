@@ -60,6 +60,8 @@ private:
     // reports it unasked on each link that has spoken.
     void ApplySignal();
     void TurnPreview();
+    // Runs the lines appended to the control file since the last look (--control).
+    void ReadControl();
 
     Options options_;
     std::vector<std::unique_ptr<SimDevice>> devices_;
@@ -73,6 +75,8 @@ private:
     std::chrono::steady_clock::time_point nextPicture_{};
     unsigned picturesSent_ = 0;
     unsigned sourceSignalsApplied_ = 0;
+    long controlRead_ = 0;      // bytes of the control file already run
+    std::string controlLine_;   // a line not yet ended
 };
 
 } // namespace devsim

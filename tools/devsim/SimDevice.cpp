@@ -64,6 +64,21 @@ int FirstArrangementOf(uint8_t mode) {
 
 } // namespace
 
+std::vector<Reply> SimDevice::SwitchMode(uint8_t mode) {
+    state_[kSwitcher] = mode;
+    return {StateSlice(20, kSwitcher, kSwitcherSize)};
+}
+
+std::vector<Reply> SimDevice::ChangeMosaicMode(uint32_t mode) {
+    PutU32(state_.data() + kMosaicMode, mode);
+    return {MosaicReply(3)};
+}
+
+std::vector<Reply> SimDevice::ChangePreview(bool on) {
+    previewOn_ = on;
+    return {{1, {uint8_t(on ? 1 : 0)}}};
+}
+
 SimDevice::SimDevice(uint8_t id, std::string ipText, const StateBlock& state)
     : id_(id), ip_(std::move(ipText)), state_(state), factory_(state) {
     mac_ = {0x02, 0x56, 0x4C, 0x4B, 0x00, id};

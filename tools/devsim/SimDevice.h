@@ -79,6 +79,13 @@ public:
     // The device itself puts a layer on another source (code 0..11); returns the layer-sources
     // report (slot 14) it then sends.
     Reply SetLayerSource(int layer, uint8_t source);
+    // The device changes its switcher mode by itself (its front panel, its schedule): the
+    // report it sends unprompted (slot 20).
+    std::vector<Reply> SwitchMode(uint8_t mode);
+    // The same for its mosaic mode (slot 12, argument 3, the mosaic record) and its preview
+    // (slot 1; the stream itself needs --preview).
+    std::vector<Reply> ChangeMosaicMode(uint32_t mode);
+    std::vector<Reply> ChangePreview(bool on);
     // The answer to a search: IP text and MAC (slot 27).
     Reply SearchAnswer() const;
 
