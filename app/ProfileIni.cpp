@@ -3,7 +3,8 @@
 #include "platform/os/AtomicFile.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 
@@ -175,8 +176,8 @@ bool WriteProfileString(const std::string& path, std::string_view section, std::
     ProfileIni ini;
     std::string bytes;
     if (ReadWholeFile(path, bytes)) ini = ProfileIni::Parse(bytes);
-    else if (std::FILE* probe = std::fopen(path.c_str(), "rb")) {
-        std::fclose(probe); // present but unreadable as a text file: never overwrite it blindly
+    else if (std::error_code ec; std::filesystem::exists(path, ec) || ec) {
+        // Present but unreadable as a text file (or a FIFO, a device): never overwrite it blindly.
         return false;
     }
     return ini.Set(section, key, value) && ini.Save(path);

@@ -39,7 +39,8 @@ bool CStdioFileEx::Open(const std::string& path, unsigned flags, std::string* er
         if (exists && !std::filesystem::is_regular_file(path, ec)) return fail("not a file");
         const size_t slash = path.rfind('/');
         const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-        if (access(folder.c_str(), W_OK) != 0) return fail("folder not writable");
+        // An existing file in a folder that takes no new file is still written (in place).
+        if (!exists && access(folder.c_str(), W_OK) != 0) return fail("folder not writable");
         writing_ = true;
     } else {
         if (!ReadWholeFile(path, raw_)) return fail("cannot read");

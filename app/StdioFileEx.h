@@ -11,8 +11,9 @@
 // is UTF-8. Lines end in CR LF, LF or CR and are read whole, whatever their length.
 //
 // A file opened for writing is built in memory and replaces the old file only when it is
-// closed (temporary file + rename), so a failed save never leaves a cut-off file. Close()
-// reports that failure; the destructor closes too but cannot report.
+// closed (temporary file + rename, or rewritten in place where the folder takes no new file),
+// so a failed save is found before the old file is given up. Close() reports that failure;
+// the destructor closes too but cannot report.
 class CStdioFileEx {
 public:
     // Open flags, with the values of the original framework so callers can pass them alike.
@@ -30,9 +31,9 @@ public:
     CStdioFileEx(const CStdioFileEx&) = delete;
     CStdioFileEx& operator=(const CStdioFileEx&) = delete;
 
-    // Reading: the file must exist. Writing: with modeCreate the file may be missing; without
-    // it, it must exist. Either way its folder must be writable. The new content replaces the
-    // old one whole.
+    // Reading: the file must exist and be a regular file. Writing: with modeCreate the file may
+    // be missing (its folder must then be writable); without it, it must exist. Anything at the
+    // path but a regular file is refused. The new content replaces the old one whole.
     bool Open(const std::string& path, unsigned flags, std::string* error = nullptr);
     bool IsOpen() const { return open_; }
     // The next line without its end; false at the end of the file (line is then unchanged).

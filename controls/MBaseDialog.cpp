@@ -6,6 +6,7 @@
 #include "controls/CMemuDC.h"
 #include "controls/DrawingAids.h"
 #include "controls/KitGeometry.h"
+#include "controls/NumericEdit.h"
 #include "controls/PageLanguage.h"
 #include "controls/PopupPageHost.h"
 #include "controls/logic/KitLayout.h"
@@ -56,7 +57,16 @@ void MBaseDialog::CreateFonts() {
 }
 
 void MBaseDialog::OnClicked(int id, std::function<void()> handler) {
-    Bind(wxEVT_BUTTON, [handler = std::move(handler)](wxCommandEvent&) { handler(); }, id);
+    Bind(wxEVT_BUTTON, [this, handler = std::move(handler)](wxCommandEvent&) {
+        CommitEditsBeforeClick();
+        handler();
+    }, id);
+}
+
+void MBaseDialog::CommitEditsBeforeClick() {
+    for (wxWindow* child : GetChildren())
+        if (auto* edit = dynamic_cast<NumericEditBase*>(child))
+            edit->CommitBeforeClick();
 }
 
 wxWindow* MBaseDialog::PopupHost() const {

@@ -65,6 +65,7 @@ public:
 
     // Messages and timers by number.
     void OnMsg(unsigned message, MessageMap::Handler handler) { Messages.On(message, std::move(handler)); }
+    // A click reaches its handler after the page's edits have committed what was typed.
     void OnClicked(int id, std::function<void()> handler);
     void SetTimer(int id, unsigned milliseconds) { Timers.SetTimer(id, milliseconds); }
     void KillTimer(int id) { Timers.KillTimer(id); }
@@ -105,6 +106,7 @@ private:
     void OnMotion(wxMouseEvent& event);
     void OnLeftUp(wxMouseEvent& event);
     void PaintSkin(wxDC& dc, const wxRect& area);
+    void CommitEditsBeforeClick();
 
     MessageMap Messages{this};
     TimerTable Timers{this, [this](int id) { OnTimer(id); }};

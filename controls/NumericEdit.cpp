@@ -40,7 +40,29 @@ void NumericEditBase::ShowModel() {
 
 void NumericEditBase::Commit() {
     ShowModel();
-    PostMsg(GetParent(), MEditValueChanged, static_cast<WPARAM>(ControlId), 0);
+    NotifyPage();
+}
+
+void NumericEditBase::NotifyPage() {
+    ++QueuedCommits;
+    CallAfter([this] {
+        if (QueuedCommits > 0) {
+            --QueuedCommits;
+            SendMsg(GetParent(), MEditValueChanged, static_cast<WPARAM>(ControlId), 0);
+        }
+    });
+}
+
+void NumericEditBase::DeliverQueuedCommits() {
+    // The queued calls find nothing left to deliver when their turn comes.
+    for (; QueuedCommits > 0; --QueuedCommits)
+        SendMsg(GetParent(), MEditValueChanged, static_cast<WPARAM>(ControlId), 0);
+}
+
+void NumericEditBase::CommitBeforeClick() {
+    if (HasFocus() && Model.OnFocusLost())
+        Commit();
+    DeliverQueuedCommits();
 }
 
 void NumericEditBase::OnChar(wxKeyEvent& event) {
@@ -146,5 +168,5 @@ void oSliderEdit::OnSliderMoved(int position, bool final) {
     ChangeValue(text);
     SetInsertionPointEnd();
     if (notify)
-        PostMsg(GetParent(), MEditValueChanged, static_cast<WPARAM>(ControlId), 0);
+        NotifyPage();
 }

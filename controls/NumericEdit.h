@@ -17,12 +17,20 @@ public:
     // The committed (or, while typing, the current clamped) number.
     float Value() const { return Model.Value(); }
     const NumericEditModel& State() const { return Model; }
+    // Before a button of the page acts on the edits: the typing of a focused edit is committed as
+    // a focus loss would commit it, and every commit still on its way reaches the page now, so
+    // the button reads what the page's checks made of it. A click whose press and release arrive
+    // together is otherwise handled before the commit its press caused.
+    void CommitBeforeClick();
 
 protected:
     NumericEditBase(wxWindow* parent, int id, const wxRect& rect, NumericEditModel::Kind kind);
     // The model's text is shown (without counting as typing) and the slider follows.
     void ShowModel();
     void Commit();
+    // Tells the page (MEditValueChanged) from the edit's own queue, once per commit.
+    void NotifyPage();
+    void DeliverQueuedCommits();
     virtual void FollowSlider() {}
     // The range changed: a linked slider takes the new range.
     virtual void OnRangeChanged() {}
@@ -38,6 +46,7 @@ private:
     void OnWheel(wxMouseEvent& event);
 
     int WheelRotation = 0;
+    int QueuedCommits = 0;
 };
 
 class oRealEdit : public NumericEditBase {

@@ -19,7 +19,9 @@ constexpr S Slot10[] = {S::OutputUpdateLayer, S::LayerRectToCanvasArgument};
 constexpr S Slot11[] = {S::CropUpdateFromDevice};
 constexpr S Slot12[] = {S::MosaicUpdateFromDeviceArgument};
 constexpr S Slot13[] = {S::TaskUpdateMachineTime};
-constexpr S Slot14[] = {S::InvalidateEachInputButton, S::PipUpdateFromDevice};
+// A layer may have moved to another input (another controller, the front panel, a schedule): every
+// layer's label and pages follow at once, MAIN included, so the next edit goes to the input shown.
+constexpr S Slot14[] = {S::InvalidateEachInputButton, S::ApplyEachLayer, S::PipUpdateFromDevice};
 constexpr S Slot15[] = {S::LogoUpdateFromDevice};
 constexpr S Slot16[] = {S::KeyerUpdateFromDevice};
 constexpr S Slot17[] = {S::UpdatePresetButtons};

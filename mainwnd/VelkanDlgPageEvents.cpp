@@ -160,6 +160,8 @@ LRESULT VelkanDlg::OnPageEvent(WPARAM code, LPARAM argument) {
       SetFloatingWindow(Feather, argument);
       break;
     case EvFeatherChanged: {
+      // Feathering may go off elsewhere than on its page (Set Data): the page shows it off too.
+      if (argument == 0) Feather->ShowSwitchedOff();
       const FeatherEnables e = FeatherEnablesFor(argument, state.MosaicSettings.Mode, state.SwitcherSettings.Mode);
       if (e.KeyerTab) EnableMiscTab(1, *e.KeyerTab);
       if (e.TestPatternTab) EnableMiscTab(2, *e.TestPatternTab);
@@ -283,9 +285,9 @@ void VelkanDlg::EnableMiscTab(int tab, bool enable) {
 void VelkanDlg::RecordDisabled() {
   std::vector<std::string> off;
   for (CGdipButton* b : PageButtonCtrls)
-    if (b && !b->IsEnabled()) off.push_back(b->GetLabel().ToStdString(wxConvUTF8));
+    if (b && !b->IsThisEnabled()) off.push_back(b->GetLabel().ToStdString(wxConvUTF8));
   for (CGdipButton* tab : Misc->SubPageTabs)
-    if (tab && !tab->IsEnabled()) off.push_back("MISC " + tab->GetLabel().ToStdString(wxConvUTF8));
+    if (tab && !tab->IsThisEnabled()) off.push_back("MISC " + tab->GetLabel().ToStdString(wxConvUTF8));
   if (!Keyer->IsThisEnabled()) off.push_back("keyer page");
   if (!TestPattern->IsThisEnabled()) off.push_back("test pattern page");
   if (Switcher->MultiMachineButton && !Switcher->MultiMachineButton->IsEnabled()) off.push_back("Multi-Machine");

@@ -1,21 +1,21 @@
 #include "pages/CaptionTransfer.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 
 #include "app/CommLink.h"
 #include "app/DeviceState.h"
 #include "app/LittleEndian.h"
 #include "pages/CaptionBitmap.h"
+#include "platform/os/AtomicFile.h"
 
 int CaptionResendCount = 0;
 
 bool CaptionUpload::Open(const std::string& path) {
     Close();
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // Only a regular file is read, so a FIFO or a device at the path never holds the page up.
+    std::string raw;
+    if (!ReadWholeFile(path, raw)) return false;
+    std::vector<uint8_t> bytes(raw.begin(), raw.end());
     if (bytes.size() < 54 || bytes[0] != 'B' || bytes[1] != 'M') return false;
     const uint32_t offset = ReadU32(&bytes[10]);
     const int32_t width = static_cast<int32_t>(ReadU32(&bytes[18]));

@@ -8,6 +8,8 @@ int FeatherPipLayer(uint32_t mosaicMode, int current) {
     return current;
 }
 
+const char* FeatherFirstGroupTitle(int pipLayer) { return pipLayer == 1 ? "PIP1" : "PIP2"; }
+
 bool FeatherSwitchOnAllowed(const DeviceState& s) {
     const auto on = [&s](int layer) { return s.LayerWindow[layer].Enable != 0; };
     const uint32_t mode = s.MosaicSettings.Mode;

@@ -25,6 +25,9 @@ inline constexpr int FeatherLevelCount = 4; // "0".."3"
 // The layer of the first group: PIP-2 in mosaic mode 2, PIP-1 in mode 3, else unchanged.
 int FeatherPipLayer(uint32_t mosaicMode, int current);
 
+// The first group's title: it names the layer the group edits (PIP-1 or PIP-2), in any language.
+const char* FeatherFirstGroupTitle(int pipLayer);
+
 // Whether feathering may be switched on in the current state.
 bool FeatherSwitchOnAllowed(const DeviceState& s);
 

@@ -9,6 +9,7 @@
 #include "controls/PageLanguage.h"
 #include "controls/SkinStatic.h"
 #include "platform/ui/PageEvents.h"
+#include "platform/ui/ShownTexts.h"
 #include "pages/PageLook.h"
 #include "platform/ui/UserMessages.h"
 #include "platform/ui/WxColour.h"
@@ -88,6 +89,15 @@ void MCropDlg::ApplyLanguage() {
   return &GetDeviceState().CropRect[4 * *SourceRow + SelectedLayer];
 }
 
+void MCropDlg::FollowLayerInput() {
+  // The edits are stored in the record the crop command is built from: the one of the input
+  // the layer shows now.
+  const auto row = GetDeviceState().GetLayerInputIndex(SelectedLayer);
+  if (row == SourceRow) return;
+  SourceRow = row;
+  UpdateInputSource();
+}
+
 void MCropDlg::ShowRecord() {
   const ::CropRect* r = Record();
   const ::CropRect none{};
@@ -98,12 +108,29 @@ void MCropDlg::ShowRecord() {
   Edits[3]->SetValue(c.Height);
 }
 
+void MCropDlg::RecordShown() const {
+  const DeviceState& state = GetDeviceState();
+  const uint8_t source = state.LayerWindow[SelectedLayer].Source;
+  std::string line = "layer ";
+  line.append(std::to_string(SelectedLayer)).append(" input ");
+  line.append(source < InputRowCount
+                  ? wxString::FromUTF8(state.InputTable[source].Name).Strip(wxString::both).utf8_string()
+                  : std::string("none"));
+  line.append(CropOn ? " on " : " off ");
+  for (size_t i = 0; i < Edits.size(); ++i) {
+    if (i) line.push_back(',');
+    line.append(std::to_string(static_cast<int>(Edits[i]->Value())));
+  }
+  RecordShownTexts("crop", {line});
+}
+
 void MCropDlg::SetCropOn(bool on) {
   CropOn = on;
   OnOffButton->SetChecked(on);
   OnOffButton->Refresh();
   ResetButton->Enable(on);
   for (oRealEdit* e : Edits) e->Enable(on);
+  RecordShown();
 }
 
 void MCropDlg::SendCropChanged() {
@@ -148,6 +175,7 @@ void MCropDlg::OnBnClickedLayer(int layer) {
 }
 
 void MCropDlg::OnBnClickedOnOff() {
+  FollowLayerInput();
   ::CropRect* r = Record();
   if (!r) {
     // A layer whose source names no input has no crop to switch.
@@ -161,6 +189,7 @@ void MCropDlg::OnBnClickedOnOff() {
 }
 
 void MCropDlg::OnBnClickedReset() {
+  FollowLayerInput();
   if (!CropOn || !Record()) return;
   GetDeviceState().SendCommand(CmdCrop, SelectedLayer, 1);
 }
@@ -170,6 +199,8 @@ void MCropDlg::OnEditValueChanged(int controlId) {
   int edited = -1;
   for (int i = 0; i < 4; ++i)
     if (EditIds[i] == controlId) edited = i;
+  if (edited < 0) return;
+  FollowLayerInput();
   ::CropRect* r = Record();
   if (edited < 0 || !r) return;
   PictureRect c{static_cast<int>(Edits[0]->Value()), static_cast<int>(Edits[1]->Value()),
@@ -185,6 +216,7 @@ void MCropDlg::OnEditValueChanged(int controlId) {
   r->Width = static_cast<uint16_t>(Edits[2]->Value());
   r->Height = static_cast<uint16_t>(Edits[3]->Value());
   UpdateCropPreview();
+  RecordShown();
   GetDeviceState().SendCommand(CmdCrop, SelectedLayer, 0);
   SendCropChanged();
 }

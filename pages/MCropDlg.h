@@ -54,7 +54,11 @@ class MCropDlg : public MBaseDialog {
  private:
   void EnsureControls();
   ::CropRect* Record();
+  // Moves the page to the input its layer shows now, should it have changed unseen.
+  void FollowLayerInput();
   void ShowRecord();
+  // For the window tests: the layer, its input and the crop the page shows.
+  void RecordShown() const;
   void UpdateCropPreview();
   void SendCropChanged();
 

@@ -183,9 +183,14 @@ void MMiscDlg::OnBnClickedGetSetData(int id) {
     SendBusyBox(*this, true, UiStrings[82]);
   } else if (id == IdSetData) {
     SendBusyBox(*this, true, UiStrings[84]);
-    // The whole state goes out with feathering off, as the device expects it then.
+    // The whole state goes out with feathering off, as the device expects it then. Switched
+    // off here, feathering ends as the feathering page's own switch ends it: the main window
+    // hears of it, gives back what feathering held and has the page show it off.
+    const bool wasOn = FeatherEnabled(s);
     SetFeatherEnabled(s, false);
     SendFeather(s, 3);
+    if (wasOn)
+      if (wxWindow* owner = OwnerWindow()) SendMsg(owner, MPageEvent, EvFeatherChanged, 0);
     s.SendCommand(CmdWriteStateBlock);
   }
 }

@@ -397,7 +397,10 @@ void MOutputDlg::ApplyLanguage() {
   PageTitle = wxString::FromUTF8(UiStrings[69]);
   SetControlText(ResolutionGroupId, wxString::FromUTF8(UiStrings[2]));
   SetControlText(RotateGroupId, wxString::FromUTF8(UiStrings[3]));
+  // New words only: a row picked but not applied yet (the custom one) stays picked.
+  const int picked = ResolutionList->GetCurSel();
   FillResolutionList();
+  if (picked >= 0 && picked < ResolutionList->GetList()->GetCount()) ResolutionList->SetCurSel(picked);
   Refresh();
 }
 

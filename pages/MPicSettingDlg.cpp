@@ -201,6 +201,21 @@ void MPicSettingDlg::RecordListCaptions() const {
            list->GetLabel().Strip(wxString::both).utf8_string();
   };
   RecordShownTexts("picture lists", {line("mode", PictureModeList), line("colour temperature", ColourTemperatureList)});
+  const oSliderEdit* brightness = Edit(IdBrightnessEdit);
+  RecordShownTexts("picture input", {"layer " + std::to_string(Layer) + " " +
+                                     DviButton->GetLabel().Strip(wxString::both).utf8_string() + " brightness " +
+                                     std::to_string(brightness ? static_cast<int>(brightness->Value()) : 0)});
+}
+
+void MPicSettingDlg::FollowLayerInput() {
+  // An edit is stored in the record the picture command is built from: that of the input the
+  // layer shows now.
+  const DeviceState& s = GetDeviceState();
+  const uint32_t row = PictureRecordRow(s, Layer, Input);
+  if (row == Input) return;
+  Input = row;
+  const PictureView v = ComputePictureView(s, Layer, Input);
+  if (v.DviCaption) DviButton->SetLabel(wxString::FromUTF8(*v.DviCaption));
 }
 
 void MPicSettingDlg::ShowOnOff(CGdipButton* button, oSliderEdit* edit, bool on, float value) {
@@ -264,6 +279,7 @@ void MPicSettingDlg::OnEditValueChanged(int id) {
   if (!IsShown()) return;
   oSliderEdit* edit = Edit(id);
   if (!edit) return;
+  FollowLayerInput();
   DeviceState& s = GetDeviceState();
   switch (ApplyPictureEdit(s, Layer, Input, id, edit->Value())) {
     case PictureEditEffect::None: return;
@@ -288,6 +304,7 @@ void MPicSettingDlg::OnDropListSelChanged(int listId, int index) {
     EnableAdjustments(index == static_cast<int>(PictureModeUser));
   } else if (listId == ColourTemperatureListId) {
     if (index < 0 || index > static_cast<int>(ColourTemperatureUser)) return;
+    FollowLayerInput();
     ApplyColourTemperatureChoice(s, Layer, Input, static_cast<uint32_t>(index));
     EnableRgbControls(index == static_cast<int>(ColourTemperatureUser));
   } else {

@@ -51,6 +51,8 @@ class MPicSettingDlg : public MBaseDialog {
  private:
   // For the window tests: the captions the two lists show.
   void RecordListCaptions() const;
+  // Moves the page to the input its layer shows now, should it have changed unseen.
+  void FollowLayerInput();
   void InitButtons();
   void InitDropLists();
   void FillDropLists();

@@ -651,7 +651,9 @@ void MSubTitleDlg::PaintExtras(wxDC& dc) {
   if (clip.width <= 0 || clip.height <= 0) return;
   wxImage picture;
   if (FromFile) {
-    picture.LoadFile(wxString::FromUTF8(CaptionFilePath), wxBITMAP_TYPE_BMP);
+    // Only a regular file: a FIFO put in its place would hold the paint up.
+    if (wxFileExists(wxString::FromUTF8(CaptionFilePath)))
+      picture.LoadFile(wxString::FromUTF8(CaptionFilePath), wxBITMAP_TYPE_BMP);
   } else {
     const int w = std::max(PreviewRect.width, 1), h = std::max(PreviewRect.height, 1);
     wxBitmap bitmap(w, h, 24);

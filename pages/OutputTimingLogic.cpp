@@ -39,6 +39,14 @@ int Quotient16(double divisor) {
 }
 
 int Blank(bool narrow) { return narrow ? 128 : 512; }
+
+// The edit value that shows `fps` / 100 and goes out as `fps` again: 36.26f x 100 in single
+// precision is 3625.99..., which Apply would send as 36.25 Hz while the page shows 36.26.
+float FrameRateOf(int fps) {
+    float rate = static_cast<float>(fps) / 100.0f;
+    for (int ulp = 0; ulp < 4 && FrameRateTimes100(rate) < fps; ++ulp) rate = std::nextafter(rate, 1000.0f);
+    return rate;
+}
 }  // namespace
 
 int LimitHActive(int vActive, int fps, int hActive) {
@@ -153,7 +161,7 @@ std::vector<TimingEdit> CrossCheckTiming(TimingValues& v, TimingEdit edited, boo
             limit = pixels > 0 ? static_cast<float>(static_cast<double>(PixelClockBudget) / pixels) : v[E::Fps];
         } else {
             const int f = LimitFrameRate(v.Whole(E::VActive), FrameRateTimes100(v[E::Fps]), v.Whole(E::HActive));
-            limit = static_cast<float>(f) / 100.0f;
+            limit = FrameRateOf(f);
         }
         if (Lower(v, E::Fps, limit)) changed.push_back(E::Fps);
         break;
@@ -177,13 +185,22 @@ bool MakeTimingConsistent(TimingValues& v, bool shown) {
         v.Value[i] = std::clamp(v.Value[i], TimingEditRanges[i].Minimum, TimingEditRanges[i].Maximum);
     if (!shown) {
         // The hidden totals are not the operator's to judge by: a check with them would change the
-        // typed frame rate for a reason the page does not show.
-        CrossCheckTiming(v, E::Fps, false);
+        // typed frame rate for a reason the page does not show. The standard-blanking checks judge
+        // instead, until none of them changes anything: each one's blanking follows the values the
+        // others set (a rate lowered below 52 Hz widens H blank from 128 to 512 pixels).
         const float lowest = TimingEditRanges[static_cast<int>(E::Fps)].Minimum;
-        if (v[E::Fps] < lowest) {
-            v[E::Fps] = lowest;
-            CrossCheckTiming(v, E::HActive, false);
-            CrossCheckTiming(v, E::VActive, false);
+        for (int round = 0; round < 8; ++round) {
+            bool changed = false;
+            // The frame rate gives way first, so that the size the operator typed is kept
+            // wherever some rate in the range can carry it.
+            for (int step = 0; step < 4 && !CrossCheckTiming(v, E::Fps, false).empty(); ++step) changed = true;
+            if (v[E::Fps] < lowest) {
+                v[E::Fps] = lowest;
+                changed = true;
+            }
+            changed |= !CrossCheckTiming(v, E::HActive, false).empty();
+            changed |= !CrossCheckTiming(v, E::VActive, false).empty();
+            if (!changed) break;
         }
         return true;
     }

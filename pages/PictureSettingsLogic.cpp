@@ -89,11 +89,15 @@ PictureView ComputePictureView(const DeviceState& s, uint32_t layer, uint32_t in
     return v;
 }
 
+uint32_t PictureRecordRow(const DeviceState& s, uint32_t layer, uint32_t pageInput) {
+    return s.GetLayerInputIndex(SafeLayer(layer)).value_or(SafeInput(pageInput));
+}
+
 PictureEditEffect ApplyPictureEdit(DeviceState& s, uint32_t layer, uint32_t input, int editId, float value) {
     const PictureEditSpec* spec = FindEdit(editId);
     if (!spec) return PictureEditEffect::None;
     layer = SafeLayer(layer);
-    input = SafeInput(input);
+    input = PictureRecordRow(s, layer, input);
     if (editId == IdBrightLevelEdit) {
         s.BrightLevel = EditByte(*spec, value);
         s.PictureMode = PictureModeUser;
@@ -122,7 +126,7 @@ PictureEditEffect ApplyPictureEdit(DeviceState& s, uint32_t layer, uint32_t inpu
 void ApplyColourTemperatureChoice(DeviceState& s, uint32_t layer, uint32_t input, uint32_t index) {
     s.PictureMode = PictureModeUser;
     if (index > ColourTemperatureUser) return;
-    s.PictureSettings[4 * SafeInput(input) + SafeLayer(layer)].ColourTemperature = index;
+    s.PictureSettings[4 * PictureRecordRow(s, layer, input) + SafeLayer(layer)].ColourTemperature = index;
 }
 
 void ApplyBrightLevelSwitch(DeviceState& s, bool on, float editValue) {

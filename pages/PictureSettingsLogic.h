@@ -65,10 +65,15 @@ uint32_t EffectivePictureMode(uint32_t stored);
 // What the page shows for `layer`, given its current `input` row.
 PictureView ComputePictureView(const DeviceState& s, uint32_t layer, uint32_t input);
 
+// The input row whose record an edit of `layer` goes to: the row the layer shows now, which is
+// the record the picture command is built from; the page's own row only while the layer's source
+// names none.
+uint32_t PictureRecordRow(const DeviceState& s, uint32_t layer, uint32_t pageInput);
+
 // What a committed edit changed on the page besides its own value.
 enum class PictureEditEffect { None, PictureModeUser, ColourTemperatureUser };
 
-// Writes a committed edit into the state (one record, or the layer's twelve records when the
+// Writes a committed edit into the state (the record of PictureRecordRow, or the layer's twelve records when the
 // layer applies to all inputs) and marks User; None for an id that is not a value edit.
 PictureEditEffect ApplyPictureEdit(DeviceState& s, uint32_t layer, uint32_t input, int editId, float value);
 

@@ -9,6 +9,7 @@
 #include "platform/ui/PageEvents.h"
 #include "pages/FeatherLogic.h"
 #include "pages/PageLook.h"
+#include "platform/ui/ShownTexts.h"
 #include "platform/ui/UserMessages.h"
 
 namespace {
@@ -67,10 +68,30 @@ void Velk_FeatherDlg::InitDropLists() {
 
 void Velk_FeatherDlg::ApplyLanguage() {
   OnInitDialog();
+  // Only the words change: the lists keep the items they showed and the first group keeps
+  // naming the layer it edits (the language file holds the template's "PIP2").
+  std::array<int, 4> shown{};
+  for (size_t i = 0; i < Lists.size(); ++i) shown[i] = Lists[i]->GetCurSel();
   ApplyLanguageToPage(*this);
   PageTitle = wxString::FromUTF8(UiStrings[159]);
+  if (CSxGroupBox* g = FindGroupBox(IdFeatherGroupFirst)) g->SetText(FeatherFirstGroupTitle(PipLayer));
   InitDropLists();
+  for (size_t i = 0; i < Lists.size(); ++i)
+    if (shown[i] >= 0 && shown[i] < Lists[i]->GetList()->GetCount()) Lists[i]->SetCurSel(shown[i]);
+  RecordShown();
   Refresh();
+}
+
+void Velk_FeatherDlg::RecordShown() {
+  auto item = [](const CDropButton* list) {
+    return std::to_string(list->GetCurSel()) + " " + list->GetLabel().Strip(wxString::both).utf8_string();
+  };
+  const CSxGroupBox* first = FindGroupBox(IdFeatherGroupFirst);
+  const std::string title = first ? first->GetText().utf8_string() : std::string();
+  const bool on = FeatherButton->IsChecked();
+  RecordShownTexts("feather", {std::string(on ? "on" : "off") + (Lists[0]->IsThisEnabled() ? " lists enabled" : " lists disabled"),
+                               title + " sharp " + item(Lists[0]) + " / level " + item(Lists[2]),
+                               "PIP3 sharp " + item(Lists[1]) + " / level " + item(Lists[3])});
 }
 
 void Velk_FeatherDlg::ShowPage(bool show) {
@@ -93,7 +114,7 @@ void Velk_FeatherDlg::UpdateFromDevice() {
   const uint32_t mode = s.MosaicSettings.Mode;
   PipLayer = FeatherPipLayer(mode, PipLayer);
   if (mode == 2 || mode == 3)
-    if (CSxGroupBox* g = FindGroupBox(IdFeatherGroupFirst)) g->SetText(mode == 2 ? "PIP2" : "PIP1");
+    if (CSxGroupBox* g = FindGroupBox(IdFeatherGroupFirst)) g->SetText(FeatherFirstGroupTitle(PipLayer));
   const FeatherSettings& f = s.FeatherSettings;
   DropListSelectByData(Lists[0], static_cast<long>(f.Sharpness[PipLayer]));
   DropListSelectByData(Lists[2], static_cast<long>(f.Level[PipLayer]));
@@ -103,7 +124,16 @@ void Velk_FeatherDlg::UpdateFromDevice() {
   const bool on = FeatherEnabled(s);
   FeatherButton->SetChecked(on);
   EnableLists(on);
+  RecordShown();
   NotifyFeatherChanged(on);
+}
+
+void Velk_FeatherDlg::ShowSwitchedOff() {
+  OnInitDialog();
+  FeatherButton->SetChecked(false);
+  FeatherButton->Refresh();
+  EnableLists(false);
+  RecordShown();
 }
 
 void Velk_FeatherDlg::OnDropListSelChanged(int listId, int index) {
@@ -124,16 +154,19 @@ void Velk_FeatherDlg::OnBnClickedFeather() {
     if (!FeatherSwitchOnAllowed(s)) {
       // Refused silently: the switch simply returns to off.
       FeatherButton->SetChecked(false);
+      RecordShown();
       return;
     }
     SetFeatherEnabled(s, true);
     SendFeather(s, 3);
     EnableLists(true);
+    RecordShown();
     NotifyFeatherChanged(true);
   } else {
     SetFeatherEnabled(s, false);
     SendFeather(s, 3);
     EnableLists(false);
+    RecordShown();
     NotifyFeatherChanged(false);
   }
 }

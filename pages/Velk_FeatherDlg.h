@@ -26,6 +26,9 @@ class Velk_FeatherDlg : public MBaseDialog {
   void OnBnClickedFeather();
   void OnDropListSelChanged(int listId, int index);
   void EnableLists(bool enable);
+  // Feathering was switched off elsewhere (Set Data): the page shows it off, as its own off
+  // switch leaves it.
+  void ShowSwitchedOff();
 
   int PipLayer = 2;
   std::array<CDropButton*, 4> Lists{};   // in the order of FeatherListIds
@@ -34,5 +37,7 @@ class Velk_FeatherDlg : public MBaseDialog {
  private:
   void InitDropLists();
   void NotifyFeatherChanged(bool on);
+  // For the window tests: on or off, and what each group's lists show.
+  void RecordShown();
   bool Built = false;
 };

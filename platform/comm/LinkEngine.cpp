@@ -44,7 +44,9 @@ struct LinkEngine::Link {
     Clock::time_point deadline{}; // Connecting: give up; Waiting: retry
     bool lossReported = false;
     bool silentSerial = false; // serial reported lost, waiting for the device's next frame
+    std::optional<std::vector<uint8_t>> previewState; // the machine's last preview-state reply
     size_t Pending() const { return out.size() - outStart; }
+    std::optional<in_addr> Machine() const { return serial ? std::nullopt : std::optional<in_addr>(peer.sin_addr); }
 };
 
 LinkEngine& TheLinkEngine() {
@@ -162,6 +164,8 @@ int LinkEngine::DisconnectNet(const char* ip) {
     if (!address) return -1;
     std::lock_guard lock(mutex_);
     bool found = false;
+    // Closing the controlled machine's link ends its control: a later link stands on its own.
+    if (controlled_ && controlled_->s_addr == address->s_addr) controlled_.reset();
     for (auto it = links_.begin(); it != links_.end();) {
         Link& l = **it;
         if (!l.serial && l.peer.sin_addr.s_addr == address->s_addr) {
@@ -182,9 +186,18 @@ int LinkEngine::SelectDevice(const char* ip) {
     bool open = false;
     {
         std::lock_guard lock(mutex_);
+        const bool changed = !controlled_ || controlled_->s_addr != address->s_addr;
         controlled_ = address;
-        for (auto& l : links_)
-            if (!l->serial && l->peer.sin_addr.s_addr == address->s_addr) open = true;
+        for (auto& l : links_) {
+            if (l->serial || l->peer.sin_addr.s_addr != address->s_addr) continue;
+            open = true;
+            // Its preview state was held back while another machine was controlled: the program
+            // learns it now, or it would go on showing the old machine's preview state.
+            if (changed && l->previewState) {
+                queue_.push_back({1, l->machineId, *l->previewState, l->peer.sin_addr});
+                Wake();
+            }
+        }
     }
     if (!open) ConnectNet(ip, kDefaultPort);
     return 0;
@@ -258,6 +271,8 @@ int LinkEngine::DispatchReplies() {
             std::lock_guard lock(mutex_);
             // A callback may have closed the library: nothing more is delivered then.
             if (closeCount_.load() != generation) break;
+            // Judged now, not on arrival: a callback before this one may have chosen another machine.
+            if (!Deliverable(reply)) continue;
             callback = callbacks_[reply.slot];
         }
         if (!callback) continue;
@@ -431,7 +446,7 @@ void LinkEngine::MarkLost(Link& link) {
     link.deadline = Clock::now() + timing_.reconnect;
     if (!link.lossReported) {
         link.lossReported = true;
-        queue_.push_back({0, link.machineId, {0}});
+        queue_.push_back({0, link.machineId, {0}, link.Machine()});
         // A send on the program's thread may find the loss: the receive thread tells the program
         // now, not at its next time-out.
         Wake();
@@ -487,7 +502,7 @@ void LinkEngine::AcceptReply(Frame&& frame, Link* from) {
         if (from->serial && from->silentSerial) {
             from->silentSerial = false;
             from->lossReported = false;
-            queue_.push_back({0, kSerialId, {1}});
+            queue_.push_back({0, kSerialId, {1}, std::nullopt});
         }
     }
     if (!ReplyPayloadAcceptable(frame.slot, frame.payload) ||
@@ -495,8 +510,16 @@ void LinkEngine::AcceptReply(Frame&& frame, Link* from) {
         ++droppedReplies_;
         return;
     }
+    if (from && !from->serial && frame.slot == 1) from->previewState = frame.payload;
     queuedBytes_ += frame.payload.size();
-    queue_.push_back({frame.slot, frame.id, std::move(frame.payload)});
+    queue_.push_back({frame.slot, frame.id, std::move(frame.payload), from ? from->Machine() : std::nullopt});
+}
+
+bool LinkEngine::Deliverable(const QueuedReply& reply) const {
+    // The machine list hears every machine: its connection status and its answers to PING.
+    if (reply.slot == 0 || reply.slot == 23) return true;
+    if (!reply.machine || !controlled_) return true;
+    return reply.machine->s_addr == controlled_->s_addr;
 }
 
 void LinkEngine::RunTimers(Clock::time_point now) {
@@ -524,7 +547,7 @@ void LinkEngine::RunTimers(Clock::time_point now) {
                 if (!l.lossReported) {
                     l.lossReported = true;
                     l.silentSerial = true;
-                    queue_.push_back({0, kSerialId, {0}});
+                    queue_.push_back({0, kSerialId, {0}, std::nullopt});
                 }
             }
             if (now >= l.nextPing) {

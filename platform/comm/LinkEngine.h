@@ -22,6 +22,7 @@ struct QueuedReply {
     uint8_t slot = 0;
     uint8_t id = 0;
     std::vector<uint8_t> payload;
+    std::optional<in_addr> machine; // the TCP link's machine it came from; none for serial and search
 };
 
 class LinkEngine {
@@ -64,6 +65,7 @@ private:
     void ReadFrom(Link& link);
     void ReadSearchReplies();
     void AcceptReply(Frame&& frame, Link* from);
+    bool Deliverable(const QueuedReply& reply) const;
     void RunTimers(Clock::time_point now);
     int PollTimeoutMs(Clock::time_point now) const;
     Link* FindLink(uint64_t key);

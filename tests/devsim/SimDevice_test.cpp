@@ -213,3 +213,38 @@ TEST(DevsimOptions, OnePresetLeftEmpty) {
     EXPECT_EQ(o->presetLeftEmpty, 9);
     EXPECT_FALSE(ParseOptions({"--device", "127.0.0.21", "--preset-empty", "10"}, error).has_value());
 }
+
+TEST(DevsimOptions, SourceChangesBySignal) {
+    std::string error;
+    const auto o = ParseOptions({"--device", "127.0.0.21", "--usr1-source", "0:0,2:4"}, error);
+    ASSERT_TRUE(o.has_value()) << error;
+    const std::vector<std::pair<uint8_t, uint8_t>> want{{0, 0}, {2, 4}};
+    EXPECT_EQ(o->signalSources, want);
+    const auto quiet = ParseOptions({"--device", "127.0.0.21", "--unanswered", "35", "--unanswered", "7"}, error);
+    ASSERT_TRUE(quiet.has_value()) << error;
+    EXPECT_EQ(quiet->unanswered, (std::vector<uint32_t>{35, 7}));
+    EXPECT_FALSE(ParseOptions({"--device", "127.0.0.21", "--unanswered", "74"}, error).has_value());
+    for (const char* bad : {"4:0", "0:12", "0", "0:1,", "x:1"})
+        EXPECT_FALSE(ParseOptions({"--device", "127.0.0.21", "--usr1-source", bad}, error).has_value()) << bad;
+}
+
+// A source changed on the device itself is reported with the other layers' as they are.
+TEST(SimDevice, LayerSourceSetOnTheDeviceIsReported) {
+    SimDevice d(21, "127.0.0.21", BuiltinStateBlock());
+    const Reply r = d.SetLayerSource(0, 4);
+    ASSERT_EQ(r.slot, 14);
+    ASSERT_EQ(r.payload.size(), 13u);
+    EXPECT_EQ(r.payload[0], 4);
+    EXPECT_EQ(r.payload[1 + 2], 4);   // MAIN now on DP-1
+    EXPECT_EQ(r.payload[1 + 3 + 2], 0);   // PIP-1 still on DVI-1
+    EXPECT_EQ(d.State()[devsim::layout::kLayerWindow + 2], 4);
+}
+
+// A command left unanswered is still applied.
+TEST(SimDevice, UnansweredCommandIsAppliedSilently) {
+    SimDevice d(21, "127.0.0.21", BuiltinStateBlock());
+    d.SetUnanswered({7});
+    EXPECT_TRUE(d.Handle(Command(7, BlockWith({{0, 0}, {1, 5}, {2, 0}}))).empty()); // MAIN onto SDI-1
+    EXPECT_EQ(d.State()[devsim::layout::kLayerWindow + 2], 5);
+    EXPECT_FALSE(d.Handle(Command(57)).empty());
+}

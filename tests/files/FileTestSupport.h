@@ -1,10 +1,17 @@
 #pragma once
 // Scratch folders and raw file bytes for the file tests.
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <ostream>
 #include <string>
+#include <thread>
 
 class ScratchFolder {
 public:
@@ -65,4 +72,29 @@ inline std::string Utf16Le(const std::u16string& text) {
         bytes += static_cast<char>(unit >> 8);
     }
     return bytes;
+}
+
+enum class ChildResult { True, False, TimedOut };
+inline void PrintTo(ChildResult result, std::ostream* out) {
+    *out << (result == ChildResult::True ? "true" : result == ChildResult::False ? "false" : "timed out");
+}
+
+// Runs check in a child process and waits at most limit for its answer. A check that blocks
+// (opening a FIFO, say) is killed at the limit, so the test fails instead of hanging.
+template <typename Check>
+ChildResult FinishesWithin(Check check, std::chrono::milliseconds limit) {
+    const pid_t child = fork();
+    if (child == 0) _exit(check() ? 0 : 1);
+    if (child < 0) return ChildResult::TimedOut;
+    const auto end = std::chrono::steady_clock::now() + limit;
+    int status = 0;
+    while (waitpid(child, &status, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() > end) {
+            kill(child, SIGKILL);
+            waitpid(child, &status, 0);
+            return ChildResult::TimedOut;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? ChildResult::True : ChildResult::False;
 }

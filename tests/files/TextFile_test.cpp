@@ -9,6 +9,7 @@
 #include <linux/capability.h>
 #include <sched.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -301,4 +302,69 @@ TEST(AtomicWrite, WriteProtectedFileIsLeftAsItWas) {
     if (WEXITSTATUS(status) == 77) GTEST_SKIP() << "cannot run as an ordinary user here";
     EXPECT_EQ(WEXITSTATUS(status), 0);
     EXPECT_EQ(ReadBytes(locked) + ReadBytes(open) + ReadBytes(link), "OLDNEWOLD");
+}
+
+// A file with no write permission bit stays as it is whoever writes, root included: the check
+// does not rest on whether this process could open it.
+TEST(AtomicWrite, FileWithoutWriteBitsIsLeftEvenForRoot) {
+    ScratchFolder folder;
+    const std::string path = folder / "show.pro";
+    WriteBytes(path, "OLD");
+    const auto readOnly = std::filesystem::perms::owner_read | std::filesystem::perms::group_read |
+                          std::filesystem::perms::others_read;
+    std::filesystem::permissions(path, readOnly);
+    EXPECT_TRUE(IsWriteProtectedFile(path));
+    std::string error;
+    EXPECT_FALSE(WriteFileAtomically(path, "NEW", &error));
+    EXPECT_NE(error.find("write-protected"), std::string::npos) << error;
+    EXPECT_EQ(ReadBytes(path), "OLD");
+    EXPECT_EQ(std::filesystem::status(path).permissions(), readOnly);
+    // One write bit anywhere is the owner's choice to allow it (to whom the permissions say).
+    std::filesystem::permissions(path, readOnly | std::filesystem::perms::owner_write);
+    EXPECT_FALSE(geteuid() == 0 && IsWriteProtectedFile(path));
+}
+
+// A folder that takes no new file (no rename possible) with a writable file in it: the file is
+// rewritten in place, shorter or longer, through the text file too. Where the new bytes do not
+// fit (a file-size limit here), the old file is left whole and the failure reported.
+TEST(AtomicWrite, WritableFileInAFolderThatTakesNoNewFileIsRewrittenInPlace) {
+    ScratchFolder folder;
+    const std::string locked = folder / "locked/";
+    std::filesystem::create_directory(locked);
+    WriteBytes(locked + "short.pro", "A LONGER OLD TEXT");
+    WriteBytes(locked + "long.pro", "OLD");
+    WriteBytes(locked + "text.pro", "OLD=1\r\n");
+    WriteBytes(locked + "limit.pro", "OLD=1\r\n");
+    struct stat before {};
+    ASSERT_EQ(stat((locked + "long.pro").c_str(), &before), 0);
+    std::filesystem::permissions(locked, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    const pid_t child = fork();
+    if (child == 0) {
+        if (!BecomeOrdinaryUser()) _exit(77);
+        if (access(locked.c_str(), W_OK) == 0) _exit(78);
+        int failures = 0;
+        failures += !WriteFileAtomically(locked + "short.pro", "NEW");
+        failures += !WriteFileAtomically(locked + "long.pro", "NEW AND LONGER");
+        failures += !WriteAllLines(locked + "text.pro", {"A=1", "B=2"}, CodePageAnsi);
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small{16, 16};
+        std::string error;
+        failures += setrlimit(RLIMIT_FSIZE, &small) != 0;
+        failures += WriteFileAtomically(locked + "limit.pro", std::string(100, 'N'), &error);
+        failures += error.find("left as it was") == std::string::npos;
+        _exit(failures);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    std::filesystem::permissions(locked, std::filesystem::perms::owner_all);
+    if (WEXITSTATUS(status) == 77 || WEXITSTATUS(status) == 78) GTEST_SKIP() << "cannot run as an ordinary user here";
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(ReadBytes(locked + "short.pro"), "NEW");
+    EXPECT_EQ(ReadBytes(locked + "long.pro"), "NEW AND LONGER");
+    struct stat info {};
+    ASSERT_EQ(stat((locked + "long.pro").c_str(), &info), 0);
+    EXPECT_EQ(info.st_ino, before.st_ino); // the same file, not a new one
+    EXPECT_EQ(ReadBytes(locked + "text.pro"), "A=1\r\nB=2\r\n");
+    EXPECT_EQ(ReadBytes(locked + "limit.pro"), "OLD=1\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(locked), {}), 4);
 }

@@ -102,3 +102,18 @@ TEST_F(CropPage, PgmLayerButtonDisabled) {
     EXPECT_FALSE(Page->LayerButtons[0]->IsEnabled());
     EXPECT_EQ(Page->LayerButtons[2]->GetLabel(), "PVW1");
 }
+
+// The layer moved to another input without the page hearing of it: a typed value is stored in
+// the record the crop command is built from, and the page names that input.
+TEST_F(CropPage, EditAfterAnUnseenInputChangeGoesToTheInputTheLayerShows) {
+    DeviceState& s = GetDeviceState();
+    s.CropRect[4 * 4 + 0] = {1, 0, 50, 0, 1000, 1080, 1920, 1080};
+    s.LayerWindow[0].Source = 4;
+    Type(1137, 300);
+    EXPECT_EQ(s.CropRect[4 * 4 + 0].HStart, 300);
+    EXPECT_EQ(s.CropRect[4 * 1 + 0].HStart, 200);
+    ASSERT_EQ(Commands().size(), 1u);
+    EXPECT_EQ(Commands()[0].Bytes[2] | Commands()[0].Bytes[3] << 8, 300);
+    EXPECT_EQ(Page->SourceRow, 4u);
+    EXPECT_TRUE(Page->InputCaption->GetLabel().EndsWith(wxString::FromUTF8(s.InputTable[4].Name)));
+}

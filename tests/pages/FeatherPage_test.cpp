@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "support/PageFixture.h"
+#include "app/AppGlobals.h"
 #include "app/DeviceState.h"
 #include "app/UiStrings.h"
 #include "controls/CDropButton.h"
@@ -9,6 +10,10 @@
 #include "pages/FeatherLogic.h"
 #include "pages/Velk_FeatherDlg.h"
 #include "platform/ui/UserMessages.h"
+
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
 
 namespace {
 class FeatherPage : public PageTest {
@@ -90,6 +95,42 @@ TEST_F(FeatherPage, RefreshFollowsTheMosaicModeAndTheDevice) {
     EXPECT_EQ(s.FeatherSettings.Level[1], 1u);
     ASSERT_EQ(Commands().size(), 1u);
     EXPECT_EQ(Commands()[0].Bytes[9], 1);
+}
+
+// A language change changes words only: the first group keeps naming the layer it edits (the
+// language file holds the template's "PIP2") and every list keeps its item. Feathering off
+// elsewhere (Set Data) leaves the page as its own off switch does.
+TEST_F(FeatherPage, LanguageSwitchKeepsTitleAndListsAndOffElsewhereShowsOff) {
+    const std::string file =
+        (std::filesystem::temp_directory_path() / ("velkan-feather-" + std::to_string(getpid()) + ".ini")).string();
+    std::ofstream(file) << "[Setting]\nLanguage=Chinese\n[String]\nIDS_1594=PIP2\nIDS_1595=PIP3\nSIDS_154=R1\nSIDS_157=R4\n";
+    const std::string before = ActiveLanguageFilePath;
+    ActiveLanguageFilePath = file;
+    DeviceState& s = GetDeviceState();
+    struct Row { uint32_t mode; const char* title; int pip; };
+    for (const Row& r : {Row{3, "PIP1", 1}, Row{2, "PIP2", 2}}) {
+        SCOPED_TRACE(r.title);
+        s.MosaicSettings.Mode = r.mode;
+        s.FeatherSettings.Enable = 1;
+        s.FeatherSettings.Sharpness[r.pip] = 4;
+        s.FeatherSettings.Level[r.pip] = 2;
+        s.FeatherSettings.Sharpness[3] = 5;
+        s.FeatherSettings.Level[3] = 3;
+        Page->UpdateFromDevice();
+        Page->ApplyLanguage();
+        EXPECT_EQ(Page->FindGroupBox(IdFeatherGroupFirst)->GetText(), r.title);
+        EXPECT_EQ(Page->Lists[0]->GetCurSel(), 3);
+        EXPECT_EQ(Page->Lists[2]->GetCurSel(), 2);
+        EXPECT_EQ(Page->Lists[1]->GetCurSel(), 4);
+        EXPECT_EQ(Page->Lists[3]->GetCurSel(), 3);
+        EXPECT_TRUE(Page->FeatherButton->IsChecked());
+    }
+    ActiveLanguageFilePath = before;
+    std::filesystem::remove(file);
+    Page->ShowSwitchedOff();
+    EXPECT_FALSE(Page->FeatherButton->IsChecked());
+    for (CDropButton* l : Page->Lists) EXPECT_FALSE(l->IsEnabled());
+    EXPECT_TRUE(Commands().empty());
 }
 
 TEST_F(FeatherPage, BadIndexOrListIsIgnored) {

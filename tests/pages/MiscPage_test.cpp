@@ -118,9 +118,15 @@ TEST_F(MiscPage, SetDataSendsFeatherOffThenTheWholeState) {
     EXPECT_EQ(Link->Link.CallsOf("SendStateBlock")[0].Bytes.size(), 2360u);
     ASSERT_EQ(BusyTexts().size(), 1u);
     EXPECT_EQ(BusyTexts()[0], UiStrings[84]);
+    // Feathering was on: the main window hears that it went off, as from the feathering page.
+    EXPECT_EQ(Events, (std::vector<std::pair<uint32_t, int>>{{EvFeatherChanged, 0}}));
     Page->OnBnClickedGetSetData(1480);
     EXPECT_EQ(CommandNumbers().back(), 0u);
     EXPECT_EQ(BusyTexts().back(), UiStrings[82]);
+    // Off already: nothing to hand back.
+    Events.clear();
+    Page->OnBnClickedGetSetData(1481);
+    EXPECT_TRUE(Events.empty());
 }
 
 TEST_F(MiscPage, ProjectFileGoesToTheMainDialogAfterTheBusyBox) {

@@ -107,6 +107,15 @@ TEST_F(OutputPage, HidingForgetsAnUnappliedCustomRow) {
     EXPECT_TRUE(Commands().empty());
 }
 
+TEST_F(OutputPage, LanguageSwitchKeepsAnUnappliedCustomRow) {
+    Page->ResolutionList->SetCurSel(18);
+    Page->OnDropListSelChanged(OutputResolutionListId, 18);
+    Page->ApplyLanguage();
+    EXPECT_EQ(Page->ResolutionList->GetCurSel(), 18);
+    EXPECT_TRUE(Page->Edit(HActiveEdit)->IsEnabled());
+    EXPECT_TRUE(Commands().empty());
+}
+
 TEST_F(OutputPage, StandardReplyShowsTheRowSizeAndTheReportedRate) {
     OutputTiming& t = GetDeviceState().OutputTiming;
     t.ResolutionIndex = 9;

@@ -197,6 +197,16 @@ TEST(ApplyGuard, HiddenGroupKeepsSizeAndRateToStandardBlanking) {
         {3840, 2160, 30, 2756, 2160, 2300},
         // 164500000 / (23 x 4028) = 1775 -> 1263, made even; then 1774 x 4028 x 23 = 164,350,456 fits.
         {4000, 4000, 60, 1262, 4000, 2300},
+        // Lowered across 52 Hz the rate takes the 512-pixel blank and is lowered again:
+        // 164500000 / (2688 x 1468) = 41.68, then 164500000 / (3072 x 1468) = 36.47.
+        {2560, 1440, 60, 2560, 1440, 3647},
+        // 164500000 / (2176 x 1564) = 48.33, then 164500000 / (2560 x 1564) = 41.08.
+        {2048, 1536, 60, 2048, 1536, 4108},
+        // 4080 + 128 passes the 4094 cap: 164500000 / (4094 x 1108) = 36.26, where the blank of
+        // 512 leaves H active 4094 - 512 = 3582.
+        {4080, 1080, 60, 3582, 1080, 3626},
+        {4080, 1080, 30, 3582, 1080, 3000},
+        {3966, 1080, 60, 3582, 1080, 3626},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(testing::Message() << r.HActive << " x " << r.VActive << " at " << r.Fps);
@@ -208,6 +218,42 @@ TEST(ApplyGuard, HiddenGroupKeepsSizeAndRateToStandardBlanking) {
         EXPECT_EQ(v[E::HTotal], 2600);
         EXPECT_EQ(v[E::VTotal], 1250);
     }
+}
+
+// The rule the three standard-blanking checks share: H blank 128 from 52 Hz, and for 3840 x 1080
+// or 3840 x 1200 at 30 Hz; 512 otherwise. V blank 28 lines; both totals at most 4094.
+bool FitsStandardBlanking(int h, int v, float fps) {
+    const int rate = static_cast<int>(fps * 100.0f);
+    const bool narrow = rate >= 5200 || (h == 3840 && (v == 1080 || v == 1200) && rate / 100 == 30);
+    const int64_t hTotal = h + (narrow ? 128 : 512), vTotal = v + 28;
+    return hTotal <= 4094 && vTotal <= 4094 &&
+           static_cast<int64_t>(static_cast<double>(hTotal) * static_cast<double>(vTotal) * rate / 100.0) <= 164500000;
+}
+
+TEST(ApplyGuard, HiddenGroupSendsOnlyTimingsInsideTheBudgetAndKeepsFittingOnesAsTyped) {
+    const float hs[] = {640, 1024, 1280, 1920, 2048, 2560, 3000, 3582, 3840, 3966, 4080};
+    const float vs[] = {480, 720, 1080, 1200, 1440, 2160, 3000, 4080};
+    const float rates[] = {23, 24, 29.97f, 30, 30.5f, 31, 50, 51.99f, 52, 59.94f, 60, 75, 120};
+    int kept = 0, lowered = 0;
+    for (float h : hs)
+        for (float vActive : vs)
+            for (float fps : rates) {
+                SCOPED_TRACE(testing::Message() << h << " x " << vActive << " at " << fps);
+                TimingValues v = Timing(h, vActive, fps, 2600, 1250, 44, 5, 148, 36);
+                const TimingValues typed = v;
+                ASSERT_TRUE(MakeTimingConsistent(v, false));
+                EXPECT_TRUE(FitsStandardBlanking(v.Whole(E::HActive), v.Whole(E::VActive), v[E::Fps]));
+                EXPECT_GE(v[E::Fps], 23.0f);
+                if (FitsStandardBlanking(static_cast<int>(h), static_cast<int>(vActive), fps)) {
+                    ++kept;
+                    for (int i = 0; i < TimingEditCount; ++i) EXPECT_EQ(v.Value[i], typed.Value[i]) << "edit " << i;
+                } else {
+                    ++lowered;
+                }
+            }
+    // Both kinds are well represented.
+    EXPECT_GT(kept, 200);
+    EXPECT_GT(lowered, 200);
 }
 
 TEST(ResolutionRow, IndexBeyondTheTableIsCustom) {

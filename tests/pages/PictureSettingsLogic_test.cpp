@@ -75,6 +75,39 @@ TEST_F(PictureLogic, RedWithScopeAllMarksColourTemperatureUserInTheShownRecordOn
     }
 }
 
+TEST_F(PictureLogic, AnEditGoesToTheRecordOfTheInputTheLayerShowsNow) {
+    // The page still holds row 0 while the device has moved MAIN from HDMI-1 (row 1) to DP-1
+    // (row 4): what is typed is stored where the picture command reads it.
+    struct Row { const char* what; int edit; float value; uint8_t PictureSettings::*field; size_t byte; };
+    const Row rows[] = {
+        {"brightness", 1051, 90, &PictureSettings::Brightness, 6},
+        {"contrast", 1003, 33, &PictureSettings::Contrast, 7},
+        {"red", 1418, 200, &PictureSettings::Red, 12},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.what);
+        ResetDeviceState();
+        S().LayerWindow[0].Source = 4;
+        const uint32_t stale = 1, now = *S().GetLayerInputIndex(0);
+        ASSERT_NE(now, stale);
+        S().PictureSettings[4 * now].*r.field = 60;
+        S().PictureSettings[4 * stale].*r.field = 50;
+        EXPECT_EQ(PictureRecordRow(S(), 0, stale), now);
+        ApplyPictureEdit(S(), 0, stale, r.edit, r.value);
+        EXPECT_EQ(S().PictureSettings[4 * now].*r.field, static_cast<uint8_t>(r.value));
+        EXPECT_EQ(S().PictureSettings[4 * stale].*r.field, 50);
+        SendPicture(S(), 0);
+        EXPECT_EQ(Commands().back().Bytes[r.byte], static_cast<uint8_t>(r.value));
+    }
+    // A colour-temperature choice as well; a source that names no row keeps the page's row.
+    ResetDeviceState();
+    S().LayerWindow[0].Source = 4;
+    ApplyColourTemperatureChoice(S(), 0, 1, 5);
+    EXPECT_EQ(S().PictureSettings[4 * *S().GetLayerInputIndex(0)].ColourTemperature, 5u);
+    S().LayerWindow[0].Source = 200;
+    EXPECT_EQ(PictureRecordRow(S(), 0, 3), 3u);
+}
+
 TEST_F(PictureLogic, SharpnessAndHueLandInTheirOwnFields) {
     ApplyPictureEdit(S(), 1, Row, 1010, 24);
     ApplyPictureEdit(S(), 1, Row, 1019, 61);

@@ -149,3 +149,83 @@ TEST(ReplyEndToEnd, ReadAllAndEveryFollowUpLeaveTheDevicesState) {
     TheMainDialog = nullptr;
     devsim.Stop();
 }
+
+namespace {
+
+// Notes, for every connection status and device answer, which machine it came from.
+class MachineNotingDialog : public RecordingMainDialog {
+public:
+    std::vector<unsigned> StatusFrom, OnlineFrom;
+    void OnDeviceReply(uint32_t slot, int32_t argument) override {
+        if (slot == 0) StatusFrom.push_back(GetDeviceState().ReplyDeviceId);
+        if (slot == 23) OnlineFrom.push_back(GetDeviceState().ReplyDeviceId);
+        RecordingMainDialog::OnDeviceReply(slot, argument);
+    }
+};
+
+size_t Seen(const std::vector<unsigned>& ids, unsigned id) {
+    return static_cast<size_t>(std::count(ids.begin(), ids.end(), id));
+}
+
+} // namespace
+
+TEST(ReplyEndToEnd, AMachineThatIsNotControlledFeedsTheMachineListAndNothingElse) {
+    ::setenv("VELKCOMM_TIMING_SCALE", "0.1", 1);
+    const std::string controlledIp = testsupport::FreeDeviceAddress(37);
+    const std::string otherIp = testsupport::FreeDeviceAddress(38);
+    const std::vector<std::string> otherArgs = {"--device", otherIp}; // no preview: its HELLO says off
+    testsupport::DevsimProcess controlledDevice, otherDevice;
+    ASSERT_TRUE(controlledDevice.Start(
+        {"--device", controlledIp, "--preview", std::string(VELKAN_TEST_DATA_DIR) + "/preview_quad_352x240.h264"}));
+    ASSERT_TRUE(otherDevice.Start(otherArgs));
+
+    ResetDeviceState();
+    MachineNotingDialog dialog;
+    TheMainDialog = &dialog;
+    RealCommLink link;
+    SetCommLink(&link);
+    RegisterReplyCallbacks();
+    const uint8_t controlledId = LastOctet(controlledIp), otherId = LastOctet(otherIp);
+    ASSERT_EQ(link.SetTargets({controlledId, otherId}), 0);
+    ASSERT_EQ(link.ConnectNet(controlledIp, DevicePort), 0);
+    ASSERT_EQ(link.ConnectNet(otherIp, DevicePort), 0);
+    DeviceId = controlledId;
+    ASSERT_EQ(link.SelectDevice(controlledIp), 0);
+
+    auto pumpUntil = [&](auto done, int timeoutMs) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+        while (!done() && std::chrono::steady_clock::now() < deadline) {
+            link.DispatchReplies();
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        return done();
+    };
+    // Both machines are heard by the machine list: connection status and answers to PING.
+    ASSERT_TRUE(pumpUntil([&] { return Seen(dialog.StatusFrom, otherId) && Seen(dialog.OnlineFrom, otherId) &&
+                                       Seen(dialog.StatusFrom, controlledId) && CountOf(dialog.Calls, "route 1 0"); },
+                          10000))
+        << ::testing::PrintToString(dialog.Calls);
+    EXPECT_EQ(GetDeviceState().PreviewEnabled, 1) << "the controlled machine streams its preview";
+
+    // The other machine restarts: it is reported lost and back, and its HELLO says preview off.
+    const size_t previewStates = CountOf(dialog.Calls, "route 1 0");
+    otherDevice.Kill();
+    ASSERT_TRUE(otherDevice.Start(otherArgs));
+    const size_t statusBefore = Seen(dialog.StatusFrom, otherId);
+    const size_t onlineBefore = Seen(dialog.OnlineFrom, otherId);
+    ASSERT_TRUE(pumpUntil([&] { return Seen(dialog.StatusFrom, otherId) >= statusBefore + 2 &&
+                                       Seen(dialog.OnlineFrom, otherId) > onlineBefore; },
+                          10000))
+        << ::testing::PrintToString(dialog.StatusFrom);
+    pumpUntil([] { return false; }, 300); // whatever else it sent is dispatched too
+    EXPECT_EQ(GetDeviceState().PreviewEnabled, 1) << "another machine's HELLO turned the preview off";
+    EXPECT_EQ(CountOf(dialog.Calls, "route 1 0"), previewStates) << "only the controlled machine's preview state";
+    // The controlled machine's stream still reaches the preview.
+    const size_t packets = std::count_if(dialog.Calls.begin(), dialog.Calls.end(),
+                                         [](const std::string& c) { return c.rfind("preview 0 ", 0) == 0; });
+    EXPECT_GT(packets, 0u);
+
+    link.Close();
+    SetCommLink(nullptr);
+    TheMainDialog = nullptr;
+}

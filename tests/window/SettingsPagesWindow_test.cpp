@@ -20,6 +20,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -41,6 +42,7 @@ constexpr int MoreX = PageX + 222 + 43, MoreY = PageY + 47 + 12;
 constexpr int ApplyX = PageX + 222 + 43, ApplyY = PageY + 98 + 12;
 constexpr int FpsX = PageX + 78 + 31, FpsY = PageY + 100 + 11;
 constexpr int HTotalX = PageX + 78 + 31, VTotalX = PageX + 234 + 31, TotalY = PageY + 128 + 11;
+constexpr int HActiveX = PageX + 78 + 31, HActiveY = PageY + 74 + 11;
 constexpr int HTotalEdit = 1081;
 // The input icon of option slot 7.
 constexpr int VgaIconX = 157 + 108 * 7, VgaIconY = 37;
@@ -262,5 +264,245 @@ TEST_F(SettingsPagesWindow, OutputTimingAppliedWithTheGroupClosedKeepsTheTypedRa
   EXPECT_EQ(Word(closed, 3), 1080);
   EXPECT_EQ(Word(closed, 5), 6000);
   EXPECT_EQ(closed[21], 0);
+  EXPECT_EQ(program.Stop(), 0);
+}
+
+TEST_F(SettingsPagesWindow, OutputApplyPressedRightAfterTypingSendsWhatThePageShows) {
+  devsim::StateBlock state = devsim::BuiltinStateBlock();
+  state[devsim::layout::kOutputTiming] = 18;
+  DevsimProcess devsim;
+  ProgramUnderTest program(Home.Path());
+  ASSERT_NO_FATAL_FAILURE(Connect(program, devsim, {"--state", StateFile(state)}));
+  program.Click(PageButtonX, PageButtonY(OutputPage));
+  ASSERT_TRUE(program.WaitForShown({"page: Output Setting"}, 5s)) << program.ShownTexts();
+
+  // 4080 typed at 60 Hz with the group closed, and Apply pressed and released at once, before the
+  // program has had a pass of its own: the typing check of H active (H blank 128, total capped at
+  // 4094, then 164500000 / (60 x 1108) = 2474 - 128) makes it 2346, and that is what goes out.
+  program.Click(HActiveX, HActiveY);
+  RunCommand("xdotool key ctrl+a type --delay 40 '4080'");
+  RunCommand("xdotool mousemove " + std::to_string(program.ScreenX() + ApplyX) + " " +
+             std::to_string(program.ScreenY() + ApplyY) + " mousedown 1 mouseup 1");
+  ASSERT_TRUE(WaitUntil([&] { return ReceivedCommands(Log(), 2).size() == 1; }, 5s)) << "no timing command";
+  const auto sent = ReceivedCommands(Log(), 2)[0];
+  EXPECT_EQ(Word(sent, 1), 2346);
+  EXPECT_EQ(Word(sent, 3), 1080);
+  EXPECT_EQ(Word(sent, 5), 6000);
+  EXPECT_EQ(program.Stop(), 0);
+}
+
+namespace {
+constexpr int PicturePage = 0, CropPage = 5;
+constexpr int CropHStartEdit = 1137, BrightnessEdit = 1051;
+constexpr int FeatheringWindowButton = 1593, FeatherButton = 1600, SetDataButton = 1481;
+constexpr uint8_t HdmiOne = 1, DpOne = 4;  // source codes, also their input rows
+
+// The shown line that starts with prefix, without it; empty when there is none.
+std::string ShownAfter(const ProgramUnderTest& program, const std::string& prefix) {
+  const std::string shown = "\n" + program.ShownTexts();
+  const size_t at = shown.find("\n" + prefix);
+  if (at == std::string::npos) return {};
+  const size_t from = at + 1 + prefix.size();
+  return shown.substr(from, shown.find('\n', from) - from);
+}
+
+// The client position of the centre of a shown control of the main window (pages docked in it
+// included), read from the geometry record; nothing when it is not shown within the limit.
+std::optional<std::pair<int, int>> ControlCentre(const ProgramUnderTest& program, const std::string& geometry, int id) {
+  std::optional<std::pair<int, int>> at;
+  WaitUntil([&] {
+    const ShownGeometry g = ShownGeometry::Parse(RunCommand("cat '" + geometry + "'"));
+    if (const GeoControl* c = g.Control("main", id))
+      at = std::pair{c->Rect.X + c->Rect.W / 2 - program.ScreenX(), c->Rect.Y + c->Rect.H / 2 - program.ScreenY()};
+    return at.has_value();
+  }, 5s);
+  return at;
+}
+
+// MAIN on HDMI-1 with the picture mode User, and the MAIN records of HDMI-1 and DP-1 told apart:
+// crop on at H start 40 and 50, brightness 50 and 60.
+devsim::StateBlock TwoInputsApart() {
+  using namespace devsim::layout;
+  devsim::StateBlock state = devsim::BuiltinStateBlock();
+  state[kLayerWindow + 2] = HdmiOne;
+  state[kPictureMode] = 7;
+  const std::pair<uint8_t, uint8_t> records[] = {{HdmiOne, 40}, {DpOne, 50}};
+  for (const auto& [row, start] : records) {
+    uint8_t* crop = state.data() + kCropRect + kCropRecordSize * (4 * row);
+    crop[0] = 1;
+    crop[2] = start;
+    crop[6] = 1000 & 0xFF;  // width 1000: starts up to 920 fit the 1920 source
+    crop[7] = 1000 >> 8;
+    state[kPictureSettings + kPictureRecordSize * (4 * row)] = static_cast<uint8_t>(start + 10);
+  }
+  return state;
+}
+}  // namespace
+
+// The device moves MAIN to another input while the crop page shows MAIN: the page and MAIN's
+// canvas label follow at once, and what the operator then types reaches the device as typed,
+// for the input the page shows.
+TEST_F(SettingsPagesWindow, CropPageFollowsMainMovedByTheDevice) {
+  setenv("VELKAN_GEOMETRY", Geometry().c_str(), 1);
+  DevsimProcess devsim;
+  ProgramUnderTest program(Home.Path());
+  ASSERT_NO_FATAL_FAILURE(Connect(program, devsim,
+                                  {"--state", StateFile(TwoInputsApart()), "--usr1-source", "0:" + std::to_string(DpOne)}));
+  program.Click(PageButtonX, PageButtonY(CropPage));
+  ASSERT_TRUE(WaitUntil([&] { return ShownAfter(program, "crop: layer 0 input ").find(" on 40,") != std::string::npos; }, 5s))
+      << program.ShownTexts();
+  const std::string before = ShownAfter(program, "crop: layer 0 input ");
+  const std::string oldInput = before.substr(0, before.find(' '));
+
+  ASSERT_EQ(kill(devsim.Pid(), SIGUSR1), 0);
+  ASSERT_TRUE(WaitUntil([&] { return ShownAfter(program, "crop: layer 0 input ").find(" on 50,") != std::string::npos; }, 10s))
+      << "the crop page stays on the old input\n" << program.ShownTexts();
+  const std::string after = ShownAfter(program, "crop: layer 0 input ");
+  const std::string newInput = after.substr(0, after.find(' '));
+  EXPECT_NE(newInput, oldInput);
+  EXPECT_TRUE(program.Shows("output: MAIN " + newInput)) << program.ShownTexts();
+  EXPECT_NE(ShownAfter(program, "canvas: layer 0 [").find(newInput), std::string::npos) << program.ShownTexts();
+
+  const size_t sent = ReceivedCommands(Log(), 5).size();
+  const auto edit = ControlCentre(program, Geometry(), CropHStartEdit);
+  ASSERT_TRUE(edit) << "no H start edit";
+  TypeInto(program, edit->first, edit->second, "200");
+  ASSERT_TRUE(WaitUntil([&] { return ReceivedCommands(Log(), 5).size() > sent; }, 5s)) << "no crop command";
+  const auto crop = ReceivedCommands(Log(), 5).back();
+  EXPECT_EQ(crop[0], 0);
+  EXPECT_EQ(crop[1], 1);
+  EXPECT_EQ(Word(crop, 2), 200);
+  EXPECT_TRUE(WaitUntil([&] { return ShownAfter(program, "crop: layer 0 input ").rfind(newInput + " on 200,", 0) == 0; }, 5s))
+      << program.ShownTexts();
+  program.SaveScreenshot(Artifact("crop_follows_main_moved_by_device.png"));
+  EXPECT_EQ(program.Stop(), 0);
+}
+
+// The same with the picture page in User mode: the page shows the new input's record, and a
+// typed brightness goes out as typed.
+TEST_F(SettingsPagesWindow, PicturePageFollowsMainMovedByTheDevice) {
+  setenv("VELKAN_GEOMETRY", Geometry().c_str(), 1);
+  DevsimProcess devsim;
+  ProgramUnderTest program(Home.Path());
+  ASSERT_NO_FATAL_FAILURE(Connect(program, devsim,
+                                  {"--state", StateFile(TwoInputsApart()), "--usr1-source", "0:" + std::to_string(DpOne)}));
+  program.Click(PageButtonX, PageButtonY(PicturePage));
+  ASSERT_TRUE(WaitUntil([&] { return ShownAfter(program, "picture input: layer 0 ").find(" brightness 50") != std::string::npos; }, 5s))
+      << program.ShownTexts();
+  const std::string before = ShownAfter(program, "picture input: layer 0 ");
+
+  ASSERT_EQ(kill(devsim.Pid(), SIGUSR1), 0);
+  ASSERT_TRUE(WaitUntil([&] { return ShownAfter(program, "picture input: layer 0 ").find(" brightness 60") != std::string::npos; }, 10s))
+      << "the picture page stays on the old input\n" << program.ShownTexts();
+  const std::string after = ShownAfter(program, "picture input: layer 0 ");
+  const std::string newInput = after.substr(0, after.find(' '));
+  EXPECT_NE(newInput, before.substr(0, before.find(' ')));
+  EXPECT_TRUE(program.Shows("output: MAIN " + newInput)) << program.ShownTexts();
+
+  const size_t sent = ReceivedCommands(Log(), 3).size();
+  const auto edit = ControlCentre(program, Geometry(), BrightnessEdit);
+  ASSERT_TRUE(edit) << "no brightness edit";
+  TypeInto(program, edit->first, edit->second, "90");
+  ASSERT_TRUE(WaitUntil([&] { return ReceivedCommands(Log(), 3).size() > sent; }, 5s)) << "no picture command";
+  const auto picture = ReceivedCommands(Log(), 3).back();
+  EXPECT_EQ(picture[4], 0);
+  EXPECT_EQ(picture[6], 90);
+  EXPECT_TRUE(WaitUntil([&] { return ShownAfter(program, "picture input: layer 0 ") == newInput + " brightness 90"; }, 5s))
+      << program.ShownTexts();
+  program.SaveScreenshot(Artifact("picture_follows_main_moved_by_device.png"));
+  EXPECT_EQ(program.Stop(), 0);
+}
+
+// Set Data To Machine with feathering on (mosaic x2, PIP-2 on): feathering goes off as the
+// feathering page's own switch takes it off: the page shows OFF with its lists disabled, and the
+// LOGO and PIP page buttons and the MISC keyer and test-pattern tabs are usable again.
+TEST_F(SettingsPagesWindow, SetDataWithFeatheringOnLeavesFeatheringOffEverywhere) {
+  using namespace devsim::layout;
+  devsim::StateBlock state = devsim::BuiltinStateBlock();
+  state[kMosaicMode] = 2;
+  state[kLayerWindow + kLayerWindowSize * 2] = 1;
+  setenv("VELKAN_GEOMETRY", Geometry().c_str(), 1);
+  DevsimProcess devsim;
+  ProgramUnderTest program(Home.Path());
+  // The device applies the feathering switch without echoing it: the program's own change shows.
+  ASSERT_NO_FATAL_FAILURE(Connect(program, devsim, {"--state", StateFile(state), "--unanswered", "35"}));
+  program.Click(PageButtonX, PageButtonY(MiscPage));
+  ASSERT_TRUE(program.WaitForShown({"page: Misc Settings"}, 5s)) << program.ShownTexts();
+  const auto window = ControlCentre(program, Geometry(), FeatheringWindowButton);
+  ASSERT_TRUE(window) << "no Feathering button";
+  program.Click(window->first, window->second);
+  const auto feather = ControlCentre(program, Geometry(), FeatherButton);
+  ASSERT_TRUE(feather) << "the feathering page did not open";
+  program.Click(feather->first, feather->second);
+  ASSERT_TRUE(program.WaitForShown({"feather: on lists enabled"}, 5s)) << program.ShownTexts();
+  const std::string held[] = {"disabled: LOGO", "disabled: PIP", "disabled: MISC Keyer", "disabled: MISC TEST PATTERN"};
+  for (const std::string& line : held) EXPECT_TRUE(program.Shows(line)) << line << "\n" << program.ShownTexts();
+  const size_t feathers = ReceivedCommands(Log(), 35).size();
+
+  // The feathering page floats over the working area; the MISC page stays beside it.
+  const auto setData = ControlCentre(program, Geometry(), SetDataButton);
+  ASSERT_TRUE(setData) << "no Set Data button";
+  const size_t hidden = TimesHidden(program);
+  program.Click(setData->first, setData->second);
+  ASSERT_TRUE(WaitUntil([&] { return TimesHidden(program) > hidden; }, 20s)) << program.ShownTexts();
+  const auto stateBlocks = [&] {
+    size_t n = 0;
+    for (const testsupport::LoggedFrame& f : testsupport::ReadDevsimLog(Log())) n += f.type == 0x02;
+    return n;
+  };
+  ASSERT_TRUE(WaitUntil([&] { return stateBlocks() == 1; }, 5s)) << "no state block";
+  const auto sent = ReceivedCommands(Log(), 35);
+  ASSERT_EQ(sent.size(), feathers + 1);
+  EXPECT_EQ(sent.back()[0], 0);
+  EXPECT_TRUE(program.WaitForShown({"feather: off lists disabled"}, 5s)) << program.ShownTexts();
+  for (const std::string& line : held)
+    EXPECT_TRUE(WaitUntil([&] { return !program.Shows(line); }, 5s)) << line << "\n" << program.ShownTexts();
+  program.SaveScreenshot(Artifact("set_data_feathering_off.png"));
+  EXPECT_EQ(program.Stop(), 0);
+}
+
+// A language switch changes words only: in mosaic mode 3 the feathering page's first group names
+// PIP-1, and the shape the operator picked stays picked, in Chinese as in English.
+TEST_F(SettingsPagesWindow, LanguageSwitchKeepsTheFeatheringTitleAndChoices) {
+  using namespace devsim::layout;
+  devsim::StateBlock state = devsim::BuiltinStateBlock();
+  state[kMosaicMode] = 3;  // PIP-1 is on in the built-in state
+  setenv("VELKAN_GEOMETRY", Geometry().c_str(), 1);
+  DevsimProcess devsim;
+  ProgramUnderTest program(Home.Path());
+  ASSERT_NO_FATAL_FAILURE(Connect(program, devsim, {"--state", StateFile(state)}));
+  program.Click(PageButtonX, PageButtonY(MiscPage));
+  ASSERT_TRUE(program.WaitForShown({"page: Misc Settings"}, 5s)) << program.ShownTexts();
+  const auto window = ControlCentre(program, Geometry(), FeatheringWindowButton);
+  ASSERT_TRUE(window) << "no Feathering button";
+  program.Click(window->first, window->second);
+  const auto feather = ControlCentre(program, Geometry(), FeatherButton);
+  ASSERT_TRUE(feather) << "the feathering page did not open";
+  program.Click(feather->first, feather->second);
+  ASSERT_TRUE(program.WaitForShown({"feather: on lists enabled"}, 5s)) << program.ShownTexts();
+  ASSERT_TRUE(ShownAfter(program, "feather: PIP1 sharp ").size()) << program.ShownTexts();
+
+  // The first group's shape: the list's last item, picked with the pointer.
+  constexpr int FirstSharpList = 65400;
+  const auto list = ControlCentre(program, Geometry(), FirstSharpList);
+  ASSERT_TRUE(list) << "no Sharp list";
+  program.Click(list->first, list->second);
+  GeoRect items;
+  ASSERT_TRUE(WaitUntil([&] {
+    for (const auto& [id, r] : ShownGeometry::Parse(RunCommand("cat '" + Geometry() + "'")).Popups)
+      if (id == FirstSharpList) items = r;
+    return !items.Empty();
+  }, 5s)) << "the Sharp list did not open";
+  RunCommand("xdotool mousemove " + std::to_string(items.X + 20) + " " + std::to_string(items.Bottom() - 8) + " click 1");
+  ASSERT_TRUE(WaitUntil([&] { return ShownAfter(program, "feather: PIP1 sharp ").rfind("4 ", 0) == 0; }, 5s))
+      << program.ShownTexts();
+  ASSERT_TRUE(WaitUntil([&] { return !ReceivedCommands(Log(), 35).empty() && ReceivedCommands(Log(), 35).back()[9] == 1; }, 5s));
+
+  program.Click(ChineseX, LanguageY);
+  ASSERT_TRUE(program.WaitForShown({"language: 183 1509 屏幕 x 1"}, 5s)) << program.ShownTexts();
+  EXPECT_TRUE(WaitUntil([&] { return ShownAfter(program, "feather: PIP1 sharp ").rfind("4 ", 0) == 0; }, 5s))
+      << program.ShownTexts();
+  EXPECT_TRUE(program.Shows("feather: on lists enabled")) << program.ShownTexts();
+  program.SaveScreenshot(Artifact("feathering_after_language_switch.png"));
   EXPECT_EQ(program.Stop(), 0);
 }

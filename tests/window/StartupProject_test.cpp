@@ -1,6 +1,7 @@
 // What the program shows before any device is there: the project read at start in every window,
-// the notice of an opened project that holds no settings, the About box on F1, and the per-user
-// folder's notice in the operator's language.
+// the notice of an opened project that holds no settings, the About box on F1, the per-user
+// folder's notice in the operator's language, and project, settings and language files that are
+// write-protected, in a folder the operator may not write, or FIFOs.
 #include "app/DeviceState.h"
 #include "app/ProfileIni.h"
 #include "app/ProjectFile.h"
@@ -11,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
@@ -18,6 +20,8 @@
 #include <iterator>
 #include <sstream>
 #include <thread>
+
+#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
@@ -65,11 +69,6 @@ bool ChooseFile(const ProgramUnderTest& program, const std::string& path, bool r
 constexpr int MiscButtonX = 37, MiscButtonY = 104 + 9 * 36 + 18;
 constexpr int ProjectButtonsY = 106 + 220 + 14, OpenProjectX = 77 + 18 + 70, SaveProjectX = 77 + 162 + 70;
 
-std::string FileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 // The shown lines of one area ("busy: ..."), in their order.
 std::string AreaLines(const std::string& shown, const std::string& area) {
   std::istringstream lines(shown);
@@ -86,11 +85,40 @@ void WriteInfoIni(const std::string& home, const std::string& project) {
       << "\r\n[PNAMESTR]\r\nPRESET1-0=Opening\r\nPRESET1-3=Finale\r\n";
 }
 
+std::string BytesOf(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+bool IsFifo(const std::string& path) {
+  struct stat info {};
+  return lstat(path.c_str(), &info) == 0 && S_ISFIFO(info.st_mode);
+}
+
+// Whether the process has ended (gone, or a zombie waiting to be reaped).
+bool Ended(pid_t pid) {
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  std::string line;
+  if (!std::getline(stat, line)) return true;
+  const size_t close = line.rfind(") ");
+  return close == std::string::npos || close + 2 >= line.size() || line[close + 2] == 'Z';
+}
+
+// Asks the program to stop; a message box it shows on the way out (a save that failed) is
+// answered. The exit status.
+int StopAnsweringTheBox(ProgramUnderTest& program) {
+  kill(program.ProcessId(), SIGTERM);
+  WaitUntil([&] { return Ended(program.ProcessId()) || !VisibleWindows(program.ProcessId(), "^Tips$").empty(); }, 15s);
+  if (!Ended(program.ProcessId())) program.PressReturnIn("Tips");
+  return program.WaitForExit();
+}
+
 class StartupProject : public ::testing::Test {
  protected:
   void SetUp() override {
     if (!std::getenv("DISPLAY")) GTEST_SKIP() << "needs an X display (run under xvfb-run)";
   }
+  void ExpectWriteProtectedProjectLeft(bool asOrdinaryUser);
   ScratchFolder Scratch;
   std::string Home = Scratch.Path();
 };
@@ -163,8 +191,8 @@ TEST_F(StartupProject, OpeningAProjectWithoutSettingsTellsTheOperator) {
   }
   EXPECT_EQ(program.Stop(), 0);
   for (const Keyless& file : files)
-    EXPECT_TRUE(FileBytes(Home + file.Name) == file.Bytes) << file.Name << " was written over";
-  const std::string saved = FileBytes(project);
+    EXPECT_TRUE(BytesOf(Home + file.Name) == file.Bytes) << file.Name << " was written over";
+  const std::string saved = BytesOf(project);
   EXPECT_NE(saved, kept) << "the project in use was not saved at close";
   EXPECT_NE(saved.find("[COMPOSITEBOARD]\r\n"), std::string::npos);
   EXPECT_NE(saved.find("\r\nRESOINDEX=3\r\n"), std::string::npos) << "not the settings the project gave";
@@ -209,7 +237,7 @@ TEST_F(StartupProject, AFailedSaveLeftUnreadPastTheWatchdogBringsNoOfflineBox) {
   EXPECT_TRUE(program.WaitForShown({"project: write-protected: " + project}, 10s));
   EXPECT_TRUE(program.PressReturnIn("Tips"));
   EXPECT_EQ(program.WaitForExit(), 0);
-  EXPECT_EQ(FileBytes(project), kept);
+  EXPECT_EQ(BytesOf(project), kept);
 }
 
 // F1 opens the About box over the main window, also with the focus in a page's edit; its OK
@@ -278,7 +306,15 @@ TEST_F(StartupProject, PerUserFolderNoticeComesFromTheLanguageFile) {
 // left byte for byte by Ctrl+S, by Save Project onto it and at close, and each time the operator
 // is told; Info.ini, protected too, is left as it was without a word.
 TEST_F(StartupProject, AWriteProtectedProjectIsLeftAsItWasAndTheOperatorIsTold) {
-  const auto bytes = FileBytes;
+  ExpectWriteProtectedProjectLeft(true);
+}
+
+// The same project with the program run as root, who could open it for writing: the missing
+// write bits still protect it.
+TEST_F(StartupProject, AWriteProtectedProjectIsLeftAsItWasWhenRunAsRoot) { ExpectWriteProtectedProjectLeft(false); }
+
+void StartupProject::ExpectWriteProtectedProjectLeft(bool asOrdinaryUser) {
+  const auto bytes = BytesOf;
   const std::string project = Home + "show.pro", settings = Home + "Info.ini";
   const std::string kept = "[OUTPUTRESO]\r\nRESOINDEX=3\r\n";
   std::ofstream(project, std::ios::binary) << kept;
@@ -288,7 +324,11 @@ TEST_F(StartupProject, AWriteProtectedProjectIsLeftAsItWasAndTheOperatorIsTold) 
   fs::permissions(project, readOnly);
   fs::permissions(settings, readOnly);
   ProgramUnderTest program(Home);
-  if (!program.StartAsOrdinaryUser()) GTEST_SKIP() << "the program cannot be run as an ordinary user here";
+  if (asOrdinaryUser && !program.StartAsOrdinaryUser())
+    GTEST_SKIP() << "the program cannot be run as an ordinary user here";
+  if (!asOrdinaryUser) {
+    ASSERT_TRUE(program.Start());
+  }
   // Each way of saving shows the message box, names the file as write-protected and leaves it.
   const auto toldAndKept = [&](const char* how) {
     SCOPED_TRACE(how);
@@ -305,7 +345,7 @@ TEST_F(StartupProject, AWriteProtectedProjectIsLeftAsItWasAndTheOperatorIsTold) 
   };
   program.PressKeys("ctrl+s");
   ASSERT_TRUE(program.WaitForShown({"project: write-protected: " + project}, 10s)) << program.ShownTexts();
-  program.SaveScreenshot(Artifact("write-protected-project.png"));
+  program.SaveScreenshot(Artifact(asOrdinaryUser ? "write-protected-project.png" : "write-protected-project-root.png"));
   toldAndKept("Ctrl+S");
   program.Click(MiscButtonX, MiscButtonY);
   ASSERT_TRUE(program.WaitForShown({"page: Misc Settings"}, 3s)) << program.ShownTexts();
@@ -318,4 +358,87 @@ TEST_F(StartupProject, AWriteProtectedProjectIsLeftAsItWasAndTheOperatorIsTold) 
   EXPECT_EQ(bytes(project), kept);
   EXPECT_EQ(fs::status(project).permissions(), readOnly);
   EXPECT_EQ(bytes(settings), keptSettings);
+}
+
+// A writable project in a folder the operator may not write (no rename possible there): Ctrl+S
+// and the close save it all the same, in place, with no word of a failure.
+TEST_F(StartupProject, AWritableProjectInAFolderTheOperatorMayNotWriteIsSaved) {
+  const std::string folder = Home + "locked/", project = folder + "show.pro";
+  fs::create_directories(folder);
+  const std::string kept = "[OUTPUTRESO]\r\nRESOINDEX=3\r\n";
+  std::ofstream(project, std::ios::binary) << kept;
+  WriteInfoIni(Home, project);
+  fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                              fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
+  ProgramUnderTest program(Home);
+  if (!program.StartAsOrdinaryUser()) GTEST_SKIP() << "the program cannot be run as an ordinary user here";
+  // A whole project: its 13 section lines and 1143 key lines.
+  const auto whole = [&] {
+    const std::string text = BytesOf(project);
+    return text != kept && text.rfind("[OUTPUTRESO]\r\nRESOINDEX=3\r\n", 0) == 0 &&
+           std::count(text.begin(), text.end(), '\n') == 13 + 1143;
+  };
+  program.PressKeys("ctrl+s");
+  EXPECT_TRUE(WaitUntil(whole, 15s)) << BytesOf(project).substr(0, 200);
+  std::this_thread::sleep_for(500ms);
+  EXPECT_EQ(program.ShownTexts().find("project: "), std::string::npos) << program.ShownTexts();
+  EXPECT_TRUE(VisibleWindows(program.ProcessId(), "^Tips$").empty());
+  std::ofstream(project, std::ios::binary | std::ios::in) << "[X";  // saved again at close
+  EXPECT_EQ(StopAnsweringTheBox(program), 0);
+  EXPECT_TRUE(whole()) << BytesOf(project).substr(0, 200);
+  EXPECT_EQ(program.ShownTexts().find("project: "), std::string::npos) << program.ShownTexts();
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder), {}), 1);
+  fs::permissions(folder, fs::perms::owner_all);
+}
+
+// A FIFO where the program expects a file: the start-up project named in Info.ini, Info.ini
+// itself, the language file. The window shows all the same, the program stops when asked (a
+// save to the FIFO is refused and told), and the FIFO is still a FIFO.
+TEST_F(StartupProject, AFifoWhereAFileIsExpectedNeitherHoldsTheWindowUpNorIsReplaced) {
+  struct Row {
+    const char* what;
+    const char* fifo;  // in the program folder
+    const char* told;  // what the program says at close, "" for nothing
+  };
+  const Row rows[] = {
+      {"start-up project", "show.pro", "project: save failed: "},
+      {"Info.ini", "Info.ini", ""},
+      {"language file", "Language/English.ini", ""},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    ScratchFolder scratch;
+    const std::string home = scratch.Path(), fifo = home + row.fifo;
+    fs::create_directories(home + "Language");
+    if (std::string(row.fifo) != "Info.ini") WriteInfoIni(home, home + "show.pro");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
+    ProgramUnderTest program(home);
+    ASSERT_TRUE(program.Start()) << "no window";
+    EXPECT_TRUE(program.WaitForShown({"connection: not connected"}, 10s)) << program.ShownTexts();
+    EXPECT_EQ(StopAnsweringTheBox(program), 0);
+    if (*row.told) {
+      EXPECT_TRUE(program.Shows(row.told + fifo)) << program.ShownTexts();
+    }
+    EXPECT_TRUE(IsFifo(fifo));
+  }
+}
+
+// Open Project on a FIFO: the program does not wait on it, says the file was not read, and
+// leaves it a FIFO.
+TEST_F(StartupProject, OpeningAFifoAsTheProjectTellsTheOperatorAndLeavesIt) {
+  const std::string fifo = Home + "pipe.pro";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
+  ProgramUnderTest program(Home);
+  ASSERT_TRUE(program.Start());
+  program.Click(MiscButtonX, MiscButtonY);
+  ASSERT_TRUE(program.WaitForShown({"page: Misc Settings"}, 3s)) << program.ShownTexts();
+  program.Click(OpenProjectX, ProjectButtonsY);
+  ASSERT_TRUE(ChooseFile(program, fifo)) << "no file dialog";
+  EXPECT_TRUE(program.WaitForShown({"project: not read: " + fifo}, 10s)) << program.ShownTexts();
+  std::this_thread::sleep_for(300ms);
+  program.SaveScreenshot(Artifact("fifo-project-message.png"));
+  EXPECT_TRUE(program.PressReturnIn("Tips")) << "no message box";
+  EXPECT_TRUE(program.WaitForShown({"busy: hidden"}, 5s)) << program.ShownTexts();
+  EXPECT_EQ(StopAnsweringTheBox(program), 0);
+  EXPECT_TRUE(IsFifo(fifo));
 }

@@ -1,5 +1,6 @@
 #include "tools/devsim/DevsimOptions.h"
 
+#include <algorithm>
 #include <arpa/inet.h>
 #include <charconv>
 
@@ -12,7 +13,8 @@ const char* const kUsage =
     "                     [--silent] [--stall] [--exit-with-parent]\n"
     "                     [--preview FILE] [--encoder-fault none|refuse|reject|bad-answer|silent|hang-up]\n"
     "                     [--encoder-log FILE] [--ext-card none|hdmi|dp] [--vga-card] [--neutral-answers standard|other]\n"
-    "                     [--presets-stored [--preset-empty N]] [--status-delay MS] [--status-first]\n";
+    "                     [--presets-stored [--preset-empty N]] [--status-delay MS] [--status-first]\n"
+    "                     [--usr1-source LAYER:SOURCE[,LAYER:SOURCE]...] [--unanswered COMMAND]...\n";
 
 namespace {
 
@@ -119,6 +121,25 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
             if (!number(o.statusDelayMs, 60000)) return std::nullopt;
         } else if (a == "--status-first") {
             o.statusFirst = true;
+        } else if (a == "--usr1-source") {
+            std::string list;
+            if (!value(list)) return std::nullopt;
+            for (size_t at = 0; at <= list.size();) {
+                const size_t end = std::min(list.find(',', at), list.size());
+                const std::string pair = list.substr(at, end - at);
+                const size_t colon = pair.find(':');
+                unsigned layer = 0, source = 0;
+                if (colon == std::string::npos || !ParseUnsigned(pair.substr(0, colon), layer, 3) ||
+                    !ParseUnsigned(pair.substr(colon + 1), source, 11)) {
+                    error = "--usr1-source takes LAYER:SOURCE pairs (layer 0..3, source 0..11): " + pair;
+                    return std::nullopt;
+                }
+                o.signalSources.emplace_back(static_cast<uint8_t>(layer), static_cast<uint8_t>(source));
+                at = end + 1;
+            }
+        } else if (a == "--unanswered") {
+            if (!number(n, 73)) return std::nullopt;
+            o.unanswered.push_back(n);
         } else if (a == "--exit-with-parent") {
             o.exitWithParent = true;
         } else {

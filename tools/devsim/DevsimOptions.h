@@ -40,6 +40,10 @@ struct Options {
     // When and in which order a device reports its operations (the device's choice):
     unsigned statusDelayMs = 0; // every operation-status reply goes out this much later
     bool statusFirst = false;   // a frame's operation-status reply goes before its records
+    // Source changes made on the device itself (front panel, another controller), one per
+    // SIGUSR1 in turn: {layer 0..3, source code 0..11}.
+    std::vector<std::pair<uint8_t, uint8_t>> signalSources;
+    std::vector<uint32_t> unanswered; // commands applied without an answer
 };
 
 // Parses argv; on a bad command line returns nothing and fills `error`.

@@ -57,6 +57,7 @@ DevsimServer::DevsimServer(Options options, const StateBlock& state) : options_(
     for (auto& d : devices_) {
         d->SetNeutralAnswers(options_.neutralAnswers);
         d->SetStatusFirst(options_.statusFirst);
+        d->SetUnanswered(options_.unanswered);
         if (options_.presetsStored) d->StorePresets(options_.presetLeftEmpty);
     }
 }
@@ -162,6 +163,7 @@ void DevsimServer::Run(const std::atomic<bool>& stop) {
             fds.push_back({connections_[i]->fd, events, 0});
             what.push_back({Conn, i});
         }
+        while (sourceSignalsApplied_ < sourceSignals.load()) ApplySignalSource();
         int wait = preview_.Empty() ? 200 : StreamPreview();
         if (const int held = SendHeldReplies(); held >= 0) wait = std::min(wait, held);
         if (::poll(fds.data(), fds.size(), wait) <= 0) continue;
@@ -335,6 +337,17 @@ int DevsimServer::StreamPreview() {
         if (nextPicture_ < now) nextPicture_ = now + period; // fell behind: no burst to catch up
     }
     return static_cast<int>(duration_cast<milliseconds>(nextPicture_ - now).count()) + 1;
+}
+
+void DevsimServer::ApplySignalSource() {
+    const unsigned n = sourceSignalsApplied_++;
+    if (options_.signalSources.empty()) return;
+    const auto [layer, source] = options_.signalSources[n % options_.signalSources.size()];
+    for (size_t d = 0; d < devices_.size(); ++d) {
+        const Reply sources = devices_[d]->SetLayerSource(layer, source);
+        for (auto& c : connections_)
+            if (c->fd >= 0 && c->device == d && c->framesIn > 0) SendReplies(*c, {sources});
+    }
 }
 
 void DevsimServer::Log(const SimDevice& d, const velklink::Frame& frame) {

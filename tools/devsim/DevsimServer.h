@@ -15,6 +15,9 @@
 
 namespace devsim {
 
+// Counted by the SIGUSR1 handler: each signal applies the next of --usr1-source's changes.
+inline std::atomic<unsigned> sourceSignals{0};
+
 class DevsimServer {
 public:
     DevsimServer(Options options, const StateBlock& state);
@@ -52,6 +55,9 @@ private:
     // Sends the next preview picture on every network link that said HELLO to a device whose
     // preview is on; returns how long until the next one is due (ms).
     int StreamPreview();
+    // Applies the next --usr1-source change on every device and reports the layer sources
+    // (slot 14) unasked on each link that has spoken.
+    void ApplySignalSource();
 
     Options options_;
     std::vector<std::unique_ptr<SimDevice>> devices_;
@@ -64,6 +70,7 @@ private:
     PreviewStream preview_;
     std::chrono::steady_clock::time_point nextPicture_{};
     unsigned picturesSent_ = 0;
+    unsigned sourceSignalsApplied_ = 0;
 };
 
 } // namespace devsim

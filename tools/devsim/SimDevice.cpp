@@ -111,7 +111,12 @@ std::vector<Reply> SimDevice::HandleFrame(const velklink::Frame& frame) {
         return {{23, {1}}};
     case velklink::FrameCommand:
         if (frame.payload.size() < 4 + velklink::kCommandBlockSize) return {};
-        return HandleCommand(GetU32(frame.payload.data()), frame.payload.data() + 4);
+        {
+            const uint32_t command = GetU32(frame.payload.data());
+            std::vector<Reply> replies = HandleCommand(command, frame.payload.data() + 4);
+            if (std::find(unanswered_.begin(), unanswered_.end(), command) != unanswered_.end()) return {};
+            return replies;
+        }
     case velklink::FrameStateBlock:
         if (frame.payload.size() != velklink::kStateBlockSize) return {};
         std::copy(frame.payload.begin(), frame.payload.end(), state_.begin());
@@ -498,6 +503,12 @@ Reply SimDevice::MosaicReply(uint32_t argument) const {
     r.payload.resize(112);
     PutU32(&r.payload[108], argument);
     return r;
+}
+
+Reply SimDevice::SetLayerSource(int layer, uint8_t source) {
+    if (layer >= 0 && layer < static_cast<int>(kLayers))
+        state_[kLayerWindow + kLayerWindowSize * static_cast<size_t>(layer) + 2] = source;
+    return LayerSourcesReply();
 }
 
 Reply SimDevice::LayerSourcesReply() const {

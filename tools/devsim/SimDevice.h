@@ -71,9 +71,14 @@ public:
     void SetPreviewOn(bool on) { previewOn_ = on; }
     bool PreviewOn() const { return previewOn_; }
     void SetNeutralAnswers(NeutralAnswers choice) { neutralAnswers_ = choice; }
+    // Commands the device applies without answering them.
+    void SetUnanswered(std::vector<uint32_t> commands) { unanswered_ = std::move(commands); }
     // All ten presets stored but leftEmpty (-1: none), preset n with MAIN on DVI-1, HDMI-1 or
     // DP-1 for n % 3 = 0, 1, 2.
     void StorePresets(int leftEmpty = -1);
+    // The device itself puts a layer on another source (code 0..11); returns the layer-sources
+    // report (slot 14) it then sends.
+    Reply SetLayerSource(int layer, uint8_t source);
     // The answer to a search: IP text and MAC (slot 27).
     Reply SearchAnswer() const;
 
@@ -111,6 +116,7 @@ private:
     bool previewOn_ = false;
     NeutralAnswers neutralAnswers_ = NeutralAnswers::Standard;
     bool statusFirst_ = false;
+    std::vector<uint32_t> unanswered_;
 };
 
 } // namespace devsim

@@ -16,6 +16,8 @@ std::atomic<bool> stopRequested{false};
 
 void RequestStop(int) { stopRequested.store(true); }
 
+void RequestSourceChange(int) { devsim::sourceSignals.fetch_add(1); }
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -52,6 +54,9 @@ int main(int argc, char** argv) {
     sa.sa_handler = RequestStop;
     sigaction(SIGTERM, &sa, nullptr);
     sigaction(SIGINT, &sa, nullptr);
+    struct sigaction usr1 {};
+    usr1.sa_handler = RequestSourceChange;
+    sigaction(SIGUSR1, &usr1, nullptr);
 
     devsim::DevsimServer server(*options, state);
     if (!server.Start()) return 1;
