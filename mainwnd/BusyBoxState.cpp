@@ -4,7 +4,7 @@ void BusyBoxState::ShowBusy(bool busy, const std::string& text) {
   if (busy) {
     Host.EnableMainWindow(false);
     Host.SetBusyText(text);
-    Host.StartWatchdog(BusyTimeoutMs);
+    StartWatchdogUnlessBoxUp();
     AnsweredWhileBusy = false;
     if (!Host.BusyWindowShown()) Host.ShowBusyWindow(true);
     return;
@@ -23,5 +23,19 @@ void BusyBoxState::OnWatchdog() {
 
 void BusyBoxState::NoteDeviceAnswer() {
   AnsweredWhileBusy = true;
-  if (Host.BusyWindowShown()) Host.StartWatchdog(BusyTimeoutMs);
+  if (Host.BusyWindowShown()) StartWatchdogUnlessBoxUp();
+}
+
+void BusyBoxState::OperatorBoxShown(bool up) {
+  if (up) {
+    ++BoxesUp;
+    Host.StopWatchdog();
+    return;
+  }
+  if (BoxesUp > 0) --BoxesUp;
+  if (BoxesUp == 0 && Host.BusyWindowShown()) Host.StartWatchdog(BusyTimeoutMs);
+}
+
+void BusyBoxState::StartWatchdogUnlessBoxUp() {
+  if (BoxesUp == 0) Host.StartWatchdog(BusyTimeoutMs);
 }

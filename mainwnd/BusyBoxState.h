@@ -7,7 +7,8 @@
 // every busy request (re)starts a watchdog, and so does every answer of the device while the box
 // is up (a caption of many chunks, any slow operation, keeps its box until it ends); only 15 s
 // without an answer closes the box, which says the machine is offline when nothing at all came
-// from the device meanwhile.
+// from the device meanwhile. No watchdog runs while a message box waits for the operator: the
+// time taken to read it is not the device's.
 class BusyBoxHost {
  public:
   virtual ~BusyBoxHost() = default;
@@ -33,8 +34,14 @@ class BusyBoxState {
   void NoteDeviceHeard() { AnsweredWhileBusy = true; }
   // The device answered the program's work (not only the keep-alive): the watchdog starts again.
   void NoteDeviceAnswer();
+  // A message box opened (up) or was answered. The watchdog stops while any box is up; when the
+  // last one goes and the busy box is still shown, it starts again in full.
+  void OperatorBoxShown(bool up);
 
  private:
+  void StartWatchdogUnlessBoxUp();
+
   BusyBoxHost& Host;
   bool AnsweredWhileBusy = false;
+  int BoxesUp = 0;
 };

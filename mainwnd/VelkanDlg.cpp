@@ -129,6 +129,7 @@ void VelkanDlg::OnInitDialog() {
   SetMinSize(wxSize(MinMainWidth, MinMainHeight));
   SetSize(size.Width, size.Height);
 
+  wxModalDialogHook::Register();
   Messages.On(MPageEvent, [this](WPARAM w, LPARAM l) { return OnPageEvent(w, l); });
   Messages.On(MPageClosed, [this](WPARAM w, LPARAM l) { return OnPageClosed(w, l); });
   Messages.On(MShowBusy, [this](WPARAM w, LPARAM l) { return OnShowBusy(w, l); });

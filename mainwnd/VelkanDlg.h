@@ -23,6 +23,7 @@
 
 #include <wx/bitmap.h>
 #include <wx/dialog.h>
+#include <wx/modalhook.h>
 
 class CGdipButton;
 class MBaseDialog;
@@ -63,7 +64,8 @@ class VelkanDlg : public wxDialog,
                   public DrawnFrameSource,
                   private PageHost,
                   private BusyBoxHost,
-                  private MainControlsHost {
+                  private MainControlsHost,
+                  private wxModalDialogHook {
  public:
   VelkanDlg();
   ~VelkanDlg() override;
@@ -154,6 +156,9 @@ class VelkanDlg : public wxDialog,
   void StartWatchdog(uint32_t ms) override;
   void StopWatchdog() override;
   void TellNoAnswer() override;
+  // Every modal box of the program (a message, a question): the busy box's watchdog waits.
+  int Enter(wxDialog* dialog) override;
+  void Exit(wxDialog* dialog) override;
 
   // MainControlsHost
   void OpenBusy(const std::string& text) override;
@@ -175,7 +180,8 @@ class VelkanDlg : public wxDialog,
   LRESULT OnSelectLayer(WPARAM layer, LPARAM);
   // A save that failed is told to the operator.
   void TellSaveFailed(const std::string& path, const std::string& error);
-  // An opened project that changed nothing: it holds no key, or it could not be read.
+  // A file chosen to open that was not taken as the project: it holds no key, or it could not be
+  // read. The project in use stays.
   void TellProjectNotLoaded(bool noKeys, const std::string& path);
   void InvalidateInputStrip();
   // The main controls, the working area's layers and frames and the page buttons as the device's

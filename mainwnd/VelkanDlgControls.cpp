@@ -85,8 +85,16 @@ void VelkanDlg::TellSaveFailed(const std::string& path, const std::string& error
 }
 
 void VelkanDlg::TellProjectNotLoaded(bool noKeys, const std::string& path) {
-  const std::string text = GetFileTitlePart(path) + ": " +
-                           LanguageText(noKeys ? "XIDS_ProjectHoldsNoSettings" : "XIDS_ProjectNotRead") + "\n" + path;
-  RecordShownTexts("project", {(noKeys ? "no settings: " : "not read: ") + path});
-  ShowOperatorMessage(this, text, UiStrings[38]);
+  if (noKeys) {
+    // The operator learns which project the settings still go to.
+    RecordShownTexts("project", {"no settings: " + path, "in use: " + ProjectFilePath});
+    ShowOperatorMessage(this,
+                        GetFileTitlePart(path) + ": " + LanguageText("XIDS_ProjectNotOpenedNoSettings") + "\n" +
+                            ProjectFilePath,
+                        UiStrings[38]);
+    return;
+  }
+  RecordShownTexts("project", {"not read: " + path});
+  ShowOperatorMessage(this, GetFileTitlePart(path) + ": " + LanguageText("XIDS_ProjectNotRead") + "\n" + path,
+                      UiStrings[38]);
 }

@@ -213,16 +213,22 @@ LRESULT VelkanDlg::OnLanguageChanged(WPARAM language, LPARAM) {
 LRESULT VelkanDlg::OnProjectFile(WPARAM operation, LPARAM pathArgument) {
   const auto* path = reinterpret_cast<const std::string*>(pathArgument);
   ProjectLoadResult opened = ProjectLoadResult::Loaded;
+  std::string savedTo, saveFailure;
+  bool saveFailed = false;
   if (path) {
     if (operation == ProjectOpen) {
-      ProjectFilePath = *path;
-      opened = ReadProjectFile(ProjectFilePath);
-      SaveProjectFilePath(ProjectFilePath);
+      opened = ReadProjectFile(*path);
+      // Only a file read as a project becomes the current one: another program's file, or one
+      // that could not be read, would be written over at close, and the project in use would
+      // go unsaved.
+      if (opened == ProjectLoadResult::Loaded) {
+        ProjectFilePath = *path;
+        SaveProjectFilePath(ProjectFilePath);
+      }
     } else if (operation == ProjectSave) {
-      std::string copy = *path;
-      EnsureProjectFile(copy);
-      std::string error;
-      if (!WriteProjectFile(copy, &error)) TellSaveFailed(copy, error);
+      savedTo = *path;
+      EnsureProjectFile(savedTo);
+      saveFailed = !WriteProjectFile(savedTo, &saveFailure);
     } else if (operation == ProjectNew) {
       ProjectFilePath = *path;
       EnsureProjectFile(ProjectFilePath);
@@ -230,8 +236,10 @@ LRESULT VelkanDlg::OnProjectFile(WPARAM operation, LPARAM pathArgument) {
     }
   }
   Busy.ShowBusy(false, {});
-  // An opened project that changed nothing is told, once the busy box is gone.
-  if (opened != ProjectLoadResult::Loaded) TellProjectNotLoaded(opened == ProjectLoadResult::NoKeys, ProjectFilePath);
+  // What went wrong is told once the busy box is gone, so no watchdog counts the operator's
+  // reading time as the device's.
+  if (saveFailed) TellSaveFailed(savedTo, saveFailure);
+  if (opened != ProjectLoadResult::Loaded) TellProjectNotLoaded(opened == ProjectLoadResult::NoKeys, *path);
   return 0;
 }
 

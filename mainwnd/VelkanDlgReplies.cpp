@@ -69,6 +69,15 @@ void VelkanDlg::StartWatchdog(uint32_t ms) {
 
 void VelkanDlg::StopWatchdog() { Timers.KillTimer(BusyWatchdogTimer); }
 
+int VelkanDlg::Enter(wxDialog* dialog) {
+  if (dialog != this) Busy.OperatorBoxShown(true);
+  return wxID_NONE;
+}
+
+void VelkanDlg::Exit(wxDialog* dialog) {
+  if (dialog != this) Busy.OperatorBoxShown(false);
+}
+
 void VelkanDlg::TellNoAnswer() {
   // Not from inside the timer: the box runs its own loop.
   CallAfter([this] {

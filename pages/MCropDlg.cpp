@@ -20,7 +20,7 @@ constexpr int FirstLayerButtonId = 1132;
 constexpr int OnOffId = 1158, ResetId = 1162, InputCaptionId = 1182;
 constexpr int EditIds[4] = {1137, 1005, 1012, 1017};
 
-wxRect ToWx(const PreviewRect& r) { return wxRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top); }
+wxRect ToWx(const PagePreviewRect& r) { return wxRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top); }
 }  // namespace
 
 MCropDlg::MCropDlg() : MBaseDialog(IDD, true) {}

@@ -38,7 +38,7 @@ class MCropDlg : public MBaseDialog {
   // The input row of the selected layer; none while its source names no input.
   std::optional<uint32_t> SourceRow;
   bool CropOn = false;
-  PreviewRect PreviewBox, PreviewCrop;
+  PagePreviewRect PreviewBox, PreviewCrop;
   std::array<CGdipButton*, 4> LayerButtons{};
   std::array<oRealEdit*, 4> Edits{};  // H start, V start, width, height
   CGdipButton* OnOffButton = nullptr;

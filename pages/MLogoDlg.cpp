@@ -24,7 +24,7 @@ constexpr int UsageGroupId = 1390, FilesGroupId = 1391, OperateGroupId = 1392, C
 constexpr uint8_t NormalUsage = 0, LogoUsage = 1;
 constexpr uint32_t Pip3 = 3;
 
-wxRect ToWx(const PreviewRect& r) { return wxRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top); }
+wxRect ToWx(const PagePreviewRect& r) { return wxRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top); }
 uint16_t Low16(int v) { return static_cast<uint16_t>(v); }
 }  // namespace
 

@@ -42,7 +42,7 @@ class MLogoDlg : public MBaseDialog {
 
   uint32_t PageSlot = 0;
   bool PositionChanged = false;
-  PreviewRect LogoPreviewBox, LogoPreviewRect;
+  PagePreviewRect LogoPreviewBox, LogoPreviewRect;
   CGdipButton* NormalButton = nullptr;
   CGdipButton* LogoButton = nullptr;
   CGdipButton* OnOffButton = nullptr;

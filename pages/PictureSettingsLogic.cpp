@@ -173,8 +173,8 @@ void SendPictureReset(DeviceState& s, uint32_t layer) {
     s.SendCommand(CmdQuery52, SafeLayer(layer));
 }
 
-std::array<LayerButtonLook, LayerCount> LayerButtonLooks(const SwitcherSettings& sw) {
-    std::array<LayerButtonLook, LayerCount> looks{};
+std::array<PictureLayerButtonLook, LayerCount> LayerButtonLooks(const SwitcherSettings& sw) {
+    std::array<PictureLayerButtonLook, LayerCount> looks{};
     if (sw.Mode == 1) {
         for (int i = 0; i < 2; ++i) {
             if (sw.OnProgram[i]) looks[i] = {"PGM", LayerButtonState::ProgramDisabled};

@@ -97,8 +97,8 @@ void SendPictureReset(DeviceState& s, uint32_t layer);
 
 // The layer buttons in the switcher modes.
 enum class LayerButtonState { Unchanged, Enabled, ProgramDisabled, PreviewSelect, PreviewEnabled };
-struct LayerButtonLook {
+struct PictureLayerButtonLook {
     std::optional<std::string> Caption;
     LayerButtonState State = LayerButtonState::Unchanged;
 };
-std::array<LayerButtonLook, LayerCount> LayerButtonLooks(const SwitcherSettings& switcher);
+std::array<PictureLayerButtonLook, LayerCount> LayerButtonLooks(const SwitcherSettings& switcher);

@@ -7,12 +7,13 @@ namespace {
 int Round(float v) { return static_cast<int>(v + 0.5f); }
 }  // namespace
 
-PreviewRect ScaledPreviewRect(const PreviewRect& box, int referenceWidth, int referenceHeight, const PictureRect& c) {
+PagePreviewRect ScaledPreviewRect(const PagePreviewRect& box, int referenceWidth, int referenceHeight,
+                                  const PictureRect& c) {
     float scaleX = static_cast<float>(referenceWidth) / static_cast<float>(std::max(1, box.Right - box.Left));
     float scaleY = static_cast<float>(referenceHeight) / static_cast<float>(std::max(1, box.Bottom - box.Top));
     if (scaleX == 0.0f) scaleX = 1.0f;
     if (scaleY == 0.0f) scaleY = 1.0f;
-    PreviewRect r;
+    PagePreviewRect r;
     r.Left = box.Left + Round(static_cast<float>(c.X) / scaleX);
     r.Top = box.Top + Round(static_cast<float>(c.Y) / scaleY);
     r.Right = r.Left + Round(static_cast<float>(c.Width) / scaleX);

@@ -7,11 +7,12 @@ struct PictureRect {
     bool operator==(const PictureRect&) const = default;
 };
 
-struct PreviewRect {
+struct PagePreviewRect {
     int Left = 0, Top = 0, Right = 0, Bottom = 0;
-    bool operator==(const PreviewRect&) const = default;
+    bool operator==(const PagePreviewRect&) const = default;
 };
 // The rectangle drawn inside `box` (page pixels), for a picture of the reference size; a
 // reference size of 0 draws at scale 1.
-PreviewRect ScaledPreviewRect(const PreviewRect& box, int referenceWidth, int referenceHeight, const PictureRect& crop);
+PagePreviewRect ScaledPreviewRect(const PagePreviewRect& box, int referenceWidth, int referenceHeight,
+                                  const PictureRect& crop);
 

@@ -116,3 +116,36 @@ TEST(BusyBox, EachAnswerWhileShownStartsTheWatchdogAgain) {
   EXPECT_FALSE(h.Shown);
   EXPECT_EQ(h.Told, 0);
 }
+
+// While a message box waits for the operator no watchdog runs: neither a busy request nor an
+// answer starts it. Once the last box is answered it starts in full if the busy box is still up,
+// and not at all if it is gone.
+TEST(BusyBox, NoWatchdogRunsWhileAMessageBoxIsUp) {
+  FakeBusyHost h;
+  BusyBoxState b(h);
+  b.ShowBusy(true, "Waitting Operation ...");
+  b.OperatorBoxShown(true);
+  EXPECT_FALSE(h.WatchdogRunning);
+  b.OperatorBoxShown(true);
+  b.NoteDeviceAnswer();
+  b.ShowBusy(true, "Waitting Operation ...");
+  EXPECT_FALSE(h.WatchdogRunning);
+  b.OperatorBoxShown(false);
+  EXPECT_FALSE(h.WatchdogRunning) << "one box is still up";
+  b.OperatorBoxShown(false);
+  EXPECT_TRUE(h.WatchdogRunning);
+  EXPECT_EQ(h.WatchdogMs, 15000u);
+  EXPECT_TRUE(h.Shown);
+
+  // A box that outlives the busy box starts nothing when it goes.
+  b.OperatorBoxShown(true);
+  b.ShowBusy(false, {});
+  const int starts = h.WatchdogStarts;
+  b.OperatorBoxShown(false);
+  EXPECT_FALSE(h.WatchdogRunning);
+  EXPECT_EQ(h.WatchdogStarts, starts);
+  // An unmatched answer of a box counts nothing down below zero.
+  b.OperatorBoxShown(false);
+  b.ShowBusy(true, "Waitting Operation ...");
+  EXPECT_TRUE(h.WatchdogRunning);
+}

@@ -22,13 +22,13 @@ TEST(CropClamp, NoSignalLeavesTheValueAndNeverNegative) {
 }
 
 TEST(ScaledPreview, FullCropFillsTheBox) {
-    const PreviewRect box{30, 180, 160, 280};
+    const PagePreviewRect box{30, 180, 160, 280};
     EXPECT_EQ(ScaledPreviewRect(box, 1920, 1080, {0, 0, 1920, 1080}), box);
 }
 
 TEST(ScaledPreview, LowerRightQuarter) {
-    const PreviewRect box{30, 180, 160, 280};
-    const PreviewRect r = ScaledPreviewRect(box, 1920, 1080, {960, 540, 960, 540});
+    const PagePreviewRect box{30, 180, 160, 280};
+    const PagePreviewRect r = ScaledPreviewRect(box, 1920, 1080, {960, 540, 960, 540});
     EXPECT_EQ(r.Left, 30 + 65);
     EXPECT_EQ(r.Top, 180 + 50);
     EXPECT_EQ(r.Right, 160);
@@ -36,8 +36,8 @@ TEST(ScaledPreview, LowerRightQuarter) {
 }
 
 TEST(ScaledPreview, ZeroSourceDrawsAtScaleOne) {
-    const PreviewRect box{0, 0, 130, 100};
-    EXPECT_EQ(ScaledPreviewRect(box, 0, 0, {10, 20, 30, 40}), (PreviewRect{10, 20, 40, 60}));
+    const PagePreviewRect box{0, 0, 130, 100};
+    EXPECT_EQ(ScaledPreviewRect(box, 0, 0, {10, 20, 30, 40}), (PagePreviewRect{10, 20, 40, 60}));
 }
 
 TEST(CropEvent, RowInTheHighByte) { EXPECT_EQ(CropEventArgument(3, 2), 0x0302); }

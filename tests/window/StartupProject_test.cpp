@@ -5,6 +5,7 @@
 #include "app/DeviceState.h"
 #include "app/ProfileIni.h"
 #include "app/ProjectFile.h"
+#include "mainwnd/BusyBoxState.h"
 #include "support/DevsimProcess.h"
 #include "window/ProgramUnderTest.h"
 #include "window/WindowTestSupport.h"
@@ -67,6 +68,15 @@ bool ChooseFile(const ProgramUnderTest& program, const std::string& path, bool r
 
 constexpr int MiscButtonX = 37, MiscButtonY = 104 + 9 * 36 + 18;
 constexpr int ProjectButtonsY = 106 + 220 + 14, OpenProjectX = 77 + 18 + 70, SaveProjectX = 77 + 162 + 70;
+
+// The shown lines of one area ("busy: ..."), in their order.
+std::string AreaLines(const std::string& shown, const std::string& area) {
+  std::istringstream lines(shown);
+  std::string found;
+  for (std::string line; std::getline(lines, line);)
+    if (line.rfind(area + ": ", 0) == 0) found += line + "\n";
+  return found;
+}
 
 // Info.ini with the project's path and preset names of the PGM/PVW bank.
 void WriteInfoIni(const std::string& home, const std::string& project) {
@@ -146,22 +156,88 @@ TEST_F(StartupProject, WindowsShowTheProjectBeforeAnyDeviceConnects) {
   EXPECT_EQ(program.Stop(), 0);
 }
 
-// Open Project on a file without a single key keeps the settings and says so.
+// Open Project on a file in which the reader finds no key (only a byte-order mark, another
+// program's settings) keeps the settings and the project in use, and says so: the chosen file
+// is left byte for byte, and at close the project in use is the one saved.
 TEST_F(StartupProject, OpeningAProjectWithoutSettingsTellsTheOperator) {
-  const std::string keyless = Home + "empty.pro";
-  std::ofstream(keyless, std::ios::binary) << "\xFF\xFE";
+  struct Keyless {
+    const char* Name;
+    std::string Bytes;
+  };
+  const Keyless files[] = {
+      {"mark.pro", "\xFF\xFE"},
+      {"other.pro", "[Window]\r\nWidth=800\r\nHeight=600\r\n"},
+  };
+  const std::string project = Home + "show.pro", kept = "[OUTPUTRESO]\r\nRESOINDEX=3\r\n";
+  std::ofstream(project, std::ios::binary) << kept;
+  WriteInfoIni(Home, project);
+  for (const Keyless& file : files) std::ofstream(Home + file.Name, std::ios::binary) << file.Bytes;
   ProgramUnderTest program(Home);
   ASSERT_TRUE(program.Start());
   program.Click(MiscButtonX, MiscButtonY);
   ASSERT_TRUE(program.WaitForShown({"page: Misc Settings"}, 3s)) << program.ShownTexts();
-  program.Click(OpenProjectX, ProjectButtonsY);
-  ASSERT_TRUE(ChooseFile(program, keyless)) << "no file dialog";
-  EXPECT_TRUE(program.WaitForShown({"project: no settings: " + keyless}, 10s)) << program.ShownTexts();
-  std::this_thread::sleep_for(300ms);
-  program.SaveScreenshot(Artifact("keyless-project-message.png"));
-  EXPECT_TRUE(program.PressReturnIn("Tips")) << "no message box";
-  EXPECT_TRUE(program.WaitForShown({"busy: hidden"}, 3s)) << program.ShownTexts();
+  for (const Keyless& file : files) {
+    SCOPED_TRACE(file.Name);
+    const std::string keyless = Home + file.Name;
+    program.Click(OpenProjectX, ProjectButtonsY);
+    ASSERT_TRUE(ChooseFile(program, keyless)) << "no file dialog";
+    EXPECT_TRUE(program.WaitForShown({"project: no settings: " + keyless, "project: in use: " + project}, 10s))
+        << program.ShownTexts();
+    std::this_thread::sleep_for(300ms);
+    program.SaveScreenshot(Artifact(std::string("keyless-project-message-") + file.Name + ".png"));
+    EXPECT_TRUE(program.PressReturnIn("Tips")) << "no message box";
+    EXPECT_TRUE(program.WaitForShown({"busy: hidden"}, 3s)) << program.ShownTexts();
+    EXPECT_EQ(ReadProfileString(Home + "Info.ini", "Project", "FilePath", "", 1000), project);
+  }
   EXPECT_EQ(program.Stop(), 0);
+  for (const Keyless& file : files)
+    EXPECT_TRUE(BytesOf(Home + file.Name) == file.Bytes) << file.Name << " was written over";
+  const std::string saved = BytesOf(project);
+  EXPECT_NE(saved, kept) << "the project in use was not saved at close";
+  EXPECT_NE(saved.find("[COMPOSITEBOARD]\r\n"), std::string::npos);
+  EXPECT_NE(saved.find("\r\nRESOINDEX=3\r\n"), std::string::npos) << "not the settings the project gave";
+  EXPECT_EQ(ReadProfileString(Home + "Info.ini", "Project", "FilePath", "", 1000), project);
+}
+
+// A save that fails (a write-protected project, the program run as an ordinary user) is told once
+// the busy box is gone; the operator may leave the box up past the busy box's watchdog time, and
+// no "The Machine Is Offline" box follows, since no device was asked anything.
+TEST_F(StartupProject, AFailedSaveLeftUnreadPastTheWatchdogBringsNoOfflineBox) {
+  const std::string project = Home + "show.pro", kept = "[OUTPUTRESO]\r\nRESOINDEX=3\r\n";
+  std::ofstream(project, std::ios::binary) << kept;
+  WriteInfoIni(Home, project);
+  fs::permissions(project, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  ProgramUnderTest program(Home);
+  if (!program.StartAsOrdinaryUser()) GTEST_SKIP() << "the program cannot be run as an ordinary user here";
+  program.PressKeys("ctrl+s");
+  ASSERT_TRUE(program.WaitForShown({"project: write-protected: " + project}, 10s)) << program.ShownTexts();
+  std::vector<std::string> boxes;
+  ASSERT_TRUE(WaitUntil([&] { return !(boxes = VisibleWindows(program.ProcessId(), "^Tips$")).empty(); }, 10s));
+  // The busy box went before the failure was told.
+  EXPECT_TRUE(program.Shows("main window: enabled")) << program.ShownTexts();
+  const std::string busyWithTheBox = AreaLines(program.ShownTexts(), "busy");
+  // The program's own clock, which a loaded machine slows as much as the watchdog: its title
+  // changes every 5 s, so this many changes outlast the watchdog begun with Ctrl+S.
+  const int titleChanges = static_cast<int>(BusyTimeoutMs / 5000) + 2;
+  const auto title = [&] { return RunCommand("xdotool getwindowname " + program.WindowId()); };
+  std::string lastTitle = title();
+  int changes = 0;
+  EXPECT_TRUE(WaitUntil([&] {
+    if (const std::string now = title(); now != lastTitle) lastTitle = now, ++changes;
+    return changes >= titleChanges;
+  }, std::chrono::milliseconds(BusyTimeoutMs) * 4));
+  program.SaveScreenshot(Artifact("failed-save-left-up.png"));
+  EXPECT_EQ(VisibleWindows(program.ProcessId(), "^Tips$"), boxes) << "a second box came up";
+  EXPECT_EQ(AreaLines(program.ShownTexts(), "busy"), busyWithTheBox);
+  EXPECT_TRUE(program.Shows("main window: enabled"));
+  EXPECT_TRUE(program.PressReturnIn("Tips"));
+  EXPECT_TRUE(WaitUntil([&] { return VisibleWindows(program.ProcessId(), "^Tips$").empty(); }, 5s))
+      << "a second box came up";
+  kill(program.ProcessId(), SIGTERM);
+  EXPECT_TRUE(program.WaitForShown({"project: write-protected: " + project}, 10s));
+  EXPECT_TRUE(program.PressReturnIn("Tips"));
+  EXPECT_EQ(program.WaitForExit(), 0);
+  EXPECT_EQ(BytesOf(project), kept);
 }
 
 // F1 opens the About box over the main window, also with the focus in a page's edit; its OK
