@@ -154,6 +154,7 @@ class VelkanDlg : public wxDialog,
   void StartWatchdog(uint32_t ms) override;
   void StopWatchdog() override;
   void TellNoAnswer() override;
+  void FreePagesBehindBox() override;
 
   // MainControlsHost
   void OpenBusy(const std::string& text) override;

@@ -417,6 +417,18 @@ void MSubTitleDlg::EndTransfer() {
   Enable(true);
 }
 
+void MSubTitleDlg::OnBusyBoxTimedOut() {
+  // The announcement, save or initialise was never answered: nothing waits any more, and an
+  // acceptance that still comes starts nothing until the next preview.
+  KillTimer(CaptionBusyTimer);
+  KillTimer(CaptionAckTimer);
+  if (Upload.IsOpen()) {
+    Upload.Close();
+    SkipUpload = 1;
+  }
+  MBaseDialog::OnBusyBoxTimedOut();
+}
+
 void MSubTitleDlg::OnTimer(int id) {
   if (id == CaptionBusyTimer) {
     KillTimer(CaptionBusyTimer);

@@ -44,6 +44,7 @@ class MSubTitleDlg : public MBaseDialog {
   void ApplyLanguage() override;
   void ShowPage(bool show) override;
   void OnTimer(int id) override;
+  void OnBusyBoxTimedOut() override;
 
   // Refresh operations that the main window's reply router calls.
   void UpdateFromDevice(int32_t caption);

@@ -337,6 +337,43 @@ TEST_F(CaptionPageTest, OutputsSaveAndInitialise) {
     EXPECT_EQ(Commands()[0].Bytes[1], 5);
 }
 
+// The busy box gave up on a device that never answered: the page is usable again and nothing
+// it waited for goes on, whether that was an announced caption, a save or an initialise.
+TEST_F(CaptionPageTest, BusyBoxTimeOutFreesThePageAndEndsItsWork) {
+    struct Row {
+        const char* name;
+        void (MSubTitleDlg::*start)();
+        bool announces;
+    };
+    const Row rows[] = {
+        {"preview", &MSubTitleDlg::OnBnClickedPreview, true},
+        {"save", &MSubTitleDlg::OnBnClickedSave, false},
+        {"initialise", &MSubTitleDlg::OnBnClickedInitialise, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        ClearRecords();
+        (Page->*row.start)();
+        ASSERT_FALSE(Page->IsThisEnabled());
+        Page->OnBusyBoxTimedOut();
+        EXPECT_TRUE(Page->IsThisEnabled());
+        EXPECT_FALSE(Page->IsTimerRunning(MSubTitleDlg::CaptionBusyTimer));
+        EXPECT_FALSE(Page->Upload.IsOpen());
+        if (!row.announces) continue;
+        // The device's late acceptance starts no transfer and withdraws no other busy box.
+        const size_t busy = MessagesOf(MShowBusy).size();
+        Page->StartCaptionUpload(true);
+        Pump(10);
+        EXPECT_TRUE(Chunks().empty());
+        EXPECT_FALSE(Page->IsTimerRunning(MSubTitleDlg::CaptionAckTimer));
+        EXPECT_EQ(MessagesOf(MShowBusy).size(), busy);
+    }
+    // The next preview announces and sends again.
+    Page->OnBnClickedPreview();
+    Page->StartCaptionUpload(true);
+    EXPECT_EQ(Chunks().size(), 1u);
+}
+
 TEST_F(CaptionPageTest, LoadedPictureLimitsAndConversion) {
     wxImage big(3841, 20);
     const std::string bigPath = (Home / "big.png").string();

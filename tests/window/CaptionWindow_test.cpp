@@ -19,6 +19,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -50,6 +51,37 @@ bool ReceivedCaptionSave(const std::string& log) {
   for (const auto& f : testsupport::ReadDevsimLog(log))
     if (f.type == 1 && f.payload.size() >= 6 && U32(f.payload, 0) == 23 && f.payload[5] == 1) return true;
   return false;
+}
+
+// MISC, its TEST PATTERN tab, "Caption Settings": the caption page's black text edit shows. The
+// caption page stands where it was first put, as wide as it is: the geometry record (which
+// VELKAN_GEOMETRY must name) says where. Its client corner relative to the main window's.
+testing::AssertionResult OpenCaptionPage(const ProgramUnderTest& program, const std::string& geometry, int& captionX,
+                                         int& captionY) {
+  const std::string shot = Artifact("caption_page.png");
+  const auto screenShows = [&](int x, int y, auto colourOk) {
+    return WaitUntil([&] {
+      program.SaveScreenshot(shot);
+      return colourOk(PixelAt(shot, program.ScreenX() + x, program.ScreenY() + y));
+    }, 5s);
+  };
+  const auto dark = [](std::array<int, 3> c) { return c[0] >= 0 && c[0] < 60 && c[1] < 60 && c[2] < 60; };
+  const auto black = [](std::array<int, 3> c) { return c[0] == 0 && c[1] == 0 && c[2] == 0; };
+  program.Click(MiscButtonX, MiscButtonY);
+  program.Click(TestPatternTabX, TestPatternTabY);
+  if (!screenShows(PopupX + 10, PopupY + 300, dark)) return testing::AssertionFailure() << "no test pattern page";
+  program.ClickInPopup(PopupX + 160, PopupY + 339);
+  if (!screenShows(PopupX + 250, PopupY + 100, black)) return testing::AssertionFailure() << "no caption page";
+  const bool placed = WaitUntil([&] {
+    std::ifstream in(geometry);
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const ShownGeometry g = ShownGeometry::Parse(text);
+    const GeoWindow* page = g.Window("popup:1514");
+    if (page) captionX = page->Visible.X - program.ScreenX(), captionY = page->Visible.Y - program.ScreenY();
+    return page != nullptr;
+  }, 5s);
+  if (!placed) return testing::AssertionFailure() << "the caption page is not in the geometry record";
+  return testing::AssertionSuccess();
 }
 
 // How the device acknowledges, and the caption sent.
@@ -84,7 +116,8 @@ TEST_P(CaptionWindowTest, ATypedCaptionReachesTheDeviceAsItsSavedBitmap) {
   ASSERT_TRUE(program.Start());
   ASSERT_TRUE(program.ConnectBySearch()) << program.ShownTexts();
 
-  // MISC, its TEST PATTERN tab, "Caption Settings": the caption page's black text edit shows.
+  int captionX = 0, captionY = 0;
+  ASSERT_TRUE(OpenCaptionPage(program, home.Path() + "geometry.txt", captionX, captionY));
   const std::string shot = Artifact("caption_page.png");
   const auto screenShows = [&](int x, int y, auto colourOk) {
     return WaitUntil([&] {
@@ -92,23 +125,6 @@ TEST_P(CaptionWindowTest, ATypedCaptionReachesTheDeviceAsItsSavedBitmap) {
       return colourOk(PixelAt(shot, program.ScreenX() + x, program.ScreenY() + y));
     }, 5s);
   };
-  const auto dark = [](std::array<int, 3> c) { return c[0] >= 0 && c[0] < 60 && c[1] < 60 && c[2] < 60; };
-  const auto black = [](std::array<int, 3> c) { return c[0] == 0 && c[1] == 0 && c[2] == 0; };
-  program.Click(MiscButtonX, MiscButtonY);
-  program.Click(TestPatternTabX, TestPatternTabY);
-  ASSERT_TRUE(screenShows(PopupX + 10, PopupY + 300, dark)) << "no test pattern page";
-  program.ClickInPopup(PopupX + 160, PopupY + 339);
-  ASSERT_TRUE(screenShows(PopupX + 250, PopupY + 100, black)) << "no caption page";
-  // The caption page stands where it was first put, as wide as it is: the geometry record says where.
-  int captionX = 0, captionY = 0;
-  ASSERT_TRUE(WaitUntil([&] {
-    std::ifstream in(home.Path() + "geometry.txt");
-    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    const ShownGeometry g = ShownGeometry::Parse(text);
-    const GeoWindow* page = g.Window("popup:1514");
-    if (page) captionX = page->Visible.X - program.ScreenX(), captionY = page->Visible.Y - program.ScreenY();
-    return page != nullptr;
-  }, 5s));
 
   // Advanced shows the device's caption 1 (at row 568 of the 1080-row output); the operator types
   // the text, makes the caption 100 px tall (the page grows by 40 under the text) and presses
@@ -179,4 +195,89 @@ TEST_P(CaptionWindowTest, ATypedCaptionReachesTheDeviceAsItsSavedBitmap) {
 }
 
 INSTANTIATE_TEST_SUITE_P(DeviceTiming, CaptionWindowTest, ::testing::ValuesIn(CaptionRows),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+namespace {
+// Caption page positions (client, 96 dpi) of its controls.
+constexpr int OnOffX = 186, OnOffY = 39, AdvancedX = 275, AdvancedY = 39;
+constexpr int PreviewX = 280, PreviewY = 137, InitialiseX = 164, InitialiseY = 387;
+
+// Raises the caption page's window over the main window, as a window manager keeps a pop-up over
+// its owner (the tests run without one, and a closing busy box raises the main window).
+bool RaiseCaptionPage(const ProgramUnderTest& program, int captionX, int captionY) {
+  std::istringstream windows(RunCommand("xdotool search --onlyvisible --pid " + std::to_string(program.ProcessId())));
+  for (std::string id; windows >> id;) {
+    const ScreenRect r = WindowRect(id);
+    if (r.X == program.ScreenX() + captionX && r.Y == program.ScreenY() + captionY) {
+      RunCommand("xdotool windowraise " + id);
+      return true;
+    }
+  }
+  return false;
+}
+
+// The caption on/off commands (24, sub-code 2) the device received: {caption, state}.
+std::vector<std::array<int, 2>> CaptionSwitches(const std::string& log) {
+  std::vector<std::array<int, 2>> switches;
+  for (const auto& b : testsupport::ReceivedCommands(log, 24))
+    if (b[1] == 2) switches.push_back({b[0], b[2]});
+  return switches;
+}
+
+// A caption operation the device never answers: the busy box waits for the watchdog.
+struct SilentRow {
+  const char* name;
+  int x, y;        // the button that starts it
+  bool confirmed;  // it asks "Reset Caption ?" first
+};
+const SilentRow SilentRows[] = {
+    {"Preview", PreviewX, PreviewY, false},
+    {"Initialise", InitialiseX, InitialiseY, true},
+};
+void PrintTo(const SilentRow& row, std::ostream* os) { *os << row.name; }
+class CaptionSilentDeviceTest : public ::testing::TestWithParam<SilentRow> {};
+}  // namespace
+
+// The device takes the caption's announcement (or the initialise) and never answers it: 15 s
+// later the watchdog closes the busy box, and the caption page works again: its ON/OFF reaches
+// the device.
+TEST_P(CaptionSilentDeviceTest, AfterTheWatchdogThePageWorksAgain) {
+  if (!std::getenv("DISPLAY")) GTEST_SKIP() << "needs an X display (run under xvfb-run)";
+  const SilentRow& row = GetParam();
+  testsupport::ScratchFolder home;
+  const std::string log = home.Path() + "devsim.log";
+  testsupport::DevsimProcess devsim;
+  // Its operation-status replies (the caption's acceptance, the initialise done) come a minute late.
+  ASSERT_TRUE(devsim.Start({"--device", testsupport::FreeDeviceAddress(53), "--log", log, "--status-delay", "60000"}));
+  setenv("VELKAN_GEOMETRY", (home.Path() + "geometry.txt").c_str(), 1);
+  ProgramUnderTest program(home.Path());
+  ASSERT_TRUE(program.Start());
+  ASSERT_TRUE(program.ConnectBySearch()) << program.ShownTexts();
+  int captionX = 0, captionY = 0;
+  ASSERT_TRUE(OpenCaptionPage(program, home.Path() + "geometry.txt", captionX, captionY));
+
+  const size_t hidden = TimesHidden(program);
+  program.ClickInPopup(captionX + row.x, captionY + row.y);
+  if (row.confirmed) {
+    ASSERT_TRUE(WaitUntil([&] { return program.PressReturnIn("Tips"); }, 10s)) << "no question";
+  }
+  ASSERT_TRUE(program.WaitForShown({"main window: disabled"}, 10s)) << program.ShownTexts();
+  ASSERT_TRUE(WaitUntil([&] { return TimesHidden(program) > hidden; }, 45s)) << program.ShownTexts();
+  EXPECT_TRUE(program.WaitForShown({"main window: enabled"}, 5s)) << program.ShownTexts();
+  // Had nothing at all come from the device, the watchdog says so in a box: it is answered first.
+  const std::string told = RunCommand("xdotool search --onlyvisible --pid " + std::to_string(program.ProcessId()) +
+                                      " --name Tips");
+  if (!told.empty()) program.PressReturnIn("Tips");
+
+  // ON/OFF on the page: the device hears it.
+  ASSERT_TRUE(CaptionSwitches(log).empty());
+  ASSERT_TRUE(RaiseCaptionPage(program, captionX, captionY));
+  program.SaveScreenshot(Artifact(std::string("caption_after_watchdog_") + row.name + ".png"));
+  program.ClickInPopup(captionX + OnOffX, captionY + OnOffY);
+  EXPECT_TRUE(WaitUntil([&] { return !CaptionSwitches(log).empty(); }, 10s))
+      << "the caption page stayed disabled after the watchdog\n" << program.ShownTexts();
+  EXPECT_EQ(program.Stop(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Operation, CaptionSilentDeviceTest, ::testing::ValuesIn(SilentRows),
                          [](const auto& info) { return std::string(info.param.name); });
