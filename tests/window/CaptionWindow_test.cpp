@@ -281,3 +281,92 @@ TEST_P(CaptionSilentDeviceTest, AfterTheWatchdogThePageWorksAgain) {
 
 INSTANTIATE_TEST_SUITE_P(Operation, CaptionSilentDeviceTest, ::testing::ValuesIn(SilentRows),
                          [](const auto& info) { return std::string(info.param.name); });
+
+namespace {
+constexpr int CaptionListX = 74, CaptionListY = 39;
+constexpr int DisplayWidthX = 122, DisplayWidthY = 512;
+
+// How many caption records from the device the caption page has taken.
+int RecordsHeard(const ProgramUnderTest& program) {
+  const std::string shown = program.ShownTexts();
+  const std::string key = "caption page: device records ";
+  const size_t at = shown.find(key);
+  return at == std::string::npos ? 0 : std::atoi(shown.c_str() + at + key.size());
+}
+}  // namespace
+
+// The operator chooses "Caption 3": the device reports it selected, and everything the page does
+// goes to caption 3 (index 2), with the advanced area folded and open, and the list keeps
+// naming it.
+TEST(CaptionChoiceWindowTest, TheChosenCaptionIsTheOneSwitchedAndEdited) {
+  if (!std::getenv("DISPLAY")) GTEST_SKIP() << "needs an X display (run under xvfb-run)";
+  testsupport::ScratchFolder home;
+  const std::string log = home.Path() + "devsim.log";
+  testsupport::DevsimProcess devsim;
+  ASSERT_TRUE(devsim.Start({"--device", testsupport::FreeDeviceAddress(54), "--log", log}));
+  setenv("VELKAN_GEOMETRY", (home.Path() + "geometry.txt").c_str(), 1);
+  ProgramUnderTest program(home.Path());
+  ASSERT_TRUE(program.Start());
+  ASSERT_TRUE(program.ConnectBySearch()) << program.ShownTexts();
+  int captionX = 0, captionY = 0;
+  ASSERT_TRUE(OpenCaptionPage(program, home.Path() + "geometry.txt", captionX, captionY));
+
+  // The list drops below its button; "Caption 3" is its third row.
+  int heard = RecordsHeard(program);
+  program.ClickInPopup(captionX + CaptionListX, captionY + CaptionListY);
+  const auto highlighted = [](std::array<int, 3> c) { return c[0] > 200 && c[1] > 200 && c[2] < 120; };
+  const std::string shot = Artifact("caption_list_open.png");
+  ASSERT_TRUE(WaitUntil([&] {
+    program.SaveScreenshot(shot);
+    return highlighted(PixelAt(shot, program.ScreenX() + captionX + 110, program.ScreenY() + captionY + 54));
+  }, 5s)) << "the caption list did not open";
+  program.ClickInPopup(captionX + CaptionListX, captionY + 90);
+  const auto selected = [&](int caption) {
+    for (const auto& b : testsupport::ReceivedCommands(log, 70))
+      if (b[0] == caption) return true;
+    return false;
+  };
+  ASSERT_TRUE(WaitUntil([&] { return selected(2); }, 10s)) << "Caption 3 was not chosen";
+  // The device answers the selection and the query with caption 3's record.
+  ASSERT_TRUE(WaitUntil([&] { return RecordsHeard(program) >= heard + 2; }, 10s)) << program.ShownTexts();
+  EXPECT_TRUE(program.Shows("caption page: list Caption 3")) << program.ShownTexts();
+  EXPECT_TRUE(program.Shows("caption page: acts on caption 3")) << program.ShownTexts();
+
+  // ON/OFF switches caption 3 on.
+  size_t switches = CaptionSwitches(log).size();
+  program.ClickInPopup(captionX + OnOffX, captionY + OnOffY);
+  ASSERT_TRUE(WaitUntil([&] { return CaptionSwitches(log).size() > switches; }, 10s));
+  EXPECT_EQ(CaptionSwitches(log).back(), (std::array<int, 2>{2, 1}));
+
+  // Advanced shows caption 3's record (row 824 of the output) under its name; the display width
+  // typed goes to caption 3 with that row.
+  ASSERT_TRUE(WaitUntil([&] { return RecordsHeard(program) >= heard + 4; }, 10s)) << program.ShownTexts();
+  heard = RecordsHeard(program);
+  program.ClickInPopup(captionX + AdvancedX, captionY + AdvancedY);
+  ASSERT_TRUE(WaitUntil([&] { return RecordsHeard(program) > heard; }, 10s)) << program.ShownTexts();
+  EXPECT_TRUE(program.Shows("caption page: list Caption 3")) << program.ShownTexts();
+  EXPECT_TRUE(program.Shows("caption page: acts on caption 3")) << program.ShownTexts();
+  program.ClickInPopup(captionX + DisplayWidthX, captionY + DisplayWidthY);
+  RunCommand("xdotool key ctrl+a type --delay 40 '800'");
+  RunCommand("xdotool key Return");
+  const auto positions = [&] {
+    std::vector<std::vector<uint8_t>> sent;
+    for (const auto& b : testsupport::ReceivedCommands(log, 23))
+      if (b[1] == 2) sent.push_back(b);
+    return sent;
+  };
+  ASSERT_TRUE(WaitUntil([&] { return !positions().empty(); }, 10s)) << "the display width was not sent";
+  const std::vector<uint8_t> position = positions().back();
+  EXPECT_EQ(position[0], 2) << "caption";
+  EXPECT_EQ(position[4] | position[5] << 8, 824) << "V start";
+  EXPECT_EQ(position[6] | position[7] << 8, 800) << "display width";
+
+  // ON/OFF still switches caption 3, now off.
+  switches = CaptionSwitches(log).size();
+  program.ClickInPopup(captionX + OnOffX, captionY + OnOffY);
+  ASSERT_TRUE(WaitUntil([&] { return CaptionSwitches(log).size() > switches; }, 10s));
+  EXPECT_EQ(CaptionSwitches(log).back(), (std::array<int, 2>{2, 0}));
+  EXPECT_TRUE(program.Shows("caption page: list Caption 3")) << program.ShownTexts();
+  program.SaveScreenshot(Artifact("caption_three_advanced.png"));
+  EXPECT_EQ(program.Stop(), 0);
+}
