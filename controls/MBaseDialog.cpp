@@ -97,11 +97,6 @@ void MBaseDialog::ToggleMaximize() {
     host->Maximize(MaximizeButton->IsChecked());
 }
 
-void MBaseDialog::OnBusyBoxTimedOut() {
-    if (!IsThisEnabled())
-        Enable(true);
-}
-
 void MBaseDialog::CreateCaptionButtons(bool withMaximize) {
     const KitRect client = ToKitRect(wxRect(GetClientSize()));
     if (!CloseButton) {

@@ -429,7 +429,7 @@ void MSubTitleDlg::OnBusyBoxTimedOut() {
     Upload.Close();
     SkipUpload = 1;
   }
-  MBaseDialog::OnBusyBoxTimedOut();
+  Enable(true);
 }
 
 void MSubTitleDlg::OnTimer(int id) {
