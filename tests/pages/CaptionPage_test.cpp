@@ -342,18 +342,18 @@ TEST_F(CaptionPageTest, OutputsSaveAndInitialise) {
 TEST_F(CaptionPageTest, BusyBoxTimeOutFreesThePageAndEndsItsWork) {
     struct Row {
         const char* name;
-        void (MSubTitleDlg::*start)();
+        void (*start)(MSubTitleDlg&);
         bool announces;
     };
     const Row rows[] = {
-        {"preview", &MSubTitleDlg::OnBnClickedPreview, true},
-        {"save", &MSubTitleDlg::OnBnClickedSave, false},
-        {"initialise", &MSubTitleDlg::OnBnClickedInitialise, false},
+        {"preview", [](MSubTitleDlg& page) { page.OnBnClickedPreview(); }, true},
+        {"save", [](MSubTitleDlg& page) { page.OnBnClickedSave(); }, false},
+        {"initialise", [](MSubTitleDlg& page) { page.OnBnClickedInitialise(); }, false},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         ClearRecords();
-        (Page->*row.start)();
+        row.start(*Page);
         ASSERT_FALSE(Page->IsThisEnabled());
         Page->OnBusyBoxTimedOut();
         EXPECT_TRUE(Page->IsThisEnabled());
