@@ -49,6 +49,10 @@ public:
     virtual void ApplyLanguage() {}
     virtual void ClosePage();
     virtual void ToggleMaximize();
+    // The busy box closed itself because the device never answered: a page that disabled itself
+    // behind the box is usable again and ends the work it waited for. Pages disabled for other
+    // reasons (the switcher mode) stay so.
+    virtual void OnBusyBoxTimedOut() {}
 
     void CreateCaptionButtons(bool withMaximize);
     void SetChildFonts();

@@ -18,6 +18,7 @@ void BusyBoxState::ShowBusy(bool busy, const std::string& text) {
 void BusyBoxState::OnWatchdog() {
   const bool wasShown = Host.BusyWindowShown();
   ShowBusy(false, {});
+  Host.FreePagesBehindBox();
   if (wasShown && !AnsweredWhileBusy) Host.TellNoAnswer();
 }
 

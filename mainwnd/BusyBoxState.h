@@ -21,6 +21,9 @@ class BusyBoxHost {
   virtual void StopWatchdog() = 0;
   // Tells the operator that the device did not answer.
   virtual void TellNoAnswer() = 0;
+  // The watchdog closed the box: the pages that locked themselves behind it are freed and drop
+  // the work they waited for.
+  virtual void FreePagesBehindBox() {}
 };
 
 inline constexpr uint32_t BusyTimeoutMs = 15000;

@@ -159,6 +159,7 @@ class VelkanDlg : public wxDialog,
   // Every modal box of the program (a message, a question): the busy box's watchdog waits.
   int Enter(wxDialog* dialog) override;
   void Exit(wxDialog* dialog) override;
+  void FreePagesBehindBox() override;
 
   // MainControlsHost
   void OpenBusy(const std::string& text) override;

@@ -85,6 +85,10 @@ void VelkanDlg::TellNoAnswer() {
   });
 }
 
+void VelkanDlg::FreePagesBehindBox() {
+  for (MBaseDialog* page : AllPages()) page->OnBusyBoxTimedOut();
+}
+
 void VelkanDlg::OnDeviceReply(uint32_t slot, int32_t argument) {
   // Slot 0 with the link down is the library's own report, not an answer of the device.
   if (slot != 0 || GetDeviceState().LinkStatus != 0) Busy.NoteDeviceHeard();

@@ -27,6 +27,7 @@
 #include "pages/PageLook.h"
 #include "platform/os/AppDirectory.h"
 #include "platform/ui/ResourceImages.h"
+#include "platform/ui/ShownTexts.h"
 #include "platform/ui/UserMessages.h"
 #include "platform/ui/WxColour.h"
 const char* const OversizePictureText = "图片超过 3840*128 的限制";
@@ -357,7 +358,9 @@ bool MSubTitleDlg::OpenCaptionBitmap() {
     ShowOperatorMessage(this, "Caption Invalid");
     return false;
   }
-  if (!AdvancedShown()) {
+  UploadCaption = CurrentCaption;
+  UploadStartedFolded = !AdvancedShown();
+  if (UploadStartedFolded) {
     SendColours();
     SendScrolling();
   }
@@ -399,8 +402,8 @@ void MSubTitleDlg::OnCaptionChunkAck() {
   const uint32_t w = Upload.BitmapWidth, h = Upload.BitmapHeight;
   const uint32_t hs = Whole(HStartEdit->Value()), vs = Whole(VStartEdit->Value());
   DeviceState& state = GetDeviceState();
-  state.SendCommand(CmdCaptionLayout, CurrentCaption, 1, Lo(w), Hi(w), Lo(h), Hi(h), Lo(hs), Hi(hs), Lo(vs), Hi(vs));
-  if (!AdvancedShown()) state.SendCommand(CmdCaption, CurrentCaption, 1);
+  state.SendCommand(CmdCaptionLayout, UploadCaption, 1, Lo(w), Hi(w), Lo(h), Hi(h), Lo(hs), Hi(hs), Lo(vs), Hi(vs));
+  if (UploadStartedFolded) state.SendCommand(CmdCaption, UploadCaption, 1);
   SendQuery70(0);
   OnOffButton->SetChecked(true);
   OnOffButton->Refresh();
@@ -414,6 +417,18 @@ void MSubTitleDlg::OnSaveResult() {
 
 void MSubTitleDlg::EndTransfer() {
   SendBusyBox(*this, false);
+  Enable(true);
+}
+
+void MSubTitleDlg::OnBusyBoxTimedOut() {
+  // The announcement, save or initialise was never answered: nothing waits any more, and an
+  // acceptance that still comes starts nothing until the next preview.
+  KillTimer(CaptionBusyTimer);
+  KillTimer(CaptionAckTimer);
+  if (Upload.IsOpen()) {
+    Upload.Close();
+    SkipUpload = 1;
+  }
   Enable(true);
 }
 
@@ -597,21 +612,41 @@ void MSubTitleDlg::OnDropListSelChanged(int listId, int index) {
     SendQuery70(CurrentCaption);
     SaveButton->Enable(false);
     EnableAllControls(true);
+    RecordShown();
     break;
   default: break;
   }
 }
 
+void MSubTitleDlg::RecordShown() {
+  const int index = CaptionList->GetCurSel();
+  const CDropList* list = CaptionList->GetList();
+  const std::string listed = index >= 0 && index < list->GetCount() ? list->GetText(index).utf8_string() : "";
+  RecordShownTexts("caption page", {"list " + listed, "acts on caption " + std::to_string(CurrentCaption + 1),
+                                    "device records " + std::to_string(DeviceRecordsHeard)});
+}
+
 void MSubTitleDlg::UpdateFromDevice(int32_t caption) {
   OnInitDialog();
+  ++DeviceRecordsHeard;
+  ApplyDeviceRecord(caption);
+  RecordShown();
+}
+
+void MSubTitleDlg::ApplyDeviceRecord(int32_t caption) {
   // The record number and the caption it names come from the device: only 0..3 exist.
   if (caption < 0 || caption > 3) return;
   const CaptionSettings& r = GetDeviceState().CaptionSettings[caption];
   if (r.SelectedCaption > 3) return;
+  // The device names the caption selected; the list always names the caption the page acts on,
+  // folded or not.
   CurrentCaption = r.SelectedCaption;
-  if (!AdvancedShown()) return;
   DropListSelectByData(CaptionList, r.SelectedCaption);
+  if (!AdvancedShown()) return;
   if (CaptionList->GetCurSel() != static_cast<int>(CurrentCaption)) return;
+  // Another caption's record (the query at the end of an upload asks for the first) is never
+  // shown under the selected caption's name.
+  if (static_cast<uint32_t>(caption) != CurrentCaption) return;
   WidthEdit->SetValue(r.Width);
   HeightEdit->SetValue(r.Height);
   HStartEdit->SetValue(r.HStart);

@@ -44,6 +44,7 @@ class MSubTitleDlg : public MBaseDialog {
   void ApplyLanguage() override;
   void ShowPage(bool show) override;
   void OnTimer(int id) override;
+  void OnBusyBoxTimedOut() override;
 
   // Refresh operations that the main window's reply router calls.
   void UpdateFromDevice(int32_t caption);
@@ -85,6 +86,10 @@ class MSubTitleDlg : public MBaseDialog {
   uint32_t InvertBits = 0;
   uint8_t SkipUpload = 0;
   CaptionUpload Upload;
+  // What the upload announced last started with: its end goes to that caption, and saves only
+  // when the page was folded then, whatever was selected or folded meanwhile.
+  uint32_t UploadCaption = 0;
+  bool UploadStartedFolded = true;
 
   CDropButton *DirectionList = nullptr, *SpeedList = nullptr, *BackgroundList = nullptr, *CaptionList = nullptr;
   oRealEdit *HStartEdit = nullptr, *VStartEdit = nullptr, *WidthEdit = nullptr, *HeightEdit = nullptr,
@@ -117,7 +122,11 @@ class MSubTitleDlg : public MBaseDialog {
   void OnPreviewMouseUp(wxMouseEvent& event);
   void OnPreviewMotion(wxMouseEvent& event);
   void EndTransfer();
+  void ApplyDeviceRecord(int32_t caption);
+  // For the window tests: the caption the list names, the one the page acts on, records heard.
+  void RecordShown();
 
+  unsigned DeviceRecordsHeard = 0;
   bool Built = false;
   bool Rendering = false;
   wxPoint PressPoint;

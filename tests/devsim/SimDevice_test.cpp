@@ -130,6 +130,33 @@ TEST(SimDevice, CaptionChunksAreStoredAndAcknowledged) {
     EXPECT_EQ(d.CaptionBitmap().size(), 7u);
 }
 
+// Every caption record says, in byte 28, which caption the last caption command addressed.
+TEST(SimDevice, CaptionRecordsNameTheCaptionLastSelected) {
+    SimDevice d(21, "127.0.0.21", BuiltinStateBlock());
+    struct Step {
+        uint32_t command;
+        std::vector<uint8_t> block;
+        uint8_t selected;
+    };
+    const Step steps[] = {
+        {24, BlockWith({{0, 2}, {1, 2}, {2, 1}}), 2}, // caption 3 on
+        {70, BlockWith({{0, 0}}), 2},                 // a query selects nothing
+        {23, BlockWith({{0, 1}, {1, 2}}), 1},         // caption 2's position
+        {24, BlockWith({{0, 0x55}, {1, 5}}), 1},      // the initialise of all captions
+        {24, BlockWith({{0, 3}, {1, 4}}), 3},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(testing::Message() << "command " << step.command << " caption " << int(step.block[0]));
+        d.Handle(Command(step.command, step.block));
+        for (uint8_t c = 0; c < 4; ++c) {
+            const auto r = d.Handle(Command(70, BlockWith({{0, c}})));
+            ASSERT_EQ(r.size(), 1u);
+            EXPECT_EQ(r[0].payload[14], c);
+            EXPECT_EQ(r[0].payload[28], step.selected);
+        }
+    }
+}
+
 TEST(SimDevice, SearchAnswerCarriesIpTextAndMac) {
     SimDevice d(22, "127.0.0.22", BuiltinStateBlock());
     const Reply r = d.SearchAnswer();

@@ -21,6 +21,8 @@ class FakeBusyHost : public BusyBoxHost {
   int WatchdogStarts = 0;
   void StopWatchdog() override { WatchdogRunning = false; }
   void TellNoAnswer() override { ++Told; }
+  int PagesFreed = 0;
+  void FreePagesBehindBox() override { ++PagesFreed; }
 };
 }  // namespace
 
@@ -148,4 +150,35 @@ TEST(BusyBox, NoWatchdogRunsWhileAMessageBoxIsUp) {
   b.OperatorBoxShown(false);
   b.ShowBusy(true, "Waitting Operation ...");
   EXPECT_TRUE(h.WatchdogRunning);
+}
+
+// Only the watchdog frees the pages that locked themselves behind the box: a box the device's
+// answer closes leaves each page to its own end, which that answer brings.
+TEST(BusyBox, OnlyTheWatchdogFreesThePagesBehindTheBox) {
+  struct Row {
+    const char* name;
+    bool answered;  // the device answered something meanwhile
+    bool watchdog;  // the watchdog closes the box, not a done request
+    int freed;
+  };
+  const Row rows[] = {
+      {"silent device, watchdog", false, true, 1},
+      {"answering device, watchdog", true, true, 1},
+      {"done request", true, false, 0},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    FakeBusyHost h;
+    BusyBoxState b(h);
+    b.ShowBusy(true, "Waitting Operation ...");
+    if (row.answered) b.NoteDeviceAnswer();
+    EXPECT_EQ(h.PagesFreed, 0);
+    if (row.watchdog)
+      b.OnWatchdog();
+    else
+      b.ShowBusy(false, {});
+    EXPECT_EQ(h.PagesFreed, row.freed);
+    EXPECT_TRUE(h.Enabled);
+    EXPECT_FALSE(h.Shown);
+  }
 }

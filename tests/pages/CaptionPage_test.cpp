@@ -337,6 +337,125 @@ TEST_F(CaptionPageTest, OutputsSaveAndInitialise) {
     EXPECT_EQ(Commands()[0].Bytes[1], 5);
 }
 
+// The busy box gave up on a device that never answered: the page is usable again and nothing
+// it waited for goes on, whether that was an announced caption, a save or an initialise.
+TEST_F(CaptionPageTest, BusyBoxTimeOutFreesThePageAndEndsItsWork) {
+    struct Row {
+        const char* name;
+        void (*start)(MSubTitleDlg&);
+        bool announces;
+    };
+    const Row rows[] = {
+        {"preview", [](MSubTitleDlg& page) { page.OnBnClickedPreview(); }, true},
+        {"save", [](MSubTitleDlg& page) { page.OnBnClickedSave(); }, false},
+        {"initialise", [](MSubTitleDlg& page) { page.OnBnClickedInitialise(); }, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        ClearRecords();
+        row.start(*Page);
+        ASSERT_FALSE(Page->IsThisEnabled());
+        Page->OnBusyBoxTimedOut();
+        EXPECT_TRUE(Page->IsThisEnabled());
+        EXPECT_FALSE(Page->IsTimerRunning(MSubTitleDlg::CaptionBusyTimer));
+        EXPECT_FALSE(Page->Upload.IsOpen());
+        if (!row.announces) continue;
+        // The device's late acceptance starts no transfer and withdraws no other busy box.
+        const size_t busy = MessagesOf(MShowBusy).size();
+        Page->StartCaptionUpload(true);
+        Pump(10);
+        EXPECT_TRUE(Chunks().empty());
+        EXPECT_FALSE(Page->IsTimerRunning(MSubTitleDlg::CaptionAckTimer));
+        EXPECT_EQ(MessagesOf(MShowBusy).size(), busy);
+    }
+    // The next preview announces and sends again.
+    Page->OnBnClickedPreview();
+    Page->StartCaptionUpload(true);
+    EXPECT_EQ(Chunks().size(), 1u);
+}
+
+// Which caption the list names and the page acts on, after a caption record from the device:
+// the caption the device says is selected; a record is shown only under its own name.
+TEST_F(CaptionPageTest, DeviceRecordsKeepTheListAndThePageOnOneCaption) {
+    struct Row {
+        const char* name;
+        bool advanced;
+        int listBefore;
+        int record, selected;
+        int listAfter;
+        float width; // the Width edit after it: the record's (1000 + 100 * record), or 600 untouched
+    };
+    const Row rows[] = {
+        {"folded, the chosen caption's own record", false, 2, 2, 2, 2, 600},
+        {"folded, another controller chose caption 1", false, 2, 2, 0, 0, 600},
+        {"open, the chosen caption's own record", true, 2, 2, 2, 2, 1200},
+        {"open, the first record that ends an upload", true, 2, 0, 2, 2, 600},
+        {"open, another controller chose caption 4", true, 0, 3, 3, 3, 1300},
+        {"open, a record of caption 2 while caption 4 is selected", true, 2, 1, 3, 3, 600},
+    };
+    DeviceState& s = GetDeviceState();
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Page->ShowPage(false);
+        Page->ShowPage(true);
+        if (row.advanced) {
+            Page->AdvancedButton->SetChecked(true);
+            Page->OnBnClickedAdvanced();
+        }
+        PickCaption(row.listBefore);
+        Page->WidthEdit->SetValue(600);
+        for (int c = 0; c < 4; ++c) {
+            s.CaptionSettings[c].Width = static_cast<uint16_t>(1000 + 100 * c);
+            s.CaptionSettings[c].Height = 40;
+            s.CaptionSettings[c].SelectedCaption = static_cast<uint8_t>(row.selected);
+        }
+        Page->UpdateFromDevice(row.record);
+        EXPECT_EQ(Page->CaptionList->GetCurSel(), row.listAfter);
+        EXPECT_EQ(Page->CurrentCaption, static_cast<uint32_t>(row.listAfter));
+        EXPECT_EQ(Page->WidthEdit->Value(), row.width);
+        // ON/OFF and the position go to the caption the list names.
+        ClearRecords();
+        Page->OnOffButton->Click();
+        Pump(10);
+        Page->EnableAllControls(true);
+        Page->OnEditValueChanged(MSubTitleDlg::IdHStart);
+        Pump(10);
+        const auto c = Commands();
+        ASSERT_EQ(c.size(), 3u);
+        EXPECT_EQ(c[0].Command, CmdCaption);
+        EXPECT_EQ(c[0].Bytes[0], row.listAfter);
+        EXPECT_EQ(c[1].Command, CmdQuery70);
+        EXPECT_EQ(c[1].Bytes[0], row.listAfter);
+        EXPECT_EQ(c[2].Command, CmdCaptionLayout);
+        EXPECT_EQ(c[2].Bytes[0], row.listAfter);
+    }
+}
+
+// An upload started with the advanced area open ends without the save a folded page's upload
+// makes, and on the caption it was announced for, even when the page was hidden (and so
+// folded) and the device reported another selection meanwhile.
+TEST_F(CaptionPageTest, AnUploadEndsAsItStarted) {
+    PickCaption(2);
+    Page->AdvancedButton->SetChecked(true);
+    Page->OnBnClickedAdvanced();
+    Page->WidthEdit->SetValue(100);
+    Page->HeightEdit->SetValue(10);
+    Page->FromFile = 0;
+    Page->OnBnClickedPreview();
+    Page->ShowPage(false);
+    GetDeviceState().CaptionSettings[1].SelectedCaption = 1;
+    Page->UpdateFromDevice(1);
+    ASSERT_EQ(Page->CurrentCaption, 1u);
+    ClearRecords();
+    Page->StartCaptionUpload(true);
+    ASSERT_EQ(Chunks().size(), 1u);
+    Ack(0);
+    ASSERT_EQ(CommandNumbers(), (std::vector<uint32_t>{CmdCaptionLayout, CmdQuery70}));
+    EXPECT_EQ(Commands()[0].Bytes[0], 2);
+    EXPECT_EQ(Commands()[0].Bytes[1], 1);
+    EXPECT_TRUE(Page->IsThisEnabled());
+}
+
 TEST_F(CaptionPageTest, LoadedPictureLimitsAndConversion) {
     wxImage big(3841, 20);
     const std::string bigPath = (Home / "big.png").string();

@@ -166,3 +166,12 @@ TEST_F(PatternPage, GrabbedColourShowsAsSwatchAndText) {
     EXPECT_EQ(Page->SwatchRect.y, 136 + 25);
 }
 }  // namespace
+
+// The switcher mode disables this page; a busy box that times out frees only the pages that
+// locked themselves behind it, so this one stays disabled.
+TEST_F(PatternPage, ABusyBoxTimeOutLeavesThePageTheSwitcherModeDisabled) {
+    Page->Enable(false);
+    Page->OnBusyBoxTimedOut();
+    EXPECT_FALSE(Page->IsThisEnabled());
+    Page->Enable(true);
+}

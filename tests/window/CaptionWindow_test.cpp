@@ -19,6 +19,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -50,6 +51,37 @@ bool ReceivedCaptionSave(const std::string& log) {
   for (const auto& f : testsupport::ReadDevsimLog(log))
     if (f.type == 1 && f.payload.size() >= 6 && U32(f.payload, 0) == 23 && f.payload[5] == 1) return true;
   return false;
+}
+
+// MISC, its TEST PATTERN tab, "Caption Settings": the caption page's black text edit shows. The
+// caption page stands where it was first put, as wide as it is: the geometry record (which
+// VELKAN_GEOMETRY must name) says where. Its client corner relative to the main window's.
+testing::AssertionResult OpenCaptionPage(const ProgramUnderTest& program, const std::string& geometry, int& captionX,
+                                         int& captionY) {
+  const std::string shot = Artifact("caption_page.png");
+  const auto screenShows = [&](int x, int y, auto colourOk) {
+    return WaitUntil([&] {
+      program.SaveScreenshot(shot);
+      return colourOk(PixelAt(shot, program.ScreenX() + x, program.ScreenY() + y));
+    }, 5s);
+  };
+  const auto dark = [](std::array<int, 3> c) { return c[0] >= 0 && c[0] < 60 && c[1] < 60 && c[2] < 60; };
+  const auto black = [](std::array<int, 3> c) { return c[0] == 0 && c[1] == 0 && c[2] == 0; };
+  program.Click(MiscButtonX, MiscButtonY);
+  program.Click(TestPatternTabX, TestPatternTabY);
+  if (!screenShows(PopupX + 10, PopupY + 300, dark)) return testing::AssertionFailure() << "no test pattern page";
+  program.ClickInPopup(PopupX + 160, PopupY + 339);
+  if (!screenShows(PopupX + 250, PopupY + 100, black)) return testing::AssertionFailure() << "no caption page";
+  const bool placed = WaitUntil([&] {
+    std::ifstream in(geometry);
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const ShownGeometry g = ShownGeometry::Parse(text);
+    const GeoWindow* page = g.Window("popup:1514");
+    if (page) captionX = page->Visible.X - program.ScreenX(), captionY = page->Visible.Y - program.ScreenY();
+    return page != nullptr;
+  }, 5s);
+  if (!placed) return testing::AssertionFailure() << "the caption page is not in the geometry record";
+  return testing::AssertionSuccess();
 }
 
 // How the device acknowledges, and the caption sent.
@@ -84,7 +116,8 @@ TEST_P(CaptionWindowTest, ATypedCaptionReachesTheDeviceAsItsSavedBitmap) {
   ASSERT_TRUE(program.Start());
   ASSERT_TRUE(program.ConnectBySearch()) << program.ShownTexts();
 
-  // MISC, its TEST PATTERN tab, "Caption Settings": the caption page's black text edit shows.
+  int captionX = 0, captionY = 0;
+  ASSERT_TRUE(OpenCaptionPage(program, home.Path() + "geometry.txt", captionX, captionY));
   const std::string shot = Artifact("caption_page.png");
   const auto screenShows = [&](int x, int y, auto colourOk) {
     return WaitUntil([&] {
@@ -92,23 +125,6 @@ TEST_P(CaptionWindowTest, ATypedCaptionReachesTheDeviceAsItsSavedBitmap) {
       return colourOk(PixelAt(shot, program.ScreenX() + x, program.ScreenY() + y));
     }, 5s);
   };
-  const auto dark = [](std::array<int, 3> c) { return c[0] >= 0 && c[0] < 60 && c[1] < 60 && c[2] < 60; };
-  const auto black = [](std::array<int, 3> c) { return c[0] == 0 && c[1] == 0 && c[2] == 0; };
-  program.Click(MiscButtonX, MiscButtonY);
-  program.Click(TestPatternTabX, TestPatternTabY);
-  ASSERT_TRUE(screenShows(PopupX + 10, PopupY + 300, dark)) << "no test pattern page";
-  program.ClickInPopup(PopupX + 160, PopupY + 339);
-  ASSERT_TRUE(screenShows(PopupX + 250, PopupY + 100, black)) << "no caption page";
-  // The caption page stands where it was first put, as wide as it is: the geometry record says where.
-  int captionX = 0, captionY = 0;
-  ASSERT_TRUE(WaitUntil([&] {
-    std::ifstream in(home.Path() + "geometry.txt");
-    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    const ShownGeometry g = ShownGeometry::Parse(text);
-    const GeoWindow* page = g.Window("popup:1514");
-    if (page) captionX = page->Visible.X - program.ScreenX(), captionY = page->Visible.Y - program.ScreenY();
-    return page != nullptr;
-  }, 5s));
 
   // Advanced shows the device's caption 1 (at row 568 of the 1080-row output); the operator types
   // the text, makes the caption 100 px tall (the page grows by 40 under the text) and presses
@@ -180,3 +196,177 @@ TEST_P(CaptionWindowTest, ATypedCaptionReachesTheDeviceAsItsSavedBitmap) {
 
 INSTANTIATE_TEST_SUITE_P(DeviceTiming, CaptionWindowTest, ::testing::ValuesIn(CaptionRows),
                          [](const auto& info) { return std::string(info.param.name); });
+
+namespace {
+// Caption page positions (client, 96 dpi) of its controls.
+constexpr int OnOffX = 186, OnOffY = 39, AdvancedX = 275, AdvancedY = 39;
+constexpr int PreviewX = 280, PreviewY = 137, InitialiseX = 164, InitialiseY = 387;
+
+// Raises the caption page's window over the main window, as a window manager keeps a pop-up over
+// its owner (the tests run without one, and a closing busy box raises the main window).
+bool RaiseCaptionPage(const ProgramUnderTest& program, int captionX, int captionY) {
+  std::istringstream windows(RunCommand("xdotool search --onlyvisible --pid " + std::to_string(program.ProcessId())));
+  for (std::string id; windows >> id;) {
+    const ScreenRect r = WindowRect(id);
+    if (r.X == program.ScreenX() + captionX && r.Y == program.ScreenY() + captionY) {
+      RunCommand("xdotool windowraise " + id);
+      return true;
+    }
+  }
+  return false;
+}
+
+// The caption on/off commands (24, sub-code 2) the device received: {caption, state}.
+std::vector<std::array<int, 2>> CaptionSwitches(const std::string& log) {
+  std::vector<std::array<int, 2>> switches;
+  for (const auto& b : testsupport::ReceivedCommands(log, 24))
+    if (b[1] == 2) switches.push_back({b[0], b[2]});
+  return switches;
+}
+
+// A caption operation the device never answers: the busy box waits for the watchdog.
+struct SilentRow {
+  const char* name;
+  int x, y;        // the button that starts it
+  bool confirmed;  // it asks "Reset Caption ?" first
+};
+const SilentRow SilentRows[] = {
+    {"Preview", PreviewX, PreviewY, false},
+    {"Initialise", InitialiseX, InitialiseY, true},
+};
+void PrintTo(const SilentRow& row, std::ostream* os) { *os << row.name; }
+class CaptionSilentDeviceTest : public ::testing::TestWithParam<SilentRow> {};
+}  // namespace
+
+// The device takes the caption's announcement (or the initialise) and never answers it: 15 s
+// later the watchdog closes the busy box, and the caption page works again: its ON/OFF reaches
+// the device.
+TEST_P(CaptionSilentDeviceTest, AfterTheWatchdogThePageWorksAgain) {
+  if (!std::getenv("DISPLAY")) GTEST_SKIP() << "needs an X display (run under xvfb-run)";
+  const SilentRow& row = GetParam();
+  testsupport::ScratchFolder home;
+  const std::string log = home.Path() + "devsim.log";
+  testsupport::DevsimProcess devsim;
+  // Its operation-status replies (the caption's acceptance, the initialise done) come a minute late.
+  ASSERT_TRUE(devsim.Start({"--device", testsupport::FreeDeviceAddress(53), "--log", log, "--status-delay", "60000"}));
+  setenv("VELKAN_GEOMETRY", (home.Path() + "geometry.txt").c_str(), 1);
+  ProgramUnderTest program(home.Path());
+  ASSERT_TRUE(program.Start());
+  ASSERT_TRUE(program.ConnectBySearch()) << program.ShownTexts();
+  int captionX = 0, captionY = 0;
+  ASSERT_TRUE(OpenCaptionPage(program, home.Path() + "geometry.txt", captionX, captionY));
+
+  const size_t hidden = TimesHidden(program);
+  program.ClickInPopup(captionX + row.x, captionY + row.y);
+  if (row.confirmed) {
+    ASSERT_TRUE(WaitUntil([&] { return program.PressReturnIn("Tips"); }, 10s)) << "no question";
+  }
+  ASSERT_TRUE(program.WaitForShown({"main window: disabled"}, 10s)) << program.ShownTexts();
+  ASSERT_TRUE(WaitUntil([&] { return TimesHidden(program) > hidden; }, 45s)) << program.ShownTexts();
+  EXPECT_TRUE(program.WaitForShown({"main window: enabled"}, 5s)) << program.ShownTexts();
+  // Had nothing at all come from the device, the watchdog says so in a box: it is answered first.
+  const std::string told = RunCommand("xdotool search --onlyvisible --pid " + std::to_string(program.ProcessId()) +
+                                      " --name Tips");
+  if (!told.empty()) program.PressReturnIn("Tips");
+
+  // ON/OFF on the page: the device hears it.
+  ASSERT_TRUE(CaptionSwitches(log).empty());
+  ASSERT_TRUE(RaiseCaptionPage(program, captionX, captionY));
+  program.SaveScreenshot(Artifact(std::string("caption_after_watchdog_") + row.name + ".png"));
+  program.ClickInPopup(captionX + OnOffX, captionY + OnOffY);
+  EXPECT_TRUE(WaitUntil([&] { return !CaptionSwitches(log).empty(); }, 10s))
+      << "the caption page stayed disabled after the watchdog\n" << program.ShownTexts();
+  EXPECT_EQ(program.Stop(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Operation, CaptionSilentDeviceTest, ::testing::ValuesIn(SilentRows),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+namespace {
+constexpr int CaptionListX = 74, CaptionListY = 39;
+constexpr int DisplayWidthX = 122, DisplayWidthY = 512;
+
+// How many caption records from the device the caption page has taken.
+int RecordsHeard(const ProgramUnderTest& program) {
+  const std::string shown = program.ShownTexts();
+  const std::string key = "caption page: device records ";
+  const size_t at = shown.find(key);
+  return at == std::string::npos ? 0 : std::atoi(shown.c_str() + at + key.size());
+}
+}  // namespace
+
+// The operator chooses "Caption 3": the device reports it selected, and everything the page does
+// goes to caption 3 (index 2), with the advanced area folded and open, and the list keeps
+// naming it.
+TEST(CaptionChoiceWindowTest, TheChosenCaptionIsTheOneSwitchedAndEdited) {
+  if (!std::getenv("DISPLAY")) GTEST_SKIP() << "needs an X display (run under xvfb-run)";
+  testsupport::ScratchFolder home;
+  const std::string log = home.Path() + "devsim.log";
+  testsupport::DevsimProcess devsim;
+  ASSERT_TRUE(devsim.Start({"--device", testsupport::FreeDeviceAddress(54), "--log", log}));
+  setenv("VELKAN_GEOMETRY", (home.Path() + "geometry.txt").c_str(), 1);
+  ProgramUnderTest program(home.Path());
+  ASSERT_TRUE(program.Start());
+  ASSERT_TRUE(program.ConnectBySearch()) << program.ShownTexts();
+  int captionX = 0, captionY = 0;
+  ASSERT_TRUE(OpenCaptionPage(program, home.Path() + "geometry.txt", captionX, captionY));
+
+  // The list drops below its button; "Caption 3" is its third row.
+  int heard = RecordsHeard(program);
+  program.ClickInPopup(captionX + CaptionListX, captionY + CaptionListY);
+  const auto highlighted = [](std::array<int, 3> c) { return c[0] > 200 && c[1] > 200 && c[2] < 120; };
+  const std::string shot = Artifact("caption_list_open.png");
+  ASSERT_TRUE(WaitUntil([&] {
+    program.SaveScreenshot(shot);
+    return highlighted(PixelAt(shot, program.ScreenX() + captionX + 110, program.ScreenY() + captionY + 54));
+  }, 5s)) << "the caption list did not open";
+  program.ClickInPopup(captionX + CaptionListX, captionY + 90);
+  const auto selected = [&](int caption) {
+    for (const auto& b : testsupport::ReceivedCommands(log, 70))
+      if (b[0] == caption) return true;
+    return false;
+  };
+  ASSERT_TRUE(WaitUntil([&] { return selected(2); }, 10s)) << "Caption 3 was not chosen";
+  // The device answers the selection and the query with caption 3's record.
+  ASSERT_TRUE(WaitUntil([&] { return RecordsHeard(program) >= heard + 2; }, 10s)) << program.ShownTexts();
+  EXPECT_TRUE(program.Shows("caption page: list Caption 3")) << program.ShownTexts();
+  EXPECT_TRUE(program.Shows("caption page: acts on caption 3")) << program.ShownTexts();
+
+  // ON/OFF switches caption 3 on.
+  size_t switches = CaptionSwitches(log).size();
+  program.ClickInPopup(captionX + OnOffX, captionY + OnOffY);
+  ASSERT_TRUE(WaitUntil([&] { return CaptionSwitches(log).size() > switches; }, 10s));
+  EXPECT_EQ(CaptionSwitches(log).back(), (std::array<int, 2>{2, 1}));
+
+  // Advanced shows caption 3's record (row 824 of the output) under its name; the display width
+  // typed goes to caption 3 with that row.
+  ASSERT_TRUE(WaitUntil([&] { return RecordsHeard(program) >= heard + 4; }, 10s)) << program.ShownTexts();
+  heard = RecordsHeard(program);
+  program.ClickInPopup(captionX + AdvancedX, captionY + AdvancedY);
+  ASSERT_TRUE(WaitUntil([&] { return RecordsHeard(program) > heard; }, 10s)) << program.ShownTexts();
+  EXPECT_TRUE(program.Shows("caption page: list Caption 3")) << program.ShownTexts();
+  EXPECT_TRUE(program.Shows("caption page: acts on caption 3")) << program.ShownTexts();
+  program.ClickInPopup(captionX + DisplayWidthX, captionY + DisplayWidthY);
+  RunCommand("xdotool key ctrl+a type --delay 40 '800'");
+  RunCommand("xdotool key Return");
+  const auto positions = [&] {
+    std::vector<std::vector<uint8_t>> sent;
+    for (const auto& b : testsupport::ReceivedCommands(log, 23))
+      if (b[1] == 2) sent.push_back(b);
+    return sent;
+  };
+  ASSERT_TRUE(WaitUntil([&] { return !positions().empty(); }, 10s)) << "the display width was not sent";
+  const std::vector<uint8_t> position = positions().back();
+  EXPECT_EQ(position[0], 2) << "caption";
+  EXPECT_EQ(position[4] | position[5] << 8, 824) << "V start";
+  EXPECT_EQ(position[6] | position[7] << 8, 800) << "display width";
+
+  // ON/OFF still switches caption 3, now off.
+  switches = CaptionSwitches(log).size();
+  program.ClickInPopup(captionX + OnOffX, captionY + OnOffY);
+  ASSERT_TRUE(WaitUntil([&] { return CaptionSwitches(log).size() > switches; }, 10s));
+  EXPECT_EQ(CaptionSwitches(log).back(), (std::array<int, 2>{2, 0}));
+  EXPECT_TRUE(program.Shows("caption page: list Caption 3")) << program.ShownTexts();
+  program.SaveScreenshot(Artifact("caption_three_advanced.png"));
+  EXPECT_EQ(program.Stop(), 0);
+}

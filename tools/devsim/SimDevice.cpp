@@ -404,6 +404,8 @@ std::vector<Reply> SimDevice::HandleCommand(uint32_t command, const uint8_t* b) 
     case 23:
     case 24: {
         const uint8_t c = b[0] < 4 ? b[0] : 0;
+        // A command for one caption selects it, as on a processor; the initialise (0x55) does not.
+        if (b[0] < 4) selectedCaption_ = b[0];
         auto& r = captions_[c];
         const uint8_t sub = b[1];
         if (command == 23) {
@@ -560,7 +562,9 @@ Reply SimDevice::OperationStatus(uint8_t operation, uint8_t result, uint8_t deta
 }
 
 Reply SimDevice::CaptionReply(int caption) const {
-    return Reply{25, std::vector<uint8_t>(captions_[size_t(caption)].begin(), captions_[size_t(caption)].end())};
+    Reply r{25, std::vector<uint8_t>(captions_[size_t(caption)].begin(), captions_[size_t(caption)].end())};
+    r.payload[28] = selectedCaption_;
+    return r;
 }
 
 Reply SimDevice::EncoderReply(uint8_t kind) const {

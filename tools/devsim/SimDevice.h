@@ -115,6 +115,7 @@ private:
     std::array<StateBlock, 10> presets_{};
     std::array<uint8_t, 10> presetUsed_{};
     std::array<std::array<uint8_t, 32>, 4> captions_{};
+    uint8_t selectedCaption_ = 0; // the caption the last caption command addressed (byte 28 of every record)
     std::array<uint8_t, 28> vga_{};
     std::array<uint8_t, 36> feather_{};
     std::array<uint8_t, 6> machineTime_{26, 1, 1, 12, 0, 0};
