@@ -105,6 +105,15 @@ class SettingsPagesWindow : public ::testing::Test {
     program.Click(PageButtonX, PageButtonY(CommPage));
     ASSERT_TRUE(program.WaitForShown({"page: none"}, 5s)) << program.ShownTexts();
   }
+  // The device on the custom timing (1920 x 1080 at 60 Hz, CEA totals 2200 x 1125), the output
+  // page open.
+  void OpenOutputPageOnCustomTiming(ProgramUnderTest& program, DevsimProcess& devsim) {
+    devsim::StateBlock state = devsim::BuiltinStateBlock();
+    state[devsim::layout::kOutputTiming] = 18;
+    ASSERT_NO_FATAL_FAILURE(Connect(program, devsim, {"--state", StateFile(state)}));
+    program.Click(PageButtonX, PageButtonY(OutputPage));
+    ASSERT_TRUE(program.WaitForShown({"page: Output Setting"}, 5s)) << program.ShownTexts();
+  }
   std::string Log() const { return Home.Path() + "devsim.log"; }
   // The state devsim starts from, written into the program's folder.
   std::string StateFile(const devsim::StateBlock& state) const {
@@ -225,15 +234,10 @@ TEST_F(SettingsPagesWindow, SwitcherOnInBothLanguagesAndMediaPlayerKeysInEnglish
 }
 
 TEST_F(SettingsPagesWindow, OutputTimingAppliedWithTheGroupClosedKeepsTheTypedRate) {
-  // The device runs the custom timing, 1920 x 1080 at 60 Hz with the CEA totals 2200 x 1125.
-  devsim::StateBlock state = devsim::BuiltinStateBlock();
-  state[devsim::layout::kOutputTiming] = 18;
   setenv("VELKAN_GEOMETRY", Geometry().c_str(), 1);
   DevsimProcess devsim;
   ProgramUnderTest program(Home.Path());
-  ASSERT_NO_FATAL_FAILURE(Connect(program, devsim, {"--state", StateFile(state)}));
-  program.Click(PageButtonX, PageButtonY(OutputPage));
-  ASSERT_TRUE(program.WaitForShown({"page: Output Setting"}, 5s)) << program.ShownTexts();
+  ASSERT_NO_FATAL_FAILURE(OpenOutputPageOnCustomTiming(program, devsim));
 
   // The group open: 50 Hz with totals 2600 x 1250 (2600 x 1250 x 50 = 162,500,000 fits).
   program.Click(MoreX, MoreY);
@@ -268,13 +272,9 @@ TEST_F(SettingsPagesWindow, OutputTimingAppliedWithTheGroupClosedKeepsTheTypedRa
 }
 
 TEST_F(SettingsPagesWindow, OutputApplyPressedRightAfterTypingSendsWhatThePageShows) {
-  devsim::StateBlock state = devsim::BuiltinStateBlock();
-  state[devsim::layout::kOutputTiming] = 18;
   DevsimProcess devsim;
   ProgramUnderTest program(Home.Path());
-  ASSERT_NO_FATAL_FAILURE(Connect(program, devsim, {"--state", StateFile(state)}));
-  program.Click(PageButtonX, PageButtonY(OutputPage));
-  ASSERT_TRUE(program.WaitForShown({"page: Output Setting"}, 5s)) << program.ShownTexts();
+  ASSERT_NO_FATAL_FAILURE(OpenOutputPageOnCustomTiming(program, devsim));
 
   // 4080 typed at 60 Hz with the group closed, and Apply pressed and released at once, before the
   // program has had a pass of its own: the typing check of H active (H blank 128, total capped at
