@@ -561,6 +561,11 @@ void MainControls::RecordShown() {
   std::vector<std::string> lines;
   lines.push_back(std::string("bank ") + (Bank == PresetBank::Presets ? "Presets" : "Templates") + " names " +
                   std::to_string(NameBank));
+  // The lit slots as the buttons show them (their caption in the accent): "lit 3", "lit none".
+  std::string lit = "lit";
+  for (int i = 0; i < PresetSlotCount; ++i)
+    if (Slots[i]->GetTextColour() == PresetTextSelected) lit.append(" ").append(std::to_string(i + 1));
+  lines.push_back(lit == "lit" ? "lit none" : lit);
   for (int i = 0; i < PresetSlotCount; ++i) {
     const uint8_t used = s.PresetUsed[i];
     std::string line = std::to_string(i + 1) + " " + Names[NameBank][i] + " " +
