@@ -23,6 +23,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <sys/wait.h>
 #include <thread>
@@ -658,4 +659,89 @@ TEST_F(MainControlsWindow, PresetNameTypedBeforeASwitcherChangeGoesToItsOwnBank)
   const std::string settings((std::istreambuf_iterator<char>(ini)), std::istreambuf_iterator<char>());
   EXPECT_NE(settings.find("PRESET0-4=Encore"), std::string::npos) << settings;
   EXPECT_EQ(settings.find("PRESET1-4"), std::string::npos) << settings;
+}
+
+namespace {
+constexpr int TimeTaskTabX = 77 + 80 * 3 + 40;
+// Task button i of the time/task pop-up, 52 x 26, in the pop-up's client.
+constexpr int TaskX(int i) { return PopupX + 18 + 58 * (i % 5); }
+constexpr int TaskY(int i) { return PopupY + 198 + 30 * (i / 5); }
+
+// Whether task i's face in the screenshot is one of the lit (orange) faces: the median of its
+// rim, away from the caption, leans to orange rather than grey.
+std::optional<bool> TaskFaceLit(const ProgramUnderTest& program, const std::string& shot, int i) {
+  const auto pixels = PixelsIn(shot, program.ScreenX() + TaskX(i) + 4, program.ScreenY() + TaskY(i) + 4, 10, 18);
+  if (pixels.empty()) return std::nullopt;
+  std::vector<int> warmth;
+  for (const auto& p : pixels) warmth.push_back(p[0] - p[2]);
+  std::nth_element(warmth.begin(), warmth.begin() + warmth.size() / 2, warmth.end());
+  return warmth[warmth.size() / 2] > 25;
+}
+}  // namespace
+
+TEST_F(MainControlsWindow, TaskButtonsShowTheLitFaceExactlyForTasksInUse) {
+  // Task 3 runs once with preset 4; task 6 is not used and its preset byte names no slot.
+  devsim::StateBlock state = devsim::BuiltinStateBlock();
+  const auto task = [&](int i) { return state.data() + devsim::layout::kScheduleTask + 12 * i; };
+  task(2)[6] = 3;
+  task(2)[8] = 1;
+  task(5)[6] = 0x55;
+  DevsimProcess devsim;
+  ProgramUnderTest program(Home.Path());
+  ASSERT_TRUE(ConnectSerial(program, devsim, {"--state", StateFile(state), "--presets-stored"}))
+      << program.ShownTexts();
+  program.Click(CommButtonX, MiscButtonY);
+  ASSERT_TRUE(program.WaitForShown({"page: Misc Settings"}, 5s)) << program.ShownTexts();
+  program.Click(TimeTaskTabX, KeyerTabY);
+  const std::string search = "xdotool search --onlyvisible --pid " + std::to_string(program.ProcessId()) +
+                             " --name '^Time/Task Management$'";
+  ASSERT_TRUE(WaitUntil([&] { return !RunCommand(search).empty(); }, 10s)) << "no time/task pop-up";
+  RaisePopups(program);
+  struct Row {
+    const char* What;
+    int Click;   // the task button clicked first, or -1
+    int Option;  // then this option (0 Not Use, 1 Once, 2 Every Day) and Confirm, or -1
+    std::array<bool, 10> Lit;
+  };
+  const Row rows[] = {
+      {"as the device reports them", -1, -1, {false, false, true, false, false, false, false, false, false, false}},
+      {"the task in use chosen", 2, -1, {false, false, true, false, false, false, false, false, false, false}},
+      {"the unused task with a stray preset chosen", 5, -1,
+       {false, false, true, false, false, false, false, false, false, false}},
+      {"an unused task chosen", 7, -1, {false, false, true, false, false, false, false, false, false, false}},
+      {"that task confirmed every day", 7, 2, {false, false, true, false, false, false, false, true, false, false}},
+      // Confirm lights its task; the device's answer then shows it not in use.
+      {"the task in use confirmed as not used", 2, 0,
+       {false, false, false, false, false, false, false, true, false, false}},
+  };
+  size_t stores = 0;
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.What);
+    if (row.Click >= 0) program.ClickInPopup(TaskX(row.Click) + 26, TaskY(row.Click) + 13);
+    if (row.Option >= 0) {
+      program.ClickInPopup(PopupX + 22 + 92 * row.Option + 43, PopupY + 338 + 13);
+      program.ClickInPopup(PopupX + 206 + 45, PopupY + 370 + 14);
+      ++stores;
+      EXPECT_TRUE(WaitUntil([&] { return ReceivedCommands(Log(), 17).size() == stores; }, 5s));
+      EXPECT_EQ(ReceivedCommands(Log(), 17).back()[10], row.Option);  // the task's repeat
+    }
+    const std::string shot = Artifact("task_faces_" + std::to_string(row.Click + 1) + "_" +
+                                      std::to_string(row.Option + 1) + ".png");
+    std::string faces;
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+          program.SaveScreenshot(shot);
+          faces.clear();
+          bool all = true;
+          for (int i = 0; i < 10; ++i) {
+            const std::optional<bool> lit = TaskFaceLit(program, shot, i);
+            faces += lit ? (*lit ? 'L' : '-') : '?';
+            all = all && lit == row.Lit[i];
+          }
+          return all;
+        },
+        5s))
+        << "faces (L lit): " << faces;
+  }
+  EXPECT_EQ(program.Stop(), 0);
 }
