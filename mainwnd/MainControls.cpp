@@ -178,17 +178,24 @@ void MainControls::ApplyLanguage() {
 
 void MainControls::OnPresetButton(int slot) {
   if (slot < 0 || slot >= PresetSlotCount) return;
-  SelectedPreset = slot;
+  Row.Click(slot);
   const DeviceState& s = GetDeviceState();
-  for (int i = 0; i < PresetSlotCount; ++i) Slots[i]->SetTextColour(s.PresetUsed[i] == 2 ? PresetTextMarked : 0);
-  Slots[slot]->SetTextColour(PresetTextSelected);
-  Slots[slot]->SetChecked(Bank == PresetBank::Templates || s.PresetUsed[slot] == 1);
+  ShowLitSlot(true);
+  Slots[slot]->SetChecked(Row.Bank() == PresetBank::Templates || s.PresetUsed[slot] == 1);
   RecordShown();
 }
 
+void MainControls::ShowLitSlot(bool markedRed) {
+  const DeviceState& s = GetDeviceState();
+  for (int i = 0; i < PresetSlotCount; ++i)
+    Slots[i]->SetTextColour(i == Row.Lit()                      ? PresetTextSelected
+                            : markedRed && s.PresetUsed[i] == 2 ? PresetTextMarked
+                                                                : PresetTextPlain);
+}
+
 void MainControls::UpdatePresetButtons() {
-  if (Bank == PresetBank::Presets) {
-    const auto looks = PresetSlotLooks(GetDeviceState().PresetUsed, SelectedPreset, Bank);
+  if (Row.Bank() == PresetBank::Presets) {
+    const auto looks = PresetSlotLooks(GetDeviceState().PresetUsed, Row.Lit(), PresetBank::Presets);
     for (int i = 0; i < PresetSlotCount; ++i) {
       Slots[i]->SetChecked(looks[i].Checked);
       Slots[i]->SetTextColour(looks[i].Text);
@@ -199,47 +206,40 @@ void MainControls::UpdatePresetButtons() {
 }
 
 void MainControls::OnPresetsBank() {
-  Bank = PresetBank::Presets;
+  Row.ShowPresets(GetDeviceState().SwitcherSettings.Mode);
   Presets->SetChecked(true);
   Presets->SetTextColour(TextOn);
   Save->Show();
   Templates->SetChecked(false);
   Templates->SetTextColour(BankOff);
   UpdatePresetButtons();
-  for (CGdipButton* b : Slots) b->SetTextColour(PresetTextPlain);
-  const uint32_t mode = GetDeviceState().SwitcherSettings.Mode;
-  if (mode < PresetBankCount) Slots[PresetPerMode[mode]]->SetTextColour(PresetTextSelected);
+  ShowLitSlot(false);
   RepaintNames();
   RecordShown();
 }
 
 void MainControls::OnTemplatesBank() {
-  Bank = PresetBank::Templates;
+  Row.ShowTemplates();
   Templates->SetChecked(true);
   Templates->SetTextColour(TextOn);
   Save->Hide();
   Presets->SetChecked(false);
   Presets->SetTextColour(BankOff);
-  for (CGdipButton* b : Slots) {
-    b->SetChecked(true);
-    b->SetTextColour(PresetTextPlain);
-  }
-  Slots[TemplateIndex]->SetTextColour(PresetTextSelected);
+  for (CGdipButton* b : Slots) b->SetChecked(true);
+  ShowLitSlot(false);
   RepaintNames();
   RecordShown();
 }
 
 void MainControls::OnLoadPreset() {
-  if (SelectedPreset < 0) return;  // nothing chosen yet
-  LoadSlotNow(SelectedPreset, Bank);
+  if (Row.Lit() < 0) return;  // nothing lit: nothing to load
+  LoadSlotNow(Row.Lit(), Row.Bank());
 }
 
 void MainControls::LoadSlotNow(int slot, PresetBank bank) {
   DeviceState& s = GetDeviceState();
   if (s.TestPattern) Host.HideTestPatternPage();
-  if (!SendSlotLoad(slot, bank)) return;
-  if (bank == PresetBank::Templates) TemplateIndex = slot;
-  else if (s.SwitcherSettings.Mode < PresetBankCount) PresetPerMode[s.SwitcherSettings.Mode] = slot;
+  if (SendSlotLoad(slot, bank)) Row.Loaded(s.SwitcherSettings.Mode);
 }
 
 bool MainControls::SendSlotLoad(int slot, PresetBank bank) {
@@ -259,13 +259,15 @@ bool MainControls::ConfirmSave() {
 }
 
 void MainControls::OnSavePreset() {
-  if (SelectedPreset < 0) return;
-  if (!ConfirmSave()) return;
-  SaveSlotNow(SelectedPreset);
+  // Only the lit slot is saved to; the box names no slot, so what is lit must not change meanwhile.
+  const int slot = Row.Lit();
+  if (slot < 0) return;
+  if (!ConfirmSave() || Row.Lit() != slot) return;
+  SaveSlotNow(slot);
 }
 
 void MainControls::SaveSlotNow(int slot) {
-  if (!SavePresetSlot(GetDeviceState(), Bank, slot)) return;
+  if (!SavePresetSlot(GetDeviceState(), Row.Bank(), slot)) return;
   Slots[slot]->SetChecked(true);
   Host.PresetStatesChanged();
   RecordShown();
@@ -285,7 +287,7 @@ void MainControls::RepaintNames() {
 }
 
 void MainControls::DrawPresetNames(wxDC& dc) {
-  if (Bank != PresetBank::Presets) return;
+  if (Row.Bank() != PresetBank::Presets) return;
   dc.SetTextForeground(wxColour(239, 156, 0));
   dc.SetFont(Window.GetFont());
   for (int i = 0; i < PresetSlotCount; ++i) {
@@ -302,8 +304,9 @@ bool MainControls::OnLeftDoubleClick(int x, int y) {
   for (int i = 0; i < PresetSlotCount; ++i) {
     const wxRect r = Slots[i]->GetRect();
     const LayoutRect area = PresetNameRect({r.x, r.y, r.GetRight() + 1, r.GetBottom() + 1});
-    if (Bank == PresetBank::Presets && Inside(area, x, y)) {
+    if (Row.Bank() == PresetBank::Presets && Inside(area, x, y)) {
       PresetInEdit = i;
+      NameBankInEdit = NameBank;
       InputInEdit = -1;
       OpenEditor(area, Names[NameBank][i]);
       return true;
@@ -356,7 +359,8 @@ void MainControls::OnRenameEditDone(int key) {
       SaveInputRemark(InfoIniPath, GetDeviceState(), InputInEdit, text);
       Host.RepaintInputIcon(InputInEdit);
     } else if (PresetInEdit >= 0) {
-      SavePresetName(InfoIniPath, Names, static_cast<int>(NameBank), PresetInEdit, text);
+      // The name belongs where it was typed, whatever bank the switcher mode shows by now.
+      SavePresetName(InfoIniPath, Names, static_cast<int>(NameBankInEdit), PresetInEdit, text);
     }
   }
   InputInEdit = PresetInEdit = -1;
@@ -538,12 +542,15 @@ void MainControls::OnKeyRelease(const wxKeyEvent& event) {
   switch (shortcut.Action) {
     case ShortcutAction::None: break;
     case ShortcutAction::LoadPreset:
-      // Unlike Load, the shortcut leaves a running test pattern on and the per-mode slot as it was.
+      // A preset's slot, so the Presets bank shows it lit. Unlike Load, the shortcut leaves a
+      // running test pattern on and the per-mode slot as it was.
+      if (Row.Bank() != PresetBank::Presets) OnPresetsBank();
       OnPresetButton(shortcut.Slot);
       SendSlotLoad(shortcut.Slot, PresetBank::Presets);
       break;
     case ShortcutAction::SavePreset:
       if (!ConfirmSave()) break;
+      if (Row.Bank() != PresetBank::Presets) OnPresetsBank();
       OnPresetButton(shortcut.Slot);
       if (SavePresetSlot(GetDeviceState(), PresetBank::Presets, shortcut.Slot)) {
         Slots[shortcut.Slot]->SetChecked(true);
@@ -559,13 +566,18 @@ void MainControls::OnKeyRelease(const wxKeyEvent& event) {
 void MainControls::RecordShown() {
   const DeviceState& s = GetDeviceState();
   std::vector<std::string> lines;
-  lines.push_back(std::string("bank ") + (Bank == PresetBank::Presets ? "Presets" : "Templates") + " names " +
-                  std::to_string(NameBank));
+  lines.push_back(std::string("bank ") + (Row.Bank() == PresetBank::Presets ? "Presets" : "Templates") +
+                  " names " + std::to_string(NameBank));
+  // The lit slots as the buttons show them (their caption in the accent): "lit 3", "lit none".
+  std::string lit = "lit";
+  for (int i = 0; i < PresetSlotCount; ++i)
+    if (Slots[i]->GetTextColour() == PresetTextSelected) lit.append(" ").append(std::to_string(i + 1));
+  lines.push_back(lit == "lit" ? "lit none" : lit);
   for (int i = 0; i < PresetSlotCount; ++i) {
     const uint8_t used = s.PresetUsed[i];
     std::string line = std::to_string(i + 1) + " " + Names[NameBank][i] + " " +
                        (used == 1 ? "used" : used == 2 ? "marked" : "empty");
-    if (i == SelectedPreset) line += " selected";
+    if (i == Row.Lit()) line += " selected";
     lines.push_back(line);
   }
   RecordShownTexts("presets", lines);

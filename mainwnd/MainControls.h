@@ -96,6 +96,9 @@ class MainControls {
   void OnPresetsBank();
   void OnTemplatesBank();
   void OnLoadPreset();
+  // The slot buttons' text colours: the lit slot in the accent, the others plain (or, in the
+  // Presets bank when the device's states are shown, red where marked).
+  void ShowLitSlot(bool markedRed);
   void OnSavePreset();
   void LoadSlotNow(int slot, PresetBank bank);
   // The load itself: its commands and the busy box, or "Preset is Invalid" for an empty slot.
@@ -128,13 +131,12 @@ class MainControls {
   wxCheckBox* DpSplitBox = nullptr;
   bool TestPatternHolds = false;
   CMyEdit* NameEditor = nullptr;
-  PresetBank Bank = PresetBank::Presets;
-  int SelectedPreset = -1;
-  std::array<int, PresetBankCount> PresetPerMode{0, 0, 0};
-  int TemplateIndex = 0;
+  PresetRowChoice Row;  // the shown bank and its lit slot
   uint32_t NameBank = 0;
   uint32_t CurrentLayerCopy = 0;
   int PresetInEdit = -1, InputInEdit = -1;
+  // The names' bank the open editor was opened for: a switcher change meanwhile must not move it.
+  uint32_t NameBankInEdit = 0;
   PresetNameTable Names;
   // Digits that were down when Ctrl or S came up (a chord released in any order).
   std::array<bool, 10> CtrlChord{}, SChord{};

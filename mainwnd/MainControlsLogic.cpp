@@ -170,6 +170,26 @@ std::array<PresetSlotLook, PresetSlotCount> PresetSlotLooks(const std::array<uin
   return looks;
 }
 
+void PresetRowChoice::Click(int slot) {
+  if (ValidSlot(slot)) LitSlot = slot;
+}
+
+void PresetRowChoice::ShowPresets(uint32_t switcherMode) {
+  Shown = PresetBank::Presets;
+  LitSlot = switcherMode < PresetBankCount ? PresetPerMode[switcherMode] : -1;
+}
+
+void PresetRowChoice::ShowTemplates() {
+  Shown = PresetBank::Templates;
+  LitSlot = TemplateIndex;
+}
+
+void PresetRowChoice::Loaded(uint32_t switcherMode) {
+  if (!ValidSlot(LitSlot)) return;
+  if (Shown == PresetBank::Templates) TemplateIndex = LitSlot;
+  else if (switcherMode < PresetBankCount) PresetPerMode[switcherMode] = LitSlot;
+}
+
 PresetLoad LoadPresetSlot(DeviceState& s, PresetBank bank, int slot) {
   // No slot chosen yet: there is nothing to load.
   if (!ValidSlot(slot)) return PresetLoad::NothingSelected;

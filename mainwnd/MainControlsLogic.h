@@ -106,6 +106,27 @@ struct PresetSlotLook {
 std::array<PresetSlotLook, PresetSlotCount> PresetSlotLooks(const std::array<uint8_t, PresetSlotCount>& used,
                                                             int selected, PresetBank bank);
 
+// Which slot the preset row lights, which is the slot Load and Save act on (-1: none). A click
+// lights its slot; the Presets bank, when shown, lights the slot last loaded from it in the
+// current switcher mode, the Templates bank the template last loaded; a switcher-mode change
+// leaves the lit slot as it is.
+class PresetRowChoice {
+ public:
+  PresetBank Bank() const { return Shown; }
+  int Lit() const { return LitSlot; }
+  void Click(int slot);
+  void ShowPresets(uint32_t switcherMode);
+  void ShowTemplates();
+  // The lit slot of the shown bank was loaded in this switcher mode: the bank remembers it.
+  void Loaded(uint32_t switcherMode);
+
+ private:
+  PresetBank Shown = PresetBank::Presets;
+  int LitSlot = -1;
+  std::array<int, PresetBankCount> PresetPerMode{-1, -1, -1};
+  int TemplateIndex = -1;
+};
+
 enum class PresetLoad { NothingSelected, EmptySlot, Sent };
 // Load of the selected slot: a template always (sub-code 0), a preset only when its slot is
 // used (sub-code 1), each followed by a read of the whole state.

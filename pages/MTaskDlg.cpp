@@ -214,6 +214,11 @@ void MTaskDlg::ShowTask(int i) {
   DatePicker->SetFields(task.Year + 2000, task.Month, task.Day);
   TimePicker->SetFields(task.Hour, task.Minute, task.Second);
 
+  // The task's button shows whether it is in use, and that it is the current one, whatever its
+  // preset byte says (a click has just lit it).
+  TaskButtons[i]->SetChecked(task.Repeat != 0);
+  ShowTaskLook(TaskButtons[i], CurrentTaskLook);
+
   const std::optional<uint8_t> preset = ResolveTaskPreset(s.PresetUsed, task.Preset);
   if (!preset) return;
   task.Preset = *preset;
@@ -222,8 +227,6 @@ void MTaskDlg::ShowTask(int i) {
   for (CGdipButton* b : OptionButtons) b->SetChecked(false);
   // A repeat value the page has no button for leaves all three unchecked.
   if (const std::optional<int> option = RepeatOption(task.Repeat)) OptionButtons[*option]->SetChecked(true);
-  TaskButtons[i]->SetChecked(task.Repeat != 0);
-  ShowTaskLook(TaskButtons[i], CurrentTaskLook);
 }
 
 void MTaskDlg::OnBnClickedTaskOption(int id) {

@@ -23,6 +23,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <sys/wait.h>
 #include <thread>
@@ -91,6 +92,9 @@ class MainControlsWindow : public ::testing::Test {
     return program.WaitForShown({"page: none"}, 5s);
   }
   std::string Log() const { return Home.Path() + "devsim.log"; }
+  // Lines appended here make devsim act by itself (its --control file).
+  std::string Control() const { return Home.Path() + "device-control.txt"; }
+  void DeviceDoes(const std::string& line) const { std::ofstream(Control(), std::ios::app) << line << "\n"; }
   // The state devsim starts from, written into the program's folder.
   std::string StateFile(const devsim::StateBlock& state) const {
     return testsupport::WriteStateFile(Home.Path() + "state.bin", state);
@@ -513,5 +517,231 @@ TEST_F(MainControlsWindow, ALayerDraggedDuringATestPatternBecomesCurrent) {
   RaisePopups(program);
   EXPECT_NE(FocusWindowAt(program, PopupX + 250, PopupY + 100), program.WindowId());
   program.SaveScreenshot(Artifact("layer_dragged_during_test_pattern.png"));
+  EXPECT_EQ(program.Stop(), 0);
+}
+
+namespace {
+constexpr int PresetsBankX = 90 + 37, PresetsBankY = 728 - 86 + 15;
+constexpr int TemplatesBankX = PresetsBankX, TemplatesBankY = PresetsBankY + 30 + 8;
+constexpr int LoadX = 1161 - 20 - 75 + 37, LoadY = SaveY;
+constexpr int KeyerPageButtonY = 104 + 36 * 3 + 18;           // the switcher page's button
+constexpr int SwitcherOnOffX = 77 + 22 + 40, SwitcherOnOffY = 106 + 56 + 14;
+
+// The slot the row lights, as the record tells it: 1..10, or 0 for none.
+int LitSlotShown(const ProgramUnderTest& program) {
+  for (int slot = 1; slot <= 10; ++slot)
+    if (program.Shows("presets: lit " + std::to_string(slot))) return slot;
+  return 0;
+}
+}  // namespace
+
+TEST_F(MainControlsWindow, PresetRowLoadsAndSavesTheSlotItShowsLit) {
+  DevsimProcess devsim;
+  ProgramUnderTest program(Home.Path());
+  ASSERT_TRUE(ConnectSerial(program, devsim, {"--presets-stored", "--preset-empty", "9", "--control", Control()}))
+      << program.ShownTexts();
+  ASSERT_TRUE(program.WaitForShown({"presets: bank Presets names 0", "presets: lit none", "presets: 4 0-3 used"}, 5s))
+      << program.ShownTexts();
+  const auto click = [&](int x, int y) { return [&program, x, y] { program.Click(x, y); }; };
+  const auto save = [&] {
+    program.Click(SaveX, SaveY);
+    EXPECT_TRUE(program.PressReturnIn("Tips"));
+  };
+  // The device changes its switcher mode by itself (its front panel, another controller); the
+  // operator goes on once the row shows that mode's names.
+  const auto deviceSwitcher = [&](int mode) {
+    return [this, &program, mode] {
+      DeviceDoes("switcher " + std::to_string(mode));
+      const std::string names = " names " + std::to_string(mode);
+      EXPECT_TRUE(WaitUntil([&] {
+        return program.Shows("presets: bank Presets" + names) || program.Shows("presets: bank Templates" + names);
+      }, 10s)) << program.ShownTexts();
+    };
+  };
+  const auto switcherOnFromItsPage = [&] {
+    program.Click(CommButtonX, KeyerPageButtonY);
+    EXPECT_TRUE(program.WaitForShown({"page: Switcher Mode"}, 5s)) << program.ShownTexts();
+    program.Click(SwitcherOnOffX, SwitcherOnOffY);
+    EXPECT_TRUE(program.WaitForShown({"presets: bank Presets names 1"}, 10s)) << program.ShownTexts();
+    EXPECT_TRUE(WaitUntil([&] { return BusyClosed(program); }, 10s)) << program.ShownTexts();
+    program.Click(CommButtonX, KeyerPageButtonY);
+    EXPECT_TRUE(program.WaitForShown({"page: none"}, 5s)) << program.ShownTexts();
+  };
+  struct Row {
+    const char* What;
+    std::vector<std::function<void()>> Steps;
+    const char* Bank;
+    int Names;  // the names' bank: the device's switcher mode
+    int Lit;    // 0: none lit, and then nothing may be sent
+    int SubCode;
+  };
+  const Row rows[] = {
+      {"preset 2 clicked and loaded", {click(SlotX(1), SlotY), click(LoadX, LoadY)}, "Presets", 0, 2, 1},
+      {"Templates, slot 7 clicked, back to Presets (preset 2 lit), Save",
+       {click(TemplatesBankX, TemplatesBankY), click(SlotX(6), SlotY), click(PresetsBankX, PresetsBankY), save},
+       "Presets", 0, 2, 2},
+      {"template 4 clicked and loaded",
+       {click(TemplatesBankX, TemplatesBankY), click(SlotX(3), SlotY), click(LoadX, LoadY)}, "Templates", 0, 4, 0},
+      {"Presets, slot 6 clicked, Templates (template 4 lit), Load",
+       {click(PresetsBankX, PresetsBankY), click(SlotX(5), SlotY), click(TemplatesBankX, TemplatesBankY),
+        click(LoadX, LoadY)},
+       "Templates", 0, 4, 0},
+      {"Ctrl+7 in the Templates bank: preset 8, lit in the Presets bank",
+       {[&] { program.PressKeys("ctrl+7"); }}, "Presets", 0, 8, 1},
+      // The stored preset holds plain mode: the load takes the device back to it.
+      {"PGM/PVW from the switcher page keeps preset 8 lit; Load",
+       {switcherOnFromItsPage, click(LoadX, LoadY)}, "Presets", 0, 8, 1},
+      {"Templates, Presets: preset 2, the one loaded in plain mode, Save",
+       {click(TemplatesBankX, TemplatesBankY), click(PresetsBankX, PresetsBankY), save}, "Presets", 0, 2, 2},
+      {"the device turns to PGM/PVW, Templates, Presets: preset 8, loaded in PGM/PVW, Load",
+       {deviceSwitcher(1), click(TemplatesBankX, TemplatesBankY), click(PresetsBankX, PresetsBankY),
+        click(LoadX, LoadY)},
+       "Presets", 0, 8, 1},
+      {"the device turns to dual, Templates, Presets: nothing loaded in dual, Load",
+       {deviceSwitcher(2),
+        click(TemplatesBankX, TemplatesBankY), click(PresetsBankX, PresetsBankY), click(LoadX, LoadY)},
+       "Presets", 2, 0, 0},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.What);
+    const size_t before = ReceivedCommands(Log(), 1).size();
+    for (const auto& step : row.Steps) {
+      step();
+      std::this_thread::sleep_for(150ms);  // clicks a few frames apart, as a hand gives them
+    }
+    const std::string bank = std::string("presets: bank ") + row.Bank + " names " + std::to_string(row.Names);
+    const std::string lit = row.Lit ? "presets: lit " + std::to_string(row.Lit) : "presets: lit none";
+    if (row.Lit == 0) {
+      ASSERT_TRUE(program.WaitForShown({bank, lit}, 10s)) << program.ShownTexts();
+      std::this_thread::sleep_for(1s);
+      EXPECT_EQ(ReceivedCommands(Log(), 1).size(), before) << "sent with no slot lit";
+      continue;
+    }
+    ASSERT_TRUE(WaitUntil([&] { return ReceivedCommands(Log(), 1).size() == before + 1; }, 10s))
+        << program.ShownTexts();
+    ASSERT_TRUE(WaitUntil([&] { return BusyClosed(program); }, 10s)) << program.ShownTexts();
+    EXPECT_TRUE(program.WaitForShown({bank, lit}, 10s)) << program.ShownTexts();
+    // The device got the slot the row shows lit, with the shown bank's sub-code.
+    const auto sent = ReceivedCommands(Log(), 1).back();
+    EXPECT_EQ(sent[0], row.SubCode);
+    EXPECT_EQ(sent[1] + 1, LitSlotShown(program)) << program.ShownTexts();
+    EXPECT_EQ(sent[0] == 0, program.Shows("presets: bank Templates names " + std::to_string(row.Names)));
+  }
+  program.SaveScreenshot(Artifact("preset_row_lit_slot.png"));
+  EXPECT_EQ(program.Stop(), 0);
+}
+
+TEST_F(MainControlsWindow, PresetNameTypedBeforeASwitcherChangeGoesToItsOwnBank) {
+  DevsimProcess devsim;
+  ProgramUnderTest program(Home.Path());
+  ASSERT_TRUE(ConnectSerial(program, devsim, {"--control", Control()})) << program.ShownTexts();
+  ASSERT_TRUE(program.WaitForShown({"presets: bank Presets names 0", "presets: 5 0-4 empty"}, 5s))
+      << program.ShownTexts();
+  // The name line under slot 5 opens the editor; the name is typed but not yet committed.
+  program.DoubleClick(SlotX(4), SlotY + 20 + 12);
+  RunCommand("xdotool key --delay 80 E n c o r e");
+  // Meanwhile the device's switcher mode changes (its front panel): the row shows bank 1's names.
+  DeviceDoes("switcher 1");
+  ASSERT_TRUE(program.WaitForShown({"presets: bank Presets names 1", "presets: 5 1-4 empty"}, 10s))
+      << program.ShownTexts();
+  program.SaveScreenshot(Artifact("preset_name_editor_across_switcher_change.png"));
+  RunCommand("xdotool key Return");
+  // The name went to plain mode's slot 5, where it was typed; bank 1 keeps its own.
+  std::this_thread::sleep_for(500ms);
+  EXPECT_TRUE(program.Shows("presets: 5 1-4 empty")) << program.ShownTexts();
+  DeviceDoes("switcher 2");
+  ASSERT_TRUE(program.WaitForShown({"presets: bank Presets names 2"}, 10s)) << program.ShownTexts();
+  DeviceDoes("switcher 0");
+  EXPECT_TRUE(program.WaitForShown({"presets: bank Presets names 0", "presets: 5 Encore empty"}, 10s))
+      << program.ShownTexts();
+  EXPECT_EQ(program.Stop(), 0);
+  std::ifstream ini(Home.Path() + "Info.ini");
+  const std::string settings((std::istreambuf_iterator<char>(ini)), std::istreambuf_iterator<char>());
+  EXPECT_NE(settings.find("PRESET0-4=Encore"), std::string::npos) << settings;
+  EXPECT_EQ(settings.find("PRESET1-4"), std::string::npos) << settings;
+}
+
+namespace {
+constexpr int TimeTaskTabX = 77 + 80 * 3 + 40;
+// Task button i of the time/task pop-up, 52 x 26, in the pop-up's client.
+constexpr int TaskX(int i) { return PopupX + 18 + 58 * (i % 5); }
+constexpr int TaskY(int i) { return PopupY + 198 + 30 * (i / 5); }
+
+// Whether task i's face in the screenshot is one of the lit (orange) faces: the median of its
+// rim, away from the caption, leans to orange rather than grey.
+std::optional<bool> TaskFaceLit(const ProgramUnderTest& program, const std::string& shot, int i) {
+  const auto pixels = PixelsIn(shot, program.ScreenX() + TaskX(i) + 4, program.ScreenY() + TaskY(i) + 4, 10, 18);
+  if (pixels.empty()) return std::nullopt;
+  std::vector<int> warmth;
+  for (const auto& p : pixels) warmth.push_back(p[0] - p[2]);
+  std::nth_element(warmth.begin(), warmth.begin() + warmth.size() / 2, warmth.end());
+  return warmth[warmth.size() / 2] > 25;
+}
+}  // namespace
+
+TEST_F(MainControlsWindow, TaskButtonsShowTheLitFaceExactlyForTasksInUse) {
+  // Task 3 runs once with preset 4; task 6 is not used and its preset byte names no slot.
+  devsim::StateBlock state = devsim::BuiltinStateBlock();
+  const auto task = [&](int i) { return state.data() + devsim::layout::kScheduleTask + 12 * i; };
+  task(2)[6] = 3;
+  task(2)[8] = 1;
+  task(5)[6] = 0x55;
+  DevsimProcess devsim;
+  ProgramUnderTest program(Home.Path());
+  ASSERT_TRUE(ConnectSerial(program, devsim, {"--state", StateFile(state), "--presets-stored"}))
+      << program.ShownTexts();
+  program.Click(CommButtonX, MiscButtonY);
+  ASSERT_TRUE(program.WaitForShown({"page: Misc Settings"}, 5s)) << program.ShownTexts();
+  program.Click(TimeTaskTabX, KeyerTabY);
+  const std::string search = "xdotool search --onlyvisible --pid " + std::to_string(program.ProcessId()) +
+                             " --name '^Time/Task Management$'";
+  ASSERT_TRUE(WaitUntil([&] { return !RunCommand(search).empty(); }, 10s)) << "no time/task pop-up";
+  RaisePopups(program);
+  struct Row {
+    const char* What;
+    int Click;   // the task button clicked first, or -1
+    int Option;  // then this option (0 Not Use, 1 Once, 2 Every Day) and Confirm, or -1
+    std::array<bool, 10> Lit;
+  };
+  const Row rows[] = {
+      {"as the device reports them", -1, -1, {false, false, true, false, false, false, false, false, false, false}},
+      {"the task in use chosen", 2, -1, {false, false, true, false, false, false, false, false, false, false}},
+      {"the unused task with a stray preset chosen", 5, -1,
+       {false, false, true, false, false, false, false, false, false, false}},
+      {"an unused task chosen", 7, -1, {false, false, true, false, false, false, false, false, false, false}},
+      {"that task confirmed every day", 7, 2, {false, false, true, false, false, false, false, true, false, false}},
+      // Confirm lights its task; the device's answer then shows it not in use.
+      {"the task in use confirmed as not used", 2, 0,
+       {false, false, false, false, false, false, false, true, false, false}},
+  };
+  size_t stores = 0;
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.What);
+    if (row.Click >= 0) program.ClickInPopup(TaskX(row.Click) + 26, TaskY(row.Click) + 13);
+    if (row.Option >= 0) {
+      program.ClickInPopup(PopupX + 22 + 92 * row.Option + 43, PopupY + 338 + 13);
+      program.ClickInPopup(PopupX + 206 + 45, PopupY + 370 + 14);
+      ++stores;
+      EXPECT_TRUE(WaitUntil([&] { return ReceivedCommands(Log(), 17).size() == stores; }, 5s));
+      EXPECT_EQ(ReceivedCommands(Log(), 17).back()[10], row.Option);  // the task's repeat
+    }
+    const std::string shot = Artifact("task_faces_" + std::to_string(row.Click + 1) + "_" +
+                                      std::to_string(row.Option + 1) + ".png");
+    std::string faces;
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+          program.SaveScreenshot(shot);
+          faces.clear();
+          bool all = true;
+          for (int i = 0; i < 10; ++i) {
+            const std::optional<bool> lit = TaskFaceLit(program, shot, i);
+            faces += lit ? (*lit ? 'L' : '-') : '?';
+            all = all && lit == row.Lit[i];
+          }
+          return all;
+        },
+        5s))
+        << "faces (L lit): " << faces;
+  }
   EXPECT_EQ(program.Stop(), 0);
 }

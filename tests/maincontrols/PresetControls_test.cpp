@@ -161,3 +161,50 @@ TEST_F(PresetControls, ShortcutsOnKeyRelease) {
     EXPECT_EQ(s.Slot, row.Slot);
   }
 }
+
+TEST(PresetRowChoiceTest, TheLitSlotIsTheOneLoadAndSaveActOn) {
+  enum Step { Click, Presets, Templates, Loaded };
+  struct Row {
+    const char* What;
+    Step Do;
+    int Arg;  // the slot clicked, or the switcher mode
+    PresetBank Bank;
+    int Lit;
+  };
+  const Row rows[] = {
+      {"nothing chosen yet: Presets lights nothing", Presets, 0, PresetBank::Presets, -1},
+      {"nothing loaded yet: Templates lights nothing", Templates, 0, PresetBank::Templates, -1},
+      {"template 4 clicked", Click, 3, PresetBank::Templates, 3},
+      {"template 4 loaded", Loaded, 0, PresetBank::Templates, 3},
+      {"back to Presets: nothing loaded in mode 0", Presets, 0, PresetBank::Presets, -1},
+      {"preset 2 clicked", Click, 1, PresetBank::Presets, 1},
+      {"preset 2 loaded in mode 0", Loaded, 0, PresetBank::Presets, 1},
+      {"Templates: the loaded template", Templates, 0, PresetBank::Templates, 3},
+      {"template 7 clicked, not loaded", Click, 6, PresetBank::Templates, 6},
+      {"back to Presets: preset 2, not slot 7", Presets, 0, PresetBank::Presets, 1},
+      {"again Templates: template 4, the one loaded", Templates, 0, PresetBank::Templates, 3},
+      {"Presets in PGM/PVW: nothing loaded in mode 1", Presets, 1, PresetBank::Presets, -1},
+      {"preset 9 clicked", Click, 8, PresetBank::Presets, 8},
+      {"preset 9 loaded in mode 1", Loaded, 1, PresetBank::Presets, 8},
+      {"Presets in plain mode: preset 2", Presets, 0, PresetBank::Presets, 1},
+      {"Presets in PGM/PVW: preset 9", Presets, 1, PresetBank::Presets, 8},
+      {"a mode the row has no bank for lights nothing", Presets, 3, PresetBank::Presets, -1},
+      {"a click outside the row changes nothing", Click, 10, PresetBank::Presets, -1},
+      {"a load with nothing lit remembers nothing", Loaded, 0, PresetBank::Presets, -1},
+      {"plain mode still remembers preset 2", Presets, 0, PresetBank::Presets, 1},
+  };
+  PresetRowChoice row;
+  EXPECT_EQ(row.Bank(), PresetBank::Presets);
+  EXPECT_EQ(row.Lit(), -1);
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.What);
+    switch (r.Do) {
+      case Click: row.Click(r.Arg); break;
+      case Presets: row.ShowPresets(static_cast<uint32_t>(r.Arg)); break;
+      case Templates: row.ShowTemplates(); break;
+      case Loaded: row.Loaded(static_cast<uint32_t>(r.Arg)); break;
+    }
+    EXPECT_EQ(row.Bank(), r.Bank);
+    EXPECT_EQ(row.Lit(), r.Lit);
+  }
+}

@@ -129,3 +129,31 @@ TEST_F(TaskPageTest, EveryControlFitsThePopupAtTheSmallestWindowWithoutOverlap) 
     // The group frames too.
     for (CSxGroupBox* box : Page->AllGroupBoxes()) EXPECT_TRUE(wxRect(0, 0, 320, 416).Contains(box->FrameRect));
 }
+
+TEST_F(TaskPageTest, AClickedTaskIsLitExactlyWhileInUseWhateverItsPresetByte) {
+    struct Row {
+        const char* What;
+        uint32_t Repeat;
+        uint8_t Preset;
+    };
+    const Row rows[] = {
+        {"not used, preset 3", 0, 3},
+        {"once, preset 3", 1, 3},
+        {"not used, a preset byte that names no slot", 0, 0x55},
+        {"every day, a preset byte that names no slot", 2, 0x55},
+    };
+    DeviceState& s = GetDeviceState();
+    s.PresetUsed.fill(1);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.What);
+        s.ScheduleSettings.ScheduleTask[6].Repeat = row.Repeat;
+        s.ScheduleSettings.ScheduleTask[6].Preset = row.Preset;
+        Page->TaskButtons[6]->SetChecked(false);
+        Page->TaskButtons[0]->Click();          // another task first: 7 is not the current one
+        Page->TaskButtons[6]->Click();          // the click itself lights the button
+        EXPECT_EQ(Page->TaskButtons[6]->IsChecked(), row.Repeat != 0);
+        EXPECT_EQ(Page->TaskButtons[6]->GetTextColour(), 0xEBEBEBu);  // the current task's caption
+        EXPECT_EQ(Page->TaskButtons[0]->GetTextColour(), 0u);
+    }
+    EXPECT_TRUE(Commands().empty());
+}
