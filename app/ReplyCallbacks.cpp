@@ -59,6 +59,7 @@ void ReloadLayerQueries() {
 
 void SetSerialLinkOpen(bool open) { serialLinkOpen = open; }
 bool IsSerialLinkOpen() { return serialLinkOpen; }
+bool FromWorkingMachine(uint8_t id) { return id == DeviceId || serialLinkOpen; }
 
 void MarkConnected(uint8_t id) {
     MainDialogInterface* dialog = TheMainDialog;
@@ -73,6 +74,9 @@ void OnReplyConnectionStatus(const uint8_t* data, uint8_t id) {
     if (!dialog || !data) return;
     State().LinkStatus = State().Connected = data[0];
     State().ReplyDeviceId = id;
+    // The working link went, or came back from a restart: no answer awaited over it will come.
+    // Before the route, whose read-all after a reconnect opens a busy box of its own.
+    if (FromWorkingMachine(id)) dialog->EndDeviceWaits();
     Route(*dialog, ReplyConnectionStatus);
 }
 
@@ -269,7 +273,7 @@ void OnReplyInputStates(const uint8_t* data, uint8_t id) {
     if (!dialog || !data) return;
     // With several machines only the controlled one's input states count; a serial link has
     // one device only, whatever its id.
-    if (id != DeviceId && !serialLinkOpen) return;
+    if (!FromWorkingMachine(id)) return;
     std::memcpy(State().InputSignalPresent, data, CardSlotCount);
     RouteAndMark(*dialog, ReplyInputStates, id);
 }
@@ -327,8 +331,9 @@ void OnReplyOperationStatus(const uint8_t* data, uint8_t id) {
         OperationResultStep(*dialog);
         break;
     case 8:
-        HideBusy(*dialog);
+        // The page ends its wait first: a busy box that closes while a page still waits cuts it.
         dialog->EnableCaptionPage();
+        HideBusy(*dialog);
         break;
     case 9:
     case 12:
@@ -337,8 +342,8 @@ void OnReplyOperationStatus(const uint8_t* data, uint8_t id) {
         OperationResultStep(*dialog);
         break;
     case 10:
-        HideBusy(*dialog);
         dialog->EnableCaptionPage();
+        HideBusy(*dialog);
         SendQuery(CmdQuery70, 0);
         break;
     case 11:

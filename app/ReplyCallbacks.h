@@ -14,6 +14,9 @@ void MarkConnected(uint8_t id);
 // need not equal DeviceId (a serial connect leaves DeviceId as it was).
 void SetSerialLinkOpen(bool open);
 bool IsSerialLinkOpen();
+// A reply of id comes from the machine at work: the one DeviceId addresses, or the serial link's
+// one device.
+bool FromWorkingMachine(uint8_t id);
 
 void OnReplyConnectionStatus(const uint8_t* data, uint8_t id);
 void OnReplyPreviewState(const uint8_t* data, uint8_t id);

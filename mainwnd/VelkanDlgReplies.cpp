@@ -2,7 +2,10 @@
 // reply callbacks make on the window.
 #include "mainwnd/VelkanDlg.h"
 
+#include "app/Language.h"
+#include "app/ReplyCallbacks.h"
 #include "app/UiStrings.h"
+#include "controls/OperatorNotices.h"
 #include "connect/MSearchMachineDlg.h"
 #include "mainwnd/MMainDlg.h"
 #include "platform/ui/PageEvents.h"
@@ -26,7 +29,6 @@
 #include "pages/MVideoSettingDlg.h"
 #include "pages/Velk_FeatherDlg.h"
 
-#include <wx/msgdlg.h>
 
 LRESULT VelkanDlg::OnShowBusy(WPARAM busy, LPARAM text) {
   const auto* t = reinterpret_cast<const std::string*>(text);
@@ -37,6 +39,8 @@ LRESULT VelkanDlg::OnShowBusy(WPARAM busy, LPARAM text) {
 void VelkanDlg::ShowBusy(bool show, const std::string& text) { Busy.ShowBusy(show, text); }
 
 void VelkanDlg::NoteDeviceAnswer() { Busy.NoteDeviceAnswer(); }
+
+void VelkanDlg::EndDeviceWaits() { EndWaitsBehindBox(); }
 
 void VelkanDlg::EnableMainWindow(bool enable) {
   Enable(enable);
@@ -78,20 +82,26 @@ void VelkanDlg::Exit(wxDialog* dialog) {
   if (dialog != this) Busy.OperatorBoxShown(false);
 }
 
-void VelkanDlg::TellNoAnswer() {
+void VelkanDlg::TellNoAnswer(bool deviceHeard) {
   // Not from inside the timer: the box runs its own loop.
-  CallAfter([this] {
-    if (!Closing) wxMessageBox(wxString::FromUTF8(UiStrings[39]), wxString::FromUTF8(UiStrings[38]), wxOK, this);
+  CallAfter([this, deviceHeard] {
+    if (!Closing)
+      ShowOperatorMessage(this, deviceHeard ? LanguageText("XIDS_NoAnswerInTime") : UiStrings[39], UiStrings[38]);
   });
 }
 
-void VelkanDlg::FreePagesBehindBox() {
-  for (MBaseDialog* page : AllPages()) page->OnBusyBoxTimedOut();
+bool VelkanDlg::EndWaitsBehindBox() {
+  bool told = false;
+  for (MBaseDialog* page : AllPages()) told = page->EndWaitForDevice() || told;
+  return told;
 }
 
 void VelkanDlg::OnDeviceReply(uint32_t slot, int32_t argument) {
-  // Slot 0 with the link down is the library's own report, not an answer of the device.
-  if (slot != 0 || GetDeviceState().LinkStatus != 0) Busy.NoteDeviceHeard();
+  // The machine at work was heard: slot 23 (device online) ends each of its replies, its PING
+  // answers included. Slot 0 (link status) with the link down is the library's own report.
+  const DeviceState& state = GetDeviceState();
+  if ((slot == 23 || (slot == 0 && state.LinkStatus != 0)) && FromWorkingMachine(state.ReplyDeviceId))
+    Busy.NoteDeviceHeard();
   for (RefreshStep step : RefreshStepsForSlot(slot)) RunRefreshStep(step, argument);
 }
 

@@ -34,7 +34,7 @@ constexpr int PageButtonX = 37, PictureButtonY = 104 + 18, CommButtonY = 104 + 3
 constexpr int SearchMachinesX = 233, SearchMachinesY = 220;
 constexpr int SearchButtonX = 772, SearchButtonY = 159;
 
-enum class Link { StaysUp, NeverUp, DropsAndReturns, KilledAndRestarted };
+enum class Link { StaysUp, NeverUp, DropsAndReturns, KilledAndRestarted, ReadAllNeverAnswered };
 
 struct FaultRow {
   const char* name;
@@ -52,6 +52,7 @@ const FaultRow FaultRows[] = {
     {"silence", {"--silent"}, Link::DropsAndReturns},
     {"drop", {"--drop-after", "30"}, Link::DropsAndReturns},
     {"killed_and_restarted", {}, Link::KilledAndRestarted},
+    {"read_all_unanswered", {"--unanswered", "0"}, Link::ReadAllNeverAnswered},
 };
 
 // The one machine's tile line of the search page ("machines: ..."), or empty.
@@ -69,15 +70,28 @@ bool Offline(const ProgramUnderTest& program) {
   return program.Shows("connection: not connected") || MachineLine(program).find(" offline") != std::string::npos;
 }
 
-// Search on the loopback adapter: the only machine found is chosen by itself.
-bool FindTheOnlyMachine(const ProgramUnderTest& program) {
+// Search on the loopback adapter: the only machine found is chosen by itself. The search page
+// stays open.
+bool SearchTheOnlyMachine(const ProgramUnderTest& program) {
   program.Click(PageButtonX, CommButtonY);
   program.Click(SearchMachinesX, SearchMachinesY);
   if (!program.WaitForShown({"floating: Search Machines"}, 5s)) return false;
   program.Click(SearchButtonX, SearchButtonY);
-  if (!WaitUntil([&] { return !MachineLine(program).empty(); }, 10s)) return false;
+  return WaitUntil([&] { return !MachineLine(program).empty(); }, 10s);
+}
+
+// The same, and the search page closes again.
+bool FindTheOnlyMachine(const ProgramUnderTest& program) {
+  if (!SearchTheOnlyMachine(program)) return false;
   program.Click(SearchMachinesX, SearchMachinesY);
   return program.WaitForShown({"floating: none"}, 5s);
+}
+
+// The frames of a type (5 PING) the device received.
+size_t FramesReceived(const std::string& log, unsigned type) {
+  size_t n = 0;
+  for (const auto& frame : testsupport::ReadDevsimLog(log)) n += frame.type == type;
+  return n;
 }
 
 // A page button answers within a second: the picture page opens, and closes again.
@@ -114,7 +128,8 @@ class LinkFaultsWindowTest : public ::testing::TestWithParam<FaultRow> {
 TEST_P(LinkFaultsWindowTest, ProgramFollowsTheLinkAndStaysResponsive) {
   const FaultRow& row = GetParam();
   const std::string ip = FreeDeviceAddress(31);
-  std::vector<std::string> args = {"--device", ip};
+  const std::string log = Home.Path() + "devsim.log";
+  std::vector<std::string> args = {"--device", ip, "--log", log};
   args.insert(args.end(), row.args.begin(), row.args.end());
   DevsimProcess devsim;
   ASSERT_TRUE(devsim.Start(args));
@@ -122,7 +137,30 @@ TEST_P(LinkFaultsWindowTest, ProgramFollowsTheLinkAndStaysResponsive) {
   ASSERT_TRUE(program.Start());
   ASSERT_EQ(program.WindowWidth(), 1280) << "the positions are those of a 96-dpi screen";
 
-  ASSERT_TRUE(FindTheOnlyMachine(program)) << program.ShownTexts();
+  if (row.link == Link::ReadAllNeverAnswered) {
+    // The machine answers every PING (each 300 ms here) but never the read-all: the busy box
+    // closes about 15 s after the read-all went out, the PING answers notwithstanding, and says
+    // that the machine did not answer.
+    ASSERT_TRUE(SearchTheOnlyMachine(program)) << program.ShownTexts();
+    ASSERT_TRUE(WaitUntil([&] { return !testsupport::ReceivedCommands(log, 0).empty(); }, 10s)) << "no read-all";
+    const auto sent = std::chrono::steady_clock::now();
+    ASSERT_TRUE(program.WaitForShown({"main window: disabled"}, 2s)) << program.ShownTexts();
+    const size_t pings = FramesReceived(log, 5);
+    ASSERT_TRUE(program.WaitForShown({"main window: enabled"}, 25s)) << program.ShownTexts();
+    const double closedAfter = std::chrono::duration<double>(std::chrono::steady_clock::now() - sent).count();
+    std::printf("busy box closed %.1f s after the read-all, %zu PINGs meanwhile\n", closedAfter,
+                FramesReceived(log, 5) - pings);
+    EXPECT_GT(closedAfter, 14.0);
+    EXPECT_LT(closedAfter, 17.5);
+    EXPECT_GT(FramesReceived(log, 5) - pings, 20u) << "too few PINGs answered to tell";
+    EXPECT_TRUE(program.WaitForShown({"message box: " + LanguageFileText("English", "XIDS_NoAnswerInTime")}, 5s))
+        << program.ShownTexts();
+    EXPECT_TRUE(program.PressReturnIn("Tips"));
+    program.Click(SearchMachinesX, SearchMachinesY);
+    ASSERT_TRUE(program.WaitForShown({"floating: none"}, 5s)) << program.ShownTexts();
+  } else {
+    ASSERT_TRUE(FindTheOnlyMachine(program)) << program.ShownTexts();
+  }
 
   switch (row.link) {
     case Link::StaysUp:
@@ -143,6 +181,9 @@ TEST_P(LinkFaultsWindowTest, ProgramFollowsTheLinkAndStaysResponsive) {
       EXPECT_TRUE(WaitUntil([&] { return Offline(program); }, 15s)) << program.ShownTexts();
       ExpectResponsive(program);
       EXPECT_TRUE(WaitUntil([&] { return Online(program); }, 10s)) << program.ShownTexts();
+      break;
+    case Link::ReadAllNeverAnswered:
+      EXPECT_TRUE(Online(program)) << program.ShownTexts();
       break;
     case Link::KilledAndRestarted:
       ASSERT_TRUE(WaitUntil([&] { return Online(program); }, 10s)) << program.ShownTexts();
