@@ -287,6 +287,7 @@ TEST_P(CaptionSilentDeviceTest, AfterTheWaitEndsThePageWorksAgain) {
   const std::string told = LanguageFileText("English", row.told);
   ASSERT_FALSE(told.empty());
   EXPECT_TRUE(program.WaitForShown({"message box: " + told}, 10s)) << program.ShownTexts();
+  program.SaveScreenshot(Artifact(std::string("caption_told_") + row.name + ".png"));
   program.PressReturnIn("Tips");
   // After a restart the link comes back and the device's state is read again (its own busy box).
   if (row.restartMs > 0) {
@@ -297,10 +298,10 @@ TEST_P(CaptionSilentDeviceTest, AfterTheWaitEndsThePageWorksAgain) {
   // ON/OFF on the page: the device hears it.
   ASSERT_TRUE(CaptionSwitches(log).empty());
   ASSERT_TRUE(RaiseCaptionPage(program, captionX, captionY));
-  program.SaveScreenshot(Artifact(std::string("caption_after_watchdog_") + row.name + ".png"));
+  program.SaveScreenshot(Artifact(std::string("caption_after_wait_") + row.name + ".png"));
   program.ClickInPopup(captionX + OnOffX, captionY + OnOffY);
   EXPECT_TRUE(WaitUntil([&] { return !CaptionSwitches(log).empty(); }, 10s))
-      << "the caption page stayed disabled after the watchdog\n" << program.ShownTexts();
+      << "the caption page stayed disabled after its wait ended\n" << program.ShownTexts();
   EXPECT_EQ(program.Stop(), 0);
 }
 
