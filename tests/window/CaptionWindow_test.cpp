@@ -288,10 +288,14 @@ TEST_P(CaptionSilentDeviceTest, AfterTheWaitEndsThePageWorksAgain) {
   ASSERT_FALSE(told.empty());
   EXPECT_TRUE(program.WaitForShown({"message box: " + told}, 10s)) << program.ShownTexts();
   program.SaveScreenshot(Artifact(std::string("caption_told_") + row.name + ".png"));
+  const size_t hiddenBeforeReconnect = TimesHidden(program);
   program.PressReturnIn("Tips");
-  // After a restart the link comes back and the device's state is read again (its own busy box).
+  // After a restart the link comes back and the device's state is read again, behind a busy box
+  // of its own that closes (and raises the main window) before the page is clicked.
   if (row.restartMs > 0) {
-    EXPECT_TRUE(WaitUntil([&] { return readAlls() > readBefore; }, 20s)) << "no reconnect";
+    EXPECT_TRUE(WaitUntil([&] { return readAlls() > readBefore && TimesHidden(program) > hiddenBeforeReconnect; },
+                          20s))
+        << "no reconnect\n" << program.ShownTexts();
   }
   EXPECT_TRUE(program.WaitForShown({"main window: enabled"}, 10s)) << program.ShownTexts();
 
