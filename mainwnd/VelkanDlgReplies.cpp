@@ -29,7 +29,6 @@
 #include "pages/MVideoSettingDlg.h"
 #include "pages/Velk_FeatherDlg.h"
 
-
 LRESULT VelkanDlg::OnShowBusy(WPARAM busy, LPARAM text) {
   const auto* t = reinterpret_cast<const std::string*>(text);
   Busy.ShowBusy(busy != 0, t ? *t : std::string());
