@@ -37,14 +37,11 @@ inline void SaveScreenIfFailed() {
 #endif
 
 #ifdef VELKAN_LANGUAGE_DIR
-// A text of the source tree's language file ("English", "XIDS_...") as the program shows it; empty
-// when the key is missing.
+// A text of the source tree's language file ("English", "XIDS_..."); empty when the key is missing.
 inline std::string LanguageFileText(const std::string& language, const std::string& key) {
   std::ifstream in(std::string(VELKAN_LANGUAGE_DIR) + "/" + language + ".ini");
-  for (std::string line; std::getline(in, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.rfind(key + "=", 0) == 0) return line.substr(key.size() + 1);
-  }
+  for (std::string line; std::getline(in, line);)
+    if (line.rfind(key + "=", 0) == 0) return line.substr(key.size() + 1, line.find_last_not_of('\r') - key.size());
   return {};
 }
 #endif
