@@ -4,6 +4,7 @@
 #include "RecordingMainDialog.h"
 #include "app/AppGlobals.h"
 #include "app/DeviceState.h"
+#include "app/MachineAtWork.h"
 #include "app/ReplySleep.h"
 #include "support/RecordingCommLink.h"
 
@@ -45,6 +46,7 @@ protected:
 
     void SetUp() override {
         ResetDeviceState();
+        ResetMachineAtWork();
         Dialog.Log = &Log;
         TheMainDialog = &Dialog;
         SetReplySleepFunction([this](unsigned ms) { Log.push_back("sleep " + std::to_string(ms)); });
@@ -54,6 +56,7 @@ protected:
     }
     void TearDown() override {
         TheMainDialog = nullptr;
+        ResetMachineAtWork();
         SetReplySleepFunction({});
         SetCommLink(nullptr);
         DeviceId = InitialDeviceId;
