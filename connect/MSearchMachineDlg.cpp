@@ -128,6 +128,8 @@ void MSearchMachineDlg::OnBnClickedSearch() {
 void MSearchMachineDlg::AddFoundMachine() {
   const DeviceState& state = GetDeviceState();
   List.AddFoundMachine(state.FoundMachineIp, state.FoundMachineMac);
+  // A new search lists the machine at work again: its tile says so.
+  FollowMachineAtWork();
 }
 
 void MSearchMachineDlg::RefreshMachines(bool autoSelect) {

@@ -308,12 +308,22 @@ constexpr int TestPatternTabX = 276, TestPatternTabY = 147;
 constexpr int PatternOnOffId = 1273, LeftPip2Id = 1249;
 constexpr unsigned SerialId = 9;
 
+// The busy box's history ends with its present state: closed now.
+bool BusyClosed(const ProgramUnderTest& program) {
+  std::istringstream in(program.ShownTexts());
+  std::string last;
+  for (std::string line; std::getline(in, line);)
+    if (line.rfind("busy: ", 0) == 0) last = line;
+  return last == "busy: hidden";
+}
+
 class MachineAtWorkTest;
 struct AtWorkRow {
   const char* Name;
   std::function<void(MachineAtWorkTest&)> Sequence;
   const char* AtWork;  // "a", "b", "serial" or "none"
 };
+void PrintTo(const AtWorkRow& row, std::ostream* out) { *out << row.Name; }
 
 class MachineAtWorkTest : public MainWindowTest, public ::testing::WithParamInterface<AtWorkRow> {
  protected:
@@ -348,12 +358,13 @@ class MachineAtWorkTest : public MainWindowTest, public ::testing::WithParamInte
     const auto [x, y] = TileCentre(MachineIndex(Program.ShownTexts(), ip));
     Program.DoubleClick(x, y);
     ASSERT_TRUE(Program.PressReturnIn("Tips"));
-    ASSERT_TRUE(Program.WaitForShown({"busy: hidden"}, 15s)) << Program.ShownTexts();
-    ASSERT_TRUE(WaitUntil([&] { return MachineShows(Program, ip, "online controlled"); }, 5s)) << Program.ShownTexts();
+    ASSERT_TRUE(WaitUntil([&] { return BusyClosed(Program) && MachineShows(Program, ip, "online controlled"); }, 15s))
+        << Program.ShownTexts();
   }
   void ComConnect() {
     Program.Click(ComConnectX, ComConnectY);
-    ASSERT_TRUE(Program.WaitForShown({"com: link open", "busy: hidden", "connection: serial"}, 15s)) << Program.ShownTexts();
+    ASSERT_TRUE(Program.WaitForShown({"com: link open", "connection: serial"}, 15s)) << Program.ShownTexts();
+    ASSERT_TRUE(WaitUntil([&] { return BusyClosed(Program); }, 15s)) << Program.ShownTexts();
     ASSERT_TRUE(ReceivedReadAll(LogA, SerialId));
   }
   void NetDisconnect() {
@@ -452,6 +463,7 @@ TEST_P(MachineAtWorkTest, OnePipTwoClickReachesTheMachineAtWorkAndTheWindowNames
   const std::string who = GetParam().AtWork;
   const std::string ip = who == "a" || who == "b" ? Ip(who) : who;
   EXPECT_TRUE(Program.WaitForShown({"at work: " + ip}, 10s)) << Program.ShownTexts();
+  Program.SaveScreenshot(Artifact(std::string("at_work_") + GetParam().Name + ".png"));
   // The closing click: the machine's view has returned to the main window.
   Program.Click(SearchMachinesX, SearchMachinesY);
   const auto before = CommandsByDevice(8);
