@@ -102,6 +102,21 @@ TEST_F(ReplyTest, ConnectionStatusAndPingWriteTheLinkOnlyForTheMachineAtWork) {
     EXPECT_EQ(CurrentMachineAtWork().Link, WorkLink::Serial);
 }
 
+// One notice per change of the machine at work; a network machine chosen over the serial link
+// closes it before DeviceId and the library's selection change.
+TEST_F(ReplyTest, TheMachineAtWorkChangesInOneOrderAndIsAnnouncedOnce) {
+    Dialog.OnCloseSerialLink = [] { SerialLinkClosed(); };
+    SerialLinkOpened();
+    MakeNetworkMachineAtWork("127.0.0.22");
+    EXPECT_EQ(DeviceId, 22);
+    MakeNetworkMachineAtWork("127.0.0.22");
+    DisconnectNetworkMachine("127.0.0.21");
+    DisconnectNetworkMachine("127.0.0.22");
+    EXPECT_EQ(Log, Calls({"at work changed", "close serial", "at work changed", "select 127.0.0.22",
+                          "at work changed", "select 127.0.0.22", "at work changed"}));
+    EXPECT_EQ(CurrentMachineAtWork().Link, WorkLink::None);
+}
+
 TEST_F(ReplyTest, PreviewStateIsAFlag) {
     const uint8_t on[] = {7};
     OnReplyPreviewState(on, 5);
@@ -112,6 +127,7 @@ TEST_F(ReplyTest, PreviewStateIsAFlag) {
 
 TEST_F(ReplyTest, DeviceOnlineOnlyMarksConnected) {
     MakeNetworkMachineAtWork("127.0.0.33");
+    Log.clear();
     OnReplyDeviceOnline(nullptr, 33);
     EXPECT_EQ(GetDeviceState().Connected, 1);
     EXPECT_EQ(GetDeviceState().ReplyDeviceId, 33);
@@ -527,9 +543,9 @@ TEST_F(ReplyTest, InputStatesOnlyFromTheControlledDevice) {
 TEST_F(ReplyTest, InputStatesFromTheSerialDeviceWhateverItsId) {
     DeviceId = InitialDeviceId; // a serial connect leaves the id as it was
     SerialLinkOpened();
+    Log.clear();
     const uint8_t data[8] = {0, 1, 0, 0, 0, 0, 0, 1};
     OnReplyInputStates(data, 7);
-    SerialLinkClosed();
     EXPECT_EQ(GetDeviceState().InputSignalPresent[1], 1);
     EXPECT_EQ(Log, Calls({"route 22 0", "route 23 0"}));
 }

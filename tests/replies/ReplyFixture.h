@@ -21,6 +21,10 @@ class LoggingCommLink : public RecordingCommLink {
 public:
     std::vector<std::string>* Log = nullptr;
     std::vector<std::pair<void*, int>> Registered;
+    int SelectDevice(const std::string& ip) override {
+        if (Log) Log->push_back("select " + ip);
+        return RecordingCommLink::SelectDevice(ip);
+    }
     int RegisterCallback(void* callback, int slot) override {
         Registered.emplace_back(callback, slot);
         return RecordingCommLink::RegisterCallback(callback, slot);
