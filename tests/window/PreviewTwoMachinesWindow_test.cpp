@@ -1,9 +1,8 @@
-// Two processors on the search page, each streaming a preview of its own colour. Before any choice
-// no picture reaches the canvas cells; the operator chooses one, and the cells show that machine's
-// picture only. Each row then goes on: a restart of the other machine (whose HELLO then says
-// preview off) leaves the preview on, while the machine list still sees it come back; or, with
-// long gaps between key frames, the other machine chosen is decoded afresh, never mixed with the
-// first one's pictures.
+// Two processors on the search page, each streaming a preview of its own colour; the operator
+// chooses one. The canvas cells show that machine's picture only, never one the program took
+// before; then a restart of the other machine (whose HELLO then says preview off) leaves the
+// preview on, while the machine list still sees it come back; or, with long gaps between key
+// frames, the other machine chosen is decoded afresh, never on the first one's pictures.
 // gcc 12 warns wrongly about "text" + std::string temporaries (its bug 105329).
 #if defined(__GNUC__) && !defined(__clang__)
 #pragma GCC diagnostic ignored "-Wrestrict"
@@ -19,7 +18,6 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <memory>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -98,25 +96,15 @@ testing::AssertionResult ShowsOnly(const ProgramUnderTest& program, const std::s
   return testing::AssertionSuccess();
 }
 
-// The canvas's own record of the preview: "canvas: zoom 6.0 preview on".
-bool PreviewShownOn(const ProgramUnderTest& program) {
-  std::istringstream in(program.ShownTexts());
-  for (std::string line; std::getline(in, line);)
-    if (line.rfind("canvas: zoom ", 0) == 0) return line.ends_with(" preview on");
-  return false;
-}
-
 // From now on the cell never shows the other machine's colour: while it waits for the machine's
 // own picture (its next key frame), and then as ShowsOnly.
 testing::AssertionResult FromNowOnShowsOnly(const ProgramUnderTest& program, const std::string& name,
                                             const GeoRect& cell, const Machine& mine, const Machine& theirs) {
   for (int look = 0; look < 60; ++look) {
     const std::string shot = Artifact(name + "_waiting_" + std::to_string(look) + ".png");
-    if (!program.SaveScreenshot(shot)) return testing::AssertionFailure() << "no screenshot";
-    const ColourCount c = CountColours(shot, cell, mine.Colour, theirs.Colour);
+    const ColourCount c = program.SaveScreenshot(shot) ? CountColours(shot, cell, mine.Colour, theirs.Colour) : ColourCount{};
     if (c.All == 0 || c.Theirs > c.All / 100)
-      return testing::AssertionFailure() << shot << ": " << c.Theirs << " of " << c.All << " pixels in the colour of "
-                                         << theirs.Ip << ", not at work";
+      return testing::AssertionFailure() << shot << ": " << c.Theirs << " of " << c.All << " pixels of " << theirs.Ip;
     if (c.Mine > 0) return ShowsOnly(program, name, cell, mine, theirs);
     std::this_thread::sleep_for(200ms);
   }
@@ -129,40 +117,16 @@ struct Row {
 };
 void PrintTo(const Row& row, std::ostream* out) { *out << row.Name; }
 
-class PreviewTwoMachinesWindow : public testing::TestWithParam<Row> {
- protected:
-  void TearDown() override { SaveScreenIfFailed(); }
-
-  void SearchPage(bool shown) {
-    program->Click(SearchMachinesX, SearchMachinesY);
-    const std::string line = shown ? "floating: Search Machines" : "floating: none";
-    // A click that came while the busy box still held the window is clicked again.
-    if (!program->WaitForShown({line}, 3s)) program->Click(SearchMachinesX, SearchMachinesY);
-    ASSERT_TRUE(program->WaitForShown({line}, 10s)) << program->ShownTexts();
-  }
-
-  // The operator chooses tile `tile` (double click, OK to "Select the Machine ?"); returns which
-  // machine that is.
-  int Choose(int tile) {
-    const std::array<bool, 2> before{LineHas(*program, machines[0].Ip, "controlled"),
-                                     LineHas(*program, machines[1].Ip, "controlled")};
-    program->DoubleClick(FirstTileX + tile * TileStep, FirstTileY);
-    EXPECT_TRUE(program->PressReturnIn("Tips"));
-    int chosen = -1;
-    EXPECT_TRUE(WaitUntil([&] {
-      for (int i = 0; i < 2; ++i)
-        if (!before[static_cast<size_t>(i)] && LineHas(*program, machines[static_cast<size_t>(i)].Ip, "online controlled"))
-          chosen = i;
-      return chosen >= 0;
-    }, 10s)) << program->ShownTexts();
-    EXPECT_TRUE(program->WaitForShown({"busy: hidden", "connection: connected"}, 15s)) << program->ShownTexts();
-    return chosen;
-  }
-
-  std::array<Machine, 2> machines;
-  std::unique_ptr<ProgramUnderTest> program;
-};
+// The canvas's own record of the preview: "canvas: zoom 6.0 preview on".
+bool PreviewShownOn(const ProgramUnderTest& program) {
+  std::istringstream in(program.ShownTexts());
+  for (std::string line; std::getline(in, line);)
+    if (line.rfind("canvas: zoom ", 0) == 0) return line.ends_with(" preview on");
+  return false;
+}
 }  // namespace
+
+class PreviewTwoMachinesWindow : public testing::TestWithParam<Row> {};
 
 TEST_P(PreviewTwoMachinesWindow, TheCellsShowOnlyTheMachineAtWork) {
   if (!std::getenv("DISPLAY")) GTEST_SKIP() << "needs an X display (run under xvfb-run)";
@@ -173,6 +137,7 @@ TEST_P(PreviewTwoMachinesWindow, TheCellsShowOnlyTheMachineAtWork) {
   const std::string geometry = home.Path() + "geometry.txt";
   setenv("VELKAN_GEOMETRY", geometry.c_str(), 1);
   const std::string data = VELKAN_TEST_DATA_DIR, made = VELKAN_KEYGAP_STREAMS_DIR;
+  std::array<Machine, 2> machines;
   machines[0].Ip = testsupport::FreeDeviceAddress(51);
   machines[0].Stream = row.LongKeyFrameGaps ? made + "/keygap_magenta_352x240.h264" : data + "/preview_magenta_352x240.h264";
   machines[0].Colour = Magenta;
@@ -184,54 +149,68 @@ TEST_P(PreviewTwoMachinesWindow, TheCellsShowOnlyTheMachineAtWork) {
     ASSERT_TRUE(m.Device.Start({"--device", m.Ip, "--preview", m.Stream}));
   }
 
-  program = std::make_unique<ProgramUnderTest>(home.Path());
-  ASSERT_TRUE(program->Start());
-  program->Click(CommButtonX, CommButtonY);
-  ASSERT_NO_FATAL_FAILURE(SearchPage(true));
-  program->Click(SearchButtonX, SearchButtonY);
-  ASSERT_TRUE(WaitUntil([&] { return LineHas(*program, machines[0].Ip, " online") && LineHas(*program, machines[1].Ip, " online"); },
+  ProgramUnderTest program(home.Path());
+  ASSERT_TRUE(program.Start());
+  program.Click(CommButtonX, CommButtonY);
+  program.Click(SearchMachinesX, SearchMachinesY);
+  ASSERT_TRUE(program.WaitForShown({"floating: Search Machines"}, 5s)) << program.ShownTexts();
+  program.Click(SearchButtonX, SearchButtonY);
+  ASSERT_TRUE(WaitUntil([&] { return LineHas(program, machines[0].Ip, " online") && LineHas(program, machines[1].Ip, " online"); },
                         20s))
-      << program->ShownTexts();
-  const int chosen = Choose(0);
-  ASSERT_GE(chosen, 0);
+      << program.ShownTexts();
+  // The operator chooses the first tile (double click, OK to "Select the Machine ?").
+  program.DoubleClick(FirstTileX, FirstTileY);
+  ASSERT_TRUE(program.PressReturnIn("Tips"));
+  ASSERT_TRUE(WaitUntil([&] { return LineHas(program, machines[0].Ip, "online controlled") ||
+                                     LineHas(program, machines[1].Ip, "online controlled"); },
+                        10s))
+      << program.ShownTexts();
+  const int chosen = LineHas(program, machines[0].Ip, "controlled") ? 0 : 1;
   Machine* mine = &machines[static_cast<size_t>(chosen)];
   Machine* other = &machines[static_cast<size_t>(1 - chosen)];
+  ASSERT_TRUE(program.WaitForShown({"busy: hidden", "connection: connected"}, 15s)) << program.ShownTexts();
   // The search page goes, so the canvas is in view.
-  ASSERT_NO_FATAL_FAILURE(SearchPage(false));
-  ASSERT_TRUE(WaitUntil([&] { return PreviewShownOn(*program); }, 10s)) << program->ShownTexts();
+  program.Click(SearchMachinesX, SearchMachinesY);
+  if (!program.WaitForShown({"floating: none"}, 3s)) program.Click(SearchMachinesX, SearchMachinesY);
+  ASSERT_TRUE(program.WaitForShown({"floating: none"}, 10s)) << program.ShownTexts();
+  ASSERT_TRUE(WaitUntil([&] { return PreviewShownOn(program); }, 10s)) << program.ShownTexts();
+
   GeoRect cell;
   ASSERT_TRUE(WaitUntil([&] { return !(cell = MainCellOnScreen(geometry)).Empty(); }, 5s));
   // Shrunk by a margin: the cell's label and border are not the picture.
   cell = {cell.X + cell.W / 4, cell.Y + cell.H / 4, cell.W / 2, cell.H / 2};
   // Nothing the program took before the choice shows: the cell waits for the machine's picture.
-  EXPECT_TRUE(FromNowOnShowsOnly(*program, row.Name, cell, *mine, *other));
-
+  EXPECT_TRUE(FromNowOnShowsOnly(program, row.Name, cell, *mine, *other));
   if (row.LongKeyFrameGaps) {
-    // The other machine chosen: its pictures are decoded afresh, never on the first one's.
-    ASSERT_NO_FATAL_FAILURE(SearchPage(true));
-    ASSERT_EQ(Choose(1), 1 - chosen);
-    ASSERT_NO_FATAL_FAILURE(SearchPage(false));
+    // The other machine chosen (the second tile): decoded afresh, never on the first one's pictures.
+    program.Click(SearchMachinesX, SearchMachinesY);
+    ASSERT_TRUE(program.WaitForShown({"floating: Search Machines"}, 5s)) << program.ShownTexts();
+    program.DoubleClick(FirstTileX + TileStep, FirstTileY);
+    ASSERT_TRUE(program.PressReturnIn("Tips"));
+    ASSERT_TRUE(WaitUntil([&] { return LineHas(program, other->Ip, "online controlled"); }, 10s)) << program.ShownTexts();
+    ASSERT_TRUE(program.WaitForShown({"busy: hidden"}, 15s)) << program.ShownTexts();
+    program.Click(SearchMachinesX, SearchMachinesY);
+    ASSERT_TRUE(program.WaitForShown({"floating: none"}, 10s)) << program.ShownTexts();
     std::swap(mine, other);
-    EXPECT_TRUE(FromNowOnShowsOnly(*program, std::string(row.Name) + "_changed", cell, *mine, *other));
-  } else {
-    // The other machine restarts without a preview: its HELLO says preview off.
-    other->Device.Kill();
-    ASSERT_TRUE(WaitUntil([&] { return LineHas(*program, other->Ip, " offline"); }, 15s)) << program->ShownTexts();
-    ASSERT_TRUE(other->Device.Start({"--device", other->Ip}));
-    ASSERT_TRUE(WaitUntil([&] { return LineHas(*program, other->Ip, " online"); }, 15s)) << program->ShownTexts();
-    // Its HELLO was answered with its status and preview state together: over the next seconds
-    // the cells keep the controlled machine's picture and the canvas keeps the preview on.
-    EXPECT_TRUE(ShowsOnly(*program, std::string(row.Name) + "_after_restart", cell, *mine, *other));
-    EXPECT_TRUE(PreviewShownOn(*program)) << program->ShownTexts();
-    EXPECT_TRUE(LineHas(*program, other->Ip, " online")) << program->ShownTexts();
+    EXPECT_TRUE(FromNowOnShowsOnly(program, std::string(row.Name) + "_changed", cell, *mine, *other));
+    EXPECT_TRUE(LineHas(program, mine->Ip, "online controlled")) << program.ShownTexts();
+    EXPECT_EQ(program.Stop(), 0);
+    return;
   }
-  EXPECT_TRUE(LineHas(*program, mine->Ip, "online controlled")) << program->ShownTexts();
-  EXPECT_EQ(program->Stop(), 0);
+  // The other machine restarts without a preview: its HELLO says preview off.
+  other->Device.Kill();
+  ASSERT_TRUE(WaitUntil([&] { return LineHas(program, other->Ip, " offline"); }, 15s)) << program.ShownTexts();
+  ASSERT_TRUE(other->Device.Start({"--device", other->Ip}));
+  ASSERT_TRUE(WaitUntil([&] { return LineHas(program, other->Ip, " online"); }, 15s)) << program.ShownTexts();
+  // Its HELLO was answered with its status and preview state together: over the next seconds the
+  // cells keep the controlled machine's picture and the canvas keeps the preview on.
+  EXPECT_TRUE(ShowsOnly(program, "two_machines_after_restart", cell, *mine, *other));
+  EXPECT_TRUE(PreviewShownOn(program)) << program.ShownTexts();
+  EXPECT_TRUE(LineHas(program, mine->Ip, "online controlled")) << program.ShownTexts();
+  EXPECT_TRUE(LineHas(program, other->Ip, " online")) << program.ShownTexts();
+  EXPECT_EQ(program.Stop(), 0);
 }
 
-const Row Rows[] = {
-    {"other_restarts", false},
-    {"long_key_frame_gaps_other_chosen", true},
-};
+const Row Rows[] = {{"other_restarts", false}, {"long_key_frame_gaps_other_chosen", true}};
 INSTANTIATE_TEST_SUITE_P(Rows, PreviewTwoMachinesWindow, testing::ValuesIn(Rows),
                          [](const testing::TestParamInfo<Row>& info) { return std::string(info.param.Name); });
