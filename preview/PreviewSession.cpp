@@ -42,6 +42,7 @@ bool PreviewSession::SetPreviewResolution(uint8_t code) {
 
 void PreviewSession::RestartDecoding() {
     if (ChannelSet) ChannelSet->RestartAll();
+    if (PreviewWindow) PreviewWindow->ClearPanes();
 }
 
 bool PreviewSession::PushPacket(uint32_t channel, const uint8_t* data, uint32_t length) {
