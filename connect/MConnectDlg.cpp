@@ -174,6 +174,7 @@ void MConnectDlg::OnBnClickedComConnect() {
     return;
   }
   SetSerialLinkOpen(true);
+  SendMsg(main, MPageEvent, EvMachineAtWork, 1);
   SendReadAll();
   PostMsg(main, MPageEvent, EvConnectionIndicator, 1);
   const std::string text = UiStrings[82];
@@ -193,6 +194,8 @@ void MConnectDlg::OnBnClickedComConnect() {
 void MConnectDlg::OnBnClickedComDisconnect() {
   if (CommLink* link = GetCommLink()) link->CloseCom();
   SetSerialLinkOpen(false);
+  // No network machine is at work until one is chosen again.
+  if (ComHandle != 0) SendMsg(OwnerWindow(), MPageEvent, EvMachineAtWork, 0);
   if (!GetDeviceState().NetworkConnected) PostMsg(OwnerWindow(), MPageEvent, EvConnectionIndicator, 0);
   ComPorts->Enable(true);
   ComConnect->Enable(true);
@@ -217,6 +220,8 @@ void MConnectDlg::OnBnClickedNetDisconnect() {
   const std::string ip = DestinationIp->GetValue().ToStdString();
   if (!IsValidIPv4(ip) || ip.size() > 15) return;
   if (CommLink* link = GetCommLink()) link->DisconnectNet(ip);
+  if (ComHandle == 0 && static_cast<uint8_t>(GetIPv4LastOctet(ip)) == CurrentDeviceId())
+    SendMsg(OwnerWindow(), MPageEvent, EvMachineAtWork, 0);
 }
 
 void MConnectDlg::OnBnClickedSearchMachines() {

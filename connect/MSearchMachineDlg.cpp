@@ -255,6 +255,7 @@ void MSearchMachineDlg::DeliverWaitingReplies() {
 
 void MSearchMachineDlg::SelectDevice(const std::string& ip) {
   if (CommLink* link = GetCommLink()) link->SelectDevice(ip);
+  SendMsg(OwnerWindow(), MPageEvent, EvMachineAtWork, 1);
 }
 void MSearchMachineDlg::ConnectMachine(const std::string& ip) { ConnectNetwork(ip); }
 void MSearchMachineDlg::SetTargets(const std::vector<uint8_t>& ids) {

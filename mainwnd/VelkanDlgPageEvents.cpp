@@ -175,6 +175,9 @@ LRESULT VelkanDlg::OnPageEvent(WPARAM code, LPARAM argument) {
     case EvConnectionIndicator:
       SetConnectionIndicator(argument != 0);
       break;
+    case EvMachineAtWork:
+      MainArea->MachineAtWorkChanged(argument != 0);
+      break;
     case EvCurrentMachineIp: {
       const auto* ip = reinterpret_cast<const std::string*>(argument);
       if (ip) Connect->SetDestinationIp(*ip);
