@@ -297,6 +297,8 @@ void VelkanDlg::RecordDisabled() {
 
 void VelkanDlg::OnMachineAtWorkChanged() {
   const MachineAtWork& atWork = CurrentMachineAtWork();
+  // The preview starts afresh: no picture of one machine is decoded or shown as another's.
+  MainArea->MachineAtWorkChanged(atWork.Link != WorkLink::None);
   SearchMachine->FollowMachineAtWork();
   switch (atWork.Link) {
     case WorkLink::None:
