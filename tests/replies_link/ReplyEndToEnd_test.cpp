@@ -102,6 +102,7 @@ TEST(ReplyEndToEnd, ReadAllAndEveryFollowUpLeaveTheDevicesState) {
     RegisterReplyCallbacks();
     DeviceId = LastOctet(ip);
     ASSERT_EQ(link.ConnectNet(ip, DevicePort), 0);
+    ASSERT_EQ(link.SelectDevice(ip), 0);
 
     auto pumpUntil = [&](auto done, int timeoutMs) {
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
