@@ -113,7 +113,6 @@ ModeView ModeViewFor(const DeviceState& s, bool lockOutputChecked, bool patternO
   // Lock Output is the mosaic's: without one, or in a switcher mode, the frames stay locked.
   v.LockOutputShown = switcher == 0 && mosaic != 0;
   v.LockOutputChecked = v.LockOutputShown ? lockOutputChecked : true;
-  for (int layer = 0; layer < LayerCount; ++layer) v.LayerShown[layer] = LayerCellShown(s, layer, v.LockOutputChecked);
   v.MosaicButtonEnabled = switcher == 0;
   v.SwitcherButtonEnabled = mosaic == 0;
   // Four mosaic panels take the PIP layers, the keyer and the logo; so does the dual mode.

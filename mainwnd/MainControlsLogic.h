@@ -64,7 +64,6 @@ struct ModeView {
   bool TakeShown = false, TakeEnabled = true;
   bool LockOutputShown = false;   // only with a mosaic in plain mode
   bool LockOutputChecked = true;  // hidden, it is checked: layers on top, frames locked
-  std::array<bool, 4> LayerShown{};
   bool MosaicButtonEnabled = true;
   bool SwitcherButtonEnabled = true;  // the switcher (KEYER) page: not under a mosaic
   bool PipButtonEnabled = true;

@@ -362,7 +362,7 @@ TEST_F(InputControls, ModeViewGivesEveryEnableOfTheWholeState) {
     const ModeView v = ModeViewFor(S(), r.LockChecked, r.Pattern);
     EXPECT_EQ(v.LockOutputShown, r.LockShown);
     EXPECT_EQ(v.LockOutputChecked, r.LockAfter);
-    EXPECT_EQ(v.LayerShown, r.Layers);
+    for (int layer = 0; layer < 4; ++layer) EXPECT_EQ(LayerCellShown(S(), layer, v.LockOutputChecked), r.Layers[layer]);
     EXPECT_EQ(v.MosaicButtonEnabled, r.MosaicBtn);
     EXPECT_EQ(v.SwitcherButtonEnabled, r.SwitcherBtn);
     EXPECT_EQ(v.PipButtonEnabled, r.PipBtn);
