@@ -381,11 +381,6 @@ void MMainDlg::RebuildCanvas() {
   OnRelayout();
 }
 
-void MMainDlg::ShowLayer(int layer, bool show) {
-  if (CCell* cell = LayerCell(layer)) PictureCtrl->ShowCell(cell, show && FramesLockedFlag);
-  ScheduleRecord();
-}
-
 void MMainDlg::ShowLayerByState(int layer) {
   if (CCell* cell = LayerCell(layer)) PictureCtrl->ShowCell(cell, LayerCellShown(GetDeviceState(), layer, FramesLockedFlag));
   ScheduleRecord();

@@ -36,8 +36,6 @@ class MMainDlg : public wxPanel, private CellViewRegistry {
   void UpdateLayerLabel(int layer);
   void UpdateLogoLayer(uint32_t usage);
   void RebuildCanvas();
-  // Shows or hides a layer cell; while the frames are unlocked no layer shows.
-  void ShowLayer(int layer, bool show);
   // The layer cell shows as the state says (LayerCellShown, with the frames' lock).
   void ShowLayerByState(int layer);
   // Lock Output: locked, the frames are passive outlines and the layers lie on them (shown by

@@ -153,17 +153,12 @@ LRESULT VelkanDlg::OnPageEvent(WPARAM code, LPARAM argument) {
     case EvFeatherWindow:
       SetFloatingWindow(Feather, argument);
       break;
-    case EvFeatherChanged: {
+    case EvFeatherChanged:
+      if (argument != 0 && argument != 1) break;
       // Feathering may go off elsewhere than on its page (Set Data): the page shows it off too.
       if (argument == 0) Feather->ShowSwitchedOff();
-      const FeatherEnables e = FeatherEnablesFor(argument, state.MosaicSettings.Mode, state.SwitcherSettings.Mode);
-      if (e.KeyerTab) EnableMiscTab(1, *e.KeyerTab);
-      if (e.TestPatternTab) EnableMiscTab(2, *e.TestPatternTab);
-      if (e.LogoButton) EnablePageButton(PageIndex::Logo, *e.LogoButton);
-      if (e.PipButton) EnablePageButton(PageIndex::Pip, *e.PipButton);
-      RecordDisabled();
+      ApplyModeView();
       break;
-    }
     case EvLoopOutSource:
       if (argument >= 0 && argument < 8) LoopOut->MoveAround(static_cast<int>(argument), InputIcons()[argument]);
       break;
@@ -253,7 +248,7 @@ void VelkanDlg::ApplyModeView() {
   EnablePageButton(PageIndex::Logo, v.LogoKeyerEnabled);
   EnableMiscTab(1, v.LogoKeyerEnabled);
   EnableMiscTab(2, v.TestPatternEnabled);
-  if (v.Look.CaptionPageHidden) SubTitle->ShowPage(false);
+  if (v.CaptionPageHidden) SubTitle->ShowPage(false);
   RecordDisabled();
 }
 
@@ -277,6 +272,7 @@ void VelkanDlg::EnableMiscTab(int tab, bool enable) {
   if (page) {
     if (!enable && page->IsShown()) page->ShowPage(false);
     page->Enable(enable);
+    if (!enable) Misc->SubPageForbidden(tab);
   }
   RecordDisabled();
 }

@@ -253,10 +253,13 @@ TEST_F(LinkDeliveryTest, AMachineChosenInsideACallbackIsHeardFromTheNextReplyOn)
     });
     recorder->Clear();
     ASSERT_EQ(VelkComm_ConnectNet(ips[1].c_str(), 61213), 0); // HELLO again: status, then preview state
-    // Both answers wait together, so one dispatch hands over the status and then the preview
-    // state behind it, judged after the callback chose the machine.
-    std::this_thread::sleep_for(std::chrono::milliseconds(500));
-    VelkComm_DispatchReplies();
+    // Dispatches far apart, so the status and the preview state behind it wait together: one
+    // dispatch hands over both, the second judged after the callback chose the machine.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!FromId(recorder->OfSlot(0), 22) && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        VelkComm_DispatchReplies();
+    }
     ASSERT_EQ(FromId(recorder->OfSlot(0), 22), 1u);
     EXPECT_EQ(FromId(recorder->OfSlot(1), 22), 1u);
 }

@@ -63,7 +63,7 @@ class WorkArea : public ::testing::Test {
         // As the device's layer windows and the PIP page's switches reach the main dialog.
         for (int layer = 0; layer < 4; ++layer) {
             Area->UpdateLayerRect(layer);
-            Area->ShowLayer(layer, s.LayerWindow[layer].Enable != 0);
+            Area->ShowLayerByState(layer);
         }
         Area->Relayout();
         Pump(50);
