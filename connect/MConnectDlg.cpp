@@ -3,7 +3,7 @@
 #include "app/CommLink.h"
 #include "app/DeviceState.h"
 #include "app/InfoIni.h"
-#include "app/ReplyCallbacks.h"
+#include "app/MachineAtWork.h"
 #include "app/UiStrings.h"
 #include "controls/PageLanguage.h"
 #include "app/Utilities.h"
@@ -173,8 +173,8 @@ void MConnectDlg::OnBnClickedComConnect() {
     wxMessageBox(wxString::FromUTF8(UiStrings[85]), wxString::FromUTF8(UiStrings[38]), wxOK, this);
     return;
   }
-  SetSerialLinkOpen(true);
-  SendMsg(main, MPageEvent, EvMachineAtWork, 1);
+  // The serial link is the working link from now on: network machines feed the machine list only.
+  SerialLinkOpened();
   SendReadAll();
   PostMsg(main, MPageEvent, EvConnectionIndicator, 1);
   const std::string text = UiStrings[82];
@@ -193,10 +193,8 @@ void MConnectDlg::OnBnClickedComConnect() {
 
 void MConnectDlg::OnBnClickedComDisconnect() {
   if (CommLink* link = GetCommLink()) link->CloseCom();
-  SetSerialLinkOpen(false);
-  // No network machine is at work until one is chosen again.
-  if (ComHandle != 0) SendMsg(OwnerWindow(), MPageEvent, EvMachineAtWork, 0);
-  if (!GetDeviceState().NetworkConnected) PostMsg(OwnerWindow(), MPageEvent, EvConnectionIndicator, 0);
+  // No machine is at work any more: the main dialog turns the indicator off.
+  SerialLinkClosed();
   ComPorts->Enable(true);
   ComConnect->Enable(true);
   ComHandle = 0;
@@ -219,9 +217,7 @@ void MConnectDlg::OnSerialDeviceChange(unsigned event) {
 void MConnectDlg::OnBnClickedNetDisconnect() {
   const std::string ip = DestinationIp->GetValue().ToStdString();
   if (!IsValidIPv4(ip) || ip.size() > 15) return;
-  if (CommLink* link = GetCommLink()) link->DisconnectNet(ip);
-  if (ComHandle == 0 && static_cast<uint8_t>(GetIPv4LastOctet(ip)) == CurrentDeviceId())
-    SendMsg(OwnerWindow(), MPageEvent, EvMachineAtWork, 0);
+  DisconnectNetworkMachine(ip);
 }
 
 void MConnectDlg::OnBnClickedSearchMachines() {

@@ -2,6 +2,7 @@
 #include "mainwnd/VelkanDlg.h"
 
 #include "app/InfoIni.h"
+#include "app/MachineAtWork.h"
 #include "app/Language.h"
 #include "app/ProjectFile.h"
 #include "app/ProjectPath.h"
@@ -170,9 +171,6 @@ LRESULT VelkanDlg::OnPageEvent(WPARAM code, LPARAM argument) {
     case EvConnectionIndicator:
       SetConnectionIndicator(argument != 0);
       break;
-    case EvMachineAtWork:
-      MainArea->MachineAtWorkChanged(argument != 0);
-      break;
     case EvCurrentMachineIp: {
       const auto* ip = reinterpret_cast<const std::string*>(argument);
       if (ip) Connect->SetDestinationIp(*ip);
@@ -292,3 +290,32 @@ void VelkanDlg::RecordDisabled() {
   if (off.empty()) off.push_back("none");
   RecordShownTexts("disabled", off);
 }
+
+void VelkanDlg::OnMachineAtWorkChanged() {
+  const MachineAtWork& atWork = CurrentMachineAtWork();
+  // The preview starts afresh: no picture of one machine is decoded or shown as another's.
+  MainArea->MachineAtWorkChanged(atWork.Link != WorkLink::None);
+  SearchMachine->FollowMachineAtWork();
+  switch (atWork.Link) {
+    case WorkLink::None:
+      // Nothing names the machine that left: the indicator goes dark until one is chosen.
+      SetConnectionIndicator(false);
+      break;
+    case WorkLink::Serial:
+      NetworkLinkShown = false;
+      ShowIndicators();
+      break;
+    case WorkLink::Network:
+      if (!GetDeviceState().NetworkConnected) {
+        // A network machine chosen after the serial link: the network link is the one in use.
+        GetDeviceState().NetworkConnected = 1;
+        OnPageEvent(EvLinkChanged, 0);
+      }
+      break;
+  }
+  RecordShownTexts("at work", {atWork.Link == WorkLink::Network ? atWork.Ip
+                               : atWork.Link == WorkLink::Serial ? std::string("serial")
+                                                                  : std::string("none")});
+}
+
+void VelkanDlg::CloseSerialLink() { Connect->OnBnClickedComDisconnect(); }

@@ -32,8 +32,6 @@ enum PageEventCode : uint32_t {
   EvCropChanged = 1475,
   EvPreviewResolution = 1476,
   ShowTopButtons = 1477,
-  // The machine at work changed (lParam 1: a machine was made the one at work; 0: none is).
-  EvMachineAtWork = 1478,
 };
 
 // lParam of EvShowSubPage: which sub-page and whether to show it.
