@@ -3,7 +3,7 @@
 #include "mainwnd/VelkanDlg.h"
 
 #include "app/Language.h"
-#include "app/ReplyCallbacks.h"
+#include "app/MachineAtWork.h"
 #include "app/UiStrings.h"
 #include "controls/OperatorNotices.h"
 #include "connect/MSearchMachineDlg.h"
@@ -95,12 +95,20 @@ bool VelkanDlg::EndWaitsBehindBox() {
   return told;
 }
 
+namespace {
+// A connection status that says the working link itself is up (another machine's says nothing
+// about the machine at work).
+bool WorkingLinkCameUp() {
+  const MachineAnswer& answer = LastMachineAnswer();
+  return answer.Connected && IsWorkingLinkReport(answer.Id);
+}
+}  // namespace
+
 void VelkanDlg::OnDeviceReply(uint32_t slot, int32_t argument) {
-  // The machine at work was heard: slot 23 (device online) ends each of its replies, its PING
-  // answers included. Slot 0 (link status) with the link down is the library's own report.
-  const DeviceState& state = GetDeviceState();
-  if ((slot == 23 || (slot == 0 && state.LinkStatus != 0)) && FromWorkingMachine(state.ReplyDeviceId))
-    Busy.NoteDeviceHeard();
+  // Slot 0 with the link down is the library's own report, and another machine's PING answer
+  // says nothing of the machine at work: neither is the device heard.
+  const bool otherMachinesPing = slot == 23 && !IsSerialLinkOpen() && !IsWorkingLinkReport(LastMachineAnswer().Id);
+  if (!otherMachinesPing && (slot != 0 || WorkingLinkCameUp())) Busy.NoteDeviceHeard();
   for (RefreshStep step : RefreshStepsForSlot(slot)) RunRefreshStep(step, argument);
 }
 
@@ -120,8 +128,9 @@ void VelkanDlg::RunRefreshStep(RefreshStep step, int32_t argument) {
       break;
     case S::PostGrabColorReady: CallAfter([this] { TestPattern->OnGrabColorReady(); }); break;
     case S::TestPatternMachineRead:
-      // Only a link that came up: one that went down may still lead to a machine that shows it.
-      if (state.LinkStatus != 0) TestPattern->OnMachineStateRead();
+      // Only the working machine's own link that came up: one that went down may still lead to a
+      // machine that shows it, and another machine's link says nothing about this one.
+      if (WorkingLinkCameUp()) TestPattern->OnMachineStateRead();
       break;
     case S::InvalidateSignalInputButton: InvalidateInputButton(static_cast<int>(state.SignalInput)); break;
     case S::InvalidateEachInputButton:

@@ -81,6 +81,7 @@ TEST(PreviewEndToEnd, TheDevicesStreamReachesThePanesAndItsEncoderTakesAPackage)
     RegisterReplyCallbacks();
     DeviceId = LastOctet(ip);
     ASSERT_EQ(link.ConnectNet(ip, DevicePort), 0);
+    ASSERT_EQ(link.SelectDevice(ip), 0);
     auto pumpUntil = [&](auto done, int ms) {
         return PumpUntil(
             [&] {
