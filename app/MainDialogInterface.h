@@ -16,6 +16,8 @@ public:
     // The device answered something other than the keep-alive: an operation that waits for it
     // (a caption of many chunks, any slow one) is still going, so its busy box stays.
     virtual void NoteDeviceAnswer() = 0;
+    // The working link went or came back: the pages that wait for an answer over it stop waiting.
+    virtual void EndDeviceWaits() = 0;
 
     // One preview packet for channel 0..3; dropped when the preview channels do not exist.
     virtual void PushPreviewPacket(uint32_t channel, const uint8_t* data, uint32_t length) = 0;

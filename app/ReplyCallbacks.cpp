@@ -81,6 +81,9 @@ void OnReplyConnectionStatus(const uint8_t* data, uint8_t id) {
     if (IsWorkingLinkReport(id)) {
         State().LinkStatus = State().Connected = data[0];
         State().ReplyDeviceId = id;
+        // The working link went, or came back from a restart: no answer awaited over it will
+        // come. Before the route, whose read-all after a reconnect opens a busy box of its own.
+        dialog->EndDeviceWaits();
     }
     Route(*dialog, ReplyConnectionStatus);
 }
@@ -336,8 +339,9 @@ void OnReplyOperationStatus(const uint8_t* data, uint8_t id) {
         OperationResultStep(*dialog);
         break;
     case 8:
-        HideBusy(*dialog);
+        // The page ends its wait first: a busy box that closes while a page still waits cuts it.
         dialog->EnableCaptionPage();
+        HideBusy(*dialog);
         break;
     case 9:
     case 12:
@@ -346,8 +350,8 @@ void OnReplyOperationStatus(const uint8_t* data, uint8_t id) {
         OperationResultStep(*dialog);
         break;
     case 10:
-        HideBusy(*dialog);
         dialog->EnableCaptionPage();
+        HideBusy(*dialog);
         SendQuery(CmdQuery70, 0);
         break;
     case 11:

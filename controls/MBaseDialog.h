@@ -49,10 +49,11 @@ public:
     virtual void ApplyLanguage() {}
     virtual void ClosePage();
     virtual void ToggleMaximize();
-    // The busy box closed itself because the device never answered: a page that disabled itself
-    // behind the box is usable again and ends the work it waited for. Pages disabled for other
-    // reasons (the switcher mode) stay so.
-    virtual void OnBusyBoxTimedOut() {}
+    // The device's answer that the page waited for will not come: the busy box closed (whatever
+    // closed it), or the working link went or came back. A page that disabled itself behind the
+    // box is usable again and drops the work it waited for; pages disabled for other reasons (the
+    // switcher mode) stay so. True when the page waited and tells the operator itself.
+    virtual bool EndWaitForDevice() { return false; }
 
     void CreateCaptionButtons(bool withMaximize);
     void SetChildFonts();

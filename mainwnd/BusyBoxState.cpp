@@ -9,17 +9,22 @@ void BusyBoxState::ShowBusy(bool busy, const std::string& text) {
     if (!Host.BusyWindowShown()) Host.ShowBusyWindow(true);
     return;
   }
+  Close();
+}
+
+bool BusyBoxState::Close() {
   Host.StopWatchdog();
   Host.EnableMainWindow(true);
   Host.RaiseMainWindow();
-  if (Host.BusyWindowShown()) Host.ShowBusyWindow(false);
+  if (!Host.BusyWindowShown()) return false;
+  Host.ShowBusyWindow(false);
+  return Host.EndWaitsBehindBox();
 }
 
 void BusyBoxState::OnWatchdog() {
   const bool wasShown = Host.BusyWindowShown();
-  ShowBusy(false, {});
-  Host.FreePagesBehindBox();
-  if (wasShown && !AnsweredWhileBusy) Host.TellNoAnswer();
+  const bool pageTold = Close();
+  if (wasShown && !pageTold) Host.TellNoAnswer(AnsweredWhileBusy);
 }
 
 void BusyBoxState::NoteDeviceAnswer() {

@@ -78,6 +78,7 @@ class VelkanDlg : public wxDialog,
   void OnDeviceReply(uint32_t slot, int32_t argument) override;
   void ShowBusy(bool show, const std::string& text) override;
   void NoteDeviceAnswer() override;
+  void EndDeviceWaits() override;
   void PushPreviewPacket(uint32_t channel, const uint8_t* data, uint32_t length) override;
   void UpdateVideoEncoderPage() override;
   void ShowEdidApplyResult() override;
@@ -159,11 +160,11 @@ class VelkanDlg : public wxDialog,
   bool BusyWindowShown() const override;
   void StartWatchdog(uint32_t ms) override;
   void StopWatchdog() override;
-  void TellNoAnswer() override;
+  void TellNoAnswer(bool deviceHeard) override;
   // Every modal box of the program (a message, a question): the busy box's watchdog waits.
   int Enter(wxDialog* dialog) override;
   void Exit(wxDialog* dialog) override;
-  void FreePagesBehindBox() override;
+  bool EndWaitsBehindBox() override;
 
   // MainControlsHost
   void OpenBusy(const std::string& text) override;

@@ -2,8 +2,10 @@
 // reply callbacks make on the window.
 #include "mainwnd/VelkanDlg.h"
 
+#include "app/Language.h"
 #include "app/MachineAtWork.h"
 #include "app/UiStrings.h"
+#include "controls/OperatorNotices.h"
 #include "connect/MSearchMachineDlg.h"
 #include "mainwnd/MMainDlg.h"
 #include "platform/ui/PageEvents.h"
@@ -27,8 +29,6 @@
 #include "pages/MVideoSettingDlg.h"
 #include "pages/Velk_FeatherDlg.h"
 
-#include <wx/msgdlg.h>
-
 LRESULT VelkanDlg::OnShowBusy(WPARAM busy, LPARAM text) {
   const auto* t = reinterpret_cast<const std::string*>(text);
   Busy.ShowBusy(busy != 0, t ? *t : std::string());
@@ -38,6 +38,8 @@ LRESULT VelkanDlg::OnShowBusy(WPARAM busy, LPARAM text) {
 void VelkanDlg::ShowBusy(bool show, const std::string& text) { Busy.ShowBusy(show, text); }
 
 void VelkanDlg::NoteDeviceAnswer() { Busy.NoteDeviceAnswer(); }
+
+void VelkanDlg::EndDeviceWaits() { EndWaitsBehindBox(); }
 
 void VelkanDlg::EnableMainWindow(bool enable) {
   Enable(enable);
@@ -79,15 +81,18 @@ void VelkanDlg::Exit(wxDialog* dialog) {
   if (dialog != this) Busy.OperatorBoxShown(false);
 }
 
-void VelkanDlg::TellNoAnswer() {
+void VelkanDlg::TellNoAnswer(bool deviceHeard) {
   // Not from inside the timer: the box runs its own loop.
-  CallAfter([this] {
-    if (!Closing) wxMessageBox(wxString::FromUTF8(UiStrings[39]), wxString::FromUTF8(UiStrings[38]), wxOK, this);
+  CallAfter([this, deviceHeard] {
+    if (!Closing)
+      ShowOperatorMessage(this, deviceHeard ? LanguageText("XIDS_NoAnswerInTime") : UiStrings[39], UiStrings[38]);
   });
 }
 
-void VelkanDlg::FreePagesBehindBox() {
-  for (MBaseDialog* page : AllPages()) page->OnBusyBoxTimedOut();
+bool VelkanDlg::EndWaitsBehindBox() {
+  bool told = false;
+  for (MBaseDialog* page : AllPages()) told = page->EndWaitForDevice() || told;
+  return told;
 }
 
 namespace {
@@ -100,8 +105,10 @@ bool WorkingLinkCameUp() {
 }  // namespace
 
 void VelkanDlg::OnDeviceReply(uint32_t slot, int32_t argument) {
-  // Slot 0 with the link down is the library's own report, not an answer of the device.
-  if (slot != 0 || WorkingLinkCameUp()) Busy.NoteDeviceHeard();
+  // Slot 0 with the link down is the library's own report, and another machine's PING answer
+  // says nothing of the machine at work: neither is the device heard.
+  const bool otherMachinesPing = slot == 23 && !IsSerialLinkOpen() && !IsWorkingLinkReport(LastMachineAnswer().Id);
+  if (!otherMachinesPing && (slot != 0 || WorkingLinkCameUp())) Busy.NoteDeviceHeard();
   for (RefreshStep step : RefreshStepsForSlot(slot)) RunRefreshStep(step, argument);
 }
 

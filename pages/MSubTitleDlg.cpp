@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <thread>
+#include <utility>
 
 #include <wx/colordlg.h>
 #include <wx/dcmemory.h>
@@ -350,11 +351,11 @@ void MSubTitleDlg::OnBnClickedPreview() {
 
 bool MSubTitleDlg::OpenCaptionBitmap() {
   SendBusyBox(*this, true, UiStrings[65]);
-  Enable(false);
+  WaitBehindBusyBox(CaptionWait::Upload);
   if (!Upload.Open(CaptionFilePath)) {
     // Nothing will answer an announcement that was never made: withdraw the busy box here.
+    StopWaiting();
     SendBusyBox(*this, false);
-    Enable(true);
     ShowOperatorMessage(this, "Caption Invalid");
     return false;
   }
@@ -374,16 +375,18 @@ bool MSubTitleDlg::OpenCaptionBitmap() {
 void MSubTitleDlg::StartCaptionUpload(bool accepted) {
   OnInitDialog();
   if (!accepted) {
+    // A refusal of an announcement whose wait has ended closes no other operation's box.
+    if (Waiting != CaptionWait::Upload) return;
+    StopWaiting();
     SendBusyBox(*this, false);
     ShowOperatorMessage(this, "Caption Invalid");
-    Enable(true);
     return;
   }
   if (SkipUpload) return;
   if (!Upload.Start(InvertBits != 0)) {
     // Asked for rows without an announced file: nothing to send, nothing to wait for.
+    StopWaiting();
     SendBusyBox(*this, false);
-    Enable(true);
     return;
   }
   SetTimer(CaptionAckTimer, 2000);
@@ -412,17 +415,30 @@ void MSubTitleDlg::OnCaptionChunkAck() {
 
 void MSubTitleDlg::OnSaveResult() {
   KillTimer(CaptionBusyTimer);
+  // A caption on its way is not the operation this result ends.
+  if (Waiting != CaptionWait::Upload) StopWaiting();
+}
+
+void MSubTitleDlg::WaitBehindBusyBox(CaptionWait what) {
+  Waiting = what;
+  Enable(false);
+}
+
+void MSubTitleDlg::StopWaiting() {
+  Waiting = CaptionWait::Nothing;
   Enable(true);
 }
 
 void MSubTitleDlg::EndTransfer() {
+  StopWaiting();
   SendBusyBox(*this, false);
-  Enable(true);
 }
 
-void MSubTitleDlg::OnBusyBoxTimedOut() {
-  // The announcement, save or initialise was never answered: nothing waits any more, and an
-  // acceptance that still comes starts nothing until the next preview.
+bool MSubTitleDlg::EndWaitForDevice() {
+  const CaptionWait cut = std::exchange(Waiting, CaptionWait::Nothing);
+  if (cut == CaptionWait::Nothing) return false;
+  // Nothing waits any more, and an acceptance that still comes starts nothing until the next
+  // preview.
   KillTimer(CaptionBusyTimer);
   KillTimer(CaptionAckTimer);
   if (Upload.IsOpen()) {
@@ -430,6 +446,12 @@ void MSubTitleDlg::OnBusyBoxTimedOut() {
     SkipUpload = 1;
   }
   Enable(true);
+  // The box the page waited behind goes with the wait (the link's report closes no box itself).
+  SendBusyBox(*this, false);
+  if (cut != CaptionWait::Upload) return false;
+  // Told once the reply that ended the wait has been handled: a reconnect's read-all goes out first.
+  CallAfter([this] { ShowOperatorMessage(this, LanguageText("XIDS_CaptionNotTaken"), UiStrings[38]); });
+  return true;
 }
 
 void MSubTitleDlg::OnTimer(int id) {
@@ -500,7 +522,7 @@ void MSubTitleDlg::OnBnClickedSave() {
   GetDeviceState().SendCommand(CmdCaption, CurrentCaption, 1);
   SaveButton->Enable(false);
   SendBusyBox(*this, true, UiStrings[65]);
-  Enable(false);
+  WaitBehindBusyBox(CaptionWait::Save);
   SetTimer(CaptionBusyTimer, 15000);
 }
 
@@ -516,7 +538,7 @@ void MSubTitleDlg::OnBnClickedInitialise() {
   if (!AskOperator(this, UiStrings[135], UiStrings[38])) return;
   GetDeviceState().SendCommand(CmdCaption, 0x55, 5);
   SendBusyBox(*this, true, UiStrings[65]);
-  Enable(false);
+  WaitBehindBusyBox(CaptionWait::Initialise);
 }
 
 void MSubTitleDlg::OnBnClickedOutput(int id) {

@@ -44,7 +44,9 @@ class MSubTitleDlg : public MBaseDialog {
   void ApplyLanguage() override;
   void ShowPage(bool show) override;
   void OnTimer(int id) override;
-  void OnBusyBoxTimedOut() override;
+  // An announced or running upload, a save or an initialise is dropped and the page freed; an
+  // upload is told to the operator as a caption not taken.
+  bool EndWaitForDevice() override;
 
   // Refresh operations that the main window's reply router calls.
   void UpdateFromDevice(int32_t caption);
@@ -90,6 +92,9 @@ class MSubTitleDlg : public MBaseDialog {
   // when the page was folded then, whatever was selected or folded meanwhile.
   uint32_t UploadCaption = 0;
   bool UploadStartedFolded = true;
+  // What the page waits for behind the busy box, disabled meanwhile.
+  enum class CaptionWait : uint8_t { Nothing, Upload, Save, Initialise };
+  CaptionWait Waiting = CaptionWait::Nothing;
 
   CDropButton *DirectionList = nullptr, *SpeedList = nullptr, *BackgroundList = nullptr, *CaptionList = nullptr;
   oRealEdit *HStartEdit = nullptr, *VStartEdit = nullptr, *WidthEdit = nullptr, *HeightEdit = nullptr,
@@ -121,6 +126,9 @@ class MSubTitleDlg : public MBaseDialog {
   void OnPreviewMouseDown(wxMouseEvent& event);
   void OnPreviewMouseUp(wxMouseEvent& event);
   void OnPreviewMotion(wxMouseEvent& event);
+  void WaitBehindBusyBox(CaptionWait what);
+  // The page's own end of a wait: before the busy box closes, which would otherwise cut it.
+  void StopWaiting();
   void EndTransfer();
   void ApplyDeviceRecord(int32_t caption);
   // For the window tests: the caption the list names, the one the page acts on, records heard.

@@ -20,9 +20,11 @@ class FakeBusyHost : public BusyBoxHost {
   void StartWatchdog(uint32_t ms) override { WatchdogRunning = true; WatchdogMs = ms; ++WatchdogStarts; }
   int WatchdogStarts = 0;
   void StopWatchdog() override { WatchdogRunning = false; }
-  void TellNoAnswer() override { ++Told; }
+  bool ToldHeard = false;
+  void TellNoAnswer(bool heard) override { ++Told, ToldHeard = heard; }
   int PagesFreed = 0;
-  void FreePagesBehindBox() override { ++PagesFreed; }
+  bool PageTells = false;  // a page waited behind the box and tells the operator itself
+  bool EndWaitsBehindBox() override { return ++PagesFreed, PageTells; }
 };
 }  // namespace
 
@@ -81,7 +83,9 @@ TEST(BusyBox, WatchdogClosesTheBoxAndTellsTheOperator) {
   EXPECT_EQ(h.Told, 1);
 }
 
-TEST(BusyBox, WatchdogClosesQuietlyWhenTheDeviceAnsweredMeanwhile) {
+// A machine that answers its PING but never the work: the box closes and says it did not answer,
+// not that the machine is offline.
+TEST(BusyBox, WatchdogSaysTheDeviceDidNotAnswerWhenItWasHeardMeanwhile) {
   FakeBusyHost h;
   BusyBoxState b(h);
   b.ShowBusy(true, "Getting Data");
@@ -89,11 +93,13 @@ TEST(BusyBox, WatchdogClosesQuietlyWhenTheDeviceAnsweredMeanwhile) {
   b.OnWatchdog();
   EXPECT_FALSE(h.Shown);
   EXPECT_TRUE(h.Enabled);
-  EXPECT_EQ(h.Told, 0);
-  // An answer before the next busy request does not count for it.
+  EXPECT_EQ(h.Told, 1);
+  EXPECT_TRUE(h.ToldHeard);
+  // Being heard before the next busy request does not count for it.
   b.ShowBusy(true, "Getting Data");
   b.OnWatchdog();
-  EXPECT_EQ(h.Told, 1);
+  EXPECT_EQ(h.Told, 2);
+  EXPECT_FALSE(h.ToldHeard);
 }
 
 // The watchdog waits 15 s from the device's last answer, not from the box's opening: an upload
@@ -111,12 +117,13 @@ TEST(BusyBox, EachAnswerWhileShownStartsTheWatchdogAgain) {
   b.NoteDeviceAnswer();
   EXPECT_EQ(h.WatchdogStarts, 21);
   EXPECT_FALSE(h.WatchdogRunning);
-  // A box that the watchdog closed after answers came says nothing to the operator.
+  // A box that the watchdog closed after answers came says the device did not answer in time.
   b.ShowBusy(true, "Waitting Operation ...");
   b.NoteDeviceAnswer();
   b.OnWatchdog();
   EXPECT_FALSE(h.Shown);
-  EXPECT_EQ(h.Told, 0);
+  EXPECT_EQ(h.Told, 1);
+  EXPECT_TRUE(h.ToldHeard);
 }
 
 // While a message box waits for the operator no watchdog runs: neither a busy request nor an
@@ -152,33 +159,38 @@ TEST(BusyBox, NoWatchdogRunsWhileAMessageBoxIsUp) {
   EXPECT_TRUE(h.WatchdogRunning);
 }
 
-// Only the watchdog frees the pages that locked themselves behind the box: a box the device's
-// answer closes leaves each page to its own end, which that answer brings.
-TEST(BusyBox, OnlyTheWatchdogFreesThePagesBehindTheBox) {
+// However the box closes, the pages behind it stop waiting; the watchdog tells the operator unless
+// a page that waited has told what it dropped. A done request while the box is hidden ends nothing.
+TEST(BusyBox, EveryCloseEndsThePagesWaitsAndTheWatchdogTellsOnce) {
   struct Row {
     const char* name;
-    bool answered;  // the device answered something meanwhile
-    bool watchdog;  // the watchdog closes the box, not a done request
-    int freed;
+    bool watchdog;   // the watchdog closes the box, not a done request
+    bool pageTells;  // a page waited behind it and tells the operator itself
+    int told;
   };
   const Row rows[] = {
-      {"silent device, watchdog", false, true, 1},
-      {"answering device, watchdog", true, true, 1},
-      {"done request", true, false, 0},
+      {"watchdog, no page waited", true, false, 1},
+      {"watchdog, a page waited", true, true, 0},
+      {"done request", false, false, 0},
+      {"done request, a page waited", false, true, 0},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     FakeBusyHost h;
+    h.PageTells = row.pageTells;
     BusyBoxState b(h);
     b.ShowBusy(true, "Waitting Operation ...");
-    if (row.answered) b.NoteDeviceAnswer();
+    b.NoteDeviceAnswer();
     EXPECT_EQ(h.PagesFreed, 0);
     if (row.watchdog)
       b.OnWatchdog();
     else
       b.ShowBusy(false, {});
-    EXPECT_EQ(h.PagesFreed, row.freed);
+    EXPECT_EQ(h.PagesFreed, 1);
+    EXPECT_EQ(h.Told, row.told);
     EXPECT_TRUE(h.Enabled);
     EXPECT_FALSE(h.Shown);
+    b.ShowBusy(false, {});
+    EXPECT_EQ(h.PagesFreed, 1);
   }
 }

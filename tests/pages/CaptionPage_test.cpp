@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "app/DeviceCommand.h"
+#include "app/Language.h"
 #include "app/LittleEndian.h"
 #include "app/UiStrings.h"
 #include "controls/CDropButton.h"
@@ -337,9 +338,11 @@ TEST_F(CaptionPageTest, OutputsSaveAndInitialise) {
     EXPECT_EQ(Commands()[0].Bytes[1], 5);
 }
 
-// The busy box gave up on a device that never answered: the page is usable again and nothing
-// it waited for goes on, whether that was an announced caption, a save or an initialise.
-TEST_F(CaptionPageTest, BusyBoxTimeOutFreesThePageAndEndsItsWork) {
+// The answer the page waited for will not come (the busy box closed, or the link went or came
+// back): the page is usable again, its box is withdrawn and nothing it waited for goes on, whether
+// that was an announced caption, one being sent, a save or an initialise. A caption cut off is
+// told to the operator as not taken.
+TEST_F(CaptionPageTest, AnEndedWaitFreesThePageAndEndsItsWork) {
     struct Row {
         const char* name;
         void (*start)(MSubTitleDlg&);
@@ -347,6 +350,7 @@ TEST_F(CaptionPageTest, BusyBoxTimeOutFreesThePageAndEndsItsWork) {
     };
     const Row rows[] = {
         {"preview", [](MSubTitleDlg& page) { page.OnBnClickedPreview(); }, true},
+        {"sending", [](MSubTitleDlg& page) { page.OnBnClickedPreview(), page.StartCaptionUpload(true); }, true},
         {"save", [](MSubTitleDlg& page) { page.OnBnClickedSave(); }, false},
         {"initialise", [](MSubTitleDlg& page) { page.OnBnClickedInitialise(); }, false},
     };
@@ -355,23 +359,34 @@ TEST_F(CaptionPageTest, BusyBoxTimeOutFreesThePageAndEndsItsWork) {
         ClearRecords();
         row.start(*Page);
         ASSERT_FALSE(Page->IsThisEnabled());
-        Page->OnBusyBoxTimedOut();
-        EXPECT_TRUE(Page->IsThisEnabled());
-        EXPECT_FALSE(Page->IsTimerRunning(MSubTitleDlg::CaptionBusyTimer));
-        EXPECT_FALSE(Page->Upload.IsOpen());
-        if (!row.announces) continue;
-        // The device's late acceptance starts no transfer and withdraws no other busy box.
-        const size_t busy = MessagesOf(MShowBusy).size();
-        Page->StartCaptionUpload(true);
+        const size_t notices = Notices.size();
+        EXPECT_EQ(Page->EndWaitForDevice(), row.announces);
         Pump(10);
-        EXPECT_TRUE(Chunks().empty());
+        EXPECT_TRUE(Page->IsThisEnabled());
+        EXPECT_EQ(MessagesOf(MShowBusy).back().W, 0u);
+        EXPECT_FALSE(Page->IsTimerRunning(MSubTitleDlg::CaptionBusyTimer));
+        EXPECT_FALSE(Page->IsTimerRunning(MSubTitleDlg::CaptionAckTimer));
+        EXPECT_FALSE(Page->Upload.IsOpen());
+        ASSERT_EQ(Notices.size(), notices + (row.announces ? 1 : 0));
+        // Once ended, a wait ends nothing again.
+        EXPECT_FALSE(Page->EndWaitForDevice());
+        if (!row.announces) continue;
+        EXPECT_EQ(Notices.back().Text, LanguageText("XIDS_CaptionNotTaken"));
+        // The device's late acceptance or refusal starts no transfer and withdraws no other busy box.
+        const size_t busy = MessagesOf(MShowBusy).size(), chunks = Chunks().size();
+        Page->StartCaptionUpload(true);
+        Page->StartCaptionUpload(false);
+        Pump(10);
+        EXPECT_EQ(Chunks().size(), chunks);
         EXPECT_FALSE(Page->IsTimerRunning(MSubTitleDlg::CaptionAckTimer));
         EXPECT_EQ(MessagesOf(MShowBusy).size(), busy);
+        EXPECT_EQ(Notices.size(), notices + 1);
     }
     // The next preview announces and sends again.
+    const size_t chunks = Chunks().size();
     Page->OnBnClickedPreview();
     Page->StartCaptionUpload(true);
-    EXPECT_EQ(Chunks().size(), 1u);
+    EXPECT_EQ(Chunks().size(), chunks + 1);
 }
 
 // Which caption the list names and the page acts on, after a caption record from the device:

@@ -167,11 +167,11 @@ TEST_F(PatternPage, GrabbedColourShowsAsSwatchAndText) {
 }
 }  // namespace
 
-// The switcher mode disables this page; a busy box that times out frees only the pages that
+// The switcher mode disables this page; a busy box that closes frees only the pages that
 // locked themselves behind it, so this one stays disabled.
 TEST_F(PatternPage, ABusyBoxTimeOutLeavesThePageTheSwitcherModeDisabled) {
     Page->Enable(false);
-    Page->OnBusyBoxTimedOut();
+    EXPECT_FALSE(Page->EndWaitForDevice());
     EXPECT_FALSE(Page->IsThisEnabled());
     Page->Enable(true);
 }

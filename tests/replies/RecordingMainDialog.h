@@ -16,6 +16,7 @@ public:
     // Counted apart from Calls: it ends nearly every reply.
     void NoteDeviceAnswer() override { ++Answers; }
     int Answers = 0;
+    void EndDeviceWaits() override { Add("end device waits"); }
     void PushPreviewPacket(uint32_t channel, const uint8_t*, uint32_t length) override {
         Add("preview " + std::to_string(channel) + " " + std::to_string(length));
     }

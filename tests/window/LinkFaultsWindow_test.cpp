@@ -34,7 +34,7 @@ constexpr int PageButtonX = 37, PictureButtonY = 104 + 18, CommButtonY = 104 + 3
 constexpr int SearchMachinesX = 233, SearchMachinesY = 220;
 constexpr int SearchButtonX = 772, SearchButtonY = 159;
 
-enum class Link { StaysUp, NeverUp, DropsAndReturns, KilledAndRestarted };
+enum class Link { StaysUp, NeverUp, DropsAndReturns, KilledAndRestarted, ReadAllNeverAnswered };
 
 struct FaultRow {
   const char* name;
@@ -52,6 +52,7 @@ const FaultRow FaultRows[] = {
     {"silence", {"--silent"}, Link::DropsAndReturns},
     {"drop", {"--drop-after", "30"}, Link::DropsAndReturns},
     {"killed_and_restarted", {}, Link::KilledAndRestarted},
+    {"read_all_unanswered", {"--unanswered", "0"}, Link::ReadAllNeverAnswered},
 };
 
 // The one machine's tile line of the search page ("machines: ..."), or empty.
@@ -69,13 +70,15 @@ bool Offline(const ProgramUnderTest& program) {
   return program.Shows("connection: not connected") || MachineLine(program).find(" offline") != std::string::npos;
 }
 
-// Search on the loopback adapter: the only machine found is chosen by itself.
-bool FindTheOnlyMachine(const ProgramUnderTest& program) {
+// Search on the loopback adapter: the only machine found is chosen by itself; the search page
+// closes again unless it is to stay.
+bool FindTheOnlyMachine(const ProgramUnderTest& program, bool closeSearch = true) {
   program.Click(PageButtonX, CommButtonY);
   program.Click(SearchMachinesX, SearchMachinesY);
   if (!program.WaitForShown({"floating: Search Machines"}, 5s)) return false;
   program.Click(SearchButtonX, SearchButtonY);
   if (!WaitUntil([&] { return !MachineLine(program).empty(); }, 10s)) return false;
+  if (!closeSearch) return true;
   program.Click(SearchMachinesX, SearchMachinesY);
   return program.WaitForShown({"floating: none"}, 5s);
 }
@@ -114,7 +117,8 @@ class LinkFaultsWindowTest : public ::testing::TestWithParam<FaultRow> {
 TEST_P(LinkFaultsWindowTest, ProgramFollowsTheLinkAndStaysResponsive) {
   const FaultRow& row = GetParam();
   const std::string ip = FreeDeviceAddress(31);
-  std::vector<std::string> args = {"--device", ip};
+  const std::string log = Home.Path() + "devsim.log";
+  std::vector<std::string> args = {"--device", ip, "--log", log};
   args.insert(args.end(), row.args.begin(), row.args.end());
   DevsimProcess devsim;
   ASSERT_TRUE(devsim.Start(args));
@@ -122,7 +126,8 @@ TEST_P(LinkFaultsWindowTest, ProgramFollowsTheLinkAndStaysResponsive) {
   ASSERT_TRUE(program.Start());
   ASSERT_EQ(program.WindowWidth(), 1280) << "the positions are those of a 96-dpi screen";
 
-  ASSERT_TRUE(FindTheOnlyMachine(program)) << program.ShownTexts();
+  // The read-all's busy box locks the window: the search page stays open.
+  ASSERT_TRUE(FindTheOnlyMachine(program, row.link != Link::ReadAllNeverAnswered)) << program.ShownTexts();
 
   switch (row.link) {
     case Link::StaysUp:
@@ -144,6 +149,26 @@ TEST_P(LinkFaultsWindowTest, ProgramFollowsTheLinkAndStaysResponsive) {
       ExpectResponsive(program);
       EXPECT_TRUE(WaitUntil([&] { return Online(program); }, 10s)) << program.ShownTexts();
       break;
+    case Link::ReadAllNeverAnswered: {
+      // PINGs answered every 300 ms, never the read-all: the busy box closes about 15 s after the
+      // read-all went out, the PING answers notwithstanding, and says the machine did not answer.
+      const auto pings = [&] {
+        size_t n = 0;
+        for (const auto& frame : testsupport::ReadDevsimLog(log)) n += frame.type == 5;
+        return n;
+      };
+      ASSERT_TRUE(WaitUntil([&] { return !testsupport::ReceivedCommands(log, 0).empty(); }, 10s)) << "no read-all";
+      const auto sent = std::chrono::steady_clock::now();
+      const size_t pingsBefore = pings();
+      ASSERT_TRUE(program.WaitForShown({"main window: enabled"}, 25s)) << program.ShownTexts();
+      const double after = std::chrono::duration<double>(std::chrono::steady_clock::now() - sent).count();
+      std::printf("busy box closed %.1f s after the read-all, %zu PINGs meanwhile\n", after, pings() - pingsBefore);
+      EXPECT_TRUE(after > 14.0 && after < 17.5 && pings() - pingsBefore > 20);
+      EXPECT_TRUE(program.WaitForShown({"message box: " + LanguageFileText("English", "XIDS_NoAnswerInTime")}, 5s))
+          << program.ShownTexts();
+      EXPECT_TRUE(program.PressReturnIn("Tips"));
+      break;
+    }
     case Link::KilledAndRestarted:
       ASSERT_TRUE(WaitUntil([&] { return Online(program); }, 10s)) << program.ShownTexts();
       devsim.Kill();

@@ -8,6 +8,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <sched.h>
 #include <string>
 #include <sys/mount.h>
@@ -32,6 +33,16 @@ inline void SaveScreenIfFailed() {
   for (char& c : name)
     if (c == '/') c = '_';
   std::system(("import -window root '" + Artifact(name + "_failure.png") + "' 2>/dev/null").c_str());
+}
+#endif
+
+#ifdef VELKAN_LANGUAGE_DIR
+// A text of the source tree's language file ("English", "XIDS_..."); empty when the key is missing.
+inline std::string LanguageFileText(const std::string& language, const std::string& key) {
+  std::ifstream in(std::string(VELKAN_LANGUAGE_DIR) + "/" + language + ".ini");
+  for (std::string line; std::getline(in, line);)
+    if (line.rfind(key + "=", 0) == 0) return line.substr(key.size() + 1, line.find_last_not_of('\r') - key.size());
+  return {};
 }
 #endif
 
