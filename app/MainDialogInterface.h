@@ -40,4 +40,9 @@ public:
     virtual void ApplyLayerSettings(int layer, bool sendCommand) = 0;
     // Clears the signal-switch wait and enables the signal-switch button again.
     virtual void EndSignalSwitchWait() = 0;
+
+    // The machine at work (app/MachineAtWork.h) changed: the windows name the new one, or none.
+    virtual void OnMachineAtWorkChanged() {}
+    // A network machine is about to become the one at work: the serial link closes first.
+    virtual void CloseSerialLink() {}
 };

@@ -4,6 +4,7 @@
 #include "app/DeviceCommand.h"
 #include "app/DeviceState.h"
 #include "app/LittleEndian.h"
+#include "app/MachineAtWork.h"
 #include "app/MainDialogInterface.h"
 #include "app/ReplyCommands.h"
 #include "app/ReplySleep.h"
@@ -15,8 +16,6 @@
 #include <string>
 
 namespace {
-
-bool serialLinkOpen = false;
 
 DeviceState& State() { return GetDeviceState(); }
 
@@ -57,22 +56,32 @@ void ReloadLayerQueries() {
 
 } // namespace
 
-void SetSerialLinkOpen(bool open) { serialLinkOpen = open; }
-bool IsSerialLinkOpen() { return serialLinkOpen; }
-
-void MarkConnected(uint8_t id) {
+namespace {
+// Every reply but a PING answer comes from the working link (the library delivers no other); a
+// PING answer of another machine only tells the machine list that machine is there.
+void MarkAnswered(uint8_t id, bool workingLink) {
     MainDialogInterface* dialog = TheMainDialog;
     if (!dialog) return;
-    State().Connected = 1;
-    State().ReplyDeviceId = id;
+    NoteMachineAnswer(id, true);
+    if (workingLink) {
+        State().Connected = 1;
+        State().ReplyDeviceId = id;
+    }
     Route(*dialog, ReplyDeviceOnline);
 }
+} // namespace
+
+void MarkConnected(uint8_t id) { MarkAnswered(id, true); }
 
 void OnReplyConnectionStatus(const uint8_t* data, uint8_t id) {
     MainDialogInterface* dialog = TheMainDialog;
     if (!dialog || !data) return;
-    State().LinkStatus = State().Connected = data[0];
-    State().ReplyDeviceId = id;
+    NoteMachineAnswer(id, data[0] != 0);
+    // Another machine's link coming or going feeds the machine list, never the working link's state.
+    if (IsWorkingLinkReport(id)) {
+        State().LinkStatus = State().Connected = data[0];
+        State().ReplyDeviceId = id;
+    }
     Route(*dialog, ReplyConnectionStatus);
 }
 
@@ -269,7 +278,7 @@ void OnReplyInputStates(const uint8_t* data, uint8_t id) {
     if (!dialog || !data) return;
     // With several machines only the controlled one's input states count; a serial link has
     // one device only, whatever its id.
-    if (id != DeviceId && !serialLinkOpen) return;
+    if (id != DeviceId && !IsSerialLinkOpen()) return;
     std::memcpy(State().InputSignalPresent, data, CardSlotCount);
     RouteAndMark(*dialog, ReplyInputStates, id);
 }
@@ -277,7 +286,7 @@ void OnReplyInputStates(const uint8_t* data, uint8_t id) {
 void OnReplyDeviceOnline(const uint8_t*, uint8_t id) {
     if (!TheMainDialog) return;
     // The answer to the link's PING: the device is there, but no operation moved on.
-    MarkConnected(id);
+    MarkAnswered(id, IsWorkingLinkReport(id));
 }
 
 void OnReplyOperationStatus(const uint8_t* data, uint8_t id) {

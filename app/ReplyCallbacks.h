@@ -10,11 +10,6 @@ void RegisterReplyCallbacks();
 // The device answered: Connected, ReplyDeviceId, and the main dialog hears slot 23.
 void MarkConnected(uint8_t id);
 
-// The serial link is open: input-state replies then come from the one serial device, whose id
-// need not equal DeviceId (a serial connect leaves DeviceId as it was).
-void SetSerialLinkOpen(bool open);
-bool IsSerialLinkOpen();
-
 void OnReplyConnectionStatus(const uint8_t* data, uint8_t id);
 void OnReplyPreviewState(const uint8_t* data, uint8_t id);
 void OnReplyFullState(const uint8_t* block, uint8_t id);

@@ -3,7 +3,7 @@
 #include "app/CommLink.h"
 #include "app/DeviceState.h"
 #include "app/InfoIni.h"
-#include "app/ReplyCallbacks.h"
+#include "app/MachineAtWork.h"
 #include "app/UiStrings.h"
 #include "controls/PageLanguage.h"
 #include "app/Utilities.h"
@@ -173,7 +173,8 @@ void MConnectDlg::OnBnClickedComConnect() {
     wxMessageBox(wxString::FromUTF8(UiStrings[85]), wxString::FromUTF8(UiStrings[38]), wxOK, this);
     return;
   }
-  SetSerialLinkOpen(true);
+  // The serial link is the working link from now on: network machines feed the machine list only.
+  SerialLinkOpened();
   SendReadAll();
   PostMsg(main, MPageEvent, EvConnectionIndicator, 1);
   const std::string text = UiStrings[82];
@@ -192,8 +193,8 @@ void MConnectDlg::OnBnClickedComConnect() {
 
 void MConnectDlg::OnBnClickedComDisconnect() {
   if (CommLink* link = GetCommLink()) link->CloseCom();
-  SetSerialLinkOpen(false);
-  if (!GetDeviceState().NetworkConnected) PostMsg(OwnerWindow(), MPageEvent, EvConnectionIndicator, 0);
+  // No machine is at work any more: the main dialog turns the indicator off.
+  SerialLinkClosed();
   ComPorts->Enable(true);
   ComConnect->Enable(true);
   ComHandle = 0;
@@ -216,7 +217,7 @@ void MConnectDlg::OnSerialDeviceChange(unsigned event) {
 void MConnectDlg::OnBnClickedNetDisconnect() {
   const std::string ip = DestinationIp->GetValue().ToStdString();
   if (!IsValidIPv4(ip) || ip.size() > 15) return;
-  if (CommLink* link = GetCommLink()) link->DisconnectNet(ip);
+  DisconnectNetworkMachine(ip);
 }
 
 void MConnectDlg::OnBnClickedSearchMachines() {

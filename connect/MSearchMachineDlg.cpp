@@ -2,6 +2,7 @@
 
 #include "app/DeviceState.h"
 #include "app/InfoIni.h"
+#include "app/MachineAtWork.h"
 #include "app/UiStrings.h"
 #include "controls/PageLanguage.h"
 #include "connect/LinkCommands.h"
@@ -127,11 +128,18 @@ void MSearchMachineDlg::OnBnClickedSearch() {
 void MSearchMachineDlg::AddFoundMachine() {
   const DeviceState& state = GetDeviceState();
   List.AddFoundMachine(state.FoundMachineIp, state.FoundMachineMac);
+  // A new search lists the machine at work again: its tile says so.
+  FollowMachineAtWork();
 }
 
 void MSearchMachineDlg::RefreshMachines(bool autoSelect) {
-  const DeviceState& state = GetDeviceState();
-  List.RefreshMachines(autoSelect, state.ReplyDeviceId, state.Connected != 0);
+  const MachineAnswer& answer = LastMachineAnswer();
+  List.RefreshMachines(autoSelect, answer.Id, answer.Connected);
+}
+
+void MSearchMachineDlg::FollowMachineAtWork() {
+  const MachineAtWork& atWork = CurrentMachineAtWork();
+  List.FollowMachineAtWork(atWork.Link == WorkLink::Network ? atWork.Ip : std::string());
 }
 
 // ---- mouse and the name editor ----
@@ -253,8 +261,11 @@ void MSearchMachineDlg::DeliverWaitingReplies() {
   if (CommLink* link = GetCommLink()) link->DispatchReplies();
 }
 
-void MSearchMachineDlg::SelectDevice(const std::string& ip) {
-  if (CommLink* link = GetCommLink()) link->SelectDevice(ip);
+void MSearchMachineDlg::MakeMachineAtWork(const std::string& ip) { MakeNetworkMachineAtWork(ip); }
+
+bool MSearchMachineDlg::OtherMachineAtWork(const std::string& ip) {
+  const MachineAtWork& atWork = CurrentMachineAtWork();
+  return atWork.Link == WorkLink::Serial || (atWork.Link == WorkLink::Network && atWork.Ip != ip);
 }
 void MSearchMachineDlg::ConnectMachine(const std::string& ip) { ConnectNetwork(ip); }
 void MSearchMachineDlg::SetTargets(const std::vector<uint8_t>& ids) {

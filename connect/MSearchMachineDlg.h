@@ -30,6 +30,8 @@ class MSearchMachineDlg : public MBaseDialog, private MachineListHost {
   void AddFoundMachine();
   // From the reply router: a connection-status reply (autoSelect) or any other reply.
   void RefreshMachines(bool autoSelect);
+  // From the main dialog: another machine, the serial link or none is at work now.
+  void FollowMachineAtWork();
 
   const MachineList& Machines() const { return List; }
 
@@ -57,7 +59,8 @@ class MSearchMachineDlg : public MBaseDialog, private MachineListHost {
   void StoreMachineName(const std::string& macSection, const std::string& name) override;
   void DeliverWaitingReplies() override;
   void SetDeviceId(uint8_t id) override;
-  void SelectDevice(const std::string& ip) override;
+  void MakeMachineAtWork(const std::string& ip) override;
+  bool OtherMachineAtWork(const std::string& ip) override;
   void ConnectMachine(const std::string& ip) override;
   void SetTargets(const std::vector<uint8_t>& ids) override;
   void SendReadAll() override;

@@ -66,7 +66,8 @@ void MachineList::AddFoundMachine(const std::string& ip, const std::array<uint8_
 }
 
 void MachineList::RefreshMachines(bool autoSelect, uint8_t replyId, bool connected) {
-  if (autoSelect && List.size() == 1 && !List.front().Controlled) {
+  // A single machine is taken on its own only while no other machine (nor the serial link) is at work.
+  if (autoSelect && List.size() == 1 && !List.front().Controlled && !Host.OtherMachineAtWork(List.front().Ip)) {
     MachineInfo& only = List.front();
     only.Controlled = only.Selected = true;
     Host.SetDeviceId(MachineIdFromIp(only.Ip));
@@ -87,11 +88,7 @@ void MachineList::RefreshMachines(bool autoSelect, uint8_t replyId, bool connect
         const bool online = m->Online;
         Host.PostConnectionIndicator(online);
         if (autoSelect && online) {
-          Host.SelectDevice(ip);
-          Host.SendReadAll();
-          Host.ShowGettingDataBusy();
-          Host.SendConnectionIndicator(online);
-          Host.SendCurrentMachineIp(ip);
+          Choose(ip);
           m = FindByIp(ip);
           if (!m) continue;
         }
@@ -151,6 +148,15 @@ void MachineList::OnTimer(uint32_t id) {
   }
 }
 
+void MachineList::FollowMachineAtWork(const std::string& ipAtWork) {
+  for (auto& m : List) {
+    const bool atWork = !ipAtWork.empty() && m.Ip == ipAtWork;
+    if (m.Controlled == atWork) continue;
+    m.Controlled = atWork;
+    Host.RedrawTile(m.Tile);
+  }
+}
+
 void MachineList::MakeControlled(MachineInfo& chosen) {
   for (auto& m : List) {
     if (m.Controlled && &m != &chosen) {
@@ -159,34 +165,31 @@ void MachineList::MakeControlled(MachineInfo& chosen) {
     }
   }
   chosen.Controlled = true;
-  Host.SetDeviceId(MachineIdFromIp(chosen.Ip));
+}
+
+void MachineList::Choose(const std::string& ip) {
+  Host.MakeMachineAtWork(ip);
+  Host.SendReadAll();
+  Host.ShowGettingDataBusy();
+  const MachineInfo* m = FindByIp(ip);
+  if (!m) return;
+  Host.RedrawTile(m->Tile);
+  const bool online = m->Online;
+  Host.SendConnectionIndicator(online);
+  Host.SendCurrentMachineIp(ip);
 }
 
 void MachineList::ChooseOnline(const std::string& ip) {
   MachineInfo* m = FindByIp(ip);
   if (!m) return;
-  if (m->Controlled) {
-    Host.SelectDevice(ip);
-    Host.SendReadAll();
-    Host.ShowGettingDataBusy();
-  } else {
+  if (!m->Controlled) {
     if (!Host.AskSelectMachine()) return;
     // Replies were delivered while the question was open: look the machine up again.
     m = FindByIp(ip);
     if (!m) return;
     MakeControlled(*m);
-    Host.SelectDevice(ip);
-    Host.SendReadAll();
-    Host.ShowGettingDataBusy();
-    m = FindByIp(ip);
-    if (!m) return;
-    Host.RedrawTile(m->Tile);
   }
-  m = FindByIp(ip);
-  if (!m) return;
-  const bool online = m->Online;
-  Host.SendConnectionIndicator(online);
-  Host.SendCurrentMachineIp(ip);
+  Choose(ip);
 }
 
 void MachineList::ConnectSelected() {
@@ -200,10 +203,10 @@ void MachineList::ConnectSelected() {
       ChooseOnline(ip);
       continue;
     }
-    // An offline machine is made the controlled one and connected; nothing is read yet.
+    // An offline machine is chosen the same way (the library's selection connects it); its state
+    // is read once it answers.
     MakeControlled(*m);
-    Host.RedrawTile(m->Tile);
-    if (MachineIdFromIp(ip) != 0) Host.ConnectMachine(ip);
+    if (MachineIdFromIp(ip) != 0) Choose(ip);
     return;
   }
 }

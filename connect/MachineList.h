@@ -53,7 +53,11 @@ class MachineListHost {
   virtual void DeliverWaitingReplies() = 0;
   // The link and the device model.
   virtual void SetDeviceId(uint8_t id) = 0;
-  virtual void SelectDevice(const std::string& ip) = 0;
+  // The machine at ip becomes the one at work: the serial link closed first, DeviceId, the
+  // library's selection.
+  virtual void MakeMachineAtWork(const std::string& ip) = 0;
+  // Whether the serial link or a machine other than the one at ip is at work.
+  virtual bool OtherMachineAtWork(const std::string& ip) = 0;
   // Connects the link to the machine at ip (the encoder's network connect, with its address check).
   virtual void ConnectMachine(const std::string& ip) = 0;
   virtual void SetTargets(const std::vector<uint8_t>& ids) = 0;
@@ -88,6 +92,8 @@ class MachineList {
   // A reply arrived from device replyId; connected = the device model's connected flag.
   // autoSelect is set for a connection-status reply.
   void RefreshMachines(bool autoSelect, uint8_t replyId, bool connected);
+  // The machine at work changed: only its tile (none for the serial link or none) is controlled.
+  void FollowMachineAtWork(const std::string& ipAtWork);
   // Heartbeat of one machine, or the connect-all timer.
   void OnTimer(uint32_t id);
 
@@ -108,6 +114,8 @@ class MachineList {
   MachineInfo* FindByIp(const std::string& ip);
   void MakeControlled(MachineInfo& m);
   void ChooseOnline(const std::string& ip);
+  // The machine becomes the one at work and its whole state is read; the main dialog hears it.
+  void Choose(const std::string& ip);
 
   MachineListHost& Host;
   std::vector<MachineInfo> List;

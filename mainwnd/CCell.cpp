@@ -225,6 +225,17 @@ void CCell::OnYuvFrame(int width, int height, const uint8_t* const planes[3], co
     ++PicturesShown;
 }
 
+void CCell::ClearPicture() {
+    {
+        std::lock_guard lock(ViewMutex);
+        if (Texture) SDL_DestroyTexture(Texture);
+        Texture = nullptr;
+        TextureW = TextureH = 0;
+    }
+    // Hidden cells too: a cell shown later presents what its view last drew.
+    DrawIdleView();
+}
+
 void CCell::DrawIdleView() {
     std::lock_guard lock(ViewMutex);
     if (!Renderer) return;

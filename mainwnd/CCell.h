@@ -65,6 +65,9 @@ public:
     // source rectangle again (SourceOf) and makes the texture again, once.
     void OnYuvFrame(int width, int height, const uint8_t* const planes[3], const int strides[3]);
 
+    // Drops the picture shown: the view shows its idle picture until the next one comes.
+    void ClearPicture();
+
     // Paints the cell on the canvas (and its idle picture into the video view).
     void Draw(wxDC& dc);
     void DrawPosSizeText(wxDC& dc, const CanvasRect& rect);

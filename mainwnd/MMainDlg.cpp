@@ -381,11 +381,6 @@ void MMainDlg::RebuildCanvas() {
   OnRelayout();
 }
 
-void MMainDlg::ShowLayer(int layer, bool show) {
-  if (CCell* cell = LayerCell(layer)) PictureCtrl->ShowCell(cell, show && FramesLockedFlag);
-  ScheduleRecord();
-}
-
 void MMainDlg::ShowLayerByState(int layer) {
   if (CCell* cell = LayerCell(layer)) PictureCtrl->ShowCell(cell, LayerCellShown(GetDeviceState(), layer, FramesLockedFlag));
   ScheduleRecord();
@@ -613,8 +608,18 @@ void MMainDlg::PlaceVideoViews() {
   }
 }
 
+void MMainDlg::MachineAtWorkChanged(bool atWork) {
+  MachineAtWork = atWork;
+  if (Session) Session->RestartDecoding();
+  // Pictures handed over but not drawn yet are the machine's before.
+  OwnedPicture dropped;
+  for (auto& [layer, entry] : Registered) entry.Mailbox->TakeLatest(dropped);
+  for (int layer = 0; layer < WorkAreaLayers; ++layer)
+    if (CCell* cell = LayerCell(layer)) cell->ClearPicture();
+}
+
 void MMainDlg::PushPreviewPacket(uint32_t channel, const uint8_t* data, uint32_t length) {
-  if (Session) Session->PushPacket(channel, data, length);
+  if (Session && MachineAtWork) Session->PushPacket(channel, data, length);
 }
 
 void MMainDlg::ShowPreviewWindow(bool show) {

@@ -36,8 +36,6 @@ class MMainDlg : public wxPanel, private CellViewRegistry {
   void UpdateLayerLabel(int layer);
   void UpdateLogoLayer(uint32_t usage);
   void RebuildCanvas();
-  // Shows or hides a layer cell; while the frames are unlocked no layer shows.
-  void ShowLayer(int layer, bool show);
   // The layer cell shows as the state says (LayerCellShown, with the frames' lock).
   void ShowLayerByState(int layer);
   // Lock Output: locked, the frames are passive outlines and the layers lie on them (shown by
@@ -51,7 +49,13 @@ class MMainDlg : public wxPanel, private CellViewRegistry {
   void ArrangeOutputFrames(uint32_t arrangement);
   void SetPreviewResolution(int code);
   void UpdateLayerSourceRects(int layer);
-  // A preview stream packet (reply slot 26); dropped while the preview is off.
+  // The machine at work changed: another one was chosen, the serial link opened, or the one at
+  // work was disconnected (atWork false: none is). The preview starts afresh, so no picture or
+  // parameter set of one machine is decoded or shown as another's, and the cells drop the
+  // picture they show. While no machine is at work the stream is not taken.
+  void MachineAtWorkChanged(bool atWork);
+  // A preview stream packet (reply slot 26); dropped while the preview is off or no machine is
+  // at work.
   void PushPreviewPacket(uint32_t channel, const uint8_t* data, uint32_t length);
   // The main dialog's video-window button.
   void ShowPreviewWindow(bool show);
@@ -109,6 +113,7 @@ class MMainDlg : public wxPanel, private CellViewRegistry {
   double ZoomValue = 6.0;
   int SwitcherModeCache = 0;
   bool PreviewFlag = false;
+  bool MachineAtWork = false;
   bool FramesLockedFlag = true;
   bool VideoStarted = false;
   bool RecordPending = false;

@@ -443,8 +443,6 @@ void MainControls::OnLockOutput() {
   RecordShown();
 }
 
-bool MainControls::LockOutputChecked() const { return LockOutput->IsChecked(); }
-
 void MainControls::OnTopButton(int layer) {
   Host.BringLayerToTop(layer);
   ShowTopButtons(false);
@@ -477,7 +475,7 @@ void MainControls::EnableLayerButtons(bool enable) {
 
 // A button is usable exactly when it looks usable.
 void MainControls::ApplyLayerButtonEnables() {
-  const SwitcherModeLook look = ModeViewFor(GetDeviceState(), LockOutput->IsChecked(), TestPatternHolds).Look;
+  const ModeView look = ModeViewFor(GetDeviceState(), LockOutput->IsChecked(), TestPatternHolds);
   auto enable = [](CGdipButton* b, bool on) {
     b->Enable(on);
     b->SetDisabledLook(!on);
@@ -497,11 +495,11 @@ ModeView MainControls::ApplyModeView() {
     b->SetTextColour(l.Text);
   };
   for (int i = 0; i < 4; ++i) {
-    apply(LeftRow[i], view.Look.Left[i]);
-    apply(RightRow[i], view.Look.Right[i]);
+    apply(LeftRow[i], view.Left[i]);
+    apply(RightRow[i], view.Right[i]);
   }
   ApplyLayerButtonEnables();
-  Take->Show(view.Look.TakeShown);
+  Take->Show(view.TakeShown);
   LockOutput->SetChecked(view.LockOutputChecked);
   LockOutput->Show(view.LockOutputShown);
   RecordShown();

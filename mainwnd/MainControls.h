@@ -88,7 +88,6 @@ class MainControls {
   void DrawPresetNames(wxDC& dc);
   uint32_t LayerCopy() const { return CurrentLayerCopy; }
   void SetLayerCopy(uint32_t layer) { CurrentLayerCopy = layer; }
-  bool LockOutputChecked() const;
 
  private:
   CGdipButton* MakeButton(int id, const wxString& caption, int stdImage, int altImage);

@@ -4,7 +4,6 @@
 #include "app/DeviceState.h"
 #include "app/InfoIni.h"
 #include "app/ReplySleep.h"
-#include "mainwnd/PageEventRules.h"
 
 #include <cstdio>
 
@@ -68,55 +67,6 @@ int SelectSyncMode(DeviceState& s, uint32_t data) {
   return s.SendCommand(CmdSync, 1, s.SyncMode);
 }
 
-SwitcherModeLook WithTestPattern(SwitcherModeLook look, bool patternOn) {
-  if (!patternOn) return look;
-  for (auto* row : {&look.Left, &look.Right})
-    for (LayerButtonLook& button : *row) button.Enabled = false;
-  look.TakeEnabled = false;
-  return look;
-}
-
-SwitcherModeLook SwitcherModeLookFor(const DeviceState& s) {
-  SwitcherModeLook look;
-  const auto& sw = s.SwitcherSettings;
-  switch (sw.Mode) {
-    case 1:
-      for (int i = 0; i < 4; ++i) {
-        const bool shown = i >= 2;  // PIP-2 and PIP-3 only
-        look.Left[i] = {shown, false, sw.OnProgram[i] != 0, 0xEBEBEB};
-        const bool onProgram = sw.OnProgram[i] != 0;
-        look.Right[i] = {shown, !onProgram, sw.OnPreview[i] != 0, onProgram ? 0x101010u : 0xEBEBEBu};
-      }
-      look.TakeShown = true;
-      look.LockOutputShown = false;
-      look.MosaicButtonEnabled = false;
-      look.TestPatternEnabled = false;
-      look.CaptionPageHidden = look.LayerCellsLocked = true;
-      break;
-    case 2:
-      for (int i = 0; i < 4; ++i) {
-        look.Left[i] = {false, false, false, 0xEBEBEB};
-        look.Right[i] = {false, false, false, 0xEBEBEB};
-      }
-      look.TakeShown = true;
-      look.LockOutputShown = false;
-      look.MosaicButtonEnabled = false;
-      look.PipButtonEnabled = false;
-      look.LogoKeyerEnabled = look.TestPatternEnabled = false;
-      look.CaptionPageHidden = look.LayerCellsLocked = true;
-      break;
-    default:
-      // Plain mode: MAIN is always on; the PIP layers show their enable flags.
-      look.Left[0] = {true, false, true, 0xEBEBEB};
-      for (int i = 1; i < 4; ++i) look.Left[i] = {true, true, LayerSwitchedOn(s, i), 0xEBEBEB};
-      for (int i = 0; i < 4; ++i) look.Right[i] = {false, false, false, 0xEBEBEB};
-      // Four mosaic panels take the keyer and the logo's layer.
-      look.LogoKeyerEnabled = s.MosaicSettings.Mode != 5;
-      break;
-  }
-  return look;
-}
-
 bool LayerSwitchedOn(const DeviceState& s, int layer) {
   if (!ValidLayer(static_cast<uint32_t>(layer))) return false;
   if (layer == 3 && s.LogoSettings.Pip3Usage == 1) return s.LogoSettings.Enable != 0;
@@ -127,25 +77,51 @@ bool LayerCellShown(const DeviceState& s, int layer, bool framesLocked) {
   return framesLocked && LayerSwitchedOn(s, layer);
 }
 
+namespace {
+// The layer rows and TAKE of a switcher mode (anything but 1 and 2 counts as plain).
+void LayerRowsFor(const DeviceState& s, uint32_t switcher, ModeView& v) {
+  const auto& sw = s.SwitcherSettings;
+  for (int i = 0; i < 4; ++i) {
+    const bool onProgram = sw.OnProgram[i] != 0;
+    if (switcher == 1) {
+      const bool shown = i >= 2;  // PIP-2 and PIP-3 only
+      v.Left[i] = {shown, false, onProgram, 0xEBEBEB};
+      v.Right[i] = {shown, !onProgram, sw.OnPreview[i] != 0, onProgram ? 0x101010u : 0xEBEBEBu};
+    } else if (switcher == 2) {
+      v.Left[i] = v.Right[i] = {false, false, false, 0xEBEBEB};
+    } else {
+      // Plain mode: MAIN is always on; the PIP layers show their switches.
+      v.Left[i] = {true, i != 0, i == 0 || LayerSwitchedOn(s, i), 0xEBEBEB};
+      v.Right[i] = {false, false, false, 0xEBEBEB};
+    }
+  }
+  v.TakeShown = switcher != 0;
+  // While a test pattern holds the output no layer button and no TAKE can be used.
+  if (v.TakeEnabled) return;
+  for (auto* row : {&v.Left, &v.Right})
+    for (LayerButtonLook& button : *row) button.Enabled = false;
+}
+}  // namespace
+
 ModeView ModeViewFor(const DeviceState& s, bool lockOutputChecked, bool patternOn) {
   ModeView v;
-  v.Look = WithTestPattern(SwitcherModeLookFor(s), patternOn);
   const uint32_t switcher = s.SwitcherSettings.Mode == 1 || s.SwitcherSettings.Mode == 2 ? s.SwitcherSettings.Mode : 0;
-  const MosaicModeEffects mosaic = MosaicModeEffectsFor(s.MosaicSettings.Mode, switcher);
+  const uint32_t mosaic = s.MosaicSettings.Mode;
+  v.TakeEnabled = !patternOn;
+  LayerRowsFor(s, switcher, v);
+  v.CaptionPageHidden = switcher != 0;
   // Lock Output is the mosaic's: without one, or in a switcher mode, the frames stay locked.
-  v.LockOutputShown = switcher == 0 && mosaic.LockOutputShown;
+  v.LockOutputShown = switcher == 0 && mosaic != 0;
   v.LockOutputChecked = v.LockOutputShown ? lockOutputChecked : true;
-  for (int layer = 0; layer < LayerCount; ++layer) v.LayerShown[layer] = LayerCellShown(s, layer, v.LockOutputChecked);
   v.MosaicButtonEnabled = switcher == 0;
-  v.SwitcherButtonEnabled = mosaic.KeyerButtonEnabled;
+  v.SwitcherButtonEnabled = mosaic == 0;
   // Four mosaic panels take the PIP layers, the keyer and the logo; so does the dual mode.
-  const bool pipsFree = mosaic.LogoPipKeyerEnabled.value_or(switcher == 1);
+  const bool pipsFree = switcher == 0 ? mosaic != 5 : switcher == 1;
   // Feathering holds the PIP layers' edges and the output: no keyer, logo, PIP page or pattern.
+  // Switched off it gives back what the modes allow, never more.
   const bool feathering = (s.FeatherSettings.Enable & 0xFF) != 0;
-  const FeatherEnables feather = FeatherEnablesFor(feathering ? 1 : 0, s.MosaicSettings.Mode, switcher);
-  v.PipButtonEnabled = pipsFree && feather.PipButton.value_or(true);
-  v.LogoKeyerEnabled = pipsFree && feather.LogoButton.value_or(true);
-  v.TestPatternEnabled = switcher == 0 && feather.TestPatternTab.value_or(true);
+  v.PipButtonEnabled = v.LogoKeyerEnabled = pipsFree && !feathering;
+  v.TestPatternEnabled = switcher == 0 && !feathering;
   return v;
 }
 

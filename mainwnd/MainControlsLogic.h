@@ -48,39 +48,28 @@ int SendFreeze(DeviceState& s, bool freeze);
 int SelectSyncSource(DeviceState& s, uint32_t data);
 int SelectSyncMode(DeviceState& s, uint32_t data);
 
-// How the layer rows, TAKE and Lock Output look in a switcher mode.
+// How one layer button looks and whether it can be used.
 struct LayerButtonLook {
   bool Shown = false, Enabled = false, Checked = false;
   PresetColour Text = 0xEBEBEB;
 };
-struct SwitcherModeLook {
-  std::array<LayerButtonLook, 4> Left, Right;
-  bool TakeShown = false, TakeEnabled = true;
-  std::optional<bool> LockOutputShown;  // unchanged in plain mode
-  bool MosaicButtonEnabled = true;
-  bool PipButtonEnabled = true;
-  bool LogoKeyerEnabled = true;    // LOGO page button, MISC's Keyer tab and the keyer page
-  bool TestPatternEnabled = true;  // MISC's TEST PATTERN tab and the test-pattern page
-  bool CaptionPageHidden = false;  // the caption page closes in the switcher modes
-  bool LayerCellsLocked = false;   // the canvas's frames go back to passive outlines
-};
-SwitcherModeLook SwitcherModeLookFor(const DeviceState& s);
-// While a test pattern holds the output no layer button and no TAKE can be used; once it ends,
-// each one is back to what the switcher mode allows.
-SwitcherModeLook WithTestPattern(SwitcherModeLook look, bool patternOn);
-// Everything the main controls and the working area show for the device's modes, derived from
-// the state alone (and Lock Output's own check), so that every way into or out of a mode (the
-// switcher page, a device report, a preset, a project, Lock Output) ends the same.
+// Every button, tab and page the device's modes decide, derived from the whole state at once
+// (switcher mode, mosaic mode, feathering) with Lock Output's own check and whether a test
+// pattern holds the output. Every way into or out of a mode (the switcher page, a device report,
+// a read of the whole state, a preset, a project, Lock Output, feathering, Set Data) applies it,
+// so whichever change or reply comes last, the view is the same. Feathering adds its own
+// restriction on top of the modes' and lifts only that one.
 struct ModeView {
-  SwitcherModeLook Look;          // the layer rows and TAKE, a running test pattern applied
+  std::array<LayerButtonLook, 4> Left, Right;  // the layer rows, a running test pattern applied
+  bool TakeShown = false, TakeEnabled = true;
   bool LockOutputShown = false;   // only with a mosaic in plain mode
   bool LockOutputChecked = true;  // hidden, it is checked: layers on top, frames locked
-  std::array<bool, 4> LayerShown{};
   bool MosaicButtonEnabled = true;
   bool SwitcherButtonEnabled = true;  // the switcher (KEYER) page: not under a mosaic
   bool PipButtonEnabled = true;
   bool LogoKeyerEnabled = true;       // LOGO page button, MISC's Keyer tab and the keyer page
   bool TestPatternEnabled = true;     // MISC's TEST PATTERN tab and the test-pattern page
+  bool CaptionPageHidden = false;     // the caption page closes in the switcher modes
 };
 ModeView ModeViewFor(const DeviceState& s, bool lockOutputChecked, bool patternOn);
 // Whether a layer is switched on: PIP-3 carrying the logo by the logo's switch, every other

@@ -26,27 +26,6 @@ SubPageVisibility SubPageVisibilityFor(int index, bool show) {
   return v;
 }
 
-FeatherEnables FeatherEnablesFor(intptr_t argument, uint32_t mosaicMode, uint32_t switcherMode) {
-  FeatherEnables e;
-  if (argument == 1) {
-    e.KeyerTab = e.TestPatternTab = e.KeyerPage = e.TestPatternPage = e.LogoButton = e.PipButton = false;
-  } else if (argument == 0) {
-    // A five-panel mosaic or the two-program switcher mode keeps the keyer, logo and PIP off.
-    if (mosaicMode != 5 && switcherMode != 2) e.KeyerTab = e.KeyerPage = e.LogoButton = e.PipButton = true;
-    e.TestPatternTab = e.TestPatternPage = true;
-  }
-  return e;
-}
-
-MosaicModeEffects MosaicModeEffectsFor(uint32_t mosaicMode, uint32_t switcherMode) {
-  MosaicModeEffects m;
-  m.LockOutputShown = mosaicMode != 0;
-  m.LockOutputForceChecked = mosaicMode == 0;
-  m.KeyerButtonEnabled = mosaicMode == 0;
-  if (switcherMode == 0) m.LogoPipKeyerEnabled = mosaicMode != 5;
-  return m;
-}
-
 std::optional<LayerVisibility> PipLayerVisibility(intptr_t pip, uint32_t layerEnable, uint32_t pip3Usage,
                                                   uint32_t logoEnable) {
   if (pip < 0 || pip > 2) return std::nullopt;

@@ -14,21 +14,6 @@ struct SubPageVisibility {
 };
 SubPageVisibility SubPageVisibilityFor(int index, bool show);
 
-// EvFeatherChanged: what feathering on (1) or off (0) enables; other values change nothing.
-struct FeatherEnables {
-  std::optional<bool> KeyerTab, KeyerPage, LogoButton, PipButton, TestPatternTab, TestPatternPage;
-};
-FeatherEnables FeatherEnablesFor(intptr_t argument, uint32_t mosaicMode, uint32_t switcherMode);
-
-// EvMosaicMode: Lock Output and the page buttons that a mosaic mode allows.
-struct MosaicModeEffects {
-  bool LockOutputShown = false;
-  bool LockOutputForceChecked = false;  // mode 0 hides Lock Output and checks it
-  bool KeyerButtonEnabled = false;
-  std::optional<bool> LogoPipKeyerEnabled;  // decided only while the switcher is off
-};
-MosaicModeEffects MosaicModeEffectsFor(uint32_t mosaicMode, uint32_t switcherMode);
-
 // EvPipChanged: the layer of PIP pip (0..2) and whether it is shown; none for a PIP out of
 // range or a PIP-3 used for something other than a PIP or the logo.
 struct LayerVisibility {

@@ -93,6 +93,10 @@ class VelkanDlg : public wxDialog,
   void UpdateExtSourceButtons() override;
   void ApplyLayerSettings(int layer, bool sendCommand) override;
   void EndSignalSwitchWait() override;
+  // The one notice that another machine (or the serial link, or none) is at work: the tiles, the
+  // connection indicators and the windows that show a machine's pictures follow from here.
+  void OnMachineAtWorkChanged() override;
+  void CloseSerialLink() override;
 
   // The skin behind the main window's own controls.
   void PaintBackdrop(wxDC& dc, const wxRect& area, const wxPoint& at) override;

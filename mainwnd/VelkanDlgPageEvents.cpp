@@ -2,6 +2,7 @@
 #include "mainwnd/VelkanDlg.h"
 
 #include "app/InfoIni.h"
+#include "app/MachineAtWork.h"
 #include "app/Language.h"
 #include "app/ProjectFile.h"
 #include "app/ProjectPath.h"
@@ -152,17 +153,12 @@ LRESULT VelkanDlg::OnPageEvent(WPARAM code, LPARAM argument) {
     case EvFeatherWindow:
       SetFloatingWindow(Feather, argument);
       break;
-    case EvFeatherChanged: {
+    case EvFeatherChanged:
+      if (argument != 0 && argument != 1) break;
       // Feathering may go off elsewhere than on its page (Set Data): the page shows it off too.
       if (argument == 0) Feather->ShowSwitchedOff();
-      const FeatherEnables e = FeatherEnablesFor(argument, state.MosaicSettings.Mode, state.SwitcherSettings.Mode);
-      if (e.KeyerTab) EnableMiscTab(1, *e.KeyerTab);
-      if (e.TestPatternTab) EnableMiscTab(2, *e.TestPatternTab);
-      if (e.LogoButton) EnablePageButton(PageIndex::Logo, *e.LogoButton);
-      if (e.PipButton) EnablePageButton(PageIndex::Pip, *e.PipButton);
-      RecordDisabled();
+      ApplyModeView();
       break;
-    }
     case EvLoopOutSource:
       if (argument >= 0 && argument < 8) LoopOut->MoveAround(static_cast<int>(argument), InputIcons()[argument]);
       break;
@@ -252,7 +248,7 @@ void VelkanDlg::ApplyModeView() {
   EnablePageButton(PageIndex::Logo, v.LogoKeyerEnabled);
   EnableMiscTab(1, v.LogoKeyerEnabled);
   EnableMiscTab(2, v.TestPatternEnabled);
-  if (v.Look.CaptionPageHidden) SubTitle->ShowPage(false);
+  if (v.CaptionPageHidden) SubTitle->ShowPage(false);
   RecordDisabled();
 }
 
@@ -276,6 +272,7 @@ void VelkanDlg::EnableMiscTab(int tab, bool enable) {
   if (page) {
     if (!enable && page->IsShown()) page->ShowPage(false);
     page->Enable(enable);
+    if (!enable) Misc->SubPageForbidden(tab);
   }
   RecordDisabled();
 }
@@ -293,3 +290,32 @@ void VelkanDlg::RecordDisabled() {
   if (off.empty()) off.push_back("none");
   RecordShownTexts("disabled", off);
 }
+
+void VelkanDlg::OnMachineAtWorkChanged() {
+  const MachineAtWork& atWork = CurrentMachineAtWork();
+  // The preview starts afresh: no picture of one machine is decoded or shown as another's.
+  MainArea->MachineAtWorkChanged(atWork.Link != WorkLink::None);
+  SearchMachine->FollowMachineAtWork();
+  switch (atWork.Link) {
+    case WorkLink::None:
+      // Nothing names the machine that left: the indicator goes dark until one is chosen.
+      SetConnectionIndicator(false);
+      break;
+    case WorkLink::Serial:
+      NetworkLinkShown = false;
+      ShowIndicators();
+      break;
+    case WorkLink::Network:
+      if (!GetDeviceState().NetworkConnected) {
+        // A network machine chosen after the serial link: the network link is the one in use.
+        GetDeviceState().NetworkConnected = 1;
+        OnPageEvent(EvLinkChanged, 0);
+      }
+      break;
+  }
+  RecordShownTexts("at work", {atWork.Link == WorkLink::Network ? atWork.Ip
+                               : atWork.Link == WorkLink::Serial ? std::string("serial")
+                                                                  : std::string("none")});
+}
+
+void VelkanDlg::CloseSerialLink() { Connect->OnBnClickedComDisconnect(); }

@@ -2,6 +2,7 @@
 // reply callbacks make on the window.
 #include "mainwnd/VelkanDlg.h"
 
+#include "app/MachineAtWork.h"
 #include "app/UiStrings.h"
 #include "connect/MSearchMachineDlg.h"
 #include "mainwnd/MMainDlg.h"
@@ -89,9 +90,18 @@ void VelkanDlg::FreePagesBehindBox() {
   for (MBaseDialog* page : AllPages()) page->OnBusyBoxTimedOut();
 }
 
+namespace {
+// A connection status that says the working link itself is up (another machine's says nothing
+// about the machine at work).
+bool WorkingLinkCameUp() {
+  const MachineAnswer& answer = LastMachineAnswer();
+  return answer.Connected && IsWorkingLinkReport(answer.Id);
+}
+}  // namespace
+
 void VelkanDlg::OnDeviceReply(uint32_t slot, int32_t argument) {
   // Slot 0 with the link down is the library's own report, not an answer of the device.
-  if (slot != 0 || GetDeviceState().LinkStatus != 0) Busy.NoteDeviceHeard();
+  if (slot != 0 || WorkingLinkCameUp()) Busy.NoteDeviceHeard();
   for (RefreshStep step : RefreshStepsForSlot(slot)) RunRefreshStep(step, argument);
 }
 
@@ -111,8 +121,9 @@ void VelkanDlg::RunRefreshStep(RefreshStep step, int32_t argument) {
       break;
     case S::PostGrabColorReady: CallAfter([this] { TestPattern->OnGrabColorReady(); }); break;
     case S::TestPatternMachineRead:
-      // Only a link that came up: one that went down may still lead to a machine that shows it.
-      if (state.LinkStatus != 0) TestPattern->OnMachineStateRead();
+      // Only the working machine's own link that came up: one that went down may still lead to a
+      // machine that shows it, and another machine's link says nothing about this one.
+      if (WorkingLinkCameUp()) TestPattern->OnMachineStateRead();
       break;
     case S::InvalidateSignalInputButton: InvalidateInputButton(static_cast<int>(state.SignalInput)); break;
     case S::InvalidateEachInputButton:

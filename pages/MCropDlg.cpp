@@ -89,13 +89,21 @@ void MCropDlg::ApplyLanguage() {
   return &GetDeviceState().CropRect[4 * *SourceRow + SelectedLayer];
 }
 
-void MCropDlg::FollowLayerInput() {
+bool MCropDlg::FollowLayerInput() {
   // The edits are stored in the record the crop command is built from: the one of the input
   // the layer shows now.
-  const auto row = GetDeviceState().GetLayerInputIndex(SelectedLayer);
-  if (row == SourceRow) return;
-  SourceRow = row;
+  if (GetDeviceState().GetLayerInputIndex(SelectedLayer) == SourceRow) return false;
+  ShowLayerInput();
+  return true;
+}
+
+void MCropDlg::ShowLayerInput() {
+  SourceRow = GetDeviceState().GetLayerInputIndex(SelectedLayer);
+  ShowRecord();
   UpdateInputSource();
+  const ::CropRect* r = Record();
+  SetCropOn(r && r->Enable != 0);
+  UpdateCropPreview();
 }
 
 void MCropDlg::ShowRecord() {
@@ -140,11 +148,7 @@ void MCropDlg::SendCropChanged() {
 void MCropDlg::UpdateFromDevice() {
   EnsureControls();
   // The layer may show another input since the last refresh.
-  SourceRow = GetDeviceState().GetLayerInputIndex(SelectedLayer);
-  ShowRecord();
-  const ::CropRect* r = Record();
-  SetCropOn(r && r->Enable != 0);
-  UpdateCropPreview();
+  ShowLayerInput();
   SendCropChanged();
 }
 
@@ -166,15 +170,12 @@ void MCropDlg::UpdateLayerButtons() {
 
 void MCropDlg::OnBnClickedLayer(int layer) {
   if (!SelectLayerButton(LayerButtons, SelectedLayer, layer)) return;
-  SourceRow = GetDeviceState().GetLayerInputIndex(SelectedLayer);
-  ShowRecord();
-  UpdateInputSource();
-  const ::CropRect* r = Record();
-  SetCropOn(r && r->Enable != 0);
-  UpdateCropPreview();
+  ShowLayerInput();
 }
 
 void MCropDlg::OnBnClickedOnOff() {
+  // The click is for the layer's crop: kept across a move to the layer's new input.
+  const bool on = OnOffButton->IsChecked();
   FollowLayerInput();
   ::CropRect* r = Record();
   if (!r) {
@@ -182,7 +183,7 @@ void MCropDlg::OnBnClickedOnOff() {
     SetCropOn(false);
     return;
   }
-  SetCropOn(OnOffButton->IsChecked());
+  SetCropOn(on);
   r->Enable = CropOn ? 1 : 0;
   GetDeviceState().SendCommand(CmdCrop, SelectedLayer, 0);
   SendCropChanged();
@@ -200,7 +201,9 @@ void MCropDlg::OnEditValueChanged(int controlId) {
   for (int i = 0; i < 4; ++i)
     if (EditIds[i] == controlId) edited = i;
   if (edited < 0) return;
-  FollowLayerInput();
+  // The typed value goes with the new input's other three values, not the old input's.
+  const float typed = Edits[edited]->Value();
+  if (FollowLayerInput()) Edits[edited]->SetValue(typed);
   ::CropRect* r = Record();
   if (edited < 0 || !r) return;
   PictureRect c{static_cast<int>(Edits[0]->Value()), static_cast<int>(Edits[1]->Value()),

@@ -54,8 +54,11 @@ class MCropDlg : public MBaseDialog {
  private:
   void EnsureControls();
   ::CropRect* Record();
-  // Moves the page to the input its layer shows now, should it have changed unseen.
-  void FollowLayerInput();
+  // Moves the page to the input its layer shows now, should it have changed unseen: true when
+  // it did (everything shown then comes from that input's record).
+  bool FollowLayerInput();
+  // Shows the selected layer's input: its name and its record's crop, on/off and preview.
+  void ShowLayerInput();
   void ShowRecord();
   // For the window tests: the layer, its input and the crop the page shows.
   void RecordShown() const;

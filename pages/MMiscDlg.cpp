@@ -15,6 +15,7 @@
 #include "pages/FeatherLogic.h"
 #include "controls/OperatorNotices.h"
 #include "pages/PageLook.h"
+#include "platform/ui/ShownTexts.h"
 #include "platform/ui/UserMessages.h"
 
 namespace {
@@ -257,7 +258,18 @@ void MMiscDlg::OnBnClickedSubPage(int id) {
     SendSubPage(index, true);
     return;
   }
+  LightSubPage(index);
+  SendSubPage(index, true);
+}
+
+void MMiscDlg::LightSubPage(int index) {
   CurrentSubPage = index;
   for (int j = 0; j < SubPageCount; ++j) Light(SubPageTabs[j], j == index);
-  SendSubPage(index, true);
+  RecordShownTexts("misc tab", {SubPageTabs[index]->GetLabel().utf8_string()});
+}
+
+void MMiscDlg::SubPageForbidden(int index) {
+  OnInitDialog();
+  // A lit tab always has its page up: the one a mode takes leaves the page's own tab lit.
+  if (index == CurrentSubPage && index != 0) LightSubPage(0);
 }

@@ -39,6 +39,8 @@ class MMiscDlg : public MBaseDialog {
   void OnBnClickedFactoryResetStep(int id);
   void OnBnClickedWindow(int id);
   void OnBnClickedSubPage(int id);
+  // A mode forbids the sub-page: its tab is no longer the current one.
+  void SubPageForbidden(int index);
 
   int CurrentSubPage = 0;
   std::array<CGdipButton*, LoopOutCount> LoopOutButtons{};
@@ -54,6 +56,7 @@ class MMiscDlg : public MBaseDialog {
   void InitLanguageAndVersion();
   void ShowFactoryResetSteps();
   void SendSubPage(int index, bool show);
+  void LightSubPage(int index);
   std::string ChooseProjectFile(bool save);
 
   bool Built = false;

@@ -114,6 +114,10 @@ void MShowVideoDlg::RebuildPanes(PreviewChannels* channels) {
     }
 }
 
+void MShowVideoDlg::ClearPanes() {
+    for (auto& pane : Panes) pane->ClearPicture();
+}
+
 void MShowVideoDlg::OnPictureReady(int pane) {
     if (pane >= 0 && pane < PreviewPaneCount) Panes[static_cast<size_t>(pane)]->ShowLatest();
 }

@@ -28,6 +28,8 @@ public:
     // again at the channel's picture size and entered once in channel 0's view table.
     // Call it with null before the channels are freed.
     void RebuildPanes(PreviewChannels* channels);
+    // Every pane drops its picture (another machine's stream follows).
+    void ClearPanes();
 
     ShowStatic& Pane(int i) { return *Panes[static_cast<size_t>(i)]; }
     SkinStatic* Label(int i) const { return Labels[static_cast<size_t>(i)]; }

@@ -40,6 +40,11 @@ bool PreviewSession::SetPreviewResolution(uint8_t code) {
     return true;
 }
 
+void PreviewSession::RestartDecoding() {
+    if (ChannelSet) ChannelSet->RestartAll();
+    if (PreviewWindow) PreviewWindow->ClearPanes();
+}
+
 bool PreviewSession::PushPacket(uint32_t channel, const uint8_t* data, uint32_t length) {
     return ChannelSet && data && ChannelSet->PushPacket(channel, data, length);
 }

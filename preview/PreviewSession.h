@@ -25,6 +25,9 @@ public:
     // A preview resolution code (the settings page's EvPreviewResolution): the channels restart
     // at its size when the preview is on. Unknown codes change nothing (false).
     bool SetPreviewResolution(uint8_t code);
+    // Another machine's stream follows: the channels decode afresh, with the views registered,
+    // and the preview window's panes drop their pictures.
+    void RestartDecoding();
     // A stream packet from the reply path; dropped while the preview is off.
     bool PushPacket(uint32_t channel, const uint8_t* data, uint32_t length);
 

@@ -82,6 +82,12 @@ bool ShowStatic::IsRegistered() const {
     return Channel && Channel->HasView(&Mailbox);
 }
 
+void ShowStatic::ClearPicture() {
+    Mailbox.TakeLatest(Latest);
+    Latest.Clear();
+    View.Clear();
+}
+
 void ShowStatic::ShowLatest() {
     if (!Mailbox.TakeLatest(Latest)) return;
     if (!Pane || !Pane->IsShownOnScreen() || !View.IsAttached()) return;

@@ -50,6 +50,8 @@ public:
 
     // On the UI thread: draws the newest waiting picture. A hidden pane takes it but draws nothing.
     void ShowLatest();
+    // Drops the picture shown and the one waiting: black until the next one.
+    void ClearPicture();
 
     wxWindow* Window() const { return Pane; }
     bool HasSDL() const { return View.IsAttached(); }

@@ -92,7 +92,7 @@ int main(int argc, char** argv) {
     VelkComm_RegisterCallback(reinterpret_cast<void*>(&OnAnswer), 19);
     const uint8_t id = static_cast<uint8_t>(std::atoi(ip.substr(ip.rfind('.') + 1).c_str()));
     VelkComm_SetTargets(1, &id);
-    VelkComm_ConnectNet(ip.c_str(), 61213);
+    VelkComm_SelectDevice(ip.c_str()); // opens the link; the machine at work is heard in full
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     VelkComm_DispatchReplies();
 

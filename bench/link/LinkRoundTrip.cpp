@@ -87,7 +87,7 @@ int main(int argc, char** argv) {
     }
     VelkComm_SetReplyNotifier(&Notify, nullptr);
     VelkComm_RegisterCallback(reinterpret_cast<void*>(&OnAnswer), 0);
-    VelkComm_ConnectNet(ip.c_str(), 61213);
+    VelkComm_SelectDevice(ip.c_str()); // opens the link; the machine at work is heard in full
     if (!PumpUntil(1)) {
         std::fprintf(stderr, "no connection\n");
         return 1;

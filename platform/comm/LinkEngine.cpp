@@ -87,7 +87,7 @@ int LinkEngine::Close() {
         notifyPending_ = false;
         callbacks_.fill(nullptr);
         targets_.clear();
-        controlled_.reset();
+        selected_.reset();
         ++closeCount_;
     }
     std::lock_guard notifierLock(notifierMutex_);
@@ -164,8 +164,8 @@ int LinkEngine::DisconnectNet(const char* ip) {
     if (!address) return -1;
     std::lock_guard lock(mutex_);
     bool found = false;
-    // Closing the controlled machine's link ends its control: a later link stands on its own.
-    if (controlled_ && controlled_->s_addr == address->s_addr) controlled_.reset();
+    // Closing the selected machine's link ends the selection: no link is at work until the next one.
+    if (selected_ && selected_->s_addr == address->s_addr) selected_.reset();
     for (auto it = links_.begin(); it != links_.end();) {
         Link& l = **it;
         if (!l.serial && l.peer.sin_addr.s_addr == address->s_addr) {
@@ -186,18 +186,10 @@ int LinkEngine::SelectDevice(const char* ip) {
     bool open = false;
     {
         std::lock_guard lock(mutex_);
-        const bool changed = !controlled_ || controlled_->s_addr != address->s_addr;
-        controlled_ = address;
-        for (auto& l : links_) {
-            if (l->serial || l->peer.sin_addr.s_addr != address->s_addr) continue;
-            open = true;
-            // Its preview state was held back while another machine was controlled: the program
-            // learns it now, or it would go on showing the old machine's preview state.
-            if (changed && l->previewState) {
-                queue_.push_back({1, l->machineId, *l->previewState, l->peer.sin_addr});
-                Wake();
-            }
-        }
+        const auto workingBefore = WorkingMachine();
+        selected_ = address;
+        for (auto& l : links_) open |= !l->serial && l->peer.sin_addr.s_addr == address->s_addr;
+        DeliverPreviewStateAgain(workingBefore);
     }
     if (!open) ConnectNet(ip, kDefaultPort);
     return 0;
@@ -216,6 +208,7 @@ intptr_t LinkEngine::OpenCom(int port, int baud) {
             break;
         }
     }
+    selected_.reset(); // the serial link takes every frame: the machine chosen before is not at work
     auto l = std::make_unique<Link>();
     l->key = nextKey_++;
     l->serial = true;
@@ -237,6 +230,8 @@ int LinkEngine::CloseCom() {
         if ((*it)->serial) {
             CloseLink(**it, true);
             links_.erase(it);
+            // A machine selected while the serial link was open is at work from now on.
+            DeliverPreviewStateAgain(std::nullopt);
             Wake();
             return 0;
         }
@@ -446,7 +441,7 @@ void LinkEngine::MarkLost(Link& link) {
     link.deadline = Clock::now() + timing_.reconnect;
     if (!link.lossReported) {
         link.lossReported = true;
-        queue_.push_back({0, link.machineId, {0}, link.Machine()});
+        queue_.push_back({0, link.machineId, {0}, link.Machine(), link.serial});
         // A send on the program's thread may find the loss: the receive thread tells the program
         // now, not at its next time-out.
         Wake();
@@ -502,7 +497,7 @@ void LinkEngine::AcceptReply(Frame&& frame, Link* from) {
         if (from->serial && from->silentSerial) {
             from->silentSerial = false;
             from->lossReported = false;
-            queue_.push_back({0, kSerialId, {1}, std::nullopt});
+            queue_.push_back({0, kSerialId, {1}, std::nullopt, true});
         }
     }
     if (!ReplyPayloadAcceptable(frame.slot, frame.payload) ||
@@ -512,14 +507,39 @@ void LinkEngine::AcceptReply(Frame&& frame, Link* from) {
     }
     if (from && !from->serial && frame.slot == 1) from->previewState = frame.payload;
     queuedBytes_ += frame.payload.size();
-    queue_.push_back({frame.slot, frame.id, std::move(frame.payload), from ? from->Machine() : std::nullopt});
+    queue_.push_back({frame.slot, frame.id, std::move(frame.payload), from ? from->Machine() : std::nullopt,
+                      from && from->serial});
 }
 
 bool LinkEngine::Deliverable(const QueuedReply& reply) const {
-    // The machine list hears every machine: its connection status and its answers to PING.
-    if (reply.slot == 0 || reply.slot == 23) return true;
-    if (!reply.machine || !controlled_) return true;
-    return reply.machine->s_addr == controlled_->s_addr;
+    // The machine list hears every machine (its connection status and its answers to PING) and
+    // every search answer; everything else belongs to the working link alone.
+    if (reply.slot == 0 || reply.slot == 23 || reply.slot == 27) return true;
+    if (reply.serial) return SerialOpen();
+    const auto working = WorkingMachine();
+    return reply.machine && working && reply.machine->s_addr == working->s_addr;
+}
+
+bool LinkEngine::SerialOpen() const {
+    return std::any_of(links_.begin(), links_.end(), [](const auto& l) { return l->serial; });
+}
+
+// The network machine whose link is the working link: none while the serial link is open.
+std::optional<in_addr> LinkEngine::WorkingMachine() const {
+    if (SerialOpen()) return std::nullopt;
+    return selected_;
+}
+
+// A machine that has just become the working one had its preview state held back: the program
+// learns it now, or it would go on showing the previous link's preview state.
+void LinkEngine::DeliverPreviewStateAgain(std::optional<in_addr> workingBefore) {
+    const auto working = WorkingMachine();
+    if (!working || (workingBefore && workingBefore->s_addr == working->s_addr)) return;
+    for (auto& l : links_) {
+        if (l->serial || l->peer.sin_addr.s_addr != working->s_addr || !l->previewState) continue;
+        queue_.push_back({1, l->machineId, *l->previewState, l->peer.sin_addr});
+        Wake();
+    }
 }
 
 void LinkEngine::RunTimers(Clock::time_point now) {
@@ -547,7 +567,7 @@ void LinkEngine::RunTimers(Clock::time_point now) {
                 if (!l.lossReported) {
                     l.lossReported = true;
                     l.silentSerial = true;
-                    queue_.push_back({0, kSerialId, {0}, std::nullopt});
+                    queue_.push_back({0, kSerialId, {0}, std::nullopt, true});
                 }
             }
             if (now >= l.nextPing) {

@@ -23,6 +23,7 @@ struct QueuedReply {
     uint8_t id = 0;
     std::vector<uint8_t> payload;
     std::optional<in_addr> machine; // the TCP link's machine it came from; none for serial and search
+    bool serial = false;            // it came on the serial link
 };
 
 class LinkEngine {
@@ -66,6 +67,9 @@ private:
     void ReadSearchReplies();
     void AcceptReply(Frame&& frame, Link* from);
     bool Deliverable(const QueuedReply& reply) const;
+    bool SerialOpen() const;
+    std::optional<in_addr> WorkingMachine() const;
+    void DeliverPreviewStateAgain(std::optional<in_addr> workingBefore);
     void RunTimers(Clock::time_point now);
     int PollTimeoutMs(Clock::time_point now) const;
     Link* FindLink(uint64_t key);
@@ -80,7 +84,7 @@ private:
     std::vector<std::unique_ptr<Link>> links_; // TCP links and the serial link
     std::vector<uint8_t> targets_;
     std::optional<in_addr> adapter_;
-    std::optional<in_addr> controlled_;
+    std::optional<in_addr> selected_; // the machine the last SelectDevice named, until OpenCom or its DisconnectNet
     int searchFd_ = -1;
     int wakeFd_ = -1;
     uint64_t nextKey_ = 1;

@@ -3,15 +3,21 @@
  * unless its comment says otherwise. Replies are delivered only inside
  * VelkComm_DispatchReplies, on the caller's thread.
  *
- * Which machine's replies reach the program: once VelkComm_SelectDevice has named the controlled
- * machine, a network link to any other machine delivers only its connection status (slot 0) and
- * its answers to PING (slot 23), so the machine list still sees it come, go and answer; every
- * other reply of it (its preview state and stream included) is dropped when it would be
- * dispatched. Whether a reply is delivered is decided at dispatch, so replies of a machine that a
- * callback has just selected are delivered. When the controlled machine changes, its last preview
- * state (slot 1) is delivered again, as it was held back before. The serial link, search answers
- * (slot 27), and every link while no machine is controlled (before the first SelectDevice, or
- * after VelkComm_DisconnectNet of the controlled machine) deliver all their replies. */
+ * Which replies reach the program: those of the working link, and from every other link only what
+ * the machine list needs. The working link is the serial link while it is open; otherwise the link
+ * of the machine that the last VelkComm_SelectDevice named, until VelkComm_DisconnectNet closes
+ * that link. There is none before the first SelectDevice, and VelkComm_OpenCom ends the selection:
+ * after VelkComm_CloseCom no network link is at work until the next SelectDevice (one made while
+ * the serial link was open takes effect when it closes).
+ * Every reply of the working link is delivered. Every other link delivers only its connection
+ * status (slot 0) and its answers to PING (slot 23); search answers (slot 27) are always
+ * delivered. Everything else of another link (its preview state and stream, slots 1 and 26,
+ * included) is dropped at dispatch, and with no working link nothing but slots 0, 23 and 27 is
+ * delivered. Whether a reply is delivered is decided at dispatch, so the replies of a machine that
+ * a callback has just selected are delivered. When a network machine becomes the working link, its
+ * last preview state (slot 1) is delivered again, as it was held back before.
+ * Sends follow the same link: while the serial link is open every frame goes to it with id 255, so
+ * a program that makes a network machine the working one closes the serial link first. */
 #pragma once
 #include <stdint.h>
 
@@ -29,7 +35,7 @@ VELKCOMM_EXPORT int VelkComm_SendStateBlock(const uint8_t* block2360, uint8_t de
 VELKCOMM_EXPORT int VelkComm_SendCommand(uint32_t command, const uint8_t* block32, uint8_t deviceId); /* 6 */
 VELKCOMM_EXPORT int VelkComm_SelectLocalAdapter(const char* ipUtf8);                      /* 8 */
 VELKCOMM_EXPORT int VelkComm_DisconnectNet(const char* ipUtf8);                           /* 9 */
-/* 10: records the controlled machine; from then on other machines' replies are held back (above). */
+/* 10: names the machine whose link is the working link (above); opens its link when none is open. */
 VELKCOMM_EXPORT int VelkComm_SelectDevice(const char* ipUtf8);
 VELKCOMM_EXPORT intptr_t VelkComm_OpenCom(int port, int baud);                            /* 11, 0 on failure */
 VELKCOMM_EXPORT int VelkComm_CloseCom(void);                                              /* 12 */

@@ -59,8 +59,19 @@ void H264Channel::Start() {
 }
 
 void H264Channel::Stop() {
+    if (DecodeThread.joinable()) {
+        std::lock_guard lock(ViewMutex);
+        Views.fill(ChannelView{});
+    }
     StopDecodeSide();
     StopDisplaySide();
+}
+
+void H264Channel::Restart() {
+    if (!DecodeThread.joinable() && !DisplayThread.joinable()) return;
+    StopDecodeSide();
+    StopDisplaySide();
+    Start();
 }
 
 void H264Channel::StopDecodeSide() {
@@ -77,10 +88,6 @@ void H264Channel::StopDecodeSide() {
         Filled.fill(false);
         WriteIndex = 0;
         ReadIndex = 0;
-    }
-    {
-        std::lock_guard lock(ViewMutex);
-        Views.fill(ChannelView{});
     }
     Decoder.reset();
 }

@@ -42,6 +42,11 @@ public:
     // Stops and joins both threads, then empties the rings; stopping the decode side also
     // clears the view table. A channel that never started is left as it is.
     void Stop();
+    // Starts decoding afresh, as for a new stream: the packets and pictures waiting are dropped
+    // and a new decoder takes the next packet, so nothing of the stream before (its parameter
+    // sets, its reference pictures) is used for the next one. The views stay registered. A
+    // channel that does not run is left as it is.
+    void Restart();
     bool IsDecoding() const;
     bool IsDisplaying() const;
 

@@ -18,6 +18,10 @@ void PreviewChannels::StopAll() {
     for (auto& channel : Channels) channel->Stop();
 }
 
+void PreviewChannels::RestartAll() {
+    for (auto& channel : Channels) channel->Restart();
+}
+
 bool PreviewChannels::PushPacket(uint32_t channel, const uint8_t* data, size_t length) {
     if (channel >= Count) return false;
     return Channels[channel]->PushPacket(data, length);

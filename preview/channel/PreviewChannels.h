@@ -19,6 +19,8 @@ public:
     // preview resolution). Views must be registered again afterwards.
     void StartPreview(int width, int height);
     void StopAll();
+    // Every running channel decodes afresh (H264Channel::Restart); the views stay registered.
+    void RestartAll();
 
     bool PushPacket(uint32_t channel, const uint8_t* data, size_t length);
 

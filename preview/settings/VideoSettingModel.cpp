@@ -75,15 +75,19 @@ std::optional<uint8_t> VideoSettingModel::UpdateFromDevice(const std::array<uint
         return std::nullopt;
     case 2: {
         const uint8_t code = reply[3];
+        const auto item = PreviewResolutionItem(code);
+        if (!item) return std::nullopt; // a size the resolution list does not offer
+        // The page shows the device's own size and rates, so that an edit sends them back as
+        // they are; a size without a quality preset leaves the quality list as it was.
+        ResolutionItem = *item;
+        FrameRate = std::clamp<int>(reply[2], EncoderFrameRateMin, EncoderFrameRateMax);
+        Kbps = std::clamp(reply[4] * 256 + reply[5], EncoderKbpsMin, EncoderKbpsMax);
         const auto quality = QualityForResolutionCode(code);
-        if (!quality) return std::nullopt; // a size the quality list has no item for
+        if (!quality) return std::nullopt;
         std::optional<uint8_t> post;
         if (CurrentQuality != quality) post = code;
         CurrentQuality = quality;
         QualityItem = *quality;
-        ResolutionItem = *PreviewResolutionItem(code);
-        FrameRate = std::clamp<int>(reply[2], EncoderFrameRateMin, EncoderFrameRateMax);
-        Kbps = std::clamp(reply[4] * 256 + reply[5], EncoderKbpsMin, EncoderKbpsMax);
         return post;
     }
     default:

@@ -119,6 +119,14 @@ bool SdlVideoView::Redraw() {
     return Renderer && Texture && HasPicture && Present();
 }
 
+void SdlVideoView::Clear() {
+    HasPicture = false;
+    if (!Renderer) return;
+    SDL_SetRenderDrawColor(Renderer, 0, 0, 0, 255);
+    SDL_RenderClear(Renderer);
+    SDL_RenderPresent(Renderer);
+}
+
 bool SdlVideoView::Present() {
     SDL_SetRenderDrawColor(Renderer, 0, 0, 0, 255);
     SDL_RenderClear(Renderer);

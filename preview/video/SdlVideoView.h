@@ -56,6 +56,8 @@ public:
     bool Draw(const H264Picture& picture);
     // Shows the last picture again (the window was exposed); false when there is none.
     bool Redraw();
+    // Forgets the last picture and shows black until the next one.
+    void Clear();
 
 private:
     bool EnsureTexture(int width, int height);

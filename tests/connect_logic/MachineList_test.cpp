@@ -15,6 +15,7 @@ class FakeHost : public MachineListHost {
   std::vector<std::string> Log;
   std::map<std::string, std::string> Names;  // Info.ini: MAC section -> MachineName
   int DeviceId = 110;
+  std::string AtWork;  // "serial", an address, or "" for none
   bool Network = false;
   bool Answer = true;
   std::function<void()> DuringQuestion;
@@ -35,7 +36,12 @@ class FakeHost : public MachineListHost {
     if (WaitingReplies) WaitingReplies();
   }
   void SetDeviceId(uint8_t id) override { DeviceId = id; }
-  void SelectDevice(const std::string& ip) override { Log.push_back("select " + ip); }
+  void MakeMachineAtWork(const std::string& ip) override {
+    DeviceId = std::stoi(ip.substr(ip.rfind('.') + 1));
+    AtWork = ip;
+    Log.push_back("select " + ip);
+  }
+  bool OtherMachineAtWork(const std::string& ip) override { return !AtWork.empty() && AtWork != ip; }
   void ConnectMachine(const std::string& ip) override { Log.push_back("connect " + ip); }
   void SetTargets(const std::vector<uint8_t>& ids) override {
     std::string t = "targets";
@@ -337,14 +343,39 @@ TEST_F(MachineListTest, ListChangedWhileTheQuestionIsOpenIsHandledSafely) {
   EXPECT_EQ(other.Log.back(), "ask");
 }
 
-TEST_F(MachineListTest, ConnectOnAnOfflineMachineConnectsItWithoutReading) {
+TEST_F(MachineListTest, ConnectOnAnOfflineMachineChoosesItInTheUsualOrder) {
   AddTwo();
   List.ClickAt(20, 90);
   Host.Log.clear();
   List.ConnectSelected();
-  EXPECT_EQ(Host.Log, (std::vector<std::string>{"connect 127.0.0.21"}));
+  EXPECT_EQ(Host.Log, (std::vector<std::string>{"select 127.0.0.21", "readall", "busy", "indicator 0",
+                                                "ip 127.0.0.21"}));
   EXPECT_TRUE(List.Machines()[0].Controlled);
   EXPECT_EQ(Host.DeviceId, 21);
+}
+
+// The tiles follow the machine at work: only its tile is controlled, none for the serial link.
+TEST_F(MachineListTest, OnlyTheTileOfTheMachineAtWorkIsControlled) {
+  AddTwo();
+  const struct {
+    std::string AtWork;
+    bool First, Second;
+  } rows[] = {{"127.0.0.22", false, true}, {"", false, false}, {"127.0.0.21", true, false}, {"", false, false}};
+  for (const auto& row : rows) {
+    List.FollowMachineAtWork(row.AtWork);
+    EXPECT_EQ(List.Machines()[0].Controlled, row.First) << row.AtWork;
+    EXPECT_EQ(List.Machines()[1].Controlled, row.Second) << row.AtWork;
+  }
+}
+
+TEST_F(MachineListTest, ASingleMachineIsNotTakenWhileAnotherLinkIsAtWork) {
+  List.AddFoundMachine("127.0.0.21", Mac(21));
+  Host.AtWork = "serial";
+  Host.Log.clear();
+  List.RefreshMachines(true, 21, true);
+  EXPECT_FALSE(List.Machines()[0].Controlled);
+  EXPECT_EQ(Host.DeviceId, 110);
+  EXPECT_EQ(Host.Log, (std::vector<std::string>{"timer 2735 10000"}));
 }
 
 TEST_F(MachineListTest, DoubleClickOnOfflineTileSaysSoAndOnlineTileChoosesIt) {

@@ -30,6 +30,7 @@ protected:
         ip = StartDevices({21})[0];
         DeviceId = 21;
         ASSERT_TRUE(ConnectNetwork(ip));
+        ASSERT_EQ(link.SelectDevice(ip), 0);
         ASSERT_TRUE(WaitForSlot(1, 1));
     }
     void TearDown() override {

@@ -5,7 +5,7 @@
 
 TEST_F(LinkTest, ConnectReportsConnectedThenPreviewState) {
     const auto ips = StartDevices({21});
-    ASSERT_EQ(VelkComm_ConnectNet(ips[0].c_str(), 61213), 0);
+    ConnectAndChoose(ips[0]);
     ASSERT_TRUE(WaitForSlot(1, 1));
     const auto& all = recorder->Replies();
     ASSERT_GE(all.size(), 2u);
@@ -38,7 +38,7 @@ TEST_F(LinkTest, SelectDeviceOpensTheLinkOnTheStandardPort) {
 
 TEST_F(LinkTest, DisconnectSaysGoodbyeAndReportsNoLoss) {
     const auto ips = StartDevices({21});
-    ASSERT_EQ(VelkComm_ConnectNet(ips[0].c_str(), 61213), 0);
+    ConnectAndChoose(ips[0]);
     ASSERT_TRUE(WaitForSlot(1, 1));
     ASSERT_EQ(VelkComm_DisconnectNet(ips[0].c_str()), 0);
     recorder->PumpFor(1500); // longer than the shortened silence limit
@@ -56,7 +56,7 @@ TEST_F(LinkTest, DisconnectSaysGoodbyeAndReportsNoLoss) {
 
 TEST_F(LinkTest, NothingIsDeliveredAfterClose) {
     const auto ips = StartDevices({21});
-    ASSERT_EQ(VelkComm_ConnectNet(ips[0].c_str(), 61213), 0);
+    ConnectAndChoose(ips[0]);
     ASSERT_TRUE(WaitForSlot(1, 1));
     const int before = recorder->Notifications();
     for (int i = 0; i < 20; ++i) ASSERT_EQ(VelkComm_SendCommand(65, Block().data(), 21), 0);
@@ -84,9 +84,11 @@ TEST_F(LinkTest, CallbacksRunOnlyOnTheDispatchingThread) {
     const uint8_t ids[] = {21, 22};
     VelkComm_SetTargets(2, ids);
     for (const auto& ip : ips) ASSERT_EQ(VelkComm_ConnectNet(ip.c_str(), 61213), 0);
-    ASSERT_TRUE(WaitForSlot(1, 2));
+    ASSERT_EQ(VelkComm_SelectDevice(ips[0].c_str()), 0);
+    ASSERT_TRUE(WaitForSlot(0, 2));
+    ASSERT_TRUE(WaitForSlot(1, 1));
     for (int i = 0; i < 50; ++i) VelkComm_SendCommand(57, Block().data(), 255);
-    ASSERT_TRUE(WaitForSlot(14, 100));
+    ASSERT_TRUE(WaitForSlot(14, 50));
     const auto me = std::this_thread::get_id();
     for (const auto& r : recorder->Replies()) EXPECT_EQ(r.thread, me) << "slot " << r.slot;
     EXPECT_GT(recorder->Notifications(), 0);

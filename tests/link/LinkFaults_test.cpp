@@ -7,7 +7,7 @@
 // may arrive, and garbage goes before every one of them.
 TEST_F(LinkTest, ShortOrCorruptRepliesAreNeverDelivered) {
     const auto ips = StartDevices({21}, {"--short-every", "2", "--bad-crc-every", "3", "--garbage-every", "1"});
-    ASSERT_EQ(VelkComm_ConnectNet(ips[0].c_str(), 61213), 0);
+    ConnectAndChoose(ips[0]);
     constexpr int kCommands = 120;
     for (int i = 0; i < kCommands; ++i) ASSERT_EQ(VelkComm_SendCommand(65, Block().data(), 21), 0);
     // Replies 1..122: slot 0 is reply 1 (delivered), slot 1 reply 2 (short), then 3..122 for slot 19.
@@ -27,7 +27,7 @@ TEST_F(LinkTest, ShortOrCorruptRepliesAreNeverDelivered) {
 TEST_F(LinkTest, AShortFullStateIsDropped) {
     // Every reply short: even the HELLO answers and the full state never reach a callback.
     const auto ips = StartDevices({21}, {"--short-every", "1"});
-    ASSERT_EQ(VelkComm_ConnectNet(ips[0].c_str(), 61213), 0);
+    ConnectAndChoose(ips[0]);
     for (int i = 0; i < 5; ++i) VelkComm_SendCommand(0, Block().data(), 21);
     recorder->PumpFor(500);
     EXPECT_TRUE(recorder->OfSlot(2).empty());

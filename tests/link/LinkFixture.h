@@ -5,10 +5,18 @@
 #include "support/ReplyRecorder.h"
 
 #include <arpa/inet.h>
+#include <chrono>
+#include <csignal>
 #include <cstdlib>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
 #include <optional>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <thread>
+
+extern char** environ;
 
 // Keep-alive at a tenth of the real timings: PING every 300 ms, loss after 1 s, reconnect every 500 ms.
 inline void UseShortLinkTimings() { ::setenv("VELKCOMM_TIMING_SCALE", "0.1", 1); }
@@ -18,6 +26,32 @@ inline uint8_t LastOctet(const std::string& ip) {
     inet_pton(AF_INET, ip.c_str(), &a);
     return static_cast<uint8_t>(ntohl(a.s_addr) & 0xFF);
 }
+
+// A socat pseudo-terminal pair: the program's end and the device's end.
+class PtyPair {
+public:
+    PtyPair(const std::string& programEnd, const std::string& deviceEnd) {
+        std::vector<std::string> args{"socat", "pty,raw,echo=0,link=" + programEnd,
+                                      "pty,raw,echo=0,link=" + deviceEnd};
+        std::vector<char*> argv;
+        for (auto& a : args) argv.push_back(a.data());
+        argv.push_back(nullptr);
+        if (posix_spawnp(&pid_, "socat", nullptr, nullptr, argv.data(), environ) != 0) pid_ = -1;
+        for (int i = 0; i < 200 && !(std::filesystem::exists(programEnd) && std::filesystem::exists(deviceEnd)); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ~PtyPair() {
+        if (pid_ > 0) {
+            ::kill(pid_, SIGTERM);
+            ::waitpid(pid_, nullptr, 0);
+        }
+    }
+    PtyPair(const PtyPair&) = delete;
+    PtyPair& operator=(const PtyPair&) = delete;
+
+private:
+    pid_t pid_ = -1;
+};
 
 class LinkTest : public ::testing::Test {
 protected:
@@ -45,6 +79,12 @@ protected:
         args.insert(args.end(), extra.begin(), extra.end());
         EXPECT_TRUE(devsim.Start(args));
         return ips;
+    }
+
+    // Opens the link to the machine and makes it the one at work, so that all its replies are delivered.
+    static void ConnectAndChoose(const std::string& ip) {
+        ASSERT_EQ(VelkComm_ConnectNet(ip.c_str(), 61213), 0);
+        ASSERT_EQ(VelkComm_SelectDevice(ip.c_str()), 0);
     }
 
     bool WaitForSlot(int slot, size_t count, int timeoutMs = 5000) {

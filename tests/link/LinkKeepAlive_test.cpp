@@ -12,7 +12,7 @@ int CountStatus(const testsupport::ReplyRecorder& recorder, uint8_t status) {
 
 TEST_F(LinkTest, PingKeepsAnAnsweringLinkAlive) {
     const auto ips = StartDevices({21});
-    ASSERT_EQ(VelkComm_ConnectNet(ips[0].c_str(), 61213), 0);
+    ConnectAndChoose(ips[0]);
     ASSERT_TRUE(WaitForSlot(1, 1));
     recorder->PumpFor(2500); // two and a half silence limits
     EXPECT_EQ(CountStatus(*recorder, 0), 0);
@@ -30,7 +30,7 @@ TEST_F(LinkTest, PingKeepsAnAnsweringLinkAlive) {
 
 TEST_F(LinkTest, ASilentDeviceIsReportedLostOnce) {
     const auto ips = StartDevices({21}, {"--silent"});
-    ASSERT_EQ(VelkComm_ConnectNet(ips[0].c_str(), 61213), 0);
+    ConnectAndChoose(ips[0]);
     ASSERT_TRUE(WaitForSlot(1, 1));
     const auto lost = [&] { return CountStatus(*recorder, 0) >= 1; };
     ASSERT_TRUE(recorder->PumpUntil(lost, 3000));
@@ -42,7 +42,7 @@ TEST_F(LinkTest, ASilentDeviceIsReportedLostOnce) {
 
 TEST_F(LinkTest, AKilledDeviceIsReportedLostAndReconnectsWhenBack) {
     const auto ips = StartDevices({21});
-    ASSERT_EQ(VelkComm_ConnectNet(ips[0].c_str(), 61213), 0);
+    ConnectAndChoose(ips[0]);
     ASSERT_TRUE(WaitForSlot(1, 1));
     devsim.Kill();
     ASSERT_TRUE(recorder->PumpUntil([&] { return CountStatus(*recorder, 0) == 1; }, 3000));
@@ -61,7 +61,7 @@ TEST_F(LinkTest, AKilledDeviceIsReportedLostAndReconnectsWhenBack) {
 TEST_F(LinkTest, ADroppedConnectionIsReportedAndReopened) {
     // The device hangs up after 3 frames: HELLO, and two commands.
     const auto ips = StartDevices({21}, {"--drop-after", "3"});
-    ASSERT_EQ(VelkComm_ConnectNet(ips[0].c_str(), 61213), 0);
+    ConnectAndChoose(ips[0]);
     ASSERT_TRUE(WaitForSlot(1, 1));
     VelkComm_SendCommand(65, Block().data(), 21);
     VelkComm_SendCommand(65, Block().data(), 21);
@@ -90,7 +90,7 @@ protected:
 
 TEST_F(RealTimingLinkTest, FirstPingAfterThreeSeconds) {
     const auto ips = StartDevices({21});
-    ASSERT_EQ(VelkComm_ConnectNet(ips[0].c_str(), 61213), 0);
+    ConnectAndChoose(ips[0]);
     ASSERT_TRUE(WaitForSlot(1, 1));
     recorder->PumpFor(2700);
     EXPECT_TRUE(recorder->OfSlot(23).empty());
@@ -109,7 +109,7 @@ protected:
 
 TEST_F(SeparateTimingLinkTest, ALostLinkIsRetriedAtTheReconnectInterval) {
     const auto ips = StartDevices({21});
-    ASSERT_EQ(VelkComm_ConnectNet(ips[0].c_str(), 61213), 0);
+    ConnectAndChoose(ips[0]);
     ASSERT_TRUE(WaitForSlot(1, 1));
     devsim.Kill();
     ASSERT_TRUE(recorder->PumpUntil([&] { return CountStatus(*recorder, 0) == 1; }, 3000));
@@ -120,7 +120,7 @@ TEST_F(SeparateTimingLinkTest, ALostLinkIsRetriedAtTheReconnectInterval) {
 
 TEST_F(SeparateTimingLinkTest, AQuietLinkIsLostOnlyAfterTheSilenceTime) {
     const auto ips = StartDevices({21}, {"--silent"});
-    ASSERT_EQ(VelkComm_ConnectNet(ips[0].c_str(), 61213), 0);
+    ConnectAndChoose(ips[0]);
     ASSERT_TRUE(WaitForSlot(1, 1));
     recorder->PumpFor(3000); // ten reconnect intervals, three unanswered PINGs
     EXPECT_EQ(CountStatus(*recorder, 0), 0);

@@ -1,41 +1,6 @@
 #include "LinkFixture.h"
 
-#include <chrono>
-#include <csignal>
 #include <filesystem>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <thread>
-
-extern char** environ;
-
-namespace {
-
-// A socat pseudo-terminal pair: the program's end and the device's end.
-class PtyPair {
-public:
-    PtyPair(const std::string& programEnd, const std::string& deviceEnd) {
-        std::vector<std::string> args{"socat", "pty,raw,echo=0,link=" + programEnd,
-                                      "pty,raw,echo=0,link=" + deviceEnd};
-        std::vector<char*> argv;
-        for (auto& a : args) argv.push_back(a.data());
-        argv.push_back(nullptr);
-        if (posix_spawnp(&pid_, "socat", nullptr, nullptr, argv.data(), environ) != 0) pid_ = -1;
-        for (int i = 0; i < 200 && !(std::filesystem::exists(programEnd) && std::filesystem::exists(deviceEnd)); ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    ~PtyPair() {
-        if (pid_ > 0) {
-            ::kill(pid_, SIGTERM);
-            ::waitpid(pid_, nullptr, 0);
-        }
-    }
-
-private:
-    pid_t pid_ = -1;
-};
-
-} // namespace
 
 TEST_F(LinkTest, SerialLinkOverAPseudoTerminalPair) {
     const std::string home = scratch.Path();

@@ -5,7 +5,7 @@
 
 TEST_F(LinkTest, AStateBlockArrivesByteForByteAndComesBackWhole) {
     const auto ips = StartDevices({21});
-    ASSERT_EQ(VelkComm_ConnectNet(ips[0].c_str(), 61213), 0);
+    ConnectAndChoose(ips[0]);
     ASSERT_TRUE(WaitForSlot(1, 1));
     std::vector<uint8_t> block(2360);
     for (size_t i = 0; i < block.size(); ++i) block[i] = static_cast<uint8_t>((i * 7 + 3) & 0xFF);
@@ -26,7 +26,7 @@ TEST_F(LinkTest, AStateBlockArrivesByteForByteAndComesBackWhole) {
 
 TEST_F(LinkTest, ACaptionChunkArrivesByteForByteAndIsAcknowledged) {
     const auto ips = StartDevices({21});
-    ASSERT_EQ(VelkComm_ConnectNet(ips[0].c_str(), 61213), 0);
+    ConnectAndChoose(ips[0]);
     ASSERT_TRUE(WaitForSlot(1, 1));
     std::vector<uint8_t> rows(1344);
     std::iota(rows.begin(), rows.end(), uint8_t{1});
@@ -44,7 +44,7 @@ TEST_F(LinkTest, ACaptionChunkArrivesByteForByteAndIsAcknowledged) {
 
 TEST_F(LinkTest, ACaptionChunkAboveTheLimitIsRefusedUnsent) {
     const auto ips = StartDevices({21});
-    ASSERT_EQ(VelkComm_ConnectNet(ips[0].c_str(), 61213), 0);
+    ConnectAndChoose(ips[0]);
     ASSERT_TRUE(WaitForSlot(1, 1));
     std::vector<uint8_t> rows(1345, 0xAA);
     EXPECT_EQ(VelkComm_SendCaptionChunk(0, 1345, rows.data(), 21), -1);
@@ -55,7 +55,7 @@ TEST_F(LinkTest, ACaptionChunkAboveTheLimitIsRefusedUnsent) {
 
 TEST_F(LinkTest, ALinkThatTakesNothingMakesSendsFailQuickly) {
     const auto ips = StartDevices({21}, {"--stall"});
-    ASSERT_EQ(VelkComm_ConnectNet(ips[0].c_str(), 61213), 0);
+    ConnectAndChoose(ips[0]);
     std::vector<uint8_t> block(2360, 0x11);
     // Let the connection come up; the stalled device never answers HELLO.
     recorder->PumpFor(200);
@@ -77,7 +77,7 @@ TEST_F(LinkTest, DevsimStartsFromAStateFile) {
         std::fclose(f);
     }
     const auto ips = StartDevices({21}, {"--state", file});
-    ASSERT_EQ(VelkComm_ConnectNet(ips[0].c_str(), 61213), 0);
+    ConnectAndChoose(ips[0]);
     ASSERT_TRUE(WaitForSlot(1, 1));
     ASSERT_EQ(VelkComm_SendCommand(0, Block().data(), 21), 0);
     ASSERT_TRUE(WaitForSlot(2, 1));

@@ -134,46 +134,32 @@ TEST_F(InputControls, TakeFreezeAndSyncBytes) {
   EXPECT_EQ(S().SyncMode, 2u);
 }
 
-TEST_F(InputControls, SwitcherModeLooks) {
+TEST_F(InputControls, LayerRowsPerSwitcherMode) {
   S().LayerWindow[1].Enable = 1;
   S().LayerWindow[2].Enable = 0;
-  SwitcherModeLook plain = SwitcherModeLookFor(S());
+  const ModeView plain = ModeViewFor(S(), true, false);
   EXPECT_TRUE(plain.Left[0].Shown && plain.Left[0].Checked && !plain.Left[0].Enabled);
   EXPECT_TRUE(plain.Left[1].Checked && plain.Left[1].Enabled);
   EXPECT_FALSE(plain.Left[2].Checked);
   EXPECT_FALSE(plain.Right[2].Shown);
-  EXPECT_FALSE(plain.TakeShown);
-  EXPECT_FALSE(plain.LockOutputShown.has_value());
-  EXPECT_TRUE(plain.LogoKeyerEnabled && plain.TestPatternEnabled);
-  EXPECT_FALSE(plain.CaptionPageHidden || plain.LayerCellsLocked);
-  S().MosaicSettings.Mode = 5;
-  EXPECT_FALSE(SwitcherModeLookFor(S()).LogoKeyerEnabled);
+  EXPECT_FALSE(plain.CaptionPageHidden);
 
   S().SwitcherSettings.Mode = 1;
   S().SwitcherSettings.OnProgram[2] = 1;
   S().SwitcherSettings.OnPreview[3] = 1;
-  SwitcherModeLook pgm = SwitcherModeLookFor(S());
+  const ModeView pgm = ModeViewFor(S(), true, false);
   EXPECT_FALSE(pgm.Left[0].Shown);
   EXPECT_FALSE(pgm.Left[1].Shown);
   EXPECT_TRUE(pgm.Left[2].Shown && pgm.Left[2].Checked && !pgm.Left[2].Enabled);
   EXPECT_FALSE(pgm.Right[2].Enabled);
   EXPECT_EQ(pgm.Right[2].Text, 0x101010u);
   EXPECT_TRUE(pgm.Right[3].Enabled && pgm.Right[3].Checked);
-  EXPECT_TRUE(pgm.TakeShown);
-  EXPECT_EQ(pgm.LockOutputShown, false);
-  EXPECT_FALSE(pgm.MosaicButtonEnabled);
-  EXPECT_TRUE(pgm.PipButtonEnabled);
-  EXPECT_TRUE(pgm.LogoKeyerEnabled);  // whatever the mosaic
-  EXPECT_FALSE(pgm.TestPatternEnabled);
-  EXPECT_TRUE(pgm.CaptionPageHidden && pgm.LayerCellsLocked);
+  EXPECT_TRUE(pgm.CaptionPageHidden);
 
   S().SwitcherSettings.Mode = 2;
-  SwitcherModeLook dual = SwitcherModeLookFor(S());
+  const ModeView dual = ModeViewFor(S(), true, false);
   for (int i = 0; i < 4; ++i) EXPECT_FALSE(dual.Left[i].Shown || dual.Right[i].Shown);
-  EXPECT_TRUE(dual.TakeShown);
-  EXPECT_FALSE(dual.PipButtonEnabled);
-  EXPECT_FALSE(dual.LogoKeyerEnabled || dual.TestPatternEnabled);
-  EXPECT_TRUE(dual.CaptionPageHidden && dual.LayerCellsLocked);
+  EXPECT_TRUE(dual.CaptionPageHidden);
 }
 
 TEST_F(InputControls, NameBankOutOfRangeModeIsStoredAsPlain) {
@@ -236,22 +222,22 @@ TEST_F(InputControls, TestPatternHoldsEveryLayerButtonUntilItEnds) {
   for (uint32_t mode : {0u, 1u, 2u}) {
     SCOPED_TRACE("switcher mode " + std::to_string(mode));
     S().SwitcherSettings.Mode = mode;
-    const SwitcherModeLook allowed = SwitcherModeLookFor(S());
-    const SwitcherModeLook held = WithTestPattern(allowed, true);
-    const SwitcherModeLook after = WithTestPattern(allowed, false);
+    const ModeView held = ModeViewFor(S(), true, true);
+    const ModeView after = ModeViewFor(S(), true, false);
     for (int i = 0; i < 4; ++i) {
       EXPECT_FALSE(held.Left[i].Enabled || held.Right[i].Enabled);
-      EXPECT_EQ(after.Left[i].Enabled, allowed.Left[i].Enabled);
-      EXPECT_EQ(after.Right[i].Enabled, allowed.Right[i].Enabled);
+      EXPECT_EQ(held.Left[i].Shown, after.Left[i].Shown);
     }
     EXPECT_FALSE(held.TakeEnabled);
     EXPECT_TRUE(after.TakeEnabled);
   }
   // PGM/PVW once the pattern ended: the program row and PIP-2's preview button stay off.
+  const ModeView pgm = ModeViewFor(S(), true, false);
   S().SwitcherSettings.Mode = 1;
-  const SwitcherModeLook pgm = WithTestPattern(SwitcherModeLookFor(S()), false);
-  EXPECT_FALSE(pgm.Left[2].Enabled || pgm.Left[3].Enabled || pgm.Right[2].Enabled);
-  EXPECT_TRUE(pgm.Right[3].Enabled);
+  const ModeView pvw = ModeViewFor(S(), true, false);
+  EXPECT_FALSE(pvw.Left[2].Enabled || pvw.Left[3].Enabled || pvw.Right[2].Enabled);
+  EXPECT_TRUE(pvw.Right[3].Enabled);
+  EXPECT_FALSE(pgm.Right[3].Enabled);  // dual: no row at all
 }
 
 TEST_F(InputControls, DpSplitBoxShowsTheWholeInputOrItsHalves) {
@@ -331,29 +317,40 @@ TEST_F(InputControls, PortSwitchTextsFollowTheCardsPorts) {
   EXPECT_FALSE(PortSwitchTextsFor(2, 6));
 }
 
-// Every way into a mode ends with the same view: one row per mode and Lock Output's check.
-TEST_F(InputControls, ModeViewGivesLockOutputLayersAndPageButtonsPerMode) {
+// Every way into a mode ends with the same view: one row per switcher mode, mosaic mode,
+// feathering, test pattern and Lock Output's check. Feathering off gives back what the modes
+// allow and nothing more: the TEST PATTERN tab stays off in PGM/PVW and dual.
+TEST_F(InputControls, ModeViewGivesEveryEnableOfTheWholeState) {
   struct Row {
     const char* What;
     uint32_t Switcher, Mosaic;
+    uint8_t Feather;
     bool LockChecked;  // Lock Output's own check before
     bool Pattern;
     bool LockShown, LockAfter;
     std::array<bool, 4> Layers;  // MAIN, PIP-1 on; PIP-2 off; PIP-3 by its switch (on)
     bool MosaicBtn, SwitcherBtn, PipBtn, LogoKeyer, TestPattern, TakeShown, TakeEnabled;
   };
+  constexpr std::array<bool, 4> L{true, true, false, true}, None{};
   const Row rows[] = {
-      {"plain, no mosaic", 0, 0, true, false, false, true, {true, true, false, true}, true, true, true, true, true, false, true},
-      {"plain, no mosaic, unchecked before", 0, 0, false, false, false, true, {true, true, false, true}, true, true, true, true, true, false, true},
-      {"mosaic x2 locked", 0, 2, true, false, true, true, {true, true, false, true}, true, false, true, true, true, false, true},
-      {"mosaic x2 unlocked", 0, 2, false, false, true, false, {false, false, false, false}, true, false, true, true, true, false, true},
-      {"mosaic x4", 0, 5, true, false, true, true, {true, true, false, true}, true, false, false, false, true, false, true},
-      {"PGM/PVW after unlocked frames", 1, 0, false, false, false, true, {true, true, false, true}, false, true, true, true, false, true, true},
-      {"PGM/PVW over a mosaic", 1, 2, false, false, false, true, {true, true, false, true}, false, false, true, true, false, true, true},
-      {"PGM/PVW with a pattern", 1, 0, true, true, false, true, {true, true, false, true}, false, true, true, true, false, true, false},
-      {"dual", 2, 0, false, false, false, true, {true, true, false, true}, false, true, false, false, false, true, true},
-      {"mode 3 counts as plain", 3, 2, false, false, true, false, {false, false, false, false}, true, false, true, true, true, false, true},
-      {"feathering", 0, 2, true, false, true, true, {true, true, false, true}, true, false, false, false, false, false, true},
+      {"plain, no mosaic", 0, 0, 0, true, false, false, true, L, true, true, true, true, true, false, true},
+      {"plain, no mosaic, unchecked before", 0, 0, 0, false, false, false, true, L, true, true, true, true, true, false, true},
+      {"plain, pattern", 0, 0, 0, true, true, false, true, L, true, true, true, true, true, false, false},
+      {"plain, feathering", 0, 0, 1, true, false, false, true, L, true, true, false, false, false, false, true},
+      {"mosaic x2 locked", 0, 2, 0, true, false, true, true, L, true, false, true, true, true, false, true},
+      {"mosaic x2 unlocked", 0, 2, 0, false, false, true, false, None, true, false, true, true, true, false, true},
+      {"mosaic x2, feathering", 0, 2, 1, true, false, true, true, L, true, false, false, false, false, false, true},
+      {"mosaic x4", 0, 5, 0, true, false, true, true, L, true, false, false, false, true, false, true},
+      {"mosaic x4, feathering", 0, 5, 1, true, false, true, true, L, true, false, false, false, false, false, true},
+      {"PGM/PVW after unlocked frames", 1, 0, 0, false, false, false, true, L, false, true, true, true, false, true, true},
+      {"PGM/PVW over a mosaic", 1, 2, 0, false, false, false, true, L, false, false, true, true, false, true, true},
+      {"PGM/PVW over a mosaic, feathering", 1, 2, 1, true, false, false, true, L, false, false, false, false, false, true, true},
+      {"PGM/PVW over mosaic x4", 1, 5, 0, true, false, false, true, L, false, false, true, true, false, true, true},
+      {"PGM/PVW with a pattern", 1, 0, 0, true, true, false, true, L, false, true, true, true, false, true, false},
+      {"dual", 2, 0, 0, false, false, false, true, L, false, true, false, false, false, true, true},
+      {"dual over a mosaic, feathering", 2, 2, 1, true, false, false, true, L, false, false, false, false, false, true, true},
+      {"dual over mosaic x4", 2, 5, 0, true, false, false, true, L, false, false, false, false, false, true, true},
+      {"mode 3 counts as plain", 3, 2, 0, false, false, true, false, None, true, false, true, true, true, false, true},
   };
   S().LayerWindow[0].Enable = S().LayerWindow[1].Enable = S().LayerWindow[3].Enable = 1;
   S().LayerWindow[2].Enable = 0;
@@ -361,18 +358,19 @@ TEST_F(InputControls, ModeViewGivesLockOutputLayersAndPageButtonsPerMode) {
     SCOPED_TRACE(r.What);
     S().SwitcherSettings.Mode = r.Switcher;
     S().MosaicSettings.Mode = r.Mosaic;
-    S().FeatherSettings.Enable = std::string(r.What) == "feathering" ? 1 : 0;
+    S().FeatherSettings.Enable = r.Feather;
     const ModeView v = ModeViewFor(S(), r.LockChecked, r.Pattern);
     EXPECT_EQ(v.LockOutputShown, r.LockShown);
     EXPECT_EQ(v.LockOutputChecked, r.LockAfter);
-    EXPECT_EQ(v.LayerShown, r.Layers);
+    for (int layer = 0; layer < 4; ++layer) EXPECT_EQ(LayerCellShown(S(), layer, v.LockOutputChecked), r.Layers[layer]);
     EXPECT_EQ(v.MosaicButtonEnabled, r.MosaicBtn);
     EXPECT_EQ(v.SwitcherButtonEnabled, r.SwitcherBtn);
     EXPECT_EQ(v.PipButtonEnabled, r.PipBtn);
     EXPECT_EQ(v.LogoKeyerEnabled, r.LogoKeyer);
     EXPECT_EQ(v.TestPatternEnabled, r.TestPattern);
-    EXPECT_EQ(v.Look.TakeShown, r.TakeShown);
-    EXPECT_EQ(v.Look.TakeEnabled, r.TakeEnabled);
+    EXPECT_EQ(v.TakeShown, r.TakeShown);
+    EXPECT_EQ(v.TakeEnabled, r.TakeEnabled);
+    EXPECT_EQ(v.Left[1].Enabled, r.Switcher != 1 && r.Switcher != 2 && !r.Pattern);
   }
 }
 
@@ -405,8 +403,8 @@ TEST_F(InputControls, LayerCellShowsByOneRule) {
   EXPECT_TRUE(LayerCellShown(S(), 1, true));  // the logo decides only PIP-3
   // PIP-3's button is lit by the same switch.
   S().LayerWindow[3].Enable = 1;
-  EXPECT_FALSE(SwitcherModeLookFor(S()).Left[3].Checked);
+  EXPECT_FALSE(ModeViewFor(S(), true, false).Left[3].Checked);
   S().LogoSettings.Enable = 1;
-  EXPECT_TRUE(SwitcherModeLookFor(S()).Left[3].Checked);
+  EXPECT_TRUE(ModeViewFor(S(), true, false).Left[3].Checked);
   EXPECT_FALSE(LayerCellShown(S(), 4, true));
 }

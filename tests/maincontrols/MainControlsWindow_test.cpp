@@ -447,39 +447,31 @@ TEST_F(MainControlsWindow, PresetShortcutsWorkFromEditsPopUpsAndTheCanvas) {
 }
 
 TEST_F(MainControlsWindow, AfterATestPatternProgramSideLayerButtonsStayOff) {
-  // PGM/PVW with PIP-2 on program and PIP-3 on preview.
+  // Plain mode with PIP-2 on program and PIP-3 (switched on) on preview, for when PGM/PVW comes.
   devsim::StateBlock state = devsim::BuiltinStateBlock();
-  state[devsim::layout::kSwitcher] = 1;
+  state[devsim::layout::kLayerWindow + devsim::layout::kLayerWindowSize * 3] = 1;
   state[devsim::layout::kSwitcherOnProgram + 2] = 1;
   state[devsim::layout::kSwitcherOnPreview + 3] = 1;
   const std::string stateFile = StateFile(state);
   DevsimProcess devsim;
   ProgramUnderTest program(Home.Path());
-  ASSERT_TRUE(ConnectSerial(program, devsim, {"--state", stateFile})) << program.ShownTexts();
-  // The feathering answer gives the TEST PATTERN tab back (feathering is off).
-  const auto tabBack = [&] {
-    return program.Shows("controls: TAKE shown") && !program.Shows("disabled: MISC TEST PATTERN");
-  };
-  ASSERT_TRUE(WaitUntil(tabBack, 10s)) << program.ShownTexts();
+  ASSERT_TRUE(ConnectSerial(program, devsim, {"--state", stateFile, "--control", Control()})) << program.ShownTexts();
+
+  // MISC, TEST PATTERN, the pattern on: no layer button can be used.
+  ASSERT_TRUE(SwitchTestPatternOn(program, Log()));
+  ASSERT_TRUE(program.WaitForShown({"layer buttons: left PIP-1 on disabled grey"}, 5s)) << program.ShownTexts();
+  RaisePopups(program);
+  program.SaveScreenshot(Artifact("layer_buttons_during_test_pattern.png"));
+  // The device enters PGM/PVW: the mode forbids the pattern, which ends with its page; each
+  // button is back to what PGM/PVW allows, its look with it.
+  DeviceDoes("switcher 1");
+  EXPECT_TRUE(WaitUntil([&] { return ReceivedCommands(Log(), 12).size() == 2; }, 10s));
+  ASSERT_TRUE(
+      program.WaitForShown({"layer buttons: right PIP-3 on enabled plain", "layer buttons: TAKE enabled"}, 10s))
+      << program.ShownTexts();
   const std::string programSide[] = {"layer buttons: left PIP-2 on disabled grey",
                                      "layer buttons: left PIP-3 off disabled grey",
                                      "layer buttons: right PIP-2 off disabled grey"};
-  for (const std::string& line : programSide) EXPECT_TRUE(program.Shows(line)) << program.ShownTexts();
-
-  // MISC, TEST PATTERN, the pattern on: no layer button and no TAKE can be used.
-  ASSERT_TRUE(SwitchTestPatternOn(program, Log()));
-  ASSERT_TRUE(
-      program.WaitForShown({"layer buttons: right PIP-3 off disabled grey", "layer buttons: TAKE disabled"}, 5s))
-      << program.ShownTexts();
-  ASSERT_EQ(ReceivedCommands(Log(), 12).size(), 1u);
-  // The pattern off: each button is back to what PGM/PVW allows, its look with it.
-  RaisePopups(program);
-  program.SaveScreenshot(Artifact("layer_buttons_during_test_pattern.png"));
-  program.ClickInPopup(PatternOnOffX, PatternOnOffY);
-  EXPECT_TRUE(WaitUntil([&] { return ReceivedCommands(Log(), 12).size() == 2; }, 5s));
-  ASSERT_TRUE(
-      program.WaitForShown({"layer buttons: right PIP-3 off enabled plain", "layer buttons: TAKE enabled"}, 5s))
-      << program.ShownTexts();
   for (const std::string& line : programSide) EXPECT_TRUE(program.Shows(line)) << program.ShownTexts();
   program.Click(CommButtonX, MiscButtonY);
   ASSERT_TRUE(program.WaitForShown({"page: none"}, 5s)) << program.ShownTexts();
@@ -493,7 +485,7 @@ TEST_F(MainControlsWindow, AfterATestPatternProgramSideLayerButtonsStayOff) {
   program.Click(RightRowX(3), rowY);
   ASSERT_TRUE(WaitUntil([&] { return ReceivedCommands(Log(), 8).size() == 1; }, 5s));
   EXPECT_EQ(ReceivedCommands(Log(), 8)[0][0], 3); // layer PIP-3
-  EXPECT_EQ(ReceivedCommands(Log(), 8)[0][1], 1); // on
+  EXPECT_EQ(ReceivedCommands(Log(), 8)[0][1], 0); // off
   EXPECT_EQ(program.Stop(), 0);
 }
 

@@ -49,49 +49,6 @@ TEST(PageEvents, SubPagesShowOneAndHideTheOthers) {
   EXPECT_FALSE(v.SubTitle.has_value());
 }
 
-TEST(PageEvents, FeatheringOnDisablesKeyerTestPatternLogoAndPip) {
-  auto e = FeatherEnablesFor(1, 0, 0);
-  EXPECT_EQ(e.KeyerTab, false);
-  EXPECT_EQ(e.KeyerPage, false);
-  EXPECT_EQ(e.LogoButton, false);
-  EXPECT_EQ(e.PipButton, false);
-  EXPECT_EQ(e.TestPatternTab, false);
-  EXPECT_EQ(e.TestPatternPage, false);
-}
-
-TEST(PageEvents, FeatheringOffWithFivePanelMosaicReenablesOnlyTestPattern) {
-  auto e = FeatherEnablesFor(0, 5, 0);
-  EXPECT_FALSE(e.KeyerTab.has_value());
-  EXPECT_FALSE(e.LogoButton.has_value());
-  EXPECT_EQ(e.TestPatternTab, true);
-  EXPECT_EQ(e.TestPatternPage, true);
-  e = FeatherEnablesFor(0, 0, 2);
-  EXPECT_FALSE(e.PipButton.has_value());
-  e = FeatherEnablesFor(0, 1, 1);
-  EXPECT_EQ(e.KeyerTab, true);
-  EXPECT_EQ(e.KeyerPage, true);
-  EXPECT_EQ(e.LogoButton, true);
-  EXPECT_EQ(e.PipButton, true);
-  e = FeatherEnablesFor(2, 0, 0);
-  EXPECT_FALSE(e.KeyerTab || e.TestPatternTab || e.LogoButton);
-}
-
-TEST(PageEvents, MosaicModeDecidesLockOutputAndPageButtons) {
-  auto m = MosaicModeEffectsFor(0, 0);
-  EXPECT_FALSE(m.LockOutputShown);
-  EXPECT_TRUE(m.LockOutputForceChecked);
-  EXPECT_TRUE(m.KeyerButtonEnabled);
-  EXPECT_EQ(m.LogoPipKeyerEnabled, true);
-  m = MosaicModeEffectsFor(5, 0);
-  EXPECT_TRUE(m.LockOutputShown);
-  EXPECT_FALSE(m.KeyerButtonEnabled);
-  EXPECT_EQ(m.LogoPipKeyerEnabled, false);
-  m = MosaicModeEffectsFor(5, 1);
-  EXPECT_FALSE(m.LogoPipKeyerEnabled.has_value());
-  m = MosaicModeEffectsFor(3, 0);
-  EXPECT_EQ(m.LogoPipKeyerEnabled, true);
-}
-
 TEST(PageEvents, PipThreeFollowsTheLogoWhenItCarriesTheLogo) {
   auto v = PipLayerVisibility(0, 1, 1, 0);
   ASSERT_TRUE(v);

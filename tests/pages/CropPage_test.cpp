@@ -104,16 +104,21 @@ TEST_F(CropPage, PgmLayerButtonDisabled) {
 }
 
 // The layer moved to another input without the page hearing of it: a typed value is stored in
-// the record the crop command is built from, and the page names that input.
+// the record the crop command is built from, with that record's other values (not the old
+// input's the edits showed), and the page shows that input and its crop.
 TEST_F(CropPage, EditAfterAnUnseenInputChangeGoesToTheInputTheLayerShows) {
     DeviceState& s = GetDeviceState();
-    s.CropRect[4 * 4 + 0] = {1, 0, 50, 0, 1000, 1080, 1920, 1080};
+    s.CropRect[4 * 4 + 0] = {1, 0, 50, 40, 800, 600, 1920, 1080};
     s.LayerWindow[0].Source = 4;
     Type(1137, 300);
-    EXPECT_EQ(s.CropRect[4 * 4 + 0].HStart, 300);
+    const CropRect& c = s.CropRect[4 * 4 + 0];
+    EXPECT_EQ(std::vector<int>({c.HStart, c.VStart, c.Width, c.Height}), std::vector<int>({300, 40, 800, 600}));
     EXPECT_EQ(s.CropRect[4 * 1 + 0].HStart, 200);
     ASSERT_EQ(Commands().size(), 1u);
-    EXPECT_EQ(Commands()[0].Bytes[2] | Commands()[0].Bytes[3] << 8, 300);
+    const auto b = Commands()[0].Bytes;
+    EXPECT_EQ(std::vector<int>({b[2] | b[3] << 8, b[4] | b[5] << 8, b[6] | b[7] << 8, b[8] | b[9] << 8}),
+              std::vector<int>({300, 40, 800, 600}));
+    EXPECT_EQ(Page->Edits[3]->Value(), 600);
     EXPECT_EQ(Page->SourceRow, 4u);
     EXPECT_TRUE(Page->InputCaption->GetLabel().EndsWith(wxString::FromUTF8(s.InputTable[4].Name)));
 }

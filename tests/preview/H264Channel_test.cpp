@@ -209,6 +209,24 @@ TEST_F(ChannelFixture, StoppingANeverStartedChannelChangesNothing) {
     EXPECT_FALSE(channel.HasView(&view));
 }
 
+TEST_F(ChannelFixture, ARestartDropsWhatWaitsAndDecodesWithANewDecoderForTheSameViews) {
+    RecordingView view;
+    int made = 0;
+    H264Channel channel([&](const H264DecoderSettings& settings) { return ++made, Factory(settings); });
+    channel.Restart(); // not running: nothing starts
+    EXPECT_FALSE(channel.IsDecoding());
+    Control.Delay = 20ms;
+    channel.Start();
+    channel.AddView(&view, ChannelViewKind::Cell);
+    for (uint8_t tag = 1; tag <= 50; ++tag) Push(channel, tag);
+    ASSERT_TRUE(WaitUntil([&] { return view.Calls.load() > 0; }));
+    channel.Restart();
+    EXPECT_EQ(made, 2);
+    ASSERT_TRUE(Push(channel, 99));
+    ASSERT_TRUE(WaitUntil([&] { return !view.TagsSeen().empty() && view.TagsSeen().back() == 99; }));
+    EXPECT_LT(view.TagsSeen().size(), 10u); // the packets waiting at the restart never decode
+}
+
 TEST_F(ChannelFixture, TheViewTableHoldsEachViewOnceAndAtMost240) {
     std::vector<RecordingView> views(241);
     H264Channel channel(Factory);

@@ -81,6 +81,7 @@ TEST(PreviewEndToEnd, TheDevicesStreamReachesThePanesAndItsEncoderTakesAPackage)
     RegisterReplyCallbacks();
     DeviceId = LastOctet(ip);
     ASSERT_EQ(link.ConnectNet(ip, DevicePort), 0);
+    ASSERT_EQ(link.SelectDevice(ip), 0);
     auto pumpUntil = [&](auto done, int ms) {
         return PumpUntil(
             [&] {
@@ -107,8 +108,8 @@ TEST(PreviewEndToEnd, TheDevicesStreamReachesThePanesAndItsEncoderTakesAPackage)
         << ::testing::PrintToString(dialog.Calls) << " ip " << page->GetEncoderIp();
     EXPECT_TRUE(pumpUntil(
         [&] { return FindKitControl<SkinStatic>(page, 1571)->GetLabel() == "Version:0203"; }, 3000));
-    // The device's first setting (code 1, 352 x 240) has no quality: the page keeps its values.
-    EXPECT_EQ(FindKitControl<oRealEdit>(page, 1565)->GetValue(), "15");
+    // The device's first setting (code 1, 352 x 240) has no quality preset: the page shows its rates.
+    EXPECT_EQ(FindKitControl<oRealEdit>(page, 1565)->GetValue(), "30");
     // "Ultra Clear" chosen on the page: the device takes it and its answer fills the edits.
     FindKitControl<CDropButton>(page, MVideoSettingDlg::QualityListId)->OnDropListSelChanged(3);
     EXPECT_TRUE(pumpUntil([&] { return FindKitControl<oRealEdit>(page, 1565)->GetValue() == "7"; }, 3000));

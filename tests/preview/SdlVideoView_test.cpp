@@ -147,6 +147,9 @@ TEST(SdlVideoView, FollowsThePicturesSizeAndRedrawsTheLastOne) {
     EXPECT_FALSE(IsRed(target.At(60, 40)));
     EXPECT_TRUE(view.Redraw()); // an expose: the last picture again
     EXPECT_TRUE(IsRed(target.At(60, 40)));
+    view.Clear(); // another machine's stream follows: black, and nothing to show again
+    EXPECT_FALSE(IsRed(target.At(60, 40)));
+    EXPECT_FALSE(view.Redraw());
     H264Picture broken = DecodedPicture(QuadStream).View();
     broken.Strides[2] = 10;
     EXPECT_FALSE(view.Draw(broken));

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <tuple>
+
 namespace {
 
 // The 32-byte block of command 25: the nine named bytes, the rest 0x55.
@@ -121,15 +124,23 @@ TEST_F(VideoSettingTest, ASettingsReplySelectsTheQualityAndPostsOnlyOnChange) {
     EXPECT_TRUE(Sent().empty()); // a reply sends nothing
 }
 
-TEST_F(VideoSettingTest, ResolutionCodesWithoutAQualityChangeNothing) {
-    page.UpdateFromDevice(Reply({2, 0, 7, 17, 0x20, 0x00}));
-    const VideoSettingModel before = page;
-    for (int code : {1, 19, 20, 0, 99}) {
-        EXPECT_FALSE(page.UpdateFromDevice(Reply({2, 0, 30, code, 0x01, 0x00}))) << code;
-        EXPECT_EQ(page.FrameRate, before.FrameRate);
-        EXPECT_EQ(page.Kbps, before.Kbps);
-        EXPECT_EQ(page.ResolutionItem, before.ResolutionItem);
-        EXPECT_EQ(page.QualityItem, before.QualityItem);
+TEST_F(VideoSettingTest, SettingsReplyCodesAfterUltraClear) {
+    // From Ultra Clear ("1920*1080", 7 fps, 8192 kbps) a reply of 30 fps, 2048 kbps: a size in the
+    // resolution list shows with its rates, the quality list moving only for a preset's size.
+    struct Row { int code; std::optional<uint8_t> post; size_t item; int quality, fps, kbps; };
+    const Row rows[] = {{1, std::nullopt, 0, 3, 30, 2048},  {19, std::nullopt, 4, 3, 30, 2048},
+                        {20, std::nullopt, 2, 3, 30, 2048}, {21, 21, 1, 0, 30, 2048},
+                        {0, std::nullopt, 6, 3, 7, 8192},   {99, std::nullopt, 6, 3, 7, 8192}};
+    for (const Row& row : rows) {
+        VideoSettingModel model;
+        model.UpdateFromDevice(Reply({2, 0, 7, 17, 0x20, 0x00}));
+        const auto post = model.UpdateFromDevice(Reply({2, 0, 30, row.code, 0x08, 0x00}));
+        EXPECT_EQ(std::tuple(post, model.ResolutionItem, model.QualityItem, model.FrameRate, model.Kbps),
+                  std::tuple(row.post, row.item, row.quality, row.fps, row.kbps)) << row.code;
+        model.FrameRate = 20; // typed: sent with the size and bit rate shown
+        model.OnEditCommitted(state);
+        EXPECT_EQ(LastBlock(), Block25({0, 20, PreviewResolutions[row.item].Code, row.kbps >> 8, row.kbps & 0xFF,
+                                        0xFF, 0xFF, 0xFF, 0xFF})) << row.code;
     }
 }
 

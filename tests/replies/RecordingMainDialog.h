@@ -35,6 +35,13 @@ public:
         Add("layer settings " + std::to_string(layer) + (send ? " send" : " nosend"));
     }
     void EndSignalSwitchWait() override { Add("end signal switch wait"); }
+    void OnMachineAtWorkChanged() override { Add("at work changed"); }
+    // The connection page's COM DisConnect, as the main dialog runs it.
+    void CloseSerialLink() override {
+        Add("close serial");
+        if (OnCloseSerialLink) OnCloseSerialLink();
+    }
+    void (*OnCloseSerialLink)() = nullptr;
 
     // Shared with the command and pause recorders, so that one list shows the whole order.
     std::vector<std::string>* Log = nullptr;

@@ -69,18 +69,52 @@ TEST_F(ReplyTest, NoCallbackActsWithoutAMainDialog) {
 
 // ---- link status ----
 
-TEST_F(ReplyTest, ConnectionStatusWritesLinkAndRoutesWithoutMarking) {
-    const uint8_t data[] = {1};
-    OnReplyConnectionStatus(data, 21);
-    const auto& s = GetDeviceState();
-    EXPECT_EQ(s.LinkStatus, 1);
-    EXPECT_EQ(s.Connected, 1);
-    EXPECT_EQ(s.ReplyDeviceId, 21);
-    EXPECT_EQ(Log, Calls({"route 0 0"}));
-    const uint8_t lost[] = {0};
-    OnReplyConnectionStatus(lost, 22);
-    EXPECT_EQ(s.Connected, 0);
-    EXPECT_EQ(s.ReplyDeviceId, 22);
+// Only the working link's own reports write the link status; every machine's reach the machine list.
+TEST_F(ReplyTest, ConnectionStatusAndPingWriteTheLinkOnlyForTheMachineAtWork) {
+    MakeNetworkMachineAtWork("127.0.0.21");
+    const struct {
+        uint8_t Slot, Id, Up;
+        uint8_t LinkStatus, Connected, ReplyId;
+    } rows[] = {
+        {0, 21, 1, 1, 1, 21}, // its own link came up
+        {0, 22, 0, 1, 1, 21}, // another machine's went down
+        {23, 22, 1, 1, 1, 21}, // another machine answered PING
+        {0, 21, 0, 0, 0, 21}, // its own went down
+        {23, 21, 1, 0, 1, 21},
+    };
+    for (const auto& row : rows) {
+        Log.clear();
+        if (row.Slot == 0) OnReplyConnectionStatus(&row.Up, row.Id);
+        else OnReplyDeviceOnline(&row.Up, row.Id);
+        const auto& s = GetDeviceState();
+        EXPECT_EQ(s.LinkStatus, row.LinkStatus) << int(row.Slot) << " from " << int(row.Id);
+        EXPECT_EQ(s.Connected, row.Connected) << int(row.Slot) << " from " << int(row.Id);
+        EXPECT_EQ(s.ReplyDeviceId, row.ReplyId) << int(row.Slot) << " from " << int(row.Id);
+        EXPECT_EQ(LastMachineAnswer().Id, row.Id);
+        EXPECT_EQ(LastMachineAnswer().Connected, row.Up != 0);
+        EXPECT_EQ(Log, Calls({"route " + std::to_string(row.Slot) + " 0"}));
+    }
+    // The serial link reports its own state under 255.
+    SerialLinkOpened();
+    const uint8_t up = 1;
+    OnReplyConnectionStatus(&up, SerialLinkReportId);
+    EXPECT_EQ(GetDeviceState().ReplyDeviceId, SerialLinkReportId);
+    EXPECT_EQ(CurrentMachineAtWork().Link, WorkLink::Serial);
+}
+
+// One notice per change of the machine at work; a network machine chosen over the serial link
+// closes it before DeviceId and the library's selection change.
+TEST_F(ReplyTest, TheMachineAtWorkChangesInOneOrderAndIsAnnouncedOnce) {
+    Dialog.OnCloseSerialLink = [] { SerialLinkClosed(); };
+    SerialLinkOpened();
+    MakeNetworkMachineAtWork("127.0.0.22");
+    EXPECT_EQ(DeviceId, 22);
+    MakeNetworkMachineAtWork("127.0.0.22");
+    DisconnectNetworkMachine("127.0.0.21");
+    DisconnectNetworkMachine("127.0.0.22");
+    EXPECT_EQ(Log, Calls({"at work changed", "close serial", "at work changed", "select 127.0.0.22",
+                          "at work changed", "select 127.0.0.22", "at work changed"}));
+    EXPECT_EQ(CurrentMachineAtWork().Link, WorkLink::None);
 }
 
 TEST_F(ReplyTest, PreviewStateIsAFlag) {
@@ -92,6 +126,8 @@ TEST_F(ReplyTest, PreviewStateIsAFlag) {
 }
 
 TEST_F(ReplyTest, DeviceOnlineOnlyMarksConnected) {
+    MakeNetworkMachineAtWork("127.0.0.33");
+    Log.clear();
     OnReplyDeviceOnline(nullptr, 33);
     EXPECT_EQ(GetDeviceState().Connected, 1);
     EXPECT_EQ(GetDeviceState().ReplyDeviceId, 33);
@@ -506,10 +542,10 @@ TEST_F(ReplyTest, InputStatesOnlyFromTheControlledDevice) {
 
 TEST_F(ReplyTest, InputStatesFromTheSerialDeviceWhateverItsId) {
     DeviceId = InitialDeviceId; // a serial connect leaves the id as it was
-    SetSerialLinkOpen(true);
+    SerialLinkOpened();
+    Log.clear();
     const uint8_t data[8] = {0, 1, 0, 0, 0, 0, 0, 1};
     OnReplyInputStates(data, 7);
-    SetSerialLinkOpen(false);
     EXPECT_EQ(GetDeviceState().InputSignalPresent[1], 1);
     EXPECT_EQ(Log, Calls({"route 22 0", "route 23 0"}));
 }

@@ -4,6 +4,7 @@
 #include "RecordingMainDialog.h"
 #include "app/AppGlobals.h"
 #include "app/DeviceState.h"
+#include "app/MachineAtWork.h"
 #include "app/ReplySleep.h"
 #include "support/RecordingCommLink.h"
 
@@ -20,6 +21,10 @@ class LoggingCommLink : public RecordingCommLink {
 public:
     std::vector<std::string>* Log = nullptr;
     std::vector<std::pair<void*, int>> Registered;
+    int SelectDevice(const std::string& ip) override {
+        if (Log) Log->push_back("select " + ip);
+        return RecordingCommLink::SelectDevice(ip);
+    }
     int RegisterCallback(void* callback, int slot) override {
         Registered.emplace_back(callback, slot);
         return RecordingCommLink::RegisterCallback(callback, slot);
@@ -45,6 +50,7 @@ protected:
 
     void SetUp() override {
         ResetDeviceState();
+        ResetMachineAtWork();
         Dialog.Log = &Log;
         TheMainDialog = &Dialog;
         SetReplySleepFunction([this](unsigned ms) { Log.push_back("sleep " + std::to_string(ms)); });
@@ -54,6 +60,7 @@ protected:
     }
     void TearDown() override {
         TheMainDialog = nullptr;
+        ResetMachineAtWork();
         SetReplySleepFunction({});
         SetCommLink(nullptr);
         DeviceId = InitialDeviceId;

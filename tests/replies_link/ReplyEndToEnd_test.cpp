@@ -5,6 +5,7 @@
 #include "app/CommLink.h"
 #include "app/DeviceCommand.h"
 #include "app/DeviceState.h"
+#include "app/MachineAtWork.h"
 #include "app/ReplyCallbacks.h"
 #include "app/ReplySleep.h"
 #include "app/comm_link_real/RealCommLink.h"
@@ -100,8 +101,9 @@ TEST(ReplyEndToEnd, ReadAllAndEveryFollowUpLeaveTheDevicesState) {
     RealCommLink link;
     SetCommLink(&link);
     RegisterReplyCallbacks();
-    DeviceId = LastOctet(ip);
+    ResetMachineAtWork();
     ASSERT_EQ(link.ConnectNet(ip, DevicePort), 0);
+    MakeNetworkMachineAtWork(ip);
 
     auto pumpUntil = [&](auto done, int timeoutMs) {
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
@@ -157,8 +159,8 @@ class MachineNotingDialog : public RecordingMainDialog {
 public:
     std::vector<unsigned> StatusFrom, OnlineFrom;
     void OnDeviceReply(uint32_t slot, int32_t argument) override {
-        if (slot == 0) StatusFrom.push_back(GetDeviceState().ReplyDeviceId);
-        if (slot == 23) OnlineFrom.push_back(GetDeviceState().ReplyDeviceId);
+        if (slot == 0) StatusFrom.push_back(LastMachineAnswer().Id);
+        if (slot == 23) OnlineFrom.push_back(LastMachineAnswer().Id);
         RecordingMainDialog::OnDeviceReply(slot, argument);
     }
 };
@@ -189,8 +191,9 @@ TEST(ReplyEndToEnd, AMachineThatIsNotControlledFeedsTheMachineListAndNothingElse
     ASSERT_EQ(link.SetTargets({controlledId, otherId}), 0);
     ASSERT_EQ(link.ConnectNet(controlledIp, DevicePort), 0);
     ASSERT_EQ(link.ConnectNet(otherIp, DevicePort), 0);
-    DeviceId = controlledId;
-    ASSERT_EQ(link.SelectDevice(controlledIp), 0);
+    ResetMachineAtWork();
+    MakeNetworkMachineAtWork(controlledIp);
+    ASSERT_EQ(DeviceId, controlledId);
 
     auto pumpUntil = [&](auto done, int timeoutMs) {
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);

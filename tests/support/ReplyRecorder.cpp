@@ -18,6 +18,7 @@ std::condition_variable notifyCv;
 bool notified = false;
 int notifications = 0;
 std::thread::id notifierThread;
+std::function<void(const RecordedReply&)> afterEach;
 
 void Notify(void*) {
     std::lock_guard lock(notifyMutex);
@@ -35,6 +36,7 @@ void Record(int slot, unsigned id, const uint8_t* data, size_t size, uint32_t la
     r.layer = layer;
     r.thread = std::this_thread::get_id();
     replies.push_back(std::move(r));
+    if (afterEach) afterEach(replies.back());
 }
 
 // One plain callback per slot, each copying exactly the bytes its slot guarantees.
@@ -77,7 +79,12 @@ ReplyRecorder::ReplyRecorder() {
     VelkComm_SetReplyNotifier(&Notify, nullptr);
 }
 
-ReplyRecorder::~ReplyRecorder() { VelkComm_Close(); }
+ReplyRecorder::~ReplyRecorder() {
+    VelkComm_Close();
+    afterEach = nullptr;
+}
+
+void ReplyRecorder::AfterEach(std::function<void(const RecordedReply&)> action) { afterEach = std::move(action); }
 
 bool ReplyRecorder::PumpUntil(const std::function<bool()>& done, int timeoutMs) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);

@@ -29,6 +29,8 @@ public:
     const std::vector<RecordedReply>& Replies() const;
     std::vector<RecordedReply> OfSlot(int slot) const;
     void Clear();
+    // Runs inside each callback once the reply is recorded, as the program's own code would.
+    void AfterEach(std::function<void(const RecordedReply&)> action);
     std::thread::id NotifierThread() const;
     int Notifications() const;
 };

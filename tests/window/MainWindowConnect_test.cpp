@@ -6,6 +6,7 @@
 #endif
 #include "support/DevsimProcess.h"
 #include "window/ProgramUnderTest.h"
+#include "window/ShownGeometry.h"
 #include "window/WindowTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +15,9 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
+#include <map>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -27,6 +30,7 @@ using namespace std::chrono_literals;
 using testsupport::DevsimProcess;
 using testsupport::FreeDeviceAddress;
 using testsupport::ReadDevsimLog;
+using testsupport::ReceivedCommands;
 using testsupport::ScratchFolder;
 
 namespace {
@@ -291,3 +295,190 @@ TEST_F(MainWindowTest, PortListFollowsPlugAndPullAndPullingTheOpenPortClosesTheL
   EXPECT_FALSE(ListsPort(program, "COM7"));
   EXPECT_EQ(program.Stop(), 0);
 }
+
+// ---- one machine at work ----
+// Two network machines (A in the process that also plays the serial machine, B in its own, so that
+// B alone can restart) and a serial one on COM7. Each row is an operator's sequence; every row ends
+// with the same checks: one PIP-2 click reaches the machine at work and no other, and the tile,
+// the indicator and the window's record of the machine at work name it.
+namespace {
+constexpr int NetDisconnectX = 340, NetDisconnectY = 170;
+constexpr int MiscButtonX = PageButtonX, MiscButtonY = PageButtonY(9);
+constexpr int TestPatternTabX = 276, TestPatternTabY = 147;
+constexpr int PatternOnOffId = 1273, LeftPip2Id = 1249;
+constexpr unsigned SerialId = 9;
+
+// The busy box's history ends with its present state: closed now.
+bool BusyClosed(const ProgramUnderTest& program) {
+  std::istringstream in(program.ShownTexts());
+  std::string last;
+  for (std::string line; std::getline(in, line);)
+    if (line.rfind("busy: ", 0) == 0) last = line;
+  return last == "busy: hidden";
+}
+
+class MachineAtWorkTest;
+struct AtWorkRow {
+  const char* Name;
+  std::function<void(MachineAtWorkTest&)> Sequence;
+  unsigned Device;  // the device id of the machine at work at the end, 0 for none
+};
+void PrintTo(const AtWorkRow& row, std::ostream* out) { *out << row.Name; }
+
+class MachineAtWorkTest : public MainWindowTest, public ::testing::WithParamInterface<AtWorkRow> {
+ protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    if (IsSkipped()) return;
+    setenv("VELKCOMM_TIMING_SCALE", "0.1", 1);  // a restarted machine is back within a second
+    setenv("VELKAN_GEOMETRY", (Home.Path() + "geometry.txt").c_str(), 1);
+    Pty.emplace(Home.Path(), 7, Home.Path() + "device7");
+    ASSERT_TRUE(Pty->Ready);
+    ASSERT_TRUE(DeviceA.Start({"--device", A, "--serial", Home.Path() + "device7", "--serial-id", "9", "--log", LogA}));
+    ASSERT_TRUE(DeviceB.Start({"--device", B, "--log", LogB}));
+    WriteComSetting(Home.Path(), 7);
+    ASSERT_TRUE(Program.Start());
+    Program.Click(CommButtonX, CommButtonY);
+    Program.Click(SearchMachinesX, SearchMachinesY);
+    ASSERT_TRUE(Program.WaitForShown({"floating: Search Machines"}, 5s)) << Program.ShownTexts();
+    Program.Click(SearchButtonX, SearchButtonY);
+    ASSERT_TRUE(WaitUntil([&] { return MachineShows(Program, A, " online") && MachineShows(Program, B, " online"); }, 15s))
+        << Program.ShownTexts();
+  }
+  void TearDown() override {
+    unsetenv("VELKCOMM_TIMING_SCALE");
+    unsetenv("VELKAN_GEOMETRY");
+    MainWindowTest::TearDown();
+  }
+
+ public:
+  // Double click on the machine's tile, OK to "Select the Machine ?", and its state read.
+  void Choose(const std::string& ip) {
+    const auto [x, y] = TileCentre(MachineIndex(Program.ShownTexts(), ip));
+    Program.DoubleClick(x, y);
+    ASSERT_TRUE(Program.PressReturnIn("Tips"));
+    ASSERT_TRUE(WaitUntil([&] { return BusyClosed(Program) && MachineShows(Program, ip, "online controlled"); }, 15s))
+        << Program.ShownTexts();
+  }
+  void ComConnect() {
+    Program.Click(ComConnectX, ComConnectY);
+    ASSERT_TRUE(Program.WaitForShown({"com: link open", "connection: serial"}, 15s)) << Program.ShownTexts();
+    ASSERT_TRUE(WaitUntil([&] { return BusyClosed(Program); }, 15s)) << Program.ShownTexts();
+    ASSERT_TRUE(ReceivedReadAll(LogA, SerialId));
+  }
+  void NetDisconnect() {
+    Program.Click(CommButtonX, CommButtonY);
+    if (!Program.WaitForShown({"page: Connection Setting"}, 3s)) Program.Click(CommButtonX, CommButtonY);
+    ASSERT_TRUE(Program.WaitForShown({"page: Connection Setting"}, 3s)) << Program.ShownTexts();
+    Program.Click(NetDisconnectX, NetDisconnectY);
+  }
+  // The middle of a shown control of a window ("main", "popup:152"), clicked.
+  bool ClickControl(const std::string& window, int id) {
+    std::optional<GeoRect> at;
+    std::string title;
+    WaitUntil([&] {
+      std::ifstream in(Home.Path() + "geometry.txt");
+      std::stringstream all;
+      all << in.rdbuf();
+      const ShownGeometry g = ShownGeometry::Parse(all.str());
+      for (const GeoControl& c : g.Controls)
+        for (const GeoWindow& w : g.Windows)
+          if (c.Id == id && w.Index == c.Window && w.Kind == window) at = c.Rect, title = w.Title;
+      return at.has_value();
+    }, 5s);
+    if (!at) return false;
+    // A pop-up page comes to the front as the operator's click on it would bring it.
+    if (window != "main") RunCommand("xdotool search --onlyvisible --name '^" + title + "$' windowraise");
+    RunCommand("xdotool mousemove --sync " + std::to_string(at->X + at->W / 2) + " " + std::to_string(at->Y + at->H / 2) +
+               " click 1");
+    std::this_thread::sleep_for(300ms);
+    return true;
+  }
+  // The test pattern page's on/off button: MISC, its TEST PATTERN tab, the button.
+  void ClickPatternOnOff() {
+    if (!Program.Shows("page: Misc Settings")) Program.Click(MiscButtonX, MiscButtonY);
+    Program.Click(TestPatternTabX, TestPatternTabY);
+    ASSERT_TRUE(ClickControl("popup:152", PatternOnOffId)) << Program.ShownTexts();
+  }
+  // Commands of this number each device received, by device id.
+  std::map<unsigned, size_t> CommandsByDevice(uint32_t command) const {
+    std::map<unsigned, size_t> count;
+    for (const std::string& log : {LogA, LogB})
+      for (const auto& frame : ReadDevsimLog(log))
+        if (frame.type == 1 && frame.payload.size() >= 4 &&
+            (frame.payload[0] | frame.payload[1] << 8 | frame.payload[2] << 16) == static_cast<int>(command))
+          ++count[frame.device];
+    return count;
+  }
+
+  const std::string A = FreeDeviceAddress(21), B = FreeDeviceAddress(22);
+  const std::string LogA = Home.Path() + "a.log", LogB = Home.Path() + "b.log";
+  std::optional<PtyPair> Pty;
+  DevsimProcess DeviceA, DeviceB;
+  ProgramUnderTest Program{Home.Path()};
+};
+
+// 1. A test pattern on A; only B restarts: A's pattern stays, the layer buttons stay held.
+void OtherMachineRestarts(MachineAtWorkTest& t) {
+  t.Choose(t.A);
+  t.ClickPatternOnOff();
+  ASSERT_TRUE(t.Program.WaitForShown({"layer buttons: left PIP-1 on disabled grey"}, 5s)) << t.Program.ShownTexts();
+  const auto patterns = ReceivedCommands(t.LogA, 12).size();
+  t.DeviceB.Kill();
+  ASSERT_TRUE(WaitUntil([&] { return MachineShows(t.Program, t.B, " offline"); }, 15s)) << t.Program.ShownTexts();
+  ASSERT_TRUE(t.DeviceB.Start({"--device", t.B, "--log", t.LogB}));
+  ASSERT_TRUE(WaitUntil([&] { return MachineShows(t.Program, t.B, " online"); }, 15s)) << t.Program.ShownTexts();
+  std::this_thread::sleep_for(1s);
+  EXPECT_EQ(ReceivedCommands(t.LogA, 12).size(), patterns) << "B's hello switched A's pattern off";
+  EXPECT_TRUE(t.Program.Shows("layer buttons: left PIP-1 on disabled grey")) << t.Program.ShownTexts();
+  // The operator switches it off, so the layer buttons are free for the closing click.
+  t.ClickPatternOnOff();
+  ASSERT_TRUE(t.Program.WaitForShown({"layer buttons: left PIP-1 on enabled plain"}, 5s)) << t.Program.ShownTexts();
+}
+
+// 2. COM Connect while a network machine is at work.
+void ComConnectAfterANetworkMachine(MachineAtWorkTest& t) {
+  t.Choose(t.A);
+  t.ComConnect();
+}
+
+// 3. A network machine chosen while the serial link is open: the serial link closes first.
+void NetworkMachineChosenOverSerial(MachineAtWorkTest& t) {
+  t.ComConnect();
+  t.Choose(t.B);
+  EXPECT_TRUE(t.Program.WaitForShown({"com: link closed", "connection: network"}, 5s)) << t.Program.ShownTexts();
+}
+
+// 4. DisConnect of the machine at work: none is at work.
+void DisconnectTheMachineAtWork(MachineAtWorkTest& t) {
+  t.Choose(t.B);
+  t.NetDisconnect();
+}
+}  // namespace
+
+TEST_P(MachineAtWorkTest, OnePipTwoClickReachesTheMachineAtWorkAndTheWindowNamesIt) {
+  GetParam().Sequence(*this);
+  if (HasFatalFailure()) return;
+  const unsigned target = GetParam().Device;  // 0: none at work
+  const std::string ip = target == 21 ? A : target == 22 ? B : target ? "serial" : "none";
+  EXPECT_TRUE(Program.WaitForShown({"at work: " + ip}, 10s)) << Program.ShownTexts();
+  Program.SaveScreenshot(Artifact(std::string("at_work_") + GetParam().Name + ".png"));
+  Program.Click(SearchMachinesX, SearchMachinesY);  // the search page goes: the PIP-2 button shows
+  auto before = CommandsByDevice(8);
+  ASSERT_TRUE(ClickControl("main", LeftPip2Id)) << Program.ShownTexts();
+  EXPECT_TRUE(!target || WaitUntil([&] { return CommandsByDevice(8)[target] > before[target]; }, 5s)) << "not sent";
+  std::this_thread::sleep_for(1s);
+  auto after = CommandsByDevice(8);
+  for (unsigned device : {21u, 22u, SerialId}) EXPECT_TRUE(device == target || after[device] == before[device]) << device;
+  for (const std::string& machine : {A, B}) EXPECT_EQ(MachineShows(Program, machine, "controlled"), machine == ip);
+  EXPECT_TRUE(Program.Shows(target ? "connection: connected" : "connection: not connected")) << Program.ShownTexts();
+  EXPECT_TRUE(!target || Program.Shows(target == SerialId ? "connection: serial" : "connection: network"));
+  EXPECT_EQ(Program.Stop(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sequences, MachineAtWorkTest,
+                         ::testing::Values(AtWorkRow{"OtherMachineRestarts", OtherMachineRestarts, 21},
+                                           AtWorkRow{"ComConnectAfterANetworkMachine", ComConnectAfterANetworkMachine, SerialId},
+                                           AtWorkRow{"NetworkMachineChosenOverSerial", NetworkMachineChosenOverSerial, 22},
+                                           AtWorkRow{"DisconnectTheMachineAtWork", DisconnectTheMachineAtWork, 0}),
+                         [](const ::testing::TestParamInfo<AtWorkRow>& info) { return std::string(info.param.Name); });

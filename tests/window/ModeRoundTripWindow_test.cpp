@@ -556,6 +556,93 @@ void DeviceFourPanels(ModeRoundTrip& t) {
       << "the LOGO page stays up under four panels\n" << t.Shown();
 }
 
+// ---- the modes' rule whichever reply comes last ----
+
+// The MISC page's Get Data, Set Data, Feathering and sub-page tabs; the feathering switch on its
+// floating page 184; the keyer page's (154) ON/OFF.
+constexpr int GetDataId = 1480, SetDataId = 1481, FeatheringWindowId = 1593, FeatherId = 1600;
+constexpr int KeyerTabId = 1506, TestPatternTabId = 1507, KeyerOnOffId = 1165;
+
+void OpenMisc(ModeRoundTrip& t) {
+  if (!t.Program->Shows("page: Misc Settings")) t.Program->Click(MiscButtonX, MiscButtonY);
+  ASSERT_TRUE(t.Program->WaitForShown({"page: Misc Settings"}, 5s)) << t.Shown();
+}
+
+// Every read of the whole state is followed by the feathering query: its answer is the last reply.
+void AwaitFeatherAnswer(ModeRoundTrip& t, size_t queriesBefore) {
+  ASSERT_TRUE(WaitUntil([&] { return testsupport::ReceivedCommands(t.Log, 73).size() > queriesBefore; }, 30s))
+      << "no feathering query\n" << t.Shown();
+  std::this_thread::sleep_for(1s);
+}
+
+void DeviceRestartsInMode(ModeRoundTrip& t) {
+  const size_t queries = testsupport::ReceivedCommands(t.Log, 73).size();
+  DeviceDoes(t, "restart");
+  AwaitFeatherAnswer(t, queries);
+}
+
+void GetData(ModeRoundTrip& t) {
+  OpenMisc(t);
+  const size_t queries = testsupport::ReceivedCommands(t.Log, 73).size();
+  ASSERT_TRUE(t.ClickControl("main", GetDataId));
+  AwaitFeatherAnswer(t, queries);
+}
+
+void DeviceDual(ModeRoundTrip& t) {
+  DeviceDoes(t, "switcher 2");
+  ASSERT_TRUE(t.Program->WaitForShown({"controls: TAKE shown", "disabled: MISC Keyer"}, 10s)) << t.Shown();
+}
+
+void DeviceFeatherOn(ModeRoundTrip& t) {
+  DeviceDoes(t, "feather 1");
+  ASSERT_TRUE(t.Program->WaitForShown({"feather: on lists enabled"}, 10s)) << t.Shown();
+}
+
+// The feathering page's switch, then the page closed again.
+void FeatheringOff(ModeRoundTrip& t) {
+  OpenMisc(t);
+  ASSERT_TRUE(t.ClickControl("main", FeatheringWindowId));
+  ASSERT_TRUE(t.ClickControl("main", FeatherId)) << t.Shown();
+  ASSERT_TRUE(t.Program->WaitForShown({"feather: off lists disabled"}, 5s)) << t.Shown();
+  ASSERT_TRUE(t.ClickControl("main", FeatheringWindowId));
+}
+
+void SetData(ModeRoundTrip& t) {
+  OpenMisc(t);
+  const size_t closed = t.TimesBusyClosed();
+  ASSERT_TRUE(t.ClickControl("main", SetDataId));
+  ASSERT_TRUE(WaitUntil([&] { return t.TimesBusyClosed() > closed; }, 20s)) << t.Shown();
+  ASSERT_TRUE(t.Program->WaitForShown({"feather: off lists disabled"}, 5s)) << t.Shown();
+  std::this_thread::sleep_for(1s);
+}
+
+// PGM/PVW and dual forbid the test pattern whatever came last: its tab and page stay disabled,
+// the tab opens nothing, and no pattern (12) or caption switch (24) reaches the device.
+void TestPatternForbidden(ModeRoundTrip& t) {
+  for (const char* line : {"disabled: MISC TEST PATTERN", "disabled: test pattern page"})
+    EXPECT_TRUE(t.Program->Shows(line)) << line << "\n" << t.Shown();
+  OpenMisc(t);
+  ASSERT_TRUE(t.ClickControl("main", TestPatternTabId));
+  // What the operator then tries on the page, should it open.
+  if (t.ControlRect("popup:152", PatternOnOffId, 1500ms)) t.ClickControl("popup:152", PatternOnOffId);
+  EXPECT_FALSE(t.ControlRect("popup:152", PatternOnOffId, 0ms)) << "the test pattern page opened\n" << t.Shown();
+  EXPECT_EQ(testsupport::ReceivedCommands(t.Log, 12).size() + testsupport::ReceivedCommands(t.Log, 24).size(), 0u);
+}
+
+void OpenKeyerTab(ModeRoundTrip& t) {
+  OpenMisc(t);
+  ASSERT_TRUE(t.ClickControl("main", KeyerTabId));
+  ASSERT_TRUE(t.ControlRect("popup:154", KeyerOnOffId)) << "no keyer page\n" << t.Shown();
+}
+
+// A lit MISC tab has its page up: the keyer page, or the MISC page's own settings.
+void LitTabHasItsPage(ModeRoundTrip& t) {
+  std::this_thread::sleep_for(1s);
+  const bool keyerUp = t.ControlRect("popup:154", KeyerOnOffId, 0ms).has_value();
+  EXPECT_EQ(t.Program->Shows("misc tab: Keyer"), keyerUp) << t.Shown();
+  EXPECT_TRUE(keyerUp || t.Program->Shows("misc tab: Setting")) << t.Shown();
+}
+
 struct ModeRow {
   const char* name;
   std::vector<Step> steps;
@@ -580,6 +667,14 @@ const ModeRow ModeRows[] = {
     {"PatternOnThenPgmPvw", {PatternOn, PatternGoesWithPgmPvw, DeviceBackToPlain}, Plain},
     {"PatternOnThenDeviceRestart", {PatternOn, DeviceRestarts}, Plain},
     {"PixelGrabAfterPattern", {PatternOn, PixelGrabOn}, Plain},
+    {"PgmPvwThenReadAll", {DevicePgmPvw, DeviceRestartsInMode, TestPatternForbidden, DeviceBackToPlain}, Plain},
+    {"PgmPvwThenGetData", {DevicePgmPvw, GetData, TestPatternForbidden, DeviceBackToPlain}, Plain},
+    {"PgmPvwThenFeatheringOff", {DevicePgmPvw, DeviceFeatherOn, FeatheringOff, TestPatternForbidden, DeviceBackToPlain},
+     Plain},
+    {"PgmPvwThenSetDataFeathering", {DevicePgmPvw, DeviceFeatherOn, SetData, TestPatternForbidden, DeviceBackToPlain},
+     Plain},
+    {"DualThenReadAll", {DeviceDual, DeviceRestartsInMode, TestPatternForbidden, DeviceBackToPlain}, Plain},
+    {"KeyerTabHiddenThenAllowed", {OpenKeyerTab, DeviceDual, DeviceBackToPlain, LitTabHasItsPage}, Plain},
 };
 
 // ---- the checks every row ends with ----
@@ -611,6 +706,7 @@ void CheckControls(ModeRoundTrip& t, const EndMode& end) {
   // Lock Output is offered (checked) with a mosaic in the plain mode only.
   const bool lockShown = end.switcher == 0 && end.mosaic != 0;
   EXPECT_EQ(t.Program->Shows("controls: Lock Output on"), lockShown) << shown;
+  EXPECT_EQ(t.Program->Shows("disabled: MISC TEST PATTERN"), end.switcher != 0) << shown;
   EXPECT_FALSE(t.Program->Shows("controls: Lock Output off")) << shown;
 }
 

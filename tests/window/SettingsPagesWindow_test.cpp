@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -504,5 +505,31 @@ TEST_F(SettingsPagesWindow, LanguageSwitchKeepsTheFeatheringTitleAndChoices) {
       << program.ShownTexts();
   EXPECT_TRUE(program.Shows("feather: on lists enabled")) << program.ShownTexts();
   program.SaveScreenshot(Artifact("feathering_after_language_switch.png"));
+  EXPECT_EQ(program.Stop(), 0);
+}
+
+// The device's encoder at 352 x 240 (a size no quality preset has), 30 fps, 2048 kbit/s: a frame
+// rate typed on the encoder page goes out with the device's own size and bit rate.
+TEST_F(SettingsPagesWindow, EncoderFrameRateTypedKeepsTheDevicesSizeAndBitRate) {
+  setenv("VELKAN_GEOMETRY", Geometry().c_str(), 1);
+  DevsimProcess devsim;
+  ProgramUnderTest program(Home.Path());
+  ASSERT_NO_FATAL_FAILURE(Connect(program, devsim));
+  // The program asks for the address (66 with 0) once the page has taken the settings reply.
+  ASSERT_TRUE(WaitUntil([&] {
+    const auto q = ReceivedCommands(Log(), 66);
+    return std::any_of(q.begin(), q.end(), [](const std::vector<uint8_t>& b) { return b[0] == 0; });
+  }, 5s)) << "no encoder address query";
+  program.Click(PageButtonX, PageButtonY(MiscPage));
+  const auto window = ControlCentre(program, Geometry(), 1547);
+  ASSERT_TRUE(window) << "no Video Setting button";
+  program.Click(window->first, window->second);
+  const auto edit = ControlCentre(program, Geometry(), 1565);
+  ASSERT_TRUE(edit) << "the encoder page did not open";
+  program.SaveScreenshot(Artifact("encoder_page_at_352x240.png"));
+  TypeInto(program, edit->first, edit->second, "20");
+  ASSERT_TRUE(WaitUntil([&] { return !ReceivedCommands(Log(), 25).empty(); }, 5s)) << "no encoder command";
+  const auto sent = ReceivedCommands(Log(), 25)[0];  // fps, code 1 (352 x 240), kbps high and low
+  EXPECT_EQ(std::vector<uint8_t>(sent.begin() + 1, sent.begin() + 5), (std::vector<uint8_t>{20, 1, 0x08, 0x00}));
   EXPECT_EQ(program.Stop(), 0);
 }

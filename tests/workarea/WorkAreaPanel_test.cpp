@@ -57,12 +57,13 @@ class WorkArea : public ::testing::Test {
         s.LayerWindow[1].Height = 360;
         Frame = new wxFrame(nullptr, wxID_ANY, "work area", wxPoint(0, 0), wxSize(1200, 560));
         Area = new MMainDlg(Frame);
+        Area->MachineAtWorkChanged(true); // a machine chosen: its stream is taken
         Frame->Show();
         ASSERT_TRUE(PumpUntil([&] { return Area->IsShownOnScreen(); }));
         // As the device's layer windows and the PIP page's switches reach the main dialog.
         for (int layer = 0; layer < 4; ++layer) {
             Area->UpdateLayerRect(layer);
-            Area->ShowLayer(layer, s.LayerWindow[layer].Enable != 0);
+            Area->ShowLayerByState(layer);
         }
         Area->Relayout();
         Pump(50);
@@ -246,6 +247,14 @@ TEST_F(WorkArea, PreviewOnMakesChannelsAndShowsPicturesInTheCellsAndOffFreesThem
     // Packets for the channels that never run are dropped, numbers beyond them refused.
     Area->PushPreviewPacket(2, stream.data(), 100);
     Area->PushPreviewPacket(9, stream.data(), 100);
+    // No machine at work: the cells drop their picture, the channel its decoder, and the stream
+    // is not taken; the views stay registered for the next machine.
+    const uint64_t accepted = Area->Preview()->Channels()->Main().GetCounters().PacketsAccepted;
+    Area->MachineAtWorkChanged(false);
+    EXPECT_EQ(Area->LayerCell(0)->TextureWidth(), 0);
+    Area->PushPreviewPacket(0, stream.data(), 1400);
+    EXPECT_EQ(Area->Preview()->Channels()->Main().GetCounters().PacketsAccepted, accepted);
+    EXPECT_TRUE(Area->LayerViewRegistered(0));
 
     s.PreviewEnabled = 0;
     Area->CheckPreviewState();

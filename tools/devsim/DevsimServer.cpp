@@ -215,12 +215,14 @@ void DevsimServer::ReadControl() {
         unsigned value = 0;
         char what[16] = {};
         if (std::sscanf(line.c_str(), "%15s %u", what, &value) == 2 &&
-            (std::strcmp(what, "switcher") == 0 || std::strcmp(what, "mosaic") == 0 || std::strcmp(what, "preview") == 0)) {
+            (std::strcmp(what, "switcher") == 0 || std::strcmp(what, "mosaic") == 0 || std::strcmp(what, "preview") == 0 ||
+             std::strcmp(what, "feather") == 0)) {
             // Every device changes by itself and tells each of its links at once.
             std::vector<std::vector<Reply>> reports;
             for (auto& d : devices_) {
                 if (what[0] == 's') reports.push_back(d->SwitchMode(static_cast<uint8_t>(value)));
                 else if (what[0] == 'm') reports.push_back(d->ChangeMosaicMode(value));
+                else if (what[0] == 'f') reports.push_back(d->ChangeFeather(value != 0));
                 else reports.push_back(d->ChangePreview(value != 0));
             }
             for (auto& c : connections_)

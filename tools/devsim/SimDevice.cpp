@@ -79,6 +79,11 @@ std::vector<Reply> SimDevice::ChangePreview(bool on) {
     return {{1, {uint8_t(on ? 1 : 0)}}};
 }
 
+std::vector<Reply> SimDevice::ChangeFeather(bool on) {
+    PutU32(&feather_[0], on ? 1 : 0);
+    return {Reply{30, std::vector<uint8_t>(feather_.begin(), feather_.end())}};
+}
+
 SimDevice::SimDevice(uint8_t id, std::string ipText, const StateBlock& state)
     : id_(id), ip_(std::move(ipText)), state_(state), factory_(state) {
     mac_ = {0x02, 0x56, 0x4C, 0x4B, 0x00, id};

@@ -86,6 +86,8 @@ public:
     // (slot 1; the stream itself needs --preview).
     std::vector<Reply> ChangeMosaicMode(uint32_t mode);
     std::vector<Reply> ChangePreview(bool on);
+    // Its edge feathering switched on or off (slot 30, the feathering record).
+    std::vector<Reply> ChangeFeather(bool on);
     // The answer to a search: IP text and MAC (slot 27).
     Reply SearchAnswer() const;
 
