@@ -20,7 +20,7 @@ configure() { # dir, extra cmake args...
 echo "== fuzz (clang, libFuzzer)"
 configure build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
   -DVELKAN_CORE_ONLY=ON -DVELKAN_FUZZ=ON
-cmake --build build/fuzz -j "$jobs"
+cmake --build build/fuzz -j "$jobs" --target fuzz_targets
 ctest --test-dir build/fuzz -L fuzz -j "$jobs"
 
 echo "== sanitizers"

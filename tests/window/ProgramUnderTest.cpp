@@ -21,7 +21,8 @@ namespace {
 // The tests run in a network of their own, so that the search on the loopback broadcast finds
 // only the simulated processors they start (other programs on this machine may run their own
 // on 127.x.y.z). The test program starts itself again inside a new user and network namespace,
-// with its loopback up; where namespaces are not allowed it runs as it is.
+// with its loopback up; where namespaces are not allowed it runs as it is. Under CTest,
+// tests/with-own-xvfb.sh has done so already, with the test's X server inside.
 struct PrivateNetwork {
   PrivateNetwork() {
     if (std::getenv("VELKAN_PRIVATE_NETWORK")) return;
