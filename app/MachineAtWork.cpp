@@ -42,6 +42,10 @@ void DisconnectNetworkMachine(const std::string& ip) {
   if (atWork.Link == WorkLink::Network && atWork.Ip == ip) Become({});
 }
 
+void AddressMachineAtWork() {
+  if (atWork.Link == WorkLink::Network) DeviceId = atWork.Id;
+}
+
 bool IsWorkingLinkReport(uint8_t id) { return atWork.Link != WorkLink::None && id == atWork.Id; }
 
 void NoteMachineAnswer(uint8_t id, bool connected) { lastAnswer = {id, connected}; }

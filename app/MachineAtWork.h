@@ -30,6 +30,10 @@ bool IsSerialLinkOpen();
 // VelkComm_DisconnectNet of ip: when it named the machine at work, none is at work any more.
 void DisconnectNetworkMachine(const std::string& ip);
 
+// DeviceId addresses the network machine at work again, after a command that went to every
+// machine (the search); with none or the serial link at work it stays as it is.
+void AddressMachineAtWork();
+
 // Whether a connection status or PING answer from device id is the working link's own report.
 bool IsWorkingLinkReport(uint8_t id);
 

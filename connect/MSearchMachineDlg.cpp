@@ -120,6 +120,8 @@ void MSearchMachineDlg::OnBnClickedSearch() {
   List.Clear();
   SetCurrentDeviceId(255);
   SendSearchDevices();
+  // The search goes to every machine; the commands after it still go to the machine at work.
+  AddressMachineAtWork();
   const std::string text = UiStrings[83];
   SendMsg(OwnerWindow(), MShowBusy, 1, reinterpret_cast<LPARAM>(&text));
   Refresh();

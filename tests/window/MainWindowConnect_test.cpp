@@ -454,6 +454,15 @@ void DisconnectTheMachineAtWork(MachineAtWorkTest& t) {
   t.Choose(t.B);
   t.NetDisconnect();
 }
+
+// 5. A new search while a machine is at work: the search goes to every machine, the commands after
+// it to the machine at work.
+void SearchAgainWhileAtWork(MachineAtWorkTest& t) {
+  t.Choose(t.A);
+  t.Program.Click(SearchButtonX, SearchButtonY);
+  ASSERT_TRUE(WaitUntil([&] { return MachineShows(t.Program, t.A, "online controlled") && MachineShows(t.Program, t.B, " online") && BusyClosed(t.Program); }, 15s))
+      << t.Program.ShownTexts();
+}
 }  // namespace
 
 TEST_P(MachineAtWorkTest, OnePipTwoClickReachesTheMachineAtWorkAndTheWindowNamesIt) {
@@ -480,5 +489,6 @@ INSTANTIATE_TEST_SUITE_P(Sequences, MachineAtWorkTest,
                          ::testing::Values(AtWorkRow{"OtherMachineRestarts", OtherMachineRestarts, 21},
                                            AtWorkRow{"ComConnectAfterANetworkMachine", ComConnectAfterANetworkMachine, SerialId},
                                            AtWorkRow{"NetworkMachineChosenOverSerial", NetworkMachineChosenOverSerial, 22},
-                                           AtWorkRow{"DisconnectTheMachineAtWork", DisconnectTheMachineAtWork, 0}),
+                                           AtWorkRow{"DisconnectTheMachineAtWork", DisconnectTheMachineAtWork, 0},
+                                           AtWorkRow{"SearchAgainWhileAtWork", SearchAgainWhileAtWork, 21}),
                          [](const ::testing::TestParamInfo<AtWorkRow>& info) { return std::string(info.param.Name); });
