@@ -192,14 +192,11 @@ public:
     std::array<uint8_t, 6> FoundMachineMac{};
     std::array<uint8_t, 10> PresetUsed{}; // preset slot 0..9 holds a preset
     uint8_t LogoFramePending = 0;
-    uint8_t LinkStatus = 0;
     uint8_t NetworkConnected = 1;
     uint32_t SignalInput = 0; // card slot of the last input-signal reply
     std::array<uint32_t, LayerCount> ApplyToAllInputs{};
     uint32_t LastWindowLayer = 0;
     ::FeatherSettings FeatherSettings{};
-    uint8_t Connected = 0;
-    uint8_t ReplyDeviceId = 0;
 
     std::array<SyncChoice, 13> SyncSourceNames;
     std::array<SyncChoice, 3> SyncModeNames;

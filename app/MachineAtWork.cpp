@@ -9,10 +9,13 @@
 namespace {
 MachineAtWork atWork;
 MachineAnswer lastAnswer;
+// The machine at work went and no other was chosen nor a search made since.
+bool nothingAddressed = false;
 
 void Become(const MachineAtWork& next) {
   if (atWork == next) return;
   atWork = next;
+  nothingAddressed = next.Link == WorkLink::None;
   if (MainDialogInterface* dialog = TheMainDialog) dialog->OnMachineAtWorkChanged();
 }
 }  // namespace
@@ -42,8 +45,18 @@ void DisconnectNetworkMachine(const std::string& ip) {
   if (atWork.Link == WorkLink::Network && atWork.Ip == ip) Become({});
 }
 
+void AddressEveryMachine() {
+  DeviceId = 255;
+  nothingAddressed = false;
+}
+
 void AddressMachineAtWork() {
   if (atWork.Link == WorkLink::Network) DeviceId = atWork.Id;
+}
+
+std::optional<uint8_t> CommandAddress() {
+  if (nothingAddressed) return std::nullopt;
+  return DeviceId;
 }
 
 bool IsWorkingLinkReport(uint8_t id) { return atWork.Link != WorkLink::None && id == atWork.Id; }
@@ -55,4 +68,5 @@ const MachineAnswer& LastMachineAnswer() { return lastAnswer; }
 void ResetMachineAtWork() {
   atWork = {};
   lastAnswer = {};
+  nothingAddressed = false;
 }

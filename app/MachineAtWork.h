@@ -2,8 +2,10 @@
 // The machine the program works with, kept in one place: the serial link while it is open, else
 // the network machine last chosen, else none. Every path that changes it comes through here, in
 // the one order: (the serial link closed,) DeviceId, the library's selection; the caller then
-// reads the machine's state. Only the working link's own reports write the link status.
+// reads the machine's state. DeviceId is written here only, and every command, state block and
+// caption chunk takes its address from here.
 #include <cstdint>
+#include <optional>
 #include <string>
 
 enum class WorkLink : uint8_t { None, Network, Serial };
@@ -30,9 +32,18 @@ bool IsSerialLinkOpen();
 // VelkComm_DisconnectNet of ip: when it named the machine at work, none is at work any more.
 void DisconnectNetworkMachine(const std::string& ip);
 
+// The search goes to every machine: DeviceId = 255. With none at work the commands after it go to
+// every machine found as well; with a network machine at work AddressMachineAtWork follows it.
+void AddressEveryMachine();
 // DeviceId addresses the network machine at work again, after a command that went to every
 // machine (the search); with none or the serial link at work it stays as it is.
 void AddressMachineAtWork();
+
+// The id that commands, state blocks and caption chunks carry now: DeviceId while a machine is at
+// work (the serial link sends every frame to its device whatever the id) or since a search. None
+// once the machine at work has gone and nothing was chosen or searched for since: no command may
+// reach a machine that the window no longer names.
+std::optional<uint8_t> CommandAddress();
 
 // Whether a connection status or PING answer from device id is the working link's own report.
 bool IsWorkingLinkReport(uint8_t id);
@@ -45,5 +56,5 @@ struct MachineAnswer {
 void NoteMachineAnswer(uint8_t id, bool connected);
 const MachineAnswer& LastMachineAnswer();
 
-// Tests start from no machine at work.
+// Tests start from no machine at work, with DeviceId addressing as at start.
 void ResetMachineAtWork();

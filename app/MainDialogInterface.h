@@ -45,6 +45,8 @@ public:
 
     // The machine at work (app/MachineAtWork.h) changed: the windows name the new one, or none.
     virtual void OnMachineAtWorkChanged() {}
+    // The working link's own connection status: whether the machine at work answers.
+    virtual void ShowWorkingLinkStatus(bool) {}
     // A network machine is about to become the one at work: the serial link closes first.
     virtual void CloseSerialLink() {}
 };

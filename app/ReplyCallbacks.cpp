@@ -25,11 +25,21 @@ void Route(MainDialogInterface& dialog, int slot, int32_t argument = 0) {
 
 void HideBusy(MainDialogInterface& dialog) { dialog.ShowBusy(false, std::string()); }
 
+// The device answered: the machine list hears it on slot 23. Every reply but a PING answer comes
+// from the working link (the library delivers no other); a PING answer of another machine only
+// tells the machine list that machine is there.
+void MarkAnswered(uint8_t id) {
+    MainDialogInterface* dialog = TheMainDialog;
+    if (!dialog) return;
+    NoteMachineAnswer(id, true);
+    Route(*dialog, ReplyDeviceOnline);
+}
+
 // The end of every reply that answers the program's work (all but the keep-alive's): the
 // busy box hears that the device is working, then the device is marked connected.
 void AnsweredAndMark(MainDialogInterface& dialog, uint8_t id) {
     dialog.NoteDeviceAnswer();
-    MarkConnected(id);
+    MarkAnswered(id);
 }
 
 // The end of most replies: refresh the slot's windows, then mark the device connected.
@@ -56,31 +66,14 @@ void ReloadLayerQueries() {
 
 } // namespace
 
-namespace {
-// Every reply but a PING answer comes from the working link (the library delivers no other); a
-// PING answer of another machine only tells the machine list that machine is there.
-void MarkAnswered(uint8_t id, bool workingLink) {
-    MainDialogInterface* dialog = TheMainDialog;
-    if (!dialog) return;
-    NoteMachineAnswer(id, true);
-    if (workingLink) {
-        State().Connected = 1;
-        State().ReplyDeviceId = id;
-    }
-    Route(*dialog, ReplyDeviceOnline);
-}
-} // namespace
-
-void MarkConnected(uint8_t id) { MarkAnswered(id, true); }
-
 void OnReplyConnectionStatus(const uint8_t* data, uint8_t id) {
     MainDialogInterface* dialog = TheMainDialog;
     if (!dialog || !data) return;
     NoteMachineAnswer(id, data[0] != 0);
     // Another machine's link coming or going feeds the machine list, never the working link's state.
     if (IsWorkingLinkReport(id)) {
-        State().LinkStatus = State().Connected = data[0];
-        State().ReplyDeviceId = id;
+        // The indicator says whether the machine at work answers, the serial one as a network one.
+        dialog->ShowWorkingLinkStatus(data[0] != 0);
         // The working link went, or came back from a restart: no answer awaited over it will
         // come. Before the route, whose read-all after a reconnect opens a busy box of its own.
         dialog->EndDeviceWaits();
@@ -289,7 +282,7 @@ void OnReplyInputStates(const uint8_t* data, uint8_t id) {
 void OnReplyDeviceOnline(const uint8_t*, uint8_t id) {
     if (!TheMainDialog) return;
     // The answer to the link's PING: the device is there, but no operation moved on.
-    MarkAnswered(id, IsWorkingLinkReport(id));
+    MarkAnswered(id);
 }
 
 void OnReplyOperationStatus(const uint8_t* data, uint8_t id) {

@@ -7,9 +7,6 @@
 // Hands one callback per slot to the link library.
 void RegisterReplyCallbacks();
 
-// The device answered: Connected, ReplyDeviceId, and the main dialog hears slot 23.
-void MarkConnected(uint8_t id);
-
 void OnReplyConnectionStatus(const uint8_t* data, uint8_t id);
 void OnReplyPreviewState(const uint8_t* data, uint8_t id);
 void OnReplyFullState(const uint8_t* block, uint8_t id);

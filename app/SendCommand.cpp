@@ -2,6 +2,7 @@
 #include "app/CommandEncoder.h"
 #include "app/DeviceCommand.h"
 #include "app/DeviceState.h"
+#include "app/MachineAtWork.h"
 
 #include <cstring>
 
@@ -27,18 +28,20 @@ void ConsumeOneShotValues(DeviceState& s, uint16_t command, const CommandArgs& a
 
 int DeviceState::SendCommand(uint16_t command, const CommandArgs& args) {
     CommandBlock.fill(CommandBlockFill);
-    CommLink* link = GetCommLink();
+    // With no machine addressed nothing goes out, but the block is still encoded as for a send.
+    const std::optional<uint8_t> address = CommandAddress();
+    CommLink* link = address ? GetCommLink() : nullptr;
     if (command == CmdWriteStateBlock) {
         // The library gets its own copy of the block, not a view into the live state.
         std::array<uint8_t, StateBlockSize> block;
         std::memcpy(block.data(), Bytes(), StateBlockSize);
-        return link ? link->SendStateBlock(block.data(), DeviceId) : CommandNoLink;
+        return link ? link->SendStateBlock(block.data(), *address) : CommandNoLink;
     }
     if (!EncodeCommandBlock(*this, command, args, CommandBlock)) {
         CommandBlock.fill(CommandBlockFill);
         return CommandRefused;
     }
-    const int result = link ? link->SendCommand(command, CommandBlock.data(), DeviceId) : CommandNoLink;
+    const int result = link ? link->SendCommand(command, CommandBlock.data(), *address) : CommandNoLink;
     ConsumeOneShotValues(*this, command, args);
     return result;
 }

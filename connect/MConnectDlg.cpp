@@ -169,7 +169,7 @@ void MConnectDlg::OnBnClickedComConnect() {
   ComHandle = link->OpenCom(port, static_cast<int>(BaudRate->Value()));
   wxWindow* main = OwnerWindow();
   if (ComHandle == 0) {
-    PostMsg(main, MPageEvent, EvConnectionIndicator, 0);
+    // Nothing changed: the machine at work (a network one may be) and the indicator stay as they were.
     wxMessageBox(wxString::FromUTF8(UiStrings[85]), wxString::FromUTF8(UiStrings[38]), wxOK, this);
     return;
   }

@@ -118,7 +118,7 @@ void MSearchMachineDlg::OnAdapterChosen() {
 void MSearchMachineDlg::OnBnClickedSearch() {
   CancelNameEdit();
   List.Clear();
-  SetCurrentDeviceId(255);
+  AddressEveryMachine();
   SendSearchDevices();
   // The search goes to every machine; the commands after it still go to the machine at work.
   AddressMachineAtWork();
@@ -257,7 +257,6 @@ std::string MSearchMachineDlg::LoadMachineName(const std::string& section) {
 void MSearchMachineDlg::StoreMachineName(const std::string& section, const std::string& name) {
   WriteIniString(InfoIni(), section, "MachineName", name);
 }
-void MSearchMachineDlg::SetDeviceId(uint8_t id) { SetCurrentDeviceId(id); }
 
 void MSearchMachineDlg::DeliverWaitingReplies() {
   if (CommLink* link = GetCommLink()) link->DispatchReplies();
@@ -276,7 +275,6 @@ void MSearchMachineDlg::SetTargets(const std::vector<uint8_t>& ids) {
 void MSearchMachineDlg::SendReadAll() { ::SendReadAll(); }
 bool MSearchMachineDlg::NetworkConnected() { return GetDeviceState().NetworkConnected == 1; }
 void MSearchMachineDlg::SetNetworkConnected() { GetDeviceState().NetworkConnected = 1; }
-void MSearchMachineDlg::ClearLinkStatus() { GetDeviceState().LinkStatus = 0; }
 void MSearchMachineDlg::ShowGettingDataBusy() {
   const std::string text = UiStrings[82];
   SendMsg(OwnerWindow(), MShowBusy, 1, reinterpret_cast<LPARAM>(&text));

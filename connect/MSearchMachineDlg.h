@@ -58,7 +58,6 @@ class MSearchMachineDlg : public MBaseDialog, private MachineListHost {
   std::string LoadMachineName(const std::string& macSection) override;
   void StoreMachineName(const std::string& macSection, const std::string& name) override;
   void DeliverWaitingReplies() override;
-  void SetDeviceId(uint8_t id) override;
   void MakeMachineAtWork(const std::string& ip) override;
   bool OtherMachineAtWork(const std::string& ip) override;
   void ConnectMachine(const std::string& ip) override;
@@ -66,7 +65,6 @@ class MSearchMachineDlg : public MBaseDialog, private MachineListHost {
   void SendReadAll() override;
   bool NetworkConnected() override;
   void SetNetworkConnected() override;
-  void ClearLinkStatus() override;
   void ShowGettingDataBusy() override;
   void PostConnectionIndicator(bool on) override;
   void SendConnectionIndicator(bool on) override;

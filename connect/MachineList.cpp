@@ -66,12 +66,12 @@ void MachineList::AddFoundMachine(const std::string& ip, const std::array<uint8_
 }
 
 void MachineList::RefreshMachines(bool autoSelect, uint8_t replyId, bool connected) {
-  // A single machine is taken on its own only while no other machine (nor the serial link) is at work.
-  if (autoSelect && List.size() == 1 && !List.front().Controlled && !Host.OtherMachineAtWork(List.front().Ip)) {
-    MachineInfo& only = List.front();
-    only.Controlled = only.Selected = true;
-    Host.SetDeviceId(MachineIdFromIp(only.Ip));
-  }
+  // A single machine is taken on its own when its own link comes up, and only while no other
+  // machine (nor the serial link) is at work; it is chosen as every machine is, below.
+  std::optional<std::string> single;
+  if (autoSelect && connected && List.size() == 1 && !List.front().Controlled &&
+      MachineIdFromIp(List.front().Ip) == replyId && !Host.OtherMachineAtWork(List.front().Ip))
+    single = List.front().Ip;
   // Work on IPs: the calls below send window messages, and nothing may hold a reference
   // into the list across them.
   std::vector<std::string> answering;
@@ -97,6 +97,11 @@ void MachineList::RefreshMachines(bool autoSelect, uint8_t replyId, bool connect
     if (DeliveringAtHeartbeat && connected) AnsweredAtHeartbeat.push_back(m->TimerId);
     Host.KillTimer(m->TimerId);
     Host.StartTimer(m->TimerId, HeartbeatPeriodMs);
+  }
+  if (!single) return;
+  if (MachineInfo* m = FindByIp(*single)) {
+    m->Selected = true;
+    Choose(*single);
   }
 }
 
@@ -140,7 +145,6 @@ void MachineList::OnTimer(uint32_t id) {
   }
   Host.SetTargets(ids);
   for (const auto& ip : ips) Host.ConnectMachine(ip);
-  Host.ClearLinkStatus();
   ConnectAllDone = true;
   if (!Host.NetworkConnected()) {
     Host.SetNetworkConnected();
@@ -155,16 +159,6 @@ void MachineList::FollowMachineAtWork(const std::string& ipAtWork) {
     m.Controlled = atWork;
     Host.RedrawTile(m.Tile);
   }
-}
-
-void MachineList::MakeControlled(MachineInfo& chosen) {
-  for (auto& m : List) {
-    if (m.Controlled && &m != &chosen) {
-      m.Controlled = false;
-      Host.RedrawTile(m.Tile);
-    }
-  }
-  chosen.Controlled = true;
 }
 
 void MachineList::Choose(const std::string& ip) {
@@ -184,10 +178,8 @@ void MachineList::ChooseOnline(const std::string& ip) {
   if (!m) return;
   if (!m->Controlled) {
     if (!Host.AskSelectMachine()) return;
-    // Replies were delivered while the question was open: look the machine up again.
-    m = FindByIp(ip);
-    if (!m) return;
-    MakeControlled(*m);
+    // Replies were delivered while the question was open: the machine may be gone.
+    if (!FindByIp(ip)) return;
   }
   Choose(ip);
 }
@@ -204,8 +196,7 @@ void MachineList::ConnectSelected() {
       continue;
     }
     // An offline machine is chosen the same way (the library's selection connects it); its state
-    // is read once it answers.
-    MakeControlled(*m);
+    // is read once it answers. One without an address cannot be.
     if (MachineIdFromIp(ip) != 0) Choose(ip);
     return;
   }

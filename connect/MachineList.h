@@ -20,7 +20,7 @@ struct TileRect {
 struct MachineInfo {
   bool Online = false;
   bool OnlineShown = false;  // an offline turn is reported only for a machine shown online
-  bool Controlled = false;   // DeviceId addresses this one; at most one machine has it
+  bool Controlled = false;   // the machine at work; at most one machine has it
   bool Selected = false;     // highlighted by a click; at most one machine has it
   std::string Name;
   std::string Ip;
@@ -52,9 +52,8 @@ class MachineListHost {
   // Delivers the device replies that have arrived and wait for the UI thread.
   virtual void DeliverWaitingReplies() = 0;
   // The link and the device model.
-  virtual void SetDeviceId(uint8_t id) = 0;
   // The machine at ip becomes the one at work: the serial link closed first, DeviceId, the
-  // library's selection.
+  // library's selection; its tile then follows (FollowMachineAtWork).
   virtual void MakeMachineAtWork(const std::string& ip) = 0;
   // Whether the serial link or a machine other than the one at ip is at work.
   virtual bool OtherMachineAtWork(const std::string& ip) = 0;
@@ -64,7 +63,6 @@ class MachineListHost {
   virtual void SendReadAll() = 0;
   virtual bool NetworkConnected() = 0;
   virtual void SetNetworkConnected() = 0;
-  virtual void ClearLinkStatus() = 0;
   // Messages to the main dialog.
   virtual void ShowGettingDataBusy() = 0;
   virtual void PostConnectionIndicator(bool on) = 0;
@@ -112,7 +110,6 @@ class MachineList {
 
  private:
   MachineInfo* FindByIp(const std::string& ip);
-  void MakeControlled(MachineInfo& m);
   void ChooseOnline(const std::string& ip);
   // The machine becomes the one at work and its whole state is read; the main dialog hears it.
   void Choose(const std::string& ip);

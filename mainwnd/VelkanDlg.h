@@ -97,6 +97,7 @@ class VelkanDlg : public wxDialog,
   // The one notice that another machine (or the serial link, or none) is at work: the tiles, the
   // connection indicators and the windows that show a machine's pictures follow from here.
   void OnMachineAtWorkChanged() override;
+  void ShowWorkingLinkStatus(bool up) override;
   void CloseSerialLink() override;
 
   // The skin behind the main window's own controls.

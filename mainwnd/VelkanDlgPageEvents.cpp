@@ -318,4 +318,6 @@ void VelkanDlg::OnMachineAtWorkChanged() {
                                                                   : std::string("none")});
 }
 
+void VelkanDlg::ShowWorkingLinkStatus(bool up) { SetConnectionIndicator(up); }
+
 void VelkanDlg::CloseSerialLink() { Connect->OnBnClickedComDisconnect(); }

@@ -5,10 +5,20 @@
 #include "app/CommLink.h"
 #include "app/DeviceState.h"
 #include "app/LittleEndian.h"
+#include "app/MachineAtWork.h"
 #include "pages/CaptionBitmap.h"
 #include "platform/os/AtomicFile.h"
 
 int CaptionResendCount = 0;
+
+namespace {
+// A chunk goes where the commands go: with no machine addressed, to none.
+void SendCaptionChunkToMachineAtWork(uint32_t offset, uint32_t length, const uint8_t* data) {
+    const std::optional<uint8_t> address = CommandAddress();
+    CommLink* link = GetCommLink();
+    if (address && link) link->SendCaptionChunk(offset, static_cast<uint16_t>(length), data, *address);
+}
+} // namespace
 
 bool CaptionUpload::Open(const std::string& path) {
     Close();
@@ -67,8 +77,7 @@ void CaptionUpload::SendChunk() {
         Awaiting = true;
         ResendCopy = Chunk;
     }
-    if (CommLink* link = GetCommLink())
-        link->SendCaptionChunk(ChunkOffset, static_cast<uint16_t>(ChunkLength), Chunk.data(), DeviceId);
+    SendCaptionChunkToMachineAtWork(ChunkOffset, ChunkLength, Chunk.data());
 }
 
 bool CaptionUpload::Start(bool invert) {
@@ -110,8 +119,7 @@ CaptionUpload::TimeoutStep CaptionUpload::OnTimeout() {
     if (!Awaiting) return TimeoutStep::Nothing;
     if (CaptionResendCount < CaptionResendLimit) {
         ++CaptionResendCount;
-        if (CommLink* link = GetCommLink())
-            link->SendCaptionChunk(AwaitedOffset, static_cast<uint16_t>(AwaitedLength), ResendCopy.data(), DeviceId);
+        SendCaptionChunkToMachineAtWork(AwaitedOffset, AwaitedLength, ResendCopy.data());
         return TimeoutStep::Resent;
     }
     CaptionResendCount = 0;

@@ -35,11 +35,12 @@ class FakeHost : public MachineListHost {
   void DeliverWaitingReplies() override {
     if (WaitingReplies) WaitingReplies();
   }
-  void SetDeviceId(uint8_t id) override { DeviceId = id; }
+  MachineList* Tiles = nullptr;  // follows the machine at work, as the main dialog has it
   void MakeMachineAtWork(const std::string& ip) override {
     DeviceId = std::stoi(ip.substr(ip.rfind('.') + 1));
     AtWork = ip;
     Log.push_back("select " + ip);
+    if (Tiles) Tiles->FollowMachineAtWork(ip);
   }
   bool OtherMachineAtWork(const std::string& ip) override { return !AtWork.empty() && AtWork != ip; }
   void ConnectMachine(const std::string& ip) override { Log.push_back("connect " + ip); }
@@ -54,7 +55,6 @@ class FakeHost : public MachineListHost {
   void SendReadAll() override { Log.push_back("readall"); }
   bool NetworkConnected() override { return Network; }
   void SetNetworkConnected() override { Network = true; }
-  void ClearLinkStatus() override { Log.push_back("link status 0"); }
   void ShowGettingDataBusy() override { Log.push_back("busy"); }
   void PostConnectionIndicator(bool on) override { Log.push_back(std::string("post indicator ") + (on ? "1" : "0")); }
   void SendConnectionIndicator(bool on) override { Log.push_back(std::string("indicator ") + (on ? "1" : "0")); }
@@ -72,6 +72,7 @@ std::array<uint8_t, 6> Mac(uint8_t last) { return {0x02, 0x00, 0x0a, 0x00, 0x00,
 
 class MachineListTest : public ::testing::Test {
  protected:
+  MachineListTest() { Host.Tiles = &List; }
   FakeHost Host;
   MachineList List{Host};
   void AddTwo() {
@@ -149,17 +150,23 @@ TEST_F(MachineListTest, ConnectAllTargetsEveryMachineAndMarksTheNetworkLink) {
   Host.Log.clear();
   List.OnTimer(ConnectAllTimer);
   EXPECT_EQ(Host.Log, (std::vector<std::string>{"targets 21 22 0", "connect 127.0.0.21",
-                                                "connect 127.0.0.22", "link status 0", "link changed"}));
+                                                "connect 127.0.0.22", "link changed"}));
   EXPECT_TRUE(Host.Network);
   EXPECT_FALSE(Host.Timers.count(ConnectAllTimer));
   Host.Log.clear();
   List.OnTimer(ConnectAllTimer);
-  // The link status is cleared again; no second link-changed message.
-  EXPECT_EQ(Host.Log.back(), "link status 0");
+  // No second link-changed message.
+  EXPECT_EQ(Host.Log.back(), "connect 127.0.0.22");
 }
 
 TEST_F(MachineListTest, SingleMachineIsChosenWithoutAClick) {
   List.AddFoundMachine("127.0.0.21", Mac(21));
+  // Not while its link is reported down, nor on another machine's report.
+  for (const auto& [id, up] : {std::pair<uint8_t, bool>{21, false}, {22, true}}) {
+    List.RefreshMachines(true, id, up);
+    EXPECT_FALSE(List.Machines()[0].Controlled || List.Machines()[0].Selected) << int(id);
+    EXPECT_EQ(Host.DeviceId, 110);
+  }
   Host.Log.clear();
   List.RefreshMachines(true, 21, true);
   const auto& m = List.Machines()[0];
@@ -167,8 +174,8 @@ TEST_F(MachineListTest, SingleMachineIsChosenWithoutAClick) {
   EXPECT_TRUE(m.Selected);
   EXPECT_TRUE(m.Online);
   EXPECT_EQ(Host.DeviceId, 21);
-  EXPECT_EQ(Host.Log, (std::vector<std::string>{"post indicator 1", "select 127.0.0.21", "readall", "busy",
-                                                "indicator 1", "ip 127.0.0.21", "timer 2735 10000"}));
+  EXPECT_EQ(Host.Log, (std::vector<std::string>{"timer 2735 10000", "select 127.0.0.21", "readall", "busy",
+                                                "indicator 1", "ip 127.0.0.21"}));
 }
 
 TEST_F(MachineListTest, TwoMachinesAreNotChosenAutomatically) {
@@ -333,6 +340,7 @@ TEST_F(MachineListTest, ListChangedWhileTheQuestionIsOpenIsHandledSafely) {
   // ... or a new search empties it: nothing is chosen.
   FakeHost other;
   MachineList list2(other);
+  other.Tiles = &list2;
   list2.AddFoundMachine("127.0.0.21", Mac(21));
   list2.AddFoundMachine("127.0.0.22", Mac(22));
   list2.RefreshMachines(false, 22, true);

@@ -10,6 +10,7 @@
 
 #include "app/DeviceState.h"
 #include "app/LittleEndian.h"
+#include "app/MachineAtWork.h"
 #include "pages/CaptionBitmap.h"
 #include "pages/CaptionTransfer.h"
 #include "files/FileTestSupport.h"
@@ -259,6 +260,21 @@ TEST_F(CaptionTransferTest, ThreeResendsThenGiveUpAndCountCarriesOver) {
     EXPECT_EQ(u.OnTimeout(), CaptionUpload::TimeoutStep::Resent);
     EXPECT_EQ(u.OnTimeout(), CaptionUpload::TimeoutStep::Resent);
     EXPECT_EQ(u.OnTimeout(), CaptionUpload::TimeoutStep::GaveUp);
+}
+
+// The machine at work goes mid-upload (the serial cable pulled): the chunk still to be resent
+// reaches no machine.
+TEST_F(CaptionTransferTest, NoResendOnceTheMachineAtWorkHasGone) {
+    const std::string path = Dir.File("gone.bmp");
+    ASSERT_TRUE(SaveCaptionBmp(path, 600, 60, DiagonalMask(600, 60)));
+    CaptionUpload u;
+    ASSERT_TRUE(u.Open(path));
+    SerialLinkOpened();
+    u.Start(false);
+    SerialLinkClosed();
+    EXPECT_EQ(u.OnTimeout(), CaptionUpload::TimeoutStep::Resent);
+    EXPECT_EQ(Chunks().size(), 1u);
+    ResetMachineAtWork();
 }
 
 TEST_F(CaptionTransferTest, OtherOffsetsAndRefusalsKeepTheChunkWaiting) {

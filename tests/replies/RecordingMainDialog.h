@@ -37,6 +37,7 @@ public:
     }
     void EndSignalSwitchWait() override { Add("end signal switch wait"); }
     void OnMachineAtWorkChanged() override { Add("at work changed"); }
+    void ShowWorkingLinkStatus(bool up) override { Add(up ? "link up" : "link down"); }
     // The connection page's COM DisConnect, as the main dialog runs it.
     void CloseSerialLink() override {
         Add("close serial");

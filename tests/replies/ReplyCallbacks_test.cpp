@@ -1,4 +1,5 @@
 #include "ReplyFixture.h"
+#include "app/DeviceCommand.h"
 #include "app/ReplyCallbacks.h"
 
 #include <array>
@@ -57,11 +58,8 @@ TEST_F(ReplyTest, NoCallbackActsWithoutAMainDialog) {
     OnReplyExtensionCard(data.data(), 9);
     OnReplyFeather(data.data(), 9);
     OnReplyFreezeState(data.data(), 9);
-    MarkConnected(9);
     const auto& s = GetDeviceState();
     EXPECT_TRUE(SameBlock(BlockOf(s), before));
-    EXPECT_EQ(s.Connected, 0);
-    EXPECT_EQ(s.LinkStatus, 0);
     EXPECT_EQ(s.PresetUsed[0], 0);
     EXPECT_TRUE(s.FoundMachineIp.empty());
     EXPECT_TRUE(Log.empty());
@@ -69,42 +67,38 @@ TEST_F(ReplyTest, NoCallbackActsWithoutAMainDialog) {
 
 // ---- link status ----
 
-// Only the working link's own reports write the link status; every machine's reach the machine list.
-TEST_F(ReplyTest, ConnectionStatusAndPingWriteTheLinkOnlyForTheMachineAtWork) {
+// Only the working link's own reports light or darken the indicator; every machine's reach the
+// machine list.
+TEST_F(ReplyTest, ConnectionStatusAndPingShowTheLinkOnlyForTheMachineAtWork) {
     MakeNetworkMachineAtWork("127.0.0.21");
     const struct {
         uint8_t Slot, Id, Up;
-        uint8_t LinkStatus, Connected, ReplyId;
     } rows[] = {
-        {0, 21, 1, 1, 1, 21}, // its own link came up
-        {0, 22, 0, 1, 1, 21}, // another machine's went down
-        {23, 22, 1, 1, 1, 21}, // another machine answered PING
-        {0, 21, 0, 0, 0, 21}, // its own went down
-        {23, 21, 1, 0, 1, 21},
+        {0, 21, 1}, // its own link came up
+        {0, 22, 0}, // another machine's went down
+        {23, 22, 1}, // another machine answered PING
+        {0, 21, 0}, // its own went down
+        {23, 21, 1},
     };
     for (const auto& row : rows) {
         Log.clear();
         if (row.Slot == 0) OnReplyConnectionStatus(&row.Up, row.Id);
         else OnReplyDeviceOnline(&row.Up, row.Id);
-        const auto& s = GetDeviceState();
-        EXPECT_EQ(s.LinkStatus, row.LinkStatus) << int(row.Slot) << " from " << int(row.Id);
-        EXPECT_EQ(s.Connected, row.Connected) << int(row.Slot) << " from " << int(row.Id);
-        EXPECT_EQ(s.ReplyDeviceId, row.ReplyId) << int(row.Slot) << " from " << int(row.Id);
         EXPECT_EQ(LastMachineAnswer().Id, row.Id);
         EXPECT_EQ(LastMachineAnswer().Connected, row.Up != 0);
         // Its own link going or coming back ends the pages' waits first (the route's read-all
         // opens a busy box of its own).
         Calls calls{"route " + std::to_string(row.Slot) + " 0"};
-        if (row.Slot == 0 && row.Id == 21) calls.insert(calls.begin(), "end device waits");
-        EXPECT_EQ(Log, calls);
+        if (row.Slot == 0 && row.Id == 21) calls.insert(calls.begin(), {row.Up ? "link up" : "link down", "end device waits"});
+        EXPECT_EQ(Log, calls) << int(row.Slot) << " from " << int(row.Id);
     }
-    // The serial link reports its own state under 255.
+    // The serial link reports its own state under 255: silent, then speaking again.
     SerialLinkOpened();
-    const uint8_t up = 1;
-    Log.clear();
-    OnReplyConnectionStatus(&up, SerialLinkReportId);
-    EXPECT_EQ(GetDeviceState().ReplyDeviceId, SerialLinkReportId);
-    EXPECT_EQ(Log, Calls({"end device waits", "route 0 0"}));
+    for (const uint8_t up : {0, 1}) {
+        Log.clear();
+        OnReplyConnectionStatus(&up, SerialLinkReportId);
+        EXPECT_EQ(Log, Calls({up ? "link up" : "link down", "end device waits", "route 0 0"}));
+    }
     EXPECT_EQ(CurrentMachineAtWork().Link, WorkLink::Serial);
 }
 
@@ -123,11 +117,40 @@ TEST_F(ReplyTest, TheMachineAtWorkChangesInOneOrderAndIsAnnouncedOnce) {
     EXPECT_EQ(CurrentMachineAtWork().Link, WorkLink::None);
 }
 
+// Commands and state blocks take their address from the machine at work: none once it has gone,
+// every machine (255) after a search, the chosen machine's id again once one is chosen.
+TEST_F(ReplyTest, CommandsGoWhereTheMachineAtWorkIs) {
+    Dialog.OnCloseSerialLink = [] { SerialLinkClosed(); };
+    const struct {
+        void (*Step)();
+        int To; // -1: nothing sent
+    } rows[] = {
+        {[] {}, InitialDeviceId},
+        {[] { MakeNetworkMachineAtWork("127.0.0.21"); }, 21},
+        {[] { SerialLinkOpened(); }, 21}, // the serial link takes every frame, whatever its id
+        {[] { SerialLinkClosed(); }, -1},
+        {[] { AddressEveryMachine(); }, 255},
+        {[] { MakeNetworkMachineAtWork("127.0.0.22"); }, 22},
+        {[] { DisconnectNetworkMachine("127.0.0.22"); }, -1},
+        {[] { MakeNetworkMachineAtWork("127.0.0.21"); }, 21},
+    };
+    for (const auto& row : rows) {
+        row.Step();
+        Link.Calls.clear();
+        const int result = GetDeviceState().SendCommand(CmdReadAll);
+        GetDeviceState().SendCommand(CmdWriteStateBlock);
+        const auto sent = Link.CallsOf("SendCommand"), blocks = Link.CallsOf("SendStateBlock");
+        EXPECT_EQ(sent.size() + blocks.size(), row.To < 0 ? 0u : 2u) << row.To;
+        EXPECT_EQ(result, row.To < 0 ? CommandNoLink : 0) << row.To;
+        for (const auto& calls : {sent, blocks})
+            for (const LinkCall& call : calls) EXPECT_EQ(call.DeviceId, row.To);
+    }
+}
+
 TEST_F(ReplyTest, PreviewStateIsAFlag) {
     const uint8_t on[] = {7};
     OnReplyPreviewState(on, 5);
     EXPECT_EQ(GetDeviceState().PreviewEnabled, 1);
-    EXPECT_EQ(GetDeviceState().Connected, 0);
     EXPECT_EQ(Log, Calls({"route 1 0"}));
 }
 
@@ -135,8 +158,7 @@ TEST_F(ReplyTest, DeviceOnlineOnlyMarksConnected) {
     MakeNetworkMachineAtWork("127.0.0.33");
     Log.clear();
     OnReplyDeviceOnline(nullptr, 33);
-    EXPECT_EQ(GetDeviceState().Connected, 1);
-    EXPECT_EQ(GetDeviceState().ReplyDeviceId, 33);
+    EXPECT_EQ(LastMachineAnswer().Id, 33);
     EXPECT_EQ(Log, Calls({"route 23 0"}));
 }
 
@@ -185,7 +207,7 @@ TEST_F(ReplyTest, FullStateAppliesRoutesPausesThenQueriesInOrder) {
                           "cmd 68", "hide busy", "route 23 0"}));
     const auto& s = GetDeviceState();
     EXPECT_EQ(std::memcmp(&s, block.data(), 2360), 0) << "the block is taken byte for byte";
-    EXPECT_EQ(s.ReplyDeviceId, 41);
+    EXPECT_EQ(LastMachineAnswer().Id, 41);
     for (int row = 0; row < 8; ++row) EXPECT_EQ(s.InputTable[row].Present, 1u) << row;
 }
 
@@ -241,7 +263,6 @@ TEST_F(ReplyTest, InputSignalBeyondTheCardSlotsDoesNothingAtAll) {
     data[0] = 255;
     OnReplyInputSignal(data, 2);
     EXPECT_TRUE(SameBlock(BlockOf(GetDeviceState()), before));
-    EXPECT_EQ(GetDeviceState().Connected, 0);
     EXPECT_TRUE(Log.empty());
 }
 
@@ -518,7 +539,6 @@ TEST_F(ReplyTest, PreviewPacketsReachOnlyTheFourChannels) {
     OnReplyPreviewStream(data, 5, 4);
     OnReplyPreviewStream(data, 5, 0xFFFFFFFF);
     EXPECT_EQ(Log, Calls({"preview 0 5", "preview 3 5"}));
-    EXPECT_EQ(GetDeviceState().Connected, 0);
 }
 
 TEST_F(ReplyTest, DeviceInfoNeedsBothPointersAndAlwaysHidesBusy) {
@@ -532,7 +552,6 @@ TEST_F(ReplyTest, DeviceInfoNeedsBothPointersAndAlwaysHidesBusy) {
     OnReplyDeviceInfo(nullptr, mac);
     EXPECT_EQ(GetDeviceState().FoundMachineIp, "127.0.0.21");
     EXPECT_EQ(Log, Calls({"hide busy", "hide busy"}));
-    EXPECT_EQ(GetDeviceState().Connected, 0);
 }
 
 TEST_F(ReplyTest, InputStatesOnlyFromTheControlledDevice) {

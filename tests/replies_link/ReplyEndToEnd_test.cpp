@@ -114,7 +114,7 @@ TEST(ReplyEndToEnd, ReadAllAndEveryFollowUpLeaveTheDevicesState) {
         return done();
     };
     ASSERT_TRUE(pumpUntil([&] { return CountOf(dialog.Calls, "route 0 0") > 0; }, 5000)) << "no connection report";
-    EXPECT_EQ(GetDeviceState().Connected, 1);
+    EXPECT_TRUE(LastMachineAnswer().Connected);
 
     ASSERT_EQ(GetDeviceState().SendCommand(CmdReadAll), 0);
     // Every query that the full state and its answers bring on is answered: the caption (70),
@@ -139,7 +139,7 @@ TEST(ReplyEndToEnd, ReadAllAndEveryFollowUpLeaveTheDevicesState) {
             break;
         }
     }
-    EXPECT_EQ(s.ReplyDeviceId, DeviceId);
+    EXPECT_EQ(LastMachineAnswer().Id, DeviceId);
     EXPECT_EQ(s.InputTable[6].Name, " DVI-3*") << "the extension card's report names its input";
     EXPECT_EQ(s.InputTable[7].Name, " UDISK-2");
     EXPECT_EQ(s.InputTable[7].Present, 1u);
