@@ -297,12 +297,16 @@ TEST_F(MainWindowTest, PortListFollowsPlugAndPullAndPullingTheOpenPortClosesTheL
 }
 
 // ---- one machine at work ----
-// Two network machines (A in the process that also plays the serial machine, B in its own, so that
-// B alone can restart) and a serial one on COM7. Each row is an operator's sequence; every row ends
-// with the same checks: one PIP-2 click reaches the machine at work and no other, and the tile,
-// the indicator and the window's record of the machine at work name it.
+// Two network machines A and B and a serial one S on COM7, each in a process of its own so that
+// each alone can restart or fall silent. Each row is an operator's sequence; every row ends with
+// the same checks: the machines not at work report something (MAIN moved to DP-1) that the window
+// must not show, one PIP-2 click reaches the machine at work and no other, and the tile, the
+// indicator and the window's record of the machine at work name it.
 namespace {
 constexpr int NetDisconnectX = 340, NetDisconnectY = 170;
+constexpr int ComDisconnectX = 340, ComDisconnectY = 370;
+constexpr int PresetSlot3X = 195 + 82 * 2 + 30, PresetSlotY = 728 - 84 + 20;
+constexpr int PresetSaveX = 1161 + 37, PresetSaveY = 728 - 80 + 14;
 constexpr int MiscButtonX = PageButtonX, MiscButtonY = PageButtonY(9);
 constexpr int TestPatternTabX = 276, TestPatternTabY = 147;
 constexpr int PatternOnOffId = 1273, LeftPip2Id = 1249;
@@ -321,7 +325,8 @@ class MachineAtWorkTest;
 struct AtWorkRow {
   const char* Name;
   std::function<void(MachineAtWorkTest&)> Sequence;
-  unsigned Device;  // the device id of the machine at work at the end, 0 for none
+  unsigned Device;     // the device id of the machine at work at the end, 0 for none
+  const char* Others;  // the network machines ("A", "B") with a link open that are not at work
 };
 void PrintTo(const AtWorkRow& row, std::ostream* out) { *out << row.Name; }
 
@@ -334,8 +339,9 @@ class MachineAtWorkTest : public MainWindowTest, public ::testing::WithParamInte
     setenv("VELKAN_GEOMETRY", (Home.Path() + "geometry.txt").c_str(), 1);
     Pty.emplace(Home.Path(), 7, Home.Path() + "device7");
     ASSERT_TRUE(Pty->Ready);
-    ASSERT_TRUE(DeviceA.Start({"--device", A, "--serial", Home.Path() + "device7", "--serial-id", "9", "--log", LogA}));
-    ASSERT_TRUE(DeviceB.Start({"--device", B, "--log", LogB}));
+    ASSERT_TRUE(DeviceA.Start({"--device", A, "--log", LogA, "--usr1-source", "0:4"}));
+    ASSERT_TRUE(StartB());
+    ASSERT_TRUE(StartS());
     WriteComSetting(Home.Path(), 7);
     ASSERT_TRUE(Program.Start());
     Program.Click(CommButtonX, CommButtonY);
@@ -364,7 +370,37 @@ class MachineAtWorkTest : public MainWindowTest, public ::testing::WithParamInte
     Program.Click(ComConnectX, ComConnectY);
     ASSERT_TRUE(Program.WaitForShown({"com: link open", "connection: serial"}, 15s)) << Program.ShownTexts();
     ASSERT_TRUE(WaitUntil([&] { return BusyClosed(Program); }, 15s)) << Program.ShownTexts();
-    ASSERT_TRUE(ReceivedReadAll(LogA, SerialId));
+    ASSERT_TRUE(ReceivedReadAll(LogS, SerialId));
+  }
+  // B (its source report on a signal) and the serial machine, each in its own process.
+  bool StartB() { return DeviceB.Start({"--device", B, "--log", LogB, "--usr1-source", "0:4"}); }
+  bool StartS() { return DeviceS.Start({"--serial", Home.Path() + "device7", "--serial-id", "9", "--log", LogS}); }
+  void ComDisconnect() {
+    Program.Click(ComDisconnectX, ComDisconnectY);
+    ASSERT_TRUE(Program.WaitForShown({"com: link closed"}, 5s)) << Program.ShownTexts();
+  }
+  size_t PingsOf(const std::string& log) const {
+    size_t n = 0;
+    for (const auto& frame : ReadDevsimLog(log)) n += frame.type == 5;
+    return n;
+  }
+  // Waits until each machine has received three more PINGs: whatever the program sent it before,
+  // and whatever it sent back before its answers to them, has travelled.
+  void WaitForPings(const std::vector<std::string>& logs) {
+    std::vector<size_t> before;
+    for (const auto& log : logs) before.push_back(PingsOf(log));
+    for (size_t i = 0; i < logs.size(); ++i)
+      ASSERT_TRUE(WaitUntil([&] { return PingsOf(logs[i]) >= before[i] + 3; }, 10s)) << logs[i];
+  }
+  // The machines named ("A", "B", "AB") move MAIN to DP-1 by themselves and report it.
+  void OthersReport(const std::string& others) {
+    std::vector<std::string> logs;
+    for (char machine : others) {
+      DevsimProcess& device = machine == 'A' ? DeviceA : DeviceB;
+      ASSERT_EQ(kill(device.Pid(), SIGUSR1), 0);
+      logs.push_back(machine == 'A' ? LogA : LogB);
+    }
+    WaitForPings(logs);
   }
   void NetDisconnect() {
     Program.Click(CommButtonX, CommButtonY);
@@ -403,7 +439,7 @@ class MachineAtWorkTest : public MainWindowTest, public ::testing::WithParamInte
   // Commands of this number each device received, by device id.
   std::map<unsigned, size_t> CommandsByDevice(uint32_t command) const {
     std::map<unsigned, size_t> count;
-    for (const std::string& log : {LogA, LogB})
+    for (const std::string& log : {LogA, LogB, LogS})
       for (const auto& frame : ReadDevsimLog(log))
         if (frame.type == 1 && frame.payload.size() >= 4 &&
             (frame.payload[0] | frame.payload[1] << 8 | frame.payload[2] << 16) == static_cast<int>(command))
@@ -412,9 +448,10 @@ class MachineAtWorkTest : public MainWindowTest, public ::testing::WithParamInte
   }
 
   const std::string A = FreeDeviceAddress(21), B = FreeDeviceAddress(22);
-  const std::string LogA = Home.Path() + "a.log", LogB = Home.Path() + "b.log";
+  const std::string LogA = Home.Path() + "a.log", LogB = Home.Path() + "b.log", LogS = Home.Path() + "s.log";
+  const std::string ComSevenLink = Home.Path() + "Ports/COM7";
   std::optional<PtyPair> Pty;
-  DevsimProcess DeviceA, DeviceB;
+  DevsimProcess DeviceA, DeviceB, DeviceS;
   ProgramUnderTest Program{Home.Path()};
 };
 
@@ -426,7 +463,7 @@ void OtherMachineRestarts(MachineAtWorkTest& t) {
   const auto patterns = ReceivedCommands(t.LogA, 12).size();
   t.DeviceB.Kill();
   ASSERT_TRUE(WaitUntil([&] { return MachineShows(t.Program, t.B, " offline"); }, 15s)) << t.Program.ShownTexts();
-  ASSERT_TRUE(t.DeviceB.Start({"--device", t.B, "--log", t.LogB}));
+  ASSERT_TRUE(t.StartB());
   ASSERT_TRUE(WaitUntil([&] { return MachineShows(t.Program, t.B, " online"); }, 15s)) << t.Program.ShownTexts();
   std::this_thread::sleep_for(1s);
   EXPECT_EQ(ReceivedCommands(t.LogA, 12).size(), patterns) << "B's hello switched A's pattern off";
@@ -463,6 +500,62 @@ void SearchAgainWhileAtWork(MachineAtWorkTest& t) {
   ASSERT_TRUE(WaitUntil([&] { return MachineShows(t.Program, t.A, "online controlled") && MachineShows(t.Program, t.B, " online") && BusyClosed(t.Program); }, 15s))
       << t.Program.ShownTexts();
 }
+
+// 6. COM DisConnect after a network machine was chosen: none is at work, and a preset Save (slot 3)
+// reaches no machine.
+void ComDisconnectAfterANetworkMachine(MachineAtWorkTest& t) {
+  t.Choose(t.A);
+  t.ComConnect();
+  t.ComDisconnect();
+  // The connection page goes (and the search page with it): the preset row shows.
+  t.Program.Click(CommButtonX, CommButtonY);
+  ASSERT_TRUE(t.Program.WaitForShown({"page: none", "floating: none"}, 5s)) << t.Program.ShownTexts();
+  t.Program.Click(PresetSlot3X, PresetSlotY);
+  ASSERT_TRUE(t.Program.WaitForShown({"presets: 3 0-2 empty selected"}, 5s)) << t.Program.ShownTexts();
+  t.Program.Click(PresetSaveX, PresetSaveY);
+  ASSERT_TRUE(t.Program.PressReturnIn("Tips"));
+  ASSERT_TRUE(t.Program.WaitForShown({"presets: 3 0-2 used selected"}, 5s)) << t.Program.ShownTexts();
+  t.WaitForPings({t.LogA, t.LogB});
+  EXPECT_TRUE(t.CommandsByDevice(1).empty()) << "a preset was stored";
+}
+
+// 7. The serial machine falls silent (the port stays) and speaks again: the indicator goes dark,
+// and lit again, while it stays at work.
+void SerialMachineFallsSilentAndComesBack(MachineAtWorkTest& t) {
+  t.ComConnect();
+  ASSERT_EQ(kill(t.DeviceS.Pid(), SIGSTOP), 0);
+  EXPECT_TRUE(t.Program.WaitForShown({"connection: not connected", "at work: serial"}, 10s)) << t.Program.ShownTexts();
+  ASSERT_EQ(kill(t.DeviceS.Pid(), SIGCONT), 0);
+  ASSERT_TRUE(t.Program.WaitForShown({"connection: connected"}, 10s)) << t.Program.ShownTexts();
+}
+
+// 8. COM Connect fails (COM7 names no serial device any more) while a network machine is at work:
+// nothing changes.
+void FailedComConnectOverANetworkMachine(MachineAtWorkTest& t) {
+  t.Choose(t.A);
+  t.Pty.reset();
+  ASSERT_TRUE(WaitUntil([&] { return !ListsPort(t.Program, "COM7"); }, 5s)) << t.Program.ShownTexts();
+  const std::string port = t.ComSevenLink;
+  std::filesystem::remove(port);
+  std::ofstream(port) << "not a terminal";
+  ASSERT_TRUE(t.Program.WaitForShown({"com: selected: COM7"}, 5s)) << t.Program.ShownTexts();
+  t.Program.Click(ComConnectX, ComConnectY);
+  ASSERT_TRUE(t.Program.PressReturnIn("Tips"));  // "Connect Failed!"
+}
+
+// 9. DisConnect of a machine that is not at work (the address still shown is A's, chosen before the
+// serial link): the serial machine stays at work.
+void DisconnectAMachineNotAtWork(MachineAtWorkTest& t) {
+  t.Choose(t.A);
+  t.ComConnect();
+  t.NetDisconnect();
+  const auto bye = [&] {
+    for (const auto& frame : ReadDevsimLog(t.LogA))
+      if (frame.type == 6) return true;
+    return false;
+  };
+  ASSERT_TRUE(WaitUntil(bye, 5s)) << "A's link is still open";
+}
 }  // namespace
 
 TEST_P(MachineAtWorkTest, OnePipTwoClickReachesTheMachineAtWorkAndTheWindowNamesIt) {
@@ -471,8 +564,11 @@ TEST_P(MachineAtWorkTest, OnePipTwoClickReachesTheMachineAtWorkAndTheWindowNames
   const unsigned target = GetParam().Device;  // 0: none at work
   const std::string ip = target == 21 ? A : target == 22 ? B : target ? "serial" : "none";
   EXPECT_TRUE(Program.WaitForShown({"at work: " + ip}, 10s)) << Program.ShownTexts();
+  ASSERT_NO_FATAL_FAILURE(OthersReport(GetParam().Others));
   Program.SaveScreenshot(Artifact(std::string("at_work_") + GetParam().Name + ".png"));
-  Program.Click(SearchMachinesX, SearchMachinesY);  // the search page goes: the PIP-2 button shows
+  // The search page goes: the PIP-2 button shows.
+  if (!Program.Shows("floating: none")) Program.Click(SearchMachinesX, SearchMachinesY);
+  ASSERT_TRUE(Program.WaitForShown({"floating: none"}, 5s)) << Program.ShownTexts();
   auto before = CommandsByDevice(8);
   ASSERT_TRUE(ClickControl("main", LeftPip2Id)) << Program.ShownTexts();
   EXPECT_TRUE(!target || WaitUntil([&] { return CommandsByDevice(8)[target] > before[target]; }, 5s)) << "not sent";
@@ -482,13 +578,19 @@ TEST_P(MachineAtWorkTest, OnePipTwoClickReachesTheMachineAtWorkAndTheWindowNames
   for (const std::string& machine : {A, B}) EXPECT_EQ(MachineShows(Program, machine, "controlled"), machine == ip);
   EXPECT_TRUE(Program.Shows(target ? "connection: connected" : "connection: not connected")) << Program.ShownTexts();
   EXPECT_TRUE(!target || Program.Shows(target == SerialId ? "connection: serial" : "connection: network"));
+  EXPECT_TRUE(Program.Shows("output: MAIN HDMI-1")) << "another machine's report reached the window\n"
+                                                    << Program.ShownTexts();
   EXPECT_EQ(Program.Stop(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sequences, MachineAtWorkTest,
-                         ::testing::Values(AtWorkRow{"OtherMachineRestarts", OtherMachineRestarts, 21},
-                                           AtWorkRow{"ComConnectAfterANetworkMachine", ComConnectAfterANetworkMachine, SerialId},
-                                           AtWorkRow{"NetworkMachineChosenOverSerial", NetworkMachineChosenOverSerial, 22},
-                                           AtWorkRow{"DisconnectTheMachineAtWork", DisconnectTheMachineAtWork, 0},
-                                           AtWorkRow{"SearchAgainWhileAtWork", SearchAgainWhileAtWork, 21}),
+                         ::testing::Values(AtWorkRow{"OtherMachineRestarts", OtherMachineRestarts, 21, "B"},
+                                           AtWorkRow{"ComConnectAfterANetworkMachine", ComConnectAfterANetworkMachine, SerialId, "AB"},
+                                           AtWorkRow{"NetworkMachineChosenOverSerial", NetworkMachineChosenOverSerial, 22, "A"},
+                                           AtWorkRow{"DisconnectTheMachineAtWork", DisconnectTheMachineAtWork, 0, "A"},
+                                           AtWorkRow{"SearchAgainWhileAtWork", SearchAgainWhileAtWork, 21, "B"},
+                                           AtWorkRow{"ComDisconnectAfterANetworkMachine", ComDisconnectAfterANetworkMachine, 0, "AB"},
+                                           AtWorkRow{"SerialMachineFallsSilentAndComesBack", SerialMachineFallsSilentAndComesBack, SerialId, "AB"},
+                                           AtWorkRow{"FailedComConnectOverANetworkMachine", FailedComConnectOverANetworkMachine, 21, "B"},
+                                           AtWorkRow{"DisconnectAMachineNotAtWork", DisconnectAMachineNotAtWork, SerialId, "B"}),
                          [](const ::testing::TestParamInfo<AtWorkRow>& info) { return std::string(info.param.Name); });
