@@ -98,11 +98,14 @@ void MachineList::RefreshMachines(bool autoSelect, uint8_t replyId, bool connect
     Host.KillTimer(m->TimerId);
     Host.StartTimer(m->TimerId, HeartbeatPeriodMs);
   }
-  if (!single) return;
-  if (MachineInfo* m = FindByIp(*single)) {
+  if (MachineInfo* m = single ? FindByIp(*single) : nullptr) {
     m->Selected = true;
     Choose(*single);
   }
+  // The machine at work came back after a search it did not answer: it has no tile, but its
+  // state is read again as its tile's would be.
+  if (autoSelect && connected && !AtWorkIp.empty() && !FindByIp(AtWorkIp) && MachineIdFromIp(AtWorkIp) == replyId)
+    Choose(AtWorkIp);
 }
 
 void MachineList::OnTimer(uint32_t id) {
@@ -153,6 +156,7 @@ void MachineList::OnTimer(uint32_t id) {
 }
 
 void MachineList::FollowMachineAtWork(const std::string& ipAtWork) {
+  AtWorkIp = ipAtWork;
   for (auto& m : List) {
     const bool atWork = !ipAtWork.empty() && m.Ip == ipAtWork;
     if (m.Controlled == atWork) continue;

@@ -121,4 +121,5 @@ class MachineList {
   std::vector<uint32_t> AnsweredAtHeartbeat;
   bool OfflineReportPending = true;
   bool ConnectAllDone = false;
+  std::string AtWorkIp;  // the network machine at work, with or without a tile
 };

@@ -376,6 +376,24 @@ TEST_F(MachineListTest, OnlyTheTileOfTheMachineAtWorkIsControlled) {
   }
 }
 
+// The machine at work did not answer a new search (it was restarting): when its link comes back
+// its state is read all the same; another machine's link, or its own going down, reads nothing.
+TEST_F(MachineListTest, TheMachineAtWorkWithoutATileIsReadWhenItComesBack) {
+  List.AddFoundMachine("127.0.0.21", Mac(21));
+  List.FollowMachineAtWork("127.0.0.21");
+  List.Clear();
+  List.AddFoundMachine("127.0.0.22", Mac(22));
+  List.AddFoundMachine("127.0.0.23", Mac(23));
+  Host.Log.clear();
+  List.RefreshMachines(true, 22, true);
+  List.RefreshMachines(true, 21, false);
+  List.RefreshMachines(false, 21, true);
+  EXPECT_EQ(Host.Log, (std::vector<std::string>{"timer 2735 10000"}));
+  Host.Log.clear();
+  List.RefreshMachines(true, 21, true);
+  EXPECT_EQ(Host.Log, (std::vector<std::string>{"select 127.0.0.21", "readall", "busy"}));
+}
+
 TEST_F(MachineListTest, ASingleMachineIsNotTakenWhileAnotherLinkIsAtWork) {
   List.AddFoundMachine("127.0.0.21", Mac(21));
   Host.AtWork = "serial";
