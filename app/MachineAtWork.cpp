@@ -7,6 +7,7 @@
 #include "app/Utilities.h"
 
 namespace {
+constexpr uint8_t EveryMachineId = 255;
 MachineAtWork atWork;
 MachineAnswer lastAnswer;
 // The machine at work went and no other was chosen nor a search made since.
@@ -15,7 +16,8 @@ bool nothingAddressed = false;
 void Become(const MachineAtWork& next) {
   if (atWork == next) return;
   atWork = next;
-  nothingAddressed = next.Link == WorkLink::None;
+  // A search's address stays: the serial link it ends leaves every machine found addressed.
+  nothingAddressed = next.Link == WorkLink::None && DeviceId != EveryMachineId;
   if (MainDialogInterface* dialog = TheMainDialog) dialog->OnMachineAtWorkChanged();
 }
 }  // namespace
@@ -46,7 +48,7 @@ void DisconnectNetworkMachine(const std::string& ip) {
 }
 
 void AddressEveryMachine() {
-  DeviceId = 255;
+  DeviceId = EveryMachineId;
   nothingAddressed = false;
 }
 

@@ -130,6 +130,8 @@ TEST_F(ReplyTest, CommandsGoWhereTheMachineAtWorkIs) {
         {[] { SerialLinkOpened(); }, 21}, // the serial link takes every frame, whatever its id
         {[] { SerialLinkClosed(); }, -1},
         {[] { AddressEveryMachine(); }, 255},
+        {[] { SerialLinkOpened(); }, 255},
+        {[] { SerialLinkClosed(); }, 255}, // the search's own end of the serial link
         {[] { MakeNetworkMachineAtWork("127.0.0.22"); }, 22},
         {[] { DisconnectNetworkMachine("127.0.0.22"); }, -1},
         {[] { MakeNetworkMachineAtWork("127.0.0.21"); }, 21},
