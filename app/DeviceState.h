@@ -18,10 +18,11 @@ using CommandBlockBytes = std::array<uint8_t, 32>;
 inline constexpr uint8_t CommandBlockFill = 0x55;
 // SendCommand's result when an index it would read with is out of range: nothing was sent.
 inline constexpr int CommandRefused = -2;
-// SendCommand's result when no link is installed (as the library's own failure).
+// SendCommand's result when no link is installed or no machine is addressed (as the library's own failure).
 inline constexpr int CommandNoLink = -1;
 
 // The id of the addressed processor, sent with every command, state block and caption chunk.
+// Only the machine at work (app/MachineAtWork.h) writes it.
 extern uint8_t DeviceId;
 inline constexpr uint8_t InitialDeviceId = 110;
 

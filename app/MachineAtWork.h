@@ -56,5 +56,5 @@ struct MachineAnswer {
 void NoteMachineAnswer(uint8_t id, bool connected);
 const MachineAnswer& LastMachineAnswer();
 
-// Tests start from no machine at work, with DeviceId addressing as at start.
+// Tests start from no machine at work, with commands addressed as at start.
 void ResetMachineAtWork();
