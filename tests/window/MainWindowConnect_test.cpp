@@ -379,18 +379,19 @@ class MachineAtWorkTest : public MainWindowTest, public ::testing::WithParamInte
     Program.Click(ComDisconnectX, ComDisconnectY);
     ASSERT_TRUE(Program.WaitForShown({"com: link closed"}, 5s)) << Program.ShownTexts();
   }
-  size_t PingsOf(const std::string& log) const {
+  // Frames of this type a machine received (5 PING, 6 BYE).
+  static size_t FramesOf(const std::string& log, unsigned type) {
     size_t n = 0;
-    for (const auto& frame : ReadDevsimLog(log)) n += frame.type == 5;
+    for (const auto& frame : ReadDevsimLog(log)) n += frame.type == type;
     return n;
   }
   // Waits until each machine has received three more PINGs: whatever the program sent it before,
   // and whatever it sent back before its answers to them, has travelled.
   void WaitForPings(const std::vector<std::string>& logs) {
     std::vector<size_t> before;
-    for (const auto& log : logs) before.push_back(PingsOf(log));
+    for (const auto& log : logs) before.push_back(FramesOf(log, 5));
     for (size_t i = 0; i < logs.size(); ++i)
-      ASSERT_TRUE(WaitUntil([&] { return PingsOf(logs[i]) >= before[i] + 3; }, 10s)) << logs[i];
+      ASSERT_TRUE(WaitUntil([&] { return FramesOf(logs[i], 5) >= before[i] + 3; }, 10s)) << logs[i];
   }
   // The machines named ("A", "B", "AB") move MAIN to DP-1 by themselves and report it.
   void OthersReport(const std::string& others) {
@@ -549,12 +550,7 @@ void DisconnectAMachineNotAtWork(MachineAtWorkTest& t) {
   t.Choose(t.A);
   t.ComConnect();
   t.NetDisconnect();
-  const auto bye = [&] {
-    for (const auto& frame : ReadDevsimLog(t.LogA))
-      if (frame.type == 6) return true;
-    return false;
-  };
-  ASSERT_TRUE(WaitUntil(bye, 5s)) << "A's link is still open";
+  ASSERT_TRUE(WaitUntil([&] { return t.FramesOf(t.LogA, 6) > 0; }, 5s)) << "A's link is still open";
 }
 }  // namespace
 
