@@ -71,14 +71,14 @@ void OnReplyConnectionStatus(const uint8_t* data, uint8_t id) {
     if (!dialog || !data) return;
     NoteMachineAnswer(id, data[0] != 0);
     // Another machine's link coming or going feeds the machine list, never the working link's state.
-    if (IsWorkingLinkReport(id)) {
-        // The indicator says whether the machine at work answers, the serial one as a network one.
-        dialog->ShowWorkingLinkStatus(data[0] != 0);
-        // The working link went, or came back from a restart: no answer awaited over it will
-        // come. Before the route, whose read-all after a reconnect opens a busy box of its own.
-        dialog->EndDeviceWaits();
-    }
+    const bool workingLink = IsWorkingLinkReport(id);
+    // The working link went, or came back from a restart: no answer awaited over it will come.
+    // Before the route, whose read-all after a reconnect opens a busy box of its own.
+    if (workingLink) dialog->EndDeviceWaits();
     Route(*dialog, ReplyConnectionStatus);
+    // The indicator says whether the machine at work answers, the serial one as a network one;
+    // after the route, so that a network machine's tile has followed first.
+    if (workingLink) dialog->ShowWorkingLinkStatus(data[0] != 0);
 }
 
 void OnReplyPreviewState(const uint8_t* data, uint8_t) {
