@@ -201,7 +201,7 @@ INSTANTIATE_TEST_SUITE_P(DeviceTiming, CaptionWindowTest, ::testing::ValuesIn(Ca
 namespace {
 // Caption page positions (client, 96 dpi) of its controls.
 constexpr int OnOffX = 186, OnOffY = 39, AdvancedX = 275, AdvancedY = 39;
-constexpr int PreviewX = 280, PreviewY = 137, InitialiseX = 164, InitialiseY = 387;
+constexpr int PreviewX = 280, PreviewY = 137, InitialiseX = 164, InitialiseY = 387, SaveX = 62, SaveY = 387;
 
 // Raises the caption page's window over the main window, as a window manager keeps a pop-up over
 // its owner (the tests run without one, and a closing busy box raises the main window).
@@ -231,15 +231,21 @@ struct SilentRow {
   const char* name;
   int x, y;               // the button that starts it
   bool confirmed;         // it asks "Reset Caption ?" first
-  const char* statusMs;   // devsim --status-delay
-  int restartMs;          // the device restarts this long after the announcement (0: never)
+  std::vector<std::string> late;  // how devsim answers late (--status-delay, --status-delay-for)
+  int restartMs;          // the device restarts this long after the button's command (0: never)
   const char* told;       // what the operator is told, by its language-file key
+  int command = 23;       // the command the button sends (the announcement, or 24)
+  bool sentFirst = false; // a caption is sent first, which makes Save usable
+  int reportMs = 0;       // the device reports its feathering unasked this long after it (0: never)
 };
 const SilentRow SilentRows[] = {
-    {"Preview", PreviewX, PreviewY, false, "60000", 0, "XIDS_CaptionNotTaken"},
-    {"Initialise", InitialiseX, InitialiseY, true, "60000", 0, "XIDS_NoAnswerInTime"},
-    {"PreviewThenRestart300ms", PreviewX, PreviewY, false, "1000", 300, "XIDS_CaptionNotTaken"},
-    {"PreviewThenRestart500ms", PreviewX, PreviewY, false, "1500", 500, "XIDS_CaptionNotTaken"},
+    {"Preview", PreviewX, PreviewY, false, {"--status-delay", "60000"}, 0, "XIDS_CaptionNotTaken"},
+    {"Initialise", InitialiseX, InitialiseY, true, {"--status-delay", "60000"}, 0, "XIDS_NoAnswerInTime", 24},
+    {"PreviewThenRestart300ms", PreviewX, PreviewY, false, {"--status-delay", "1000"}, 300, "XIDS_CaptionNotTaken"},
+    {"PreviewThenRestart500ms", PreviewX, PreviewY, false, {"--status-delay", "1500"}, 500, "XIDS_CaptionNotTaken"},
+    {"InitialiseThenRestart", InitialiseX, InitialiseY, true, {"--status-delay", "60000"}, 500, "SIDS_39", 24},
+    {"SaveUnansweredReportAfter3s", SaveX, SaveY, false, {"--status-delay-for", "24=60000"}, 0, "XIDS_NoAnswerInTime",
+     24, true, 3000},
 };
 void PrintTo(const SilentRow& row, std::ostream* os) { *os << row.name; }
 class CaptionSilentDeviceTest : public ::testing::TestWithParam<SilentRow> {};
@@ -256,8 +262,9 @@ TEST_P(CaptionSilentDeviceTest, AfterTheWaitEndsThePageWorksAgain) {
   testsupport::DevsimProcess devsim;
   // Its operation-status replies (the caption's acceptance, the initialise done) come late.
   const std::string control = home.Path() + "device-control.txt";
-  ASSERT_TRUE(devsim.Start({"--device", testsupport::FreeDeviceAddress(53), "--log", log, "--status-delay",
-                            row.statusMs, "--control", control}));
+  std::vector<std::string> args{"--device", testsupport::FreeDeviceAddress(53), "--log", log, "--control", control};
+  args.insert(args.end(), row.late.begin(), row.late.end());
+  ASSERT_TRUE(devsim.Start(args));
   setenv("VELKAN_GEOMETRY", (home.Path() + "geometry.txt").c_str(), 1);
   ProgramUnderTest program(home.Path());
   ASSERT_TRUE(program.Start());
@@ -265,6 +272,22 @@ TEST_P(CaptionSilentDeviceTest, AfterTheWaitEndsThePageWorksAgain) {
   int captionX = 0, captionY = 0;
   ASSERT_TRUE(OpenCaptionPage(program, home.Path() + "geometry.txt", captionX, captionY));
 
+  if (row.sentFirst) {
+    const size_t before = TimesHidden(program);
+    program.ClickInPopup(captionX + PreviewX, captionY + PreviewY);
+    ASSERT_TRUE(WaitUntil([&] { return TimesHidden(program) > before && ReceivedCaptionSave(log); }, 20s))
+        << program.ShownTexts();
+    ASSERT_TRUE(program.WaitForShown({"main window: enabled"}, 5s)) << program.ShownTexts();
+    // Raised over the main window again: its black text edit shows.
+    const std::string shot = Artifact("caption_save_usable.png");
+    ASSERT_TRUE(WaitUntil([&] {
+      RaiseCaptionPage(program, captionX, captionY);
+      program.SaveScreenshot(shot);
+      const auto c = PixelAt(shot, program.ScreenX() + captionX + 170, program.ScreenY() + captionY + 100);
+      return c[0] == 0 && c[1] == 0 && c[2] == 0;
+    }, 5s)) << "the caption page stays under the main window";
+  }
+  const size_t commandsBefore = testsupport::ReceivedCommands(log, row.command).size();
   const size_t hidden = TimesHidden(program);
   program.ClickInPopup(captionX + row.x, captionY + row.y);
   if (row.confirmed) {
@@ -273,11 +296,11 @@ TEST_P(CaptionSilentDeviceTest, AfterTheWaitEndsThePageWorksAgain) {
   ASSERT_TRUE(program.WaitForShown({"main window: disabled"}, 10s)) << program.ShownTexts();
   const auto readAlls = [&] { return testsupport::ReceivedCommands(log, 0).size(); };
   const size_t readBefore = readAlls();
-  if (row.restartMs > 0) {
-    // The announcement is the first caption layout (command 23) of the run.
-    ASSERT_TRUE(WaitUntil([&] { return !testsupport::ReceivedCommands(log, 23).empty(); }, 5s)) << "no announcement";
-    std::this_thread::sleep_for(std::chrono::milliseconds(row.restartMs));
-    std::ofstream(control, std::ios::app) << "restart\n";
+  if (row.restartMs > 0 || row.reportMs > 0) {
+    ASSERT_TRUE(WaitUntil([&] { return testsupport::ReceivedCommands(log, row.command).size() > commandsBefore; }, 5s))
+        << "the button's command did not arrive";
+    std::this_thread::sleep_for(std::chrono::milliseconds(row.restartMs + row.reportMs));
+    std::ofstream(control, std::ios::app) << (row.restartMs > 0 ? "restart\n" : "feather 0\n");
   }
   ASSERT_TRUE(WaitUntil([&] { return TimesHidden(program) > hidden; }, 45s)) << program.ShownTexts();
   const std::string told = LanguageFileText("English", row.told);
@@ -296,11 +319,11 @@ TEST_P(CaptionSilentDeviceTest, AfterTheWaitEndsThePageWorksAgain) {
   EXPECT_TRUE(program.WaitForShown({"main window: enabled"}, 10s)) << program.ShownTexts();
 
   // ON/OFF on the page: the device hears it.
-  ASSERT_TRUE(CaptionSwitches(log).empty());
+  const size_t switches = CaptionSwitches(log).size();
   ASSERT_TRUE(RaiseCaptionPage(program, captionX, captionY));
   program.SaveScreenshot(Artifact(std::string("caption_after_wait_") + row.name + ".png"));
   program.ClickInPopup(captionX + OnOffX, captionY + OnOffY);
-  EXPECT_TRUE(WaitUntil([&] { return !CaptionSwitches(log).empty(); }, 10s))
+  EXPECT_TRUE(WaitUntil([&] { return CaptionSwitches(log).size() > switches; }, 10s))
       << "the caption page stayed disabled after its wait ended\n" << program.ShownTexts();
   EXPECT_EQ(program.Stop(), 0);
 }
