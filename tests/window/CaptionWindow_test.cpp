@@ -85,17 +85,49 @@ testing::AssertionResult OpenCaptionPage(const ProgramUnderTest& program, const 
   return testing::AssertionSuccess();
 }
 
+// The test pattern page's ON/OFF, clicked where the geometry record shows it, its window raised
+// over the caption page first (both stand at the same place). False when it is not shown.
+bool ClickPatternOnOff(const std::string& geometry, pid_t pid) {
+  constexpr int PatternOnOffId = 1273;
+  std::ifstream in(geometry);
+  const ShownGeometry g = ShownGeometry::Parse({std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()});
+  const GeoWindow* page = g.Window("popup:152");
+  const GeoControl* onOff = nullptr;
+  for (const GeoControl& c : g.Controls)
+    if (c.Id == PatternOnOffId && page && c.Window == page->Index) onOff = &c;
+  if (!onOff) return false;
+  std::istringstream ids(RunCommand("xdotool search --onlyvisible --pid " + std::to_string(pid)));
+  for (std::string id; ids >> id;) {
+    std::string name = RunCommand("xdotool getwindowname " + id);
+    while (!name.empty() && (name.back() == '\n' || name.back() == ' ')) name.pop_back();
+    if (name == page->Title) RunCommand("xdotool windowraise " + id);
+  }
+  RunCommand("xdotool mousemove --sync " + std::to_string(onOff->Rect.X + onOff->Rect.W / 2) + " " +
+             std::to_string(onOff->Rect.Y + onOff->Rect.H / 2) + " click 1");
+  return true;
+}
+
+size_t ChunksReceived(const std::string& log) {
+  size_t n = 0;
+  for (const auto& f : testsupport::ReadDevsimLog(log)) n += f.type == 3;
+  return n;
+}
+
 // How the device acknowledges, and the caption sent.
 struct CaptionRow {
   const char* name;
   const char* statusDelayMs;  // devsim --status-delay: every operation-status reply this much late
   const char* width;           // typed over the text's own width; empty keeps it
   size_t minChunks;           // so many one-second acknowledgements outlast the 15 s watchdog
+  // Two chunks into the upload the test pattern page (an owned pop-up, usable behind the busy
+  // box) is switched: its own operation's status comes while the caption goes out.
+  bool patternClicked = false;
 };
 // 1920 x 100: rows of 240 bytes, five to a chunk, twenty chunks.
 const CaptionRow CaptionRows[] = {
     {"AcknowledgedAtOnce", "0", "", 1},
     {"AcknowledgedOneSecondLate", "1000", "1920", 17},
+    {"PatternSwitchedDuringTheUpload", "1000", "1920", 17, true},
 };
 
 void PrintTo(const CaptionRow& row, std::ostream* os) { *os << row.name; }
@@ -148,6 +180,11 @@ TEST_P(CaptionWindowTest, ATypedCaptionReachesTheDeviceAsItsSavedBitmap) {
   const size_t hidden = TimesHidden(program);
   program.ClickInPopup(captionX + 280, captionY + 137 + 40);
   const auto closed = [&] { return TimesHidden(program) > hidden; };
+  if (row.patternClicked) {
+    ASSERT_TRUE(WaitUntil([&] { return ChunksReceived(log) >= 2; }, 10s)) << program.ShownTexts();
+    ASSERT_TRUE(ClickPatternOnOff(home.Path() + "geometry.txt", program.ProcessId()));
+    ASSERT_TRUE(WaitUntil([&] { return !testsupport::ReceivedCommands(log, 12).empty(); }, 5s)) << "no pattern switch";
+  }
   if (slow) {
     // Past the 15 s watchdog the box is still up: every acknowledgement started it again.
     EXPECT_FALSE(WaitUntil(closed, 16s)) << program.ShownTexts();
