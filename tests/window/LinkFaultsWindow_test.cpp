@@ -45,6 +45,7 @@ enum class Link {
   ReadAllNeverAnswered,
   TakeNeverAnswered,  // in PGM/PVW, TAKE's busy box waits for an answer that never comes
   KilledDuringTake,   // the same, and the device is killed 2 s into the wait
+  RestartDuringEdidApply,  // the EDID page's Apply is not answered before the device restarts
 };
 
 struct FaultRow {
@@ -66,29 +67,38 @@ const FaultRow FaultRows[] = {
     {"read_all_unanswered", {"--unanswered", "0"}, Link::ReadAllNeverAnswered},
     {"take_unanswered_reports_every_5s", {"--unanswered", "20", "--report-every", "5"}, Link::TakeNeverAnswered},
     {"take_unanswered_device_killed", {"--unanswered", "20"}, Link::KilledDuringTake},
+    {"edid_apply_device_restarts", {"--unanswered", "10"}, Link::RestartDuringEdidApply},
 };
 
-constexpr int TakeId = 1451;
+constexpr int TakeId = 1451, EdidApplyId = 1329;
+constexpr int EdidButtonY = 104 + 36 * 7 + 18;
 
-// The device enters PGM/PVW by itself, and TAKE is clicked where the geometry record shows it.
-// When the device received it (steady clock), or nothing.
-std::optional<std::chrono::steady_clock::time_point> TakeInPgmPvw(const ProgramUnderTest& program,
-                                                                   const std::string& control,
-                                                                   const std::string& geometry, const std::string& log) {
-  std::ofstream(control, std::ios::app) << "switcher 1\n";
-  if (!program.WaitForShown({"controls: TAKE shown", "layer buttons: TAKE enabled", "main window: enabled"}, 10s)) return std::nullopt;
-  std::optional<GeoRect> take;
+// Clicks the control where the geometry record shows it; false when it is not shown.
+bool ClickShownControl(const std::string& geometry, int id) {
+  std::optional<GeoRect> at;
   WaitUntil([&] {
     std::ifstream in(geometry);
     std::stringstream all;
     all << in.rdbuf();
     for (const GeoControl& c : ShownGeometry::Parse(all.str()).Controls)
-      if (c.Id == TakeId && !c.Rect.Empty()) take = c.Rect;
-    return take.has_value();
+      if (c.Id == id && !c.Rect.Empty()) at = c.Rect;
+    return at.has_value();
   }, 5s);
-  if (!take) return std::nullopt;
-  RunCommand("xdotool mousemove --sync " + std::to_string(take->X + take->W / 2) + " " +
-             std::to_string(take->Y + take->H / 2) + " click 1");
+  if (!at) return false;
+  RunCommand("xdotool mousemove --sync " + std::to_string(at->X + at->W / 2) + " " + std::to_string(at->Y + at->H / 2) +
+             " click 1");
+  return true;
+}
+
+// The device enters PGM/PVW by itself, and TAKE is clicked. When the device received it (steady
+// clock), or nothing.
+std::optional<std::chrono::steady_clock::time_point> TakeInPgmPvw(const ProgramUnderTest& program,
+                                                                   const std::string& control,
+                                                                   const std::string& geometry, const std::string& log) {
+  std::ofstream(control, std::ios::app) << "switcher 1\n";
+  if (!program.WaitForShown({"controls: TAKE shown", "layer buttons: TAKE enabled", "main window: enabled"}, 10s))
+    return std::nullopt;
+  if (!ClickShownControl(geometry, TakeId)) return std::nullopt;
   if (!WaitUntil([&] { return !testsupport::ReceivedCommands(log, 20).empty(); }, 5s)) return std::nullopt;
   return std::chrono::steady_clock::now();
 }
@@ -245,6 +255,27 @@ TEST_P(LinkFaultsWindowTest, ProgramFollowsTheLinkAndStaysResponsive) {
       EXPECT_TRUE(program.PressReturnIn("Tips"));
       ASSERT_TRUE(devsim.Start(args));
       EXPECT_TRUE(WaitUntil([&] { return Online(program); }, 10s)) << program.ShownTexts();
+      break;
+    }
+    case Link::RestartDuringEdidApply: {
+      // The device restarts before it answers Apply: the link goes, the box closes and says the
+      // machine is offline; the link comes back and the state is read again.
+      ASSERT_TRUE(WaitUntil([&] { return Online(program); }, 10s)) << program.ShownTexts();
+      program.Click(PageButtonX, EdidButtonY);
+      ASSERT_TRUE(program.WaitForShown({"page: EDID Settings", "main window: enabled"}, 5s)) << program.ShownTexts();
+      ASSERT_TRUE(ClickShownControl(geometry, EdidApplyId));
+      ASSERT_TRUE(WaitUntil([&] { return !testsupport::ReceivedCommands(log, 10).empty(); }, 5s)) << "no Apply";
+      ASSERT_TRUE(program.WaitForShown({"main window: disabled"}, 5s)) << program.ShownTexts();
+      const size_t readAlls = testsupport::ReceivedCommands(log, 0).size();
+      std::ofstream(control, std::ios::app) << "restart\n";
+      EXPECT_TRUE(program.WaitForShown({"message box: " + LanguageFileText("English", "SIDS_39"), "main window: enabled"},
+                                       5s))
+          << program.ShownTexts();
+      EXPECT_TRUE(program.PressReturnIn("Tips"));
+      EXPECT_TRUE(WaitUntil([&] { return testsupport::ReceivedCommands(log, 0).size() > readAlls && Online(program); },
+                            15s))
+          << "no reconnect\n" << program.ShownTexts();
+      EXPECT_TRUE(program.WaitForShown({"main window: enabled"}, 10s)) << program.ShownTexts();
       break;
     }
     case Link::KilledAndRestarted:
