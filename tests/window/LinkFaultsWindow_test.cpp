@@ -71,6 +71,13 @@ const FaultRow FaultRows[] = {
 };
 
 constexpr int TakeId = 1451, EdidApplyId = 1329;
+
+// Whether a window of the program titled exactly so is on the screen (a message box once mapped).
+bool BoxOnScreen(const ProgramUnderTest& program, const std::string& title) {
+  return !RunCommand("xdotool search --onlyvisible --pid " + std::to_string(program.ProcessId()) + " --name '^" + title +
+                     "$'")
+              .empty();
+}
 constexpr int EdidButtonY = 104 + 36 * 7 + 18;
 
 // Clicks the control where the geometry record shows it; false when it is not shown.
@@ -233,6 +240,7 @@ TEST_P(LinkFaultsWindowTest, ProgramFollowsTheLinkAndStaysResponsive) {
       EXPECT_TRUE(after > 14.0 && after < 18.0) << after;
       EXPECT_TRUE(program.WaitForShown({"message box: " + LanguageFileText("English", "XIDS_NoAnswerInTime")}, 5s))
           << program.ShownTexts();
+      EXPECT_TRUE(WaitUntil([&] { return BoxOnScreen(program, "Tips"); }, 5s));
       program.SaveScreenshot(Artifact("take_unanswered_told.png"));
       EXPECT_TRUE(program.PressReturnIn("Tips"));
       break;
@@ -251,6 +259,7 @@ TEST_P(LinkFaultsWindowTest, ProgramFollowsTheLinkAndStaysResponsive) {
       EXPECT_LT(std::chrono::steady_clock::now() - killed, 5s);
       EXPECT_TRUE(program.Shows("main window: enabled")) << program.ShownTexts();
       EXPECT_FALSE(program.Shows("message box: " + LanguageFileText("English", "XIDS_NoAnswerInTime")));
+      EXPECT_TRUE(WaitUntil([&] { return BoxOnScreen(program, "Tips"); }, 5s));
       program.SaveScreenshot(Artifact("take_device_killed_told.png"));
       EXPECT_TRUE(program.PressReturnIn("Tips"));
       ASSERT_TRUE(devsim.Start(args));
