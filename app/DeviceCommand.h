@@ -59,3 +59,8 @@ enum DeviceCommand : int {
 };
 
 inline constexpr int DeviceCommandCount = 74; // 0..73
+
+// The operations whose status (reply slot 24, its byte 0) answers a command, one bit per
+// operation number; 0 for a command that no operation status answers. subCode is the command's
+// second argument byte, which picks the caption command's operation.
+unsigned OperationsAnswering(int command, unsigned subCode);

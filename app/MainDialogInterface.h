@@ -13,11 +13,16 @@ public:
 
     // The busy box: shown with a text, or hidden (the text is then empty).
     virtual void ShowBusy(bool show, const std::string& text) = 0;
-    // The device answered something other than the keep-alive: an operation that waits for it
-    // (a caption of many chunks, any slow one) is still going, so its busy box stays.
+    // The device sent something other than the keep-alive: it is there. Whether the work waited
+    // for moved on is for its operation status to say (OperationAnswered).
     virtual void NoteDeviceAnswer() = 0;
     // The working link went or came back: the pages that wait for an answer over it stop waiting.
     virtual void EndDeviceWaits() = 0;
+    // A command went out whose operation status will answer it (one bit per operation number).
+    virtual void OperationSent(uint32_t) {}
+    // An operation status arrived: true when the busy box waits for that operation, which then
+    // may close it and show its result; a status nothing waits for closes no box and tells nothing.
+    virtual bool OperationAnswered(uint8_t) { return true; }
 
     // One preview packet for channel 0..3; dropped when the preview channels do not exist.
     virtual void PushPreviewPacket(uint32_t channel, const uint8_t* data, uint32_t length) = 0;

@@ -289,28 +289,35 @@ void OnReplyOperationStatus(const uint8_t* data, uint8_t id) {
     MainDialogInterface* dialog = TheMainDialog;
     if (!dialog || !data) return;
     auto& state = State();
+    // Only a busy box that waits for this operation hears it: a late answer, or the answer to an
+    // owned page's own command, closes no other operation's box.
+    const bool awaited = dialog->OperationAnswered(data[0]);
+    const auto hideBusy = [&] {
+        if (awaited) HideBusy(*dialog);
+    };
     switch (data[0]) {
     case 0:
     case 1:
         state.OperationStatus = {data[0], data[1], data[2]};
-        HideBusy(*dialog);
-        OperationResultStep(*dialog);
+        hideBusy();
+        // Told once: a result that comes after its wait ended (and was told) is not shown.
+        if (awaited) OperationResultStep(*dialog);
         break;
     case 2:
-    case 4: HideBusy(*dialog); break;
+    case 4: hideBusy(); break;
     case 3:
         SendQuery(CmdQuery63);
         ReplySleep(40);
         ReloadLayerQueries();
         SendQuery(CmdQuery60);
-        HideBusy(*dialog);
+        hideBusy();
         break;
     case 5:
         if (data[1] == 1) {
             SendQuery(CmdQuery65);
             SendQuery(CmdQuery67);
             SendQuery(CmdQueryInputSignal, 255);
-            HideBusy(*dialog);
+            hideBusy();
         }
         break;
     case 6:
@@ -334,7 +341,7 @@ void OnReplyOperationStatus(const uint8_t* data, uint8_t id) {
     case 8:
         // The page ends its wait first: a busy box that closes while a page still waits cuts it.
         dialog->EnableCaptionPage();
-        HideBusy(*dialog);
+        hideBusy();
         break;
     case 9:
     case 12:
@@ -344,7 +351,7 @@ void OnReplyOperationStatus(const uint8_t* data, uint8_t id) {
         break;
     case 10:
         dialog->EnableCaptionPage();
-        HideBusy(*dialog);
+        hideBusy();
         SendQuery(CmdQuery70, 0);
         break;
     case 11:
@@ -355,7 +362,7 @@ void OnReplyOperationStatus(const uint8_t* data, uint8_t id) {
                 SendQuery(CmdQuery56, layer);
                 ReplySleep(100); // the device answers each layer before the next query
             }
-            HideBusy(*dialog);
+            hideBusy();
         } else {
             SendQuery(CmdReadAll);
         }

@@ -1,12 +1,42 @@
+#include "app/AppGlobals.h"
 #include "app/CommLink.h"
 #include "app/CommandEncoder.h"
 #include "app/DeviceCommand.h"
 #include "app/DeviceState.h"
 #include "app/MachineAtWork.h"
+#include "app/MainDialogInterface.h"
 
 #include <cstring>
 
+unsigned OperationsAnswering(int command, unsigned subCode) {
+    constexpr auto op = [](unsigned n) { return 1u << n; };
+    switch (command) {
+    case CmdEdid: return op(0);
+    case CmdVga: return op(1);
+    case CmdTestPattern: return op(2);
+    case CmdPreset:
+    case CmdPixelGrab: return op(3);
+    case CmdSwitcherMode:
+    case CmdTake:
+    case CmdSync: return op(4);
+    case CmdWriteStateBlock: return op(5);
+    case CmdFactoryReset: return op(6);
+    case CmdMediaPlayerKey: return op(9);
+    case CmdMosaic: return subCode <= 1 ? op(11) : 0; // a mode or an arrangement
+    // An announced caption is accepted (12), then each of its chunks acknowledged (7).
+    case CmdCaptionLayout: return subCode == 0 ? op(12) | op(7) : 0;
+    case CmdCaption: return subCode == 1 ? op(8) : subCode == 5 ? op(10) : 0;
+    default: return 0;
+    }
+}
+
 namespace {
+
+// The busy box learns what answers the work it waits for.
+void NoteOperationSent(uint16_t command, const CommandArgs& args) {
+    if (const unsigned operations = OperationsAnswering(command, args[1]))
+        if (MainDialogInterface* dialog = TheMainDialog) dialog->OperationSent(operations);
+}
 
 // Values the device takes once: the next command of their kind carries them, then they fall back.
 void ConsumeOneShotValues(DeviceState& s, uint16_t command, const CommandArgs& a) {
@@ -35,6 +65,7 @@ int DeviceState::SendCommand(uint16_t command, const CommandArgs& args) {
         // The library gets its own copy of the block, not a view into the live state.
         std::array<uint8_t, StateBlockSize> block;
         std::memcpy(block.data(), Bytes(), StateBlockSize);
+        NoteOperationSent(command, args);
         return link ? link->SendStateBlock(block.data(), *address) : CommandNoLink;
     }
     if (!EncodeCommandBlock(*this, command, args, CommandBlock)) {
@@ -43,5 +74,6 @@ int DeviceState::SendCommand(uint16_t command, const CommandArgs& args) {
     }
     const int result = link ? link->SendCommand(command, CommandBlock.data(), *address) : CommandNoLink;
     ConsumeOneShotValues(*this, command, args);
+    NoteOperationSent(command, args);
     return result;
 }

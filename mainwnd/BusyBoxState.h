@@ -4,13 +4,16 @@
 
 // The busy box's rules: a busy request disables the main window and shows the text; the first
 // done request closes it. A device that never answers must not leave the window disabled, so
-// every busy request (re)starts a watchdog, and so does every answer of the device while the box
-// is up (a caption of many chunks, any slow operation, keeps its box until it ends); a PING answer
-// is no answer to the work and starts nothing. 15 s without an answer close the box and tell the
-// operator: the machine is offline when nothing at all came from it meanwhile, else it did not
-// answer in time. No watchdog runs while a message box waits for the operator: the time taken to
-// read it is not the device's. However the box closes, a page that still waits behind it stops
-// waiting.
+// every busy request (re)starts a watchdog. The box knows the operation it waits for: the one
+// whose command went out with its opening (just before it, or the first one while it is up).
+// Only that operation's own status moves the watchdog on (a caption's chunk acknowledgements keep
+// its box for as long as they come) and closes the box; the keep-alive and what the device
+// reports unasked (a feathering change, a signal, another controller) start nothing. 15 s without
+// its answer close the box and tell the operator: the machine is offline when nothing at all came
+// from it meanwhile, else it did not answer in time. A working link that goes ends the wait at
+// once and says the machine is offline. No watchdog runs while a message box waits for the
+// operator: the time taken to read it is not the device's. However the box closes, a page that
+// still waits behind it stops waiting, and the operator is told once.
 class BusyBoxHost {
  public:
   virtual ~BusyBoxHost() = default;
@@ -36,10 +39,20 @@ class BusyBoxState {
   explicit BusyBoxState(BusyBoxHost& host) : Host(host) {}
   void ShowBusy(bool busy, const std::string& text);
   void OnWatchdog();
-  // Something arrived from the machine at work (its PING answers included).
+  // Something arrived from the machine at work (its PING answers and unasked reports included):
+  // it is there, but its work has not moved on.
   void NoteDeviceHeard() { AnsweredWhileBusy = true; }
-  // The device answered the program's work (not only the keep-alive): the watchdog starts again.
-  void NoteDeviceAnswer();
+  // A command went out whose operation status answers it: operations holds one bit per operation
+  // number. An open box that waits for nothing named yet waits for it; a box that opens before
+  // the host forgets it (the end of the event that sent it) waits for it too.
+  void OperationSent(uint32_t operations);
+  void ForgetSentOperation() { SentJustNow = 0; }
+  // The device reported an operation's status. True when the open box waits for that operation:
+  // its watchdog starts again, and the status may close it. A status of any other operation (an
+  // owned page's own command, a late answer to a wait that has ended) closes nothing.
+  bool OperationAnswered(uint8_t operation);
+  // The working link went: the open box's answer cannot come over it.
+  void LinkLost();
   // A message box opened (up) or was answered. The watchdog stops while any box is up; when the
   // last one goes and the busy box is still shown, it starts again in full.
   void OperatorBoxShown(bool up);
@@ -48,8 +61,15 @@ class BusyBoxState {
   void StartWatchdogUnlessBoxUp();
   // Closes the box; true when a page that waited behind it told the operator.
   bool Close();
+  // Closes the box without its answer and tells the operator once, unless a page did.
+  void EndUnanswered(bool deviceHeard);
 
   BusyBoxHost& Host;
   bool AnsweredWhileBusy = false;
   int BoxesUp = 0;
+  uint32_t AwaitedOperations = 0;  // of the open box; none when it waits for a reply that names none
+  uint32_t SentJustNow = 0;
 };
+
+// The bit of an operation number in an operation set.
+constexpr uint32_t OperationBit(uint8_t operation) { return operation < 32 ? 1u << operation : 0; }

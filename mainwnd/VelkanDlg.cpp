@@ -133,6 +133,10 @@ void VelkanDlg::OnInitDialog() {
   Messages.On(MPageEvent, [this](WPARAM w, LPARAM l) { return OnPageEvent(w, l); });
   Messages.On(MPageClosed, [this](WPARAM w, LPARAM l) { return OnPageClosed(w, l); });
   Messages.On(MShowBusy, [this](WPARAM w, LPARAM l) { return OnShowBusy(w, l); });
+  Messages.On(MBusyWaitTimedOut, [this](WPARAM, LPARAM) {
+    Busy.OnWatchdog();
+    return LRESULT{0};
+  });
   Messages.On(MLanguageChanged, [this](WPARAM w, LPARAM l) { return OnLanguageChanged(w, l); });
   Messages.On(MProjectFile, [this](WPARAM w, LPARAM l) { return OnProjectFile(w, l); });
   Messages.On(MLayerWindowChanged, [this](WPARAM w, LPARAM l) { return OnLayerWindowChanged(w, l); });

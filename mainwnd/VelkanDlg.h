@@ -79,6 +79,8 @@ class VelkanDlg : public wxDialog,
   void ShowBusy(bool show, const std::string& text) override;
   void NoteDeviceAnswer() override;
   void EndDeviceWaits() override;
+  void OperationSent(uint32_t operations) override;
+  bool OperationAnswered(uint8_t operation) override;
   void PushPreviewPacket(uint32_t channel, const uint8_t* data, uint32_t length) override;
   void UpdateVideoEncoderPage() override;
   void ShowEdidApplyResult() override;

@@ -37,9 +37,20 @@ LRESULT VelkanDlg::OnShowBusy(WPARAM busy, LPARAM text) {
 
 void VelkanDlg::ShowBusy(bool show, const std::string& text) { Busy.ShowBusy(show, text); }
 
-void VelkanDlg::NoteDeviceAnswer() { Busy.NoteDeviceAnswer(); }
+void VelkanDlg::NoteDeviceAnswer() { Busy.NoteDeviceHeard(); }
 
-void VelkanDlg::EndDeviceWaits() { EndWaitsBehindBox(); }
+void VelkanDlg::EndDeviceWaits() {
+  if (GetDeviceState().LinkStatus == 0) Busy.LinkLost();
+  EndWaitsBehindBox();
+}
+
+void VelkanDlg::OperationSent(uint32_t operations) {
+  Busy.OperationSent(operations);
+  // A box opened by the same click waits for it; a later one does not.
+  CallAfter([this] { Busy.ForgetSentOperation(); });
+}
+
+bool VelkanDlg::OperationAnswered(uint8_t operation) { return Busy.OperationAnswered(operation); }
 
 void VelkanDlg::EnableMainWindow(bool enable) {
   Enable(enable);

@@ -457,6 +457,10 @@ bool MSubTitleDlg::EndWaitForDevice() {
 void MSubTitleDlg::OnTimer(int id) {
   if (id == CaptionBusyTimer) {
     KillTimer(CaptionBusyTimer);
+    // The save was never confirmed: the main window ends the wait as its watchdog would, and
+    // tells the operator once, whichever of the two time-outs comes first.
+    StopWaiting();
+    if (wxWindow* owner = OwnerWindow()) SendMsg(owner, MBusyWaitTimedOut, 0, 0);
     EndTransfer();
   } else if (id == CaptionAckTimer) {
     KillTimer(CaptionAckTimer);

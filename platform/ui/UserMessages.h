@@ -20,6 +20,7 @@ constexpr unsigned MRebuildCanvas = 0x5AD;        // 0, 0
 constexpr unsigned MSelectLayer = 0x5AE;          // layer, 0
 constexpr unsigned MLogoLayerChanged = 0x5B0;     // logo mode, 0
 constexpr unsigned MShowBusy = 0x5B1;             // busy flag, text
+constexpr unsigned MBusyWaitTimedOut = 0x5C4;     // 0, 0: a page's own time-out for the wait behind the busy box
 constexpr unsigned MRefreshRotate = 0x5B2;        // turn, send
 constexpr unsigned MLanguageChanged = 0x5B3;      // 0 English, 1 Chinese
 constexpr unsigned MProjectFile = 0x5B6;          // operation, path

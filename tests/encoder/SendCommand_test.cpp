@@ -146,3 +146,34 @@ TEST_F(OneShot, LayerQueriesRememberTheirLayer) {
 }
 
 } // namespace
+
+// The operation whose status answers each command: what a busy box opened with it waits for.
+TEST(OperationsAnswering, EachCommandByTheStatusTheDeviceSends) {
+    struct Row {
+        int command;
+        unsigned subCode;
+        unsigned operations;
+    };
+    const Row rows[] = {
+        {10, 0, 1u << 0},               // EDID apply
+        {14, 1, 1u << 1},               // VGA auto adjust
+        {12, 0, 1u << 2},               // test pattern
+        {1, 1, 1u << 3},                // preset load
+        {20, 0, 1u << 4},               // TAKE
+        {15, 0, 1u << 4},               // switcher mode
+        {22, 0, 1u << 5},               // the whole state block
+        {6, 0, 1u << 11},               // mosaic mode
+        {6, 1, 1u << 11},               // mosaic arrangement
+        {6, 2, 0},                      // a mosaic value: no status
+        {23, 0, (1u << 12) | (1u << 7)}, // a caption announced, then its chunks
+        {23, 1, 0},                     // its closing layout
+        {24, 1, 1u << 8},               // caption save
+        {24, 5, 1u << 10},              // caption initialise
+        {24, 2, 0},                     // caption on/off
+        {0, 0, 0},                      // read-all: answered by the whole state
+        {62, 0, 0},                     // a query
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(OperationsAnswering(row.command, row.subCode), row.operations)
+            << "command " << row.command << " sub-code " << row.subCode;
+}

@@ -102,28 +102,100 @@ TEST(BusyBox, WatchdogSaysTheDeviceDidNotAnswerWhenItWasHeardMeanwhile) {
   EXPECT_FALSE(h.ToldHeard);
 }
 
-// The watchdog waits 15 s from the device's last answer, not from the box's opening: an upload
-// of many chunks keeps its box; once the box is gone an answer starts nothing.
-TEST(BusyBox, EachAnswerWhileShownStartsTheWatchdogAgain) {
+// The watchdog waits 15 s from the last answer to the box's own operation, not from the box's
+// opening: an upload of many chunks keeps its box; what the device reports unasked (and once the
+// box is gone, any answer) starts nothing.
+TEST(BusyBox, EachAnswerToItsOperationStartsTheWatchdogAgain) {
   FakeBusyHost h;
   BusyBoxState b(h);
   b.ShowBusy(true, "Waitting Operation ...");
-  for (int chunk = 0; chunk < 20; ++chunk) b.NoteDeviceAnswer();
+  b.OperationSent(OperationBit(12) | OperationBit(7));
+  for (int chunk = 0; chunk < 20; ++chunk) EXPECT_TRUE(b.OperationAnswered(7));
   EXPECT_EQ(h.WatchdogStarts, 21);
   EXPECT_EQ(h.WatchdogMs, 15000u);
+  for (int report = 0; report < 5; ++report) b.NoteDeviceHeard();
+  EXPECT_EQ(h.WatchdogStarts, 21) << "a report the device sends unasked is no progress";
   EXPECT_TRUE(h.Shown);
   EXPECT_FALSE(h.Enabled);
   b.ShowBusy(false, {});
-  b.NoteDeviceAnswer();
+  EXPECT_FALSE(b.OperationAnswered(7));
   EXPECT_EQ(h.WatchdogStarts, 21);
   EXPECT_FALSE(h.WatchdogRunning);
-  // A box that the watchdog closed after answers came says the device did not answer in time.
+  // A box that the watchdog closed after the device was heard says it did not answer in time.
   b.ShowBusy(true, "Waitting Operation ...");
-  b.NoteDeviceAnswer();
+  b.NoteDeviceHeard();
   b.OnWatchdog();
   EXPECT_FALSE(h.Shown);
   EXPECT_EQ(h.Told, 1);
   EXPECT_TRUE(h.ToldHeard);
+}
+
+// A box waits for the operation whose command went out with its opening, just before it (the
+// same click) or as the first one while it is up; only that operation's status is its answer.
+TEST(BusyBox, OnlyItsOwnOperationsStatusAnswersTheBox) {
+  struct Row {
+    const char* name;
+    int sentBefore;  // operation sent just before the box opens (-1: none)
+    bool forgotten;  // that click ended before the box opened
+    int sentAfter;   // first operation sent while the box is up (-1: none)
+    int alsoSent;    // another operation sent while the box is up (-1: none)
+    uint8_t answer;
+    bool awaited;
+  };
+  const Row rows[] = {
+      {"TAKE, then its status", 4, false, -1, -1, 4, true},
+      {"a mosaic box and a preset's late status", 11, false, -1, -1, 3, false},
+      {"the switcher opens the box, then sends", -1, false, 4, -1, 4, true},
+      {"an owned page's command during an upload", -1, false, 12, 2, 2, false},
+      {"the upload's own acknowledgement", -1, false, 12, 2, 12, true},
+      {"a command of an earlier click", 2, true, -1, -1, 2, false},
+      {"a box that waits for no operation", -1, false, -1, -1, 5, false},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    FakeBusyHost h;
+    BusyBoxState b(h);
+    if (row.sentBefore >= 0) b.OperationSent(OperationBit(uint8_t(row.sentBefore)));
+    if (row.forgotten) b.ForgetSentOperation();
+    b.ShowBusy(true, "Waitting Operation ...");
+    if (row.sentAfter >= 0) b.OperationSent(OperationBit(uint8_t(row.sentAfter)));
+    if (row.alsoSent >= 0) b.OperationSent(OperationBit(uint8_t(row.alsoSent)));
+    const int starts = h.WatchdogStarts;
+    EXPECT_EQ(b.OperationAnswered(row.answer), row.awaited);
+    EXPECT_EQ(h.WatchdogStarts, starts + (row.awaited ? 1 : 0));
+    EXPECT_TRUE(h.Shown);
+  }
+}
+
+// The working link goes while the box waits: it closes at once and says the machine is offline,
+// once, unless a page that waited told what it dropped; with no box up nothing is said.
+TEST(BusyBox, ALinkThatGoesEndsTheWaitAndSaysOffline) {
+  struct Row {
+    const char* name;
+    bool boxUp, pageTells;
+    int told;
+  };
+  const Row rows[] = {
+      {"box up", true, false, 1},
+      {"box up, a page waited and told", true, true, 0},
+      {"no box", false, false, 0},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    FakeBusyHost h;
+    h.PageTells = row.pageTells;
+    BusyBoxState b(h);
+    if (row.boxUp) b.ShowBusy(true, "Waitting Operation ...");
+    b.NoteDeviceHeard();
+    b.LinkLost();
+    EXPECT_FALSE(h.Shown);
+    EXPECT_TRUE(h.Enabled);
+    EXPECT_FALSE(h.WatchdogRunning);
+    EXPECT_EQ(h.Told, row.told);
+    EXPECT_FALSE(h.ToldHeard) << "offline, not \"did not answer\"";
+    b.OnWatchdog();
+    EXPECT_EQ(h.Told, row.told);
+  }
 }
 
 // While a message box waits for the operator no watchdog runs: neither a busy request nor an
@@ -136,7 +208,8 @@ TEST(BusyBox, NoWatchdogRunsWhileAMessageBoxIsUp) {
   b.OperatorBoxShown(true);
   EXPECT_FALSE(h.WatchdogRunning);
   b.OperatorBoxShown(true);
-  b.NoteDeviceAnswer();
+  b.OperationSent(OperationBit(4));
+  EXPECT_TRUE(b.OperationAnswered(4));
   b.ShowBusy(true, "Waitting Operation ...");
   EXPECT_FALSE(h.WatchdogRunning);
   b.OperatorBoxShown(false);
@@ -180,7 +253,7 @@ TEST(BusyBox, EveryCloseEndsThePagesWaitsAndTheWatchdogTellsOnce) {
     h.PageTells = row.pageTells;
     BusyBoxState b(h);
     b.ShowBusy(true, "Waitting Operation ...");
-    b.NoteDeviceAnswer();
+    b.NoteDeviceHeard();
     EXPECT_EQ(h.PagesFreed, 0);
     if (row.watchdog)
       b.OnWatchdog();

@@ -315,9 +315,12 @@ TEST_F(CaptionPageTest, OutputsSaveAndInitialise) {
     Page->OnBnClickedSave();
     EXPECT_EQ(Commands()[0].Bytes[1], 1);
     EXPECT_FALSE(Page->IsEnabled());
+    Listen(MBusyWaitTimedOut);
     Page->OnTimer(MSubTitleDlg::CaptionBusyTimer);
     EXPECT_TRUE(Page->IsEnabled());
     EXPECT_EQ(MessagesOf(MShowBusy).back().W, 0u);
+    // The main window ends the wait as unanswered, and tells the operator.
+    EXPECT_EQ(MessagesOf(MBusyWaitTimedOut).size(), 1u);
     // The device's answer to a save ends its time-out, which would otherwise withdraw the busy
     // box of whatever runs 15 seconds after the save.
     Page->OnBnClickedSave();

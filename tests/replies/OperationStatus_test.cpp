@@ -7,6 +7,7 @@ namespace {
 struct OperationCase {
     uint8_t data[8];
     Calls expected;
+    bool awaited = true; // the busy box waits for this operation
 };
 } // namespace
 
@@ -34,9 +35,17 @@ TEST_F(ReplyTest, OperationsInBothResultBranches) {
         {{12, 1}, {"caption upload 0", "route 23 0"}},
         {{13, 0}, {"route 23 0"}},
         {{255, 0}, {"route 23 0"}},
+        // A status nothing waits for (late, or another operation's) closes no box and shows no
+        // result; the device's own follow-up still goes out.
+        {{0, 1, 2}, {"route 23 0"}, false},
+        {{1, 1, 0}, {"route 23 0"}, false},
+        {{2, 0}, {"route 23 0"}, false},
+        {{3, 0}, {"cmd 63", "sleep 40", "cmd 54 0", "cmd 54 1", "cmd 54 2", "cmd 54 3", "cmd 60", "route 23 0"}, false},
+        {{10, 0}, {"enable caption page", "cmd 70 0", "route 23 0"}, false},
     };
     for (const auto& c : cases) {
         Log.clear();
+        Dialog.AwaitsOperation = c.awaited;
         OnReplyOperationStatus(c.data, 9);
         EXPECT_EQ(Log, c.expected) << "operation " << int(c.data[0]) << " result " << int(c.data[1]);
     }

@@ -17,6 +17,9 @@ public:
     void NoteDeviceAnswer() override { ++Answers; }
     int Answers = 0;
     void EndDeviceWaits() override { Add("end device waits"); }
+    // Whether the busy box waits for the operation whose status comes.
+    bool OperationAnswered(uint8_t) override { return AwaitsOperation; }
+    bool AwaitsOperation = true;
     void PushPreviewPacket(uint32_t channel, const uint8_t*, uint32_t length) override {
         Add("preview " + std::to_string(channel) + " " + std::to_string(length));
     }

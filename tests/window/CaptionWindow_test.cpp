@@ -85,17 +85,49 @@ testing::AssertionResult OpenCaptionPage(const ProgramUnderTest& program, const 
   return testing::AssertionSuccess();
 }
 
+// The test pattern page's ON/OFF, clicked where the geometry record shows it, its window raised
+// over the caption page first (both stand at the same place). False when it is not shown.
+bool ClickPatternOnOff(const std::string& geometry, pid_t pid) {
+  constexpr int PatternOnOffId = 1273;
+  std::ifstream in(geometry);
+  const ShownGeometry g = ShownGeometry::Parse({std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()});
+  const GeoWindow* page = g.Window("popup:152");
+  const GeoControl* onOff = nullptr;
+  for (const GeoControl& c : g.Controls)
+    if (c.Id == PatternOnOffId && page && c.Window == page->Index) onOff = &c;
+  if (!onOff) return false;
+  std::istringstream ids(RunCommand("xdotool search --onlyvisible --pid " + std::to_string(pid)));
+  for (std::string id; ids >> id;) {
+    std::string name = RunCommand("xdotool getwindowname " + id);
+    while (!name.empty() && (name.back() == '\n' || name.back() == ' ')) name.pop_back();
+    if (name == page->Title) RunCommand("xdotool windowraise " + id);
+  }
+  RunCommand("xdotool mousemove --sync " + std::to_string(onOff->Rect.X + onOff->Rect.W / 2) + " " +
+             std::to_string(onOff->Rect.Y + onOff->Rect.H / 2) + " click 1");
+  return true;
+}
+
+size_t ChunksReceived(const std::string& log) {
+  size_t n = 0;
+  for (const auto& f : testsupport::ReadDevsimLog(log)) n += f.type == 3;
+  return n;
+}
+
 // How the device acknowledges, and the caption sent.
 struct CaptionRow {
   const char* name;
   const char* statusDelayMs;  // devsim --status-delay: every operation-status reply this much late
   const char* width;           // typed over the text's own width; empty keeps it
   size_t minChunks;           // so many one-second acknowledgements outlast the 15 s watchdog
+  // Two chunks into the upload the test pattern page (an owned pop-up, usable behind the busy
+  // box) is switched: its own operation's status comes while the caption goes out.
+  bool patternClicked = false;
 };
 // 1920 x 100: rows of 240 bytes, five to a chunk, twenty chunks.
 const CaptionRow CaptionRows[] = {
     {"AcknowledgedAtOnce", "0", "", 1},
     {"AcknowledgedOneSecondLate", "1000", "1920", 17},
+    {"PatternSwitchedDuringTheUpload", "1000", "1920", 17, true},
 };
 
 void PrintTo(const CaptionRow& row, std::ostream* os) { *os << row.name; }
@@ -148,6 +180,11 @@ TEST_P(CaptionWindowTest, ATypedCaptionReachesTheDeviceAsItsSavedBitmap) {
   const size_t hidden = TimesHidden(program);
   program.ClickInPopup(captionX + 280, captionY + 137 + 40);
   const auto closed = [&] { return TimesHidden(program) > hidden; };
+  if (row.patternClicked) {
+    ASSERT_TRUE(WaitUntil([&] { return ChunksReceived(log) >= 2; }, 10s)) << program.ShownTexts();
+    ASSERT_TRUE(ClickPatternOnOff(home.Path() + "geometry.txt", program.ProcessId()));
+    ASSERT_TRUE(WaitUntil([&] { return !testsupport::ReceivedCommands(log, 12).empty(); }, 5s)) << "no pattern switch";
+  }
   if (slow) {
     // Past the 15 s watchdog the box is still up: every acknowledgement started it again.
     EXPECT_FALSE(WaitUntil(closed, 16s)) << program.ShownTexts();
@@ -201,20 +238,33 @@ INSTANTIATE_TEST_SUITE_P(DeviceTiming, CaptionWindowTest, ::testing::ValuesIn(Ca
 namespace {
 // Caption page positions (client, 96 dpi) of its controls.
 constexpr int OnOffX = 186, OnOffY = 39, AdvancedX = 275, AdvancedY = 39;
-constexpr int PreviewX = 280, PreviewY = 137, InitialiseX = 164, InitialiseY = 387;
+constexpr int PreviewX = 280, PreviewY = 137, InitialiseX = 164, InitialiseY = 387, SaveX = 62, SaveY = 387;
 
 // Raises the caption page's window over the main window, as a window manager keeps a pop-up over
 // its owner (the tests run without one, and a closing busy box raises the main window).
+// The test pattern page stands at the same place: the caption page is told by its title too.
 bool RaiseCaptionPage(const ProgramUnderTest& program, int captionX, int captionY) {
   std::istringstream windows(RunCommand("xdotool search --onlyvisible --pid " + std::to_string(program.ProcessId())));
   for (std::string id; windows >> id;) {
     const ScreenRect r = WindowRect(id);
-    if (r.X == program.ScreenX() + captionX && r.Y == program.ScreenY() + captionY) {
+    if (r.X == program.ScreenX() + captionX && r.Y == program.ScreenY() + captionY &&
+        RunCommand("xdotool getwindowname " + id) == "Caption Setting\n") {
       RunCommand("xdotool windowraise " + id);
       return true;
     }
   }
   return false;
+}
+
+// Raises the caption page until the screen shows it (its black text edit): a raise takes effect
+// some time after it is asked for, and a click before then lands on the main window.
+bool RaiseCaptionPageOnScreen(const ProgramUnderTest& program, int captionX, int captionY, const std::string& shot) {
+  return WaitUntil([&] {
+    RaiseCaptionPage(program, captionX, captionY);
+    program.SaveScreenshot(shot);
+    const auto c = PixelAt(shot, program.ScreenX() + captionX + 170, program.ScreenY() + captionY + 100);
+    return c[0] == 0 && c[1] == 0 && c[2] == 0;
+  }, 5s);
 }
 
 // The caption on/off commands (24, sub-code 2) the device received: {caption, state}.
@@ -231,15 +281,21 @@ struct SilentRow {
   const char* name;
   int x, y;               // the button that starts it
   bool confirmed;         // it asks "Reset Caption ?" first
-  const char* statusMs;   // devsim --status-delay
-  int restartMs;          // the device restarts this long after the announcement (0: never)
+  std::vector<std::string> late;  // how devsim answers late (--status-delay, --status-delay-for)
+  int restartMs;          // the device restarts this long after the button's command (0: never)
   const char* told;       // what the operator is told, by its language-file key
+  int command = 23;       // the command the button sends (the announcement, or 24)
+  bool sentFirst = false; // a caption is sent first, which makes Save usable
+  int reportMs = 0;       // the device reports its feathering unasked this long after it (0: never)
 };
 const SilentRow SilentRows[] = {
-    {"Preview", PreviewX, PreviewY, false, "60000", 0, "XIDS_CaptionNotTaken"},
-    {"Initialise", InitialiseX, InitialiseY, true, "60000", 0, "XIDS_NoAnswerInTime"},
-    {"PreviewThenRestart300ms", PreviewX, PreviewY, false, "1000", 300, "XIDS_CaptionNotTaken"},
-    {"PreviewThenRestart500ms", PreviewX, PreviewY, false, "1500", 500, "XIDS_CaptionNotTaken"},
+    {"Preview", PreviewX, PreviewY, false, {"--status-delay", "60000"}, 0, "XIDS_CaptionNotTaken"},
+    {"Initialise", InitialiseX, InitialiseY, true, {"--status-delay", "60000"}, 0, "XIDS_NoAnswerInTime", 24},
+    {"PreviewThenRestart300ms", PreviewX, PreviewY, false, {"--status-delay", "1000"}, 300, "XIDS_CaptionNotTaken"},
+    {"PreviewThenRestart500ms", PreviewX, PreviewY, false, {"--status-delay", "1500"}, 500, "XIDS_CaptionNotTaken"},
+    {"InitialiseThenRestart", InitialiseX, InitialiseY, true, {"--status-delay", "60000"}, 500, "SIDS_39", 24},
+    {"SaveUnansweredReportAfter3s", SaveX, SaveY, false, {"--status-delay-for", "24=60000"}, 0, "XIDS_NoAnswerInTime",
+     24, true, 3000},
 };
 void PrintTo(const SilentRow& row, std::ostream* os) { *os << row.name; }
 class CaptionSilentDeviceTest : public ::testing::TestWithParam<SilentRow> {};
@@ -256,8 +312,9 @@ TEST_P(CaptionSilentDeviceTest, AfterTheWaitEndsThePageWorksAgain) {
   testsupport::DevsimProcess devsim;
   // Its operation-status replies (the caption's acceptance, the initialise done) come late.
   const std::string control = home.Path() + "device-control.txt";
-  ASSERT_TRUE(devsim.Start({"--device", testsupport::FreeDeviceAddress(53), "--log", log, "--status-delay",
-                            row.statusMs, "--control", control}));
+  std::vector<std::string> args{"--device", testsupport::FreeDeviceAddress(53), "--log", log, "--control", control};
+  args.insert(args.end(), row.late.begin(), row.late.end());
+  ASSERT_TRUE(devsim.Start(args));
   setenv("VELKAN_GEOMETRY", (home.Path() + "geometry.txt").c_str(), 1);
   ProgramUnderTest program(home.Path());
   ASSERT_TRUE(program.Start());
@@ -265,19 +322,29 @@ TEST_P(CaptionSilentDeviceTest, AfterTheWaitEndsThePageWorksAgain) {
   int captionX = 0, captionY = 0;
   ASSERT_TRUE(OpenCaptionPage(program, home.Path() + "geometry.txt", captionX, captionY));
 
+  if (row.sentFirst) {
+    const size_t before = TimesHidden(program);
+    program.ClickInPopup(captionX + PreviewX, captionY + PreviewY);
+    ASSERT_TRUE(WaitUntil([&] { return TimesHidden(program) > before && ReceivedCaptionSave(log); }, 20s))
+        << program.ShownTexts();
+    ASSERT_TRUE(program.WaitForShown({"main window: enabled"}, 5s)) << program.ShownTexts();
+    ASSERT_TRUE(RaiseCaptionPageOnScreen(program, captionX, captionY, Artifact("caption_save_usable.png")))
+        << "the caption page stays under the main window";
+  }
+  const size_t commandsBefore = testsupport::ReceivedCommands(log, row.command).size();
   const size_t hidden = TimesHidden(program);
   program.ClickInPopup(captionX + row.x, captionY + row.y);
   if (row.confirmed) {
     ASSERT_TRUE(WaitUntil([&] { return program.PressReturnIn("Tips"); }, 10s)) << "no question";
   }
+  const auto commandArrived = [&] { return testsupport::ReceivedCommands(log, row.command).size() > commandsBefore; };
   ASSERT_TRUE(program.WaitForShown({"main window: disabled"}, 10s)) << program.ShownTexts();
   const auto readAlls = [&] { return testsupport::ReceivedCommands(log, 0).size(); };
   const size_t readBefore = readAlls();
-  if (row.restartMs > 0) {
-    // The announcement is the first caption layout (command 23) of the run.
-    ASSERT_TRUE(WaitUntil([&] { return !testsupport::ReceivedCommands(log, 23).empty(); }, 5s)) << "no announcement";
-    std::this_thread::sleep_for(std::chrono::milliseconds(row.restartMs));
-    std::ofstream(control, std::ios::app) << "restart\n";
+  if (row.restartMs > 0 || row.reportMs > 0) {
+    ASSERT_TRUE(WaitUntil(commandArrived, 5s)) << "the button's command did not arrive";
+    std::this_thread::sleep_for(std::chrono::milliseconds(row.restartMs + row.reportMs));
+    std::ofstream(control, std::ios::app) << (row.restartMs > 0 ? "restart\n" : "feather 0\n");
   }
   ASSERT_TRUE(WaitUntil([&] { return TimesHidden(program) > hidden; }, 45s)) << program.ShownTexts();
   const std::string told = LanguageFileText("English", row.told);
@@ -296,11 +363,11 @@ TEST_P(CaptionSilentDeviceTest, AfterTheWaitEndsThePageWorksAgain) {
   EXPECT_TRUE(program.WaitForShown({"main window: enabled"}, 10s)) << program.ShownTexts();
 
   // ON/OFF on the page: the device hears it.
-  ASSERT_TRUE(CaptionSwitches(log).empty());
-  ASSERT_TRUE(RaiseCaptionPage(program, captionX, captionY));
-  program.SaveScreenshot(Artifact(std::string("caption_after_wait_") + row.name + ".png"));
+  const size_t switches = CaptionSwitches(log).size();
+  ASSERT_TRUE(RaiseCaptionPageOnScreen(program, captionX, captionY,
+                                       Artifact(std::string("caption_after_wait_") + row.name + ".png")));
   program.ClickInPopup(captionX + OnOffX, captionY + OnOffY);
-  EXPECT_TRUE(WaitUntil([&] { return !CaptionSwitches(log).empty(); }, 10s))
+  EXPECT_TRUE(WaitUntil([&] { return CaptionSwitches(log).size() > switches; }, 10s))
       << "the caption page stayed disabled after its wait ended\n" << program.ShownTexts();
   EXPECT_EQ(program.Stop(), 0);
 }

@@ -9,6 +9,7 @@
 #include "tools/devsim/SimDevice.h"
 #include "tools/devsim/StateLayout.h"
 #include "window/ProgramUnderTest.h"
+#include "window/ShownGeometry.h"
 #include "window/WindowTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -17,9 +18,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <optional>
 #include <ostream>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -34,7 +37,16 @@ constexpr int PageButtonX = 37, PictureButtonY = 104 + 18, CommButtonY = 104 + 3
 constexpr int SearchMachinesX = 233, SearchMachinesY = 220;
 constexpr int SearchButtonX = 772, SearchButtonY = 159;
 
-enum class Link { StaysUp, NeverUp, DropsAndReturns, KilledAndRestarted, ReadAllNeverAnswered };
+enum class Link {
+  StaysUp,
+  NeverUp,
+  DropsAndReturns,
+  KilledAndRestarted,
+  ReadAllNeverAnswered,
+  TakeNeverAnswered,  // in PGM/PVW, TAKE's busy box waits for an answer that never comes
+  KilledDuringTake,   // the same, and the device is killed 2 s into the wait
+  RestartDuringEdidApply,  // the EDID page's Apply is not answered before the device restarts
+};
 
 struct FaultRow {
   const char* name;
@@ -53,7 +65,50 @@ const FaultRow FaultRows[] = {
     {"drop", {"--drop-after", "30"}, Link::DropsAndReturns},
     {"killed_and_restarted", {}, Link::KilledAndRestarted},
     {"read_all_unanswered", {"--unanswered", "0"}, Link::ReadAllNeverAnswered},
+    {"take_unanswered_reports_every_5s", {"--unanswered", "20", "--report-every", "5"}, Link::TakeNeverAnswered},
+    {"take_unanswered_device_killed", {"--unanswered", "20"}, Link::KilledDuringTake},
+    {"edid_apply_device_restarts", {"--unanswered", "10"}, Link::RestartDuringEdidApply},
 };
+
+constexpr int TakeId = 1451, EdidApplyId = 1329;
+
+// Whether a window of the program titled exactly so is on the screen (a message box once mapped).
+bool BoxOnScreen(const ProgramUnderTest& program, const std::string& title) {
+  return !RunCommand("xdotool search --onlyvisible --pid " + std::to_string(program.ProcessId()) + " --name '^" + title +
+                     "$'")
+              .empty();
+}
+constexpr int EdidButtonY = 104 + 36 * 7 + 18;
+
+// Clicks the control where the geometry record shows it; false when it is not shown.
+bool ClickShownControl(const std::string& geometry, int id) {
+  std::optional<GeoRect> at;
+  WaitUntil([&] {
+    std::ifstream in(geometry);
+    std::stringstream all;
+    all << in.rdbuf();
+    for (const GeoControl& c : ShownGeometry::Parse(all.str()).Controls)
+      if (c.Id == id && !c.Rect.Empty()) at = c.Rect;
+    return at.has_value();
+  }, 5s);
+  if (!at) return false;
+  RunCommand("xdotool mousemove --sync " + std::to_string(at->X + at->W / 2) + " " + std::to_string(at->Y + at->H / 2) +
+             " click 1");
+  return true;
+}
+
+// The device enters PGM/PVW by itself, and TAKE is clicked. When the device received it (steady
+// clock), or nothing.
+std::optional<std::chrono::steady_clock::time_point> TakeInPgmPvw(const ProgramUnderTest& program,
+                                                                   const std::string& control,
+                                                                   const std::string& geometry, const std::string& log) {
+  std::ofstream(control, std::ios::app) << "switcher 1\n";
+  if (!program.WaitForShown({"controls: TAKE shown", "layer buttons: TAKE enabled", "main window: enabled"}, 10s))
+    return std::nullopt;
+  if (!ClickShownControl(geometry, TakeId)) return std::nullopt;
+  if (!WaitUntil([&] { return !testsupport::ReceivedCommands(log, 20).empty(); }, 5s)) return std::nullopt;
+  return std::chrono::steady_clock::now();
+}
 
 // The one machine's tile line of the search page ("machines: ..."), or empty.
 std::string MachineLine(const ProgramUnderTest& program) {
@@ -118,10 +173,13 @@ TEST_P(LinkFaultsWindowTest, ProgramFollowsTheLinkAndStaysResponsive) {
   const FaultRow& row = GetParam();
   const std::string ip = FreeDeviceAddress(31);
   const std::string log = Home.Path() + "devsim.log";
-  std::vector<std::string> args = {"--device", ip, "--log", log};
+  const std::string control = Home.Path() + "device-control.txt";
+  std::vector<std::string> args = {"--device", ip, "--log", log, "--control", control};
   args.insert(args.end(), row.args.begin(), row.args.end());
   DevsimProcess devsim;
   ASSERT_TRUE(devsim.Start(args));
+  const std::string geometry = Home.Path() + "geometry.txt";
+  setenv("VELKAN_GEOMETRY", geometry.c_str(), 1);
   ProgramUnderTest program(Home.Path());
   ASSERT_TRUE(program.Start());
   ASSERT_EQ(program.WindowWidth(), 1280) << "the positions are those of a 96-dpi screen";
@@ -167,6 +225,66 @@ TEST_P(LinkFaultsWindowTest, ProgramFollowsTheLinkAndStaysResponsive) {
       EXPECT_TRUE(program.WaitForShown({"message box: " + LanguageFileText("English", "XIDS_NoAnswerInTime")}, 5s))
           << program.ShownTexts();
       EXPECT_TRUE(program.PressReturnIn("Tips"));
+      break;
+    }
+    case Link::TakeNeverAnswered: {
+      // The device reports its feathering unasked every 5 s, never TAKE's operation: the box
+      // closes about 15 s after TAKE all the same, and says the machine did not answer.
+      ASSERT_TRUE(WaitUntil([&] { return Online(program); }, 10s)) << program.ShownTexts();
+      const auto sent = TakeInPgmPvw(program, control, geometry, log);
+      ASSERT_TRUE(sent) << program.ShownTexts();
+      ASSERT_TRUE(program.WaitForShown({"main window: disabled"}, 5s)) << program.ShownTexts();
+      ASSERT_TRUE(program.WaitForShown({"main window: enabled"}, 25s)) << program.ShownTexts();
+      const double after = std::chrono::duration<double>(std::chrono::steady_clock::now() - *sent).count();
+      std::printf("TAKE's busy box closed %.1f s after TAKE\n", after);
+      EXPECT_TRUE(after > 14.0 && after < 18.0) << after;
+      EXPECT_TRUE(program.WaitForShown({"message box: " + LanguageFileText("English", "XIDS_NoAnswerInTime")}, 5s))
+          << program.ShownTexts();
+      EXPECT_TRUE(WaitUntil([&] { return BoxOnScreen(program, "Tips"); }, 5s));
+      program.SaveScreenshot(Artifact("take_unanswered_told.png"));
+      EXPECT_TRUE(program.PressReturnIn("Tips"));
+      break;
+    }
+    case Link::KilledDuringTake: {
+      // The link goes 2 s into TAKE's wait: the box closes at once and says the machine is
+      // offline, not 15 s later that it did not answer.
+      ASSERT_TRUE(WaitUntil([&] { return Online(program); }, 10s)) << program.ShownTexts();
+      ASSERT_TRUE(TakeInPgmPvw(program, control, geometry, log)) << program.ShownTexts();
+      ASSERT_TRUE(program.WaitForShown({"main window: disabled"}, 5s)) << program.ShownTexts();
+      std::this_thread::sleep_for(2s);
+      devsim.Kill();
+      const auto killed = std::chrono::steady_clock::now();
+      ASSERT_TRUE(program.WaitForShown({"message box: " + LanguageFileText("English", "SIDS_39")}, 5s))
+          << program.ShownTexts();
+      EXPECT_LT(std::chrono::steady_clock::now() - killed, 5s);
+      EXPECT_TRUE(program.Shows("main window: enabled")) << program.ShownTexts();
+      EXPECT_FALSE(program.Shows("message box: " + LanguageFileText("English", "XIDS_NoAnswerInTime")));
+      EXPECT_TRUE(WaitUntil([&] { return BoxOnScreen(program, "Tips"); }, 5s));
+      program.SaveScreenshot(Artifact("take_device_killed_told.png"));
+      EXPECT_TRUE(program.PressReturnIn("Tips"));
+      ASSERT_TRUE(devsim.Start(args));
+      EXPECT_TRUE(WaitUntil([&] { return Online(program); }, 10s)) << program.ShownTexts();
+      break;
+    }
+    case Link::RestartDuringEdidApply: {
+      // The device restarts before it answers Apply: the link goes, the box closes and says the
+      // machine is offline; the link comes back and the state is read again.
+      ASSERT_TRUE(WaitUntil([&] { return Online(program); }, 10s)) << program.ShownTexts();
+      program.Click(PageButtonX, EdidButtonY);
+      ASSERT_TRUE(program.WaitForShown({"page: EDID Settings", "main window: enabled"}, 5s)) << program.ShownTexts();
+      ASSERT_TRUE(ClickShownControl(geometry, EdidApplyId));
+      ASSERT_TRUE(WaitUntil([&] { return !testsupport::ReceivedCommands(log, 10).empty(); }, 5s)) << "no Apply";
+      ASSERT_TRUE(program.WaitForShown({"main window: disabled"}, 5s)) << program.ShownTexts();
+      const size_t readAlls = testsupport::ReceivedCommands(log, 0).size();
+      std::ofstream(control, std::ios::app) << "restart\n";
+      EXPECT_TRUE(program.WaitForShown({"message box: " + LanguageFileText("English", "SIDS_39"), "main window: enabled"},
+                                       5s))
+          << program.ShownTexts();
+      EXPECT_TRUE(program.PressReturnIn("Tips"));
+      EXPECT_TRUE(WaitUntil([&] { return testsupport::ReceivedCommands(log, 0).size() > readAlls && Online(program); },
+                            15s))
+          << "no reconnect\n" << program.ShownTexts();
+      EXPECT_TRUE(program.WaitForShown({"main window: enabled"}, 10s)) << program.ShownTexts();
       break;
     }
     case Link::KilledAndRestarted:

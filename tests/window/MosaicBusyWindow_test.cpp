@@ -26,7 +26,7 @@ using Clock = std::chrono::steady_clock;
 namespace {
 // Client positions at 96 dpi: the MOSAIC page button; the docked page stands at (77, 106) and its ON/OFF
 // button at (14, 38) in it, 96 x 28.
-constexpr int MosaicButtonX = 37, MosaicButtonY = 104 + 36 * 2 + 18;
+constexpr int MosaicButtonX = 37, MosaicButtonY = 104 + 36 * 2 + 18, CommButtonY = 104 + 36 * 10 + 18;
 constexpr int OnOffX = 77 + 14 + 48, OnOffY = 106 + 38 + 14;
 
 size_t TimesHidden(const ProgramUnderTest& program) {
@@ -59,10 +59,17 @@ struct MosaicRow {
   const char* name;
   std::vector<std::string> devsimArgs;
   long answerAfterMs;  // the report goes out this long after the command arrives
+  // A preset is loaded first (Ctrl+1) and its status comes 6 s late: its box has closed on the
+  // preset states, and the status comes while the mosaic's box waits.
+  bool lateLoadFirst = false;
 };
 const MosaicRow MosaicRows[] = {
     {"ReportAtOnceAfterTheRecord", {}, 0},
     {"ReportLateAndFirst", {"--status-delay", "2500", "--status-first"}, 2500},
+    {"APresetsLateStatusComesMeanwhile",
+     {"--presets-stored", "--status-delay-for", "1=6000", "--status-delay-for", "6=10000"},
+     10000,
+     true},
 };
 
 void PrintTo(const MosaicRow& row, std::ostream* os) { *os << row.name; }
@@ -82,6 +89,19 @@ TEST_P(MosaicBusyWindowTest, TheBusyBoxClosesWhenTheDeviceReportsTheModeChange) 
   ProgramUnderTest program(home.Path());
   ASSERT_TRUE(program.Start());
   ASSERT_TRUE(program.ConnectBySearch()) << program.ShownTexts();
+  if (row.lateLoadFirst) {
+    program.Click(MosaicButtonX, CommButtonY);  // the connection page closes; the keys go to the main window
+    ASSERT_TRUE(program.WaitForShown({"page: none"}, 5s)) << program.ShownTexts();
+    // The preset states the load asks for close its box at once; its own status is yet to come.
+    const size_t hiddenBefore = TimesHidden(program);
+    program.PressKeys("ctrl+1");
+    ASSERT_TRUE(PollUntil([&] { return !testsupport::ReceivedCommands(log, 1).empty(); }, 5s)) << "no preset load";
+    ASSERT_TRUE(PollUntil([&] { return TimesHidden(program) > hiddenBefore; }, 5s)) << program.ShownTexts();
+    ASSERT_TRUE(program.WaitForShown({"main window: enabled"}, 5s)) << program.ShownTexts();
+  }
+  // The preset's status sets off its follow-up queries (63 among them) when it comes.
+  const auto presetStatusesHeard = [&] { return testsupport::ReceivedCommands(log, 63).size(); };
+  const size_t presetStatusesBefore = presetStatusesHeard();
 
   // MOSAIC, then ON/OFF: on with the marked "Panel x 4" (mode 5).
   program.Click(MosaicButtonX, MosaicButtonY);
@@ -122,6 +142,9 @@ TEST_P(MosaicBusyWindowTest, TheBusyBoxClosesWhenTheDeviceReportsTheModeChange) 
   EXPECT_GE(closedAfterMs, row.answerAfterMs - 200) << program.ShownTexts();
   EXPECT_LT(closedAfterMs, row.answerAfterMs + 1000) << program.ShownTexts();
   EXPECT_TRUE(program.WaitForShown({"main window: enabled"}, 1s)) << program.ShownTexts();
+  if (row.lateLoadFirst) {
+    EXPECT_GT(presetStatusesHeard(), presetStatusesBefore) << "the preset's status did not come during the wait";
+  }
 
   // The window takes clicks again: ON/OFF switches the mosaic off (mode 0), without a busy box.
   program.Click(OnOffX, OnOffY);

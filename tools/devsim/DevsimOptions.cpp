@@ -15,6 +15,7 @@ const char* const kUsage =
     "                     [--encoder-log FILE] [--ext-card none|hdmi|dp] [--vga-card] [--neutral-answers standard|other]\n"
     "                     [--presets-stored [--preset-empty N]] [--status-delay MS] [--status-first]\n"
     "                     [--usr1-source LAYER:SOURCE[,LAYER:SOURCE]...] [--usr1-preview] [--unanswered COMMAND]...\n"
+    "                     [--status-delay-for COMMAND=MS]... [--report-every S]\n"
     "                     [--control FILE]\n";
 
 namespace {
@@ -120,6 +121,19 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
             o.presetLeftEmpty = static_cast<int>(n);
         } else if (a == "--status-delay") {
             if (!number(o.statusDelayMs, 60000)) return std::nullopt;
+        } else if (a == "--status-delay-for") {
+            std::string pair;
+            if (!value(pair)) return std::nullopt;
+            const size_t eq = pair.find('=');
+            unsigned command = 0, ms = 0;
+            if (eq == std::string::npos || !ParseUnsigned(pair.substr(0, eq), command, 73) ||
+                !ParseUnsigned(pair.substr(eq + 1), ms, 60000)) {
+                error = "--status-delay-for takes COMMAND=MS (command 0..73, up to 60000 ms): " + pair;
+                return std::nullopt;
+            }
+            o.commandStatusDelays.emplace_back(command, ms);
+        } else if (a == "--report-every") {
+            if (!number(o.reportEveryS, 3600)) return std::nullopt;
         } else if (a == "--control") {
             if (!value(o.controlFile)) return std::nullopt;
         } else if (a == "--status-first") {

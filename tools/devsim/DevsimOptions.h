@@ -39,6 +39,9 @@ struct Options {
     int presetLeftEmpty = -1;   // with presetsStored, this slot (0..9) stays empty
     // When and in which order a device reports its operations (the device's choice):
     unsigned statusDelayMs = 0; // every operation-status reply goes out this much later
+    // {command, ms}: that command's operation-status reply goes out this much later instead.
+    std::vector<std::pair<uint32_t, unsigned>> commandStatusDelays;
+    unsigned reportEveryS = 0;  // every so many seconds each device reports a record unasked
     bool statusFirst = false;   // a frame's operation-status reply goes before its records
     // Source changes made on the device itself (front panel, another controller), one per
     // SIGUSR1 in turn: {layer 0..3, source code 0..11}.

@@ -175,6 +175,7 @@ void DevsimServer::Run(const std::atomic<bool>& stop) {
         while (sourceSignalsApplied_ < sourceSignals.load()) ApplySignal();
         int wait = preview_.Empty() ? 200 : StreamPreview();
         if (const int held = SendHeldReplies(); held >= 0) wait = std::min(wait, held);
+        if (const int report = ReportUnasked(); report >= 0) wait = std::min(wait, report);
         if (::poll(fds.data(), fds.size(), wait) <= 0) continue;
         std::vector<size_t> dead;
         for (size_t i = 0; i < fds.size(); ++i) {
@@ -295,7 +296,8 @@ void DevsimServer::Serve(Connection& c) {
         ++c.framesIn;
         if (device.Addressed(frame.id)) {
             Log(device, frame);
-            if (!(frame.type == velklink::FramePing && options_.faults.silent)) Answer(c, device.Handle(frame));
+            if (!(frame.type == velklink::FramePing && options_.faults.silent))
+                Answer(c, device.Handle(frame), StatusDelayFor(frame));
         }
         if (options_.faults.dropAfter && c.framesIn >= options_.faults.dropAfter) {
             Flush(c);
@@ -305,18 +307,46 @@ void DevsimServer::Serve(Connection& c) {
     }
 }
 
-void DevsimServer::Answer(Connection& c, const std::vector<Reply>& replies) {
-    if (options_.statusDelayMs == 0) {
+unsigned DevsimServer::StatusDelayFor(const velklink::Frame& frame) const {
+    if (frame.type == velklink::FrameCommand && frame.payload.size() >= 4) {
+        const uint32_t command = velklink::GetU32(frame.payload.data());
+        for (const auto& [which, ms] : options_.commandStatusDelays)
+            if (which == command) return ms;
+    }
+    return options_.statusDelayMs;
+}
+
+void DevsimServer::Answer(Connection& c, const std::vector<Reply>& replies, unsigned statusDelayMs) {
+    if (statusDelayMs == 0) {
         SendReplies(c, replies);
         return;
     }
-    const auto due = std::chrono::steady_clock::now() + std::chrono::milliseconds(options_.statusDelayMs);
+    const auto due = std::chrono::steady_clock::now() + std::chrono::milliseconds(statusDelayMs);
     std::vector<Reply> now;
     for (const Reply& r : replies) {
-        if (r.slot == kOperationStatusSlot) c.held.emplace_back(due, r);
-        else now.push_back(r);
+        if (r.slot != kOperationStatusSlot) {
+            now.push_back(r);
+            continue;
+        }
+        // Held in the order they fall due (commands may be held for different times).
+        const auto at = std::upper_bound(c.held.begin(), c.held.end(), due,
+                                         [](const auto& t, const auto& held) { return t < held.first; });
+        c.held.emplace(at, due, r);
     }
     if (!now.empty()) SendReplies(c, now);
+}
+
+int DevsimServer::ReportUnasked() {
+    using namespace std::chrono;
+    if (options_.reportEveryS == 0) return -1;
+    const auto now = steady_clock::now();
+    if (nextReport_ == steady_clock::time_point{}) nextReport_ = now + seconds(options_.reportEveryS);
+    if (now >= nextReport_) {
+        nextReport_ = now + seconds(options_.reportEveryS);
+        for (auto& c : connections_)
+            if (c->fd >= 0 && !c->serial && c->framesIn > 0) SendReplies(*c, devices_[c->device]->ReportFeather());
+    }
+    return static_cast<int>(duration_cast<milliseconds>(nextReport_ - now).count()) + 1;
 }
 
 int DevsimServer::SendHeldReplies() {

@@ -46,7 +46,12 @@ private:
     void ReadDatagrams(int fd);
     void Serve(Connection& c);
     // Holds back the operation-status replies when they are to come late; sends the others.
-    void Answer(Connection& c, const std::vector<Reply>& replies);
+    void Answer(Connection& c, const std::vector<Reply>& replies, unsigned statusDelayMs);
+    // How late the operation status of this frame goes out (--status-delay, --status-delay-for).
+    unsigned StatusDelayFor(const velklink::Frame& frame) const;
+    // Every --report-every seconds each device reports its feathering unasked on every network
+    // link that has spoken; returns how long until the next report (ms), or -1.
+    int ReportUnasked();
     // Sends the held replies that are due; returns how long until the next one is (ms), or -1.
     int SendHeldReplies();
     void SendReplies(Connection& c, const std::vector<Reply>& replies);
@@ -75,6 +80,7 @@ private:
     std::chrono::steady_clock::time_point nextPicture_{};
     unsigned picturesSent_ = 0;
     unsigned sourceSignalsApplied_ = 0;
+    std::chrono::steady_clock::time_point nextReport_{};
     long controlRead_ = 0;      // bytes of the control file already run
     std::string controlLine_;   // a line not yet ended
 };

@@ -88,6 +88,8 @@ public:
     std::vector<Reply> ChangePreview(bool on);
     // Its edge feathering switched on or off (slot 30, the feathering record).
     std::vector<Reply> ChangeFeather(bool on);
+    // Its feathering record as it stands, reported unasked (--report-every).
+    std::vector<Reply> ReportFeather() const { return {Reply{30, std::vector<uint8_t>(feather_.begin(), feather_.end())}}; }
     // The answer to a search: IP text and MAC (slot 27).
     Reply SearchAnswer() const;
 
