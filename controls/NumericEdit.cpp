@@ -59,8 +59,8 @@ void NumericEditBase::DeliverQueuedCommits() {
         SendMsg(GetParent(), MEditValueChanged, static_cast<WPARAM>(ControlId), 0);
 }
 
-void NumericEditBase::CommitBeforeClick() {
-    if (HasFocus() && Model.OnFocusLost())
+void NumericEditBase::CommitBeforeAction() {
+    if (HasFocus() && Model.OnActionWhileFocused())
         Commit();
     DeliverQueuedCommits();
 }
