@@ -24,7 +24,6 @@
 #include <functional>
 #include <iterator>
 #include <optional>
-#include <regex>
 #include <string>
 #include <sys/wait.h>
 #include <thread>
@@ -369,15 +368,17 @@ constexpr int PictureButtonY = 104 + 18, BrightnessX = 77 + 232 + 20, Brightness
 constexpr int LoadSubCode = 1, SaveSubCode = 2, NoPresetCommand = -1;
 
 // From frame `from` of a devsim log on: MAIN's brightness in each picture command, and where the
-// first preset command came (" 77 preset 50").
+// first preset command came, a value sent again at once told once (" 77 77 preset 50" is
+// " 77 preset 50").
 std::string PicturesAroundPreset(const std::string& log, size_t from) {
-  std::string sent;
+  std::string sent, last;
   const auto frames = testsupport::ReadDevsimLog(log);
   for (size_t i = from; i < frames.size(); ++i) {
     const std::vector<uint8_t>& p = frames[i].payload;
     if (frames[i].type != 1 || p.size() < 36) continue;
-    if (p[0] == 1 && sent.find("preset") == std::string::npos) sent += " preset";
-    if (p[0] == 3 && p[4 + 4] == 0) sent += " " + std::to_string(p[4 + 6]);
+    const std::string item = p[0] == 1 ? " preset" : p[0] == 3 && p[4 + 4] == 0 ? " " + std::to_string(p[4 + 6]) : "";
+    if (item.empty() || item == last || (item == " preset" && sent.find(item) != std::string::npos)) continue;
+    sent += last = item;
   }
   return sent;
 }
@@ -401,7 +402,8 @@ TEST_F(MainControlsWindow, PresetShortcutsWorkFromEditsPopUpsAndTheCanvas) {
     const char* Box = nullptr;  // a message box, answered with Enter
     int SubCode = LoadSubCode;  // the preset command the keys send (after the box)
     std::vector<std::string> Shown = {};  // then shown
-    const char* Sent = nullptr;     // then MAIN's picture commands around it, from the typing on
+    const char* Sent = nullptr;     // then MAIN's picture commands around it, from the typing on,
+    const char* Resent = "";        // and what may follow: the device's own value again
     const char* Project = nullptr;  // then in the project file
   };
   // Brightness typed on the picture page with MAIN on HDMI-1, the device's log read from there.
@@ -431,18 +433,18 @@ TEST_F(MainControlsWindow, PresetShortcutsWorkFromEditsPopUpsAndTheCanvas) {
   };
   const Row rows[] = {
       {"77 typed in Brightness, Ctrl+3", "shortcut_typed_then_load.png", typeBrightness("7 7"), "ctrl+3", 3,
-       nullptr, LoadSubCode, loadedDvi1, "( 77)+ preset( 50)*"},
+       nullptr, LoadSubCode, loadedDvi1, " 77 preset", " 50"},
       {"64 entered in Brightness, its answer shown, Ctrl+3", "shortcut_entered_then_load.png",
        [&, type = typeBrightness("6 4 Return")] {
          type();
          EXPECT_TRUE(program.WaitForShown({"picture input: layer 0 HDMI-1 brightness 64"}, 5s)) << program.ShownTexts();
        },
-       "ctrl+3", 3, nullptr, LoadSubCode, loadedDvi1, "( 64)+ preset( 50)*"},
+       "ctrl+3", 3, nullptr, LoadSubCode, loadedDvi1, " 64 preset", " 50"},
       {"71 typed in Brightness, Ctrl+S", "shortcut_typed_then_project_save.png", typeBrightness("7 1"), "ctrl+s", 0,
-       nullptr, NoPresetCommand, {}, "( 71)+", "\nBRIGHTNESS10=71\r"},
+       nullptr, NoPresetCommand, {}, " 71", "", "\nBRIGHTNESS10=71\r"},
       // S held: the 3 names preset 4 and is not typed.
       {"73 typed in Brightness, S+3, OK", "shortcut_typed_then_preset_save.png", typeBrightness("7 3"), "s+3", 3,
-       "Save The Preset?", SaveSubCode, {"picture input: layer 0 HDMI-1 brightness 73"}, "( 73)+ preset( 73)*"},
+       "Save The Preset?", SaveSubCode, {"picture input: layer 0 HDMI-1 brightness 73"}, " 73 preset", " 73"},
       {"a page's numeric edit", "shortcut_from_edit.png",
        [&] {
          program.Click(CommButtonX, OutputButtonY);
@@ -504,10 +506,8 @@ TEST_F(MainControlsWindow, PresetShortcutsWorkFromEditsPopUpsAndTheCanvas) {
     if (row.Project) {
       EXPECT_TRUE(WaitUntil([&] { return project().find(row.Project) != std::string::npos; }, 5s)) << project();
     }
-    if (row.Sent) {
-      EXPECT_TRUE(std::regex_match(PicturesAroundPreset(Log(), typedFrom), std::regex(row.Sent)))
-          << PicturesAroundPreset(Log(), typedFrom);
-    }
+    const std::string sent = PicturesAroundPreset(Log(), typedFrom);
+    EXPECT_TRUE(!row.Sent || sent == row.Sent || sent == row.Sent + std::string(row.Resent)) << sent;
   }
   // The shortcuts left the running pattern alone: its own switch-on is all the device got.
   EXPECT_EQ(ReceivedCommands(Log(), 12).size(), 1u);
