@@ -363,7 +363,7 @@ bool BusyClosed(const ProgramUnderTest& program) {
   return last != std::string::npos && shown.compare(last, closed.size(), closed) == 0;
 }
 
-// The picture page (its Brightness edit in the docked page at 77, 106) and MAIN's HDMI-1 icon.
+// The picture page's button and its Brightness edit (the docked page stands at 77, 106).
 constexpr int PictureButtonY = 104 + 18, BrightnessX = 77 + 232 + 20, BrightnessY = 106 + 194 + 10;
 constexpr int LoadSubCode = 1, SaveSubCode = 2, NoPresetCommand = -1;
 
@@ -411,7 +411,7 @@ TEST_F(MainControlsWindow, PresetShortcutsWorkFromEditsPopUpsAndTheCanvas) {
   const auto typeBrightness = [&](const std::string& keys) {
     return [&, keys] {
       if (!program.Shows("page: Picture Setting")) program.Click(CommButtonX, PictureButtonY);
-      if (!program.Shows("source: MAIN HDMI-1")) program.Click(DviIconX + 108, DviIconY);
+      if (!program.Shows("source: MAIN HDMI-1")) program.Click(DviIconX + 108, DviIconY);  // HDMI-1's icon
       EXPECT_TRUE(program.WaitForShown({"page: Picture Setting", "source: MAIN HDMI-1"}, 5s)) << program.ShownTexts();
       RunCommand("xdotool windowfocus --sync " + program.WindowId());
       typedFrom = testsupport::ReadDevsimLog(Log()).size();
