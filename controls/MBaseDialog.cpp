@@ -58,15 +58,22 @@ void MBaseDialog::CreateFonts() {
 
 void MBaseDialog::OnClicked(int id, std::function<void()> handler) {
     Bind(wxEVT_BUTTON, [this, handler = std::move(handler)](wxCommandEvent&) {
-        CommitEditsBeforeClick();
+        CommitEditsBeforeAction();
         handler();
     }, id);
 }
 
-void MBaseDialog::CommitEditsBeforeClick() {
+void MBaseDialog::CommitEditsBeforeAction() {
     for (wxWindow* child : GetChildren())
         if (auto* edit = dynamic_cast<NumericEditBase*>(child))
-            edit->CommitBeforeClick();
+            edit->CommitBeforeAction();
+}
+
+MBaseDialog* MBaseDialog::PageOf(wxWindow* window) {
+    for (; window; window = window->GetParent())
+        if (auto* page = dynamic_cast<MBaseDialog*>(window))
+            return page;
+    return nullptr;
 }
 
 wxWindow* MBaseDialog::PopupHost() const {

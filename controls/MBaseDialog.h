@@ -72,6 +72,12 @@ public:
     void OnMsg(unsigned message, MessageMap::Handler handler) { Messages.On(message, std::move(handler)); }
     // A click reaches its handler after the page's edits have committed what was typed.
     void OnClicked(int id, std::function<void()> handler);
+    // Before an action acts on the device (a button of the page, a shortcut of the program): the
+    // value being typed into the page's focused edit is committed, and every commit on its way
+    // reaches the page, so the action comes after what the operator typed.
+    void CommitEditsBeforeAction();
+    // The page that `window` is part of (the page itself or one of its controls), else null.
+    static MBaseDialog* PageOf(wxWindow* window);
     void SetTimer(int id, unsigned milliseconds) { Timers.SetTimer(id, milliseconds); }
     void KillTimer(int id) { Timers.KillTimer(id); }
     bool IsTimerRunning(int id) const { return Timers.IsRunning(id); }
@@ -111,7 +117,6 @@ private:
     void OnMotion(wxMouseEvent& event);
     void OnLeftUp(wxMouseEvent& event);
     void PaintSkin(wxDC& dc, const wxRect& area);
-    void CommitEditsBeforeClick();
 
     MessageMap Messages{this};
     TimerTable Timers{this, [this](int id) { OnTimer(id); }};

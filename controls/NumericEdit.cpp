@@ -1,6 +1,7 @@
 #include "controls/NumericEdit.h"
 
 #include "controls/oBitmapSlider.h"
+#include "platform/ui/KeyReleaseFilter.h"
 #include "platform/ui/Messages.h"
 #include "platform/ui/UserMessages.h"
 
@@ -59,8 +60,8 @@ void NumericEditBase::DeliverQueuedCommits() {
         SendMsg(GetParent(), MEditValueChanged, static_cast<WPARAM>(ControlId), 0);
 }
 
-void NumericEditBase::CommitBeforeClick() {
-    if (HasFocus() && Model.OnFocusLost())
+void NumericEditBase::CommitBeforeAction() {
+    if (HasFocus() && Model.OnActionWhileFocused())
         Commit();
     DeliverQueuedCommits();
 }
@@ -74,9 +75,12 @@ void NumericEditBase::OnChar(wxKeyEvent& event) {
         event.Skip();
         return;
     }
+    const int ch = event.GetUnicodeKey();
+    // S held with a digit saves a preset: the digit names the slot and is not typed.
+    if (ch >= '0' && ch <= '9' && KeyReleaseFilter::IsKeyHeld('S'))
+        return;
     long start = 0, end = 0;
     GetSelection(&start, &end);
-    const int ch = event.GetUnicodeKey();
     if (ch > 0 && ch < 128 && Model.AcceptChar(static_cast<char>(ch), static_cast<int>(start), static_cast<int>(end)))
         event.Skip();
 }

@@ -17,11 +17,12 @@ public:
     // The committed (or, while typing, the current clamped) number.
     float Value() const { return Model.Value(); }
     const NumericEditModel& State() const { return Model; }
-    // Before a button of the page acts on the edits: the typing of a focused edit is committed as
-    // a focus loss would commit it, and every commit still on its way reaches the page now, so
-    // the button reads what the page's checks made of it. A click whose press and release arrive
-    // together is otherwise handled before the commit its press caused.
-    void CommitBeforeClick();
+    // Before an action acts on the edits (a button of the page, a shortcut of the program): the
+    // typing of a focused edit is committed as a focus loss would commit it, and every commit
+    // still on its way reaches the page now, so the action reads what the page's checks made of
+    // it. A click whose press and release arrive together is otherwise handled before the commit
+    // its press caused; a shortcut, before the commit that its box's taking the focus causes.
+    void CommitBeforeAction();
 
 protected:
     NumericEditBase(wxWindow* parent, int id, const wxRect& rect, NumericEditModel::Kind kind);

@@ -5,6 +5,7 @@
 #include "app/UiStrings.h"
 #include "controls/CGdipButton.h"
 #include "controls/CMyEdit.h"
+#include "controls/MBaseDialog.h"
 #include "controls/NumericEdit.h"
 #include "controls/OperatorNotices.h"
 #include "mainwnd/MainTexts.h"
@@ -537,6 +538,10 @@ void MainControls::OnKeyRelease(const wxKeyEvent& event) {
   const bool typingLetters =
       dynamic_cast<const wxTextCtrl*>(focus) && !dynamic_cast<const NumericEditBase*>(focus);
   const Shortcut shortcut = ShortcutForKeyRelease(key, ctrl, sHeld, typingLetters);
+  // What is being typed on a page goes first, to the input shown while it was typed: a load
+  // would put another input there, a save or the project file would miss it.
+  if (shortcut.Action != ShortcutAction::None)
+    if (MBaseDialog* page = MBaseDialog::PageOf(focus)) page->CommitEditsBeforeAction();
   switch (shortcut.Action) {
     case ShortcutAction::None: break;
     case ShortcutAction::LoadPreset:

@@ -121,6 +121,7 @@ bool NumericEditModel::OnTextChanged(const std::string& text) {
         return false;
     UserTyped = false;
     NeverEditedFlag = false;
+    FocusLossCommitted = false;
     if (EditKind == Kind::Slider) {
         CheckValue(false, true);
         return true;
@@ -134,7 +135,20 @@ bool NumericEditModel::OnEnter() {
     return CheckValue(true);
 }
 
-bool NumericEditModel::OnFocusLost() { return OnEnter(); }
+bool NumericEditModel::OnFocusLost() {
+    if (FocusLossCommitted) {
+        FocusLossCommitted = false;
+        return false;
+    }
+    return OnEnter();
+}
+
+bool NumericEditModel::OnActionWhileFocused() {
+    // The box may take the focus only after the device has answered the action and the page has
+    // shown that answer here (a preset's input, say): nothing of the operator's is left to send.
+    FocusLossCommitted = true;
+    return OnEnter();
+}
 
 void NumericEditModel::OnWheelNotch(int direction) {
     if (direction == 0)
@@ -143,6 +157,7 @@ void NumericEditModel::OnWheelNotch(int direction) {
     // The shown value differs from what the page has; the next Enter or focus loss sends it.
     NeverEditedFlag = false;
     CommittedFlag = false;
+    FocusLossCommitted = false;
 }
 
 static int ToSliderUnits(float value, float scale) {

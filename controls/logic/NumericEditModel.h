@@ -31,6 +31,10 @@ public:
     bool OnEnter();
     // Focus loss; true: notify the page.
     bool OnFocusLost();
+    // An action (a page button, a shortcut) is about to act while the edit has the focus: the
+    // focus loss commits now; true: notify the page. The focus loss that the action then brings
+    // (its box takes the keyboard) commits nothing more unless the operator edits meanwhile.
+    bool OnActionWhileFocused();
     // One wheel notch (+1 forward, -1 back): the integer part steps by one; never notifies.
     void OnWheelNotch(int direction);
     // The linked slider moved to `position`; true: notify the page (`final`).
@@ -67,6 +71,7 @@ private:
     bool NeverEditedFlag = true;
     bool UserTyped = false;
     bool CommittedFlag = false;
+    bool FocusLossCommitted = false;
     unsigned Allowed = AllowDigits;
     int MaxCharCount = 4;
 };

@@ -213,6 +213,19 @@ TEST(SliderEdit, TypingMovesTheSliderAndEnterCommitsOnce) {
     EXPECT_FALSE(m.OnEnter());
 }
 
+TEST(SliderEdit, AnActionCommitsTheTypingAndTheFocusLossItBringsSendsNothingMore) {
+    NumericEditModel m(NumericEditModel::Kind::Slider);
+    m.SetRange(true, 0, 100, "%d", 50);
+    ASSERT_TRUE(Replace(m, "77"));
+    EXPECT_TRUE(m.OnActionWhileFocused());
+    m.SetValue(40);                      // the device's answer to the action, shown first
+    EXPECT_FALSE(m.OnFocusLost());
+    EXPECT_TRUE(m.OnFocusLost());        // a later focus loss sends what is shown, as before
+    EXPECT_FALSE(m.OnActionWhileFocused());
+    ASSERT_TRUE(Replace(m, "64"));       // typed after the action: its focus loss sends it
+    EXPECT_TRUE(m.OnFocusLost());
+}
+
 TEST(SliderEdit, PartialNumberBelowTheMinimumIsNotRewrittenWhileTyping) {
     NumericEditModel m(NumericEditModel::Kind::Slider);
     m.SetRange(true, 10, 100, "%d", 50);

@@ -362,12 +362,36 @@ bool BusyClosed(const ProgramUnderTest& program) {
   const std::string closed = "\nbusy: hidden";
   return last != std::string::npos && shown.compare(last, closed.size(), closed) == 0;
 }
+
+// The picture page's button and its Brightness edit (the docked page stands at 77, 106).
+constexpr int PictureButtonY = 104 + 18, BrightnessX = 77 + 232 + 20, BrightnessY = 106 + 194 + 10;
+constexpr int LoadSubCode = 1, SaveSubCode = 2, NoPresetCommand = -1;
+
+// From frame `from` of a devsim log on: MAIN's brightness in each picture command, and where the
+// first preset command came, a value sent again at once told once (" 77 77 preset 50" is
+// " 77 preset 50").
+std::string PicturesAroundPreset(const std::string& log, size_t from) {
+  std::string sent, last;
+  const auto frames = testsupport::ReadDevsimLog(log);
+  for (size_t i = from; i < frames.size(); ++i) {
+    const std::vector<uint8_t>& p = frames[i].payload;
+    if (frames[i].type != 1 || p.size() < 36) continue;
+    const std::string item = p[0] == 1 ? " preset" : p[0] == 3 && p[4 + 4] == 0 ? " " + std::to_string(p[4 + 6]) : "";
+    if (item.empty() || item == last || (item == " preset" && sent.find(item) != std::string::npos)) continue;
+    sent += last = item;
+  }
+  return sent;
+}
 }  // namespace
 
 TEST_F(MainControlsWindow, PresetShortcutsWorkFromEditsPopUpsAndTheCanvas) {
   DevsimProcess devsim;
   ProgramUnderTest program(Home.Path());
-  ASSERT_TRUE(ConnectSerial(program, devsim, {"--presets-stored", "--preset-empty", "9"})) << program.ShownTexts();
+  // The picture mode User (MAIN on HDMI-1); preset 4 holds MAIN on DVI-1 (Ctrl+3).
+  devsim::StateBlock state = devsim::BuiltinStateBlock();
+  state[devsim::layout::kPictureMode] = 7;
+  ASSERT_TRUE(ConnectSerial(program, devsim, {"--state", StateFile(state), "--presets-stored", "--preset-empty", "9"}))
+      << program.ShownTexts();
   ASSERT_TRUE(program.WaitForShown({"presets: 4 0-3 used", "presets: 10 0-9 empty"}, 5s)) << program.ShownTexts();
   struct Row {
     const char* Where;
@@ -375,8 +399,31 @@ TEST_F(MainControlsWindow, PresetShortcutsWorkFromEditsPopUpsAndTheCanvas) {
     std::function<void()> Focus;
     const char* Keys;
     uint8_t Slot;
-    const char* Box = nullptr; // the message box instead of a load
+    const char* Box = nullptr;  // a message box, answered with Enter
+    int SubCode = LoadSubCode;  // the preset command the keys send (after the box)
+    std::vector<std::string> Shown = {};  // then shown
+    const char* Sent = nullptr;     // then MAIN's picture commands around it, from the typing on,
+    const char* Resent = "";        // and what may follow: the device's own value again
+    const char* Project = nullptr;  // then in the project file
   };
+  // Brightness typed on the picture page with MAIN on HDMI-1, the device's log read from there.
+  size_t typedFrom = 0;
+  const auto typeBrightness = [&](const std::string& keys) {
+    return [&, keys] {
+      if (!program.Shows("page: Picture Setting")) program.Click(CommButtonX, PictureButtonY);
+      if (!program.Shows("source: MAIN HDMI-1")) program.Click(DviIconX + 108, DviIconY);  // HDMI-1's icon
+      EXPECT_TRUE(program.WaitForShown({"page: Picture Setting", "source: MAIN HDMI-1"}, 5s)) << program.ShownTexts();
+      RunCommand("xdotool windowfocus --sync " + program.WindowId());
+      typedFrom = testsupport::ReadDevsimLog(Log()).size();
+      program.Click(BrightnessX, BrightnessY);
+      RunCommand("xdotool key --delay 80 ctrl+a " + keys);
+    };
+  };
+  const auto project = [&] {
+    return RunCommand("find '" + Home.Path() + "Project' -name '*.pro' -exec cat {} + | tr -d '\\000'");
+  };
+  // After a load: what preset 4 brought (DVI-1's 50), nothing typed after it.
+  const std::vector<std::string> loadedDvi1 = {"source: MAIN DVI-1", "picture input: layer 0 DVI-1 brightness 50"};
   // The test-pattern pop-up keeps the keys while its pattern runs.
   const auto focusPattern = [&] {
     RaisePopups(program);
@@ -385,6 +432,19 @@ TEST_F(MainControlsWindow, PresetShortcutsWorkFromEditsPopUpsAndTheCanvas) {
     program.ClickInPopup(PopupX + 150, PopupY + 17);
   };
   const Row rows[] = {
+      {"77 typed in Brightness, Ctrl+3", "shortcut_typed_then_load.png", typeBrightness("7 7"), "ctrl+3", 3,
+       nullptr, LoadSubCode, loadedDvi1, " 77 preset", " 50"},
+      {"64 entered in Brightness, its answer shown, Ctrl+3", "shortcut_entered_then_load.png",
+       [&, type = typeBrightness("6 4 Return")] {
+         type();
+         EXPECT_TRUE(program.WaitForShown({"picture input: layer 0 HDMI-1 brightness 64"}, 5s)) << program.ShownTexts();
+       },
+       "ctrl+3", 3, nullptr, LoadSubCode, loadedDvi1, " 64 preset", " 50"},
+      {"71 typed in Brightness, Ctrl+S", "shortcut_typed_then_project_save.png", typeBrightness("7 1"), "ctrl+s", 0,
+       nullptr, NoPresetCommand, {}, " 71", "", "\nBRIGHTNESS10=71\r"},
+      // S held: the 3 names preset 4 and is not typed.
+      {"73 typed in Brightness, S+3, OK", "shortcut_typed_then_preset_save.png", typeBrightness("7 3"), "s+3", 3,
+       "Save The Preset?", SaveSubCode, {"picture input: layer 0 HDMI-1 brightness 73"}, " 73 preset", " 73"},
       {"a page's numeric edit", "shortcut_from_edit.png",
        [&] {
          program.Click(CommButtonX, OutputButtonY);
@@ -418,10 +478,11 @@ TEST_F(MainControlsWindow, PresetShortcutsWorkFromEditsPopUpsAndTheCanvas) {
          focusPattern();
        },
        "ctrl+6", 6},
-      {"an empty slot, the pattern on", "shortcut_empty_slot.png", focusPattern, "ctrl+9", 10, "Preset is Invalid"},
+      {"an empty slot, the pattern on", "shortcut_empty_slot.png", focusPattern, "ctrl+9", 10, "Preset is Invalid",
+       NoPresetCommand},  // what it did not send, the next row's load shows
       {"the pattern still on", "shortcut_after_empty_slot.png", focusPattern, "ctrl+7", 7},
   };
-  size_t loads = 0;
+  size_t presets = 0;
   for (const Row& row : rows) {
     SCOPED_TRACE(row.Where);
     row.Focus();
@@ -430,16 +491,23 @@ TEST_F(MainControlsWindow, PresetShortcutsWorkFromEditsPopUpsAndTheCanvas) {
     RunCommand(std::string("xdotool key --delay 80 ") + row.Keys);
     if (row.Box) {
       ASSERT_TRUE(program.WaitForShown({std::string("message box: ") + row.Box}, 5s)) << program.ShownTexts();
-      ASSERT_TRUE(program.PressReturnIn(MessageBoxTitle));
+      ASSERT_TRUE(program.PressReturnIn(row.SubCode == SaveSubCode ? "Tips" : MessageBoxTitle));
       ASSERT_TRUE(WaitUntil([&] { return !program.Shows(std::string("message box: ") + row.Box); }, 5s));
-      continue; // what it did not send, the next row's load shows
     }
-    ASSERT_TRUE(WaitUntil([&] { return ReceivedCommands(Log(), 1).size() == loads + 1; }, 5s))
-        << program.ShownTexts();
-    EXPECT_EQ(ReceivedCommands(Log(), 1)[loads][0], 1); // load a preset
-    EXPECT_EQ(ReceivedCommands(Log(), 1)[loads][1], row.Slot);
-    ++loads;
-    ASSERT_TRUE(WaitUntil([&] { return BusyClosed(program); }, 10s)) << program.ShownTexts();
+    if (row.SubCode != NoPresetCommand) {
+      ASSERT_TRUE(WaitUntil([&] { return ReceivedCommands(Log(), 1).size() == presets + 1; }, 5s))
+          << program.ShownTexts();
+      EXPECT_EQ(ReceivedCommands(Log(), 1)[presets][0], row.SubCode);
+      EXPECT_EQ(ReceivedCommands(Log(), 1)[presets][1], row.Slot);
+      ++presets;
+      ASSERT_TRUE(WaitUntil([&] { return BusyClosed(program); }, 10s)) << program.ShownTexts();
+    }
+    for (const std::string& line : row.Shown) EXPECT_TRUE(program.WaitForShown({line}, 5s)) << program.ShownTexts();
+    if (row.Project) {
+      EXPECT_TRUE(WaitUntil([&] { return project().find(row.Project) != std::string::npos; }, 5s)) << project();
+    }
+    const std::string sent = PicturesAroundPreset(Log(), typedFrom);
+    EXPECT_TRUE(!row.Sent || sent == row.Sent || sent == row.Sent + std::string(row.Resent)) << sent;
   }
   // The shortcuts left the running pattern alone: its own switch-on is all the device got.
   EXPECT_EQ(ReceivedCommands(Log(), 12).size(), 1u);
