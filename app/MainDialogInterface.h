@@ -16,8 +16,9 @@ public:
     // The device sent something other than the keep-alive: it is there. Whether the work waited
     // for moved on is for its operation status to say (OperationAnswered).
     virtual void NoteDeviceAnswer() = 0;
-    // The working link went or came back: the pages that wait for an answer over it stop waiting.
-    virtual void EndDeviceWaits() = 0;
+    // The working link went (up false) or came back: the pages that wait for an answer over it
+    // stop waiting.
+    virtual void EndDeviceWaits(bool up) = 0;
     // A command went out whose operation status will answer it (one bit per operation number).
     virtual void OperationSent(uint32_t) {}
     // An operation status arrived: true when the busy box waits for that operation, which then

@@ -74,7 +74,7 @@ void OnReplyConnectionStatus(const uint8_t* data, uint8_t id) {
     const bool workingLink = IsWorkingLinkReport(id);
     // The working link went, or came back from a restart: no answer awaited over it will come.
     // Before the route, whose read-all after a reconnect opens a busy box of its own.
-    if (workingLink) dialog->EndDeviceWaits();
+    if (workingLink) dialog->EndDeviceWaits(data[0] != 0);
     Route(*dialog, ReplyConnectionStatus);
     // The indicator says whether the machine at work answers, the serial one as a network one;
     // after the route, so that a network machine's tile has followed first.

@@ -7,7 +7,7 @@ public:
     void OnDeviceReply(uint32_t, int32_t) override {}
     void ShowBusy(bool, const std::string&) override {}
     void NoteDeviceAnswer() override {}
-    void EndDeviceWaits() override {}
+    void EndDeviceWaits(bool) override {}
     void PushPreviewPacket(uint32_t, const uint8_t* data, uint32_t length) override {
         // Touch every byte the packet claims, so that a wrong length shows up under the sanitizer.
         volatile uint8_t sum = 0;

@@ -78,7 +78,7 @@ class VelkanDlg : public wxDialog,
   void OnDeviceReply(uint32_t slot, int32_t argument) override;
   void ShowBusy(bool show, const std::string& text) override;
   void NoteDeviceAnswer() override;
-  void EndDeviceWaits() override;
+  void EndDeviceWaits(bool up) override;
   void OperationSent(uint32_t operations) override;
   bool OperationAnswered(uint8_t operation) override;
   void PushPreviewPacket(uint32_t channel, const uint8_t* data, uint32_t length) override;

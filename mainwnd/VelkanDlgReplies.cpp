@@ -39,8 +39,8 @@ void VelkanDlg::ShowBusy(bool show, const std::string& text) { Busy.ShowBusy(sho
 
 void VelkanDlg::NoteDeviceAnswer() { Busy.NoteDeviceHeard(); }
 
-void VelkanDlg::EndDeviceWaits() {
-  if (GetDeviceState().LinkStatus == 0) Busy.LinkLost();
+void VelkanDlg::EndDeviceWaits(bool up) {
+  if (!up) Busy.LinkLost();
   EndWaitsBehindBox();
 }
 

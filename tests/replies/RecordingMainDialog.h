@@ -16,7 +16,7 @@ public:
     // Counted apart from Calls: it ends nearly every reply.
     void NoteDeviceAnswer() override { ++Answers; }
     int Answers = 0;
-    void EndDeviceWaits() override { Add("end device waits"); }
+    void EndDeviceWaits(bool) override { Add("end device waits"); }
     // Whether the busy box waits for the operation whose status comes.
     bool OperationAnswered(uint8_t) override { return AwaitsOperation; }
     bool AwaitsOperation = true;
