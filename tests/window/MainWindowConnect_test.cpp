@@ -173,6 +173,7 @@ TEST_P(MainWindowConnectTest, SearchConnectAllChooseOneAndSeeItsState) {
   // Double click on the first machine's tile, and OK to "Select the Machine ?".
   const auto [x, y] = TileCentre(MachineIndex(program.ShownTexts(), a));
   program.DoubleClick(x, y);
+  EXPECT_EQ(program.BoxText("Tips"), "Select the Machine ?");
   ASSERT_TRUE(program.PressReturnIn("Tips"));
   // The whole state closes the box, whichever slots the device answers the follow-up queries on.
   const long closedAfterMs = ReadAllToBusyClosedMs(program, log, 21);
@@ -264,6 +265,7 @@ TEST_F(MainWindowTest, BusyBoxGivesUpWhenTheDeviceNeverAnswers) {
   EXPECT_TRUE(WaitUntil([&] { return WindowPixels(box) != first; }, 3s));
   // About 15 s later the box closes by itself and says why.
   ASSERT_TRUE(program.WaitForShown({"busy: hidden"}, 25s)) << program.ShownTexts();
+  EXPECT_EQ(program.BoxText("Tips"), "The Machine Is Offline");
   EXPECT_TRUE(program.PressReturnIn("Tips"));
   EXPECT_EQ(program.Stop(), 0);
 }
@@ -356,6 +358,7 @@ class MachineAtWorkTest : public MainWindowTest, public ::testing::WithParamInte
   void Choose(const std::string& ip) {
     const auto [x, y] = TileCentre(MachineIndex(Program.ShownTexts(), ip));
     Program.DoubleClick(x, y);
+    EXPECT_EQ(Program.BoxText("Tips"), "Select the Machine ?");
     ASSERT_TRUE(Program.PressReturnIn("Tips"));
     ASSERT_TRUE(WaitUntil([&] { return BusyClosed(Program) && MachineShows(Program, ip, "online controlled"); }, 15s))
         << Program.ShownTexts();

@@ -160,6 +160,7 @@ TEST_P(PreviewTwoMachinesWindow, TheCellsShowOnlyTheMachineAtWork) {
       << program.ShownTexts();
   // The operator chooses the first tile (double click, OK to "Select the Machine ?").
   program.DoubleClick(FirstTileX, FirstTileY);
+  EXPECT_EQ(program.BoxText("Tips"), "Select the Machine ?");
   ASSERT_TRUE(program.PressReturnIn("Tips"));
   ASSERT_TRUE(WaitUntil([&] { return LineHas(program, machines[0].Ip, "online controlled") ||
                                      LineHas(program, machines[1].Ip, "online controlled"); },
@@ -186,6 +187,7 @@ TEST_P(PreviewTwoMachinesWindow, TheCellsShowOnlyTheMachineAtWork) {
     program.Click(SearchMachinesX, SearchMachinesY);
     ASSERT_TRUE(program.WaitForShown({"floating: Search Machines"}, 5s)) << program.ShownTexts();
     program.DoubleClick(FirstTileX + TileStep, FirstTileY);
+    EXPECT_EQ(program.BoxText("Tips"), "Select the Machine ?");
     ASSERT_TRUE(program.PressReturnIn("Tips"));
     ASSERT_TRUE(WaitUntil([&] { return LineHas(program, other->Ip, "online controlled"); }, 10s)) << program.ShownTexts();
     ASSERT_TRUE(program.WaitForShown({"busy: hidden"}, 15s)) << program.ShownTexts();

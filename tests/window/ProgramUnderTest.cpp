@@ -117,11 +117,16 @@ bool ProgramUnderTest::Spawn(const std::vector<std::string>& prefix) {
   if (Window.empty()) return false;
   const ScreenRect at = WindowRect(Window);
   X = at.X, Y = at.Y, Width = at.Width;
-  // Let the first paint and the start-up project read settle, then take the window that stays.
+  // Let the first paint and the start-up project read settle, then take the window that stays:
+  // the largest of those so named (a box the program opens at start may carry its name while
+  // it is being made), the last on a tie.
   std::this_thread::sleep_for(std::chrono::milliseconds(500));
-  const std::string again = RunCommand("xdotool search --onlyvisible --pid " + std::to_string(Pid) +
-                                       " --name ZedarEzuzovizu | tail -1");
-  if (!again.empty()) Window = again.substr(0, again.find_first_of(" \n"));
+  std::istringstream again(RunCommand("xdotool search --onlyvisible --pid " + std::to_string(Pid) +
+                                      " --name ZedarEzuzovizu"));
+  long largest = -1;
+  for (std::string id; again >> id;)
+    if (const ScreenRect r = WindowRect(id); r.Width >= 0 && long(r.Width) * r.Height >= largest)
+      largest = long(r.Width) * r.Height, Window = id;
   return true;
 }
 
@@ -161,14 +166,70 @@ void ProgramUnderTest::DoubleClick(int x, int y) const {
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
 }
 
-bool ProgramUnderTest::PressReturnIn(const std::string& name) const {
-  std::string box = RunCommand("timeout 10 xdotool search --sync --onlyvisible --pid " + std::to_string(Pid) +
-                               " --name '" + name + "' | head -1");
-  while (!box.empty() && (box.back() == '\n' || box.back() == ' ')) box.pop_back();
+namespace {
+// The program's visible top-level windows, with their titles: {id, title}.
+std::vector<std::pair<std::string, std::string>> TitledWindows(pid_t pid) {
+  std::istringstream lines(RunCommand("for w in $(xdotool search --all --onlyvisible --pid " + std::to_string(pid) +
+                                      " 2>/dev/null); do printf '%s\\t' \"$w\"; xdotool getwindowname \"$w\" 2>/dev/null "
+                                      "|| echo; done"));
+  std::vector<std::pair<std::string, std::string>> windows;
+  for (std::string line; std::getline(lines, line);)
+    if (const size_t tab = line.find('\t'); tab != std::string::npos && tab > 0)
+      windows.emplace_back(line.substr(0, tab), line.substr(tab + 1));
+  return windows;
+}
+}  // namespace
+
+std::string ProgramUnderTest::OpenBox(const std::string& title, std::chrono::milliseconds limit) const {
+  if (Pid <= 0) return {};
+  std::string box;
+  const auto end = std::chrono::steady_clock::now() + limit;
+  do {
+    for (const auto& [id, name] : TitledWindows(Pid))
+      if (id != Window && name == title) box = id;
+    if (!box.empty() || std::chrono::steady_clock::now() >= end) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  } while (true);
+  return box;
+}
+
+// The box's text is what the program records for a test while a message box is up ("message
+// box: " lines); it is recorded before the box shows and withdrawn after it has closed.
+std::string ProgramUnderTest::BoxText(const std::string& title, std::chrono::milliseconds limit) const {
+  const auto end = std::chrono::steady_clock::now() + limit;
+  do {
+    if (!OpenBox(title, std::chrono::milliseconds(0)).empty()) {
+      std::istringstream shown(ShownTexts());
+      std::string text;
+      bool any = false;
+      for (std::string line; std::getline(shown, line);)
+        if (line.rfind("message box: ", 0) == 0) text += (any ? "\n" : "") + line.substr(13), any = true;
+      if (any) return text;
+    }
+    if (std::chrono::steady_clock::now() >= end) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  } while (true);
+  return {};
+}
+
+bool ProgramUnderTest::PressReturnIn(const std::string& title, std::chrono::milliseconds limit) const {
+  const std::string box = OpenBox(title, limit);
   if (box.empty()) return false;
-  RunCommand("xdotool windowraise " + box + " windowfocus --sync " + box + " key --window " + box + " Return");
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
-  return true;
+  const auto closed = [&] {
+    for (const auto& window : TitledWindows(Pid))
+      if (window.first == box) return false;
+    return true;
+  };
+  // A key that a loaded machine lost is pressed again while that same box is still up.
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    RunCommand("xdotool windowraise " + box + " windowfocus --sync " + box + " key --window " + box + " Return");
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+    while (std::chrono::steady_clock::now() < end) {
+      if (closed()) return true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+  }
+  return closed();
 }
 
 void ProgramUnderTest::PressKeys(const std::string& keys, int delayMs) const {
