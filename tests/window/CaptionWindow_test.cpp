@@ -204,13 +204,15 @@ constexpr int OnOffX = 186, OnOffY = 39, AdvancedX = 275, AdvancedY = 39;
 constexpr int PreviewX = 280, PreviewY = 137, InitialiseX = 164, InitialiseY = 387;
 
 // Raises the caption page's window over the main window, as a window manager keeps a pop-up over
-// its owner (the tests run without one, and a closing busy box raises the main window).
+// its owner (the tests run without one, and a closing busy box raises the main window). Other
+// pop-up pages (the test pattern's) stand at the same place: the page is taken by its title.
 bool RaiseCaptionPage(const ProgramUnderTest& program, int captionX, int captionY) {
-  std::istringstream windows(RunCommand("xdotool search --onlyvisible --pid " + std::to_string(program.ProcessId())));
+  std::istringstream windows(RunCommand("xdotool search --all --onlyvisible --pid " + std::to_string(program.ProcessId())));
   for (std::string id; windows >> id;) {
     const ScreenRect r = WindowRect(id);
-    if (r.X == program.ScreenX() + captionX && r.Y == program.ScreenY() + captionY) {
-      RunCommand("xdotool windowraise " + id);
+    if (r.X == program.ScreenX() + captionX && r.Y == program.ScreenY() + captionY &&
+        RunCommand("xdotool getwindowname " + id) == "Caption Setting\n") {
+      program.RaiseWithOwners(id);
       return true;
     }
   }

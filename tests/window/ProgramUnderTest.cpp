@@ -27,7 +27,11 @@ struct PrivateNetwork {
   PrivateNetwork() {
     if (std::getenv("VELKAN_PRIVATE_NETWORK")) return;
     setenv("VELKAN_PRIVATE_NETWORK", "1", 1);
-    if (std::system("unshare -rn true 2>/dev/null") != 0) return;
+    if (std::system("unshare -rn true 2>/dev/null") != 0) {
+      std::fprintf(stderr, "window tests: no network namespace here (unshare refused): the search on the loopback "
+                           "may find other programs' simulated processors; run one test program at a time\n");
+      return;
+    }
     std::ifstream cmdline("/proc/self/cmdline", std::ios::binary);
     std::vector<std::string> args;
     for (std::string arg; std::getline(cmdline, arg, '\0');) args.push_back(arg);
@@ -212,24 +216,40 @@ std::string ProgramUnderTest::BoxText(const std::string& title, std::chrono::mil
   return {};
 }
 
+namespace {
+// The window a window belongs to (its WM_TRANSIENT_FOR), as a decimal id; empty without one.
+std::string OwnerOf(const std::string& window) {
+  const std::string transient = RunCommand("xprop -id " + window + " WM_TRANSIENT_FOR 2>/dev/null");
+  const size_t hash = transient.find("# 0x");
+  return hash == std::string::npos ? std::string() : std::to_string(std::stoul(transient.substr(hash + 2), nullptr, 16));
+}
+}  // namespace
+
+void ProgramUnderTest::RaiseWithOwners(const std::string& window) const {
+  std::vector<std::string> chain{window};
+  for (std::string owner = OwnerOf(window); !owner.empty() && chain.size() < 8; owner = OwnerOf(owner))
+    chain.push_back(owner);
+  for (auto it = chain.rbegin(); it != chain.rend(); ++it) RunCommand("xdotool windowraise " + *it);
+}
+
 bool ProgramUnderTest::PressReturnIn(const std::string& title, std::chrono::milliseconds limit) const {
   const std::string box = OpenBox(title, limit);
   if (box.empty()) return false;
-  const auto closed = [&] {
+  const auto visible = [&](const std::string& id) {
     for (const auto& window : TitledWindows(Pid))
-      if (window.first == box) return false;
-    return true;
+      if (window.first == id) return true;
+    return false;
   };
   // A key that a loaded machine lost is pressed again while that same box is still up.
   for (int attempt = 0; attempt < 3; ++attempt) {
     RunCommand("xdotool windowraise " + box + " windowfocus --sync " + box + " key --window " + box + " Return");
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(3);
     while (std::chrono::steady_clock::now() < end) {
-      if (closed()) return true;
+      if (!visible(box)) return true;
       std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
   }
-  return closed();
+  return false;
 }
 
 void ProgramUnderTest::PressKeys(const std::string& keys, int delayMs) const {

@@ -39,6 +39,9 @@ class ProgramUnderTest {
   // Presses Return in the program's open box titled exactly title (waiting up to limit for one)
   // and waits for that box to close: false when no such box opened or it stayed open.
   bool PressReturnIn(const std::string& title, std::chrono::milliseconds limit = std::chrono::seconds(10)) const;
+  // Raises a window of the program over the windows it belongs to, those first (its
+  // WM_TRANSIENT_FOR chain), as a window manager keeps each pop-up over its owner.
+  void RaiseWithOwners(const std::string& window) const;
   // Focuses the main window and types keys as xdotool names them ("ctrl+2"), delayMs apart.
   void PressKeys(const std::string& keys, int delayMs = 80) const;
   bool SaveScreenshot(const std::string& path) const;
