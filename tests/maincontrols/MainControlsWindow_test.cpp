@@ -351,7 +351,7 @@ bool SwitchTestPatternOn(const ProgramUnderTest& program, const std::string& log
   program.WaitForShown({"page: Misc Settings"}, 5s);
   program.Click(TestPatternTabX, TestPatternTabY);
   const std::string search =
-      "xdotool search --onlyvisible --pid " + std::to_string(program.ProcessId()) + " --name '^Test Pattern$'";
+      "xdotool search --all --onlyvisible --pid " + std::to_string(program.ProcessId()) + " --name '^Test Pattern$'";
   if (!WaitUntil([&] { return !RunCommand(search).empty(); }, 10s)) return false;
   RaisePopups(program);
   program.ClickInPopup(PatternOnOffX, PatternOnOffY);
@@ -689,7 +689,7 @@ TEST_F(MainControlsWindow, TaskButtonsShowTheLitFaceExactlyForTasksInUse) {
   program.Click(CommButtonX, MiscButtonY);
   ASSERT_TRUE(program.WaitForShown({"page: Misc Settings"}, 5s)) << program.ShownTexts();
   program.Click(TimeTaskTabX, KeyerTabY);
-  const std::string search = "xdotool search --onlyvisible --pid " + std::to_string(program.ProcessId()) +
+  const std::string search = "xdotool search --all --onlyvisible --pid " + std::to_string(program.ProcessId()) +
                              " --name '^Time/Task Management$'";
   ASSERT_TRUE(WaitUntil([&] { return !RunCommand(search).empty(); }, 10s)) << "no time/task pop-up";
   RaisePopups(program);

@@ -207,7 +207,8 @@ constexpr int PreviewX = 280, PreviewY = 137, InitialiseX = 164, InitialiseY = 3
 // its owner (the tests run without one, and a closing busy box raises the main window). Other
 // pop-up pages (the test pattern's) stand at the same place: the page is taken by its title.
 bool RaiseCaptionPage(const ProgramUnderTest& program, int captionX, int captionY) {
-  std::istringstream windows(RunCommand("xdotool search --all --onlyvisible --pid " + std::to_string(program.ProcessId())));
+  std::istringstream windows(
+      RunCommand("xdotool search --all --onlyvisible --pid " + std::to_string(program.ProcessId())));
   for (std::string id; windows >> id;) {
     const ScreenRect r = WindowRect(id);
     if (r.X == program.ScreenX() + captionX && r.Y == program.ScreenY() + captionY &&

@@ -122,10 +122,10 @@ bool ProgramUnderTest::Spawn(const std::vector<std::string>& prefix) {
   const ScreenRect at = WindowRect(Window);
   X = at.X, Y = at.Y, Width = at.Width;
   // Let the first paint and the start-up project read settle, then take the window that stays:
-  // the largest of those so named (a box the program opens at start may carry its name while
-  // it is being made), the last on a tie.
+  // the largest of the program's windows so named (--all: without it xdotool takes the windows
+  // of the process or of that name, a box opened at start among them), the last on a tie.
   std::this_thread::sleep_for(std::chrono::milliseconds(500));
-  std::istringstream again(RunCommand("xdotool search --onlyvisible --pid " + std::to_string(Pid) +
+  std::istringstream again(RunCommand("xdotool search --all --onlyvisible --pid " + std::to_string(Pid) +
                                       " --name ZedarEzuzovizu"));
   long largest = -1;
   for (std::string id; again >> id;)
