@@ -70,16 +70,6 @@ bool Offline(const ProgramUnderTest& program) {
   return program.Shows("connection: not connected") || MachineLine(program).find(" offline") != std::string::npos;
 }
 
-// The busy box is up and holds the main window: the last of the busy box's shown/hidden lines
-// says shown.
-bool BusyBoxUp(const ProgramUnderTest& program) {
-  std::istringstream in(program.ShownTexts());
-  std::string last;
-  for (std::string line; std::getline(in, line);)
-    if (line.rfind("busy: ", 0) == 0) last = line;
-  return last.rfind("busy: shown: ", 0) == 0 && program.Shows("main window: disabled");
-}
-
 // Search on the loopback adapter: the only machine found is chosen by itself; the search page
 // closes again unless it is to stay.
 bool FindTheOnlyMachine(const ProgramUnderTest& program, bool closeSearch = true) {
@@ -171,7 +161,8 @@ TEST_P(LinkFaultsWindowTest, ProgramFollowsTheLinkAndStaysResponsive) {
       const auto sent = std::chrono::steady_clock::now();
       const size_t pingsBefore = pings();
       // The program shows its box after sending the read-all: the window is judged once it has.
-      ASSERT_TRUE(WaitUntil([&] { return BusyBoxUp(program); }, 10s)) << program.ShownTexts();
+      ASSERT_TRUE(WaitUntil([&] { return program.BusyBoxUp() && program.Shows("main window: disabled"); }, 10s))
+          << program.ShownTexts();
       ASSERT_TRUE(program.WaitForShown({"main window: enabled"}, 25s)) << program.ShownTexts();
       const double after = std::chrono::duration<double>(std::chrono::steady_clock::now() - sent).count();
       std::printf("busy box closed %.1f s after the read-all, %zu PINGs meanwhile\n", after, pings() - pingsBefore);

@@ -290,6 +290,17 @@ bool ProgramUnderTest::Shows(const std::string& line) const {
   return text.find("\n" + line + "\n") != std::string::npos;
 }
 
+namespace {
+int BusyBoxCount(const std::string& shown, const std::string& what) {
+  const std::string key = "\nbusy boxes: " + what + " ";
+  const size_t at = ("\n" + shown).find(key);
+  return at == std::string::npos ? 0 : std::atoi(shown.c_str() + at - 1 + key.size());
+}
+}  // namespace
+
+int ProgramUnderTest::BusyBoxesShown() const { return BusyBoxCount(ShownTexts(), "shown"); }
+int ProgramUnderTest::BusyBoxesClosed() const { return BusyBoxCount(ShownTexts(), "closed"); }
+
 bool ProgramUnderTest::WaitForShown(std::initializer_list<std::string> lines, std::chrono::milliseconds limit) const {
   const auto end = std::chrono::steady_clock::now() + limit;
   while (std::chrono::steady_clock::now() < end) {

@@ -63,6 +63,12 @@ class ProgramUnderTest {
   bool WaitForShown(std::initializer_list<std::string> lines,
                     std::chrono::milliseconds limit = std::chrono::seconds(15)) const;
   bool Shows(const std::string& line) const;
+  // How many times the program's busy box has come up, and gone, since the program started (the
+  // "busy:" lines are a history: an old "busy: hidden" says nothing of the box now).
+  int BusyBoxesShown() const;
+  int BusyBoxesClosed() const;
+  // The busy box is up now.
+  bool BusyBoxUp() const { return BusyBoxesShown() > BusyBoxesClosed(); }
 
  private:
   std::string Home;
