@@ -9,6 +9,7 @@
 #include "app/Utilities.h"
 #include "connect/LinkCommands.h"
 #include "controls/CDropButton.h"
+#include "controls/OperatorNotices.h"
 #include "controls/CGdipButton.h"
 #include "controls/CMyEdit.h"
 #include "controls/NumericEdit.h"
@@ -20,7 +21,6 @@
 #include "platform/ui/WxColour.h"
 
 #include <wx/dc.h>
-#include <wx/msgdlg.h>
 
 namespace {
 // The controlled machine's address before any connection: a private LAN address ending in the
@@ -170,7 +170,7 @@ void MConnectDlg::OnBnClickedComConnect() {
   wxWindow* main = OwnerWindow();
   if (ComHandle == 0) {
     // Nothing changed: the machine at work (a network one may be) and the indicator stay as they were.
-    wxMessageBox(wxString::FromUTF8(UiStrings[85]), wxString::FromUTF8(UiStrings[38]), wxOK, this);
+    ShowOperatorMessage(this, UiStrings[85], UiStrings[38]);
     return;
   }
   // The serial link is the working link from now on: network machines feed the machine list only.

@@ -12,6 +12,7 @@
 #include "app/ConnectNetwork.h"
 #include "connect/AdapterChoice.h"
 #include "controls/CDropButton.h"
+#include "controls/OperatorNotices.h"
 #include "controls/CGdipButton.h"
 #include "controls/CMyEdit.h"
 #include "platform/os/AppDirectory.h"
@@ -22,7 +23,6 @@
 
 #include <wx/dc.h>
 #include <wx/dcclient.h>
-#include <wx/msgdlg.h>
 
 namespace {
 const wxColour Text(0xEB, 0xEB, 0xEB);
@@ -290,9 +290,8 @@ void MSearchMachineDlg::SendCurrentMachineIp(const std::string& ip) {
 }
 void MSearchMachineDlg::PostLinkChanged() { PostMsg(OwnerWindow(), MPageEvent, EvLinkChanged, 0); }
 bool MSearchMachineDlg::AskSelectMachine() {
-  return wxMessageBox(wxString::FromUTF8(UiStrings[32]), wxString::FromUTF8(UiStrings[38]), wxOK | wxCANCEL, this) ==
-         wxOK;
+  return AskOperator(this, UiStrings[32], UiStrings[38]);
 }
 void MSearchMachineDlg::TellMachineOffline() {
-  wxMessageBox(wxString::FromUTF8(UiStrings[39]), wxString::FromUTF8(UiStrings[38]), wxOK, this);
+  ShowOperatorMessage(this, UiStrings[39], UiStrings[38]);
 }

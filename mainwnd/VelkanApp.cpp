@@ -7,6 +7,7 @@
 #include "app/TextEncoding.h"
 #include "app/UiStrings.h"
 #include "app/comm_link_real/RealCommLink.h"
+#include "controls/OperatorNotices.h"
 #include "mainwnd/VelkanDlg.h"
 #include "platform/os/AppDirectory.h"
 #include "platform/os/StopSignalWatcher.h"
@@ -14,7 +15,6 @@
 #include "preview/video/SdlVideoStart.h"
 
 #include <wx/dialog.h>
-#include <wx/msgdlg.h>
 
 #include <cstdio>
 #include <wx/image.h>
@@ -82,7 +82,7 @@ int VelkanApp::OnRun() {
 
 void VelkanApp::TellPerUserSettingsFolder(wxWindow* parent) const {
     RecordShownTexts("notice", SplitTextLines(m_settingsFolderNotice));
-    wxMessageBox(wxString::FromUTF8(m_settingsFolderNotice), wxString::FromUTF8(UiStrings[38]), wxOK, parent);
+    ShowOperatorMessage(parent, m_settingsFolderNotice, UiStrings[38]);
 }
 
 void VelkanApp::CloseMainDialog() {

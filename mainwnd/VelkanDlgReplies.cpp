@@ -62,6 +62,10 @@ void VelkanDlg::RaiseMainWindow() { Raise(); }
 void VelkanDlg::SetBusyText(const std::string& text) { BusyBox->SetText(text); }
 
 void VelkanDlg::ShowBusyWindow(bool show) {
+  // For the tests: how many times the box came up and went, which the history's last twenty
+  // lines cannot tell once they repeat.
+  static unsigned shownTimes = 0, closedTimes = 0;
+  if (show != BusyBox->BoxShown()) ++(show ? shownTimes : closedTimes);
   BusyBox->ShowBox(show);
   // The shown box took the keyboard; hidden, it hands it back, or the preset shortcuts would go
   // unheard until the operator clicks the main window.
@@ -72,6 +76,7 @@ void VelkanDlg::ShowBusyWindow(bool show) {
   BusyHistory.push_back(show ? "shown: " + BusyBox->GetTitle().ToStdString(wxConvUTF8) : std::string("hidden"));
   if (BusyHistory.size() > 20) BusyHistory.erase(BusyHistory.begin());
   RecordShownTexts("busy", BusyHistory);
+  RecordShownTexts("busy boxes", {"shown " + std::to_string(shownTimes), "closed " + std::to_string(closedTimes)});
 }
 
 bool VelkanDlg::BusyWindowShown() const { return BusyBox->BoxShown(); }

@@ -88,6 +88,7 @@ TEST(LinkSoakWindow, TwoMachinesStayOnlineUnderLoadAndComeBackAfterARestart) {
   ASSERT_TRUE(WaitUntil([&] { return AllShow(program, ips, " online"); }, 15s)) << program.ShownTexts();
   // The first machine becomes the controlled one (double click, OK to "Select the Machine ?").
   program.DoubleClick(397 + 10 + 100, 106 + 80 + 40);
+  EXPECT_EQ(program.BoxText("Tips"), "Select the Machine ?");
   ASSERT_TRUE(program.PressReturnIn("Tips"));
   ASSERT_TRUE(WaitUntil([&] { return MachineLine(program, ips[0]).find("online controlled") != std::string::npos ||
                                      MachineLine(program, ips[1]).find("online controlled") != std::string::npos; },

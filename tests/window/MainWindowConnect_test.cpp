@@ -102,8 +102,10 @@ class MainWindowConnectTest : public MainWindowTest, public ::testing::WithParam
 };
 
 // Time from the device receiving the read-all (it answers with the whole state at once) to the
-// busy box closing; -1 when either never happens within the limit.
-long ReadAllToBusyClosedMs(const ProgramUnderTest& program, const std::string& log, unsigned device) {
+// busy box closing (more boxes closed than closedBefore, none up); -1 when either never happens
+// within the limit.
+long ReadAllToBusyClosedMs(const ProgramUnderTest& program, const std::string& log, unsigned device,
+                           int closedBefore) {
   using Clock = std::chrono::steady_clock;
   auto pollUntil = [](auto done, std::chrono::milliseconds limit) {
     const auto end = Clock::now() + limit;
@@ -114,7 +116,7 @@ long ReadAllToBusyClosedMs(const ProgramUnderTest& program, const std::string& l
   };
   if (!pollUntil([&] { return ReceivedReadAll(log, device); }, 15s)) return -1;
   const auto readAll = Clock::now();
-  if (!pollUntil([&] { return program.Shows("busy: hidden"); }, 20s)) return -1;
+  if (!pollUntil([&] { return program.BusyBoxesClosed() > closedBefore && !program.BusyBoxUp(); }, 20s)) return -1;
   return static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - readAll).count());
 }
 
@@ -172,10 +174,12 @@ TEST_P(MainWindowConnectTest, SearchConnectAllChooseOneAndSeeItsState) {
 
   // Double click on the first machine's tile, and OK to "Select the Machine ?".
   const auto [x, y] = TileCentre(MachineIndex(program.ShownTexts(), a));
+  const int boxesClosed = program.BusyBoxesClosed();
   program.DoubleClick(x, y);
+  EXPECT_EQ(program.BoxText("Tips"), "Select the Machine ?");
   ASSERT_TRUE(program.PressReturnIn("Tips"));
   // The whole state closes the box, whichever slots the device answers the follow-up queries on.
-  const long closedAfterMs = ReadAllToBusyClosedMs(program, log, 21);
+  const long closedAfterMs = ReadAllToBusyClosedMs(program, log, 21, boxesClosed);
   EXPECT_GE(closedAfterMs, 0) << program.ShownTexts();
   EXPECT_LT(closedAfterMs, 1000) << program.ShownTexts();
   ASSERT_TRUE(program.WaitForShown({"connection: connected", "busy: hidden", "inputs: HDMI-1 1920x1080 60Hz",
@@ -264,6 +268,7 @@ TEST_F(MainWindowTest, BusyBoxGivesUpWhenTheDeviceNeverAnswers) {
   EXPECT_TRUE(WaitUntil([&] { return WindowPixels(box) != first; }, 3s));
   // About 15 s later the box closes by itself and says why.
   ASSERT_TRUE(program.WaitForShown({"busy: hidden"}, 25s)) << program.ShownTexts();
+  EXPECT_EQ(program.BoxText("Tips"), "The Machine Is Offline");
   EXPECT_TRUE(program.PressReturnIn("Tips"));
   EXPECT_EQ(program.Stop(), 0);
 }
@@ -362,6 +367,7 @@ class MachineAtWorkTest : public MainWindowTest, public ::testing::WithParamInte
   void Choose(const std::string& ip) {
     const auto [x, y] = TileCentre(MachineIndex(Program.ShownTexts(), ip));
     Program.DoubleClick(x, y);
+    EXPECT_EQ(Program.BoxText("Tips"), "Select the Machine ?");
     ASSERT_TRUE(Program.PressReturnIn("Tips"));
     ASSERT_TRUE(WaitUntil([&] { return BusyClosed(Program) && MachineShows(Program, ip, "online controlled"); }, 15s))
         << Program.ShownTexts();

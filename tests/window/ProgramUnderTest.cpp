@@ -27,7 +27,11 @@ struct PrivateNetwork {
   PrivateNetwork() {
     if (std::getenv("VELKAN_PRIVATE_NETWORK")) return;
     setenv("VELKAN_PRIVATE_NETWORK", "1", 1);
-    if (std::system("unshare -rn true 2>/dev/null") != 0) return;
+    if (std::system("unshare -rn true 2>/dev/null") != 0) {
+      std::fprintf(stderr, "window tests: no network namespace here (unshare refused): the search on the loopback "
+                           "may find other programs' simulated processors; run one test program at a time\n");
+      return;
+    }
     std::ifstream cmdline("/proc/self/cmdline", std::ios::binary);
     std::vector<std::string> args;
     for (std::string arg; std::getline(cmdline, arg, '\0');) args.push_back(arg);
@@ -117,11 +121,16 @@ bool ProgramUnderTest::Spawn(const std::vector<std::string>& prefix) {
   if (Window.empty()) return false;
   const ScreenRect at = WindowRect(Window);
   X = at.X, Y = at.Y, Width = at.Width;
-  // Let the first paint and the start-up project read settle, then take the window that stays.
+  // Let the first paint and the start-up project read settle, then take the window that stays:
+  // the largest of the program's windows so named (--all: without it xdotool takes the windows
+  // of the process or of that name, a box opened at start among them), the last on a tie.
   std::this_thread::sleep_for(std::chrono::milliseconds(500));
-  const std::string again = RunCommand("xdotool search --onlyvisible --pid " + std::to_string(Pid) +
-                                       " --name ZedarEzuzovizu | tail -1");
-  if (!again.empty()) Window = again.substr(0, again.find_first_of(" \n"));
+  std::istringstream again(RunCommand("xdotool search --all --onlyvisible --pid " + std::to_string(Pid) +
+                                      " --name ZedarEzuzovizu"));
+  long largest = -1;
+  for (std::string id; again >> id;)
+    if (const ScreenRect r = WindowRect(id); r.Width >= 0 && long(r.Width) * r.Height >= largest)
+      largest = long(r.Width) * r.Height, Window = id;
   return true;
 }
 
@@ -161,14 +170,86 @@ void ProgramUnderTest::DoubleClick(int x, int y) const {
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
 }
 
-bool ProgramUnderTest::PressReturnIn(const std::string& name) const {
-  std::string box = RunCommand("timeout 10 xdotool search --sync --onlyvisible --pid " + std::to_string(Pid) +
-                               " --name '" + name + "' | head -1");
-  while (!box.empty() && (box.back() == '\n' || box.back() == ' ')) box.pop_back();
+namespace {
+// The program's visible top-level windows, with their titles: {id, title}.
+std::vector<std::pair<std::string, std::string>> TitledWindows(pid_t pid) {
+  std::istringstream lines(RunCommand("for w in $(xdotool search --all --onlyvisible --pid " + std::to_string(pid) +
+                                      " 2>/dev/null); do printf '%s\\t' \"$w\"; xdotool getwindowname \"$w\" 2>/dev/null "
+                                      "|| echo; done"));
+  std::vector<std::pair<std::string, std::string>> windows;
+  for (std::string line; std::getline(lines, line);)
+    if (const size_t tab = line.find('\t'); tab != std::string::npos && tab > 0)
+      windows.emplace_back(line.substr(0, tab), line.substr(tab + 1));
+  return windows;
+}
+}  // namespace
+
+std::string ProgramUnderTest::OpenBox(const std::string& title, std::chrono::milliseconds limit) const {
+  if (Pid <= 0) return {};
+  std::string box;
+  const auto end = std::chrono::steady_clock::now() + limit;
+  do {
+    for (const auto& [id, name] : TitledWindows(Pid))
+      if (id != Window && name == title) box = id;
+    if (!box.empty() || std::chrono::steady_clock::now() >= end) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  } while (true);
+  return box;
+}
+
+// The box's text is what the program records for a test while a message box is up ("message
+// box: " lines); it is recorded before the box shows and withdrawn after it has closed.
+std::string ProgramUnderTest::BoxText(const std::string& title, std::chrono::milliseconds limit) const {
+  const auto end = std::chrono::steady_clock::now() + limit;
+  do {
+    if (!OpenBox(title, std::chrono::milliseconds(0)).empty()) {
+      std::istringstream shown(ShownTexts());
+      std::string text;
+      bool any = false;
+      for (std::string line; std::getline(shown, line);)
+        if (line.rfind("message box: ", 0) == 0) text += (any ? "\n" : "") + line.substr(13), any = true;
+      if (any) return text;
+    }
+    if (std::chrono::steady_clock::now() >= end) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  } while (true);
+  return {};
+}
+
+namespace {
+// The window a window belongs to (its WM_TRANSIENT_FOR), as a decimal id; empty without one.
+std::string OwnerOf(const std::string& window) {
+  const std::string transient = RunCommand("xprop -id " + window + " WM_TRANSIENT_FOR 2>/dev/null");
+  const size_t hash = transient.find("# 0x");
+  return hash == std::string::npos ? std::string() : std::to_string(std::stoul(transient.substr(hash + 2), nullptr, 16));
+}
+}  // namespace
+
+void ProgramUnderTest::RaiseWithOwners(const std::string& window) const {
+  std::vector<std::string> chain{window};
+  for (std::string owner = OwnerOf(window); !owner.empty() && chain.size() < 8; owner = OwnerOf(owner))
+    chain.push_back(owner);
+  for (auto it = chain.rbegin(); it != chain.rend(); ++it) RunCommand("xdotool windowraise " + *it);
+}
+
+bool ProgramUnderTest::PressReturnIn(const std::string& title, std::chrono::milliseconds limit) const {
+  const std::string box = OpenBox(title, limit);
   if (box.empty()) return false;
-  RunCommand("xdotool windowraise " + box + " windowfocus --sync " + box + " key --window " + box + " Return");
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
-  return true;
+  const auto visible = [&](const std::string& id) {
+    for (const auto& window : TitledWindows(Pid))
+      if (window.first == id) return true;
+    return false;
+  };
+  // A key that a loaded machine lost is pressed again while that same box is still up.
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    RunCommand("xdotool windowraise " + box + " windowfocus --sync " + box + " key --window " + box + " Return");
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+    while (std::chrono::steady_clock::now() < end) {
+      if (!visible(box)) return true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+  }
+  return false;
 }
 
 void ProgramUnderTest::PressKeys(const std::string& keys, int delayMs) const {
@@ -208,6 +289,17 @@ bool ProgramUnderTest::Shows(const std::string& line) const {
   const std::string text = "\n" + ShownTexts();
   return text.find("\n" + line + "\n") != std::string::npos;
 }
+
+namespace {
+int BusyBoxCount(const std::string& shown, const std::string& what) {
+  const std::string key = "\nbusy boxes: " + what + " ";
+  const size_t at = ("\n" + shown).find(key);
+  return at == std::string::npos ? 0 : std::atoi(shown.c_str() + at - 1 + key.size());
+}
+}  // namespace
+
+int ProgramUnderTest::BusyBoxesShown() const { return BusyBoxCount(ShownTexts(), "shown"); }
+int ProgramUnderTest::BusyBoxesClosed() const { return BusyBoxCount(ShownTexts(), "closed"); }
 
 bool ProgramUnderTest::WaitForShown(std::initializer_list<std::string> lines, std::chrono::milliseconds limit) const {
   const auto end = std::chrono::steady_clock::now() + limit;

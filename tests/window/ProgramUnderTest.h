@@ -30,8 +30,18 @@ class ProgramUnderTest {
   // A click at a client position without raising the main window first (a raise would close
   // an open drop-down list).
   void ClickInPopup(int x, int y) const;
-  // Presses Return in the top-level window whose title contains name (a message box).
-  bool PressReturnIn(const std::string& name) const;
+  // The X window id of the program's open box (a visible top-level window other than the main
+  // window) whose title is exactly title, waiting up to limit for it; empty when none opens.
+  std::string OpenBox(const std::string& title, std::chrono::milliseconds limit = std::chrono::seconds(10)) const;
+  // The text of the program's open message box titled exactly title, its lines joined by '\n',
+  // waiting up to limit for such a box; empty when none opens (or the box shows no recorded text).
+  std::string BoxText(const std::string& title, std::chrono::milliseconds limit = std::chrono::seconds(10)) const;
+  // Presses Return in the program's open box titled exactly title (waiting up to limit for one)
+  // and waits for that box to close: false when no such box opened or it stayed open.
+  bool PressReturnIn(const std::string& title, std::chrono::milliseconds limit = std::chrono::seconds(10)) const;
+  // Raises a window of the program over the windows it belongs to, those first (its
+  // WM_TRANSIENT_FOR chain), as a window manager keeps each pop-up over its owner.
+  void RaiseWithOwners(const std::string& window) const;
   // Focuses the main window and types keys as xdotool names them ("ctrl+2"), delayMs apart.
   void PressKeys(const std::string& keys, int delayMs = 80) const;
   bool SaveScreenshot(const std::string& path) const;
@@ -53,6 +63,12 @@ class ProgramUnderTest {
   bool WaitForShown(std::initializer_list<std::string> lines,
                     std::chrono::milliseconds limit = std::chrono::seconds(15)) const;
   bool Shows(const std::string& line) const;
+  // How many times the program's busy box has come up, and gone, since the program started (the
+  // "busy:" lines are a history: an old "busy: hidden" says nothing of the box now).
+  int BusyBoxesShown() const;
+  int BusyBoxesClosed() const;
+  // The busy box is up now.
+  bool BusyBoxUp() const { return BusyBoxesShown() > BusyBoxesClosed(); }
 
  private:
   std::string Home;

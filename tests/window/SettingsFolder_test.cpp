@@ -47,7 +47,10 @@ TEST(UnwritableProgramFolder, SettingsAndProjectAreKeptInThePerUserFolder) {
   {  // First run: the per-user folder is made, with the shipped language files, and the operator is told.
     ProgramUnderTest first(program, shown);
     ASSERT_TRUE(first.Start());
-    EXPECT_TRUE(first.PressReturnIn("Tips")) << "no message says where settings are kept";
+    EXPECT_EQ(first.BoxText("Tips"), LanguageFileText("English", "XIDS_ProgramFolderNotWritable") + " " + program +
+                                          "\n" + LanguageFileText("English", "XIDS_SettingsKeptIn") + " " + perUser)
+        << "no message says where settings are kept";
+    EXPECT_TRUE(first.PressReturnIn("Tips"));
     EXPECT_EQ(first.Stop(), 0);
   }
   EXPECT_TRUE(fs::exists(perUser + "Language/English.ini"));

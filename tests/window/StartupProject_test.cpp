@@ -185,6 +185,9 @@ TEST_F(StartupProject, OpeningAProjectWithoutSettingsTellsTheOperator) {
         << program.ShownTexts();
     std::this_thread::sleep_for(300ms);
     program.SaveScreenshot(Artifact(std::string("keyless-project-message-") + file.Name + ".png"));
+    EXPECT_EQ(program.BoxText("Tips"), fs::path(file.Name).stem().string() + ": " +
+                                           LanguageFileText("English", "XIDS_ProjectNotOpenedNoSettings") + "\n" +
+                                           project);
     EXPECT_TRUE(program.PressReturnIn("Tips")) << "no message box";
     EXPECT_TRUE(program.WaitForShown({"busy: hidden"}, 3s)) << program.ShownTexts();
     EXPECT_EQ(ReadProfileString(Home + "Info.ini", "Project", "FilePath", "", 1000), project);
@@ -230,11 +233,14 @@ TEST_F(StartupProject, AFailedSaveLeftUnreadPastTheWatchdogBringsNoOfflineBox) {
   EXPECT_EQ(VisibleWindows(program.ProcessId(), "^Tips$"), boxes) << "a second box came up";
   EXPECT_EQ(AreaLines(program.ShownTexts(), "busy"), busyWithTheBox);
   EXPECT_TRUE(program.Shows("main window: enabled"));
+  const std::string writeProtected = "show: " + LanguageFileText("English", "XIDS_ProjectWriteProtected") + "\n" + project;
+  EXPECT_EQ(program.BoxText("Tips"), writeProtected);
   EXPECT_TRUE(program.PressReturnIn("Tips"));
   EXPECT_TRUE(WaitUntil([&] { return VisibleWindows(program.ProcessId(), "^Tips$").empty(); }, 5s))
       << "a second box came up";
   kill(program.ProcessId(), SIGTERM);
   EXPECT_TRUE(program.WaitForShown({"project: write-protected: " + project}, 10s));
+  EXPECT_EQ(program.BoxText("Tips"), writeProtected);
   EXPECT_TRUE(program.PressReturnIn("Tips"));
   EXPECT_EQ(program.WaitForExit(), 0);
   EXPECT_EQ(BytesOf(project), kept);
@@ -293,7 +299,9 @@ TEST_F(StartupProject, PerUserFolderNoticeComesFromTheLanguageFile) {
                                     "notice: " + keptIn + " " + Home + "data/velkan/"},
                                    5s))
         << first.ShownTexts();
-    EXPECT_TRUE(first.PressReturnIn(ReadProfileString(chinese, "String", "SIDS_38", "", 100)));
+    const std::string tips = ReadProfileString(chinese, "String", "SIDS_38", "", 100);
+    EXPECT_EQ(first.BoxText(tips), notWritable + " " + program + "\n" + keptIn + " " + Home + "data/velkan/");
+    EXPECT_TRUE(first.PressReturnIn(tips));
     EXPECT_EQ(first.Stop(), 0);
   }
   unsetenv("XDG_DATA_HOME");
@@ -437,8 +445,43 @@ TEST_F(StartupProject, OpeningAFifoAsTheProjectTellsTheOperatorAndLeavesIt) {
   EXPECT_TRUE(program.WaitForShown({"project: not read: " + fifo}, 10s)) << program.ShownTexts();
   std::this_thread::sleep_for(300ms);
   program.SaveScreenshot(Artifact("fifo-project-message.png"));
+  EXPECT_EQ(program.BoxText("Tips"), "pipe: " + LanguageFileText("English", "XIDS_ProjectNotRead") + "\n" + fifo);
   EXPECT_TRUE(program.PressReturnIn("Tips")) << "no message box";
   EXPECT_TRUE(program.WaitForShown({"busy: hidden"}, 5s)) << program.ShownTexts();
   EXPECT_EQ(StopAnsweringTheBox(program), 0);
   EXPECT_TRUE(IsFifo(fifo));
+}
+
+// The tests' own box helpers find only an open box of exactly the title asked for: with no box
+// up (the main window's title included) they find none; with one up they read its text and
+// answer it, and then find none again.
+TEST_F(StartupProject, BoxHelpersFindOnlyAnOpenBoxOfThatExactTitle) {
+  const std::string project = Home + "blocker/show.pro";
+  std::ofstream(Home + "blocker") << "not a folder";
+  WriteInfoIni(Home, project);
+  ProgramUnderTest program(Home);
+  ASSERT_TRUE(program.Start());
+  const std::string mainTitle = RunCommand("xdotool getwindowname " + program.WindowId());
+  ASSERT_FALSE(mainTitle.empty());
+  for (const std::string& title : {std::string("Tips"), std::string("Tip"), std::string("ZedarEzuzovizu"),
+                                   mainTitle.substr(0, mainTitle.find('\n'))}) {
+    SCOPED_TRACE(title);
+    EXPECT_EQ(program.OpenBox(title, 1s), "");
+    EXPECT_EQ(program.BoxText(title, 1s), "");
+    EXPECT_FALSE(program.PressReturnIn(title, 1s));
+  }
+  // A save that fails brings a box titled "Tips".
+  program.PressKeys("ctrl+s");
+  ASSERT_TRUE(program.WaitForShown({"project: save failed: " + project}, 10s)) << program.ShownTexts();
+  ASSERT_FALSE(program.OpenBox("Tips").empty());
+  EXPECT_EQ(program.OpenBox("Tip", 0s), "");
+  EXPECT_EQ(program.OpenBox("Tips ", 0s), "");
+  EXPECT_EQ(program.BoxText("Tip", 0s), "");
+  const std::string told = program.BoxText("Tips");
+  EXPECT_EQ(told.substr(0, told.find('\n')), "Failed: " + project) << told;
+  EXPECT_TRUE(program.PressReturnIn("Tips"));
+  EXPECT_EQ(program.OpenBox("Tips", 1s), "");
+  EXPECT_FALSE(program.PressReturnIn("Tips", 1s));
+  EXPECT_TRUE(program.WaitForShown({"busy: hidden"}, 5s)) << program.ShownTexts();
+  EXPECT_EQ(StopAnsweringTheBox(program), 0);
 }
