@@ -493,7 +493,7 @@ TEST_F(MainControlsWindow, PresetShortcutsWorkFromEditsPopUpsAndTheCanvas) {
     // Typed where the focus is, as the operator types.
     RunCommand(std::string("xdotool key --delay 80 ") + row.Keys);
     if (row.Box) {
-      const char* title = row.SubCode == SaveSubCode ? "Tips" : MessageBoxTitle;
+      const std::string title = row.SubCode == SaveSubCode ? std::string("Tips") : MessageBoxTitle;
       ASSERT_EQ(program.BoxText(title, 5s), row.Box) << program.ShownTexts();
       ASSERT_TRUE(program.PressReturnIn(title));
       ASSERT_TRUE(WaitUntil([&] { return !program.Shows(std::string("message box: ") + row.Box); }, 5s));
