@@ -28,6 +28,14 @@ bool ParseUnsigned(const std::string& text, unsigned& value, unsigned max) {
     return true;
 }
 
+// "A<sep>B" with A up to maxFirst and B up to maxSecond.
+bool ParsePair(const std::string& text, char sep, unsigned maxFirst, unsigned maxSecond, unsigned& first,
+               unsigned& second) {
+    const size_t at = text.find(sep);
+    return at != std::string::npos && ParseUnsigned(text.substr(0, at), first, maxFirst) &&
+           ParseUnsigned(text.substr(at + 1), second, maxSecond);
+}
+
 } // namespace
 
 std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::string& error) {
@@ -124,10 +132,8 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
         } else if (a == "--status-delay-for") {
             std::string pair;
             if (!value(pair)) return std::nullopt;
-            const size_t eq = pair.find('=');
             unsigned command = 0, ms = 0;
-            if (eq == std::string::npos || !ParseUnsigned(pair.substr(0, eq), command, 73) ||
-                !ParseUnsigned(pair.substr(eq + 1), ms, 60000)) {
+            if (!ParsePair(pair, '=', 73, 60000, command, ms)) {
                 error = "--status-delay-for takes COMMAND=MS (command 0..73, up to 60000 ms): " + pair;
                 return std::nullopt;
             }
@@ -146,10 +152,8 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
             for (size_t at = 0; at <= list.size();) {
                 const size_t end = std::min(list.find(',', at), list.size());
                 const std::string pair = list.substr(at, end - at);
-                const size_t colon = pair.find(':');
                 unsigned layer = 0, source = 0;
-                if (colon == std::string::npos || !ParseUnsigned(pair.substr(0, colon), layer, 3) ||
-                    !ParseUnsigned(pair.substr(colon + 1), source, 11)) {
+                if (!ParsePair(pair, ':', 3, 11, layer, source)) {
                     error = "--usr1-source takes LAYER:SOURCE pairs (layer 0..3, source 0..11): " + pair;
                     return std::nullopt;
                 }
