@@ -317,15 +317,6 @@ constexpr int TestPatternTabX = 276, TestPatternTabY = 147;
 constexpr int PatternOnOffId = 1273, LeftPip2Id = 1249;
 constexpr unsigned SerialId = 9;
 
-// The busy box's history ends with its present state: closed now.
-bool BusyClosed(const ProgramUnderTest& program) {
-  std::istringstream in(program.ShownTexts());
-  std::string last;
-  for (std::string line; std::getline(in, line);)
-    if (line.rfind("busy: ", 0) == 0) last = line;
-  return last == "busy: hidden";
-}
-
 class MachineAtWorkTest;
 struct AtWorkRow {
   const char* Name;
@@ -366,16 +357,18 @@ class MachineAtWorkTest : public MainWindowTest, public ::testing::WithParamInte
   // Double click on the machine's tile, OK to "Select the Machine ?", and its state read.
   void Choose(const std::string& ip) {
     const auto [x, y] = TileCentre(MachineIndex(Program.ShownTexts(), ip));
+    const int closed = Program.BusyBoxesClosed();
     Program.DoubleClick(x, y);
     EXPECT_EQ(Program.BoxText("Tips"), "Select the Machine ?");
     ASSERT_TRUE(Program.PressReturnIn("Tips"));
-    ASSERT_TRUE(WaitUntil([&] { return BusyClosed(Program) && MachineShows(Program, ip, "online controlled"); }, 15s))
-        << Program.ShownTexts();
+    ASSERT_TRUE(Program.WaitForBusyBoxGone(closed)) << Program.ShownTexts();
+    ASSERT_TRUE(MachineShows(Program, ip, "online controlled")) << Program.ShownTexts();
   }
   void ComConnect() {
+    const int closed = Program.BusyBoxesClosed();
     Program.Click(ComConnectX, ComConnectY);
     ASSERT_TRUE(Program.WaitForShown({"com: link open", "connection: serial"}, 15s)) << Program.ShownTexts();
-    ASSERT_TRUE(WaitUntil([&] { return BusyClosed(Program); }, 15s)) << Program.ShownTexts();
+    ASSERT_TRUE(Program.WaitForBusyBoxGone(closed)) << Program.ShownTexts();
     ASSERT_TRUE(ReceivedReadAll(LogS, SerialId));
   }
   // B (its source report on a signal) and the serial machine, each in its own process.
@@ -503,8 +496,10 @@ void DisconnectTheMachineAtWork(MachineAtWorkTest& t) {
 // it to the machine at work.
 void SearchAgainWhileAtWork(MachineAtWorkTest& t) {
   t.Choose(t.A);
+  const int closed = t.Program.BusyBoxesClosed();
   t.Program.Click(SearchButtonX, SearchButtonY);
-  ASSERT_TRUE(WaitUntil([&] { return MachineShows(t.Program, t.A, "online controlled") && MachineShows(t.Program, t.B, " online") && BusyClosed(t.Program); }, 15s))
+  ASSERT_TRUE(t.Program.WaitForBusyBoxGone(closed)) << t.Program.ShownTexts();
+  ASSERT_TRUE(WaitUntil([&] { return MachineShows(t.Program, t.A, "online controlled") && MachineShows(t.Program, t.B, " online"); }, 15s))
       << t.Program.ShownTexts();
 }
 

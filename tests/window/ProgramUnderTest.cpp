@@ -301,6 +301,15 @@ int BusyBoxCount(const std::string& shown, const std::string& what) {
 int ProgramUnderTest::BusyBoxesShown() const { return BusyBoxCount(ShownTexts(), "shown"); }
 int ProgramUnderTest::BusyBoxesClosed() const { return BusyBoxCount(ShownTexts(), "closed"); }
 
+bool ProgramUnderTest::WaitForBusyBoxGone(int closedBefore, std::chrono::milliseconds limit) const {
+  const auto end = std::chrono::steady_clock::now() + limit;
+  while (std::chrono::steady_clock::now() < end) {
+    if (BusyBoxesClosed() > closedBefore && !BusyBoxUp()) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return false;
+}
+
 bool ProgramUnderTest::WaitForShown(std::initializer_list<std::string> lines, std::chrono::milliseconds limit) const {
   const auto end = std::chrono::steady_clock::now() + limit;
   while (std::chrono::steady_clock::now() < end) {

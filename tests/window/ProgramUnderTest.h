@@ -69,6 +69,9 @@ class ProgramUnderTest {
   int BusyBoxesClosed() const;
   // The busy box is up now.
   bool BusyBoxUp() const { return BusyBoxesShown() > BusyBoxesClosed(); }
+  // Waits until a busy box that came after a step has gone, and none is up: closedBefore is
+  // BusyBoxesClosed() taken before the step.
+  bool WaitForBusyBoxGone(int closedBefore, std::chrono::milliseconds limit = std::chrono::seconds(15)) const;
 
  private:
   std::string Home;
