@@ -506,7 +506,9 @@ TEST_F(MainControlsWindow, PresetShortcutsWorkFromEditsPopUpsAndTheCanvas) {
       EXPECT_EQ(ReceivedCommands(Log(), 1)[presets][1], row.Slot);
       ++presets;
       // A load's busy box comes after its commands: wait for it to have come and gone.
-      if (row.SubCode == LoadSubCode) ASSERT_TRUE(program.WaitForBusyBoxGone(closed, 10s)) << program.ShownTexts();
+      if (row.SubCode == LoadSubCode) {
+        ASSERT_TRUE(program.WaitForBusyBoxGone(closed, 10s)) << program.ShownTexts();
+      }
     }
     for (const std::string& line : row.Shown) EXPECT_TRUE(program.WaitForShown({line}, 5s)) << program.ShownTexts();
     if (row.Project) {
