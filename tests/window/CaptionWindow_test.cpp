@@ -33,14 +33,11 @@ namespace {
 constexpr int MiscButtonX = 37, MiscButtonY = 104 + 36 * 9 + 18;
 constexpr int TestPatternTabX = 276, TestPatternTabY = 147;
 constexpr int PopupX = 83, PopupY = 208;
+constexpr int CaptionPreviewId = 1517;  // the caption page's Preview button
 
 // The busy box's history, one "shown: ..." or "hidden" a line: how many times it closed.
-size_t TimesHidden(const ProgramUnderTest& program) {
-  const std::string shown = "\n" + program.ShownTexts();
-  size_t n = 0;
-  for (size_t at = shown.find("\nbusy: hidden"); at != std::string::npos; at = shown.find("\nbusy: hidden", at + 1)) ++n;
-  return n;
-}
+// The "busy:" lines keep only the last twenty shows and hides: the count goes on past them.
+size_t TimesHidden(const ProgramUnderTest& program) { return static_cast<size_t>(program.BusyBoxesClosed()); }
 
 uint32_t U32(const std::vector<uint8_t>& b, size_t at) {
   return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (uint32_t(b[at + 3]) << 24);
@@ -175,8 +172,18 @@ TEST_P(CaptionWindowTest, ATypedCaptionReachesTheDeviceAsItsSavedBitmap) {
     typeInto(122, 480, row.width);
     RunCommand("xdotool key Return");
   }
+  // Where the geometry record shows Preview now: the taller caption moves it down by 40.
+  const auto previewTop = [&] {
+    std::ifstream in(home.Path() + "geometry.txt");
+    const ShownGeometry g = ShownGeometry::Parse({std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()});
+    const GeoControl* preview = g.Control("popup:1514", CaptionPreviewId);
+    return preview ? preview->Rect.Y : -1;
+  };
+  const int previewBefore = previewTop();
   typeInto(270, 480, "100");
   RunCommand("xdotool key Return");
+  ASSERT_TRUE(WaitUntil([&] { return previewBefore >= 0 && previewTop() >= previewBefore + 40; }, 5s))
+      << "Preview did not move under the taller caption: " << previewBefore << " -> " << previewTop();
   const size_t hidden = TimesHidden(program);
   program.ClickInPopup(captionX + 280, captionY + 137 + 40);
   const auto closed = [&] { return TimesHidden(program) > hidden; };
