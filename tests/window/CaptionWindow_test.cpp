@@ -35,8 +35,8 @@ constexpr int TestPatternTabX = 276, TestPatternTabY = 147;
 constexpr int PopupX = 83, PopupY = 208;
 constexpr int CaptionPreviewId = 1517;  // the caption page's Preview button
 
-// The busy box's history, one "shown: ..." or "hidden" a line: how many times it closed.
-// The "busy:" lines keep only the last twenty shows and hides: the count goes on past them.
+// How many times the busy box closed: the "busy:" lines keep only the last twenty shows and
+// hides, the count goes on past them.
 size_t TimesHidden(const ProgramUnderTest& program) { return static_cast<size_t>(program.BusyBoxesClosed()); }
 
 uint32_t U32(const std::vector<uint8_t>& b, size_t at) {
