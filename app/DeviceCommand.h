@@ -64,3 +64,6 @@ inline constexpr int DeviceCommandCount = 74; // 0..73
 // operation number; 0 for a command that no operation status answers. subCode is the command's
 // second argument byte, which picks the caption command's operation.
 unsigned OperationsAnswering(int command, unsigned subCode);
+// The reply slots whose record confirms a command that names no result of its own, one bit per
+// slot; 0 for a command whose answer a busy box never waits on as a record.
+unsigned RecordsConfirming(int command);

@@ -19,11 +19,17 @@ public:
     // The working link went (up false) or came back: the pages that wait for an answer over it
     // stop waiting.
     virtual void EndDeviceWaits(bool up) = 0;
-    // A command went out whose operation status will answer it (one bit per operation number).
-    virtual void OperationSent(uint32_t) {}
+    // A command went out that an operation status (one bit per operation number) or a record
+    // (one bit per reply slot) will answer.
+    virtual void OperationSent(uint32_t /*operations*/, uint32_t /*records*/) {}
     // An operation status arrived: true when the busy box waits for that operation, which then
-    // may close it and show its result; a status nothing waits for closes no box and tells nothing.
+    // may close it; a status nothing waits for closes no box.
     virtual bool OperationAnswered(uint8_t) { return true; }
+    // A status nothing waits for: true when it is the late answer to a wait that ended without it
+    // and was told, so its result is not told again.
+    virtual bool AnswersEndedWait(uint8_t) { return false; }
+    // A record arrived: true when the busy box waits for it as its command's confirmation.
+    virtual bool RecordAnswered(uint32_t /*slot*/) { return false; }
 
     // One preview packet for channel 0..3; dropped when the preview channels do not exist.
     virtual void PushPreviewPacket(uint32_t channel, const uint8_t* data, uint32_t length) = 0;

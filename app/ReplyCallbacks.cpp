@@ -42,9 +42,11 @@ void AnsweredAndMark(MainDialogInterface& dialog, uint8_t id) {
     MarkAnswered(id);
 }
 
-// The end of most replies: refresh the slot's windows, then mark the device connected.
+// The end of most replies: refresh the slot's windows, close the busy box that waits for this
+// record as its command's confirmation, then mark the device connected.
 void RouteAndMark(MainDialogInterface& dialog, int slot, uint8_t id, int32_t argument = 0) {
     Route(dialog, slot, argument);
+    if (dialog.RecordAnswered(static_cast<uint32_t>(slot))) HideBusy(dialog);
     AnsweredAndMark(dialog, id);
 }
 
@@ -300,8 +302,9 @@ void OnReplyOperationStatus(const uint8_t* data, uint8_t id) {
     case 1:
         state.OperationStatus = {data[0], data[1], data[2]};
         hideBusy();
-        // Told once: a result that comes after its wait ended (and was told) is not shown.
-        if (awaited) OperationResultStep(*dialog);
+        // Shown whether or not a box waited for it, but told once: the late answer to a wait
+        // that ended with a message is not shown again.
+        if (awaited || !dialog->AnswersEndedWait(data[0])) OperationResultStep(*dialog);
         break;
     case 2:
     case 4: hideBusy(); break;

@@ -5,6 +5,7 @@
 #include "app/DeviceState.h"
 #include "app/MachineAtWork.h"
 #include "app/MainDialogInterface.h"
+#include "app/ReplySlot.h"
 
 #include <cstring>
 
@@ -26,6 +27,16 @@ unsigned OperationsAnswering(int command, unsigned subCode) {
     // An announced caption is accepted (12), then each of its chunks acknowledged (7).
     case CmdCaptionLayout: return subCode == 0 ? op(12) | op(7) : 0;
     case CmdCaption: return subCode == 1 ? op(8) : subCode == 5 ? op(10) : 0;
+    // The logo names no operation of its own; a processor may confirm it as a pattern or a
+    // switch is confirmed.
+    case CmdLogo: return op(2) | op(4);
+    default: return 0;
+    }
+}
+
+unsigned RecordsConfirming(int command) {
+    switch (command) {
+    case CmdLogo: return 1u << ReplyLogo;
     default: return 0;
     }
 }
@@ -34,8 +45,10 @@ namespace {
 
 // The busy box learns what answers the work it waits for.
 void NoteOperationSent(uint16_t command, const CommandArgs& args) {
-    if (const unsigned operations = OperationsAnswering(command, args[1]))
-        if (MainDialogInterface* dialog = TheMainDialog) dialog->OperationSent(operations);
+    const unsigned operations = OperationsAnswering(command, args[1]);
+    const unsigned records = RecordsConfirming(command);
+    if (operations || records)
+        if (MainDialogInterface* dialog = TheMainDialog) dialog->OperationSent(operations, records);
 }
 
 // Values the device takes once: the next command of their kind carries them, then they fall back.

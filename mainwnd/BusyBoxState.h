@@ -4,10 +4,11 @@
 
 // The busy box's rules: a busy request disables the main window and shows the text; the first
 // done request closes it. A device that never answers must not leave the window disabled, so
-// every busy request (re)starts a watchdog. The box knows the operation it waits for: the one
-// whose command went out with its opening (just before it, or the first one while it is up).
-// Only that operation's own status moves the watchdog on (a caption's chunk acknowledgements keep
-// its box for as long as they come) and closes the box; the keep-alive and what the device
+// every busy request (re)starts a watchdog. The box knows what answers the command that went out
+// with its opening (just before it, or the first one while it is up): an operation's status, or
+// for a command that names no operation the record that confirms it. Only that answer moves the
+// watchdog on (a caption's chunk acknowledgements keep its box for as long as they come) and
+// closes the box; the keep-alive and what the device
 // reports unasked (a feathering change, a signal, another controller) start nothing. 15 s without
 // its answer close the box and tell the operator: the machine is offline when nothing at all came
 // from it meanwhile, else it did not answer in time. A working link that goes ends the wait at
@@ -42,15 +43,21 @@ class BusyBoxState {
   // Something arrived from the machine at work (its PING answers and unasked reports included):
   // it is there, but its work has not moved on.
   void NoteDeviceHeard() { AnsweredWhileBusy = true; }
-  // A command went out whose operation status answers it: operations holds one bit per operation
-  // number. An open box that waits for nothing named yet waits for it; a box that opens before
-  // the host forgets it (the end of the event that sent it) waits for it too.
-  void OperationSent(uint32_t operations);
-  void ForgetSentOperation() { SentJustNow = 0; }
+  // A command went out that an operation status answers (operations: one bit per operation
+  // number) or a record confirms (records: one bit per reply slot). An open box that waits for
+  // nothing named yet waits for it; a box that opens before the host forgets it (the end of the
+  // event that sent it) waits for it too.
+  void OperationSent(uint32_t operations, uint32_t records = 0);
+  void ForgetSentOperation() { SentJustNow = {}; }
   // The device reported an operation's status. True when the open box waits for that operation:
   // its watchdog starts again, and the status may close it. A status of any other operation (an
   // owned page's own command, a late answer to a wait that has ended) closes nothing.
   bool OperationAnswered(uint8_t operation);
+  // A status that no box waits for: true, once, when it answers a wait that ended without it and
+  // was told; the operation's next command forgets that.
+  bool AnswersEndedWait(uint8_t operation);
+  // A record arrived on reply slot `slot`: true when the open box waits for it, which closes it.
+  bool RecordAnswered(uint32_t slot) const;
   // The working link went: the open box's answer cannot come over it.
   void LinkLost();
   // A message box opened (up) or was answered. The watchdog stops while any box is up; when the
@@ -64,11 +71,18 @@ class BusyBoxState {
   // Closes the box without its answer and tells the operator once, unless a page did.
   void EndUnanswered(bool deviceHeard);
 
+  struct Answers {
+    uint32_t Operations = 0;
+    uint32_t Records = 0;
+    bool None() const { return Operations == 0 && Records == 0; }
+  };
+
   BusyBoxHost& Host;
   bool AnsweredWhileBusy = false;
   int BoxesUp = 0;
-  uint32_t AwaitedOperations = 0;  // of the open box; none when it waits for a reply that names none
-  uint32_t SentJustNow = 0;
+  Answers Awaited;  // of the open box; none when it waits for a reply that names none
+  Answers SentJustNow;
+  uint32_t EndedUntold = 0;  // operations whose wait ended with a message before their answer
 };
 
 // The bit of an operation number in an operation set.

@@ -23,7 +23,8 @@ constexpr S Slot13[] = {S::TaskUpdateMachineTime};
 // A layer may have moved to another input (another controller, the front panel, a schedule): every
 // layer's label and pages follow at once, MAIN included, so the next edit goes to the input shown.
 constexpr S Slot14[] = {S::InvalidateEachInputButton, S::ApplyEachLayer, S::PipUpdateFromDevice};
-constexpr S Slot15[] = {S::LogoUpdateFromDevice};
+// A logo record that only confirms the page's own command leaves what the operator set.
+constexpr S Slot15[] = {S::LogoRecordArrived};
 constexpr S Slot16[] = {S::KeyerUpdateFromDevice};
 constexpr S Slot17[] = {S::UpdatePresetButtons};
 constexpr S Slot18[] = {S::MiscUpdateLoopOutSource};

@@ -38,6 +38,7 @@ enum class RefreshStep : uint8_t {
   PipUpdateLayerLabels,
   PipFillInputLists,
   LogoUpdateFromDevice,
+  LogoRecordArrived,            // MLogoDlg::OnLogoRecord
   LogoUpdateUsageControls,
   KeyerUpdateFromDevice,
   UpdatePresetButtons,

@@ -79,7 +79,9 @@ class VelkanDlg : public wxDialog,
   void ShowBusy(bool show, const std::string& text) override;
   void NoteDeviceAnswer() override;
   void EndDeviceWaits(bool up) override;
-  void OperationSent(uint32_t operations) override;
+  void OperationSent(uint32_t operations, uint32_t records) override;
+  bool AnswersEndedWait(uint8_t operation) override;
+  bool RecordAnswered(uint32_t slot) override;
   bool OperationAnswered(uint8_t operation) override;
   void PushPreviewPacket(uint32_t channel, const uint8_t* data, uint32_t length) override;
   void UpdateVideoEncoderPage() override;

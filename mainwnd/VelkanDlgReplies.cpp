@@ -44,13 +44,17 @@ void VelkanDlg::EndDeviceWaits(bool up) {
   EndWaitsBehindBox();
 }
 
-void VelkanDlg::OperationSent(uint32_t operations) {
-  Busy.OperationSent(operations);
+void VelkanDlg::OperationSent(uint32_t operations, uint32_t records) {
+  Busy.OperationSent(operations, records);
   // A box opened by the same click waits for it; a later one does not.
   CallAfter([this] { Busy.ForgetSentOperation(); });
 }
 
 bool VelkanDlg::OperationAnswered(uint8_t operation) { return Busy.OperationAnswered(operation); }
+
+bool VelkanDlg::AnswersEndedWait(uint8_t operation) { return Busy.AnswersEndedWait(operation); }
+
+bool VelkanDlg::RecordAnswered(uint32_t slot) { return Busy.RecordAnswered(slot); }
 
 void VelkanDlg::EnableMainWindow(bool enable) {
   Enable(enable);
@@ -178,6 +182,7 @@ void VelkanDlg::RunRefreshStep(RefreshStep step, int32_t argument) {
     case S::PipUpdateLayerLabels: Pip->UpdateLayerLabels(); break;
     case S::PipFillInputLists: Pip->FillInputLists(); break;
     case S::LogoUpdateFromDevice: Logo->UpdateFromDevice(); break;
+    case S::LogoRecordArrived: Logo->OnLogoRecord(); break;
     case S::LogoUpdateUsageControls: Logo->UpdateUsageControls(); break;
     case S::KeyerUpdateFromDevice: Keyer->UpdateFromDevice(); break;
     case S::UpdatePresetButtons: Controls->UpdatePresetButtons(); break;

@@ -3,6 +3,7 @@
 #include "app/DeviceState.h"
 
 #include <algorithm>
+#include <iterator>
 
 bool LogoSlotHolds(const DeviceState& state, uint32_t slot) {
     return slot < LogoSlotCount && state.LogoSettings.SlotValid[slot] != 0;
@@ -26,6 +27,17 @@ std::optional<uint32_t> Pip3CardSlot(uint8_t source) {
     if (source == 10 || source == 11) return 6;
     if (source < CardSlotCount) return source;
     return std::nullopt;
+}
+
+bool LogoRecordMovesPage(const LogoSettings& shown, const LogoSettings& record) {
+    if (record.Pip3Usage != shown.Pip3Usage || record.CurrentSlot != shown.CurrentSlot) return true;
+    // In normal use the frame is measured in the PIP-3 window, which no logo record holds.
+    if (record.Pip3Usage == 0) return false;
+    const auto same = [](const uint16_t (&a)[LogoSlotCount], const uint16_t (&b)[LogoSlotCount]) {
+        return std::equal(std::begin(a), std::end(a), std::begin(b));
+    };
+    return !same(record.HPos, shown.HPos) || !same(record.VPos, shown.VPos) || !same(record.Width, shown.Width) ||
+           !same(record.Height, shown.Height);
 }
 
 int Pip3Extent(int32_t size) { return std::max<int32_t>(0, size); }

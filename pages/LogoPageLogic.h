@@ -32,5 +32,11 @@ enum class LogoEdit { HStart, VStart, Width, Height };
 // never go below 0.
 PictureRect ClampLogoEdit(PictureRect values, LogoEdit edited, bool logoUsage, int limitWidth, int limitHeight);
 
+// Whether a logo record changes what the page's frame or position stands on (`shown`: the
+// settings as the page last showed or sent them): another usage or current slot, or in logo use
+// a stored place moved. A record that only confirms the page's own command changes nothing, and
+// what the operator set stays.
+bool LogoRecordMovesPage(const LogoSettings& shown, const LogoSettings& record);
+
 // The PIP-3 window's size as a limit: never negative.
 int Pip3Extent(int32_t size);

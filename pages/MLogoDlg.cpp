@@ -145,8 +145,14 @@ void MLogoDlg::SetCaptureFrame(uint32_t slot, const PictureRect& r, bool onPip3)
 void MLogoDlg::RemovePendingFrame() {
   DeviceState& state = GetDeviceState();
   if (!state.LogoFramePending) return;
-  state.SendCommand(CmdLogo, 3, 0);
+  SendLogo(3, 0);
   state.LogoFramePending = 0;
+}
+
+void MLogoDlg::SendLogo(uint8_t subCode, uint8_t argument) {
+  DeviceState& state = GetDeviceState();
+  state.SendCommand(CmdLogo, subCode, argument);
+  ShownRecord = state.LogoSettings;
 }
 
 void MLogoDlg::ShowBusy() { SendBusyBox(*this, true, UiStrings[65]); }
@@ -178,7 +184,12 @@ void MLogoDlg::SetOnOff(bool on) {
 
 // ---- refresh ----
 
-void MLogoDlg::UpdateFromDevice() {
+void MLogoDlg::OnLogoRecord() {
+  EnsureControls();
+  UpdateFromDevice(!LogoRecordMovesPage(ShownRecord, GetDeviceState().LogoSettings));
+}
+
+void MLogoDlg::UpdateFromDevice(bool keepOperatorPlace) {
   EnsureControls();
   DeviceState& state = GetDeviceState();
   LogoSettings& l = state.LogoSettings;
@@ -186,8 +197,10 @@ void MLogoDlg::UpdateFromDevice() {
   LogoTopButton->SetChecked(l.Position == 0);
   LogoBorderButton->SetChecked(l.Border != 0);
   if (l.CurrentSlot >= LogoSlotCount) l.CurrentSlot = 0;
-  PageSlot = l.CurrentSlot;
-  state.LogoShownSlot = l.CurrentSlot;
+  if (!keepOperatorPlace || PageSlot >= LogoSlotCount) {
+    PageSlot = l.CurrentSlot;
+    state.LogoShownSlot = l.CurrentSlot;
+  }
   SetOnOff(l.Enable != 0);
   ShowSlotMarks();
   if (l.Pip3Usage == LogoUsage)
@@ -195,12 +208,13 @@ void MLogoDlg::UpdateFromDevice() {
       SaveLoadButtons[k]->Enable(k == PageSlot);
       SlotButtons[k]->Enable(LogoSlotHolds(state, k));
     }
-  ShowUsage(l.Pip3Usage);
+  ShowUsage(l.Pip3Usage, keepOperatorPlace);
+  ShownRecord = l;
   PostMsg(OwnerWindow(), MLogoLayerChanged, 1, 0);
   SendMsg(OwnerWindow(), MPageEvent, EvPipChanged, 2);
 }
 
-void MLogoDlg::ShowUsage(uint8_t usage) {
+void MLogoDlg::ShowUsage(uint8_t usage, bool keepOperatorPlace) {
   EnsureControls();
   DeviceState& state = GetDeviceState();
   LogoSettings& l = state.LogoSettings;
@@ -213,8 +227,9 @@ void MLogoDlg::ShowUsage(uint8_t usage) {
     if (l.HPos[s] + l.Width[s] > state.OutputTiming.HActive) l.HPos[s] = 0;
     if (l.VPos[s] + l.Height[s] > state.OutputTiming.VActive) l.VPos[s] = 0;
     const PictureRect stored{l.HPos[s], l.VPos[s], l.Width[s], l.Height[s]};
-    SetCaptureFrame(s, stored, false);
-    ShowEditValues(stored);
+    const PictureRect shown = keepOperatorPlace ? EditValues() : stored;
+    SetCaptureFrame(s, shown, false);
+    ShowEditValues(shown);
     for (uint32_t k = 0; k < LogoSlotCount; ++k) {
       const bool fits = LogoSlotFits(state, k);
       SaveLoadButtons[k]->SetLabel(wxString::FromUTF8(UiStrings[80]));
@@ -231,8 +246,7 @@ void MLogoDlg::ShowUsage(uint8_t usage) {
   } else {
     LogoButton->SetChecked(false);
     SetOnOff(false);
-    const PictureRect frame{0, 0, Pip3Extent(pip.Width), Pip3Extent(pip.Height)};
-    ShowEditValues(frame);
+    if (!keepOperatorPlace) ShowEditValues({0, 0, Pip3Extent(pip.Width), Pip3Extent(pip.Height)});
     SetCaptureFrame(PageSlot, EditValues(), true);
     for (uint32_t k = 0; k < LogoSlotCount; ++k) {
       SaveLoadButtons[k]->SetLabel(wxString::FromUTF8(UiStrings[81]));
@@ -314,7 +328,7 @@ void MLogoDlg::OnBnClickedNormal() {
   state.LogoSettings.Enable = 0;
   state.LogoSettings.Pip3Usage = NormalUsage;
   SetUsage(NormalUsage);
-  state.SendCommand(CmdLogo, 4, 0);
+  SendLogo(4, 0);
   ShowUsage(NormalUsage);
   PostMsg(OwnerWindow(), MLogoLayerChanged, 1, 0);
   SendMsg(OwnerWindow(), MPageEvent, EvPipChanged, 2);
@@ -332,7 +346,7 @@ void MLogoDlg::OnBnClickedLogo() {
   if (state.LogoSettings.CurrentSlot >= LogoSlotCount) state.LogoSettings.CurrentSlot = 0;
   state.LogoShownSlot = state.LogoSettings.CurrentSlot;
   SetUsage(LogoUsage);
-  state.SendCommand(CmdLogo, 4, 0);
+  SendLogo(4, 0);
   ShowUsage(LogoUsage);
   PostMsg(OwnerWindow(), MLogoLayerChanged, 1, 0);
   SendMsg(OwnerWindow(), MPageEvent, EvPipChanged, 2);
@@ -345,7 +359,7 @@ void MLogoDlg::OnBnClickedLogoSlot(int slot) {
   state.LogoShownSlot = static_cast<uint8_t>(slot);
   PageSlot = static_cast<uint32_t>(slot);
   ShowUsage(state.LogoSettings.Pip3Usage);
-  if (state.LogoSettings.Border && state.LogoFramePending == 1) state.SendCommand(CmdLogo, 3, 1);
+  if (state.LogoSettings.Border && state.LogoFramePending == 1) SendLogo(3, 1);
   if (state.LogoSettings.Pip3Usage == LogoUsage) {
     PostMsg(OwnerWindow(), MLayerWindowChanged, LayerRectToCanvas, static_cast<LPARAM>(Pip3));
     PositionChanged = PageSlot != state.LogoSettings.CurrentSlot;
@@ -367,10 +381,10 @@ void MLogoDlg::OnEditValueChanged(int controlId) {
   UpdateLogoPreview(state.LogoSettings.Pip3Usage);
   SetCaptureFrame(PageSlot, EditValues(), !logo);
   if (state.LogoSettings.Border) {
-    state.SendCommand(CmdLogo, 3, 1);
+    SendLogo(3, 1);
     state.LogoFramePending = 1;
   } else {
-    state.SendCommand(CmdLogo, 3, 0);
+    SendLogo(3, 0);
     state.LogoFramePending = 0;
   }
   if (logo) PositionChanged = true;
@@ -397,9 +411,9 @@ void MLogoDlg::OnBnClickedSaveLoad(int slot) {
     l.VPos[slot] = 0;
     l.Width[slot] = Low16(r.Width);
     l.Height[slot] = Low16(r.Height);
-    state.SendCommand(CmdLogo, 3, 0);
+    SendLogo(3, 0);
     state.LogoFramePending = 0;
-    state.SendCommand(CmdLogo, 2, 0);
+    SendLogo(2, 0);
   } else {
     if (l.CurrentSlot < LogoSlotCount) SlotButtons[l.CurrentSlot]->SetTextColour(SlotStoredColour);
     SlotButtons[slot]->SetTextColour(SlotCurrentColour);
@@ -408,9 +422,9 @@ void MLogoDlg::OnBnClickedSaveLoad(int slot) {
     l.Width[slot] = Low16(r.Width);
     l.Height[slot] = Low16(r.Height);
     l.CurrentSlot = static_cast<uint8_t>(slot);
-    state.SendCommand(CmdLogo, 3, 0);
+    SendLogo(3, 0);
     state.LogoFramePending = 0;
-    state.SendCommand(CmdLogo, 1, 0);
+    SendLogo(1, 0);
     PostMsg(OwnerWindow(), MLayerWindowChanged, LayerRectToCanvas, static_cast<LPARAM>(Pip3));
     PositionChanged = false;
   }
@@ -425,7 +439,7 @@ void MLogoDlg::OnBnClickedClear(int slot) {
   SlotButtons[slot]->SetTextColour(SlotEmptyColour);
   SlotButtons[slot]->Refresh();
   state.LogoSettings.SlotValid[slot] = 0;
-  state.SendCommand(CmdLogo, 0, slot);
+  SendLogo(0, slot);
   if (state.LogoSettings.Pip3Usage == LogoUsage) SaveLoadButtons[slot]->Enable(false);
 }
 
@@ -460,7 +474,7 @@ void MLogoDlg::OnBnClickedOnOff() {
   }
   SetOnOff(on);
   l.Enable = on ? 1 : 0;
-  state.SendCommand(CmdLogo, 5, 0);
+  SendLogo(5, 0);
   SendMsg(OwnerWindow(), MPageEvent, EvPipChanged, 2);
   if (on) ShowBusy();
 }
@@ -468,13 +482,13 @@ void MLogoDlg::OnBnClickedOnOff() {
 void MLogoDlg::OnBnClickedLogoTop() {
   DeviceState& state = GetDeviceState();
   state.LogoSettings.Position = LogoTopButton->IsChecked() ? 0 : 1;
-  state.SendCommand(CmdLogo, 6, 0);
+  SendLogo(6, 0);
 }
 
 void MLogoDlg::OnBnClickedLogoBorder() {
   DeviceState& state = GetDeviceState();
   state.LogoSettings.Border = LogoBorderButton->IsChecked() ? 1 : 0;
-  state.SendCommand(CmdLogo, 7, 0);
+  SendLogo(7, 0);
 }
 
 void MLogoDlg::ShowPage(bool show) {

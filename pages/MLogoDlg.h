@@ -21,14 +21,17 @@ class MLogoDlg : public MBaseDialog {
   void ApplyLanguage() override;
   void ShowPage(bool show) override;
 
-  // Refresh operations that the main window's reply router calls.
-  void UpdateFromDevice();
+  // Refresh operations that the main window's reply router calls. `keepOperatorPlace`: the frame
+  // or position the operator set and the slot the page works on stay as they are.
+  void UpdateFromDevice(bool keepOperatorPlace = false);
+  // A logo record arrived: shown whole unless it only confirms the page's own command.
+  void OnLogoRecord();
   void UpdateUsageControls();
   void ResetCaptureFrame();
   // The main dialog switched PIP-3 from its layer buttons.
   void OnPip3Switched(bool on);
 
-  void ShowUsage(uint8_t usage);
+  void ShowUsage(uint8_t usage, bool keepOperatorPlace = false);
   void EnableCaptureControls(bool enable);
   void OnBnClickedNormal();
   void OnBnClickedLogo();
@@ -64,8 +67,11 @@ class MLogoDlg : public MBaseDialog {
   void ShowEditValues(const PictureRect& r);
   void SetCaptureFrame(uint32_t slot, const PictureRect& r, bool onPip3);
   void RemovePendingFrame();
+  // Sends the logo command and notes the settings it stands on, which its record confirms.
+  void SendLogo(uint8_t subCode, uint8_t argument);
   void ShowBusy();
   void SetOnOff(bool on);
 
   bool Built = false;
+  LogoSettings ShownRecord{};  // the logo settings as the page last showed or sent them
 };

@@ -170,10 +170,15 @@ TEST(OperationsAnswering, EachCommandByTheStatusTheDeviceSends) {
         {24, 1, 1u << 8},               // caption save
         {24, 5, 1u << 10},              // caption initialise
         {24, 2, 0},                     // caption on/off
+        {9, 2, (1u << 2) | (1u << 4)},  // logo: a processor may confirm it as a pattern or a switch
         {0, 0, 0},                      // read-all: answered by the whole state
         {62, 0, 0},                     // a query
     };
     for (const Row& row : rows)
         EXPECT_EQ(OperationsAnswering(row.command, row.subCode), row.operations)
             << "command " << row.command << " sub-code " << row.subCode;
+    // The logo is confirmed by its record (slot 15); a command with a status of its own is not.
+    EXPECT_EQ(RecordsConfirming(9), 1u << 15);
+    EXPECT_EQ(RecordsConfirming(20), 0u);
+    EXPECT_EQ(RecordsConfirming(3), 0u);
 }

@@ -167,6 +167,55 @@ TEST(BusyBox, OnlyItsOwnOperationsStatusAnswersTheBox) {
   }
 }
 
+// A command that names no operation (the logo) is confirmed by its record: the box opened with it
+// waits for that record, a box opened with another command does not; the record of a slot it
+// does not wait for, or one that comes after the box has gone, closes nothing.
+TEST(BusyBox, ARecordConfirmsTheCommandThatNamesNoOperation) {
+  constexpr uint32_t Logo = 15, Keyer = 16;
+  struct Row {
+    const char* name;
+    uint32_t operations, records;  // sent with the box's opening
+    uint32_t arrives;
+    bool boxUp, awaited;
+  };
+  const Row rows[] = {
+      {"the logo's own record", OperationBit(2) | OperationBit(4), 1u << Logo, Logo, true, true},
+      {"another slot's record", OperationBit(2) | OperationBit(4), 1u << Logo, Keyer, true, false},
+      {"a preset box and a logo record", OperationBit(3), 0, Logo, true, false},
+      {"the record after the box has gone", 0, 1u << Logo, Logo, false, false},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    FakeBusyHost h;
+    BusyBoxState b(h);
+    b.OperationSent(row.operations, row.records);
+    b.ShowBusy(true, "Waitting Operation ...");
+    if (!row.boxUp) b.ShowBusy(false, {});
+    EXPECT_EQ(b.RecordAnswered(row.arrives), row.awaited);
+  }
+}
+
+// A result is told once: the status that comes after its wait ended with a message is a late
+// answer, once; the operation's next command makes its status news again. A status that no
+// ended wait owes is no late answer.
+TEST(BusyBox, ALateResultIsToldOnce) {
+  FakeBusyHost h;
+  BusyBoxState b(h);
+  EXPECT_FALSE(b.AnswersEndedWait(1)) << "Rest: no box waited, nothing ended";
+  b.OperationSent(OperationBit(1));
+  b.ShowBusy(true, "Waitting Operation ...");
+  b.OnWatchdog();
+  EXPECT_EQ(h.Told, 1);
+  EXPECT_FALSE(b.AnswersEndedWait(0));
+  EXPECT_TRUE(b.AnswersEndedWait(1));
+  EXPECT_FALSE(b.AnswersEndedWait(1)) << "only the one late answer";
+  b.OperationSent(OperationBit(1));
+  b.ShowBusy(true, "Waitting Operation ...");
+  b.LinkLost();
+  b.OperationSent(OperationBit(1));
+  EXPECT_FALSE(b.AnswersEndedWait(1)) << "sent again: its status answers the new command";
+}
+
 // The working link goes while the box waits: it closes at once and says the machine is offline,
 // once, unless a page that waited told what it dropped; with no box up nothing is said.
 TEST(BusyBox, ALinkThatGoesEndsTheWaitAndSaysOffline) {

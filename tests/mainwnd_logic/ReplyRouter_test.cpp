@@ -28,7 +28,7 @@ TEST(ReplyRouter, EachSlotRefreshesWhatItConcernsInOrder) {
   EXPECT_EQ(Steps(12), (std::vector<S>{S::MosaicUpdateFromDeviceArgument}));
   EXPECT_EQ(Steps(13), (std::vector<S>{S::TaskUpdateMachineTime}));
   EXPECT_EQ(Steps(14), (std::vector<S>{S::InvalidateEachInputButton, S::ApplyEachLayer, S::PipUpdateFromDevice}));
-  EXPECT_EQ(Steps(15), (std::vector<S>{S::LogoUpdateFromDevice}));
+  EXPECT_EQ(Steps(15), (std::vector<S>{S::LogoRecordArrived}));
   EXPECT_EQ(Steps(16), (std::vector<S>{S::KeyerUpdateFromDevice}));
   EXPECT_EQ(Steps(17), (std::vector<S>{S::UpdatePresetButtons}));
   EXPECT_EQ(Steps(18), (std::vector<S>{S::MiscUpdateLoopOutSource}));

@@ -78,3 +78,35 @@ TEST(LogoClamp, NarrowPip3NeverGivesANegativeStart) {
     EXPECT_EQ(r.X, 0);
     EXPECT_GE(r.Width, 0);
 }
+
+// A logo record that only confirms the page's command leaves what the operator set; another
+// usage or current slot, or in logo use a place moved on the device, is shown.
+TEST(LogoRecord, OnlyAChangeOfWhatThePageStandsOnMovesIt) {
+    struct Row {
+        const char* name;
+        uint8_t usage;
+        void (*change)(LogoSettings&);
+        bool moves;
+    };
+    const Row rows[] = {
+        {"the same record, logo use", 1, [](LogoSettings&) {}, false},
+        {"the same record, normal use", 0, [](LogoSettings&) {}, false},
+        {"on/off, top, border confirmed", 1, [](LogoSettings& l) { l.Enable = 1, l.Border = 1, l.Position = 1; }, false},
+        {"a slot saved in normal use", 0, [](LogoSettings& l) { l.SlotValid[2] = 1, l.HPos[2] = 300, l.Width[2] = 64; }, false},
+        {"another usage", 1, [](LogoSettings& l) { l.Pip3Usage = 0; }, true},
+        {"another current slot", 0, [](LogoSettings& l) { l.CurrentSlot = 3; }, true},
+        {"a place moved on the device", 1, [](LogoSettings& l) { l.VPos[1] = 40; }, true},
+        {"a size changed on the device", 1, [](LogoSettings& l) { l.Height[3] = 90; }, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        LogoSettings shown{};
+        shown.Pip3Usage = row.usage;
+        shown.CurrentSlot = 1;
+        shown.HPos[1] = 100;
+        shown.Width[1] = 200;
+        LogoSettings record = shown;
+        row.change(record);
+        EXPECT_EQ(LogoRecordMovesPage(shown, record), row.moves);
+    }
+}

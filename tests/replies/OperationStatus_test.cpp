@@ -8,6 +8,7 @@ struct OperationCase {
     uint8_t data[8];
     Calls expected;
     bool awaited = true; // the busy box waits for this operation
+    bool endedWait = false; // a wait for it ended with a message before it came
 };
 } // namespace
 
@@ -35,10 +36,13 @@ TEST_F(ReplyTest, OperationsInBothResultBranches) {
         {{12, 1}, {"caption upload 0", "route 23 0"}},
         {{13, 0}, {"route 23 0"}},
         {{255, 0}, {"route 23 0"}},
-        // A status nothing waits for (late, or another operation's) closes no box and shows no
-        // result; the device's own follow-up still goes out.
-        {{0, 1, 2}, {"route 23 0"}, false},
-        {{1, 1, 0}, {"route 23 0"}, false},
+        // A status nothing waits for (late, or another operation's) closes no box; a result is
+        // shown all the same (VGA Rest opens no box), but not once its wait ended with a message.
+        // The device's own follow-up still goes out.
+        {{0, 1, 2}, {"edid result", "route 23 0"}, false},
+        {{1, 1, 0}, {"vga result", "route 23 0"}, false},
+        {{0, 1, 2}, {"route 23 0"}, false, true},
+        {{1, 1, 0}, {"route 23 0"}, false, true},
         {{2, 0}, {"route 23 0"}, false},
         {{3, 0}, {"cmd 63", "sleep 40", "cmd 54 0", "cmd 54 1", "cmd 54 2", "cmd 54 3", "cmd 60", "route 23 0"}, false},
         {{10, 0}, {"enable caption page", "cmd 70 0", "route 23 0"}, false},
@@ -46,6 +50,7 @@ TEST_F(ReplyTest, OperationsInBothResultBranches) {
     for (const auto& c : cases) {
         Log.clear();
         Dialog.AwaitsOperation = c.awaited;
+        Dialog.EndedWait = c.endedWait;
         OnReplyOperationStatus(c.data, 9);
         EXPECT_EQ(Log, c.expected) << "operation " << int(c.data[0]) << " result " << int(c.data[1]);
     }

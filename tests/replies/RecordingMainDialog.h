@@ -20,6 +20,12 @@ public:
     // Whether the busy box waits for the operation whose status comes.
     bool OperationAnswered(uint8_t) override { return AwaitsOperation; }
     bool AwaitsOperation = true;
+    // Whether a status nothing waits for is the late answer to a wait already told.
+    bool AnswersEndedWait(uint8_t) override { return EndedWait; }
+    bool EndedWait = false;
+    // The reply slot whose record the busy box waits for (none by default).
+    bool RecordAnswered(uint32_t slot) override { return slot == AwaitedRecord; }
+    uint32_t AwaitedRecord = 32;
     void PushPreviewPacket(uint32_t channel, const uint8_t*, uint32_t length) override {
         Add("preview " + std::to_string(channel) + " " + std::to_string(length));
     }

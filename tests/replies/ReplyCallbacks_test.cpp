@@ -654,3 +654,23 @@ TEST_F(ReplyTest, CallbacksAreRegisteredInTheLinksOrder) {
     EXPECT_EQ(seen[22].first, reinterpret_cast<void*>(&OnReplyDeviceInfo));
     EXPECT_EQ(seen[25].first, reinterpret_cast<void*>(&OnReplyPreviewStream));
 }
+
+// The box that waits for a record as its command's confirmation closes once the windows have
+// taken the record; a record it does not wait for closes nothing.
+TEST_F(ReplyTest, ARecordClosesTheBoxThatWaitsForIt) {
+    uint8_t data[44] = {};
+    struct Row {
+        uint32_t awaited;
+        Calls expected;
+    };
+    const Row rows[] = {
+        {15, {"route 15 0", "hide busy", "route 23 0"}},
+        {16, {"route 15 0", "route 23 0"}},
+    };
+    for (const Row& row : rows) {
+        Log.clear();
+        Dialog.AwaitedRecord = row.awaited;
+        OnReplyLogo(data, 9);
+        EXPECT_EQ(Log, row.expected) << "awaited slot " << row.awaited;
+    }
+}

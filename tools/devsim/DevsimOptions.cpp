@@ -16,6 +16,7 @@ const char* const kUsage =
     "                     [--presets-stored [--preset-empty N]] [--status-delay MS] [--status-first]\n"
     "                     [--usr1-source LAYER:SOURCE[,LAYER:SOURCE]...] [--usr1-preview] [--unanswered COMMAND]...\n"
     "                     [--status-delay-for COMMAND=MS]... [--report-every S]\n"
+    "                     [--confirm-status COMMAND=OPERATION]... [--status-instead COMMAND=OPERATION]...\n"
     "                     [--control FILE]\n";
 
 namespace {
@@ -138,6 +139,15 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
                 return std::nullopt;
             }
             o.commandStatusDelays.emplace_back(command, ms);
+        } else if (a == "--confirm-status" || a == "--status-instead") {
+            std::string pair;
+            if (!value(pair)) return std::nullopt;
+            unsigned command = 0, operation = 0;
+            if (!ParsePair(pair, '=', 73, 255, command, operation)) {
+                error = a + " takes COMMAND=OPERATION (command 0..73, operation 0..255): " + pair;
+                return std::nullopt;
+            }
+            o.statusConfirmations.push_back({command, static_cast<uint8_t>(operation), a == "--status-instead"});
         } else if (a == "--report-every") {
             if (!number(o.reportEveryS, 3600)) return std::nullopt;
         } else if (a == "--control") {

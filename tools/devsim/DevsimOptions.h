@@ -48,6 +48,8 @@ struct Options {
     std::vector<std::pair<uint8_t, uint8_t>> signalSources;
     bool signalPreviewTurn = false;   // SIGUSR1 turns every preview over
     std::vector<uint32_t> unanswered; // commands applied without an answer
+    // Commands confirmed with an operation status as well as (or instead of) their records.
+    std::vector<SimDevice::StatusConfirmation> statusConfirmations;
     // Lines appended to this file make the devices act by themselves (switcher mode, restart).
     std::string controlFile;
 };

@@ -58,6 +58,7 @@ DevsimServer::DevsimServer(Options options, const StateBlock& state) : options_(
         d->SetNeutralAnswers(options_.neutralAnswers);
         d->SetStatusFirst(options_.statusFirst);
         d->SetUnanswered(options_.unanswered);
+        d->SetStatusConfirmations(options_.statusConfirmations);
         if (options_.presetsStored) d->StorePresets(options_.presetLeftEmpty);
     }
 }

@@ -146,6 +146,11 @@ std::vector<Reply> SimDevice::HandleFrame(const velklink::Frame& frame) {
             const uint32_t command = GetU32(frame.payload.data());
             std::vector<Reply> replies = HandleCommand(command, frame.payload.data() + 4);
             if (std::find(unanswered_.begin(), unanswered_.end(), command) != unanswered_.end()) return {};
+            for (const StatusConfirmation& c : statusConfirmations_) {
+                if (c.command != command) continue;
+                if (c.instead) replies.clear();
+                replies.push_back(OperationStatus(c.operation, 0));
+            }
             return replies;
         }
     case velklink::FrameStateBlock:
@@ -309,7 +314,16 @@ std::vector<Reply> SimDevice::HandleCommand(uint32_t command, const uint8_t* b) 
         logo[4] = b[14];
         if (slot < 4) {
             if (sub == 0) logo[38 + b[10] % 4] = 0;
-            if (sub == 1) logo[1] = slot;
+            if (sub == 1) {
+                logo[1] = slot;
+                // In logo use the load places the logo where the command says, and keeps it there.
+                if (b[11] == 1) {
+                    PutU16(logo + 6 + 2 * slot, GetU16(b + 2));
+                    PutU16(logo + 14 + 2 * slot, GetU16(b + 4));
+                    PutU16(logo + 22 + 2 * slot, GetU16(b + 6));
+                    PutU16(logo + 30 + 2 * slot, GetU16(b + 8));
+                }
+            }
             if (sub == 2) {
                 logo[38 + slot] = 1;
                 PutU16(logo + 6 + 2 * slot, GetU16(b + 2));

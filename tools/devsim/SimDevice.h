@@ -73,6 +73,14 @@ public:
     void SetNeutralAnswers(NeutralAnswers choice) { neutralAnswers_ = choice; }
     // Commands the device applies without answering them.
     void SetUnanswered(std::vector<uint32_t> commands) { unanswered_ = std::move(commands); }
+    // How a processor may confirm a command: with an operation status after its records, or
+    // with the status instead of them.
+    struct StatusConfirmation {
+        uint32_t command;
+        uint8_t operation;
+        bool instead;
+    };
+    void SetStatusConfirmations(std::vector<StatusConfirmation> c) { statusConfirmations_ = std::move(c); }
     // All ten presets stored but leftEmpty (-1: none), preset n with MAIN on DVI-1, HDMI-1 or
     // DP-1 for n % 3 = 0, 1, 2.
     void StorePresets(int leftEmpty = -1);
@@ -129,6 +137,7 @@ private:
     NeutralAnswers neutralAnswers_ = NeutralAnswers::Standard;
     bool statusFirst_ = false;
     std::vector<uint32_t> unanswered_;
+    std::vector<StatusConfirmation> statusConfirmations_;
 };
 
 } // namespace devsim
