@@ -57,6 +57,10 @@ constexpr int MediaPlayerX = PageX + 112 + 48, MediaPlayerY = PageY + 484 + 14;
 // The media player covers the working area as it lies beside a page.
 constexpr int MediaX = 77 + 320, MediaY = 106;
 
+// The VGA page's "Rest", and the title of a box that names no caption of its own.
+constexpr int VgaRestId = 1195;
+constexpr const char* VelkanBoxTitle = "Velkan";
+
 // The VGA commands of one section (their first byte).
 std::vector<std::vector<uint8_t>> OfSection(const std::vector<std::vector<uint8_t>>& vga, uint8_t section) {
   std::vector<std::vector<uint8_t>> out;
@@ -127,6 +131,33 @@ class SettingsPagesWindow : public ::testing::Test {
     return ShownGeometry::Parse(text).Control("main", id) != nullptr;
   }
   std::string Geometry() const { return Home.Path() + "geometry.txt"; }
+  // Whether the page (its template id) is shown.
+  bool ShownPage(const std::string& id) const {
+    std::ifstream in(Geometry());
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return ShownGeometry::Parse(text).HasPage(id);
+  }
+  // Clicks the middle of a control of the main window as the operator would; owner: the page's
+  // template id ("164"), or empty for any. False when no such control is shown.
+  bool ClickControl(const ProgramUnderTest& program, const std::string& owner, int id) const {
+    std::optional<GeoRect> at;
+    WaitUntil([&] {
+      std::ifstream in(Geometry());
+      const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+      const ShownGeometry g = ShownGeometry::Parse(text);
+      for (const GeoControl& c : g.Controls)
+        for (const GeoWindow& w : g.Windows)
+          if (c.Id == id && (owner.empty() || c.Owner == owner) && w.Index == c.Window && w.Kind == "main")
+            at = c.Rect;
+      return at.has_value();
+    }, 5s);
+    if (!at) return false;
+    // The pointer rests on the control before it presses, as a hand does: a button that has not
+    // seen the pointer enter takes no click.
+    RunCommand("xdotool windowraise " + program.WindowId() + " mousemove --sync " + std::to_string(at->X + at->W / 2) +
+               " " + std::to_string(at->Y + at->H / 2) + " sleep 0.15 click 1");
+    return true;
+  }
   ScratchFolder Home;
 };
 }  // namespace
@@ -137,6 +168,7 @@ TEST_F(SettingsPagesWindow, VgaEditCommitsSendEveryValueOfTheirSection) {
   // positions 0, offsets 64, gains 512).
   devsim::StateBlock state = devsim::BuiltinStateBlock();
   state[devsim::layout::kInputCardType + 4 * 7] = 3;
+  setenv("VELKAN_GEOMETRY", Geometry().c_str(), 1);
   DevsimProcess devsim;
   ProgramUnderTest program(Home.Path());
   ASSERT_NO_FATAL_FAILURE(Connect(program, devsim, {"--state", StateFile(state)}));
@@ -186,6 +218,12 @@ TEST_F(SettingsPagesWindow, VgaEditCommitsSendEveryValueOfTheirSection) {
   EXPECT_EQ(Word(adc, 17), 512);
   EXPECT_EQ(Word(adc, 19), 512);
   EXPECT_EQ(adc[5], 20);
+
+  // Rest opens no busy box, and its result is shown all the same.
+  ASSERT_TRUE(ClickControl(program, "160", VgaRestId)) << program.ShownTexts();
+  ASSERT_TRUE(WaitUntil([&] { return OfSection(ReceivedCommands(Log(), 14), 1).back()[2] == 2; }, 5s)) << "no reset";
+  EXPECT_EQ(program.BoxText(VelkanBoxTitle), "VGA Adjustment Ok") << program.ShownTexts();
+  EXPECT_TRUE(program.PressReturnIn(VelkanBoxTitle));
   EXPECT_EQ(program.Stop(), 0);
 }
 
@@ -533,3 +571,128 @@ TEST_F(SettingsPagesWindow, EncoderFrameRateTypedKeepsTheDevicesSizeAndBitRate) 
   EXPECT_EQ(std::vector<uint8_t>(sent.begin() + 1, sent.begin() + 5), (std::vector<uint8_t>{20, 1, 0x08, 0x00}));
   EXPECT_EQ(program.Stop(), 0);
 }
+
+// ---- the logo page's busy boxes ----
+
+namespace {
+constexpr const char* LogoPageId = "164";
+constexpr int LogoPageButtonId = 1241, Pip3LayerButtonId = 1250;
+constexpr int LogoHStartId = 1356, LogoOnOffId = 1165, LogoFirstSaveLoadId = 1412;
+constexpr int Pip3X = 960, Pip3Y = 540;
+
+enum class LogoStep { Save, Load, On, MovedThenOn, Pip3Button };
+struct LogoBoxRow {
+  const char* name;
+  LogoStep step;
+  std::vector<std::string> devsim;  // how the device confirms the logo command
+  bool answered = true;
+};
+void PrintTo(const LogoBoxRow& row, std::ostream* os) { *os << row.name; }
+
+class LogoBoxWindow : public SettingsPagesWindow, public ::testing::WithParamInterface<LogoBoxRow> {};
+
+// Every logo step opens the busy box, which the device's confirmation closes at once (its logo
+// record, or an operation status 2 or 4 instead), with no message; unanswered, the box says so
+// after its 15 s. A frame or position typed first is what the command carries, whatever record
+// came back meanwhile.
+TEST_P(LogoBoxWindow, TheDevicesConfirmationClosesTheBox) {
+  const LogoBoxRow& row = GetParam();
+  const bool logoUsage = row.step != LogoStep::Save;
+  devsim::StateBlock state = devsim::BuiltinStateBlock();
+  uint8_t* pip3 = &state[devsim::layout::kLayerWindow + 3 * devsim::layout::kLayerWindowSize];
+  pip3[0] = row.step == LogoStep::Pip3Button ? 0 : 1;  // the button switches it on
+  pip3[2] = 0;                                          // DVI-1, which has a signal
+  uint8_t* logo = &state[devsim::layout::kLogo];
+  if (logoUsage) {
+    logo[0] = 1;   // PIP-3 shows the logo of slot 1, 200 x 100 at (10, 20), switched off
+    logo[38] = 1;
+    logo[6] = 10, logo[14] = 20, logo[22] = 200, logo[30] = 100;
+  }
+  DevsimProcess devsim;
+  ProgramUnderTest program(Home.Path());
+  setenv("VELKAN_GEOMETRY", Geometry().c_str(), 1);
+  std::vector<std::string> extra{"--state", StateFile(state)};
+  extra.insert(extra.end(), row.devsim.begin(), row.devsim.end());
+  ASSERT_NO_FATAL_FAILURE(Connect(program, devsim, extra));
+  ASSERT_TRUE(ClickControl(program, "", LogoPageButtonId)) << program.ShownTexts();
+  ASSERT_TRUE(WaitUntil([&] { return ShownPage(LogoPageId); }, 5s)) << program.ShownTexts();
+  // A frame (normal use) or a position (logo use) typed and entered first; the device confirms it.
+  const int hStart = logoUsage ? 300 : 100;
+  if (row.step != LogoStep::On && row.step != LogoStep::Pip3Button) {
+    ASSERT_TRUE(ClickControl(program, LogoPageId, LogoHStartId));
+    RunCommand("xdotool key ctrl+a type --delay 40 '" + std::to_string(hStart) + "'");
+    RunCommand("xdotool key Return");
+    ASSERT_TRUE(WaitUntil([&] { return !ReceivedCommands(Log(), 9).empty(); }, 5s)) << "no capture frame";
+    std::this_thread::sleep_for(500ms);  // its confirmation has come
+  }
+  const int closedBefore = program.BusyBoxesClosed();
+  switch (row.step) {
+    case LogoStep::Save:
+    case LogoStep::Load: ASSERT_TRUE(ClickControl(program, LogoPageId, LogoFirstSaveLoadId)); break;
+    case LogoStep::On: ASSERT_TRUE(ClickControl(program, LogoPageId, LogoOnOffId)); break;
+    case LogoStep::MovedThenOn:
+      ASSERT_TRUE(ClickControl(program, LogoPageId, LogoOnOffId));
+      ASSERT_EQ(program.BoxText("Tips"), "Logo Position is changed, please Load logo");
+      ASSERT_TRUE(program.PressReturnIn("Tips"));
+      break;
+    case LogoStep::Pip3Button: ASSERT_TRUE(ClickControl(program, "", Pip3LayerButtonId)); break;
+  }
+  if (!row.answered) {
+    EXPECT_FALSE(program.WaitForBusyBoxGone(closedBefore, 5s)) << "closed by no answer";
+    EXPECT_EQ(program.BoxText("Tips", 15s), LanguageFileText("English", "XIDS_NoAnswerInTime"));
+    EXPECT_TRUE(program.PressReturnIn("Tips"));
+    EXPECT_EQ(program.Stop(), 0);
+    return;
+  }
+  EXPECT_TRUE(program.WaitForBusyBoxGone(closedBefore, 3s)) << program.ShownTexts();
+  EXPECT_EQ(program.OpenBox("Tips", 1s), "") << "a message after the device's confirmation";
+  program.SaveScreenshot(Artifact(std::string("logo_box_") + ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".png"));
+
+  // The command the step sent carries what the operator typed.
+  const auto logoCommands = ReceivedCommands(Log(), 9);
+  const auto last = [&](uint8_t subCode) {
+    std::optional<std::vector<uint8_t>> found;
+    for (const auto& b : logoCommands) {
+      if (b[0] == subCode) found = b;
+    }
+    return found;
+  };
+  switch (row.step) {
+    case LogoStep::Save: {
+      const auto save = last(2);
+      ASSERT_TRUE(save);
+      EXPECT_EQ(Word(*save, 2), Pip3X + hStart) << "the typed frame is not the one saved";
+      EXPECT_EQ(Word(*save, 4), Pip3Y);
+      break;
+    }
+    case LogoStep::Load:
+    case LogoStep::MovedThenOn: {
+      const auto load = last(1);
+      ASSERT_TRUE(load);
+      EXPECT_EQ(Word(*load, 2), hStart) << "the typed position is not the one loaded";
+      EXPECT_EQ(Word(*load, 4), 20);
+      if (row.step == LogoStep::MovedThenOn) {
+        EXPECT_TRUE(last(5)) << "the logo was not switched on";
+      }
+      break;
+    }
+    case LogoStep::On:
+    case LogoStep::Pip3Button: EXPECT_TRUE(last(5)); break;
+  }
+  EXPECT_EQ(program.Stop(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Steps, LogoBoxWindow,
+    ::testing::Values(LogoBoxRow{"SaveConfirmedByTheRecord", LogoStep::Save, {}},
+                      LogoBoxRow{"SaveConfirmedByStatus2", LogoStep::Save, {"--status-instead", "9=2"}},
+                      LogoBoxRow{"LoadConfirmedByTheRecord", LogoStep::Load, {}},
+                      LogoBoxRow{"LoadConfirmedByStatus2", LogoStep::Load, {"--status-instead", "9=2"}},
+                      LogoBoxRow{"OnConfirmedByTheRecord", LogoStep::On, {}},
+                      LogoBoxRow{"OnConfirmedByStatus4AfterTheRecord", LogoStep::On, {"--confirm-status", "9=4"}},
+                      LogoBoxRow{"MovedThenOnLoadsTheTypedPlace", LogoStep::MovedThenOn, {}},
+                      LogoBoxRow{"Pip3ButtonConfirmedByTheRecord", LogoStep::Pip3Button, {}},
+                      LogoBoxRow{"Pip3ButtonConfirmedByStatus2", LogoStep::Pip3Button, {"--status-instead", "9=2"}},
+                      LogoBoxRow{"SaveNeverAnswered", LogoStep::Save, {"--unanswered", "9"}, false}),
+    [](const ::testing::TestParamInfo<LogoBoxRow>& info) { return std::string(info.param.name); });
+}  // namespace
