@@ -266,6 +266,14 @@ TEST(DevsimOptions, SourceChangesBySignal) {
     ASSERT_TRUE(quiet.has_value()) << error;
     EXPECT_EQ(quiet->unanswered, (std::vector<uint32_t>{35, 7}));
     EXPECT_FALSE(ParseOptions({"--device", "127.0.0.21", "--unanswered", "74"}, error).has_value());
+    const auto confirm = ParseOptions({"--device", "127.0.0.21", "--confirm-status", "9=4", "--status-instead", "9=2"}, error);
+    ASSERT_TRUE(confirm.has_value()) << error;
+    ASSERT_EQ(confirm->statusConfirmations.size(), 2u);
+    EXPECT_FALSE(confirm->statusConfirmations[0].instead);
+    EXPECT_EQ(confirm->statusConfirmations[1].operation, 2);
+    EXPECT_TRUE(confirm->statusConfirmations[1].instead);
+    for (const char* bad : {"74=2", "9=256", "9", "=2"})
+        EXPECT_FALSE(ParseOptions({"--device", "127.0.0.21", "--confirm-status", bad}, error).has_value()) << bad;
     for (const char* bad : {"4:0", "0:12", "0", "0:1,", "x:1"})
         EXPECT_FALSE(ParseOptions({"--device", "127.0.0.21", "--usr1-source", bad}, error).has_value()) << bad;
 }
@@ -289,6 +297,21 @@ TEST(SimDevice, UnansweredCommandIsAppliedSilently) {
     EXPECT_TRUE(d.Handle(Command(7, BlockWith({{0, 0}, {1, 5}, {2, 0}}))).empty()); // MAIN onto SDI-1
     EXPECT_EQ(d.State()[devsim::layout::kLayerWindow + 2], 5);
     EXPECT_FALSE(d.Handle(Command(57)).empty());
+}
+
+// A command confirmed with a status: after its record, or instead of it.
+TEST(SimDevice, ACommandConfirmedWithAStatus) {
+    for (const bool instead : {false, true}) {
+        SCOPED_TRACE(instead ? "instead" : "after");
+        SimDevice d(21, "127.0.0.21", BuiltinStateBlock());
+        d.SetStatusConfirmations({{9, 2, instead}});
+        const auto replies = d.Handle(Command(9, BlockWith({{0, 5}})));  // the logo switched
+        ASSERT_EQ(replies.size(), instead ? 1u : 2u);
+        EXPECT_EQ(replies[0].slot, instead ? 24 : 15);
+        EXPECT_EQ(replies.back().slot, 24);
+        EXPECT_EQ(replies.back().payload[0], 2);
+        EXPECT_EQ(d.Handle(Command(4, BlockWith({{0, 1}}))).back().slot, 10) << "other commands as before";
+    }
 }
 
 TEST(SimDevice, ModeChangedByTheDeviceItselfIsReportedAndKept) {
