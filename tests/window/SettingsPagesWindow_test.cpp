@@ -646,7 +646,7 @@ TEST_P(LogoBoxWindow, TheDevicesConfirmationClosesTheBox) {
   }
   EXPECT_TRUE(program.WaitForBusyBoxGone(closedBefore, 3s)) << program.ShownTexts();
   EXPECT_EQ(program.OpenBox("Tips", 1s), "") << "a message after the device's confirmation";
-  program.SaveScreenshot(Artifact(std::string("logo_box_") + ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".png"));
+  program.SaveScreenshot(Artifact(std::string("logo_box_") + row.name + ".png"));
 
   // The command the step sent carries what the operator typed.
   const auto logoCommands = ReceivedCommands(Log(), 9);
