@@ -12,6 +12,10 @@ NumericEditBase::NumericEditBase(wxWindow* parent, int id, const wxRect& rect, N
     Bind(wxEVT_CHAR_HOOK, &NumericEditBase::OnCharHook, this);
     Bind(wxEVT_TEXT, &NumericEditBase::OnText, this);
     Bind(wxEVT_KILL_FOCUS, &NumericEditBase::OnKillFocus, this);
+    Bind(wxEVT_SET_FOCUS, [this](wxFocusEvent& event) {
+        Model.OnFocusGained();
+        event.Skip();
+    });
     if (kind == NumericEditModel::Kind::Plain)
         Bind(wxEVT_MOUSEWHEEL, &NumericEditBase::OnWheel, this);
     ShowModel();
@@ -33,8 +37,16 @@ void NumericEditBase::SetValue(float value) {
 void NumericEditBase::ShowModel() {
     const wxString text = wxString::FromUTF8(Model.Text());
     if (GetValue() != text) {
+        // A focused edit whose whole text was picked keeps it picked: the key the operator
+        // presses next replaces the new value as it would have replaced the old one.
+        long from = 0, to = 0;
+        GetSelection(&from, &to);
+        const bool whole = HasFocus() && from == 0 && to > 0 && to == GetLastPosition();
         ChangeValue(text);   // not an edit by the operator: no text event
-        SetInsertionPointEnd();
+        if (whole)
+            SelectAll();
+        else
+            SetInsertionPointEnd();
     }
     FollowSlider();
 }

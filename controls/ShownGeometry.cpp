@@ -83,8 +83,10 @@ Caption CaptionOf(wxWindow* w) {
                 }
             }
         }
-    } else if (dynamic_cast<wxTextCtrl*>(w)) {
+    } else if (auto* edit = dynamic_cast<wxTextCtrl*>(w)) {
+        // Its text, for what the page shows; an edit has no caption to fit.
         c.Kind = "edit";
+        c.Text = edit->GetValue();
     }
     return c;
 }

@@ -2,6 +2,8 @@
 // reply callbacks make on the window.
 #include "mainwnd/VelkanDlg.h"
 
+#include <map>
+
 #include "app/Language.h"
 #include "app/MachineAtWork.h"
 #include "app/UiStrings.h"
@@ -122,6 +124,15 @@ bool WorkingLinkCameUp() {
   const MachineAnswer& answer = LastMachineAnswer();
   return answer.Connected && IsWorkingLinkReport(answer.Id);
 }
+
+// For the window tests: how many records of each reply slot the windows have taken, one line a slot.
+void CountRecordShown(uint32_t slot) {
+  static std::map<uint32_t, unsigned> taken;
+  ++taken[slot];
+  std::vector<std::string> lines;
+  for (const auto& [s, n] : taken) lines.push_back(std::to_string(s) + " " + std::to_string(n));
+  RecordShownTexts("device records", lines);
+}
 }  // namespace
 
 void VelkanDlg::OnDeviceReply(uint32_t slot, int32_t argument) {
@@ -129,7 +140,9 @@ void VelkanDlg::OnDeviceReply(uint32_t slot, int32_t argument) {
   // says nothing of the machine at work: neither is the device heard.
   const bool otherMachinesPing = slot == 23 && !IsSerialLinkOpen() && !IsWorkingLinkReport(LastMachineAnswer().Id);
   if (!otherMachinesPing && (slot != 0 || WorkingLinkCameUp())) Busy.NoteDeviceHeard();
-  for (RefreshStep step : RefreshStepsForSlot(slot)) RunRefreshStep(step, argument);
+  const auto steps = RefreshStepsForSlot(slot);
+  for (RefreshStep step : steps) RunRefreshStep(step, argument);
+  if (!steps.empty()) CountRecordShown(slot);
 }
 
 void VelkanDlg::RunRefreshStep(RefreshStep step, int32_t argument) {

@@ -34,7 +34,8 @@ void NumericEditModel::SetRange(bool enabled, float a, float b, const std::strin
         MaxCharCount += 3;
     }
     SliderScale = PointAllowed() ? 100.0f : 1.0f;
-    SetValue(initial);
+    TypedFlag = false;
+    ShowValue(initial);
     IsEnabled = enabled;
 }
 
@@ -43,6 +44,12 @@ std::string NumericEditModel::Formatted(float value) const {
 }
 
 void NumericEditModel::SetValue(float value) {
+    // The device's value reaches the page again once the typing is committed.
+    if (!Typing())
+        ShowValue(value);
+}
+
+void NumericEditModel::ShowValue(float value) {
     ShownText = Formatted(value);
     CheckValue(false);
 }
@@ -61,6 +68,8 @@ bool NumericEditModel::CheckValue(bool commit, bool fromTyping) {
         ShownText = Formatted(CurrentValue);
     if (EditKind == Kind::Slider)
         CommittedFlag = commit;
+    if (commit)
+        TypedFlag = false;
     return commit;
 }
 
@@ -122,6 +131,7 @@ bool NumericEditModel::OnTextChanged(const std::string& text) {
     UserTyped = false;
     NeverEditedFlag = false;
     FocusLossCommitted = false;
+    TypedFlag = true;
     if (EditKind == Kind::Slider) {
         CheckValue(false, true);
         return true;
@@ -136,6 +146,7 @@ bool NumericEditModel::OnEnter() {
 }
 
 bool NumericEditModel::OnFocusLost() {
+    HasFocusFlag = false;
     if (FocusLossCommitted) {
         FocusLossCommitted = false;
         return false;
@@ -153,11 +164,12 @@ bool NumericEditModel::OnActionWhileFocused() {
 void NumericEditModel::OnWheelNotch(int direction) {
     if (direction == 0)
         return;
-    SetValue(std::trunc(CurrentValue) + (direction > 0 ? 1.0f : -1.0f));
+    ShowValue(std::trunc(CurrentValue) + (direction > 0 ? 1.0f : -1.0f));
     // The shown value differs from what the page has; the next Enter or focus loss sends it.
     NeverEditedFlag = false;
     CommittedFlag = false;
     FocusLossCommitted = false;
+    TypedFlag = true;
 }
 
 static int ToSliderUnits(float value, float scale) {
@@ -185,5 +197,6 @@ bool NumericEditModel::OnSliderMoved(int position, bool final) {
     ShownText = Formatted(CurrentValue);
     NeverEditedFlag = false;
     CommittedFlag = final;
+    TypedFlag = false;
     return final;
 }

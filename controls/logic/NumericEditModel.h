@@ -4,6 +4,9 @@
 //   Plain edits commit on Enter/Esc or focus loss once the operator has edited them.
 //   Slider edits commit on Enter/Esc or focus loss unless the last check already committed,
 //   and on every committed slider move.
+// While the operator types in it (it has the focus and text typed since its last commit), a
+// value the page shows from the device leaves the typed text alone: what is committed is what
+// was typed.
 #include <string>
 
 #include "controls/logic/NumberFormat.h"
@@ -18,7 +21,7 @@ public:
 
     // Range (in either order), format, initial value. Does not notify.
     void SetRange(bool enabled, float a, float b, const std::string& format, float initial);
-    // Shows the value (clamped). Does not notify.
+    // Shows the value (clamped), unless the operator is typing here. Does not notify.
     void SetValue(float value);
 
     // Keys. `start`/`end` are the edit's selection in the current text.
@@ -29,6 +32,7 @@ public:
     bool OnTextChanged(const std::string& text);
     // Enter or Esc; true: notify the page.
     bool OnEnter();
+    void OnFocusGained() { HasFocusFlag = true; }
     // Focus loss; true: notify the page.
     bool OnFocusLost();
     // An action (a page button, a shortcut) is about to act while the edit has the focus: the
@@ -55,11 +59,15 @@ public:
     bool Enabled() const { return IsEnabled; }
     bool NeverEdited() const { return NeverEditedFlag; }
     bool Committed() const { return CommittedFlag; }
+    // The operator is typing here: the edit has the focus and text typed since its last commit.
+    bool Typing() const { return HasFocusFlag && TypedFlag; }
 
 private:
     // Reads the text into the value (clamped); rewrites the text when needed; true on commit.
     bool CheckValue(bool commit, bool fromTyping = false);
     std::string Formatted(float value) const;
+    // SetValue whatever the operator is doing.
+    void ShowValue(float value);
     bool PointAllowed() const { return (Allowed & AllowPoint) != 0; }
 
     Kind EditKind;
@@ -72,6 +80,8 @@ private:
     bool UserTyped = false;
     bool CommittedFlag = false;
     bool FocusLossCommitted = false;
+    bool HasFocusFlag = false;
+    bool TypedFlag = false;   // text typed (or a wheel step) since the last commit
     unsigned Allowed = AllowDigits;
     int MaxCharCount = 4;
 };

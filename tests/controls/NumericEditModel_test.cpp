@@ -239,3 +239,85 @@ TEST(SliderEdit, PartialNumberBelowTheMinimumIsNotRewrittenWhileTyping) {
     EXPECT_TRUE(m.OnFocusLost());
     EXPECT_EQ(m.Text(), "10");
 }
+
+namespace {
+// A value from the device (a record) reaching an edit while the operator is at it.
+struct RecordWhileTypingRow {
+    const char* Name;
+    NumericEditModel::Kind Kind;
+    const char* Before;      // typed over the whole text before the record ("" : nothing)
+    const char* After;       // typed after it (over the whole text when nothing was typed before)
+    const char* ShownAfterRecord;
+    bool EnterCommits;
+    float Committed;         // the value after the Enter
+};
+
+const RecordWhileTypingRow RecordWhileTypingRows[] = {
+    {"TypedTextOutlivesTheRecord", NumericEditModel::Kind::Plain, "33", "", "33", true, 33},
+    {"SliderTypedTextOutlivesTheRecord", NumericEditModel::Kind::Slider, "33", "", "33", true, 33},
+    {"DigitsEitherSideOfTheRecordJoin", NumericEditModel::Kind::Slider, "3", "5", "3", true, 35},
+    {"TypedAboveTheRangeIsClampedOnCommit", NumericEditModel::Kind::Plain, "150", "", "150", true, 100},
+    {"FocusedButUntypedShowsTheRecord", NumericEditModel::Kind::Plain, "", "", "20", false, 20},
+    {"TypedAfterTheRecordIsCommitted", NumericEditModel::Kind::Plain, "", "64", "20", true, 64},
+};
+
+void PrintTo(const RecordWhileTypingRow& row, std::ostream* out) { *out << row.Name; }
+
+class RecordWhileTyping : public ::testing::TestWithParam<RecordWhileTypingRow> {};
+}  // namespace
+
+TEST_P(RecordWhileTyping, WhatIsTypedIsWhatIsCommitted) {
+    const RecordWhileTypingRow& row = GetParam();
+    NumericEditModel m(row.Kind);
+    m.SetRange(true, 0, 100, "%d", 50);
+    m.OnFocusGained();
+    const std::string before = row.Before, after = row.After;
+    if (!before.empty()) {
+        ASSERT_TRUE(Replace(m, before));
+    }
+    EXPECT_EQ(m.Typing(), !before.empty());
+    m.SetValue(20);
+    EXPECT_EQ(m.Text(), row.ShownAfterRecord);
+    if (!after.empty()) {
+        ASSERT_TRUE(before.empty() ? Replace(m, after) : Type(m, after));
+    }
+    EXPECT_EQ(m.OnEnter(), row.EnterCommits);
+    EXPECT_FLOAT_EQ(m.Value(), row.Committed);
+    EXPECT_FALSE(m.Typing());
+}
+
+INSTANTIATE_TEST_SUITE_P(NumericEdit, RecordWhileTyping, ::testing::ValuesIn(RecordWhileTypingRows),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+TEST(NumericEdit, OnceCommittedOrLeftTheEditShowsTheDevicesValues) {
+    NumericEditModel m(NumericEditModel::Kind::Plain);
+    m.SetRange(true, 0, 100, "%d", 50);
+    m.OnFocusGained();
+    ASSERT_TRUE(Replace(m, "33"));
+    EXPECT_TRUE(m.OnEnter());
+    m.SetValue(34);                      // the device's answer to the commit
+    EXPECT_EQ(m.Text(), "34");
+    ASSERT_TRUE(Replace(m, "40"));
+    EXPECT_TRUE(m.OnFocusLost());
+    m.SetValue(41);
+    EXPECT_EQ(m.Text(), "41");
+    // Without the focus nothing is being typed here.
+    ASSERT_TRUE(Replace(m, "42"));
+    m.SetValue(43);
+    EXPECT_EQ(m.Text(), "43");
+}
+
+TEST(NumericEdit, AWheelStepIsKeptLikeTypingAndANewRangeDropsIt) {
+    NumericEditModel m(NumericEditModel::Kind::Plain);
+    m.SetRange(true, 0, 10, "%d", 5);
+    m.OnFocusGained();
+    m.OnWheelNotch(+1);
+    m.SetValue(2);
+    EXPECT_EQ(m.Text(), "6");
+    EXPECT_TRUE(m.OnEnter());
+    EXPECT_FLOAT_EQ(m.Value(), 6);
+    ASSERT_TRUE(Replace(m, "9"));
+    m.SetRange(true, 0, 20, "%d", 12);
+    EXPECT_EQ(m.Text(), "12");
+    EXPECT_FALSE(m.Typing());
+}

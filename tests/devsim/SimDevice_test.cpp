@@ -246,6 +246,14 @@ TEST(DevsimOptions, StatusTimingAndOrder) {
     EXPECT_EQ(o->statusDelayMs, 1000u);
     EXPECT_TRUE(o->statusFirst);
     EXPECT_FALSE(ParseOptions({"--device", "127.0.0.21", "--status-delay", "70000"}, error).has_value());
+    // One command's records late, another's status: each kept apart.
+    const auto late = ParseOptions({"--device", "127.0.0.21", "--record-delay-for", "3=1500", "--status-delay-for",
+                                    "6=200"}, error);
+    ASSERT_TRUE(late.has_value()) << error;
+    EXPECT_EQ(late->commandRecordDelays, (std::vector<std::pair<uint32_t, unsigned>>{{3, 1500}}));
+    EXPECT_EQ(late->commandStatusDelays, (std::vector<std::pair<uint32_t, unsigned>>{{6, 200}}));
+    for (const char* bad : {"74=10", "3=60001", "3", "=5"})
+        EXPECT_FALSE(ParseOptions({"--device", "127.0.0.21", "--record-delay-for", bad}, error).has_value()) << bad;
 }
 
 TEST(DevsimOptions, OnePresetLeftEmpty) {

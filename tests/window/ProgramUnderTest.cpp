@@ -164,6 +164,20 @@ void ProgramUnderTest::ClickInPopup(int x, int y) const {
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
 }
 
+void ProgramUnderTest::ClickToType(int x, int y) const {
+  // The program's other windows lie over the main window: the one at the point takes the keys.
+  const int atX = X + x, atY = Y + y;
+  std::string window = Window;
+  std::istringstream windows(RunCommand("xdotool search --onlyvisible --pid " + std::to_string(Pid)));
+  for (std::string id; windows >> id;)
+    if (const ScreenRect r = WindowRect(id);
+        id != Window && atX >= r.X && atX < r.X + r.Width && atY >= r.Y && atY < r.Y + r.Height)
+      window = id;
+  RunCommand("xdotool windowfocus --sync " + window + " mousemove " + std::to_string(atX) + " " + std::to_string(atY) +
+             " click 1");
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+}
+
 void ProgramUnderTest::DoubleClick(int x, int y) const {
   RunCommand("xdotool windowraise " + Window + " mousemove " + std::to_string(X + x) + " " + std::to_string(Y + y) +
              " click --repeat 2 --delay 80 1");

@@ -30,6 +30,9 @@ class ProgramUnderTest {
   // A click at a client position without raising the main window first (a raise would close
   // an open drop-down list).
   void ClickInPopup(int x, int y) const;
+  // A click at a client position that gives the keyboard to the window there as well, as a window
+  // manager does on a click (without one, a pop-up page clicked may leave the keys to the main window).
+  void ClickToType(int x, int y) const;
   // The X window id of the program's open box (a visible top-level window other than the main
   // window) whose title is exactly title, waiting up to limit for it; empty when none opens.
   std::string OpenBox(const std::string& title, std::chrono::milliseconds limit = std::chrono::seconds(10)) const;

@@ -1,7 +1,8 @@
 // Settings pages of the real program against the simulated processor, clicked and typed with
 // real X input: the VGA page sends every edit of a section when one is committed, the switcher
 // page's buttons in both languages, the media player's keys in English, the output page's custom
-// timing applied with its timing group open and then closed.
+// timing applied with its timing group open and then closed; on every page whose edits a record
+// redraws, a value typed while a record comes (late, or unasked) reaches the device as typed.
 // gcc 12 warns wrongly about "text" + std::string temporaries (its bug 105329).
 #if defined(__GNUC__) && !defined(__clang__)
 #pragma GCC diagnostic ignored "-Wrestrict"
@@ -696,3 +697,180 @@ INSTANTIATE_TEST_SUITE_P(
                       LogoBoxRow{"SaveNeverAnswered", LogoStep::Save, {"--unanswered", "9"}, false}),
     [](const ::testing::TestParamInfo<LogoBoxRow>& info) { return std::string(info.param.name); });
 }  // namespace
+
+namespace {
+constexpr int PipPage = 4;
+// The MISC page's Keyer tab.
+constexpr int KeyerTabX = PageX + 80 + 40, KeyerTabY = PageY + 26 + 16;
+// How long devsim holds back the record that confirms the first value: time to type the second.
+constexpr int RecordHeldMs = 3000;
+
+// One page whose edits its record redraws: a value entered in one edit, another typed in a second
+// edit while the first one's record is held back, that record let come, then the typing committed.
+struct RecordWhileTypingRow {
+  const char* Name;
+  devsim::StateBlock (*State)();
+  std::vector<std::pair<int, int>> Open;  // client positions clicked to open the page
+  uint32_t Command;                       // the page's setting command
+  uint32_t Record;                        // the reply slot of the record that confirms it
+  int FirstEdit;
+  const char* FirstText;
+  int SecondEdit;
+  const char* Before;  // typed in the second edit before the record comes
+  const char* After;   // typed after it, then Return
+  size_t At;           // where the second value lies in the command
+  bool IsWord;
+  int Typed;           // the value the operator typed, as it reaches the device
+  bool Resends;        // the first edit commits again as it loses the focus (a plain edit does)
+};
+
+devsim::StateBlock PipTwoOn() {
+  devsim::StateBlock state = devsim::BuiltinStateBlock();
+  state[devsim::layout::kLayerWindow + devsim::layout::kLayerWindowSize * 2] = 1;
+  return state;
+}
+
+devsim::StateBlock KeyerOn() {
+  devsim::StateBlock state = devsim::BuiltinStateBlock();
+  state[devsim::layout::kKeyer + 1] = 1;  // the PIP-3 keyer, mode User
+  return state;
+}
+
+const RecordWhileTypingRow RecordWhileTypingRows[] = {
+    {"PictureContrast", TwoInputsApart, {{PageButtonX, PageButtonY(PicturePage)}}, 3, 8, BrightnessEdit, "70", 1003, "3",
+     "5", 7, false, 35, false},
+    {"OutputLayerHeight", devsim::BuiltinStateBlock, {{PageButtonX, PageButtonY(OutputPage)}}, 4, 10, 1365, "793", 1367,
+     "593", "", 7, true, 593, true},
+    {"CropHeight", TwoInputsApart, {{PageButtonX, PageButtonY(CropPage)}}, 5, 11, 1012, "900", 1017, "693", "", 8, true, 693,
+     true},
+    {"PipTwoAlpha", PipTwoOn, {{PageButtonX, PageButtonY(PipPage)}}, 8, 14, 1260, "40", 1264, "2", "0", 2, false, 20, false},
+    {"KeyerRedHigh", KeyerOn, {{PageButtonX, PageButtonY(MiscPage)}, {KeyerTabX, KeyerTabY}}, 11, 16, 1295, "20", 1296,
+     "200", "", 3, false, 200, true},
+};
+
+// A shown control in any of the program's windows (pages docked or floating): its centre, client
+// position of the main window, and its text.
+struct ShownEdit {
+  int X = 0, Y = 0;
+  std::string Text;
+};
+std::optional<ShownEdit> EditShown(const ProgramUnderTest& program, const std::string& geometry, int id) {
+  for (const GeoControl& c : ShownGeometry::Parse(RunCommand("cat '" + geometry + "'")).Controls)
+    if (c.Id == id && c.Kind == "edit")
+      return ShownEdit{c.Rect.X + c.Rect.W / 2 - program.ScreenX(), c.Rect.Y + c.Rect.H / 2 - program.ScreenY(), c.Caption};
+  return std::nullopt;
+}
+
+// How many records of a reply slot the program has taken (and its pages shown).
+int RecordsTaken(const ProgramUnderTest& program, uint32_t slot) {
+  return std::atoi(ShownAfter(program, "device records: " + std::to_string(slot) + " ").c_str());
+}
+
+void PrintTo(const RecordWhileTypingRow& row, std::ostream* out) { *out << row.Name; }
+
+class RecordWhileTyping : public SettingsPagesWindow, public ::testing::WithParamInterface<RecordWhileTypingRow> {};
+}  // namespace
+
+TEST_P(RecordWhileTyping, TheTypedValueReachesTheDeviceAndStaysShown) {
+  const RecordWhileTypingRow& row = GetParam();
+  setenv("VELKAN_GEOMETRY", Geometry().c_str(), 1);
+  DevsimProcess devsim;
+  ProgramUnderTest program(Home.Path());
+  ASSERT_NO_FATAL_FAILURE(Connect(program, devsim, {"--state", StateFile(row.State()), "--record-delay-for",
+                                                    std::to_string(row.Command) + "=" + std::to_string(RecordHeldMs)}));
+  for (const auto& [x, y] : row.Open) program.Click(x, y);
+  std::optional<ShownEdit> first, second;
+  ASSERT_TRUE(WaitUntil([&] {
+    first = EditShown(program, Geometry(), row.FirstEdit);
+    second = EditShown(program, Geometry(), row.SecondEdit);
+    return first && second;
+  }, 5s)) << "the page's edits are not shown\n" << program.ShownTexts();
+  const std::string deviceShown = second->Text;
+
+  // The first value entered: its command goes out, its record is held back.
+  const size_t sent = ReceivedCommands(Log(), row.Command).size();
+  program.ClickToType(first->X, first->Y);
+  RunCommand(std::string("xdotool key ctrl+a type --delay 40 '") + row.FirstText + "'");
+  RunCommand("xdotool key Return");
+  ASSERT_TRUE(WaitUntil([&] { return ReceivedCommands(Log(), row.Command).size() == sent + 1; }, 5s))
+      << "the first value was not sent";
+
+  // The second value typed while the record is on its way, and, for some rows, more after it.
+  program.ClickToType(second->X, second->Y);
+  const size_t resent = sent + (row.Resends ? 2 : 1);
+  ASSERT_TRUE(WaitUntil([&] { return ReceivedCommands(Log(), row.Command).size() == resent; }, 5s))
+      << "the focus move sent " << ReceivedCommands(Log(), row.Command).size() - sent << " commands";
+  const int takenBefore = RecordsTaken(program, row.Record);
+  RunCommand(std::string("xdotool key ctrl+a type --delay 40 '") + row.Before + "'");
+  ASSERT_EQ(RecordsTaken(program, row.Record), takenBefore) << "the record came before the typing: hold it longer";
+  ASSERT_TRUE(WaitUntil([&] { return RecordsTaken(program, row.Record) > takenBefore; }, 10s)) << "the held record never came";
+  if (*row.After) RunCommand(std::string("xdotool type --delay 40 '") + row.After + "'");
+  RunCommand("xdotool key Return");
+
+  // What was typed reaches the device, and the page shows it once the device has confirmed it.
+  ASSERT_TRUE(WaitUntil([&] { return ReceivedCommands(Log(), row.Command).size() == resent + 1; }, 5s))
+      << "the typed value was not sent";
+  const auto command = ReceivedCommands(Log(), row.Command).back();
+  EXPECT_EQ(row.IsWord ? Word(command, row.At) : command[row.At], row.Typed) << "the device had " << deviceShown;
+  const int takenAfterCommit = RecordsTaken(program, row.Record);
+  EXPECT_TRUE(WaitUntil([&] { return RecordsTaken(program, row.Record) > takenAfterCommit; }, 10s)) << "no record for the typed value";
+  EXPECT_TRUE(WaitUntil([&] {
+    const auto a = EditShown(program, Geometry(), row.FirstEdit), b = EditShown(program, Geometry(), row.SecondEdit);
+    return a && b && a->Text == row.FirstText && b->Text == std::to_string(row.Typed);
+  }, std::chrono::milliseconds(RecordHeldMs) + 5s)) << RunCommand("cat '" + Geometry() + "'");
+  program.SaveScreenshot(Artifact(std::string("record_while_typing_") + row.Name + ".png"));
+  EXPECT_EQ(program.Stop(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(SettingsPagesWindow, RecordWhileTyping, ::testing::ValuesIn(RecordWhileTypingRows),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+namespace {
+// A record no command asked for (the device moves MAIN to DP-1 itself) while the operator is at
+// the crop page's H start: the whole text picked, and some of the value typed or none.
+struct UnaskedRecordRow {
+  const char* Name;
+  const char* Before;  // typed over the picked text before the record
+  const char* After;   // typed after it, then Return
+};
+void PrintTo(const UnaskedRecordRow& row, std::ostream* out) { *out << row.Name; }
+
+const UnaskedRecordRow UnaskedRecordRows[] = {
+    {"TypedBeforeAndAfter", "2", "00"},
+    {"PickedNotTyped", "", "200"},
+};
+
+class UnaskedRecordWhileTyping : public SettingsPagesWindow, public ::testing::WithParamInterface<UnaskedRecordRow> {};
+}  // namespace
+
+TEST_P(UnaskedRecordWhileTyping, TheTypedValueGoesToTheNewInput) {
+  const UnaskedRecordRow& row = GetParam();
+  setenv("VELKAN_GEOMETRY", Geometry().c_str(), 1);
+  DevsimProcess devsim;
+  ProgramUnderTest program(Home.Path());
+  ASSERT_NO_FATAL_FAILURE(Connect(program, devsim,
+                                  {"--state", StateFile(TwoInputsApart()), "--usr1-source", "0:" + std::to_string(DpOne)}));
+  program.Click(PageButtonX, PageButtonY(CropPage));
+  ASSERT_TRUE(WaitUntil([&] { return ShownAfter(program, "crop: layer 0 input ").find(" on 40,") != std::string::npos; }, 5s))
+      << program.ShownTexts();
+  const auto edit = ControlCentre(program, Geometry(), CropHStartEdit);
+  ASSERT_TRUE(edit) << "no H start edit";
+  program.ClickToType(edit->first, edit->second);
+  RunCommand(std::string("xdotool key ctrl+a") + (*row.Before ? std::string(" type --delay 40 '") + row.Before + "'" : ""));
+
+  const int sources = RecordsTaken(program, 14);
+  ASSERT_EQ(kill(devsim.Pid(), SIGUSR1), 0);
+  ASSERT_TRUE(WaitUntil([&] { return RecordsTaken(program, 14) > sources; }, 10s)) << "no layer sources record";
+  const size_t sent = ReceivedCommands(Log(), 5).size();
+  RunCommand(std::string("xdotool type --delay 40 '") + row.After + "'");
+  RunCommand("xdotool key Return");
+  ASSERT_TRUE(WaitUntil([&] { return ReceivedCommands(Log(), 5).size() > sent; }, 5s)) << "no crop command";
+  EXPECT_EQ(Word(ReceivedCommands(Log(), 5).back(), 2), 200);
+  EXPECT_TRUE(WaitUntil([&] { return ShownAfter(program, "crop: layer 0 input ").find(" on 200,") != std::string::npos; }, 5s))
+      << program.ShownTexts();
+  EXPECT_TRUE(program.Shows("output: MAIN DP-1")) << program.ShownTexts();
+  EXPECT_EQ(program.Stop(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(SettingsPagesWindow, UnaskedRecordWhileTyping, ::testing::ValuesIn(UnaskedRecordRows),
+                         [](const auto& info) { return std::string(info.param.Name); });

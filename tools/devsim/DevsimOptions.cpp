@@ -15,7 +15,7 @@ const char* const kUsage =
     "                     [--encoder-log FILE] [--ext-card none|hdmi|dp] [--vga-card] [--neutral-answers standard|other]\n"
     "                     [--presets-stored [--preset-empty N]] [--status-delay MS] [--status-first]\n"
     "                     [--usr1-source LAYER:SOURCE[,LAYER:SOURCE]...] [--usr1-preview] [--unanswered COMMAND]...\n"
-    "                     [--status-delay-for COMMAND=MS]... [--report-every S]\n"
+    "                     [--status-delay-for COMMAND=MS]... [--record-delay-for COMMAND=MS]... [--report-every S]\n"
     "                     [--confirm-status COMMAND=OPERATION]... [--status-instead COMMAND=OPERATION]...\n"
     "                     [--control FILE]\n";
 
@@ -58,6 +58,18 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
                 error = a + ": not a number up to " + std::to_string(max) + ": " + text;
                 return false;
             }
+            return true;
+        };
+        // COMMAND=MS: how late that command's answer of one kind goes out.
+        auto commandDelay = [&](std::vector<std::pair<uint32_t, unsigned>>& out) {
+            std::string pair;
+            if (!value(pair)) return false;
+            unsigned command = 0, ms = 0;
+            if (!ParsePair(pair, '=', 73, 60000, command, ms)) {
+                error = a + " takes COMMAND=MS (command 0..73, up to 60000 ms): " + pair;
+                return false;
+            }
+            out.emplace_back(command, ms);
             return true;
         };
         unsigned n = 0;
@@ -131,14 +143,9 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
         } else if (a == "--status-delay") {
             if (!number(o.statusDelayMs, 60000)) return std::nullopt;
         } else if (a == "--status-delay-for") {
-            std::string pair;
-            if (!value(pair)) return std::nullopt;
-            unsigned command = 0, ms = 0;
-            if (!ParsePair(pair, '=', 73, 60000, command, ms)) {
-                error = "--status-delay-for takes COMMAND=MS (command 0..73, up to 60000 ms): " + pair;
-                return std::nullopt;
-            }
-            o.commandStatusDelays.emplace_back(command, ms);
+            if (!commandDelay(o.commandStatusDelays)) return std::nullopt;
+        } else if (a == "--record-delay-for") {
+            if (!commandDelay(o.commandRecordDelays)) return std::nullopt;
         } else if (a == "--confirm-status" || a == "--status-instead") {
             std::string pair;
             if (!value(pair)) return std::nullopt;

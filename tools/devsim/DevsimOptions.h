@@ -41,6 +41,9 @@ struct Options {
     unsigned statusDelayMs = 0; // every operation-status reply goes out this much later
     // {command, ms}: that command's operation-status reply goes out this much later instead.
     std::vector<std::pair<uint32_t, unsigned>> commandStatusDelays;
+    // {command, ms}: that command's records (its replies other than the operation status) go out
+    // this much later, as a processor that answers a setting late.
+    std::vector<std::pair<uint32_t, unsigned>> commandRecordDelays;
     unsigned reportEveryS = 0;  // every so many seconds each device reports a record unasked
     bool statusFirst = false;   // a frame's operation-status reply goes before its records
     // Source changes made on the device itself (front panel, another controller), one per

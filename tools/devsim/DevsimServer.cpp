@@ -298,7 +298,7 @@ void DevsimServer::Serve(Connection& c) {
         if (device.Addressed(frame.id)) {
             Log(device, frame);
             if (!(frame.type == velklink::FramePing && options_.faults.silent))
-                Answer(c, device.Handle(frame), StatusDelayFor(frame));
+                Answer(c, device.Handle(frame), DelaysFor(frame));
         }
         if (options_.faults.dropAfter && c.framesIn >= options_.faults.dropAfter) {
             Flush(c);
@@ -308,33 +308,38 @@ void DevsimServer::Serve(Connection& c) {
     }
 }
 
-unsigned DevsimServer::StatusDelayFor(const velklink::Frame& frame) const {
+DevsimServer::AnswerDelays DevsimServer::DelaysFor(const velklink::Frame& frame) const {
+    AnswerDelays delays{options_.statusDelayMs, 0};
     if (frame.type == velklink::FrameCommand && frame.payload.size() >= 4) {
         const uint32_t command = velklink::GetU32(frame.payload.data());
         for (const auto& [which, ms] : options_.commandStatusDelays)
-            if (which == command) return ms;
+            if (which == command) delays.statusMs = ms;
+        for (const auto& [which, ms] : options_.commandRecordDelays)
+            if (which == command) delays.recordsMs = ms;
     }
-    return options_.statusDelayMs;
+    return delays;
 }
 
-void DevsimServer::Answer(Connection& c, const std::vector<Reply>& replies, unsigned statusDelayMs) {
-    if (statusDelayMs == 0) {
+void DevsimServer::Answer(Connection& c, const std::vector<Reply>& replies, AnswerDelays delays) {
+    if (delays.statusMs == 0 && delays.recordsMs == 0) {
         SendReplies(c, replies);
         return;
     }
-    const auto due = std::chrono::steady_clock::now() + std::chrono::milliseconds(statusDelayMs);
-    std::vector<Reply> now;
+    const auto now = std::chrono::steady_clock::now();
+    std::vector<Reply> atOnce;
     for (const Reply& r : replies) {
-        if (r.slot != kOperationStatusSlot) {
-            now.push_back(r);
+        const unsigned ms = r.slot == kOperationStatusSlot ? delays.statusMs : delays.recordsMs;
+        if (ms == 0) {
+            atOnce.push_back(r);
             continue;
         }
         // Held in the order they fall due (commands may be held for different times).
+        const auto due = now + std::chrono::milliseconds(ms);
         const auto at = std::upper_bound(c.held.begin(), c.held.end(), due,
                                          [](const auto& t, const auto& held) { return t < held.first; });
         c.held.emplace(at, due, r);
     }
-    if (!now.empty()) SendReplies(c, now);
+    if (!atOnce.empty()) SendReplies(c, atOnce);
 }
 
 int DevsimServer::ReportUnasked() {

@@ -38,17 +38,22 @@ private:
         unsigned framesIn = 0;
         unsigned repliesOut = 0;
         size_t previewPicture = 0; // the next picture of the preview loop for this link
-        // Operation-status replies held back by --status-delay, in order, with their due times.
+        // Replies held back (--status-delay, --record-delay-for), in order, with their due times.
         std::deque<std::pair<std::chrono::steady_clock::time_point, Reply>> held;
+    };
+    // How late a frame's answers go out: its operation status, and its other replies.
+    struct AnswerDelays {
+        unsigned statusMs = 0;
+        unsigned recordsMs = 0;
     };
 
     void Accept(size_t device, int listenFd);
     void ReadDatagrams(int fd);
     void Serve(Connection& c);
-    // Holds back the operation-status replies when they are to come late; sends the others.
-    void Answer(Connection& c, const std::vector<Reply>& replies, unsigned statusDelayMs);
-    // How late the operation status of this frame goes out (--status-delay, --status-delay-for).
-    unsigned StatusDelayFor(const velklink::Frame& frame) const;
+    // Holds back the replies that are to come late; sends the others.
+    void Answer(Connection& c, const std::vector<Reply>& replies, AnswerDelays delays);
+    // How late this frame is answered (--status-delay, --status-delay-for, --record-delay-for).
+    AnswerDelays DelaysFor(const velklink::Frame& frame) const;
     // Every --report-every seconds each device reports its feathering unasked on every network
     // link that has spoken; returns how long until the next report (ms), or -1.
     int ReportUnasked();
