@@ -509,28 +509,12 @@ ModeView MainControls::ApplyModeView() {
 
 // ---- shortcuts ----
 
-void MainControls::OnKeyRelease(const wxKeyEvent& event) {
+void MainControls::OnKeyRelease(const wxKeyEvent& event, const std::set<int>& heldWith) {
   const int key = event.GetKeyCode();
-  // A chord's keys may come up in any order: Ctrl or S released first still counts for the
-  // digits that were down with it.
-  if (key == WXK_CONTROL || key == WXK_RAW_CONTROL || key == 'S') {
-    for (int digit = '0'; digit <= '9'; ++digit)
-      if (KeyReleaseFilter::IsKeyHeld(digit)) (key == 'S' ? SChord : CtrlChord)[digit - '0'] = true;
-    if (key == 'S' && (event.ControlDown() || KeyReleaseFilter::IsKeyHeld(WXK_CONTROL))) CtrlS = true;
-    else if (key != 'S' && KeyReleaseFilter::IsKeyHeld('S')) CtrlS = true;
-    if (key != 'S' || !CtrlS) return;
-  }
-  bool ctrl = event.ControlDown() || KeyReleaseFilter::IsKeyHeld(WXK_CONTROL);
-  bool sHeld = KeyReleaseFilter::IsKeyHeld('S');
-  if (key >= '0' && key <= '9') {
-    ctrl = ctrl || CtrlChord[key - '0'];
-    sHeld = sHeld || SChord[key - '0'];
-    CtrlChord[key - '0'] = SChord[key - '0'] = false;
-  }
-  if (key == 'S') {
-    ctrl = ctrl || CtrlS;
-    CtrlS = false;
-  }
+  // A chord's keys may come up in any order: Ctrl or S let go first still counts for the key
+  // that was down with it.
+  const bool ctrl = event.ControlDown() || heldWith.count(WXK_CONTROL) || heldWith.count(WXK_RAW_CONTROL);
+  const bool sHeld = heldWith.count('S') != 0;
   wxWindow* focus = wxWindow::FindFocus();
   // The name editor keeps its keys; every other window of the program takes the shortcuts: this
   // one, its pages, and the pop-up pages it owns (a message box disables this window meanwhile).

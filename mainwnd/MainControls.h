@@ -8,6 +8,7 @@
 
 #include <array>
 #include <functional>
+#include <set>
 #include <string>
 
 #include <wx/dc.h>
@@ -78,7 +79,8 @@ class MainControls {
   // Mouse and keys of the main window.
   bool OnLeftDown(int x, int y);
   bool OnLeftDoubleClick(int x, int y);
-  void OnKeyRelease(const wxKeyEvent& event);
+  // A key let go, with the keys that were down with it.
+  void OnKeyRelease(const wxKeyEvent& event, const std::set<int>& heldWith);
   // MEditKeyDown from the name editor: 13 saves, 27 cancels.
   void OnRenameEditDone(int key);
   bool IsNameEditor(const wxWindow* w) const;
@@ -137,7 +139,4 @@ class MainControls {
   // The names' bank the open editor was opened for: a switcher change meanwhile must not move it.
   uint32_t NameBankInEdit = 0;
   PresetNameTable Names;
-  // Digits that were down when Ctrl or S came up (a chord released in any order).
-  std::array<bool, 10> CtrlChord{}, SChord{};
-  bool CtrlS = false;
 };

@@ -193,8 +193,8 @@ void VelkanDlg::OnInitDialog() {
     return LRESULT(0);
   });
   // The preset shortcuts are read on key release, whichever of this window's controls has the focus.
-  KeyReleaseFilter::Install([this](const wxKeyEvent& key) {
-    if (Controls && !Closing && IsEnabled()) Controls->OnKeyRelease(key);
+  KeyReleaseFilter::Install([this](const wxKeyEvent& key, const std::set<int>& heldWith) {
+    if (Controls && !Closing && IsEnabled()) Controls->OnKeyRelease(key, heldWith);
   });
   BindAboutKey(*this);
   // The reply slots are bound before any connection is made; replies reach this thread

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <set>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include <wx/init.h>
@@ -84,11 +86,11 @@ TEST(Fonts, WindowsFacesMapToLiberationSans) {
 TEST(KeyReleaseFilter, EveryReleaseReachesTheHookOnceAndHeldKeysAreKnown) {
     int releases = 0;
     int lastKey = 0;
-    KeyReleaseFilter::Install([&](const wxKeyEvent& key) {
+    KeyReleaseFilter::Install([&](const wxKeyEvent& key, const std::set<int>&) {
         ++releases;
         lastKey = key.GetKeyCode();
     });
-    KeyReleaseFilter::Install([&](const wxKeyEvent& key) {   // installing again replaces the hook
+    KeyReleaseFilter::Install([&](const wxKeyEvent& key, const std::set<int>&) {   // installing again replaces the hook
         ++releases;
         lastKey = key.GetKeyCode();
     });
@@ -111,6 +113,51 @@ TEST(KeyReleaseFilter, EveryReleaseReachesTheHookOnceAndHeldKeysAreKnown) {
     KeyReleaseFilter::Remove();
     filter.FilterEvent(up);
     EXPECT_EQ(releases, 1);
+}
+
+TEST(KeyReleaseFilter, OneReleaseOneDeliveryWithTheKeysHeldWithItAndNoKeyHeldThatWasLetGo) {
+    std::vector<std::pair<int, std::set<int>>> releases;
+    KeyReleaseFilter::Install([&](const wxKeyEvent& key, const std::set<int>& heldWith) {
+        releases.emplace_back(key.GetKeyCode(), heldWith);
+    });
+    bool keyboardHoldsS = true;
+    KeyReleaseFilter::SetKeyboardQuery([&](int key) { return key == 'S' && keyboardHoldsS; });
+    auto& filter = KeyReleaseFilter::Instance();
+    long now = 1000;
+    const auto key = [&](wxEventType type, int code) {
+        wxKeyEvent event(type);
+        event.m_keyCode = code;
+        event.m_rawFlags = static_cast<uint32_t>(code);
+        event.SetTimestamp(++now);
+        filter.FilterEvent(event);
+        return event;
+    };
+    const auto activate = [&] {
+        wxActivateEvent event(wxEVT_ACTIVATE, true);
+        filter.FilterEvent(event);
+    };
+    // S let go before the 3 held with it, the 3's release handed on to its window's parent too;
+    // then 3 alone; then S let go while another window had the keyboard, and 7 alone.
+    key(wxEVT_KEY_DOWN, 'S');
+    key(wxEVT_KEY_DOWN, 'S');  // the keyboard's repeat
+    key(wxEVT_KEY_DOWN, '3');
+    key(wxEVT_KEY_UP, 'S');
+    wxKeyEvent three = key(wxEVT_KEY_UP, '3');
+    filter.FilterEvent(three);
+    key(wxEVT_KEY_DOWN, '3');
+    key(wxEVT_KEY_UP, '3');
+    key(wxEVT_KEY_DOWN, 'S');
+    activate();
+    EXPECT_TRUE(KeyReleaseFilter::IsKeyHeld('S'));
+    keyboardHoldsS = false;
+    activate();
+    EXPECT_FALSE(KeyReleaseFilter::IsKeyHeld('S'));
+    key(wxEVT_KEY_DOWN, '7');
+    key(wxEVT_KEY_UP, '7');
+    const std::vector<std::pair<int, std::set<int>>> expected = {{'S', {'3'}}, {'3', {'S'}}, {'3', {}}, {'7', {}}};
+    EXPECT_EQ(releases, expected);
+    KeyReleaseFilter::SetKeyboardQuery(nullptr);
+    KeyReleaseFilter::Remove();
 }
 
 TEST(ControlTable, RowsAreFoundById) {

@@ -408,6 +408,7 @@ TEST_F(MainControlsWindow, PresetShortcutsWorkFromEditsPopUpsAndTheCanvas) {
     const char* Sent = nullptr;     // then MAIN's picture commands around it, from the typing on,
     const char* Resent = "";        // and what may follow: the device's own value again
     const char* Project = nullptr;  // then in the project file
+    int PaceMs = 0;  // each key event a step of its own, this far apart, as a person presses keys (0: all at once)
   };
   // Brightness typed on the picture page with MAIN on HDMI-1, the device's log read from there.
   size_t typedFrom = 0;
@@ -420,6 +421,13 @@ TEST_F(MainControlsWindow, PresetShortcutsWorkFromEditsPopUpsAndTheCanvas) {
       typedFrom = testsupport::ReadDevsimLog(Log()).size();
       program.Click(BrightnessX, BrightnessY);
       RunCommand("xdotool key --delay 80 ctrl+a " + keys);
+    };
+  };
+  // A digit typed alone, no key held: it is typed and asks nothing.
+  const auto typeAlone = [&](const std::string& digit) {
+    return [&, type = typeBrightness(digit)] {
+      type();
+      EXPECT_EQ(program.OpenBox("Tips", 1s), "") << "a question opened";
     };
   };
   const auto project = [&] {
@@ -448,6 +456,21 @@ TEST_F(MainControlsWindow, PresetShortcutsWorkFromEditsPopUpsAndTheCanvas) {
       // S held: the 3 names preset 4 and is not typed.
       {"73 typed in Brightness, S+3, OK", "shortcut_typed_then_preset_save.png", typeBrightness("7 3"), "s+3", 3,
        "Save The Preset?", SaveSubCode, {"picture input: layer 0 HDMI-1 brightness 73"}, " 73 preset", " 73"},
+      // At a person's pace S is let go while the question is up.
+      {"74 typed in Brightness, S+3 at a person's pace, OK", "shortcut_paced_preset_save.png", typeBrightness("7 4"),
+       "s+3", 3, "Save The Preset?", SaveSubCode, {"picture input: layer 0 HDMI-1 brightness 74"}, " 74 preset",
+       " 74", nullptr, 100},
+      {"7 typed in Brightness seconds later, Enter", "shortcut_digit_after_preset_save.png", typeAlone("7"),
+       "Return", 0, nullptr, NoPresetCommand, {"picture input: layer 0 HDMI-1 brightness 7"}, " 7"},
+      // Held past the keyboard's repeat delay.
+      {"75 typed in Brightness, S+8 held over a second, OK", "shortcut_held_preset_save.png", typeBrightness("7 5"),
+       "s+8", 8, "Save The Preset?", SaveSubCode, {"picture input: layer 0 HDMI-1 brightness 75"}, " 75 preset",
+       " 75", nullptr, 1200},
+      {"72 typed in Brightness, Ctrl+3 at a person's pace", "shortcut_paced_load.png", typeBrightness("7 2"),
+       "ctrl+3", 3, nullptr, LoadSubCode, {"picture input: layer 0 HDMI-1 brightness 74"}, " 72 preset", " 74",
+       nullptr, 100},
+      {"69 typed in Brightness, Ctrl+S at a person's pace", "shortcut_paced_project_save.png", typeBrightness("6 9"),
+       "ctrl+s", 0, nullptr, NoPresetCommand, {}, " 69", "", "\nBRIGHTNESS10=69\r", 100},
       {"a page's numeric edit", "shortcut_from_edit.png",
        [&] {
          program.Click(CommButtonX, OutputButtonY);
@@ -492,12 +515,16 @@ TEST_F(MainControlsWindow, PresetShortcutsWorkFromEditsPopUpsAndTheCanvas) {
     program.SaveScreenshot(Artifact(row.Shot));
     const int closed = program.BusyBoxesClosed();
     // Typed where the focus is, as the operator types.
-    RunCommand(std::string("xdotool key --delay 80 ") + row.Keys);
+    const int shown = program.BusyBoxesShown();
+    if (row.PaceMs) program.PressChordAtPersonsPace(row.Keys, row.PaceMs);
+    else RunCommand(std::string("xdotool key --delay 80 ") + row.Keys);
     if (row.Box) {
       const std::string title = row.SubCode == SaveSubCode ? std::string("Tips") : MessageBoxTitle;
       ASSERT_EQ(program.BoxText(title, 5s), row.Box) << program.ShownTexts();
       ASSERT_TRUE(program.PressReturnIn(title));
       ASSERT_TRUE(WaitUntil([&] { return !program.Shows(std::string("message box: ") + row.Box); }, 5s));
+      // One press, one question.
+      EXPECT_EQ(program.OpenBox(title, 2s), "") << "asked again";
     }
     if (row.SubCode != NoPresetCommand) {
       ASSERT_TRUE(WaitUntil([&] { return ReceivedCommands(Log(), 1).size() == presets + 1; }, 5s))
@@ -513,6 +540,9 @@ TEST_F(MainControlsWindow, PresetShortcutsWorkFromEditsPopUpsAndTheCanvas) {
     for (const std::string& line : row.Shown) EXPECT_TRUE(program.WaitForShown({line}, 5s)) << program.ShownTexts();
     if (row.Project) {
       EXPECT_TRUE(WaitUntil([&] { return project().find(row.Project) != std::string::npos; }, 5s)) << project();
+      // One press, one write, under one busy box.
+      EXPECT_TRUE(program.WaitForBusyBoxGone(closed, 5s)) << program.ShownTexts();
+      EXPECT_EQ(program.BusyBoxesShown(), shown + 1) << program.ShownTexts();
     }
     const std::string sent = PicturesAroundPreset(Log(), typedFrom);
     EXPECT_TRUE(!row.Sent || sent == row.Sent || sent == row.Sent + std::string(row.Resent)) << sent;

@@ -272,6 +272,17 @@ void ProgramUnderTest::PressKeys(const std::string& keys, int delayMs) const {
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
 }
 
+void ProgramUnderTest::PressChordAtPersonsPace(const std::string& chord, int stepMs) const {
+  std::vector<std::string> keys;
+  std::istringstream parts(chord);
+  for (std::string key; std::getline(parts, key, '+');) keys.push_back(key);
+  const std::string pause = " sleep " + std::to_string(stepMs / 1000.0) + " ";
+  std::string steps;
+  for (const std::string& key : keys) steps += "keydown " + key + pause;
+  for (auto key = keys.rbegin(); key != keys.rend(); ++key) steps += "keyup " + *key + pause;
+  RunCommand("xdotool " + steps);
+}
+
 bool ProgramUnderTest::SaveScreenshot(const std::string& path) const {
   return std::system(("import -window root '" + path + "' 2>/dev/null").c_str()) == 0;
 }

@@ -47,6 +47,9 @@ class ProgramUnderTest {
   void RaiseWithOwners(const std::string& window) const;
   // Focuses the main window and types keys as xdotool names them ("ctrl+2"), delayMs apart.
   void PressKeys(const std::string& keys, int delayMs = 80) const;
+  // Presses a chord as a person does, where the focus is, each key event a step of its own, stepMs
+  // apart: "s+3" holds S, presses 3, releases 3, then releases S.
+  void PressChordAtPersonsPace(const std::string& chord, int stepMs = 100) const;
   bool SaveScreenshot(const std::string& path) const;
   // COMM, "Search Machines", SEARCH on the loopback adapter: the one machine that answers becomes
   // the controlled one and its state is read; the search page (titled in the operator's
