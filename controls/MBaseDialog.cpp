@@ -2,6 +2,7 @@
 
 #include <wx/dcclient.h>
 #include <wx/textctrl.h>
+#include <wx/toplevel.h>
 
 #include "controls/CMemuDC.h"
 #include "controls/DrawingAids.h"
@@ -57,8 +58,8 @@ void MBaseDialog::CreateFonts() {
 }
 
 void MBaseDialog::OnClicked(int id, std::function<void()> handler) {
-    Bind(wxEVT_BUTTON, [this, handler = std::move(handler)](wxCommandEvent&) {
-        CommitEditsBeforeAction();
+    Bind(wxEVT_BUTTON, [handler = std::move(handler)](wxCommandEvent&) {
+        CommitEditsOfEveryPage();
         handler();
     }, id);
 }
@@ -69,11 +70,25 @@ void MBaseDialog::CommitEditsBeforeAction() {
             edit->CommitBeforeAction();
 }
 
-MBaseDialog* MBaseDialog::PageOf(wxWindow* window) {
-    for (; window; window = window->GetParent())
-        if (auto* page = dynamic_cast<MBaseDialog*>(window))
-            return page;
-    return nullptr;
+namespace {
+void CollectPages(wxWindow* window, std::vector<MBaseDialog*>& pages) {
+    if (auto* page = dynamic_cast<MBaseDialog*>(window))
+        pages.push_back(page);
+    for (wxWindow* child : window->GetChildren())
+        if (!child->IsTopLevel())  // a pop-up window is walked as a window of its own
+            CollectPages(child, pages);
+}
+}  // namespace
+
+void MBaseDialog::CommitEditsOfEveryPage() {
+    // Pages live in the main window and in the pop-up windows; the edit typed in may be on any of
+    // them, and the control that acts has taken the focus from it on its press. The pages are
+    // listed first: a page's commit may open or close windows.
+    std::vector<MBaseDialog*> pages;
+    for (wxWindow* top : wxTopLevelWindows)
+        CollectPages(top, pages);
+    for (MBaseDialog* page : pages)
+        page->CommitEditsBeforeAction();
 }
 
 wxWindow* MBaseDialog::PopupHost() const {
@@ -86,6 +101,10 @@ wxWindow* MBaseDialog::OwnerWindow() const {
 }
 
 void MBaseDialog::ShowPage(bool show) {
+    // Leaving the page commits what is typed on it, as the focus loss would; a commit that reached
+    // the page once it is hidden would come from no operator.
+    if (!show && IsShown())
+        CommitEditsBeforeAction();
     if (wxWindow* host = PopupHost())
         host->Show(show);
     Show(show);

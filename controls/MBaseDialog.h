@@ -76,8 +76,9 @@ public:
     // value being typed into the page's focused edit is committed, and every commit on its way
     // reaches the page, so the action comes after what the operator typed.
     void CommitEditsBeforeAction();
-    // The page that `window` is part of (the page itself or one of its controls), else null.
-    static MBaseDialog* PageOf(wxWindow* window);
+    // The same for every page of the program: an action of the main window (its buttons, its
+    // input icons, a shortcut) comes after what is being typed on whichever page it is typed.
+    static void CommitEditsOfEveryPage();
     void SetTimer(int id, unsigned milliseconds) { Timers.SetTimer(id, milliseconds); }
     void KillTimer(int id) { Timers.KillTimer(id); }
     bool IsTimerRunning(int id) const { return Timers.IsRunning(id); }

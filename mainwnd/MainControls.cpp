@@ -374,6 +374,8 @@ void MainControls::OnRenameEditDone(int key) {
 bool MainControls::OnLeftDown(int x, int y) {
   const auto input = InputIconAt(Host.InputIcons(), GetDeviceState(), x, y);
   if (!input) return false;
+  // What is typed on a page goes to the input it was typed for, before the layer takes another.
+  MBaseDialog::CommitEditsOfEveryPage();
   Window.SetFocus();
   SelectInput(*input);
   return true;
@@ -525,7 +527,7 @@ void MainControls::OnKeyRelease(const wxKeyEvent& event, const std::set<int>& he
   // What is being typed on a page goes first, to the input shown while it was typed: a load
   // would put another input there, a save or the project file would miss it.
   if (shortcut.Action != ShortcutAction::None)
-    if (MBaseDialog* page = MBaseDialog::PageOf(focus)) page->CommitEditsBeforeAction();
+    MBaseDialog::CommitEditsOfEveryPage();
   switch (shortcut.Action) {
     case ShortcutAction::None: break;
     case ShortcutAction::LoadPreset:

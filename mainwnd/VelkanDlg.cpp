@@ -12,6 +12,7 @@
 #include "app/UiStrings.h"
 #include "connect/MConnectDlg.h"
 #include "connect/MSearchMachineDlg.h"
+#include "controls/MBaseDialog.h"
 #include "controls/PopupPageHost.h"
 #include "mainwnd/InputStrip.h"
 #include "mainwnd/MAboutDlg.h"
@@ -396,6 +397,13 @@ void VelkanDlg::OnTimer(int id) {
       if (Timers.IsRunning(BusyWatchdogTimer) && starts == WatchdogStarts) Busy.OnWatchdog();
     });
   }
+}
+
+bool VelkanDlg::TryBefore(wxEvent& event) {
+  // The button took the focus on its press; the edit's commit would otherwise wait behind the
+  // click, and a page that the click hides would drop it.
+  if (event.GetEventType() == wxEVT_BUTTON) MBaseDialog::CommitEditsOfEveryPage();
+  return wxDialog::TryBefore(event);
 }
 
 void VelkanDlg::OnCharHook(wxKeyEvent& event) {

@@ -139,6 +139,9 @@ class VelkanDlg : public wxDialog,
   void OnPaint(wxPaintEvent& event);
   void OnSize(wxSizeEvent& event);
   void OnCharHook(wxKeyEvent& event);
+  // A click of the window's own buttons (page buttons, Load, Save, TAKE, ...) acts after what is
+  // being typed on a page.
+  bool TryBefore(wxEvent& event) override;
   void DrawInputStrip(wxDC& dc, const LayoutRect& client);
   // The indicators at the right edge follow the link, its type and the switcher mode.
   void ShowIndicators();

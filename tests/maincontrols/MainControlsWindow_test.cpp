@@ -42,6 +42,7 @@ constexpr int DviIconX = 157, DviIconY = 37;  // input 0, the first icon at x 12
 constexpr int SlotX(int i) { return 195 + 82 * i + 30; }
 constexpr int SlotY = 728 - 84 + 20;
 constexpr int SaveX = 1161 + 37, SaveY = 728 - 80 + 14;
+constexpr int LoadX = 1161 - 20 - 75 + 37, LoadY = SaveY;
 constexpr int FreezeX = 750 + 45, FreezeY = 592 + 20;
 constexpr int TakeX = 620 + 45, TakeY = 592 + 20;
 constexpr int SyncSourceX = 1280 - 32 - 170 + 10 + 70, SyncSourceY = 8 + 38 + 10;
@@ -370,16 +371,35 @@ bool BusyClosed(const ProgramUnderTest& program) {
 constexpr int PictureButtonY = 104 + 18, BrightnessX = 77 + 232 + 20, BrightnessY = 106 + 194 + 10;
 constexpr int LoadSubCode = 1, SaveSubCode = 2, NoPresetCommand = -1;
 
-// From frame `from` of a devsim log on: MAIN's brightness in each picture command, and where the
-// first preset command came, a value sent again at once told once (" 77 77 preset 50" is
-// " 77 preset 50").
-std::string PicturesAroundPreset(const std::string& log, size_t from) {
+// The output and crop pages' Width edits (the docked page stands at 77, 106), and CROP's button.
+constexpr int OutputWidthX = 77 + 12 + 68 + 36, OutputWidthY = 106 + 300 + 11;
+constexpr int CropButtonY = 104 + 36 * 5 + 18;
+constexpr int CropWidthX = 77 + 240 + 33, CropWidthY = 106 + 184 + 56 + 11;
+// The Loop Out frame's title strip, the frame around DVI-1.
+constexpr int LoopOutTitleX = 107 + 30, LoopOutTitleY = 3 + 9;
+// TAKE in the working area beside a docked page (from 397 to 1256).
+constexpr int TakeBesidePageX = 397 + (1256 - 397 - 90) / 2 + 45;
+
+// From frame `from` of a devsim log on: what MAIN got and the actions, in the order the device
+// got them: its brightness in each picture command (" 77"; another layer's " 77 to layer 1"),
+// its window's width (" width 1000"), its crop's width (" crop 900"), its source (" source"), a
+// preset command (" preset", the first one only) and TAKE (" take"); a value sent again at once
+// told once (" 77 77 preset 50" is " 77 preset 50").
+std::string MainAroundActions(const std::string& log, size_t from) {
   std::string sent, last;
   const auto frames = testsupport::ReadDevsimLog(log);
   for (size_t i = from; i < frames.size(); ++i) {
     const std::vector<uint8_t>& p = frames[i].payload;
     if (frames[i].type != 1 || p.size() < 36) continue;
-    const std::string item = p[0] == 1 ? " preset" : p[0] == 3 && p[4 + 4] == 0 ? " " + std::to_string(p[4 + 6]) : "";
+    const uint8_t* b = p.data() + 4;  // after the command's number
+    const auto word = [&](size_t at) { return std::to_string(b[at] | b[at + 1] << 8); };
+    std::string item;
+    if (p[0] == 1) item = " preset";
+    if (p[0] == 20) item = " take";
+    if (p[0] == 7 && b[0] == 0) item = " source";
+    if (p[0] == 3) item = " " + std::to_string(b[6]) + (b[4] ? " to layer " + std::to_string(b[4]) : "");
+    if (p[0] == 4 && b[0] == 0) item = " width " + word(5);
+    if (p[0] == 5 && b[0] == 0) item = " crop " + word(6);
     if (item.empty() || item == last || (item == " preset" && sent.find(item) != std::string::npos)) continue;
     sent += last = item;
   }
@@ -393,35 +413,62 @@ TEST_F(MainControlsWindow, PresetShortcutsWorkFromEditsPopUpsAndTheCanvas) {
   // The picture mode User (MAIN on HDMI-1); preset 4 holds MAIN on DVI-1 (Ctrl+3).
   devsim::StateBlock state = devsim::BuiltinStateBlock();
   state[devsim::layout::kPictureMode] = 7;
-  ASSERT_TRUE(ConnectSerial(program, devsim, {"--state", StateFile(state), "--presets-stored", "--preset-empty", "9"}))
+  // MAIN's crop of HDMI-1 on, over the whole 1920 x 1080 picture.
+  uint8_t* crop = state.data() + devsim::layout::kCropRect + devsim::layout::kCropRecordSize * 4 * 1;
+  crop[0] = 1;
+  crop[6] = 1920 & 0xFF;
+  crop[7] = 1920 >> 8;
+  crop[8] = 1080 & 0xFF;
+  crop[9] = 1080 >> 8;
+  ASSERT_TRUE(ConnectSerial(program, devsim,
+                            {"--state", StateFile(state), "--presets-stored", "--preset-empty", "9", "--control",
+                             Control()}))
       << program.ShownTexts();
   ASSERT_TRUE(program.WaitForShown({"presets: 4 0-3 used", "presets: 10 0-9 empty"}, 5s)) << program.ShownTexts();
   struct Row {
     const char* Where;
     const char* Shot;
     std::function<void()> Focus;
-    const char* Keys;
+    std::function<void()> Act;  // keys or a click
     uint8_t Slot;
     const char* Box = nullptr;  // a message box, answered with Enter
-    int SubCode = LoadSubCode;  // the preset command the keys send (after the box)
+    int SubCode = LoadSubCode;  // the preset command the action sends (after the box)
     std::vector<std::string> Shown = {};  // then shown
-    const char* Sent = nullptr;     // then MAIN's picture commands around it, from the typing on,
+    const char* Sent = nullptr;     // then what MAIN got around the action, from the typing on,
     const char* Resent = "";        // and what may follow: the device's own value again
     const char* Project = nullptr;  // then in the project file
-    int PaceMs = 0;  // each key event a step of its own, this far apart, as a person presses keys (0: all at once)
   };
-  // Brightness typed on the picture page with MAIN on HDMI-1, the device's log read from there.
+  // Typed into an edit of a page with MAIN on HDMI-1, the device's log read from there.
   size_t typedFrom = 0;
-  const auto typeBrightness = [&](const std::string& keys) {
-    return [&, keys] {
-      if (!program.Shows("page: Picture Setting")) program.Click(CommButtonX, PictureButtonY);
+  const auto typeInto = [&](int pageButtonY, const std::string& page, int x, int y, const std::string& keys) {
+    return [&, pageButtonY, page, x, y, keys] {
+      if (!program.Shows("page: " + page)) program.Click(CommButtonX, pageButtonY);
       if (!program.Shows("source: MAIN HDMI-1")) program.Click(DviIconX + 108, DviIconY);  // HDMI-1's icon
-      EXPECT_TRUE(program.WaitForShown({"page: Picture Setting", "source: MAIN HDMI-1"}, 5s)) << program.ShownTexts();
+      EXPECT_TRUE(program.WaitForShown({"page: " + page, "source: MAIN HDMI-1"}, 5s)) << program.ShownTexts();
       RunCommand("xdotool windowfocus --sync " + program.WindowId());
       typedFrom = testsupport::ReadDevsimLog(Log()).size();
-      program.Click(BrightnessX, BrightnessY);
+      program.Click(x, y);
       RunCommand("xdotool key --delay 80 ctrl+a " + keys);
     };
+  };
+  const auto typeBrightness = [&](const std::string& keys) {
+    return typeInto(PictureButtonY, "Picture Setting", BrightnessX, BrightnessY, keys);
+  };
+  const auto click = [&](int x, int y) { return [&program, x, y] { program.Click(x, y); }; };
+  const auto keys = [](const std::string& chord) { return [chord] { RunCommand("xdotool key --delay 80 " + chord); }; };
+  // The system page shown by its button (or by what else is clicked there), then this page's button.
+  const auto leaveAndComeBack = [&](int pageButtonY, const std::string& page, int x = CommButtonX,
+                                    int y = MiscButtonY) {
+    return [&, pageButtonY, page, x, y] {
+      program.Click(x, y);
+      EXPECT_TRUE(program.WaitForShown({"page: Misc Settings"}, 5s)) << program.ShownTexts();
+      program.Click(CommButtonX, pageButtonY);
+      EXPECT_TRUE(program.WaitForShown({"page: " + page}, 5s)) << program.ShownTexts();
+    };
+  };
+  // Each key event a step of its own, this far apart, as a person presses keys.
+  const auto pacedKeys = [&program](const std::string& chord, int paceMs) {
+    return [&program, chord, paceMs] { program.PressChordAtPersonsPace(chord, paceMs); };
   };
   // A digit typed alone, no key held: it is typed and asks nothing.
   const auto typeAlone = [&](const std::string& digit) {
@@ -443,34 +490,71 @@ TEST_F(MainControlsWindow, PresetShortcutsWorkFromEditsPopUpsAndTheCanvas) {
     program.ClickInPopup(PopupX + 150, PopupY + 17);
   };
   const Row rows[] = {
-      {"77 typed in Brightness, Ctrl+3", "shortcut_typed_then_load.png", typeBrightness("7 7"), "ctrl+3", 3,
+      {"77 typed in Brightness, Ctrl+3", "shortcut_typed_then_load.png", typeBrightness("7 7"), keys("ctrl+3"), 3,
        nullptr, LoadSubCode, loadedDvi1, " 77 preset", " 50"},
       {"64 entered in Brightness, its answer shown, Ctrl+3", "shortcut_entered_then_load.png",
        [&, type = typeBrightness("6 4 Return")] {
          type();
          EXPECT_TRUE(program.WaitForShown({"picture input: layer 0 HDMI-1 brightness 64"}, 5s)) << program.ShownTexts();
        },
-       "ctrl+3", 3, nullptr, LoadSubCode, loadedDvi1, " 64 preset", " 50"},
-      {"71 typed in Brightness, Ctrl+S", "shortcut_typed_then_project_save.png", typeBrightness("7 1"), "ctrl+s", 0,
-       nullptr, NoPresetCommand, {}, " 71", "", "\nBRIGHTNESS10=71\r"},
+       keys("ctrl+3"), 3, nullptr, LoadSubCode, loadedDvi1, " 64 preset", " 50"},
+      {"71 typed in Brightness, Ctrl+S", "shortcut_typed_then_project_save.png", typeBrightness("7 1"),
+       keys("ctrl+s"), 0, nullptr, NoPresetCommand, {}, " 71", "", "\nBRIGHTNESS10=71\r"},
+      // The main window's buttons act after what is typed, as the shortcuts do.
+      {"75 typed in Brightness, Load", "button_typed_then_load.png", typeBrightness("7 5"), click(LoadX, LoadY), 3,
+       nullptr, LoadSubCode, loadedDvi1, " 75 preset", " 50"},
       // S held: the 3 names preset 4 and is not typed.
-      {"73 typed in Brightness, S+3, OK", "shortcut_typed_then_preset_save.png", typeBrightness("7 3"), "s+3", 3,
+      {"73 typed in Brightness, S+3, OK", "shortcut_typed_then_preset_save.png", typeBrightness("7 3"), keys("s+3"), 3,
        "Save The Preset?", SaveSubCode, {"picture input: layer 0 HDMI-1 brightness 73"}, " 73 preset", " 73"},
       // At a person's pace S is let go while the question is up.
       {"74 typed in Brightness, S+3 at a person's pace, OK", "shortcut_paced_preset_save.png", typeBrightness("7 4"),
-       "s+3", 3, "Save The Preset?", SaveSubCode, {"picture input: layer 0 HDMI-1 brightness 74"}, " 74 preset",
-       " 74", nullptr, 100},
+       pacedKeys("s+3", 100), 3, "Save The Preset?", SaveSubCode, {"picture input: layer 0 HDMI-1 brightness 74"},
+       " 74 preset", " 74"},
       {"7 typed in Brightness seconds later, Enter", "shortcut_digit_after_preset_save.png", typeAlone("7"),
-       "Return", 0, nullptr, NoPresetCommand, {"picture input: layer 0 HDMI-1 brightness 7"}, " 7"},
+       keys("Return"), 0, nullptr, NoPresetCommand, {"picture input: layer 0 HDMI-1 brightness 7"}, " 7"},
       // Held past the keyboard's repeat delay.
       {"75 typed in Brightness, S+8 held over a second, OK", "shortcut_held_preset_save.png", typeBrightness("7 5"),
-       "s+8", 8, "Save The Preset?", SaveSubCode, {"picture input: layer 0 HDMI-1 brightness 75"}, " 75 preset",
-       " 75", nullptr, 1200},
+       pacedKeys("s+8", 1200), 8, "Save The Preset?", SaveSubCode, {"picture input: layer 0 HDMI-1 brightness 75"},
+       " 75 preset", " 75"},
       {"72 typed in Brightness, Ctrl+3 at a person's pace", "shortcut_paced_load.png", typeBrightness("7 2"),
-       "ctrl+3", 3, nullptr, LoadSubCode, {"picture input: layer 0 HDMI-1 brightness 74"}, " 72 preset", " 74",
-       nullptr, 100},
+       pacedKeys("ctrl+3", 100), 3, nullptr, LoadSubCode, {"picture input: layer 0 HDMI-1 brightness 74"},
+       " 72 preset", " 74"},
       {"69 typed in Brightness, Ctrl+S at a person's pace", "shortcut_paced_project_save.png", typeBrightness("6 9"),
-       "ctrl+s", 0, nullptr, NoPresetCommand, {}, " 69", "", "\nBRIGHTNESS10=69\r", 100},
+       pacedKeys("ctrl+s", 100), 0, nullptr, NoPresetCommand, {}, " 69", "", "\nBRIGHTNESS10=69\r"},
+      // Leaving a page commits what is typed on it, as a focus loss does; back, it shows what the
+      // device then holds.
+      {"1000 typed in Width, MISC, OUTPUT", "page_left_output.png",
+       typeInto(OutputButtonY, "Output Setting", OutputWidthX, OutputWidthY, "1 0 0 0"),
+       leaveAndComeBack(OutputButtonY, "Output Setting"), 0, nullptr, NoPresetCommand,
+       {"output page: layer MAIN window 0,0 1000x1080"}, " width 1000"},
+      {"1100 typed in Width, the Loop Out title, OUTPUT", "page_left_by_loop_out.png",
+       typeInto(OutputButtonY, "Output Setting", OutputWidthX, OutputWidthY, "1 1 0 0"),
+       leaveAndComeBack(OutputButtonY, "Output Setting", LoopOutTitleX, LoopOutTitleY), 0, nullptr, NoPresetCommand,
+       {"output page: layer MAIN window 0,0 1100x1080"}, " width 1100"},
+      {"900 typed in the crop's Width, MISC, CROP", "page_left_crop.png",
+       typeInto(CropButtonY, "Image Crop", CropWidthX, CropWidthY, "9 0 0"),
+       leaveAndComeBack(CropButtonY, "Image Crop"), 0, nullptr, NoPresetCommand,
+       {"crop: layer 0 input HDMI-1 on 0,0,900,1080"}, " crop 900"},
+      // An input icon: what is typed goes to the input it was typed for.
+      {"78 typed in Brightness, DVI-1's icon", "icon_after_typing.png", typeBrightness("7 8"),
+       click(DviIconX, DviIconY), 0, nullptr, NoPresetCommand, {"source: MAIN DVI-1"}, " 78 source"},
+      {"66 typed in Brightness, MISC, PICTURE", "page_left_picture.png", typeBrightness("6 6"),
+       leaveAndComeBack(PictureButtonY, "Picture Setting"), 0, nullptr, NoPresetCommand,
+       {"picture input: layer 0 HDMI-1 brightness 66"}, " 66"},
+      // TAKE shows in PGM/PVW, where the page edits the preview layer (PIP-1); the next row's preset
+      // load brings plain mode back.
+      {"76 typed in PIP-1's Brightness, TAKE", "button_typed_then_take.png",
+       [&, type = typeBrightness("7 6")] {
+         DeviceDoes("switcher 1");
+         EXPECT_TRUE(program.WaitForShown({"controls: TAKE shown"}, 5s)) << program.ShownTexts();
+         type();
+       },
+       [&] {
+         const int closed = program.BusyBoxesClosed();
+         program.Click(TakeBesidePageX, TakeY);
+         EXPECT_TRUE(program.WaitForBusyBoxGone(closed, 10s)) << program.ShownTexts();
+       },
+       0, nullptr, NoPresetCommand, {}, " 76 to layer 1 take"},
       {"a page's numeric edit", "shortcut_from_edit.png",
        [&] {
          program.Click(CommButtonX, OutputButtonY);
@@ -479,7 +563,7 @@ TEST_F(MainControlsWindow, PresetShortcutsWorkFromEditsPopUpsAndTheCanvas) {
          RunCommand("xdotool windowfocus --sync " + program.WindowId());
          program.Click(HStartEditX, HStartEditY);
        },
-       "ctrl+3", 3},
+       keys("ctrl+3"), 3},
       {"the keyer pop-up", "shortcut_from_keyer.png",
        [&] {
          program.Click(CommButtonX, MiscButtonY);
@@ -490,23 +574,23 @@ TEST_F(MainControlsWindow, PresetShortcutsWorkFromEditsPopUpsAndTheCanvas) {
          EXPECT_NE(popup, program.WindowId()) << "the keyer pop-up is not a window of its own";
          program.ClickInPopup(PopupX + 150, PopupY + 400);
        },
-       "ctrl+3", 3},
+       keys("ctrl+3"), 3},
       {"the canvas", "shortcut_from_canvas.png",
        [&] {
          program.Click(CommButtonX, MiscButtonY);
          program.WaitForShown({"page: none"}, 5s);
          program.Click(CanvasX, CanvasY);
        },
-       "ctrl+5", 5},
+       keys("ctrl+5"), 5},
       {"the test-pattern pop-up, its pattern on", "shortcut_during_test_pattern.png",
        [&] {
          EXPECT_TRUE(SwitchTestPatternOn(program, Log()));
          focusPattern();
        },
-       "ctrl+6", 6},
-      {"an empty slot, the pattern on", "shortcut_empty_slot.png", focusPattern, "ctrl+9", 10, "Preset is Invalid",
-       NoPresetCommand},  // what it did not send, the next row's load shows
-      {"the pattern still on", "shortcut_after_empty_slot.png", focusPattern, "ctrl+7", 7},
+       keys("ctrl+6"), 6},
+      {"an empty slot, the pattern on", "shortcut_empty_slot.png", focusPattern, keys("ctrl+9"), 10,
+       "Preset is Invalid", NoPresetCommand},  // what it did not send, the next row's load shows
+      {"the pattern still on", "shortcut_after_empty_slot.png", focusPattern, keys("ctrl+7"), 7},
   };
   size_t presets = 0;
   for (const Row& row : rows) {
@@ -514,10 +598,9 @@ TEST_F(MainControlsWindow, PresetShortcutsWorkFromEditsPopUpsAndTheCanvas) {
     row.Focus();
     program.SaveScreenshot(Artifact(row.Shot));
     const int closed = program.BusyBoxesClosed();
-    // Typed where the focus is, as the operator types.
+    // Typed or clicked where the operator does.
     const int shown = program.BusyBoxesShown();
-    if (row.PaceMs) program.PressChordAtPersonsPace(row.Keys, row.PaceMs);
-    else RunCommand(std::string("xdotool key --delay 80 ") + row.Keys);
+    row.Act();
     if (row.Box) {
       const std::string title = row.SubCode == SaveSubCode ? std::string("Tips") : MessageBoxTitle;
       ASSERT_EQ(program.BoxText(title, 5s), row.Box) << program.ShownTexts();
@@ -544,7 +627,7 @@ TEST_F(MainControlsWindow, PresetShortcutsWorkFromEditsPopUpsAndTheCanvas) {
       EXPECT_TRUE(program.WaitForBusyBoxGone(closed, 5s)) << program.ShownTexts();
       EXPECT_EQ(program.BusyBoxesShown(), shown + 1) << program.ShownTexts();
     }
-    const std::string sent = PicturesAroundPreset(Log(), typedFrom);
+    const std::string sent = MainAroundActions(Log(), typedFrom);
     EXPECT_TRUE(!row.Sent || sent == row.Sent || sent == row.Sent + std::string(row.Resent)) << sent;
   }
   // The shortcuts left the running pattern alone: its own switch-on is all the device got.
@@ -621,7 +704,6 @@ TEST_F(MainControlsWindow, ALayerDraggedDuringATestPatternBecomesCurrent) {
 namespace {
 constexpr int PresetsBankX = 90 + 37, PresetsBankY = 728 - 86 + 15;
 constexpr int TemplatesBankX = PresetsBankX, TemplatesBankY = PresetsBankY + 30 + 8;
-constexpr int LoadX = 1161 - 20 - 75 + 37, LoadY = SaveY;
 constexpr int KeyerPageButtonY = 104 + 36 * 3 + 18;           // the switcher page's button
 constexpr int SwitcherOnOffX = 77 + 22 + 40, SwitcherOnOffY = 106 + 56 + 14;
 
