@@ -80,6 +80,19 @@ size_t TimesHidden(const ProgramUnderTest& program) {
   return n;
 }
 
+// The client position of the centre of a shown control of the main window (pages docked in it
+// included), read from the geometry record; nothing when it is not shown within the limit.
+std::optional<std::pair<int, int>> ControlCentre(const ProgramUnderTest& program, const std::string& geometry, int id) {
+  std::optional<std::pair<int, int>> at;
+  WaitUntil([&] {
+    const ShownGeometry g = ShownGeometry::Parse(RunCommand("cat '" + geometry + "'"));
+    if (const GeoControl* c = g.Control("main", id))
+      at = std::pair{c->Rect.X + c->Rect.W / 2 - program.ScreenX(), c->Rect.Y + c->Rect.H / 2 - program.ScreenY()};
+    return at.has_value();
+  }, 5s);
+  return at;
+}
+
 // Clicks an edit at a client position, replaces its text and commits it with Return.
 void TypeInto(const ProgramUnderTest& program, int x, int y, const std::string& text) {
   program.Click(x, y);
@@ -138,26 +151,12 @@ class SettingsPagesWindow : public ::testing::Test {
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     return ShownGeometry::Parse(text).HasPage(id);
   }
-  // Clicks the middle of a control of the main window as the operator would; owner: the page's
-  // template id ("164"), or empty for any. False when no such control is shown.
-  bool ClickControl(const ProgramUnderTest& program, const std::string& owner, int id) const {
-    std::optional<GeoRect> at;
-    WaitUntil([&] {
-      std::ifstream in(Geometry());
-      const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-      const ShownGeometry g = ShownGeometry::Parse(text);
-      for (const GeoControl& c : g.Controls)
-        for (const GeoWindow& w : g.Windows)
-          if (c.Id == id && (owner.empty() || c.Owner == owner) && w.Index == c.Window && w.Kind == "main")
-            at = c.Rect;
-      return at.has_value();
-    }, 5s);
-    if (!at) return false;
-    // The pointer rests on the control before it presses, as a hand does: a button that has not
-    // seen the pointer enter takes no click.
-    RunCommand("xdotool windowraise " + program.WindowId() + " mousemove --sync " + std::to_string(at->X + at->W / 2) +
-               " " + std::to_string(at->Y + at->H / 2) + " sleep 0.15 click 1");
-    return true;
+  // Clicks the middle of a shown control of the main window (its docked page's included) as the
+  // operator would. False when no such control is shown.
+  bool ClickControl(const ProgramUnderTest& program, int id) const {
+    const auto at = ControlCentre(program, Geometry(), id);
+    if (at) program.Click(at->first, at->second);
+    return at.has_value();
   }
   ScratchFolder Home;
 };
@@ -221,7 +220,7 @@ TEST_F(SettingsPagesWindow, VgaEditCommitsSendEveryValueOfTheirSection) {
   EXPECT_EQ(adc[5], 20);
 
   // Rest opens no busy box, and its result is shown all the same.
-  ASSERT_TRUE(ClickControl(program, "160", VgaRestId)) << program.ShownTexts();
+  ASSERT_TRUE(ClickControl(program, VgaRestId)) << program.ShownTexts();
   ASSERT_TRUE(WaitUntil([&] { return OfSection(ReceivedCommands(Log(), 14), 1).back()[2] == 2; }, 5s)) << "no reset";
   EXPECT_EQ(program.BoxText(VelkanBoxTitle), "VGA Adjustment Ok") << program.ShownTexts();
   EXPECT_TRUE(program.PressReturnIn(VelkanBoxTitle));
@@ -346,18 +345,6 @@ std::string ShownAfter(const ProgramUnderTest& program, const std::string& prefi
   return shown.substr(from, shown.find('\n', from) - from);
 }
 
-// The client position of the centre of a shown control of the main window (pages docked in it
-// included), read from the geometry record; nothing when it is not shown within the limit.
-std::optional<std::pair<int, int>> ControlCentre(const ProgramUnderTest& program, const std::string& geometry, int id) {
-  std::optional<std::pair<int, int>> at;
-  WaitUntil([&] {
-    const ShownGeometry g = ShownGeometry::Parse(RunCommand("cat '" + geometry + "'"));
-    if (const GeoControl* c = g.Control("main", id))
-      at = std::pair{c->Rect.X + c->Rect.W / 2 - program.ScreenX(), c->Rect.Y + c->Rect.H / 2 - program.ScreenY()};
-    return at.has_value();
-  }, 5s);
-  return at;
-}
 
 // MAIN on HDMI-1 with the picture mode User, and the MAIN records of HDMI-1 and DP-1 told apart:
 // crop on at H start 40 and 50, brightness 50 and 60.
@@ -615,12 +602,12 @@ TEST_P(LogoBoxWindow, TheDevicesConfirmationClosesTheBox) {
   std::vector<std::string> extra{"--state", StateFile(state)};
   extra.insert(extra.end(), row.devsim.begin(), row.devsim.end());
   ASSERT_NO_FATAL_FAILURE(Connect(program, devsim, extra));
-  ASSERT_TRUE(ClickControl(program, "", LogoPageButtonId)) << program.ShownTexts();
+  ASSERT_TRUE(ClickControl(program, LogoPageButtonId)) << program.ShownTexts();
   ASSERT_TRUE(WaitUntil([&] { return ShownPage(LogoPageId); }, 5s)) << program.ShownTexts();
   // A frame (normal use) or a position (logo use) typed and entered first; the device confirms it.
   const int hStart = logoUsage ? 300 : 100;
   if (row.step != LogoStep::On && row.step != LogoStep::Pip3Button) {
-    ASSERT_TRUE(ClickControl(program, LogoPageId, LogoHStartId));
+    ASSERT_TRUE(ClickControl(program, LogoHStartId));
     RunCommand("xdotool key ctrl+a type --delay 40 '" + std::to_string(hStart) + "'");
     RunCommand("xdotool key Return");
     ASSERT_TRUE(WaitUntil([&] { return !ReceivedCommands(Log(), 9).empty(); }, 5s)) << "no capture frame";
@@ -629,14 +616,14 @@ TEST_P(LogoBoxWindow, TheDevicesConfirmationClosesTheBox) {
   const int closedBefore = program.BusyBoxesClosed();
   switch (row.step) {
     case LogoStep::Save:
-    case LogoStep::Load: ASSERT_TRUE(ClickControl(program, LogoPageId, LogoFirstSaveLoadId)); break;
-    case LogoStep::On: ASSERT_TRUE(ClickControl(program, LogoPageId, LogoOnOffId)); break;
+    case LogoStep::Load: ASSERT_TRUE(ClickControl(program, LogoFirstSaveLoadId)); break;
+    case LogoStep::On: ASSERT_TRUE(ClickControl(program, LogoOnOffId)); break;
     case LogoStep::MovedThenOn:
-      ASSERT_TRUE(ClickControl(program, LogoPageId, LogoOnOffId));
+      ASSERT_TRUE(ClickControl(program, LogoOnOffId));
       ASSERT_EQ(program.BoxText("Tips"), "Logo Position is changed, please Load logo");
       ASSERT_TRUE(program.PressReturnIn("Tips"));
       break;
-    case LogoStep::Pip3Button: ASSERT_TRUE(ClickControl(program, "", Pip3LayerButtonId)); break;
+    case LogoStep::Pip3Button: ASSERT_TRUE(ClickControl(program, Pip3LayerButtonId)); break;
   }
   if (!row.answered) {
     EXPECT_FALSE(program.WaitForBusyBoxGone(closedBefore, 5s)) << "closed by no answer";
