@@ -93,11 +93,17 @@ std::optional<std::pair<int, int>> ControlCentre(const ProgramUnderTest& program
   return at;
 }
 
+// Picks the focused edit's whole text and types over it, each key event a step of its own.
+void TypeOver(const ProgramUnderTest& program, const std::string& text) {
+  program.PressChordAtPersonsPace("ctrl+a");
+  if (!text.empty()) RunCommand("xdotool type --delay 80 '" + text + "'");
+}
+
 // Clicks an edit at a client position, replaces its text and commits it with Return.
 void TypeInto(const ProgramUnderTest& program, int x, int y, const std::string& text) {
   program.Click(x, y);
-  RunCommand("xdotool key ctrl+a type --delay 40 '" + text + "'");
-  RunCommand("xdotool key Return");
+  TypeOver(program, text);
+  program.PressChordAtPersonsPace("Return");
 }
 
 class SettingsPagesWindow : public ::testing::Test {
@@ -608,8 +614,8 @@ TEST_P(LogoBoxWindow, TheDevicesConfirmationClosesTheBox) {
   const int hStart = logoUsage ? 300 : 100;
   if (row.step != LogoStep::On && row.step != LogoStep::Pip3Button) {
     ASSERT_TRUE(ClickControl(program, LogoHStartId));
-    RunCommand("xdotool key ctrl+a type --delay 40 '" + std::to_string(hStart) + "'");
-    RunCommand("xdotool key Return");
+    TypeOver(program, std::to_string(hStart));
+    program.PressChordAtPersonsPace("Return");
     ASSERT_TRUE(WaitUntil([&] { return !ReceivedCommands(Log(), 9).empty(); }, 5s)) << "no capture frame";
     std::this_thread::sleep_for(500ms);  // its confirmation has come
   }
@@ -778,8 +784,8 @@ TEST_P(RecordWhileTyping, TheTypedValueReachesTheDeviceAndStaysShown) {
   // The first value entered: its command goes out, its record is held back.
   const size_t sent = ReceivedCommands(Log(), row.Command).size();
   program.ClickToType(first->X, first->Y);
-  RunCommand(std::string("xdotool key ctrl+a type --delay 40 '") + row.FirstText + "'");
-  RunCommand("xdotool key Return");
+  TypeOver(program, row.FirstText);
+  program.PressChordAtPersonsPace("Return");
   ASSERT_TRUE(WaitUntil([&] { return ReceivedCommands(Log(), row.Command).size() == sent + 1; }, 5s))
       << "the first value was not sent";
 
@@ -789,11 +795,11 @@ TEST_P(RecordWhileTyping, TheTypedValueReachesTheDeviceAndStaysShown) {
   ASSERT_TRUE(WaitUntil([&] { return ReceivedCommands(Log(), row.Command).size() == resent; }, 5s))
       << "the focus move sent " << ReceivedCommands(Log(), row.Command).size() - sent << " commands";
   const int takenBefore = RecordsTaken(program, row.Record);
-  RunCommand(std::string("xdotool key ctrl+a type --delay 40 '") + row.Before + "'");
+  TypeOver(program, row.Before);
   ASSERT_EQ(RecordsTaken(program, row.Record), takenBefore) << "the record came before the typing: hold it longer";
   ASSERT_TRUE(WaitUntil([&] { return RecordsTaken(program, row.Record) > takenBefore; }, 10s)) << "the held record never came";
-  if (*row.After) RunCommand(std::string("xdotool type --delay 40 '") + row.After + "'");
-  RunCommand("xdotool key Return");
+  if (*row.After) RunCommand(std::string("xdotool type --delay 80 '") + row.After + "'");
+  program.PressChordAtPersonsPace("Return");
 
   // What was typed reaches the device, and the page shows it once the device has confirmed it.
   ASSERT_TRUE(WaitUntil([&] { return ReceivedCommands(Log(), row.Command).size() == resent + 1; }, 5s))
@@ -844,14 +850,14 @@ TEST_P(UnaskedRecordWhileTyping, TheTypedValueGoesToTheNewInput) {
   const auto edit = ControlCentre(program, Geometry(), CropHStartEdit);
   ASSERT_TRUE(edit) << "no H start edit";
   program.ClickToType(edit->first, edit->second);
-  RunCommand(std::string("xdotool key ctrl+a") + (*row.Before ? std::string(" type --delay 40 '") + row.Before + "'" : ""));
+  TypeOver(program, row.Before);
 
   const int sources = RecordsTaken(program, 14);
   ASSERT_EQ(kill(devsim.Pid(), SIGUSR1), 0);
   ASSERT_TRUE(WaitUntil([&] { return RecordsTaken(program, 14) > sources; }, 10s)) << "no layer sources record";
   const size_t sent = ReceivedCommands(Log(), 5).size();
-  RunCommand(std::string("xdotool type --delay 40 '") + row.After + "'");
-  RunCommand("xdotool key Return");
+  RunCommand(std::string("xdotool type --delay 80 '") + row.After + "'");
+  program.PressChordAtPersonsPace("Return");
   ASSERT_TRUE(WaitUntil([&] { return ReceivedCommands(Log(), 5).size() > sent; }, 5s)) << "no crop command";
   EXPECT_EQ(Word(ReceivedCommands(Log(), 5).back(), 2), 200);
   EXPECT_TRUE(WaitUntil([&] { return ShownAfter(program, "crop: layer 0 input ").find(" on 200,") != std::string::npos; }, 5s))
